@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, testing and running the program need,
+# skipping those already present. Run as root.
+set -euo pipefail
+packages=(
+    cmake g++ make pkg-config
+    qt6-base-dev libqt6serialport6-dev libgl-dev
+    libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
+    socat xvfb xauth fonts-dejavu-core
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,52 @@
+#include "platform/AtomicFile.h"
+#include "platform/ProgramFolder.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using tvtest::readFile;
+using tvtest::TempDir;
+using tvtest::writeFile;
+
+TEST(AtomicFileWrite, ReplacesOldContentAndLeavesNoTemporaryFile)
+{
+    TempDir dir;
+    const auto file = dir / "lang.crm";
+    writeFile(file, "old\r\n");
+    ASSERT_TRUE(tv::writeFileAtomically(file, "1\r\n"));
+    EXPECT_EQ(readFile(file), "1\r\n");
+    int entries = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) {
+        (void)e;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(AtomicFileWrite, FailedWriteKeepsTheOldFile)
+{
+    if (::geteuid() == 0) {
+        // root writes into read-only folders; use a folder that does not exist instead
+        TempDir dir;
+        EXPECT_FALSE(tv::writeFileAtomically(dir / "missing/sub.crm", "x"));
+        return;
+    }
+    TempDir dir;
+    const auto file = dir / "symbol.crm";
+    writeFile(file, "2\r\n");
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+    EXPECT_FALSE(tv::writeFileAtomically(file, "1\r\n"));
+    EXPECT_EQ(readFile(file), "2\r\n");
+}
+
+TEST(ProgramFolderHook, TestFolderOverridesTheExecutableFolder)
+{
+    TempDir dir;
+    tv::setProgramFolderForTesting(dir.path());
+    EXPECT_EQ(tv::programFolder(), dir.path());
+    EXPECT_EQ(tv::programFile("data.tvd"), (dir / "data.tvd").string());
+    tv::setProgramFolderForTesting({});
+    EXPECT_NE(tv::programFolder(), dir.path());
+}
