@@ -50,3 +50,16 @@ TEST(ProgramFolderHook, TestFolderOverridesTheExecutableFolder)
     tv::setProgramFolderForTesting({});
     EXPECT_NE(tv::programFolder(), dir.path());
 }
+
+#include "platform/TextFold.h"
+
+TEST(TextFoldNoCase, UmlautsAndAsciiMatchInEitherCase)
+{
+    EXPECT_TRUE(tv::equalsNoCase("MÜNCHEN", "münchen"));
+    EXPECT_TRUE(tv::equalsNoCase("Öhringen", "öHRINGEN"));
+    EXPECT_TRUE(tv::equalsNoCase("Äußere", "äUßERE"));
+    EXPECT_FALSE(tv::equalsNoCase("Mühle", "Muhle"));
+    EXPECT_LT(tv::compareNoCase("alpha", "BRAVO"), 0);
+    EXPECT_TRUE(tv::startsWithNoCase("Überlingen", "üBER"));
+    EXPECT_FALSE(tv::startsWithNoCase("Ab", "Abc"));
+}
