@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace tv {
+
+// Message boxes of the program: an OK box, or a Yes/No question. Every message goes through
+// here so that tests can answer them instead of a person.
+enum class MsgButtons { Ok, YesNo };
+enum class MsgResult { Ok, Yes, No };
+
+MsgResult MsgBox(const QString& text, const QString& title = QString(),
+                 MsgButtons buttons = MsgButtons::Ok, QWidget* parent = nullptr);
+
+struct MsgRecord
+{
+    QString text;
+    QString title;
+    MsgButtons buttons;
+};
+
+// Test hook: when set, MsgBox shows nothing and returns what the hook answers.
+using MsgHook = std::function<MsgResult(const MsgRecord&)>;
+void setMsgBoxHook(MsgHook hook);
+
+} // namespace tv
