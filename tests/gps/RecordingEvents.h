@@ -1,0 +1,110 @@
+#pragma once
+
+#include "gps/VB6NmeaInterpreter.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace tvtest {
+
+// A subscriber that writes down every event as "Event(arg, arg)" in the order it arrives.
+class RecordingEvents : public tv::NmeaEvents
+{
+public:
+    std::vector<std::string> log;
+
+    void clear() { log.clear(); }
+
+    // Number of logged events whose text begins with `prefix` (e.g. "PositionReceived(").
+    int count(const std::string& prefix) const
+    {
+        int n = 0;
+        for (const auto& entry : log)
+            n += entry.rfind(prefix, 0) == 0 ? 1 : 0;
+        return n;
+    }
+
+    void PositionReceived(const std::string& latitude, const std::string& longitude,
+                          const std::string& latraw, const std::string& longraw) override
+    {
+        add("PositionReceived", {latitude, longitude, latraw, longraw});
+    }
+    void TimeChanged(const std::string& t) override { add("TimeChanged", {t}); }
+    void DateChanged(const std::string& d) override { add("DateChanged", {d}); }
+    void BearingReceived(const std::string& b) override { add("BearingReceived", {b}); }
+    void SpeedReceived(const std::string& s) override { add("SpeedReceived", {s}); }
+    void FixObtained() override { add("FixObtained", {}); }
+    void FixLost() override { add("FixLost", {}); }
+    void SatelliteReceived(int16_t number, int16_t prn, int16_t azimuth, int16_t elevation,
+                           int16_t snr) override
+    {
+        add("SatelliteReceived", {num(number), num(prn), num(azimuth), num(elevation), num(snr)});
+    }
+    void HDOPReceived(double v) override { add("HDOPReceived", {num(v)}); }
+    void VDOPReceived(double v) override { add("VDOPReceived", {num(v)}); }
+    void PDOPReceived(double v) override { add("PDOPReceived", {num(v)}); }
+    void PositionFixReceived(const std::string& f) override { add("PositionFixReceived", {f}); }
+    void SatellitesUsedReceived(int16_t n) override { add("SatellitesUsedReceived", {num(n)}); }
+    void AltitudeReceived(const std::string& a) override { add("AltitudeReceived", {a}); }
+    void AltitudeUnitsReceived(const std::string& u) override { add("AltitudeUnitsReceived", {u}); }
+    void GeoidSeparationReceived(double v) override { add("GeoidSeparationReceived", {num(v)}); }
+    void GeoidSeparationUnitsReceived(const std::string& u) override
+    {
+        add("GeoidSeparationUnitsReceived", {u});
+    }
+    void DGPSageReceived(int16_t a) override { add("DGPSageReceived", {num(a)}); }
+    void DGPSstationIDReceived(const std::string& id) override
+    {
+        add("DGPSstationIDReceived", {id});
+    }
+    void AutoManModeReceived(const std::string& m) override { add("AutoManModeReceived", {m}); }
+    void Mode3DReceived(const std::string& m) override { add("Mode3DReceived", {m}); }
+    void Ch1SatReceived(int16_t s) override { add("Ch1SatReceived", {num(s)}); }
+    void Ch2SatReceived(int16_t s) override { add("Ch2SatReceived", {num(s)}); }
+    void Ch3SatReceived(int16_t s) override { add("Ch3SatReceived", {num(s)}); }
+    void Ch4SatReceived(int16_t s) override { add("Ch4SatReceived", {num(s)}); }
+    void Ch5SatReceived(int16_t s) override { add("Ch5SatReceived", {num(s)}); }
+    void Ch6SatReceived(int16_t s) override { add("Ch6SatReceived", {num(s)}); }
+    void Ch7SatReceived(int16_t s) override { add("Ch7SatReceived", {num(s)}); }
+    void Ch8SatReceived(int16_t s) override { add("Ch8SatReceived", {num(s)}); }
+    void Ch9SatReceived(int16_t s) override { add("Ch9SatReceived", {num(s)}); }
+    void Ch10SatReceived(int16_t s) override { add("Ch10SatReceived", {num(s)}); }
+    void Ch11SatReceived(int16_t s) override { add("Ch11SatReceived", {num(s)}); }
+    void Ch12SatReceived(int16_t s) override { add("Ch12SatReceived", {num(s)}); }
+    void SatellitesInViewReceived(int16_t n) override { add("SatellitesInViewReceived", {num(n)}); }
+
+private:
+    static std::string num(int value) { return std::to_string(value); }
+    static std::string num(double value)
+    {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%g", value);
+        return buffer;
+    }
+
+    void add(const char* event, const std::vector<std::string>& args)
+    {
+        std::string entry = event;
+        entry += '(';
+        for (std::size_t i = 0; i < args.size(); ++i)
+            entry += (i ? ", " : "") + args[i];
+        entry += ')';
+        log.push_back(entry);
+    }
+};
+
+// Appends "*" and the checksum (exclusive-or of every character but "$", two upper-case hex
+// digits) to a sentence body such as "$GPGLL,4916.45,N".
+inline std::string withChecksum(const std::string& body)
+{
+    unsigned sum = 0;
+    for (char c : body)
+        if (c != '$')
+            sum ^= static_cast<unsigned char>(c);
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", sum & 0xFF);
+    return body + "*" + digits;
+}
+
+} // namespace tvtest
