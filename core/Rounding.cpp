@@ -1,0 +1,61 @@
+#include "core/Rounding.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tv {
+namespace {
+
+// Whole-number rounding with halves to even, independent of the floating-point rounding mode.
+double roundWholeHalfEven(double value)
+{
+    const double lower = std::floor(value);
+    const double diff = value - lower;
+    if (diff < 0.5)
+        return lower;
+    if (diff > 0.5)
+        return lower + 1.0;
+    return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
+}
+
+template <typename Int> std::optional<Int> toIntHalfEven(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = roundWholeHalfEven(value);
+    if (rounded < static_cast<double>(std::numeric_limits<Int>::min()) ||
+        rounded > static_cast<double>(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return static_cast<Int>(rounded);
+}
+
+} // namespace
+
+double RoundHalfEven(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        return value;
+    if (decimals < 0)
+        decimals = 0;
+    // From 2^52 on every double is a whole number, so there is nothing left to round.
+    constexpr double kAllWhole = 4503599627370496.0;
+    if (decimals > 15)
+        return value;
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = value * scale;
+    if (std::fabs(scaled) >= kAllWhole)
+        return value;
+    return roundWholeHalfEven(scaled) / scale;
+}
+
+std::optional<int16_t> ToInt16HalfEven(double value)
+{
+    return toIntHalfEven<int16_t>(value);
+}
+
+std::optional<int32_t> ToInt32HalfEven(double value)
+{
+    return toIntHalfEven<int32_t>(value);
+}
+
+} // namespace tv
