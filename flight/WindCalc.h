@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QLineF>
+#include <QString>
+
+#include <optional>
+
+namespace tv {
+
+class DrawSurface;
+
+// Wind and true airspeed from what the pilot typed (IAS, heading) and what the GPS reports
+// (track, ground speed, altitude). Angles are degrees, courses true; wind is the direction it
+// blows FROM. Speeds carry no unit: the wind comes out in the unit of the ground speed shown,
+// and the typed IAS is taken to be in that unit too. Degree/radian conversions use pi as
+// 3.14159265, like the rest of the program.
+
+// True airspeed estimates for three temperatures.
+struct TasFigures
+{
+    double isaMinus10 = 0.0;
+    double isa = 0.0;
+    double isaPlus10 = 0.0;
+};
+
+// The rule of thumb the program uses: TAS exceeds IAS by altitude / 600 percent up to 30000 ft
+// (inclusive), by altitude / 500 percent above; +-2 percent for ISA +-10 degrees.
+double tasPercent(double altitudeFt);
+TasFigures trueAirspeeds(double ias, double altitudeFt);
+
+// " TAS 108 (ISA-10)  |  TAS 110 (ISA)  |  TAS 112 (ISA+10)" with a blank at the end when
+// `trailingBlank` (the altitude report's text; the wind calculation writes it without).
+QString tasToolTip(const TasFigures& tas, bool trailingBlank);
+
+// The IAS label's tool tip on an altitude report: empty while the IAS label shows "---".
+QString ShowTAS(const QString& lblIAS, double altitudeFt);
+
+// The wind triangle from heading, track, TAS and ground speed.
+struct Wind
+{
+    double speed = 0.0;        // unit of the ground speed
+    double directionDeg = 0.0; // 0 < direction <= 360 when there is wind; 0 = none computed
+};
+Wind solveWind(double headingDeg, double trackDeg, double tas, double groundSpeed);
+
+// "034 / 21", or "--- / ---" when the speed or the direction is 0.
+QString windCaption(const Wind& wind);
+
+// The arrow in the wind picture, user scale 0..100 on both axes, heading up: the shaft comes
+// from the side the wind blows from (`relativeDeg` clockwise from the top) to the centre, and
+// the two barbs make the head at the centre.
+struct WindArrow
+{
+    QLineF shaft;      // drawn 3 pixels wide
+    QLineF barbFirst;  // 2 pixels wide
+    QLineF barbSecond; // 2 pixels wide
+};
+WindArrow windArrowGeometry(double relativeDeg);
+// Clears the picture, sets the 0..100 scale and draws the arrow in green.
+void drawWindArrow(DrawSurface& picWind, double relativeDeg);
+
+// The captions the wind calculation reads.
+struct WindCaptions
+{
+    QString lblIAS;     // typed IAS or "---"
+    QString lblHeading; // typed heading or "---"
+    QString lblSpeed;   // GPS ground speed or "---"
+    QString lblBearing; // GPS track or "---"
+    QString lblAlt;     // GPS altitude, feet or metres by altFeet
+    bool altFeet = true;
+};
+
+struct WindResult
+{
+    QString iasToolTip; // new tool tip of the IAS label
+    double tas = 0.0;   // TAS at ISA
+    Wind wind;
+    QString lblWind;          // new caption of the wind label
+    double relativeDeg = 0.0; // wind direction relative to the heading, for drawWindArrow
+};
+
+// The wind calculation after a completed IAS entry. Empty when the ground speed or the track
+// shows "---": the wind display and the tool tip stay as they are.
+std::optional<WindResult> CalcWind(const WindCaptions& captions);
+
+} // namespace tv
