@@ -13,7 +13,10 @@ bool writeFileAtomically(const std::filesystem::path& path, std::string_view con
 {
     const std::filesystem::path folder =
         path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::string tmpl = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::string name = ".";
+    name.append(path.filename().string());
+    name.append(".XXXXXX");
+    std::string tmpl = (folder / name).string();
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0)
         return false;

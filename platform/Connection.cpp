@@ -1,0 +1,235 @@
+#include "platform/Connection.h"
+
+#include "platform/Collation.h"
+#include "platform/DbError.h"
+#include "platform/SqlStatement.h"
+#include "platform/TextFold.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+namespace tv {
+namespace {
+
+size_t codePointLength(std::string_view s, size_t at)
+{
+    const auto c = static_cast<unsigned char>(s[at]);
+    const size_t n = c < 0xC0 ? 1 : (c < 0xE0 ? 2 : (c < 0xF0 ? 3 : 4));
+    return std::min(n, s.size() - at);
+}
+
+// SQL LIKE over texts folded by TextFold: % any run of characters, _ one character (a UTF-8
+// code point), `escape` makes the next pattern character literal. The classic wildcard walk
+// that goes back to the last % on a mismatch.
+bool likeMatch(std::string_view pattern, std::string_view text,
+               std::optional<std::string_view> escape)
+{
+    size_t p = 0;
+    size_t t = 0;
+    size_t starP = std::string_view::npos;
+    size_t starT = 0;
+    while (t < text.size()) {
+        if (p < pattern.size()) {
+            const bool escaped = escape && pattern.substr(p, escape->size()) == *escape;
+            if (!escaped && pattern[p] == '%') {
+                starP = ++p;
+                starT = t;
+                continue;
+            }
+            if (!escaped && pattern[p] == '_') {
+                ++p;
+                t += codePointLength(text, t);
+                continue;
+            }
+            const size_t litAt = escaped ? p + escape->size() : p;
+            if (litAt < pattern.size()) {
+                const size_t n = codePointLength(pattern, litAt);
+                if (text.substr(t, n) == pattern.substr(litAt, n)) {
+                    p = litAt + n;
+                    t += n;
+                    continue;
+                }
+            }
+        }
+        if (starP == std::string_view::npos)
+            return false;
+        p = starP;
+        starT += codePointLength(text, starT);
+        t = starT;
+    }
+    while (p < pattern.size() && pattern[p] == '%')
+        ++p;
+    return p == pattern.size();
+}
+
+std::string_view argText(sqlite3_value* v)
+{
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return p != nullptr ? std::string_view(p, static_cast<size_t>(sqlite3_value_bytes(v)))
+                        : std::string_view();
+}
+
+// like(pattern, text [, escape]): what "text LIKE pattern [ESCAPE escape]" calls.
+void likeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(ctx);
+            return;
+        }
+    }
+    const std::string_view pattern = argText(argv[0]);
+    if (pattern.size() > 50000) {
+        sqlite3_result_error(ctx, "LIKE pattern too long", -1);
+        return;
+    }
+    std::optional<std::string_view> escape;
+    if (argc == 3) {
+        escape = argText(argv[2]);
+        if (escape->empty() || codePointLength(*escape, 0) != escape->size()) {
+            sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+    }
+    const std::string text = foldCase(argText(argv[1]));
+    const std::string pat = foldCase(pattern);
+    std::string esc;
+    if (escape) {
+        esc = foldCase(*escape);
+        escape = esc;
+    }
+    sqlite3_result_int(ctx, likeMatch(pat, text, escape) ? 1 : 0);
+}
+
+bool registerLike(sqlite3* db)
+{
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    return sqlite3_create_function(db, "like", 2, flags, nullptr, &likeFunction, nullptr,
+                                   nullptr) == SQLITE_OK &&
+           sqlite3_create_function(db, "like", 3, flags, nullptr, &likeFunction, nullptr,
+                                   nullptr) == SQLITE_OK;
+}
+
+} // namespace
+
+Connection::Connection() = default;
+
+Connection::~Connection()
+{
+    Close();
+}
+
+void Connection::Open(const std::string& path)
+{
+    Close();
+    if (path.empty())
+        throw DbError("no data file given");
+    // SQLite reads ":memory:" and "file:" as special names; ours are always files.
+    std::string file = path;
+    if (file.front() == ':' || file.rfind("file:", 0) == 0)
+        file = "./" + file;
+
+    // Without SQLITE_OPEN_CREATE a missing file stays missing. NOMUTEX: a connection and its
+    // recordsets are used by one thread at a time (the program's one thread), so SQLite need
+    // not lock on every call of a row fetch.
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+        SQLITE_OK) {
+        const std::string msg = db != nullptr ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close(db);
+        throw DbError("cannot open data file " + path + ": " + msg);
+    }
+    try {
+        sqlite3_extended_result_codes(db, 1);
+        sqlite3_busy_timeout(db, 2000);
+        // Lists open every row at once, often through an index in another order than the
+        // table's: a page cache that holds a whole data file (32 MiB, taken only as used)
+        // reads each page once instead of again and again.
+        sqlite3_exec(db, "PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
+        if (!registerNoCaseCollation(db) || !registerLike(db))
+            detail::throwSqlError(db, "cannot set up " + path);
+        // SQLite opens any file lazily; reading the schema tells a database from other files.
+        // A database without tables (an empty file) is none of ours either.
+        detail::Statement probe(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'");
+        if (!probe.step() || probe.column(0).toInt() == 0)
+            throw DbError("no tables in " + path);
+    } catch (const DbError& e) {
+        sqlite3_close_v2(db);
+        throw DbError(std::string("not a data file: ") + e.what());
+    }
+    state_ = std::make_shared<detail::ConnectionState>();
+    state_->db = db;
+    state_->path = path;
+}
+
+void Connection::Close()
+{
+    if (!state_)
+        return;
+    // Recordsets opened on this connection keep the shared state; they see a closed database.
+    // close_v2 waits for statements still unfinished instead of failing.
+    sqlite3_close_v2(state_->db);
+    state_->db = nullptr;
+    state_.reset();
+}
+
+bool Connection::IsOpen() const
+{
+    return state_ && state_->db != nullptr;
+}
+
+sqlite3* Connection::handle() const
+{
+    return state_ ? state_->db : nullptr;
+}
+
+const std::string& Connection::path() const
+{
+    static const std::string none;
+    return state_ ? state_->path : none;
+}
+
+int Connection::Execute(const std::string& sql, const std::vector<Value>& params)
+{
+    if (!IsOpen())
+        throw DbError("connection is not open");
+    detail::Statement stmt(state_->db, sql);
+    stmt.bind(params);
+    const auto before = sqlite3_total_changes64(state_->db);
+    while (stmt.step()) {
+    }
+    // sqlite3_changes keeps the count of the last INSERT, UPDATE or DELETE; other statements
+    // changed nothing.
+    return sqlite3_total_changes64(state_->db) == before ? 0 : sqlite3_changes(state_->db);
+}
+
+Connection::Transaction::Transaction(Connection& connection) : state_(connection.state_)
+{
+    if (!state_ || state_->db == nullptr)
+        throw DbError("connection is not open");
+    detail::Statement(state_->db, "SAVEPOINT tv_transaction").step();
+}
+
+Connection::Transaction::~Transaction()
+{
+    if (done_ || state_->db == nullptr)
+        return;
+    // Never throws: a failed rollback leaves SQLite to roll back when the connection closes.
+    sqlite3_exec(state_->db, "ROLLBACK TO tv_transaction; RELEASE tv_transaction", nullptr, nullptr,
+                 nullptr);
+}
+
+void Connection::Transaction::commit()
+{
+    if (done_)
+        throw DbError("transaction already committed");
+    if (state_->db == nullptr)
+        throw DbError("connection is not open");
+    detail::Statement(state_->db, "RELEASE tv_transaction").step();
+    done_ = true;
+}
+
+} // namespace tv

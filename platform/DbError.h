@@ -1,0 +1,18 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace tv {
+
+// A failed database or rowset operation: a data file that is missing or no database, an SQL
+// text the database refuses, a move past the last row, a value that does not fit its field, a
+// rowset file that cannot be read or written. The windows catch it where the program reacts to
+// a failed operation; the message is for the log, not for the pilot.
+class DbError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace tv
