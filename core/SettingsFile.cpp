@@ -106,7 +106,10 @@ SettingsWriter& SettingsWriter::writeBool(bool value)
 
 SettingsWriter& SettingsWriter::writeDate(Date date)
 {
-    addLine("#" + formatIsoDate(date) + "#");
+    std::string line = "#";
+    line.append(formatIsoDate(date));
+    line.push_back('#');
+    addLine(line);
     return *this;
 }
 
