@@ -1,15 +1,25 @@
+#include "core/windows/Main.h"
+#include "core/Processes.h"
+#include "core/windows/frmSplash.h"
+
 #include <QApplication>
 #include <QImageReader>
-#include <QMainWindow>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     // Scanned charts are far larger than Qt's default image allocation limit.
     QImageReader::setAllocationLimit(0);
-    QMainWindow window;
-    window.setWindowTitle("Tramvik GPS");
-    window.resize(1024, 700);
-    window.show();
+    // The windows go away by the program's own rules (the main frame ends the program), not
+    // when the start-up window closes before the main frame exists.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // Another copy of the program asks us to end (it is closing, or an update starts).
+    tv::installTerminationHandler(&tv::Main::TerminationRequested);
+
+    // The start-up window runs once the event loop runs, so that ending the program from
+    // anywhere in the start leaves the loop.
+    QTimer::singleShot(0, [] { tv::forms().get<tv::frmSplash>().show(); });
     return app.exec();
 }

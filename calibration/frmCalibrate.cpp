@@ -1,0 +1,10 @@
+#include "calibration/frmCalibrate.h"
+
+namespace tv {
+
+frmCalibrate::frmCalibrate()
+{
+    setWindowTitle(QStringLiteral("Kartendaten"));
+}
+
+} // namespace tv

@@ -1,0 +1,54 @@
+#include "core/SettingsRules.h"
+
+#include "core/Rounding.h"
+#include "core/SettingsFile.h"
+
+#include <string>
+
+namespace tv {
+namespace {
+
+std::string_view trimBlanks(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+} // namespace
+
+std::optional<int16_t> acceptQnh(std::string_view text)
+{
+    std::string number(trimBlanks(text));
+    // A German keyboard gives "1013,5"; there are no thousands separators in a QNH.
+    if (number.find('.') == std::string::npos) {
+        if (const auto comma = number.find(','); comma != std::string::npos)
+            number[comma] = '.';
+    }
+    const std::optional<double> value = parseSettingsNumber(number);
+    if (!value || !(*value > 950.0 && *value < 1050.0))
+        return std::nullopt;
+    return ToInt16HalfEven(*value);
+}
+
+std::optional<int> acceptTrackIntervalS(std::string_view text)
+{
+    const std::string_view digits = trimBlanks(text);
+    if (digits.empty())
+        return std::nullopt;
+    int seconds = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        seconds = seconds * 10 + (c - '0');
+        if (seconds > kMaxTrackIntervalS)
+            seconds = kMaxTrackIntervalS + 1; // stays above the maximum, never overflows
+    }
+    if (seconds < 1)
+        return std::nullopt;
+    return seconds > kMaxTrackIntervalS ? kMaxTrackIntervalS : seconds;
+}
+
+} // namespace tv

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/forms/Forms.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace tv {
+
+// The airspace display dialog of the plan map: all airspaces, none, or those met at one
+// altitude, and whether the traffic circuits are shown. It keeps nothing itself: it reads and
+// writes the plan window's hidden boxes tLRHoehe and tPR. German texts only.
+class frmLuftraumSettings : public DialogForm
+{
+    Q_OBJECT
+public:
+    frmLuftraumSettings();
+    QString formName() const override { return QStringLiteral("frmLuftraumSettings"); }
+
+    void Form_Load() override;
+    // Runs on every way of closing: writes the choice back into the plan window.
+    void Form_Unload() override;
+    void Form_QueryUnload();
+
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void cmdExit_Click();
+    // Enter in the altitude box closes the dialog.
+    void cmbHoehe_KeyUp(int keyCode);
+
+    QLabel* Label2 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    QComboBox* cmbHoehe = nullptr;
+    QCheckBox* chkPL = nullptr;
+    QLabel* lblLR = nullptr;
+    QPushButton* cmdExit = nullptr;
+
+private:
+    void selectOnly(QRadioButton* chosen);
+};
+
+} // namespace tv

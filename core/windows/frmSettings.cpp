@@ -1,0 +1,681 @@
+#include "core/windows/frmSettings.h"
+
+#include "core/Categories.h"
+#include "core/CoreSettings.h"
+#include "core/SettingsRules.h"
+#include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
+#include "core/forms/VbTimer.h"
+#include "core/windows/CategoryTableModel.h"
+#include "core/windows/Main.h"
+#include "core/windows/WindowLook.h"
+#include "planning/frmGetWaypoints.h"
+#include "planning/frmManager.h"
+#include "platform/Connection.h"
+#include "platform/DbError.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Recordset.h"
+#include "platform/SerialPorts.h"
+#include "tracks/frmTrack.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSerialPort>
+#include <QTableView>
+
+namespace tv {
+namespace {
+
+const QColor kRed = fromBgr(0x0000FF);
+const QColor kGreen = fromBgr(0x00FF00);
+
+QDate toQDate(Date d)
+{
+    if (!d.ok())
+        return {};
+    return QDate(static_cast<int>(d.year()), static_cast<int>(static_cast<unsigned>(d.month())),
+                 static_cast<int>(static_cast<unsigned>(d.day())));
+}
+
+} // namespace
+
+frmSettings::frmSettings(QWidget* parent) : MdiForm(parent)
+{
+    buildControls();
+    categoryModel_ = new CategoryTableModel(gridKategorie);
+    gridKategorie->setModel(categoryModel_);
+    connectHandlers();
+    SetLanguage();
+    gps.setEvents(this);
+
+    timerCheck = new VbTimer(this);
+    timerCheck->onTick([this] { timerCheck_Timer(); });
+
+    MSComm1 = new QSerialPort(this);
+    connect(MSComm1, &QSerialPort::readyRead, this, [this] { MSComm1_OnComm(kComEvReceive); });
+    connect(MSComm1, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError e) { onSerialError(static_cast<int>(e)); });
+}
+
+frmSettings::~frmSettings()
+{
+    // The registry runs Form_Unload before deleting us; this covers a window deleted directly.
+    // The controls are deleted after our members: nothing they report may reach us then.
+    timerCheck->setInterval(0);
+    MSComm1->disconnect(this);
+    MSComm1->close();
+    gridKategorie->selectionModel()->disconnect(this);
+    gps.setEvents(nullptr);
+}
+
+void frmSettings::connectHandlers()
+{
+    connect(cmdCheck, &QPushButton::clicked, this, [this] { cmdCheck_Click(); });
+    connect(OptGer, &QRadioButton::clicked, this, [this] { OptGer_Click(); });
+    connect(OptEng, &QRadioButton::clicked, this, [this] { OptEng_Click(); });
+    connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
+    connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
+    // Like the check boxes the program was designed around, a change of state made by code
+    // runs the handler as well.
+    connect(chkTrack, &QCheckBox::toggled, this, [this] { chkTrack_Click(); });
+    connect(chkAutoOn, &QCheckBox::toggled, this, [this] { chkAutoOn_Click(); });
+    connect(cmdTrack, &QPushButton::clicked, this, [this] { cmdTrack_Click(); });
+    connect(cmdManager, &QPushButton::clicked, this, [this] { cmdManager_Click(); });
+    connect(cmdGetWaypoint, &QPushButton::clicked, this, [this] { cmdGetWaypoint_Click(); });
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
+    connect(cmdChange, &QPushButton::clicked, this, [this] { cmdChange_Click(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    connect(gridKategorie->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int column) { gridKategorie_HeadClick(column); });
+    connect(gridKategorie->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!current.isValid())
+                    return;
+                if (CategoryRS && CategoryRS->State() == Recordset::kStateOpen) {
+                    try {
+                        CategoryRS->SetAbsolutePosition(current.row() + 1);
+                    } catch (const DbError&) {
+                        return;
+                    }
+                }
+                gridKategorie_RowColChange();
+            });
+    tQNH->installEventFilter(this);
+    tKategorie->installEventFilter(this);
+}
+
+bool frmSettings::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == tQNH)
+            tQNH_DblClick();
+        else if (watched == tKategorie)
+            tKategorie_DblClick();
+    } else if (event->type() == QEvent::KeyRelease && watched == tKategorie) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            tKategorie_KeyUp(13);
+    }
+    return MdiForm::eventFilter(watched, event);
+}
+
+bool frmSettings::english() const
+{
+    return Language != 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Load, activate, leave
+
+void frmSettings::Form_Load()
+{
+    CategoryRS = std::make_unique<Recordset>();
+    if (MainConnection) {
+        try {
+            CategoryRS->Open(kCategoryListSql, *MainConnection);
+        } catch (const DbError&) {
+            // No category table: the grid stays empty and the buttons do nothing.
+        }
+    }
+    refreshCategories(1);
+}
+
+void frmSettings::Form_Activate()
+{
+    if (QNHDate == today())
+        tQNH->setText(QString::number(QNH));
+    else
+        tQNH->setText(QString::number(kStandardQnhHpa));
+
+    SetLanguage();
+    SelectedBaud = QStringLiteral("4800");
+
+    cmbCom->clear();
+    for (int16_t n = 1; n <= 20; ++n)
+        if (ComPortExists(n) == 1)
+            cmbCom->addItem(QString::number(n));
+
+    if (cmbCom->count() == 0) {
+        if (english())
+            MsgBox(QStringLiteral("No COM was found"), QStringLiteral("No COM Port available"));
+        else
+            MsgBox(QStringLiteral("Es wurde kein COM Port gefunden"),
+                   QStringLiteral("Keine COM Anschlüsse vorhanden"));
+    } else {
+        loadComSettings();
+    }
+    const int baud = cmbBaud->findText(SelectedBaud);
+    cmbBaud->setCurrentIndex(baud >= 0 ? baud : 0);
+
+    (english() ? OptEng : OptGer)->setChecked(true);
+    (PlaneSymbol == 1 ? Option1 : Option2)->setChecked(true);
+
+    frmLuftraum->setTitle(
+        QStringLiteral("Luftraumdaten - Stand: ") +
+        QLocale::system().toString(toQDate(AirspaceReleaseDate), QLocale::ShortFormat));
+
+    if (!Frame4->isHidden())
+        loadTrackSettings();
+}
+
+void frmSettings::loadComSettings()
+{
+    const std::optional<SavedComTexts> saved = ReadSavedComTexts();
+    if (!saved) {
+        cmbCom->setCurrentIndex(0);
+        cmbBaud->setCurrentIndex(0);
+        return;
+    }
+    // A port that is gone since it was saved cannot be shown; the first port is offered.
+    const int port = cmbCom->findText(QString::fromStdString(saved->port));
+    cmbCom->setCurrentIndex(port >= 0 ? port : 0);
+    SelectedBaud = QString::fromStdString(saved->baud);
+}
+
+void frmSettings::loadTrackSettings()
+{
+    const std::optional<TrackFileBoxes> boxes = ReadTrackFileForSettings();
+    if (!boxes)
+        return; // the file was written anew with 0, 10, 0; the boxes keep their state
+    chkTrack->setChecked(boxes->logger == 1);
+    cmbTrack->setCurrentText(QString::fromStdString(boxes->intervalText));
+    chkAutoOn->setChecked(boxes->automatic == 1);
+}
+
+void frmSettings::Form_Deactivate()
+{
+    applyQnh();
+    SaveQnh();
+    closePort();
+    // However the test stood, leaving the window ends it: no timer, no hourglass.
+    stopPortTest();
+    if (!Frame4->isHidden())
+        saveTrackSettings();
+}
+
+void frmSettings::Form_Unload()
+{
+    closePort();
+    stopPortTest();
+}
+
+void frmSettings::applyQnh()
+{
+    if (const std::optional<int16_t> qnh = acceptQnh(tQNH->text().toStdString())) {
+        QNH = *qnh;
+        QNHDate = today();
+    } else {
+        tQNH->setText(QString::number(kStandardQnhHpa));
+        QNH = kStandardQnhHpa;
+    }
+}
+
+void frmSettings::saveTrackSettings()
+{
+    const std::optional<int> accepted = acceptTrackIntervalS(cmbTrack->currentText().toStdString());
+    const int seconds = accepted ? *accepted : kDefaultTrackIntervalS;
+    const QString text = QString::number(seconds);
+    cmbTrack->setCurrentText(text);
+    WriteTrackSettings(chkTrack->isChecked(), text.toStdString(), chkAutoOn->isChecked());
+    TrackInterval = seconds * 1000;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Language, symbol, track logger, QNH, dialogs
+
+void frmSettings::OptGer_Click()
+{
+    OptEng->setChecked(false);
+    OptGer->setChecked(true);
+    Language = 0;
+    SetLanguage();
+    if (Main* frame = forms().find<Main>())
+        frame->SetModeCaptions();
+    SaveLanguage();
+}
+
+void frmSettings::OptEng_Click()
+{
+    OptGer->setChecked(false);
+    OptEng->setChecked(true);
+    Language = 1;
+    SetLanguage();
+    if (Main* frame = forms().find<Main>())
+        frame->SetModeCaptions();
+    SaveLanguage();
+}
+
+void frmSettings::Option1_Click()
+{
+    Option1->setChecked(true);
+    PlaneSymbol = 1;
+    SaveSymbol();
+}
+
+void frmSettings::Option2_Click()
+{
+    Option2->setChecked(true);
+    PlaneSymbol = 2;
+    SaveSymbol();
+}
+
+void frmSettings::chkTrack_Click()
+{
+    TrackLoggerOn = chkTrack->isChecked();
+    cmbTrack->setEnabled(TrackLoggerOn);
+    chkAutoOn->setEnabled(TrackLoggerOn);
+}
+
+void frmSettings::chkAutoOn_Click()
+{
+    TrackAutoOn = chkAutoOn->isChecked();
+}
+
+void frmSettings::tQNH_DblClick()
+{
+    tQNH->clear();
+}
+
+void frmSettings::cmdManager_Click()
+{
+    forms().showModal(forms().get<frmManager>());
+}
+
+void frmSettings::cmdTrack_Click()
+{
+    forms().showModal(forms().get<frmTrack>());
+}
+
+void frmSettings::cmdGetWaypoint_Click()
+{
+    if (AptDataAvailable) {
+        forms().showModal(forms().get<frmGetWaypoints>());
+        return;
+    }
+    MsgBox(QStringLiteral("Datei tvdata.tvd wurde nicht im Verzeichnis: ") +
+           QString::fromStdString(programFolder().string()) +
+           QStringLiteral(" gefunden. Bitte Datei aus Tramvik APT in das Tramvik GPS Verzeichnis "
+                          "kopieren."));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Live port test
+
+bool frmSettings::openPort()
+{
+    const int port = cmbCom->currentText().trimmed().toInt();
+    const std::string path = comPortPath(port);
+    if (path.empty())
+        return false;
+    MSComm1->setPortName(QString::fromStdString(path));
+    // SelectedBaud followed by ",n,8,1".
+    MSComm1->setBaudRate(SelectedBaud.toInt());
+    MSComm1->setParity(QSerialPort::NoParity);
+    MSComm1->setDataBits(QSerialPort::Data8);
+    MSComm1->setStopBits(QSerialPort::OneStop);
+    MSComm1->setFlowControl(QSerialPort::NoFlowControl);
+    return MSComm1->open(QIODevice::ReadOnly);
+}
+
+void frmSettings::closePort()
+{
+    if (MSComm1->isOpen())
+        MSComm1->close();
+}
+
+void frmSettings::stopPortTest()
+{
+    timerCheck->setInterval(0);
+    SignalCheckCountdown = 0; // a stopped test gives no verdict
+    busy_.release();
+}
+
+void frmSettings::cmdCheck_Click()
+{
+    if (cmbCom->count() == 0)
+        return;
+    closePort();
+    static const char* const kBauds[] = {"4800", "9600", "19200", "38400", "57600"};
+    const int index = cmbBaud->currentIndex();
+    if (index >= 0 && index <= 4)
+        SelectedBaud = QString::fromLatin1(kBauds[index]);
+
+    const QString port = cmbCom->currentText();
+    lblStatus->setText(
+        QStringLiteral("COM ") + port +
+        (english() ? QStringLiteral(" - testing connection ") : QStringLiteral(" wird überprüft")));
+    lblStatus->repaint();
+
+    ResetGpsStatus(); // stops a test still running
+    busy_.acquire();
+    SignalCheckCountdown = 2;
+    timerCheck->setInterval(1000);
+
+    if (!openPort()) {
+        // The verdict still follows and tries once more.
+        lblStatus->setText(
+            QStringLiteral("COM ") + port +
+            (english() ? QStringLiteral(" does not exist") : QStringLiteral(" existiert nicht")));
+    }
+}
+
+void frmSettings::ResetGpsStatus()
+{
+    const bool en = english();
+    tGPS->clear();
+    paintBackground(lblComVerbindung, kRed);
+    DataReceived = false;
+    stopPortTest();
+    paintBackground(LabelStatus, kRed);
+    lblLat->setText(QStringLiteral("---"));
+    lblLong->setText(QStringLiteral("---"));
+    LabelStatus->setText(en ? QStringLiteral("No GPS Fix") : QStringLiteral("Kein GPS Fix"));
+    Label11->setText(en ? QStringLiteral("Number of satellites = -/-")
+                        : QStringLiteral("Anzahl Satelliten = -/-"));
+    lblComVerbindung->setText(en ? QStringLiteral("No COM Connection")
+                                 : QStringLiteral("Keine COM Verbindung"));
+}
+
+void frmSettings::MSComm1_OnComm(int CommEvent)
+{
+    bool gotText = false;
+    if (CommEvent == kComEvReceive) {
+        const QByteArray text = MSComm1->readAll();
+        if (!text.isEmpty()) {
+            gotText = true;
+            HandleInput(text);
+            DataReceived = true;
+            paintBackground(lblComVerbindung, kGreen);
+            lblComVerbindung->setText(QStringLiteral("COM ") + cmbCom->currentText() +
+                                      (english() ? QStringLiteral(" connected")
+                                                 : QStringLiteral(" Verbindung hergestellt")));
+        }
+    }
+    // The line changed or failed after data had come: this test gives no verdict.
+    if (!gotText && lblComVerbindung->palette().color(QPalette::Window) == kGreen)
+        ResetGpsStatus();
+}
+
+void frmSettings::onSerialError(int error)
+{
+    const auto e = static_cast<QSerialPort::SerialPortError>(error);
+    if (e == QSerialPort::NoError)
+        return;
+    // The device went away (a USB receiver pulled out): it cannot come back on this handle,
+    // and an open handle in error would keep reporting.
+    if (e == QSerialPort::ResourceError)
+        closePort();
+    MSComm1_OnComm(1000 + error);
+}
+
+void frmSettings::HandleInput(const QByteArray& Sinput)
+{
+    const std::vector<std::string> lines = LineBuffer.add(
+        std::string_view(Sinput.constData(), static_cast<std::size_t>(Sinput.size())));
+    if (LineBuffer.firstPieceTooLong())
+        tGPS->setText(english() ? QStringLiteral("No data from GPS received - check baudrate")
+                                : QStringLiteral("Kein GPS Datenempfang - Baudrate überprüfen"));
+    else
+        tGPS->setText(QString::fromLatin1(LineBuffer.firstPiece()));
+    for (const std::string& line : lines)
+        gps.Parse(line);
+}
+
+void frmSettings::timerCheck_Timer()
+{
+    // The verdict comes on the second tick; ticks after it change nothing.
+    if (SignalCheckCountdown <= 0)
+        return;
+    --SignalCheckCountdown;
+    if (SignalCheckCountdown != 0)
+        return;
+
+    const bool en = english();
+    const QString port = cmbCom->currentText();
+    if (DataReceived) {
+        paintBackground(lblComVerbindung, kGreen);
+        stopPortTest();
+        if (SaveComSettings(port.toStdString(), SelectedBaud.toStdString()))
+            lblStatus->setText(en ? QStringLiteral("OK - Data saved")
+                                  : QStringLiteral("OK - Daten gespeichert"));
+        else
+            lblStatus->setText(en ? QStringLiteral("OK - Data could not be saved")
+                                  : QStringLiteral("OK - Daten konnten nicht gespeichert werden"));
+        return;
+    }
+
+    closePort();
+    const bool opened = openPort();
+    ResetGpsStatus(); // stops the timer and the hourglass
+    if (opened)
+        lblStatus->setText(
+            (en ? QStringLiteral("No Signal - COM ") : QStringLiteral("Kein Signal an COM ")) +
+            port);
+    else
+        lblStatus->setText(
+            QStringLiteral("COM ") + port +
+            (en ? QStringLiteral(" does not exist") : QStringLiteral(" existiert nicht")));
+}
+
+void frmSettings::PositionReceived(const std::string& latitude, const std::string& longitude,
+                                   const std::string& /*latraw*/, const std::string& /*longraw*/)
+{
+    gps_PositionReceived(QString::fromStdString(latitude), QString::fromStdString(longitude));
+}
+
+void frmSettings::gps_FixLost()
+{
+    LabelStatus->setText(english() ? QStringLiteral("No GPS Fix") : QStringLiteral("Kein GPS Fix"));
+    paintBackground(LabelStatus, kRed);
+    NoFix = true;
+}
+
+void frmSettings::gps_FixObtained()
+{
+    LabelStatus->setText(QStringLiteral("GPS Fix"));
+    paintBackground(LabelStatus, kGreen);
+    NoFix = false;
+}
+
+void frmSettings::gps_SatellitesInViewReceived(int16_t satellitesInView)
+{
+    const QString head = english() ? QStringLiteral("Number of satellites = ")
+                                   : QStringLiteral("Anzahl Satelliten = ");
+    if (NoFix)
+        Label11->setText(head + QStringLiteral("-/-"));
+    else
+        Label11->setText(head + Label7->text() + QStringLiteral(" / ") +
+                         QString::number(satellitesInView));
+}
+
+void frmSettings::gps_PositionReceived(const QString& latitude, const QString& longitude)
+{
+    lblLat->setText(NoFix ? QStringLiteral("---") : latitude);
+    lblLong->setText(NoFix ? QStringLiteral("---") : longitude);
+}
+
+void frmSettings::gps_SatellitesUsedReceived(int16_t satellitesUsed)
+{
+    Label7->setText(QString::number(satellitesUsed));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Waypoint categories
+
+QString frmSettings::selectedCategory() const
+{
+    if (!CategoryRS || CategoryRS->State() != Recordset::kStateOpen || CategoryRS->Bof() ||
+        CategoryRS->Eof())
+        return {};
+    return QString::fromStdString(CategoryRS->Field("Kategorie").toString());
+}
+
+int frmSettings::selectedCategoryPosition() const
+{
+    if (!CategoryRS || CategoryRS->State() != Recordset::kStateOpen)
+        return 0;
+    const long pos = CategoryRS->AbsolutePosition();
+    return pos >= 1 ? static_cast<int>(pos) : 0;
+}
+
+void frmSettings::refreshCategories(long selectPosition)
+{
+    if (CategoryRS && CategoryRS->State() == Recordset::kStateOpen) {
+        try {
+            CategoryRS->Requery();
+        } catch (const DbError&) {
+            // Keeps the rows it had.
+        }
+    }
+    categoryModel_->load(CategoryRS.get());
+    selectCategoryRow(selectPosition);
+}
+
+void frmSettings::selectCategoryRow(long position)
+{
+    const long count = categoryModel_->rowCount();
+    if (count == 0)
+        return;
+    if (position < 1 || position > count)
+        position = position < 1 ? 1 : count;
+    // Moving the current row by code never copies its name into tKategorie.
+    SkipRowCopy = true;
+    try {
+        CategoryRS->SetAbsolutePosition(position);
+    } catch (const DbError&) {
+    }
+    gridKategorie->setCurrentIndex(categoryModel_->index(static_cast<int>(position - 1), 1));
+    SkipRowCopy = false;
+}
+
+void frmSettings::gridKategorie_RowColChange()
+{
+    if (!SkipRowCopy)
+        tKategorie->setText(selectedCategory());
+    SkipRowCopy = false;
+}
+
+void frmSettings::gridKategorie_HeadClick(int column)
+{
+    const long keep = selectedCategoryPosition();
+    if (column == 0 && CategoryRS && CategoryRS->State() == Recordset::kStateOpen) {
+        try {
+            CategoryRS->Sort("Nummer ASC");
+        } catch (const DbError&) {
+        }
+    }
+    categoryModel_->load(CategoryRS.get());
+    selectCategoryRow(keep);
+}
+
+void frmSettings::tKategorie_DblClick()
+{
+    tKategorie->clear();
+}
+
+void frmSettings::tKategorie_KeyUp(int keyCode)
+{
+    if (keyCode == 13)
+        cmdAdd_Click();
+}
+
+namespace {
+
+void categoryMessage(CategoryStatus status, bool en)
+{
+    const QString title = en ? QStringLiteral("Data error") : QStringLiteral("Datenfehler");
+    if (status == CategoryStatus::EmptyName)
+        MsgBox(en ? QStringLiteral("Please enter a category name")
+                  : QStringLiteral("Bitte Name für die Kategorie eingeben"),
+               title);
+    else if (status == CategoryStatus::Duplicate)
+        MsgBox(en ? QStringLiteral("Category already exists. Please choose another name...")
+                  : QStringLiteral("Die Kategorie existiert schon. Bitte einen anderen Namen "
+                                   "vergeben."),
+               title);
+}
+
+} // namespace
+
+void frmSettings::cmdAdd_Click()
+{
+    const std::string name = tKategorie->text().toStdString();
+    if (name.empty()) {
+        categoryMessage(CategoryStatus::EmptyName, english());
+        return;
+    }
+    if (!MainConnection || !CategoryRS || CategoryRS->State() != Recordset::kStateOpen)
+        return;
+    try {
+        const CategoryOutcome r = addCategory(*MainConnection, name, selectedCategoryPosition());
+        if (r.status != CategoryStatus::Done) {
+            categoryMessage(r.status, english());
+            return;
+        }
+        refreshCategories(r.position);
+    } catch (const DbError&) {
+        refreshCategories(selectedCategoryPosition()); // shows the list as it stands
+    }
+}
+
+void frmSettings::cmdChange_Click()
+{
+    if (!MainConnection || categoryModel_->rowCount() == 0)
+        return;
+    const long position = selectedCategoryPosition();
+    try {
+        const CategoryOutcome r =
+            renameCategory(*MainConnection, position, tKategorie->text().toStdString());
+        if (r.status != CategoryStatus::Done) {
+            categoryMessage(r.status, english());
+            return;
+        }
+        refreshCategories(r.position);
+    } catch (const DbError&) {
+        refreshCategories(position);
+    }
+}
+
+void frmSettings::cmdDelete_Click()
+{
+    if (!MainConnection || categoryModel_->rowCount() == 0)
+        return;
+    const long position = selectedCategoryPosition();
+    try {
+        const CategoryOutcome r = deleteCategory(*MainConnection, position);
+        refreshCategories(r.status == CategoryStatus::Done ? r.position : position);
+    } catch (const DbError&) {
+        refreshCategories(position);
+    }
+}
+
+} // namespace tv

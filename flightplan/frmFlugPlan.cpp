@@ -1,0 +1,10 @@
+#include "flightplan/frmFlugPlan.h"
+
+namespace tv {
+
+frmFlugPlan::frmFlugPlan()
+{
+    setWindowTitle(QStringLiteral("Flugplan"));
+}
+
+} // namespace tv

@@ -1,0 +1,269 @@
+#include "WindowFixture.h"
+#include "core/forms/VbTimer.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QProcess>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QStandardPaths>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+// An NMEA sentence with its checksum and line end: nmea("GPGGA,...") -> "$GPGGA,...*47\r\n".
+std::string nmea(const std::string& body)
+{
+    unsigned char sum = 0;
+    for (const char c : body)
+        sum ^= static_cast<unsigned char>(c);
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%02X", sum);
+    return "$" + body + "*" + hex + "\r\n";
+}
+
+const std::string kRmc = nmea("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
+const std::string kGga = nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+const std::string kGsa = nmea("GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1");
+const std::string kGsv = nmea("GPGSV,2,1,08,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45");
+
+const QColor kGreen(0, 255, 0);
+const QColor kRed(255, 0, 0);
+
+// COM 3 is one end of a pseudo-terminal pair made by socat; the test writes into the other.
+class PortTest : public settingstest::SettingsWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        SettingsWindowTest::SetUp();
+        if (QStandardPaths::findExecutable("socat").isEmpty())
+            GTEST_SKIP() << "socat is not installed";
+        const QString a = QString::fromStdString((dir / "a").string());
+        const QString b = QString::fromStdString((dir / "b").string());
+        socat_.start("socat", {"-d", "-d", "pty,raw,echo=0,link=" + a, "pty,raw,echo=0,link=" + b});
+        ASSERT_TRUE(socat_.waitForStarted(5000));
+        ASSERT_TRUE(waitFor([&] {
+            return std::filesystem::exists(dir / "a") && std::filesystem::exists(dir / "b");
+        }));
+        gpsEnd_ = ::open((dir / "b").c_str(), O_WRONLY | O_NOCTTY);
+        ASSERT_GE(gpsEnd_, 0);
+        port(3, dir / "a");
+        window().Form_Activate();
+        window().cmbCom->setCurrentText("3");
+        ASSERT_EQ(window().cmbCom->currentText(), "3");
+    }
+
+    void TearDown() override
+    {
+        SettingsWindowTest::TearDown();
+        if (gpsEnd_ >= 0)
+            ::close(gpsEnd_);
+        if (socat_.state() != QProcess::NotRunning) {
+            socat_.terminate();
+            socat_.waitForFinished(5000);
+        }
+    }
+
+    // The GPS sends `text`.
+    void send(const std::string& text)
+    {
+        ASSERT_EQ(::write(gpsEnd_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    }
+
+    static bool waitFor(const std::function<bool()>& done, int ms = 5000)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!done()) {
+            if (t.elapsed() > ms)
+                return false;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return true;
+    }
+
+    // Lets whatever is under way arrive.
+    static void settle(int ms = 200)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+
+    // Both ticks of the verdict timer.
+    void verdict()
+    {
+        window().timerCheck->fire();
+        window().timerCheck->fire();
+    }
+
+    QColor background(QWidget* w) { return w->palette().color(QPalette::Window); }
+
+    QProcess socat_;
+    int gpsEnd_ = -1;
+};
+
+TEST_F(PortTest, ReceivingGpsSavesPortAndBaudRateAtTheVerdict)
+{
+    tv::frmSettings& w = window();
+    w.cmdCheck->click();
+    EXPECT_EQ(w.lblStatus->text(), "COM 3 wird überprüft");
+    EXPECT_TRUE(w.portTestBusy());
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(w.timerCheck->interval(), 1000);
+
+    send(kRmc + kGga + kGsa + kGsv);
+    ASSERT_TRUE(waitFor(
+        [&] { return w.Label11->text().contains('/') && !w.Label11->text().contains("-/-"); }));
+    EXPECT_EQ(w.tGPS->text().toStdString() + "\r\n", kRmc);
+    EXPECT_EQ(w.lblComVerbindung->text(), "COM 3 Verbindung hergestellt");
+    EXPECT_EQ(background(w.lblComVerbindung), kGreen);
+    EXPECT_EQ(w.LabelStatus->text(), "GPS Fix");
+    EXPECT_EQ(background(w.LabelStatus), kGreen);
+    EXPECT_EQ(w.lblLat->text(), QString::fromUtf8("N 48° 07.038'"));
+    EXPECT_EQ(w.lblLong->text(), QString::fromUtf8("E 011° 31.000'"));
+    EXPECT_EQ(w.Label11->text(), "Anzahl Satelliten = 8 / 8");
+
+    w.timerCheck->fire();
+    EXPECT_EQ(w.lblStatus->text(), "COM 3 wird überprüft");
+    EXPECT_FALSE(exists("data.crm"));
+    w.timerCheck->fire();
+    EXPECT_EQ(w.lblStatus->text(), "OK - Daten gespeichert");
+    EXPECT_EQ(file("data.crm"), "\"3\"\r\n\"4800\"\r\n");
+    EXPECT_FALSE(w.timerCheck->isRunning());
+    EXPECT_FALSE(w.portTestBusy());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    w.timerCheck->fire(); // a late tick changes nothing
+    EXPECT_EQ(w.lblStatus->text(), "OK - Daten gespeichert");
+}
+
+TEST_F(PortTest, EnglishTextsOfTheTest)
+{
+    tv::Language = 1;
+    tv::frmSettings& w = window();
+    w.cmdCheck->click();
+    EXPECT_EQ(w.lblStatus->text(), "COM 3 - testing connection ");
+    verdict();
+    EXPECT_EQ(w.lblStatus->text(), "No Signal - COM 3");
+
+    w.cmdCheck->click();
+    send(kGga);
+    ASSERT_TRUE(waitFor([&] { return !w.tGPS->text().isEmpty(); }));
+    EXPECT_EQ(w.lblComVerbindung->text(), "COM 3 connected");
+    verdict();
+    EXPECT_EQ(w.lblStatus->text(), "OK - Data saved");
+}
+
+TEST_F(PortTest, SilentPortGivesNoSignalAndKeepsTheSavedSettings)
+{
+    tvtest::writeFile(dir / "data.crm", "\"1\"\r\n\"9600\"\r\n");
+    tv::frmSettings& w = window();
+    w.cmdCheck->click();
+    settle();
+    verdict();
+    EXPECT_EQ(w.lblStatus->text(), "Kein Signal an COM 3");
+    EXPECT_EQ(file("data.crm"), "\"1\"\r\n\"9600\"\r\n");
+    EXPECT_FALSE(w.timerCheck->isRunning());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(w.MSComm1->isOpen()) << "the port is reopened once";
+    EXPECT_EQ(w.lblLat->text(), "---");
+    EXPECT_EQ(background(w.lblComVerbindung), kRed);
+
+    // Data that come after the verdict are shown but not saved by that test.
+    send(kGga);
+    ASSERT_TRUE(waitFor([&] { return !w.tGPS->text().isEmpty(); }));
+    settle();
+    EXPECT_EQ(file("data.crm"), "\"1\"\r\n\"9600\"\r\n");
+}
+
+TEST_F(PortTest, WrongBaudRateWarnsButStillSavesTheChosenRate)
+{
+    tv::frmSettings& w = window();
+    w.cmbBaud->setCurrentIndex(1);
+    w.cmdCheck->click();
+    send(std::string(150, '\xE7'));
+    send(std::string(150, '\x9C'));
+    ASSERT_TRUE(waitFor([&] { return w.tGPS->text().startsWith("Kein GPS"); }));
+    EXPECT_EQ(w.tGPS->text(), "Kein GPS Datenempfang - Baudrate überprüfen");
+    EXPECT_EQ(w.LabelStatus->text(), "Kein GPS Fix");
+    verdict();
+    EXPECT_EQ(w.lblStatus->text(), "OK - Daten gespeichert");
+    EXPECT_EQ(file("data.crm"), "\"3\"\r\n\"9600\"\r\n");
+}
+
+TEST_F(PortTest, LineTroubleAfterDataEndsTheTestWithoutVerdict)
+{
+    tv::frmSettings& w = window();
+    w.cmdCheck->click();
+    send(kGga);
+    ASSERT_TRUE(waitFor([&] { return !w.tGPS->text().isEmpty(); }));
+    w.MSComm1_OnComm(1001); // break
+    EXPECT_EQ(w.tGPS->text(), "");
+    EXPECT_EQ(w.lblComVerbindung->text(), "Keine COM Verbindung");
+    EXPECT_FALSE(w.timerCheck->isRunning());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    verdict();
+    EXPECT_EQ(w.lblStatus->text(), "COM 3 wird überprüft");
+    EXPECT_FALSE(exists("data.crm"));
+}
+
+TEST_F(PortTest, LeavingTheWindowEndsTheTestAndClosesThePort)
+{
+    tv::frmSettings& w = window();
+    w.cmdCheck->click();
+    ASSERT_TRUE(w.MSComm1->isOpen());
+    w.Form_Deactivate();
+    EXPECT_FALSE(w.MSComm1->isOpen());
+    EXPECT_FALSE(w.timerCheck->isRunning());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(PortTest, RestartingTheTestKeepsOneHourglass)
+{
+    tv::frmSettings& w = window();
+    w.cmdCheck->click();
+    w.cmdCheck->click();
+    send(kGga);
+    ASSERT_TRUE(waitFor([&] { return !w.tGPS->text().isEmpty(); }));
+    verdict();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+using MissingPort = settingstest::SettingsWindowTest;
+
+TEST_F(MissingPort, PortThatCannotBeOpenedSaysSoAndTheHourglassGoes)
+{
+    port(5, "/dev/null"); // a character device, but no serial line
+    tv::frmSettings& w = window();
+    w.Form_Activate();
+    ASSERT_EQ(w.cmbCom->currentText(), "5");
+    w.cmdCheck->click();
+    EXPECT_EQ(w.lblStatus->text(), "COM 5 existiert nicht");
+    w.timerCheck->fire();
+    w.timerCheck->fire();
+    EXPECT_EQ(w.lblStatus->text(), "COM 5 existiert nicht");
+    EXPECT_FALSE(w.timerCheck->isRunning());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(exists("data.crm"));
+
+    tv::Language = 1;
+    w.cmdCheck->click();
+    EXPECT_EQ(w.lblStatus->text(), "COM 5 does not exist");
+    w.Form_Deactivate();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+} // namespace

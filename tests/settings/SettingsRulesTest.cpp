@@ -1,0 +1,68 @@
+#include "core/SettingsRules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using tv::acceptQnh;
+using tv::acceptTrackIntervalS;
+
+TEST(QnhEntry, TakesValuesJustInsideTheRange)
+{
+    EXPECT_EQ(acceptQnh("951"), 951);
+    EXPECT_EQ(acceptQnh("1049"), 1049);
+    EXPECT_EQ(acceptQnh("1013"), 1013);
+}
+
+TEST(QnhEntry, RefusesTheLimitsThemselves)
+{
+    EXPECT_FALSE(acceptQnh("950"));
+    EXPECT_FALSE(acceptQnh("1050"));
+    EXPECT_FALSE(acceptQnh("29.92")); // inches of mercury are not hPa
+}
+
+TEST(QnhEntry, RefusesTextThatIsNoNumber)
+{
+    EXPECT_FALSE(acceptQnh("abc"));
+    EXPECT_FALSE(acceptQnh(""));
+    EXPECT_FALSE(acceptQnh("   "));
+    EXPECT_FALSE(acceptQnh("1013 hPa"));
+}
+
+TEST(QnhEntry, RoundsFractionsHalvesToEven)
+{
+    EXPECT_EQ(acceptQnh("1013.5"), 1014);
+    EXPECT_EQ(acceptQnh("1012.5"), 1012);
+    EXPECT_EQ(acceptQnh("1012.6"), 1013);
+}
+
+TEST(QnhEntry, AcceptsGermanDecimalCommaAndBlanksAround)
+{
+    EXPECT_EQ(acceptQnh("1013,4"), 1013);
+    EXPECT_EQ(acceptQnh(" 1020 "), 1020);
+}
+
+TEST(TrackIntervalEntry, TakesWholeSecondsUpToAMinute)
+{
+    EXPECT_EQ(acceptTrackIntervalS("1"), 1);
+    EXPECT_EQ(acceptTrackIntervalS("15"), 15);
+    EXPECT_EQ(acceptTrackIntervalS("60"), 60);
+    EXPECT_EQ(acceptTrackIntervalS(" 20 "), 20);
+}
+
+TEST(TrackIntervalEntry, LongerIntervalsBecomeAMinute)
+{
+    EXPECT_EQ(acceptTrackIntervalS("90"), 60);
+    EXPECT_EQ(acceptTrackIntervalS("99999999999999999999"), 60);
+}
+
+TEST(TrackIntervalEntry, RefusesZeroNegativeFractionsAndText)
+{
+    EXPECT_FALSE(acceptTrackIntervalS("0"));
+    EXPECT_FALSE(acceptTrackIntervalS("-5"));
+    EXPECT_FALSE(acceptTrackIntervalS("1.5"));
+    EXPECT_FALSE(acceptTrackIntervalS("abc"));
+    EXPECT_FALSE(acceptTrackIntervalS(""));
+}
+
+} // namespace

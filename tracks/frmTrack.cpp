@@ -1,0 +1,11 @@
+#include "tracks/frmTrack.h"
+
+namespace tv {
+
+frmTrack::frmTrack()
+{
+    setWindowTitle(QStringLiteral("Track Manager"));
+    resize(480, 360);
+}
+
+} // namespace tv
