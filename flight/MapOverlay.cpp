@@ -1,0 +1,390 @@
+#include "flight/MapOverlay.h"
+
+#include "core/FileHelpers.h"
+#include "core/GeoMath.h"
+#include "flight/DrawSurface.h"
+#include "flight/NumberText.h"
+#include "platform/Connection.h"
+#include "platform/Recordset.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+namespace tv {
+
+namespace {
+
+constexpr uint32_t kBlack = 0x000000;
+constexpr uint32_t kRed = 0x0000FF;
+constexpr uint32_t kGreen = 0x00FF00;
+constexpr uint32_t kBlue = 0xFF0000;
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kDotRing = 0x001215;
+constexpr uint32_t kCentreDot = 0xFFFF80;
+
+QString text(const Value& value)
+{
+    return QString::fromStdString(value.toString());
+}
+
+std::optional<int64_t> optionalInt(const Value& value)
+{
+    const auto number = value.asNumber();
+    if (!number || !std::isfinite(*number))
+        return std::nullopt;
+    return value.toInt();
+}
+
+std::vector<MapPoint> readPoints(Recordset& rs)
+{
+    std::vector<MapPoint> points;
+    points.reserve(static_cast<std::size_t>(rs.RecordCount()));
+    const bool hasPointId = rs.FieldIndex("PointID") >= 0;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        MapPoint p;
+        p.latDDMM = rs.Field("Lat").toDouble();
+        p.lonDDMM = rs.Field("Long").toDouble();
+        p.name = text(rs.Field("Name"));
+        if (hasPointId)
+            p.pointId = optionalInt(rs.Field("PointID"));
+        points.push_back(std::move(p));
+    }
+    return points;
+}
+
+bool closeTo(double a, double b)
+{
+    return std::fabs(a - b) <= 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
+}
+
+// Runs one step of the overlay; a fault in it leaves out what it draws, never the rest.
+template <typename Step> void guarded(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+        // nothing: the step's layer is simply missing from this redraw
+    }
+}
+
+// A circle of radius 1 drawn with a wide pen: a solid dot, as the wide pen has always left it
+// on the screen (a plain stroke that wide can leave its middle pixel empty).
+void solidDot(DrawSurface& picMap, double x, double y, uint32_t bgr)
+{
+    const auto style = picMap.fillStyle();
+    const uint32_t fill = picMap.FillColor();
+    picMap.setFillStyle(DrawSurface::FillStyle::Solid);
+    picMap.setFillColor(bgr);
+    picMap.Circle(x, y, 1, bgr);
+    picMap.setFillStyle(style);
+    picMap.setFillColor(fill);
+}
+
+} // namespace
+
+// --- queries ------------------------------------------------------------------------------
+
+std::vector<MapPoint> waypointsInView(Connection& main, double southDDMM, double northDDMM,
+                                      double westDDMM, double eastDDMM)
+{
+    Recordset rs;
+    rs.Open("SELECT Name, Lat, Long FROM Waypoints WHERE Lat BETWEEN ? AND ? "
+            "AND Long BETWEEN ? AND ? ORDER BY Name ASC",
+            main, {southDDMM, northDDMM, westDDMM, eastDDMM});
+    return readPoints(rs);
+}
+
+std::vector<MapPoint> routePointsOf(Connection& main, const Value& routeId)
+{
+    Recordset rs;
+    rs.Open("SELECT PointID, Name, Lat, Long FROM GpsPoints WHERE RouteID = ? "
+            "ORDER BY Nummer ASC",
+            main, {routeId});
+    return readPoints(rs);
+}
+
+std::vector<QString> chartsContaining(Connection& main, double latDDMM, double lonDDMM)
+{
+    Recordset rs;
+    rs.Open("SELECT Name FROM Maps WHERE Active <> 0 AND ? BETWEEN Links AND Rechts "
+            "AND ? BETWEEN Unten AND Oben ORDER BY rowid",
+            main, {lonDDMM, latDDMM});
+    std::vector<QString> names;
+    for (; !rs.Eof(); rs.MoveNext())
+        names.push_back(text(rs.Field("Name")));
+    return names;
+}
+
+// --- chart ------------------------------------------------------------------------------
+
+ChartRow chartRowOf(const Recordset& maps)
+{
+    ChartRow row;
+    row.unten = maps.Field("Unten").asNumber();
+    row.oben = maps.Field("Oben").asNumber();
+    row.links = maps.Field("Links").asNumber();
+    row.rechts = maps.Field("Rechts").asNumber();
+    row.breite = maps.Field("Breite").asNumber();
+    row.hoehe = maps.Field("Höhe").asNumber();
+    return row;
+}
+
+bool viewShowsChart(const MapView& view, const ChartRow& chart)
+{
+    if (!chart.unten || !chart.oben || !chart.links || !chart.rechts || !chart.breite ||
+        !chart.hoehe)
+        return false;
+    for (double v :
+         {*chart.unten, *chart.oben, *chart.links, *chart.rechts, *chart.breite, *chart.hoehe})
+        if (!std::isfinite(v))
+            return false;
+    if (!(*chart.breite > 0.0) || !(*chart.hoehe > 0.0) || *chart.unten == *chart.oben ||
+        *chart.links == *chart.rechts)
+        return false;
+    const double links = MapView::edgeToDegrees(*chart.links);
+    const double unten = MapView::edgeToDegrees(*chart.unten);
+    const double scaleX = *chart.breite / ((MapView::edgeToDegrees(*chart.rechts) - links) * 10);
+    const double scaleY = *chart.hoehe / ((MapView::edgeToDegrees(*chart.oben) - unten) * 10);
+    return view.ChartWidth() == *chart.breite && view.ChartHeight() == *chart.hoehe &&
+           closeTo(view.leftEdgeDeg(), links) && closeTo(view.lowerEdgeDeg(), unten) &&
+           closeTo(view.scaleX(), scaleX) && closeTo(view.scaleY(), scaleY) && view.SW() > 0.0f &&
+           view.SH() > 0.0f && view.viewWidth() > 0.0 && view.viewHeight() > 0.0;
+}
+
+// --- route points ------------------------------------------------------------------------
+
+PointKind routePointKind(const MapPoint& point, const ActivePoint& active)
+{
+    const bool sameId = point.pointId && active.pointId && *point.pointId == *active.pointId;
+    const bool sameName = active.name && *active.name == point.name;
+    return sameName || sameId ? PointKind::ActiveTarget : PointKind::Ordinary;
+}
+
+// --- chart list --------------------------------------------------------------------------
+
+bool nearViewEdge(double planeX, double planeY, double viewWidth, double viewHeight)
+{
+    const float x = static_cast<float>(planeX);
+    const float y = static_cast<float>(planeY);
+    return x < 10.0f || y < 10.0f || x > static_cast<float>(viewWidth - 10.0) ||
+           y > static_cast<float>(viewHeight - 10.0);
+}
+
+bool aircraftInSight(double planeX, double planeY, double viewWidth, double viewHeight)
+{
+    const float x = static_cast<float>(planeX);
+    const float y = static_cast<float>(planeY);
+    return !(x < -5.0f || y < -5.0f || x > static_cast<float>(viewWidth + 5.0) ||
+             y > static_cast<float>(viewHeight + 5.0));
+}
+
+ChartListUpdate updateChartList(std::vector<QString> chartsUnderAircraft, const QString& shownChart,
+                                const QString& nextMapText, bool nearEdge)
+{
+    ChartListUpdate update;
+    update.entries = std::move(chartsUnderAircraft);
+    const int count = static_cast<int>(update.entries.size());
+    QString shown = shownChart;
+    if (count > 0) {
+        update.showMapNumber = count > 2;
+        update.showNextMap = count > 1;
+        // Changing to the chart already shown would only reset its view at every redraw.
+        if (nearEdge && !nextMapText.isEmpty() && nextMapText != shownChart) {
+            update.switchTo = nextMapText;
+            shown = nextMapText;
+        }
+    }
+    std::vector<std::string> names;
+    names.reserve(update.entries.size());
+    for (const QString& entry : update.entries)
+        names.push_back(entry.toStdString());
+    update.mapListIndex = SearchList(names, shown.toStdString(), true);
+    if (count > 0) {
+        const int next = update.mapListIndex < count - 1 ? update.mapListIndex + 1 : 0;
+        update.nextMap = update.entries[static_cast<std::size_t>(next)];
+    }
+    update.mapNumberCaption =
+        QString::number(update.mapListIndex + 1) + QLatin1String(" / ") + QString::number(count);
+    return update;
+}
+
+// --- aircraft ----------------------------------------------------------------------------
+
+double trackFromCaption(const QString& lblBearing)
+{
+    const double b = leadingNumber(lblBearing);
+    return std::isfinite(b) ? b : 0.0;
+}
+
+void drawAircraft(DrawSurface& picMap, const AircraftSymbol& aircraft)
+{
+    const double x = aircraft.x;
+    const double y = aircraft.y;
+    const double b = aircraft.trackDeg * kGeoPi / 180.0;
+    const double c = std::cos(b);
+    const double s = std::sin(b);
+    const uint32_t fixColour = aircraft.noFix ? kRed : kGreen;
+
+    if (aircraft.planeSymbol == 1) {
+        picMap.setDrawWidth(9);
+        picMap.Line(x, y, x + 15 * s, y - 15 * c, kBlue);
+        picMap.setDrawWidth(3);
+        picMap.Line(x, y, x + 15 * s, y - 15 * c, kWhite);
+        picMap.setDrawWidth(5);
+        solidDot(picMap, x, y, fixColour);
+        picMap.Circle(x, y, 6, kDotRing);
+        picMap.setDrawWidth(1);
+        return;
+    }
+
+    // Aircraft outline with the nose at the position: fuselage 20 pixels back against the
+    // track, wings 5 pixels behind the nose reaching 17 pixels to each side, tailplane 17
+    // pixels behind the nose reaching 7 to each side.
+    struct Stroke
+    {
+        double x1, y1, x2, y2;
+        int blackWidth;
+    };
+    const double wx = x - 5 * s;
+    const double wy = y + 5 * c;
+    const double tx = x - 17 * s;
+    const double ty = y + 17 * c;
+    const Stroke strokes[] = {
+        {x, y, x - 20 * s, y + 20 * c, 10},     {wx, wy, wx + 17 * c, wy + 17 * s, 10},
+        {wx, wy, wx - 17 * c, wy - 17 * s, 10}, {tx, ty, tx + 7 * c, ty + 7 * s, 8},
+        {tx, ty, tx - 7 * c, ty - 7 * s, 8},
+    };
+    for (const Stroke& st : strokes) {
+        picMap.setDrawWidth(st.blackWidth);
+        picMap.Line(st.x1, st.y1, st.x2, st.y2, kBlack);
+    }
+    picMap.setDrawWidth(2);
+    for (const Stroke& st : strokes)
+        picMap.Line(st.x1, st.y1, st.x2, st.y2, fixColour);
+    picMap.setDrawWidth(3);
+    solidDot(picMap, x, y, kCentreDot);
+    picMap.setDrawWidth(1);
+}
+
+// --- the whole overlay -------------------------------------------------------------------
+
+namespace {
+
+void drawPoints(DrawSurface& picMap, const MapView& view, OverlayState& state, Connection* main,
+                Connection* airports, const OverlayInputs& in)
+{
+    if (main == nullptr)
+        return;
+    SymbolLayers layers = in.layers;
+    layers.aptDataAvailable = layers.aptDataAvailable && airports != nullptr;
+
+    const bool allWaypoints = !layers.routePointsOnly;
+    // In route-points-only mode nothing is drawn without a route in the database.
+    if (!allWaypoints && !in.routeId)
+        return;
+
+    if (allWaypoints || layers.ShowAPT1) {
+        std::vector<MapPoint> waypoints;
+        guarded([&] {
+            waypoints = waypointsInView(*main, view.ViewBottom(), view.ViewTop(), view.ViewLeft(),
+                                        view.ViewRight());
+        });
+        if (layers.aptDataAvailable) {
+            std::vector<QString> names;
+            names.reserve(waypoints.size());
+            for (const MapPoint& p : waypoints)
+                names.push_back(p.name);
+            state.airports.prefetch(*airports, names);
+        }
+        for (const MapPoint& p : waypoints) {
+            guarded([&] {
+                const AirportInfo* airport =
+                    layers.aptDataAvailable ? state.airports.find(p.name) : nullptr;
+                DrawAirportInfo(picMap, view, p.latDDMM, p.lonDDMM,
+                                static_cast<int>(PointKind::Ordinary), p.name, layers, airport);
+            });
+        }
+    }
+
+    if (!allWaypoints) {
+        std::vector<MapPoint> points;
+        guarded([&] { points = routePointsOf(*main, *in.routeId); });
+        if (!in.activePoint)
+            return; // the route grid is empty: no point of it is drawn
+        for (const MapPoint& p : points) {
+            guarded([&] {
+                DrawWaypointSymbol(picMap, view, p.latDDMM, p.lonDDMM,
+                                   static_cast<int>(routePointKind(p, *in.activePoint)), p.name,
+                                   layers.ShowWayInfo);
+            });
+        }
+    }
+}
+
+void drawDirectTarget(DrawSurface& picMap, const MapView& view, Connection* airports,
+                      const OverlayInputs& in)
+{
+    if (!in.directTarget)
+        return;
+    SymbolLayers layers = in.layers;
+    layers.aptDataAvailable = layers.aptDataAvailable && airports != nullptr;
+    // "DF" has two letters: it never is an airport.
+    DrawAirportInfo(picMap, view, in.directTarget->first, in.directTarget->second,
+                    static_cast<int>(PointKind::DirectTarget), QStringLiteral("DF"), layers,
+                    nullptr);
+}
+
+} // namespace
+
+OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& state,
+                            Connection* main, Connection* airports, const OverlayInputs& in,
+                            const OverlayHooks& hooks)
+{
+    OverlayResult result;
+    if (!in.chartLoaded || !in.chart || !viewShowsChart(view, *in.chart))
+        return result;
+
+    const AircraftPlacement placement = view.placeAircraft(in.aircraft);
+    result.offChart = placement.offChart;
+    if (!placement.viewPx)
+        return result;
+    result.drawn = true;
+    state.PlaneX = placement.viewPx->x();
+    state.PlaneY = placement.viewPx->y();
+    // The DD.MM position serves only the chart query.
+    const double latDDMM = DegreesToDDMM(in.aircraft.latDeg);
+    const double lonDDMM = DegreesToDDMM(in.aircraft.lonDeg);
+
+    if (in.showRoute && hooks.drawRoute)
+        guarded(hooks.drawRoute);
+    if (in.navigating && hooks.updateTargetNav)
+        guarded(hooks.updateTargetNav);
+
+    if (view.CalcViewBounds(0, 0, view.viewWidth(), view.viewHeight()))
+        drawPoints(picMap, view, state, main, airports, in);
+    guarded([&] { drawDirectTarget(picMap, view, airports, in); });
+
+    const double w = view.viewWidth();
+    const double h = view.viewHeight();
+    if (!in.mapScroll && !aircraftInSight(state.PlaneX, state.PlaneY, w, h))
+        return result;
+    result.hideHints = true;
+
+    if (in.mapScroll && main != nullptr) {
+        guarded([&] {
+            ChartListUpdate update =
+                updateChartList(chartsContaining(*main, latDDMM, lonDDMM), in.shownChart,
+                                in.nextMapText, nearViewEdge(state.PlaneX, state.PlaneY, w, h));
+            if (update.switchTo && hooks.switchChart)
+                guarded([&] { hooks.switchChart(*update.switchTo); });
+            result.chartList = std::move(update);
+        });
+    }
+
+    drawAircraft(picMap, {state.PlaneX, state.PlaneY, in.trackDeg, in.noFix, in.planeSymbol});
+    result.aircraftDrawn = true;
+    return result;
+}
+
+} // namespace tv

@@ -1,0 +1,173 @@
+#pragma once
+
+#include "flight/AirportData.h"
+#include "flight/MapSymbols.h"
+#include "flight/MapView.h"
+#include "platform/Value.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tv {
+
+class Connection;
+class DrawSurface;
+
+// The moving-map overlay: what the flight map draws on top of the chart image and the
+// airspaces: route line and target navigation (through callbacks of their owner), the
+// waypoints or the chosen route's points and the airports, the direct-flight target, the list
+// of charts under the aircraft with the automatic chart change, and last the aircraft.
+//
+// Positions of points are DD.MM (south and west negative), the aircraft position decimal
+// degrees; map pixels have y pointing down; colours are 0x00BBGGRR.
+
+// State of the overlay that lives as long as the flight window.
+struct OverlayState
+{
+    // The aircraft on the map picture after the last overlay, map pixels (before it, image
+    // pixels: the redraw computes them in two steps).
+    double PlaneX = 0.0;
+    double PlaneY = 0.0;
+    // What the airport data file said about the names seen so far.
+    AirportLookup airports;
+};
+
+// A point of the Waypoints or GpsPoints table.
+struct MapPoint
+{
+    double latDDMM = 0.0;
+    double lonDDMM = 0.0;
+    QString name;                   // empty when the field has no value
+    std::optional<int64_t> pointId; // GpsPoints.PointID (Waypoints.PointID of the point)
+};
+
+// --- queries (MainConnection; every value a bound parameter) ------------------------------
+
+// Waypoints whose position lies in the DD.MM box (edges included), by name.
+std::vector<MapPoint> waypointsInView(Connection& main, double southDDMM, double northDDMM,
+                                      double westDDMM, double eastDDMM);
+// The points of one route in their order.
+std::vector<MapPoint> routePointsOf(Connection& main, const Value& routeId);
+// Names of the active charts whose edges contain the DD.MM position (edges included), in the
+// order of the chart table.
+std::vector<QString> chartsContaining(Connection& main, double latDDMM, double lonDDMM);
+
+// The current row of the chart table as the map needs it.
+ChartRow chartRowOf(const class Recordset& maps);
+// True when `view` holds exactly this chart, loaded without a fault: numeric edges, distinct
+// opposite edges, positive sizes, and the view's scales and edges made from them. The overlay
+// is never drawn over a chart that failed to load.
+bool viewShowsChart(const MapView& view, const ChartRow& chart);
+
+// --- route points -----------------------------------------------------------------------
+
+// The selected row of the route grid, the point being flown to.
+struct ActivePoint
+{
+    std::optional<QString> name;    // none: no row is current (matches no point by name)
+    std::optional<int64_t> pointId; // none: no value (matches no point by PointID)
+};
+// Kind of a route point on the map: the active target (blue) when its name equals the active
+// point's name (exactly; a missing name counts as "") or its PointID the active point's
+// PointID; else an ordinary point.
+PointKind routePointKind(const MapPoint& point, const ActivePoint& active);
+
+// --- chart list -------------------------------------------------------------------------
+
+// Within 10 pixels of the view's edge (single precision, as the map has always compared).
+bool nearViewEdge(double planeX, double planeY, double viewWidth, double viewHeight);
+// Inside the view widened by 5 pixels on each side.
+bool aircraftInSight(double planeX, double planeY, double viewWidth, double viewHeight);
+
+// What the chart list controls show after a redraw with chart stepping on.
+struct ChartListUpdate
+{
+    std::vector<QString> entries; // listNextMap: the charts under the aircraft
+    bool showMapNumber = false;   // LblMapNumber: more than two charts
+    bool showNextMap = false;     // tNextMap: more than one chart
+    // The chart to change to now: the aircraft is near the view's edge and the hint box names
+    // another chart than the one shown.
+    std::optional<QString> switchTo;
+    int mapListIndex = -1;    // place of the shown chart in the list, -1 when not there
+    QString nextMap;          // tNextMap's new text: the chart after the shown one, cycling
+    QString mapNumberCaption; // "2 / 3", "0 / 3" when the shown chart is not in the list
+};
+// `shownChart` is the chart combo's text, `nextMapText` the hint box's text before this
+// redraw: the change uses the next chart the previous redraw computed. With no chart under the
+// aircraft only the (empty) list counts: index, hint box and counter keep what they showed.
+ChartListUpdate updateChartList(std::vector<QString> chartsUnderAircraft, const QString& shownChart,
+                                const QString& nextMapText, bool nearEdge);
+
+// --- aircraft ---------------------------------------------------------------------------
+
+struct AircraftSymbol
+{
+    double x = 0.0; // map pixels
+    double y = 0.0;
+    double trackDeg = 0.0; // GPS track, degrees true, 0 = up
+    bool noFix = true;     // red centre without a fix, green with one
+    int planeSymbol = 1;   // 1: dot with a track line; anything else: aircraft outline
+};
+// Track angle of the bearing label: "---" (or any caption without a leading number) is 0.
+double trackFromCaption(const QString& lblBearing);
+// Symbol 1: a 15-pixel track line (blue with a white core) and a dot in the fix colour inside a
+// dark ring. Symbol 2: an aircraft outline, nose at the position, pointing along the track,
+// black with a core in the fix colour and a light centre dot. Draw width 1 afterwards.
+void drawAircraft(DrawSurface& picMap, const AircraftSymbol& aircraft);
+
+// --- the whole overlay ------------------------------------------------------------------
+
+struct OverlayInputs
+{
+    // The current chart row; none when there are no active charts.
+    std::optional<ChartRow> chart;
+    // False when the current chart failed to load (its image or its edges): nothing is drawn.
+    bool chartLoaded = true;
+    GeoPos aircraft; // decimal degrees
+    double trackDeg = 0.0;
+    bool noFix = true;
+    int planeSymbol = 1;
+    SymbolLayers layers;
+    bool showRoute = false;  // route line layer
+    bool navigating = false; // route navigation or direct flight: target navigation runs
+    bool mapScroll = false;  // chart stepping mode
+    // Route-points-only mode: the chosen route (none: no route in the database) and the
+    // active point (none: the route grid has no rows).
+    std::optional<Value> routeId;
+    std::optional<ActivePoint> activePoint;
+    // Direct-flight target, DD.MM; none when direct flight is off or no target is picked.
+    std::optional<std::pair<double, double>> directTarget;
+    QString shownChart;  // chart combo text
+    QString nextMapText; // hint box text
+};
+
+// The window's procedures the overlay runs at their place in the order. Each may be empty.
+struct OverlayHooks
+{
+    std::function<void()> drawRoute;       // route line
+    std::function<void()> updateTargetNav; // target navigation and guide line
+    // Makes the named chart current (as picking it in the chart combo), without a redraw.
+    std::function<void(const QString&)> switchChart;
+};
+
+struct OverlayResult
+{
+    bool drawn = false;     // false: no chart, or a chart that is not valid; nothing was drawn
+    bool offChart = false;  // the aircraft is outside the chart image: centring went off
+    bool hideHints = false; // hide tNextMap and LblMapNumber (before applying chartList)
+    std::optional<ChartListUpdate> chartList; // stepping mode on and the aircraft in sight
+    bool aircraftDrawn = false;
+};
+
+// Draws the overlay in its order. Every layer is drawn on its own: a database fault or a bad
+// row leaves out what it concerns, never the rest, and the aircraft is drawn last whenever it
+// is in sight (or stepping mode is on). `main` and `airports` may be null (not open).
+OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& state,
+                            Connection* main, Connection* airports, const OverlayInputs& in,
+                            const OverlayHooks& hooks = {});
+
+} // namespace tv

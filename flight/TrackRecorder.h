@@ -1,0 +1,88 @@
+#pragma once
+
+// Writes the recorded flight into the track file track.tvd: one row of "List" per recording,
+// one row of "track" per point (table layout in schema/track.sql). Positions are decimal
+// degrees, heights metres, dates "YYYY-MM-DD", times "HH:MM:SS" (UTC, from the GPS).
+//
+// Whether a recording runs is the flight window's business (its track timer); the recorder
+// keeps the track being written and its point count, which survive a pause, and the last date
+// the GPS reported.
+
+#include "core/Dates.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace tv {
+
+class Connection;
+
+// One recorded point as the flight window shows it.
+struct TrackPoint
+{
+    double latDeg = 0.0;
+    double longDeg = 0.0;
+    std::optional<double> heightM; // empty: no altitude shown
+    QString time;                  // "HH:MM:SS"
+};
+
+class TrackRecorder
+{
+public:
+    TrackRecorder() = default;
+
+    // The name of a new track: the start of the recording on the computer's clock,
+    // "ddMMMyy - hh:mm" with the month abbreviated in `locale`'s language ("08Dec26 - 14:05").
+    static QString trackName(const QDateTime& localStart,
+                             const QLocale& locale = QLocale::system());
+
+    // Height to store for the altitude caption: empty for "---"; feet become metres.
+    static std::optional<double> heightMetres(const QString& altitudeCaption, bool altitudeInFeet);
+    // The GPS time caption as "HH:MM:SS" ("9:5:3" -> "09:05:03"); a caption that is no time of
+    // day is kept as it is (an empty one stays empty).
+    static QString timeText(const QString& timeCaption);
+    // The track timer's interval for the logger setting `trackIntervalMs`: a setting of 0 or
+    // below (an interval text that was no number) records every 10 s, the settings' default,
+    // instead of never ticking.
+    static int32_t timerIntervalMs(int32_t trackIntervalMs);
+    // A GPS date "dd/mm/yy" (years 80-99 are 1980-1999, the others 2000-2079); empty when it is
+    // no calendar day.
+    static std::optional<Date> parseGpsDate(std::string_view ddmmyy);
+
+    // The date the GPS last reported; a text that is no date is ignored.
+    void gpsDateChanged(std::string_view ddmmyy);
+    std::optional<Date> gpsDate() const { return gpsDate_; }
+    // Date of a point written now: the GPS date, else the computer's UTC date `utcToday`.
+    Date pointDate(Date utcToday) const;
+
+    // Starts a new track: adds its "List" row named `name` and takes its number; no points yet;
+    // clears failed(). Throws DbError when the track file refuses (the recorder then holds no
+    // track).
+    void startTrack(Connection& connection, const QString& name);
+    // Writes the next point of the current track, numbered from 1, dated pointDate(utcToday).
+    // Throws DbError when the track file refuses, or when no track was started; the count then
+    // stays as it was.
+    void writePoint(Connection& connection, const TrackPoint& point, Date utcToday);
+
+    bool hasTrack() const { return trackIndex_ != 0; }
+    // Set when the track file refused a write; automatic recording then does not start again
+    // by itself until a start succeeds.
+    bool failed() const { return failed_; }
+    void setFailed(bool failed) { failed_ = failed; }
+    // "Index" of the track being written (0 before the first start) and its points so far.
+    int32_t TrackIndex() const { return trackIndex_; }
+    int32_t TrackPointCount() const { return trackPointCount_; }
+
+private:
+    int32_t trackIndex_ = 0;
+    int32_t trackPointCount_ = 0;
+    std::optional<Date> gpsDate_;
+    bool failed_ = false;
+};
+
+} // namespace tv

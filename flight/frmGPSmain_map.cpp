@@ -1,0 +1,422 @@
+// The flight window's map: loading the current chart, zoom, pan, centring, chart stepping,
+// picking a direct-flight target, the chart combo, the per-chart view memory and the redraw.
+//
+// The arithmetic lives in MapView; these handlers read the controls, call it and redraw.
+// A chart is drawn only when it loaded completely (chartValid): an image that fails to load or
+// edges that give no scale are reported as a chart error and leave the map empty, so nothing
+// of the chart shown before is mixed with the new one.
+
+#include "flight/frmGPSmain.h"
+
+#include "core/GeoMath.h"
+#include "core/SettingsFile.h"
+#include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
+#include "flight/PictureBox.h"
+#include "flight/SafeCall.h"
+#include "flight/ViewMemory.h"
+#include "platform/Connection.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Recordset.h"
+#include "platform/TextFold.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTimer>
+
+namespace tv {
+
+namespace {
+
+bool hasRows(const std::shared_ptr<Recordset>& rs)
+{
+    return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0;
+}
+
+std::optional<double> numberField(Recordset& rs, const char* name)
+{
+    if (rs.FieldIndex(name) < 0)
+        return std::nullopt;
+    return rs.Field(name).asNumber();
+}
+
+// Makes the chart named `name` the current row of ActiveMaps (the first row when no chart has
+// that name).
+void seekChart(Recordset& maps, const QString& name)
+{
+    maps.MoveFirst();
+    maps.Find("Name", CompareOp::Equal, Value(name.toStdString()));
+    if (maps.Eof())
+        maps.MoveFirst();
+}
+
+} // namespace
+
+QString frmGPSmain::currentChartName() const
+{
+    if (!hasRows(ActiveMaps) || ActiveMaps->Bof() || ActiveMaps->Eof())
+        return {};
+    return QString::fromStdString(ActiveMaps->Field("Name").toString());
+}
+
+void frmGPSmain::setSliderQuietly(int value)
+{
+    const QSignalBlocker quiet(SlideMap);
+    SlideMap->setValue(value);
+}
+
+void frmGPSmain::setMapsTextQuietly(const QString& text)
+{
+    const QSignalBlocker quiet(cmbMaps);
+    cmbMaps->setEditText(text);
+}
+
+void frmGPSmain::reportChartError(const QString& name)
+{
+    chartValid = false;
+    loadedChart_.clear();
+    picMap->Cls();
+    if (Language == 0)
+        MsgBox(QStringLiteral("Fehler in Karte: ") + name +
+                   QStringLiteral(" - Bitte Koordinaten üperprüfen."),
+               QStringLiteral("Fehler in Karte"));
+    else
+        MsgBox(QStringLiteral("Map error: ") + name +
+                   QStringLiteral(" - please check coordinates."),
+               QStringLiteral("Map error"));
+}
+
+void frmGPSmain::writeLastMapFile()
+{
+    SettingsWriter()
+        .writeText(currentChartName().toStdString())
+        .writeText(cmbRoute->currentText().toStdString())
+        .save(programFile("kartendaten.crm"));
+}
+
+// ------------------------------------------------------------------------------ loading
+
+void frmGPSmain::InitializeData()
+{
+    if (!hasRows(ActiveMaps))
+        return;
+    QString name;
+    ChartRow row;
+    try {
+        name = currentChartName();
+        row.breite = numberField(*ActiveMaps, "Breite");
+        row.hoehe = numberField(*ActiveMaps, "Höhe");
+        row.unten = numberField(*ActiveMaps, "Unten");
+        row.oben = numberField(*ActiveMaps, "Oben");
+        row.links = numberField(*ActiveMaps, "Links");
+        row.rechts = numberField(*ActiveMaps, "Rechts");
+    } catch (const std::exception&) {
+        reportChartError(name);
+        return;
+    }
+    progBar->setValue(50);
+
+    QImageReader reader(
+        QString::fromStdString((programFolder() / "Karten" / name.toStdString()).string()));
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        reportChartError(name);
+        return;
+    }
+    mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
+    if (mapView.InitializeData(row, image) != MapView::LoadResult::Loaded) {
+        reportChartError(name);
+        return;
+    }
+    chartValid = true;
+    loadedChart_ = name;
+    setSliderQuietly(mapView.sliderValue());
+    LoadMapView();
+    progBar->setValue(100);
+    progBar->hide();
+}
+
+void frmGPSmain::FitViewToWindow()
+{
+    mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
+    mapView.FitViewToWindow();
+}
+
+// ------------------------------------------------------------------------------ zoom and pan
+
+void frmGPSmain::SlideMap_Change()
+{
+    mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
+    if (chartValid)
+        mapView.SlideMapChange();
+    UpdateMap();
+    picMap->Refresh();
+}
+
+void frmGPSmain::SlideMap_MouseUp(int /*Button*/, int /*Shift*/, double X, double /*Y*/)
+{
+    const int value = mapView.sliderValueFromClick(X);
+    mapView.setSliderValue(value);
+    setSliderQuietly(mapView.sliderValue());
+    SlideMap_Change();
+}
+
+void frmGPSmain::picMap_MouseDown(int Button, int /*Shift*/, double X, double Y)
+{
+    mapView.press(X, Y);
+    if (Button == 1 && mapView.MapScroll()) {
+        StepToNextChart();
+        return;
+    }
+    if (Button == 2 && DirectFly && hasRows(ActiveMaps) && chartValid) {
+        const std::optional<GeoPos> target = mapView.viewToPosition(QPointF(X, Y));
+        if (!target)
+            return;
+        lblLatx->setText(formatTargetCoordinate(DegreesToDDMM(target->latDeg)));
+        lblLongx->setText(formatTargetCoordinate(DegreesToDDMM(target->lonDeg)));
+        UpdateMap();
+    }
+}
+
+void frmGPSmain::StepToNextChart()
+{
+    const int count = listNextMap->count();
+    if (count >= 2) {
+        progBar->show();
+        progBar->setValue(25);
+    }
+    const ChartStep step = stepToNextChart(MapListIndex, count);
+    MapListIndex = static_cast<int16_t>(step.mapListIndex);
+    if (count > 0)
+        listNextMap->setCurrentRow(MapListIndex);
+    tNextMap->setText(step.nextEntry >= 0 ? listNextMap->item(step.nextEntry)->text() : QString());
+    if (!tNextMap->text().isEmpty() && listNextMap->currentItem() != nullptr) {
+        // Setting the combo's text switches the chart (its change handler runs when the text
+        // changes).
+        const QString chart = listNextMap->currentItem()->text();
+        if (chart != cmbMaps->currentText()) {
+            setMapsTextQuietly(chart);
+            cmbMaps_Change();
+        }
+    }
+    SlideMap_Change();
+}
+
+void frmGPSmain::picMap_MouseMove(int Button, int /*Shift*/, double X, double Y)
+{
+    if (Button != 1)
+        return;
+    if (mapView.dragTo(X, Y)) {
+        UpdateMap();
+        picMap->Refresh();
+    }
+}
+
+void frmGPSmain::picMap_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/)
+{
+    UpdateMap();
+    picMap->Refresh();
+}
+
+void frmGPSmain::CenterMapOnPosition()
+{
+    mapView.CenterMapOnPosition(overlay.PlaneX, overlay.PlaneY);
+}
+
+void frmGPSmain::CalcViewBounds(double x1, double y1, double x2, double y2)
+{
+    mapView.CalcViewBounds(x1, y1, x2, y2);
+}
+
+void frmGPSmain::cmdKartezentrieren_Click()
+{
+    mapView.setCenterMap(true);
+    picKartezentrieren->show();
+    UpdateMap();
+    picMap->Refresh();
+}
+
+void frmGPSmain::picKartezentrieren_Click()
+{
+    mapView.setCenterMap(false);
+    picKartezentrieren->hide();
+    picMap->Refresh();
+}
+
+void frmGPSmain::cmdMapScroll_Click()
+{
+    PicMapScroll->show();
+    mapView.setMapScroll(true);
+    mapView.setCenterMap(true);
+    picKartezentrieren->show();
+    UpdateMap();
+}
+
+void frmGPSmain::PicMapScroll_Click()
+{
+    PicMapScroll->hide();
+    mapView.setMapScroll(false);
+    tNextMap->hide();
+    LblMapNumber->hide();
+}
+
+// ------------------------------------------------------------------------------ chart choice
+
+void frmGPSmain::LoadLastMap()
+{
+    const std::filesystem::path path = programFile("kartendaten.crm");
+    SettingsReader reader(path);
+    bool failed = false;
+    const std::optional<std::string> chart = reader.readText();
+    if (!chart || !hasRows(ActiveMaps)) {
+        failed = true;
+    } else {
+        ActiveMaps->MoveFirst();
+        ActiveMaps->Find("Name", CompareOp::Equal, Value(*chart));
+        LastMapName = QString::fromStdString(*chart);
+        if (ActiveMaps->Eof())
+            ActiveMaps->MoveFirst();
+        if (const std::optional<std::string> route = reader.readText())
+            tRoute->setText(QString::fromStdString(*route));
+        else
+            failed = true;
+    }
+    if (failed)
+        SettingsWriter().writeText("demo.bmp").save(path);
+}
+
+void frmGPSmain::updateMapInfo()
+{
+    if (!MainConnection)
+        return;
+    Recordset maps;
+    maps.Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", *MainConnection);
+    PrevMapName = cmbMaps->currentText();
+    {
+        const QSignalBlocker quiet(cmbMaps);
+        cmbMaps->clear();
+        cmbMaps->setEditText(QString());
+    }
+    if (maps.RecordCount() > 0) {
+        {
+            const QSignalBlocker quiet(cmbMaps);
+            for (maps.MoveFirst(); !maps.Eof(); maps.MoveNext())
+                cmbMaps->addItem(QString::fromStdString(maps.Field("Name").toString()));
+        }
+        setMapsTextQuietly(currentChartName());
+        cmbMaps_Change();
+    }
+    maps.Close();
+}
+
+void frmGPSmain::cmbMaps_Change()
+{
+    loadedByChange_.clear();
+    if (!hasRows(ActiveMaps))
+        return;
+    const QString text = cmbMaps->currentText();
+    if (text == PrevMapName && !mapView.MapScroll())
+        return;
+    SaveMapView();
+    seekChart(*ActiveMaps, text);
+    InitializeData();
+    writeLastMapFile();
+    // A pick from the list runs the click handler right after this one: it need not load the
+    // same chart again.
+    loadedByChange_ = currentChartName();
+    QTimer::singleShot(0, this, [this] { loadedByChange_.clear(); });
+}
+
+void frmGPSmain::cmbMaps_Click()
+{
+    if (!hasRows(ActiveMaps))
+        return;
+    const QString text = cmbMaps->currentText();
+    if (loadedByChange_.isEmpty() ||
+        !equalsNoCase(loadedByChange_.toStdString(), text.toStdString())) {
+        SaveMapView();
+        seekChart(*ActiveMaps, text);
+        InitializeData();
+    }
+    loadedByChange_.clear();
+    writeLastMapFile();
+    UpdateMap();
+    picMap->Refresh();
+}
+
+void frmGPSmain::LoadMapView()
+{
+    // Only a view of the chart whose image is loaded: a stored rectangle never goes with the
+    // picture of another chart.
+    if (!positionRS || !chartValid)
+        return;
+    const QString name = currentChartName();
+    if (name.isEmpty() || !equalsNoCase(name.toStdString(), loadedChart_.toStdString()))
+        return;
+    const std::optional<StoredView> view = findView(*positionRS, name.toStdString());
+    if (!view || !mapView.restoreView(view->sx, view->sy, view->sw, view->sh, view->slider))
+        return;
+    setSliderQuietly(mapView.sliderValue());
+    if (view->centerMap || mapView.MapScroll()) {
+        mapView.setCenterMap(true);
+        picKartezentrieren->show();
+    }
+}
+
+void frmGPSmain::SaveMapView()
+{
+    if (!positionRS || !chartValid || loadedChart_.isEmpty())
+        return;
+    StoredView view;
+    view.sx = mapView.SX();
+    view.sy = mapView.SY();
+    view.sw = mapView.SW();
+    view.sh = mapView.SH();
+    view.slider = mapView.sliderValue();
+    view.centerMap = mapView.CenterMap();
+    storeView(*positionRS, loadedChart_.toStdString(), view, programFile("position.crm"));
+}
+
+void frmGPSmain::tNextMap_MouseMove()
+{
+    tNextMap->hide();
+}
+
+// ------------------------------------------------------------------------------ redraw
+
+void frmGPSmain::UpdateMap()
+{
+    ++updateMapCalls;
+    safely([&] {
+        if (!hasRows(ActiveMaps) || !chartValid)
+            return;
+        mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
+        const AircraftPlacement placement = mapView.placeAircraft(GeoPos{PosLat, PosLong});
+        if (placement.offChart)
+            picKartezentrieren->hide();
+        if (!placement.viewPx)
+            return;
+        overlay.PlaneX = placement.viewPx->x();
+        overlay.PlaneY = placement.viewPx->y();
+        mapView.paint(mapSurface());
+        if (ShowLuftraum || ShowPR)
+            safely([&] { DrawAirspaces(); });
+        safely([&] { DrawMovingMap(); });
+    });
+    picMap->Refresh();
+}
+
+void frmGPSmain::DrawAirspaces()
+{
+    // The airspace layer itself is not drawn yet; its QNH box goes with it.
+    frmQNH->setVisible(ShowLuftraum);
+}
+
+} // namespace tv

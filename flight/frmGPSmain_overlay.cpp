@@ -1,0 +1,162 @@
+// The flight window's overlay on the chart: points, airports, the direct-flight target, the
+// charts under the aircraft with the automatic chart change, and the aircraft. The drawing is
+// flight/MapOverlay and flight/MapSymbols; these members gather what the controls and the
+// window's state say and write the results back into the controls.
+
+#include "flight/frmGPSmain.h"
+
+#include "core/Variablen.h"
+#include "flight/DrawSurface.h"
+#include "flight/MapOverlay.h"
+#include "flight/MapSymbols.h"
+#include "flight/NumberText.h"
+#include "platform/Connection.h"
+#include "platform/Recordset.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+#include <exception>
+
+namespace tv {
+
+namespace {
+
+bool hasCurrentRow(const std::shared_ptr<Recordset>& rs)
+{
+    return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0 && !rs->Bof() &&
+           !rs->Eof();
+}
+
+Connection* openConnection(const std::shared_ptr<Connection>& connection)
+{
+    return connection && connection->IsOpen() ? connection.get() : nullptr;
+}
+
+} // namespace
+
+void frmGPSmain::DrawMovingMap()
+{
+    try {
+        // Nothing goes onto a chart that failed to load.
+        if (!chartValid)
+            return;
+        OverlayInputs in;
+        in.chartLoaded = chartValid;
+        if (hasCurrentRow(ActiveMaps))
+            in.chart = chartRowOf(*ActiveMaps);
+        in.aircraft = GeoPos{PosLat, PosLong};
+        in.trackDeg = lblBearing ? trackFromCaption(lblBearing->text()) : 0.0;
+        in.noFix = NoFix;
+        in.planeSymbol = PlaneSymbol;
+        in.layers.ShowWayInfo = ShowWayInfo;
+        in.layers.ShowAPT1 = ShowAPT1;
+        in.layers.ShowAPT2 = ShowAPT2;
+        in.layers.routePointsOnly = picShowPoints && !picShowPoints->isHidden();
+        in.layers.aptDataAvailable = AptDataAvailable;
+        in.showRoute = ShowRoute;
+        in.navigating = GotoActive || DirectFly;
+        in.mapScroll = mapView.MapScroll();
+        if (hasCurrentRow(routeRS))
+            in.routeId = routeRS->Field("RouteID");
+        if (routepointsRS && routepointsRS->State() == Recordset::kStateOpen &&
+            routepointsRS->RecordCount() > 0) {
+            ActivePoint active;
+            if (hasCurrentRow(routepointsRS)) {
+                active.name = QString::fromStdString(routepointsRS->Field("Name").toString());
+                const Value id = routepointsRS->Field("PointID");
+                if (id.asNumber())
+                    active.pointId = id.toInt();
+            }
+            in.activePoint = active;
+        }
+        if (DirectFly && lblLatx && lblLongx && !lblLatx->text().isEmpty())
+            in.directTarget = {leadingNumber(lblLatx->text()), leadingNumber(lblLongx->text())};
+        in.shownChart = cmbMaps ? cmbMaps->currentText() : QString();
+        in.nextMapText = tNextMap ? tNextMap->text() : QString();
+
+        OverlayHooks hooks;
+        hooks.drawRoute = [this] { DrawRoute(); };
+        hooks.updateTargetNav = [this] { UpdateTargetNav(); };
+        hooks.switchChart = [this](const QString& name) {
+            if (!cmbMaps)
+                return;
+            {
+                // The change handler runs once, here, whatever signals the combo is wired to.
+                const QSignalBlocker quiet(cmbMaps);
+                cmbMaps->setCurrentText(name);
+                if (cmbMaps->isEditable())
+                    cmbMaps->setEditText(name);
+            }
+            cmbMaps_Change();
+        };
+
+        const OverlayResult result =
+            drawMovingMap(mapSurface(), mapView, overlay, openConnection(MainConnection),
+                          openConnection(AirportConnection), in, hooks);
+
+        if (result.offChart && picKartezentrieren)
+            picKartezentrieren->hide();
+        if (result.hideHints) {
+            if (tNextMap)
+                tNextMap->hide();
+            if (LblMapNumber)
+                LblMapNumber->hide();
+        }
+        if (result.chartList && listNextMap) {
+            const ChartListUpdate& list = *result.chartList;
+            listNextMap->clear();
+            for (const QString& entry : list.entries)
+                listNextMap->addItem(entry);
+            if (!list.entries.empty()) {
+                if (list.showMapNumber && LblMapNumber)
+                    LblMapNumber->show();
+                if (list.showNextMap && tNextMap)
+                    tNextMap->show();
+                MapListIndex = static_cast<int16_t>(list.mapListIndex);
+                if (tNextMap)
+                    tNextMap->setText(list.nextMap);
+                if (LblMapNumber)
+                    LblMapNumber->setText(list.mapNumberCaption);
+            }
+        }
+    } catch (const std::exception&) {
+        // The overlay of this redraw ends here; the next redraw starts afresh.
+    }
+}
+
+void frmGPSmain::DrawWaypointSymbol(double latitude, double longitude, int16_t kind,
+                                    const QString& name)
+{
+    try {
+        tv::DrawWaypointSymbol(mapSurface(), mapView, latitude, longitude, kind, name, ShowWayInfo);
+    } catch (const std::exception&) {
+    }
+}
+
+void frmGPSmain::DrawAirportInfo(double latitude, double longitude, int16_t kind,
+                                 const QString& name)
+{
+    try {
+        SymbolLayers layers;
+        layers.ShowWayInfo = ShowWayInfo;
+        layers.ShowAPT1 = ShowAPT1;
+        layers.ShowAPT2 = ShowAPT2;
+        layers.routePointsOnly = picShowPoints && !picShowPoints->isHidden();
+        Connection* airports = openConnection(AirportConnection);
+        layers.aptDataAvailable = AptDataAvailable && airports != nullptr;
+        const AirportInfo* airport = nullptr;
+        if (layers.aptDataAvailable) {
+            overlay.airports.prefetch(*airports, {name});
+            airport = overlay.airports.find(name);
+        }
+        tv::DrawAirportInfo(mapSurface(), mapView, latitude, longitude, kind, name, layers,
+                            airport);
+    } catch (const std::exception&) {
+    }
+}
+
+} // namespace tv

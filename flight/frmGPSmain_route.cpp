@@ -1,0 +1,595 @@
+// The flight window's route: choosing it, route navigation and direct flight, stepping along
+// the points, the route line, and the figures of the navigation to the target.
+
+#include "flight/frmGPSmain.h"
+
+#include "core/GeoMath.h"
+#include "core/Variablen.h"
+#include "flight/DrawSurface.h"
+#include "flight/PictureBox.h"
+#include "flight/RouteGrid.h"
+#include "flight/RouteNav.h"
+#include "flight/RouteWindow.h"
+#include "platform/Connection.h"
+#include "platform/DbError.h"
+#include "platform/Recordset.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTime>
+
+#include <exception>
+
+namespace tv {
+namespace {
+
+// A route key no route has: opens an empty point set for the grid when there are no routes.
+constexpr int64_t kNoRouteId = -99999;
+
+bool isOpen(const std::shared_ptr<Recordset>& set)
+{
+    return set && set->State() == Recordset::kStateOpen;
+}
+
+bool hasRows(const std::shared_ptr<Recordset>& set)
+{
+    return isOpen(set) && set->RecordCount() > 0;
+}
+
+// A control's own visibility, as the window sets it (not whether the window is on screen).
+bool shown(const QWidget* control)
+{
+    return control && !control->isHidden();
+}
+
+void setShown(QWidget* control, bool on)
+{
+    if (control)
+        control->setVisible(on);
+}
+
+void setCaption(QLabel* label, const QString& text)
+{
+    if (label)
+        label->setText(text);
+}
+
+QString captionOf(const QLabel* label)
+{
+    return label ? label->text() : QString();
+}
+
+void refreshMap(frmGPSmain& w)
+{
+    if (w.picMap)
+        w.picMap->Refresh();
+}
+
+// Marks the target row: the grid's current row joins the highlighted rows.
+void addCurrentBookmark(frmGPSmain& w)
+{
+    RouteGridModel* model = routeGridModel(w);
+    if (!model || gridRowOf(w.routepointsRS.get()) < 0)
+        return;
+    model->addSelectedBookmark(w.routepointsRS->Bookmark());
+}
+
+void clearBookmarks(frmGPSmain& w)
+{
+    if (RouteGridModel* model = routeGridModel(w))
+        model->clearSelectedBookmarks();
+}
+
+// Puts the grid's current row on the point set's current row, without running the grid's
+// row-change handler (that one answers the pilot's choice).
+void syncGridRow(frmGPSmain& w)
+{
+    RouteGridModel* model = routeGridModel(w);
+    if (!model || !w.gridWaypoints || !w.gridWaypoints->selectionModel())
+        return;
+    const int row = gridRowOf(w.routepointsRS.get());
+    const bool before = w.nav.gridSyncing;
+    w.nav.gridSyncing = true;
+    const QModelIndex index = row >= 0 ? model->index(row, 0) : QModelIndex();
+    w.gridWaypoints->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    w.nav.gridSyncing = before;
+}
+
+// The pilot moved the grid's current row (click or keys).
+void gridCurrentRowChanged(frmGPSmain& w, const QModelIndex& current, const QModelIndex& previous)
+{
+    if (w.nav.gridSyncing)
+        return;
+    try {
+        RouteGridModel* model = routeGridModel(w);
+        if (!model || !isOpen(w.routepointsRS) || !current.isValid())
+            return;
+        const Recordset::BookmarkId bookmark = model->bookmarkAt(current.row());
+        if (bookmark == 0)
+            return;
+        w.routepointsRS->SetBookmark(bookmark);
+        // A click on a row of the grid replaces the grid's selection.
+        model->clearSelectedBookmarks();
+        w.gridWaypoints_RowColChange(previous.isValid() ? previous.row() : -1,
+                                     previous.isValid() ? previous.column() : -1);
+    } catch (const std::exception&) {
+        // The grid keeps what it shows; the next redraw takes the set as it is.
+    }
+}
+
+} // namespace
+
+// ------------------------------------------------------------------ glue for the window
+
+RouteGridModel* routeGridModel(frmGPSmain& w)
+{
+    if (!w.gridWaypoints)
+        return nullptr;
+    return dynamic_cast<RouteGridModel*>(w.gridWaypoints->model());
+}
+
+void setUpRouteGrid(frmGPSmain& w)
+{
+    QTableView* grid = w.gridWaypoints;
+    if (!grid || routeGridModel(w))
+        return;
+    auto* model = new RouteGridModel(grid);
+    grid->setModel(model);
+    grid->setSelectionMode(QAbstractItemView::NoSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->verticalHeader()->hide();
+    grid->setColumnWidth(0, 33);
+    grid->setColumnWidth(1, 135);
+    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid,
+                     [&w](const QModelIndex& current, const QModelIndex& previous) {
+                         gridCurrentRowChanged(w, current, previous);
+                     });
+    QObject::connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, grid,
+                     [&w](int column) { w.gridWaypoints_HeadClick(column); });
+}
+
+void bindRouteGrid(frmGPSmain& w)
+{
+    RouteGridModel* model = routeGridModel(w);
+    if (!model)
+        return;
+    const bool before = w.nav.gridSyncing;
+    w.nav.gridSyncing = true;
+    model->load(w.routepointsRS.get());
+    w.nav.gridSyncing = before;
+    syncGridRow(w);
+}
+
+void refillRoutes(frmGPSmain& w)
+{
+    try {
+        if (!MainConnection || !w.routeRS)
+            return;
+        if (isOpen(w.routeRS))
+            w.routeRS->Requery();
+        else
+            w.routeRS->Open(kRoutesSql, *MainConnection);
+        if (!w.routepointsRS)
+            w.routepointsRS = std::make_shared<Recordset>();
+
+        if (w.routeRS->RecordCount() == 0) {
+            setShown(w.picShowPoints, false);
+            if (w.tRoute)
+                w.tRoute->clear();
+            if (w.cmbRoute)
+                w.cmbRoute->clear();
+            openRoutePoints(*w.routepointsRS, *MainConnection, kNoRouteId);
+            bindRouteGrid(w);
+            return;
+        }
+
+        // What was shown before: the route (by key, else by the name in the route box) and
+        // the target point.
+        std::optional<int64_t> rememberedRoute;
+        if (w.cmbRoute && w.cmbRoute->currentIndex() >= 0) {
+            bool ok = false;
+            const qlonglong id = w.cmbRoute->currentData().toLongLong(&ok);
+            if (ok)
+                rememberedRoute = id;
+        }
+        const QString rememberedName = w.tRoute ? w.tRoute->text() : QString();
+        std::optional<int64_t> rememberedPoint;
+        if (hasRows(w.routepointsRS) && gridRowOf(w.routepointsRS.get()) >= 0)
+            rememberedPoint = w.routepointsRS->Field("PointID").toInt();
+
+        const std::vector<RouteEntry> entries = routeEntries(*w.routeRS);
+        int chosen = 0;
+        bool found = false;
+        for (size_t i = 0; i < entries.size() && !found; ++i) {
+            if (rememberedRoute ? entries[i].routeId == *rememberedRoute
+                                : entries[i].name == rememberedName) {
+                chosen = static_cast<int>(i);
+                found = true;
+            }
+        }
+        if (w.cmbRoute) {
+            const QSignalBlocker quiet(w.cmbRoute);
+            w.cmbRoute->clear();
+            for (const RouteEntry& e : entries)
+                w.cmbRoute->addItem(e.name, QVariant::fromValue<qlonglong>(e.routeId));
+            w.cmbRoute->setCurrentIndex(chosen);
+        }
+        const RouteEntry& route = entries[static_cast<size_t>(chosen)];
+        if (!selectRoute(*w.routeRS, route.routeId))
+            w.routeRS->MoveFirst();
+        if (w.tRoute && w.tRoute->text() != route.name)
+            w.tRoute->setText(route.name);
+
+        openRoutePoints(*w.routepointsRS, *MainConnection, route.routeId);
+        const bool hasPoints = w.routepointsRS->RecordCount() > 0;
+        if (!hasPoints) {
+            w.GotoActive = false;
+            setShown(w.picActivateGoto, false);
+            if (!w.DirectFly)
+                setShown(w.Frame1, false);
+        } else if (w.NoFix) {
+            // Without a fix the map opens at the start of the route.
+            const GeoPos start = routePointFromRow(*w.routepointsRS).position();
+            w.PosLat = start.latDeg;
+            w.PosLong = start.lonDeg;
+        }
+        bindRouteGrid(w);
+        if (hasPoints) {
+            w.GridBusy = false;
+            if (rememberedPoint) {
+                w.routepointsRS->MoveFirst();
+                w.routepointsRS->Find("PointID", CompareOp::Equal, Value(*rememberedPoint));
+                if (w.routepointsRS->Eof())
+                    w.routepointsRS->MoveFirst();
+            }
+            syncGridRow(w);
+            addCurrentBookmark(w);
+        }
+    } catch (const std::exception&) {
+        // The route box and grid keep what they show; the next activation tries again.
+    }
+}
+
+// ------------------------------------------------------------------ choosing a route
+
+void frmGPSmain::cmbRoute_Click()
+{
+    try {
+        if (!cmbRoute || !routeRS || !MainConnection || cmbRoute->currentIndex() < 0)
+            return;
+        bool ok = false;
+        const int64_t routeId = cmbRoute->currentData().toLongLong(&ok);
+        if (!ok || !selectRoute(*routeRS, routeId))
+            return; // the route is gone: the next activation refills the box
+        if (!routepointsRS)
+            routepointsRS = std::make_shared<Recordset>();
+        openRoutePoints(*routepointsRS, *MainConnection, routeId);
+        bindRouteGrid(*this);
+        if (tRoute && cmbRoute->currentText() != tRoute->text()) {
+            tRoute->show();
+            tRoute->setText(cmbRoute->currentText());
+        }
+        if (hasRows(ActiveMaps) && !ActiveMaps->Bof() && !ActiveMaps->Eof()) {
+            writeLastMapFile();
+            UpdateRouteInfo();
+        }
+    } catch (const std::exception&) {
+        // A route whose points cannot be read shows an empty grid.
+    }
+}
+
+void frmGPSmain::cmbRoute_LostFocus()
+{
+    if (tRoute)
+        tRoute->show();
+}
+
+void frmGPSmain::tRoute_Click()
+{
+    if (tRoute)
+        tRoute->hide();
+}
+
+// ------------------------------------------------------------------ route navigation
+
+void frmGPSmain::cmdActivateGoto_Click()
+{
+    try {
+        if (hasRows(routepointsRS)) {
+            GotoActive = true;
+            setShown(picActivateGoto, true);
+            setShown(Frame1, true);
+            addCurrentBookmark(*this);
+            UpdateMap();
+            refreshMap(*this);
+        } else {
+            GotoActive = false;
+            setShown(picActivateGoto, false);
+            if (!DirectFly)
+                setShown(Frame1, false);
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+void frmGPSmain::picActivateGoto_Click()
+{
+    try {
+        GotoActive = false;
+        if (!DirectFly)
+            setShown(Frame1, false);
+        setShown(picActivateGoto, false);
+        UpdateMap();
+        refreshMap(*this);
+    } catch (const std::exception&) {
+    }
+}
+
+void frmGPSmain::cmdNext_Click()
+{
+    try {
+        if (!isOpen(routepointsRS) || gridRowOf(routepointsRS.get()) < 0)
+            return;
+        clearBookmarks(*this);
+        switch (stepToNextPoint(*routepointsRS)) {
+        case StepResult::AtLastEnd:
+            // The last point was the target: route navigation ends there. The figures stay
+            // up while a direct flight still uses them.
+            GotoActive = false;
+            setShown(picActivateGoto, false);
+            if (!DirectFly)
+                setShown(Frame1, false);
+            if (cmdNext)
+                cmdNext->setEnabled(false);
+            break;
+        case StepResult::Moved:
+            if (cmdPrev)
+                cmdPrev->setEnabled(true);
+            syncGridRow(*this);
+            break;
+        default:
+            break;
+        }
+        addCurrentBookmark(*this);
+        refreshMap(*this);
+    } catch (const std::exception&) {
+    }
+}
+
+void frmGPSmain::cmdPrev_Click()
+{
+    try {
+        if (!isOpen(routepointsRS))
+            return;
+        clearBookmarks(*this);
+        switch (stepToPreviousPoint(*routepointsRS)) {
+        case StepResult::Moved:
+            if (cmdNext)
+                cmdNext->setEnabled(true);
+            syncGridRow(*this);
+            break;
+        default: // on the first point, or no point at all
+            if (cmdPrev)
+                cmdPrev->setEnabled(false);
+            break;
+        }
+        addCurrentBookmark(*this);
+        refreshMap(*this);
+    } catch (const std::exception&) {
+    }
+}
+
+// ------------------------------------------------------------------ direct flight
+
+void frmGPSmain::cmdDirectFly_Click()
+{
+    try {
+        DirectFly = true;
+        setShown(Frame1, true);
+        setShown(picDF, true);
+        setCaption(lblTrueBearing, QString());
+        setCaption(lblDistanz, QString());
+        setCaption(lblTime, QString());
+        setShown(lblLatx, true);
+        setShown(lblLongx, true);
+        UpdateMap();
+        refreshMap(*this);
+    } catch (const std::exception&) {
+    }
+}
+
+void frmGPSmain::picDF_Click()
+{
+    try {
+        DirectFly = false;
+        if (!shown(picActivateGoto))
+            setShown(Frame1, false);
+        setShown(picDF, false);
+        setShown(lblLatx, false);
+        setShown(lblLongx, false);
+        setCaption(lblTrueBearing, QString());
+        setCaption(lblDistanz, QString());
+        setCaption(lblTime, QString());
+        UpdateMap();
+        refreshMap(*this);
+    } catch (const std::exception&) {
+    }
+}
+
+// ------------------------------------------------------------------ route line switch
+
+void frmGPSmain::cmdshowRoute_Click()
+{
+    try {
+        setShown(picShowRoute, true);
+        ShowRoute = true;
+        UpdateMap();
+        UpdateRouteInfo();
+    } catch (const std::exception&) {
+    }
+}
+
+void frmGPSmain::picShowRoute_Click()
+{
+    try {
+        setShown(picShowRoute, false);
+        ShowRoute = false;
+        UpdateMap();
+    } catch (const std::exception&) {
+    }
+}
+
+void frmGPSmain::lblRoute_Click()
+{
+    picShowRoute_Click();
+}
+
+// ------------------------------------------------------------------ grid
+
+void frmGPSmain::gridWaypoints_HeadClick(int /*ColIndex*/)
+{
+    try {
+        if (gridRowOf(routepointsRS.get()) > -1) {
+            addCurrentBookmark(*this);
+            refreshMap(*this);
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+void frmGPSmain::gridWaypoints_RowColChange(int /*LastRow*/, int /*LastCol*/)
+{
+    try {
+        if (GridBusy)
+            return;
+        if (gridRowOf(routepointsRS.get()) > -1) {
+            addCurrentBookmark(*this);
+            UpdateMap();
+            refreshMap(*this);
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+// ------------------------------------------------------------------ drawing
+
+void frmGPSmain::DrawRouteLeg(double lat1, double long1, double lat2, double long2, uint32_t colour)
+{
+    if (!hasRows(ActiveMaps) || !picMap)
+        return;
+    drawRouteLeg(mapSurface(), mapView, {lat1, long1}, {lat2, long2}, colour);
+}
+
+// Draws the route chosen in the route box, whatever point set the grid shows and whether or
+// not a mode is on. A database failure goes to the overlay, which ends the redraw there.
+void frmGPSmain::DrawRoute()
+{
+    if (!hasRows(routeRS) || !MainConnection)
+        return;
+    const std::optional<int64_t> routeId = currentRouteId(*routeRS);
+    if (!routeId)
+        return;
+    const std::vector<RoutePoint> points = loadRoutePoints(*MainConnection, *routeId);
+    for (size_t i = 0; i + 1 < points.size(); ++i) {
+        const GeoPos a = points[i].position();
+        const GeoPos b = points[i + 1].position();
+        DrawRouteLeg(a.latDeg, a.lonDeg, b.latDeg, b.lonDeg, kRouteLineColour);
+    }
+}
+
+// ------------------------------------------------------------------ target navigation
+
+void frmGPSmain::UpdateTargetNav()
+{
+    if (!isOpen(routepointsRS))
+        return;
+    const double ownLat = PosLat;
+    const double ownLong = PosLong;
+    GeoPos target;
+    TargetKey key;
+    if (!DirectFly) {
+        // A route chosen without points (or a set beyond its ends) has no target.
+        if (gridRowOf(routepointsRS.get()) < 0)
+            return;
+        const RoutePoint point = routePointFromRow(*routepointsRS);
+        target = point.position();
+        key.pointRowId = point.id;
+    } else {
+        const std::optional<GeoPos> picked =
+            directTargetFromCaptions(captionOf(lblLatx), captionOf(lblLongx));
+        if (!picked)
+            return; // nothing picked yet
+        target = *picked;
+        key.direct = true;
+    }
+    key.latDeg = target.latDeg;
+    key.lonDeg = target.lonDeg;
+    nav.currentTarget = key;
+
+    DrawRouteLeg(target.latDeg, target.lonDeg, ownLat, ownLong, kGuideLineColour);
+    double tgtLat = target.latDeg;
+    double tgtLong = target.lonDeg;
+    double lat = ownLat;
+    double lon = ownLong;
+    CalcNavToTarget(tgtLat, tgtLong, lat, lon);
+    UpdateRouteInfo();
+}
+
+void frmGPSmain::CalcNavToTarget(double& tgtLat, double& tgtLong, double& ownLat, double& ownLong)
+{
+    TargetInputs in;
+    in.target = {tgtLat, tgtLong};
+    in.own = {ownLat, ownLong};
+    constexpr double toRadians = kGeoPi / 180.0;
+    tgtLat *= toRadians;
+    tgtLong *= toRadians;
+    ownLat *= toRadians;
+    ownLong *= toRadians;
+
+    in.key = nav.currentTarget;
+    in.directFly = DirectFly;
+    in.speedCaption = captionOf(lblSpeed);
+    in.speedKts = SpeedKts;
+    in.showEte = ShowETE;
+    in.now = QTime::currentTime();
+    const std::optional<TargetFigures> figures = calcNavToTarget(nav, in);
+    if (!figures)
+        return;
+    // The point has been passed: the next one becomes the target. These figures still refer
+    // to the point just passed; the next redraw shows the new target.
+    if (figures->advance)
+        cmdNext_Click();
+    setCaption(lblDistanz, figures->distanceText);
+    setCaption(lblTime, figures->timeText);
+    if (figures->courseText)
+        setCaption(lblTrueBearing, *figures->courseText);
+}
+
+void frmGPSmain::UpdateRouteInfo()
+{
+    try {
+        if (!hasRows(routeRS) || !MainConnection)
+            return;
+        const std::optional<int64_t> routeId = currentRouteId(*routeRS);
+        if (!routeId)
+            return;
+        const std::vector<RoutePoint> points = loadRoutePoints(*MainConnection, *routeId);
+        const std::optional<int64_t> target =
+            routepointsRS ? currentPointRowId(*routepointsRS) : std::nullopt;
+        const RouteFigures figures = routeFigures(points, target);
+        setCaption(lblRoute, routeLengthText(figures.totalNm));
+        const bool fix = shown(picGPSCheck[1]);
+        setCaption(lblRemDist, remainingDistanceText(figures, fix, nav.PrevTargetDistance,
+                                                     DirectFly, captionOf(lblDistanz)));
+    } catch (const std::exception&) {
+        // The route figures keep their last values.
+    }
+}
+
+} // namespace tv

@@ -1,0 +1,367 @@
+// Layer switches, unit switches, keyboard, tool tips, and the glue of the wind and true
+// airspeed figures of the flight window.
+//
+// A switch is a button with one or two pictures or buttons stacked at the same place: the
+// visible one shows the state, a click on it moves to the next state.
+
+#include "flight/frmGPSmain.h"
+
+#include "core/Variablen.h"
+#include "flight/NumberText.h"
+#include "flight/PictureBox.h"
+#include "flight/WindCalc.h"
+#include "platform/Recordset.h"
+
+#include <QAbstractItemModel>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTableView>
+
+#include <cmath>
+
+namespace tv {
+
+namespace {
+
+// Virtual key codes the window acts on.
+constexpr int kKeyBack = 8;
+constexpr int kKeySpace = 32;
+constexpr int kKeyLeft = 37;
+constexpr int kKeyUp = 38;
+constexpr int kKeyRight = 39;
+constexpr int kKeyDown = 40;
+constexpr int kKey0 = 48;
+constexpr int kKey9 = 57;
+
+const QString kEmptyEntry = QStringLiteral("---");
+
+bool thirdIsDigit(const QString& text)
+{
+    return text.size() >= 3 && text.at(2).isDigit();
+}
+
+// The track brought to within 180 degrees of the heading (heading 10, track 350 gives -10):
+// the wind triangle then always sees the smaller angle between them.
+double trackNearHeading(double trackDeg, double headingDeg)
+{
+    double d = std::fmod(trackDeg - headingDeg, 360.0);
+    if (d <= -180.0)
+        d += 360.0;
+    else if (d > 180.0)
+        d -= 360.0;
+    return headingDeg + d;
+}
+
+} // namespace
+
+// ------------------------------------------------------------------------------ layer switches
+
+void frmGPSmain::cmdLR1_Click()
+{
+    cmdLR1->hide();
+    cmdLR2->show();
+    ShowLuftraum = true;
+    ShowLuftraumHoehe = false;
+    UpdateMap();
+}
+
+void frmGPSmain::cmdLR2_Click()
+{
+    cmdLR2->hide();
+    ShowLuftraumHoehe = true;
+    UpdateMap();
+}
+
+void frmGPSmain::picLR3_Click()
+{
+    cmdLR1->show();
+    cmdLR2->show();
+    ShowLuftraum = false;
+    ShowLuftraumHoehe = false;
+    UpdateMap();
+}
+
+void frmGPSmain::cmdAPT1_Click()
+{
+    cmdAPT1->hide();
+    cmdAPT2->show();
+    ShowAPT1 = true;
+    ShowAPT2 = false;
+    UpdateMap();
+}
+
+void frmGPSmain::cmdAPT2_Click()
+{
+    cmdAPT2->hide();
+    ShowAPT2 = true;
+    UpdateMap();
+}
+
+void frmGPSmain::picAPT3_Click()
+{
+    cmdAPT1->show();
+    cmdAPT2->show();
+    ShowAPT1 = false;
+    ShowAPT2 = false;
+    UpdateMap();
+}
+
+void frmGPSmain::cmdPR_Click()
+{
+    picPR->show();
+    ShowPR = true;
+    UpdateMap();
+}
+
+void frmGPSmain::picPR_Click()
+{
+    picPR->hide();
+    ShowPR = false;
+    UpdateMap();
+}
+
+void frmGPSmain::cmdWayInfo_Click()
+{
+    picWayInfo->show();
+    ShowWayInfo = true;
+    UpdateMap();
+}
+
+void frmGPSmain::picWayInfo_Click()
+{
+    picWayInfo->hide();
+    ShowWayInfo = false;
+    UpdateMap();
+}
+
+void frmGPSmain::cmdShowPoints_Click()
+{
+    picShowPoints->show();
+    const bool routeChosen = routeRS && routeRS->State() == Recordset::kStateOpen &&
+                             routeRS->RecordCount() > 0 && routepointsRS &&
+                             routepointsRS->State() == Recordset::kStateOpen;
+    if (!routeChosen)
+        picShowPoints->hide();
+    UpdateMap();
+    picMap->Refresh();
+}
+
+void frmGPSmain::picShowPoints_Click()
+{
+    picShowPoints->hide();
+    UpdateMap();
+    picMap->Refresh();
+}
+
+void frmGPSmain::cmdSet_Click()
+{
+    picSet->show();
+    frmSet->show();
+    frmSet->raise();
+}
+
+void frmGPSmain::picSet_Click()
+{
+    picSet->hide();
+    frmSet->hide();
+    SaveSet();
+}
+
+// ------------------------------------------------------------------------------ unit switches
+
+void frmGPSmain::lblSpeed_Click()
+{
+    SpeedKts = !SpeedKts;
+}
+
+void frmGPSmain::lblAlt_Click()
+{
+    AltFeet = !AltFeet;
+}
+
+void frmGPSmain::lblTime_Click()
+{
+    ShowETE = !ShowETE;
+}
+
+// ------------------------------------------------------------------------------ keyboard
+
+int frmGPSmain::vbKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
+{
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
+        // Digits of the numeric keypad have codes of their own (96-105).
+        const int digit = qtKey - Qt::Key_0;
+        return (modifiers & Qt::KeypadModifier) ? 96 + digit : kKey0 + digit;
+    }
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return 65 + (qtKey - Qt::Key_A);
+    switch (qtKey) {
+    case Qt::Key_Backspace:
+        return kKeyBack;
+    case Qt::Key_Tab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return kKeySpace;
+    case Qt::Key_Left:
+        return kKeyLeft;
+    case Qt::Key_Up:
+        return kKeyUp;
+    case Qt::Key_Right:
+        return kKeyRight;
+    case Qt::Key_Down:
+        return kKeyDown;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return 0;
+    }
+}
+
+void frmGPSmain::Form_KeyUp(int KeyCode, int /*Shift*/)
+{
+    // The entry boxes of the instrument take their keys themselves.
+    if (!frmVOR->isHidden() || !frmKurs->isHidden())
+        return;
+
+    if (KeyCode == kKeySpace && mapView.MapScroll()) {
+        StepToNextChart();
+        return;
+    }
+    if (KeyCode == kKeyRight) {
+        cmdNext_Click();
+        return;
+    }
+    if (KeyCode == kKeyLeft) {
+        cmdPrev_Click();
+        return;
+    }
+    if (KeyCode == kKeyDown || KeyCode == kKeyUp) {
+        int value = mapView.sliderValue();
+        if (KeyCode == kKeyDown && value > MapView::kSliderMin)
+            value -= 10;
+        if (KeyCode == kKeyUp && value < MapView::kSliderMax)
+            value += 10;
+        mapView.setSliderValue(value);
+        setSliderQuietly(mapView.sliderValue());
+        SlideMap_Change();
+        return;
+    }
+
+    // Heading, then airspeed: three digits each, dashes in the places still missing.
+    if (lblIAS->text().size() == 3 && thirdIsDigit(lblIAS->text())) {
+        lblHeading->setText(kEmptyEntry);
+        lblIAS->setText(kEmptyEntry);
+        lblIAS->setToolTip(QString());
+    }
+    QLabel* target = thirdIsDigit(lblHeading->text()) ? lblIAS : lblHeading;
+    QString entry = target->text();
+    const qsizetype dash = entry.left(3).indexOf(QLatin1Char('-'));
+    if (dash >= 0)
+        entry.truncate(dash);
+    if (KeyCode == kKeyBack) {
+        if (entry.isEmpty())
+            entry = kEmptyEntry;
+        if (entry != kEmptyEntry) {
+            entry.chop(1);
+            if (entry.isEmpty())
+                entry = kEmptyEntry;
+        }
+    } else if (KeyCode >= kKey0 && KeyCode <= kKey9 && entry.size() < 3) {
+        entry += QChar(QLatin1Char('0' + (KeyCode - kKey0)));
+    }
+    if (entry.isEmpty())
+        entry = kEmptyEntry;
+    else if (entry.size() == 1)
+        entry += QStringLiteral("--");
+    else if (entry.size() == 2)
+        entry += QStringLiteral("-");
+    target->setText(entry);
+
+    const bool tooHigh = leadingNumber(lblHeading->text()) > 360.0;
+    lblHeading->setStyleSheet(tooHigh ? QStringLiteral("background-color: #FF0000;")
+                                      : QStringLiteral("background-color: #FFFF80;"));
+    if (thirdIsDigit(lblIAS->text()))
+        CalcWind();
+}
+
+// ------------------------------------------------------------------------------ tool tips
+
+void frmGPSmain::SetToolTips()
+{
+    const bool german = Language == 0;
+    auto both = [](QWidget* a, QWidget* b, const QString& tip) {
+        a->setToolTip(tip);
+        b->setToolTip(tip);
+    };
+    if (german) {
+        const QString airspace = QStringLiteral(" Luftraum an/mit Höhe/aus ");
+        cmdLR1->setToolTip(airspace);
+        cmdLR2->setToolTip(airspace);
+        picLR3->setToolTip(airspace);
+        both(picPR, cmdPR, QStringLiteral(" Platzrunden an/aus "));
+    }
+    both(PicMapScroll, cmdMapScroll,
+         german ? QStringLiteral(" Automasches Kartenumschalten an/aus ")
+                : QStringLiteral(" Automatic map switching on/off "));
+    both(picKartezentrieren, cmdKartezentrieren,
+         german ? QStringLiteral(" Karte zentrieren an/aus ")
+                : QStringLiteral(" Center Map on/off "));
+    cmdShowPoints->setToolTip(german ? QStringLiteral(" alle Wegpunkte werden angezeigt ")
+                                     : QStringLiteral(" all waypoints are displayed "));
+    picShowPoints->setToolTip(german ? QStringLiteral(" nur Streckenpunkte werden angezeigt ")
+                                     : QStringLiteral(" only routepoints are displayed "));
+    both(cmdWayInfo, picWayInfo,
+         german ? QStringLiteral(" Wegpunkt Name an/aus ")
+                : QStringLiteral(" Waypoint Name on/off "));
+    if (QAbstractItemModel* model = gridWaypoints->model(); model && model->columnCount() > 1)
+        model->setHeaderData(1, Qt::Horizontal,
+                             german ? QStringLiteral("     Streckenpunkte")
+                                    : QStringLiteral("      Routepoints"));
+    picShowRoute->setToolTip(german ? QStringLiteral("Route anzeigen an/aus ")
+                                    : QStringLiteral("Don't show route"));
+    cmdshowRoute->setToolTip(german ? QStringLiteral("Route anzeigen an/aus")
+                                    : QStringLiteral("Show route"));
+    setWindowTitle(german ? QStringLiteral("Flug") : QStringLiteral("Flight"));
+}
+
+// ------------------------------------------------------------------------------ wind
+
+void frmGPSmain::ShowTAS(double altitude)
+{
+    lblIAS->setToolTip(tv::ShowTAS(lblIAS->text(), altitude));
+}
+
+void frmGPSmain::CalcWind()
+{
+    WindCaptions captions;
+    captions.lblIAS = lblIAS->text();
+    captions.lblHeading = lblHeading->text();
+    captions.lblSpeed = lblSpeed->text();
+    captions.lblBearing = lblBearing->text();
+    captions.lblAlt = lblAlt->text();
+    captions.altFeet = AltFeet;
+    // The wind triangle takes the smaller angle between heading and track, on either side of
+    // north ("---" is left alone: the calculation then does nothing).
+    if (wholeNumber(captions.lblBearing)) {
+        const double track = trackNearHeading(leadingNumber(captions.lblBearing),
+                                              leadingNumber(captions.lblHeading));
+        captions.lblBearing = QString::number(track, 'g', 17);
+    }
+    const std::optional<WindResult> result = tv::CalcWind(captions);
+    if (!result)
+        return;
+    lblIAS->setToolTip(result->iasToolTip);
+    lblWind->setText(result->lblWind);
+    drawWindArrow(picWind->surface(), result->relativeDeg);
+    picWind->Refresh();
+}
+
+} // namespace tv

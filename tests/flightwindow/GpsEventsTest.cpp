@@ -1,0 +1,196 @@
+// What the flight window does with the GPS sentences it receives: the displays, the aircraft
+// position, the redraw rhythm, the fix pictures and the automatic track recording.
+
+#include "FlightWindowFixture.h"
+
+#include "flight/PictureBox.h"
+#include "gps/VB6NmeaInterpreter.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace fwtest {
+namespace {
+
+const std::string kNoFix = nmea("GPRMC,120000,V,4830.0000,N,00930.0000,E,000.0,000.0,010624,,");
+
+class GpsEvents : public FlightWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        FlightWindowTest::SetUp();
+        addStandardChart();
+    }
+    void feed(const std::string& text) { window().HandleInput(text); }
+};
+
+TEST_F(GpsEvents, FixShowsPositionSpeedAndCourse)
+{
+    tv::frmGPSmain& w = openWindow();
+    feed(rmc(48.3012, 9.1545, 12.3, 359.6));
+    EXPECT_FALSE(w.NoFix);
+    EXPECT_FALSE(w.picGPSCheck[1]->isHidden());
+    EXPECT_TRUE(w.picGPSCheck[0]->isHidden());
+    EXPECT_EQ(w.lblLat->text(), QString::fromUtf8("N 48° 30.1200'"));
+    EXPECT_EQ(w.lblLong->text(), QString::fromUtf8("E 009° 15.4500'"));
+    EXPECT_NEAR(w.PosLat, 48.502, 1e-9);
+    EXPECT_NEAR(w.PosLong, 9.2575, 1e-9);
+    EXPECT_EQ(w.lblSpeed->text(), "12");
+    EXPECT_EQ(w.lblSpeedmode->text(), "kts");
+    EXPECT_EQ(w.lblBearing->text(), "360");
+    EXPECT_EQ(w.LabelTime->text(), "12:00:00");
+}
+
+TEST_F(GpsEvents, SouthAndWestGiveNegativeDegrees)
+{
+    tv::frmGPSmain& w = openWindow();
+    feed(rmc(-33.52, -151.12));
+    EXPECT_NEAR(w.PosLat, -33.866666666666667, 1e-9);
+    EXPECT_NEAR(w.PosLong, -151.2, 1e-9);
+    EXPECT_EQ(w.lblLat->text(), QString::fromUtf8("S 33° 52.0000'"));
+}
+
+TEST_F(GpsEvents, KilometresPerHourAndMetresWhenSwitched)
+{
+    tv::frmGPSmain& w = openWindow();
+    feed(rmc(48.30, 9.30));
+    w.lblSpeed_Click();
+    w.lblAlt_Click();
+    feed(rmc(48.30, 9.30, 12.3) + gga("0.3"));
+    EXPECT_EQ(w.lblSpeed->text(), "23");
+    EXPECT_EQ(w.lblSpeedmode->text(), "km/h");
+    EXPECT_EQ(w.lblAlt->text(), ""); // 0 m shows nothing
+    EXPECT_EQ(w.lblAltmode->text(), "m");
+    w.lblAlt_Click();
+    feed(gga("0.3"));
+    EXPECT_EQ(w.lblAlt->text(), "1");
+    EXPECT_EQ(w.lblAltmode->text(), "ft");
+}
+
+TEST_F(GpsEvents, WithoutFixDisplaysShowDashesAndTheAircraftStays)
+{
+    tv::frmGPSmain& w = openWindow();
+    const double lat = w.PosLat;
+    const long before = w.updateMapCalls;
+    feed(kNoFix + gga("500"));
+    EXPECT_TRUE(w.NoFix);
+    EXPECT_EQ(w.lblLat->text(), "---");
+    EXPECT_EQ(w.lblSpeed->text(), "---");
+    EXPECT_EQ(w.lblAlt->text(), "---");
+    EXPECT_EQ(w.PosLat, lat);
+    EXPECT_EQ(w.updateMapCalls, before);
+    EXPECT_EQ(w.PositionRefreshCounter, -1);
+}
+
+TEST_F(GpsEvents, MapIsRedrawnOnTheFirstAndEveryTwentyFirstPosition)
+{
+    tv::frmGPSmain& w = openWindow();
+    const long start = w.updateMapCalls;
+    std::vector<long> redrawnAt;
+    for (int n = 1; n <= 43; ++n) {
+        const long before = w.updateMapCalls;
+        feed(rmc(48.30, 9.30 + n * 0.0001));
+        if (w.updateMapCalls != before)
+            redrawnAt.push_back(n);
+    }
+    EXPECT_EQ(redrawnAt, (std::vector<long>{1, 22, 43}));
+    EXPECT_EQ(w.updateMapCalls - start, 3);
+}
+
+TEST_F(GpsEvents, EachCompleteSentenceIsHandedOnOnce)
+{
+    tv::frmGPSmain& w = openWindow();
+    const std::string first = rmc(48.30, 9.30, 5.0);
+    const std::string second = gga("100");
+    // The GGA sentence arrives in two pieces; the RMC before it must not be parsed again.
+    feed(first + second.substr(0, 10));
+    EXPECT_EQ(w.PositionRefreshCounter, 0);
+    feed(second.substr(10));
+    EXPECT_EQ(w.PositionRefreshCounter, 1);
+    EXPECT_EQ(w.lblAlt->text(), "328");
+    // A chunk beginning with "$" throws an unfinished line away.
+    feed(second.substr(0, 20));
+    feed(first);
+    EXPECT_EQ(w.PositionRefreshCounter, 2);
+}
+
+TEST_F(GpsEvents, GarbageNeverHarmsTheWindow)
+{
+    tv::frmGPSmain& w = openWindow();
+    std::string noise;
+    for (int i = 0; i < 5000; ++i)
+        noise.push_back(static_cast<char>((i * 7919) % 256));
+    feed(noise);
+    feed("$GPRMC,,,,,,,,,,,*00\r\n$GPGGA,1,2,3\r\n\r\n\r\n$$$*\r\n");
+    feed(std::string(10000, 'x')); // no line end ever (wrong baud rate)
+    EXPECT_LE(w.LineBuffer.tail().size(), tv::LineAssembler::kMaxTailBytes);
+    feed(rmc(48.30, 9.30));
+    EXPECT_FALSE(w.NoFix);
+}
+
+TEST_F(GpsEvents, SatelliteCountsGoToTheFixPictureTip)
+{
+    tv::frmGPSmain& w = openWindow();
+    feed(nmea("GPGSV,3,1,12,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45"));
+    EXPECT_EQ(w.picGPSCheck[0]->toolTip(), "Sat: -/-");
+    feed(rmc(48.30, 9.30) + gga("100", 7));
+    feed(nmea("GPGSV,3,1,12,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45"));
+    EXPECT_EQ(w.Label7->text(), "7");
+    EXPECT_EQ(w.picGPSCheck[1]->toolTip(), "Sat: 7/12");
+}
+
+TEST_F(GpsEvents, LosingTheFixShowsTheNoFixPicture)
+{
+    tv::frmGPSmain& w = openWindow();
+    feed(rmc(48.30, 9.30));
+    feed(kNoFix);
+    EXPECT_TRUE(w.NoFix);
+    EXPECT_FALSE(w.picGPSCheck[0]->isHidden());
+    EXPECT_TRUE(w.picGPSCheck[1]->isHidden());
+}
+
+class AutomaticRecording : public GpsEvents
+{
+protected:
+    void SetUp() override
+    {
+        GpsEvents::SetUp();
+        tv::TrackLoggerOn = true;
+        tv::TrackAutoOn = true;
+        tv::TrackInterval = 5000;
+    }
+};
+
+TEST_F(AutomaticRecording, StartsAboveThirtyKnotsAndStopsBelow)
+{
+    tv::frmGPSmain& w = openWindow();
+    ASSERT_FALSE(w.cmdRecordAuto->isHidden());
+    feed(rmc(48.30, 9.30, 30.0));
+    EXPECT_EQ(w.timeTrack.interval(), 0); // exactly 30 kt: nothing changes
+    EXPECT_FALSE(w.cmdRecordAuto->isHidden());
+
+    feed(rmc(48.30, 9.30, 30.1));
+    EXPECT_GT(w.timeTrack.interval(), 0);
+    EXPECT_FALSE(w.picRecord->isHidden());
+    EXPECT_TRUE(w.cmdRecordAuto->isHidden());
+    EXPECT_EQ(w.lblRecord->text(), "0");
+
+    feed(rmc(48.30, 9.30, 29.9));
+    EXPECT_EQ(w.timeTrack.interval(), 0);
+    EXPECT_TRUE(w.picRecord->isHidden());
+    EXPECT_FALSE(w.cmdRecordAuto->isHidden());
+    EXPECT_TRUE(w.cmdRecord->isHidden());
+}
+
+TEST_F(AutomaticRecording, SpeedInKilometresPerHourStillDecidesInKnots)
+{
+    tv::frmGPSmain& w = openWindow();
+    w.lblSpeed_Click();
+    feed(rmc(48.30, 9.30, 20.0)); // 37 km/h shown, 20 kt
+    EXPECT_EQ(w.lblSpeed->text(), "37");
+    EXPECT_EQ(w.timeTrack.interval(), 0);
+}
+
+} // namespace
+} // namespace fwtest

@@ -1,0 +1,241 @@
+// Loading, activating and leaving the flight window, and its layer switches.
+
+#include "FlightWindowFixture.h"
+
+#include "core/windows/frmSettings.h"
+#include "flight/PictureBox.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+namespace fwtest {
+namespace {
+
+using WindowStart = FlightWindowTest;
+
+TEST_F(WindowStart, FirstStartWritesTheSwitchAndInstrumentFiles)
+{
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_EQ(file("Set.crm"),
+              "#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n");
+    EXPECT_EQ(file("VOR.crm"), "\"\"\r\n\"Kurs\"\r\n0\r\n");
+    EXPECT_EQ(w.instrumentMode, "Kurs");
+    EXPECT_EQ(w.windowTitle(), "Flug");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(WindowStart, StoredSwitchesSetTheirControls)
+{
+    writeFile("Set.crm",
+              "#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_TRUE(w.ShowLuftraum);
+    EXPECT_TRUE(w.ShowPR);
+    EXPECT_TRUE(w.ShowWayInfo);
+    EXPECT_TRUE(w.cmdLR1->isHidden());
+    EXPECT_FALSE(w.cmdLR2->isHidden());
+    EXPECT_FALSE(w.picPR->isHidden());
+    EXPECT_FALSE(w.picWayInfo->isHidden());
+    EXPECT_TRUE(w.picShowRoute->isHidden());
+}
+
+TEST_F(WindowStart, NoAirportFileHidesTheAirportSwitches)
+{
+    tv::AptDataAvailable = false;
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_TRUE(w.cmdAPT1->isHidden());
+    EXPECT_TRUE(w.cmdAPT2->isHidden());
+    EXPECT_TRUE(w.picAPT3->isHidden());
+}
+
+TEST_F(WindowStart, InstrumentStateComesFromItsFile)
+{
+    writeFile("VOR.crm", "\"EDDS\"\r\n\"VOR\"\r\n\"270\"\r\n");
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_EQ(w.lblVOR1->text(), "EDDS");
+    EXPECT_EQ(w.instrumentMode, "VOR");
+    EXPECT_EQ(w.lblKurs->text(), "270");
+    w.lblVOR1->setText("EDDM");
+    w.instrumentMode = "HSI";
+    tv::forms().unload(&w);
+    EXPECT_EQ(file("VOR.crm"), "\"EDDM\"\r\n\"HSI\"\r\n\"270\"\r\n");
+}
+
+TEST_F(WindowStart, WithoutChartsTheMapIsClearedAndTheComboEmpty)
+{
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_EQ(w.cmbMaps->count(), 0);
+    EXPECT_FALSE(w.chartValid);
+    EXPECT_EQ(probe(10, 10), 0xFFC0C0); // the map's back colour
+    // The remembered chart file is re-created as the program always did.
+    EXPECT_EQ(file("kartendaten.crm"), "\"demo.bmp\"\r\n");
+}
+
+TEST_F(WindowStart, WithoutRoutesTheRouteBoxesAreEmpty)
+{
+    addStandardChart();
+    writeFile("kartendaten.crm", "\"test.png\"\r\n\"Gone\"\r\n");
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_EQ(w.cmbRoute->count(), 0);
+    EXPECT_EQ(w.tRoute->text(), "");
+    ASSERT_TRUE(w.routepointsRS);
+    EXPECT_EQ(w.routepointsRS->State(), tv::Recordset::kStateOpen);
+    EXPECT_EQ(w.routepointsRS->RecordCount(), 0);
+}
+
+TEST_F(WindowStart, RememberedChartIsShownAgain)
+{
+    addChart("alpha.png", chartImage(300, 300), 48.00, 49.00, 9.00, 10.00);
+    addStandardChart("zulu.png");
+    writeFile("kartendaten.crm", "\"zulu.png\"\r\n\"\"\r\n");
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_EQ(w.cmbMaps->currentText(), "zulu.png");
+    EXPECT_EQ(w.cmbMaps->count(), 2);
+    EXPECT_TRUE(w.chartValid);
+    EXPECT_EQ(w.mapView.ImageWidth(), 500);
+}
+
+TEST_F(WindowStart, QnhOfAnotherDayComesFromTheSettingsWindow)
+{
+    tv::QNHDate = tv::Date{std::chrono::year{2001}, std::chrono::month{1}, std::chrono::day{1}};
+    tv::QNH = 999;
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_EQ(tv::QNH, 1013);
+    EXPECT_EQ(w.lblQNH->text(), "QNH 1013");
+}
+
+TEST_F(WindowStart, MissingPortFileIsRepairedAndThePortKeepsItsNumber)
+{
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_EQ(file("data.crm"), "\"1\"\r\n\"4800\"\r\n");
+    EXPECT_EQ(w.SavedComPort, 0); // the previous value, not the repaired file's 1
+
+    writeFile("data.crm", "\"7\"\r\n\"9600\"\r\n");
+    w.LoadSavedCom();
+    EXPECT_EQ(w.SavedComPort, 7);
+    writeFile("data.crm", "garbage");
+    w.LoadSavedCom();
+    EXPECT_EQ(w.SavedComPort, 7);
+}
+
+TEST_F(WindowStart, SmallWindowKeepsItsLayoutAndTheNextResizeIsLaidOut)
+{
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_EQ(w.picMap->width(), 1000);
+    EXPECT_EQ(w.picMap->height(), 707);
+    EXPECT_EQ(w.cmdGPS->pos(), QPoint(1192, 712));
+    EXPECT_EQ(w.SlideMap->pos(), QPoint(450, 715));
+
+    w.resize(900, 500); // map area 620 x 447: too small
+    w.Form_Resize();
+    EXPECT_EQ(w.picMap->width(), 1000);
+    EXPECT_FALSE(w.dontResize);
+
+    w.dontResize = true; // another window comes to the front
+    w.resize(1380, 860);
+    w.Form_Resize();
+    EXPECT_EQ(w.picMap->width(), 1000);
+    EXPECT_FALSE(w.dontResize);
+    w.Form_Resize();
+    EXPECT_EQ(w.picMap->width(), 1100);
+    EXPECT_EQ(w.picMap->height(), 807);
+    EXPECT_EQ(w.mapSurface().widthPx(), 1100);
+}
+
+using LayerSwitches = FlightWindowTest;
+
+TEST_F(LayerSwitches, AirspaceSwitchCyclesOffOnWithAltitudesOff)
+{
+    tv::frmGPSmain& w = openWindow();
+    w.cmdLR1_Click();
+    EXPECT_TRUE(w.ShowLuftraum);
+    EXPECT_FALSE(w.ShowLuftraumHoehe);
+    EXPECT_TRUE(w.cmdLR1->isHidden());
+    EXPECT_FALSE(w.cmdLR2->isHidden());
+    w.cmdLR2_Click();
+    EXPECT_TRUE(w.ShowLuftraumHoehe);
+    EXPECT_TRUE(w.cmdLR2->isHidden());
+    w.picLR3_Click();
+    EXPECT_FALSE(w.ShowLuftraum);
+    EXPECT_FALSE(w.ShowLuftraumHoehe);
+    EXPECT_FALSE(w.cmdLR1->isHidden());
+}
+
+TEST_F(LayerSwitches, AirportSwitchCyclesThroughTwoSteps)
+{
+    tv::frmGPSmain& w = openWindow();
+    w.cmdAPT1_Click();
+    EXPECT_TRUE(w.ShowAPT1);
+    EXPECT_FALSE(w.ShowAPT2);
+    w.cmdAPT2_Click();
+    EXPECT_TRUE(w.ShowAPT2);
+    w.picAPT3_Click();
+    EXPECT_FALSE(w.ShowAPT1);
+    EXPECT_FALSE(w.ShowAPT2);
+}
+
+TEST_F(LayerSwitches, ClosingTheSettingsStripSavesTheSwitches)
+{
+    tv::frmGPSmain& w = openWindow();
+    w.cmdSet_Click();
+    EXPECT_FALSE(w.frmSet->isHidden());
+    w.cmdPR_Click();
+    w.cmdWayInfo_Click();
+    w.picSet_Click();
+    EXPECT_TRUE(w.frmSet->isHidden());
+    EXPECT_EQ(file("Set.crm"),
+              "#FALSE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
+}
+
+TEST_F(LayerSwitches, AirspaceLayerShowsTheQnhBox)
+{
+    addStandardChart();
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_TRUE(w.frmQNH->isHidden());
+    w.cmdLR1_Click();
+    EXPECT_FALSE(w.frmQNH->isHidden());
+    w.picLR3_Click();
+    w.cmdPR_Click(); // traffic circuits alone still run the layer, without the QNH box
+    EXPECT_TRUE(w.frmQNH->isHidden());
+}
+
+TEST_F(LayerSwitches, PointFilterNeedsARoute)
+{
+    tv::frmGPSmain& w = openWindow();
+    w.cmdShowPoints_Click();
+    EXPECT_TRUE(w.picShowPoints->isHidden());
+}
+
+TEST_F(LayerSwitches, UnitLabelsToggle)
+{
+    tv::frmGPSmain& w = openWindow();
+    w.lblSpeed_Click();
+    w.lblAlt_Click();
+    w.lblTime_Click();
+    EXPECT_FALSE(w.SpeedKts);
+    EXPECT_FALSE(w.AltFeet);
+    EXPECT_FALSE(w.ShowETE);
+    w.lblSpeed_Click();
+    EXPECT_TRUE(w.SpeedKts);
+}
+
+TEST_F(LayerSwitches, ToolTipsFollowTheLanguage)
+{
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_EQ(w.cmdKartezentrieren->toolTip(), " Karte zentrieren an/aus ");
+    EXPECT_EQ(w.cmdLR1->toolTip(), " Luftraum an/mit Höhe/aus ");
+    tv::Language = 1;
+    w.SetToolTips();
+    EXPECT_EQ(w.windowTitle(), "Flight");
+    EXPECT_EQ(w.cmdKartezentrieren->toolTip(), " Center Map on/off ");
+    EXPECT_EQ(w.PicMapScroll->toolTip(), " Automatic map switching on/off ");
+    // Not set in English: the German text stays.
+    EXPECT_EQ(w.cmdLR1->toolTip(), " Luftraum an/mit Höhe/aus ");
+}
+
+} // namespace
+} // namespace fwtest

@@ -1,0 +1,247 @@
+#include "FlightWindowFixture.h"
+
+#include "flight/DrawSurface.h"
+#include "flight/Instruments.h"
+#include "flight/PictureBox.h"
+#include "platform/Recordset.h"
+
+#include <QFrame>
+#include <QLineEdit>
+
+namespace {
+
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+
+class CourseInstrument : public windowtest::FlightWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        FlightWindowTest::SetUp();
+        addWaypoint("EDDS", 48.4123, 9.1319);
+        addWaypoint("O'Brien Field", 48.30, 10.0); // due east of the aircraft below
+        addWaypoint("edny", 47.4018, 9.3041);
+        // The route points set is open once the window has been activated.
+        w->routepointsRS->Open("SELECT * FROM GpsPoints WHERE RouteID = -99999",
+                               *tv::MainConnection);
+        w->PosLat = 48.5;
+        w->PosLong = 9.0;
+    }
+
+    void addWaypoint(const char* name, double lat, double lon)
+    {
+        tv::MainConnection->Execute(
+            R"(INSERT INTO "Waypoints" ("Name", "Lat", "Long", "Kategorie") VALUES (?, ?, ?, ''))",
+            {tv::Value(name), tv::Value(lat), tv::Value(lon)});
+    }
+
+    int64_t at(double x, double y) { return w->Kurskreisel->surface().Point(x, y); }
+
+    // A key typed into an entry box: the text changes, then the key comes up.
+    void type(QLineEdit* box, const QString& text, int keyCode)
+    {
+        box->setText(text);
+        if (box == w->tKurs)
+            w->tKurs_KeyUp(keyCode, 0);
+        else
+            w->tVOR1_KeyUp(keyCode, 0);
+    }
+
+    int errorBoxes() const
+    {
+        int n = 0;
+        for (const auto& m : messages)
+            n += m.text == "Error";
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_F(CourseInstrument, CourseModeHidesTheVorLabelsAndLooksNothingUp)
+{
+    setFix(true);
+    w->instrumentMode = "Kurs";
+    w->lblVOR1->setText("Nowhere");
+    w->lblVOR1->show();
+    w->lblBearing->setText("000");
+    w->ShowInstrument(0.0f);
+    EXPECT_FALSE(shown(w->lblVOR1));
+    EXPECT_FALSE(shown(w->lbldistVOR));
+    EXPECT_EQ(errorBoxes(), 0);
+    EXPECT_EQ(at(70, 92.5), tv::kInstrumentWhite);
+}
+
+TEST_F(CourseInstrument, VorModeShowsDistanceAndPointsAtTheStation)
+{
+    setFix(true);
+    w->instrumentMode = "VOR";
+    w->lblVOR1->setText("O'Brien Field");
+    w->lblBearing->setText("000");
+    w->ShowInstrument(-0.0f);
+    EXPECT_TRUE(shown(w->lblVOR1));
+    EXPECT_TRUE(shown(w->lbldistVOR));
+    EXPECT_EQ(w->lbldistVOR->text(), "40"); // one degree of longitude at 48.5 N
+    EXPECT_GT(w->instruments.vorBearing, 89.0);
+    EXPECT_LT(w->instruments.vorBearing, 91.0);
+    EXPECT_EQ(at(150, 100), tv::kInstrumentCyan);
+    EXPECT_EQ(errorBoxes(), 0);
+}
+
+TEST_F(CourseInstrument, UnknownVorIsReportedOnceAcrossManyTrackReports)
+{
+    setFix(true);
+    w->instrumentMode = "HSI";
+    w->lblVOR1->setText("Nowhere");
+    w->lblBearing->setText("120");
+    for (int i = 0; i < 10; ++i)
+        w->ShowInstrument(-120.0f);
+    EXPECT_EQ(errorBoxes(), 1);
+    EXPECT_EQ(messages.at(0).buttons, tv::MsgButtons::Ok);
+}
+
+TEST_F(CourseInstrument, LeftClickStepsTheModeAndRedrawsWithoutTrack)
+{
+    w->lblBearing->setText("---");
+    w->instrumentMode = "Kurs";
+    w->Kurskreisel_MouseDown(1, 0, 50, 50);
+    EXPECT_EQ(w->instrumentMode, "VOR");
+    EXPECT_TRUE(shown(w->lblVOR1));
+    EXPECT_EQ(at(150, 100), tv::kInstrumentRed);
+    w->Kurskreisel_MouseDown(1, 0, 50, 50);
+    EXPECT_EQ(w->instrumentMode, "HSI");
+    w->Kurskreisel_MouseDown(1, 0, 50, 50);
+    EXPECT_EQ(w->instrumentMode, "Kurs");
+    EXPECT_FALSE(shown(w->lblVOR1));
+}
+
+TEST_F(CourseInstrument, RightClickOpensTheEntryOfTheMode)
+{
+    w->instrumentMode = "Kurs";
+    w->Kurskreisel_MouseDown(2, 0, 50, 50);
+    EXPECT_FALSE(shown(w->frmVOR));
+    EXPECT_FALSE(shown(w->frmKurs));
+
+    w->instrumentMode = "VOR";
+    w->Kurskreisel_MouseDown(2, 0, 50, 50);
+    EXPECT_TRUE(shown(w->frmVOR));
+
+    w->instrumentMode = "HSI";
+    w->tKurs->setText("123");
+    w->Kurskreisel_MouseDown(2, 0, 50, 50);
+    EXPECT_TRUE(shown(w->frmKurs));
+    EXPECT_EQ(w->Label3->text(), "Course");
+    EXPECT_EQ(w->tKurs->text(), "");
+}
+
+TEST_F(CourseInstrument, CourseEntryRefusesLongAndOutOfRangeValues)
+{
+    w->instrumentMode = "HSI";
+    w->frmKurs->show();
+    type(w->tKurs, "0900", '0');
+    EXPECT_EQ(w->tKurs->text(), "") << "a fourth character empties the box";
+    EXPECT_TRUE(shown(w->frmKurs));
+    type(w->tKurs, "400", '0');
+    EXPECT_EQ(w->tKurs->text(), "");
+    type(w->tKurs, "36", '6');
+    EXPECT_EQ(w->tKurs->text(), "36");
+    type(w->tKurs, "36", kEscape);
+    EXPECT_EQ(w->tKurs->text(), "");
+    EXPECT_FALSE(shown(w->frmKurs));
+}
+
+TEST_F(CourseInstrument, EnteredCourseIsDrawnAtOnceWithoutFix)
+{
+    setFix(false);
+    w->instrumentMode = "HSI";
+    w->lblBearing->setText("---");
+    w->frmKurs->show();
+    type(w->tKurs, "45", kEnter);
+    EXPECT_FALSE(shown(w->frmKurs));
+    EXPECT_EQ(w->lblKurs->text(), "45");
+    // The arrow's head half at 45 degrees, on the card standing north up.
+    EXPECT_EQ(at(100 + 70 * 0.70710678, 100 - 70 * 0.70710678), tv::kInstrumentYellow);
+    EXPECT_EQ(at(100, 8), tv::kCompassNorthColor);
+}
+
+TEST_F(CourseInstrument, CourseAboveThreeSixtyOrNotANumberHidesTheArrow)
+{
+    setFix(true);
+    w->instrumentMode = "HSI";
+    w->lblBearing->setText("000");
+    w->lblKurs->setText("360.5");
+    w->ShowInstrument(0.0f);
+    EXPECT_NE(at(100, 30), tv::kInstrumentYellow);
+    w->lblKurs->setText("abc");
+    w->ShowInstrument(0.0f);
+    EXPECT_NE(at(100, 30), tv::kInstrumentYellow);
+    w->lblKurs->setText("360");
+    w->ShowInstrument(0.0f);
+    EXPECT_EQ(at(100, 30), tv::kInstrumentYellow);
+}
+
+TEST_F(CourseInstrument, ArrowIsNotDrawnWhileTheCourseEntryIsOpen)
+{
+    w->instrumentMode = "HSI";
+    w->lblBearing->setText("000");
+    w->lblKurs->setText("0");
+    w->frmKurs->show();
+    w->ShowInstrument(0.0f);
+    EXPECT_NE(at(100, 30), tv::kInstrumentYellow);
+}
+
+TEST_F(CourseInstrument, TypingSearchesTheWaypointsAndEnterTakesTheMatch)
+{
+    w->instrumentMode = "VOR";
+    w->frmVOR->show();
+    type(w->tVOR1, "E", 'E');
+    EXPECT_EQ(w->lblResult->text(), "EDDS");
+    type(w->tVOR1, "EDE", 'E');
+    EXPECT_EQ(w->lblResult->text(), "edny");
+    type(w->tVOR1, "EDE", kEnter);
+    EXPECT_EQ(w->lblVOR1->text(), "edny");
+    EXPECT_FALSE(shown(w->frmVOR));
+    EXPECT_EQ(w->tVOR1->text(), "");
+}
+
+TEST_F(CourseInstrument, VorNameWithApostropheCanBeTypedAndFlown)
+{
+    setFix(true);
+    w->frmVOR->show();
+    type(w->tVOR1, "O'", kEnter);
+    EXPECT_EQ(w->lblVOR1->text(), "O'Brien Field");
+    w->instrumentMode = "VOR";
+    w->lblBearing->setText("000");
+    w->ShowInstrument(0.0f);
+    EXPECT_EQ(errorBoxes(), 0);
+    EXPECT_EQ(w->lbldistVOR->text(), "40");
+}
+
+TEST_F(CourseInstrument, EnterWithoutMatchOrTextKeepsTheChosenVor)
+{
+    w->lblVOR1->setText("EDDS");
+    w->frmVOR->show();
+    type(w->tVOR1, "ZZZ", kEnter);
+    EXPECT_EQ(w->lblVOR1->text(), "EDDS");
+    EXPECT_EQ(w->lblResult->text(), "");
+    EXPECT_FALSE(shown(w->frmVOR));
+    w->frmVOR->show();
+    type(w->tVOR1, "", kEnter);
+    EXPECT_EQ(w->lblVOR1->text(), "EDDS");
+    EXPECT_FALSE(shown(w->frmVOR));
+}
+
+TEST_F(CourseInstrument, NoWaypointTableDoesNotStopTheInstrument)
+{
+    tv::MainConnection->Execute(R"(DROP TABLE "Waypoints")");
+    setFix(true);
+    w->instrumentMode = "HSI";
+    w->lblVOR1->setText("EDDS");
+    w->lblBearing->setText("000");
+    w->lblKurs->setText("0");
+    EXPECT_NO_THROW(w->ShowInstrument(0.0f));
+    EXPECT_EQ(at(100, 30), tv::kInstrumentYellow);
+    w->frmVOR->show();
+    EXPECT_NO_THROW(type(w->tVOR1, "E", 'E'));
+}

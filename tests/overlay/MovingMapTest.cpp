@@ -1,0 +1,354 @@
+#include "flight/MapOverlay.h"
+
+#include "OverlayFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using tv::OverlayInputs;
+using tv::OverlayResult;
+using tv::OverlayState;
+using namespace overlaytest;
+
+namespace {
+
+// A flight map over the test chart with the data files of a program folder.
+class MovingMap : public ::testing::Test
+{
+protected:
+    MovingMap()
+    {
+        data.addChart("test.jpg", 48.00, 49.00, 9.00, 11.00);
+        in.chart = testChart();
+        in.shownChart = QStringLiteral("test.jpg");
+        in.noFix = false;
+        in.planeSymbol = 1;
+        in.layers.aptDataAvailable = true;
+        aircraftAt(800, 400);
+    }
+
+    void aircraftAt(double x, double y) { in.aircraft = positionAt(x, y); }
+
+    OverlayResult draw(const tv::OverlayHooks& hooks = {})
+    {
+        return tv::drawMovingMap(pic, view, state, data.main.get(), data.airports.get(), in, hooks);
+    }
+
+    void waypointAt(const std::string& name, double x, double y)
+    {
+        data.addWaypoint(name, latAt(y), lonAt(x));
+    }
+
+    void airport(const std::string& icao, double x, double y)
+    {
+        waypointAt(icao, x, y);
+        data.addAirport(icao, 1000, 0);
+        data.addRunway(icao, "09/27", "090", "0", 1000);
+    }
+
+    DataFolder data;
+    tv::MapView view = loadedView();
+    tv::DrawSurface pic = mapPicture();
+    OverlayState state;
+    OverlayInputs in;
+};
+
+} // namespace
+
+TEST_F(MovingMap, WaypointIsDrawnAtItsPixelWithItsName)
+{
+    waypointAt("Kirchheim", 300, 200);
+    in.layers.ShowWayInfo = true;
+    const OverlayResult r = draw();
+    EXPECT_TRUE(r.drawn);
+    EXPECT_EQ(pic.Point(305, 200), kRed);
+    EXPECT_EQ(pic.Point(301, 200), kBlack);
+    EXPECT_GT(countColour(pic, QRect(310, 193, 80, 16), kBlack), 5);
+}
+
+TEST_F(MovingMap, WaypointNamesWithApostrophesAreDrawn)
+{
+    waypointAt("O'Neil's Farm", 300, 200);
+    draw();
+    EXPECT_EQ(pic.Point(305, 200), kRed);
+}
+
+TEST_F(MovingMap, AircraftIsDrawnLastOverAWaypointAtTheSamePlace)
+{
+    waypointAt("Kirchheim", 300, 200);
+    aircraftAt(300, 200);
+    const OverlayResult r = draw();
+    EXPECT_TRUE(r.aircraftDrawn);
+    EXPECT_EQ(pic.Point(300, 200), kGreen);
+    EXPECT_EQ(pic.Point(300, 206), kDotRing);
+    EXPECT_NEAR(state.PlaneX, 300.0, 1e-6);
+    EXPECT_NEAR(state.PlaneY, 200.0, 1e-6);
+}
+
+TEST_F(MovingMap, FaultyAirportRowsDoNotStopTheOtherPoints)
+{
+    airport("EDMA", 200, 100);
+    waypointAt("EDNO", 400, 100); // airport without runways or stations
+    data.addAirport("EDNO", tv::Value(), tv::Value());
+    waypointAt("EDHD", 600, 100); // runway without designation, heading not a number
+    data.addAirport("EDHD", 700, 0);
+    data.addRunway("EDHD", tv::Value(), "abc", "0", 700);
+    waypointAt("ZZZZ", 800, 100); // four letters, no airport
+    airport("O'HA", 200, 300);
+    in.layers.ShowAPT1 = true;
+    in.layers.ShowAPT2 = true;
+    aircraftAt(500, 400);
+
+    const OverlayResult r = draw();
+    EXPECT_EQ(pic.Point(200, 90), kNavy);
+    EXPECT_EQ(pic.Point(205, 100), kLightGrey);
+    EXPECT_EQ(pic.Point(400, 90), kNavy);
+    EXPECT_EQ(pic.Point(600, 90), kNavy);
+    EXPECT_EQ(pic.Point(605, 100), kWhite);
+    EXPECT_EQ(pic.Point(805, 100), kRed);
+    EXPECT_EQ(pic.Point(200, 290), kNavy);
+    EXPECT_TRUE(r.aircraftDrawn);
+    EXPECT_EQ(pic.Point(500, 400), kGreen);
+}
+
+TEST_F(MovingMap, BrokenAirportFileDrawsAirportsAsWaypointsAndGoesOn)
+{
+    airport("EDMA", 200, 100);
+    data.airports->Execute("DROP TABLE RWY");
+    in.layers.ShowAPT1 = true;
+    const OverlayResult r = draw();
+    EXPECT_EQ(pic.Point(205, 100), kRed);
+    EXPECT_TRUE(r.aircraftDrawn);
+}
+
+TEST_F(MovingMap, BrokenWaypointTableStillDrawsTheAircraft)
+{
+    data.main->Execute("DROP TABLE Waypoints");
+    const OverlayResult r = draw();
+    EXPECT_TRUE(r.aircraftDrawn);
+    EXPECT_EQ(pic.Point(800, 400), kGreen);
+}
+
+TEST_F(MovingMap, NothingIsDrawnWithoutActiveCharts)
+{
+    waypointAt("Kirchheim", 300, 200);
+    in.chart.reset();
+    const OverlayResult r = draw();
+    EXPECT_FALSE(r.drawn);
+    EXPECT_EQ(countInk(pic, QRect(0, 0, 1000, 500)), 0);
+}
+
+TEST_F(MovingMap, NothingIsDrawnOnAChartThatIsNotValid)
+{
+    waypointAt("Kirchheim", 300, 200);
+    tv::ChartRow flat = testChart();
+    flat.oben = flat.unten;
+    in.chart = flat;
+    EXPECT_FALSE(draw().drawn);
+    // A chart row that the view was not loaded from (the load failed half-way).
+    tv::ChartRow other = testChart();
+    other.rechts = 12.00;
+    in.chart = other;
+    EXPECT_FALSE(draw().drawn);
+    in.chart = testChart();
+    in.chartLoaded = false;
+    EXPECT_FALSE(draw().drawn);
+    EXPECT_EQ(countInk(pic, QRect(0, 0, 1000, 500)), 0);
+}
+
+TEST_F(MovingMap, AircraftOffTheChartSwitchesCentringOff)
+{
+    view.setCenterMap(true);
+    in.aircraft = {48.5, 8.99};
+    const OverlayResult r = draw();
+    EXPECT_TRUE(r.offChart);
+    EXPECT_FALSE(view.CenterMap());
+}
+
+TEST_F(MovingMap, AircraftFivePixelsOutsideTheViewIsDrawnSixIsNot)
+{
+    aircraftAt(-5, 250);
+    EXPECT_TRUE(draw().aircraftDrawn);
+    aircraftAt(-6, 250);
+    const OverlayResult r = draw();
+    EXPECT_FALSE(r.aircraftDrawn);
+    EXPECT_FALSE(r.hideHints);
+}
+
+TEST_F(MovingMap, WithChartSteppingOnTheAircraftIsDrawnWhereverItIs)
+{
+    in.mapScroll = true;
+    aircraftAt(-50, 250);
+    EXPECT_TRUE(draw().aircraftDrawn);
+}
+
+TEST_F(MovingMap, RoutePointsOnlyWithoutARouteDrawsOnlyTargetAndAircraft)
+{
+    waypointAt("Kirchheim", 300, 200);
+    in.layers.routePointsOnly = true;
+    in.directTarget = {latAt(100), lonAt(600)};
+    const OverlayResult r = draw();
+    EXPECT_EQ(pic.Point(305, 200), kWhite);
+    EXPECT_EQ(pic.Point(605, 100), kYellow);
+    EXPECT_TRUE(r.aircraftDrawn);
+}
+
+TEST_F(MovingMap, RoutePointsOnlyMarksTheActivePointBlueOverTheAirports)
+{
+    waypointAt("Kirchheim", 300, 200); // not on the route: left out
+    airport("EDMA", 200, 100);
+    const int64_t route = data.addRoute("Alpen");
+    data.addRoutePoint(route, 1, 11, "EDMA", latAt(100), lonAt(200));
+    data.addRoutePoint(route, 2, 12, "Wendepunkt", latAt(300), lonAt(400));
+    data.addRoutePoint(route, 3, 13, "Ziel", latAt(300), lonAt(600));
+    in.layers.routePointsOnly = true;
+    in.layers.ShowAPT1 = true;
+    in.routeId = tv::Value(route);
+    in.activePoint = tv::ActivePoint{QStringLiteral("Wendepunkt"), 12};
+
+    draw();
+    EXPECT_EQ(pic.Point(305, 200), kWhite);
+    EXPECT_EQ(pic.Point(200, 90), kNavy);  // the airport ring
+    EXPECT_EQ(pic.Point(205, 100), kRed);  // the route point over its runway bar
+    EXPECT_EQ(pic.Point(405, 300), kBlue); // active target
+    EXPECT_EQ(pic.Point(605, 300), kRed);
+}
+
+TEST_F(MovingMap, ActivePointIsFoundByItsWaypointKeyToo)
+{
+    const int64_t route = data.addRoute("Alpen");
+    data.addRoutePoint(route, 1, 11, "Start", latAt(300), lonAt(400));
+    data.addRoutePoint(route, 2, 12, "Ziel", latAt(300), lonAt(600));
+    in.layers.routePointsOnly = true;
+    in.routeId = tv::Value(route);
+    in.activePoint = tv::ActivePoint{QStringLiteral("renamed"), 12};
+    draw();
+    EXPECT_EQ(pic.Point(405, 300), kRed);
+    EXPECT_EQ(pic.Point(605, 300), kBlue);
+}
+
+TEST_F(MovingMap, RoutePointsAreNotDrawnWhileTheRouteGridIsEmpty)
+{
+    const int64_t route = data.addRoute("Alpen");
+    data.addRoutePoint(route, 1, 11, "Start", latAt(300), lonAt(400));
+    in.layers.routePointsOnly = true;
+    in.routeId = tv::Value(route);
+    draw();
+    EXPECT_EQ(pic.Point(405, 300), kWhite);
+}
+
+TEST_F(MovingMap, DirectFlightTargetIsAYellowRing)
+{
+    in.directTarget = {latAt(100), lonAt(600)};
+    draw();
+    EXPECT_EQ(pic.Point(605, 100), kYellow);
+}
+
+TEST_F(MovingMap, RouteAndTargetNavigationRunOnlyWhenSwitchedOn)
+{
+    int routeCalls = 0;
+    int navCalls = 0;
+    tv::OverlayHooks hooks;
+    hooks.drawRoute = [&] { ++routeCalls; };
+    hooks.updateTargetNav = [&] { ++navCalls; };
+    draw(hooks);
+    EXPECT_EQ(routeCalls, 0);
+    EXPECT_EQ(navCalls, 0);
+    in.showRoute = true;
+    in.navigating = true;
+    draw(hooks);
+    EXPECT_EQ(routeCalls, 1);
+    EXPECT_EQ(navCalls, 1);
+}
+
+TEST_F(MovingMap, RouteLineDrawnBeforeThePointsAndAFailingOneStopsNothing)
+{
+    waypointAt("Kirchheim", 300, 200);
+    in.showRoute = true;
+    in.navigating = true;
+    tv::OverlayHooks hooks;
+    hooks.drawRoute = [&] {
+        pic.setDrawWidth(20);
+        pic.Line(250, 200, 350, 200, kNavy);
+        pic.setDrawWidth(1);
+    };
+    hooks.updateTargetNav = [] { throw std::runtime_error("no target"); };
+    const OverlayResult r = draw(hooks);
+    EXPECT_EQ(pic.Point(305, 200), kRed);
+    EXPECT_EQ(pic.Point(330, 200), kNavy);
+    EXPECT_TRUE(r.aircraftDrawn);
+}
+
+TEST_F(MovingMap, ChartSteppingListsTheChartsUnderTheAircraft)
+{
+    data.addChart("west.jpg", 48.00, 49.00, 8.00, 10.00);
+    data.addChart("elsewhere.jpg", 40.00, 41.00, 8.00, 10.00);
+    in.mapScroll = true;
+    aircraftAt(500, 250);
+    const OverlayResult r = draw();
+    EXPECT_TRUE(r.hideHints);
+    ASSERT_TRUE(r.chartList);
+    ASSERT_EQ(r.chartList->entries.size(), 2u);
+    EXPECT_EQ(r.chartList->mapListIndex, 0);
+    EXPECT_EQ(r.chartList->nextMap, QStringLiteral("west.jpg"));
+    EXPECT_EQ(r.chartList->mapNumberCaption, QStringLiteral("1 / 2"));
+    EXPECT_FALSE(r.chartList->switchTo);
+}
+
+TEST_F(MovingMap, NearTheViewEdgeTheChartChangesToTheHintedOne)
+{
+    data.addChart("west.jpg", 48.00, 49.00, 8.00, 10.00);
+    in.mapScroll = true;
+    in.nextMapText = QStringLiteral("west.jpg");
+    aircraftAt(5, 250);
+    std::vector<QString> switched;
+    tv::OverlayHooks hooks;
+    hooks.switchChart = [&](const QString& name) { switched.push_back(name); };
+    const OverlayResult r = draw(hooks);
+    ASSERT_EQ(switched.size(), 1u);
+    EXPECT_EQ(switched[0], QStringLiteral("west.jpg"));
+    EXPECT_EQ(r.chartList->mapListIndex, 1);
+    EXPECT_EQ(r.chartList->nextMap, QStringLiteral("test.jpg"));
+    EXPECT_TRUE(r.aircraftDrawn);
+}
+
+TEST_F(MovingMap, NoAutomaticChartChangeWhileSteppingIsOff)
+{
+    data.addChart("west.jpg", 48.00, 49.00, 8.00, 10.00);
+    in.nextMapText = QStringLiteral("west.jpg");
+    aircraftAt(5, 250);
+    int switches = 0;
+    tv::OverlayHooks hooks;
+    hooks.switchChart = [&](const QString&) { ++switches; };
+    const OverlayResult r = draw(hooks);
+    EXPECT_EQ(switches, 0);
+    EXPECT_FALSE(r.chartList);
+    EXPECT_TRUE(r.hideHints);
+}
+
+TEST_F(MovingMap, AircraftAwayFromTheEdgeKeepsTheChart)
+{
+    data.addChart("west.jpg", 48.00, 49.00, 8.00, 10.00);
+    in.mapScroll = true;
+    in.nextMapText = QStringLiteral("west.jpg");
+    aircraftAt(500, 250);
+    int switches = 0;
+    tv::OverlayHooks hooks;
+    hooks.switchChart = [&](const QString&) { ++switches; };
+    draw(hooks);
+    EXPECT_EQ(switches, 0);
+}
+
+TEST_F(MovingMap, ChartRowIsReadFromTheActiveChartsAndMatchesTheLoadedView)
+{
+    tv::Recordset maps;
+    maps.Open("SELECT * FROM Maps WHERE Active <> 0 ORDER BY Name", *data.main);
+    const tv::ChartRow row = tv::chartRowOf(maps);
+    ASSERT_TRUE(row.hoehe);
+    EXPECT_EQ(*row.hoehe, 1000.0);
+    EXPECT_EQ(*row.rechts, 11.00);
+    EXPECT_TRUE(tv::viewShowsChart(view, row));
+    tv::MapView unloaded;
+    EXPECT_FALSE(tv::viewShowsChart(unloaded, row));
+}

@@ -1,0 +1,109 @@
+// The flight window's overlay members: what they read from the controls and write back.
+// Uses the flight window's test fixture: the chart "test.png" is 500 x 400 pixels over
+// 48°-49° N, 9°-10° E, shown four map pixels to one image pixel at first.
+
+#include "flightwindow/FlightWindowFixture.h"
+
+#include "core/GeoMath.h"
+#include "flight/PictureBox.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace {
+
+constexpr int64_t kRed = 0x0000FF;
+constexpr int64_t kGreen = 0x00FF00;
+
+class OverlayInWindow : public fwtest::FlightWindowTest
+{
+protected:
+    void addWaypoint(const std::string& name, double latDdmm, double lonDdmm)
+    {
+        tv::MainConnection->Execute(
+            "INSERT INTO Waypoints (Name, Lat, Long, Kategorie) VALUES (?, ?, ?, '')",
+            {name, latDdmm, lonDdmm});
+    }
+
+    // Three charts over the same area; the standard one is shown.
+    tv::frmGPSmain& windowWithThreeCharts()
+    {
+        addStandardChart("a.png");
+        addChart("b.png", fwtest::chartImage(500, 400), 48.00, 49.00, 9.00, 10.00);
+        addChart("c.png", fwtest::chartImage(500, 400), 48.00, 49.00, 9.00, 10.00);
+        return openWindow();
+    }
+};
+
+TEST_F(OverlayInWindow, WaypointAndAircraftAppearOnTheMap)
+{
+    addStandardChart();
+    addWaypoint("O'Brien", 48.45, 9.15); // chart pixel (125, 100), map pixel (500, 400)
+    tv::frmGPSmain& w = openWindow();
+    w.picKartezentrieren_Click();
+    w.cmdWayInfo_Click();
+    w.PosLat = tv::DDMMToDegrees(48.30); // map pixel (1000, 800): off the view
+    w.PosLong = tv::DDMMToDegrees(9.30);
+    w.NoFix = false;
+    w.UpdateMap();
+    EXPECT_EQ(probe(505, 400), kRed);
+    int black = 0;
+    for (int y = 393; y < 409; ++y)
+        for (int x = 510; x < 590; ++x)
+            black += probe(x, y) == 0 ? 1 : 0;
+    EXPECT_GT(black, 5);
+
+    w.PosLat = tv::DDMMToDegrees(48.45); // onto the waypoint: the aircraft covers it
+    w.PosLong = tv::DDMMToDegrees(9.15);
+    w.UpdateMap();
+    EXPECT_EQ(probe(500, 400), kGreen);
+}
+
+TEST_F(OverlayInWindow, SteppingModeListsTheChartsAndCountsTheShownOne)
+{
+    tv::frmGPSmain& w = windowWithThreeCharts();
+    w.PosLat = 48.5;
+    w.PosLong = 9.5;
+    w.cmdMapScroll_Click(); // centring on: the aircraft in the middle, far from the edges
+    ASSERT_EQ(w.listNextMap->count(), 3);
+    EXPECT_EQ(w.listNextMap->item(2)->text(), "c.png");
+    EXPECT_EQ(w.MapListIndex, 0);
+    EXPECT_EQ(w.tNextMap->text(), "b.png");
+    EXPECT_EQ(w.LblMapNumber->text(), "1 / 3");
+    EXPECT_FALSE(w.LblMapNumber->isHidden());
+    EXPECT_FALSE(w.tNextMap->isHidden());
+    EXPECT_EQ(w.cmbMaps->currentText(), "a.png");
+}
+
+TEST_F(OverlayInWindow, NearTheEdgeTheWindowChangesToTheNextChart)
+{
+    tv::frmGPSmain& w = windowWithThreeCharts();
+    w.PosLat = 48.5;
+    w.PosLong = tv::DDMMToDegrees(9.0006); // 1 image pixel from the west edge
+    w.cmdMapScroll_Click();                // lists the charts, names b.png as the next
+    ASSERT_EQ(w.tNextMap->text(), "b.png");
+    w.UpdateMap(); // near the edge: the change to b.png
+    EXPECT_EQ(w.cmbMaps->currentText(), "b.png");
+    EXPECT_EQ(QString::fromStdString(tv::ActiveMaps->Field("Name").toString()), "b.png");
+    EXPECT_EQ(w.MapListIndex, 1);
+    EXPECT_EQ(w.tNextMap->text(), "c.png");
+    EXPECT_EQ(w.LblMapNumber->text(), "2 / 3");
+}
+
+TEST_F(OverlayInWindow, WithoutSteppingTheHintsStayHiddenAndTheChartStays)
+{
+    tv::frmGPSmain& w = windowWithThreeCharts();
+    w.picKartezentrieren_Click();
+    w.PosLat = 48.75; // map pixel y 400: the aircraft is in sight
+    w.PosLong = tv::DDMMToDegrees(9.0006);
+    w.tNextMap->setText("b.png");
+    w.tNextMap->show();
+    w.UpdateMap();
+    EXPECT_TRUE(w.tNextMap->isHidden());
+    EXPECT_TRUE(w.LblMapNumber->isHidden());
+    EXPECT_EQ(w.cmbMaps->currentText(), "a.png");
+}
+
+} // namespace

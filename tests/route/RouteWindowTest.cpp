@@ -1,0 +1,393 @@
+#include "QtPrint.h"
+#include "RouteFixture.h"
+
+#include "core/GeoMath.h"
+#include "core/Variablen.h"
+#include "flight/DrawSurface.h"
+#include "flight/RouteGrid.h"
+#include "flight/RouteNav.h"
+#include "flight/RouteWindow.h"
+#include "flight/frmGPSmain.h"
+#include "platform/Recordset.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace tv;
+
+namespace {
+
+// The flight window over a data file with routes, not shown on screen. The window's own
+// start-up is left out: the route handlers work on the state the tests give them.
+class RouteWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        MainConnection = data.db;
+        ActiveMaps = std::make_shared<Recordset>();
+        openActiveMaps();
+        w = std::make_unique<frmGPSmain>();
+        setUpRouteGrid(*w);
+        if (!w->routeRS)
+            w->routeRS = std::make_shared<Recordset>();
+        if (!w->routepointsRS)
+            w->routepointsRS = std::make_shared<Recordset>();
+        w->GridBusy = false;
+        w->NoFix = false;
+    }
+
+    void TearDown() override
+    {
+        w.reset();
+        resetGlobalsForTesting();
+    }
+
+    void openActiveMaps()
+    {
+        ActiveMaps->Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", *data.db);
+    }
+
+    // A chart from 48°00' to 49°00' N, 11°00' to 12°00' E, 1000 x 800 pixels, shown whole in a
+    // 500 x 400 map.
+    void showChart()
+    {
+        data.db->Execute("INSERT INTO Maps (Name, Unten, Oben, Links, Rechts, Breite, \"Höhe\", "
+                         "Active) VALUES ('test.png', 48.0, 49.0, 11.0, 12.0, 1000, 800, 1)");
+        QImage image(1000, 800, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        ASSERT_TRUE(
+            image.save(QString::fromStdString((data.dir / "Karten" / "test.png").string())));
+        openActiveMaps();
+        blankMap(500, 400);
+        w->InitializeData();
+        w->mapView.setSliderValue(100);
+        w->mapView.SlideMapChange();
+    }
+
+    void blankMap(int width, int height)
+    {
+        w->mapSurface().resize(width, height);
+        w->mapSurface().setBackColor(0xFFFFFF);
+        w->mapSurface().Cls();
+    }
+    int64_t mapColourAt(GeoPos p)
+    {
+        const QPointF px = *w->mapView.positionToView(p);
+        return w->mapSurface().Point(px.x(), px.y());
+    }
+
+    // A route due north from 48°10' 11°30' in steps of 10' (10 NM), points P1, P2, ...
+    int64_t northRoute(const std::string& name, double nummer, int count)
+    {
+        const int64_t route = data.addRoute(name, nummer);
+        for (int i = 1; i <= count; ++i)
+            data.addPoint(route, i, "P" + std::to_string(i), 48.0 + i * 0.10, 11.30, 100 + i);
+        return route;
+    }
+
+    QString target() const { return routePointFromRow(*w->routepointsRS).name; }
+    bool frameShown() const { return !w->Frame1->isHidden(); }
+    // Highlighted grid rows.
+    std::vector<int> highlighted() const
+    {
+        std::vector<int> rows;
+        RouteGridModel* model = routeGridModel(*w);
+        for (int r = 0; model && r < model->rowCount(); ++r)
+            if (model->isRowSelected(r))
+                rows.push_back(r);
+        return rows;
+    }
+    // Puts the aircraft `nm` miles north (negative: south) of a DD.MM latitude at 11°30'.
+    void placeAircraft(double latDdmm, double nm)
+    {
+        w->PosLat = DDMMToDegrees(latDdmm) + nm / 60.0;
+        w->PosLong = DDMMToDegrees(11.30);
+    }
+
+    tvtest::RouteData data;
+    std::unique_ptr<frmGPSmain> w;
+};
+
+} // namespace
+
+// ------------------------------------------------------------------ the route box
+
+TEST_F(RouteWindow, ChoosingTheSecondOfTwoRoutesOfOneNameShowsItsPoints)
+{
+    const int64_t first = northRoute("Sunday", 1, 2);
+    const int64_t second = northRoute("Sunday", 2, 3);
+    refillRoutes(*w);
+    ASSERT_EQ(w->cmbRoute->count(), 2);
+    EXPECT_EQ(w->cmbRoute->itemData(0).toLongLong(), first);
+    w->cmbRoute->setCurrentIndex(1);
+    w->cmbRoute_Click();
+    EXPECT_EQ(currentRouteId(*w->routeRS), second);
+    EXPECT_EQ(routeGridModel(*w)->rowCount(), 3);
+}
+
+TEST_F(RouteWindow, RouteNameWithAnApostropheCanBeChosen)
+{
+    northRoute("Other", 1, 1);
+    northRoute("Pilot's Loop", 2, 4);
+    refillRoutes(*w);
+    w->cmbRoute->setCurrentIndex(1);
+    w->cmbRoute_Click();
+    EXPECT_EQ(w->routepointsRS->RecordCount(), 4);
+    EXPECT_EQ(w->tRoute->text(), "Pilot's Loop");
+}
+
+TEST_F(RouteWindow, RefillKeepsTheRouteAndTargetPointShownBefore)
+{
+    northRoute("Sunday", 1, 2);
+    northRoute("Sunday", 2, 3);
+    refillRoutes(*w);
+    w->cmbRoute->setCurrentIndex(1);
+    w->cmbRoute_Click();
+    w->routepointsRS->MoveNext(); // P2 of the second route
+    refillRoutes(*w);
+    EXPECT_EQ(w->cmbRoute->currentIndex(), 1);
+    EXPECT_EQ(target(), "P2");
+    EXPECT_EQ(highlighted(), std::vector<int>{1});
+}
+
+TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedInTheRouteBoxAndStartsThereWithoutAFix)
+{
+    northRoute("Alpha", 1, 1);
+    northRoute("Bravo's", 2, 2);
+    w->tRoute->setText(QStringLiteral("Bravo's"));
+    w->NoFix = true;
+    refillRoutes(*w);
+    EXPECT_EQ(w->cmbRoute->currentText(), "Bravo's");
+    EXPECT_NEAR(w->PosLat, 48.0 + 10.0 / 60.0, 1e-9);
+    EXPECT_NEAR(w->PosLong, 11.5, 1e-9);
+}
+
+TEST_F(RouteWindow, NoRoutesEmptiesTheBoxAndTheGrid)
+{
+    w->tRoute->setText(QStringLiteral("Gone"));
+    refillRoutes(*w);
+    EXPECT_EQ(w->cmbRoute->count(), 0);
+    EXPECT_EQ(w->tRoute->text(), "");
+    EXPECT_EQ(w->routepointsRS->State(), Recordset::kStateOpen);
+    EXPECT_EQ(routeGridModel(*w)->rowCount(), 0);
+}
+
+TEST_F(RouteWindow, RouteFiguresFollowAChoiceOnlyWhileAChartIsActive)
+{
+    northRoute("Alpha", 1, 1);
+    northRoute("Bravo", 2, 3);
+    refillRoutes(*w);
+    w->lblRoute->setText(QStringLiteral("old"));
+    w->cmbRoute->setCurrentIndex(1);
+    w->cmbRoute_Click();
+    EXPECT_EQ(w->routepointsRS->RecordCount(), 3);
+    EXPECT_EQ(w->lblRoute->text(), "old");
+    EXPECT_FALSE(std::filesystem::exists(data.dir / "kartendaten.crm"));
+
+    showChart();
+    w->cmbRoute_Click();
+    EXPECT_EQ(w->lblRoute->text(), "20");
+    EXPECT_TRUE(std::filesystem::exists(data.dir / "kartendaten.crm"));
+}
+
+// ------------------------------------------------------------------ route navigation
+
+TEST_F(RouteWindow, RouteWithoutPointsCannotBeNavigatedNorStepped)
+{
+    data.addRoute("Empty", 1);
+    refillRoutes(*w);
+    w->cmdActivateGoto_Click();
+    EXPECT_FALSE(w->GotoActive);
+    EXPECT_TRUE(w->picActivateGoto->isHidden());
+    EXPECT_FALSE(frameShown());
+    w->cmdNext_Click();
+    w->cmdPrev_Click();
+    EXPECT_TRUE(highlighted().empty());
+}
+
+TEST_F(RouteWindow, NextToTheLastPointKeepsNavigatingOneMoreEndsIt)
+{
+    northRoute("Alpha", 1, 3);
+    refillRoutes(*w);
+    w->cmdActivateGoto_Click();
+    EXPECT_TRUE(w->GotoActive);
+    EXPECT_TRUE(frameShown());
+    EXPECT_EQ(highlighted(), std::vector<int>{0});
+    w->cmdNext_Click();
+    w->cmdNext_Click();
+    EXPECT_EQ(target(), "P3");
+    EXPECT_TRUE(w->GotoActive);
+    EXPECT_EQ(highlighted(), std::vector<int>{2});
+    EXPECT_EQ(w->gridWaypoints->currentIndex().row(), 2);
+
+    w->cmdNext_Click();
+    EXPECT_FALSE(w->GotoActive);
+    EXPECT_FALSE(w->cmdNext->isEnabled());
+    EXPECT_FALSE(frameShown());
+    EXPECT_EQ(target(), "P3");
+
+    w->cmdPrev_Click();
+    EXPECT_TRUE(w->cmdNext->isEnabled());
+    EXPECT_EQ(target(), "P2");
+}
+
+TEST_F(RouteWindow, PreviousOnTheFirstPointKeepsIt)
+{
+    northRoute("Alpha", 1, 3);
+    refillRoutes(*w);
+    w->cmdActivateGoto_Click();
+    w->cmdPrev_Click();
+    EXPECT_FALSE(w->cmdPrev->isEnabled());
+    EXPECT_EQ(target(), "P1");
+    EXPECT_EQ(highlighted(), std::vector<int>{0});
+}
+
+TEST_F(RouteWindow, ClickingARowMakesItTheTarget)
+{
+    northRoute("Alpha", 1, 3);
+    refillRoutes(*w);
+    w->cmdActivateGoto_Click();
+    w->gridWaypoints->setCurrentIndex(routeGridModel(*w)->index(2, 1));
+    EXPECT_EQ(target(), "P3");
+    EXPECT_EQ(highlighted(), std::vector<int>{2});
+}
+
+// ------------------------------------------------------------------ direct flight
+
+TEST_F(RouteWindow, DirectFlightShowsNothingUntilATargetIsPicked)
+{
+    showChart();
+    northRoute("Alpha", 1, 2);
+    refillRoutes(*w);
+    w->lblDistanz->setText(QStringLiteral("9.9 NM"));
+    w->cmdDirectFly_Click();
+    EXPECT_TRUE(frameShown());
+    EXPECT_EQ(w->lblDistanz->text(), "");
+    w->UpdateTargetNav();
+    EXPECT_EQ(w->lblDistanz->text(), "");
+
+    // A right click at the top middle of the map picks 49°00' 11°30'.
+    w->picMap_MouseDown(2, 0, 250, 0);
+    EXPECT_EQ(w->lblLatx->text(), "49.000");
+    EXPECT_EQ(w->lblLongx->text(), "11.300");
+    w->PosLat = 48.5;
+    w->PosLong = DDMMToDegrees(11.30);
+    w->UpdateTargetNav();
+    EXPECT_EQ(w->lblDistanz->text(), "30.0 NM");
+    EXPECT_EQ(w->lblTrueBearing->text(), "360 °");
+    EXPECT_EQ(w->lblRemDist->text(), "30.0 NM");
+}
+
+TEST_F(RouteWindow, EachModeKeepsTheFiguresUpWhileTheOtherIsOn)
+{
+    northRoute("Alpha", 1, 1);
+    refillRoutes(*w);
+    w->cmdActivateGoto_Click();
+    w->cmdDirectFly_Click();
+    w->picDF_Click();
+    EXPECT_TRUE(frameShown());
+    EXPECT_TRUE(w->lblLatx->isHidden());
+
+    w->cmdDirectFly_Click();
+    w->cmdNext_Click(); // past the only point: route navigation ends
+    EXPECT_FALSE(w->GotoActive);
+    EXPECT_TRUE(frameShown());
+    w->picDF_Click();
+    EXPECT_FALSE(frameShown());
+}
+
+// ------------------------------------------------------------------ target navigation
+
+TEST_F(RouteWindow, NavigationShowsDistanceCourseTimeAndTheRestOfTheRoute)
+{
+    northRoute("Alpha", 1, 3); // P1 48°10', P2 48°20', P3 48°30'
+    refillRoutes(*w);
+    w->cmdActivateGoto_Click();
+    w->lblSpeed->setText(QStringLiteral("59"));
+    w->picGPSCheck[1]->show(); // fix
+    placeAircraft(48.10, -5.0);
+    w->UpdateTargetNav();
+    EXPECT_EQ(w->lblDistanz->text(), "5.0 NM");
+    EXPECT_EQ(w->lblTrueBearing->text(), "360 °");
+    EXPECT_EQ(w->lblTime->text(), "00:05");
+    EXPECT_EQ(w->lblRemDist->text(), "25.0 NM");
+    EXPECT_EQ(w->lblRoute->text(), "20");
+
+    w->picGPSCheck[1]->hide(); // no fix: the legs after the target only
+    w->UpdateRouteInfo();
+    EXPECT_EQ(w->lblRemDist->text(), "20.0 NM");
+}
+
+TEST_F(RouteWindow, PassingARoutePointStepsToTheNextByItself)
+{
+    northRoute("Alpha", 1, 3);
+    refillRoutes(*w);
+    w->cmdActivateGoto_Click();
+    placeAircraft(48.10, -0.3);
+    w->UpdateTargetNav();
+    placeAircraft(48.10, -0.1);
+    w->UpdateTargetNav();
+    EXPECT_EQ(target(), "P1");
+    placeAircraft(48.10, 0.2);
+    w->UpdateTargetNav();
+    EXPECT_EQ(target(), "P2");
+    EXPECT_EQ(highlighted(), std::vector<int>{1});
+    EXPECT_EQ(w->lblDistanz->text(), "0.2 NM"); // still the point just passed
+
+    placeAircraft(48.10, 0.4);
+    w->UpdateTargetNav();
+    placeAircraft(48.10, 0.6);
+    w->UpdateTargetNav();
+    EXPECT_EQ(target(), "P2");
+    EXPECT_EQ(w->lblDistanz->text(), "9.4 NM");
+}
+
+TEST_F(RouteWindow, RouteWithoutATargetRowLeavesTheFiguresAlone)
+{
+    data.addRoute("Empty", 1);
+    refillRoutes(*w);
+    w->GotoActive = true;
+    w->lblDistanz->setText(QStringLiteral("1.0 NM"));
+    w->UpdateTargetNav();
+    EXPECT_EQ(w->lblDistanz->text(), "1.0 NM");
+}
+
+// ------------------------------------------------------------------ drawing
+
+TEST_F(RouteWindow, RouteLineAndGuideLineAreDrawnOnTheMap)
+{
+    showChart();
+    northRoute("Alpha", 1, 3); // up the meridian 11°30'
+    refillRoutes(*w);
+    w->DrawRoute();
+    EXPECT_EQ(mapColourAt({48.0 + 15.0 / 60.0, 11.5}), kRouteLineColour);
+    EXPECT_EQ(mapColourAt({48.05, 11.5}), 0xFFFFFF); // south of the first point
+
+    w->cmdActivateGoto_Click();
+    blankMap(500, 400);
+    w->PosLat = DDMMToDegrees(48.10);
+    w->PosLong = 11.9;
+    w->UpdateTargetNav(); // guide line east from P1 to the aircraft
+    EXPECT_EQ(mapColourAt({DDMMToDegrees(48.10), 11.7}), kGuideLineColour);
+}
+
+TEST_F(RouteWindow, NothingIsDrawnWithoutAnActiveChart)
+{
+    northRoute("Alpha", 1, 3);
+    refillRoutes(*w);
+    blankMap(100, 100);
+    w->DrawRoute();
+    for (int y = 0; y < 100; y += 3)
+        for (int x = 0; x < 100; x += 3)
+            ASSERT_EQ(w->mapSurface().Point(x, y), 0xFFFFFF);
+}

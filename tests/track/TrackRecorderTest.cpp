@@ -1,0 +1,184 @@
+#include "flight/TrackRecorder.h"
+
+#include "platform/Connection.h"
+#include "platform/DbError.h"
+#include "platform/Recordset.h"
+#include "schema/Layout.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using tv::TrackRecorder;
+
+namespace {
+
+constexpr tv::Date kPcDay{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{8}};
+
+// A fresh track file from the schema, opened as the program opens it.
+class TrackFile : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        tv::schema::layoutProgramFolder(dir_.path());
+        db_.Open((dir_ / "track.tvd").string());
+    }
+
+    tv::Recordset query(const std::string& sql)
+    {
+        tv::Recordset rs;
+        rs.Open(sql, db_);
+        return rs;
+    }
+
+    static tv::TrackPoint point(double lat, double lon, std::optional<double> height,
+                                const char* time = "14:05:33")
+    {
+        tv::TrackPoint p;
+        p.latDeg = lat;
+        p.longDeg = lon;
+        p.heightM = height;
+        p.time = QString::fromLatin1(time);
+        return p;
+    }
+
+    tvtest::TempDir dir_;
+    tv::Connection db_;
+    TrackRecorder recorder_;
+};
+
+} // namespace
+
+TEST(TrackName, DayMonthYearAndStartTimeOfThePcClock)
+{
+    const QDateTime start(QDate(2026, 12, 8), QTime(14, 5, 59));
+    EXPECT_EQ(TrackRecorder::trackName(start, QLocale(QLocale::English)), "08Dec26 - 14:05");
+    EXPECT_EQ(TrackRecorder::trackName(QDateTime(QDate(2009, 3, 1), QTime(7, 0)),
+                                       QLocale(QLocale::English)),
+              "01Mar09 - 07:00");
+}
+
+TEST(TrackName, MonthInTheSystemLanguageWithoutAbbreviationDot)
+{
+    const QDateTime start(QDate(2026, 12, 8), QTime(14, 5));
+    EXPECT_EQ(TrackRecorder::trackName(start, QLocale(QLocale::German)), "08Dez26 - 14:05");
+}
+
+TEST(TrackPointHeight, FeetShownAreStoredAsMetres)
+{
+    EXPECT_NEAR(*TrackRecorder::heightMetres("1000", true), 304.8037, 1e-4);
+    EXPECT_DOUBLE_EQ(*TrackRecorder::heightMetres("1000", false), 1000.0);
+    EXPECT_FALSE(TrackRecorder::heightMetres("---", true));
+    EXPECT_DOUBLE_EQ(*TrackRecorder::heightMetres("", false), 0.0); // 0.3 m shows empty
+    EXPECT_DOUBLE_EQ(*TrackRecorder::heightMetres("-12", false), -12.0);
+}
+
+TEST(TrackPointTime, GpsTimeCaptionBecomesHoursMinutesSeconds)
+{
+    EXPECT_EQ(TrackRecorder::timeText("14:05:33"), "14:05:33");
+    EXPECT_EQ(TrackRecorder::timeText("9:5:3"), "09:05:03");
+    EXPECT_EQ(TrackRecorder::timeText("23:59"), "23:59:00");
+    EXPECT_EQ(TrackRecorder::timeText(""), "");
+    EXPECT_EQ(TrackRecorder::timeText("25:00:00"), "25:00:00");
+}
+
+TEST(TrackPointDate, GpsDateWinsOverThePcDate)
+{
+    TrackRecorder recorder;
+    EXPECT_EQ(recorder.pointDate(kPcDay), kPcDay);
+    recorder.gpsDateChanged("31/12/26");
+    const tv::Date gpsDay{std::chrono::year{2026}, std::chrono::month{12}, std::chrono::day{31}};
+    EXPECT_EQ(recorder.pointDate(kPcDay), gpsDay);
+    recorder.gpsDateChanged("99/99/99"); // garbage keeps the last good date
+    EXPECT_EQ(recorder.pointDate(kPcDay), gpsDay);
+}
+
+TEST(TrackPointDate, TwoDigitGpsYearsFrom1980)
+{
+    EXPECT_EQ(TrackRecorder::parseGpsDate("06/01/80"),
+              (tv::Date{std::chrono::year{1980}, std::chrono::month{1}, std::chrono::day{6}}));
+    EXPECT_EQ(TrackRecorder::parseGpsDate("29/02/24"),
+              (tv::Date{std::chrono::year{2024}, std::chrono::month{2}, std::chrono::day{29}}));
+    EXPECT_FALSE(TrackRecorder::parseGpsDate("29/02/23"));
+    EXPECT_FALSE(TrackRecorder::parseGpsDate("1/2/24"));
+    EXPECT_FALSE(TrackRecorder::parseGpsDate(""));
+    EXPECT_FALSE(TrackRecorder::parseGpsDate("0a/02/24"));
+}
+
+TEST_F(TrackFile, StartingARecordingAddsANamedListRow)
+{
+    recorder_.startTrack(db_, QStringLiteral("08Dec26 - 14:05"));
+    ASSERT_TRUE(recorder_.hasTrack());
+    EXPECT_EQ(recorder_.TrackPointCount(), 0);
+    auto list = query(R"(SELECT "Index", "Name" FROM "List")");
+    ASSERT_EQ(list.RecordCount(), 1);
+    EXPECT_EQ(list.Field("Index").toInt(), recorder_.TrackIndex());
+    EXPECT_EQ(list.Field("Name").toString(), "08Dec26 - 14:05");
+    EXPECT_EQ(query(R"(SELECT * FROM "track")").RecordCount(), 0)
+        << "a track stopped before the first tick has no points";
+}
+
+TEST_F(TrackFile, PointsAreNumberedFromOneWithDecimalDegrees)
+{
+    recorder_.startTrack(db_, QStringLiteral("first"));
+    recorder_.writePoint(db_, point(48.6895, 9.2218, 304.8), kPcDay);
+    recorder_.writePoint(db_, point(-33.8667, -151.2, std::nullopt, "14:05:34"), kPcDay);
+    EXPECT_EQ(recorder_.TrackPointCount(), 2);
+
+    auto rs = query(R"(SELECT * FROM "track" ORDER BY "Number")");
+    ASSERT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.Field("Index").toInt(), recorder_.TrackIndex());
+    EXPECT_EQ(rs.Field("Number").toInt(), 1);
+    EXPECT_DOUBLE_EQ(rs.Field("Lat").toDouble(), 48.6895);
+    EXPECT_DOUBLE_EQ(rs.Field("Long").toDouble(), 9.2218);
+    EXPECT_DOUBLE_EQ(rs.Field("Height").toDouble(), 304.8);
+    EXPECT_EQ(rs.Field("Date").toString(), "2026-12-08");
+    EXPECT_EQ(rs.Field("Time").toString(), "14:05:33");
+    rs.MoveNext();
+    EXPECT_EQ(rs.Field("Number").toInt(), 2);
+    EXPECT_DOUBLE_EQ(rs.Field("Lat").toDouble(), -33.8667);
+    EXPECT_DOUBLE_EQ(rs.Field("Long").toDouble(), -151.2);
+    EXPECT_TRUE(rs.Field("Height").isNull()) << "no altitude shown: Height stays empty";
+}
+
+TEST_F(TrackFile, PointDateComesFromTheGpsDate)
+{
+    recorder_.gpsDateChanged("01/01/27"); // UTC past midnight while the PC still says 8 Dec
+    recorder_.startTrack(db_, QStringLiteral("night"));
+    recorder_.writePoint(db_, point(48.0, 9.0, 100.0, "00:00:05"), kPcDay);
+    auto rs = query(R"(SELECT "Date" FROM "track")");
+    EXPECT_EQ(rs.Field("Date").toString(), "2027-01-01");
+}
+
+TEST_F(TrackFile, EveryStartOpensANewTrack)
+{
+    recorder_.startTrack(db_, QStringLiteral("one"));
+    recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay);
+    const int32_t first = recorder_.TrackIndex();
+    recorder_.startTrack(db_, QStringLiteral("two"));
+    EXPECT_NE(recorder_.TrackIndex(), first);
+    EXPECT_EQ(recorder_.TrackPointCount(), 0);
+    recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay);
+    EXPECT_EQ(query(R"(SELECT * FROM "List")").RecordCount(), 2);
+    auto second = query(R"(SELECT "Number" FROM "track" WHERE "Index" = )" +
+                        std::to_string(recorder_.TrackIndex()));
+    ASSERT_EQ(second.RecordCount(), 1);
+    EXPECT_EQ(second.Field("Number").toInt(), 1);
+}
+
+TEST_F(TrackFile, RefusedPointThrowsAndKeepsTheCount)
+{
+    recorder_.startTrack(db_, QStringLiteral("broken"));
+    recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay);
+    db_.Execute(R"(DROP TABLE "track")");
+    EXPECT_THROW(recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay), tv::DbError);
+    EXPECT_EQ(recorder_.TrackPointCount(), 1);
+}
+
+TEST_F(TrackFile, RefusedStartLeavesNoTrack)
+{
+    db_.Execute(R"(DROP TABLE "List")");
+    EXPECT_THROW(recorder_.startTrack(db_, QStringLiteral("x")), tv::DbError);
+    EXPECT_FALSE(recorder_.hasTrack());
+    EXPECT_THROW(recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay), tv::DbError);
+}

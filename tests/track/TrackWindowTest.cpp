@@ -1,0 +1,230 @@
+#include "instruments/FlightWindowFixture.h"
+
+#include "core/CoreSettings.h"
+#include "flight/PictureBox.h"
+#include "platform/Recordset.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace {
+
+class RecordButtons : public windowtest::FlightWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        FlightWindowTest::SetUp();
+        tv::TrackLoggerOn = true;
+        tv::TrackInterval = 10000;
+        tv::TrackAutoOn = false;
+        w->cmdRecord->show();
+        w->cmdRecordAuto->hide();
+        w->picRecord->hide();
+        w->lblAlt->setText("---");
+        w->LabelTime->setText("14:05:33");
+        w->PosLat = 48.6895;
+        w->PosLong = 9.2218;
+    }
+
+    long rows(const char* table)
+    {
+        tv::Recordset rs;
+        rs.Open(std::string("SELECT * FROM \"") + table + "\"", *tv::TrackConnection);
+        return rs.RecordCount();
+    }
+
+    tv::Recordset points()
+    {
+        tv::Recordset rs;
+        rs.Open(R"(SELECT * FROM "track" ORDER BY "Index", "Number")", *tv::TrackConnection);
+        return rs;
+    }
+
+    bool recording() const { return w->timeTrack.interval() > 0; }
+};
+
+} // namespace
+
+TEST_F(RecordButtons, WithoutFixTheRecordButtonDoesNothing)
+{
+    setFix(false);
+    w->cmdRecord_Click();
+    EXPECT_TRUE(shown(w->cmdRecord));
+    EXPECT_FALSE(shown(w->picRecord));
+    EXPECT_FALSE(recording());
+    EXPECT_EQ(rows("List"), 0);
+}
+
+TEST_F(RecordButtons, RecordingCreatesANamedTrackAndNumberedPoints)
+{
+    setFix(true);
+    w->cmdRecord_Click();
+    EXPECT_TRUE(recording());
+    EXPECT_EQ(w->timeTrack.interval(), 10000);
+    EXPECT_FALSE(shown(w->cmdRecord));
+    EXPECT_TRUE(shown(w->picRecord));
+    EXPECT_EQ(w->lblRecord->text(), "0");
+
+    tv::Recordset list;
+    list.Open(R"(SELECT "Index", "Name" FROM "List")", *tv::TrackConnection);
+    ASSERT_EQ(list.RecordCount(), 1);
+    const QString name = QString::fromStdString(list.Field("Name").toString());
+    EXPECT_TRUE(QRegularExpression(R"(^\d\d\w{3}\d\d - \d\d:\d\d$)").match(name).hasMatch())
+        << name.toStdString();
+
+    w->gps_DateChanged("08/12/26");
+    w->timeTrack_Timer();
+    w->lblAlt->setText("1000");
+    w->LabelTime->setText("14:05:43");
+    w->timeTrack_Timer();
+    EXPECT_EQ(w->lblRecord->text(), "2");
+
+    auto rs = points();
+    ASSERT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.Field("Index").toInt(), list.Field("Index").toInt());
+    EXPECT_EQ(rs.Field("Number").toInt(), 1);
+    EXPECT_DOUBLE_EQ(rs.Field("Lat").toDouble(), 48.6895);
+    EXPECT_DOUBLE_EQ(rs.Field("Long").toDouble(), 9.2218);
+    EXPECT_TRUE(rs.Field("Height").isNull());
+    EXPECT_EQ(rs.Field("Date").toString(), "2026-12-08");
+    EXPECT_EQ(rs.Field("Time").toString(), "14:05:33");
+    rs.MoveNext();
+    EXPECT_EQ(rs.Field("Number").toInt(), 2);
+    EXPECT_NEAR(rs.Field("Height").toDouble(), 304.8037, 1e-4); // 1000 ft shown
+    EXPECT_EQ(rs.Field("Time").toString(), "14:05:43");
+}
+
+TEST_F(RecordButtons, StoppingByHandKeepsTheTrackAndSwitchesAutomaticOff)
+{
+    setFix(true);
+    w->cmdRecord_Click();
+    w->timeTrack_Timer();
+    tv::TrackAutoOn = true;
+    w->picRecord_Click();
+    EXPECT_FALSE(tv::TrackAutoOn);
+    EXPECT_FALSE(recording());
+    EXPECT_TRUE(shown(w->cmdRecord));
+    EXPECT_FALSE(shown(w->picRecord));
+    EXPECT_FALSE(shown(w->cmdRecordAuto));
+    EXPECT_EQ(rows("track"), 1);
+    // track.crm: logger on, 10 s, automatic off.
+    EXPECT_TRUE(tv::LoadTrackSettings());
+    EXPECT_TRUE(tv::TrackLoggerOn);
+    EXPECT_EQ(tv::TrackInterval, 10000);
+    EXPECT_FALSE(tv::TrackAutoOn);
+}
+
+TEST_F(RecordButtons, AutomaticRecordingIsNeverStoppedByToggle)
+{
+    setFix(true);
+    tv::TrackAutoOn = true;
+    w->ToggleTrackRecording();
+    EXPECT_TRUE(recording());
+    w->ToggleTrackRecording();
+    EXPECT_TRUE(recording());
+    EXPECT_EQ(rows("List"), 1);
+}
+
+TEST_F(RecordButtons, LostFixEndsTheTrackAndTheNextStartOpensANewOne)
+{
+    setFix(true);
+    w->cmdRecord_Click();
+    w->timeTrack_Timer();
+    setFix(false);
+    w->timeTrack_Timer();
+    EXPECT_FALSE(recording());
+    EXPECT_TRUE(shown(w->cmdRecord));
+    EXPECT_FALSE(shown(w->cmdRecordAuto));
+    EXPECT_FALSE(shown(w->picRecord));
+    EXPECT_EQ(rows("track"), 1);
+
+    setFix(true);
+    w->cmdRecord_Click();
+    w->timeTrack_Timer();
+    EXPECT_EQ(rows("List"), 2);
+    auto rs = points();
+    rs.MoveLast();
+    EXPECT_EQ(rs.Field("Number").toInt(), 1);
+}
+
+TEST_F(RecordButtons, LostFixInAutomaticModeShowsTheAutomaticIndicator)
+{
+    setFix(true);
+    tv::TrackAutoOn = true;
+    w->ToggleTrackRecording();
+    setFix(false);
+    w->timeTrack_Timer();
+    EXPECT_FALSE(recording());
+    EXPECT_FALSE(shown(w->cmdRecord));
+    EXPECT_TRUE(shown(w->cmdRecordAuto));
+}
+
+TEST_F(RecordButtons, CounterShrinksFromTheNineHundredNinetyNinthPoint)
+{
+    setFix(true);
+    w->cmdRecord_Click();
+    EXPECT_EQ(w->lblRecord->font().pointSize(), 14);
+    for (int i = 0; i < 998; ++i)
+        w->timeTrack_Timer();
+    EXPECT_EQ(w->lblRecord->font().pointSize(), 14);
+    w->timeTrack_Timer();
+    EXPECT_EQ(w->lblRecord->text(), "999");
+    EXPECT_EQ(w->lblRecord->font().pointSize(), 12);
+}
+
+TEST_F(RecordButtons, TrackFileErrorStopsRecordingWithAMessage)
+{
+    setFix(true);
+    w->cmdRecord_Click();
+    w->timeTrack_Timer();
+    tv::TrackConnection->Execute(R"(DROP TABLE "track")");
+    EXPECT_NO_THROW(w->timeTrack_Timer());
+    EXPECT_FALSE(recording());
+    EXPECT_TRUE(shown(w->cmdRecord));
+    EXPECT_FALSE(shown(w->picRecord));
+    EXPECT_TRUE(shown(w->lblStatus));
+    EXPECT_EQ(w->lblStatus->text(), "Track recording stopped: error in track.tvd");
+    EXPECT_TRUE(messages.empty()) << "no message box: the program flies on";
+}
+
+TEST_F(RecordButtons, TrackFileMissingRefusesTheStartWithAMessage)
+{
+    setFix(true);
+    tv::Language = 0;
+    tv::TrackConnection.reset();
+    EXPECT_NO_THROW(w->cmdRecord_Click());
+    EXPECT_FALSE(recording());
+    EXPECT_TRUE(shown(w->cmdRecord));
+    EXPECT_FALSE(shown(w->picRecord));
+    EXPECT_EQ(w->lblStatus->text(), "Track-Aufzeichnung beendet: Fehler in track.tvd");
+}
+
+TEST_F(RecordButtons, AutomaticRecordingDoesNotRetryABrokenTrackFile)
+{
+    setFix(true);
+    tv::TrackAutoOn = true;
+    tv::TrackConnection->Execute(R"(DROP TABLE "track")");
+    w->ToggleTrackRecording();
+    w->timeTrack_Timer();
+    EXPECT_FALSE(recording());
+    EXPECT_TRUE(shown(w->cmdRecordAuto));
+    // The ground speed asks for a new start at every sentence: no new empty tracks.
+    for (int i = 0; i < 5; ++i) {
+        w->picRecord->show();
+        w->ToggleTrackRecording();
+        EXPECT_FALSE(recording());
+        EXPECT_FALSE(shown(w->picRecord));
+    }
+    EXPECT_EQ(rows("List"), 1);
+}
+
+TEST_F(RecordButtons, IntervalThatIsNoNumberStillRecords)
+{
+    setFix(true);
+    tv::TrackInterval = 0;
+    w->cmdRecord_Click();
+    EXPECT_TRUE(recording());
+    EXPECT_EQ(w->timeTrack.interval(), 10000);
+}
