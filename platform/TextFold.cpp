@@ -23,19 +23,44 @@ std::string foldCase(std::string_view utf8)
     return out;
 }
 
+namespace {
+// Folds one byte of UTF-8 text exactly as foldCase does, without building a copy, so that
+// comparisons allocate nothing. `afterLead` tells that the byte is the second of a C3 pair.
+inline unsigned char foldByte(unsigned char c, bool afterLead)
+{
+    if (afterLead)
+        return (c >= 0x80 && c <= 0x9E && c != 0x97) ? static_cast<unsigned char>(c + 0x20) : c;
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<unsigned char>(c + ('a' - 'A'));
+    return c;
+}
+} // namespace
+
 int compareNoCase(std::string_view a, std::string_view b)
 {
-    const std::string fa = foldCase(a);
-    const std::string fb = foldCase(b);
-    const int c = fa.compare(fb);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+    const size_t n = std::min(a.size(), b.size());
+    bool pairA = false; // the next byte of a is the second byte of a C3 pair
+    bool pairB = false;
+    for (size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        const unsigned char fa = foldByte(ca, pairA);
+        const unsigned char fb = foldByte(cb, pairB);
+        if (fa != fb)
+            return fa < fb ? -1 : 1;
+        pairA = !pairA && ca == 0xC3;
+        pairB = !pairB && cb == 0xC3;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
 }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix)
 {
     if (prefix.size() > text.size())
         return false;
-    return foldCase(text.substr(0, prefix.size())) == foldCase(prefix);
+    return compareNoCase(text.substr(0, prefix.size()), prefix) == 0;
 }
 
 } // namespace tv

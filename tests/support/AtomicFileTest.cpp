@@ -63,3 +63,26 @@ TEST(TextFoldNoCase, UmlautsAndAsciiMatchInEitherCase)
     EXPECT_TRUE(tv::startsWithNoCase("Überlingen", "üBER"));
     EXPECT_FALSE(tv::startsWithNoCase("Ab", "Abc"));
 }
+
+#include <random>
+
+TEST(TextFoldNoCase, ComparisonAgreesWithComparingFoldedCopies)
+{
+    // Bytes chosen to hit ASCII letters, C3 pairs (valid and broken) and the multiplication sign.
+    const unsigned char alphabet[] = {'a', 'A', 'z', 'Z', '0', 0xC3, 0x84, 0xA4, 0x97, 0xB7, 0x9E};
+    std::mt19937 rng(7);
+    auto randomText = [&] {
+        std::string s;
+        const int len = static_cast<int>(rng() % 6);
+        for (int i = 0; i < len; ++i)
+            s.push_back(static_cast<char>(alphabet[rng() % sizeof alphabet]));
+        return s;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string a = randomText();
+        const std::string b = randomText();
+        const int expected = tv::foldCase(a).compare(tv::foldCase(b));
+        const int sign = expected < 0 ? -1 : (expected > 0 ? 1 : 0);
+        ASSERT_EQ(tv::compareNoCase(a, b), sign) << i;
+    }
+}
