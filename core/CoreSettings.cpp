@@ -5,6 +5,7 @@
 #include "core/Variablen.h"
 #include "core/Version.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TextTrim.h"
 
 #include <initializer_list>
 #include <string_view>
@@ -37,15 +38,6 @@ bool loadSingleInt16(const char* name, int16_t fallback, int16_t& target)
     writeWholeLines(name, {fallback});
     target = fallback;
     return false;
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
 }
 
 } // namespace
@@ -194,7 +186,7 @@ bool SaveComSettings(const std::string& portText, const std::string& baudText)
 bool WriteVersionFile()
 {
     SettingsWriter out;
-    out.writeText(trimmed(kVersionText));
+    out.writeText(trimSpaces(kVersionText));
     return out.save(settingsPath("version.crm"));
 }
 

@@ -1,18 +1,8 @@
 #include "core/LineAssembler.h"
 
+#include "platform/TextTrim.h"
+
 namespace tv {
-namespace {
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && s.front() == ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
-} // namespace
 
 std::vector<std::string> LineAssembler::add(std::string_view chunk)
 {
@@ -30,7 +20,7 @@ std::vector<std::string> LineAssembler::add(std::string_view chunk)
         const std::string_view piece(tail_.data() + start, end - start);
         if (start == 0)
             firstPiece_.assign(piece);
-        const std::string_view line = trimBlanks(piece);
+        const std::string_view line = trimSpaces(piece);
         if (!line.empty())
             lines.emplace_back(line);
         start = end + 2;

@@ -3,6 +3,7 @@
 #include "core/Rounding.h"
 #include "platform/AtomicFile.h"
 #include "platform/TextFold.h"
+#include "platform/TextTrim.h"
 
 #include <charconv>
 #include <cmath>
@@ -11,16 +12,6 @@
 
 namespace tv {
 namespace {
-
-std::string_view trimBlanks(std::string_view text)
-{
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // The value of a line read as text: inside the quotes when it starts with one (everything up
 // to the last quote, so a text with quotes of its own reads back whole), else the trimmed line.

@@ -2,22 +2,11 @@
 
 #include "core/Rounding.h"
 #include "core/SettingsFile.h"
+#include "platform/TextTrim.h"
 
 #include <string>
 
 namespace tv {
-namespace {
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-} // namespace
 
 std::optional<int16_t> acceptQnh(std::string_view text)
 {

@@ -103,6 +103,18 @@ void MapView::computeViewAspect()
         ViewAspect_ = static_cast<float>(aspect);
 }
 
+// A newly loaded image is shown from its top-left corner, half of its width across the view,
+// slider value 0.
+void MapView::startAtTopLeft()
+{
+    SX_ = 0.0f;
+    SY_ = 0.0f;
+    SW_ = ImageWidth_ / 2.0f;
+    SH_ = ViewAspect_ * SW_;
+    BaseSW_ = SW_;
+    sliderValue_ = 0;
+}
+
 MapView::LoadResult MapView::InitializeData(const ChartRow& row, const QImage& image)
 {
     if (!row.breite || !row.hoehe || !finite(*row.breite) || !finite(*row.hoehe))
@@ -135,13 +147,7 @@ MapView::LoadResult MapView::InitializeData(const ChartRow& row, const QImage& i
     if (!(ChartWidth_ > 0.0) || !(ChartHeight_ > 0.0))
         return LoadResult::BadChart;
     computeViewAspect();
-
-    SX_ = 0.0f;
-    SY_ = 0.0f;
-    SW_ = ImageWidth_ / 2.0f;
-    SH_ = ViewAspect_ * SW_;
-    BaseSW_ = SW_;
-    sliderValue_ = 0;
+    startAtTopLeft();
     return LoadResult::Loaded;
 }
 
@@ -154,12 +160,7 @@ void MapView::InitializeImageView(const QImage& image, double headerWidth, doubl
     ImageWidth_ = static_cast<float>(storage_.width());
     ImageHeight_ = static_cast<float>(storage_.height());
     computeViewAspect();
-    SX_ = 0.0f;
-    SY_ = 0.0f;
-    SW_ = ImageWidth_ / 2.0f;
-    SH_ = SW_ * ViewAspect_;
-    BaseSW_ = SW_;
-    sliderValue_ = 0;
+    startAtTopLeft();
 }
 
 // A view relatively taller than the image: the bottom edge is kept on the image, and when that

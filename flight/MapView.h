@@ -188,6 +188,7 @@ public:
 private:
     double chartProportion() const;
     void computeViewAspect();
+    void startAtTopLeft();
     void clampBottom();
 
     MapViewConstants constants_;

@@ -6,6 +6,7 @@
 #include "platform/RowsetXml.h"
 #include "platform/SqlStatement.h"
 #include "platform/TextFold.h"
+#include "platform/TextTrim.h"
 
 #include <sqlite3.h>
 
@@ -42,15 +43,6 @@ bool opHolds(CompareOp op, int cmp)
         return cmp >= 0;
     }
     return false;
-}
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
 }
 
 const char* orEmpty(const char* s)
@@ -575,9 +567,9 @@ void Recordset::Sort(const std::string& order)
     requireOpen();
     std::vector<SortKey> keys;
     std::string_view rest = order;
-    while (!trimmed(rest).empty()) {
+    while (!trimBlanks(rest).empty()) {
         const auto comma = rest.find(',');
-        std::string_view part = trimmed(rest.substr(0, comma));
+        std::string_view part = trimBlanks(rest.substr(0, comma));
         rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
         SortKey key;
         const auto blank = part.find_last_of(" \t");
@@ -585,7 +577,7 @@ void Recordset::Sort(const std::string& order)
             const std::string_view dir = part.substr(blank + 1);
             if (equalsNoCase(dir, "DESC") || equalsNoCase(dir, "ASC")) {
                 key.descending = equalsNoCase(dir, "DESC");
-                part = trimmed(part.substr(0, blank));
+                part = trimBlanks(part.substr(0, blank));
             }
         }
         if (part.size() >= 2 && part.front() == '[' && part.back() == ']')

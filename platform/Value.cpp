@@ -1,6 +1,7 @@
 #include "platform/Value.h"
 
 #include "platform/TextFold.h"
+#include "platform/TextTrim.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,15 +9,6 @@
 
 namespace tv {
 namespace {
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 std::string_view trimTrailingBlanks(std::string_view s)
 {

@@ -2,23 +2,11 @@
 
 #include "core/Rounding.h"
 #include "core/SettingsFile.h"
+#include "platform/TextTrim.h"
 
 #include <charconv>
 
 namespace tv {
-
-namespace {
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
-} // namespace
 
 AirspaceDialogStart airspaceDialogStart(std::string_view tLRHoehe, std::string_view tPR)
 {
@@ -49,7 +37,7 @@ std::optional<std::string> airspaceFilterOnClose(AirspaceOption option,
     case AirspaceOption::Nothing:
         return "-10";
     case AirspaceOption::AtAltitude: {
-        const std::string_view text = trimmed(altitudeText);
+        const std::string_view text = trimBlanks(altitudeText);
         int value = -1;
         const char* end = text.data() + text.size();
         const auto [ptr, ec] = std::from_chars(text.data(), end, value);
