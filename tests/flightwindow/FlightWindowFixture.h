@@ -12,44 +12,22 @@
 #include "core/Dates.h"
 #include "core/Variablen.h"
 #include "core/forms/Forms.h"
-#include "core/forms/MsgBox.h"
 #include "flight/DrawSurface.h"
 #include "flight/frmGPSmain.h"
-#include "platform/Connection.h"
-#include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
-#include "schema/Layout.h"
-#include "support/TempDir.h"
+#include "support/NmeaText.h"
+#include "support/WindowTestBase.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QImage>
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <ostream>
 #include <string>
 #include <vector>
 
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace fwtest {
 
-// A sentence with its checksum and CR LF: nmea("GPRMC,...") -> "$GPRMC,...*hh\r\n".
-inline std::string nmea(const std::string& body)
-{
-    unsigned sum = 0;
-    for (unsigned char c : body)
-        sum ^= c;
-    char hex[3];
-    std::snprintf(hex, sizeof hex, "%02X", sum & 0xFF);
-    return "$" + body + "*" + hex + "\r\n";
-}
+using tvtest::nmea;
 
 // An RMC sentence with a fix at a DD.MM position (48.4512 = 48°45.12'), speed in knots.
 inline std::string rmc(double latDdmm, double lonDdmm, double knots = 0.0, double course = 0.0)
@@ -85,50 +63,21 @@ inline int64_t chartColour(int x, int y)
     return tv::vbColorValue(QColor(x % 256, y % 256, 77));
 }
 
-class FlightWindowTest : public ::testing::Test
+class FlightWindowTest : public tvtest::WindowTestBase
 {
 protected:
     void SetUp() override
     {
-        tv::resetGlobalsForTesting();
-        tv::schema::layoutProgramFolder(dir.path());
-        tv::setProgramFolderForTesting(dir.path());
-        std::filesystem::create_directories(dir / "dosdevices");
+        WindowTestBase::SetUp();
+        layout();
         std::filesystem::create_directories(dir / "Karten");
-        for (int n = 1; n <= 20; ++n)
-            port(n, "nowhere");
-        tv::MainConnection = std::make_shared<tv::Connection>();
-        tv::MainConnection->Open((dir / "data.tvd").string());
-        tv::TrackConnection = std::make_shared<tv::Connection>();
-        tv::TrackConnection->Open((dir / "track.tvd").string());
+        linkPortsToNowhere();
+        openMainConnection();
+        openTrackConnection();
         tv::PlaneSymbol = 1;
         tv::QNH = 1013;
         tv::QNHDate = tv::today();
         tv::Language = 0;
-        tv::setMsgBoxHook([this](const tv::MsgRecord& m) {
-            messages.push_back(m);
-            return tv::MsgResult::Ok;
-        });
-        tv::forms().setModalHook([](tv::DialogForm&) { return 0; });
-    }
-
-    void TearDown() override
-    {
-        tv::forms().unloadAll(QString());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        tv::setMsgBoxHook(nullptr);
-        tv::forms().setModalHook(nullptr);
-        tv::resetGlobalsForTesting();
-        tv::setProgramFolderForTesting({});
-    }
-
-    // Points COM port n at `target` (relative targets are taken inside dosdevices).
-    void port(int n, const std::filesystem::path& target)
-    {
-        const auto link = dir / "dosdevices" / ("com" + std::to_string(n));
-        std::error_code ec;
-        std::filesystem::remove(link, ec);
-        std::filesystem::create_symlink(target, link);
     }
 
     // A chart: the image saved in Karten (unless `image` is null) and its Maps row. Edges DD.MM.
@@ -150,13 +99,6 @@ protected:
     {
         addChart(name, chartImage(500, 400), 48.00, 49.00, 9.00, 10.00);
     }
-
-    void writeFile(const std::string& name, const std::string& content)
-    {
-        tvtest::writeFile(dir / name, content);
-    }
-    std::string file(const std::string& name) { return tvtest::readFile(dir / name); }
-    bool exists(const std::string& name) { return std::filesystem::exists(dir / name); }
 
     // The window loaded, laid out for a 1280 x 760 client area (map 1000 x 707) and activated.
     tv::frmGPSmain& openWindow()
@@ -180,9 +122,6 @@ protected:
             texts.push_back(m.text);
         return texts;
     }
-
-    tvtest::TempDir dir;
-    std::vector<tv::MsgRecord> messages;
 };
 
 } // namespace fwtest

@@ -6,41 +6,17 @@
 
 #include "flight/PictureBox.h"
 #include "gps/VB6NmeaInterpreter.h"
+#include "support/PseudoTerminal.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
-#include <QStandardPaths>
-
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <functional>
 
 namespace fwtest {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
-void settle(int ms = 150)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+using tvtest::settle;
+using tvtest::waitFor;
 
 // A recording from tests/fixtures/nmea without its comment lines, every line ended by CR LF.
 std::string recording(const std::string& name)
@@ -110,7 +86,7 @@ protected:
     void SetUp() override
     {
         FlightWindowTest::SetUp();
-        if (QStandardPaths::findExecutable("socat").isEmpty())
+        if (!tvtest::PseudoTerminalPair::socatInstalled())
             GTEST_SKIP() << "socat is not installed";
         addStandardChart();
         startReceiver();
@@ -127,28 +103,11 @@ protected:
 
     void startReceiver()
     {
-        const QString a = QString::fromStdString((dir / "a").string());
-        const QString b = QString::fromStdString((dir / "b").string());
-        socat_.start("socat", {"pty,raw,echo=0,link=" + a, "pty,raw,echo=0,link=" + b});
-        ASSERT_TRUE(socat_.waitForStarted(5000));
-        ASSERT_TRUE(waitFor([&] {
-            return std::filesystem::exists(dir / "a") && std::filesystem::exists(dir / "b");
-        }));
-        gpsEnd_ = ::open((dir / "b").c_str(), O_WRONLY | O_NOCTTY);
-        ASSERT_GE(gpsEnd_, 0);
+        ASSERT_NO_FATAL_FAILURE(receiver_.start(dir / "a", dir / "b"));
         port(3, dir / "a");
     }
 
-    void stopReceiver()
-    {
-        if (gpsEnd_ >= 0)
-            ::close(gpsEnd_);
-        gpsEnd_ = -1;
-        if (socat_.state() != QProcess::NotRunning) {
-            socat_.terminate();
-            socat_.waitForFinished(5000);
-        }
-    }
+    void stopReceiver() { receiver_.stop(); }
 
     // The receiver sends `text` in pieces of `piece` bytes, letting each arrive.
     void send(const std::string& text, std::size_t piece = 0)
@@ -156,9 +115,7 @@ protected:
         if (piece == 0)
             piece = text.size();
         for (std::size_t at = 0; at < text.size(); at += piece) {
-            const std::string part = text.substr(at, piece);
-            ASSERT_EQ(::write(gpsEnd_, part.data(), part.size()),
-                      static_cast<ssize_t>(part.size()));
+            ASSERT_NO_FATAL_FAILURE(receiver_.write(text.substr(at, piece)));
             settle(piece < 64 ? 5 : 30);
         }
         settle(200);
@@ -170,8 +127,7 @@ protected:
         ASSERT_TRUE(window().MSComm1.isOpen());
     }
 
-    QProcess socat_;
-    int gpsEnd_ = -1;
+    tvtest::PseudoTerminalPair receiver_;
 };
 
 TEST_F(SerialLink, RecordedFlightInSplitPiecesFillsTheDisplays)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gps/VB6NmeaInterpreter.h"
+#include "support/NmeaText.h"
 
 #include <cstdio>
 #include <string>
@@ -93,18 +94,5 @@ private:
         log.push_back(entry);
     }
 };
-
-// Appends "*" and the checksum (exclusive-or of every character but "$", two upper-case hex
-// digits) to a sentence body such as "$GPGLL,4916.45,N".
-inline std::string withChecksum(const std::string& body)
-{
-    unsigned sum = 0;
-    for (char c : body)
-        if (c != '$')
-            sum ^= static_cast<unsigned char>(c);
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02X", sum & 0xFF);
-    return body + "*" + digits;
-}
 
 } // namespace tvtest

@@ -7,59 +7,26 @@
 
 #include "core/Variablen.h"
 #include "core/forms/Forms.h"
-#include "core/forms/MsgBox.h"
 #include "flight/frmGPSmain.h"
-#include "platform/Connection.h"
-#include "platform/ProgramFolder.h"
-#include "schema/Layout.h"
-#include "support/TempDir.h"
+#include "support/WindowTestBase.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <ostream>
-#include <vector>
-
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace windowtest {
 
-class FlightWindowTest : public ::testing::Test
+class FlightWindowTest : public tvtest::WindowTestBase
 {
 protected:
     void SetUp() override
     {
-        tv::resetGlobalsForTesting();
-        tv::schema::layoutProgramFolder(dir.path());
-        tv::setProgramFolderForTesting(dir.path());
-        tv::MainConnection = std::make_shared<tv::Connection>();
-        tv::MainConnection->Open((dir / "data.tvd").string());
-        tv::TrackConnection = std::make_shared<tv::Connection>();
-        tv::TrackConnection->Open((dir / "track.tvd").string());
+        WindowTestBase::SetUp();
+        layout();
+        openMainConnection();
+        openTrackConnection();
         // Many points are written in some tests: no need to wait for the disk.
         tv::TrackConnection->Execute("PRAGMA synchronous = OFF");
         tv::Language = 1;
-        tv::setMsgBoxHook([this](const tv::MsgRecord& m) {
-            messages.push_back(m);
-            return tv::MsgResult::Ok;
-        });
         w = &tv::forms().get<tv::frmGPSmain>();
-    }
-
-    void TearDown() override
-    {
-        tv::forms().unloadAll(QString());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        tv::setMsgBoxHook(nullptr);
-        tv::resetGlobalsForTesting();
-        tv::setProgramFolderForTesting({});
     }
 
     // The GPS reports a fix (or loses it), as the fix handlers show it.
@@ -73,8 +40,6 @@ protected:
 
     static bool shown(const QWidget* control) { return control && !control->isHidden(); }
 
-    tvtest::TempDir dir;
-    std::vector<tv::MsgRecord> messages;
     tv::frmGPSmain* w = nullptr;
 };
 

@@ -1,4 +1,4 @@
-#include "QtPrint.h"
+#include "support/QtPrint.h"
 
 #include "flight/RouteNav.h"
 

@@ -1,4 +1,4 @@
-#include "QtPrint.h"
+#include "support/QtPrint.h"
 #include "RouteFixture.h"
 
 #include "core/GeoMath.h"

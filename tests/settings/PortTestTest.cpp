@@ -1,36 +1,22 @@
 #include "WindowFixture.h"
 #include "core/forms/VbTimer.h"
+#include "support/NmeaText.h"
+#include "support/PseudoTerminal.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QProcess>
 #include <QPushButton>
 #include <QSerialPort>
-#include <QStandardPaths>
-
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <functional>
 
 namespace {
 
-// An NMEA sentence with its checksum and line end: nmea("GPGGA,...") -> "$GPGGA,...*47\r\n".
-std::string nmea(const std::string& body)
-{
-    unsigned char sum = 0;
-    for (const char c : body)
-        sum ^= static_cast<unsigned char>(c);
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%02X", sum);
-    return "$" + body + "*" + hex + "\r\n";
-}
+using tvtest::nmea;
+using tvtest::settle;
+using tvtest::waitFor;
 
 const std::string kRmc = nmea("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W");
 const std::string kGga = nmea("GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
@@ -47,17 +33,9 @@ protected:
     void SetUp() override
     {
         SettingsWindowTest::SetUp();
-        if (QStandardPaths::findExecutable("socat").isEmpty())
+        if (!tvtest::PseudoTerminalPair::socatInstalled())
             GTEST_SKIP() << "socat is not installed";
-        const QString a = QString::fromStdString((dir / "a").string());
-        const QString b = QString::fromStdString((dir / "b").string());
-        socat_.start("socat", {"-d", "-d", "pty,raw,echo=0,link=" + a, "pty,raw,echo=0,link=" + b});
-        ASSERT_TRUE(socat_.waitForStarted(5000));
-        ASSERT_TRUE(waitFor([&] {
-            return std::filesystem::exists(dir / "a") && std::filesystem::exists(dir / "b");
-        }));
-        gpsEnd_ = ::open((dir / "b").c_str(), O_WRONLY | O_NOCTTY);
-        ASSERT_GE(gpsEnd_, 0);
+        ASSERT_NO_FATAL_FAILURE(gps_.start(dir / "a", dir / "b"));
         port(3, dir / "a");
         window().Form_Activate();
         window().cmbCom->setCurrentText("3");
@@ -67,40 +45,11 @@ protected:
     void TearDown() override
     {
         SettingsWindowTest::TearDown();
-        if (gpsEnd_ >= 0)
-            ::close(gpsEnd_);
-        if (socat_.state() != QProcess::NotRunning) {
-            socat_.terminate();
-            socat_.waitForFinished(5000);
-        }
+        gps_.stop();
     }
 
     // The GPS sends `text`.
-    void send(const std::string& text)
-    {
-        ASSERT_EQ(::write(gpsEnd_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    }
-
-    static bool waitFor(const std::function<bool()>& done, int ms = 5000)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (!done()) {
-            if (t.elapsed() > ms)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
-    }
-
-    // Lets whatever is under way arrive.
-    static void settle(int ms = 200)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    void send(const std::string& text) { ASSERT_NO_FATAL_FAILURE(gps_.write(text)); }
 
     // Both ticks of the verdict timer.
     void verdict()
@@ -111,8 +60,7 @@ protected:
 
     QColor background(QWidget* w) { return w->palette().color(QPalette::Window); }
 
-    QProcess socat_;
-    int gpsEnd_ = -1;
+    tvtest::PseudoTerminalPair gps_;
 };
 
 TEST_F(PortTest, ReceivingGpsSavesPortAndBaudRateAtTheVerdict)

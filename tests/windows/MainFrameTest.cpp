@@ -114,7 +114,7 @@ TEST_F(MainFrameStart, MissingMainDataFileMessageInEnglish)
 TEST_F(MainFrameStart, DamagedMainDataFileCountsAsMissing)
 {
     layout();
-    write("data.tvd", "this is no database");
+    writeFile("data.tvd", "this is no database");
     start();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(endedWith);
@@ -233,7 +233,7 @@ TEST_F(MainFrameStart, MissingAirportFileIsSilent)
 TEST_F(MainFrameStart, AirportFileThatDoesNotOpenIsSilentlyNotAvailable)
 {
     layoutComplete();
-    write("tvdata.tvd", "damaged");
+    writeFile("tvdata.tvd", "damaged");
     start();
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(dialogs.empty());
@@ -470,7 +470,7 @@ TEST_F(MainMenus, MissingUpdateProgramInEnglish)
 TEST_F(MainMenus, UpdateStartsTheUpdateProgramAndEndsWithoutUnloading)
 {
     tv::Main& m = frame();
-    write("update.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/update-ran\"\n");
+    writeFile("update.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/update-ran\"\n");
     std::filesystem::permissions(dir / "update.exe", std::filesystem::perms::owner_all);
     m.mnuUpdate_Click();
     EXPECT_TRUE(messages.empty());

@@ -78,10 +78,10 @@ TEST_F(StartUp, FirstStartWritesTheCoreSettingsFilesWithDefaults)
 TEST_F(StartUp, StoredSettingsAreLoaded)
 {
     layout();
-    write("lang.crm", crlf({"1"}));
-    write("symbol.crm", crlf({"2"}));
-    write("track.crm", crlf({"1", "\"10\"", "1"}));
-    write("LR.crm", crlf({"1021", "#2024-05-01#"}));
+    writeFile("lang.crm", crlf({"1"}));
+    writeFile("symbol.crm", crlf({"2"}));
+    writeFile("track.crm", crlf({"1", "\"10\"", "1"}));
+    writeFile("LR.crm", crlf({"1021", "#2024-05-01#"}));
     splash();
     EXPECT_EQ(tv::Language, 1);
     EXPECT_EQ(tv::PlaneSymbol, 2);
@@ -107,7 +107,7 @@ TEST_F(StartUp, TheTickHandsOverToTheMainFrame)
 TEST_F(StartUp, DifferentVersionOnTheServerShowsTheLabelAndLaterTheMenuItem)
 {
     layoutComplete();
-    write("lang.crm", crlf({"1"}));
+    writeFile("lang.crm", crlf({"1"}));
     server.answer(200, "0.0.1");
     tv::setUpdateHostForTesting(QStringLiteral("127.0.0.1"), server.port());
     tv::frmSplash& s = splash();
