@@ -92,20 +92,8 @@ TEST(NumericFieldConversion, DecimalPointIsADotWhateverTheLocale)
     EXPECT_FALSE(comma.has_value());
 }
 
-class NumericGarbage : public ::testing::Test
+class NumericGarbage : public tvtest::ParsedSentences
 {
-protected:
-    NumericGarbage() { gps.setEvents(&events); }
-
-    Log raised(const std::string& body)
-    {
-        events.clear();
-        EXPECT_TRUE(gps.Parse(withChecksum(body))) << body;
-        return events.log;
-    }
-
-    tv::VB6NmeaInterpreter gps;
-    RecordingEvents events;
 };
 
 TEST_F(NumericGarbage, GarbledNumbersInFixDataRaiseNothingButTextsStillArrive)

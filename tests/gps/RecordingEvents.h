@@ -3,6 +3,8 @@
 #include "gps/VB6NmeaInterpreter.h"
 #include "support/NmeaText.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -93,6 +95,24 @@ private:
         entry += ')';
         log.push_back(entry);
     }
+};
+
+// A fixture with one interpreter reporting to a recorder: raised(body) parses a sentence body
+// (checksum added), expects it to be accepted and returns what it raised.
+class ParsedSentences : public ::testing::Test
+{
+protected:
+    ParsedSentences() { gps.setEvents(&events); }
+
+    std::vector<std::string> raised(const std::string& body)
+    {
+        events.clear();
+        EXPECT_TRUE(gps.Parse(withChecksum(body))) << body;
+        return events.log;
+    }
+
+    tv::VB6NmeaInterpreter gps;
+    RecordingEvents events;
 };
 
 } // namespace tvtest

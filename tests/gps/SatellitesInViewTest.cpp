@@ -9,20 +9,8 @@ using Log = std::vector<std::string>;
 
 namespace {
 
-class GsvNumbering : public ::testing::Test
+class GsvNumbering : public tvtest::ParsedSentences
 {
-protected:
-    GsvNumbering() { gps.setEvents(&events); }
-
-    Log raised(const std::string& body)
-    {
-        events.clear();
-        EXPECT_TRUE(gps.Parse(withChecksum(body))) << body;
-        return events.log;
-    }
-
-    tv::VB6NmeaInterpreter gps;
-    RecordingEvents events;
 };
 
 TEST_F(GsvNumbering, ThreeMessagesNumberTwelveSatellitesInTurn)

@@ -11,21 +11,8 @@ namespace {
 
 const std::string kDeg = "\xC2\xB0"; // UTF-8 degree sign
 
-class Decoding : public ::testing::Test
+class Decoding : public tvtest::ParsedSentences
 {
-protected:
-    Decoding() { gps.setEvents(&events); }
-
-    // Parses a sentence body (checksum added) and returns what it raised.
-    Log raised(const std::string& body)
-    {
-        events.clear();
-        EXPECT_TRUE(gps.Parse(withChecksum(body))) << body;
-        return events.log;
-    }
-
-    tv::VB6NmeaInterpreter gps;
-    RecordingEvents events;
 };
 
 using GgaSentence = Decoding;
