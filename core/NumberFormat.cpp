@@ -1,0 +1,121 @@
+#include "core/NumberFormat.h"
+
+#include "core/Rounding.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace tv {
+namespace {
+
+// Halves away from zero on the decimal text of the value, so that 0.125 at 2 decimals (stored
+// as 0.1250000000000000069...) and 2.675 (stored as 2.67499999...) round as a pilot reads them.
+double roundHalfAway(double magnitude, int decimals)
+{
+    if (decimals > 15)
+        return magnitude;
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = magnitude * scale;
+    if (scaled >= 4503599627370496.0) // from 2^52 on every double is whole
+        return magnitude;
+    // 15 significant digits is what a double holds reliably; a half below that is a half.
+    char text[64];
+    std::snprintf(text, sizeof text, "%.15g", scaled);
+    double reread = 0.0;
+    std::from_chars(text, text + std::char_traits<char>::length(text), reread);
+    return std::floor(reread + 0.5) / scale;
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+} // namespace
+
+std::string formatPattern(double value, std::string_view pattern, NumberStyle style)
+{
+    if (!std::isfinite(value))
+        return {};
+    const size_t point = pattern.find('.');
+    const std::string_view intPattern =
+        point == std::string_view::npos ? pattern : pattern.substr(0, point);
+    const std::string_view fracPattern =
+        point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
+
+    const size_t firstZero = intPattern.find('0');
+    const int minIntDigits =
+        firstZero == std::string_view::npos ? 0 : static_cast<int>(intPattern.size() - firstZero);
+    const int decimals = static_cast<int>(fracPattern.size());
+    const size_t lastZero = fracPattern.rfind('0');
+    const int minDecimals = lastZero == std::string_view::npos ? 0 : static_cast<int>(lastZero + 1);
+
+    const double magnitude = std::fabs(value);
+    const double rounded = style.halves == HalfRounding::ToEven
+                               ? RoundHalfEven(magnitude, decimals)
+                               : roundHalfAway(magnitude, decimals);
+    std::vector<char> buffer(static_cast<size_t>(decimals) + 330);
+    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, rounded);
+    const std::string digits(buffer.data());
+    const size_t dot = digits.find('.');
+    std::string whole = dot == std::string::npos ? digits : digits.substr(0, dot);
+    std::string frac = dot == std::string::npos ? std::string() : digits.substr(dot + 1);
+
+    if (whole == "0")
+        whole.clear();
+    while (static_cast<int>(whole.size()) < minIntDigits)
+        whole.insert(whole.begin(), '0');
+    while (static_cast<int>(frac.size()) > minDecimals && frac.back() == '0')
+        frac.pop_back();
+
+    std::string text = whole;
+    if (point != std::string_view::npos) {
+        text += style.decimalMark;
+        text += frac;
+    }
+    const bool anyNonZero = text.find_first_of("123456789") != std::string::npos;
+    if (value < 0 && anyNonZero)
+        text.insert(text.begin(), '-');
+    return text;
+}
+
+std::optional<double> readStrictNumber(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    std::string number;
+    size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-')
+            number += '-';
+        ++i;
+    }
+    bool digits = false, mark = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            number += c;
+            digits = true;
+        } else if ((c == '.' || c == ',') && !mark) {
+            number += '.';
+            mark = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    double value = 0.0;
+    const char* first = number.data();
+    const char* last = number.data() + number.size();
+    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
+    if (ec != std::errc() || ptr != last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace tv

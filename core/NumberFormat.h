@@ -1,0 +1,37 @@
+#pragma once
+
+// The program's one number-pattern formatter and its one strict reader of typed numbers.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tv {
+
+// How a half is rounded when a value is cut to the pattern's decimals.
+enum class HalfRounding {
+    ToEven,       // 2.5 -> 2, 3.5 -> 4: captions of the flight window, stored figures
+    AwayFromZero, // 2.5 -> 3, -2.5 -> -3: what the plan, flight-plan and export texts show
+};
+
+struct NumberStyle {
+    char decimalMark = '.'; // "." in files and SQL; the user's mark on screen
+    HalfRounding halves = HalfRounding::ToEven;
+};
+
+// `value` written with a digit pattern such as "###", "000", "00#", "##0", "##0.0", "###.##0",
+// "####.###0", "###.####". Before the point, "0" is a digit always shown and "#" one shown only
+// when significant, so every position from the leftmost "0" on is filled ("00#": 5 -> "005";
+// "###": 0 -> ""). After the point there are as many decimals as placeholders, trailing zeros
+// dropped down to the rightmost "0" ("###.##0": 9.3 -> "9.300", 0.5 -> ".500"; "###.####":
+// 8 -> "8.", 0 -> "."). The value is rounded to the shown decimals as `style` says. A minus
+// sign is written only when a digit other than 0 is shown. NaN and infinities give "".
+std::string formatPattern(double value, std::string_view pattern, NumberStyle style = {});
+
+// A number typed into a box or a grid cell, read the same in every locale: blanks around it,
+// an optional sign, digits with at most one decimal mark ("." or ","), at least one digit.
+// Anything else (grouping "1.000,5", an exponent "1e3", a second mark, a blank inside) is no
+// number: empty.
+std::optional<double> readStrictNumber(std::string_view text);
+
+} // namespace tv

@@ -1,0 +1,77 @@
+#include "core/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using tv::formatPattern;
+using tv::HalfRounding;
+using tv::NumberStyle;
+using tv::readStrictNumber;
+
+namespace {
+const NumberStyle kScreenGerman{',', HalfRounding::AwayFromZero};
+const NumberStyle kScreenEnglish{'.', HalfRounding::AwayFromZero};
+} // namespace
+
+TEST(PatternFormat, PlanAndExportPatternsShowTheirDigits)
+{
+    struct Case {
+        double value;
+        const char* pattern;
+        NumberStyle style;
+        const char* shown;
+    } const cases[] = {
+        {40.06, "##0.0", kScreenEnglish, "40.1"},
+        {40.06, "##0.0", kScreenGerman, "40,1"},
+        {0.0, "##0.0", kScreenGerman, "0,0"},
+        {359.6, "##0", kScreenEnglish, "360"},
+        {48.5, "####.###0", kScreenGerman, "48,5000"},
+        {-9.12345, "####.###0", kScreenEnglish, "-9.1235"},
+        {12345.4, "#####", kScreenEnglish, "12345"},
+        {0.0, "#####", kScreenEnglish, ""},
+        {8.0, "###.####", NumberStyle{}, "8."},
+        {0.5, "###.####", NumberStyle{}, ".5"},
+        {-0.25, "###.####", NumberStyle{}, "-.25"},
+        {48.12346, "###.####", NumberStyle{}, "48.1235"},
+        {0.00001, "###.####", NumberStyle{}, "."},
+        {-0.00001, "###.####", NumberStyle{}, "."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(formatPattern(c.value, c.pattern, c.style), c.shown)
+            << c.value << " as " << c.pattern;
+}
+
+TEST(PatternFormat, HalvesGoAwayFromZeroOnScreenAndToEvenInCaptions)
+{
+    EXPECT_EQ(formatPattern(2.5, "##0", kScreenEnglish), "3");
+    EXPECT_EQ(formatPattern(-2.5, "##0", kScreenEnglish), "-3");
+    EXPECT_EQ(formatPattern(2.5, "##0"), "2");
+    EXPECT_EQ(formatPattern(3.5, "##0"), "4");
+    // Decimal halves as typed, although the binary value lies just below or above the half.
+    EXPECT_EQ(formatPattern(2.675, "##0.00", kScreenEnglish), "2.68");
+    EXPECT_EQ(formatPattern(0.125, "##0.00", kScreenEnglish), "0.13");
+    EXPECT_EQ(formatPattern(0.05, "##0.0", kScreenEnglish), "0.1");
+    EXPECT_EQ(formatPattern(0.04999, "##0.0", kScreenEnglish), "0.0");
+}
+
+TEST(StrictNumberReading, TypedNumbersReadTheSameInEveryLocale)
+{
+    struct Case {
+        const char* typed;
+        std::optional<double> read;
+    } const cases[] = {
+        {"48.3012", 48.3012}, {"48,3012", 48.3012}, {" -9.5 ", -9.5}, {"+7", 7.0},
+        {"5.", 5.0},          {",5", 0.5},          {"0", 0.0},       {"\t12\r\n", 12.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readStrictNumber(c.typed), c.read) << c.typed;
+}
+
+TEST(StrictNumberReading, GroupingExponentsAndStrayCharactersAreNoNumber)
+{
+    for (const char* typed :
+         {"", " ", "1.000,5", "1e3", "1.2.3", "1,2,3", "--1", "+-1", "1 000", "12a", "abc", ".",
+          "-", ",", "0x10", "inf", "nan", "1-"})
+        EXPECT_EQ(readStrictNumber(typed), std::nullopt) << '"' << typed << '"';
+}
