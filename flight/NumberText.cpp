@@ -1,12 +1,10 @@
 #include "flight/NumberText.h"
 
-#include "core/Rounding.h"
+#include "core/NumberFormat.h"
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
-#include <vector>
 
 namespace tv {
 namespace {
@@ -46,38 +44,9 @@ std::optional<double> parseNumber(const std::string& text)
 
 QString formatNumber(double value, const QString& pattern)
 {
-    if (!std::isfinite(value))
-        return {};
-    const qsizetype point = pattern.indexOf(u'.');
-    const QString intPattern = point < 0 ? pattern : pattern.left(point);
-    const QString fracPattern = point < 0 ? QString() : pattern.mid(point + 1);
-
-    const qsizetype firstZero = intPattern.indexOf(u'0');
-    const int minIntDigits = firstZero < 0 ? 0 : static_cast<int>(intPattern.size() - firstZero);
-    const int decimals = static_cast<int>(fracPattern.size());
-    const int minDecimals = static_cast<int>(fracPattern.lastIndexOf(u'0') + 1);
-
-    const double rounded = RoundHalfEven(std::fabs(value), decimals);
-    std::vector<char> buffer(static_cast<size_t>(decimals) + 330);
-    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, rounded);
-    const std::string digits(buffer.data());
-    const size_t dot = digits.find('.');
-    std::string whole = dot == std::string::npos ? digits : digits.substr(0, dot);
-    std::string frac = dot == std::string::npos ? std::string() : digits.substr(dot + 1);
-
-    if (whole == "0")
-        whole.clear();
-    while (static_cast<int>(whole.size()) < minIntDigits)
-        whole.insert(whole.begin(), '0');
-    while (static_cast<int>(frac.size()) > minDecimals && frac.back() == '0')
-        frac.pop_back();
-
-    std::string text = whole;
-    if (point >= 0)
-        text += "." + frac;
-    const bool anyNonZero = text.find_first_of("123456789") != std::string::npos;
-    if (value < 0 && anyNonZero)
-        text.insert(text.begin(), '-');
+    const QByteArray latin = pattern.toLatin1();
+    const std::string text =
+        formatPattern(value, std::string_view(latin.constData(), static_cast<size_t>(latin.size())));
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
