@@ -120,10 +120,21 @@ bool frmSettings::eventFilter(QObject* watched, QEvent* event)
             tQNH_DblClick();
         else if (watched == tKategorie)
             tKategorie_DblClick();
-    } else if (event->type() == QEvent::KeyRelease && watched == tKategorie) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    } else if (watched == tKategorie &&
+               (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        // Enter adds on its release, but only when its press began in the box: a message box
+        // closed with Enter (on the press) hands the release to the box, and that release must
+        // not add again and reopen the message at once.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (event->type() == QEvent::KeyPress) {
+            enterPressedInCategoryBox_ = enter;
+        } else if (enter && !key->isAutoRepeat() && enterPressedInCategoryBox_) {
+            enterPressedInCategoryBox_ = false;
             tKategorie_KeyUp(13);
+        }
+    } else if (watched == tKategorie && event->type() == QEvent::FocusOut) {
+        enterPressedInCategoryBox_ = false;
     }
     return MdiForm::eventFilter(watched, event);
 }

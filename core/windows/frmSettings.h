@@ -193,6 +193,8 @@ private:
     std::unique_ptr<Recordset> CategoryRS;
     CategoryTableModel* categoryModel_ = nullptr;
     bool SkipRowCopy = false;
+    // An Enter key press went to tKategorie and its release has not come yet.
+    bool enterPressedInCategoryBox_ = false;
 };
 
 } // namespace tv

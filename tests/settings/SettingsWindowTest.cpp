@@ -405,6 +405,24 @@ TEST_F(CategoryGrid, EnterAddsTheTextBelowTheSelectedRowAndSelectsIt)
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(CategoryGrid, AMessageClosedWithEnterDoesNotOpenAgain)
+{
+    settingstest::addCategories(db(), {"A"});
+    for (const char* name : {"", "a"}) {
+        messages.clear();
+        window().tKategorie->setText(name);
+        pressEnter(window().tKategorie);
+        ASSERT_EQ(messages.size(), 1u) << name;
+        // Enter closes the message on its press; only the release reaches the box.
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(window().tKategorie, &up);
+        EXPECT_EQ(messages.size(), 1u) << "no second add for '" << name << "'";
+    }
+    window().tKategorie->setText("B");
+    pressEnter(window().tKategorie);
+    EXPECT_EQ(shown(), (Shown{"1 A", "2 B"})) << "a fresh Enter in the box still adds";
+}
+
 TEST_F(CategoryGrid, RefusedNamesGiveTheirMessagesInTheWindowsLanguage)
 {
     settingstest::addCategories(db(), {"A", "B"});
