@@ -162,6 +162,7 @@ void frmSettings::Form_Load()
 
 void frmSettings::Form_Activate()
 {
+    unsavedReported_.clear(); // a new visit reports a failed save again
     if (QNHDate == today())
         tQNH->setText(QString::number(QNH));
     else
@@ -225,7 +226,8 @@ void frmSettings::loadTrackSettings()
 void frmSettings::Form_Deactivate()
 {
     applyQnh();
-    SaveQnh();
+    if (!SaveQnh())
+        reportUnsaved("LR.crm");
     closePort();
     // However the test stood, leaving the window ends it: no timer, no hourglass.
     stopPortTest();
@@ -237,6 +239,38 @@ void frmSettings::Form_Unload()
 {
     closePort();
     stopPortTest();
+}
+
+void frmSettings::reportUnsaved(const char* fileName)
+{
+    // Once per file and visit: a folder that refuses one save refuses the next keystroke too.
+    if (!unsavedReported_.insert(fileName).second)
+        return;
+    const QString path = QString::fromStdString((programFolder() / fileName).string());
+    if (english())
+        MsgBox(QStringLiteral("The change could not be saved in the file ") + path +
+                   QStringLiteral(". It applies only until the program ends."),
+               QStringLiteral("Not saved"));
+    else
+        MsgBox(QStringLiteral("Die Änderung konnte nicht in der Datei ") + path +
+                   QStringLiteral(" gespeichert werden. Sie gilt nur bis zum Programmende."),
+               QStringLiteral("Nicht gespeichert"));
+}
+
+void frmSettings::reportCategoryUnsaved()
+{
+    if (!unsavedReported_.insert("data.tvd").second)
+        return;
+    const QString path = QString::fromStdString((programFolder() / "data.tvd").string());
+    if (english())
+        MsgBox(QStringLiteral("The category change could not be saved in the file ") + path +
+                   QStringLiteral(". The list shows the categories as they are stored."),
+               QStringLiteral("Not saved"));
+    else
+        MsgBox(QStringLiteral("Die Änderung der Kategorien konnte nicht in der Datei ") + path +
+                   QStringLiteral(" gespeichert werden. Die Liste zeigt die gespeicherten "
+                                  "Kategorien."),
+               QStringLiteral("Nicht gespeichert"));
 }
 
 void frmSettings::applyQnh()
@@ -256,7 +290,8 @@ void frmSettings::saveTrackSettings()
     const int seconds = accepted ? *accepted : kDefaultTrackIntervalS;
     const QString text = QString::number(seconds);
     cmbTrack->setCurrentText(text);
-    WriteTrackSettings(chkTrack->isChecked(), text.toStdString(), chkAutoOn->isChecked());
+    if (!WriteTrackSettings(chkTrack->isChecked(), text.toStdString(), chkAutoOn->isChecked()))
+        reportUnsaved("track.crm");
     TrackInterval = seconds * 1000;
 }
 
@@ -271,7 +306,8 @@ void frmSettings::OptGer_Click()
     SetLanguage();
     if (Main* frame = forms().find<Main>())
         frame->SetModeCaptions();
-    SaveLanguage();
+    if (!SaveLanguage())
+        reportUnsaved("lang.crm");
 }
 
 void frmSettings::OptEng_Click()
@@ -282,21 +318,24 @@ void frmSettings::OptEng_Click()
     SetLanguage();
     if (Main* frame = forms().find<Main>())
         frame->SetModeCaptions();
-    SaveLanguage();
+    if (!SaveLanguage())
+        reportUnsaved("lang.crm");
 }
 
 void frmSettings::Option1_Click()
 {
     Option1->setChecked(true);
     PlaneSymbol = 1;
-    SaveSymbol();
+    if (!SaveSymbol())
+        reportUnsaved("symbol.crm");
 }
 
 void frmSettings::Option2_Click()
 {
     Option2->setChecked(true);
     PlaneSymbol = 2;
-    SaveSymbol();
+    if (!SaveSymbol())
+        reportUnsaved("symbol.crm");
 }
 
 void frmSettings::chkTrack_Click()
@@ -655,6 +694,7 @@ void frmSettings::cmdAdd_Click()
         refreshCategories(r.position);
     } catch (const DbError&) {
         refreshCategories(selectedCategoryPosition()); // shows the list as it stands
+        reportCategoryUnsaved();
     }
 }
 
@@ -672,7 +712,8 @@ void frmSettings::cmdChange_Click()
         }
         refreshCategories(r.position);
     } catch (const DbError&) {
-        refreshCategories(position);
+        refreshCategories(position); // shows the list as it stands
+        reportCategoryUnsaved();
     }
 }
 
@@ -685,7 +726,8 @@ void frmSettings::cmdDelete_Click()
         const CategoryOutcome r = deleteCategory(*MainConnection, position);
         refreshCategories(r.status == CategoryStatus::Done ? r.position : position);
     } catch (const DbError&) {
-        refreshCategories(position);
+        refreshCategories(position); // shows the list as it stands
+        reportCategoryUnsaved();
     }
 }
 
