@@ -172,8 +172,9 @@ void frmSettings::Form_Activate()
     SelectedBaud = QStringLiteral("4800");
 
     cmbCom->clear();
+    const std::vector<std::string> systemPorts = systemSerialPorts();
     for (int16_t n = 1; n <= 20; ++n)
-        if (ComPortExists(n) == 1)
+        if (ComPortExists(n, systemPorts) == 1)
             cmbCom->addItem(QString::number(n));
 
     if (cmbCom->count() == 0) {
