@@ -1,3 +1,4 @@
+#include "core/Version.h"
 #include "core/UpdateCheck.h"
 #include "core/windows/ReleaseHistory.h"
 #include "core/windows/frmAbout.h"
@@ -74,16 +75,24 @@ TEST(ReleaseHistory, GermanCoversTwelveReleasesNewestFirst)
     EXPECT_EQ(history.first(), "- Version 1.1.2");
 }
 
-TEST(ReleaseHistory, EnglishCoversTenReleasesNewestFirst)
+TEST(ReleaseHistory, EnglishCoversTheSameTwelveReleases)
 {
     const QStringList history = tv::releaseHistory(1);
     const HistoryShape shape = shapeOf(history);
-    EXPECT_EQ(shape.entries, 62);
-    EXPECT_EQ(shape.releases, 10);
-    EXPECT_EQ(shape.empties, 9);
+    EXPECT_EQ(shape.entries, 75);
+    EXPECT_EQ(shape.releases, 12);
+    EXPECT_EQ(shape.empties, 12);
     EXPECT_EQ(shape.dates, 8);
-    EXPECT_EQ(shape.newest, "1.1.0");
+    EXPECT_EQ(shape.newest, "1.1.2");
     EXPECT_EQ(shape.oldest, "1.0.1");
+}
+
+TEST(ReleaseHistory, NewestEntryIsTheProgramsOwnVersionInBothLanguages)
+{
+    const QString version = tv::localVersionText();
+    EXPECT_EQ(version, QString::fromLatin1(tv::kVersionText));
+    for (int16_t language : {0, 1})
+        EXPECT_EQ(tv::releaseHistory(language).first(), "- Version " + version) << language;
 }
 
 TEST(ReleaseHistory, DatesFromOneZeroEightBackEnglishKeepsTwoGermanOnes)
@@ -134,8 +143,8 @@ TEST_F(NoticeWindows, AboutShowsVersionAndTheHistoryOfTheLanguage)
         EXPECT_EQ(a.lblVersion->text(), "Version " + tv::localVersionText());
         EXPECT_EQ(a.lblTitle->text(), "Tramvik - GPS");
         EXPECT_EQ(a.windowTitle(), "About");
-        ASSERT_EQ(a.listUpdate->count(), 62);
-        EXPECT_EQ(a.listUpdate->item(0)->text(), "- Version 1.1.0");
+        ASSERT_EQ(a.listUpdate->count(), 75);
+        EXPECT_EQ(a.listUpdate->item(0)->text(), "- Version " + tv::localVersionText());
     });
 }
 
