@@ -287,13 +287,11 @@ void frmSettings::applyQnh()
 
 void frmSettings::saveTrackSettings()
 {
-    const std::optional<int> accepted = acceptTrackIntervalS(cmbTrack->currentText().toStdString());
-    const int seconds = accepted ? *accepted : kDefaultTrackIntervalS;
-    const QString text = QString::number(seconds);
-    cmbTrack->setCurrentText(text);
-    if (!WriteTrackSettings(chkTrack->isChecked(), text.toStdString(), chkAutoOn->isChecked()))
+    const TrackIntervalSetting interval = trackIntervalSetting(cmbTrack->currentText().toStdString());
+    cmbTrack->setCurrentText(QString::fromStdString(interval.text));
+    if (!WriteTrackSettings(chkTrack->isChecked(), interval.text, chkAutoOn->isChecked()))
         reportUnsaved("track.crm");
-    TrackInterval = seconds * 1000;
+    TrackInterval = interval.intervalMs;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -123,16 +123,31 @@ TEST_F(TrackLoggerSettings, FifteenSecondsGiveFifteenThousandMilliseconds)
     EXPECT_EQ(file("track.crm"), "1\r\n\"15\"\r\n1\r\n");
 }
 
-TEST_F(TrackLoggerSettings, IntervalThatIsNoWholeNumberOfSecondsIsRefusedLikeABadQnh)
+TEST_F(TrackLoggerSettings, FractionsAreSecondsAndTextOrZeroMeansNoRecording)
 {
-    for (const char* text : {"abc", "0", "-5", "2.5", ""}) {
-        tv::TrackInterval = 0;
-        window().cmbTrack->setCurrentText(text);
+    struct Case
+    {
+        const char* typed;
+        int32_t intervalMs;
+    };
+    for (const Case& c : {Case{"2.5", 2500}, Case{"abc", 0}, Case{"0", 0}, Case{"", 0}}) {
+        tv::TrackInterval = 10000;
+        window().cmbTrack->setCurrentText(c.typed);
         window().Form_Deactivate();
-        EXPECT_EQ(window().cmbTrack->currentText(), "10") << text;
-        EXPECT_EQ(tv::TrackInterval, 10000) << text;
-        EXPECT_EQ(file("track.crm"), "0\r\n\"10\"\r\n0\r\n") << text;
+        EXPECT_EQ(window().cmbTrack->currentText(), c.typed);
+        EXPECT_EQ(tv::TrackInterval, c.intervalMs) << c.typed;
+        EXPECT_EQ(file("track.crm"), "0\r\n\"" + std::string(c.typed) + "\"\r\n0\r\n");
     }
+}
+
+TEST_F(TrackLoggerSettings, LeavingTheWindowOnFirstStartKeepsTheIntervalOfTheFile)
+{
+    std::filesystem::remove(dir / "track.crm");
+    tv::LoadTrackSettings(); // no track.crm yet: written with 0, 0, 0
+    window().Form_Activate();
+    window().Form_Deactivate();
+    EXPECT_EQ(file("track.crm"), "0\r\n\"0\"\r\n0\r\n") << "no \"10\" the pilot never chose";
+    EXPECT_EQ(tv::TrackInterval, 0);
 }
 
 TEST_F(TrackLoggerSettings, AutomaticLoggingIsStoredOnlyWithTheLoggerOn)
