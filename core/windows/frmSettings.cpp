@@ -495,6 +495,9 @@ void frmSettings::HandleInput(const QByteArray& Sinput)
                                 : QStringLiteral("Kein GPS Datenempfang - Baudrate überprüfen"));
     else
         tGPS->setText(QString::fromLatin1(LineBuffer.firstPiece()));
+    // A sentence is wider than the box: show its start ("$GPRMC,..."), where a pilot reads
+    // which sentence came, not its checksum.
+    tGPS->setCursorPosition(0);
     for (const std::string& line : lines)
         gps.Parse(line);
 }
