@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <random>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace tv {
 namespace {
+
+// Large enough that a long export costs few system calls, small enough to stay in the cache.
+constexpr size_t kBufferBytes = 1 << 16;
 
 constexpr std::string_view kTempMark = ".tvsave-";
 constexpr size_t kTempRandomChars = 6;
@@ -29,11 +31,12 @@ bool isTemporaryName(const std::string& name)
     return true;
 }
 
-// Creates a new temporary file beside `path`; -1 when none can be created. The mode 0666 is
-// reduced by the umask as for any new file.
-int createTemporary(const std::filesystem::path& folder, const std::filesystem::path& path,
-                    std::string& tempPath)
+// Creates a new temporary file beside `path`; -1 (errno set) when none can be created. The
+// mode 0666 is reduced by the umask as for any new file.
+int createTemporary(const std::filesystem::path& path, std::string& tempPath)
 {
+    const std::filesystem::path folder =
+        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::random_device rd;
     std::uniform_int_distribution<size_t> pick(0, kTempAlphabet.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -47,30 +50,16 @@ int createTemporary(const std::filesystem::path& folder, const std::filesystem::
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
+    errno = EEXIST;
     return -1;
-}
-
-bool writeAll(int fd, std::string_view content)
-{
-    const char* p = content.data();
-    size_t left = content.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return true;
 }
 
 // The rename itself reaches the disk only with its folder. Some file systems cannot flush a
 // folder; the file is in place either way, so this is not reported.
-void flushFolder(const std::filesystem::path& folder)
+void flushFolder(const std::filesystem::path& path)
 {
+    const std::filesystem::path folder =
+        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd < 0)
         return;
@@ -82,29 +71,110 @@ void flushFolder(const std::filesystem::path& folder)
 
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view content)
 {
-    const std::filesystem::path folder =
-        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::string tmp;
-    const int fd = createTemporary(folder, path, tmp);
-    if (fd < 0)
-        return false;
+    AtomicFileWriter writer;
+    return writer.open(path) && writer.write(content) && writer.commit();
+}
 
-    bool ok = writeAll(fd, content);
-    struct stat old{};
-    if (ok && ::stat(path.c_str(), &old) == 0 && ::fchmod(fd, old.st_mode & 07777) != 0)
-        ok = false;
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok && std::rename(tmp.c_str(), path.c_str()) != 0)
-        ok = false;
-    if (!ok) {
-        ::unlink(tmp.c_str());
+AtomicFileWriter::~AtomicFileWriter()
+{
+    abort();
+}
+
+bool AtomicFileWriter::open(const std::filesystem::path& path)
+{
+    abort();
+    error_ = 0;
+    path_ = path;
+    fd_ = createTemporary(path, tmp_);
+    if (fd_ < 0) {
+        error_ = errno != 0 ? errno : EIO;
+        tmp_.clear();
         return false;
     }
-    flushFolder(folder);
+    buffer_.clear();
+    buffer_.reserve(kBufferBytes);
     return true;
+}
+
+void AtomicFileWriter::fail(int error)
+{
+    if (error_ == 0)
+        error_ = error != 0 ? error : EIO;
+}
+
+bool AtomicFileWriter::flushBuffer()
+{
+    const char* p = buffer_.data();
+    size_t left = buffer_.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd_, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errno);
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    buffer_.clear();
+    return true;
+}
+
+bool AtomicFileWriter::write(std::string_view text)
+{
+    if (!ok())
+        return false;
+    if (buffer_.size() + text.size() > kBufferBytes) {
+        if (!flushBuffer())
+            return false;
+        if (text.size() > kBufferBytes) {
+            buffer_.assign(text);
+            return flushBuffer();
+        }
+    }
+    buffer_.append(text);
+    return true;
+}
+
+bool AtomicFileWriter::commit()
+{
+    if (!ok() || !flushBuffer()) {
+        abort();
+        return false;
+    }
+    // The replaced file keeps its permissions; a new one keeps those it was created with.
+    struct stat old{};
+    if (::stat(path_.c_str(), &old) == 0 && ::fchmod(fd_, old.st_mode & 07777) != 0)
+        fail(errno);
+    if (error_ == 0 && ::fsync(fd_) != 0)
+        fail(errno);
+    if (::close(fd_) != 0)
+        fail(errno);
+    fd_ = -1;
+    if (error_ == 0 && std::rename(tmp_.c_str(), path_.c_str()) != 0)
+        fail(errno);
+    if (error_ != 0) {
+        ::unlink(tmp_.c_str());
+        tmp_.clear();
+        return false;
+    }
+    tmp_.clear();
+    flushFolder(path_);
+    return true;
+}
+
+void AtomicFileWriter::abort()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!tmp_.empty()) {
+        ::unlink(tmp_.c_str());
+        tmp_.clear();
+    }
+    buffer_.clear();
 }
 
 int removeStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::seconds minimumAge)
