@@ -68,12 +68,6 @@ QString TrackRecorder::timeText(const QString& timeCaption)
         .arg(s, 2, 10, QLatin1Char('0'));
 }
 
-int32_t TrackRecorder::timerIntervalMs(int32_t trackIntervalMs)
-{
-    constexpr int32_t kDefaultIntervalMs = 10000;
-    return trackIntervalMs > 0 ? trackIntervalMs : kDefaultIntervalMs;
-}
-
 std::optional<Date> TrackRecorder::parseGpsDate(std::string_view ddmmyy)
 {
     if (ddmmyy.size() != 8 || ddmmyy[2] != '/' || ddmmyy[5] != '/')

@@ -731,10 +731,13 @@ void frmGPSmain::Form_Activate()
     } else {
         cmdRecordAuto->hide();
         cmdRecord->show();
-        // (An interval of 0 from a broken track.crm would leave the recording stopped while
-        // its indicator shows it running: the recorder knows the interval really used.)
-        if (TrackPaused)
-            timeTrack.setInterval(TrackRecorder::timerIntervalMs(TrackInterval));
+        // Interval 0 (set in the settings window meanwhile) means no recording: the paused
+        // one ends instead of showing an indicator that nothing is behind.
+        if (TrackPaused) {
+            timeTrack.setInterval(TrackInterval);
+            if (TrackInterval <= 0)
+                picRecord->hide();
+        }
     }
     // 12.
     progBar->setValue(100);
