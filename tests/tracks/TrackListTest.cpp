@@ -3,6 +3,9 @@
 #include "tracks/TrackList.h"
 
 #include <QHeaderView>
+#include <QImage>
+
+#include <cstdlib>
 
 #include <filesystem>
 
@@ -170,6 +173,23 @@ TEST(TrackPointQuery, TrackNumbersAreBoundNeverPasted)
     EXPECT_EQ(three.params, (std::vector<tv::Value>{3, 5, 70001}));
     EXPECT_EQ(three.sql.find("70001"), std::string::npos);
     EXPECT_NE(three.sql.find(R"("Index" IN (?, ?, ?))"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+using TrackWindow = trackstest::TrackManagerTest;
+
+// The window drawn as the pilot sees it, points shown: nothing may break while painting.
+TEST_F(TrackWindow, PaintsWithPointsShown)
+{
+    clickTrack(0);
+    clickTrack(2);
+    const QImage shot = window().grab().toImage();
+    EXPECT_EQ(shot.size(), window().size());
+    if (const char* out = std::getenv("TRAMVIK_TRACKS_SHOT"))
+        shot.save(QString::fromLocal8Bit(out));
 }
 
 } // namespace
