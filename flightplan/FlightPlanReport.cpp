@@ -111,8 +111,8 @@ QString cell(const Value& v, char mark)
 std::vector<std::array<QString, 12>> reportRows(Recordset& plan, char decimalMark)
 {
     static constexpr std::array<const char*, 12> kFields{
-        "NAME", "TAS", "Wind", "TC", "MH", "GS", "Distanz", "Zeitdisplay", "FFM", "ZeitAcc",
-        "DistanzAcc", "FFmAcc"};
+        "NAME",    "TAS",         "Wind", "TC",      "MH",         "GS",
+        "Distanz", "Zeitdisplay", "FFM",  "ZeitAcc", "DistanzAcc", "FFmAcc"};
     std::vector<std::array<QString, 12>> rows;
     if (plan.State() != Recordset::kStateOpen)
         return rows;
