@@ -5,6 +5,8 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -58,6 +60,15 @@ constexpr std::array<Heading, 9> kHeadings{{{100, 480, "Wegpunkt"},
                                             {1460, 1720, " Zeit            [ h:min ]"},
                                             {1720, 2000, "FF"}}};
 
+// The heading captions were padded with blanks to break into a title and a unit line; break
+// them there ("TAS     [ kts ]" -> "TAS" over "[ kts ]").
+QString headingLines(const char* caption)
+{
+    QStringList lines =
+        QString::fromUtf8(caption).trimmed().split(QRegularExpression(QStringLiteral(" {2,}")));
+    return lines.join(QLatin1Char('\n'));
+}
+
 QFont sheetFont(double pixelSize, bool bold = false)
 {
     QFont f(QStringLiteral("DejaVu Sans"));
@@ -94,7 +105,7 @@ void paintHeading(QPainter& p, const FlightPlanReportData& data)
     p.setFont(sheetFont(22, true));
     for (const Heading& h : kHeadings)
         p.drawText(QRectF(h.left + 4, top + 8, h.right - h.left - 8, 200),
-                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, QString::fromUtf8(h.text));
+                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, headingLines(h.text));
     p.drawLine(QPointF(kMargin, kMargin + kHeadingH - 6),
                QPointF(kSheetW - kMargin, kMargin + kHeadingH - 6)); // Line3
 }
