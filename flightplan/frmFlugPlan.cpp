@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFont>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -111,6 +112,10 @@ void frmFlugPlan::buildControls()
     setWindowTitle(QStringLiteral("Flugplan"));
     paintBackground(this, kWindowBlue);
     resize(px(16695), px(8190));
+    // The controls were laid out for an 8-point system font.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
 
     lblStrecke = yellowLabel(this, QStringLiteral("Strecke"));
     lblStrecke->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -167,6 +172,9 @@ void frmFlugPlan::buildControls()
     gridFlug->verticalHeader()->setVisible(false);
     gridFlug->verticalHeader()->setDefaultSectionSize(px(300));
     gridFlug->horizontalHeader()->setFixedHeight(px(600));
+    // Captions such as "   TAS       [ kts ]" break into a title and a unit line.
+    gridFlug->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter |
+                                                      Qt::Alignment(Qt::TextWordWrap));
     gridFlug->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                               QAbstractItemView::AnyKeyPressed);
     place(gridFlug, 480, kGridTopTwips, 12855, 3015);
@@ -237,7 +245,8 @@ void frmFlugPlan::LoadFlightPlanDefaults()
 
 void frmFlugPlan::Form_Activate()
 {
-    guarded([this] {
+    bool refilled = false;
+    guarded([this, &refilled] {
         SetLanguage();
         if (routeList_.State() != Recordset::kStateOpen) {
             if (!MainConnection)
@@ -247,7 +256,7 @@ void frmFlugPlan::Form_Activate()
             routeList_.Requery();
         }
         if (routeList_.RecordCount() < 1)
-            return; // the route box keeps what it showed
+            return; // the route box keeps what it showed, nothing is built
         filling_ = true;
         cmbRoute->clear();
         int choose = 0;
@@ -259,10 +268,12 @@ void frmFlugPlan::Form_Activate()
                               QVariant::fromValue<qlonglong>(id));
         }
         cmbRoute->setCurrentIndex(choose);
-        filling_ = false;
+        refilled = true;
     });
     filling_ = false;
-    if (cmbRoute->count() > 0)
+    // The route shown when the window was left (or the first): the plan shown so far is saved
+    // and this route's plan built.
+    if (refilled)
         cmbRoute_Click();
 }
 

@@ -196,3 +196,28 @@ TEST_F(FlightPlanWindow, RouteWithoutPointsShowsNoPlanAndWritesNoFile)
 
 } // namespace
 } // namespace fplantest
+
+namespace fplantest {
+namespace {
+
+TEST_F(FlightPlanWindowTest, NoRoutesLeaveTheRouteBoxAsItWas)
+{
+    const auto id = addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    w.Form_Deactivate();
+    {
+        tvtest::TestDb db(dir / "data.tvd");
+        db.exec("DELETE FROM Route WHERE RouteID = " + std::to_string(id));
+    }
+    messages.clear();
+    w.Form_Activate();
+    EXPECT_EQ(w.cmbRoute->currentText(), "Nord");
+    EXPECT_EQ(grid()->rowCount(), 4) << "nothing rebuilt";
+    // The route is gone from the list: a calculation ends without a change.
+    w.cmdCalc->click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(grid()->rowCount(), 4);
+}
+
+} // namespace
+} // namespace fplantest
