@@ -586,13 +586,22 @@ void frmFlugPlan::cmdPreview_Click()
         bool painted = true;
         connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                 [this, &painted](QPrinter* p) { painted = printReport(*p) && painted; });
-        preview.exec();
+        if (previewRunner())
+            previewRunner()(preview);
+        else
+            preview.exec();
         ok = painted;
     } catch (const std::exception&) {
         ok = false; // reported below by the print-support notice
     }
     if (!ok)
         forms().showModal(forms().get<frmInfo2>());
+}
+
+frmFlugPlan::PreviewRunner& frmFlugPlan::previewRunner()
+{
+    static PreviewRunner runner;
+    return runner;
 }
 
 } // namespace tv

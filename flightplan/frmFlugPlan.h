@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPrinter;
+class QPrintPreviewDialog;
 class QPushButton;
 class QTableView;
 
@@ -52,6 +54,11 @@ public:
 
     // Paints the report's pages onto `printer`; false when the printer cannot be painted on.
     bool printReport(QPrinter& printer);
+
+    // Test hook: shows the print preview instead of QPrintPreviewDialog::exec (which waits for
+    // a person). Empty: the dialog is shown modally.
+    using PreviewRunner = std::function<void(QPrintPreviewDialog&)>;
+    static PreviewRunner& previewRunner();
 
     // The plan shown, or nullptr when none is (never built, or the last build for another
     // route stopped).

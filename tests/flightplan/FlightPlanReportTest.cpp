@@ -1,6 +1,7 @@
 #include "FlightPlanFixture.h"
 
 #include <QLabel>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -109,6 +110,46 @@ TEST_F(FlightPlanReport, NothingToPrintWithoutAPlan)
     printer.setOutputFileName(QString::fromStdString((dir / "none.pdf").string()));
     EXPECT_FALSE(window().printReport(printer));
     EXPECT_FALSE(window().cmdPreview->isEnabled());
+}
+
+} // namespace
+} // namespace fplantest
+
+namespace fplantest {
+namespace {
+
+TEST_F(FlightPlanReport, PrintFailureShowsThePrintSupportNotice)
+{
+    addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    const std::string nowhere = (dir / "kein Ordner" / "plan.pdf").string();
+    tv::frmFlugPlan::previewRunner() = [&nowhere](QPrintPreviewDialog& preview) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(nowhere));
+        emit preview.paintRequested(&printer);
+    };
+    w.cmdPreview->click();
+    tv::frmFlugPlan::previewRunner() = nullptr;
+    EXPECT_EQ(dialogs, std::vector<QString>{QStringLiteral("frmInfo2")});
+    EXPECT_EQ(grid()->rowCount(), 4) << "nothing else changes";
+}
+
+TEST_F(FlightPlanReport, PreviewThatPrintsShowsNoNotice)
+{
+    addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    const std::string pdf = (dir / "plan.pdf").string();
+    tv::frmFlugPlan::previewRunner() = [&pdf](QPrintPreviewDialog& preview) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        emit preview.paintRequested(&printer);
+    };
+    w.cmdPreview->click();
+    tv::frmFlugPlan::previewRunner() = nullptr;
+    EXPECT_TRUE(dialogs.empty());
+    EXPECT_TRUE(exists("plan.pdf"));
 }
 
 } // namespace
