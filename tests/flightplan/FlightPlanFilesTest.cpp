@@ -29,6 +29,43 @@ TEST_F(FlightPlanFiles, RevertBringsBackTheSavedLegValues)
     EXPECT_EQ(cell(1, 12), "12") << "but a built plan's fuel follows the box: 18 min at 40";
 }
 
+TEST_F(FlightPlanFiles, PlanFileHoldsEveryRowWithItsFieldsInOrder)
+{
+    addRoute("Nord", northbound());
+    open().Form_Deactivate();
+    tv::Recordset saved;
+    saved.OpenFile(dir / "Flugplan" / "Nord");
+    const std::vector<std::string> fields{
+        "Id",   "Nr",           "Name",       "TC", "Distanz", "DistanzAcc",  "TAS",
+        "Wind", "Windrichtung", "Windstärke", "GS", "Zeit",    "ZeitDisplay", "ZeitAcc",
+        "FFh",  "FFm",          "FFmAcc",     "MH", "VAR",     "LAT",         "LONG"};
+    ASSERT_EQ(saved.FieldCount(), static_cast<int>(fields.size()));
+    for (int i = 0; i < saved.FieldCount(); ++i)
+        EXPECT_EQ(saved.FieldAt(i).name, fields[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(saved.RecordCount(), 4);
+    saved.MoveLast();
+    EXPECT_EQ(saved.Field("Name").toString(), "Ziel");
+    EXPECT_EQ(saved.Field("ZeitAcc").toString(), "00:45");
+}
+
+TEST_F(FlightPlanFiles, OnlyTheEntryValuesAreTakenFromTheFile)
+{
+    addRoute("Nord", northbound());
+    open().Form_Deactivate();
+    // Computed values in the file do not count; they are computed again.
+    std::string content = planFile("Nord");
+    const std::string running = "ZeitAcc='00:45'";
+    if (const auto at = content.find(running); at != std::string::npos)
+        content.replace(at, running.size(), "ZeitAcc='09:59'");
+    ASSERT_NE(content, planFile("Nord")) << "the file holds the running time";
+    writeFile("Flugplan/Nord", content);
+    window().cmdRevert->click();
+    tv::Recordset* plan = window().plan();
+    ASSERT_NE(plan, nullptr);
+    plan->MoveLast();
+    EXPECT_EQ(plan->Field("ZeitAcc").toString(), "00:45");
+}
+
 TEST_F(FlightPlanFiles, GridEditsAreKeptWithThePlan)
 {
     addRoute("Nord", northbound());
