@@ -621,7 +621,7 @@ void frmGPSmain::Form_Load()
     routeRS = std::make_shared<Recordset>();
     ActiveMaps = std::make_shared<Recordset>();
     if (MainConnection) {
-        safely([&] { routeRS->Open("SELECT * From Route Order by NUMMER ASC", *MainConnection); });
+        safely([&] { activeRoute.openList(*MainConnection); });
         safely([&] {
             ActiveMaps->Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC",
                              *MainConnection);

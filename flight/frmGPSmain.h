@@ -32,6 +32,7 @@
 #include "flight/TrackRecorder.h"
 #include "gps/VB6NmeaInterpreter.h"
 #include "map/MapView.h"
+#include "route/ActiveRoute.h"
 
 #include <QImage>
 #include <QSerialPort>
@@ -185,8 +186,12 @@ public:
 
     // ================================================================ state
     VB6NmeaInterpreter gps;
-    std::shared_ptr<Recordset> routeRS;
-    std::shared_ptr<Recordset> routepointsRS;
+    // The active route (route/ActiveRoute.h): the route list, the chosen route's points whose
+    // current row is the target, route navigation and direct flight. The names below are the
+    // window's own names for its parts.
+    ActiveRoute activeRoute;
+    std::shared_ptr<Recordset>& routeRS = activeRoute.routes;
+    std::shared_ptr<Recordset>& routepointsRS = activeRoute.points;
     std::shared_ptr<Recordset> positionRS; // view memory, saved as position.crm
 
     // Layer flags (Set.crm lines 1-7) and unit flags.
@@ -218,8 +223,8 @@ public:
     int16_t PositionRefreshCounter = -1;
     // Position of the shown chart in listNextMap, -1 when not there.
     int16_t MapListIndex = 0;
-    bool GotoActive = false;
-    bool DirectFly = false;
+    bool& GotoActive = activeRoute.gotoActive;
+    bool& DirectFly = activeRoute.directFly;
     // "Kurs", "VOR" or "HSI".
     QString instrumentMode = QStringLiteral("Kurs");
 
