@@ -218,12 +218,7 @@ void Main::MDIForm_Load()
         if (ended_)
             return;
         forms().get<frmSettings>().frmLuftraum->hide();
-        frmGPSmain& flight = forms().get<frmGPSmain>();
-        flight.cmdLR1->hide();
-        flight.cmdLR2->hide();
-        flight.cmdPR->hide();
-        flight.picLR3->hide();
-        flight.picPR->hide();
+        forms().get<frmGPSmain>().AirspaceFileMissing();
     }
 
     WriteVersionFile();

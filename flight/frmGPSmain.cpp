@@ -6,8 +6,8 @@
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
 #include "core/GeoMath.h"
+#include "core/SettingsRules.h"
 #include "core/Variablen.h"
-#include "core/windows/frmSettings.h"
 #include "flight/FlightSettings.h"
 #include "flight/RouteWindow.h"
 #include "flight/SafeCall.h"
@@ -669,16 +669,20 @@ void frmGPSmain::Form_Load()
     positionRS = loadViewMemory(programFile("position.crm"));
 }
 
+void frmGPSmain::AirspaceFileMissing()
+{
+    cmdLR1->hide();
+    cmdLR2->hide();
+    cmdPR->hide();
+    picLR3->hide();
+    picPR->hide();
+}
+
 void frmGPSmain::Form_Activate()
 {
     safely([&] {
-        // 1: the QNH of the day.
-        if (today() != QNHDate) {
-            const double typed = leadingNumber(forms().get<frmSettings>().tQNH->text());
-            const double rounded = std::round(typed);
-            QNH = (rounded > 950.0 && rounded < 1050.0) ? static_cast<int16_t>(rounded)
-                                                        : static_cast<int16_t>(1013);
-        }
+        // 1: the QNH of the day (standard pressure when none was set today).
+        QNH = qnhInForce(QNH, QNHDate, today());
         lblQNH->setText(QStringLiteral("QNH ") + QString::number(QNH));
     });
     // 2-4.

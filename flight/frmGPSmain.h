@@ -257,6 +257,8 @@ public:
     void Form_Deactivate() override;
     void Form_Unload() override;
     void Form_Resize();
+    // The airspace file is missing or outdated: the airspace and traffic-circuit switches go.
+    void AirspaceFileMissing();
     void LoadSavedCom();
     void LoadVOR();
     void SaveVOR();
