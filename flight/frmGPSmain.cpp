@@ -145,7 +145,9 @@ frmGPSmain::frmGPSmain()
     setWindowTitle(QStringLiteral("Flug"));
     setFocusPolicy(Qt::StrongFocus);
     gpsEvents_ = std::make_unique<GpsForwarder>(*this);
-    gps.setEvents(gpsEvents_.get());
+    // The fix is brought up to date first; the handlers then show it.
+    fixBuilder_.setNext(gpsEvents_.get());
+    gps.setEvents(&fixBuilder_);
     buildControls();
     wireControls();
 }

@@ -30,6 +30,7 @@
 #include "flight/MapOverlay.h"
 #include "flight/RouteNav.h"
 #include "flight/TrackRecorder.h"
+#include "gps/GpsFix.h"
 #include "gps/VB6NmeaInterpreter.h"
 #include "map/MapView.h"
 #include "route/ActiveRoute.h"
@@ -186,6 +187,9 @@ public:
 
     // ================================================================ state
     VB6NmeaInterpreter gps;
+    // The GPS fix as the displays show it (gps/GpsFix.h): the labels only display it; the map
+    // overlay and the instrument read their numbers from here.
+    const GpsFix& gpsFix() const { return fixBuilder_.fix(); }
     // The active route (route/ActiveRoute.h): the route list, the chosen route's points whose
     // current row is the target, route navigation and direct flight. The names below are the
     // window's own names for its parts.
@@ -445,6 +449,8 @@ private:
     BusyCursor busy_;
     // Forwards the interpreter's events to the gps_* handlers.
     std::unique_ptr<NmeaEvents> gpsEvents_;
+    // Builds the typed fix from the interpreter's events, then hands them to gpsEvents_.
+    GpsFixBuilder fixBuilder_;
     // Baud rate from data.crm (the port keeps 4800 until a valid file is read).
     qint32 baudRate_ = 4800;
     // True while the port is being opened: its error reports then belong to the open.

@@ -96,15 +96,16 @@ void frmGPSmain::gps_SpeedReceived(const std::string& Speed)
     }
 }
 
-void frmGPSmain::gps_BearingReceived(const std::string& bearing)
+void frmGPSmain::gps_BearingReceived(const std::string& /*bearing: read from the fix*/)
 {
     if (NoFix) {
         lblBearing->setText(QStringLiteral("---"));
         return;
     }
-    lblBearing->setText(formatNumber(leadingNumber(text(bearing)), QStringLiteral("000")));
-    // The card turns so that the track stands at the top.
-    safely([&] { ShowInstrument(static_cast<float>(-leadingNumber(lblBearing->text()))); });
+    const double track = gpsFix().trackDegTrue.value_or(0.0);
+    lblBearing->setText(formatNumber(track, QStringLiteral("000")));
+    // The card turns so that the track, in whole degrees as shown, stands at the top.
+    safely([&] { ShowInstrument(static_cast<float>(-shownTrackDeg(gpsFix()))); });
 }
 
 void frmGPSmain::gps_AltitudeReceived(const std::string& altitude)

@@ -49,7 +49,7 @@ void frmGPSmain::DrawMovingMap()
         if (hasCurrentRow(ActiveMaps))
             in.chart = chartRowOf(*ActiveMaps);
         in.aircraft = GeoPos{PosLat, PosLong};
-        in.trackDeg = lblBearing ? trackFromCaption(lblBearing->text()) : 0.0;
+        in.trackDeg = shownTrackDeg(gpsFix());
         in.noFix = NoFix;
         in.planeSymbol = PlaneSymbol;
         in.layers.ShowWayInfo = ShowWayInfo;
