@@ -27,6 +27,7 @@
 #include "core/forms/Forms.h"
 #include "core/forms/VbTimer.h"
 #include "flight/Instruments.h"
+#include "flight/MapLayers.h"
 #include "flight/MapOverlay.h"
 #include "flight/RouteNav.h"
 #include "flight/TrackRecorder.h"
@@ -331,6 +332,10 @@ public:
     void tNextMap_MouseMove();
 
     // ================================================================ redraw
+    // The layers UpdateMap draws over the chart image, bottom first (flight/MapLayers.h):
+    // "airspaces" (DrawAirspaces, while ShowLuftraum or ShowPR), then "moving map"
+    // (DrawMovingMap).
+    MapLayers mapLayers;
     void UpdateMap();
     // Airspace layer; draws nothing yet apart from showing or hiding the QNH box.
     void DrawAirspaces();
