@@ -80,6 +80,20 @@ double shownTrackDeg(const GpsFix& fix)
     return fix.trackDegTrue ? std::nearbyint(*fix.trackDegTrue) : 0.0;
 }
 
+std::optional<double> shownAltitude(const GpsFix& fix, bool feet)
+{
+    if (!fix.altitudeM)
+        return std::nullopt;
+    return std::nearbyint(feet ? *fix.altitudeM * 3.2808 : *fix.altitudeM);
+}
+
+std::optional<double> shownSpeed(const GpsFix& fix, bool knots)
+{
+    if (!fix.speedKt)
+        return std::nullopt;
+    return std::nearbyint(knots ? *fix.speedKt : *fix.speedKt * 1.852);
+}
+
 void GpsFixBuilder::clearShownValues()
 {
     fix_.speedKt.reset();

@@ -107,6 +107,24 @@ TEST_F(FixAltitude, AltitudeInMetresFromGga)
     EXPECT_EQ(fix().altitudeM, 545.4);
 }
 
+TEST_F(FixAltitude, ShownAltitudeIsWholeFeetOrMetresAsTheDisplayShowsIt)
+{
+    feed(kRmcValid);
+    feed("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,304.8,M,46.9,M,,");
+    EXPECT_EQ(tv::shownAltitude(fix(), true), 1000.0); // 999.99 ft shows as 1000
+    EXPECT_EQ(tv::shownAltitude(fix(), false), 305.0);
+    feed(kRmcVoid);
+    feed("$GPGGA,123521,4807.038,N,01131.000,E,0,00,,304.8,M,,M,,");
+    EXPECT_FALSE(tv::shownAltitude(fix(), true));
+}
+
+TEST_F(FixMotion, ShownSpeedIsWholeKnotsOrKilometresPerHour)
+{
+    feed(kRmcValid);
+    EXPECT_EQ(tv::shownSpeed(fix(), true), 22.0);
+    EXPECT_EQ(tv::shownSpeed(fix(), false), 41.0); // 41.48 km/h
+}
+
 TEST_F(FixAltitude, AltitudeWithoutAFixIsNone)
 {
     feed("$GPGGA,123519,4807.038,N,01131.000,E,0,00,,545.4,M,,M,,");
