@@ -50,6 +50,7 @@ void frmGPSmain::gps_PositionReceived(const std::string& latitude, const std::st
     }
     PosLat = rawToDegrees(latraw, latitude, 'S');
     PosLong = rawToDegrees(longraw, longitude, 'W');
+    targetFiguresCleared = false;
 
     // The map is redrawn on the first position after the window was loaded, then on every
     // 21st position event.

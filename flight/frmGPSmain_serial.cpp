@@ -134,6 +134,7 @@ void frmGPSmain::enterNoSignalMode()
 {
     silenceWatch.setInterval(0);
     ClearInstruments();
+    targetFiguresCleared = true;
     picGPSCheck[2]->show();
     picGPSCheck[2]->raise();
     timerCheck.setInterval(5000);
