@@ -89,7 +89,9 @@ void frmGPSmain::gps_SpeedReceived(const std::string& Speed)
         picRecord->show();
         safely([&] { ToggleTrackRecording(); });
     } else if (knots < kRecordingSpeedKt) {
-        // The track entry stays open for a later start.
+        // The track entry stays open for a later start. A track file error stopped automatic
+        // recording until now: the speed rising past 30 kt again may try a new start.
+        recorder.setFailed(false);
         timeTrack.setInterval(0);
         cmdRecord->hide();
         cmdRecordAuto->show();
