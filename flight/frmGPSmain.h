@@ -371,6 +371,8 @@ public:
     int RotatePicture(DrawSurface& hDC, int x, int y, float angle, const QImage& picture);
     void DrawAircraftSymbol();
     void DrawVORPointer(uint32_t colour);
+    // A VOR is chosen in lblVOR1 and was found in the waypoint table: VOR and HSI have a station.
+    bool vorStationChosen() const;
     void DrawCourseArrow(float angle);
     // Decimal degrees in, radians out (the arguments are converted in place).
     void CalcNavToVOR(double& vorLat, double& vorLon, double& ownLat, double& ownLon);
