@@ -67,7 +67,8 @@ public:
 
     bool hasTrack() const { return trackIndex_ != 0; }
     // Set when the track file refused a write; automatic recording then does not start again
-    // by itself until a start succeeds.
+    // by itself until a start succeeds or the ground speed has fallen below 30 kt (the next
+    // rise past it is a new start condition).
     bool failed() const { return failed_; }
     void setFailed(bool failed) { failed_ = failed; }
     // "Index" of the track being written (0 before the first start) and its points so far.

@@ -236,6 +236,9 @@ public:
     // Serial reception: the line assembler keeps only the unfinished tail of the received text.
     LineAssembler LineBuffer;
     bool DataReceived = false;
+    // The no-signal mode cleared the target figures: they stay "---" until a new position
+    // arrives, instead of being worked out again from the last one as if it were current.
+    bool targetFiguresCleared = false;
     // 2 at the GPS start, counted down by the watchdog's ticks; -99 marks the no-signal mode.
     int16_t SignalCheckCountdown = 0;
     // The combo text as it was when updateMapInfo last refilled the chart combo.
@@ -384,6 +387,8 @@ public:
     int RotatePicture(DrawSurface& hDC, int x, int y, float angle, const QImage& picture);
     void DrawAircraftSymbol();
     void DrawVORPointer(uint32_t colour);
+    // A VOR is chosen in lblVOR1 and was found in the waypoint table: VOR and HSI have a station.
+    bool vorStationChosen() const;
     void DrawCourseArrow(float angle);
     // Decimal degrees in, radians out (the arguments are converted in place).
     void CalcNavToVOR(double& vorLat, double& vorLon, double& ownLat, double& ownLon);

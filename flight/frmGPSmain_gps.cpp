@@ -50,6 +50,7 @@ void frmGPSmain::gps_PositionReceived(const std::string& latitude, const std::st
     }
     PosLat = rawToDegrees(latraw, latitude, 'S');
     PosLong = rawToDegrees(longraw, longitude, 'W');
+    targetFiguresCleared = false;
 
     // The map is redrawn on the first position after the window was loaded, then on every
     // 21st position event.
@@ -88,7 +89,9 @@ void frmGPSmain::gps_SpeedReceived(const std::string& Speed)
         picRecord->show();
         guarded([&] { ToggleTrackRecording(); });
     } else if (knots < kRecordingSpeedKt) {
-        // The track entry stays open for a later start.
+        // The track entry stays open for a later start. A track file error stopped automatic
+        // recording until now: the speed rising past 30 kt again may try a new start.
+        recorder.setFailed(false);
         timeTrack.setInterval(0);
         cmdRecord->hide();
         cmdRecordAuto->show();

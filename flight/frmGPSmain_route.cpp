@@ -498,6 +498,8 @@ void frmGPSmain::UpdateTargetNav()
     nav.currentTarget = key;
 
     DrawRouteLeg(target.latDeg, target.lonDeg, ownLat, ownLong, kGuideLineColour);
+    if (targetFiguresCleared)
+        return;
     double tgtLat = target.latDeg;
     double tgtLong = target.lonDeg;
     double lat = ownLat;

@@ -60,7 +60,8 @@ void showIdleControls(frmGPSmain& w)
 }
 
 // The track file refused a write: the recording stops, the pilot reads why in the status label
-// and flies on. Automatic recording does not start again by itself until a start succeeds.
+// and flies on. Automatic recording does not start again while the speed stays above 30 kt;
+// it may at the next rise past 30 kt.
 void stopAfterTrackFileError(frmGPSmain& w)
 {
     w.timeTrack.setInterval(0);

@@ -220,6 +220,30 @@ TEST_F(RecordButtons, AutomaticRecordingDoesNotRetryABrokenTrackFile)
     EXPECT_EQ(rows("List"), 1);
 }
 
+TEST_F(RecordButtons, AutomaticRecordingStartsAgainWhenTheSpeedRisesPastThirtyAgain)
+{
+    setFix(true);
+    tv::TrackAutoOn = true;
+    w->cmdRecord->hide();
+    w->cmdRecordAuto->show();
+    tv::TrackConnection->Execute(R"(ALTER TABLE "track" RENAME TO "track_away")");
+    w->gps_SpeedReceived("45");
+    ASSERT_TRUE(recording());
+    w->timeTrack_Timer(); // the write fails: recording stops
+    ASSERT_FALSE(recording());
+    tv::TrackConnection->Execute(R"(ALTER TABLE "track_away" RENAME TO "track")");
+
+    w->gps_SpeedReceived("46"); // still above 30 kt: no new start at every sentence
+    EXPECT_FALSE(recording());
+    w->gps_SpeedReceived("12"); // taxiing
+    EXPECT_FALSE(recording());
+    w->gps_SpeedReceived("45"); // the next take-off
+    EXPECT_TRUE(recording());
+    EXPECT_TRUE(shown(w->picRecord));
+    w->timeTrack_Timer();
+    EXPECT_EQ(rows("track"), 1);
+}
+
 TEST_F(RecordButtons, IntervalZeroRecordsNothingAndShowsNoIndicator)
 {
     setFix(true);
