@@ -37,7 +37,8 @@ void MapPicture::paintEvent(QPaintEvent*)
 void MapPicture::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    surface_.resize(width(), height());
+    if (surface_.widthPx() != width() || surface_.heightPx() != height())
+        surface_.resize(width(), height());
     if (resized_)
         resized_();
 }

@@ -28,6 +28,8 @@ public:
     {
         keyPress_ = std::move(handler);
     }
+    // Runs after the widget got its size (the surface keeps what was drawn when the size did
+    // not change).
     void onResize(std::function<void()> handler) { resized_ = std::move(handler); }
 
 protected:

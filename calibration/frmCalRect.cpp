@@ -134,6 +134,7 @@ void frmCalRect::buildControls()
     picMap->onMouseMove([this](int b, double x, double y) { picMap_MouseMove(b, x, y); });
     picMap->onDoubleClick([this] { picMap_DblClick(); });
     picMap->onKeyPress([this](const QString& text) { picMap_KeyPress(text); });
+    picMap->onResize([this] { Draw_Picture(); });
     connect(SlideMap, &QSlider::valueChanged, this, [this](int) { SlideMap_Change(); });
     connect(SlideMap, &QSlider::sliderMoved, this, [this](int) { SlideMap_Scroll(); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });

@@ -107,7 +107,7 @@ void frmCalibrate::buildControls()
     picMap = new QLabel(Frame1);
     picMap->setMinimumSize(360, 260);
     picMap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    picMap->setAlignment(Qt::AlignCenter);
+    picMap->setScaledContents(true); // the preview fills the whole box, proportions or not
     fillBackground(picMap, 0xFFFFFF);
 
     for (size_t i = 0; i < 4; ++i) {
