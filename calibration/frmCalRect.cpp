@@ -99,6 +99,8 @@ void frmCalRect::buildControls()
     SlideMap->setSingleStep(1);
     SlideMap->setPageStep(5);
     SlideMap->setValue(0);
+    // Dragging the thumb reports Scroll steps; the value changes (Change) when it is let go.
+    SlideMap->setTracking(false);
     Label3 = new QLabel(QStringLiteral("Label3"), this);
     Label3->setAlignment(Qt::AlignCenter);
     Label3->setWordWrap(true);

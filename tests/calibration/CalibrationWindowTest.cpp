@@ -227,6 +227,28 @@ TEST_F(ChartWindow, AnotherChartsEdgesAndSizeNeverStay)
     EXPECT_TRUE(field("Name", "broken.jpg").empty());
 }
 
+TEST_F(ChartWindow, APreviewThatCannotBeDrawnStillShowsSizeAndEdges)
+{
+    // A bitmap header without any picture behind it.
+    std::string header(54, '\0');
+    header[0] = 'B';
+    header[1] = 'M';
+    header[14] = 40;
+    header[18] = static_cast<char>(0xB0); // 1200
+    header[19] = 0x04;
+    header[22] = static_cast<char>(0x84); // 900
+    header[23] = 0x03;
+    tvtest::writeFile(karten() / "cut.bmp", header);
+    mapsRow("'cut.bmp', 47.4, 48.1, 8.5, 9.3, 1200, 900, 1");
+    window().chkVorschau->setChecked(true);
+    select("cut.bmp");
+
+    EXPECT_TRUE(window().picMap->pixmap().isNull());
+    EXPECT_EQ(window().lblBreite->text(), "1200");
+    EXPECT_EQ(window().lblHoehe->text(), "900");
+    EXPECT_EQ(window().tKarten[1]->text(), "48,1");
+}
+
 TEST_F(ChartWindow, TheCheckActsOnTheChartWhoseBoxChanged)
 {
     chart("a.bmp", 1200, 900, "BMP");
