@@ -1,5 +1,6 @@
 #include "calibration/frmCalRect.h"
 
+#include "calibration/Handler.h"
 #include "calibration/MapPicture.h"
 #include "calibration/NameGridModel.h"
 #include "calibration/QuickFind.h"
@@ -111,7 +112,7 @@ void frmCalRect::buildControls()
     cmdExit->setFixedSize(89, 57);
     fillBackground(cmdExit, kExitButton);
     timArr = new VbTimer(this);
-    timArr->onTick([this] { timArr_Timer(); });
+    timArr->onTick([this] { runHandler("timArr_Timer", [&] { timArr_Timer(); }); });
 
     buildPanel(1);
     buildPanel(2);
@@ -132,16 +133,27 @@ void frmCalRect::buildControls()
     top->addLayout(left);
     top->addLayout(right);
 
-    picMap->onMouseDown([this](int b, double x, double y) { picMap_MouseDown(b, x, y); });
-    picMap->onMouseMove([this](int b, double x, double y) { picMap_MouseMove(b, x, y); });
-    picMap->onDoubleClick([this] { picMap_DblClick(); });
-    picMap->onKeyPress([this](const QString& text) { picMap_KeyPress(text); });
-    picMap->onResize([this] { Draw_Picture(); });
-    connect(SlideMap, &QSlider::valueChanged, this, [this](int) { SlideMap_Change(); });
-    connect(SlideMap, &QSlider::sliderMoved, this, [this](int) { SlideMap_Scroll(); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    connect(cmdSave[1], &QPushButton::clicked, this, [this] { cmdSave1_Click(); });
-    connect(cmdSave[2], &QPushButton::clicked, this, [this] { cmdSave2_Click(); });
+    picMap->onMouseDown([this](int b, double x, double y) {
+        runHandler("picMap_MouseDown", [&] { picMap_MouseDown(b, x, y); });
+    });
+    picMap->onMouseMove([this](int b, double x, double y) {
+        runHandler("picMap_MouseMove", [&] { picMap_MouseMove(b, x, y); });
+    });
+    picMap->onDoubleClick([this] { runHandler("picMap_DblClick", [&] { picMap_DblClick(); }); });
+    picMap->onKeyPress([this](const QString& text) {
+        runHandler("picMap_KeyPress", [&] { picMap_KeyPress(text); });
+    });
+    picMap->onResize([this] { runHandler("Draw_Picture", [&] { Draw_Picture(); }); });
+    connect(SlideMap, &QSlider::valueChanged, this,
+            [this](int) { runHandler("SlideMap_Change", [&] { SlideMap_Change(); }); });
+    connect(SlideMap, &QSlider::sliderMoved, this,
+            [this](int) { runHandler("SlideMap_Scroll", [&] { SlideMap_Scroll(); }); });
+    connect(cmdExit, &QPushButton::clicked, this,
+            [this] { runHandler("cmdExit_Click", [&] { cmdExit_Click(); }); });
+    connect(cmdSave[1], &QPushButton::clicked, this,
+            [this] { runHandler("cmdSave1_Click", [&] { cmdSave1_Click(); }); });
+    connect(cmdSave[2], &QPushButton::clicked, this,
+            [this] { runHandler("cmdSave2_Click", [&] { cmdSave2_Click(); }); });
 
     // Enter belongs to the entry panels' keyboard flow, never to a default button.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -201,7 +213,9 @@ void frmCalRect::buildPanel(int point)
 
     connect(gridWay[p]->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this, point](const QModelIndex& current, const QModelIndex&) {
-                gridWay_RowColChange(point, current.isValid() ? current.row() : -1);
+                runHandler("gridWay_RowColChange", [&] {
+                    gridWay_RowColChange(point, current.isValid() ? current.row() : -1);
+                });
             });
 }
 
@@ -388,7 +402,7 @@ void frmCalRect::timArr_Timer()
     }
 }
 
-bool frmCalRect::eventFilter(QObject* watched, QEvent* event)
+void frmCalRect::seeEvent(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -418,6 +432,11 @@ bool frmCalRect::eventFilter(QObject* watched, QEvent* event)
         if (SlideMap->width() > 0)
             SlideMap_MouseUp(mouse->position().x() * kSliderTwips / SlideMap->width());
     }
+}
+
+bool frmCalRect::eventFilter(QObject* watched, QEvent* event)
+{
+    runHandler("frmCalRect key or slider", [&] { seeEvent(watched, event); });
     return DialogForm::eventFilter(watched, event);
 }
 

@@ -101,6 +101,8 @@ private:
 
     void buildControls();
     void buildPanel(int point);
+    // What the window does with an event of one of its controls before the control sees it.
+    void seeEvent(QObject* watched, QEvent* event);
     void setPointColour(int point, PointState state);
     bool savePoint(int point);
     void placePoint(int point);

@@ -1,6 +1,7 @@
 #include "calibration/frmCalibrate.h"
 
 #include "calibration/ChartList.h"
+#include "calibration/Handler.h"
 #include "calibration/ImageHeaderSize.h"
 #include "calibration/NameGridModel.h"
 #include "calibration/frmCalRect.h"
@@ -193,20 +194,25 @@ void frmCalibrate::buildControls()
     // click on the current chart, is listKarten_Click.
     connect(listKarten, &QListWidget::currentRowChanged, this, [this](int) {
         shownByRowChange_ = true;
-        ShowMapData();
+        runHandler("ShowMapData", [&] { ShowMapData(); });
     });
     connect(listKarten, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
         if (shownByRowChange_)
             shownByRowChange_ = false;
         else
-            listKarten_Click();
+            runHandler("listKarten_Click", [&] { listKarten_Click(); });
     });
-    connect(listKarten, &QListWidget::itemChanged, this,
-            [this](QListWidgetItem* item) { listKarten_ItemCheck(listKarten->row(item)); });
-    connect(cmdFillList, &QPushButton::clicked, this, [this] { FillMapList(); });
-    connect(cmdSpeichern, &QPushButton::clicked, this, [this] { cmdSpeichern_Click(); });
-    connect(cmdCalibrate, &QPushButton::clicked, this, [this] { cmdCalibrate_Click(); });
-    connect(chkVorschau, &QCheckBox::toggled, this, [this](bool) { chkVorschau_Click(); });
+    connect(listKarten, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        runHandler("listKarten_ItemCheck", [&] { listKarten_ItemCheck(listKarten->row(item)); });
+    });
+    connect(cmdFillList, &QPushButton::clicked, this,
+            [this] { runHandler("FillMapList", [&] { FillMapList(); }); });
+    connect(cmdSpeichern, &QPushButton::clicked, this,
+            [this] { runHandler("cmdSpeichern_Click", [&] { cmdSpeichern_Click(); }); });
+    connect(cmdCalibrate, &QPushButton::clicked, this,
+            [this] { runHandler("cmdCalibrate_Click", [&] { cmdCalibrate_Click(); }); });
+    connect(chkVorschau, &QCheckBox::toggled, this,
+            [this](bool) { runHandler("chkVorschau_Click", [&] { chkVorschau_Click(); }); });
     for (QLineEdit* box : tKarten)
         box->installEventFilter(this);
 }
