@@ -2,43 +2,19 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 
 namespace tv {
-namespace {
 
-int buttonOf(Qt::MouseButtons buttons)
-{
-    int b = 0;
-    if (buttons & Qt::LeftButton)
-        b |= 1;
-    if (buttons & Qt::RightButton)
-        b |= 2;
-    if (buttons & Qt::MiddleButton)
-        b |= 4;
-    return b;
-}
-
-} // namespace
-
-MapPicture::MapPicture(QWidget* parent) : QWidget(parent)
+MapPicture::MapPicture(QWidget* parent) : PictureBox(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
 }
 
-void MapPicture::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    painter.drawImage(0, 0, surface_.image());
-}
-
 void MapPicture::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
-    if (surface_.widthPx() != width() || surface_.heightPx() != height())
-        surface_.resize(width(), height());
+    PictureBox::resizeEvent(event);
     if (resized_)
         resized_();
 }
@@ -46,14 +22,7 @@ void MapPicture::resizeEvent(QResizeEvent* event)
 void MapPicture::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
-    if (mouseDown_)
-        mouseDown_(buttonOf(event->button()), event->position().x(), event->position().y());
-}
-
-void MapPicture::mouseMoveEvent(QMouseEvent* event)
-{
-    if (mouseMove_)
-        mouseMove_(buttonOf(event->buttons()), event->position().x(), event->position().y());
+    PictureBox::mousePressEvent(event);
 }
 
 void MapPicture::mouseDoubleClickEvent(QMouseEvent* event)
@@ -69,7 +38,7 @@ void MapPicture::keyPressEvent(QKeyEvent* event)
         keyPress_(text);
         return;
     }
-    QWidget::keyPressEvent(event);
+    PictureBox::keyPressEvent(event);
 }
 
 } // namespace tv

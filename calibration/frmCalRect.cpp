@@ -9,7 +9,7 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/VbTimer.h"
-#include "flight/DrawSurface.h"
+#include "map/DrawSurface.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
 
@@ -133,10 +133,10 @@ void frmCalRect::buildControls()
     top->addLayout(left);
     top->addLayout(right);
 
-    picMap->onMouseDown([this](int b, double x, double y) {
+    picMap->onMouseDown([this](int b, int, double x, double y) {
         runHandler("picMap_MouseDown", [&] { picMap_MouseDown(b, x, y); });
     });
-    picMap->onMouseMove([this](int b, double x, double y) {
+    picMap->onMouseMove([this](int b, int, double x, double y) {
         runHandler("picMap_MouseMove", [&] { picMap_MouseMove(b, x, y); });
     });
     picMap->onDoubleClick([this] { runHandler("picMap_DblClick", [&] { picMap_DblClick(); }); });
@@ -266,7 +266,7 @@ void frmCalRect::InitializeData(const QString& chartName, const QImage& image, i
     DrawSurface& surface = picMap->surface();
     surface.resize(kMapWidthPx, kMapHeightPx);
     mapView_.setViewSize(surface.ScaleWidth(), surface.ScaleHeight());
-    mapView_.InitializeImageView(image, headerWidth, headerHeight);
+    mapView_.loadImage(image, headerWidth, headerHeight);
     refreshSliderQuietly();
     Form_Activate();
     Draw_Picture();
@@ -309,14 +309,14 @@ void frmCalRect::refreshSliderQuietly()
 void frmCalRect::SlideMap_Change()
 {
     mapView_.setSliderValue(SlideMap->value());
-    mapView_.SlideMapChange();
+    mapView_.applyZoom();
     Draw_Picture();
 }
 
 void frmCalRect::SlideMap_Scroll()
 {
     mapView_.setSliderValue(SlideMap->sliderPosition());
-    mapView_.SlideMapChange(true);
+    mapView_.applyZoom(true);
     Draw_Picture();
 }
 
@@ -324,7 +324,7 @@ void frmCalRect::SlideMap_MouseUp(double xTwips)
 {
     mapView_.setSliderValue(mapView_.sliderValueFromClick(xTwips));
     refreshSliderQuietly();
-    mapView_.SlideMapChange();
+    mapView_.applyZoom();
     Draw_Picture();
 }
 
@@ -382,8 +382,8 @@ void frmCalRect::Form_KeyUp(int key)
 void frmCalRect::timArr_Timer()
 {
     // One step is a twentieth of the whole image, whatever the zoom.
-    const double stepY = mapView_.ImageHeight() / 20.0;
-    const double stepX = mapView_.ImageWidth() / 20.0;
+    const double stepY = mapView_.imageHeightPx() / 20.0;
+    const double stepX = mapView_.imageWidthPx() / 20.0;
     if (up_) {
         mapView_.moveSourceY(-stepY);
         Draw_Picture();

@@ -2,7 +2,7 @@
 
 #include "calibration/TwoPointCalibration.h"
 #include "core/forms/Forms.h"
-#include "flight/MapView.h"
+#include "map/MapView.h"
 
 #include <QImage>
 #include <QString>

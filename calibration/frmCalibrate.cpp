@@ -8,7 +8,7 @@
 #include "core/FileHelpers.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
-#include "flight/DrawSurface.h"
+#include "map/DrawSurface.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"

@@ -5,7 +5,7 @@
 #include "core/Variablen.h"
 #include "core/forms/Forms.h"
 #include "core/forms/VbTimer.h"
-#include "flight/DrawSurface.h"
+#include "map/DrawSurface.h"
 #include "platform/Recordset.h"
 #include "schema/TestDb.h"
 #include "support/WindowTestBase.h"
@@ -499,7 +499,7 @@ TEST_F(TwoPointWindow, TheViewShowsTheCrossHairAndTheMarkedPoint)
 {
     chart("demo.bmp", 1000, 800, "BMP");
     drive = [](tv::frmCalRect& w) {
-        EXPECT_FLOAT_EQ(w.view().SW(), 500.0f) << "opens on the upper left half";
+        EXPECT_FLOAT_EQ(w.view().sourceWidth(), 500.0f) << "opens on the upper left half";
         doubleClickAt(w, 200, 150);
         const auto at = w.view().imageToView(QPointF(200, 150));
         ASSERT_TRUE(at);
@@ -524,7 +524,7 @@ TEST_F(TwoPointWindow, ArrowKeysScrollByATwentiethOfTheImage)
         EXPECT_TRUE(w.timArr->isRunning());
         for (int tick = 0; tick < 10; ++tick)
             w.timArr->fire();
-        EXPECT_FLOAT_EQ(w.view().SX(), 500.0f) << "stops at W - SW";
+        EXPECT_FLOAT_EQ(w.view().sourceX(), 500.0f) << "stops at W - SW";
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
         QApplication::sendEvent(w.tLat[1], &release);
         EXPECT_FALSE(w.timArr->isRunning());
