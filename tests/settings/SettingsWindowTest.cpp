@@ -569,6 +569,18 @@ TEST_F(FailedSaves, LeavingTheWindowSaysQnhAndTrackSettingsWereNotSaved)
     EXPECT_EQ(messages.size(), 2u);
 }
 
+TEST_F(FailedSaves, LeavingWithNothingChangedSaysNothing)
+{
+    window().Form_Activate();
+    window().Form_Deactivate(); // stores today's QNH and the track boxes
+    window().Form_Activate();
+    {
+        tvtest::ReadOnlyFolder readOnly(dir.path());
+        window().Form_Deactivate();
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(FailedSaves, ACategoryChangeThatCannotBeStoredIsReportedAndNotShown)
 {
     settingstest::addCategories(db(), {"A", "B"});
