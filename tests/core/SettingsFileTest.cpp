@@ -72,9 +72,9 @@ TEST(SettingsFileWriting, UnchangedContentCountsAsSavedInAReadOnlyFolder)
     if (sameOutcome == coretest::Outcome::CannotTest)
         GTEST_SKIP() << "cannot take write permission away here";
     EXPECT_EQ(sameOutcome, coretest::Outcome::Succeeded) << "nothing to store, nothing lost";
-    EXPECT_EQ(coretest::runWithReadOnlyFolder(dir.path(),
-                                              [&] { return changed.save(dir / "LR.crm"); }),
-              coretest::Outcome::Failed);
+    EXPECT_EQ(
+        coretest::runWithReadOnlyFolder(dir.path(), [&] { return changed.save(dir / "LR.crm"); }),
+        coretest::Outcome::Failed);
     EXPECT_EQ(readFile(dir / "LR.crm"), "1013\r\n#2024-03-07#\r\n");
 }
 

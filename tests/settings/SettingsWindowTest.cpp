@@ -505,10 +505,7 @@ protected:
         CategoryGrid::SetUp();
         port(1, "/dev/null"); // no "no COM port" message on activation
     }
-    QString pathOf(const char* name) const
-    {
-        return QString::fromStdString((dir / name).string());
-    }
+    QString pathOf(const char* name) const { return QString::fromStdString((dir / name).string()); }
     // How many messages name the file.
     int messagesNaming(const char* name) const
     {
@@ -537,8 +534,7 @@ TEST_F(FailedSaves, LanguageAndSymbolClicksSayTheFileWasNotSavedOncePerVisit)
     EXPECT_EQ(messages[0].text, "Die Änderung konnte nicht in der Datei " + pathOf("symbol.crm") +
                                     " gespeichert werden. Sie gilt nur bis zum Programmende.");
     EXPECT_EQ(messages[0].title, "Nicht gespeichert");
-    EXPECT_EQ(messages[1].text, "The change could not be saved in the file " +
-                                    pathOf("lang.crm") +
+    EXPECT_EQ(messages[1].text, "The change could not be saved in the file " + pathOf("lang.crm") +
                                     ". It applies only until the program ends.");
     EXPECT_EQ(messages[1].title, "Not saved");
 
