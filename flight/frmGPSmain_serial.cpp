@@ -224,6 +224,7 @@ void frmGPSmain::ClearInstruments()
     for (QLabel* display :
          {lblSpeed, lblBearing, lblAlt, lblLat, lblLong, lblTrueBearing, lblDistanz, lblTime})
         display->setText(QStringLiteral("---"));
+    fixBuilder_.clearShownValues();
     ShowInstrument(0.0f);
 }
 

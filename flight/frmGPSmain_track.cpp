@@ -178,6 +178,9 @@ void frmGPSmain::timeTrack_Timer()
         point.heightM = TrackRecorder::heightMetres(
             lblAlt != nullptr ? lblAlt->text() : QStringLiteral("---"), AltFeet);
         point.time = TrackRecorder::timeText(LabelTime != nullptr ? LabelTime->text() : QString());
+        if (recorder.restartIfDeleted(trackFile(),
+                                      TrackRecorder::trackName(QDateTime::currentDateTime())))
+            setCounterSize(lblRecord, 14, 100);
         recorder.writePoint(trackFile(), point, utcToday());
 
         const int32_t count = recorder.TrackPointCount();

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-// The window tests need an application object; everything draws offscreen, without a display.
+// Widget tests need an application object; they draw offscreen, without a display.
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
