@@ -8,10 +8,13 @@
 
 #include "flight/frmGPSmain.h"
 
+#include "airspace/AirspacePainter.h"
 #include "core/GeoMath.h"
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
+#include "core/windows/WindowLook.h"
+#include "flight/NumberText.h"
 #include "flight/PictureBox.h"
 #include "flight/SafeCall.h"
 #include "flight/ViewMemory.h"
@@ -406,8 +409,11 @@ void frmGPSmain::UpdateMap()
         overlay.PlaneX = placement.viewPx->x();
         overlay.PlaneY = placement.viewPx->y();
         mapView.paint(mapSurface());
+        // The QNH box belongs to the airspaces: with both switches off it goes too.
         if (ShowLuftraum || ShowPR)
             safely([&] { DrawAirspaces(); });
+        else
+            frmQNH->hide();
         safely([&] { DrawMovingMap(); });
     });
     picMap->Refresh();
@@ -415,8 +421,15 @@ void frmGPSmain::UpdateMap()
 
 void frmGPSmain::DrawAirspaces()
 {
-    // The airspace layer itself is not drawn yet; its QNH box goes with it.
-    frmQNH->setVisible(ShowLuftraum);
+    const FlightAirspaceBox box = drawFlightAirspaces(
+        airspaceLayer, mapSurface(), mapView, AirspaceConnection,
+        {ShowLuftraum, ShowLuftraumHoehe, ShowPR}, leadingNumber(lblAlt->text()), AltFeet, QNH,
+        Language, airspaceFaultShown);
+    frmQNH->setVisible(box.visible);
+    if (box.lblQNHColour)
+        paintBackground(lblQNH, vbColor(*box.lblQNHColour));
+    if (box.lblQNHToolTip)
+        lblQNH->setToolTip(*box.lblQNHToolTip);
 }
 
 } // namespace tv
