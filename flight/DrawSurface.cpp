@@ -138,18 +138,23 @@ void DrawSurface::preparePainter(QPainter& painter, uint32_t penBgr) const
     painter.setBrush(Qt::NoBrush);
 }
 
+bool DrawSurface::drawable(QPointF a, QPointF b)
+{
+    // Coordinates far outside the picture (a point thousands of charts away) are left out
+    // rather than handed to the rasteriser.
+    constexpr double kFar = 1.0e6;
+    return std::isfinite(a.x()) && std::isfinite(a.y()) && std::isfinite(b.x()) &&
+           std::isfinite(b.y()) && std::fabs(a.x()) <= kFar && std::fabs(a.y()) <= kFar &&
+           std::fabs(b.x()) <= kFar && std::fabs(b.y()) <= kFar;
+}
+
 void DrawSurface::strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr)
 {
     currentX_ = toUser.x();
     currentY_ = toUser.y();
     const QPointF a = toPixels(fromUser);
     const QPointF b = toPixels(toUser);
-    // Coordinates far outside the picture (a point thousands of charts away) are left out
-    // rather than handed to the rasteriser.
-    constexpr double kFar = 1.0e6;
-    if (image_.isNull() || !std::isfinite(a.x()) || !std::isfinite(a.y()) ||
-        !std::isfinite(b.x()) || !std::isfinite(b.y()) || std::fabs(a.x()) > kFar ||
-        std::fabs(a.y()) > kFar || std::fabs(b.x()) > kFar || std::fabs(b.y()) > kFar)
+    if (image_.isNull() || !drawable(a, b))
         return;
     QPainter painter(&image_);
     preparePainter(painter, bgr);
@@ -164,6 +169,72 @@ void DrawSurface::Line(double x1, double y1, double x2, double y2)
 void DrawSurface::Line(double x1, double y1, double x2, double y2, uint32_t bgr)
 {
     strokeLine({x1, y1}, {x2, y2}, bgr);
+}
+
+void DrawSurface::Lines(const std::vector<LineSpec>& lines)
+{
+    if (lines.empty())
+        return;
+    currentX_ = lines.back().to.x();
+    currentY_ = lines.back().to.y();
+    if (image_.isNull())
+        return;
+    // Rasterising a wide pen's round ends costs three times the line itself. A wide line is
+    // drawn here with flat ends and a disc of the pen's width stamped on each end point, which
+    // gives the round-ended line's pixels. One disc image per colour and width.
+    struct Disc
+    {
+        uint32_t bgr;
+        int width;
+        QImage image;
+    };
+    std::vector<Disc> discs;
+    auto discFor = [&discs](uint32_t bgr, int width) -> const QImage& {
+        for (const Disc& d : discs)
+            if (d.bgr == bgr && d.width == width)
+                return d.image;
+        QImage image(width, width, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setPen(Qt::NoPen);
+        p.setBrush(vbColor(bgr));
+        p.drawEllipse(QRectF(0, 0, width, width));
+        p.end();
+        discs.push_back({bgr, width, std::move(image)});
+        return discs.back().image;
+    };
+
+    QPainter painter(&image_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    QPen pen;
+    pen.setCapStyle(Qt::FlatCap);
+    for (const LineSpec& line : lines) {
+        const QPointF a = toPixels(line.from);
+        const QPointF b = toPixels(line.to);
+        // A line of no length leaves no mark, whatever the pen.
+        if (!drawable(a, b) || a == b)
+            continue;
+        const int width = line.widthPx < 1 ? 1 : line.widthPx;
+        if (width <= 2) {
+            // Thin pens have no visible round end.
+            pen.setCapStyle(Qt::RoundCap);
+            pen.setColor(vbColor(line.bgr));
+            pen.setWidth(width);
+            painter.setPen(pen);
+            painter.drawLine(a, b);
+            pen.setCapStyle(Qt::FlatCap);
+            continue;
+        }
+        pen.setColor(vbColor(line.bgr));
+        pen.setWidth(width);
+        painter.setPen(pen);
+        painter.drawLine(a, b);
+        const QImage& disc = discFor(line.bgr, width);
+        const QPointF half(width / 2.0, width / 2.0);
+        painter.drawImage(a - half, disc);
+        painter.drawImage(b - half, disc);
+    }
 }
 
 void DrawSurface::LineTo(double x2, double y2)
