@@ -11,11 +11,12 @@ int AirspaceLayer::pass(const std::shared_ptr<Connection>& connection, const Air
 {
     std::vector<int32_t> numbers;
     try {
-        numbers = selectAirspaces(*connection, query);
+        numbers = store_.select(connection, query);
     } catch (const DbError&) {
         drawing.faulty = true;
         return 0;
     }
+    store_.prefetch(connection, numbers);
     // One airspace never takes the layer down: one that cannot be read or drawn is left out
     // whole and the others are drawn.
     for (const int32_t number : numbers) {

@@ -3,6 +3,8 @@
 #include "flight/DrawSurface.h"
 #include "flight/MapView.h"
 
+#include <algorithm>
+
 namespace tv {
 namespace {
 
@@ -23,22 +25,37 @@ void paintAirspaceStrokes(DrawSurface& picMap, const MapView& view,
                           const std::vector<AirspaceStroke>& strokes)
 {
     const uint32_t foreColour = picMap.ForeColor();
-    const int drawWidth = picMap.DrawWidth();
+    const double right = picMap.ScaleLeft() + picMap.ScaleWidth();
+    const double bottom = picMap.ScaleTop() + picMap.ScaleHeight();
+    // Lines go in batches; a label is printed right after its line, as each line has always
+    // been drawn and labelled in turn.
+    std::vector<DrawSurface::LineSpec> batch;
+    batch.reserve(strokes.size());
     for (const AirspaceStroke& s : strokes) {
         const std::optional<QPointF> a = view.positionToView({s.from.latDeg, s.from.lonDeg});
         const std::optional<QPointF> b = view.positionToView({s.to.latDeg, s.to.lonDeg});
         if (!a || !b)
             continue;
-        picMap.setDrawWidth(s.widthPx);
-        picMap.Line(a->x(), a->y(), b->x(), b->y(), s.colour);
-        if (!s.label.empty()) {
-            picMap.setForeColor(kAirspaceLabelColour);
-            picMap.setCurrentX((a->x() + b->x()) / 2.0 + kLabelDx);
-            picMap.setCurrentY((a->y() + b->y()) / 2.0 + kLabelDy);
-            picMap.Print(QString::fromStdString(s.label));
+        if (s.label.empty()) {
+            // Lines wholly beside the map (the selection looks beyond the view) are left out
+            // before they reach the rasteriser.
+            const double margin = s.widthPx;
+            if (std::max(a->x(), b->x()) < -margin || std::max(a->y(), b->y()) < -margin ||
+                std::min(a->x(), b->x()) > right + margin ||
+                std::min(a->y(), b->y()) > bottom + margin)
+                continue;
+            batch.push_back({*a, *b, s.colour, s.widthPx});
+            continue;
         }
+        batch.push_back({*a, *b, s.colour, s.widthPx});
+        picMap.Lines(batch);
+        batch.clear();
+        picMap.setForeColor(kAirspaceLabelColour);
+        picMap.setCurrentX((a->x() + b->x()) / 2.0 + kLabelDx);
+        picMap.setCurrentY((a->y() + b->y()) / 2.0 + kLabelDy);
+        picMap.Print(QString::fromStdString(s.label));
     }
-    picMap.setDrawWidth(drawWidth);
+    picMap.Lines(batch);
     picMap.setForeColor(foreColour);
 }
 

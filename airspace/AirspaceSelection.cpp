@@ -2,8 +2,11 @@
 
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
+#include "platform/TextFold.h"
 
-#include <string>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace tv {
 
@@ -36,33 +39,52 @@ AltitudeBand singleAltitude(double altitudeFt)
     return {altitudeFt, altitudeFt};
 }
 
-std::vector<int32_t> selectAirspaces(Connection& connection, const AirspaceQuery& query)
+AirspaceIndex AirspaceIndex::read(Connection& connection)
 {
-    // "Index" is an SQL keyword: always quoted. AspType compares ignoring case (TVNOCASE), as
-    // the data file's engine always did; a type without a value is an ordinary airspace.
-    std::string sql = "SELECT DISTINCT \"Index\" FROM \"Luftraum\" WHERE \"Lat\" BETWEEN ? AND ? "
-                      "AND \"Long\" BETWEEN ? AND ? AND \"Index\" IS NOT NULL";
-    std::vector<Value> params{query.box.south, query.box.north, query.box.west, query.box.east};
-    if (query.band) {
-        sql += " AND \"Low\" <= ? AND \"High\" >= ?";
-        params.emplace_back(query.band->highFt);
-        params.emplace_back(query.band->lowFt);
-    }
-    sql += query.kind == AirspaceKind::TrafficCircuits
-               ? " AND \"AspType\" = 'A'"
-               : " AND (\"AspType\" IS NULL OR \"AspType\" <> 'A')";
-    sql += " ORDER BY \"Index\" ASC";
-
     Recordset rs;
-    rs.Open(sql, connection, params);
-    std::vector<int32_t> numbers;
-    numbers.reserve(static_cast<std::size_t>(rs.RecordCount()));
+    rs.Open("SELECT \"Index\", \"Lat\", \"Long\", \"Low\", \"High\", \"AspType\" "
+            "FROM \"Luftraum\"",
+            connection);
+    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    auto number = [&rs](int field) {
+        const std::optional<double> v = rs.Field(field).asNumber();
+        return v ? *v : kNone;
+    };
+    AirspaceIndex index;
+    index.rows_.reserve(static_cast<std::size_t>(rs.RecordCount()));
     for (; !rs.Eof(); rs.MoveNext()) {
         // An "Index" that is no whole 32-bit number names no airspace that can be drawn.
         const std::optional<double> n = rs.Field(0).asNumber();
-        if (n && *n >= INT32_MIN && *n <= INT32_MAX && *n == static_cast<int32_t>(*n))
-            numbers.push_back(static_cast<int32_t>(*n));
+        if (!n || !(*n >= INT32_MIN && *n <= INT32_MAX) || *n != std::floor(*n))
+            continue;
+        const double lat = number(1);
+        if (std::isnan(lat))
+            continue;
+        const Value type = rs.Field(5);
+        index.rows_.push_back({lat, number(2), number(3), number(4), static_cast<int32_t>(*n),
+                               !type.isNull() && equalsNoCase(type.toString(), "A")});
     }
+    std::sort(index.rows_.begin(), index.rows_.end(),
+              [](const Row& a, const Row& b) { return a.lat < b.lat; });
+    return index;
+}
+
+std::vector<int32_t> AirspaceIndex::select(const AirspaceQuery& query) const
+{
+    const bool circuits = query.kind == AirspaceKind::TrafficCircuits;
+    const auto first = std::lower_bound(rows_.begin(), rows_.end(), query.box.south,
+                                        [](const Row& r, double lat) { return r.lat < lat; });
+    std::vector<int32_t> numbers;
+    for (auto it = first; it != rows_.end() && it->lat <= query.box.north; ++it) {
+        // NaN fails every comparison, as a field without a value meets nothing.
+        if (it->circuit != circuits || !(it->lon >= query.box.west && it->lon <= query.box.east))
+            continue;
+        if (query.band && !(it->low <= query.band->highFt && it->high >= query.band->lowFt))
+            continue;
+        numbers.push_back(it->index);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     return numbers;
 }
 

@@ -59,9 +59,34 @@ struct AirspaceQuery
     AirspaceKind kind = AirspaceKind::Airspaces;
 };
 
-// The numbers of the airspaces the query selects, each once, ascending. Every value reaches
-// the database as a bound parameter, so no locale can change a number. Throws DbError.
-std::vector<int32_t> selectAirspaces(Connection& connection, const AirspaceQuery& query);
+// What the selection tests of every row of the airspace data file, read once: the file does
+// not change while the program runs, and testing rows in memory keeps a redraw within a frame
+// where the database would look up every row of a latitude band.
+class AirspaceIndex
+{
+public:
+    // Reads "Index", Lat, Long, Low, High and AspType of every row. Throws DbError.
+    static AirspaceIndex read(Connection& connection);
+
+    // The numbers of the airspaces the query selects, each once, ascending. Comparisons are
+    // the database's: a field without a (numeric) value meets nothing, the type "A" is found
+    // ignoring case, a type without a value is an ordinary airspace.
+    std::vector<int32_t> select(const AirspaceQuery& query) const;
+
+    std::size_t rowCount() const { return rows_.size(); }
+
+private:
+    struct Row
+    {
+        double lat; // DD.MM; NaN without a value
+        double lon;
+        double low; // feet; NaN without a value
+        double high;
+        int32_t index;
+        bool circuit; // AspType "A"
+    };
+    std::vector<Row> rows_; // ordered by lat, rows without a latitude left out
+};
 
 // More than this many airspaces in the airspace pass colour the flight map's QNH box.
 inline constexpr int kManyAirspaces = 31;

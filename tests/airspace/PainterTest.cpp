@@ -167,6 +167,8 @@ TEST_F(MapLayer, QnhBoxColourTellsManyAirspaces)
     EXPECT_TRUE(box.visible);
     EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxColour);
     addBox(32);
+    tv::AirspaceLayer another; // the layer keeps what it read: the file as it is now
+    std::swap(layer, another);
     box = flight(true, false, false);
     EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxAlertColour);
     EXPECT_EQ(box.lblQNHToolTip, QString());
@@ -191,8 +193,10 @@ TEST_F(MapLayer, BrokenAirspaceBetweenTwoGoodOnesIsLeftOutAndReported)
     EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxAlertColour);
     EXPECT_EQ(box.lblQNHToolTip, QStringLiteral("Luftraumdaten fehlerhaft"));
 
-    // Mended: the next complete redraw clears the signal.
+    // Mended: the next complete redraw clears the signal (the file mended and opened anew).
     db->Execute("DELETE FROM \"Luftraum\" WHERE \"Index\" = 2");
+    db = std::make_shared<tv::Connection>();
+    db->Open(file.string());
     box = flight(true, false, false);
     EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxColour);
     EXPECT_EQ(box.lblQNHToolTip, QString());

@@ -141,8 +141,11 @@ TEST_F(AirspaceOnFlightMap, FaultyAirspaceIsLeftOutAndLblQnhSaysSo)
     EXPECT_EQ(tv::vbColorValue(w.lblQNH->palette().color(QPalette::Window)),
               tv::kAirspaceBoxAlertColour);
 
+    // The file mended and opened anew: the next redraw is complete.
     tv::AirspaceConnection->Execute("DELETE FROM \"Luftraum\"");
     addBox(2, "D", 0, 2500);
+    tv::AirspaceConnection = std::make_shared<tv::Connection>();
+    tv::AirspaceConnection->Open((dir / "Luftraum.tvd").string());
     w.UpdateMap();
     EXPECT_TRUE(w.lblQNH->toolTip().isEmpty());
     EXPECT_EQ(tv::vbColorValue(w.lblQNH->palette().color(QPalette::Window)),
