@@ -1,7 +1,7 @@
 #include "airspace/AirspaceOutline.h"
 
 #include "core/GeoMath.h"
-#include "flight/MapView.h"
+#include "map/MapView.h"
 #include "platform/Value.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "airspace/AirspacePainter.h"
 
-#include "flight/DrawSurface.h"
-#include "flight/MapView.h"
+#include "map/DrawSurface.h"
+#include "map/MapView.h"
 
 #include <algorithm>
 
@@ -14,9 +14,10 @@ constexpr double kLabelDy = -10.0;
 
 std::optional<ViewBox> viewBox(DrawSurface& picMap, MapView& view)
 {
-    if (!view.CalcViewBounds(0.0, 0.0, picMap.ScaleWidth(), picMap.ScaleHeight()))
+    if (!view.computeViewBounds(0.0, 0.0, picMap.ScaleWidth(), picMap.ScaleHeight()))
         return std::nullopt;
-    return ViewBox{view.ViewBottom(), view.ViewTop(), view.ViewLeft(), view.ViewRight()};
+    return ViewBox{view.viewSouthDDMM(), view.viewNorthDDMM(), view.viewWestDDMM(),
+                   view.viewEastDDMM()};
 }
 
 } // namespace

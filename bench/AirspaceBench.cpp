@@ -4,7 +4,9 @@
 //                the flight redraw with airspaces stays within a 16 ms frame;
 //   WholeFile    every airspace in view; target: median below 40 ms;
 //   ...Labels    the same with the altitude labels switched on;
-//   RegionalCold a fresh layer each time, so every outline is read from the file first.
+//   RegionalCold a fresh layer each time, so every outline is read from the file first;
+//   Select..., Strokes...  the selection alone and the selection with the outlines (no drawing),
+//                to tell where the time goes.
 //
 //   build/bench/bench_airspaces                          (measure in a Release build)
 //
@@ -13,8 +15,8 @@
 // in ten is a TMZ, one in ten a danger area, one in fifty a traffic circuit.
 #include "airspace/AirspacePainter.h"
 #include "core/GeoMath.h"
-#include "flight/DrawSurface.h"
-#include "flight/MapView.h"
+#include "map/DrawSurface.h"
+#include "map/MapView.h"
 #include "platform/Connection.h"
 #include "schema/Schema.h"
 
@@ -60,16 +62,16 @@ struct World
         fill();
 
         tv::ChartRow chart;
-        chart.unten = 45.00;
-        chart.oben = 55.00;
-        chart.links = 5.00;
-        chart.rechts = 15.00;
-        chart.breite = 4000;
-        chart.hoehe = 4000;
+        chart.southDDMM = 45.00;
+        chart.northDDMM = 55.00;
+        chart.westDDMM = 5.00;
+        chart.eastDDMM = 15.00;
+        chart.widthPx = 4000;
+        chart.heightPx = 4000;
         QImage image(4000, 4000, QImage::Format_RGB32);
         image.fill(Qt::white);
         view.setViewSize(kMapWidth, kMapHeight);
-        view.InitializeData(chart, image);
+        view.loadChart(chart, image);
     }
     ~World()
     {
@@ -199,8 +201,9 @@ void drawLayer(benchmark::State& state, double north, double west, double width,
     request.airspaces = true;
     request.circuits = true;
     request.altitudeFt = 1000.0;
-    w.view.CalcViewBounds(0, 0, kMapWidth, kMapHeight);
-    request.view = {w.view.ViewBottom(), w.view.ViewTop(), w.view.ViewLeft(), w.view.ViewRight()};
+    w.view.computeViewBounds(0, 0, kMapWidth, kMapHeight);
+    request.view = {w.view.viewSouthDDMM(), w.view.viewNorthDDMM(), w.view.viewWestDDMM(),
+                    w.view.viewEastDDMM()};
     tv::AirspaceLayer counter;
     const tv::AirspaceDrawing d = counter.flightMap(w.db, request);
     strokes = d.strokes.size();
@@ -241,8 +244,9 @@ void strokesOnly(benchmark::State& state, double north, double west, double widt
     request.airspaces = true;
     request.circuits = true;
     request.altitudeFt = 1000.0;
-    w.view.CalcViewBounds(0, 0, kMapWidth, kMapHeight);
-    request.view = {w.view.ViewBottom(), w.view.ViewTop(), w.view.ViewLeft(), w.view.ViewRight()};
+    w.view.computeViewBounds(0, 0, kMapWidth, kMapHeight);
+    request.view = {w.view.viewSouthDDMM(), w.view.viewNorthDDMM(), w.view.viewWestDDMM(),
+                    w.view.viewEastDDMM()};
     layer.flightMap(w.db, request);
     for (auto _ : state)
         benchmark::DoNotOptimize(layer.flightMap(w.db, request));
@@ -267,9 +271,9 @@ void SelectRegional(benchmark::State& state)
 {
     World& w = world();
     showView(w.view, 53.0, 8.0, 2.83);
-    w.view.CalcViewBounds(0, 0, kMapWidth, kMapHeight);
-    const tv::ViewBox box = tv::widenedViewBox(
-        {w.view.ViewBottom(), w.view.ViewTop(), w.view.ViewLeft(), w.view.ViewRight()});
+    w.view.computeViewBounds(0, 0, kMapWidth, kMapHeight);
+    const tv::ViewBox box = tv::widenedViewBox({w.view.viewSouthDDMM(), w.view.viewNorthDDMM(),
+                                                w.view.viewWestDDMM(), w.view.viewEastDDMM()});
     const tv::AirspaceIndex index = tv::AirspaceIndex::read(*w.db);
     for (auto _ : state)
         benchmark::DoNotOptimize(

@@ -6,9 +6,9 @@
 
 #include "airspace/AirspacePainter.h"
 #include "core/GeoMath.h"
-#include "flight/DrawSurface.h"
-#include "flight/GuiApp.h"
-#include "flight/MapView.h"
+#include "map/DrawSurface.h"
+#include "map/MapView.h"
+#include "support/GuiApp.h"
 
 namespace astest {
 namespace {
@@ -25,16 +25,16 @@ protected:
         // 48°-49° N, 9°-10° E on 500 x 400 pixels; the map shows the left half of it on
         // 1000 x 800 pixels (four map pixels per chart pixel each way... by the view's aspect).
         tv::ChartRow row;
-        row.unten = 48.00;
-        row.oben = 49.00;
-        row.links = 9.00;
-        row.rechts = 10.00;
-        row.breite = 500;
-        row.hoehe = 400;
+        row.southDDMM = 48.00;
+        row.northDDMM = 49.00;
+        row.westDDMM = 9.00;
+        row.eastDDMM = 10.00;
+        row.widthPx = 500;
+        row.heightPx = 400;
         QImage chart(500, 400, QImage::Format_RGB32);
         chart.fill(Qt::white);
         view.setViewSize(1000, 800);
-        ASSERT_EQ(view.InitializeData(row, chart), tv::MapView::LoadResult::Loaded);
+        ASSERT_EQ(view.loadChart(row, chart), tv::MapView::LoadResult::Loaded);
     }
 
     // Map pixel of a DD.MM position.

@@ -5,7 +5,7 @@
 
 #include "airspace/AirspaceLayer.h"
 #include "airspace/AirspaceSelection.h"
-#include "flight/NumberText.h"
+#include "map/NumberText.h"
 
 #include <QLocale>
 
