@@ -2,6 +2,7 @@
 
 #include "core/GeoMath.h"
 #include "map/MapView.h"
+#include "platform/TextTrim.h"
 #include "platform/Value.h"
 
 #include <cmath>
@@ -21,12 +22,7 @@ std::string limitText(const std::optional<double>& feet)
 bool isGround(std::string_view lowType)
 {
     // The data hold the ground marker as "GND" or " GND": both are the ground.
-    const auto first = lowType.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return false;
-    lowType.remove_prefix(first);
-    lowType.remove_suffix(lowType.size() - (lowType.find_last_not_of(' ') + 1));
-    return lowType == "GND";
+    return trimBlanks(lowType) == "GND";
 }
 
 // The direction the outline walk gives a "DC" row.
