@@ -1,0 +1,153 @@
+// Routes in the plan window: the route list, the current route's points and their editing.
+#include "planning/frmPlanung.h"
+
+#include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
+#include "core/forms/RecordsetGridModel.h"
+#include "planning/RouteEditing.h"
+#include "platform/Connection.h"
+#include "platform/DbError.h"
+
+#include <QTableView>
+
+namespace tv {
+
+namespace {
+
+void reportFailure()
+{
+    MsgBox(Language == 0 ? QStringLiteral("Die Änderung konnte nicht gespeichert werden.")
+                         : QStringLiteral("The change could not be stored."),
+           Language == 0 ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
+}
+
+} // namespace
+
+// planpointsRS shows the points of the current route, or is closed without a route.
+void frmPlanung::reopenPoints()
+{
+    const std::optional<int64_t> routeId = currentKey(planrouteRS, "RouteID");
+    try {
+        if (routeId && MainConnection)
+            planpointsRS.Open("SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC",
+                              *MainConnection, {*routeId});
+        else
+            planpointsRS.Close();
+    } catch (const DbError&) {
+        planpointsRS.Close();
+    }
+    pointsModel_->bind(&planpointsRS);
+    syncGrid(gridPoints, pointsModel_);
+}
+
+void frmPlanung::gridRoute_RowColChange()
+{
+    syncGrid(gridRoute, routeModel_);
+    reopenPoints();
+    if (showRoute_)
+        RedrawMap();
+}
+
+void frmPlanung::cmdNewRoute_Click()
+{
+    const QString name = InputBox(Language == 0 ? QStringLiteral("Neue Strecke")
+                                                : QStringLiteral("New Route"));
+    if (const auto m = checkRouteName(name.toStdString(), Language)) {
+        MsgBox(QString::fromStdString(m->text), QString::fromStdString(m->title));
+        return;
+    }
+    if (!MainConnection || planrouteRS.State() != Recordset::kStateOpen)
+        return;
+    try {
+        const int64_t id =
+            insertRoute(*MainConnection, currentKey(planrouteRS, "RouteID"), name.toStdString());
+        planrouteRS.Requery();
+        findKey(planrouteRS, "RouteID", id);
+    } catch (const DbError&) {
+        reportFailure();
+        return;
+    }
+    routeModel_->bind(&planrouteRS);
+    gridRoute_RowColChange();
+    gridRoute->setFocus();
+}
+
+void frmPlanung::cmdRouteDelete_Click()
+{
+    const std::optional<int64_t> routeId = currentKey(planrouteRS, "RouteID");
+    if (!routeId || !MainConnection)
+        return;
+    const QString name = QString::fromStdString(planrouteRS.Field("Name").toString());
+    const QString question =
+        Language == 0
+            ? QStringLiteral("Soll die Strecke - %1 - gelöscht werden ?").arg(name)
+            : QStringLiteral("The Route - %1 - will be deleted ?").arg(name);
+    if (MsgBox(question, QString(), MsgButtons::YesNo) != MsgResult::Yes)
+        return;
+    try {
+        const std::optional<int64_t> next = deleteRoute(*MainConnection, *routeId);
+        planrouteRS.Requery();
+        if (next)
+            findKey(planrouteRS, "RouteID", *next);
+    } catch (const DbError&) {
+        reportFailure();
+        return;
+    }
+    routeModel_->bind(&planrouteRS);
+    gridRoute_RowColChange();
+}
+
+void frmPlanung::cmdAddwaypoint_Click()
+{
+    waypointsModel_->setReadOnly(0, true);
+    const std::optional<int64_t> routeId = currentKey(planrouteRS, "RouteID");
+    const std::optional<int64_t> pointId = currentKey(waypointsRS, "PointID");
+    // No route, or no current waypoint: nothing to add.
+    if (!routeId || !pointId || !MainConnection)
+        return;
+    try {
+        if (planpointsRS.State() != Recordset::kStateOpen)
+            reopenPoints();
+        RoutePointSource source;
+        source.pointId = *pointId;
+        source.name = waypointsRS.Field("Name").toString();
+        const Value lat = waypointsRS.Field("Lat");
+        const Value lon = waypointsRS.Field("Long");
+        if (!lat.isNull())
+            source.latDDMM = lat.toDouble();
+        if (!lon.isNull())
+            source.lonDDMM = lon.toDouble();
+        const int64_t id =
+            insertRoutePoint(*MainConnection, *routeId, currentKey(planpointsRS, "id"), source);
+        planpointsRS.Requery();
+        findKey(planpointsRS, "id", id);
+    } catch (const DbError&) {
+        reportFailure();
+        return;
+    }
+    pointsModel_->bind(&planpointsRS);
+    syncGrid(gridPoints, pointsModel_);
+    RedrawMap();
+}
+
+void frmPlanung::cmdDeleteWaypoint_Click()
+{
+    const std::optional<int64_t> routeId = currentKey(planrouteRS, "RouteID");
+    const std::optional<int64_t> id = currentKey(planpointsRS, "id");
+    if (!routeId || !id || !MainConnection)
+        return;
+    try {
+        const std::optional<int64_t> next = deleteRoutePoint(*MainConnection, *routeId, *id);
+        planpointsRS.Requery();
+        if (next)
+            findKey(planpointsRS, "id", *next);
+    } catch (const DbError&) {
+        reportFailure();
+        return;
+    }
+    pointsModel_->bind(&planpointsRS);
+    syncGrid(gridPoints, pointsModel_);
+    RedrawMap();
+}
+
+} // namespace tv
