@@ -100,6 +100,7 @@ frmPlanung::frmPlanung()
             w->setGeometry(p.rect);
     }
     resize(945, 527);
+    map_.resize(picMap->width(), picMap->height());
 }
 
 frmPlanung::~frmPlanung() = default;
@@ -531,14 +532,18 @@ void frmPlanung::resizeEvent(QResizeEvent* event)
 void frmPlanung::Form_Resize(int width, int height)
 {
     const auto places = planLayout(width, height);
-    if (!places)
+    if (!places) {
+        if (picMap->surface().widthPx() != picMap->width() ||
+            picMap->surface().heightPx() != picMap->height()) {
+            map_.resize(picMap->width(), picMap->height());
+            RedrawMap();
+        }
         return;
+    }
     for (const ControlPlace& p : *places) {
         if (auto* w = findChild<QWidget*>(p.name))
             w->setGeometry(p.rect);
     }
-    const QRect map = planDesignedPlace(QStringLiteral("picMap"));
-    (void)map;
     map_.resize(picMap->width(), picMap->height());
     RedrawMap();
 }
