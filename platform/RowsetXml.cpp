@@ -2,10 +2,13 @@
 
 #include "platform/DbError.h"
 #include "platform/TextFold.h"
-#include "platform/XmlTree.h"
+
+#include <QByteArray>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -106,15 +109,6 @@ bool isTrue(const std::string* attr)
     return attr != nullptr && (equalsNoCase(*attr, "true") || *attr == "1" || *attr == "-1");
 }
 
-const XmlElement* child(const XmlElement& parent, std::string_view ns, std::string_view local)
-{
-    for (const auto& c : parent.children) {
-        if (c->nsUri == ns && c->localName == local)
-            return c.get();
-    }
-    return nullptr;
-}
-
 int parseCount(const std::string* text)
 {
     if (text == nullptr)
@@ -124,6 +118,213 @@ int parseCount(const std::string* text)
     return ec == std::errc() && p == text->data() + text->size() ? n : -1;
 }
 
+// Text for an attribute value between quotes: & < > " ' and the blanks that XML would turn
+// into spaces (tab, line feed, carriage return) as references; other bytes unchanged, so
+// UTF-8 stays UTF-8.
+std::string escapeXmlAttribute(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&apos;";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                // Control characters as references; a NUL cannot be written in XML at all.
+                if (c != '\0')
+                    out += "&#" + std::to_string(static_cast<int>(c)) + ";";
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out;
+}
+
+// One attribute of an element in the file, its namespace resolved to the URI.
+struct XmlAttribute
+{
+    std::string nsUri;
+    std::string localName;
+    std::string value;
+};
+using XmlAttributes = std::vector<XmlAttribute>;
+
+const std::string* attribute(const XmlAttributes& attributes, std::string_view ns,
+                             std::string_view local)
+{
+    for (const XmlAttribute& a : attributes) {
+        if (a.nsUri == ns && a.localName == local)
+            return &a.value;
+    }
+    return nullptr;
+}
+
+XmlAttributes attributesOf(const QXmlStreamReader& reader)
+{
+    XmlAttributes out;
+    for (const QXmlStreamAttribute& a : reader.attributes())
+        out.push_back({a.namespaceUri().toString().toStdString(), a.name().toString().toStdString(),
+                       a.value().toString().toStdString()});
+    return out;
+}
+
+bool isElement(const QXmlStreamReader& reader, std::string_view ns, std::string_view local)
+{
+    return reader.namespaceUri() == QLatin1StringView(ns.data(), qsizetype(ns.size())) &&
+           reader.name() == QLatin1StringView(local.data(), qsizetype(local.size()));
+}
+
+// QXmlStreamReader compares every attribute of a tag with every other one, so a tag with
+// 100,000 attributes would take it minutes to refuse. No rowset has more than a few hundred
+// fields: a tag with more attributes than this is refused before the parser sees the file.
+constexpr std::size_t kMaxAttributesPerTag = 4096;
+
+// Counts the "=" outside quoted values in every tag; comments, processing instructions and
+// CDATA sections are stepped over, a declaration ("<!DOCTYPE") is left to the parser.
+void refuseCrowdedTags(std::string_view s)
+{
+    const auto skipPast = [&s](std::size_t from, std::string_view end) {
+        const std::size_t e = s.find(end, from);
+        return e == std::string_view::npos ? s.size() : e + end.size();
+    };
+    std::size_t i = 0;
+    while ((i = s.find('<', i)) != std::string_view::npos) {
+        const std::string_view rest = s.substr(i);
+        if (rest.starts_with("<!--")) {
+            i = skipPast(i + 4, "-->");
+        } else if (rest.starts_with("<?")) {
+            i = skipPast(i + 2, "?>");
+        } else if (rest.starts_with("<![CDATA[")) {
+            i = skipPast(i + 9, "]]>");
+        } else if (rest.starts_with("<!")) {
+            return;
+        } else {
+            std::size_t count = 0;
+            char quote = 0;
+            for (++i; i < s.size(); ++i) {
+                const char c = s[i];
+                if (quote != 0) {
+                    if (c == quote)
+                        quote = 0;
+                } else if (c == '\'' || c == '"') {
+                    quote = c;
+                } else if (c == '>') {
+                    break;
+                } else if (c == '=' && ++count > kMaxAttributesPerTag) {
+                    throw DbError("not a rowset file: more than " +
+                                  std::to_string(kMaxAttributesPerTag) + " attributes in a tag");
+                }
+            }
+        }
+    }
+}
+
+// What the reader keeps of the file: the schema's row types with their fields, and every
+// element inside <rs:data> (which of them are rows is known only once the schema is read).
+struct SchemaField
+{
+    XmlAttributes attributes;
+    std::optional<XmlAttributes> dataType;
+};
+
+struct SchemaRowType
+{
+    XmlAttributes attributes;
+    std::vector<SchemaField> fields;
+};
+
+struct DataElement
+{
+    std::string nsUri;
+    std::string localName;
+    std::vector<std::pair<std::string, std::string>> values; // attributes without a namespace
+};
+
+struct ParsedRowset
+{
+    bool hasSchema = false;
+    bool hasData = false;
+    std::vector<SchemaRowType> rowTypes;
+    std::vector<DataElement> dataElements;
+};
+
+ParsedRowset parseRowset(std::string_view xml)
+{
+    refuseCrowdedTags(xml);
+    // Where an element stands; everything else in the file is checked for well-formedness
+    // and otherwise ignored.
+    enum class Place { Other, Root, Schema, RowType, Field, Data };
+    ParsedRowset parsed;
+    std::vector<Place> open;
+    QXmlStreamReader reader(QByteArray::fromRawData(xml.data(), qsizetype(xml.size())));
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::DTD)
+            throw DbError("not a rowset file: document type declarations are not accepted");
+        if (token == QXmlStreamReader::EndElement) {
+            open.pop_back();
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        const Place parent = open.empty() ? Place::Other : open.back();
+        Place place = Place::Other;
+        if (open.empty()) {
+            place = Place::Root;
+        } else if (parent == Place::Root) {
+            if (!parsed.hasSchema && isElement(reader, kNsSchema, "Schema")) {
+                parsed.hasSchema = true;
+                place = Place::Schema;
+            } else if (!parsed.hasData && isElement(reader, kNsRowset, "data")) {
+                parsed.hasData = true;
+                place = Place::Data;
+            }
+        } else if (parent == Place::Schema && isElement(reader, kNsSchema, "ElementType")) {
+            parsed.rowTypes.push_back({attributesOf(reader), {}});
+            place = Place::RowType;
+        } else if (parent == Place::RowType && isElement(reader, kNsSchema, "AttributeType")) {
+            parsed.rowTypes.back().fields.push_back({attributesOf(reader), std::nullopt});
+            place = Place::Field;
+        } else if (parent == Place::Field && isElement(reader, kNsSchema, "datatype")) {
+            SchemaField& field = parsed.rowTypes.back().fields.back();
+            if (!field.dataType)
+                field.dataType = attributesOf(reader);
+        } else if (parent == Place::Data) {
+            DataElement element;
+            element.nsUri = reader.namespaceUri().toString().toStdString();
+            element.localName = reader.name().toString().toStdString();
+            for (const QXmlStreamAttribute& a : reader.attributes()) {
+                if (a.namespaceUri().isEmpty())
+                    element.values.emplace_back(a.name().toString().toStdString(),
+                                                a.value().toString().toStdString());
+            }
+            parsed.dataElements.push_back(std::move(element));
+        }
+        open.push_back(place);
+    }
+    if (reader.hasError()) {
+        throw DbError("not a rowset file: " + reader.errorString().toStdString() + " (line " +
+                      std::to_string(reader.lineNumber()) + ", column " +
+                      std::to_string(reader.columnNumber()) + ")");
+    }
+    return parsed;
+}
+
 struct FileField
 {
     FieldInfo info;
@@ -131,26 +332,26 @@ struct FileField
     int number = 0;
 };
 
-FileField readField(const XmlElement& attributeType)
+FileField readField(const SchemaField& field)
 {
+    const XmlAttributes& attributeType = field.attributes;
     FileField f;
-    const std::string* name = attributeType.attribute("", "name");
+    const std::string* name = attribute(attributeType, "", "name");
     if (name == nullptr || name->empty())
         throw DbError("field without a name in the schema");
     f.xmlName = *name;
-    const std::string* realName = attributeType.attribute(kNsRowset, "name");
+    const std::string* realName = attribute(attributeType, kNsRowset, "name");
     f.info.name = realName != nullptr && !realName->empty() ? *realName : *name;
-    f.number = parseCount(attributeType.attribute(kNsRowset, "number"));
-    f.info.autoIncrement = isTrue(attributeType.attribute(kNsRowset, "autoincrement"));
+    f.number = parseCount(attribute(attributeType, kNsRowset, "number"));
+    f.info.autoIncrement = isTrue(attribute(attributeType, kNsRowset, "autoincrement"));
 
     // The type sits in <s:datatype>, or on the AttributeType itself.
-    const XmlElement* dataType = child(attributeType, kNsSchema, "datatype");
-    const XmlElement& typeHolder = dataType != nullptr ? *dataType : attributeType;
-    const std::string* type = typeHolder.attribute(kNsDataType, "type");
+    const XmlAttributes& typeHolder = field.dataType ? *field.dataType : attributeType;
+    const std::string* type = attribute(typeHolder, kNsDataType, "type");
     const std::string t = type != nullptr ? *type : "string";
-    const int maxLength = parseCount(typeHolder.attribute(kNsDataType, "maxLength"));
-    f.info.nullable = isTrue(attributeType.attribute(kNsRowset, "nullable")) ||
-                      isTrue(typeHolder.attribute(kNsRowset, "maybenull"));
+    const int maxLength = parseCount(attribute(typeHolder, kNsDataType, "maxLength"));
+    f.info.nullable = isTrue(attribute(attributeType, kNsRowset, "nullable")) ||
+                      isTrue(attribute(typeHolder, kNsRowset, "maybenull"));
 
     if (t == "i1" || t == "i2" || t == "ui1") {
         f.info.type = FieldType::SmallInt;
@@ -165,9 +366,9 @@ FileField readField(const XmlElement& attributeType)
     } else if (t == "dateTime" || t == "dateTime.tz" || t == "date" || t == "time") {
         f.info.type = FieldType::DateTime;
     } else if (maxLength > 0 && maxLength < kLongTextLength &&
-               !isTrue(typeHolder.attribute(kNsRowset, "long"))) {
-        f.info.type = isTrue(typeHolder.attribute(kNsRowset, "fixedlength")) ? FieldType::Char
-                                                                             : FieldType::VarChar;
+               !isTrue(attribute(typeHolder, kNsRowset, "long"))) {
+        f.info.type = isTrue(attribute(typeHolder, kNsRowset, "fixedlength")) ? FieldType::Char
+                                                                              : FieldType::VarChar;
         f.info.size = maxLength;
     } else {
         f.info.type = FieldType::Text; // memo, or a type we do not know: keep the text
@@ -260,32 +461,23 @@ std::string writeRowsetXml(const RowsetTable& table)
 
 RowsetTable readRowsetXml(std::string_view xml)
 {
-    std::string error;
-    const auto root = parseXml(xml, error);
-    if (!root)
-        throw DbError("not a rowset file: " + error);
-    const XmlElement* schema = child(*root, kNsSchema, "Schema");
-    const XmlElement* data = child(*root, kNsRowset, "data");
-    if (schema == nullptr || data == nullptr)
+    const ParsedRowset parsed = parseRowset(xml);
+    if (!parsed.hasSchema || !parsed.hasData)
         throw DbError("not a rowset file: schema or data missing");
-    const XmlElement* elementType = nullptr;
-    for (const auto& c : schema->children) {
-        if (c->nsUri != kNsSchema || c->localName != "ElementType")
-            continue;
-        const std::string* name = c->attribute("", "name");
-        if (elementType == nullptr || (name != nullptr && *name == "row"))
-            elementType = c.get();
+    const SchemaRowType* rowType = nullptr;
+    for (const SchemaRowType& t : parsed.rowTypes) {
+        const std::string* name = attribute(t.attributes, "", "name");
+        if (rowType == nullptr || (name != nullptr && *name == "row"))
+            rowType = &t;
     }
-    if (elementType == nullptr)
+    if (rowType == nullptr)
         throw DbError("not a rowset file: no row type in the schema");
-    const std::string* rowNameAttr = elementType->attribute("", "name");
+    const std::string* rowNameAttr = attribute(rowType->attributes, "", "name");
     const std::string rowName = rowNameAttr != nullptr ? *rowNameAttr : "row";
 
     std::vector<FileField> fields;
-    for (const auto& c : elementType->children) {
-        if (c->nsUri == kNsSchema && c->localName == "AttributeType")
-            fields.push_back(readField(*c));
-    }
+    for (const SchemaField& f : rowType->fields)
+        fields.push_back(readField(f));
     if (fields.empty())
         throw DbError("rowset without fields");
     const bool numbered =
@@ -308,16 +500,16 @@ RowsetTable readRowsetXml(std::string_view xml)
         byXmlName.emplace(f.xmlName, table.fields.size());
         table.fields.push_back(f.info);
     }
-    for (const auto& row : data->children) {
-        if (row->nsUri != kNsRow || row->localName != rowName)
+    for (const DataElement& row : parsed.dataElements) {
+        if (row.nsUri != kNsRow || row.localName != rowName)
             continue;
         // Attributes that name no field are left alone; a missing one is Null.
         const std::size_t first = table.cells.size();
         table.cells.resize(first + fields.size());
-        for (const XmlAttribute& a : row->attributes) {
-            const auto it = a.nsUri.empty() ? byXmlName.find(a.localName) : byXmlName.end();
+        for (const auto& [name, value] : row.values) {
+            const auto it = byXmlName.find(name);
             if (it != byXmlName.end())
-                table.cells[first + it->second] = readValue(table.fields[it->second], a.value);
+                table.cells[first + it->second] = readValue(table.fields[it->second], value);
         }
         ++table.rowCount;
     }

@@ -45,7 +45,9 @@ struct RowsetTable
 // Field names: a name that is a plain XML name of ASCII letters, digits, "_", "-" and "." is
 // written as it is; any other (blanks, umlauts, ...) is written as name='c<field number from
 // 0>' with the real name in rs:name='...', as ADO does, and read back from rs:name.
-// The reader matches the namespaces by URI, so files with other prefixes load too.
+// The reader (Qt's QXmlStreamReader beneath) matches the namespaces by URI, so files with other
+// prefixes load too; it takes any encoding that the file declares, refuses document type
+// declarations (no entities from the file) and turns every malformed file into a DbError.
 
 std::string writeRowsetXml(const RowsetTable& table);
 

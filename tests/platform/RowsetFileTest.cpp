@@ -395,3 +395,47 @@ TEST(RowsetFileSaving, OnlyTheVisibleRowsAreSavedInTheirOrder)
     ASSERT_EQ(back.RecordCount(), 2);
     EXPECT_EQ(back.Field("SX").toInt(), 3);
 }
+
+TEST(RowsetFileReading, DeclaredEncodingsAreHonoured)
+{
+    // A route file as another program may write it: Latin-1 or UTF-16, a comment with quotes
+    // and "=" in it before the rows.
+    const std::string body = R"(<xml xmlns:s='uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882'
+    xmlns:dt='uuid:C2F41010-65B3-11d1-A29F-00AA00C14882'
+    xmlns:rs='urn:schemas-microsoft-com:rowset' xmlns:z='#RowsetSchema'>
+<s:Schema id='RowsetSchema'><s:ElementType name='row' content='eltOnly'>
+<s:AttributeType name='Name' rs:number='1'><s:datatype dt:type='string' dt:maxLength='20'/>
+</s:AttributeType></s:ElementType></s:Schema>
+<!-- Bob's "export" = route 'Süd' -->
+<rs:data><z:row Name='NAME'/></rs:data></xml>)";
+    const auto replaced = [&body](const std::string& name) {
+        std::string text = body;
+        text.replace(text.find("NAME"), 4, name);
+        return text;
+    };
+
+    const tv::RowsetTable latin1 =
+        tv::readRowsetXml("<?xml version='1.0' encoding='ISO-8859-1'?>\n" + replaced("M\xFC"
+                                                                                     "nchen \xC4"));
+    ASSERT_EQ(latin1.rowCount, 1u);
+    EXPECT_EQ(latin1.cells[0], Value("München Ä"));
+
+    const std::string utf8 = replaced("Überlingen");
+    std::string utf16 = "\xFF\xFE"; // byte order mark, little endian
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        char16_t unit = c;
+        if (c >= 0xC0) { // the two-byte sequences of "Ü" and "ü"
+            unit = static_cast<char16_t>(((c & 0x1F) << 6) | (utf8[i + 1] & 0x3F));
+            ++i;
+        }
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    const tv::RowsetTable wide = tv::readRowsetXml(utf16);
+    ASSERT_EQ(wide.rowCount, 1u);
+    EXPECT_EQ(wide.cells[0], Value("Überlingen"));
+
+    // Bytes that are no UTF-8 in a file that declares none are an error, not a guess.
+    EXPECT_THROW(tv::readRowsetXml(replaced("M\xFCnchen")), DbError);
+}
