@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
@@ -107,7 +108,11 @@ frmPlanung::~frmPlanung() = default;
 
 void frmPlanung::buildControls()
 {
-    colour(this, 0x800000);
+    // The navy back colour of the window itself; a style sheet would reach every child.
+    QPalette navy = palette();
+    navy.setColor(QPalette::Window, vbColor(0x800000));
+    setPalette(navy);
+    setAutoFillBackground(true);
     auto label = [this](const char* name, const QString& text = QString()) {
         auto* l = new QLabel(text, this);
         l->setObjectName(QString::fromLatin1(name));
@@ -206,7 +211,6 @@ void frmPlanung::buildControls()
         colour(e, readOut);
     }
     Label11 = label("Label11");
-    colour(Label11, 0x800000);
     tquickfind = edit("tquickfind", QStringLiteral("Schnellsuche"));
     colour(tquickfind, 0x80FFFF);
     cmbKat = new QComboBox(this);
@@ -315,7 +319,7 @@ void frmPlanung::wireControls()
     };
     follow(gridWaypoints, waypointsModel_, &frmPlanung::gridWaypoints_RowColChange);
     follow(gridRoute, routeModel_, &frmPlanung::gridRoute_RowColChange);
-    follow(gridPoints, pointsModel_, &frmPlanung::RedrawMap);
+    follow(gridPoints, pointsModel_, &frmPlanung::gridPoints_RowColChange);
 
     waypointsModel_->setCellCheck([](const GridColumn& c, const QString& text) {
         const CellCheck check = checkWaypointCell(c.field, text, Language);

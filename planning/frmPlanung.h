@@ -83,6 +83,7 @@ public:
     void cmdAddwaypoint_Click();
     void cmdDeleteWaypoint_Click();
     void gridRoute_RowColChange();
+    void gridPoints_RowColChange();
     void cmdshowRoute_Click();
     void picShowRoute_Click();
 

@@ -48,6 +48,12 @@ void frmPlanung::gridRoute_RowColChange()
         RedrawMap();
 }
 
+// The current point decides where the next point goes; the keys go back to the waypoint list.
+void frmPlanung::gridPoints_RowColChange()
+{
+    gridWaypoints->setFocus();
+}
+
 void frmPlanung::cmdNewRoute_Click()
 {
     const QString name = InputBox(Language == 0 ? QStringLiteral("Neue Strecke")
