@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QStaticText>
 #include <QTransform>
 
 #include <algorithm>
@@ -290,6 +291,47 @@ void DrawSurface::Print(const QString& text, bool newLine)
     } else {
         currentX_ += TextWidth(text);
     }
+}
+
+void DrawSurface::PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels)
+{
+    if (!textAvailable() || image_.isNull() || labels.empty())
+        return;
+    QPainter painter(&image_);
+    QFont plain = font();
+    plain.setStyleStrategy(QFont::NoAntialias);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(plain);
+    painter.setPen(vbColor(foreColor_));
+    // Laid-out texts are kept: a map shows the same names redraw after redraw.
+    if (labelCacheFont_ != plain || labelCache_.size() > 50000) {
+        labelCache_.clear();
+        labelCacheFont_ = plain;
+    }
+    for (const auto& [at, text] : labels) {
+        const QPointF topLeft = toPixels(at);
+        if (!std::isfinite(topLeft.x()) || !std::isfinite(topLeft.y()) ||
+            std::fabs(topLeft.x()) >= 1.0e6 || std::fabs(topLeft.y()) >= 1.0e6)
+            continue;
+        auto it = labelCache_.find(text);
+        if (it == labelCache_.end()) {
+            QStaticText laidOut(text);
+            laidOut.setTextFormat(Qt::PlainText);
+            laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+            laidOut.prepare(QTransform(), plain);
+            it = labelCache_.emplace(text, std::move(laidOut)).first;
+        }
+        painter.drawStaticText(topLeft, it->second);
+    }
+}
+
+void DrawSurface::Stamp(const QImage& picture, const std::vector<QPoint>& at)
+{
+    if (image_.isNull() || picture.isNull() || at.empty())
+        return;
+    QPainter painter(&image_);
+    for (const QPoint& p : at)
+        painter.drawImage(p, picture);
 }
 
 void DrawSurface::PaintPicture(const QImage& picture, double x1, double y1, double w1, double h1,

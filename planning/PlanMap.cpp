@@ -5,7 +5,11 @@
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
 
+#include <QPainter>
+#include <QPen>
+
 #include <cmath>
+#include <map>
 
 namespace tv {
 
@@ -82,6 +86,7 @@ bool PlanMap::loadChart(const ChartRow& row, const QImage& picture)
 void PlanMap::clearChart()
 {
     chartShown_ = false;
+    lastRedraw_ = QImage();
     surface().Cls();
 }
 
@@ -145,6 +150,7 @@ std::optional<double> PlanMap::RedrawMap(const Layers& layers)
     if (layers.route)
         length = drawRoute(*layers.route);
     drawWaypoints(layers);
+    lastRedraw_ = surface().image();
     return length;
 }
 
@@ -181,71 +187,176 @@ void PlanMap::drawWaypoints(const Layers& layers)
     const std::optional<ViewBox> box = viewBox();
     if (!box)
         return;
+    std::vector<Symbol> symbols;
     try {
         Recordset rs;
         rs.Open("SELECT PointID, Name, Lat, Long FROM Waypoints "
                 "WHERE Lat BETWEEN ? AND ? AND Long BETWEEN ? AND ?",
                 *layers.waypoints, {box->latS, box->latN, box->lonW, box->lonE});
-        std::vector<QString> names;
-        names.reserve(static_cast<size_t>(rs.RecordCount()));
-        for (; !rs.Eof(); rs.MoveNext())
-            names.push_back(QString::fromStdString(rs.Field(1).toString()));
-        if (layers.airports)
-            airports_.prefetch(*layers.airports, names);
-        size_t i = 0;
-        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext(), ++i) {
+        symbols.reserve(static_cast<size_t>(rs.RecordCount()));
+        std::vector<QString> fourLetterNames;
+        for (; !rs.Eof(); rs.MoveNext()) {
             const Value lat = rs.Field(2);
             const Value lon = rs.Field(3);
             if (lat.isNull() || lon.isNull())
                 continue;
+            const std::optional<QPointF> at = pointOf(lat.toDouble(), lon.toDouble());
+            if (!at)
+                continue;
             const bool current =
                 layers.currentPointId && rs.Field(0).toInt() == *layers.currentPointId;
-            const AirportInfo* airport =
-                layers.airports && names[i].size() == 4 ? airports_.find(names[i]) : nullptr;
-            DrawWaypoint(lat.toDouble(), lon.toDouble(),
-                         current ? PlanSymbol::Current : PlanSymbol::Other, names[i], airport);
+            symbols.push_back({*at, current ? PlanSymbol::Current : PlanSymbol::Other,
+                               QString::fromStdString(rs.Field(1).toString())});
+            if (symbols.back().name.size() == 4)
+                fourLetterNames.push_back(symbols.back().name);
+        }
+        if (layers.airports) {
+            airports_.prefetch(*layers.airports, fourLetterNames);
+            for (Symbol& sym : symbols) {
+                if (sym.name.size() == 4)
+                    sym.airport = airports_.find(sym.name);
+            }
         }
     } catch (const DbError&) {
-        // The symbols drawn so far stay, as a redraw always ended silently.
+        // The symbols read so far are drawn, as a redraw always ended silently.
     }
+    drawSymbols(symbols);
+}
+
+namespace {
+
+// Symbols keep their size in map pixels at every zoom, so each is drawn once into a small
+// transparent picture and stamped where it belongs. The picture's centre is (c, c): 8 for the
+// waypoint symbol (outer edge 7.5 pixels from the centre), 14 for the airport ring (13).
+constexpr int kWaypointCentre = 8;
+constexpr int kAirportCentre = 14;
+
+QImage sprite(int c)
+{
+    QImage image(2 * c + 1, 2 * c + 1, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+void ring(QImage& image, double radius, int width, uint32_t colour)
+{
+    const double c = image.width() / 2;
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QPen pen(vbColor(colour));
+    pen.setWidth(width);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QPointF(c, c), radius, radius);
+}
+
+// The waypoint symbol: a ring of radius 4 in the kind's colour (5 pixels wide) inside a black
+// ring of radius 6 (3 pixels wide).
+const QImage& waypointSprite(uint32_t colour)
+{
+    static std::map<uint32_t, QImage> made;
+    auto it = made.find(colour);
+    if (it == made.end()) {
+        QImage image = sprite(kWaypointCentre);
+        ring(image, 4, 5, colour);
+        ring(image, 6, 3, 0x000000);
+        it = made.emplace(colour, image).first;
+    }
+    return it->second;
+}
+
+// The airport ring: navy, radius 10, 6 pixels wide.
+const QImage& airportSprite()
+{
+    static const QImage image = [] {
+        QImage i = sprite(kAirportCentre);
+        ring(i, 10, 6, kAirportRingColour);
+        return i;
+    }();
+    return image;
+}
+
+QPoint stampAt(QPointF centre, int c)
+{
+    return {static_cast<int>(std::lround(centre.x())) - c,
+            static_cast<int>(std::lround(centre.y())) - c};
+}
+
+uint32_t kindColour(PlanSymbol kind)
+{
+    switch (kind) {
+    case PlanSymbol::Current: return kCurrentWaypointColour;
+    case PlanSymbol::Other: return kOtherWaypointColour;
+    case PlanSymbol::MapPoint: return kMapPointColour;
+    }
+    return 0;
+}
+
+} // namespace
+
+void PlanMap::drawSymbols(const std::vector<Symbol>& symbols)
+{
+    DrawSurface& s = surface();
+    std::vector<QPoint> rings;
+    std::vector<std::pair<QPointF, QString>> labels;
+    for (const Symbol& sym : symbols) {
+        if (!sym.airport)
+            continue;
+        rings.push_back(stampAt(sym.at, kAirportCentre));
+        labels.emplace_back(QPointF(sym.at.x() + 10, sym.at.y() - 7),
+                            QStringLiteral(" ") + sym.name + QStringLiteral(" "));
+    }
+    s.Stamp(airportSprite(), rings);
+    s.setDrawWidth(6);
+    for (const Symbol& sym : symbols) {
+        if (!sym.airport || !sym.airport->headingDeg)
+            continue;
+        // The runway bar: 20 pixels through the airport along its heading, 0 pointing up.
+        const double h = *sym.airport->headingDeg * kGeoPi / 180.0;
+        const double x = std::lround(sym.at.x()), y = std::lround(sym.at.y());
+        s.Line(x + 10 * std::sin(h), y - 10 * std::cos(h), x - 10 * std::sin(h),
+               y + 10 * std::cos(h), sym.airport->runwayColour);
+    }
+    for (const PlanSymbol kind : {PlanSymbol::Other, PlanSymbol::Current, PlanSymbol::MapPoint}) {
+        std::vector<QPoint> at;
+        for (const Symbol& sym : symbols) {
+            if (sym.kind != kind)
+                continue;
+            at.push_back(stampAt(sym.at, kWaypointCentre));
+            if (kind != PlanSymbol::MapPoint)
+                labels.emplace_back(QPointF(sym.at.x() + 10, sym.at.y() - 8),
+                                    QStringLiteral(" ") + sym.name + QStringLiteral(" "));
+        }
+        s.Stamp(waypointSprite(kindColour(kind)), at);
+    }
+    // The pen the symbols leave: black, three pixels.
+    s.setForeColor(0x000000);
+    s.setDrawWidth(3);
+    s.PrintLabels(labels);
 }
 
 void PlanMap::DrawWaypoint(double latDDMM, double lonDDMM, PlanSymbol kind, const QString& name,
                            const AirportInfo* airport)
 {
-    uint32_t colour = 0;
-    switch (kind) {
-    case PlanSymbol::Current: colour = kCurrentWaypointColour; break;
-    case PlanSymbol::Other: colour = kOtherWaypointColour; break;
-    case PlanSymbol::MapPoint: colour = kMapPointColour; break;
-    default: return;
-    }
+    if (kind != PlanSymbol::Current && kind != PlanSymbol::Other && kind != PlanSymbol::MapPoint)
+        return;
     const std::optional<QPointF> at = pointOf(latDDMM, lonDDMM);
     if (!at)
         return;
-    const double x = at->x(), y = at->y();
-    if (airport) {
-        surface().setDrawWidth(6);
-        surface().Circle(x, y, 10, kAirportRingColour);
-        if (airport->headingDeg) {
-            const double h = *airport->headingDeg * kGeoPi / 180.0;
-            surface().Line(x, y, x + 10 * std::sin(h), y - 10 * std::cos(h), airport->runwayColour);
-            surface().Line(x, y, x - 10 * std::sin(h), y + 10 * std::cos(h), airport->runwayColour);
-        }
-        surface().setCurrentX(x + 10);
-        surface().setCurrentY(y - 7);
-        surface().Print(QStringLiteral(" ") + name + QStringLiteral(" "));
-    }
-    surface().setDrawWidth(5);
-    surface().setForeColor(0x000000);
-    surface().Circle(x, y, 4, colour);
-    surface().setDrawWidth(3);
-    surface().Circle(x, y, 6, 0x000000);
-    if (kind != PlanSymbol::MapPoint) {
-        surface().setCurrentX(x + 10);
-        surface().setCurrentY(y - 8);
-        surface().Print(QStringLiteral(" ") + name + QStringLiteral(" "));
-    }
+    drawSymbols({Symbol{*at, kind, name, airport}});
+}
+
+bool PlanMap::restoreLastRedraw()
+{
+    DrawSurface& s = surface();
+    if (!chartShown_ || lastRedraw_.isNull() || lastRedraw_.width() != s.widthPx() ||
+        lastRedraw_.height() != s.heightPx())
+        return false;
+    s.PaintPicture(lastRedraw_, s.ScaleLeft(), s.ScaleTop(), s.ScaleWidth(), s.ScaleHeight(), 0, 0,
+                   lastRedraw_.width(), lastRedraw_.height());
+    return true;
 }
 
 void PlanMap::DrawMeasureLine(DDMMPoint waypoint, DDMMPoint cursor)

@@ -120,11 +120,24 @@ public:
                       const AirportInfo* airport = nullptr);
     // The measuring line from the cursor to the waypoint, over what the map shows now.
     void DrawMeasureLine(DDMMPoint waypoint, DDMMPoint cursor);
+    // Paints the picture of the last redraw back (a measuring move draws its line over it
+    // instead of redrawing every layer). False when there is none of the surface's size.
+    bool restoreLastRedraw();
 
     // Airports already looked up (kept across redraws; the airport file is only read).
     AirportLookup& airportLookup() { return airports_; }
 
 private:
+    struct Symbol
+    {
+        QPointF at; // map pixel
+        PlanSymbol kind;
+        QString name;
+        const AirportInfo* airport = nullptr;
+    };
+    // Draws symbols in layers: airport rings and bars, then the waypoint symbols, then every
+    // label, each layer in one pass over the surface.
+    void drawSymbols(const std::vector<Symbol>& symbols);
     void drawWaypoints(const Layers& layers);
     double drawRoute(const std::vector<PlanRoutePoint>& route);
 
@@ -133,6 +146,7 @@ private:
     DrawSurface* external_ = nullptr;
     bool chartShown_ = false;
     AirportLookup airports_;
+    QImage lastRedraw_;
 };
 
 } // namespace tv

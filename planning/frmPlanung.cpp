@@ -763,7 +763,10 @@ void frmPlanung::measureTo(DDMMPoint cursor)
     const std::optional<DDMMPoint> waypoint = boxesPosition(boxes());
     if (!waypoint)
         return;
-    RedrawMap();
+    // The last redraw is painted back under the new line: the previous line goes, and the
+    // layers need not be drawn again for every move of the mouse.
+    if (!map_.restoreLastRedraw())
+        RedrawMap();
     map_.DrawMeasureLine(*waypoint, cursor);
     picMap->Refresh();
     const Measurement m = measure(*waypoint, cursor);

@@ -271,4 +271,9 @@ TEST(Measuring, LineFromTheCursorToTheWaypoint)
     map.DrawMeasureLine({47.45, 10.10}, {47.45, 10.50}); // x 83 .. 417 on y 125
     EXPECT_EQ(at(map, 250, 125), 0x000000u);
     EXPECT_EQ(at(map, 250, 140), kChartColour);
+    // The next move paints the last redraw back: no trace of the previous line.
+    ASSERT_TRUE(map.restoreLastRedraw());
+    map.DrawMeasureLine({47.42, 10.10}, {47.42, 10.50});
+    EXPECT_EQ(at(map, 250, 125), kChartColour);
+    EXPECT_EQ(at(map, 250, 150), 0x000000u);
 }
