@@ -36,12 +36,12 @@ constexpr int kMapHeight = 1000;
 tv::ChartRow benchChart()
 {
     tv::ChartRow row;
-    row.unten = 48.00;
-    row.oben = 49.00;
-    row.links = 9.00;
-    row.rechts = 11.00;
-    row.breite = 10000;
-    row.hoehe = 7000;
+    row.southDDMM = 48.00;
+    row.northDDMM = 49.00;
+    row.westDDMM = 9.00;
+    row.eastDDMM = 11.00;
+    row.widthPx = 10000;
+    row.heightPx = 7000;
     return row;
 }
 

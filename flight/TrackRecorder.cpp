@@ -1,6 +1,6 @@
 #include "flight/TrackRecorder.h"
 
-#include "flight/NumberText.h"
+#include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"

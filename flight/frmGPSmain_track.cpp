@@ -6,8 +6,8 @@
 
 #include "core/CoreSettings.h"
 #include "core/Variablen.h"
-#include "flight/PictureBox.h"
 #include "flight/TrackRecorder.h"
+#include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 

@@ -63,7 +63,7 @@ void PlanMap::surfaceResized()
 {
     view_.setViewSize(surface().ScaleWidth(), surface().ScaleHeight());
     if (chartShown_)
-        view_.FitViewToWindow();
+        view_.fitToView();
 }
 
 bool PlanMap::loadChart(const ChartRow& row, const QImage& picture)
@@ -72,7 +72,7 @@ bool PlanMap::loadChart(const ChartRow& row, const QImage& picture)
     // A picture that cannot be read is a chart error: its edges must never be drawn over the
     // previous chart's picture.
     if (picture.isNull() ||
-        view_.InitializeData(row, picture) != MapView::LoadResult::Loaded ||
+        view_.loadChart(row, picture) != MapView::LoadResult::Loaded ||
         !(view_.scaleX() > 0.0) || !(view_.scaleY() > 0.0) || !finite(view_.scaleX()) ||
         !finite(view_.scaleY())) {
         surface().Cls();
@@ -93,7 +93,7 @@ void PlanMap::clearChart()
 void PlanMap::setZoom(int sliderValue)
 {
     view_.setSliderValue(sliderValue);
-    view_.SlideMapChange();
+    view_.applyZoom();
 }
 
 int PlanMap::sliderValueFromClickPx(double xPixels) const
@@ -133,7 +133,7 @@ void PlanMap::centreOn(DDMMPoint position)
     if (!chartShown_)
         return;
     if (const std::optional<QPointF> p = pointOf(position.lat, position.lon))
-        view_.CenterMapOnPosition(p->x(), p->y());
+        view_.centreOn(p->x(), p->y());
 }
 
 std::optional<double> PlanMap::RedrawMap(const Layers& layers)

@@ -8,9 +8,9 @@
 // Positions are DD.MM (south and west negative) unless a name says degrees; map points are
 // pixels of the map picture, y down. Colours are 0x00BBGGRR.
 
-#include "flight/AirportData.h"
-#include "flight/DrawSurface.h"
-#include "flight/MapView.h"
+#include "map/AirportData.h"
+#include "map/DrawSurface.h"
+#include "map/MapView.h"
 #include "planning/WaypointEntry.h"
 
 #include <QImage>

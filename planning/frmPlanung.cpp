@@ -3,8 +3,7 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
-#include "core/windows/Main.h"
-#include "flight/PictureBox.h"
+#include "map/PictureBox.h"
 #include "planning/PlanLayout.h"
 #include "planning/PlanSettings.h"
 #include "planning/PlanText.h"
@@ -13,7 +12,6 @@
 #include "platform/DbError.h"
 #include "platform/ProgramFolder.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QImageReader>
@@ -34,15 +32,6 @@ namespace {
 
 const QString kAllWaypoints = QStringLiteral("Alle Wegpunkte");
 constexpr const char* kMapsSql = "SELECT * From Maps Where Active <> 0 Order by NAME ASC";
-
-void offerPlanMenus(bool on)
-{
-    if (Main* frame = forms().find<Main>()) {
-        frame->mnuExport->setVisible(on);
-        frame->mnuImport->setVisible(on);
-        frame->mnuLuftEin->setVisible(on);
-    }
-}
 
 QString bgr(uint32_t c)
 {
@@ -454,7 +443,6 @@ void frmPlanung::LoadSettings()
 void frmPlanung::Form_Activate()
 {
     SetLanguage();
-    offerPlanMenus(true);
     try {
         if (mapsRS.State() == Recordset::kStateOpen)
             mapsRS.Requery();
@@ -490,10 +478,10 @@ void frmPlanung::Form_Activate()
 
     if (!skipViewRestore_) {
         const MapView& v = map_.view();
-        const double sx = savedView_[0] != 0 ? savedView_[0] : v.SX();
-        const double sy = savedView_[1] != 0 ? savedView_[1] : v.SY();
-        const double sw = savedView_[2] != 0 ? savedView_[2] : v.SW();
-        const double sh = savedView_[3] != 0 ? savedView_[3] : v.SH();
+        const double sx = savedView_[0] != 0 ? savedView_[0] : v.sourceX();
+        const double sy = savedView_[1] != 0 ? savedView_[1] : v.sourceY();
+        const double sw = savedView_[2] != 0 ? savedView_[2] : v.sourceWidth();
+        const double sh = savedView_[3] != 0 ? savedView_[3] : v.sourceHeight();
         const double slider = savedView_[4] != 0 ? savedView_[4] : v.sliderValue();
         if (map_.view().restoreView(sx, sy, sw, sh, slider)) {
             const QSignalBlocker block(SlideMap);
@@ -516,7 +504,7 @@ void frmPlanung::Form_Deactivate()
 {
     savePlanSettings(programFolder(), tLRHoehe->text().toStdString());
     const MapView& v = map_.view();
-    savedView_ = {v.SX(), v.SY(), v.SW(), v.SH(), static_cast<double>(v.sliderValue())};
+    savedView_ = {v.sourceX(), v.sourceY(), v.sourceWidth(), v.sourceHeight(), static_cast<double>(v.sliderValue())};
     try {
         if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0 && !mapsRS.Eof() &&
             !mapsRS.Bof())
@@ -524,7 +512,6 @@ void frmPlanung::Form_Deactivate()
     } catch (const DbError&) {
     }
     skipViewRestore_ = false;
-    offerPlanMenus(false);
 }
 
 void frmPlanung::resizeEvent(QResizeEvent* event)
@@ -594,12 +581,12 @@ void frmPlanung::InitializeData()
         if (mapsRS.Eof() || mapsRS.Bof())
             mapsRS.MoveFirst();
         ChartRow row;
-        row.unten = optionalField(mapsRS, "Unten");
-        row.oben = optionalField(mapsRS, "Oben");
-        row.links = optionalField(mapsRS, "Links");
-        row.rechts = optionalField(mapsRS, "Rechts");
-        row.breite = optionalField(mapsRS, "Breite");
-        row.hoehe = optionalField(mapsRS, "Höhe");
+        row.southDDMM = optionalField(mapsRS, "Unten");
+        row.northDDMM = optionalField(mapsRS, "Oben");
+        row.westDDMM = optionalField(mapsRS, "Links");
+        row.eastDDMM = optionalField(mapsRS, "Rechts");
+        row.widthPx = optionalField(mapsRS, "Breite");
+        row.heightPx = optionalField(mapsRS, "Höhe");
         const QString name = QString::fromStdString(mapsRS.Field("Name").toString());
         QImageReader reader(
             QString::fromStdString((programFolder() / "Karten" / name.toStdString()).string()));

@@ -35,8 +35,6 @@ public:
     QString formName() const override { return QStringLiteral("frmPlanung"); }
 
     void Form_Load() override;
-    // While the plan window is active the main frame offers route export, route import and the
-    // airspace display dialog.
     void Form_Activate() override;
     void Form_Deactivate() override;
     // Lays the controls out for an inner size of `width` x `height` pixels.

@@ -4,7 +4,7 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
-#include "flight/PictureBox.h"
+#include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 

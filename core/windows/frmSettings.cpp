@@ -7,16 +7,12 @@
 #include "core/forms/MsgBox.h"
 #include "core/forms/VbTimer.h"
 #include "core/windows/CategoryTableModel.h"
-#include "core/windows/Main.h"
 #include "core/windows/WindowLook.h"
-#include "planning/frmGetWaypoints.h"
-#include "planning/frmManager.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 #include "platform/SerialPorts.h"
-#include "tracks/frmTrack.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -258,8 +254,7 @@ void frmSettings::OptGer_Click()
     OptGer->setChecked(true);
     Language = 0;
     SetLanguage();
-    if (Main* frame = forms().find<Main>())
-        frame->SetModeCaptions();
+    forms().languageChanged();
     SaveLanguage();
 }
 
@@ -269,8 +264,7 @@ void frmSettings::OptEng_Click()
     OptEng->setChecked(true);
     Language = 1;
     SetLanguage();
-    if (Main* frame = forms().find<Main>())
-        frame->SetModeCaptions();
+    forms().languageChanged();
     SaveLanguage();
 }
 
@@ -307,18 +301,18 @@ void frmSettings::tQNH_DblClick()
 
 void frmSettings::cmdManager_Click()
 {
-    forms().showModal(forms().get<frmManager>());
+    forms().showModal(QStringLiteral("frmManager"));
 }
 
 void frmSettings::cmdTrack_Click()
 {
-    forms().showModal(forms().get<frmTrack>());
+    forms().showModal(QStringLiteral("frmTrack"));
 }
 
 void frmSettings::cmdGetWaypoint_Click()
 {
     if (AptDataAvailable) {
-        forms().showModal(forms().get<frmGetWaypoints>());
+        forms().showModal(QStringLiteral("frmGetWaypoints"));
         return;
     }
     MsgBox(QStringLiteral("Datei tvdata.tvd wurde nicht im Verzeichnis: ") +

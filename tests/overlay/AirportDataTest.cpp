@@ -1,4 +1,4 @@
-#include "flight/AirportData.h"
+#include "map/AirportData.h"
 
 #include "OverlayFixture.h"
 

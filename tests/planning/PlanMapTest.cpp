@@ -1,8 +1,8 @@
 #include "PlanData.h"
-#include "flight/DrawSurface.h"
+#include "map/DrawSurface.h"
 #include "planning/PlanMap.h"
 #include "planning/PlanText.h"
-#include "flight/GuiApp.h"
+#include "support/GuiApp.h"
 
 #include <gtest/gtest.h>
 
@@ -31,12 +31,12 @@ QImage plainChart(int w, int h)
 ChartRow alpineChart()
 {
     ChartRow row;
-    row.unten = 47.00;
-    row.oben = 48.00;
-    row.links = 10.00;
-    row.rechts = 12.00;
-    row.breite = 1000;
-    row.hoehe = 500;
+    row.southDDMM = 47.00;
+    row.northDDMM = 48.00;
+    row.westDDMM = 10.00;
+    row.eastDDMM = 12.00;
+    row.widthPx = 1000;
+    row.heightPx = 500;
     return row;
 }
 
@@ -79,16 +79,16 @@ TEST(PlanMapView, PanStopsAtTheChartEdges)
     PlanMap map = loadedMap();
     map.view().press(250, 100);
     map.view().dragTo(-5000, 100); // dragging left shows more of the right
-    EXPECT_FLOAT_EQ(map.view().SX() + map.view().SW(), 1000.0f);
+    EXPECT_FLOAT_EQ(map.view().sourceX() + map.view().sourceWidth(), 1000.0f);
     map.view().press(0, 0);
     map.view().dragTo(5000, 5000);
-    EXPECT_FLOAT_EQ(map.view().SX(), 0.0f);
-    EXPECT_FLOAT_EQ(map.view().SY(), 0.0f);
+    EXPECT_FLOAT_EQ(map.view().sourceX(), 0.0f);
+    EXPECT_FLOAT_EQ(map.view().sourceY(), 0.0f);
     map.setZoom(100);
-    const float sx = map.view().SX();
+    const float sx = map.view().sourceX();
     map.view().press(0, 0);
     EXPECT_FALSE(map.view().dragTo(-100, 0)); // whole width shown: no pan
-    EXPECT_FLOAT_EQ(map.view().SX(), sx);
+    EXPECT_FLOAT_EQ(map.view().sourceX(), sx);
 }
 
 TEST(PlanMapView, CursorReadOutSouthOfTheEquatorIsNegative)
@@ -96,12 +96,12 @@ TEST(PlanMapView, CursorReadOutSouthOfTheEquatorIsNegative)
     PlanMap map;
     map.resize(500, 250);
     ChartRow row;
-    row.unten = -34.00;
-    row.oben = -33.00;
-    row.links = -71.00;
-    row.rechts = -70.00;
-    row.breite = 500;
-    row.hoehe = 500;
+    row.southDDMM = -34.00;
+    row.northDDMM = -33.00;
+    row.westDDMM = -71.00;
+    row.eastDDMM = -70.00;
+    row.widthPx = 500;
+    row.heightPx = 500;
     ASSERT_TRUE(map.loadChart(row, plainChart(500, 500)));
     // Zoom 0 shows 250 x 125 image pixels, a quarter degree across: (0, 0) is 33°00' S
     // 71°00' W, the map's bottom-right corner 33°15' S 70°45' W.
@@ -122,7 +122,7 @@ TEST(PlanMapView, BadChartsGiveTheMapErrorAndABlankMap)
     ASSERT_EQ(at(map, 10, 10), kChartColour);
 
     ChartRow sameEdges = alpineChart();
-    sameEdges.rechts = sameEdges.links;
+    sameEdges.eastDDMM = sameEdges.westDDMM;
     EXPECT_FALSE(map.loadChart(sameEdges, plainChart(1000, 500)));
     EXPECT_FALSE(map.hasChart());
     map.RedrawMap({});
@@ -132,7 +132,7 @@ TEST(PlanMapView, BadChartsGiveTheMapErrorAndABlankMap)
     EXPECT_FALSE(map.loadChart(alpineChart(), QImage())); // the picture did not load
     map.RedrawMap({});
     EXPECT_NE(at(map, 10, 10), kChartColour);
-    EXPECT_TRUE(std::isfinite(map.view().SW()));
+    EXPECT_TRUE(std::isfinite(map.view().sourceWidth()));
 
     const tv::PlanMessage en = tv::mapErrorMessage("O'Brien.jpg", 1);
     EXPECT_EQ(en.text, QStringLiteral("Map error: O'Brien.jpg - please check coordinates."));

@@ -2,8 +2,8 @@
 
 #include "core/Variablen.h"
 #include "core/forms/RecordsetGridModel.h"
-#include "flight/DrawSurface.h"
-#include "flight/PictureBox.h"
+#include "map/DrawSurface.h"
+#include "map/PictureBox.h"
 #include "planning/frmPlanung.h"
 #include "support/WindowTestBase.h"
 

@@ -117,16 +117,16 @@ TEST_F(PlanWindowTest, SmallWindowKeepsTheLayoutAndTheViewSurvivesLeaving)
     w.SlideMap->setValue(-50);
     w.picMap_MouseDown(1, 300, 300);
     w.picMap_MouseMove(1, 200, 250);
-    const float sx = w.planMap().view().SX(), sy = w.planMap().view().SY();
-    const float sw = w.planMap().view().SW();
+    const float sx = w.planMap().view().sourceX(), sy = w.planMap().view().sourceY();
+    const float sw = w.planMap().view().sourceWidth();
     ASSERT_GT(sx, 0.0f);
     w.Form_Deactivate();
     EXPECT_EQ(file("planung.crm"), "\"-99\"\r\n");
     w.Form_Resize(1300, 800);
     w.Form_Activate();
-    EXPECT_FLOAT_EQ(w.planMap().view().SX(), sx);
-    EXPECT_FLOAT_EQ(w.planMap().view().SY(), sy);
-    EXPECT_FLOAT_EQ(w.planMap().view().SW(), sw);
+    EXPECT_FLOAT_EQ(w.planMap().view().sourceX(), sx);
+    EXPECT_FLOAT_EQ(w.planMap().view().sourceY(), sy);
+    EXPECT_FLOAT_EQ(w.planMap().view().sourceWidth(), sw);
     EXPECT_EQ(w.SlideMap->value(), -50);
 }
 

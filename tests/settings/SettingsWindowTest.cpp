@@ -1,8 +1,8 @@
 #include "CategoryFixture.h"
 #include "WindowFixture.h"
+#include "app/Main.h"
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
-#include "core/windows/Main.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

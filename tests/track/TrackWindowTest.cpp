@@ -1,7 +1,7 @@
 #include "instruments/FlightWindowFixture.h"
 
 #include "core/CoreSettings.h"
-#include "flight/PictureBox.h"
+#include "map/PictureBox.h"
 #include "platform/Recordset.h"
 
 #include <QLabel>

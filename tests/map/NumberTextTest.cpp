@@ -1,4 +1,4 @@
-#include "flight/NumberText.h"
+#include "map/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "flight/AirportData.h"
+#include "map/AirportData.h"
 
-#include "flight/NumberText.h"
+#include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"

@@ -1,9 +1,9 @@
-#include "flight/MapView.h"
+#include "map/MapView.h"
 
 #include "core/GeoMath.h"
 #include "core/Rounding.h"
-#include "flight/DrawSurface.h"
-#include "flight/NumberText.h"
+#include "map/Drawing.h"
+#include "map/NumberText.h"
 
 #include <QColor>
 
@@ -50,7 +50,8 @@ bool fitsSingle(double v)
 } // namespace
 
 MapView::MapView(MapViewConstants constants)
-    : constants_(constants), storage_(blankStorage()), CenterMap_(constants.centreMapAtStart)
+    : constants_(constants), storage_(blankStorage()),
+      centredOnAircraft_(constants.centreMapAtStart)
 {
 }
 
@@ -69,10 +70,10 @@ bool MapView::restoreView(double sx, double sy, double sw, double sh, double sli
 {
     if (!fitsSingle(sx) || !fitsSingle(sy) || !fitsSingle(sw) || !fitsSingle(sh) || !finite(slider))
         return false;
-    SX_ = static_cast<float>(sx);
-    SY_ = static_cast<float>(sy);
-    SW_ = static_cast<float>(sw);
-    SH_ = static_cast<float>(sh);
+    sourceX_ = static_cast<float>(sx);
+    sourceY_ = static_cast<float>(sy);
+    sourceWidth_ = static_cast<float>(sw);
+    sourceHeight_ = static_cast<float>(sh);
     setSliderValue(
         ToInt32HalfEven(std::clamp(slider, double(kSliderMin), double(kSliderMax))).value_or(0));
     return true;
@@ -87,9 +88,9 @@ double MapView::edgeToDegrees(double ddmm)
 // a header size of 0) the loaded image's own proportion, which keeps the image undistorted.
 double MapView::chartProportion() const
 {
-    if (ChartWidth_ > 0.0 && ChartHeight_ > 0.0 && finite(ChartHeight_ / ChartWidth_))
-        return ChartHeight_ / ChartWidth_;
-    return static_cast<double>(ImageHeight_) / ImageWidth_;
+    if (chartWidthPx_ > 0.0 && chartHeightPx_ > 0.0 && finite(chartHeightPx_ / chartWidthPx_))
+        return chartHeightPx_ / chartWidthPx_;
+    return static_cast<double>(imageHeightPx_) / imageWidthPx_;
 }
 
 // ViewAspect = SH / SW that shows the chart undistorted in the view. A view without a size yet
@@ -97,68 +98,68 @@ double MapView::chartProportion() const
 void MapView::computeViewAspect()
 {
     const double viewRatio = viewWidth_ > 0.0 && viewHeight_ > 0.0 ? viewHeight_ / viewWidth_ : 1.0;
-    const double imageRatio = static_cast<double>(ImageHeight_) / ImageWidth_;
+    const double imageRatio = static_cast<double>(imageHeightPx_) / imageWidthPx_;
     const double aspect = imageRatio * viewRatio / chartProportion();
     if (fitsSingle(aspect))
-        ViewAspect_ = static_cast<float>(aspect);
+        viewAspect_ = static_cast<float>(aspect);
 }
 
 // A newly loaded image is shown from its top-left corner, half of its width across the view,
 // slider value 0.
 void MapView::startAtTopLeft()
 {
-    SX_ = 0.0f;
-    SY_ = 0.0f;
-    SW_ = ImageWidth_ / 2.0f;
-    SH_ = ViewAspect_ * SW_;
-    BaseSW_ = SW_;
+    sourceX_ = 0.0f;
+    sourceY_ = 0.0f;
+    sourceWidth_ = imageWidthPx_ / 2.0f;
+    sourceHeight_ = viewAspect_ * sourceWidth_;
+    baseSourceWidth_ = sourceWidth_;
     sliderValue_ = 0;
 }
 
-MapView::LoadResult MapView::InitializeData(const ChartRow& row, const QImage& image)
+MapView::LoadResult MapView::loadChart(const ChartRow& row, const QImage& image)
 {
-    if (!row.breite || !row.hoehe || !finite(*row.breite) || !finite(*row.hoehe))
+    if (!row.widthPx || !row.heightPx || !finite(*row.widthPx) || !finite(*row.heightPx))
         return LoadResult::BadChart;
-    ChartWidth_ = *row.breite;
-    ChartHeight_ = *row.hoehe;
+    chartWidthPx_ = *row.widthPx;
+    chartHeightPx_ = *row.heightPx;
     if (!image.isNull())
         storage_ = paintable(image);
     // From here on the conversions use this row's lower and left edges.
-    if (row.unten && finite(*row.unten))
-        untenDeg_ = edgeToDegrees(*row.unten);
-    if (row.links && finite(*row.links))
-        linksDeg_ = edgeToDegrees(*row.links);
+    if (row.southDDMM && finite(*row.southDDMM))
+        southEdgeDeg_ = edgeToDegrees(*row.southDDMM);
+    if (row.westDDMM && finite(*row.westDDMM))
+        westEdgeDeg_ = edgeToDegrees(*row.westDDMM);
 
-    if (!row.rechts || !row.links)
+    if (!row.eastDDMM || !row.westDDMM)
         return LoadResult::BadChart;
-    const double spanX = (edgeToDegrees(*row.rechts) - edgeToDegrees(*row.links)) * 10.0;
-    if (spanX == 0.0 || !finite(ChartWidth_ / spanX))
+    const double spanX = (edgeToDegrees(*row.eastDDMM) - edgeToDegrees(*row.westDDMM)) * 10.0;
+    if (spanX == 0.0 || !finite(chartWidthPx_ / spanX))
         return LoadResult::BadChart;
-    scaleX_ = ChartWidth_ / spanX;
-    if (!row.oben || !row.unten)
+    scaleX_ = chartWidthPx_ / spanX;
+    if (!row.northDDMM || !row.southDDMM)
         return LoadResult::BadChart;
-    const double spanY = (edgeToDegrees(*row.oben) - edgeToDegrees(*row.unten)) * 10.0;
-    if (spanY == 0.0 || !finite(ChartHeight_ / spanY))
+    const double spanY = (edgeToDegrees(*row.northDDMM) - edgeToDegrees(*row.southDDMM)) * 10.0;
+    if (spanY == 0.0 || !finite(chartHeightPx_ / spanY))
         return LoadResult::BadChart;
-    scaleY_ = ChartHeight_ / spanY;
+    scaleY_ = chartHeightPx_ / spanY;
 
-    ImageWidth_ = static_cast<float>(storage_.width());
-    ImageHeight_ = static_cast<float>(storage_.height());
-    if (!(ChartWidth_ > 0.0) || !(ChartHeight_ > 0.0))
+    imageWidthPx_ = static_cast<float>(storage_.width());
+    imageHeightPx_ = static_cast<float>(storage_.height());
+    if (!(chartWidthPx_ > 0.0) || !(chartHeightPx_ > 0.0))
         return LoadResult::BadChart;
     computeViewAspect();
     startAtTopLeft();
     return LoadResult::Loaded;
 }
 
-void MapView::InitializeImageView(const QImage& image, double headerWidth, double headerHeight)
+void MapView::loadImage(const QImage& image, double headerWidth, double headerHeight)
 {
     if (!image.isNull())
         storage_ = paintable(image);
-    ChartWidth_ = finite(headerWidth) ? headerWidth : 0.0;
-    ChartHeight_ = finite(headerHeight) ? headerHeight : 0.0;
-    ImageWidth_ = static_cast<float>(storage_.width());
-    ImageHeight_ = static_cast<float>(storage_.height());
+    chartWidthPx_ = finite(headerWidth) ? headerWidth : 0.0;
+    chartHeightPx_ = finite(headerHeight) ? headerHeight : 0.0;
+    imageWidthPx_ = static_cast<float>(storage_.width());
+    imageHeightPx_ = static_cast<float>(storage_.height());
     computeViewAspect();
     startAtTopLeft();
 }
@@ -168,38 +169,39 @@ void MapView::InitializeImageView(const QImage& image, double headerWidth, doubl
 void MapView::clampBottom()
 {
     const float imageH = static_cast<float>(storage_.height());
-    if (SY_ + SH_ > imageH)
-        SY_ = imageH - SH_;
-    if (SY_ < 0.0f) {
-        SH_ = SH_ + SY_;
-        SY_ = 0.0f;
+    if (sourceY_ + sourceHeight_ > imageH)
+        sourceY_ = imageH - sourceHeight_;
+    if (sourceY_ < 0.0f) {
+        sourceHeight_ = sourceHeight_ + sourceY_;
+        sourceY_ = 0.0f;
     }
 }
 
-void MapView::FitViewToWindow()
+void MapView::fitToView()
 {
-    ImageWidth_ = static_cast<float>(storage_.width());
-    ImageHeight_ = static_cast<float>(storage_.height());
+    imageWidthPx_ = static_cast<float>(storage_.width());
+    imageHeightPx_ = static_cast<float>(storage_.height());
     computeViewAspect();
-    SH_ = ViewAspect_ * SW_;
-    if (SX_ + SW_ > ImageWidth_)
-        SX_ = ImageWidth_ - SW_;
+    sourceHeight_ = viewAspect_ * sourceWidth_;
+    if (sourceX_ + sourceWidth_ > imageWidthPx_)
+        sourceX_ = imageWidthPx_ - sourceWidth_;
     clampBottom();
 }
 
-void MapView::SlideMapChange(bool thumbDragging)
+void MapView::applyZoom(bool thumbDragging)
 {
     const double storageW = storage_.width();
-    const double sw = sliderValue_ * (storageW - BaseSW_) / 100.0 + BaseSW_;
-    SW_ = static_cast<float>(sw);
-    if (viewWidth_ / kMaxEnlargement > SW_)
-        SW_ = static_cast<float>(viewWidth_ / kMaxEnlargement);
-    if (SX_ + SW_ > storageW)
-        SX_ = static_cast<float>(storageW - SW_);
+    const double sw = sliderValue_ * (storageW - baseSourceWidth_) / 100.0 + baseSourceWidth_;
+    sourceWidth_ = static_cast<float>(sw);
+    if (viewWidth_ / kMaxEnlargement > sourceWidth_)
+        sourceWidth_ = static_cast<float>(viewWidth_ / kMaxEnlargement);
+    if (sourceX_ + sourceWidth_ > storageW)
+        sourceX_ = static_cast<float>(storageW - sourceWidth_);
     if (thumbDragging && sliderValue_ == kSliderMax)
-        SH_ = SW_ * static_cast<float>(storage_.height()) / static_cast<float>(storage_.width());
+        sourceHeight_ = sourceWidth_ * static_cast<float>(storage_.height()) /
+                        static_cast<float>(storage_.width());
     else
-        SH_ = ViewAspect_ * SW_;
+        sourceHeight_ = viewAspect_ * sourceWidth_;
     clampBottom();
 }
 
@@ -221,20 +223,20 @@ void MapView::press(double x, double y)
 {
     if (!fitsSingle(x) || !fitsSingle(y))
         return;
-    PressX_ = static_cast<float>(x);
-    PressY_ = static_cast<float>(y);
+    pressX_ = static_cast<float>(x);
+    pressY_ = static_cast<float>(y);
 }
 
 bool MapView::dragTo(double x, double y)
 {
-    if (CenterMap_ || (constants_.panLockedAtMaxZoom && sliderValue_ == kSliderMax))
+    if (centredOnAircraft_ || (constants_.panLockedAtMaxZoom && sliderValue_ == kSliderMax))
         return false;
     if (!fitsSingle(x) || !fitsSingle(y))
         return false;
-    moveSourceX(PressX_ - x);
-    moveSourceY(PressY_ - y);
-    PressX_ = static_cast<float>(x);
-    PressY_ = static_cast<float>(y);
+    moveSourceX(pressX_ - x);
+    moveSourceY(pressY_ - y);
+    pressX_ = static_cast<float>(x);
+    pressY_ = static_cast<float>(y);
     return true;
 }
 
@@ -242,51 +244,51 @@ void MapView::moveSourceX(double dx)
 {
     if (!finite(dx))
         return;
-    double sx = SX_ + dx;
+    double sx = sourceX_ + dx;
     if (sx < 0.0)
         sx = 0.0;
-    if (ImageWidth_ - kPanEdgeMargin < sx)
-        sx = ImageWidth_ - kPanEdgeMargin;
-    if (sx + SW_ > ImageWidth_)
-        sx = ImageWidth_ - SW_;
-    SX_ = static_cast<float>(sx);
+    if (imageWidthPx_ - kPanEdgeMargin < sx)
+        sx = imageWidthPx_ - kPanEdgeMargin;
+    if (sx + sourceWidth_ > imageWidthPx_)
+        sx = imageWidthPx_ - sourceWidth_;
+    sourceX_ = static_cast<float>(sx);
 }
 
 void MapView::moveSourceY(double dy)
 {
     if (!finite(dy))
         return;
-    double sy = SY_ + dy;
+    double sy = sourceY_ + dy;
     if (sy < 0.0)
         sy = 0.0;
-    const double bottomMargin = ImageHeight_ - ViewAspect_ * kPanEdgeMargin;
+    const double bottomMargin = imageHeightPx_ - viewAspect_ * kPanEdgeMargin;
     if (bottomMargin < sy)
         sy = bottomMargin;
-    if (sy + SH_ > ImageHeight_)
-        sy = ImageHeight_ - SH_;
-    SY_ = static_cast<float>(sy);
+    if (sy + sourceHeight_ > imageHeightPx_)
+        sy = imageHeightPx_ - sourceHeight_;
+    sourceY_ = static_cast<float>(sy);
 }
 
-void MapView::CenterMapOnPosition(double planeX, double planeY)
+void MapView::centreOn(double planeX, double planeY)
 {
     if (!finite(planeX) || !finite(planeY) || viewWidth_ <= 0.0 || viewHeight_ <= 0.0)
         return;
-    double sx = SX_ + (planeX - viewWidth_ / 2.0) * SW_ / viewWidth_;
-    double sy = SY_ + (planeY - viewHeight_ / 2.0) * SH_ / viewHeight_;
+    double sx = sourceX_ + (planeX - viewWidth_ / 2.0) * sourceWidth_ / viewWidth_;
+    double sy = sourceY_ + (planeY - viewHeight_ / 2.0) * sourceHeight_ / viewHeight_;
     if (!finite(sx) || !finite(sy))
         return;
     const double storageW = storage_.width();
     const double storageH = storage_.height();
-    if (sx + SW_ > storageW)
-        sx = storageW - SW_;
-    if (sy + SH_ > storageH)
-        sy = storageH - SH_;
+    if (sx + sourceWidth_ > storageW)
+        sx = storageW - sourceWidth_;
+    if (sy + sourceHeight_ > storageH)
+        sy = storageH - sourceHeight_;
     if (sx < 0.0)
         sx = 0.0;
     if (sy < 0.0)
         sy = 0.0;
-    SX_ = static_cast<float>(sx);
-    SY_ = static_cast<float>(sy);
+    sourceX_ = static_cast<float>(sx);
+    sourceY_ = static_cast<float>(sy);
 }
 
 AircraftPlacement MapView::placeAircraft(GeoPos position)
@@ -298,34 +300,34 @@ AircraftPlacement MapView::placeAircraft(GeoPos position)
     // The right and bottom edges are already off the chart; a position that gives no number
     // counts as off the chart too.
     placement.offChart =
-        !finite(x) || !finite(y) || x < 0.0 || y < 0.0 || x >= ChartWidth_ || y >= ChartHeight_;
+        !finite(x) || !finite(y) || x < 0.0 || y < 0.0 || x >= chartWidthPx_ || y >= chartHeightPx_;
     if (placement.offChart)
-        CenterMap_ = false;
+        centredOnAircraft_ = false;
     if (finite(x) && finite(y))
         placement.viewPx = imageToView(placement.imagePx);
-    if (CenterMap_ && placement.viewPx)
-        CenterMapOnPosition(placement.viewPx->x(), placement.viewPx->y());
+    if (centredOnAircraft_ && placement.viewPx)
+        centreOn(placement.viewPx->x(), placement.viewPx->y());
     return placement;
 }
 
-void MapView::paint(DrawSurface& picMap) const
+void MapView::paint(Drawing& picMap) const
 {
     picMap.PaintPicture(storage_, picMap.ScaleLeft(), picMap.ScaleTop(), picMap.ScaleWidth(),
-                        picMap.ScaleHeight(), SX_, SY_, SW_, SH_);
+                        picMap.ScaleHeight(), sourceX_, sourceY_, sourceWidth_, sourceHeight_);
 }
 
 QPointF MapView::positionToImage(GeoPos position) const
 {
-    return {(position.lonDeg - linksDeg_) * 10.0 * scaleX_,
-            ChartHeight_ - (position.latDeg - untenDeg_) * 10.0 * scaleY_};
+    return {(position.lonDeg - westEdgeDeg_) * 10.0 * scaleX_,
+            chartHeightPx_ - (position.latDeg - southEdgeDeg_) * 10.0 * scaleY_};
 }
 
 std::optional<QPointF> MapView::imageToView(QPointF imagePx) const
 {
-    if (!(SW_ > 0.0f) || !(SH_ > 0.0f))
+    if (!(sourceWidth_ > 0.0f) || !(sourceHeight_ > 0.0f))
         return std::nullopt;
-    const QPointF view((imagePx.x() - SX_) * (viewWidth_ / SW_),
-                       (imagePx.y() - SY_) * (viewHeight_ / SH_));
+    const QPointF view((imagePx.x() - sourceX_) * (viewWidth_ / sourceWidth_),
+                       (imagePx.y() - sourceY_) * (viewHeight_ / sourceHeight_));
     if (!finite(view.x()) || !finite(view.y()))
         return std::nullopt;
     return view;
@@ -333,10 +335,11 @@ std::optional<QPointF> MapView::imageToView(QPointF imagePx) const
 
 std::optional<QPointF> MapView::viewToImage(QPointF viewPx) const
 {
-    if (!(SW_ > 0.0f) || !(SH_ > 0.0f) || viewWidth_ <= 0.0 || viewHeight_ <= 0.0)
+    if (!(sourceWidth_ > 0.0f) || !(sourceHeight_ > 0.0f) || viewWidth_ <= 0.0 ||
+        viewHeight_ <= 0.0)
         return std::nullopt;
-    const QPointF image(viewPx.x() / (viewWidth_ / SW_) + SX_,
-                        viewPx.y() / (viewHeight_ / SH_) + SY_);
+    const QPointF image(viewPx.x() / (viewWidth_ / sourceWidth_) + sourceX_,
+                        viewPx.y() / (viewHeight_ / sourceHeight_) + sourceY_);
     if (!finite(image.x()) || !finite(image.y()))
         return std::nullopt;
     return image;
@@ -346,8 +349,8 @@ std::optional<GeoPos> MapView::imageToPosition(QPointF imagePx) const
 {
     if (scaleX_ == 0.0 || scaleY_ == 0.0)
         return std::nullopt;
-    const GeoPos pos{untenDeg_ - (imagePx.y() - ChartHeight_) / (scaleY_ * 10.0),
-                     linksDeg_ + imagePx.x() / (scaleX_ * 10.0)};
+    const GeoPos pos{southEdgeDeg_ - (imagePx.y() - chartHeightPx_) / (scaleY_ * 10.0),
+                     westEdgeDeg_ + imagePx.x() / (scaleX_ * 10.0)};
     if (!finite(pos.latDeg) || !finite(pos.lonDeg))
         return std::nullopt;
     return pos;
@@ -369,16 +372,16 @@ std::optional<GeoPos> MapView::viewToPosition(QPointF viewPx) const
     return imageToPosition(*image);
 }
 
-bool MapView::CalcViewBounds(double x1, double y1, double x2, double y2)
+bool MapView::computeViewBounds(double x1, double y1, double x2, double y2)
 {
     const auto northWest = viewToPosition({x1, y1});
     const auto southEast = viewToPosition({x2, y2});
     if (!northWest || !southEast)
         return false;
-    ViewTop_ = RoundHalfEven(DegreesToDDMM(northWest->latDeg), 2);
-    ViewLeft_ = RoundHalfEven(DegreesToDDMM(northWest->lonDeg), 2);
-    ViewBottom_ = RoundHalfEven(DegreesToDDMM(southEast->latDeg), 2);
-    ViewRight_ = RoundHalfEven(DegreesToDDMM(southEast->lonDeg), 2);
+    viewNorthDDMM_ = RoundHalfEven(DegreesToDDMM(northWest->latDeg), 2);
+    viewWestDDMM_ = RoundHalfEven(DegreesToDDMM(northWest->lonDeg), 2);
+    viewSouthDDMM_ = RoundHalfEven(DegreesToDDMM(southEast->latDeg), 2);
+    viewEastDDMM_ = RoundHalfEven(DegreesToDDMM(southEast->lonDeg), 2);
     return true;
 }
 

@@ -1,7 +1,7 @@
-#include "core/windows/frmLuftraumSettings.h"
+#include "planning/frmLuftraumSettings.h"
 
-#include "core/windows/AirspaceChoice.h"
 #include "core/windows/WindowLook.h"
+#include "planning/AirspaceChoice.h"
 #include "planning/frmPlanung.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "flight/ViewMemory.h"
+#include "map/ViewMemory.h"
 
 #include "platform/DbError.h"
 #include "platform/Recordset.h"

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+class QPaintDevice;
 class QPainter;
 
 namespace tv {
@@ -26,27 +27,31 @@ QColor vbColor(uint32_t bgr);
 // The 0x00BBGGRR value of a colour (alpha ignored).
 uint32_t vbColorValue(const QColor& color);
 
-// A picture box's drawing vocabulary over a backing QImage: the map and the instruments draw
-// here, tests probe the pixels, and a widget only shows image().
+// A picture box's drawing vocabulary (Line, Circle, Print, PaintPicture ...) over a QPainter:
+// the map, the instruments and the reports draw through it onto whatever device the painter
+// works on, a surface's QImage (DrawSurface) or a printer or PDF page.
 //
-// Coordinates are user units: by default one unit is one pixel with the origin top left and y
-// pointing down; Scale() sets another user scale (for example 0..100 on both axes). Draw widths
-// are always pixels, radii are user units of the x axis. Lines and circles are drawn without
-// anti-aliasing and with round pen ends, as the platform's wide pens were. Text needs a
+// Coordinates are user units: by default one unit is one device pixel with the origin top left
+// and y pointing down; Scale() sets another user scale (for example 0..100 on both axes). Draw
+// widths are always pixels, radii are user units of the x axis. Lines and circles are drawn
+// without anti-aliasing and with round pen ends, as the platform's wide pens were. Text needs a
 // QGuiApplication (fonts); without one, Print draws nothing and text sizes are 0.
-class DrawSurface
+class Drawing
 {
 public:
     enum class FillStyle { Solid, Transparent };
 
-    explicit DrawSurface(int widthPx = 1, int heightPx = 1, uint32_t backColor = 0xFFFFFF);
+    // Draws with `painter`, which stays active on its device (a printer or PDF page) for as
+    // long as this is used. Every call leaves the painter's own state (pen, transform) as it
+    // found it; drawing combines with the painter's transform.
+    explicit Drawing(QPainter& painter, uint32_t backColor = 0xFFFFFF);
+    virtual ~Drawing() = default;
+    Drawing(const Drawing&) = default;
+    Drawing& operator=(const Drawing&) = default;
 
-    // New size in pixels, cleared to the back colour. A pixel scale follows the new size; a
-    // user scale keeps its units (they stretch over the new size).
-    void resize(int widthPx, int heightPx);
-    int widthPx() const { return image_.width(); }
-    int heightPx() const { return image_.height(); }
-    const QImage& image() const { return image_; }
+    // Size of the device in pixels (0 x 0 without one).
+    int widthPx() const;
+    int heightPx() const;
 
     uint32_t BackColor() const { return backColor_; }
     void setBackColor(uint32_t bgr) { backColor_ = bgr & 0xFFFFFF; }
@@ -109,7 +114,7 @@ public:
     void Print(const QString& text, bool newLine = true);
     // Many texts in one go, each with its top-left corner at its point (user units), in the
     // fore colour: what Print draws, without moving the current position. For maps that label
-    // thousands of points.
+    // thousands of points; the laid-out texts are kept for the next call.
     void PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels);
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
@@ -126,7 +131,7 @@ public:
 
     // Parallelogram blit: the source rectangle (pixels of `picture`) is mapped so that its
     // upper-left, upper-right and lower-left corners land on dest[0], dest[1], dest[2] (pixels
-    // of this surface). False when nothing could be drawn.
+    // of this device). False when nothing could be drawn.
     bool PlgBlt(const std::array<QPoint, 3>& dest, const QImage& picture, const QRect& source);
 
     // Draws `picture` turned by `angleDeg` (clockwise on the screen) about the centre of its
@@ -139,17 +144,28 @@ public:
     // each of the pixel positions `at`: one symbol stamped at many places.
     void Stamp(const QImage& picture, const std::vector<QPoint>& at);
 
-    // Colour at a point in user units, or -1 outside the surface.
-    int64_t Point(double x, double y) const;
+protected:
+    // For a surface that owns its device: the pixel scale of that size.
+    Drawing(int widthPx, int heightPx, uint32_t backColor);
+    // The device drawn on when no painter was given; null while there is none (an empty
+    // image): then nothing is drawn.
+    virtual QPaintDevice* device() const { return nullptr; }
+    // Fills the whole device with the back colour.
+    virtual void fillBackground();
+    // A new device size: a pixel scale follows it, a user scale keeps its units.
+    void deviceResized(int widthPx, int heightPx);
 
 private:
+    class Painting;
+
     void strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr);
     void preparePainter(QPainter& painter, uint32_t penBgr) const;
+    QPaintDevice* target() const;
     double pixelsPerUnitX() const;
     double pixelsPerUnitY() const;
     bool textAvailable() const;
 
-    QImage image_;
+    QPainter* painter_ = nullptr; // the caller's active painter, or null
     uint32_t backColor_;
     uint32_t foreColor_ = 0x000000;
     uint32_t fillColor_ = 0x000000;

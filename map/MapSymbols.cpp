@@ -1,9 +1,9 @@
-#include "flight/MapSymbols.h"
+#include "map/MapSymbols.h"
 
 #include "core/GeoMath.h"
-#include "flight/AirportData.h"
-#include "flight/DrawSurface.h"
-#include "flight/MapView.h"
+#include "map/AirportData.h"
+#include "map/Drawing.h"
+#include "map/MapView.h"
 
 #include <cmath>
 
@@ -21,7 +21,7 @@ constexpr uint32_t kNavy = 0x800000;
 constexpr double kLabelDx = 10.0;
 constexpr double kNameDy = -7.0;
 
-void printAt(DrawSurface& picMap, double x, double y, const QString& text)
+void printAt(Drawing& picMap, double x, double y, const QString& text)
 {
     picMap.setCurrentX(x);
     picMap.setCurrentY(y);
@@ -37,7 +37,7 @@ std::optional<QPointF> mapPixelOf(const MapView& view, double latDDMM, double lo
     return view.positionToView(GeoPos{DDMMToDegrees(latDDMM), DDMMToDegrees(lonDDMM)});
 }
 
-void drawWaypointSymbol(DrawSurface& picMap, const MapView& view, QPointF at, int kind,
+void drawWaypointSymbol(Drawing& picMap, const MapView& view, QPointF at, int kind,
                         const QString& name, bool showName)
 {
     uint32_t outer = 0;
@@ -66,16 +66,15 @@ void drawWaypointSymbol(DrawSurface& picMap, const MapView& view, QPointF at, in
     picMap.setDrawWidth(1);
 }
 
-void DrawWaypointSymbol(DrawSurface& picMap, const MapView& view, double latDDMM, double lonDDMM,
+void DrawWaypointSymbol(Drawing& picMap, const MapView& view, double latDDMM, double lonDDMM,
                         int kind, const QString& name, bool showWayInfo)
 {
     if (const auto at = mapPixelOf(view, latDDMM, lonDDMM))
         drawWaypointSymbol(picMap, view, *at, kind, name, showWayInfo);
 }
 
-void DrawAirportInfo(DrawSurface& picMap, const MapView& view, double latDDMM, double lonDDMM,
-                     int kind, const QString& name, const SymbolLayers& layers,
-                     const AirportInfo* airport)
+void DrawAirportInfo(Drawing& picMap, const MapView& view, double latDDMM, double lonDDMM, int kind,
+                     const QString& name, const SymbolLayers& layers, const AirportInfo* airport)
 {
     const auto at = mapPixelOf(view, latDDMM, lonDDMM);
     if (!at)

@@ -1,6 +1,6 @@
-#include "flight/DrawSurface.h"
+#include "map/DrawSurface.h"
 
-#include "GuiApp.h"
+#include "support/GuiApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "flight/NumberText.h"
+#include "map/NumberText.h"
 
 #include "core/NumberFormat.h"
 
@@ -45,8 +45,8 @@ std::optional<double> parseNumber(const std::string& text)
 QString formatNumber(double value, const QString& pattern)
 {
     const QByteArray latin = pattern.toLatin1();
-    const std::string text =
-        formatPattern(value, std::string_view(latin.constData(), static_cast<size_t>(latin.size())));
+    const std::string text = formatPattern(
+        value, std::string_view(latin.constData(), static_cast<size_t>(latin.size())));
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 

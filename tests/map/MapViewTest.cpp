@@ -1,6 +1,6 @@
-#include "flight/MapView.h"
+#include "map/MapView.h"
 #include "core/GeoMath.h"
-#include "flight/DrawSurface.h"
+#include "map/DrawSurface.h"
 
 #include <gtest/gtest.h>
 
@@ -39,12 +39,12 @@ QImage quadrantImage(int w, int h)
 ChartRow bavarianChart()
 {
     ChartRow row;
-    row.unten = 47.30;
-    row.oben = 48.30;
-    row.links = 9.30;
-    row.rechts = 11.30;
-    row.breite = 400;
-    row.hoehe = 200;
+    row.southDDMM = 47.30;
+    row.northDDMM = 48.30;
+    row.westDDMM = 9.30;
+    row.eastDDMM = 11.30;
+    row.widthPx = 400;
+    row.heightPx = 200;
     return row;
 }
 
@@ -53,17 +53,18 @@ MapView loadedView(MapViewConstants constants = MapViewConstants::flightWindow()
 {
     MapView view(constants);
     view.setViewSize(200, 100);
-    EXPECT_EQ(view.InitializeData(bavarianChart(), quadrantImage(400, 200)),
+    EXPECT_EQ(view.loadChart(bavarianChart(), quadrantImage(400, 200)),
               MapView::LoadResult::Loaded);
-    view.setCenterMap(false);
+    view.setCentredOnAircraft(false);
     return view;
 }
 
 bool allFinite(const MapView& v)
 {
-    return std::isfinite(v.SX()) && std::isfinite(v.SY()) && std::isfinite(v.SW()) &&
-           std::isfinite(v.SH()) && std::isfinite(v.ViewAspect()) && std::isfinite(v.scaleX()) &&
-           std::isfinite(v.scaleY()) && std::isfinite(v.BaseSW());
+    return std::isfinite(v.sourceX()) && std::isfinite(v.sourceY()) &&
+           std::isfinite(v.sourceWidth()) && std::isfinite(v.sourceHeight()) &&
+           std::isfinite(v.viewAspect()) && std::isfinite(v.scaleX()) &&
+           std::isfinite(v.scaleY()) && std::isfinite(v.baseSourceWidth());
 }
 
 } // namespace
@@ -73,52 +74,52 @@ TEST(ChartLoad, OpensOnTheTopLeftHalfOfTheChartUndistorted)
     MapView view = loadedView();
     EXPECT_DOUBLE_EQ(view.scaleX(), 20.0);
     EXPECT_DOUBLE_EQ(view.scaleY(), 20.0);
-    EXPECT_FLOAT_EQ(view.ImageWidth(), 400);
-    EXPECT_FLOAT_EQ(view.ViewAspect(), 0.5f);
-    EXPECT_FLOAT_EQ(view.SX(), 0);
-    EXPECT_FLOAT_EQ(view.SY(), 0);
-    EXPECT_FLOAT_EQ(view.SW(), 200);
-    EXPECT_FLOAT_EQ(view.SH(), 100);
-    EXPECT_DOUBLE_EQ(view.BaseSW(), 200);
+    EXPECT_FLOAT_EQ(view.imageWidthPx(), 400);
+    EXPECT_FLOAT_EQ(view.viewAspect(), 0.5f);
+    EXPECT_FLOAT_EQ(view.sourceX(), 0);
+    EXPECT_FLOAT_EQ(view.sourceY(), 0);
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 200);
+    EXPECT_FLOAT_EQ(view.sourceHeight(), 100);
+    EXPECT_DOUBLE_EQ(view.baseSourceWidth(), 200);
     EXPECT_EQ(view.sliderValue(), 0);
 }
 
 TEST(ChartLoad, FlightWindowStartsCentredWithoutStepping)
 {
     MapView flight;
-    EXPECT_TRUE(flight.CenterMap());
-    EXPECT_FALSE(flight.MapScroll());
+    EXPECT_TRUE(flight.centredOnAircraft());
+    EXPECT_FALSE(flight.chartStepping());
     MapView plan(MapViewConstants::planWindow());
-    EXPECT_FALSE(plan.CenterMap());
+    EXPECT_FALSE(plan.centredOnAircraft());
 }
 
 TEST(ChartLoad, ImageThatCannotBeLoadedLeavesTheBlankPictureWithTheNewScales)
 {
     MapView view;
     view.setViewSize(200, 100);
-    EXPECT_EQ(view.InitializeData(bavarianChart(), QImage()), MapView::LoadResult::Loaded);
+    EXPECT_EQ(view.loadChart(bavarianChart(), QImage()), MapView::LoadResult::Loaded);
     EXPECT_EQ(view.storage().size(), QSize(100, 100));
     EXPECT_DOUBLE_EQ(view.scaleX(), 20.0);
-    EXPECT_FLOAT_EQ(view.SW(), 50);
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 50);
 }
 
 TEST(ChartLoad, EqualUpperAndLowerEdgesAreReportedAndKeepTheOldView)
 {
     MapView view = loadedView();
     view.setSliderValue(50);
-    view.SlideMapChange();
+    view.applyZoom();
     view.press(100, 50);
     view.dragTo(60, 30);
-    const float sx = view.SX(), sw = view.SW();
+    const float sx = view.sourceX(), sw = view.sourceWidth();
 
     ChartRow flat = bavarianChart();
-    flat.oben = flat.unten;
-    flat.rechts = 12.30; // three degrees across: a new scaleX
-    EXPECT_EQ(view.InitializeData(flat, QImage()), MapView::LoadResult::BadChart);
+    flat.northDDMM = flat.southDDMM;
+    flat.eastDDMM = 12.30; // three degrees across: a new scaleX
+    EXPECT_EQ(view.loadChart(flat, QImage()), MapView::LoadResult::BadChart);
     EXPECT_DOUBLE_EQ(view.scaleX(), 400.0 / 30.0);
     EXPECT_DOUBLE_EQ(view.scaleY(), 20.0);
-    EXPECT_FLOAT_EQ(view.SX(), sx);
-    EXPECT_FLOAT_EQ(view.SW(), sw);
+    EXPECT_FLOAT_EQ(view.sourceX(), sx);
+    EXPECT_FLOAT_EQ(view.sourceWidth(), sw);
     EXPECT_TRUE(allFinite(view));
 }
 
@@ -126,8 +127,8 @@ TEST(ChartLoad, EqualLeftAndRightEdgesAreReported)
 {
     MapView view;
     ChartRow row = bavarianChart();
-    row.rechts = row.links;
-    EXPECT_EQ(view.InitializeData(row, QImage()), MapView::LoadResult::BadChart);
+    row.eastDDMM = row.westDDMM;
+    EXPECT_EQ(view.loadChart(row, QImage()), MapView::LoadResult::BadChart);
     EXPECT_TRUE(allFinite(view));
     EXPECT_FALSE(view.imageToPosition({10, 10}));
 }
@@ -136,18 +137,18 @@ TEST(ChartLoad, MissingEdgeOrSizeOrZeroSizeIsReported)
 {
     for (int field = 0; field < 6; ++field) {
         ChartRow row = bavarianChart();
-        std::optional<double>* fields[] = {&row.unten,  &row.oben,   &row.links,
-                                           &row.rechts, &row.breite, &row.hoehe};
+        std::optional<double>* fields[] = {&row.southDDMM, &row.northDDMM, &row.westDDMM,
+                                           &row.eastDDMM,  &row.widthPx,   &row.heightPx};
         fields[field]->reset();
         MapView view;
         view.setViewSize(200, 100);
-        EXPECT_EQ(view.InitializeData(row, QImage()), MapView::LoadResult::BadChart) << field;
+        EXPECT_EQ(view.loadChart(row, QImage()), MapView::LoadResult::BadChart) << field;
         EXPECT_TRUE(allFinite(view)) << field;
     }
     ChartRow zeroWidth = bavarianChart();
-    zeroWidth.breite = 0;
+    zeroWidth.widthPx = 0;
     MapView view;
-    EXPECT_EQ(view.InitializeData(zeroWidth, QImage()), MapView::LoadResult::BadChart);
+    EXPECT_EQ(view.loadChart(zeroWidth, QImage()), MapView::LoadResult::BadChart);
     EXPECT_TRUE(allFinite(view));
 }
 
@@ -173,7 +174,7 @@ TEST(MapConversions, PositionSurvivesTheRoundTripAtAnyZoomAndPan)
     MapView view = loadedView();
     for (int slider : {-100, -40, 0, 33, 100}) {
         view.setSliderValue(slider);
-        view.SlideMapChange();
+        view.applyZoom();
         view.press(150, 80);
         view.dragTo(120, 60);
         const GeoPos pos{48.123, 10.321};
@@ -193,15 +194,15 @@ TEST(MapConversions, SouthernAndWesternChartsConvertWithTheirSigns)
 {
     // 7°30' W .. 5°30' W, 34°30' S .. 33°30' S.
     ChartRow row;
-    row.unten = -34.30;
-    row.oben = -33.30;
-    row.links = -7.30;
-    row.rechts = -5.30;
-    row.breite = 400;
-    row.hoehe = 200;
+    row.southDDMM = -34.30;
+    row.northDDMM = -33.30;
+    row.westDDMM = -7.30;
+    row.eastDDMM = -5.30;
+    row.widthPx = 400;
+    row.heightPx = 200;
     MapView view;
     view.setViewSize(200, 100);
-    ASSERT_EQ(view.InitializeData(row, quadrantImage(400, 200)), MapView::LoadResult::Loaded);
+    ASSERT_EQ(view.loadChart(row, quadrantImage(400, 200)), MapView::LoadResult::Loaded);
     const QPointF image = view.positionToImage({-34.0, -6.5});
     EXPECT_NEAR(image.x(), 200.0, 1e-9);
     EXPECT_NEAR(image.y(), 100.0, 1e-9);
@@ -213,7 +214,7 @@ TEST(MapConversions, NoChartNoSizeGivesNoPositionInsteadOfNaN)
     EXPECT_FALSE(view.viewToImage({10, 10}));
     EXPECT_FALSE(view.viewToPosition({10, 10}));
     EXPECT_FALSE(view.imageToPosition({10, 10}));
-    EXPECT_FALSE(view.CalcViewBounds(0, 0, 200, 100));
+    EXPECT_FALSE(view.computeViewBounds(0, 0, 200, 100));
     const auto pixel = view.positionToView({48, 10});
     EXPECT_FALSE(pixel);
 }
@@ -222,23 +223,23 @@ TEST(MapZoom, SliderAtMinimumEnlargesEightfold)
 {
     MapView view = loadedView();
     view.setSliderValue(-100);
-    view.SlideMapChange();
-    EXPECT_FLOAT_EQ(view.SW(), 25); // 200 / 8
-    EXPECT_FLOAT_EQ(view.SH(), 12.5);
+    view.applyZoom();
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 25); // 200 / 8
+    EXPECT_FLOAT_EQ(view.sourceHeight(), 12.5);
 }
 
 TEST(MapZoom, SliderAtMaximumShowsTheWholeWidth)
 {
     MapView view = loadedView();
     view.setSliderValue(100);
-    view.SlideMapChange();
-    EXPECT_FLOAT_EQ(view.SW(), 400);
-    EXPECT_FLOAT_EQ(view.SH(), 200);
-    EXPECT_FLOAT_EQ(view.SX(), 0);
+    view.applyZoom();
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 400);
+    EXPECT_FLOAT_EQ(view.sourceHeight(), 200);
+    EXPECT_FLOAT_EQ(view.sourceX(), 0);
     // Dragging does nothing while the whole width is shown.
     view.press(100, 50);
     EXPECT_FALSE(view.dragTo(50, 20));
-    EXPECT_FLOAT_EQ(view.SX(), 0);
+    EXPECT_FLOAT_EQ(view.sourceX(), 0);
 }
 
 TEST(MapZoom, ValuesOutsideTheSliderRangeTakeTheNearerEnd)
@@ -256,19 +257,19 @@ TEST(MapZoom, ZoomKeepsTheTopLeftCornerWhileItFits)
     view.press(100, 50);
     view.dragTo(60, 20); // SX 40, SY 30
     view.setSliderValue(-50);
-    view.SlideMapChange();
-    EXPECT_FLOAT_EQ(view.SX(), 40);
-    EXPECT_FLOAT_EQ(view.SY(), 30);
-    EXPECT_FLOAT_EQ(view.SW(), 100);
+    view.applyZoom();
+    EXPECT_FLOAT_EQ(view.sourceX(), 40);
+    EXPECT_FLOAT_EQ(view.sourceY(), 30);
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 100);
     // Zooming out again past the right edge pulls the corner back onto the image.
     view.setSliderValue(80);
-    view.SlideMapChange();
-    EXPECT_FLOAT_EQ(view.SW(), 360);
-    EXPECT_FLOAT_EQ(view.SX(), 40);
+    view.applyZoom();
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 360);
+    EXPECT_FLOAT_EQ(view.sourceX(), 40);
     view.setSliderValue(100);
-    view.SlideMapChange();
-    EXPECT_FLOAT_EQ(view.SX(), 0);
-    EXPECT_FLOAT_EQ(view.SY(), 0);
+    view.applyZoom();
+    EXPECT_FLOAT_EQ(view.sourceX(), 0);
+    EXPECT_FLOAT_EQ(view.sourceY(), 0);
 }
 
 TEST(MapZoom, FlightSliderClickPositions)
@@ -308,12 +309,12 @@ TEST(MapPanning, DragRightMovesTheViewLeftByTheSamePixelsAtEveryZoom)
         view.press(0, 0);
         view.dragTo(-100, 0); // first move away from the left edge
         view.setSliderValue(slider);
-        view.SlideMapChange();
-        const float before = view.SX();
+        view.applyZoom();
+        const float before = view.sourceX();
         view.press(100, 50);
         EXPECT_TRUE(view.dragTo(150, 50));
-        EXPECT_FLOAT_EQ(view.SX(), before - 50) << slider;
-        EXPECT_FLOAT_EQ(view.PressX(), 150);
+        EXPECT_FLOAT_EQ(view.sourceX(), before - 50) << slider;
+        EXPECT_FLOAT_EQ(view.pressX(), 150);
     }
 }
 
@@ -322,8 +323,8 @@ TEST(MapPanning, StopsAtTheLeftAndTopEdges)
     MapView view = loadedView();
     view.press(100, 50);
     view.dragTo(150, 90);
-    EXPECT_FLOAT_EQ(view.SX(), 0);
-    EXPECT_FLOAT_EQ(view.SY(), 0);
+    EXPECT_FLOAT_EQ(view.sourceX(), 0);
+    EXPECT_FLOAT_EQ(view.sourceY(), 0);
 }
 
 TEST(MapPanning, StopsWithTheViewOnTheRightAndBottomEdges)
@@ -331,54 +332,54 @@ TEST(MapPanning, StopsWithTheViewOnTheRightAndBottomEdges)
     MapView view = loadedView();
     view.press(100, 50);
     view.dragTo(-1000, -1000);
-    EXPECT_FLOAT_EQ(view.SX(), 400 - 200);
-    EXPECT_FLOAT_EQ(view.SY(), 200 - 100);
+    EXPECT_FLOAT_EQ(view.sourceX(), 400 - 200);
+    EXPECT_FLOAT_EQ(view.sourceY(), 200 - 100);
 }
 
 TEST(MapPanning, DoesNothingWhileCentredOnTheAircraft)
 {
     MapView view = loadedView();
-    view.setCenterMap(true);
+    view.setCentredOnAircraft(true);
     view.press(100, 50);
     EXPECT_FALSE(view.dragTo(50, 50));
-    EXPECT_FLOAT_EQ(view.SX(), 0);
+    EXPECT_FLOAT_EQ(view.sourceX(), 0);
 }
 
 TEST(MapPanning, CalibrationViewPansAlsoAtTheWholeWidth)
 {
     MapView view(MapViewConstants::calibrationWindow());
     view.setViewSize(200, 100);
-    view.InitializeImageView(quadrantImage(400, 200), 400, 200);
+    view.loadImage(quadrantImage(400, 200), 400, 200);
     view.setSliderValue(100);
-    view.SlideMapChange();
+    view.applyZoom();
     view.press(100, 50);
     EXPECT_TRUE(view.dragTo(100, 20));
-    EXPECT_FLOAT_EQ(view.SY(), 0); // SH is the whole height: nowhere to go
+    EXPECT_FLOAT_EQ(view.sourceY(), 0); // SH is the whole height: nowhere to go
 }
 
 TEST(MapPanning, ArrowKeyStepsUseThePanLimits)
 {
     MapView view(MapViewConstants::calibrationWindow());
     view.setViewSize(200, 100);
-    view.InitializeImageView(quadrantImage(400, 200), 400, 200);
+    view.loadImage(quadrantImage(400, 200), 400, 200);
     for (int tick = 0; tick < 10; ++tick)
-        view.moveSourceX(view.ImageWidth() / 20);
-    EXPECT_FLOAT_EQ(view.SX(), 400 - view.SW());
+        view.moveSourceX(view.imageWidthPx() / 20);
+    EXPECT_FLOAT_EQ(view.sourceX(), 400 - view.sourceWidth());
     for (int tick = 0; tick < 3; ++tick)
-        view.moveSourceY(-view.ImageHeight() / 20);
-    EXPECT_FLOAT_EQ(view.SY(), 0);
+        view.moveSourceY(-view.imageHeightPx() / 20);
+    EXPECT_FLOAT_EQ(view.sourceY(), 0);
 }
 
 TEST(MapCentring, PutsTheAircraftInTheMiddleOfTheView)
 {
     MapView view = loadedView();
-    view.setCenterMap(true);
+    view.setCentredOnAircraft(true);
     const auto placed = view.placeAircraft({48.0, 10.5}); // image (200, 100)
     EXPECT_FALSE(placed.offChart);
     ASSERT_TRUE(placed.viewPx);
     EXPECT_NEAR(placed.viewPx->x(), 200, 1e-6); // where it was before centring
-    EXPECT_FLOAT_EQ(view.SX(), 100);
-    EXPECT_FLOAT_EQ(view.SY(), 50);
+    EXPECT_FLOAT_EQ(view.sourceX(), 100);
+    EXPECT_FLOAT_EQ(view.sourceY(), 50);
     const auto now = view.positionToView({48.0, 10.5});
     ASSERT_TRUE(now);
     EXPECT_NEAR(now->x(), 100, 1e-4);
@@ -388,51 +389,51 @@ TEST(MapCentring, PutsTheAircraftInTheMiddleOfTheView)
 TEST(MapCentring, NearTheImageEdgeTheAircraftStandsOffTheMiddle)
 {
     MapView view = loadedView();
-    view.setCenterMap(true);
+    view.setCentredOnAircraft(true);
     view.placeAircraft({48.45, 9.55}); // image (20, 10)
-    EXPECT_FLOAT_EQ(view.SX(), 0);
-    EXPECT_FLOAT_EQ(view.SY(), 0);
+    EXPECT_FLOAT_EQ(view.sourceX(), 0);
+    EXPECT_FLOAT_EQ(view.sourceY(), 0);
     view.placeAircraft({47.55, 11.45}); // image (380, 190)
-    EXPECT_FLOAT_EQ(view.SX(), 200);
-    EXPECT_FLOAT_EQ(view.SY(), 100);
+    EXPECT_FLOAT_EQ(view.sourceX(), 200);
+    EXPECT_FLOAT_EQ(view.sourceY(), 100);
 }
 
 TEST(MapCentring, AircraftWestOfTheChartSwitchesCentringOff)
 {
     MapView view = loadedView();
-    view.setCenterMap(true);
+    view.setCentredOnAircraft(true);
     const auto placed = view.placeAircraft({48.0, 9.49});
     EXPECT_TRUE(placed.offChart);
-    EXPECT_FALSE(view.CenterMap());
-    EXPECT_FLOAT_EQ(view.SX(), 0); // the view stays
+    EXPECT_FALSE(view.centredOnAircraft());
+    EXPECT_FLOAT_EQ(view.sourceX(), 0); // the view stays
 }
 
 TEST(MapCentring, LeftEdgeIsOnTheChartRightEdgeIsOff)
 {
     // Whole-degree edges, so that the edges are exact pixel 0 and pixel 400.
     ChartRow row = bavarianChart();
-    row.unten = 47;
-    row.oben = 48;
-    row.links = 9;
-    row.rechts = 11;
+    row.southDDMM = 47;
+    row.northDDMM = 48;
+    row.westDDMM = 9;
+    row.eastDDMM = 11;
     MapView view;
     view.setViewSize(200, 100);
-    ASSERT_EQ(view.InitializeData(row, quadrantImage(400, 200)), MapView::LoadResult::Loaded);
+    ASSERT_EQ(view.loadChart(row, quadrantImage(400, 200)), MapView::LoadResult::Loaded);
     EXPECT_FALSE(view.placeAircraft({47.5, 9.0}).offChart);
-    EXPECT_TRUE(view.CenterMap());
+    EXPECT_TRUE(view.centredOnAircraft());
     EXPECT_FALSE(view.placeAircraft({48.0, 10.0}).offChart); // top edge: y = 0
     EXPECT_TRUE(view.placeAircraft({47.5, 11.0}).offChart);  // x = ChartWidth
-    EXPECT_FALSE(view.CenterMap());
+    EXPECT_FALSE(view.centredOnAircraft());
 }
 
 TEST(MapCentring, NoViewSizeLeavesTheViewAlone)
 {
     MapView view = loadedView();
     view.setViewSize(0, 0);
-    view.setCenterMap(true);
-    view.CenterMapOnPosition(100, 50);
+    view.setCentredOnAircraft(true);
+    view.centreOn(100, 50);
     view.placeAircraft({48.0, 10.5});
-    EXPECT_FLOAT_EQ(view.SX(), 0);
+    EXPECT_FLOAT_EQ(view.sourceX(), 0);
     EXPECT_TRUE(allFinite(view));
 }
 
@@ -440,34 +441,34 @@ TEST(MapResize, TallWindowShowsTheWholeImageHeightStretched)
 {
     MapView view = loadedView();
     view.setViewSize(200, 1000);
-    view.FitViewToWindow();
-    EXPECT_FLOAT_EQ(view.SW(), 200);
-    EXPECT_FLOAT_EQ(view.SY(), 0);
-    EXPECT_FLOAT_EQ(view.SH(), 200);
+    view.fitToView();
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 200);
+    EXPECT_FLOAT_EQ(view.sourceY(), 0);
+    EXPECT_FLOAT_EQ(view.sourceHeight(), 200);
 }
 
 TEST(MapResize, WiderWindowKeepsTheWidthAndTheProportions)
 {
     MapView view = loadedView();
     view.setViewSize(400, 100);
-    view.FitViewToWindow();
-    EXPECT_FLOAT_EQ(view.SW(), 200);
-    EXPECT_FLOAT_EQ(view.SH(), 50);
+    view.fitToView();
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 200);
+    EXPECT_FLOAT_EQ(view.sourceHeight(), 50);
 }
 
 TEST(MapResize, MinimisedWindowKeepsTheViewUsable)
 {
     MapView view = loadedView();
     view.setViewSize(0, 0);
-    view.FitViewToWindow();
+    view.fitToView();
     view.setSliderValue(-100);
-    view.SlideMapChange();
+    view.applyZoom();
     EXPECT_TRUE(allFinite(view));
     EXPECT_FALSE(view.viewToImage({1, 1}));
     view.setViewSize(200, 100);
-    view.FitViewToWindow();
-    view.SlideMapChange();
-    EXPECT_FLOAT_EQ(view.SW(), 25);
+    view.fitToView();
+    view.applyZoom();
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 25);
     EXPECT_TRUE(view.viewToImage({1, 1}));
 }
 
@@ -476,11 +477,11 @@ TEST(MapViewBounds, InitialViewCoversTheTopLeftOfTheChart)
     MapView view = loadedView();
     // The bottom corner is taken 10 pixels up (48.05 degrees = 48°03'): a whole degree may come
     // out as 47°60' (47.60), which bounds the same area.
-    ASSERT_TRUE(view.CalcViewBounds(0, 0, 200, 90));
-    EXPECT_DOUBLE_EQ(view.ViewTop(), 48.30);
-    EXPECT_DOUBLE_EQ(view.ViewLeft(), 9.30);
-    EXPECT_DOUBLE_EQ(view.ViewBottom(), 48.03);
-    EXPECT_DOUBLE_EQ(view.ViewRight(), 10.30);
+    ASSERT_TRUE(view.computeViewBounds(0, 0, 200, 90));
+    EXPECT_DOUBLE_EQ(view.viewNorthDDMM(), 48.30);
+    EXPECT_DOUBLE_EQ(view.viewWestDDMM(), 9.30);
+    EXPECT_DOUBLE_EQ(view.viewSouthDDMM(), 48.03);
+    EXPECT_DOUBLE_EQ(view.viewEastDDMM(), 10.30);
 }
 
 TEST(MapViewBounds, BoundsAreRoundedToTwoDecimalsOfDDMM)
@@ -488,10 +489,10 @@ TEST(MapViewBounds, BoundsAreRoundedToTwoDecimalsOfDDMM)
     MapView view = loadedView();
     // y 98 is 48.01 degrees = 48°00.6' -> 48.006 -> 48.01; x 70 is 9.85 degrees = 9°51' -> 9.51.
     // y 102 is 47.99 degrees = 47°59.4' -> 47.594 -> 47.59.
-    ASSERT_TRUE(view.CalcViewBounds(70, 98, 70, 102));
-    EXPECT_DOUBLE_EQ(view.ViewTop(), 48.01);
-    EXPECT_DOUBLE_EQ(view.ViewLeft(), 9.51);
-    EXPECT_DOUBLE_EQ(view.ViewBottom(), 47.59);
+    ASSERT_TRUE(view.computeViewBounds(70, 98, 70, 102));
+    EXPECT_DOUBLE_EQ(view.viewNorthDDMM(), 48.01);
+    EXPECT_DOUBLE_EQ(view.viewWestDDMM(), 9.51);
+    EXPECT_DOUBLE_EQ(view.viewSouthDDMM(), 47.59);
 }
 
 TEST(MapTargetPick, PickedTargetIsShownAsDDMMWithThreeDecimals)
@@ -545,7 +546,7 @@ TEST(MapPainting, ViewShowsTheSourceRectangleStretched)
     EXPECT_EQ(picMap.Point(10, 10), kRed);
     EXPECT_EQ(picMap.Point(190, 90), kRed);
     view.setSliderValue(100);
-    view.SlideMapChange();
+    view.applyZoom();
     view.paint(picMap);
     EXPECT_EQ(picMap.Point(50, 25), kRed);
     EXPECT_EQ(picMap.Point(150, 25), kGreen);
@@ -574,33 +575,33 @@ TEST(CalibrationView, OpensOnTheUpperLeftHalfOfTheImage)
 {
     MapView view(MapViewConstants::calibrationWindow());
     view.setViewSize(712, 396);
-    view.InitializeImageView(quadrantImage(2000, 1000), 2000, 1000);
-    EXPECT_FLOAT_EQ(view.SW(), 1000);
-    EXPECT_NEAR(view.SH(), 1000.0 * 396 / 712, 0.01);
+    view.loadImage(quadrantImage(2000, 1000), 2000, 1000);
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 1000);
+    EXPECT_NEAR(view.sourceHeight(), 1000.0 * 396 / 712, 0.01);
     view.setSliderValue(-100);
-    view.SlideMapChange();
-    EXPECT_FLOAT_EQ(view.SW(), 89);
+    view.applyZoom();
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 89);
 }
 
 TEST(CalibrationView, WholeWidthFromTheSliderOrTheThumb)
 {
     MapView view(MapViewConstants::calibrationWindow());
     view.setViewSize(712, 396);
-    view.InitializeImageView(quadrantImage(2000, 1000), 2000, 1000);
+    view.loadImage(quadrantImage(2000, 1000), 2000, 1000);
     view.setSliderValue(100);
-    view.SlideMapChange(true);
-    EXPECT_FLOAT_EQ(view.SW(), 2000);
-    EXPECT_FLOAT_EQ(view.SH(), 1000);
-    view.SlideMapChange(false); // aspect x 2000 is about 1112: cut to the image height
-    EXPECT_FLOAT_EQ(view.SY(), 0);
-    EXPECT_FLOAT_EQ(view.SH(), 1000);
+    view.applyZoom(true);
+    EXPECT_FLOAT_EQ(view.sourceWidth(), 2000);
+    EXPECT_FLOAT_EQ(view.sourceHeight(), 1000);
+    view.applyZoom(false); // aspect x 2000 is about 1112: cut to the image height
+    EXPECT_FLOAT_EQ(view.sourceY(), 0);
+    EXPECT_FLOAT_EQ(view.sourceHeight(), 1000);
 }
 
 TEST(CalibrationView, HeaderSizeOfZeroKeepsTheImageUndistorted)
 {
     MapView view(MapViewConstants::calibrationWindow());
     view.setViewSize(712, 396);
-    view.InitializeImageView(quadrantImage(2000, 1000), 0, 0);
-    EXPECT_NEAR(view.ViewAspect(), 396.0 / 712, 1e-6);
+    view.loadImage(quadrantImage(2000, 1000), 0, 0);
+    EXPECT_NEAR(view.viewAspect(), 396.0 / 712, 1e-6);
     EXPECT_TRUE(allFinite(view));
 }

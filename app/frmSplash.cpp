@@ -1,9 +1,9 @@
-#include "core/windows/frmSplash.h"
+#include "app/frmSplash.h"
 
+#include "app/Main.h"
 #include "core/CoreSettings.h"
 #include "core/UpdateCheck.h"
 #include "core/Variablen.h"
-#include "core/windows/Main.h"
 #include "core/windows/WindowLook.h"
 
 #include <QFrame>

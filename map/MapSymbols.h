@@ -8,7 +8,7 @@
 
 namespace tv {
 
-class DrawSurface;
+class Drawing;
 class MapView;
 struct AirportInfo;
 
@@ -45,11 +45,11 @@ std::optional<QPointF> mapPixelOf(const MapView& view, double latDDMM, double lo
 // direct-flight target (those two thicken as the chart is enlarged). Any other kind draws
 // nothing. With `showName` the name is printed as " name " with its top-left corner at
 // (x + 10, y - 7). The draw width is 1 afterwards.
-void drawWaypointSymbol(DrawSurface& picMap, const MapView& view, QPointF at, int kind,
+void drawWaypointSymbol(Drawing& picMap, const MapView& view, QPointF at, int kind,
                         const QString& name, bool showName);
 
 // The waypoint symbol of a DD.MM position (nothing when the view cannot place it).
-void DrawWaypointSymbol(DrawSurface& picMap, const MapView& view, double latDDMM, double lonDDMM,
+void DrawWaypointSymbol(Drawing& picMap, const MapView& view, double latDDMM, double lonDDMM,
                         int kind, const QString& name, bool showWayInfo);
 
 // A point that may be an airport. `airport` is what the airport data file holds for `name`,
@@ -61,8 +61,7 @@ void DrawWaypointSymbol(DrawSurface& picMap, const MapView& view, double latDDMM
 // - an airport: with ShowAPT1 a navy ring of radius 10, the runway bar (20 pixels, north up)
 //   and the name; with ShowAPT2 the runway text and the information and ATIS lines under it;
 //   with both off nothing.
-void DrawAirportInfo(DrawSurface& picMap, const MapView& view, double latDDMM, double lonDDMM,
-                     int kind, const QString& name, const SymbolLayers& layers,
-                     const AirportInfo* airport);
+void DrawAirportInfo(Drawing& picMap, const MapView& view, double latDDMM, double lonDDMM, int kind,
+                     const QString& name, const SymbolLayers& layers, const AirportInfo* airport);
 
 } // namespace tv

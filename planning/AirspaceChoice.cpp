@@ -1,4 +1,4 @@
-#include "core/windows/AirspaceChoice.h"
+#include "planning/AirspaceChoice.h"
 
 #include "core/Rounding.h"
 #include "core/SettingsFile.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flight/DrawSurface.h"
+#include "map/DrawSurface.h"
 
 #include <QWidget>
 

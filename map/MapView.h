@@ -8,7 +8,7 @@
 
 namespace tv {
 
-class DrawSurface;
+class Drawing;
 
 // The numbers in which the three map windows (flight, plan, two-point calibration) differ.
 // Slider positions are twips along the zoom slider, as its mouse events report them.
@@ -40,16 +40,17 @@ struct GeoPos
     double lonDeg = 0.0;
 };
 
-// One row of the chart table as the map needs it. Edges are DD.MM (south and west negative),
-// sizes are the image size in pixels as stored. Empty = the field has no (numeric) value.
+// One row of the chart table (Maps) as the map needs it. Edges are DD.MM (south and west
+// negative), sizes are the image size in pixels as stored. Empty = the field has no (numeric)
+// value. The fields Unten, Oben, Links, Rechts, Breite, Höhe in this order.
 struct ChartRow
 {
-    std::optional<double> unten;  // lower (south) edge
-    std::optional<double> oben;   // upper (north) edge
-    std::optional<double> links;  // left (west) edge
-    std::optional<double> rechts; // right (east) edge
-    std::optional<double> breite; // width in pixels
-    std::optional<double> hoehe;  // height in pixels
+    std::optional<double> southDDMM; // Unten: lower edge
+    std::optional<double> northDDMM; // Oben: upper edge
+    std::optional<double> westDDMM;  // Links: left edge
+    std::optional<double> eastDDMM;  // Rechts: right edge
+    std::optional<double> widthPx;   // Breite
+    std::optional<double> heightPx;  // Höhe
 };
 
 // Where the aircraft stands on the map, as the redraw places it.
@@ -61,7 +62,8 @@ struct AircraftPlacement
 };
 
 // The chart display model of a map window: the whole chart image is held here (the hidden
-// storage picture), and the source rectangle SX, SY, SW, SH (image pixels) of it is stretched
+// storage picture), and the source rectangle (sourceX, sourceY, sourceWidth, sourceHeight; image
+// pixels) of it is stretched
 // over the whole visible map, whose size in pixels is the view size.
 //
 // Coordinate spaces: geographic positions in decimal degrees; image pixels (x right, y down,
@@ -69,8 +71,8 @@ struct AircraftPlacement
 // the chart's edges and its stored size; the limits of the source rectangle from the size of
 // the image actually loaded.
 //
-// Every conversion that divides (by SW, SH, the view size or a scale) answers "nothing" where
-// the divisor is 0: callers end their drawing there, as the map redraw always ended silently
+// Every conversion that divides (by the source size, the view size or a scale) answers "nothing"
+// where the divisor is 0: callers end their drawing there, as the map redraw always ended silently
 // on such a fault. Nothing here ever stores a NaN or an infinity.
 class MapView
 {
@@ -83,28 +85,37 @@ public:
     const MapViewConstants& constants() const { return constants_; }
 
     // --- state -----------------------------------------------------------------------------
-    double ChartWidth() const { return ChartWidth_; }
-    double ChartHeight() const { return ChartHeight_; }
+    // The chart's size as stored in its row (Breite, Höhe), pixels.
+    double chartWidthPx() const { return chartWidthPx_; }
+    double chartHeightPx() const { return chartHeightPx_; }
     // Image pixels per 0.1 degree of longitude / latitude.
     double scaleX() const { return scaleX_; }
     double scaleY() const { return scaleY_; }
     // Chart edges in decimal degrees (converted from DD.MM at load).
-    double lowerEdgeDeg() const { return untenDeg_; }
-    double leftEdgeDeg() const { return linksDeg_; }
-    float ImageWidth() const { return ImageWidth_; }
-    float ImageHeight() const { return ImageHeight_; }
-    float SX() const { return SX_; }
-    float SY() const { return SY_; }
-    float SW() const { return SW_; }
-    float SH() const { return SH_; }
-    float ViewAspect() const { return ViewAspect_; }
-    double BaseSW() const { return BaseSW_; }
-    float PressX() const { return PressX_; }
-    float PressY() const { return PressY_; }
-    bool CenterMap() const { return CenterMap_; }
-    void setCenterMap(bool on) { CenterMap_ = on; }
-    bool MapScroll() const { return MapScroll_; }
-    void setMapScroll(bool on) { MapScroll_ = on; }
+    double southEdgeDeg() const { return southEdgeDeg_; }
+    double westEdgeDeg() const { return westEdgeDeg_; }
+    // Size of the image actually loaded, pixels.
+    float imageWidthPx() const { return imageWidthPx_; }
+    float imageHeightPx() const { return imageHeightPx_; }
+    // The source rectangle, image pixels; kept in single precision as the view has always
+    // been stored (position.crm).
+    float sourceX() const { return sourceX_; }
+    float sourceY() const { return sourceY_; }
+    float sourceWidth() const { return sourceWidth_; }
+    float sourceHeight() const { return sourceHeight_; }
+    // sourceHeight / sourceWidth that shows the chart undistorted in the view.
+    float viewAspect() const { return viewAspect_; }
+    // sourceWidth at zoom 0: half the image width.
+    double baseSourceWidth() const { return baseSourceWidth_; }
+    // Where the last press on the map was, view pixels (start of a drag).
+    float pressX() const { return pressX_; }
+    float pressY() const { return pressY_; }
+    // The view follows the aircraft (the window's CenterMap switch).
+    bool centredOnAircraft() const { return centredOnAircraft_; }
+    void setCentredOnAircraft(bool on) { centredOnAircraft_ = on; }
+    // A press or Space steps to the next chart under the aircraft (the MapScroll switch).
+    bool chartStepping() const { return chartStepping_; }
+    void setChartStepping(bool on) { chartStepping_ = on; }
     int sliderValue() const { return sliderValue_; }
     // Values outside -100..100 are taken as the nearer end.
     void setSliderValue(int value);
@@ -128,18 +139,18 @@ public:
     // half the image width, slider 0). BadChart: an edge or size is missing, two opposite
     // edges are equal or a size is not positive; the members set before the fault keep their
     // new values, the rest their old ones (the caller reports the chart's coordinates).
-    LoadResult InitializeData(const ChartRow& row, const QImage& image);
+    LoadResult loadChart(const ChartRow& row, const QImage& image);
     // The calibration window's load: the image and the view only, with the aspect reference
     // taken from the size in the image file's header (the loaded size when the header gave 0).
-    void InitializeImageView(const QImage& image, double headerWidth, double headerHeight);
+    void loadImage(const QImage& image, double headerWidth, double headerHeight);
 
     // --- view operations -------------------------------------------------------------------
-    // Refits ViewAspect and SH after the map picture changed size; SW stays.
-    void FitViewToWindow();
+    // Refits viewAspect and sourceHeight after the map picture changed size; sourceWidth stays.
+    void fitToView();
     // Zoom from the slider value about the top-left corner. `thumbDragging`: the calibration
     // window's variant while its slider thumb is dragged, which at the maximum shows the image
     // in its own proportions.
-    void SlideMapChange(bool thumbDragging = false);
+    void applyZoom(bool thumbDragging = false);
     // Slider value for a click at `xTwips` along the slider (halves to even, -100..100).
     int sliderValueFromClick(double xTwips) const;
     // Press on the map: remembers the pointer as the start of a drag.
@@ -154,12 +165,12 @@ public:
     void moveSourceY(double dy);
     // Moves the source rectangle so that the view pixel (planeX, planeY) comes to the middle,
     // within the image; near the image edges the point stays off the middle.
-    void CenterMapOnPosition(double planeX, double planeY);
-    // The redraw's placement of the aircraft: image pixel, off-chart test (switches CenterMap
-    // off), view pixel, and centring when CenterMap is on.
+    void centreOn(double planeX, double planeY);
+    // The redraw's placement of the aircraft: image pixel, off-chart test (switches centring
+    // off), view pixel, and centring when it is on.
     AircraftPlacement placeAircraft(GeoPos position);
     // Paints the source rectangle of the storage picture over the whole of `picMap`.
-    void paint(DrawSurface& picMap) const;
+    void paint(Drawing& picMap) const;
 
     // --- conversions -----------------------------------------------------------------------
     // DD.MM chart edge -> decimal degrees.
@@ -175,11 +186,11 @@ public:
     // DD.MM bounds of the view, rounded to 2 decimals: north and west from the corner
     // (x1, y1), south and east from (x2, y2), view pixels. False (bounds unchanged) when the
     // view cannot convert.
-    bool CalcViewBounds(double x1, double y1, double x2, double y2);
-    double ViewTop() const { return ViewTop_; }
-    double ViewLeft() const { return ViewLeft_; }
-    double ViewBottom() const { return ViewBottom_; }
-    double ViewRight() const { return ViewRight_; }
+    bool computeViewBounds(double x1, double y1, double x2, double y2);
+    double viewNorthDDMM() const { return viewNorthDDMM_; }
+    double viewWestDDMM() const { return viewWestDDMM_; }
+    double viewSouthDDMM() const { return viewSouthDDMM_; }
+    double viewEastDDMM() const { return viewEastDDMM_; }
 
     // Pen width of map drawing that thickens as the map is enlarged: base - slider / 50,
     // halves to even (6 gives 6 at 0, 4 at 100, 8 at -100).
@@ -196,29 +207,29 @@ private:
     double viewWidth_ = 0.0;
     double viewHeight_ = 0.0;
 
-    double ChartWidth_ = 0.0;
-    double ChartHeight_ = 0.0;
+    double chartWidthPx_ = 0.0;
+    double chartHeightPx_ = 0.0;
     double scaleX_ = 0.0;
     double scaleY_ = 0.0;
-    double untenDeg_ = 0.0;
-    double linksDeg_ = 0.0;
-    float ImageWidth_ = 0.0f;
-    float ImageHeight_ = 0.0f;
-    float SX_ = 0.0f;
-    float SY_ = 0.0f;
-    float SW_ = 0.0f;
-    float SH_ = 0.0f;
-    float ViewAspect_ = 0.0f;
-    double BaseSW_ = 0.0;
-    float PressX_ = 0.0f;
-    float PressY_ = 0.0f;
-    bool CenterMap_;
-    bool MapScroll_ = false;
+    double southEdgeDeg_ = 0.0;
+    double westEdgeDeg_ = 0.0;
+    float imageWidthPx_ = 0.0f;
+    float imageHeightPx_ = 0.0f;
+    float sourceX_ = 0.0f;
+    float sourceY_ = 0.0f;
+    float sourceWidth_ = 0.0f;
+    float sourceHeight_ = 0.0f;
+    float viewAspect_ = 0.0f;
+    double baseSourceWidth_ = 0.0;
+    float pressX_ = 0.0f;
+    float pressY_ = 0.0f;
+    bool centredOnAircraft_;
+    bool chartStepping_ = false;
     int sliderValue_ = 0;
-    double ViewTop_ = 0.0;
-    double ViewLeft_ = 0.0;
-    double ViewBottom_ = 0.0;
-    double ViewRight_ = 0.0;
+    double viewNorthDDMM_ = 0.0;
+    double viewWestDDMM_ = 0.0;
+    double viewSouthDDMM_ = 0.0;
+    double viewEastDDMM_ = 0.0;
 };
 
 // Chart stepping with a click or Space: the index of the next chart under the aircraft

@@ -1,33 +1,21 @@
-#include "flight/DrawSurface.h"
+#include "map/Drawing.h"
 
 #include "core/Rounding.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QStaticText>
 #include <QTransform>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace tv {
 namespace {
-
-// 96 dots per inch, so that point sizes come out in the pixel sizes the program was laid out for.
-constexpr int kDotsPerMeter = 3780;
-
-QImage blankImage(int widthPx, int heightPx, uint32_t backColor)
-{
-    if (widthPx <= 0 || heightPx <= 0)
-        return {};
-    QImage image(widthPx, heightPx, QImage::Format_RGB32);
-    image.setDotsPerMeterX(kDotsPerMeter);
-    image.setDotsPerMeterY(kDotsPerMeter);
-    image.fill(vbColor(backColor));
-    return image;
-}
 
 int32_t roundToLong(double value)
 {
@@ -48,22 +36,83 @@ uint32_t vbColorValue(const QColor& color)
            (static_cast<uint32_t>(color.blue()) << 16);
 }
 
-DrawSurface::DrawSurface(int widthPx, int heightPx, uint32_t backColor)
-    : image_(blankImage(widthPx, heightPx, backColor & 0xFFFFFF)), backColor_(backColor & 0xFFFFFF),
-      scaleWidth_(std::max(widthPx, 0)), scaleHeight_(std::max(heightPx, 0))
+// Opens a painter for one drawing call: the caller's painter with its state saved, or a new
+// one on the owned device. Empty (no painter) when there is nothing to draw on.
+class Drawing::Painting
+{
+public:
+    explicit Painting(const Drawing& drawing)
+    {
+        if (drawing.painter_) {
+            painter_ = drawing.painter_;
+            painter_->save();
+        } else if (QPaintDevice* device = drawing.device()) {
+            painter_ = &own_.emplace(device);
+        }
+    }
+    ~Painting()
+    {
+        if (painter_ && !own_)
+            painter_->restore();
+    }
+    Painting(const Painting&) = delete;
+    Painting& operator=(const Painting&) = delete;
+
+    explicit operator bool() const { return painter_ != nullptr; }
+    QPainter& operator*() const { return *painter_; }
+    QPainter* operator->() const { return painter_; }
+
+private:
+    QPainter* painter_ = nullptr;
+    std::optional<QPainter> own_;
+};
+
+Drawing::Drawing(QPainter& painter, uint32_t backColor)
+    : painter_(&painter), backColor_(backColor & 0xFFFFFF)
+{
+    scaleWidth_ = widthPx();
+    scaleHeight_ = heightPx();
+}
+
+Drawing::Drawing(int widthPx, int heightPx, uint32_t backColor)
+    : backColor_(backColor & 0xFFFFFF), scaleWidth_(std::max(widthPx, 0)),
+      scaleHeight_(std::max(heightPx, 0))
 {
 }
 
-void DrawSurface::resize(int widthPx, int heightPx)
+QPaintDevice* Drawing::target() const
 {
-    image_ = blankImage(widthPx, heightPx, backColor_);
+    return painter_ ? painter_->device() : device();
+}
+
+int Drawing::widthPx() const
+{
+    const QPaintDevice* d = target();
+    return d ? d->width() : 0;
+}
+
+int Drawing::heightPx() const
+{
+    const QPaintDevice* d = target();
+    return d ? d->height() : 0;
+}
+
+void Drawing::deviceResized(int widthPx, int heightPx)
+{
     if (!userScale_) {
         scaleWidth_ = std::max(widthPx, 0);
         scaleHeight_ = std::max(heightPx, 0);
     }
 }
 
-void DrawSurface::Scale(double x1, double y1, double x2, double y2)
+void Drawing::fillBackground()
+{
+    Painting painter(*this);
+    if (painter && painter->device())
+        painter->fillRect(QRect(0, 0, widthPx(), heightPx()), vbColor(backColor_));
+}
+
+void Drawing::Scale(double x1, double y1, double x2, double y2)
 {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2) ||
         x1 == x2 || y1 == y2)
@@ -75,7 +124,7 @@ void DrawSurface::Scale(double x1, double y1, double x2, double y2)
     scaleHeight_ = y2 - y1;
 }
 
-void DrawSurface::Scale()
+void Drawing::Scale()
 {
     userScale_ = false;
     scaleLeft_ = 0.0;
@@ -84,7 +133,7 @@ void DrawSurface::Scale()
     scaleHeight_ = heightPx();
 }
 
-void DrawSurface::setScaleWidth(double units)
+void Drawing::setScaleWidth(double units)
 {
     if (units == 0.0 || !std::isfinite(units))
         return;
@@ -92,7 +141,7 @@ void DrawSurface::setScaleWidth(double units)
     scaleWidth_ = units;
 }
 
-void DrawSurface::setScaleHeight(double units)
+void Drawing::setScaleHeight(double units)
 {
     if (units == 0.0 || !std::isfinite(units))
         return;
@@ -100,35 +149,34 @@ void DrawSurface::setScaleHeight(double units)
     scaleHeight_ = units;
 }
 
-double DrawSurface::pixelsPerUnitX() const
+double Drawing::pixelsPerUnitX() const
 {
     return scaleWidth_ == 0.0 ? 1.0 : widthPx() / scaleWidth_;
 }
 
-double DrawSurface::pixelsPerUnitY() const
+double Drawing::pixelsPerUnitY() const
 {
     return scaleHeight_ == 0.0 ? 1.0 : heightPx() / scaleHeight_;
 }
 
-QPointF DrawSurface::toPixels(QPointF user) const
+QPointF Drawing::toPixels(QPointF user) const
 {
     return {(user.x() - scaleLeft_) * pixelsPerUnitX(), (user.y() - scaleTop_) * pixelsPerUnitY()};
 }
 
-QPointF DrawSurface::toUser(QPointF pixels) const
+QPointF Drawing::toUser(QPointF pixels) const
 {
     return {pixels.x() / pixelsPerUnitX() + scaleLeft_, pixels.y() / pixelsPerUnitY() + scaleTop_};
 }
 
-void DrawSurface::Cls()
+void Drawing::Cls()
 {
-    if (!image_.isNull())
-        image_.fill(vbColor(backColor_));
+    fillBackground();
     currentX_ = 0.0;
     currentY_ = 0.0;
 }
 
-void DrawSurface::preparePainter(QPainter& painter, uint32_t penBgr) const
+void Drawing::preparePainter(QPainter& painter, uint32_t penBgr) const
 {
     painter.setRenderHint(QPainter::Antialiasing, false);
     QPen pen(vbColor(penBgr));
@@ -139,7 +187,7 @@ void DrawSurface::preparePainter(QPainter& painter, uint32_t penBgr) const
     painter.setBrush(Qt::NoBrush);
 }
 
-void DrawSurface::strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr)
+void Drawing::strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr)
 {
     currentX_ = toUser.x();
     currentY_ = toUser.y();
@@ -148,79 +196,83 @@ void DrawSurface::strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr)
     // Coordinates far outside the picture (a point thousands of charts away) are left out
     // rather than handed to the rasteriser.
     constexpr double kFar = 1.0e6;
-    if (image_.isNull() || !std::isfinite(a.x()) || !std::isfinite(a.y()) ||
-        !std::isfinite(b.x()) || !std::isfinite(b.y()) || std::fabs(a.x()) > kFar ||
-        std::fabs(a.y()) > kFar || std::fabs(b.x()) > kFar || std::fabs(b.y()) > kFar)
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
+        !std::isfinite(b.y()) || std::fabs(a.x()) > kFar || std::fabs(a.y()) > kFar ||
+        std::fabs(b.x()) > kFar || std::fabs(b.y()) > kFar)
         return;
-    QPainter painter(&image_);
-    preparePainter(painter, bgr);
-    painter.drawLine(a, b);
+    Painting painter(*this);
+    if (!painter)
+        return;
+    preparePainter(*painter, bgr);
+    painter->drawLine(a, b);
 }
 
-void DrawSurface::Line(double x1, double y1, double x2, double y2)
+void Drawing::Line(double x1, double y1, double x2, double y2)
 {
     strokeLine({x1, y1}, {x2, y2}, foreColor_);
 }
 
-void DrawSurface::Line(double x1, double y1, double x2, double y2, uint32_t bgr)
+void Drawing::Line(double x1, double y1, double x2, double y2, uint32_t bgr)
 {
     strokeLine({x1, y1}, {x2, y2}, bgr);
 }
 
-void DrawSurface::LineTo(double x2, double y2)
+void Drawing::LineTo(double x2, double y2)
 {
     strokeLine({currentX_, currentY_}, {x2, y2}, foreColor_);
 }
 
-void DrawSurface::LineTo(double x2, double y2, uint32_t bgr)
+void Drawing::LineTo(double x2, double y2, uint32_t bgr)
 {
     strokeLine({currentX_, currentY_}, {x2, y2}, bgr);
 }
 
-void DrawSurface::Box(double x1, double y1, double x2, double y2, uint32_t bgr, bool filled)
+void Drawing::Box(double x1, double y1, double x2, double y2, uint32_t bgr, bool filled)
 {
     currentX_ = x2;
     currentY_ = y2;
     const QRectF rect = QRectF(toPixels({x1, y1}), toPixels({x2, y2})).normalized();
-    if (image_.isNull() || !rect.isValid())
+    if (!rect.isValid())
         return;
-    QPainter painter(&image_);
-    preparePainter(painter, bgr);
+    Painting painter(*this);
+    if (!painter)
+        return;
+    preparePainter(*painter, bgr);
     if (filled)
-        painter.setBrush(vbColor(bgr));
-    painter.drawRect(rect);
+        painter->setBrush(vbColor(bgr));
+    painter->drawRect(rect);
 }
 
-void DrawSurface::Circle(double x, double y, double radius)
+void Drawing::Circle(double x, double y, double radius)
 {
     Circle(x, y, radius, foreColor_);
 }
 
-void DrawSurface::Circle(double x, double y, double radius, uint32_t bgr)
+void Drawing::Circle(double x, double y, double radius, uint32_t bgr)
 {
     currentX_ = x;
     currentY_ = y;
     const QPointF centre = toPixels({x, y});
     const double r = std::fabs(radius * pixelsPerUnitX());
-    if (image_.isNull() || !std::isfinite(centre.x()) || !std::isfinite(centre.y()) ||
-        !std::isfinite(r) || r > 1.0e6)
+    if (!std::isfinite(centre.x()) || !std::isfinite(centre.y()) || !std::isfinite(r) || r > 1.0e6)
         return;
-    QPainter painter(&image_);
-    preparePainter(painter, bgr);
+    Painting painter(*this);
+    if (!painter)
+        return;
+    preparePainter(*painter, bgr);
     if (fillStyle_ == FillStyle::Solid)
-        painter.setBrush(vbColor(fillColor_));
-    painter.drawEllipse(centre, r, r);
+        painter->setBrush(vbColor(fillColor_));
+    painter->drawEllipse(centre, r, r);
 }
 
-void DrawSurface::Arc(double x, double y, double radius, uint32_t bgr, double startRad,
-                      double endRad)
+void Drawing::Arc(double x, double y, double radius, uint32_t bgr, double startRad, double endRad)
 {
     currentX_ = x;
     currentY_ = y;
     const QPointF centre = toPixels({x, y});
     const double r = std::fabs(radius * pixelsPerUnitX());
-    if (image_.isNull() || !std::isfinite(centre.x()) || !std::isfinite(centre.y()) ||
-        !std::isfinite(r) || r > 1.0e6 || !std::isfinite(startRad) || !std::isfinite(endRad))
+    if (!std::isfinite(centre.x()) || !std::isfinite(centre.y()) || !std::isfinite(r) ||
+        r > 1.0e6 || !std::isfinite(startRad) || !std::isfinite(endRad))
         return;
     constexpr double kTwoPi = 2.0 * 3.14159265358979323846;
     double span = endRad - startRad;
@@ -230,19 +282,21 @@ void DrawSurface::Arc(double x, double y, double radius, uint32_t bgr, double st
     startRad = std::fmod(startRad, kTwoPi);
     // Qt counts angles in sixteenths of a degree, counter-clockwise from three o'clock.
     const double toSixteenths = 180.0 / 3.14159265358979323846 * 16.0;
-    QPainter painter(&image_);
-    preparePainter(painter, bgr);
-    painter.drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r),
-                    static_cast<int>(std::lround(startRad * toSixteenths)),
-                    static_cast<int>(std::lround(span * toSixteenths)));
+    Painting painter(*this);
+    if (!painter)
+        return;
+    preparePainter(*painter, bgr);
+    painter->drawArc(QRectF(centre.x() - r, centre.y() - r, 2 * r, 2 * r),
+                     static_cast<int>(std::lround(startRad * toSixteenths)),
+                     static_cast<int>(std::lround(span * toSixteenths)));
 }
 
-bool DrawSurface::textAvailable() const
+bool Drawing::textAvailable() const
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-QFont DrawSurface::font() const
+QFont Drawing::font() const
 {
     if (font_)
         return *font_;
@@ -251,39 +305,39 @@ QFont DrawSurface::font() const
     return defaultFont;
 }
 
-double DrawSurface::TextWidth(const QString& text) const
+double Drawing::TextWidth(const QString& text) const
 {
     if (!textAvailable())
         return 0.0;
-    const QFontMetricsF metrics(font(), &image_);
+    const QFontMetricsF metrics(font(), target());
     return metrics.horizontalAdvance(text) / pixelsPerUnitX();
 }
 
-double DrawSurface::TextHeight(const QString& text) const
+double Drawing::TextHeight(const QString& text) const
 {
     if (!textAvailable())
         return 0.0;
-    const QFontMetricsF metrics(font(), &image_);
+    const QFontMetricsF metrics(font(), target());
     const int lines = static_cast<int>(text.count(u'\n')) + 1;
     return metrics.height() * lines / pixelsPerUnitY();
 }
 
-void DrawSurface::Print(const QString& text, bool newLine)
+void Drawing::Print(const QString& text, bool newLine)
 {
     if (!textAvailable())
         return;
     const QPointF topLeft = toPixels({currentX_, currentY_});
-    if (!image_.isNull() && std::isfinite(topLeft.x()) && std::isfinite(topLeft.y()) &&
+    if (target() && std::isfinite(topLeft.x()) && std::isfinite(topLeft.y()) &&
         std::fabs(topLeft.x()) < 1.0e6 && std::fabs(topLeft.y()) < 1.0e6) {
-        QPainter painter(&image_);
+        Painting painter(*this);
         // Plain pixels in the fore colour, as the platform printed into pictures.
         QFont plain = font();
         plain.setStyleStrategy(QFont::NoAntialias);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
-        painter.setFont(plain);
-        painter.setPen(vbColor(foreColor_));
-        const QFontMetricsF metrics(painter.font(), &image_);
-        painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
+        painter->setRenderHint(QPainter::TextAntialiasing, false);
+        painter->setFont(plain);
+        painter->setPen(vbColor(foreColor_));
+        const QFontMetricsF metrics(painter->font(), target());
+        painter->drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), text);
     }
     if (newLine) {
         currentX_ = scaleLeft_;
@@ -293,17 +347,17 @@ void DrawSurface::Print(const QString& text, bool newLine)
     }
 }
 
-void DrawSurface::PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels)
+void Drawing::PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels)
 {
-    if (!textAvailable() || image_.isNull() || labels.empty())
+    if (!textAvailable() || !target() || labels.empty())
         return;
-    QPainter painter(&image_);
+    Painting painter(*this);
     QFont plain = font();
     plain.setStyleStrategy(QFont::NoAntialias);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setFont(plain);
-    painter.setPen(vbColor(foreColor_));
-    // Laid-out texts are kept: a map shows the same names redraw after redraw.
+    painter->setRenderHint(QPainter::TextAntialiasing, false);
+    painter->setFont(plain);
+    painter->setPen(vbColor(foreColor_));
+    // A map shows the same names redraw after redraw: their layout is kept.
     if (labelCacheFont_ != plain || labelCache_.size() > 50000) {
         labelCache_.clear();
         labelCacheFont_ = plain;
@@ -321,53 +375,52 @@ void DrawSurface::PrintLabels(const std::vector<std::pair<QPointF, QString>>& la
             laidOut.prepare(QTransform(), plain);
             it = labelCache_.emplace(text, std::move(laidOut)).first;
         }
-        painter.drawStaticText(topLeft, it->second);
+        painter->drawStaticText(topLeft, it->second);
     }
 }
 
-void DrawSurface::Stamp(const QImage& picture, const std::vector<QPoint>& at)
+void Drawing::Stamp(const QImage& picture, const std::vector<QPoint>& at)
 {
-    if (image_.isNull() || picture.isNull() || at.empty())
+    if (!target() || picture.isNull() || at.empty())
         return;
-    QPainter painter(&image_);
+    Painting painter(*this);
     for (const QPoint& p : at)
-        painter.drawImage(p, picture);
+        painter->drawImage(p, picture);
 }
 
-void DrawSurface::PaintPicture(const QImage& picture, double x1, double y1, double w1, double h1,
-                               double x2, double y2, double w2, double h2)
+void Drawing::PaintPicture(const QImage& picture, double x1, double y1, double w1, double h1,
+                           double x2, double y2, double w2, double h2)
 {
-    if (image_.isNull() || picture.isNull())
+    if (!target() || picture.isNull())
         return;
     const QRectF source(x2, y2, w2, h2);
-    const QRectF target(toPixels({x1, y1}), toPixels({x1 + w1, y1 + h1}));
-    if (!(source.width() > 0.0) || !(source.height() > 0.0) || !(target.width() > 0.0) ||
-        !(target.height() > 0.0) || !std::isfinite(source.x()) || !std::isfinite(source.y()) ||
+    const QRectF into(toPixels({x1, y1}), toPixels({x1 + w1, y1 + h1}));
+    if (!(source.width() > 0.0) || !(source.height() > 0.0) || !(into.width() > 0.0) ||
+        !(into.height() > 0.0) || !std::isfinite(source.x()) || !std::isfinite(source.y()) ||
         !std::isfinite(source.right()) || !std::isfinite(source.bottom()) ||
-        !std::isfinite(target.x()) || !std::isfinite(target.y()) ||
-        !std::isfinite(target.right()) || !std::isfinite(target.bottom()))
+        !std::isfinite(into.x()) || !std::isfinite(into.y()) || !std::isfinite(into.right()) ||
+        !std::isfinite(into.bottom()))
         return;
 
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    Painting painter(*this);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QRectF inside = source.intersected(QRectF(picture.rect()));
     if (inside != source)
-        painter.fillRect(target, vbColor(backColor_));
+        painter->fillRect(into, vbColor(backColor_));
     if (inside.isEmpty())
         return;
-    const double sx = target.width() / source.width();
-    const double sy = target.height() / source.height();
-    const QRectF shown(target.x() + (inside.x() - source.x()) * sx,
-                       target.y() + (inside.y() - source.y()) * sy, inside.width() * sx,
+    const double sx = into.width() / source.width();
+    const double sy = into.height() / source.height();
+    const QRectF shown(into.x() + (inside.x() - source.x()) * sx,
+                       into.y() + (inside.y() - source.y()) * sy, inside.width() * sx,
                        inside.height() * sy);
-    painter.drawImage(shown, picture, inside);
+    painter->drawImage(shown, picture, inside);
 }
 
-bool DrawSurface::PlgBlt(const std::array<QPoint, 3>& dest, const QImage& picture,
-                         const QRect& source)
+bool Drawing::PlgBlt(const std::array<QPoint, 3>& dest, const QImage& picture, const QRect& source)
 {
     const QRect inside = source.intersected(picture.rect());
-    if (image_.isNull() || picture.isNull() || inside.isEmpty())
+    if (!target() || picture.isNull() || inside.isEmpty())
         return false;
     const double w = source.width();
     const double h = source.height();
@@ -377,14 +430,15 @@ bool DrawSurface::PlgBlt(const std::array<QPoint, 3>& dest, const QImage& pictur
                          dest[0].x(), dest[0].y());
     if (!map.isInvertible())
         return false;
-    QPainter painter(&image_);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.setTransform(map);
-    painter.drawImage(QPointF(inside.x() - source.x(), inside.y() - source.y()), picture, inside);
+    Painting painter(*this);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // Combined with the painter's own transform (identity on a surface, the page's on a printer).
+    painter->setTransform(map, true);
+    painter->drawImage(QPointF(inside.x() - source.x(), inside.y() - source.y()), picture, inside);
     return true;
 }
 
-int DrawSurface::RotatePicture(int x, int y, float angleDeg, const QImage& picture)
+int Drawing::RotatePicture(int x, int y, float angleDeg, const QImage& picture)
 {
     if (picture.isNull() || !std::isfinite(angleDeg))
         return 0;
@@ -404,18 +458,6 @@ int DrawSurface::RotatePicture(int x, int y, float angleDeg, const QImage& pictu
     const QPoint upperRight(roundToLong(cx - p1.x() + p0.x()), roundToLong(cy - p1.y() + p0.y()));
     const QPoint lowerLeft(roundToLong(cx - p0.x() + p1.x()), roundToLong(cy - p0.y() + p1.y()));
     return PlgBlt({upperLeft, upperRight, lowerLeft}, picture, picture.rect()) ? 1 : 0;
-}
-
-int64_t DrawSurface::Point(double x, double y) const
-{
-    const QPointF p = toPixels({x, y});
-    if (image_.isNull() || !std::isfinite(p.x()) || !std::isfinite(p.y()))
-        return -1;
-    const double px = std::floor(p.x());
-    const double py = std::floor(p.y());
-    if (px < 0 || py < 0 || px >= widthPx() || py >= heightPx())
-        return -1;
-    return vbColorValue(image_.pixelColor(static_cast<int>(px), static_cast<int>(py)));
 }
 
 } // namespace tv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Modes.h"
 #include "core/forms/Forms.h"
 
 #include <QMainWindow>
@@ -23,9 +24,10 @@ public:
     void Form_Load() override;
     void MDIForm_Load();
 
-    // Captions of toolbar buttons 1, 3, 5, 7, 9 and of mnuUpdate, mnuExport, mnuImport by the
-    // current Language.
+    // Captions of toolbar buttons 1, 3, 5, 7, 9, of the modes' menu items and of mnuUpdate by
+    // the current Language.
     void SetModeCaptions();
+    void Form_LanguageChanged() override { SetModeCaptions(); }
 
     // Unloads every loaded window whose name differs from sFormName, in creation order; an
     // empty name unloads all of them, the frame included.
@@ -39,9 +41,6 @@ public:
     QString toolButtonCaption(int index) const;
 
     void mnuabout_Click();
-    void mnuExport_Click();
-    void mnuImport_Click();
-    void mnuLuftEin_Click();
     void mnuUpdate_Click();
 
     // Another copy of the program asked this one to end (SIGTERM): the main frame closes as if
@@ -52,6 +51,7 @@ public:
     QToolBar* toolMain = nullptr;
     QMdiArea* mdiArea = nullptr;
     QAction* mnuabout = nullptr;
+    // The plan mode's menu items (see app/Modes.cpp).
     QAction* mnuExport = nullptr;
     QAction* mnuImport = nullptr;
     QAction* mnuLuftEin = nullptr;
@@ -62,6 +62,15 @@ protected:
 
 private:
     void MDIForm_QueryUnload();
+    // Shows the menu items of the mode whose window is `active`, hides the others'.
+    void offerModeMenus(QWidget* active);
+    QAction* modeMenuItem(const QString& name) const;
+
+    std::vector<ModeEntry> modes_;
+    // One per mode, in the order of modes_.
+    std::vector<QAction*> modeButtons_;
+    // The menu items of modes_[i] are modeMenus_[i].
+    std::vector<std::vector<QAction*>> modeMenus_;
 
     // The program is ending (data file missing, shutdown or update): nothing more is shown.
     bool ended_ = false;

@@ -1,4 +1,4 @@
-#include "flight/PictureBox.h"
+#include "map/PictureBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>

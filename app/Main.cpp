@@ -1,6 +1,5 @@
-#include "core/windows/Main.h"
+#include "app/Main.h"
 
-#include "calibration/frmCalibrate.h"
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
 #include "core/FileHelpers.h"
@@ -11,13 +10,8 @@
 #include "core/windows/frmAbout.h"
 #include "core/windows/frmInfo1.h"
 #include "core/windows/frmInfo3.h"
-#include "core/windows/frmLuftraumSettings.h"
 #include "core/windows/frmSettings.h"
 #include "flight/frmGPSmain.h"
-#include "flightplan/frmFlugPlan.h"
-#include "planning/frmExport.h"
-#include "planning/frmImport.h"
-#include "planning/frmPlanung.h"
 #include "platform/Connection.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
@@ -29,6 +23,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -39,22 +34,6 @@
 namespace tv {
 
 namespace {
-
-struct ModeCaption
-{
-    const char* german;
-    const char* english;
-};
-
-// Toolbar buttons 1, 3, 5, 7, 9 in this order. The blanks of "  Map  Data  " are part of the
-// caption and of the comparison in the mode switch.
-constexpr ModeCaption kModeCaptions[] = {
-    {"Flug", "Flight"},
-    {"Planung", "Plan Mode"},
-    {"Einstellungen", "Settings"},
-    {"Kartendaten", "  Map  Data  "},
-    {"Flugplan", "Flightplan"},
-};
 
 QString byLanguage(const char* german, const char* english)
 {
@@ -113,35 +92,50 @@ Main::Main()
     toolMain->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolMain->setIconSize(QSize(40, 40));
     addToolBar(Qt::RightToolBarArea, toolMain);
-    for (int mode = 0; mode < 5; ++mode) {
+    registerModeDialogs();
+    modes_ = programModes();
+    for (std::size_t mode = 0; mode < modes_.size(); ++mode) {
         if (mode > 0)
             toolMain->addSeparator();
-        QAction* button =
-            toolMain->addAction(modeIcon(mode), QString::fromUtf8(kModeCaptions[mode].german));
+        QAction* button = toolMain->addAction(modeIcon(modes_[mode].icon), modes_[mode].german);
         connect(button, &QAction::triggered, this,
                 [this, button] { guarded([&] { toolMain_ButtonClick(button->text()); }); });
+        modeButtons_.push_back(button);
     }
 
     mnuabout = menuBar()->addAction(QStringLiteral("About"));
-    mnuExport = menuBar()->addAction(QStringLiteral("Strecke exportieren"));
-    mnuImport = menuBar()->addAction(QStringLiteral("Strecke importieren"));
-    mnuLuftEin = menuBar()->addAction(QStringLiteral("Luftraum Einstellungen"));
+    // The modes' items are offered only while their window is active; the update item only
+    // when the start found an update.
+    for (const ModeEntry& mode : modes_) {
+        std::vector<QAction*> items;
+        for (const ModeMenuItem& item : mode.menuItems) {
+            QAction* action = menuBar()->addAction(item.german);
+            action->setObjectName(item.name);
+            action->setVisible(false);
+            std::function<void()> onClick = item.onClick;
+            connect(action, &QAction::triggered, this, [onClick] {
+                guarded([&] {
+                    if (onClick)
+                        onClick();
+                });
+            });
+            items.push_back(action);
+        }
+        modeMenus_.push_back(std::move(items));
+    }
+    mnuExport = modeMenuItem(QStringLiteral("mnuExport"));
+    mnuImport = modeMenuItem(QStringLiteral("mnuImport"));
+    mnuLuftEin = modeMenuItem(QStringLiteral("mnuLuftEin"));
     mnuUpdate = menuBar()->addAction(QStringLiteral("Update vorhanden"));
-    // The route and airspace items are offered only while the plan window is active (it
-    // switches them); the update item only when the start found an update.
-    mnuExport->setVisible(false);
-    mnuImport->setVisible(false);
-    mnuLuftEin->setVisible(false);
     mnuUpdate->setVisible(false);
     connect(mnuabout, &QAction::triggered, this, [this] { guarded([this] { mnuabout_Click(); }); });
-    connect(mnuExport, &QAction::triggered, this,
-            [this] { guarded([this] { mnuExport_Click(); }); });
-    connect(mnuImport, &QAction::triggered, this,
-            [this] { guarded([this] { mnuImport_Click(); }); });
-    connect(mnuLuftEin, &QAction::triggered, this,
-            [this] { guarded([this] { mnuLuftEin_Click(); }); });
     connect(mnuUpdate, &QAction::triggered, this,
             [this] { guarded([this] { mnuUpdate_Click(); }); });
+    QPointer<Main> self(this);
+    forms().setActivationObserver([self](QWidget* active) {
+        if (self)
+            self->offerModeMenus(active);
+    });
 
     resize(1024, 700);
 }
@@ -240,18 +234,32 @@ void Main::MDIForm_Load()
 
 void Main::SetModeCaptions()
 {
-    const QList<QAction*> buttons = toolMain->actions();
-    int mode = 0;
-    for (QAction* button : buttons) {
-        if (button->isSeparator())
-            continue;
-        if (mode < 5)
-            button->setText(byLanguage(kModeCaptions[mode].german, kModeCaptions[mode].english));
-        ++mode;
+    for (std::size_t mode = 0; mode < modes_.size(); ++mode) {
+        modeButtons_[mode]->setText(modes_[mode].caption(Language));
+        for (std::size_t item = 0; item < modes_[mode].menuItems.size(); ++item) {
+            const ModeMenuItem& entry = modes_[mode].menuItems[item];
+            modeMenus_[mode][item]->setText(Language == 0 ? entry.german : entry.english);
+        }
     }
     mnuUpdate->setText(byLanguage("Update vorhanden", "Update available"));
-    mnuExport->setText(byLanguage("Strecke exportieren", "Export Route"));
-    mnuImport->setText(byLanguage("Strecke importieren", "Import Route"));
+}
+
+QAction* Main::modeMenuItem(const QString& name) const
+{
+    for (const std::vector<QAction*>& items : modeMenus_)
+        for (QAction* action : items)
+            if (action->objectName() == name)
+                return action;
+    return nullptr;
+}
+
+void Main::offerModeMenus(QWidget* active)
+{
+    const auto* events = dynamic_cast<const FormEvents*>(active);
+    const QString activeName = events ? events->formName() : QString();
+    for (std::size_t mode = 0; mode < modes_.size(); ++mode)
+        for (QAction* action : modeMenus_[mode])
+            action->setVisible(!activeName.isEmpty() && activeName == modes_[mode].formName);
 }
 
 void Main::UnloadAllForms(const QString& sFormName)
@@ -261,29 +269,16 @@ void Main::UnloadAllForms(const QString& sFormName)
 
 void Main::toolMain_ButtonClick(const QString& caption)
 {
-    auto is = [&caption](int mode) {
-        return caption == byLanguage(kModeCaptions[mode].german, kModeCaptions[mode].english);
-    };
-    if (is(0)) {
-        forms().showMaximized(forms().get<frmGPSmain>());
+    for (std::size_t mode = 0; mode < modes_.size(); ++mode) {
+        if (caption != modes_[mode].caption(Language))
+            continue;
+        for (std::size_t other = 0; other < modes_.size(); ++other)
+            if (other != mode && modes_[other].beforeOtherModeShown)
+                modes_[other].beforeOtherModeShown();
+        if (modes_[mode].show)
+            modes_[mode].show();
         return;
     }
-    MdiForm* next = nullptr;
-    if (is(1)) {
-        forms().get<frmGPSmain>().dontResize = true;
-        next = &forms().get<frmPlanung>();
-    } else if (is(2)) {
-        forms().get<frmGPSmain>().dontResize = true;
-        next = &forms().get<frmSettings>();
-    } else if (is(3)) {
-        forms().get<frmGPSmain>().dontResize = true;
-        next = &forms().get<frmCalibrate>();
-    } else if (is(4)) {
-        forms().get<frmGPSmain>().dontResize = true;
-        next = &forms().get<frmFlugPlan>();
-    }
-    if (next)
-        forms().showMaximized(*next);
 }
 
 void Main::clickToolButton(int index)
@@ -307,21 +302,6 @@ QString Main::toolButtonCaption(int index) const
 void Main::mnuabout_Click()
 {
     forms().showModal(forms().get<frmAbout>());
-}
-
-void Main::mnuExport_Click()
-{
-    forms().showModal(forms().get<frmExport>());
-}
-
-void Main::mnuImport_Click()
-{
-    forms().get<frmImport>().GetRoute();
-}
-
-void Main::mnuLuftEin_Click()
-{
-    forms().showModal(forms().get<frmLuftraumSettings>());
 }
 
 void Main::mnuUpdate_Click()
