@@ -150,6 +150,7 @@ void frmPlanung::buildControls()
     cmbMaps = new QComboBox(this);
     cmbMaps->setObjectName(QStringLiteral("cmbMaps"));
     cmbMaps->setEditable(true);
+    cmbMaps->setInsertPolicy(QComboBox::NoInsert);
     SlideMap = new QSlider(Qt::Horizontal, this);
     SlideMap->setObjectName(QStringLiteral("SlideMap"));
     SlideMap->setRange(MapView::kSliderMin, MapView::kSliderMax);
@@ -265,6 +266,11 @@ void frmPlanung::wireControls()
     mapBox->keyUp = [this](int key) { picMap_KeyUp(key); };
 
     connect(cmbMaps, qOverload<int>(&QComboBox::activated), this, [this] { cmbMaps_Click(); });
+    // A typed name that is no chart: the first active chart (a listed name comes as a pick).
+    connect(cmbMaps->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (cmbMaps->findText(cmbMaps->currentText(), Qt::MatchFixedString) < 0)
+            cmbMaps_Click();
+    });
     connect(SlideMap, &QSlider::valueChanged, this, [this] { SlideMap_Change(); });
     SlideMap->installEventFilter(this);
     connect(cmdMessen, &QPushButton::clicked, this, [this] { cmdMessen_Click(); });

@@ -85,6 +85,10 @@ public:
     void cmdshowRoute_Click();
     void picShowRoute_Click();
 
+    // After another window changed the tables (the route import): the three lists are read
+    // again, their grids rebound, and the map redrawn.
+    void RequeryLists();
+
     // Recordsets other windows use (the route import requeries them).
     Recordset planpointsRS;
     Recordset planrouteRS;

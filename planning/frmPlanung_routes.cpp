@@ -48,6 +48,30 @@ void frmPlanung::gridRoute_RowColChange()
         RedrawMap();
 }
 
+void frmPlanung::RequeryLists()
+{
+    const std::optional<int64_t> route = currentKey(planrouteRS, "RouteID");
+    const std::optional<int64_t> waypoint = currentKey(waypointsRS, "PointID");
+    try {
+        for (Recordset* rs : {&planrouteRS, &waypointsRS}) {
+            if (rs->State() == Recordset::kStateOpen)
+                rs->Requery();
+        }
+        if (route)
+            findKey(planrouteRS, "RouteID", *route);
+        if (waypoint)
+            findKey(waypointsRS, "PointID", *waypoint);
+    } catch (const DbError&) {
+        // The lists show what could be read.
+    }
+    routeModel_->bind(&planrouteRS);
+    waypointsModel_->bind(&waypointsRS);
+    syncWaypointGrid();
+    gridRoute_RowColChange();
+    ShowWaypoint();
+    RedrawMap();
+}
+
 // The current point decides where the next point goes; the keys go back to the waypoint list.
 void frmPlanung::gridPoints_RowColChange()
 {

@@ -148,6 +148,22 @@ TEST_F(PlanWindowTest, ChartWithEqualEdgesOrMissingPictureIsAMapError)
     EXPECT_EQ(file("kartendaten.crm"), "\"Flat.bmp\"\r\n");
 }
 
+TEST_F(PlanWindowTest, ImportedRoutesAppearAfterTheListsAreRead)
+{
+    addAlps();
+    const int64_t a = addRoute("A", 1);
+    addPoint(a, 1, "P", 47.1, 10.1);
+    tv::frmPlanung& w = open();
+    const int64_t b = addRoute("Imported", 2);
+    addPoint(b, 1, "Q", 47.2, 10.2);
+    addWaypoint("Q", 47.2, 10.2);
+    w.RequeryLists();
+    EXPECT_EQ(w.routeModel()->rowCount(), 2);
+    EXPECT_EQ(w.planrouteRS.Field("Name").toString(), "A"); // the current route stays
+    EXPECT_EQ(w.waypointsModel()->rowCount(), 1);
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("1 / 1"));
+}
+
 TEST_F(PlanWindowTest, SymbolsCurrentYellowOthersRedAndTheRouteLine)
 {
     addAlps();
