@@ -76,8 +76,8 @@ WaypointBoxes boxesForWaypoint(const QString& name, double latDDMM, double lonDD
 void takeMapPoint(WaypointBoxes& boxes, double latDDMM, double lonDDMM,
                   NumberStyle style = planNumberStyle());
 
-// A click on the hemisphere boxes: "N" <-> "S", "E" <-> "W"; anything else becomes the first
-// letter of the other hemisphere, as the program always did ("S", "W").
+// A click on the hemisphere boxes: "N" becomes "S" and anything else "N"; "W" becomes "E" and
+// anything else "W".
 QString toggledNorthSouth(const QString& letter);
 QString toggledEastWest(const QString& letter);
 
