@@ -312,6 +312,30 @@ void frmPlanung::wireControls()
                     (this->*handler)();
                 });
     };
+    // Header clicks: the first column of the route grids orders by Nummer, the waypoint list
+    // keeps its order by name and only marks its current row again.
+    auto sortByNumber = [this](QTableView* grid, RecordsetGridModel* model, Recordset& rs) {
+        connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+                [this, grid, model, &rs](int column) {
+                    if (column == 0 && rs.State() == Recordset::kStateOpen) {
+                        try {
+                            const std::optional<Recordset::BookmarkId> keep =
+                                rs.Bof() || rs.Eof() ? std::nullopt
+                                                     : std::optional(rs.Bookmark());
+                            rs.Sort("Nummer ASC");
+                            if (keep)
+                                rs.SetBookmark(*keep);
+                        } catch (const DbError&) {
+                        }
+                    }
+                    model->bind(&rs);
+                    syncGrid(grid, model);
+                });
+    };
+    sortByNumber(gridRoute, routeModel_, planrouteRS);
+    sortByNumber(gridPoints, pointsModel_, planpointsRS);
+    connect(gridWaypoints->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this] { syncWaypointGrid(); });
     follow(gridWaypoints, waypointsModel_, &frmPlanung::gridWaypoints_RowColChange);
     follow(gridRoute, routeModel_, &frmPlanung::gridRoute_RowColChange);
     follow(gridPoints, pointsModel_, &frmPlanung::gridPoints_RowColChange);
