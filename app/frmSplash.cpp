@@ -5,6 +5,8 @@
 #include "core/UpdateCheck.h"
 #include "core/Variablen.h"
 #include "core/windows/WindowLook.h"
+#include "platform/AtomicFile.h"
+#include "platform/ProgramFolder.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -93,6 +95,8 @@ void frmSplash::Form_Load()
 {
     loading_ = true;
     Timer1->setInterval(2000);
+    // A copy of the program killed while saving left its temporary file behind.
+    removeStaleTemporaryFiles(programFolder());
     LoadLanguage();
     LoadSymbol();
     LoadTrackSettings();

@@ -68,12 +68,6 @@ QString TrackRecorder::timeText(const QString& timeCaption)
         .arg(s, 2, 10, QLatin1Char('0'));
 }
 
-int32_t TrackRecorder::timerIntervalMs(int32_t trackIntervalMs)
-{
-    constexpr int32_t kDefaultIntervalMs = 10000;
-    return trackIntervalMs > 0 ? trackIntervalMs : kDefaultIntervalMs;
-}
-
 std::optional<Date> TrackRecorder::parseGpsDate(std::string_view ddmmyy)
 {
     if (ddmmyy.size() != 8 || ddmmyy[2] != '/' || ddmmyy[5] != '/')
@@ -115,6 +109,18 @@ void TrackRecorder::startTrack(Connection& connection, const QString& name)
         throw DbError("the new track got no usable number");
     trackIndex_ = static_cast<int32_t>(index);
     failed_ = false;
+}
+
+bool TrackRecorder::restartIfDeleted(Connection& connection, const QString& name)
+{
+    if (!hasTrack())
+        return false;
+    Recordset rs;
+    rs.Open(R"(SELECT "Index" FROM "List" WHERE "Index" = ?)", connection, {Value(trackIndex_)});
+    if (rs.RecordCount() > 0)
+        return false;
+    startTrack(connection, name);
+    return true;
 }
 
 void TrackRecorder::writePoint(Connection& connection, const TrackPoint& point, Date utcToday)

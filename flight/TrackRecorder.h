@@ -46,10 +46,6 @@ public:
     // The GPS time caption as "HH:MM:SS" ("9:5:3" -> "09:05:03"); a caption that is no time of
     // day is kept as it is (an empty one stays empty).
     static QString timeText(const QString& timeCaption);
-    // The track timer's interval for the logger setting `trackIntervalMs`: a setting of 0 or
-    // below (an interval text that was no number) records every 10 s, the settings' default,
-    // instead of never ticking.
-    static int32_t timerIntervalMs(int32_t trackIntervalMs);
     // A GPS date "dd/mm/yy" (years 80-99 are 1980-1999, the others 2000-2079); empty when it is
     // no calendar day.
     static std::optional<Date> parseGpsDate(std::string_view ddmmyy);
@@ -69,9 +65,16 @@ public:
     // stays as it was.
     void writePoint(Connection& connection, const TrackPoint& point, Date utcToday);
 
+    // Before a point is written: when the current track's "List" row is gone (the track
+    // manager deleted it while the recording was paused), the recorder forgets it and starts a
+    // new track named `name`, so no point goes under a number that no list shows any more.
+    // True when a new track was started. Throws DbError.
+    bool restartIfDeleted(Connection& connection, const QString& name);
+
     bool hasTrack() const { return trackIndex_ != 0; }
     // Set when the track file refused a write; automatic recording then does not start again
-    // by itself until a start succeeds.
+    // by itself until a start succeeds or the ground speed has fallen below 30 kt (the next
+    // rise past it is a new start condition).
     bool failed() const { return failed_; }
     void setFailed(bool failed) { failed_ = failed; }
     // "Index" of the track being written (0 before the first start) and its points so far.

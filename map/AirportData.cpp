@@ -169,7 +169,9 @@ void AirportLookup::lookUpBatch(Connection& airports, const std::vector<std::str
     params.reserve(names.size());
     for (const QString& name : names)
         params.emplace_back(name.toStdString());
-    const std::string in = " IN (" + placeholders(names.size()) + ")";
+    // tvdata.tvd declares no collation of ours (it comes from another program): the ICAO
+    // codes are compared ignoring case, as the pilot typed them, by saying so here.
+    const std::string in = " COLLATE TVNOCASE IN (" + placeholders(names.size()) + ")";
 
     try {
         Recordset rs;

@@ -7,7 +7,7 @@
 #include "planning/PlanLayout.h"
 #include "planning/PlanSettings.h"
 #include "planning/PlanText.h"
-#include "planning/RouteEditing.h"
+#include "planning/RouteName.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/ProgramFolder.h"

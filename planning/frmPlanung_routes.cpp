@@ -4,7 +4,8 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
-#include "planning/RouteEditing.h"
+#include "planning/RouteName.h"
+#include "route/RouteEditing.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 
@@ -90,7 +91,7 @@ void frmPlanung::cmdNewRoute_Click()
         return;
     try {
         const int64_t id =
-            insertRoute(*MainConnection, currentKey(planrouteRS, "RouteID"), name.toStdString());
+            insertRouteAfter(*MainConnection, currentKey(planrouteRS, "RouteID"), name);
         planrouteRS.Requery();
         findKey(planrouteRS, "RouteID", id);
     } catch (const DbError&) {
@@ -138,17 +139,13 @@ void frmPlanung::cmdAddwaypoint_Click()
     try {
         if (planpointsRS.State() != Recordset::kStateOpen)
             reopenPoints();
-        RoutePointSource source;
-        source.pointId = *pointId;
-        source.name = waypointsRS.Field("Name").toString();
-        const Value lat = waypointsRS.Field("Lat");
-        const Value lon = waypointsRS.Field("Long");
-        if (!lat.isNull())
-            source.latDDMM = lat.toDouble();
-        if (!lon.isNull())
-            source.lonDDMM = lon.toDouble();
+        NewRoutePoint point;
+        point.pointId = *pointId;
+        point.name = QString::fromStdString(waypointsRS.Field("Name").toString());
+        point.latDDMM = waypointsRS.Field("Lat").toDouble();
+        point.lonDDMM = waypointsRS.Field("Long").toDouble();
         const int64_t id =
-            insertRoutePoint(*MainConnection, *routeId, currentKey(planpointsRS, "id"), source);
+            insertPointAfter(*MainConnection, *routeId, currentKey(planpointsRS, "id"), point);
         planpointsRS.Requery();
         findKey(planpointsRS, "id", id);
     } catch (const DbError&) {
@@ -167,7 +164,17 @@ void frmPlanung::cmdDeleteWaypoint_Click()
     if (!routeId || !id || !MainConnection)
         return;
     try {
-        const std::optional<int64_t> next = deleteRoutePoint(*MainConnection, *routeId, *id);
+        // The point after the deleted one becomes current; after the last, the one before.
+        std::optional<int64_t> next;
+        planpointsRS.MoveNext();
+        if (planpointsRS.Eof()) {
+            planpointsRS.MoveLast();
+            if (!planpointsRS.Bof())
+                planpointsRS.MovePrevious();
+        }
+        if (!planpointsRS.Bof() && !planpointsRS.Eof() && currentKey(planpointsRS, "id") != id)
+            next = currentKey(planpointsRS, "id");
+        deletePoint(*MainConnection, *routeId, *id);
         planpointsRS.Requery();
         if (next)
             findKey(planpointsRS, "id", *next);

@@ -1,20 +1,12 @@
 #include "PlanData.h"
 #include "planning/CategoryAssign.h"
-#include "planning/RouteEditing.h"
+#include "planning/RouteName.h"
+#include "route/RouteEditing.h"
 #include "platform/DbError.h"
 
 #include <gtest/gtest.h>
 
 using Strings = std::vector<std::string>;
-
-namespace {
-
-tv::RoutePointSource wp(const std::string& name)
-{
-    return {7, name, 48.0, 11.0};
-}
-
-} // namespace
 
 TEST(RouteInsert, NewRouteGoesDirectlyAfterTheCurrentOne)
 {
@@ -22,7 +14,7 @@ TEST(RouteInsert, NewRouteGoesDirectlyAfterTheCurrentOne)
     const int64_t a = data.addRoute("A", 1);
     data.addRoute("B", 2);
     data.addRoute("C", 3);
-    const int64_t id = tv::insertRoute(*data.db, a, "New");
+    const int64_t id = tv::insertRouteAfter(*data.db, a, "New");
     EXPECT_EQ(data.routeList(), (Strings{"A:1", "New:2", "B:3", "C:4"}));
     EXPECT_EQ(data.rows("SELECT Name, RouteID FROM Route WHERE RouteID = ?", {id}),
               Strings{"New:" + std::to_string(id)});
@@ -31,54 +23,15 @@ TEST(RouteInsert, NewRouteGoesDirectlyAfterTheCurrentOne)
 TEST(RouteInsert, FirstRouteAndAfterAGap)
 {
     tvtest::PlanData data;
-    const int64_t first = tv::insertRoute(*data.db, std::nullopt, "First");
+    const int64_t first = tv::insertRouteAfter(*data.db, std::nullopt, "First");
     EXPECT_EQ(data.routeList(), Strings{"First:1"});
     // Numbers with gaps, as a deleted or imported route leaves them.
     data.addRoute("Imported", 7);
     const int64_t imported = 2;
-    tv::insertRoute(*data.db, first, "Second");
+    tv::insertRouteAfter(*data.db, first, "Second");
     EXPECT_EQ(data.routeList(), (Strings{"First:1", "Second:2", "Imported:3"}));
-    tv::insertRoute(*data.db, imported, "Last");
+    tv::insertRouteAfter(*data.db, imported, "Last");
     EXPECT_EQ(data.routeList(), (Strings{"First:1", "Second:2", "Imported:3", "Last:4"}));
-}
-
-TEST(RoutePoints, InsertInTheMiddleFirstAndAfterAGap)
-{
-    tvtest::PlanData data;
-    const int64_t r = data.addRoute("R", 1);
-    const int64_t p1 = tv::insertRoutePoint(*data.db, r, std::nullopt, wp("P1"));
-    EXPECT_EQ(data.pointList(r), Strings{"P1:1"});
-    const int64_t p2 = tv::insertRoutePoint(*data.db, r, p1, wp("P2"));
-    tv::insertRoutePoint(*data.db, r, p2, wp("P3"));
-    tv::insertRoutePoint(*data.db, r, p1, wp("Mid"));
-    EXPECT_EQ(data.pointList(r), (Strings{"P1:1", "Mid:2", "P2:3", "P3:4"}));
-
-    const int64_t g = data.addRoute("Gaps", 2);
-    const int64_t a = data.addPoint(g, 1, "A", 48, 11);
-    data.addPoint(g, 5, "B", 48, 12);
-    tv::insertRoutePoint(*data.db, g, a, wp("AfterA"));
-    EXPECT_EQ(data.pointList(g), (Strings{"A:1", "AfterA:2", "B:3"}));
-    // The copies are taken as given.
-    EXPECT_EQ(data.rows("SELECT PointID, Lat FROM GpsPoints WHERE Name = 'AfterA'"),
-              Strings{"7:48"});
-}
-
-TEST(RoutePoints, DeletingMiddleLastAndOnlyPoint)
-{
-    tvtest::PlanData data;
-    const int64_t r = data.addRoute("R", 1);
-    const int64_t p1 = data.addPoint(r, 1, "P1", 48, 11);
-    const int64_t p2 = data.addPoint(r, 2, "P2", 48, 12);
-    const int64_t p3 = data.addPoint(r, 3, "P3", 48, 13);
-    const int64_t p4 = data.addPoint(r, 4, "P4", 48, 14);
-
-    EXPECT_EQ(tv::deleteRoutePoint(*data.db, r, p2), p3);
-    EXPECT_EQ(data.pointList(r), (Strings{"P1:1", "P3:2", "P4:3"}));
-    EXPECT_EQ(tv::deleteRoutePoint(*data.db, r, p4), p3);
-    EXPECT_EQ(data.pointList(r), (Strings{"P1:1", "P3:2"}));
-    EXPECT_EQ(tv::deleteRoutePoint(*data.db, r, p1), p3);
-    EXPECT_EQ(tv::deleteRoutePoint(*data.db, r, p3), std::nullopt);
-    EXPECT_TRUE(data.pointList(r).empty());
 }
 
 TEST(RouteDelete, PointsAndRowGoTogetherAndTheNextBecomesCurrent)

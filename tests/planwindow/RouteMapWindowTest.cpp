@@ -53,6 +53,29 @@ TEST_F(PlanWindowTest, NewRouteAndPointGoAfterTheCurrentRowWhateverTheNumbers)
     EXPECT_EQ(column("SELECT COUNT(*) FROM Route"), "3");
 }
 
+TEST_F(PlanWindowTest, DeletingPointsLeavesTheNextOrThePreviousCurrent)
+{
+    addAlps();
+    const int64_t r = addRoute("R", 1);
+    for (int i = 1; i <= 4; ++i)
+        addPoint(r, i, "P" + std::to_string(i), 47.1, 10.0 + i / 10.0);
+    tv::frmPlanung& w = open();
+    w.planpointsRS.MoveNext(); // P2
+    w.cmdDeleteWaypoint_Click();
+    EXPECT_EQ(column("SELECT Name FROM GpsPoints ORDER BY Nummer"), "P1|P3|P4");
+    EXPECT_EQ(column("SELECT Nummer FROM GpsPoints ORDER BY Nummer"), "1|2|3");
+    EXPECT_EQ(w.planpointsRS.Field("Name").toString(), "P3");
+    w.planpointsRS.MoveLast();
+    w.cmdDeleteWaypoint_Click(); // the last: the one before becomes current
+    EXPECT_EQ(w.planpointsRS.Field("Name").toString(), "P3");
+    w.cmdDeleteWaypoint_Click();
+    w.cmdDeleteWaypoint_Click(); // the only one
+    EXPECT_EQ(column("SELECT COUNT(*) FROM GpsPoints"), "0");
+    EXPECT_EQ(w.pointsModel()->rowCount(), 0);
+    w.cmdDeleteWaypoint_Click(); // nothing left: nothing happens
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(PlanWindowTest, RouteDeleteShowsTheNextRouteAndItsLength)
 {
     addAlps();
