@@ -1,10 +1,10 @@
 #include "calibration/frmCalRect.h"
 
-#include "calibration/Handler.h"
 #include "calibration/MapPicture.h"
 #include "calibration/NameGridModel.h"
 #include "calibration/QuickFind.h"
 #include "calibration/frmCalibrate.h"
+#include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -112,7 +112,7 @@ void frmCalRect::buildControls()
     cmdExit->setFixedSize(89, 57);
     fillBackground(cmdExit, kExitButton);
     timArr = new VbTimer(this);
-    timArr->onTick([this] { runHandler("timArr_Timer", [&] { timArr_Timer(); }); });
+    timArr->onTick([this] { guarded([&] { timArr_Timer(); }); });
 
     buildPanel(1);
     buildPanel(2);
@@ -133,27 +133,22 @@ void frmCalRect::buildControls()
     top->addLayout(left);
     top->addLayout(right);
 
-    picMap->onMouseDown([this](int b, int, double x, double y) {
-        runHandler("picMap_MouseDown", [&] { picMap_MouseDown(b, x, y); });
-    });
-    picMap->onMouseMove([this](int b, int, double x, double y) {
-        runHandler("picMap_MouseMove", [&] { picMap_MouseMove(b, x, y); });
-    });
-    picMap->onDoubleClick([this] { runHandler("picMap_DblClick", [&] { picMap_DblClick(); }); });
-    picMap->onKeyPress([this](const QString& text) {
-        runHandler("picMap_KeyPress", [&] { picMap_KeyPress(text); });
-    });
-    picMap->onResize([this] { runHandler("Draw_Picture", [&] { Draw_Picture(); }); });
+    picMap->onMouseDown(
+        [this](int b, int, double x, double y) { guarded([&] { picMap_MouseDown(b, x, y); }); });
+    picMap->onMouseMove(
+        [this](int b, int, double x, double y) { guarded([&] { picMap_MouseMove(b, x, y); }); });
+    picMap->onDoubleClick([this] { guarded([&] { picMap_DblClick(); }); });
+    picMap->onKeyPress([this](const QString& text) { guarded([&] { picMap_KeyPress(text); }); });
+    picMap->onResize([this] { guarded([&] { Draw_Picture(); }); });
     connect(SlideMap, &QSlider::valueChanged, this,
-            [this](int) { runHandler("SlideMap_Change", [&] { SlideMap_Change(); }); });
+            [this](int) { guarded([&] { SlideMap_Change(); }); });
     connect(SlideMap, &QSlider::sliderMoved, this,
-            [this](int) { runHandler("SlideMap_Scroll", [&] { SlideMap_Scroll(); }); });
-    connect(cmdExit, &QPushButton::clicked, this,
-            [this] { runHandler("cmdExit_Click", [&] { cmdExit_Click(); }); });
+            [this](int) { guarded([&] { SlideMap_Scroll(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([&] { cmdExit_Click(); }); });
     connect(cmdSave[1], &QPushButton::clicked, this,
-            [this] { runHandler("cmdSave1_Click", [&] { cmdSave1_Click(); }); });
+            [this] { guarded([&] { cmdSave1_Click(); }); });
     connect(cmdSave[2], &QPushButton::clicked, this,
-            [this] { runHandler("cmdSave2_Click", [&] { cmdSave2_Click(); }); });
+            [this] { guarded([&] { cmdSave2_Click(); }); });
 
     // Enter belongs to the entry panels' keyboard flow, never to a default button.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -213,9 +208,8 @@ void frmCalRect::buildPanel(int point)
 
     connect(gridWay[p]->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this, point](const QModelIndex& current, const QModelIndex&) {
-                runHandler("gridWay_RowColChange", [&] {
-                    gridWay_RowColChange(point, current.isValid() ? current.row() : -1);
-                });
+                guarded(
+                    [&] { gridWay_RowColChange(point, current.isValid() ? current.row() : -1); });
             });
 }
 
@@ -436,7 +430,7 @@ void frmCalRect::seeEvent(QObject* watched, QEvent* event)
 
 bool frmCalRect::eventFilter(QObject* watched, QEvent* event)
 {
-    runHandler("frmCalRect key or slider", [&] { seeEvent(watched, event); });
+    guarded([&] { seeEvent(watched, event); });
     return DialogForm::eventFilter(watched, event);
 }
 

@@ -1,11 +1,11 @@
 #include "calibration/frmCalibrate.h"
 
 #include "calibration/ChartList.h"
-#include "calibration/Handler.h"
 #include "calibration/ImageHeaderSize.h"
 #include "calibration/NameGridModel.h"
 #include "calibration/frmCalRect.h"
 #include "core/FileHelpers.h"
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "map/DrawSurface.h"
@@ -194,25 +194,24 @@ void frmCalibrate::buildControls()
     // click on the current chart, is listKarten_Click.
     connect(listKarten, &QListWidget::currentRowChanged, this, [this](int) {
         shownByRowChange_ = true;
-        runHandler("ShowMapData", [&] { ShowMapData(); });
+        guarded([&] { ShowMapData(); });
     });
     connect(listKarten, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
         if (shownByRowChange_)
             shownByRowChange_ = false;
         else
-            runHandler("listKarten_Click", [&] { listKarten_Click(); });
+            guarded([&] { listKarten_Click(); });
     });
     connect(listKarten, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        runHandler("listKarten_ItemCheck", [&] { listKarten_ItemCheck(listKarten->row(item)); });
+        guarded([&] { listKarten_ItemCheck(listKarten->row(item)); });
     });
-    connect(cmdFillList, &QPushButton::clicked, this,
-            [this] { runHandler("FillMapList", [&] { FillMapList(); }); });
+    connect(cmdFillList, &QPushButton::clicked, this, [this] { guarded([&] { FillMapList(); }); });
     connect(cmdSpeichern, &QPushButton::clicked, this,
-            [this] { runHandler("cmdSpeichern_Click", [&] { cmdSpeichern_Click(); }); });
+            [this] { guarded([&] { cmdSpeichern_Click(); }); });
     connect(cmdCalibrate, &QPushButton::clicked, this,
-            [this] { runHandler("cmdCalibrate_Click", [&] { cmdCalibrate_Click(); }); });
+            [this] { guarded([&] { cmdCalibrate_Click(); }); });
     connect(chkVorschau, &QCheckBox::toggled, this,
-            [this](bool) { runHandler("chkVorschau_Click", [&] { chkVorschau_Click(); }); });
+            [this](bool) { guarded([&] { chkVorschau_Click(); }); });
     for (QLineEdit* box : tKarten)
         box->installEventFilter(this);
 }

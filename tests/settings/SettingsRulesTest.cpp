@@ -71,10 +71,10 @@ TEST(TrackIntervalEntry, AnyNumberIsSecondsUpToAMinute)
         const char* stored;
         int32_t intervalMs;
     };
-    for (const Case& c : {Case{"15", "15", 15000}, Case{"2.5", "2.5", 2500},
-                          Case{" 20 ", " 20 ", 20000}, Case{"60", "60", 60000},
-                          Case{"90", "60", 60000}, Case{"99999999999999999999", "60", 60000},
-                          Case{"0.0004", "0.0004", 0}}) {
+    for (const Case& c :
+         {Case{"15", "15", 15000}, Case{"2.5", "2.5", 2500}, Case{" 20 ", " 20 ", 20000},
+          Case{"60", "60", 60000}, Case{"90", "60", 60000},
+          Case{"99999999999999999999", "60", 60000}, Case{"0.0004", "0.0004", 0}}) {
         const tv::TrackIntervalSetting s = trackIntervalSetting(c.typed);
         EXPECT_EQ(s.text, c.stored) << c.typed;
         EXPECT_EQ(s.intervalMs, c.intervalMs) << c.typed;
