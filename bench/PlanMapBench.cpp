@@ -7,9 +7,9 @@
 // in view under 8 ms; a measuring move with 10,000 in view under 16 ms; 100,000 waypoints
 // into the list (open, bind, first rows read) under 150 ms; a quick-find keystroke under 5 ms.
 #include "core/forms/RecordsetGridModel.h"
+#include "planning/PlanMap.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
-#include "planning/PlanMap.h"
 #include "schema/Layout.h"
 
 #include <benchmark/benchmark.h>
@@ -52,9 +52,8 @@ class Folder
 public:
     explicit Folder(int waypoints)
     {
-        path_ = fs::temp_directory_path() /
-                ("tramvik-planbench-" + std::to_string(::getpid()) + "-" +
-                 std::to_string(waypoints));
+        path_ = fs::temp_directory_path() / ("tramvik-planbench-" + std::to_string(::getpid()) +
+                                             "-" + std::to_string(waypoints));
         tv::schema::LayoutOptions options;
         options.airports = true;
         tv::schema::layoutProgramFolder(path_, options);

@@ -11,10 +11,9 @@ class RouteGridModel : public RecordsetGridModel
 {
 public:
     explicit RouteGridModel(QObject* parent = nullptr)
-        : RecordsetGridModel(
-              {{QStringLiteral("Nummer"), QStringLiteral(" Nr."), true},
-               {QStringLiteral("Name"), QStringLiteral("     Streckenpunkt"), true}},
-              parent)
+        : RecordsetGridModel({{QStringLiteral("Nummer"), QStringLiteral(" Nr."), true},
+                              {QStringLiteral("Name"), QStringLiteral("     Streckenpunkt"), true}},
+                             parent)
     {
     }
 

@@ -31,7 +31,8 @@ PlanMessage mapErrorMessage(const QString& chartName, int16_t language)
         return {QStringLiteral("Fehler in Karte: ") + chartName +
                     QStringLiteral(" - Bitte Koordinaten üperprüfen."),
                 QStringLiteral("Fehler in Karte")};
-    return {QStringLiteral("Map error: ") + chartName + QStringLiteral(" - please check coordinates."),
+    return {QStringLiteral("Map error: ") + chartName +
+                QStringLiteral(" - please check coordinates."),
             QStringLiteral("Map error")};
 }
 
@@ -71,8 +72,7 @@ bool PlanMap::loadChart(const ChartRow& row, const QImage& picture)
     chartShown_ = false;
     // A picture that cannot be read is a chart error: its edges must never be drawn over the
     // previous chart's picture.
-    if (picture.isNull() ||
-        view_.loadChart(row, picture) != MapView::LoadResult::Loaded ||
+    if (picture.isNull() || view_.loadChart(row, picture) != MapView::LoadResult::Loaded ||
         !(view_.scaleX() > 0.0) || !(view_.scaleY() > 0.0) || !finite(view_.scaleX()) ||
         !finite(view_.scaleY())) {
         surface().Cls();
@@ -287,9 +287,12 @@ QPoint stampAt(QPointF centre, int c)
 uint32_t kindColour(PlanSymbol kind)
 {
     switch (kind) {
-    case PlanSymbol::Current: return kCurrentWaypointColour;
-    case PlanSymbol::Other: return kOtherWaypointColour;
-    case PlanSymbol::MapPoint: return kMapPointColour;
+    case PlanSymbol::Current:
+        return kCurrentWaypointColour;
+    case PlanSymbol::Other:
+        return kOtherWaypointColour;
+    case PlanSymbol::MapPoint:
+        return kMapPointColour;
     }
     return 0;
 }

@@ -85,11 +85,11 @@ public:
     // What a redraw draws besides the chart. Empty members draw nothing.
     struct Layers
     {
-        std::function<void()> airspaces;           // the airspace layer's call site
+        std::function<void()> airspaces;                    // the airspace layer's call site
         const std::vector<PlanRoutePoint>* route = nullptr; // the route line when shown
-        Connection* waypoints = nullptr;           // data.tvd: the waypoints in view
-        std::optional<int64_t> currentPointId;     // drawn yellow, the others red
-        Connection* airports = nullptr;            // tvdata.tvd when it is open
+        Connection* waypoints = nullptr;                    // data.tvd: the waypoints in view
+        std::optional<int64_t> currentPointId;              // drawn yellow, the others red
+        Connection* airports = nullptr;                     // tvdata.tvd when it is open
     };
     // Paints the view and its layers. Returns the route's length in NM when a route was given
     // (legs whose ends both have a position; CalcRouteDist's zero rules).

@@ -72,10 +72,11 @@ WaypointCheck checkWaypointBoxes(const WaypointBoxes& boxes, WaypointEdit edit, 
 
 PlanMessage duplicateWaypointMessage(int16_t language)
 {
-    return {german(language)
-                ? QStringLiteral("Der Wegpunkt existiert schon. Bitte einen anderen Namen vergeben.")
-                : QStringLiteral("The waypoint already exists. Please choose another name."),
-            dataErrorTitle(language)};
+    return {
+        german(language)
+            ? QStringLiteral("Der Wegpunkt existiert schon. Bitte einen anderen Namen vergeben.")
+            : QStringLiteral("The waypoint already exists. Please choose another name."),
+        dataErrorTitle(language)};
 }
 
 std::optional<DDMMPoint> boxesPosition(const WaypointBoxes& boxes)

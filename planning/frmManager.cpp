@@ -1,5 +1,6 @@
 #include "planning/frmManager.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "planning/CategoryAssign.h"
@@ -50,8 +51,9 @@ frmManager::frmManager()
     cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
     cmdEnd->setGeometry(344, 340, 168, 28);
 
-    connect(cmdZuweisen, &QPushButton::clicked, this, [this] { cmdZuweisen_Click(); });
-    connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
+    connect(cmdZuweisen, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdZuweisen_Click(); }); });
+    connect(cmdEnd, &QPushButton::clicked, this, [this] { guarded([this] { cmdEnd_Click(); }); });
     // The two lists show the same top row and the same current row.
     connect(listWegpunkt, &QListWidget::currentRowChanged, this,
             [this] { keepInStep(listWegpunkt, listKategorie); });

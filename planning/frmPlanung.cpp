@@ -1,5 +1,6 @@
 #include "planning/frmPlanung.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
@@ -237,18 +238,19 @@ void frmPlanung::buildControls()
     gridWaypoints = grid("gridWaypoints");
     gridRoute = grid("gridRoute");
     gridPoints = grid("gridPoints");
-    waypointsModel_ = new RecordsetGridModel(
-        {{QStringLiteral("Name"), QStringLiteral("             Name")},
-         {QStringLiteral("Lat"), QStringLiteral(" Breitengrad")},
-         {QStringLiteral("Long"), QStringLiteral(" Längengrad")}},
-        this);
-    routeModel_ = new RecordsetGridModel({{QStringLiteral("Nummer"), QStringLiteral(" Nr"), true},
-                                          {QStringLiteral("Name"), QStringLiteral("         Strecke")}},
-                                         this);
-    pointsModel_ = new RecordsetGridModel(
-        {{QStringLiteral("Nummer"), QStringLiteral(" Nr"), true},
-         {QStringLiteral("Name"), QStringLiteral("    Streckenpunkt")}},
-        this);
+    waypointsModel_ =
+        new RecordsetGridModel({{QStringLiteral("Name"), QStringLiteral("             Name")},
+                                {QStringLiteral("Lat"), QStringLiteral(" Breitengrad")},
+                                {QStringLiteral("Long"), QStringLiteral(" Längengrad")}},
+                               this);
+    routeModel_ =
+        new RecordsetGridModel({{QStringLiteral("Nummer"), QStringLiteral(" Nr"), true},
+                                {QStringLiteral("Name"), QStringLiteral("         Strecke")}},
+                               this);
+    pointsModel_ =
+        new RecordsetGridModel({{QStringLiteral("Nummer"), QStringLiteral(" Nr"), true},
+                                {QStringLiteral("Name"), QStringLiteral("    Streckenpunkt")}},
+                               this);
     gridWaypoints->setModel(waypointsModel_);
     gridRoute->setModel(routeModel_);
     gridPoints->setModel(pointsModel_);
@@ -260,42 +262,55 @@ void frmPlanung::buildControls()
 void frmPlanung::wireControls()
 {
     auto* mapBox = static_cast<PlanMapBox*>(picMap);
-    mapBox->onMouseDown([this](int b, int, double x, double y) { picMap_MouseDown(b, x, y); });
-    mapBox->onMouseMove([this](int b, int, double x, double y) { picMap_MouseMove(b, x, y); });
-    mapBox->dblClick = [this] { picMap_DblClick(); };
-    mapBox->keyUp = [this](int key) { picMap_KeyUp(key); };
+    mapBox->onMouseDown(
+        [this](int b, int, double x, double y) { guarded([&] { picMap_MouseDown(b, x, y); }); });
+    mapBox->onMouseMove(
+        [this](int b, int, double x, double y) { guarded([&] { picMap_MouseMove(b, x, y); }); });
+    mapBox->dblClick = [this] { guarded([this] { picMap_DblClick(); }); };
+    mapBox->keyUp = [this](int key) { guarded([&] { picMap_KeyUp(key); }); };
 
-    connect(cmbMaps, qOverload<int>(&QComboBox::activated), this, [this] { cmbMaps_Click(); });
+    connect(cmbMaps, qOverload<int>(&QComboBox::activated), this,
+            [this] { guarded([this] { cmbMaps_Click(); }); });
     // A typed name that is no chart: the first active chart (a listed name comes as a pick).
     connect(cmbMaps->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         if (cmbMaps->findText(cmbMaps->currentText(), Qt::MatchFixedString) < 0)
             cmbMaps_Click();
     });
-    connect(SlideMap, &QSlider::valueChanged, this, [this] { SlideMap_Change(); });
+    connect(SlideMap, &QSlider::valueChanged, this,
+            [this] { guarded([this] { SlideMap_Change(); }); });
     SlideMap->installEventFilter(this);
-    connect(cmdMessen, &QPushButton::clicked, this, [this] { cmdMessen_Click(); });
-    connect(picMessen, &QPushButton::clicked, this, [this] { picMessen_Click(); });
-    connect(cmdshowRoute, &QPushButton::clicked, this, [this] { cmdshowRoute_Click(); });
-    connect(picShowRoute, &QPushButton::clicked, this, [this] { picShowRoute_Click(); });
-    connect(cmdNew, &QPushButton::clicked, this, [this] { cmdNew_Click(); });
-    connect(cmdChange, &QPushButton::clicked, this, [this] { cmdChange_Click(); });
-    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-    connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
-    connect(cmdPrev, &QPushButton::clicked, this, [this] { cmdPrev_Click(); });
-    connect(cmdNewRoute, &QPushButton::clicked, this, [this] { cmdNewRoute_Click(); });
-    connect(cmdRouteDelete, &QPushButton::clicked, this, [this] { cmdRouteDelete_Click(); });
-    connect(cmdAddwaypoint, &QPushButton::clicked, this, [this] { cmdAddwaypoint_Click(); });
+    connect(cmdMessen, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdMessen_Click(); }); });
+    connect(picMessen, &QPushButton::clicked, this,
+            [this] { guarded([this] { picMessen_Click(); }); });
+    connect(cmdshowRoute, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdshowRoute_Click(); }); });
+    connect(picShowRoute, &QPushButton::clicked, this,
+            [this] { guarded([this] { picShowRoute_Click(); }); });
+    connect(cmdNew, &QPushButton::clicked, this, [this] { guarded([this] { cmdNew_Click(); }); });
+    connect(cmdChange, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdChange_Click(); }); });
+    connect(cmdDelete, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdDelete_Click(); }); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { guarded([this] { cmdNext_Click(); }); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { guarded([this] { cmdPrev_Click(); }); });
+    connect(cmdNewRoute, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdNewRoute_Click(); }); });
+    connect(cmdRouteDelete, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdRouteDelete_Click(); }); });
+    connect(cmdAddwaypoint, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdAddwaypoint_Click(); }); });
     connect(cmdDeleteWaypoint, &QPushButton::clicked, this,
-            [this] { cmdDeleteWaypoint_Click(); });
+            [this] { guarded([this] { cmdDeleteWaypoint_Click(); }); });
     connect(cmbKat, qOverload<int>(&QComboBox::activated), this, [this] {
-        cmbKat_Click();
+        guarded([this] { cmbKat_Click(); });
         tKat->show();
     });
-    for (QObject* o : {static_cast<QObject*>(tNS), static_cast<QObject*>(tEW),
-                       static_cast<QObject*>(tKat), static_cast<QObject*>(tquickfind),
-                       static_cast<QObject*>(tWaypoint[1]), static_cast<QObject*>(tWaypoint[2]),
-                       static_cast<QObject*>(tWaypoint[3]), static_cast<QObject*>(gridWaypoints),
-                       static_cast<QObject*>(cmbKat)})
+    for (QObject* o :
+         {static_cast<QObject*>(tNS), static_cast<QObject*>(tEW), static_cast<QObject*>(tKat),
+          static_cast<QObject*>(tquickfind), static_cast<QObject*>(tWaypoint[1]),
+          static_cast<QObject*>(tWaypoint[2]), static_cast<QObject*>(tWaypoint[3]),
+          static_cast<QObject*>(gridWaypoints), static_cast<QObject*>(cmbKat)})
         o->installEventFilter(this);
 
     // The user picks a row: the set follows, then the row change handler runs.
@@ -309,7 +324,7 @@ void frmPlanung::wireControls()
                     } catch (const DbError&) {
                         return;
                     }
-                    (this->*handler)();
+                    guarded([this, handler] { (this->*handler)(); });
                 });
     };
     // Header clicks: the first column of the route grids orders by Nummer, the waypoint list
@@ -320,8 +335,7 @@ void frmPlanung::wireControls()
                     if (column == 0 && rs.State() == Recordset::kStateOpen) {
                         try {
                             const std::optional<Recordset::BookmarkId> keep =
-                                rs.Bof() || rs.Eof() ? std::nullopt
-                                                     : std::optional(rs.Bookmark());
+                                rs.Bof() || rs.Eof() ? std::nullopt : std::optional(rs.Bookmark());
                             rs.Sort("Nummer ASC");
                             if (keep)
                                 rs.SetBookmark(*keep);
@@ -335,7 +349,7 @@ void frmPlanung::wireControls()
     sortByNumber(gridRoute, routeModel_, planrouteRS);
     sortByNumber(gridPoints, pointsModel_, planpointsRS);
     connect(gridWaypoints->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this] { syncWaypointGrid(); });
+            [this] { guarded([this] { syncWaypointGrid(); }); });
     follow(gridWaypoints, waypointsModel_, &frmPlanung::gridWaypoints_RowColChange);
     follow(gridRoute, routeModel_, &frmPlanung::gridRoute_RowColChange);
     follow(gridPoints, pointsModel_, &frmPlanung::gridPoints_RowColChange);
@@ -370,6 +384,14 @@ void frmPlanung::wireControls()
 }
 
 bool frmPlanung::eventFilter(QObject* watched, QEvent* event)
+{
+    bool handled = false;
+    guarded([&] { handled = filterEvent(watched, event); });
+    return handled || MdiForm::eventFilter(watched, event);
+}
+
+// Clicks, double clicks and keys of the controls that have no signal of their own.
+bool frmPlanung::filterEvent(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonRelease) {
@@ -420,7 +442,7 @@ bool frmPlanung::eventFilter(QObject* watched, QEvent* event)
             }
         }
     }
-    return MdiForm::eventFilter(watched, event);
+    return false;
 }
 
 // --- life cycle ------------------------------------------------------------------------------
@@ -534,7 +556,8 @@ void frmPlanung::Form_Deactivate()
 {
     savePlanSettings(programFolder(), tLRHoehe->text().toStdString());
     const MapView& v = map_.view();
-    savedView_ = {v.sourceX(), v.sourceY(), v.sourceWidth(), v.sourceHeight(), static_cast<double>(v.sliderValue())};
+    savedView_ = {v.sourceX(), v.sourceY(), v.sourceWidth(), v.sourceHeight(),
+                  static_cast<double>(v.sliderValue())};
     try {
         if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0 && !mapsRS.Eof() &&
             !mapsRS.Bof())
@@ -662,7 +685,7 @@ void frmPlanung::DrawAirspaces()
 void frmPlanung::RedrawMap()
 {
     PlanMap::Layers layers;
-    layers.airspaces = [this] { DrawAirspaces(); };
+    layers.airspaces = [this] { guarded([this] { DrawAirspaces(); }); };
     std::vector<PlanRoutePoint> route;
     std::optional<int64_t> routeId;
     if (showRoute_) {

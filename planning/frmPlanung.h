@@ -160,6 +160,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool filterEvent(QObject* watched, QEvent* event);
     void buildControls();
     void wireControls();
     void LoadLastMap();

@@ -5,9 +5,9 @@
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
 #include "planning/RouteName.h"
-#include "route/RouteEditing.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
+#include "route/RouteEditing.h"
 
 #include <QTableView>
 
@@ -81,8 +81,8 @@ void frmPlanung::gridPoints_RowColChange()
 
 void frmPlanung::cmdNewRoute_Click()
 {
-    const QString name = InputBox(Language == 0 ? QStringLiteral("Neue Strecke")
-                                                : QStringLiteral("New Route"));
+    const QString name =
+        InputBox(Language == 0 ? QStringLiteral("Neue Strecke") : QStringLiteral("New Route"));
     if (const auto m = checkRouteName(name.toStdString(), Language)) {
         MsgBox(QString::fromStdString(m->text), QString::fromStdString(m->title));
         return;
@@ -110,9 +110,8 @@ void frmPlanung::cmdRouteDelete_Click()
         return;
     const QString name = QString::fromStdString(planrouteRS.Field("Name").toString());
     const QString question =
-        Language == 0
-            ? QStringLiteral("Soll die Strecke - %1 - gelöscht werden ?").arg(name)
-            : QStringLiteral("The Route - %1 - will be deleted ?").arg(name);
+        Language == 0 ? QStringLiteral("Soll die Strecke - %1 - gelöscht werden ?").arg(name)
+                      : QStringLiteral("The Route - %1 - will be deleted ?").arg(name);
     if (MsgBox(question, QString(), MsgButtons::YesNo) != MsgResult::Yes)
         return;
     try {

@@ -58,9 +58,9 @@ void frmPlanung::ShowWaypoint()
             return;
         const Value lat = waypointsRS.Field("Lat");
         const Value lon = waypointsRS.Field("Long");
-        WaypointBoxes b = boxesForWaypoint(
-            QString::fromStdString(waypointsRS.Field("Name").toString()), lat.toDouble(),
-            lon.toDouble());
+        WaypointBoxes b =
+            boxesForWaypoint(QString::fromStdString(waypointsRS.Field("Name").toString()),
+                             lat.toDouble(), lon.toDouble());
         if (lat.isNull())
             b.lat.clear();
         if (lon.isNull())
@@ -113,9 +113,8 @@ void frmPlanung::cmdNew_Click()
         waypointsRS.SetField("Name", Value(name));
         waypointsRS.SetField("Lat", Value(check.entry->latDDMM));
         waypointsRS.SetField("Long", Value(check.entry->lonDDMM));
-        waypointsRS.SetField("Kategorie",
-                             Value(category == kAllWaypoints ? std::string()
-                                                             : category.toStdString()));
+        waypointsRS.SetField(
+            "Kategorie", Value(category == kAllWaypoints ? std::string() : category.toStdString()));
         waypointsRS.Update();
         const Recordset::BookmarkId added = waypointsRS.Bookmark();
         waypointsRS.Sort("Name ASC");
@@ -257,8 +256,7 @@ void frmPlanung::cmbKat_Click()
 {
     const QString category = cmbKat->currentText();
     openWaypoints(category);
-    const long count =
-        waypointsRS.State() == Recordset::kStateOpen ? waypointsRS.RecordCount() : 0;
+    const long count = waypointsRS.State() == Recordset::kStateOpen ? waypointsRS.RecordCount() : 0;
     lblCount->setText(count > 0 ? QStringLiteral("1 / %1").arg(count) : QStringLiteral("0 / 0"));
     waypointsModel_->bind(&waypointsRS);
     highlightCurrentWaypoint();
@@ -283,8 +281,7 @@ void frmPlanung::tquickfind_KeyUp(int keyCode)
         return;
     try {
         waypointsRS.MoveFirst();
-        waypointsRS.Find("Name", CompareOp::GreaterEqual,
-                         Value(tquickfind->text().toStdString()));
+        waypointsRS.Find("Name", CompareOp::GreaterEqual, Value(tquickfind->text().toStdString()));
         if (waypointsRS.Eof())
             waypointsRS.MoveFirst();
     } catch (const DbError&) {

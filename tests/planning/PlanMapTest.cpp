@@ -1,6 +1,6 @@
+#include "planning/PlanMap.h"
 #include "PlanData.h"
 #include "map/DrawSurface.h"
-#include "planning/PlanMap.h"
 #include "planning/PlanText.h"
 #include "support/GuiApp.h"
 
@@ -231,8 +231,8 @@ TEST(PlanMapRoute, LengthInWholeMiles)
     EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers), {}), QStringLiteral(" NM"));
 
     // A point without a position draws no leg and adds nothing.
-    const std::vector<tv::PlanRoutePoint> gap = {{50.00, 10.00}, {std::nullopt, 10.0},
-                                                 {51.00, 10.00}};
+    const std::vector<tv::PlanRoutePoint> gap = {
+        {50.00, 10.00}, {std::nullopt, 10.0}, {51.00, 10.00}};
     layers.route = &gap;
     EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers), {}), QStringLiteral(" NM"));
 }
@@ -247,10 +247,8 @@ TEST(Measuring, DistanceAndCourseFromTheWaypointToTheCursor)
     };
     const DDMMPoint waypoint{48.00, 11.00};
     const Case cases[] = {
-        {{48.00, 12.00}, "40.1 NM", "90 °"},
-        {{48.00, 10.00}, "40.1 NM", "270 °"},
-        {{49.00, 11.00}, "60.0 NM", "360 °"},
-        {{47.00, 11.00}, "60.0 NM", "180 °"},
+        {{48.00, 12.00}, "40.1 NM", "90 °"},  {{48.00, 10.00}, "40.1 NM", "270 °"},
+        {{49.00, 11.00}, "60.0 NM", "360 °"}, {{47.00, 11.00}, "60.0 NM", "180 °"},
         {{48.00, 11.00}, "0.0 NM", "0 °"},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,6 @@
+#include "planning/PlanSettings.h"
 #include "core/SettingsFile.h"
 #include "planning/PlanLayout.h"
-#include "planning/PlanSettings.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -31,12 +31,11 @@ TEST(PlanSettingsFile, KeepsValidFiltersAndRepairsTheRest)
         bool repaired;
     };
     const Case cases[] = {
-        {"\"-99\"\r\n", "-99", false},   {"\"-10\"\r\n", "-10", false},
-        {"\"3500\"\r\n", "3500", false}, {"\"0\"\n", "0", false},
-        {"\"32767\"\r\n", "32767", false},
-        {"\"32768\"\r\n", "-99", true},  {"\"-5\"\r\n", "-99", true},
-        {"\"3500.5\"\r\n", "-99", true}, {"\"abc\"\r\n", "-99", true},
-        {"", "-99", true},
+        {"\"-99\"\r\n", "-99", false},     {"\"-10\"\r\n", "-10", false},
+        {"\"3500\"\r\n", "3500", false},   {"\"0\"\n", "0", false},
+        {"\"32767\"\r\n", "32767", false}, {"\"32768\"\r\n", "-99", true},
+        {"\"-5\"\r\n", "-99", true},       {"\"3500.5\"\r\n", "-99", true},
+        {"\"abc\"\r\n", "-99", true},      {"", "-99", true},
     };
     for (const Case& c : cases) {
         tvtest::TempDir dir;

@@ -1,7 +1,7 @@
+#include "route/RouteEditing.h"
 #include "PlanData.h"
 #include "planning/CategoryAssign.h"
 #include "planning/RouteName.h"
-#include "route/RouteEditing.h"
 #include "platform/DbError.h"
 
 #include <gtest/gtest.h>

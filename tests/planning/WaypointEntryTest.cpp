@@ -1,5 +1,5 @@
-#include "planning/PlanText.h"
 #include "planning/WaypointEntry.h"
+#include "planning/PlanText.h"
 
 #include <gtest/gtest.h>
 
@@ -77,8 +77,8 @@ TEST(WaypointChecks, TypedNumbersReadTheSameInEveryLocale)
     for (const char* locale : {"de_DE", "en_US"}) {
         QLocale::setDefault(QLocale(QString::fromLatin1(locale)));
         for (const Case& c : cases) {
-            const tv::WaypointCheck r = tv::checkWaypointBoxes(
-                boxes("P", c.lat, c.lon, c.ns, c.ew), WaypointEdit::Add, kEnglish);
+            const tv::WaypointCheck r = tv::checkWaypointBoxes(boxes("P", c.lat, c.lon, c.ns, c.ew),
+                                                               WaypointEdit::Add, kEnglish);
             ASSERT_TRUE(r.entry.has_value()) << locale << " " << c.lat;
             EXPECT_DOUBLE_EQ(r.entry->latDDMM, c.wantLat);
             EXPECT_DOUBLE_EQ(r.entry->lonDDMM, c.wantLon);
@@ -89,8 +89,9 @@ TEST(WaypointChecks, TypedNumbersReadTheSameInEveryLocale)
 
 TEST(WaypointChecks, DuplicateMessageInBothLanguages)
 {
-    EXPECT_EQ(tv::duplicateWaypointMessage(kGerman).text,
-              QString::fromUtf8("Der Wegpunkt existiert schon. Bitte einen anderen Namen vergeben."));
+    EXPECT_EQ(
+        tv::duplicateWaypointMessage(kGerman).text,
+        QString::fromUtf8("Der Wegpunkt existiert schon. Bitte einen anderen Namen vergeben."));
     EXPECT_EQ(tv::duplicateWaypointMessage(kEnglish).text,
               QStringLiteral("The waypoint already exists. Please choose another name."));
 }

@@ -41,8 +41,8 @@ protected:
         QLocale::setDefault(QLocale::c());
     }
 
-    void addChart(const std::string& name, double unten, double oben, double links,
-                  double rechts, int w, int h, bool writePicture = true)
+    void addChart(const std::string& name, double unten, double oben, double links, double rechts,
+                  int w, int h, bool writePicture = true)
     {
         tv::MainConnection->Execute(
             "INSERT INTO Maps (Name, Unten, Oben, Links, Rechts, Breite, \"Höhe\", Active) "
@@ -100,8 +100,8 @@ protected:
         return out;
     }
 
-    static void type(tv::frmPlanung& w, const QString& name, const QString& lat,
-                     const QString& lon, const QString& ns = "N", const QString& ew = "E")
+    static void type(tv::frmPlanung& w, const QString& name, const QString& lat, const QString& lon,
+                     const QString& ns = "N", const QString& ew = "E")
     {
         w.tWaypoint[1]->setText(name);
         w.tWaypoint[2]->setText(lat);
@@ -115,10 +115,7 @@ protected:
         return static_cast<uint32_t>(w.picMap->surface().Point(x, y));
     }
 
-    QString lastMessage() const
-    {
-        return messages.empty() ? QString() : messages.back().text;
-    }
+    QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
 };
 
 } // namespace tvtest

@@ -1,8 +1,8 @@
 #include "PlanWindowFixture.h"
 #include "planning/frmManager.h"
 
-#include <QListWidget>
 #include <QComboBox>
+#include <QListWidget>
 #include <QSlider>
 
 using tvtest::PlanWindowTest;
