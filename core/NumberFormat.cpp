@@ -4,7 +4,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 namespace tv {
@@ -21,10 +20,12 @@ double roundHalfAway(double magnitude, int decimals)
     if (scaled >= 4503599627370496.0) // from 2^52 on every double is whole
         return magnitude;
     // 15 significant digits is what a double holds reliably; a half below that is a half.
+    // to_chars and from_chars, unlike printf, ignore the C locale's decimal mark.
     char text[64];
-    std::snprintf(text, sizeof text, "%.15g", scaled);
+    const auto written =
+        std::to_chars(text, text + sizeof text, scaled, std::chars_format::general, 15);
     double reread = 0.0;
-    std::from_chars(text, text + std::char_traits<char>::length(text), reread);
+    std::from_chars(text, written.ptr, reread);
     return std::floor(reread + 0.5) / scale;
 }
 
@@ -56,9 +57,12 @@ std::string formatPattern(double value, std::string_view pattern, NumberStyle st
     const double rounded = style.halves == HalfRounding::ToEven
                                ? RoundHalfEven(magnitude, decimals)
                                : roundHalfAway(magnitude, decimals);
+    // Fixed notation with "." whatever the C locale says (Qt sets it from the user's
+    // settings at start, and a German one would give ",").
     std::vector<char> buffer(static_cast<size_t>(decimals) + 330);
-    std::snprintf(buffer.data(), buffer.size(), "%.*f", decimals, rounded);
-    const std::string digits(buffer.data());
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
+                                       std::chars_format::fixed, decimals);
+    const std::string digits(buffer.data(), written.ptr);
     const size_t dot = digits.find('.');
     std::string whole = dot == std::string::npos ? digits : digits.substr(0, dot);
     std::string frac = dot == std::string::npos ? std::string() : digits.substr(dot + 1);

@@ -1,11 +1,356 @@
 #include "tracks/frmTrack.h"
 
+#include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
+#include "core/windows/WindowLook.h"
+#include "platform/Connection.h"
+#include "platform/DbError.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Recordset.h"
+#include "tracks/TrackBackup.h"
+#include "tracks/TrackPointsModel.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
+
+#include <array>
+#include <exception>
+
 namespace tv {
+namespace {
+
+frmTrack::SaveDialogHook& saveDialogHook()
+{
+    static frmTrack::SaveDialogHook hook;
+    return hook;
+}
+
+// Positions are given in twips as the window has always been laid out; 15 twips to the pixel.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+// Grid column widths in twips, in the order of TrackPointsModel's columns.
+constexpr std::array<int, TrackPointsModel::kColumns> kColumnTwips = {600,  900,  1100, 1100,
+                                                                      1200, 1250, 1250};
+
+const QString kAllFiles = QStringLiteral("All files (*.*)");
+const QString kGpxFiles = QStringLiteral("GPX files (*.gpx)");
+
+} // namespace
 
 frmTrack::frmTrack()
 {
     setWindowTitle(QStringLiteral("Track Manager"));
-    resize(480, 360);
+    buildControls();
+}
+
+frmTrack::~frmTrack() = default;
+
+void frmTrack::setSaveDialogHookForTesting(SaveDialogHook hook)
+{
+    saveDialogHook() = std::move(hook);
+}
+
+void frmTrack::buildControls()
+{
+    setFixedSize(11625 / 15, 5895 / 15);
+    paintBackground(this, fromBgr(0xFF8080));
+
+    Label1 = new QLabel(QStringLiteral("Tracks"), this);
+    Label1->setGeometry(twips(120, 240, 2655, 255));
+    Label1->setAlignment(Qt::AlignCenter);
+    lblTracks = new QLabel(this);
+    lblTracks->setGeometry(twips(3480, 240, 7935, 255));
+    lblTracks->setAlignment(Qt::AlignCenter);
+
+    // The number list lies partly under the name list: only its left part shows.
+    listIndex = new QListWidget(this);
+    listIndex->setGeometry(twips(120, 600, 1095, 4110));
+    listTrack = new QListWidget(this);
+    listTrack->setGeometry(twips(720, 600, 2415, 4110));
+    listTrack->raise();
+    listTrack->viewport()->installEventFilter(this);
+    connect(listTrack->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { listTrack_Scroll(); });
+    connect(listIndex, &QListWidget::itemPressed, this, [this] { listIndex_MouseDown(); });
+
+    gridTracks = new QTableView(this);
+    gridTracks->setGeometry(twips(3480, 600, 7935, 3120));
+    model_ = new TrackPointsModel(gridTracks);
+    gridTracks->setModel(model_);
+    gridTracks->verticalHeader()->setDefaultSectionSize(18);
+    gridTracks->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    lblRecords = new QLabel(this);
+    lblRecords->setGeometry(twips(3480, 3705, 7935, 315));
+    lblRecords->setAlignment(Qt::AlignCenter);
+    lblRecords->setFrameShape(QFrame::Box);
+    paintBackground(lblRecords, fromBgr(0xFFC0C0));
+
+    cmdDelete = new QPushButton(this);
+    cmdDelete->setGeometry(twips(120, 4920, 3015, 615));
+    paintBackground(cmdDelete, fromBgr(0x0000FF));
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setGeometry(twips(3360, 4320, 6855, 1455));
+    // The export buttons' captions are the same in both languages.
+    cmdTrack = new QPushButton(QStringLiteral("Track File"), Frame1);
+    cmdWpt = new QPushButton(QStringLiteral("Wpt File"), Frame1);
+    cmdWptTrack = new QPushButton(QStringLiteral("Wpt + Track File"), Frame1);
+    cmdTrack->setGeometry(twips(240, 480, 1935, 615));
+    cmdWpt->setGeometry(twips(2400, 480, 1935, 615));
+    cmdWptTrack->setGeometry(twips(4560, 480, 2055, 615));
+    connect(cmdTrack, &QPushButton::clicked, this, [this] { cmdTrack_Click(); });
+    connect(cmdWpt, &QPushButton::clicked, this, [this] { cmdWpt_Click(); });
+    connect(cmdWptTrack, &QPushButton::clicked, this, [this] { cmdWptTrack_Click(); });
+
+    cmdExit = new QPushButton(this);
+    cmdExit->setGeometry(twips(10320, 4680, 1095, 855));
+    cmdExit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    cmdExit->setIconSize(QSize(32, 32));
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+}
+
+void frmTrack::setCaptions()
+{
+    const bool german = Language == 0;
+    lblTracks->setText(german ? QStringLiteral("Ausgewählte Tracks")
+                              : QStringLiteral("Selected tracks"));
+    Frame1->setTitle(german ? QStringLiteral("Tracks speichern") : QStringLiteral("Save tracks"));
+    cmdDelete->setText(german ? QStringLiteral("Ausgewählte Tracks löschen")
+                              : QStringLiteral("Delete selected tracks"));
+    model_->setLanguage(Language);
+    for (int c = 0; c < TrackPointsModel::kColumns; ++c)
+        gridTracks->setColumnWidth(c, kColumnTwips[static_cast<size_t>(c)] / 15);
+}
+
+void frmTrack::Form_Load()
+{
+    setCaptions();
+    try {
+        connection_ = std::make_unique<Connection>();
+        connection_->Open(programFile("track.tvd"));
+        trackRS_ = std::make_unique<Recordset>();
+        trackRS_->Open(kTrackListSql, *connection_);
+        fillLists();
+    } catch (const std::exception&) {
+        clearTracks();
+        MsgBox(trackFileFailedMessage(Language), QString(), MsgButtons::Ok, this);
+    }
+}
+
+// Both lists from the track recordset, nothing ticked.
+void frmTrack::fillLists()
+{
+    listTrack->clear();
+    listIndex->clear();
+    tracks_ = trackEntries(*trackRS_);
+    for (const TrackEntry& t : tracks_) {
+        auto* item = new QListWidgetItem(t.name, listTrack);
+        // The tick follows the clicks (listTrack_MouseUp), not the tick box itself.
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setCheckState(Qt::Unchecked);
+        listIndex->addItem(QString::number(t.index));
+    }
+    selected_.assign(tracks_.size() + 1, false);
+}
+
+// The track file could not be read: no tracks, no points, nothing to delete or export.
+void frmTrack::clearTracks()
+{
+    listTrack->clear();
+    listIndex->clear();
+    tracks_.clear();
+    selected_.assign(1, false);
+    trackRS_.reset();
+    pointsRS_.reset();
+    model_->load(nullptr);
+    lblRecords->clear();
+    connection_.reset();
+}
+
+std::vector<std::int64_t> frmTrack::tickedTracks() const
+{
+    std::vector<std::int64_t> ticked;
+    for (int i = 0; i < listTrack->count() && i < static_cast<int>(tracks_.size()); ++i)
+        if (listTrack->item(i)->checkState() == Qt::Checked)
+            ticked.push_back(tracks_[static_cast<size_t>(i)].index);
+    return ticked;
+}
+
+void frmTrack::ShowTrackPoints()
+{
+    pointsRS_.reset();
+    if (!connection_) {
+        model_->load(nullptr);
+        lblRecords->clear();
+        return;
+    }
+    try {
+        const BoundSql query = pointQuery(tickedTracks());
+        auto points = std::make_unique<Recordset>();
+        points->Open(query.sql, *connection_, query.params);
+        pointsRS_ = std::move(points);
+        model_->load(pointsRS_.get());
+        lblRecords->setText(pointCountCaption(pointsRS_->RecordCount(), Language));
+    } catch (const std::exception&) {
+        model_->load(nullptr);
+        lblRecords->clear();
+        MsgBox(pointsFailedMessage(Language), QString(), MsgButtons::Ok, this);
+    }
+}
+
+bool frmTrack::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == listTrack->viewport() && event->type() == QEvent::MouseButtonRelease)
+        listTrack_MouseUp();
+    return DialogForm::eventFilter(watched, event);
+}
+
+void frmTrack::listTrack_MouseUp()
+{
+    const int i = listTrack->currentRow();
+    if (i < 0 || i >= listTrack->count())
+        return;
+    const size_t at = static_cast<size_t>(i);
+    if (at >= selected_.size())
+        selected_.resize(at + 1, false);
+    selected_[at] = !selected_[at];
+    listTrack->item(i)->setCheckState(selected_[at] ? Qt::Checked : Qt::Unchecked);
+    listIndex->verticalScrollBar()->setValue(listTrack->verticalScrollBar()->value());
+    listIndex->setCurrentRow(i);
+    ShowTrackPoints();
+}
+
+void frmTrack::listTrack_Scroll()
+{
+    listIndex->verticalScrollBar()->setValue(listTrack->verticalScrollBar()->value());
+}
+
+void frmTrack::listIndex_MouseDown()
+{
+    listTrack->verticalScrollBar()->setValue(listIndex->verticalScrollBar()->value());
+    const int i = listIndex->currentRow();
+    if (i >= 0 && i < listTrack->count())
+        listTrack->setCurrentRow(i);
+}
+
+void frmTrack::cmdDelete_Click()
+{
+    try {
+        const std::vector<std::int64_t> ticked = tickedTracks();
+        if (MsgBox(deleteQuestion(ticked, Language), deleteQuestionTitle(Language),
+                   MsgButtons::YesNo, this) != MsgResult::Yes)
+            return;
+        if (!connection_)
+            return;
+        // Nothing is deleted without a backup of what is about to go.
+        if (!BackupTrackDb()) {
+            MsgBox(backupFailedMessage(Language), QString(), MsgButtons::Ok, this);
+            return;
+        }
+        try {
+            deleteTracks(*connection_, ticked);
+        } catch (const DbError&) {
+            MsgBox(deleteFailedMessage(Language), QString(), MsgButtons::Ok, this);
+        }
+        // The lists show what the file holds now, nothing ticked; the numbers are never
+        // given out again.
+        trackRS_->Requery();
+        fillLists();
+        ShowTrackPoints();
+    } catch (const std::exception&) {
+        clearTracks();
+        MsgBox(trackFileFailedMessage(Language), QString(), MsgButtons::Ok, this);
+    }
+}
+
+bool frmTrack::BackupTrackDb()
+{
+    if (!connection_)
+        return false;
+    try {
+        backupTrackDb(*connection_, programFolder() / "track.bak");
+        return true;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
+void frmTrack::cmdExit_Click()
+{
+    forms().unload(this);
+}
+
+void frmTrack::cmdTrack_Click()
+{
+    exportPoints(GpxKind::Track);
+}
+
+void frmTrack::cmdWpt_Click()
+{
+    exportPoints(GpxKind::Waypoints);
+}
+
+void frmTrack::cmdWptTrack_Click()
+{
+    exportPoints(GpxKind::WaypointsAndTrack);
+}
+
+// No points shown: the buttons do nothing.
+void frmTrack::exportPoints(GpxKind kind)
+{
+    if (!pointsRS_ || pointsRS_->State() != Recordset::kStateOpen || pointsRS_->RecordCount() == 0)
+        return;
+    SaveGpxFile(kind);
+}
+
+void frmTrack::SaveGpxFile(GpxKind kind)
+{
+    try {
+        if (!pointsRS_)
+            return;
+        GpxSaveRequest request;
+        request.filters = QStringList{kAllFiles, kGpxFiles};
+        request.selectedFilter = kGpxFiles;
+        request.defaultSuffix = QStringLiteral("gpx");
+        request.proposedName = proposedGpxName(*pointsRS_);
+        const QString file = askSaveFile(request);
+        if (file.isEmpty())
+            return; // cancelled: nothing is written
+        if (saveGpxFile(file.toStdString(), *pointsRS_, kind) != 0)
+            MsgBox(gpxWriteFailedMessage(QDir::toNativeSeparators(file), Language), QString(),
+                   MsgButtons::Ok, this);
+    } catch (const std::exception&) {
+        MsgBox(pointsFailedMessage(Language), QString(), MsgButtons::Ok, this);
+    }
+}
+
+QString frmTrack::askSaveFile(const GpxSaveRequest& request)
+{
+    if (saveDialogHook())
+        return saveDialogHook()(request);
+    QFileDialog CD(this);
+    CD.setAcceptMode(QFileDialog::AcceptSave);
+    CD.setNameFilters(request.filters);
+    CD.selectNameFilter(request.selectedFilter);
+    CD.setDefaultSuffix(request.defaultSuffix);
+    CD.selectFile(request.proposedName);
+    if (CD.exec() != QDialog::Accepted || CD.selectedFiles().isEmpty())
+        return {};
+    return CD.selectedFiles().constFirst();
 }
 
 } // namespace tv

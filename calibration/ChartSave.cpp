@@ -1,0 +1,213 @@
+#include "calibration/ChartSave.h"
+
+#include "core/NumberFormat.h"
+#include "core/SettingsFile.h"
+#include "platform/Connection.h"
+#include "platform/Recordset.h"
+#include "platform/Value.h"
+
+#include <cmath>
+
+namespace fs = std::filesystem;
+
+namespace tv {
+namespace {
+
+constexpr const char* kFieldOf[4] = {"Unten", "Oben", "Links", "Rechts"};
+
+// The largest magnitude of a latitude (boxes 0, 1) and of a longitude (boxes 2, 3), degrees.
+constexpr double kLimitDeg[4] = {90.0, 90.0, 180.0, 180.0};
+
+// A size label as a whole number of pixels, above 0; empty otherwise.
+std::optional<int32_t> pixelsOf(const std::string& label)
+{
+    const auto value = readStrictNumber(label);
+    if (!value || *value <= 0.0 || *value > 2147483647.0 || *value != std::floor(*value))
+        return std::nullopt;
+    return static_cast<int32_t>(*value);
+}
+
+void writeEdgesAndSize(Recordset& maps, const ChartEdges& chart)
+{
+    for (int i = 0; i < 4; ++i)
+        maps.SetField(kFieldOf[i], Value(chart.edges[static_cast<size_t>(i)]));
+    maps.SetField("Breite", Value(chart.breite));
+    maps.SetField("Höhe", Value(chart.hoehe));
+}
+
+// The window's chart recordset positioned on the chart's row (EOF when it has none).
+void seekChart(Recordset& maps, Connection& connection, const std::string& chartName)
+{
+    maps.Open("SELECT * From Maps Order by NAME ASC", connection);
+    if (maps.RecordCount() > 0) {
+        maps.MoveFirst();
+        maps.Find("Name", CompareOp::Equal, Value(chartName));
+    }
+}
+
+} // namespace
+
+bool edgeBoxesAreNumbers(const EdgeEntry& entry)
+{
+    for (const std::string& box : entry.boxes)
+        if (!readStrictNumber(box))
+            return false;
+    return true;
+}
+
+std::optional<ChartEdges> validateEdgeEntry(const EdgeEntry& entry)
+{
+    ChartEdges chart;
+    for (size_t i = 0; i < 4; ++i) {
+        const auto value = readStrictNumber(entry.boxes[i]);
+        if (!value)
+            return std::nullopt;
+        const double magnitude = std::fabs(*value);
+        // A DD.MM magnitude beyond 90 (latitude) or 180 (longitude) is no place on earth.
+        if (magnitude > kLimitDeg[i])
+            return std::nullopt;
+        chart.edges[i] = magnitude == 0.0 ? 0.0 : entry.hemisphere[i] == 1 ? -magnitude : magnitude;
+    }
+    if (chart.edges[0] >= chart.edges[1] || chart.edges[2] >= chart.edges[3])
+        return std::nullopt;
+    const auto width = pixelsOf(entry.widthLabel);
+    const auto height = pixelsOf(entry.heightLabel);
+    if (!width || !height)
+        return std::nullopt;
+    chart.breite = *width;
+    chart.hoehe = *height;
+    return chart;
+}
+
+std::string edgeText(double ddmm, char decimalMark)
+{
+    std::string text = Value(std::fabs(ddmm)).toString();
+    for (char& c : text)
+        if (c == '.')
+            c = decimalMark;
+    return text;
+}
+
+fs::path calibrationFilePath(const fs::path& chartFolder, const std::string& chartName)
+{
+    const std::string stem =
+        chartName.size() >= 3 ? chartName.substr(0, chartName.size() - 3) : chartName + ".";
+    return chartFolder / (stem + "crm");
+}
+
+bool writeCalibrationFile(const fs::path& file, const std::array<double, 4>& edges)
+{
+    SettingsWriter writer;
+    for (const double edge : edges)
+        writer.writeNumber(edge == 0.0 ? 0.0 : edge);
+    return writer.save(file);
+}
+
+std::optional<std::array<double, 4>> readCalibrationFile(const fs::path& file)
+{
+    SettingsReader reader(file);
+    std::array<double, 4> edges{};
+    for (double& edge : edges) {
+        const auto value = reader.readNumber();
+        if (!value)
+            return std::nullopt;
+        edge = *value;
+    }
+    return edges;
+}
+
+std::optional<ChartRecord> findChartRow(Connection& connection, const std::string& chartName)
+{
+    Recordset maps;
+    seekChart(maps, connection, chartName);
+    if (maps.RecordCount() == 0 || maps.Eof())
+        return std::nullopt;
+    ChartRecord record;
+    for (int i = 0; i < 4; ++i)
+        record.edges[static_cast<size_t>(i)] = maps.Field(kFieldOf[i]).asNumber();
+    record.breite = maps.Field("Breite").asNumber();
+    record.hoehe = maps.Field("Höhe").asNumber();
+    record.active = maps.Field("Active").toBool();
+    return record;
+}
+
+SaveOutcome saveChart(Connection& connection, const fs::path& chartFolder,
+                      const std::string& chartName, const ChartEdges& chart)
+{
+    if (!writeCalibrationFile(calibrationFilePath(chartFolder, chartName), chart.edges))
+        return SaveOutcome::FileNotWritten;
+    Recordset maps;
+    seekChart(maps, connection, chartName);
+    if (maps.RecordCount() == 0 || maps.Eof()) {
+        maps.AddNew();
+        maps.SetField("Name", Value(chartName));
+        maps.SetField("Active", Value(0));
+    }
+    try {
+        writeEdgesAndSize(maps, chart);
+        maps.Update();
+    } catch (const std::exception&) {
+        maps.CancelUpdate();
+        throw;
+    }
+    return SaveOutcome::Saved;
+}
+
+CheckOutcome toggleChartActive(Connection& connection, const std::string& chartName,
+                               const EdgeEntry& entry)
+{
+    Recordset maps;
+    seekChart(maps, connection, chartName);
+    const bool hasRow = maps.RecordCount() > 0 && !maps.Eof();
+    const bool makeActive = !hasRow || !maps.Field("Active").toBool();
+    const auto chart = validateEdgeEntry(entry);
+    if (makeActive && !chart)
+        return {true, false};
+    try {
+        if (!hasRow) {
+            maps.AddNew();
+            maps.SetField("Name", Value(chartName));
+        }
+        if (chart)
+            writeEdgesAndSize(maps, *chart);
+        maps.SetField("Active", Value(makeActive ? 1 : 0));
+        maps.Update();
+    } catch (const std::exception&) {
+        maps.CancelUpdate();
+        throw;
+    }
+    return {false, makeActive};
+}
+
+LatSettings loadLatSettings(const fs::path& file)
+{
+    SettingsReader reader(file);
+    LatSettings settings;
+    bool good = true;
+    for (int i = 0; i < 5 && good; ++i) {
+        const auto value = reader.readInt16();
+        good = value && (*value == 0 || *value == 1);
+        if (!good)
+            break;
+        if (i < 4)
+            settings.hemisphere[static_cast<size_t>(i)] = *value;
+        else
+            settings.preview = *value;
+    }
+    if (good)
+        return settings;
+    const LatSettings defaults;
+    saveLatSettings(file, defaults);
+    return defaults;
+}
+
+bool saveLatSettings(const fs::path& file, const LatSettings& settings)
+{
+    SettingsWriter writer;
+    for (const int index : settings.hemisphere)
+        writer.writeWhole(index);
+    writer.writeWhole(settings.preview);
+    return writer.save(file);
+}
+
+} // namespace tv

@@ -1,0 +1,111 @@
+#pragma once
+
+// A chart's edges as the map calibration window enters them, and where they are kept: the
+// chart's Maps row and its map calibration file Karten/<image name minus extension>.crm.
+//
+// The edge entry: four boxes holding absolute DD.MM values (typed in the user's number format,
+// "." or "," as decimal mark) and four hemisphere selectors, index 0 (N/E) or 1 (S/W), which
+// give the sign. Index order everywhere: 0 Unten (lower latitude), 1 Oben (upper latitude),
+// 2 Links (left longitude), 3 Rechts (right longitude).
+//
+// The map calibration file: four numbers, one per line, "." as decimal point, signed:
+// Unten, Oben, Links, Rechts (a chart from 47°40' N to 48°10' N, 8°50' E to 9°30' E gives
+// 47.4, 48.1, 8.5, 9.3).
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace tv {
+
+class Connection;
+
+struct EdgeEntry
+{
+    std::array<std::string, 4> boxes; // as typed
+    std::array<int, 4> hemisphere{};  // selector index: 1 = S or W
+    std::string widthLabel;           // the size labels' texts (pixels)
+    std::string heightLabel;
+};
+
+// Signed DD.MM edges and the image size in pixels, ready to store.
+struct ChartEdges
+{
+    std::array<double, 4> edges{}; // Unten, Oben, Links, Rechts
+    int32_t breite = 0;
+    int32_t hoehe = 0;
+};
+
+// The entry as it may be stored, or empty ("Datenfehler" / "Data error") when a box is empty
+// or no number; a size label is empty or not above 0; after the signs Unten >= Oben or
+// Links >= Rechts (equal edges give no scale); or a latitude lies beyond 90 or a longitude
+// beyond 180 degrees. A typed minus sign is dropped: the selector alone gives the sign.
+std::optional<ChartEdges> validateEdgeEntry(const EdgeEntry& entry);
+
+// The four boxes alone are numbers (the first test of a check).
+bool edgeBoxesAreNumbers(const EdgeEntry& entry);
+
+// An edge's magnitude as a box shows it: up to 15 significant digits, `decimalMark` as the
+// decimal mark (47.4 -> "47,4" with ','; 8 -> "8").
+std::string edgeText(double ddmm, char decimalMark);
+
+// Karten/<name without its last three characters>crm: demo.bmp -> Karten/demo.crm.
+std::filesystem::path calibrationFilePath(const std::filesystem::path& chartFolder,
+                                          const std::string& chartName);
+
+// Writes the four signed edges (settings-file rule, through a temporary file). False when the
+// file could not be written; the old file is then kept.
+bool writeCalibrationFile(const std::filesystem::path& file, const std::array<double, 4>& edges);
+// The four signed edges of a calibration file; empty when it is missing, short or unreadable.
+std::optional<std::array<double, 4>> readCalibrationFile(const std::filesystem::path& file);
+
+// A chart's Maps row, looked up by name (ignoring case); empty when it has none. Edges and
+// sizes are empty where the field holds no number.
+struct ChartRecord
+{
+    std::array<std::optional<double>, 4> edges;
+    std::optional<double> breite;
+    std::optional<double> hoehe;
+    bool active = false;
+};
+// Throws DbError when the table cannot be read.
+std::optional<ChartRecord> findChartRow(Connection& connection, const std::string& chartName);
+
+enum class SaveOutcome {
+    Saved,
+    FileNotWritten, // the calibration file could not be written: the row was left as it was
+};
+// The save: writes the calibration file, then the chart's row (a new row gets Active 0, an
+// existing one keeps its Active). Throws DbError when the row cannot be written.
+SaveOutcome saveChart(Connection& connection, const std::filesystem::path& chartFolder,
+                      const std::string& chartName, const ChartEdges& chart);
+
+// The check box of a chart in the list. `entry` is what the window shows for the chart.
+struct CheckOutcome
+{
+    bool refused = false; // "Datenfehler": the tick goes back, nothing was written
+    bool active = false;  // the chart's Active after the change
+};
+// Toggles Active of the chart's row (a chart without a row gets one, active). Making a chart
+// active needs a valid entry (validateEdgeEntry), whose edges and size are then stored with
+// it. Making it inactive always goes through: the edges and size are stored only when the
+// entry is valid, so an empty size is never stored. Throws DbError when the row cannot be
+// written. No calibration file is written.
+CheckOutcome toggleChartActive(Connection& connection, const std::string& chartName,
+                               const EdgeEntry& entry);
+
+// Karten/LatData.crm: the four selector indexes and the preview switch, one whole number per
+// line (0 or 1 each).
+struct LatSettings
+{
+    std::array<int, 4> hemisphere{};
+    int preview = 0;
+};
+// Reads the file; when it is missing or a value is not 0 or 1, writes it anew with five zeros
+// and answers those.
+LatSettings loadLatSettings(const std::filesystem::path& file);
+bool saveLatSettings(const std::filesystem::path& file, const LatSettings& settings);
+
+} // namespace tv

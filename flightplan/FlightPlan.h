@@ -1,0 +1,102 @@
+#pragma once
+
+// The navigation log of one route ("the plan"): an unconnected Recordset with one row for the
+// departure point and one per leg, built from the route's points and the entry values, and
+// recomputed after a cell edit. Each route's plan is kept between visits in the file
+// Flugplan/<route name> (rowset XML), of which only the entry values of each leg are read back.
+
+#include "flightplan/FlightPlanMath.h"
+#include "platform/Recordset.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tv {
+
+// The plan's fields in their order. Text fields are wide enough for any point name of the
+// Waypoints table and for wind texts with decimals.
+void appendPlanFields(Recordset& plan);
+
+// The grid columns of the window, in order, by the plan field each one shows.
+inline constexpr std::array<const char*, 13> kPlanGridFields{
+    "Nr", "Name", "VAR", "FFh", "TAS", "Windrichtung", "Windstärke", "TC", "MH", "GS",
+    "Distanz", "ZeitDisplay", "FFm"};
+
+// One point of a route as GpsPoints stores it.
+struct RoutePoint
+{
+    std::string id; // GpsPoints.id as text: the row key of the saved plan
+    std::string name;
+    double lat = 0; // DD.MM
+    double lon = 0; // DD.MM
+};
+
+// The entry values of the legs of a saved plan by point id. The departure row is not among
+// them; when an id stands more than once the first leg row wins.
+using SavedEntries = std::unordered_map<std::string, LegEntries>;
+
+// The summary labels under the log.
+struct PlanLabels
+{
+    std::string distance; // "123,4 NM"
+    std::string fuel;     // "31,2"
+    std::string time;     // "01:05"
+    std::string avgWind;  // "TWC 0 kts"
+};
+
+struct PlanInput
+{
+    std::vector<RoutePoint> points;
+    LegEntries boxes; // the entry boxes' values
+    // The saved plan of this route; empty (or without legs) when there is none. Ignored when
+    // `calculate` is set: then every leg takes the box values.
+    const SavedEntries* saved = nullptr;
+    bool calculate = false;
+    char decimalMark = '.';
+};
+
+struct PlanResult
+{
+    enum class Status { Built, NoPoints, GroundSpeed };
+    Status status = Status::Built;
+    // GroundSpeed: the failing leg took its values from the boxes (so TAS is the box to mark).
+    bool failingLegFromBoxes = false;
+    Recordset plan; // open with its rows when Built
+    PlanLabels labels;
+};
+
+// Builds the plan of a route. `course` is the true course the distance computation leaves
+// behind: a leg without a distance (equal points, a coordinate exactly 0) keeps the course of
+// the leg before, from this plan or an earlier one.
+PlanResult buildFlightPlan(const PlanInput& input, double& course);
+
+// Computes every leg again from the values stored in its row (after a cell edit): the leg time
+// from the stored two-decimal distance, the leg fuel from the row's own fuel flow. The current
+// row stays current. Empty when a leg's ground speed would be 0 or below (the plan is then
+// partly updated; the edit that causes it must be refused beforehand, see acceptCellEdit).
+// The distance label is not part of the result: it does not change.
+std::optional<PlanLabels> recomputeFlightPlan(Recordset& plan, char decimalMark = '.');
+
+// Checks a value typed into grid column `column` of plan row `row` (1-based). Every column
+// takes numbers only; TAS must be above 0; columns from FF / h on may not be negative; the wind
+// direction may not exceed 360; and a leg's ground speed must stay above 0. Returns the value
+// to store (the text itself for the name and time columns), or empty when refused.
+std::optional<Value> acceptCellEdit(Recordset& plan, long row, int column,
+                                    std::string_view text);
+
+// The plan file of a route: `programFolder`/Flugplan/<safe route name>.
+std::filesystem::path flightPlanFile(const std::filesystem::path& programFolder,
+                                     std::string_view routeName);
+
+// Reads the entry values of a saved plan. Empty when there is no file, or when it cannot be
+// read (it counts as no saved plan; the next save replaces it).
+std::optional<SavedEntries> readSavedEntries(const std::filesystem::path& file);
+
+// Writes the plan to its file through a temporary file, creating the Flugplan folder when it
+// is missing. False when that fails; the old file is then kept.
+bool saveFlightPlan(Recordset& plan, const std::filesystem::path& file);
+
+} // namespace tv

@@ -1,0 +1,131 @@
+#include "flightplan/FlightPlanMath.h"
+
+#include "core/GeoMath.h"
+#include "core/NumberFormat.h"
+#include "core/Rounding.h"
+#include "platform/Value.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace tv {
+namespace {
+
+constexpr double kRad = kGeoPi / 180.0;
+
+// Rounded components may come out as -0; the log shows them as 0.
+double noNegativeZero(double v)
+{
+    return v == 0.0 ? 0.0 : v;
+}
+
+} // namespace
+
+WindTriangle windTriangle(double tcDeg, const LegEntries& e)
+{
+    WindTriangle w;
+    const double wa = (e.windDir - tcDeg) * kRad;
+    w.crosswind = noNegativeZero(RoundHalfEven(std::sin(wa) * e.windSpeed, 2));
+    w.tailwind = noNegativeZero(-RoundHalfEven(std::cos(wa) * e.windSpeed, 2));
+    w.wca = e.tas != 0.0 ? w.crosswind * 60.0 / e.tas : 0.0;
+    w.gs = e.tas + w.tailwind;
+    w.mh = (tcDeg + w.wca) - e.var;
+    return w;
+}
+
+double wholeLegMinutes(double minutes)
+{
+    const double h = minutes / 60.0;
+    const double whole = std::floor(h);
+    return whole * 60.0 + RoundHalfEven((h - whole) * 60.0, 0);
+}
+
+std::string timeText(double wholeMinutes)
+{
+    const double hours = std::floor(wholeMinutes / 60.0);
+    const double minutes = wholeMinutes - 60.0 * hours;
+    return formatPattern(hours, "0#") + ":" + formatPattern(minutes, "0#");
+}
+
+std::int32_t averageWind(std::int32_t windSum, double totalMinutes)
+{
+    if (totalMinutes == 0.0)
+        return 0;
+    return ToInt32HalfEven(static_cast<double>(windSum) / totalMinutes).value_or(0);
+}
+
+std::string averageWindText(std::int32_t average)
+{
+    const long magnitude = std::labs(static_cast<long>(average));
+    const char* unit = magnitude == 1 ? " kt" : " kts";
+    return (average >= 0 ? "TWC " : "HWC ") + std::to_string(magnitude) + unit;
+}
+
+std::string numberText(double value, char decimalMark)
+{
+    std::string text = Value(noNegativeZero(value)).toString();
+    for (char& c : text) {
+        if (c == '.')
+            c = decimalMark;
+    }
+    return text;
+}
+
+std::optional<LegResult> computeLeg(double tcDeg, double distanceNm, const LegEntries& e,
+                                    double fuelFlowPerHour, RunningTotals& run, char decimalMark)
+{
+    const WindTriangle w = windTriangle(tcDeg, e);
+    if (!(w.gs > 0.0))
+        return std::nullopt;
+    const double t = distanceNm * 60.0 / w.gs;
+    const auto windSum = ToInt32HalfEven(static_cast<double>(run.windSum) + t * w.tailwind);
+    if (!windSum)
+        return std::nullopt;
+
+    LegResult r;
+    r.wind = numberText(e.windDir, decimalMark) + " / " + numberText(e.windSpeed, decimalMark);
+    r.gs = w.gs;
+    r.mh = w.mh;
+    r.zeit = RoundHalfEven(t, 2);
+    const double legFuel = RoundHalfEven(fuelFlowPerHour / 60.0 * t, 1);
+    r.ffm = legFuel;
+    run.fuel += legFuel;
+    r.ffmAcc = RoundHalfEven(run.fuel, 1);
+    run.windSum = *windSum;
+    const double legMinutes = wholeLegMinutes(t);
+    run.minutes += legMinutes;
+    r.zeitDisplay = timeText(legMinutes);
+    r.zeitAcc = timeText(run.minutes);
+    return r;
+}
+
+EntryCheck checkEntries(const EntryTexts& texts)
+{
+    EntryCheck check;
+    std::array<double, 5> v{};
+    for (int box = BoxVar; box <= BoxWindSpeed; ++box) {
+        const auto n = readStrictNumber(texts[static_cast<std::size_t>(box - 1)]);
+        if (!n) {
+            check.ok = false;
+            check.failingBox = box;
+        }
+        v[static_cast<std::size_t>(box - 1)] = n.value_or(0.0);
+    }
+    const auto fail = [&check](int box) {
+        check.ok = false;
+        check.failingBox = box;
+    };
+    if (v[BoxFF - 1] < 0)
+        fail(BoxFF);
+    if (v[BoxSpeed - 1] <= 0)
+        fail(BoxSpeed);
+    if (v[BoxWindDir - 1] < 0 || v[BoxWindDir - 1] > 360)
+        fail(BoxWindDir);
+    if (v[BoxWindSpeed - 1] < 0)
+        fail(BoxWindSpeed);
+    check.values = {v[BoxVar - 1], v[BoxSpeed - 1], v[BoxWindDir - 1], v[BoxWindSpeed - 1],
+                    v[BoxFF - 1]};
+    return check;
+}
+
+} // namespace tv

@@ -1,0 +1,175 @@
+#include "tracks/TrackFixture.h"
+
+#include "tracks/TrackList.h"
+
+#include <QHeaderView>
+
+#include <filesystem>
+
+namespace {
+
+using trackstest::TrackManagerTest;
+using TrackList = TrackManagerTest;
+
+TEST_F(TrackList, ListsShowNamesBesideTheirNumbersWithNothingTickedOrShown)
+{
+    EXPECT_EQ(names(), (QStringList{"08Dec26 - 14:05", "09Dec26 - 10:00", "10Dec26 - 09:30"}));
+    EXPECT_EQ(numbers(), (QStringList{"3", "5", "7"}));
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(gridRows(), 0);
+    EXPECT_EQ(countLabel(), "");
+    EXPECT_EQ(window().windowTitle(), "Track Manager");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(TrackList, CountLabelNamesThePointsOfTheTickedTracksInBothLanguages)
+{
+    struct Case
+    {
+        int language;
+        std::vector<int> clicks; // list rows clicked in turn
+        QString label;
+    };
+    const Case cases[] = {
+        {0, {1}, "1 Trackpunkt"},     {1, {1}, "1 trackpoint"},     {0, {0}, "2 Trackpunkte"},
+        {1, {0}, "2 trackpoints"},    {0, {0, 2}, "5 Trackpunkte"}, {1, {0, 1, 2}, "6 trackpoints"},
+        {0, {1, 1}, "0 Trackpunkte"}, {1, {1, 1}, "0 trackpoints"},
+    };
+    for (const Case& c : cases) {
+        tv::Language = static_cast<int16_t>(c.language);
+        tv::forms().unloadAll(QString());
+        flushDeletes();
+        for (const int row : c.clicks)
+            clickTrack(row);
+        EXPECT_EQ(countLabel(), c.label) << c.language << " " << c.clicks.size();
+        EXPECT_EQ(gridRows(), countLabel().section(' ', 0, 0).toInt());
+    }
+}
+
+TEST_F(TrackList, TickedTracksShowTheirPointsByTrackThenPointNumber)
+{
+    clickTrack(2);
+    clickTrack(0);
+    EXPECT_EQ(ticks(), (std::vector<bool>{true, false, true}));
+    ASSERT_EQ(gridRows(), 5);
+    QStringList trackAndNumber;
+    for (int r = 0; r < gridRows(); ++r)
+        trackAndNumber << gridText(r, 0) + "/" + gridText(r, 1);
+    EXPECT_EQ(trackAndNumber, (QStringList{"3/1", "3/2", "7/1", "7/2", "7/3"}));
+    EXPECT_EQ(gridText(0, 2), "48.123456");
+    EXPECT_EQ(gridText(0, 3), "8");
+    EXPECT_EQ(gridText(0, 5), "2026-12-08");
+    EXPECT_EQ(gridText(0, 6), "14:05:33");
+
+    // A second click on a track unticks it.
+    clickTrack(0);
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(gridRows(), 3);
+}
+
+TEST_F(TrackList, APointWithoutHeightShowsAnEmptyCell)
+{
+    clickTrack(1);
+    ASSERT_EQ(gridRows(), 1);
+    EXPECT_EQ(gridText(0, 4), "");
+}
+
+TEST_F(TrackList, GridCaptionsFollowTheLanguageWithTheirLeadingBlanks)
+{
+    const auto captions = [this] {
+        QStringList c;
+        const auto* m = window().gridTracks->model();
+        for (int i = 0; i < m->columnCount(); ++i)
+            c << m->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
+        return c;
+    };
+    tv::Language = 0;
+    EXPECT_EQ(captions(), (QStringList{"Track", "PositionNr", " Breitengrad", " Längengrad",
+                                       "       Höhe", "        Datum", "          Zeit"}));
+    EXPECT_EQ(window().cmdDelete->text(), "Ausgewählte Tracks löschen");
+    tv::forms().unloadAll(QString());
+    flushDeletes();
+    tv::Language = 1;
+    EXPECT_EQ(captions(), (QStringList{"Track", "PositionNr", "  Latitude", "  Longitude",
+                                       "     Altitude", "         Date", "         Time"}));
+    EXPECT_EQ(window().cmdDelete->text(), "Delete selected tracks");
+    EXPECT_EQ(window().lblTracks->text(), "Selected tracks");
+}
+
+TEST_F(TrackList, ClickingANumberMovesTheNameListButTicksNothing)
+{
+    clickTrack(0);
+    window().listIndex->setCurrentRow(2);
+    window().listIndex_MouseDown();
+    EXPECT_EQ(window().listTrack->currentRow(), 2);
+    EXPECT_EQ(ticks(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(gridRows(), 2);
+}
+
+TEST_F(TrackList, AnEmptyTrackFileGivesEmptyListsAndClicksDoNothing)
+{
+    {
+        tvtest::TestDb db(dir / "track.tvd");
+        db.exec(R"(DELETE FROM "track"; DELETE FROM "List")");
+    }
+    EXPECT_TRUE(names().isEmpty());
+    EXPECT_TRUE(numbers().isEmpty());
+    window().listTrack_MouseUp();
+    EXPECT_EQ(countLabel(), "");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(TrackList, AMissingOrBrokenTrackFileShowsAMessageAndNoTracks)
+{
+    for (const char* content : {"", "no database at all"}) {
+        tv::forms().unloadAll(QString());
+        flushDeletes();
+        messages.clear();
+        std::filesystem::remove(dir / "track.tvd");
+        if (*content != 0)
+            writeFile("track.tvd", content);
+        tv::Language = 1;
+        EXPECT_TRUE(names().isEmpty());
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, tv::trackFileFailedMessage(1));
+
+        // Nothing to show, delete or export, and nothing breaks.
+        answer = tv::MsgResult::Yes;
+        window().cmdDelete_Click();
+        window().cmdTrack_Click();
+        EXPECT_FALSE(exists("track.bak"));
+        EXPECT_TRUE(saveRequests.empty());
+    }
+}
+
+TEST_F(TrackList, AFailingPointQueryShowsAMessageAndNoPoints)
+{
+    clickTrack(0);
+    ASSERT_EQ(gridRows(), 2);
+    {
+        tvtest::TestDb db(dir / "track.tvd");
+        db.exec(R"(DROP TABLE "track")");
+    }
+    tv::Language = 0;
+    clickTrack(2);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, tv::pointsFailedMessage(0));
+    EXPECT_EQ(gridRows(), 0);
+    EXPECT_EQ(countLabel(), "");
+    window().cmdWpt_Click();
+    EXPECT_TRUE(saveRequests.empty());
+}
+
+// The point query takes track numbers as bound values: however many tracks are ticked, the
+// text itself never carries one.
+TEST(TrackPointQuery, TrackNumbersAreBoundNeverPasted)
+{
+    const tv::BoundSql none = tv::pointQuery({});
+    EXPECT_TRUE(none.params.empty());
+    const tv::BoundSql three = tv::pointQuery({3, 5, 70001});
+    EXPECT_EQ(three.params, (std::vector<tv::Value>{3, 5, 70001}));
+    EXPECT_EQ(three.sql.find("70001"), std::string::npos);
+    EXPECT_NE(three.sql.find(R"("Index" IN (?, ?, ?))"), std::string::npos);
+}
+
+} // namespace
