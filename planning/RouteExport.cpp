@@ -9,18 +9,18 @@
 
 namespace tv {
 
-std::vector<RouteEntry> listRoutes(Connection& db)
+std::vector<RouteChoice> listRoutes(Connection& db)
 {
     Recordset rs;
     rs.Open("SELECT RouteID, Name From Route Order by NUMMER ASC", db);
-    std::vector<RouteEntry> routes;
+    std::vector<RouteChoice> routes;
     routes.reserve(static_cast<std::size_t>(rs.RecordCount()));
     for (; !rs.Eof(); rs.MoveNext())
         routes.push_back({rs.Field(0).toInt(), rs.Field(1).toString()});
     return routes;
 }
 
-int preselectedRoute(const std::vector<RouteEntry>& routes, std::string_view gridCellText,
+int preselectedRoute(const std::vector<RouteChoice>& routes, std::string_view gridCellText,
                      std::optional<std::int64_t> currentRouteId)
 {
     if (routes.empty())
@@ -50,7 +50,7 @@ std::filesystem::path routeFilePath(const std::filesystem::path& programFolder,
     return routeFolder(programFolder) / std::filesystem::path(safeFileName(routeName) + ".tvr");
 }
 
-RouteExportResult exportRoute(Connection& db, const RouteEntry& route,
+RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
                               const std::filesystem::path& programFolder)
 {
     RouteExportResult result;

@@ -24,20 +24,20 @@ class Connection;
 
 // One entry of the export window's route box. The key travels with the name, so two routes of
 // one name, or a name with an apostrophe, still export the route the pilot chose.
-struct RouteEntry
+struct RouteChoice
 {
     std::int64_t routeId = 0;
     std::string name; // "" for a route stored without a name
 };
 
 // Every route in the order of the route list (ascending Nummer).
-std::vector<RouteEntry> listRoutes(Connection& db);
+std::vector<RouteChoice> listRoutes(Connection& db);
 
 // The entry to preselect, from what the plan window's route grid shows: the first entry whose
 // name equals `gridCellText` exactly (letter case counts), the plan window's current route
 // `currentRouteId` first when it is one of those; 0 when the cell shows no route name (its
 // Nummer column, for instance); -1 for an empty list.
-int preselectedRoute(const std::vector<RouteEntry>& routes, std::string_view gridCellText,
+int preselectedRoute(const std::vector<RouteChoice>& routes, std::string_view gridCellText,
                      std::optional<std::int64_t> currentRouteId);
 
 // The folder of the route files and the file a route name is written to. Characters that a
@@ -63,7 +63,7 @@ struct RouteExportResult
 // Writes the route's points to its route file: through a temporary file renamed over the old
 // one, so a failed write keeps the older file. Database failures while reading the points
 // count as WriteFailed; nothing escapes.
-RouteExportResult exportRoute(Connection& db, const RouteEntry& route,
+RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
                               const std::filesystem::path& programFolder);
 
 // The message box after an export. `language` 0 is German, any other value English.

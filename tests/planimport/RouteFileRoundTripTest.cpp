@@ -203,7 +203,7 @@ TEST_F(RouteFileRoundTrip, TheChosenRouteIsExportedAmongRoutesOfOneName)
         INSERT INTO Route (RouteID, Name, Nummer) VALUES (9, 'Alpen', 3);
         INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) VALUES
             (9, 1, 99, 'Zweite', 1, 2);)");
-    const std::vector<tv::RouteEntry> routes = tv::listRoutes(from.data);
+    const std::vector<tv::RouteChoice> routes = tv::listRoutes(from.data);
     ASSERT_EQ(routes.size(), 3u);
     EXPECT_EQ(routes[2].routeId, 9);
     ASSERT_EQ(tv::exportRoute(from.data, routes[2], from.path()).status, RouteExportStatus::Saved);
@@ -215,7 +215,7 @@ TEST_F(RouteFileRoundTrip, TheChosenRouteIsExportedAmongRoutesOfOneName)
 
 TEST(RoutePreselection, FollowsTheRouteGridsCurrentCell)
 {
-    const std::vector<tv::RouteEntry> routes = {
+    const std::vector<tv::RouteChoice> routes = {
         {7, "Alpen"}, {8, "alpen"}, {9, "Alpen"}, {10, "O'Brien"}};
     struct Case
     {
