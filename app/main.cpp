@@ -1,6 +1,7 @@
-#include "core/windows/Main.h"
+#include "app/Main.h"
+#include "app/Modes.h"
+#include "app/frmSplash.h"
 #include "core/Processes.h"
-#include "core/windows/frmSplash.h"
 
 #include <QApplication>
 #include <QImageReader>
@@ -17,6 +18,8 @@ int main(int argc, char** argv)
 
     // Another copy of the program asks us to end (it is closing, or an update starts).
     tv::installTerminationHandler(&tv::Main::TerminationRequested);
+
+    tv::registerModeDialogs();
 
     // The start-up window runs once the event loop runs, so that ending the program from
     // anywhere in the start leaves the loop.

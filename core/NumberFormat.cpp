@@ -2,6 +2,7 @@
 
 #include "core/Rounding.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -59,10 +60,19 @@ std::string formatPattern(double value, std::string_view pattern, NumberStyle st
                                : roundHalfAway(magnitude, decimals);
     // Fixed notation with "." whatever the C locale says (Qt sets it from the user's
     // settings at start, and a German one would give ",").
-    std::vector<char> buffer(static_cast<size_t>(decimals) + 330);
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
-                                       std::chars_format::fixed, decimals);
-    const std::string digits(buffer.data(), written.ptr);
+    // The largest double has 309 digits before the point. Long exports format hundreds of
+    // thousands of numbers, so the usual patterns need no heap buffer.
+    std::array<char, 400> local;
+    std::vector<char> large;
+    char* first = local.data();
+    char* last = local.data() + local.size();
+    if (decimals > 64) {
+        large.resize(static_cast<size_t>(decimals) + 330);
+        first = large.data();
+        last = large.data() + large.size();
+    }
+    const auto written = std::to_chars(first, last, rounded, std::chars_format::fixed, decimals);
+    const std::string digits(first, written.ptr);
     const size_t dot = digits.find('.');
     std::string whole = dot == std::string::npos ? digits : digits.substr(0, dot);
     std::string frac = dot == std::string::npos ? std::string() : digits.substr(dot + 1);

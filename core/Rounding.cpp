@@ -41,7 +41,10 @@ double RoundHalfEven(double value, int decimals)
     constexpr double kAllWhole = 4503599627370496.0;
     if (decimals > 15)
         return value;
-    const double scale = std::pow(10.0, decimals);
+    // Powers of ten up to 10^15 are exact doubles; a table spares pow() in long exports.
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const double scale = kPowersOfTen[decimals];
     const double scaled = value * scale;
     if (std::fabs(scaled) >= kAllWhole)
         return value;

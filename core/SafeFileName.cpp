@@ -11,8 +11,7 @@ std::string safeFileName(std::string_view name)
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);
         const bool refused = u < 0x20 || u == 0x7F || c == '\\' || c == '/' || c == ':' ||
-                             c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
-                             c == '|';
+                             c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|';
         out += refused ? '_' : c;
     }
     if (std::all_of(out.begin(), out.end(), [](char c) { return c == '.'; }))

@@ -8,7 +8,6 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
-#include <iterator>
 
 namespace tv {
 namespace {
@@ -123,11 +122,14 @@ SettingsReader::SettingsReader(const std::filesystem::path& path)
         failed_ = true;
         return;
     }
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
+    // One byte past the limit tells a file that is too large without reading all of it.
+    std::string content(kMaxSettingsFileBytes + 1, '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    if (in.bad() || static_cast<size_t>(in.gcount()) > kMaxSettingsFileBytes) {
         failed_ = true;
         return;
     }
+    content.resize(static_cast<size_t>(in.gcount()));
     opened_ = true;
     size_t start = 0;
     while (start < content.size()) {

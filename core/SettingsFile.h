@@ -45,6 +45,11 @@ private:
     std::string content_;
 };
 
+// The largest settings file that is read, bytes. The largest file the program writes holds a
+// few lines; anything beyond this limit is damaged and counts as unreadable (so its reader
+// repairs it) instead of being loaded whole.
+inline constexpr size_t kMaxSettingsFileBytes = 16 * 1024;
+
 // Reads the values of one file in order, one line each. Lines may end in CR LF or LF alone.
 //
 // Each read takes the next line and converts it; the result is empty when the file is missing

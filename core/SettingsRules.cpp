@@ -22,22 +22,16 @@ std::optional<int16_t> acceptQnh(std::string_view text)
     return ToInt16HalfEven(*value);
 }
 
-std::optional<int> acceptTrackIntervalS(std::string_view text)
+TrackIntervalSetting trackIntervalSetting(std::string_view boxText)
 {
-    const std::string_view digits = trimBlanks(text);
-    if (digits.empty())
-        return std::nullopt;
-    int seconds = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        seconds = seconds * 10 + (c - '0');
-        if (seconds > kMaxTrackIntervalS)
-            seconds = kMaxTrackIntervalS + 1; // stays above the maximum, never overflows
-    }
-    if (seconds < 1)
-        return std::nullopt;
-    return seconds > kMaxTrackIntervalS ? kMaxTrackIntervalS : seconds;
+    const std::optional<double> seconds = parseSettingsNumber(boxText);
+    if (!seconds)
+        return {std::string(boxText), 0};
+    if (*seconds > kMaxTrackIntervalS)
+        return {std::to_string(kMaxTrackIntervalS), kMaxTrackIntervalS * 1000};
+    if (*seconds <= 0.0)
+        return {std::string(boxText), 0};
+    return {std::string(boxText), ToInt32HalfEven(*seconds * 1000.0).value_or(0)};
 }
 
 } // namespace tv

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace tv {
@@ -16,14 +17,18 @@ inline constexpr int16_t kStandardQnhHpa = 1013;
 // number with halves to even (1013.5 -> 1014, 1012.5 -> 1012). Empty when refused.
 std::optional<int16_t> acceptQnh(std::string_view text);
 
-// Track logger interval, whole seconds.
-inline constexpr int kDefaultTrackIntervalS = 10;
+// Track logger interval: seconds in the box, milliseconds in TrackInterval.
 inline constexpr int kMaxTrackIntervalS = 60;
 
-// An interval typed or picked by the pilot: a whole number of seconds, at least 1 (blanks
-// around it ignored); a longer interval than kMaxTrackIntervalS counts as that maximum.
-// Empty when refused: a timer must never be started at 0 or below, nor at a fraction the
-// pilot did not mean.
-std::optional<int> acceptTrackIntervalS(std::string_view text);
+// What leaving the settings window makes of the interval box. Any number ("." as decimal
+// point, as track.crm holds it) is seconds: "2.5" is 2500 ms; more than kMaxTrackIntervalS
+// becomes "60". A text that is no number is stored as typed and, like "0", gives interval 0:
+// no recording (the recording timer treats 0 as stopped). A negative number counts as 0 too.
+struct TrackIntervalSetting
+{
+    std::string text;   // what the box shows and track.crm stores
+    int32_t intervalMs; // the new TrackInterval, whole milliseconds (halves to even), >= 0
+};
+TrackIntervalSetting trackIntervalSetting(std::string_view boxText);
 
 } // namespace tv

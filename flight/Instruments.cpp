@@ -2,8 +2,8 @@
 
 #include "core/GeoMath.h"
 #include "core/Rounding.h"
-#include "flight/DrawSurface.h"
-#include "flight/NumberText.h"
+#include "map/DrawSurface.h"
+#include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"

@@ -2,8 +2,8 @@
 
 #include "core/FileHelpers.h"
 #include "core/GeoMath.h"
-#include "flight/DrawSurface.h"
-#include "flight/NumberText.h"
+#include "map/DrawSurface.h"
+#include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
@@ -121,35 +121,37 @@ std::vector<QString> chartsContaining(Connection& main, double latDDMM, double l
 ChartRow chartRowOf(const Recordset& maps)
 {
     ChartRow row;
-    row.unten = maps.Field("Unten").asNumber();
-    row.oben = maps.Field("Oben").asNumber();
-    row.links = maps.Field("Links").asNumber();
-    row.rechts = maps.Field("Rechts").asNumber();
-    row.breite = maps.Field("Breite").asNumber();
-    row.hoehe = maps.Field("Höhe").asNumber();
+    row.southDDMM = maps.Field("Unten").asNumber();
+    row.northDDMM = maps.Field("Oben").asNumber();
+    row.westDDMM = maps.Field("Links").asNumber();
+    row.eastDDMM = maps.Field("Rechts").asNumber();
+    row.widthPx = maps.Field("Breite").asNumber();
+    row.heightPx = maps.Field("Höhe").asNumber();
     return row;
 }
 
 bool viewShowsChart(const MapView& view, const ChartRow& chart)
 {
-    if (!chart.unten || !chart.oben || !chart.links || !chart.rechts || !chart.breite ||
-        !chart.hoehe)
+    if (!chart.southDDMM || !chart.northDDMM || !chart.westDDMM || !chart.eastDDMM ||
+        !chart.widthPx || !chart.heightPx)
         return false;
-    for (double v :
-         {*chart.unten, *chart.oben, *chart.links, *chart.rechts, *chart.breite, *chart.hoehe})
+    for (double v : {*chart.southDDMM, *chart.northDDMM, *chart.westDDMM, *chart.eastDDMM,
+                     *chart.widthPx, *chart.heightPx})
         if (!std::isfinite(v))
             return false;
-    if (!(*chart.breite > 0.0) || !(*chart.hoehe > 0.0) || *chart.unten == *chart.oben ||
-        *chart.links == *chart.rechts)
+    if (!(*chart.widthPx > 0.0) || !(*chart.heightPx > 0.0) ||
+        *chart.southDDMM == *chart.northDDMM || *chart.westDDMM == *chart.eastDDMM)
         return false;
-    const double links = MapView::edgeToDegrees(*chart.links);
-    const double unten = MapView::edgeToDegrees(*chart.unten);
-    const double scaleX = *chart.breite / ((MapView::edgeToDegrees(*chart.rechts) - links) * 10);
-    const double scaleY = *chart.hoehe / ((MapView::edgeToDegrees(*chart.oben) - unten) * 10);
-    return view.ChartWidth() == *chart.breite && view.ChartHeight() == *chart.hoehe &&
-           closeTo(view.leftEdgeDeg(), links) && closeTo(view.lowerEdgeDeg(), unten) &&
-           closeTo(view.scaleX(), scaleX) && closeTo(view.scaleY(), scaleY) && view.SW() > 0.0f &&
-           view.SH() > 0.0f && view.viewWidth() > 0.0 && view.viewHeight() > 0.0;
+    const double links = MapView::edgeToDegrees(*chart.westDDMM);
+    const double unten = MapView::edgeToDegrees(*chart.southDDMM);
+    const double scaleX = *chart.widthPx / ((MapView::edgeToDegrees(*chart.eastDDMM) - links) * 10);
+    const double scaleY =
+        *chart.heightPx / ((MapView::edgeToDegrees(*chart.northDDMM) - unten) * 10);
+    return view.chartWidthPx() == *chart.widthPx && view.chartHeightPx() == *chart.heightPx &&
+           closeTo(view.westEdgeDeg(), links) && closeTo(view.southEdgeDeg(), unten) &&
+           closeTo(view.scaleX(), scaleX) && closeTo(view.scaleY(), scaleY) &&
+           view.sourceWidth() > 0.0f && view.sourceHeight() > 0.0f && view.viewWidth() > 0.0 &&
+           view.viewHeight() > 0.0;
 }
 
 // --- route points ------------------------------------------------------------------------
@@ -287,8 +289,8 @@ void drawPoints(DrawSurface& picMap, const MapView& view, OverlayState& state, C
     if (allWaypoints || layers.ShowAPT1) {
         std::vector<MapPoint> waypoints;
         guarded([&] {
-            waypoints = waypointsInView(*main, view.ViewBottom(), view.ViewTop(), view.ViewLeft(),
-                                        view.ViewRight());
+            waypoints = waypointsInView(*main, view.viewSouthDDMM(), view.viewNorthDDMM(),
+                                        view.viewWestDDMM(), view.viewEastDDMM());
         });
         if (layers.aptDataAvailable) {
             std::vector<QString> names;
@@ -361,7 +363,7 @@ OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& st
     if (in.navigating && hooks.updateTargetNav)
         guarded(hooks.updateTargetNav);
 
-    if (view.CalcViewBounds(0, 0, view.viewWidth(), view.viewHeight()))
+    if (view.computeViewBounds(0, 0, view.viewWidth(), view.viewHeight()))
         drawPoints(picMap, view, state, main, airports, in);
     guarded([&] { drawDirectTarget(picMap, view, airports, in); });
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "flight/AirportData.h"
-#include "flight/MapSymbols.h"
-#include "flight/MapView.h"
+#include "map/AirportData.h"
+#include "map/MapSymbols.h"
+#include "map/MapView.h"
 #include "platform/Value.h"
 
 #include <QString>

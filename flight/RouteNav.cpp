@@ -1,8 +1,8 @@
 #include "flight/RouteNav.h"
 
 #include "core/GeoMath.h"
-#include "flight/DrawSurface.h"
-#include "flight/NumberText.h"
+#include "map/DrawSurface.h"
+#include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 

@@ -8,7 +8,7 @@
 // route points are DD.MM (48.3012 = 48°30.12'). Distances are nautical miles, courses degrees
 // true 0..360. Colours are 0x00BBGGRR.
 
-#include "flight/MapView.h"
+#include "map/MapView.h"
 
 #include <QString>
 #include <QTime>

@@ -1,6 +1,6 @@
 #include "flight/TrackRecorder.h"
 
-#include "flight/NumberText.h"
+#include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
@@ -66,12 +66,6 @@ QString TrackRecorder::timeText(const QString& timeCaption)
         .arg(h, 2, 10, QLatin1Char('0'))
         .arg(min, 2, 10, QLatin1Char('0'))
         .arg(s, 2, 10, QLatin1Char('0'));
-}
-
-int32_t TrackRecorder::timerIntervalMs(int32_t trackIntervalMs)
-{
-    constexpr int32_t kDefaultIntervalMs = 10000;
-    return trackIntervalMs > 0 ? trackIntervalMs : kDefaultIntervalMs;
 }
 
 std::optional<Date> TrackRecorder::parseGpsDate(std::string_view ddmmyy)

@@ -46,10 +46,6 @@ public:
     // The GPS time caption as "HH:MM:SS" ("9:5:3" -> "09:05:03"); a caption that is no time of
     // day is kept as it is (an empty one stays empty).
     static QString timeText(const QString& timeCaption);
-    // The track timer's interval for the logger setting `trackIntervalMs`: a setting of 0 or
-    // below (an interval text that was no number) records every 10 s, the settings' default,
-    // instead of never ticking.
-    static int32_t timerIntervalMs(int32_t trackIntervalMs);
     // A GPS date "dd/mm/yy" (years 80-99 are 1980-1999, the others 2000-2079); empty when it is
     // no calendar day.
     static std::optional<Date> parseGpsDate(std::string_view ddmmyy);

@@ -1,8 +1,8 @@
 #include "flight/WindCalc.h"
 
 #include "core/GeoMath.h"
-#include "flight/DrawSurface.h"
-#include "flight/NumberText.h"
+#include "map/DrawSurface.h"
+#include "map/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

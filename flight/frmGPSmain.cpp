@@ -9,11 +9,11 @@
 #include "core/Variablen.h"
 #include "core/windows/frmSettings.h"
 #include "flight/FlightSettings.h"
-#include "flight/NumberText.h"
-#include "flight/PictureBox.h"
 #include "flight/RouteWindow.h"
 #include "flight/SafeCall.h"
-#include "flight/ViewMemory.h"
+#include "map/NumberText.h"
+#include "map/PictureBox.h"
+#include "map/ViewMemory.h"
 #include "platform/Connection.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
@@ -629,7 +629,7 @@ void frmGPSmain::Form_Load()
     }
 
     // 3: start values; the centring switch shows that centring is on.
-    mapView.setCenterMap(true);
+    mapView.setCentredOnAircraft(true);
     picKartezentrieren->show();
     GotoActive = false;
     Frame1->hide();
@@ -651,7 +651,7 @@ void frmGPSmain::Form_Load()
     // 6: layer switches.
     dontResize = true;
     GridBusy = true;
-    mapView.setMapScroll(false);
+    mapView.setChartStepping(false);
     TrackPaused = false;
     MapListIndex = 0;
     ShowLuftraum = ShowLuftraumHoehe = ShowPR = ShowRoute = ShowWayInfo = ShowAPT1 = ShowAPT2 =
@@ -731,10 +731,13 @@ void frmGPSmain::Form_Activate()
     } else {
         cmdRecordAuto->hide();
         cmdRecord->show();
-        // (An interval of 0 from a broken track.crm would leave the recording stopped while
-        // its indicator shows it running: the recorder knows the interval really used.)
-        if (TrackPaused)
-            timeTrack.setInterval(TrackRecorder::timerIntervalMs(TrackInterval));
+        // Interval 0 (set in the settings window meanwhile) means no recording: the paused
+        // one ends instead of showing an indicator that nothing is behind.
+        if (TrackPaused) {
+            timeTrack.setInterval(TrackInterval);
+            if (TrackInterval <= 0)
+                picRecord->hide();
+        }
     }
     // 12.
     progBar->setValue(100);

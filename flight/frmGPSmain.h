@@ -28,10 +28,10 @@
 #include "core/forms/VbTimer.h"
 #include "flight/Instruments.h"
 #include "flight/MapOverlay.h"
-#include "flight/MapView.h"
 #include "flight/RouteNav.h"
 #include "flight/TrackRecorder.h"
 #include "gps/VB6NmeaInterpreter.h"
+#include "map/MapView.h"
 
 #include <QImage>
 #include <QSerialPort>

@@ -6,9 +6,9 @@
 
 #include "core/GeoMath.h"
 #include "core/Variablen.h"
-#include "flight/NumberText.h"
-#include "flight/PictureBox.h"
 #include "flight/SafeCall.h"
+#include "map/NumberText.h"
+#include "map/PictureBox.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -12,9 +12,9 @@
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
-#include "flight/PictureBox.h"
 #include "flight/SafeCall.h"
-#include "flight/ViewMemory.h"
+#include "map/PictureBox.h"
+#include "map/ViewMemory.h"
 #include "platform/Connection.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
@@ -111,12 +111,12 @@ void frmGPSmain::InitializeData()
     ChartRow row;
     try {
         name = currentChartName();
-        row.breite = numberField(*ActiveMaps, "Breite");
-        row.hoehe = numberField(*ActiveMaps, "Höhe");
-        row.unten = numberField(*ActiveMaps, "Unten");
-        row.oben = numberField(*ActiveMaps, "Oben");
-        row.links = numberField(*ActiveMaps, "Links");
-        row.rechts = numberField(*ActiveMaps, "Rechts");
+        row.widthPx = numberField(*ActiveMaps, "Breite");
+        row.heightPx = numberField(*ActiveMaps, "Höhe");
+        row.southDDMM = numberField(*ActiveMaps, "Unten");
+        row.northDDMM = numberField(*ActiveMaps, "Oben");
+        row.westDDMM = numberField(*ActiveMaps, "Links");
+        row.eastDDMM = numberField(*ActiveMaps, "Rechts");
     } catch (const std::exception&) {
         reportChartError(name);
         return;
@@ -131,7 +131,7 @@ void frmGPSmain::InitializeData()
         return;
     }
     mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
-    if (mapView.InitializeData(row, image) != MapView::LoadResult::Loaded) {
+    if (mapView.loadChart(row, image) != MapView::LoadResult::Loaded) {
         reportChartError(name);
         return;
     }
@@ -146,7 +146,7 @@ void frmGPSmain::InitializeData()
 void frmGPSmain::FitViewToWindow()
 {
     mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
-    mapView.FitViewToWindow();
+    mapView.fitToView();
 }
 
 // ------------------------------------------------------------------------------ zoom and pan
@@ -155,7 +155,7 @@ void frmGPSmain::SlideMap_Change()
 {
     mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
     if (chartValid)
-        mapView.SlideMapChange();
+        mapView.applyZoom();
     UpdateMap();
     picMap->Refresh();
 }
@@ -171,7 +171,7 @@ void frmGPSmain::SlideMap_MouseUp(int /*Button*/, int /*Shift*/, double X, doubl
 void frmGPSmain::picMap_MouseDown(int Button, int /*Shift*/, double X, double Y)
 {
     mapView.press(X, Y);
-    if (Button == 1 && mapView.MapScroll()) {
+    if (Button == 1 && mapView.chartStepping()) {
         StepToNextChart();
         return;
     }
@@ -227,17 +227,17 @@ void frmGPSmain::picMap_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, dou
 
 void frmGPSmain::CenterMapOnPosition()
 {
-    mapView.CenterMapOnPosition(overlay.PlaneX, overlay.PlaneY);
+    mapView.centreOn(overlay.PlaneX, overlay.PlaneY);
 }
 
 void frmGPSmain::CalcViewBounds(double x1, double y1, double x2, double y2)
 {
-    mapView.CalcViewBounds(x1, y1, x2, y2);
+    mapView.computeViewBounds(x1, y1, x2, y2);
 }
 
 void frmGPSmain::cmdKartezentrieren_Click()
 {
-    mapView.setCenterMap(true);
+    mapView.setCentredOnAircraft(true);
     picKartezentrieren->show();
     UpdateMap();
     picMap->Refresh();
@@ -245,7 +245,7 @@ void frmGPSmain::cmdKartezentrieren_Click()
 
 void frmGPSmain::picKartezentrieren_Click()
 {
-    mapView.setCenterMap(false);
+    mapView.setCentredOnAircraft(false);
     picKartezentrieren->hide();
     picMap->Refresh();
 }
@@ -253,8 +253,8 @@ void frmGPSmain::picKartezentrieren_Click()
 void frmGPSmain::cmdMapScroll_Click()
 {
     PicMapScroll->show();
-    mapView.setMapScroll(true);
-    mapView.setCenterMap(true);
+    mapView.setChartStepping(true);
+    mapView.setCentredOnAircraft(true);
     picKartezentrieren->show();
     UpdateMap();
 }
@@ -262,7 +262,7 @@ void frmGPSmain::cmdMapScroll_Click()
 void frmGPSmain::PicMapScroll_Click()
 {
     PicMapScroll->hide();
-    mapView.setMapScroll(false);
+    mapView.setChartStepping(false);
     tNextMap->hide();
     LblMapNumber->hide();
 }
@@ -322,7 +322,7 @@ void frmGPSmain::cmbMaps_Change()
     if (!hasRows(ActiveMaps))
         return;
     const QString text = cmbMaps->currentText();
-    if (text == PrevMapName && !mapView.MapScroll())
+    if (text == PrevMapName && !mapView.chartStepping())
         return;
     SaveMapView();
     seekChart(*ActiveMaps, text);
@@ -364,8 +364,8 @@ void frmGPSmain::LoadMapView()
     if (!view || !mapView.restoreView(view->sx, view->sy, view->sw, view->sh, view->slider))
         return;
     setSliderQuietly(mapView.sliderValue());
-    if (view->centerMap || mapView.MapScroll()) {
-        mapView.setCenterMap(true);
+    if (view->centerMap || mapView.chartStepping()) {
+        mapView.setCentredOnAircraft(true);
         picKartezentrieren->show();
     }
 }
@@ -375,12 +375,12 @@ void frmGPSmain::SaveMapView()
     if (!positionRS || !chartValid || loadedChart_.isEmpty())
         return;
     StoredView view;
-    view.sx = mapView.SX();
-    view.sy = mapView.SY();
-    view.sw = mapView.SW();
-    view.sh = mapView.SH();
+    view.sx = mapView.sourceX();
+    view.sy = mapView.sourceY();
+    view.sw = mapView.sourceWidth();
+    view.sh = mapView.sourceHeight();
     view.slider = mapView.sliderValue();
-    view.centerMap = mapView.CenterMap();
+    view.centerMap = mapView.centredOnAircraft();
     storeView(*positionRS, loadedChart_.toStdString(), view, programFile("position.crm"));
 }
 

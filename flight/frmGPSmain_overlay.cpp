@@ -6,10 +6,10 @@
 #include "flight/frmGPSmain.h"
 
 #include "core/Variablen.h"
-#include "flight/DrawSurface.h"
 #include "flight/MapOverlay.h"
-#include "flight/MapSymbols.h"
-#include "flight/NumberText.h"
+#include "map/DrawSurface.h"
+#include "map/MapSymbols.h"
+#include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
@@ -59,7 +59,7 @@ void frmGPSmain::DrawMovingMap()
         in.layers.aptDataAvailable = AptDataAvailable;
         in.showRoute = ShowRoute;
         in.navigating = GotoActive || DirectFly;
-        in.mapScroll = mapView.MapScroll();
+        in.mapScroll = mapView.chartStepping();
         if (hasCurrentRow(routeRS))
             in.routeId = routeRS->Field("RouteID");
         if (routepointsRS && routepointsRS->State() == Recordset::kStateOpen &&

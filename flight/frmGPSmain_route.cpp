@@ -5,11 +5,11 @@
 
 #include "core/GeoMath.h"
 #include "core/Variablen.h"
-#include "flight/DrawSurface.h"
-#include "flight/PictureBox.h"
 #include "flight/RouteGrid.h"
 #include "flight/RouteNav.h"
 #include "flight/RouteWindow.h"
+#include "map/DrawSurface.h"
+#include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"

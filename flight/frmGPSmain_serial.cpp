@@ -11,7 +11,7 @@
 
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
-#include "flight/PictureBox.h"
+#include "map/PictureBox.h"
 #include "platform/SerialPorts.h"
 
 #include <QLabel>

@@ -7,9 +7,9 @@
 #include "flight/frmGPSmain.h"
 
 #include "core/Variablen.h"
-#include "flight/NumberText.h"
-#include "flight/PictureBox.h"
 #include "flight/WindCalc.h"
+#include "map/NumberText.h"
+#include "map/PictureBox.h"
 #include "platform/Recordset.h"
 
 #include <QAbstractItemModel>
@@ -231,7 +231,7 @@ void frmGPSmain::Form_KeyUp(int KeyCode, int /*Shift*/)
     if (!frmVOR->isHidden() || !frmKurs->isHidden())
         return;
 
-    if (KeyCode == kKeySpace && mapView.MapScroll()) {
+    if (KeyCode == kKeySpace && mapView.chartStepping()) {
         StepToNextChart();
         return;
     }

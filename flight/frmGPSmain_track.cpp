@@ -6,8 +6,8 @@
 
 #include "core/CoreSettings.h"
 #include "core/Variablen.h"
-#include "flight/PictureBox.h"
 #include "flight/TrackRecorder.h"
+#include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 
@@ -111,9 +111,15 @@ void frmGPSmain::ToggleTrackRecording()
             showIdleControls(*this);
             return;
         }
+        // Interval 0 (the settings' box held 0 or no number) means no recording: no empty
+        // track, and no indicator claiming one runs.
+        if (TrackInterval <= 0) {
+            showIdleControls(*this);
+            return;
+        }
         recorder.startTrack(trackFile(), TrackRecorder::trackName(QDateTime::currentDateTime()));
         setCounterSize(lblRecord, 14, 100);
-        timeTrack.setInterval(TrackRecorder::timerIntervalMs(TrackInterval));
+        timeTrack.setInterval(TrackInterval);
     } catch (const std::exception&) {
         stopAfterTrackFileError(*this);
     }

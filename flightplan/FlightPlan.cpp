@@ -98,14 +98,14 @@ PlanResult buildFlightPlan(const PlanInput& input, double& course)
     // A saved plan without legs counts as none: every leg then takes the box values.
     const SavedEntries* saved =
         (!input.calculate && input.saved != nullptr && !input.saved->empty()) ? input.saved
-                                                                                : nullptr;
+                                                                              : nullptr;
     const char mark = input.decimalMark;
 
     Recordset& plan = result.plan;
     appendPlanFields(plan);
     plan.Open();
 
-    const RoutePoint& first = input.points.front();
+    const PlanPoint& first = input.points.front();
     plan.AddNew();
     plan.SetField("Id", first.id);
     plan.SetField("Nr", 1);
@@ -120,8 +120,8 @@ PlanResult buildFlightPlan(const PlanInput& input, double& course)
     double totalDistance = 0;
     RunningTotals run;
     for (std::size_t k = 1; k < input.points.size(); ++k) {
-        const RoutePoint& from = input.points[k - 1];
-        const RoutePoint& to = input.points[k];
+        const PlanPoint& from = input.points[k - 1];
+        const PlanPoint& to = input.points[k];
         const double d = CalcRouteDist(DDMMToDegrees(to.lat), DDMMToDegrees(to.lon),
                                        DDMMToDegrees(from.lat), DDMMToDegrees(from.lon), course);
         totalDistance += d;
@@ -192,8 +192,7 @@ std::optional<PlanLabels> recomputeFlightPlan(Recordset& plan, char decimalMark)
     return labels;
 }
 
-std::optional<Value> acceptCellEdit(Recordset& plan, long row, int column,
-                                    std::string_view text)
+std::optional<Value> acceptCellEdit(Recordset& plan, long row, int column, std::string_view text)
 {
     if (column < 0 || column >= static_cast<int>(kPlanGridFields.size()))
         return std::nullopt;

@@ -22,11 +22,11 @@ void appendPlanFields(Recordset& plan);
 
 // The grid columns of the window, in order, by the plan field each one shows.
 inline constexpr std::array<const char*, 13> kPlanGridFields{
-    "Nr", "Name", "VAR", "FFh", "TAS", "Windrichtung", "Windstärke", "TC", "MH", "GS",
-    "Distanz", "ZeitDisplay", "FFm"};
+    "Nr", "Name", "VAR", "FFh",     "TAS",         "Windrichtung", "Windstärke",
+    "TC", "MH",   "GS",  "Distanz", "ZeitDisplay", "FFm"};
 
 // One point of a route as GpsPoints stores it.
-struct RoutePoint
+struct PlanPoint
 {
     std::string id; // GpsPoints.id as text: the row key of the saved plan
     std::string name;
@@ -49,7 +49,7 @@ struct PlanLabels
 
 struct PlanInput
 {
-    std::vector<RoutePoint> points;
+    std::vector<PlanPoint> points;
     LegEntries boxes; // the entry boxes' values
     // The saved plan of this route; empty (or without legs) when there is none. Ignored when
     // `calculate` is set: then every leg takes the box values.
@@ -84,8 +84,7 @@ std::optional<PlanLabels> recomputeFlightPlan(Recordset& plan, char decimalMark 
 // takes numbers only; TAS must be above 0; columns from FF / h on may not be negative; the wind
 // direction may not exceed 360; and a leg's ground speed must stay above 0. Returns the value
 // to store (the text itself for the name and time columns), or empty when refused.
-std::optional<Value> acceptCellEdit(Recordset& plan, long row, int column,
-                                    std::string_view text);
+std::optional<Value> acceptCellEdit(Recordset& plan, long row, int column, std::string_view text);
 
 // The plan file of a route: `programFolder`/Flugplan/<safe route name>.
 std::filesystem::path flightPlanFile(const std::filesystem::path& programFolder,

@@ -129,3 +129,22 @@ EntryCheck checkEntries(const EntryTexts& texts)
 }
 
 } // namespace tv
+
+namespace tv {
+
+std::optional<std::int64_t> gridHeightTwips(std::int64_t rows, std::int64_t gridTopTwips,
+                                            std::int64_t windowHeightTwips)
+{
+    std::int64_t h = rows * 300 + 750;
+    const std::int64_t limit = windowHeightTwips - 1400;
+    if (gridTopTwips + h > limit) {
+        h -= 100;
+        if (gridTopTwips + h >= limit)
+            h -= ((gridTopTwips + h - limit) / 100 + 1) * 100;
+    }
+    if (h < 0)
+        return std::nullopt;
+    return h;
+}
+
+} // namespace tv

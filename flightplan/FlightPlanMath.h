@@ -37,8 +37,8 @@ WindTriangle windTriangle(double tcDeg, const LegEntries& e);
 // Sums over the legs computed so far.
 struct RunningTotals
 {
-    double fuel = 0;        // sum of the legs' rounded fuel
-    double minutes = 0;     // sum of the legs' whole minutes
+    double fuel = 0;          // sum of the legs' rounded fuel
+    double minutes = 0;       // sum of the legs' whole minutes
     std::int32_t windSum = 0; // sum of minutes x tailwind, kept whole after every leg
 };
 
@@ -95,5 +95,15 @@ struct EntryCheck
 // Every failing check overwrites the box to mark, so the last one wins. A text that is no
 // number counts as 0 in the range checks.
 EntryCheck checkEntries(const EntryTexts& texts);
+
+} // namespace tv
+
+namespace tv {
+
+// Height of the log grid in twips for `rows` plan rows: 300 a row plus 750 for the header and
+// frame, shrunk in steps of 100 until the grid's bottom lies above the window's height less
+// 1400 (room for the totals below it). Empty when no height of 0 or more fits.
+std::optional<std::int64_t> gridHeightTwips(std::int64_t rows, std::int64_t gridTopTwips,
+                                            std::int64_t windowHeightTwips);
 
 } // namespace tv

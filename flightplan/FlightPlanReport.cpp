@@ -5,6 +5,8 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -16,7 +18,7 @@ namespace {
 constexpr double kSheetW = 2100;
 constexpr double kSheetH = 2970;
 constexpr double kMargin = 100;
-constexpr double kHeadingH = 340;
+constexpr double kHeadingH = 230;
 constexpr double kRowH = 50;
 constexpr int kRowsPerPage = static_cast<int>((kSheetH - 2 * kMargin - kHeadingH) / kRowH);
 
@@ -29,18 +31,18 @@ struct Column
 };
 // Text1 NAME, Text2 TAS, Text3 Wind, Text4 TC, Text6 GS, Text5 MH, then leg and running values
 // side by side under one heading: Text7/Text11 Distanz, Text8/Text10 Zeit, Text9/Text12 FF.
-constexpr std::array<Column, 12> kColumns{{{100, 480, 0},
-                                           {480, 620, 1},
-                                           {620, 830, 2},
-                                           {830, 930, 3},
-                                           {930, 1060, 5},
-                                           {1060, 1200, 4},
-                                           {1200, 1330, 6},
-                                           {1330, 1460, 10},
-                                           {1460, 1590, 7},
-                                           {1590, 1720, 9},
-                                           {1720, 1860, 8},
-                                           {1860, 2000, 11}}};
+constexpr std::array<Column, 12> kColumns{{{100, 440, 0},
+                                           {440, 550, 1},
+                                           {550, 730, 2},
+                                           {730, 810, 3},
+                                           {810, 920, 5},
+                                           {920, 1160, 4},
+                                           {1160, 1290, 6},
+                                           {1290, 1420, 10},
+                                           {1420, 1540, 7},
+                                           {1540, 1660, 9},
+                                           {1660, 1830, 8},
+                                           {1830, 2000, 11}}};
 
 struct Heading
 {
@@ -48,15 +50,24 @@ struct Heading
     double right;
     const char* text;
 };
-constexpr std::array<Heading, 9> kHeadings{{{100, 480, "Wegpunkt"},
-                                            {480, 620, "TAS     [ kts ]"},
-                                            {620, 830, "Wind     Deg / v"},
-                                            {830, 930, "TC"},
-                                            {930, 1060, "GS       [ kts ]"},
-                                            {1060, 1200, "MH"},
-                                            {1200, 1460, "Distanz        [ NM ]"},
-                                            {1460, 1720, " Zeit            [ h:min ]"},
-                                            {1720, 2000, "FF"}}};
+constexpr std::array<Heading, 9> kHeadings{{{100, 440, "Wegpunkt"},
+                                            {440, 550, "TAS     [ kts ]"},
+                                            {550, 730, "Wind     Deg / v"},
+                                            {730, 810, "TC"},
+                                            {810, 920, "GS       [ kts ]"},
+                                            {920, 1160, "MH"},
+                                            {1160, 1420, "Distanz        [ NM ]"},
+                                            {1420, 1660, " Zeit            [ h:min ]"},
+                                            {1660, 2000, "FF"}}};
+
+// The heading captions were padded with blanks to break into a title and a unit line; break
+// them there ("TAS     [ kts ]" -> "TAS" over "[ kts ]").
+QString headingLines(const char* caption)
+{
+    QStringList lines =
+        QString::fromUtf8(caption).trimmed().split(QRegularExpression(QStringLiteral(" {2,}")));
+    return lines.join(QLatin1Char('\n'));
+}
 
 QFont sheetFont(double pixelSize, bool bold = false)
 {
@@ -94,7 +105,7 @@ void paintHeading(QPainter& p, const FlightPlanReportData& data)
     p.setFont(sheetFont(22, true));
     for (const Heading& h : kHeadings)
         p.drawText(QRectF(h.left + 4, top + 8, h.right - h.left - 8, 200),
-                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, QString::fromUtf8(h.text));
+                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, headingLines(h.text));
     p.drawLine(QPointF(kMargin, kMargin + kHeadingH - 6),
                QPointF(kSheetW - kMargin, kMargin + kHeadingH - 6)); // Line3
 }
@@ -111,8 +122,8 @@ QString cell(const Value& v, char mark)
 std::vector<std::array<QString, 12>> reportRows(Recordset& plan, char decimalMark)
 {
     static constexpr std::array<const char*, 12> kFields{
-        "NAME", "TAS", "Wind", "TC", "MH", "GS", "Distanz", "Zeitdisplay", "FFM", "ZeitAcc",
-        "DistanzAcc", "FFmAcc"};
+        "NAME",    "TAS",         "Wind", "TC",      "MH",         "GS",
+        "Distanz", "Zeitdisplay", "FFM",  "ZeitAcc", "DistanzAcc", "FFmAcc"};
     std::vector<std::array<QString, 12>> rows;
     if (plan.State() != Recordset::kStateOpen)
         return rows;

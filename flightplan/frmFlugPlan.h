@@ -1,16 +1,129 @@
 #pragma once
 
 #include "core/forms/Forms.h"
+#include "flightplan/FlightPlan.h"
+#include "platform/Recordset.h"
+
+#include <QColor>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPrintPreviewDialog;
+class QPushButton;
+class QTableView;
 
 namespace tv {
 
-// The flight-plan window, one of the main frame's mode windows.
+class PlanTableModel;
+
+// The flight-plan window: a route's navigation log with per-leg edits, kept per route in
+// Flugplan/<route name>, and printed through the report. The arithmetic is FlightPlan.h's;
+// this class reads the controls, calls it and shows the result.
 class frmFlugPlan : public MdiForm
 {
     Q_OBJECT
 public:
     frmFlugPlan();
+    ~frmFlugPlan() override;
     QString formName() const override { return QStringLiteral("frmFlugPlan"); }
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Deactivate() override;
+    void Form_Unload() override;
+
+    void cmbRoute_Click();
+    void cmdCalc_Click();
+    void cmdRevert_Click();
+    void cmdPreview_Click();
+    // A value typed into the grid: checked, stored and every leg computed again. False (with
+    // the message) when it is refused; the cell then keeps its old value.
+    bool gridFlug_Edit(int row, int column, const QString& text);
+    void ResizeGrid();
+    void SetLanguage();
+
+    // Paints the report's pages onto `printer`; false when the printer cannot be painted on.
+    bool printReport(QPrinter& printer);
+
+    // Test hook: shows the print preview instead of QPrintPreviewDialog::exec (which waits for
+    // a person). Empty: the dialog is shown modally.
+    using PreviewRunner = std::function<void(QPrintPreviewDialog&)>;
+    static PreviewRunner& previewRunner();
+
+    // The plan shown, or nullptr when none is (never built, or the last build for another
+    // route stopped).
+    Recordset* plan() { return havePlan_ ? &plan_ : nullptr; }
+    // Name of the route whose plan is shown ("" for none).
+    const std::string& planRouteName() const { return planRouteName_; }
+
+    // Entry-box colours: valid and marked as the failing box.
+    static QColor validBoxColour();
+    static QColor failingBoxColour();
+
+    QLabel* lblStrecke = nullptr;
+    QComboBox* cmbRoute = nullptr;
+    QFrame* Frame2 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLineEdit* tVAR = nullptr;
+    QLineEdit* tFF = nullptr;
+    QLineEdit* tSpeed = nullptr;
+    QLineEdit* tWinddir = nullptr;
+    QLineEdit* tWindspeed = nullptr;
+    QPushButton* cmdCalc = nullptr;
+    QPushButton* cmdRevert = nullptr;
+    QPushButton* cmdPreview = nullptr;
+    QLabel* lblWindinfo = nullptr;
+    QLabel* lblAvgWind = nullptr;
+    QTableView* gridFlug = nullptr;
+    QFrame* Frame1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* lblDistanz = nullptr;
+    QLabel* lblZeit = nullptr;
+    QLabel* lblFF = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void LoadFlightPlanDefaults();
+    void BuildFlightPlan();
+    void SaveFlightPlan();
+    void saveEntryValues();
+    void clearPlan();
+    void showLabels(const PlanLabels& labels, bool withDistance);
+    std::array<QLineEdit*, 5> boxes() const;
+    void markBox(int box);
+    char decimalMark() const;
+    // Runs a handler so that a failure reaches the pilot as a message, never the event loop.
+    template <class F> void guarded(F&& handler);
+
+    Recordset routeList_;
+    Recordset plan_;
+    bool havePlan_ = false;
+    std::int64_t planRouteId_ = 0;
+    std::string planRouteName_;
+    std::optional<std::int64_t> lastRouteId_; // the route shown when the window was left
+    double course_ = 0; // kept from leg to leg and plan to plan, see buildFlightPlan
+    bool calculate_ = false;
+    bool filling_ = false;
+    PlanTableModel* model_ = nullptr;
 };
 
 } // namespace tv

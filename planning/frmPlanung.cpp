@@ -1,25 +1,9 @@
 #include "planning/frmPlanung.h"
 
-#include "core/windows/Main.h"
-
-#include <QAction>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace tv {
-
-namespace {
-
-void offerPlanMenus(bool on)
-{
-    if (Main* frame = forms().find<Main>()) {
-        frame->mnuExport->setVisible(on);
-        frame->mnuImport->setVisible(on);
-        frame->mnuLuftEin->setVisible(on);
-    }
-}
-
-} // namespace
 
 frmPlanung::frmPlanung()
 {
@@ -37,16 +21,6 @@ frmPlanung::frmPlanung()
 void frmPlanung::Form_Load()
 {
     tPR->setText(QStringLiteral("0"));
-}
-
-void frmPlanung::Form_Activate()
-{
-    offerPlanMenus(true);
-}
-
-void frmPlanung::Form_Deactivate()
-{
-    offerPlanMenus(false);
 }
 
 } // namespace tv

@@ -15,10 +15,6 @@ public:
     QString formName() const override { return QStringLiteral("frmPlanung"); }
 
     void Form_Load() override;
-    // While the plan window is active the main frame offers route export, route import and the
-    // airspace display dialog.
-    void Form_Activate() override;
-    void Form_Deactivate() override;
 
     // Airspace filter of the plan map: "-99" all airspaces, "-10" none, 0 or more an altitude
     // in feet. Hidden; written by the airspace display dialog.

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,60 @@ namespace {
 
 // Large enough that a long export costs few system calls, small enough to stay in the cache.
 constexpr size_t kBufferBytes = 1 << 16;
+
+constexpr std::string_view kTempMark = ".tvsave-";
+constexpr size_t kTempRandomChars = 6;
+constexpr std::string_view kTempAlphabet =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+
+bool isTemporaryName(const std::string& name)
+{
+    if (name.size() < 2 + kTempMark.size() + kTempRandomChars || name.front() != '.')
+        return false;
+    const size_t mark = name.size() - kTempRandomChars - kTempMark.size();
+    if (name.compare(mark, kTempMark.size(), kTempMark) != 0)
+        return false;
+    for (size_t i = name.size() - kTempRandomChars; i < name.size(); ++i)
+        if (kTempAlphabet.find(name[i]) == std::string_view::npos)
+            return false;
+    return true;
+}
+
+// Creates a new temporary file beside `path`; -1 (errno set) when none can be created. The
+// mode 0666 is reduced by the umask as for any new file.
+int createTemporary(const std::filesystem::path& path, std::string& tempPath)
+{
+    const std::filesystem::path folder =
+        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    std::random_device rd;
+    std::uniform_int_distribution<size_t> pick(0, kTempAlphabet.size() - 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = ".";
+        name.append(path.filename().string());
+        name.append(kTempMark);
+        for (size_t i = 0; i < kTempRandomChars; ++i)
+            name.push_back(kTempAlphabet[pick(rd)]);
+        tempPath = (folder / name).string();
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// The rename itself reaches the disk only with its folder. Some file systems cannot flush a
+// folder; the file is in place either way, so this is not reported.
+void flushFolder(const std::filesystem::path& path)
+{
+    const std::filesystem::path folder =
+        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd < 0)
+        return;
+    [[maybe_unused]] const int r = ::fsync(dfd);
+    ::close(dfd);
+}
 
 } // namespace
 
@@ -30,13 +85,7 @@ bool AtomicFileWriter::open(const std::filesystem::path& path)
     abort();
     error_ = 0;
     path_ = path;
-    const std::filesystem::path folder =
-        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::string name = ".";
-    name.append(path.filename().string());
-    name.append(".XXXXXX");
-    tmp_ = (folder / name).string();
-    fd_ = ::mkstemp(tmp_.data());
+    fd_ = createTemporary(path, tmp_);
     if (fd_ < 0) {
         error_ = errno != 0 ? errno : EIO;
         tmp_.clear();
@@ -94,10 +143,11 @@ bool AtomicFileWriter::commit()
         abort();
         return false;
     }
-    if (::fsync(fd_) != 0)
+    // The replaced file keeps its permissions; a new one keeps those it was created with.
+    struct stat old{};
+    if (::stat(path_.c_str(), &old) == 0 && ::fchmod(fd_, old.st_mode & 07777) != 0)
         fail(errno);
-    // mkstemp creates 0600; settings files and exports are ordinary user files.
-    if (error_ == 0 && ::fchmod(fd_, 0644) != 0)
+    if (error_ == 0 && ::fsync(fd_) != 0)
         fail(errno);
     if (::close(fd_) != 0)
         fail(errno);
@@ -110,6 +160,7 @@ bool AtomicFileWriter::commit()
         return false;
     }
     tmp_.clear();
+    flushFolder(path_);
     return true;
 }
 
@@ -124,6 +175,29 @@ void AtomicFileWriter::abort()
         tmp_.clear();
     }
     buffer_.clear();
+}
+
+int removeStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::seconds minimumAge)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return 0;
+    const auto now = fs::file_time_type::clock::now();
+    int removed = 0;
+    for (const fs::directory_entry& entry : it) {
+        if (!isTemporaryName(entry.path().filename().string()))
+            continue;
+        if (!entry.is_regular_file(ec) || entry.is_symlink(ec))
+            continue;
+        const auto written = entry.last_write_time(ec);
+        if (ec || now - written < minimumAge)
+            continue;
+        if (fs::remove(entry.path(), ec))
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace tv

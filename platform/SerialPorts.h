@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tv {
 
@@ -11,9 +13,20 @@ namespace tv {
 // Empty for numbers outside 1..20.
 std::string comPortPath(int n);
 
-// 1 when COM port `n` exists, that is when comPortPath(n) is a character device (links
-// followed); 0 otherwise, and for numbers outside 1..20. The port is not opened, so a port in
-// use by another program still counts.
-int ComPortExists(int16_t n);
+// The serial devices of this computer that have hardware behind them, as the serial port
+// library lists them ("/dev/ttyUSB0"). The kernel keeps /dev/ttyS0 to ttyS11 nodes whether or
+// not a UART answers behind them; the library leaves those out.
+std::vector<std::string> systemSerialPorts();
+
+// 1 when COM port `n` exists, 0 otherwise and for numbers outside 1..20. A dosdevices link
+// counts when it leads to a character device (a pseudo-terminal is no hardware but still a
+// port); a device of the fixed mapping counts when it is a character device that
+// `systemPorts` lists. The port is not opened, so a port in use by another program still
+// counts.
+int ComPortExists(int16_t n, const std::vector<std::string>& systemPorts);
+int ComPortExists(int16_t n); // asks systemSerialPorts()
+
+// Test hook: the folder that stands for /dev in the fixed mapping; empty restores /dev.
+void setDeviceFolderForTesting(const std::filesystem::path& folder);
 
 } // namespace tv

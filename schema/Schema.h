@@ -19,8 +19,9 @@ enum class DataFile {
 std::string_view fileName(DataFile which);
 
 // The SQL that creates every table and index of `which`: the text of schema/<file name>.sql.
-// Its text columns declare COLLATE TVNOCASE, so the connection that runs it (or later opens the
-// file) must have registered that collation (platform/Collation.h).
+// The text columns of data.tvd and track.tvd declare COLLATE TVNOCASE, so the connection that
+// runs it (or later changes the file) must have registered that collation
+// (platform/Collation.h). Luftraum.tvd and tvdata.tvd come from outside and are plain SQLite.
 std::string_view creationSql(DataFile which);
 
 // Creates the NEW SQLite file `file` holding the empty tables of `which`. The folder must exist.

@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libqt6serialport6-dev libgl-dev
     libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
     socat xvfb xauth fonts-dejavu-core
-    libxml2-utils locales
+    libxml2-utils locales poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,7 @@
 #include "platform/Recordset.h"
 
 #include <cerrno>
+#include <cmath>
 #include <string_view>
 
 namespace tv {
@@ -56,22 +57,20 @@ bool twoDigits(std::string_view text, size_t at, int max, int& value)
 }
 
 // The "lat" and "lon" attribute texts of a point; false when the point has no position a GPX
-// reader accepts (latitude -90..90, longitude -180 to below 180).
+// reader accepts (latitude -90..90, longitude -180 to below 180, as written: rounded to the
+// 4 decimals shown).
 bool positionTexts(const Value& latValue, const Value& lonValue, std::string& lat, std::string& lon)
 {
+    constexpr double kHalfShownDigit = 0.00005;
     const std::optional<double> latDeg = latValue.asNumber();
     const std::optional<double> lonDeg = lonValue.asNumber();
-    if (!latDeg || !lonDeg)
+    if (!latDeg || !lonDeg || !(std::fabs(*latDeg) < 90.0 + kHalfShownDigit) ||
+        !(std::fabs(*lonDeg) < 180.0 + kHalfShownDigit))
         return false;
     lat = gpxCoordinate(*latDeg);
     lon = gpxCoordinate(*lonDeg);
-    const std::optional<double> latShown = readStrictNumber(lat);
-    const std::optional<double> lonShown = readStrictNumber(lon);
-    if (!latShown || !lonShown || *latShown < -90.0 || *latShown > 90.0 || *lonShown < -180.0 ||
-        *lonShown > 180.0)
-        return false;
     // 180 east and 180 west are one meridian; the schema takes it only as -180.
-    if (*lonShown == 180.0)
+    if (lon == "180.")
         lon = "-180.";
     return true;
 }
@@ -181,7 +180,8 @@ std::optional<std::string> gpxTime(const Value& date, const Value& time)
         return std::nullopt;
     if (day->year() < std::chrono::year{1})
         return std::nullopt; // the schema's dateTime has no year 0
-    return formatIsoDate(*day) + 'T' + timeText + 'Z';
+    // Ten characters that read as a calendar day are already "YYYY-MM-DD".
+    return dateText + 'T' + timeText + 'Z';
 }
 
 QString proposedGpxName(Recordset& points)

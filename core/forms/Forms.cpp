@@ -79,6 +79,18 @@ void FormRegistry::onSubWindowActivated(QMdiSubWindow* window)
     if (now)
         if (const Entry* e = entryOf(now))
             e->events->Form_Activate();
+    if (observer_)
+        observer_(activeChild_);
+}
+
+void FormRegistry::languageChanged()
+{
+    std::vector<FormEvents*> order;
+    for (const Entry& e : entries_)
+        if (e.widget)
+            order.push_back(e.events);
+    for (FormEvents* events : order)
+        events->Form_LanguageChanged();
 }
 
 void FormRegistry::showMaximized(MdiForm& form)
@@ -114,6 +126,25 @@ int FormRegistry::showModal(DialogForm& dialog)
     }
     unload(&dialog);
     return result;
+}
+
+void FormRegistry::registerDialog(const QString& name, DialogFactory factory)
+{
+    for (auto& [known, make] : dialogs_)
+        if (known == name) {
+            make = std::move(factory);
+            return;
+        }
+    dialogs_.emplace_back(name, std::move(factory));
+}
+
+int FormRegistry::showModal(const QString& name)
+{
+    for (const auto& [known, make] : dialogs_)
+        if (known == name && make)
+            return showModal(make());
+    qWarning("Tramvik GPS: no dialog %s is registered", qUtf8Printable(name));
+    return -1;
 }
 
 void FormRegistry::forget(QWidget* form)

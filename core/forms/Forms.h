@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <typeindex>
+#include <utility>
 #include <vector>
 
 class QMdiSubWindow;
@@ -31,6 +32,8 @@ public:
     virtual void Form_Deactivate() {}
     // Runs when the window is unloaded (closed through the registry or its close box).
     virtual void Form_Unload() {}
+    // The program's Language changed: captions that depend on it are set again.
+    virtual void Form_LanguageChanged() {}
     // The window's name as the program knows it ("frmSettings").
     virtual QString formName() const = 0;
 };
@@ -89,6 +92,14 @@ public:
     // Shows a dialog modally; returns its result. Goes through the modal hook (see below).
     int showModal(DialogForm& dialog);
 
+    // Dialogs that a window opens by name, without depending on the folder that holds them
+    // (the settings window opens the track manager). The shell registers them at start.
+    using DialogFactory = std::function<DialogForm&()>;
+    void registerDialog(const QString& name, DialogFactory factory);
+    // Shows the named dialog modally as showModal(DialogForm&) does. -1 (and a warning in the
+    // log) when no dialog of that name is registered.
+    int showModal(const QString& name);
+
     // Unloads one window: Form_Unload runs, the window is destroyed and forgotten; the next
     // get<T>() creates a fresh one.
     void unload(QWidget* form);
@@ -96,6 +107,15 @@ public:
     // Unloads every loaded window whose name differs from `except`, in creation order; an empty
     // name unloads all of them, the main frame included.
     void unloadAll(const QString& except);
+
+    // Tells every loaded window that the program's Language changed, in creation order.
+    void languageChanged();
+
+    // Called after each change of the active mode window (nullptr: none is active), once its
+    // Form_Activate has run. The main frame offers the menu items of the active mode with it.
+    using ActivationObserver = std::function<void(QWidget* active)>;
+    void setActivationObserver(ActivationObserver observer) { observer_ = std::move(observer); }
+    QWidget* activeChild() const { return activeChild_; }
 
     // Names of the loaded windows in creation order (for tests).
     QStringList loadedNames() const;
@@ -124,6 +144,8 @@ private:
     QPointer<QMdiArea> mdi_;
     QPointer<QWidget> activeChild_;
     ModalHook modalHook_;
+    ActivationObserver observer_;
+    std::vector<std::pair<QString, DialogFactory>> dialogs_;
 };
 
 // The program's one registry.

@@ -1,12 +1,15 @@
 #include "core/windows/ReleaseHistory.h"
 
+#include "core/Version.h"
+
 namespace tv {
 
 namespace {
 
+// The newest release is the running program: its heading "- Version x.y.z" is not written
+// here but made from the program version, so that the history cannot name another one.
 // The English history never got the two oldest date entries translated; they stay German.
 const char* const kGerman[] = {
-    "- Version 1.1.2",
     "- Track Manager: Export der Trackpunkte als GPX 1.1 Datei",
     "- Flugplan: Variation und Wind werden mit dem Plan gespeichert",
     "- Luftraumwarnung zeigt das Datum der Luftraumdaten",
@@ -96,6 +99,18 @@ const char* const kGerman[] = {
 };
 
 const char* const kEnglish[] = {
+    "- Track manager: export of the track points as a GPX 1.1 file",
+    "- Flight plan: variation and wind are saved with the plan",
+    "- Airspace warning shows the date of the airspace data",
+    "- Fixed the chart change at the edge of a chart",
+    "",
+    "",
+    "- Version 1.1.1",
+    "- Traffic circuits can be shown and hidden on the chart",
+    "- Plan mode: airspaces filtered by flight altitude",
+    "  (menu airspace settings)",
+    "- QNH is saved with its date",
+    "",
     "- Version 1.1.0",
     "- English user interface",
     "- Import airports from the airport data file",
@@ -163,7 +178,8 @@ const char* const kEnglish[] = {
 template <size_t N> QStringList toList(const char* const (&entries)[N])
 {
     QStringList list;
-    list.reserve(static_cast<qsizetype>(N));
+    list.reserve(static_cast<qsizetype>(N) + 1);
+    list << QStringLiteral("- Version ") + QString::fromLatin1(kVersionText);
     for (const char* entry : entries)
         list << QString::fromUtf8(entry);
     return list;

@@ -170,8 +170,14 @@ void frmInfo2::Form_Load()
 
 QUrl frmInfo2::linkTarget() const
 {
-    return productDownloadUrl(german() ? QStringLiteral("/setup-d.exe")
-                                       : QStringLiteral("/setup-e.exe"));
+    // The download server keeps the print support as support-d.exe and support-e.exe; the
+    // caption names the setup file the pilot will find inside. A language the server has no
+    // file for opens nothing.
+    if (Language == 0)
+        return productDownloadUrl(QStringLiteral("/support-d.exe"));
+    if (Language == 1)
+        return productDownloadUrl(QStringLiteral("/support-e.exe"));
+    return {};
 }
 
 // --- frmInfo3: airspace data file -----------------------------------------------------------

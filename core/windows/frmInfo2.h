@@ -12,7 +12,7 @@ public:
     frmInfo2();
     QString formName() const override { return QStringLiteral("frmInfo2"); }
     void Form_Load() override;
-    // The address the link caption shows: setup-d.exe in German, setup-e.exe otherwise.
+    // support-d.exe in German, support-e.exe in English, nothing for another language.
     QUrl linkTarget() const override;
 };
 

@@ -7,16 +7,12 @@
 #include "core/forms/MsgBox.h"
 #include "core/forms/VbTimer.h"
 #include "core/windows/CategoryTableModel.h"
-#include "core/windows/Main.h"
 #include "core/windows/WindowLook.h"
-#include "planning/frmGetWaypoints.h"
-#include "planning/frmManager.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 #include "platform/SerialPorts.h"
-#include "tracks/frmTrack.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -120,10 +116,21 @@ bool frmSettings::eventFilter(QObject* watched, QEvent* event)
             tQNH_DblClick();
         else if (watched == tKategorie)
             tKategorie_DblClick();
-    } else if (event->type() == QEvent::KeyRelease && watched == tKategorie) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    } else if (watched == tKategorie &&
+               (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        // Enter adds on its release, but only when its press began in the box: a message box
+        // closed with Enter (on the press) hands the release to the box, and that release must
+        // not add again and reopen the message at once.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (event->type() == QEvent::KeyPress) {
+            enterPressedInCategoryBox_ = enter;
+        } else if (enter && !key->isAutoRepeat() && enterPressedInCategoryBox_) {
+            enterPressedInCategoryBox_ = false;
             tKategorie_KeyUp(13);
+        }
+    } else if (watched == tKategorie && event->type() == QEvent::FocusOut) {
+        enterPressedInCategoryBox_ = false;
     }
     return MdiForm::eventFilter(watched, event);
 }
@@ -151,6 +158,7 @@ void frmSettings::Form_Load()
 
 void frmSettings::Form_Activate()
 {
+    unsavedReported_.clear(); // a new visit reports a failed save again
     if (QNHDate == today())
         tQNH->setText(QString::number(QNH));
     else
@@ -160,8 +168,9 @@ void frmSettings::Form_Activate()
     SelectedBaud = QStringLiteral("4800");
 
     cmbCom->clear();
+    const std::vector<std::string> systemPorts = systemSerialPorts();
     for (int16_t n = 1; n <= 20; ++n)
-        if (ComPortExists(n) == 1)
+        if (ComPortExists(n, systemPorts) == 1)
             cmbCom->addItem(QString::number(n));
 
     if (cmbCom->count() == 0) {
@@ -214,7 +223,8 @@ void frmSettings::loadTrackSettings()
 void frmSettings::Form_Deactivate()
 {
     applyQnh();
-    SaveQnh();
+    if (!SaveQnh())
+        reportUnsaved("LR.crm");
     closePort();
     // However the test stood, leaving the window ends it: no timer, no hourglass.
     stopPortTest();
@@ -226,6 +236,38 @@ void frmSettings::Form_Unload()
 {
     closePort();
     stopPortTest();
+}
+
+void frmSettings::reportUnsaved(const char* fileName)
+{
+    // Once per file and visit: a folder that refuses one save refuses the next keystroke too.
+    if (!unsavedReported_.insert(fileName).second)
+        return;
+    const QString path = QString::fromStdString((programFolder() / fileName).string());
+    if (english())
+        MsgBox(QStringLiteral("The change could not be saved in the file ") + path +
+                   QStringLiteral(". It applies only until the program ends."),
+               QStringLiteral("Not saved"));
+    else
+        MsgBox(QStringLiteral("Die Änderung konnte nicht in der Datei ") + path +
+                   QStringLiteral(" gespeichert werden. Sie gilt nur bis zum Programmende."),
+               QStringLiteral("Nicht gespeichert"));
+}
+
+void frmSettings::reportCategoryUnsaved()
+{
+    if (!unsavedReported_.insert("data.tvd").second)
+        return;
+    const QString path = QString::fromStdString((programFolder() / "data.tvd").string());
+    if (english())
+        MsgBox(QStringLiteral("The category change could not be saved in the file ") + path +
+                   QStringLiteral(". The list shows the categories as they are stored."),
+               QStringLiteral("Not saved"));
+    else
+        MsgBox(QStringLiteral("Die Änderung der Kategorien konnte nicht in der Datei ") + path +
+                   QStringLiteral(" gespeichert werden. Die Liste zeigt die gespeicherten "
+                                  "Kategorien."),
+               QStringLiteral("Nicht gespeichert"));
 }
 
 void frmSettings::applyQnh()
@@ -241,12 +283,11 @@ void frmSettings::applyQnh()
 
 void frmSettings::saveTrackSettings()
 {
-    const std::optional<int> accepted = acceptTrackIntervalS(cmbTrack->currentText().toStdString());
-    const int seconds = accepted ? *accepted : kDefaultTrackIntervalS;
-    const QString text = QString::number(seconds);
-    cmbTrack->setCurrentText(text);
-    WriteTrackSettings(chkTrack->isChecked(), text.toStdString(), chkAutoOn->isChecked());
-    TrackInterval = seconds * 1000;
+    const TrackIntervalSetting interval = trackIntervalSetting(cmbTrack->currentText().toStdString());
+    cmbTrack->setCurrentText(QString::fromStdString(interval.text));
+    if (!WriteTrackSettings(chkTrack->isChecked(), interval.text, chkAutoOn->isChecked()))
+        reportUnsaved("track.crm");
+    TrackInterval = interval.intervalMs;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -258,9 +299,9 @@ void frmSettings::OptGer_Click()
     OptGer->setChecked(true);
     Language = 0;
     SetLanguage();
-    if (Main* frame = forms().find<Main>())
-        frame->SetModeCaptions();
-    SaveLanguage();
+    forms().languageChanged();
+    if (!SaveLanguage())
+        reportUnsaved("lang.crm");
 }
 
 void frmSettings::OptEng_Click()
@@ -269,23 +310,25 @@ void frmSettings::OptEng_Click()
     OptEng->setChecked(true);
     Language = 1;
     SetLanguage();
-    if (Main* frame = forms().find<Main>())
-        frame->SetModeCaptions();
-    SaveLanguage();
+    forms().languageChanged();
+    if (!SaveLanguage())
+        reportUnsaved("lang.crm");
 }
 
 void frmSettings::Option1_Click()
 {
     Option1->setChecked(true);
     PlaneSymbol = 1;
-    SaveSymbol();
+    if (!SaveSymbol())
+        reportUnsaved("symbol.crm");
 }
 
 void frmSettings::Option2_Click()
 {
     Option2->setChecked(true);
     PlaneSymbol = 2;
-    SaveSymbol();
+    if (!SaveSymbol())
+        reportUnsaved("symbol.crm");
 }
 
 void frmSettings::chkTrack_Click()
@@ -307,18 +350,18 @@ void frmSettings::tQNH_DblClick()
 
 void frmSettings::cmdManager_Click()
 {
-    forms().showModal(forms().get<frmManager>());
+    forms().showModal(QStringLiteral("frmManager"));
 }
 
 void frmSettings::cmdTrack_Click()
 {
-    forms().showModal(forms().get<frmTrack>());
+    forms().showModal(QStringLiteral("frmTrack"));
 }
 
 void frmSettings::cmdGetWaypoint_Click()
 {
     if (AptDataAvailable) {
-        forms().showModal(forms().get<frmGetWaypoints>());
+        forms().showModal(QStringLiteral("frmGetWaypoints"));
         return;
     }
     MsgBox(QStringLiteral("Datei tvdata.tvd wurde nicht im Verzeichnis: ") +
@@ -446,6 +489,9 @@ void frmSettings::HandleInput(const QByteArray& Sinput)
                                 : QStringLiteral("Kein GPS Datenempfang - Baudrate überprüfen"));
     else
         tGPS->setText(QString::fromLatin1(LineBuffer.firstPiece()));
+    // A sentence is wider than the box: show its start ("$GPRMC,..."), where a pilot reads
+    // which sentence came, not its checksum.
+    tGPS->setCursorPosition(0);
     for (const std::string& line : lines)
         gps.Parse(line);
 }
@@ -644,6 +690,7 @@ void frmSettings::cmdAdd_Click()
         refreshCategories(r.position);
     } catch (const DbError&) {
         refreshCategories(selectedCategoryPosition()); // shows the list as it stands
+        reportCategoryUnsaved();
     }
 }
 
@@ -661,7 +708,8 @@ void frmSettings::cmdChange_Click()
         }
         refreshCategories(r.position);
     } catch (const DbError&) {
-        refreshCategories(position);
+        refreshCategories(position); // shows the list as it stands
+        reportCategoryUnsaved();
     }
 }
 
@@ -674,7 +722,8 @@ void frmSettings::cmdDelete_Click()
         const CategoryOutcome r = deleteCategory(*MainConnection, position);
         refreshCategories(r.status == CategoryStatus::Done ? r.position : position);
     } catch (const DbError&) {
-        refreshCategories(position);
+        refreshCategories(position); // shows the list as it stands
+        reportCategoryUnsaved();
     }
 }
 

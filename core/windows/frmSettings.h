@@ -13,6 +13,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -177,6 +179,9 @@ private:
     void loadTrackSettings();
     void saveTrackSettings();
     void applyQnh();
+    // A settings file or the category table could not be written: says so, naming the file.
+    void reportUnsaved(const char* fileName);
+    void reportCategoryUnsaved();
     void selectCategoryRow(long position);
     void onSerialError(int error);
     void refreshCategories(long selectPosition);
@@ -193,6 +198,10 @@ private:
     std::unique_ptr<Recordset> CategoryRS;
     CategoryTableModel* categoryModel_ = nullptr;
     bool SkipRowCopy = false;
+    // An Enter key press went to tKategorie and its release has not come yet.
+    bool enterPressedInCategoryBox_ = false;
+    // Files whose failed save was reported during this visit of the window.
+    std::set<std::string> unsavedReported_;
 };
 
 } // namespace tv

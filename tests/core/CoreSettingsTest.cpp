@@ -1,5 +1,6 @@
 #include "core/CoreSettings.h"
 
+#include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/Version.h"
 #include "platform/ProgramFolder.h"
@@ -344,6 +345,35 @@ TEST_F(SettingsFileWriters, RepairInAWriteProtectedFolderStillSetsTheDefaults)
         GTEST_SKIP() << "cannot take write permission away here";
     EXPECT_EQ(outcome, coretest::Outcome::Succeeded);
     EXPECT_EQ(file("symbol.crm"), "x\r\n");
+}
+
+// A file that starts like a good one but goes on for 100 MB (sparse, so it costs no disk).
+void padTo100MB(const std::filesystem::path& file)
+{
+    std::filesystem::resize_file(file, 100u * 1024u * 1024u);
+}
+
+TEST_F(SettingsFileRepair, HugeFilesCountAsUnreadableAndAreRepaired)
+{
+    put("lang.crm", "1\r\n");
+    padTo100MB(dir_ / "lang.crm");
+    put("track.crm", "1\r\n\"15\"\r\n1\r\n");
+    padTo100MB(dir_ / "track.crm");
+    EXPECT_FALSE(LoadLanguage());
+    EXPECT_EQ(Language, 0);
+    EXPECT_EQ(file("lang.crm"), "0\r\n");
+    EXPECT_FALSE(LoadTrackSettings());
+    EXPECT_FALSE(TrackLoggerOn);
+    EXPECT_EQ(file("track.crm"), "0\r\n0\r\n0\r\n");
+}
+
+TEST_F(SettingsFileRepair, AFileJustUnderTheLimitIsStillRead)
+{
+    std::string content = "1\r\n";
+    content.resize(kMaxSettingsFileBytes, ' ');
+    put("symbol.crm", content);
+    EXPECT_TRUE(LoadSymbol());
+    EXPECT_EQ(PlaneSymbol, 1);
 }
 
 TEST(ReleaseDateMarkers, MarkersAreDistinctAndNoRealDate)

@@ -13,7 +13,8 @@ struct NameCase
 };
 
 class SafeFileName : public ::testing::TestWithParam<NameCase>
-{};
+{
+};
 
 TEST_P(SafeFileName, GivesTheFileNameOfARoute)
 {

@@ -19,7 +19,11 @@ protected:
         setProgramFolderForTesting(dir_.path());
         std::filesystem::create_directory(dir_ / "dosdevices");
     }
-    void TearDown() override { setProgramFolderForTesting({}); }
+    void TearDown() override
+    {
+        setProgramFolderForTesting({});
+        setDeviceFolderForTesting({});
+    }
     void link(const std::string& name, const std::filesystem::path& target)
     {
         std::filesystem::create_symlink(target, dir_ / "dosdevices" / name);
@@ -66,4 +70,53 @@ TEST_F(ComPortProbe, NumbersOutsideOneToTwentyAreNoPorts)
     EXPECT_EQ(ComPortExists(21), 0);
     EXPECT_EQ(ComPortExists(-1), 0);
     EXPECT_EQ(comPortPath(21), "");
+}
+
+// A folder standing for /dev, with the nodes a kernel keeps whether or not hardware answers
+// behind them (links to /dev/null are character devices like the real nodes).
+class FixedPortMapping : public ComPortProbe
+{
+protected:
+    void SetUp() override
+    {
+        ComPortProbe::SetUp();
+        std::filesystem::create_directory(dir_ / "dev");
+        setDeviceFolderForTesting(dir_ / "dev");
+        for (int i = 0; i < 12; ++i)
+            node("ttyS" + std::to_string(i));
+        node("ttyUSB0");
+        node("ttyACM1");
+    }
+    void node(const std::string& name)
+    {
+        std::filesystem::create_symlink("/dev/null", dir_ / "dev" / name);
+    }
+    std::string dev(const std::string& name) const { return (dir_ / "dev" / name).string(); }
+    std::vector<int> portsFound(const std::vector<std::string>& listed) const
+    {
+        std::vector<int> found;
+        for (int16_t n = 1; n <= 20; ++n)
+            if (ComPortExists(n, listed) == 1)
+                found.push_back(n);
+        return found;
+    }
+};
+
+TEST_F(FixedPortMapping, SerialNodesWithoutHardwareAreNoPorts)
+{
+    EXPECT_EQ(portsFound({}), std::vector<int>{}) << "twelve ttyS nodes, no UART behind them";
+    EXPECT_EQ(portsFound({dev("ttyUSB0"), dev("ttyS1")}), (std::vector<int>{1, 10}));
+}
+
+TEST_F(FixedPortMapping, ListedDeviceWithoutANodeIsNoPort)
+{
+    EXPECT_EQ(portsFound({dev("ttyUSB2")}), std::vector<int>{});
+}
+
+TEST_F(FixedPortMapping, ALinkCountsWithoutBeingListed)
+{
+    link("com3", "/dev/null");
+    link("com9", "/dev/null"); // wins over the unlisted ttyS0 node
+    link("com5", dir_ / "missing");
+    EXPECT_EQ(portsFound({dev("ttyACM0")}), (std::vector<int>{3, 9}));
 }

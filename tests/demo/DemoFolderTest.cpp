@@ -1,11 +1,11 @@
 #include "tools/DemoFolder.h"
 #include "core/GeoMath.h"
 #include "core/SettingsFile.h"
-#include "flight/GuiApp.h"
-#include "flight/MapView.h"
+#include "map/MapView.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "schema/Layout.h"
+#include "support/GuiApp.h"
 #include "support/TempDir.h"
 #include "tools/DemoChart.h"
 #include "tools/DemoData.h"
@@ -102,16 +102,16 @@ TEST_F(DemoProgramFolder, EveryRoutePointLiesOnTheChartImage)
     maps.Open("SELECT * FROM Maps", db);
     ASSERT_EQ(maps.RecordCount(), 1);
     tv::ChartRow row;
-    row.unten = maps.Fields("Unten").toDouble();
-    row.oben = maps.Fields("Oben").toDouble();
-    row.links = maps.Fields("Links").toDouble();
-    row.rechts = maps.Fields("Rechts").toDouble();
-    row.breite = maps.Fields("Breite").toDouble();
-    row.hoehe = maps.Fields("Höhe").toDouble();
+    row.southDDMM = maps.Fields("Unten").toDouble();
+    row.northDDMM = maps.Fields("Oben").toDouble();
+    row.westDDMM = maps.Fields("Links").toDouble();
+    row.eastDDMM = maps.Fields("Rechts").toDouble();
+    row.widthPx = maps.Fields("Breite").toDouble();
+    row.heightPx = maps.Fields("Höhe").toDouble();
     // The map model of the flight window places the points.
     tv::MapView view;
     view.setViewSize(800, 600);
-    ASSERT_EQ(view.InitializeData(row, QImage()), tv::MapView::LoadResult::Loaded);
+    ASSERT_EQ(view.loadChart(row, QImage()), tv::MapView::LoadResult::Loaded);
 
     Recordset route;
     route.Open("SELECT * FROM Route", db);
@@ -128,8 +128,8 @@ TEST_F(DemoProgramFolder, EveryRoutePointLiesOnTheChartImage)
                                   tv::DDMMToDegrees(points.Fields("Long").toDouble())});
         EXPECT_GE(px.x(), 0.0) << name;
         EXPECT_GE(px.y(), 0.0) << name;
-        EXPECT_LT(px.x(), *row.breite) << name;
-        EXPECT_LT(px.y(), *row.hoehe) << name;
+        EXPECT_LT(px.x(), *row.widthPx) << name;
+        EXPECT_LT(px.y(), *row.heightPx) << name;
     }
 }
 

@@ -1,5 +1,5 @@
 #include "flight/WindCalc.h"
-#include "flight/DrawSurface.h"
+#include "map/DrawSurface.h"
 
 #include <gtest/gtest.h>
 

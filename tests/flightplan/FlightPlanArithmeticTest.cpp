@@ -55,9 +55,9 @@ struct TimeCase
 
 TEST(TimeTexts, LegMinutesRoundHalvesToEvenAndCarryIntoHours)
 {
-    for (const TimeCase& c : {TimeCase{0.5, "00:00"}, TimeCase{1.5, "00:02"},
-                              TimeCase{59.5, "01:00"}, TimeCase{125, "02:05"},
-                              TimeCase{0, "00:00"}, TimeCase{6000, "100:00"}}) {
+    for (const TimeCase& c :
+         {TimeCase{0.5, "00:00"}, TimeCase{1.5, "00:02"}, TimeCase{59.5, "01:00"},
+          TimeCase{125, "02:05"}, TimeCase{0, "00:00"}, TimeCase{6000, "100:00"}}) {
         EXPECT_EQ(tv::timeText(tv::wholeLegMinutes(c.legMinutes)), c.text) << c.legMinutes;
     }
 }
@@ -112,12 +112,12 @@ TEST(EntryBoxes, TheLastFailingCheckDecidesTheMarkedBox)
 
 // --- whole plans -------------------------------------------------------------------------------
 
-tv::RoutePoint point(const std::string& id, const std::string& name, double lat, double lon)
+tv::PlanPoint point(const std::string& id, const std::string& name, double lat, double lon)
 {
     return {id, name, lat, lon};
 }
 
-tv::PlanResult build(const std::vector<tv::RoutePoint>& points, LegEntries boxes,
+tv::PlanResult build(const std::vector<tv::PlanPoint>& points, LegEntries boxes,
                      const tv::SavedEntries* saved = nullptr, bool calculate = false)
 {
     double course = 0;
@@ -143,8 +143,8 @@ double number(tv::Recordset& plan, long row, const char* field)
 
 TEST(FlightPlanBuild, DueNorthLegShowsCourse360)
 {
-    auto r = build({point("1", "A", 48.00, 9.00), point("2", "B", 49.00, 9.00)},
-                   entries(0, 120, 0, 0));
+    auto r =
+        build({point("1", "A", 48.00, 9.00), point("2", "B", 49.00, 9.00)}, entries(0, 120, 0, 0));
     ASSERT_EQ(r.status, tv::PlanResult::Status::Built);
     EXPECT_EQ(number(r.plan, 2, "TC"), 360);
     EXPECT_NEAR(number(r.plan, 2, "Distanz"), 60, 0.01);
@@ -190,8 +190,8 @@ TEST(FlightPlanBuild, RouteWithoutPointsBuildsNothing)
 
 TEST(FlightPlanBuild, HeadwindAtTasStopsTheBuild)
 {
-    const std::vector<tv::RoutePoint> north{point("1", "A", 48.00, 9.00),
-                                            point("2", "B", 49.00, 9.00)};
+    const std::vector<tv::PlanPoint> north{point("1", "A", 48.00, 9.00),
+                                           point("2", "B", 49.00, 9.00)};
     auto r = build(north, entries(0, 100, 360, 100));
     EXPECT_EQ(r.status, tv::PlanResult::Status::GroundSpeed);
     EXPECT_TRUE(r.failingLegFromBoxes);
@@ -219,9 +219,8 @@ TEST(FlightPlanBuild, SouthernAndWesternPointsLieWhereTheyAre)
 
 TEST(FlightPlanBuild, SavedLegValuesWinUnlessCalculating)
 {
-    const std::vector<tv::RoutePoint> pts{point("1", "A", 48.00, 9.00),
-                                          point("2", "B", 48.30, 9.00),
-                                          point("3", "C", 49.00, 9.00)};
+    const std::vector<tv::PlanPoint> pts{point("1", "A", 48.00, 9.00), point("2", "B", 48.30, 9.00),
+                                         point("3", "C", 49.00, 9.00)};
     const tv::SavedEntries saved{{"2", entries(1, 90, 180, 10, 30)}};
     auto r = build(pts, entries(0, 120, 0, 0, 20), &saved);
     EXPECT_EQ(number(r.plan, 2, "TAS"), 90);
@@ -252,7 +251,7 @@ TEST(FlightPlanBuild, LongPointNamesAndWindWithDecimalsFit)
 TEST(FlightPlanBuild, ManyLongWindyLegsDoNotOverflowTheWindSum)
 {
     // 150 legs of 60 NM into a 60 kt headwind at 100 kt TAS: 90 min x -60 kt each.
-    std::vector<tv::RoutePoint> pts;
+    std::vector<tv::PlanPoint> pts;
     for (int i = 0; i <= 150; ++i)
         pts.push_back(point(std::to_string(i + 1), "P", 10.00 + i, 9.00));
     auto r = build(pts, entries(0, 100, 360, 60));
@@ -333,6 +332,23 @@ TEST_F(CellEdit, EditedCourseIsTakenAsTyped)
     EXPECT_DOUBLE_EQ(number(r.plan, 2, "GS"), 80);
     EXPECT_DOUBLE_EQ(number(r.plan, 2, "MH"), 90);
     EXPECT_EQ(labels->avgWind, "HWC 8 kts"); // 22.5 min x -20 kt over 58 min
+}
+
+} // namespace
+
+namespace {
+
+TEST(GridHeight, TwentyRowsFitOrShrinkInStepsOf100)
+{
+    // Grid top 2280 twips, as designed.
+    EXPECT_EQ(tv::gridHeightTwips(20, 2280, 12000), 6750) << "fits: 20 x 300 + 750";
+    // Window 9000 high: the bottom must end above 7600, so 5320 at most, in steps of 100
+    // from 6750: 6650, 6550, ..., 5250.
+    EXPECT_EQ(tv::gridHeightTwips(20, 2280, 9000), 5250);
+    // Exactly at the limit still shrinks once more.
+    EXPECT_EQ(tv::gridHeightTwips(20, 2280, 2280 + 6650 + 1400), 6550);
+    EXPECT_EQ(tv::gridHeightTwips(20, 2280, 1000), std::nullopt);
+    EXPECT_EQ(tv::gridHeightTwips(150, 0, 100000), 45750) << "no 16-bit overflow";
 }
 
 } // namespace

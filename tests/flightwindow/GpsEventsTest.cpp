@@ -3,8 +3,8 @@
 
 #include "FlightWindowFixture.h"
 
-#include "flight/PictureBox.h"
 #include "gps/VB6NmeaInterpreter.h"
+#include "map/PictureBox.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 
 #include "FlightWindowFixture.h"
 
-#include "flight/PictureBox.h"
+#include "map/PictureBox.h"
 
 #include <QFrame>
 #include <QLabel>

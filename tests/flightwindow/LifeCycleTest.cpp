@@ -3,7 +3,7 @@
 #include "FlightWindowFixture.h"
 
 #include "core/windows/frmSettings.h"
-#include "flight/PictureBox.h"
+#include "map/PictureBox.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -96,7 +96,7 @@ TEST_F(WindowStart, RememberedChartIsShownAgain)
     EXPECT_EQ(w.cmbMaps->currentText(), "zulu.png");
     EXPECT_EQ(w.cmbMaps->count(), 2);
     EXPECT_TRUE(w.chartValid);
-    EXPECT_EQ(w.mapView.ImageWidth(), 500);
+    EXPECT_EQ(w.mapView.imageWidthPx(), 500);
 }
 
 TEST_F(WindowStart, QnhOfAnotherDayComesFromTheSettingsWindow)

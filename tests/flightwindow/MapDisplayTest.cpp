@@ -4,7 +4,7 @@
 #include "FlightWindowFixture.h"
 
 #include "core/GeoMath.h"
-#include "flight/PictureBox.h"
+#include "map/PictureBox.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -37,10 +37,10 @@ TEST_F(ChartOnMap, NewChartShowsItsTopLeftHalfWidth)
 {
     tv::frmGPSmain& w = showAt(48.45, 9.15);
     ASSERT_TRUE(w.chartValid);
-    EXPECT_EQ(w.mapView.SX(), 0);
-    EXPECT_EQ(w.mapView.SY(), 0);
-    EXPECT_EQ(w.mapView.SW(), 250);
-    EXPECT_NEAR(w.mapView.SH(), 250 * 0.707, 0.01);
+    EXPECT_EQ(w.mapView.sourceX(), 0);
+    EXPECT_EQ(w.mapView.sourceY(), 0);
+    EXPECT_EQ(w.mapView.sourceWidth(), 250);
+    EXPECT_NEAR(w.mapView.sourceHeight(), 250 * 0.707, 0.01);
     EXPECT_EQ(w.SlideMap->value(), 0);
     // Map pixel (100, 100) shows chart pixel (25, 25): four map pixels per image pixel.
     EXPECT_EQ(probe(100, 100), chartColour(25, 25));
@@ -64,11 +64,11 @@ TEST_F(ChartOnMap, CentringPutsTheAircraftInTheMiddle)
     w.PosLat = tv::DDMMToDegrees(48.30); // chart pixel (250, 200), the image's middle
     w.PosLong = tv::DDMMToDegrees(9.30);
     w.cmdKartezentrieren_Click();
-    EXPECT_TRUE(w.mapView.CenterMap());
-    EXPECT_NEAR(w.mapView.SX(), 250 - w.mapView.SW() / 2, 0.01);
-    EXPECT_NEAR(w.mapView.SY(), 200 - w.mapView.SH() / 2, 0.01);
+    EXPECT_TRUE(w.mapView.centredOnAircraft());
+    EXPECT_NEAR(w.mapView.sourceX(), 250 - w.mapView.sourceWidth() / 2, 0.01);
+    EXPECT_NEAR(w.mapView.sourceY(), 200 - w.mapView.sourceHeight() / 2, 0.01);
     EXPECT_EQ(probe(300, 300),
-              chartColour(125 + 300 / 4, static_cast<int>(w.mapView.SY() + 300 / 4.0)));
+              chartColour(125 + 300 / 4, static_cast<int>(w.mapView.sourceY() + 300 / 4.0)));
 }
 
 TEST_F(ChartOnMap, AircraftOffTheChartSwitchesCentringOff)
@@ -80,7 +80,7 @@ TEST_F(ChartOnMap, AircraftOffTheChartSwitchesCentringOff)
     w.PosLat = tv::DDMMToDegrees(48.30);
     w.PosLong = tv::DDMMToDegrees(8.50); // west of the chart
     w.UpdateMap();
-    EXPECT_FALSE(w.mapView.CenterMap());
+    EXPECT_FALSE(w.mapView.centredOnAircraft());
     EXPECT_TRUE(w.picKartezentrieren->isHidden());
     EXPECT_EQ(probe(100, 100), chartColour(25, 25)); // painted with the view unchanged
 }
@@ -90,10 +90,10 @@ TEST_F(ChartOnMap, ZoomStopsAtEightTimesAndAtTheWholeWidth)
     tv::frmGPSmain& w = showAt(48.45, 9.15);
     w.SlideMap_MouseUp(1, 0, 150, 0); // left of 200 twips: the minimum
     EXPECT_EQ(w.SlideMap->value(), -100);
-    EXPECT_EQ(w.mapView.SW(), 1000 / 8);
+    EXPECT_EQ(w.mapView.sourceWidth(), 1000 / 8);
     w.SlideMap_MouseUp(1, 0, 3700, 0); // 111 taken as 100
     EXPECT_EQ(w.SlideMap->value(), 100);
-    EXPECT_EQ(w.mapView.SW(), 500);
+    EXPECT_EQ(w.mapView.sourceWidth(), 500);
     w.SlideMap_MouseUp(1, 0, 1750, 0);
     EXPECT_EQ(w.SlideMap->value(), 0);
 }
@@ -118,18 +118,18 @@ TEST_F(ChartOnMap, DraggingMovesTheChartWithThePointerAndStopsAtTheEdge)
     tv::frmGPSmain& w = showAt(48.45, 9.15);
     w.picMap_MouseDown(1, 0, 500, 300);
     w.picMap_MouseMove(1, 0, 450, 300); // 50 pixels left: the view moves 50 image pixels right
-    EXPECT_EQ(w.mapView.SX(), 50);
+    EXPECT_EQ(w.mapView.sourceX(), 50);
     w.picMap_MouseMove(1, 0, 600, 300); // 150 right: back past the left edge, held at 0
-    EXPECT_EQ(w.mapView.SX(), 0);
+    EXPECT_EQ(w.mapView.sourceX(), 0);
     w.picMap_MouseUp(1, 0, 600, 300);
     EXPECT_EQ(probe(100, 100), chartColour(25, 25));
 
     // With centring on, dragging does nothing.
     w.cmdKartezentrieren_Click();
-    const float sx = w.mapView.SX();
+    const float sx = w.mapView.sourceX();
     w.picMap_MouseDown(1, 0, 500, 300);
     w.picMap_MouseMove(1, 0, 300, 300);
-    EXPECT_EQ(w.mapView.SX(), sx);
+    EXPECT_EQ(w.mapView.sourceX(), sx);
 }
 
 TEST_F(ChartOnMap, RightPressPicksTheDirectFlightTarget)
@@ -199,7 +199,7 @@ TEST_F(ChartChoice, ChartNamesWithApostrophesWork)
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbMaps->currentText(), "O'Hare's chart.png");
     EXPECT_TRUE(w.chartValid);
-    EXPECT_EQ(w.mapView.ImageWidth(), 500);
+    EXPECT_EQ(w.mapView.imageWidthPx(), 500);
     EXPECT_TRUE(messages.empty());
 }
 
@@ -213,23 +213,23 @@ TEST_F(ChartChoice, SwitchingAwayAndBackRestoresTheView)
     w.Form_KeyUp(40, 0); // zoom in a step
     w.picMap_MouseDown(1, 0, 500, 300);
     w.picMap_MouseMove(1, 0, 480, 290);
-    const float sx = w.mapView.SX(), sy = w.mapView.SY(), sw = w.mapView.SW();
+    const float sx = w.mapView.sourceX(), sy = w.mapView.sourceY(), sw = w.mapView.sourceWidth();
     ASSERT_EQ(w.SlideMap->value(), -10);
 
     w.cmbMaps->setCurrentIndex(1);
     w.cmbMaps_Click();
-    EXPECT_EQ(w.mapView.ImageWidth(), 300);
-    EXPECT_EQ(w.mapView.SX(), 0); // never shown before: the initial view
+    EXPECT_EQ(w.mapView.imageWidthPx(), 300);
+    EXPECT_EQ(w.mapView.sourceX(), 0); // never shown before: the initial view
     EXPECT_EQ(w.SlideMap->value(), 0);
     EXPECT_EQ(file("kartendaten.crm"), "\"beta.png\"\r\n\"\"\r\n");
 
     w.cmbMaps->setCurrentIndex(0);
     w.cmbMaps_Click();
-    EXPECT_EQ(w.mapView.SX(), sx);
-    EXPECT_EQ(w.mapView.SY(), sy);
-    EXPECT_EQ(w.mapView.SW(), sw);
+    EXPECT_EQ(w.mapView.sourceX(), sx);
+    EXPECT_EQ(w.mapView.sourceY(), sy);
+    EXPECT_EQ(w.mapView.sourceWidth(), sw);
     EXPECT_EQ(w.SlideMap->value(), -10);
-    EXPECT_FALSE(w.mapView.CenterMap());
+    EXPECT_FALSE(w.mapView.centredOnAircraft());
     EXPECT_TRUE(exists("position.crm"));
 }
 
@@ -242,15 +242,15 @@ TEST_F(ChartChoice, ViewIsRememberedAcrossStarts)
         w.picKartezentrieren_Click();
         w.picMap_MouseDown(1, 0, 500, 300);
         w.picMap_MouseMove(1, 0, 440, 280);
-        ASSERT_EQ(w.mapView.SX(), 60);
+        ASSERT_EQ(w.mapView.sourceX(), 60);
         w.Form_Deactivate();
         tv::forms().unload(&w);
     }
     tv::ActiveMaps.reset();
     tv::frmGPSmain& again = openWindow();
-    EXPECT_EQ(again.mapView.SX(), 60);
-    EXPECT_EQ(again.mapView.SY(), 20);
-    EXPECT_FALSE(again.mapView.CenterMap());
+    EXPECT_EQ(again.mapView.sourceX(), 60);
+    EXPECT_EQ(again.mapView.sourceY(), 20);
+    EXPECT_FALSE(again.mapView.centredOnAircraft());
 }
 
 TEST_F(ChartChoice, TypingAnUnknownNameShowsTheFirstChart)
@@ -259,9 +259,9 @@ TEST_F(ChartChoice, TypingAnUnknownNameShowsTheFirstChart)
     addChart("beta.png", chartImage(300, 240), 47.00, 48.00, 9.00, 10.00);
     writeFile("kartendaten.crm", "\"beta.png\"\r\n\"\"\r\n");
     tv::frmGPSmain& w = openWindow();
-    ASSERT_EQ(w.mapView.ImageWidth(), 300);
+    ASSERT_EQ(w.mapView.imageWidthPx(), 300);
     w.cmbMaps->setEditText("nonsense");
-    EXPECT_EQ(w.mapView.ImageWidth(), 500);
+    EXPECT_EQ(w.mapView.imageWidthPx(), 500);
     EXPECT_EQ(file("kartendaten.crm"), "\"alpha.png\"\r\n\"\"\r\n");
 }
 
@@ -272,7 +272,7 @@ TEST_F(ChartChoice, SteppingWithSpaceCyclesTheChartsUnderTheAircraft)
     tv::frmGPSmain& w = openWindow();
     w.PosLat = 48.5; // in the middle of both charts: no automatic change near the edge
     w.PosLong = 9.5;
-    w.mapView.setMapScroll(true);
+    w.mapView.setChartStepping(true);
     w.listNextMap->clear();
     w.listNextMap->addItems({"alpha.png", "beta.png"});
     w.MapListIndex = 0;
@@ -280,10 +280,10 @@ TEST_F(ChartChoice, SteppingWithSpaceCyclesTheChartsUnderTheAircraft)
     EXPECT_EQ(w.MapListIndex, 1);
     EXPECT_EQ(w.tNextMap->text(), "alpha.png");
     EXPECT_EQ(w.cmbMaps->currentText(), "beta.png");
-    EXPECT_EQ(w.mapView.ImageWidth(), 300);
+    EXPECT_EQ(w.mapView.imageWidthPx(), 300);
 
     // Space without stepping mode is a key of the heading entry, not a chart step.
-    w.mapView.setMapScroll(false);
+    w.mapView.setChartStepping(false);
     w.Form_KeyUp(32, 0);
     EXPECT_EQ(w.cmbMaps->currentText(), "beta.png");
 }

@@ -2,7 +2,7 @@
 // memory position.crm.
 
 #include "flight/FlightSettings.h"
-#include "flight/ViewMemory.h"
+#include "map/ViewMemory.h"
 #include "platform/Recordset.h"
 #include "support/TempDir.h"
 

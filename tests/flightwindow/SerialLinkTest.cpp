@@ -4,8 +4,8 @@
 
 #include "FlightWindowFixture.h"
 
-#include "flight/PictureBox.h"
 #include "gps/VB6NmeaInterpreter.h"
+#include "map/PictureBox.h"
 #include "support/PseudoTerminal.h"
 
 #include <QApplication>

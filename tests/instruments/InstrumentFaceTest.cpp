@@ -1,7 +1,7 @@
-#include "flight/DrawSurface.h"
 #include "flight/Instruments.h"
+#include "map/DrawSurface.h"
 
-#include "flight/GuiApp.h"
+#include "support/GuiApp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "FlightWindowFixture.h"
 
-#include "flight/DrawSurface.h"
 #include "flight/Instruments.h"
-#include "flight/PictureBox.h"
+#include "map/DrawSurface.h"
+#include "map/PictureBox.h"
 #include "platform/Recordset.h"
 
 #include <QFrame>

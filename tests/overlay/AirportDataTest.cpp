@@ -1,6 +1,9 @@
-#include "flight/AirportData.h"
+#include "map/AirportData.h"
 
 #include "OverlayFixture.h"
+#include "schema/Schema.h"
+#include "support/PlainSqlite.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -209,4 +212,25 @@ TEST(AirportLookupFromTheDataFile, AnotherConnectionStartsAfresh)
     ASSERT_NE(lookup.find(QStringLiteral("EDDM")), nullptr);
     lookup.prefetch(*second.airports, {QStringLiteral("EDDM")});
     EXPECT_EQ(lookup.find(QStringLiteral("EDDM")), nullptr);
+}
+
+TEST(AirportLookupFromTheDataFile, ReadsAFileThatAnotherProgramBuiltWithPlainSqlite)
+{
+    tvtest::TempDir dir;
+    tvtest::buildWithPlainSqlite(
+        dir / "tvdata.tvd", tv::schema::creationSql(tv::schema::DataFile::Airport),
+        {"INSERT INTO ARPT (ICAO, WGS_DLAT, WGS_DLONG, RWYALen, RWYGLen) "
+         "VALUES ('edma', 48.42, 10.93, 1600, 0)",
+         "INSERT INTO RWY (ICAO, rwy, RWYHdg, Surface, LENGTH) "
+         "VALUES ('EdMa', '07/25', '070', '0', 1600)",
+         "INSERT INTO ACOM (ICAO, Name, Freq) VALUES ('EDMA', 'Augsburg TOWER', '124.980')"});
+    tv::Connection airports;
+    airports.Open((dir / "tvdata.tvd").string());
+
+    AirportLookup lookup;
+    lookup.prefetch(airports, {QStringLiteral("EDMA")});
+    const AirportInfo* edma = lookup.find(QStringLiteral("EDMA"));
+    ASSERT_NE(edma, nullptr) << "codes compare ignoring case as typed in any case";
+    EXPECT_EQ(edma->runwayText, QStringLiteral("07/25 - 1600 m "));
+    EXPECT_EQ(edma->lines.info, QStringLiteral("Augsburg TOWER 124.980"));
 }

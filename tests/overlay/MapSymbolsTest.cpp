@@ -1,7 +1,7 @@
-#include "flight/MapSymbols.h"
+#include "map/MapSymbols.h"
 
 #include "OverlayFixture.h"
-#include "flight/AirportData.h"
+#include "map/AirportData.h"
 
 #include <gtest/gtest.h>
 

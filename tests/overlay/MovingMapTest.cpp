@@ -143,12 +143,12 @@ TEST_F(MovingMap, NothingIsDrawnOnAChartThatIsNotValid)
 {
     waypointAt("Kirchheim", 300, 200);
     tv::ChartRow flat = testChart();
-    flat.oben = flat.unten;
+    flat.northDDMM = flat.southDDMM;
     in.chart = flat;
     EXPECT_FALSE(draw().drawn);
     // A chart row that the view was not loaded from (the load failed half-way).
     tv::ChartRow other = testChart();
-    other.rechts = 12.00;
+    other.eastDDMM = 12.00;
     in.chart = other;
     EXPECT_FALSE(draw().drawn);
     in.chart = testChart();
@@ -159,11 +159,11 @@ TEST_F(MovingMap, NothingIsDrawnOnAChartThatIsNotValid)
 
 TEST_F(MovingMap, AircraftOffTheChartSwitchesCentringOff)
 {
-    view.setCenterMap(true);
+    view.setCentredOnAircraft(true);
     in.aircraft = {48.5, 8.99};
     const OverlayResult r = draw();
     EXPECT_TRUE(r.offChart);
-    EXPECT_FALSE(view.CenterMap());
+    EXPECT_FALSE(view.centredOnAircraft());
 }
 
 TEST_F(MovingMap, AircraftFivePixelsOutsideTheViewIsDrawnSixIsNot)
@@ -345,9 +345,9 @@ TEST_F(MovingMap, ChartRowIsReadFromTheActiveChartsAndMatchesTheLoadedView)
     tv::Recordset maps;
     maps.Open("SELECT * FROM Maps WHERE Active <> 0 ORDER BY Name", *data.main);
     const tv::ChartRow row = tv::chartRowOf(maps);
-    ASSERT_TRUE(row.hoehe);
-    EXPECT_EQ(*row.hoehe, 1000.0);
-    EXPECT_EQ(*row.rechts, 11.00);
+    ASSERT_TRUE(row.heightPx);
+    EXPECT_EQ(*row.heightPx, 1000.0);
+    EXPECT_EQ(*row.eastDDMM, 11.00);
     EXPECT_TRUE(tv::viewShowsChart(view, row));
     tv::MapView unloaded;
     EXPECT_FALSE(tv::viewShowsChart(unloaded, row));

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/GeoMath.h"
-#include "flight/DrawSurface.h"
-#include "flight/MapView.h"
+#include "map/DrawSurface.h"
+#include "map/MapView.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "platform/Value.h"
@@ -37,12 +37,12 @@ constexpr uint32_t kChartPaper = 0xE0F0F0; // the plain chart image
 inline tv::ChartRow testChart()
 {
     tv::ChartRow row;
-    row.unten = 48.00;
-    row.oben = 49.00;
-    row.links = 9.00;
-    row.rechts = 11.00;
-    row.breite = 2000;
-    row.hoehe = 1000;
+    row.southDDMM = 48.00;
+    row.northDDMM = 49.00;
+    row.westDDMM = 9.00;
+    row.eastDDMM = 11.00;
+    row.widthPx = 2000;
+    row.heightPx = 1000;
     return row;
 }
 
@@ -57,8 +57,8 @@ inline tv::MapView loadedView()
 {
     tv::MapView view;
     view.setViewSize(1000, 500);
-    EXPECT_EQ(view.InitializeData(testChart(), plainChartImage()), tv::MapView::LoadResult::Loaded);
-    view.setCenterMap(false);
+    EXPECT_EQ(view.loadChart(testChart(), plainChartImage()), tv::MapView::LoadResult::Loaded);
+    view.setCentredOnAircraft(false);
     return view;
 }
 

@@ -5,7 +5,7 @@
 #include "flightwindow/FlightWindowFixture.h"
 
 #include "core/GeoMath.h"
-#include "flight/PictureBox.h"
+#include "map/PictureBox.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "flight/DrawSurface.h"
-#include "flight/MapView.h"
 #include "flight/RouteNav.h"
+#include "map/DrawSurface.h"
+#include "map/MapView.h"
 
 #include <QImage>
 
@@ -24,9 +24,9 @@ protected:
         view.setViewSize(500, 400);
         ChartRow row{48.00, 49.00, 11.00, 12.00, 1000, 800};
         QImage image(1000, 800, QImage::Format_RGB32);
-        ASSERT_EQ(view.InitializeData(row, image), MapView::LoadResult::Loaded);
+        ASSERT_EQ(view.loadChart(row, image), MapView::LoadResult::Loaded);
         view.setSliderValue(slider);
-        view.SlideMapChange();
+        view.applyZoom();
         map = DrawSurface(500, 400, kWhite);
     }
 

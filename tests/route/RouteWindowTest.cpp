@@ -1,13 +1,13 @@
-#include "support/QtPrint.h"
 #include "RouteFixture.h"
+#include "support/QtPrint.h"
 
 #include "core/GeoMath.h"
 #include "core/Variablen.h"
-#include "flight/DrawSurface.h"
 #include "flight/RouteGrid.h"
 #include "flight/RouteNav.h"
 #include "flight/RouteWindow.h"
 #include "flight/frmGPSmain.h"
+#include "map/DrawSurface.h"
 #include "platform/Recordset.h"
 
 #include <QComboBox>
@@ -71,7 +71,7 @@ protected:
         blankMap(500, 400);
         w->InitializeData();
         w->mapView.setSliderValue(100);
-        w->mapView.SlideMapChange();
+        w->mapView.applyZoom();
     }
 
     void blankMap(int width, int height)

@@ -3,6 +3,7 @@
 // and the program's own statements running against them.
 #include "TestDb.h"
 #include "schema/Schema.h"
+#include "support/PlainSqlite.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,11 @@ bool isTextType(const std::string& type)
     return type == "TEXT" || (type.rfind("VARCHAR(", 0) == 0 && type.back() == ')');
 }
 
+bool ownFile(DataFile file)
+{
+    return file == DataFile::Main || file == DataFile::Track;
+}
+
 // Creates each data file once per test in a temporary folder.
 class DataFiles : public ::testing::Test
 {
@@ -173,7 +179,9 @@ TEST_F(DataFiles, EveryTableHasExactlyTheFieldsTheProgramUsesWithFittingTypes)
                 break;
             case Kind::Text:
                 EXPECT_TRUE(isTextType(type)) << type;
-                EXPECT_STREQ(collation, "TVNOCASE");
+                // The files from outside are plain SQLite; the program's own keep the
+                // collation that ignores case with umlauts.
+                EXPECT_STREQ(collation, ownFile(table.file) ? "TVNOCASE" : "BINARY");
                 break;
             case Kind::Long:
                 EXPECT_EQ(type, "INTEGER");
@@ -404,5 +412,32 @@ TEST_F(DataFiles, FrequentLookupsUseAnIndexInsteadOfSorting)
         const std::string plan = db.queryPlan(l.sql);
         EXPECT_NE(plan.find("INDEX " + l.index), std::string::npos) << l.sql << "\n" << plan;
         EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << l.sql << "\n" << plan;
+    }
+}
+
+TEST(DataFilesFromOutside, AirspaceAndAirportFilesAreBuiltWithPlainSqlite)
+{
+    tvtest::TempDir dir;
+    EXPECT_NO_THROW(tvtest::buildWithPlainSqlite(
+        dir / "Luftraum.tvd", tv::schema::creationSql(DataFile::Airspace),
+        {"INSERT INTO Luftraum (AspType, \"Index\", Drawtype, Lat, Long, PNumber) "
+         "VALUES ('D', 1, 'DP', 48.1, 11.3, 1)",
+         "INSERT INTO RELEASE (Datum) VALUES ('2024-05-02')"}));
+    EXPECT_NO_THROW(tvtest::buildWithPlainSqlite(
+        dir / "tvdata.tvd", tv::schema::creationSql(DataFile::Airport),
+        {"INSERT INTO ARPT (ICAO, WGS_DLAT, WGS_DLONG, RWYALen, RWYGLen) "
+         "VALUES ('EDMA', 48.4, 10.9, 1600, 0)",
+         "INSERT INTO ICAOCODE (ICAO, Name) VALUES ('ED', 'Deutschland')",
+         "SELECT * FROM ARPT ORDER BY ICAO"}));
+}
+
+TEST(DataFilesFromOutside, TheProgramsOwnFilesKeepTheirCollation)
+{
+    tvtest::TempDir dir;
+    for (const DataFile own : {DataFile::Main, DataFile::Track}) {
+        const auto file = dir / std::string(tv::schema::fileName(own));
+        EXPECT_THROW(tvtest::buildWithPlainSqlite(file, tv::schema::creationSql(own)),
+                     std::runtime_error)
+            << tv::schema::fileName(own);
     }
 }

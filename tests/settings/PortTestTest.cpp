@@ -76,6 +76,7 @@ TEST_F(PortTest, ReceivingGpsSavesPortAndBaudRateAtTheVerdict)
     ASSERT_TRUE(waitFor(
         [&] { return w.Label11->text().contains('/') && !w.Label11->text().contains("-/-"); }));
     EXPECT_EQ(w.tGPS->text().toStdString() + "\r\n", kRmc);
+    EXPECT_EQ(w.tGPS->cursorPosition(), 0) << "the box shows the start of the sentence";
     EXPECT_EQ(w.lblComVerbindung->text(), "COM 3 Verbindung hergestellt");
     EXPECT_EQ(background(w.lblComVerbindung), kGreen);
     EXPECT_EQ(w.LabelStatus->text(), "GPS Fix");

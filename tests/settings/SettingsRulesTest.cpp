@@ -5,7 +5,7 @@
 namespace {
 
 using tv::acceptQnh;
-using tv::acceptTrackIntervalS;
+using tv::trackIntervalSetting;
 
 TEST(QnhEntry, TakesValuesJustInsideTheRange)
 {
@@ -42,27 +42,31 @@ TEST(QnhEntry, AcceptsGermanDecimalCommaAndBlanksAround)
     EXPECT_EQ(acceptQnh(" 1020 "), 1020);
 }
 
-TEST(TrackIntervalEntry, TakesWholeSecondsUpToAMinute)
+TEST(TrackIntervalEntry, AnyNumberIsSecondsUpToAMinute)
 {
-    EXPECT_EQ(acceptTrackIntervalS("1"), 1);
-    EXPECT_EQ(acceptTrackIntervalS("15"), 15);
-    EXPECT_EQ(acceptTrackIntervalS("60"), 60);
-    EXPECT_EQ(acceptTrackIntervalS(" 20 "), 20);
+    struct Case
+    {
+        const char* typed;
+        const char* stored;
+        int32_t intervalMs;
+    };
+    for (const Case& c : {Case{"15", "15", 15000}, Case{"2.5", "2.5", 2500},
+                          Case{" 20 ", " 20 ", 20000}, Case{"60", "60", 60000},
+                          Case{"90", "60", 60000}, Case{"99999999999999999999", "60", 60000},
+                          Case{"0.0004", "0.0004", 0}}) {
+        const tv::TrackIntervalSetting s = trackIntervalSetting(c.typed);
+        EXPECT_EQ(s.text, c.stored) << c.typed;
+        EXPECT_EQ(s.intervalMs, c.intervalMs) << c.typed;
+    }
 }
 
-TEST(TrackIntervalEntry, LongerIntervalsBecomeAMinute)
+TEST(TrackIntervalEntry, ZeroOrTextMeansNoRecordingAndIsStoredAsTyped)
 {
-    EXPECT_EQ(acceptTrackIntervalS("90"), 60);
-    EXPECT_EQ(acceptTrackIntervalS("99999999999999999999"), 60);
-}
-
-TEST(TrackIntervalEntry, RefusesZeroNegativeFractionsAndText)
-{
-    EXPECT_FALSE(acceptTrackIntervalS("0"));
-    EXPECT_FALSE(acceptTrackIntervalS("-5"));
-    EXPECT_FALSE(acceptTrackIntervalS("1.5"));
-    EXPECT_FALSE(acceptTrackIntervalS("abc"));
-    EXPECT_FALSE(acceptTrackIntervalS(""));
+    for (const char* typed : {"0", "-5", "abc", "", "2,5"}) {
+        const tv::TrackIntervalSetting s = trackIntervalSetting(typed);
+        EXPECT_EQ(s.text, typed);
+        EXPECT_EQ(s.intervalMs, 0) << typed;
+    }
 }
 
 } // namespace

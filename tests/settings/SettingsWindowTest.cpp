@@ -1,8 +1,9 @@
 #include "CategoryFixture.h"
 #include "WindowFixture.h"
+#include "app/Main.h"
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
-#include "core/windows/Main.h"
+#include "support/ReadOnlyFolder.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -122,16 +123,31 @@ TEST_F(TrackLoggerSettings, FifteenSecondsGiveFifteenThousandMilliseconds)
     EXPECT_EQ(file("track.crm"), "1\r\n\"15\"\r\n1\r\n");
 }
 
-TEST_F(TrackLoggerSettings, IntervalThatIsNoWholeNumberOfSecondsIsRefusedLikeABadQnh)
+TEST_F(TrackLoggerSettings, FractionsAreSecondsAndTextOrZeroMeansNoRecording)
 {
-    for (const char* text : {"abc", "0", "-5", "2.5", ""}) {
-        tv::TrackInterval = 0;
-        window().cmbTrack->setCurrentText(text);
+    struct Case
+    {
+        const char* typed;
+        int32_t intervalMs;
+    };
+    for (const Case& c : {Case{"2.5", 2500}, Case{"abc", 0}, Case{"0", 0}, Case{"", 0}}) {
+        tv::TrackInterval = 10000;
+        window().cmbTrack->setCurrentText(c.typed);
         window().Form_Deactivate();
-        EXPECT_EQ(window().cmbTrack->currentText(), "10") << text;
-        EXPECT_EQ(tv::TrackInterval, 10000) << text;
-        EXPECT_EQ(file("track.crm"), "0\r\n\"10\"\r\n0\r\n") << text;
+        EXPECT_EQ(window().cmbTrack->currentText(), c.typed);
+        EXPECT_EQ(tv::TrackInterval, c.intervalMs) << c.typed;
+        EXPECT_EQ(file("track.crm"), "0\r\n\"" + std::string(c.typed) + "\"\r\n0\r\n");
     }
+}
+
+TEST_F(TrackLoggerSettings, LeavingTheWindowOnFirstStartKeepsTheIntervalOfTheFile)
+{
+    std::filesystem::remove(dir / "track.crm");
+    tv::LoadTrackSettings(); // no track.crm yet: written with 0, 0, 0
+    window().Form_Activate();
+    window().Form_Deactivate();
+    EXPECT_EQ(file("track.crm"), "0\r\n\"0\"\r\n0\r\n") << "no \"10\" the pilot never chose";
+    EXPECT_EQ(tv::TrackInterval, 0);
 }
 
 TEST_F(TrackLoggerSettings, AutomaticLoggingIsStoredOnlyWithTheLoggerOn)
@@ -405,6 +421,24 @@ TEST_F(CategoryGrid, EnterAddsTheTextBelowTheSelectedRowAndSelectsIt)
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(CategoryGrid, AMessageClosedWithEnterDoesNotOpenAgain)
+{
+    settingstest::addCategories(db(), {"A"});
+    for (const char* name : {"", "a"}) {
+        messages.clear();
+        window().tKategorie->setText(name);
+        pressEnter(window().tKategorie);
+        ASSERT_EQ(messages.size(), 1u) << name;
+        // Enter closes the message on its press; only the release reaches the box.
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(window().tKategorie, &up);
+        EXPECT_EQ(messages.size(), 1u) << "no second add for '" << name << "'";
+    }
+    window().tKategorie->setText("B");
+    pressEnter(window().tKategorie);
+    EXPECT_EQ(shown(), (Shown{"1 A", "2 B"})) << "a fresh Enter in the box still adds";
+}
+
 TEST_F(CategoryGrid, RefusedNamesGiveTheirMessagesInTheWindowsLanguage)
 {
     settingstest::addCategories(db(), {"A", "B"});
@@ -458,6 +492,102 @@ TEST_F(CategoryGrid, ButtonsDoNothingOnAnEmptyList)
     window().cmdDelete->click();
     EXPECT_TRUE(shown().empty());
     EXPECT_TRUE(messages.empty());
+}
+
+// ----------------------------------------------------------------------------------------------
+// Saves that fail: a program folder that may not be written
+
+class FailedSaves : public CategoryGrid
+{
+protected:
+    void SetUp() override
+    {
+        CategoryGrid::SetUp();
+        port(1, "/dev/null"); // no "no COM port" message on activation
+    }
+    QString pathOf(const char* name) const
+    {
+        return QString::fromStdString((dir / name).string());
+    }
+    // How many messages name the file.
+    int messagesNaming(const char* name) const
+    {
+        int n = 0;
+        for (const tv::MsgRecord& m : messages)
+            n += m.text.contains(pathOf(name)) ? 1 : 0;
+        return n;
+    }
+};
+
+TEST_F(FailedSaves, LanguageAndSymbolClicksSayTheFileWasNotSavedOncePerVisit)
+{
+    writeFile("lang.crm", "0\r\n");
+    writeFile("symbol.crm", "1\r\n");
+    window().Form_Activate();
+    {
+        tvtest::ReadOnlyFolder readOnly(dir.path());
+        window().Option2->click();
+        window().OptEng->click();
+        window().Option1->click(); // the same file again in the same visit: no second message
+    }
+    EXPECT_EQ(tv::Language, 1) << "the choice still applies until the program ends";
+    EXPECT_EQ(file("lang.crm"), "0\r\n");
+    EXPECT_EQ(file("symbol.crm"), "1\r\n");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "Die Änderung konnte nicht in der Datei " + pathOf("symbol.crm") +
+                                    " gespeichert werden. Sie gilt nur bis zum Programmende.");
+    EXPECT_EQ(messages[0].title, "Nicht gespeichert");
+    EXPECT_EQ(messages[1].text, "The change could not be saved in the file " +
+                                    pathOf("lang.crm") +
+                                    ". It applies only until the program ends.");
+    EXPECT_EQ(messages[1].title, "Not saved");
+
+    window().Form_Activate(); // the next visit reports again
+    {
+        tvtest::ReadOnlyFolder readOnly(dir.path());
+        window().Option2->click();
+    }
+    EXPECT_EQ(messagesNaming("symbol.crm"), 2);
+}
+
+TEST_F(FailedSaves, LeavingTheWindowSaysQnhAndTrackSettingsWereNotSaved)
+{
+    window().Form_Activate();
+    const std::string qnhBefore = file("LR.crm");
+    const std::string trackBefore = file("track.crm");
+    window().tQNH->setText("1020");
+    window().chkTrack->setChecked(true);
+    {
+        tvtest::ReadOnlyFolder readOnly(dir.path());
+        window().Form_Deactivate();
+    }
+    EXPECT_EQ(tv::QNH, 1020);
+    EXPECT_EQ(file("LR.crm"), qnhBefore);
+    EXPECT_EQ(file("track.crm"), trackBefore);
+    EXPECT_EQ(messagesNaming("LR.crm"), 1);
+    EXPECT_EQ(messagesNaming("track.crm"), 1);
+    EXPECT_EQ(messages.size(), 2u);
+}
+
+TEST_F(FailedSaves, ACategoryChangeThatCannotBeStoredIsReportedAndNotShown)
+{
+    settingstest::addCategories(db(), {"A", "B"});
+    window().Form_Activate();
+    {
+        tvtest::ReadOnlyFolder readOnly(dir.path());
+        window().tKategorie->setText("C");
+        pressEnter(window().tKategorie);
+        window().tKategorie->setText("D");
+        pressEnter(window().tKategorie); // the next keystroke: no second message
+        clickRow(0);
+        window().cmdDelete->click();
+    }
+    EXPECT_EQ(shown(), (Shown{"1 A", "2 B"}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Die Änderung der Kategorien konnte nicht in der Datei " +
+                                    pathOf("data.tvd") +
+                                    " gespeichert werden. Die Liste zeigt die gespeicherten "
+                                    "Kategorien.");
 }
 
 } // namespace

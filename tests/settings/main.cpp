@@ -1,3 +1,5 @@
+#include "app/Modes.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -7,6 +9,8 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The settings window opens the managers by name; the shell registers them.
+    tv::registerModeDialogs();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,7 +3,10 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <chrono>
 
 using tvtest::readFile;
 using tvtest::TempDir;
@@ -39,6 +42,86 @@ TEST(AtomicFileWrite, FailedWriteKeepsTheOldFile)
                                                  std::filesystem::perms::owner_exec);
     EXPECT_FALSE(tv::writeFileAtomically(file, "1\r\n"));
     EXPECT_EQ(readFile(file), "2\r\n");
+}
+
+namespace {
+
+std::filesystem::perms permsOf(const std::filesystem::path& p)
+{
+    return std::filesystem::status(p).permissions() & std::filesystem::perms::mask;
+}
+
+// Sets the umask for the life of the object.
+class Umask
+{
+public:
+    explicit Umask(mode_t mask) : before_(::umask(mask)) {}
+    ~Umask() { ::umask(before_); }
+
+private:
+    mode_t before_;
+};
+
+} // namespace
+
+TEST(AtomicFileWrite, ReplacedFileKeepsItsPermissions)
+{
+    using P = std::filesystem::perms;
+    TempDir dir;
+    const auto file = dir / "data.crm";
+    for (const P mode : {P::owner_read | P::owner_write,
+                         P::owner_read | P::owner_write | P::group_read,
+                         P::owner_read | P::owner_write | P::group_read | P::group_write |
+                             P::others_read}) {
+        writeFile(file, "old\r\n");
+        std::filesystem::permissions(file, mode);
+        ASSERT_TRUE(tv::writeFileAtomically(file, "\"3\"\r\n"));
+        EXPECT_EQ(permsOf(file), mode);
+        EXPECT_EQ(readFile(file), "\"3\"\r\n");
+    }
+}
+
+TEST(AtomicFileWrite, NewFileGetsTheUsualPermissionsUnderTheUmask)
+{
+    using P = std::filesystem::perms;
+    TempDir dir;
+    {
+        Umask mask(022);
+        ASSERT_TRUE(tv::writeFileAtomically(dir / "a.crm", "1\r\n"));
+    }
+    {
+        Umask mask(077);
+        ASSERT_TRUE(tv::writeFileAtomically(dir / "b.crm", "1\r\n"));
+    }
+    EXPECT_EQ(permsOf(dir / "a.crm"), P::owner_read | P::owner_write | P::group_read |
+                                          P::others_read);
+    EXPECT_EQ(permsOf(dir / "b.crm"), P::owner_read | P::owner_write);
+}
+
+TEST(AtomicFileLeftovers, AKilledSaveLeavesATemporaryFileThatTheNextStartRemoves)
+{
+    TempDir dir;
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(5);
+    const char* ours[] = {".lang.crm.tvsave-Ab12Cd", ".track.crm.tvsave-000000"};
+    const char* theirs[] = {"lang.crm", ".lang.crm.backup", ".lang.crm.tvsave-Ab12C",
+                            ".lang.crm.tvsave-Ab12C!", "notes.tvsave-Ab12Cd"};
+    for (const char* name : ours)
+        writeFile(dir / name, "1\r\n");
+    for (const char* name : theirs)
+        writeFile(dir / name, "keep");
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        std::filesystem::last_write_time(e.path(), old);
+    writeFile(dir / ".symbol.crm.tvsave-Zz9Zz9", "1\r\n"); // a save running right now
+    std::filesystem::create_directory(dir / ".data.crm.tvsave-qwerty"); // no file of ours
+    std::filesystem::last_write_time(dir / ".data.crm.tvsave-qwerty", old);
+
+    EXPECT_EQ(tv::removeStaleTemporaryFiles(dir.path()), 2);
+    for (const char* name : ours)
+        EXPECT_FALSE(std::filesystem::exists(dir / name)) << name;
+    for (const char* name : theirs)
+        EXPECT_EQ(readFile(dir / name), "keep") << name;
+    EXPECT_TRUE(std::filesystem::exists(dir / ".symbol.crm.tvsave-Zz9Zz9"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".data.crm.tvsave-qwerty"));
 }
 
 TEST(ProgramFolderHook, TestFolderOverridesTheExecutableFolder)

@@ -1,7 +1,7 @@
 #include "instruments/FlightWindowFixture.h"
 
 #include "core/CoreSettings.h"
-#include "flight/PictureBox.h"
+#include "map/PictureBox.h"
 #include "platform/Recordset.h"
 
 #include <QLabel>
@@ -220,11 +220,13 @@ TEST_F(RecordButtons, AutomaticRecordingDoesNotRetryABrokenTrackFile)
     EXPECT_EQ(rows("List"), 1);
 }
 
-TEST_F(RecordButtons, IntervalThatIsNoNumberStillRecords)
+TEST_F(RecordButtons, IntervalZeroRecordsNothingAndShowsNoIndicator)
 {
     setFix(true);
-    tv::TrackInterval = 0;
+    tv::TrackInterval = 0; // the settings' box held 0 or no number
     w->cmdRecord_Click();
-    EXPECT_TRUE(recording());
-    EXPECT_EQ(w->timeTrack.interval(), 10000);
+    EXPECT_FALSE(recording());
+    EXPECT_FALSE(shown(w->picRecord));
+    EXPECT_TRUE(shown(w->cmdRecord));
+    EXPECT_EQ(rows("List"), 0) << "no empty track";
 }

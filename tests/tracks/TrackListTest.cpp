@@ -2,7 +2,12 @@
 
 #include "tracks/TrackList.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QImage>
+#include <QMouseEvent>
+
+#include <cstdlib>
 
 #include <filesystem>
 
@@ -170,6 +175,46 @@ TEST(TrackPointQuery, TrackNumbersAreBoundNeverPasted)
     EXPECT_EQ(three.params, (std::vector<tv::Value>{3, 5, 70001}));
     EXPECT_EQ(three.sql.find("70001"), std::string::npos);
     EXPECT_NE(three.sql.find(R"("Index" IN (?, ?, ?))"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+using TrackWindow = trackstest::TrackManagerTest;
+
+// A real click (press and release of the mouse) on a name ticks it; a click on a number only
+// moves the name list.
+TEST_F(TrackWindow, MouseClicksOnTheListsTickAndFollow)
+{
+    const auto click = [](QListWidget* list, int row, QEvent::Type type) {
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QMouseEvent e(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+        QCoreApplication::sendEvent(list->viewport(), &e);
+    };
+    window().show();
+    click(window().listTrack, 1, QEvent::MouseButtonPress);
+    click(window().listTrack, 1, QEvent::MouseButtonRelease);
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(countLabel(), "1 Trackpunkt");
+
+    click(window().listIndex, 2, QEvent::MouseButtonPress);
+    click(window().listIndex, 2, QEvent::MouseButtonRelease);
+    EXPECT_EQ(window().listTrack->currentRow(), 2);
+    EXPECT_EQ(ticks(), (std::vector<bool>{false, true, false}));
+}
+
+// The window drawn as the pilot sees it, points shown: nothing may break while painting.
+TEST_F(TrackWindow, PaintsWithPointsShown)
+{
+    clickTrack(0);
+    clickTrack(2);
+    const QImage shot = window().grab().toImage();
+    EXPECT_EQ(shot.size(), window().size());
+    if (const char* out = std::getenv("TRAMVIK_TRACKS_SHOT"))
+        shot.save(QString::fromLocal8Bit(out));
 }
 
 } // namespace

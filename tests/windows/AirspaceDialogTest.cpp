@@ -1,5 +1,5 @@
-#include "core/windows/AirspaceChoice.h"
-#include "core/windows/frmLuftraumSettings.h"
+#include "planning/AirspaceChoice.h"
+#include "planning/frmLuftraumSettings.h"
 #include "planning/frmPlanung.h"
 
 #include "FrameFixture.h"

@@ -1,7 +1,7 @@
+#include "app/Main.h"
 #include "calibration/frmCalibrate.h"
 #include "core/CoreSettings.h"
 #include "core/UpdateCheck.h"
-#include "core/windows/Main.h"
 #include "core/windows/frmAbout.h"
 #include "core/windows/frmSettings.h"
 #include "flight/frmGPSmain.h"
@@ -10,6 +10,8 @@
 #include "platform/Connection.h"
 
 #include "FrameFixture.h"
+#include "schema/Schema.h"
+#include "support/PlainSqlite.h"
 
 #include <QAction>
 #include <QApplication>
@@ -154,6 +156,18 @@ TEST_F(MainFrameStart, MissingAirspaceFileShowsItsNoticeAndHidesTheAirspaceContr
     EXPECT_FALSE(tv::forms().find<tv::frmSettings>()->Frame4->isHidden());
     EXPECT_TRUE(airspaceSwitchesHidden(*tv::forms().find<tv::frmGPSmain>()));
     EXPECT_TRUE(tv::TrackConnection != nullptr);
+}
+
+TEST_F(MainFrameStart, AirspaceFileBuiltWithPlainSqliteIsRead)
+{
+    layout(); // no Luftraum.tvd: the data provider's file is put in its place
+    tvtest::buildWithPlainSqlite(dir / "Luftraum.tvd",
+                                 tv::schema::creationSql(tv::schema::DataFile::Airspace),
+                                 {"INSERT INTO RELEASE (Datum) VALUES ('2024-05-02')"});
+    start();
+    EXPECT_TRUE(dialogNames().isEmpty());
+    EXPECT_EQ(tv::AirspaceReleaseDate, *tv::parseIsoDate("2024-05-02"));
+    EXPECT_FALSE(tv::forms().find<tv::frmSettings>()->frmLuftraum->isHidden());
 }
 
 TEST_F(MainFrameStart, AirspaceFileWithoutReleaseDateCountsAsOutdated)

@@ -1,3 +1,4 @@
+#include "core/Version.h"
 #include "core/UpdateCheck.h"
 #include "core/windows/ReleaseHistory.h"
 #include "core/windows/frmAbout.h"
@@ -74,16 +75,24 @@ TEST(ReleaseHistory, GermanCoversTwelveReleasesNewestFirst)
     EXPECT_EQ(history.first(), "- Version 1.1.2");
 }
 
-TEST(ReleaseHistory, EnglishCoversTenReleasesNewestFirst)
+TEST(ReleaseHistory, EnglishCoversTheSameTwelveReleases)
 {
     const QStringList history = tv::releaseHistory(1);
     const HistoryShape shape = shapeOf(history);
-    EXPECT_EQ(shape.entries, 62);
-    EXPECT_EQ(shape.releases, 10);
-    EXPECT_EQ(shape.empties, 9);
+    EXPECT_EQ(shape.entries, 75);
+    EXPECT_EQ(shape.releases, 12);
+    EXPECT_EQ(shape.empties, 12);
     EXPECT_EQ(shape.dates, 8);
-    EXPECT_EQ(shape.newest, "1.1.0");
+    EXPECT_EQ(shape.newest, "1.1.2");
     EXPECT_EQ(shape.oldest, "1.0.1");
+}
+
+TEST(ReleaseHistory, NewestEntryIsTheProgramsOwnVersionInBothLanguages)
+{
+    const QString version = tv::localVersionText();
+    EXPECT_EQ(version, QString::fromLatin1(tv::kVersionText));
+    for (int16_t language : {0, 1})
+        EXPECT_EQ(tv::releaseHistory(language).first(), "- Version " + version) << language;
 }
 
 TEST(ReleaseHistory, DatesFromOneZeroEightBackEnglishKeepsTwoGermanOnes)
@@ -134,8 +143,8 @@ TEST_F(NoticeWindows, AboutShowsVersionAndTheHistoryOfTheLanguage)
         EXPECT_EQ(a.lblVersion->text(), "Version " + tv::localVersionText());
         EXPECT_EQ(a.lblTitle->text(), "Tramvik - GPS");
         EXPECT_EQ(a.windowTitle(), "About");
-        ASSERT_EQ(a.listUpdate->count(), 62);
-        EXPECT_EQ(a.listUpdate->item(0)->text(), "- Version 1.1.0");
+        ASSERT_EQ(a.listUpdate->count(), 75);
+        EXPECT_EQ(a.listUpdate->item(0)->text(), "- Version " + tv::localVersionText());
     });
 }
 
@@ -200,18 +209,31 @@ TEST_F(NoticeWindows, AirspaceNoticeInEnglishAlwaysSaysNotFound)
     });
 }
 
-TEST_F(NoticeWindows, PrintSupportLinkOpensWhatItsCaptionShows)
+TEST_F(NoticeWindows, PrintSupportLinkOpensTheServersSupportFiles)
 {
-    for (int16_t language : {0, 1, 2}) {
-        tv::Language = language;
+    struct Case
+    {
+        int16_t language;
+        const char* captionEnd;
+        const char* opened; // "" when nothing opens
+    };
+    for (const Case& c : {Case{0, "/setup-d.exe", "/support-d.exe"},
+                          Case{1, "/setup-e.exe", "/support-e.exe"},
+                          Case{2, "/setup-e.exe", ""}}) {
+        tv::Language = c.language;
         QString caption;
         show<tv::frmInfo2>([&caption](tv::frmInfo2& w) {
             caption = w.Label1->text();
             w.Label1_Click();
         });
-        ASSERT_EQ(openedLinks.size(), 1u) << language;
-        EXPECT_EQ(openedLinks[0].toString(), "http://" + caption) << language;
-        EXPECT_TRUE(caption.endsWith(language == 0 ? "/setup-d.exe" : "/setup-e.exe")) << language;
+        EXPECT_TRUE(caption.endsWith(c.captionEnd)) << c.language;
+        if (*c.opened == '\0') {
+            EXPECT_TRUE(openedLinks.empty()) << c.language;
+        } else {
+            ASSERT_EQ(openedLinks.size(), 1u) << c.language;
+            const QString host = caption.left(caption.indexOf('/'));
+            EXPECT_EQ(openedLinks[0].toString(), "http://" + host + c.opened) << c.language;
+        }
         openedLinks.clear();
     }
 }

@@ -1,6 +1,6 @@
+#include "app/Main.h"
+#include "app/frmSplash.h"
 #include "core/UpdateCheck.h"
-#include "core/windows/Main.h"
-#include "core/windows/frmSplash.h"
 #include "flight/frmGPSmain.h"
 
 #include "FrameFixture.h"

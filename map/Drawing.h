@@ -1,0 +1,172 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+class QPaintDevice;
+class QPainter;
+
+namespace tv {
+
+// Colours are stored as the program has always written them: 24-bit values 0x00BBGGRR, so
+// 0x0000FF is red and 0xFF0000 blue. This is the one place where they become QColors.
+QColor vbColor(uint32_t bgr);
+// The 0x00BBGGRR value of a colour (alpha ignored).
+uint32_t vbColorValue(const QColor& color);
+
+// A picture box's drawing vocabulary (Line, Circle, Print, PaintPicture ...) over a QPainter:
+// the map, the instruments and the reports draw through it onto whatever device the painter
+// works on, a surface's QImage (DrawSurface) or a printer or PDF page.
+//
+// Coordinates are user units: by default one unit is one device pixel with the origin top left
+// and y pointing down; Scale() sets another user scale (for example 0..100 on both axes). Draw
+// widths are always pixels, radii are user units of the x axis. Lines and circles are drawn
+// without anti-aliasing and with round pen ends, as the platform's wide pens were. Text needs a
+// QGuiApplication (fonts); without one, Print draws nothing and text sizes are 0.
+class Drawing
+{
+public:
+    enum class FillStyle { Solid, Transparent };
+
+    // Draws with `painter`, which stays active on its device (a printer or PDF page) for as
+    // long as this is used. Every call leaves the painter's own state (pen, transform) as it
+    // found it; drawing combines with the painter's transform.
+    explicit Drawing(QPainter& painter, uint32_t backColor = 0xFFFFFF);
+    virtual ~Drawing() = default;
+    Drawing(const Drawing&) = default;
+    Drawing& operator=(const Drawing&) = default;
+
+    // Size of the device in pixels (0 x 0 without one).
+    int widthPx() const;
+    int heightPx() const;
+
+    uint32_t BackColor() const { return backColor_; }
+    void setBackColor(uint32_t bgr) { backColor_ = bgr & 0xFFFFFF; }
+    uint32_t ForeColor() const { return foreColor_; }
+    void setForeColor(uint32_t bgr) { foreColor_ = bgr & 0xFFFFFF; }
+    uint32_t FillColor() const { return fillColor_; }
+    void setFillColor(uint32_t bgr) { fillColor_ = bgr & 0xFFFFFF; }
+    FillStyle fillStyle() const { return fillStyle_; }
+    void setFillStyle(FillStyle style) { fillStyle_ = style; }
+    // Pen width in pixels; values below 1 count as 1.
+    int DrawWidth() const { return drawWidth_; }
+    void setDrawWidth(int pixels) { drawWidth_ = pixels < 1 ? 1 : pixels; }
+
+    // User scale: (x1, y1) is the top-left corner, (x2, y2) the bottom-right one.
+    void Scale(double x1, double y1, double x2, double y2);
+    // Back to the pixel scale (Scale without arguments).
+    void Scale();
+    double ScaleLeft() const { return scaleLeft_; }
+    double ScaleTop() const { return scaleTop_; }
+    double ScaleWidth() const { return scaleWidth_; }
+    double ScaleHeight() const { return scaleHeight_; }
+    // Setting one extent makes the scale a user scale; 0 is refused (kept as it was).
+    void setScaleWidth(double units);
+    void setScaleHeight(double units);
+
+    // The current position: where the next Print writes and where LineTo starts. Line and
+    // Circle leave it at the line's end and the circle's centre.
+    double CurrentX() const { return currentX_; }
+    double CurrentY() const { return currentY_; }
+    void setCurrentX(double x) { currentX_ = x; }
+    void setCurrentY(double y) { currentY_ = y; }
+
+    // User units <-> pixels.
+    QPointF toPixels(QPointF user) const;
+    QPointF toUser(QPointF pixels) const;
+
+    // Clears to the back colour; the current position goes to (0, 0).
+    void Cls();
+
+    // Line (x1, y1)-(x2, y2), in the fore colour or the given one.
+    void Line(double x1, double y1, double x2, double y2);
+    void Line(double x1, double y1, double x2, double y2, uint32_t bgr);
+    // Line -(x2, y2): on from the current position.
+    void LineTo(double x2, double y2);
+    void LineTo(double x2, double y2, uint32_t bgr);
+    // Line ... , B (outline) or BF (filled with the line colour).
+    void Box(double x1, double y1, double x2, double y2, uint32_t bgr, bool filled);
+
+    // Circle of `radius` user units about (x, y); filled with the fill colour when the fill
+    // style is Solid.
+    void Circle(double x, double y, double radius);
+    void Circle(double x, double y, double radius, uint32_t bgr);
+    // Arc from `startRad` to `endRad`, radians counter-clockwise from three o'clock (as the
+    // screen shows it); an end below the start goes on through 0.
+    void Arc(double x, double y, double radius, uint32_t bgr, double startRad, double endRad);
+
+    // Text at the current position (its top-left corner) in the fore colour, on a transparent
+    // background. With `newLine` the position moves to the left edge of the next line, else
+    // it moves right by the text's width.
+    void Print(const QString& text, bool newLine = true);
+    double TextWidth(const QString& text) const;
+    double TextHeight(const QString& text) const;
+    // The default is the system's 8-point sans-serif font.
+    void setFont(const QFont& font) { font_ = font; }
+    QFont font() const;
+
+    // Copies the source rectangle (x2, y2, w2, h2; pixels of `picture`) stretched into the
+    // rectangle (x1, y1, w1, h1; user units), pixel by pixel without smoothing. Parts of the
+    // source outside the picture come out in the back colour. Nothing happens for an empty
+    // picture or source or target rectangle.
+    void PaintPicture(const QImage& picture, double x1, double y1, double w1, double h1, double x2,
+                      double y2, double w2, double h2);
+
+    // Parallelogram blit: the source rectangle (pixels of `picture`) is mapped so that its
+    // upper-left, upper-right and lower-left corners land on dest[0], dest[1], dest[2] (pixels
+    // of this device). False when nothing could be drawn.
+    bool PlgBlt(const std::array<QPoint, 3>& dest, const QImage& picture, const QRect& source);
+
+    // Draws `picture` turned by `angleDeg` (clockwise on the screen) about the centre of its
+    // rectangle placed with its top-left corner at pixel (x, y). Returns 0 when nothing was
+    // drawn (empty picture), else non-zero. The corner arithmetic is done in single precision
+    // and rounded to whole pixels exactly as the compass card has always been turned.
+    int RotatePicture(int x, int y, float angleDeg, const QImage& picture);
+
+protected:
+    // For a surface that owns its device: the pixel scale of that size.
+    Drawing(int widthPx, int heightPx, uint32_t backColor);
+    // The device drawn on when no painter was given; null while there is none (an empty
+    // image): then nothing is drawn.
+    virtual QPaintDevice* device() const { return nullptr; }
+    // Fills the whole device with the back colour.
+    virtual void fillBackground();
+    // A new device size: a pixel scale follows it, a user scale keeps its units.
+    void deviceResized(int widthPx, int heightPx);
+
+private:
+    class Painting;
+
+    void strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr);
+    void preparePainter(QPainter& painter, uint32_t penBgr) const;
+    QPaintDevice* target() const;
+    double pixelsPerUnitX() const;
+    double pixelsPerUnitY() const;
+    bool textAvailable() const;
+
+    QPainter* painter_ = nullptr; // the caller's active painter, or null
+    uint32_t backColor_;
+    uint32_t foreColor_ = 0x000000;
+    uint32_t fillColor_ = 0x000000;
+    FillStyle fillStyle_ = FillStyle::Transparent;
+    int drawWidth_ = 1;
+    bool userScale_ = false;
+    double scaleLeft_ = 0.0;
+    double scaleTop_ = 0.0;
+    double scaleWidth_;
+    double scaleHeight_;
+    double currentX_ = 0.0;
+    double currentY_ = 0.0;
+    std::optional<QFont> font_;
+};
+
+} // namespace tv

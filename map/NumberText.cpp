@@ -1,0 +1,100 @@
+#include "map/NumberText.h"
+
+#include "core/NumberFormat.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace tv {
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Parses a plain number in C locale; empty when the text is no number or out of range.
+std::optional<double> parseNumber(const std::string& text)
+{
+    if (text.empty())
+        return std::nullopt;
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    bool negative = false;
+    if (*first == '+' || *first == '-') {
+        negative = *first == '-';
+        ++first;
+    }
+    if (first == last || *first == '+' || *first == '-')
+        return std::nullopt;
+    double value = 0.0;
+    const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec != std::errc() || ptr != last)
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+} // namespace
+
+QString formatNumber(double value, const QString& pattern)
+{
+    const QByteArray latin = pattern.toLatin1();
+    const std::string text = formatPattern(
+        value, std::string_view(latin.constData(), static_cast<size_t>(latin.size())));
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+double leadingNumber(const QString& caption)
+{
+    std::string text;
+    bool sign = false, point = false, exponent = false, expSign = false;
+    bool mantissaDigits = false, expDigits = false;
+    for (const QChar c : caption) {
+        if (isBlank(c))
+            continue;
+        if (!sign && text.empty() && (c == u'+' || c == u'-')) {
+            sign = true;
+            text += static_cast<char>(c.unicode());
+        } else if (isDigit(c)) {
+            text += static_cast<char>(c.unicode());
+            (exponent ? expDigits : mantissaDigits) = true;
+        } else if (c == u'.' && !point && !exponent) {
+            point = true;
+            text += '.';
+        } else if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && mantissaDigits &&
+                   !exponent) {
+            exponent = true;
+            text += 'e';
+        } else if ((c == u'+' || c == u'-') && exponent && !expSign && !expDigits &&
+                   text.back() == 'e') {
+            expSign = true;
+            text += static_cast<char>(c.unicode());
+        } else {
+            break;
+        }
+    }
+    if (!mantissaDigits)
+        return 0.0;
+    if (exponent && !expDigits) // "12E" or "12E-": the exponent is not there
+        text.erase(text.find('e'));
+    return parseNumber(text).value_or(0.0);
+}
+
+std::optional<double> wholeNumber(const QString& caption)
+{
+    const QString trimmed = caption.trimmed();
+    for (const QChar c : trimmed) {
+        if (!isDigit(c) && c != u'.' && c != u'+' && c != u'-' && c != u'e' && c != u'E')
+            return std::nullopt;
+    }
+    const QByteArray latin = trimmed.toLatin1();
+    return parseNumber(std::string(latin.constData(), static_cast<size_t>(latin.size())));
+}
+
+} // namespace tv

@@ -1,0 +1,179 @@
+#include "FlightPlanFixture.h"
+
+#include "core/Unprivileged.h"
+
+#include <QPushButton>
+
+#include <filesystem>
+
+namespace fplantest {
+namespace {
+
+using FlightPlanFiles = FlightPlanWindowTest;
+namespace fs = std::filesystem;
+
+TEST_F(FlightPlanFiles, RevertBringsBackTheSavedLegValues)
+{
+    addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    setBoxes({"0", "20", "100", "0", "0"});
+    w.cmdCalc->click();
+    ASSERT_EQ(cell(1, 4), "100");
+    w.Form_Deactivate(); // saves the plan
+    ASSERT_TRUE(exists("Flugplan/Nord"));
+
+    setBoxes({"0", "40", "150", "0", "0"});
+    w.cmdRevert->click();
+    EXPECT_EQ(cell(1, 4), "100") << "TAS as saved";
+    EXPECT_EQ(cell(1, 3), "20") << "fuel flow as saved";
+    EXPECT_EQ(cell(1, 12), "12") << "but a built plan's fuel follows the box: 18 min at 40";
+}
+
+TEST_F(FlightPlanFiles, PlanFileHoldsEveryRowWithItsFieldsInOrder)
+{
+    addRoute("Nord", northbound());
+    open().Form_Deactivate();
+    tv::Recordset saved;
+    saved.OpenFile(dir / "Flugplan" / "Nord");
+    const std::vector<std::string> fields{
+        "Id",   "Nr",           "Name",       "TC", "Distanz", "DistanzAcc",  "TAS",
+        "Wind", "Windrichtung", "Windstärke", "GS", "Zeit",    "ZeitDisplay", "ZeitAcc",
+        "FFh",  "FFm",          "FFmAcc",     "MH", "VAR",     "LAT",         "LONG"};
+    ASSERT_EQ(saved.FieldCount(), static_cast<int>(fields.size()));
+    for (int i = 0; i < saved.FieldCount(); ++i)
+        EXPECT_EQ(saved.FieldAt(i).name, fields[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(saved.RecordCount(), 4);
+    saved.MoveLast();
+    EXPECT_EQ(saved.Field("Name").toString(), "Ziel");
+    EXPECT_EQ(saved.Field("ZeitAcc").toString(), "00:45");
+}
+
+TEST_F(FlightPlanFiles, OnlyTheEntryValuesAreTakenFromTheFile)
+{
+    addRoute("Nord", northbound());
+    open().Form_Deactivate();
+    // Computed values in the file do not count; they are computed again.
+    std::string content = planFile("Nord");
+    const std::string running = "ZeitAcc='00:45'";
+    if (const auto at = content.find(running); at != std::string::npos)
+        content.replace(at, running.size(), "ZeitAcc='09:59'");
+    ASSERT_NE(content, planFile("Nord")) << "the file holds the running time";
+    writeFile("Flugplan/Nord", content);
+    window().cmdRevert->click();
+    tv::Recordset* plan = window().plan();
+    ASSERT_NE(plan, nullptr);
+    plan->MoveLast();
+    EXPECT_EQ(plan->Field("ZeitAcc").toString(), "00:45");
+}
+
+TEST_F(FlightPlanFiles, GridEditsAreKeptWithThePlan)
+{
+    addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    ASSERT_TRUE(edit(2, 4, "90"));
+    w.Form_Deactivate();
+    tv::forms().unloadAll(QString());
+    flushDeletes();
+    open();
+    EXPECT_EQ(cell(2, 4), "90");
+    EXPECT_EQ(cell(1, 4), "120");
+}
+
+TEST_F(FlightPlanFiles, NewlyInsertedPointTakesTheBoxValues)
+{
+    const auto id = addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    setBoxes({"0", "20", "100", "0", "0"});
+    w.cmdCalc->click();
+    w.Form_Deactivate();
+    insertPoint(id, 2.5, {"Neu", 48.45, 9.00});
+    setBoxes({"0", "20", "140", "0", "0"});
+    w.cmdRevert->click();
+    ASSERT_EQ(grid()->rowCount(), 5);
+    EXPECT_EQ(cell(1, 1), "Eins");
+    EXPECT_EQ(cell(1, 4), "100");
+    EXPECT_EQ(cell(2, 1), "Neu");
+    EXPECT_EQ(cell(2, 4), "140");
+    EXPECT_EQ(cell(3, 1), "Zwei");
+    EXPECT_EQ(cell(3, 4), "100");
+}
+
+TEST_F(FlightPlanFiles, BadBoxDuringARouteChangeLeavesTheOtherRoutesFile)
+{
+    addRoute("Alpha", northbound());
+    addRoute("Bravo", {{"B1", 50.00, 8.00}, {"B2", 50.30, 8.00}});
+    tv::frmFlugPlan& w = open();
+    choose("Bravo");
+    choose("Alpha"); // Bravo's plan is saved now
+    const std::string bravo = planFile("Bravo");
+    ASSERT_FALSE(bravo.empty());
+
+    setBoxes({"0", "20", "abc", "0", "0"});
+    w.cmdCalc->click(); // refused; Alpha's plan stays
+    EXPECT_EQ(w.planRouteName(), "Alpha");
+    choose("Bravo");
+    EXPECT_EQ(messages.back().text, "Fehler in der Dateneingabe...");
+    EXPECT_EQ(grid()->rowCount(), 0);
+    EXPECT_FALSE(w.cmdPreview->isEnabled());
+    w.Form_Deactivate();
+    w.Form_Unload();
+    EXPECT_EQ(planFile("Bravo"), bravo) << "byte for byte";
+    EXPECT_NE(planFile("Alpha").find("Start"), std::string::npos);
+}
+
+TEST_F(FlightPlanFiles, RouteNamesCannotLeaveTheFolder)
+{
+    addRoute("../x", northbound());
+    addRoute("../data.tvd", northbound());
+    const std::string data = file("data.tvd");
+    tv::frmFlugPlan& w = open();
+    choose("../data.tvd");
+    w.Form_Deactivate();
+    EXPECT_FALSE(exists("x"));
+    EXPECT_TRUE(exists("Flugplan/.._x"));
+    EXPECT_TRUE(exists("Flugplan/.._data.tvd"));
+    EXPECT_EQ(file("data.tvd"), data);
+}
+
+TEST_F(FlightPlanFiles, MissingFolderIsMadeAtTheFirstSave)
+{
+    addRoute("Nord", northbound());
+    fs::remove_all(dir / "Flugplan");
+    open().Form_Deactivate();
+    EXPECT_TRUE(exists("Flugplan/Nord"));
+}
+
+TEST_F(FlightPlanFiles, UnreadableSavedPlanCountsAsNone)
+{
+    addRoute("Nord", northbound());
+    writeFile("Flugplan/Nord", "kein Flugplan");
+    open();
+    EXPECT_EQ(cell(1, 4), "120");
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FlightPlanFiles, ReadOnlyFolderGivesAMessageAndKeepsTheOldFile)
+{
+    addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    w.Form_Deactivate();
+    const std::string old = planFile("Nord");
+    setBoxes({"0", "20", "90", "0", "0"});
+    w.cmdCalc->click();
+    messages.clear();
+
+    const auto outcome = coretest::runWithReadOnlyFolder(dir / "Flugplan", [&] {
+        w.Form_Unload();
+        for (const tv::MsgRecord& m : messages)
+            if (m.text.contains(QString::fromStdString((dir / "Flugplan" / "Nord").string())))
+                return true;
+        return false;
+    });
+    if (outcome == coretest::Outcome::CannotTest)
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    EXPECT_EQ(outcome, coretest::Outcome::Succeeded) << "a message naming the file";
+    EXPECT_EQ(planFile("Nord"), old);
+}
+
+} // namespace
+} // namespace fplantest

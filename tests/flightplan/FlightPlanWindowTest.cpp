@@ -1,0 +1,223 @@
+#include "FlightPlanFixture.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace fplantest {
+namespace {
+
+using FlightPlanWindow = FlightPlanWindowTest;
+
+TEST_F(FlightPlanWindow, FirstLoadWritesTheDefaultEntryValues)
+{
+    tv::frmFlugPlan& w = window();
+    EXPECT_EQ(w.tVAR->text(), "0");
+    EXPECT_EQ(w.tFF->text(), "20");
+    EXPECT_EQ(w.tSpeed->text(), "120");
+    EXPECT_EQ(w.tWinddir->text(), "0");
+    EXPECT_EQ(w.tWindspeed->text(), "0");
+    EXPECT_EQ(file("fplan.crm"), "\"0\"\r\n\"20\"\r\n\"120\"\r\n\"0\"\r\n\"0\"\r\n");
+}
+
+TEST_F(FlightPlanWindow, EntryValuesComeBackOnTheNextVisitAsTyped)
+{
+    addRoute("Nord", northbound());
+    open();
+    setBoxes({"-2,5", "18", "abc", "270", "15"});
+    window().Form_Deactivate();
+    tv::forms().unloadAll(QString());
+    flushDeletes();
+    EXPECT_EQ(window().tVAR->text(), "-2,5");
+    EXPECT_EQ(window().tSpeed->text(), "abc") << "written as it stood, also when invalid";
+}
+
+TEST_F(FlightPlanWindow, ThreeLegPlanShowsTheLogAndTotals)
+{
+    addRoute("Nord", northbound());
+    writeFile("fplan.crm", "\"2\"\r\n\"20\"\r\n\"100\"\r\n\"0\"\r\n\"0\"\r\n");
+    tv::frmFlugPlan& w = open();
+    ASSERT_EQ(grid()->rowCount(), 4);
+    EXPECT_EQ(cell(0, 1), "Start");
+    EXPECT_EQ(cell(0, 11), "00:00");
+    EXPECT_EQ(cell(1, 7), "360");
+    EXPECT_EQ(cell(1, 8), "358") << "MH = TC - VAR";
+    EXPECT_EQ(cell(1, 11), "00:18");
+    EXPECT_EQ(w.lblDistanz->text(), "90 NM");
+    EXPECT_EQ(w.lblZeit->text(), "00:54");
+    EXPECT_EQ(w.lblFF->text(), "18");
+    EXPECT_EQ(w.lblAvgWind->text(), "TWC 0 kts");
+    EXPECT_TRUE(w.cmdPreview->isEnabled());
+}
+
+TEST_F(FlightPlanWindow, RouteShownWhenLeavingComesBack)
+{
+    addRoute("Alpha", northbound());
+    addRoute("Bravo", {{"B1", 50.00, 8.00}, {"B2", 50.30, 8.00}});
+    tv::frmFlugPlan& w = open();
+    EXPECT_EQ(w.planRouteName(), "Alpha");
+    choose("Bravo");
+    w.Form_Deactivate();
+    w.Form_Activate();
+    EXPECT_EQ(w.cmbRoute->currentText(), "Bravo");
+    EXPECT_EQ(w.planRouteName(), "Bravo");
+    EXPECT_EQ(cell(1, 1), "B2");
+}
+
+TEST_F(FlightPlanWindow, RouteNamesWithApostrophesWork)
+{
+    addRoute("O'Brien's Tour", northbound());
+    tv::frmFlugPlan& w = open();
+    EXPECT_EQ(w.planRouteName(), "O'Brien's Tour");
+    EXPECT_EQ(grid()->rowCount(), 4);
+    w.Form_Deactivate();
+    EXPECT_TRUE(exists("Flugplan/O'Brien's Tour"));
+}
+
+TEST_F(FlightPlanWindow, CellValuesNoPilotCouldMeanAreRefused)
+{
+    addRoute("Nord", northbound());
+    open();
+    const QString before = cell(2, 5);
+    EXPECT_FALSE(edit(2, 5, "361"));
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().text, "Fehler in der Dateneingabe");
+    EXPECT_EQ(messages.back().title, "Datenfehler");
+    EXPECT_EQ(cell(2, 5), before);
+    EXPECT_FALSE(edit(2, 1, "Hamburg")) << "the name column takes numbers only";
+    EXPECT_FALSE(edit(2, 6, "120")) << "a headwind at TAS leaves no ground speed";
+    EXPECT_TRUE(edit(2, 5, "360"));
+    EXPECT_EQ(cell(2, 5), "360");
+}
+
+TEST_F(FlightPlanWindow, FuelFlowEditRecomputesTheFollowingLegs)
+{
+    addRoute("Nord", northbound());
+    writeFile("fplan.crm", "\"0\"\r\n\"20\"\r\n\"100\"\r\n\"0\"\r\n\"0\"\r\n");
+    tv::frmFlugPlan& w = open();
+    ASSERT_EQ(cell(2, 12), "6");
+    ASSERT_TRUE(edit(2, 3, "30"));
+    EXPECT_EQ(cell(2, 12), "9") << "18 min at 30 per hour";
+    EXPECT_EQ(cell(1, 12), "6");
+    EXPECT_EQ(w.lblFF->text(), "21");
+    tv::Recordset* plan = w.plan();
+    ASSERT_NE(plan, nullptr);
+    plan->SetAbsolutePosition(4);
+    EXPECT_DOUBLE_EQ(plan->Field("FFmAcc").toDouble(), 21);
+    // A new calculation puts the box's fuel flow back into every leg.
+    w.cmdCalc->click();
+    EXPECT_EQ(cell(2, 3), "20");
+    EXPECT_EQ(w.lblFF->text(), "18");
+}
+
+TEST_F(FlightPlanWindow, TwentyRowsGiveTheDesignedGridHeight)
+{
+    std::vector<Pt> pts;
+    for (int i = 0; i < 20; ++i)
+        pts.push_back({"P" + std::to_string(i + 1), 48.00 + 0.10 * i, 9.00});
+    addRoute("Lang", pts);
+    tv::frmFlugPlan& w = window();
+    w.show();
+    w.resize(1113, 1000); // 15000 twips: room for 6750 below 2280
+    w.Form_Activate();
+    EXPECT_EQ(w.gridFlug->height(), 6750 / 15);
+    EXPECT_EQ(w.Frame1->y(), w.gridFlug->y() + w.gridFlug->height());
+    w.resize(1113, 600); // 9000 twips: shrinks to 5250
+    EXPECT_EQ(w.gridFlug->height(), 5250 / 15);
+    EXPECT_EQ(w.Frame1->y(), w.gridFlug->y() + w.gridFlug->height());
+}
+
+TEST_F(FlightPlanWindow, CaptionsFollowTheLanguage)
+{
+    addRoute("Nord", northbound());
+    tv::Language = 1;
+    tv::frmFlugPlan& w = open();
+    EXPECT_EQ(w.windowTitle(), "Flightplan");
+    EXPECT_EQ(w.cmdCalc->text(), "Calculate flightplan");
+    EXPECT_EQ(w.cmdPreview->text(), "Print");
+    EXPECT_EQ(w.cmdRevert->toolTip(), "Cancel calculation");
+    EXPECT_EQ(grid()->headerData(1, Qt::Horizontal).toString(), "        Waypoint");
+    EXPECT_EQ(grid()->headerData(11, Qt::Horizontal).toString(), "   Time      [ h:min ]");
+    tv::Language = 0;
+    w.Form_Activate();
+    EXPECT_EQ(w.windowTitle(), "Flugplan");
+    EXPECT_EQ(w.lblStrecke->text(), "Strecke auswählen");
+    EXPECT_EQ(grid()->headerData(5, Qt::Horizontal).toString(), "   Wind    Richtung");
+}
+
+TEST_F(FlightPlanWindow, DoubleClickEmptiesABoxAndTheCalculationMarksIt)
+{
+    addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    const QPointF at(5, 5);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, w.tWinddir->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.tWinddir, &dbl);
+    EXPECT_EQ(w.tWinddir->text(), "");
+    const QString timeBefore = w.lblZeit->text();
+    w.cmdCalc->click();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().text, "Fehler in der Dateneingabe...");
+    EXPECT_EQ(w.tWinddir->palette().color(QPalette::Base), tv::frmFlugPlan::failingBoxColour());
+    EXPECT_EQ(w.tSpeed->palette().color(QPalette::Base), tv::frmFlugPlan::validBoxColour());
+    EXPECT_EQ(w.lblZeit->text(), timeBefore) << "the plan shown stays";
+    EXPECT_EQ(grid()->rowCount(), 4);
+}
+
+TEST_F(FlightPlanWindow, HeadwindAtTasStopsTheCalculation)
+{
+    addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    setBoxes({"0", "20", "100", "360", "100"});
+    w.cmdCalc->click();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().text, "Fehler in der Dateneingabe...");
+    EXPECT_EQ(w.tSpeed->palette().color(QPalette::Base), tv::frmFlugPlan::failingBoxColour());
+    EXPECT_EQ(cell(1, 4), "120") << "the plan shown stays";
+}
+
+TEST_F(FlightPlanWindow, RouteWithoutPointsShowsNoPlanAndWritesNoFile)
+{
+    addRoute("Nord", northbound());
+    addRoute("Leer", {});
+    tv::frmFlugPlan& w = open();
+    choose("Leer");
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().text, "Flugstrecke - Leer - enthält keine Wegpunkte...");
+    EXPECT_EQ(grid()->rowCount(), 0);
+    EXPECT_EQ(w.lblDistanz->text(), "");
+    EXPECT_FALSE(w.cmdPreview->isEnabled());
+    w.Form_Deactivate();
+    EXPECT_FALSE(exists("Flugplan/Leer"));
+    EXPECT_TRUE(exists("Flugplan/Nord")) << "the route shown before was saved at the change";
+}
+
+} // namespace
+} // namespace fplantest
+
+namespace fplantest {
+namespace {
+
+TEST_F(FlightPlanWindowTest, NoRoutesLeaveTheRouteBoxAsItWas)
+{
+    const auto id = addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    w.Form_Deactivate();
+    {
+        tvtest::TestDb db(dir / "data.tvd");
+        db.exec("DELETE FROM Route WHERE RouteID = " + std::to_string(id));
+    }
+    messages.clear();
+    w.Form_Activate();
+    EXPECT_EQ(w.cmbRoute->currentText(), "Nord");
+    EXPECT_EQ(grid()->rowCount(), 4) << "nothing rebuilt";
+    // The route is gone from the list: a calculation ends without a change.
+    w.cmdCalc->click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(grid()->rowCount(), 4);
+}
+
+} // namespace
+} // namespace fplantest
