@@ -9,10 +9,10 @@
 #include "flight/frmGPSmain.h"
 
 #include "core/GeoMath.h"
+#include "core/HandlerGuard.h"
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
-#include "flight/SafeCall.h"
 #include "map/PictureBox.h"
 #include "map/ViewMemory.h"
 #include "platform/Connection.h"
@@ -394,7 +394,7 @@ void frmGPSmain::tNextMap_MouseMove()
 void frmGPSmain::UpdateMap()
 {
     ++updateMapCalls;
-    safely([&] {
+    guarded([&] {
         if (!hasRows(ActiveMaps) || !chartValid)
             return;
         mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
@@ -406,13 +406,13 @@ void frmGPSmain::UpdateMap()
         overlay.PlaneX = placement.viewPx->x();
         overlay.PlaneY = placement.viewPx->y();
         mapView.paint(mapSurface());
-        if (ShowLuftraum || ShowPR)
-            safely([&] { DrawAirspaces(); });
-        safely([&] { DrawMovingMap(); });
+        mapLayers.draw();
     });
     picMap->Refresh();
 }
 
+// The "airspaces" map layer. The airspace drawing goes here, onto mapSurface() with mapView,
+// before the moving-map layer draws the route, the points and the aircraft over it.
 void frmGPSmain::DrawAirspaces()
 {
     // The airspace layer itself is not drawn yet; its QNH box goes with it.
