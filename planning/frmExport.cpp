@@ -1,5 +1,6 @@
 #include "planning/frmExport.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/windows/WindowLook.h"
@@ -71,8 +72,9 @@ frmExport::frmExport()
     grid->addWidget(cmdExit, 4, 1, Qt::AlignRight);
     resize(420, 240);
 
-    connect(cmdExport, &QPushButton::clicked, this, [this] { cmdExport_Click(); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    connect(cmdExport, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdExport_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([this] { cmdExit_Click(); }); });
     SetLanguage();
 }
 

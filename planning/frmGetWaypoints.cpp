@@ -1,6 +1,7 @@
 #include "planning/frmGetWaypoints.h"
 
 #include "core/Categories.h"
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/BusyCursor.h"
 #include "core/forms/MsgBox.h"
@@ -56,9 +57,12 @@ frmGetWaypoints::frmGetWaypoints()
     Label2->setWordWrap(true);
     paintBackground(Label2, fromBgr(0x80FF80));
 
-    connect(cmbKategorie, &QComboBox::activated, this, [this] { cmbKategorie_Click(); });
-    connect(listAP, &QListWidget::itemChanged, this, [this] { listAP_Click(); });
-    connect(cmdTransfer, &QPushButton::clicked, this, [this] { cmdTransfer_Click(); });
+    connect(cmbKategorie, &QComboBox::activated, this,
+            [this] { guarded([this] { cmbKategorie_Click(); }); });
+    connect(listAP, &QListWidget::itemChanged, this,
+            [this] { guarded([this] { listAP_Click(); }); });
+    connect(cmdTransfer, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdTransfer_Click(); }); });
 }
 
 void frmGetWaypoints::Form_Load()
