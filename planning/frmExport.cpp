@@ -1,11 +1,146 @@
 #include "planning/frmExport.h"
 
+#include "core/HandlerGuard.h"
+#include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
+#include "core/windows/WindowLook.h"
+#include "planning/PlanWindowLink.h"
+#include "platform/Connection.h"
+#include "platform/DbError.h"
+#include "platform/ProgramFolder.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
 namespace tv {
+
+namespace {
+
+QString text(const std::string& utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+QString byLanguage(const char* german, const char* english)
+{
+    return QString::fromUtf8(Language == 0 ? german : english);
+}
+
+} // namespace
 
 frmExport::frmExport()
 {
     setWindowTitle(QStringLiteral("Strecke exportieren"));
-    resize(480, 360);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    paintBackground(this, fromBgr(0xC00000));
+
+    Label1 = new QLabel(this);
+    Label2 = new QLabel(this);
+    for (QLabel* caption : {Label1, Label2}) {
+        paintText(caption, fromBgr(0x00FFFF));
+        QFont f = caption->font();
+        f.setBold(true);
+        caption->setFont(f);
+    }
+    lblSave = new QLabel(this);
+    lblSave->setMinimumHeight(40);
+    lblSave->setWordWrap(true);
+    lblSave->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    paintBackground(lblSave, fromBgr(0xFFC0C0));
+    cmbRoute = new QComboBox(this);
+    cmbRoute->setMinimumWidth(260);
+    cmdExport = new QPushButton(this);
+    cmdExport->setMinimumHeight(36);
+    paintBackground(cmdExport, fromBgr(0x0080FF));
+    cmdExit = new QPushButton(this);
+    cmdExit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    cmdExit->setIconSize(QSize(24, 24));
+    cmdExit->setMinimumSize(48, 36);
+    paintBackground(cmdExit, fromBgr(0xC0C000));
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(16, 16, 16, 16);
+    grid->setVerticalSpacing(8);
+    grid->addWidget(Label1, 0, 0, 1, 2);
+    grid->addWidget(lblSave, 1, 0, 1, 2);
+    grid->addWidget(Label2, 2, 0, 1, 2);
+    grid->addWidget(cmbRoute, 3, 0, 1, 2);
+    grid->addWidget(cmdExport, 4, 0);
+    grid->addWidget(cmdExit, 4, 1, Qt::AlignRight);
+    resize(420, 240);
+
+    connect(cmdExport, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdExport_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([this] { cmdExit_Click(); }); });
+    SetLanguage();
+}
+
+void frmExport::Form_Load()
+{
+    routes_.clear();
+    cmbRoute->clear();
+    lblSave->clear();
+    if (!MainConnection)
+        return;
+    try {
+        routes_ = listRoutes(*MainConnection);
+    } catch (const DbError& e) {
+        qWarning("frmExport: cannot read the route list: %s", e.what());
+    }
+    if (routes_.empty())
+        return;
+    for (const RouteChoice& r : routes_)
+        cmbRoute->addItem(text(r.name), QVariant::fromValue<qlonglong>(r.routeId));
+
+    const PlanWindowLink& plan = planWindowLink();
+    const std::string cell = plan.routeGridCellText ? plan.routeGridCellText() : std::string();
+    const std::optional<std::int64_t> current =
+        plan.currentRouteId ? plan.currentRouteId() : std::nullopt;
+    cmbRoute->setCurrentIndex(preselectedRoute(routes_, cell, current));
+    lblSave->setText(QString::fromStdString((routeFolder(programFolder()) / "").string()));
+}
+
+void frmExport::showEvent(QShowEvent* event)
+{
+    DialogForm::showEvent(event);
+    Form_Activate();
+}
+
+void frmExport::Form_Activate()
+{
+    SetLanguage();
+}
+
+void frmExport::SetLanguage()
+{
+    setWindowTitle(byLanguage("Strecke exportieren", "Export route"));
+    Label1->setText(byLanguage("Verzeichnis", "Directory"));
+    Label2->setText(byLanguage("Strecke auswählen", "Select route"));
+    cmdExport->setText(byLanguage("Speichern", "Save"));
+}
+
+void frmExport::cmdExport_Click()
+{
+    // With no routes the box is empty and there is nothing to save.
+    const int index = cmbRoute->currentIndex();
+    if (index < 0 || static_cast<std::size_t>(index) >= routes_.size() || !MainConnection)
+        return;
+    const RouteChoice& route = routes_[static_cast<std::size_t>(index)];
+    const RouteExportResult result = exportRoute(*MainConnection, route, programFolder());
+    if (result.status == RouteExportStatus::WriteFailed)
+        qWarning("frmExport: route %s not saved: %s", route.name.c_str(), result.reason.c_str());
+    if (result.status == RouteExportStatus::Saved)
+        lblSave->setText(QString::fromStdString(result.file.string()));
+    const MessageText m = routeExportMessage(result, route.name, Language);
+    MsgBox(text(m.text), text(m.title), MsgButtons::Ok, this);
+}
+
+void frmExport::cmdExit_Click()
+{
+    done(QDialog::Rejected);
 }
 
 } // namespace tv

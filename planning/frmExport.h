@@ -1,16 +1,45 @@
 #pragma once
 
 #include "core/forms/Forms.h"
+#include "planning/RouteExport.h"
+
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
 
 namespace tv {
 
-// Route export.
+// Route export: writes the chosen route to Route/<name>.tvr in the program folder. Modal, opened
+// from the main frame's menu while the plan window is active; stays open for further exports.
 class frmExport : public DialogForm
 {
     Q_OBJECT
 public:
     frmExport();
     QString formName() const override { return QStringLiteral("frmExport"); }
+
+    // Fills the route box and preselects the plan window's route.
+    void Form_Load() override;
+    void Form_Activate() override;
+    void SetLanguage();
+    void cmdExport_Click();
+    void cmdExit_Click();
+
+    QComboBox* cmbRoute = nullptr;
+    QLabel* lblSave = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* cmdExport = nullptr;
+    QPushButton* cmdExit = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // The box's entries with their keys, in the same order.
+    std::vector<RouteChoice> routes_;
 };
 
 } // namespace tv

@@ -1,14 +1,91 @@
 #include "planning/frmImport.h"
 
+#include "core/Variablen.h"
+#include "core/forms/BusyCursor.h"
+#include "core/forms/MsgBox.h"
+#include "core/windows/WindowLook.h"
+#include "planning/PlanWindowLink.h"
+#include "platform/Connection.h"
+
+#include <QFileDialog>
+
+#include <exception>
+
 namespace tv {
+
+namespace {
+
+frmImport::FileChooser& fileChooser()
+{
+    static frmImport::FileChooser chooser;
+    return chooser;
+}
+
+// The open-file dialog: the file must exist, route files are preselected.
+QString chooseRouteFile(const RouteFileDialogText& t)
+{
+    if (fileChooser())
+        return fileChooser()(t);
+    QFileDialog dialog(nullptr, QString::fromStdString(t.title));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    QStringList filters;
+    for (const std::string& f : t.filters)
+        filters << QString::fromStdString(f);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(t.selectedFilter));
+    dialog.setDefaultSuffix(QString::fromStdString(t.defaultSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+void showMessage(const MessageText& m)
+{
+    MsgBox(QString::fromStdString(m.text), QString::fromStdString(m.title));
+}
+
+} // namespace
 
 frmImport::frmImport()
 {
     setWindowTitle(QStringLiteral("Strecke importieren"));
+    paintBackground(this, fromBgr(0xFFC0C0));
+}
+
+void frmImport::setFileChooserForTesting(FileChooser chooser)
+{
+    fileChooser() = std::move(chooser);
 }
 
 void frmImport::GetRoute()
 {
+    const QString path = chooseRouteFile(routeFileDialogText(Language));
+    if (!path.isEmpty() && MainConnection) {
+        RouteImportResult result;
+        {
+            BusyCursor busy;
+            busy.acquire();
+            result = importRouteFile(*MainConnection, path.toStdString());
+        }
+        if (!result.imported) {
+            qWarning("frmImport: %s not imported: %s", qPrintable(path), result.reason.c_str());
+            showMessage(routeImportFailedMessage(Language));
+        } else {
+            for (const std::string& name : result.differingNames)
+                showMessage(waypointDifferenceMessage(name));
+            // The plan window's grids show the new data; its map is not repainted.
+            if (planWindowLink().requeryAfterImport) {
+                try {
+                    planWindowLink().requeryAfterImport();
+                } catch (const std::exception& e) {
+                    qWarning("frmImport: the plan window could not read its lists again: %s",
+                             e.what());
+                }
+            }
+            showMessage(routeImportedMessage(result.routeName, Language));
+        }
+    }
     forms().unload(this);
 }
 

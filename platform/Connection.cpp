@@ -206,6 +206,13 @@ int Connection::Execute(const std::string& sql, const std::vector<Value>& params
     return sqlite3_total_changes64(state_->db) == before ? 0 : sqlite3_changes(state_->db);
 }
 
+std::int64_t Connection::LastInsertId() const
+{
+    if (!IsOpen())
+        throw DbError("connection is not open");
+    return sqlite3_last_insert_rowid(state_->db);
+}
+
 Connection::Transaction::Transaction(Connection& connection) : state_(connection.state_)
 {
     if (!state_ || state_->db == nullptr)

@@ -2,6 +2,7 @@
 
 #include "platform/Value.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,6 +42,9 @@ public:
     // Runs one SQL statement with its "?" parameters bound in order; returns the number of
     // rows it changed. Throws DbError when the database refuses it.
     int Execute(const std::string& sql, const std::vector<Value>& params = {});
+    // The autonumber (rowid) of the row that the last successful INSERT on this connection
+    // added; 0 before any.
+    std::int64_t LastInsertId() const;
 
     sqlite3* handle() const;
     const std::string& path() const;

@@ -6,6 +6,7 @@
 #include "core/windows/frmSettings.h"
 #include "flight/frmGPSmain.h"
 #include "flightplan/frmFlugPlan.h"
+#include "planning/frmImport.h"
 #include "planning/frmPlanung.h"
 #include "platform/Connection.h"
 
@@ -455,7 +456,14 @@ TEST_F(MainMenus, ImportRunsWithoutShowingTheImportWindow)
 {
     tv::Main& m = frame();
     m.clickToolButton(3);
+    int asked = 0; // the file dialog is the import's first step; the pilot cancels it
+    tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
+        ++asked;
+        return QString();
+    });
     m.mnuImport->trigger();
+    tv::frmImport::setFileChooserForTesting(nullptr);
+    EXPECT_EQ(asked, 1);
     EXPECT_TRUE(dialogs.empty());
 }
 

@@ -1,0 +1,11 @@
+#include "planning/PlanWindowLink.h"
+
+namespace tv {
+
+PlanWindowLink& planWindowLink()
+{
+    static PlanWindowLink link;
+    return link;
+}
+
+} // namespace tv

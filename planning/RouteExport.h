@@ -1,0 +1,73 @@
+#pragma once
+
+// Route files: one stored route written as a rowset file (platform/RowsetXml.h) that another
+// installation can import (RouteImport.h).
+//
+// A route file holds the route's GpsPoints rows exactly as the main data file returns them for
+// "SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC": all seven columns (id,
+// RouteID, Nummer, PointID, Name, Lat, Long) with their types, one row per point in route
+// order. Lat and Long are DD.MM. The file carries no route name: the name is the file name,
+// Route/<name>.tvr in the program folder.
+
+#include "planning/MessageText.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tv {
+
+class Connection;
+
+// One entry of the export window's route box. The key travels with the name, so two routes of
+// one name, or a name with an apostrophe, still export the route the pilot chose.
+struct RouteChoice
+{
+    std::int64_t routeId = 0;
+    std::string name; // "" for a route stored without a name
+};
+
+// Every route in the order of the route list (ascending Nummer).
+std::vector<RouteChoice> listRoutes(Connection& db);
+
+// The entry to preselect, from what the plan window's route grid shows: the first entry whose
+// name equals `gridCellText` exactly (letter case counts), the plan window's current route
+// `currentRouteId` first when it is one of those; 0 when the cell shows no route name (its
+// Nummer column, for instance); -1 for an empty list.
+int preselectedRoute(const std::vector<RouteChoice>& routes, std::string_view gridCellText,
+                     std::optional<std::int64_t> currentRouteId);
+
+// The folder of the route files and the file a route name is written to. Characters that a
+// file name cannot hold here or on the installations that read the files become "_" (see
+// core/SafeFileName.h); the file always lies directly in the folder.
+std::filesystem::path routeFolder(const std::filesystem::path& programFolder);
+std::filesystem::path routeFilePath(const std::filesystem::path& programFolder,
+                                    std::string_view routeName);
+
+enum class RouteExportStatus {
+    Saved,
+    NoPoints,    // the route has no points: nothing written, no folder made
+    WriteFailed, // the folder could not be made or the file not written; an older file stays
+};
+
+struct RouteExportResult
+{
+    RouteExportStatus status = RouteExportStatus::WriteFailed;
+    std::filesystem::path file; // the route file (also when writing it failed)
+    std::string reason;         // why it failed, for the log
+};
+
+// Writes the route's points to its route file: through a temporary file renamed over the old
+// one, so a failed write keeps the older file. Database failures while reading the points
+// count as WriteFailed; nothing escapes.
+RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
+                              const std::filesystem::path& programFolder);
+
+// The message box after an export. `language` 0 is German, any other value English.
+MessageText routeExportMessage(const RouteExportResult& result, std::string_view routeName,
+                               int language);
+
+} // namespace tv

@@ -1,0 +1,286 @@
+#include "support/WindowTestBase.h"
+
+#include "core/Variablen.h"
+#include "planning/PlanWindowLink.h"
+#include "planning/frmExport.h"
+#include "planning/frmGetWaypoints.h"
+#include "planning/frmImport.h"
+#include "platform/Recordset.h"
+#include "schema/TestDb.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ImportWindows : public tvtest::WindowTestBase
+{
+protected:
+    void SetUp() override
+    {
+        WindowTestBase::SetUp();
+        tv::schema::LayoutOptions options;
+        options.airports = true;
+        layout(options);
+        openMainConnection();
+        tv::AirportConnection = std::make_shared<tv::Connection>();
+        tv::AirportConnection->Open((dir / "tvdata.tvd").string());
+        tv::AptDataAvailable = true;
+        sql(R"(
+            INSERT INTO Route (RouteID, Name, Nummer) VALUES
+                (1, 'Alpen', 1), (2, 'O''Brien', 2), (3, 'Alpen', 3), (4, 'Leer', 4);
+            INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) VALUES
+                (1, 1, 0, 'EDNY', 47.4018, 9.3042), (2, 1, 0, 'EDDM', 48.2113, 11.4709),
+                (3, 1, 0, 'LOWI', 47.1537, 11.2040);
+            INSERT INTO Kategorie (Kategorie, Nummer) VALUES ('Flugplatz', 1), ('Stadt', 2);)");
+    }
+
+    void TearDown() override
+    {
+        tv::planWindowLink() = {};
+        tv::frmImport::setFileChooserForTesting(nullptr);
+        WindowTestBase::TearDown();
+    }
+
+    void sql(const std::string& text) { tvtest::TestDb(dir / "data.tvd").exec(text); }
+    std::vector<std::string> column(const std::string& text)
+    {
+        return tvtest::TestDb(dir / "data.tvd").column(text);
+    }
+
+    // The plan window as the export sees it: its route grid's current cell and route.
+    void planShows(const std::string& cell, std::optional<std::int64_t> route)
+    {
+        tv::planWindowLink().routeGridCellText = [cell] { return cell; };
+        tv::planWindowLink().currentRouteId = [route] { return route; };
+    }
+
+    tv::frmExport& exportWindow() { return tv::forms().get<tv::frmExport>(); }
+};
+
+TEST_F(ImportWindows, ExportWindowSpeaksBothLanguages)
+{
+    tv::Language = 0;
+    tv::frmExport& w = exportWindow();
+    w.Form_Activate();
+    EXPECT_EQ(w.windowTitle(), "Strecke exportieren");
+    EXPECT_EQ(w.Label1->text(), "Verzeichnis");
+    EXPECT_EQ(w.Label2->text(), "Strecke auswählen");
+    EXPECT_EQ(w.cmdExport->text(), "Speichern");
+    tv::Language = 1;
+    w.Form_Activate();
+    EXPECT_EQ(w.windowTitle(), "Export route");
+    EXPECT_EQ(w.Label1->text(), "Directory");
+    EXPECT_EQ(w.Label2->text(), "Select route");
+    EXPECT_EQ(w.cmdExport->text(), "Save");
+}
+
+TEST_F(ImportWindows, ExportSavesThePlanWindowsRouteAndSaysWhere)
+{
+    planShows("Alpen", 3); // the second route named Alpen
+    tv::frmExport& w = exportWindow();
+    ASSERT_EQ(w.cmbRoute->count(), 4);
+    EXPECT_EQ(w.cmbRoute->currentIndex(), 2);
+    EXPECT_EQ(w.lblSave->text().toStdString(), (dir / "Route" / "").string());
+
+    w.cmdExport_Click();
+    const auto file = dir / "Route" / "Alpen.tvr";
+    EXPECT_EQ(w.lblSave->text().toStdString(), file.string());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Strecke gespeichert");
+    EXPECT_EQ(messages[0].text, "Strecke: Alpen wurde gespeichert.");
+    tv::Recordset back;
+    back.OpenFile(file);
+    EXPECT_EQ(back.Field("Name").toString(), "LOWI");
+}
+
+TEST_F(ImportWindows, ExportOfARouteWithAnApostrophe)
+{
+    tv::Language = 1;
+    planShows("O'Brien", 2);
+    tv::frmExport& w = exportWindow();
+    EXPECT_EQ(w.cmbRoute->currentText(), "O'Brien");
+    w.cmdExport_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Route saved");
+    EXPECT_EQ(messages[0].text, "Route: O'Brien was saved.");
+    EXPECT_TRUE(exists("Route/O'Brien.tvr"));
+}
+
+TEST_F(ImportWindows, ExportPreselectsTheFirstRouteWhenTheGridShowsANumber)
+{
+    planShows("2", 2);
+    EXPECT_EQ(exportWindow().cmbRoute->currentIndex(), 0);
+}
+
+TEST_F(ImportWindows, ExportOfAnEmptyRouteNamesIt)
+{
+    tv::frmExport& w = exportWindow();
+    w.cmbRoute->setCurrentIndex(3);
+    w.cmdExport_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Fehler in Strecke");
+    EXPECT_EQ(messages[0].text, "Flugstrecke - Leer - enthält keine Wegpunkte...");
+    EXPECT_FALSE(exists("Route/Leer.tvr"));
+}
+
+TEST_F(ImportWindows, ExportWithoutRoutesDoesNothing)
+{
+    sql("DELETE FROM Route");
+    tv::frmExport& w = exportWindow();
+    EXPECT_EQ(w.cmbRoute->count(), 0);
+    EXPECT_TRUE(w.lblSave->text().isEmpty());
+    w.cmdExport_Click();
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ImportWindows, ImportAsksForARouteFileAndCancelEndsQuietly)
+{
+    tv::Language = 0;
+    std::vector<tv::RouteFileDialogText> asked;
+    tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText& t) {
+        asked.push_back(t);
+        return QString();
+    });
+    int requeries = 0;
+    tv::planWindowLink().requeryAfterImport = [&] { ++requeries; };
+    tv::forms().get<tv::frmImport>().GetRoute();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].title, "Tramvik Route importieren ");
+    EXPECT_EQ(asked[0].filters[asked[0].selectedFilter], "Tramvik Route (*.tvr)");
+    EXPECT_EQ(asked[0].defaultSuffix, "tvr");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(requeries, 0);
+    flushDeletes();
+    EXPECT_EQ(tv::forms().find<tv::frmImport>(), nullptr);
+}
+
+TEST_F(ImportWindows, ImportReportsDifferencesThenTheRouteAfterItWasStored)
+{
+    // A route file made by the export, then one point moved in the database.
+    exportWindow().cmdExport_Click(); // Alpen (route 1): EDNY
+    sql("INSERT INTO Waypoints (Name, Lat, Long) VALUES ('edny', 47.5, 9.3042);");
+    messages.clear();
+    tv::Language = 1;
+    const auto file = dir / "Route" / "Alpen.tvr";
+    tv::frmImport::setFileChooserForTesting(
+        [&](const tv::RouteFileDialogText&) { return QString::fromStdString(file.string()); });
+    std::vector<std::string> routesSeenByRequery;
+    tv::planWindowLink().requeryAfterImport = [&] {
+        routesSeenByRequery = column("SELECT count(*) FROM Route");
+    };
+    tv::forms().get<tv::frmImport>().GetRoute();
+
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].title, "Datenunterschied"); // German in the English program too
+    EXPECT_TRUE(messages[0].text.startsWith("Der Punkt: EDNY unterscheidet sich"));
+    EXPECT_EQ(messages[1].title, "Data imported");
+    EXPECT_EQ(messages[1].text, "Route: Alpen was added to the database");
+    EXPECT_EQ(routesSeenByRequery, std::vector<std::string>{"5"});
+    EXPECT_EQ(column("SELECT Name || ' ' || Lat FROM GpsPoints WHERE RouteID = 5"),
+              std::vector<std::string>{"edny 47.5"});
+}
+
+TEST_F(ImportWindows, ImportOfABadFileShowsTheErrorOnly)
+{
+    writeFile("Kaputt.tvr", "<xml>");
+    tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
+        return QString::fromStdString((dir / "Kaputt.tvr").string());
+    });
+    int requeries = 0;
+    tv::planWindowLink().requeryAfterImport = [&] { ++requeries; };
+    tv::forms().get<tv::frmImport>().GetRoute();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Datenfehler");
+    EXPECT_EQ(messages[0].text, "Fehler beim Einlesen der Wegpunkte");
+    EXPECT_EQ(requeries, 0);
+    EXPECT_EQ(column("SELECT count(*) FROM Route"), std::vector<std::string>{"4"});
+}
+
+class AirportWindow : public ImportWindows
+{
+protected:
+    void SetUp() override
+    {
+        ImportWindows::SetUp();
+        tvtest::TestDb(dir / "tvdata.tvd").exec(R"(
+                INSERT INTO ICAOCODE (ICAO, Name) VALUES ('ED', 'Deutschland'), ('LO', 'Österreich');
+                INSERT INTO ARPT (ICAO, WGS_DLAT, WGS_DLONG) VALUES
+                    ('EDDM', 48.5, 11.75), ('EDNY', 47.671, 9.511), ('LOWI', 47.26, 11.343),
+                    ('XXAA', -0.5, -0.75);)");
+    }
+
+    void tick(tv::frmGetWaypoints& w, const QString& name)
+    {
+        const auto items = w.listAP->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        items[0]->setCheckState(Qt::Checked);
+    }
+};
+
+TEST_F(AirportWindow, ListsCountriesAndCountsTheTickedAirports)
+{
+    tv::frmGetWaypoints& w = tv::forms().get<tv::frmGetWaypoints>();
+    QStringList names;
+    for (int i = 0; i < w.listAP->count(); ++i)
+        names << w.listAP->item(i)->text();
+    EXPECT_EQ(names, (QStringList{"Deutschland", "Kein Land gefunden", "Österreich"}));
+    EXPECT_TRUE(w.lblCount->text().isEmpty());
+    EXPECT_EQ(w.cmbKategorie->currentText(), "Flugplatz");
+    EXPECT_EQ(w.cmdTransfer->text().replace('\n', ' '),
+              "Flughäfen in Kategorie Flugplatz importieren");
+    tick(w, "Österreich");
+    EXPECT_EQ(w.lblCount->text(), "1 Flughafen");
+    tick(w, "Deutschland");
+    EXPECT_EQ(w.lblCount->text(), "3 Flughäfen");
+}
+
+TEST_F(AirportWindow, TransferStoresTheChosenCategoryAndReports)
+{
+    tv::frmGetWaypoints& w = tv::forms().get<tv::frmGetWaypoints>();
+    w.cmbKategorie->setCurrentIndex(1);
+    w.cmbKategorie_Click();
+    EXPECT_EQ(w.cmdTransfer->text().replace('\n', ' '), "Flughäfen in Kategorie Stadt importieren");
+    tick(w, "Deutschland");
+    tick(w, "Kein Land gefunden");
+    w.cmdTransfer_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "3 Flughäfen hinzugefügt");
+    EXPECT_EQ(messages[0].text, "Es wurden 3 Flughäfen hinzugefügt.");
+    EXPECT_EQ(column("SELECT Name || ' ' || Kategorie FROM Waypoints ORDER BY Name"),
+              (std::vector<std::string>{"EDDM Stadt", "EDNY Stadt", "XXAA Stadt"}));
+    w.cmdTransfer_Click();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].title, "Nichts hinzugefügt");
+}
+
+TEST_F(AirportWindow, FailedTransferAddsNothingAndSaysSo)
+{
+    sql("CREATE TRIGGER Voll BEFORE INSERT ON Waypoints WHEN NEW.Name = 'LOWI' "
+        "BEGIN SELECT RAISE(ABORT, 'disk full'); END;");
+    tv::frmGetWaypoints& w = tv::forms().get<tv::frmGetWaypoints>();
+    tick(w, "Deutschland");
+    tick(w, "Österreich");
+    w.cmdTransfer_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Datenfehler");
+    EXPECT_EQ(messages[0].text, "Fehler beim Import der Flughäfen. Es wurde nichts hinzugefügt.");
+    EXPECT_EQ(column("SELECT count(*) FROM Waypoints"), std::vector<std::string>{"0"});
+}
+
+TEST_F(AirportWindow, WithoutCategoriesTheAirportsGetNone)
+{
+    sql("DELETE FROM Kategorie");
+    tv::frmGetWaypoints& w = tv::forms().get<tv::frmGetWaypoints>();
+    EXPECT_EQ(w.cmbKategorie->count(), 0);
+    tick(w, "Österreich");
+    w.cmdTransfer_Click();
+    EXPECT_EQ(column("SELECT quote(Kategorie) FROM Waypoints"), std::vector<std::string>{"''"});
+    EXPECT_EQ(messages.at(0).title, "Flughafen hinzugefügt");
+}
+
+} // namespace

@@ -1,0 +1,284 @@
+#include "ImportFixture.h"
+
+#include "core/Unprivileged.h"
+#include "planning/RouteExport.h"
+#include "planning/RouteImport.h"
+#include "platform/Recordset.h"
+
+#include <gtest/gtest.h>
+
+using importtest::ProgramFolder;
+using tv::FieldType;
+using tv::RouteExportStatus;
+
+namespace {
+
+// The exporting installation: a route "Alpen" whose points were added out of order, with names
+// that XML and SQL must both carry.
+class RouteFileRoundTrip : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        from.mainSql(R"(
+            INSERT INTO Route (RouteID, Name, Nummer) VALUES (7, 'Alpen', 1), (8, 'Leer', 2);
+            INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) VALUES
+                (7, 3, 13, 'Überlingen', 47.4612, 9.1005),
+                (7, 1, 11, 'O''Brien & <Söhne>', 48.3012, 11.4507),
+                (7, 4, 14, NULL, -33.5512, -70.4705),
+                (7, 2, 12, 'EDNY', 47.4018, 9.3042);)");
+    }
+
+    std::filesystem::path exportAlpen()
+    {
+        const tv::RouteExportResult r = tv::exportRoute(from.data, {7, "Alpen"}, from.path());
+        EXPECT_EQ(r.status, RouteExportStatus::Saved) << r.reason;
+        return r.file;
+    }
+
+    ProgramFolder from;
+    ProgramFolder to;
+};
+
+TEST_F(RouteFileRoundTrip, NamesOrderAndCoordinatesComeBackExactly)
+{
+    const auto file = exportAlpen();
+    EXPECT_EQ(file, from / "Route" / "Alpen.tvr");
+
+    const tv::RouteImportResult r = tv::importRouteFile(to.data, file);
+    ASSERT_TRUE(r.imported) << r.reason;
+    EXPECT_EQ(r.routeName, "Alpen");
+    EXPECT_EQ(r.waypointsAdded, 4); // an empty Waypoints table is no special case
+    EXPECT_EQ(r.pointsAdded, 4);
+    EXPECT_TRUE(r.differingNames.empty());
+
+    EXPECT_EQ(to.column("SELECT Name || '@' || Nummer FROM Route"),
+              std::vector<std::string>{"Alpen@1.0"});
+    const std::string routeId = std::to_string(r.routeId);
+    EXPECT_EQ(to.column("SELECT Nummer || ' ' || quote(Name) || ' ' || quote(Lat) || ' ' || "
+                        "quote(Long) FROM GpsPoints WHERE RouteID = " +
+                        routeId + " ORDER BY Nummer"),
+              (std::vector<std::string>{
+                  "1.0 'O''Brien & <Söhne>' 48.3012 11.4507", "2.0 'EDNY' 47.4018 9.3042",
+                  "3.0 'Überlingen' 47.4612 9.1005", "4.0 '' -33.5512 -70.4705"}));
+    // The new waypoints carry the file's coordinates and no category; the points refer to them.
+    EXPECT_EQ(to.column("SELECT quote(Name) || ' ' || quote(Lat) || ' ' || quote(Kategorie) "
+                        "FROM Waypoints ORDER BY PointID"),
+              (std::vector<std::string>{"'O''Brien & <Söhne>' 48.3012 ''", "'EDNY' 47.4018 ''",
+                                        "'Überlingen' 47.4612 ''", "'' -33.5512 ''"}));
+    EXPECT_EQ(to.column("SELECT count(*) FROM GpsPoints g JOIN Waypoints w ON "
+                        "g.PointID = w.PointID AND g.Name = w.Name"),
+              std::vector<std::string>{"4"});
+}
+
+TEST_F(RouteFileRoundTrip, FileHoldsTheSevenColumnsInRouteOrder)
+{
+    tv::Recordset file;
+    file.OpenFile(exportAlpen());
+    ASSERT_EQ(file.FieldCount(), 7);
+    const std::vector<std::pair<std::string, FieldType>> columns = {
+        {"id", FieldType::Long},      {"RouteID", FieldType::Long}, {"Nummer", FieldType::Double},
+        {"PointID", FieldType::Long}, {"Name", FieldType::VarChar}, {"Lat", FieldType::Double},
+        {"Long", FieldType::Double}};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(file.FieldAt(i).name, columns[i].first);
+        EXPECT_EQ(file.FieldAt(i).type, columns[i].second) << columns[i].first;
+    }
+    std::vector<std::int64_t> pointIds;
+    for (; !file.Eof(); file.MoveNext())
+        pointIds.push_back(file.Field("PointID").toInt());
+    EXPECT_EQ(pointIds, (std::vector<std::int64_t>{11, 12, 13, 14}));
+}
+
+TEST_F(RouteFileRoundTrip, HandWrittenFileInThePublishedFormatImports)
+{
+    // Double quotes, other prefixes, attributes over several lines, no id columns.
+    const auto file = to / "Heimweg.tvr";
+    tvtest::writeFile(file, R"(<?xml version="1.0" encoding="UTF-8"?>
+<xml xmlns:schema="uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882"
+     xmlns:type="uuid:C2F41010-65B3-11d1-A29F-00AA00C14882"
+     xmlns:rowset="urn:schemas-microsoft-com:rowset" xmlns:row="#RowsetSchema">
+  <schema:Schema id="RowsetSchema">
+    <schema:ElementType name="row" content="eltOnly">
+      <schema:AttributeType name="Name" rowset:number="1">
+        <schema:datatype type:type="string" type:maxLength="255"/>
+      </schema:AttributeType>
+      <schema:AttributeType name="Lat" rowset:number="2">
+        <schema:datatype type:type="float"/>
+      </schema:AttributeType>
+      <schema:AttributeType name="Long" rowset:number="3" type:type="float"/>
+    </schema:ElementType>
+  </schema:Schema>
+  <rowset:data>
+    <row:row Name="Start &amp; Ziel"
+             Lat="50.0305"
+             Long="8.3418"/>
+    <row:row
+        Name="Wende"
+        Lat="-0.3" Long="-179.59"/>
+  </rowset:data>
+</xml>
+)");
+    const tv::RouteImportResult r = tv::importRouteFile(to.data, file);
+    ASSERT_TRUE(r.imported) << r.reason;
+    EXPECT_EQ(r.routeName, "Heimweg");
+    EXPECT_EQ(to.column("SELECT Name || ' ' || Lat || ' ' || Long FROM GpsPoints ORDER BY Nummer"),
+              (std::vector<std::string>{"Start & Ziel 50.0305 8.3418", "Wende -0.3 -179.59"}));
+}
+
+TEST(RouteFileName, IsTheFileNameWithoutItsLastExtension)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"/home/pilot/Flug.daten/Nord.Süd.tvr", "Nord.Süd"},
+        {"/home/pilot/Nord.tvr", "Nord"},
+        {"/home/pilot/Ohne Endung", "Ohne Endung"},
+        {"Route/EDFE - EDDF.tvr", "EDFE - EDDF"},
+        {"/tmp/a.b.c.xml", "a.b.c"},
+    };
+    for (const auto& [path, name] : cases)
+        EXPECT_EQ(tv::routeNameFromFile(path), name) << path;
+}
+
+TEST(RouteFileName, StaysInsideTheRouteFolder)
+{
+    const std::filesystem::path prog = "/prog";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"EDFE - EDDF", "EDFE - EDDF.tvr"}, // legal names keep their file name
+        {"O'Brien's Runde", "O'Brien's Runde.tvr"},
+        {"Über Würzburg", "Über Würzburg.tvr"},
+        {"../x", ".._x.tvr"},
+        {"a/b\\c:d", "a_b_c_d.tvr"},
+        {"", "_.tvr"},
+        {"..", "_...tvr"},
+    };
+    for (const auto& [route, file] : cases) {
+        const auto p = tv::routeFilePath(prog, route);
+        EXPECT_EQ(p.parent_path(), prog / "Route") << route;
+        EXPECT_EQ(p.filename().string(), file) << route;
+    }
+}
+
+TEST_F(RouteFileRoundTrip, RouteNamedLikeAPathWritesOnlyInsideRoute)
+{
+    from.mainSql("UPDATE Route SET Name = '../x' WHERE RouteID = 7");
+    const tv::RouteExportResult r = tv::exportRoute(from.data, {7, "../x"}, from.path());
+    ASSERT_EQ(r.status, RouteExportStatus::Saved) << r.reason;
+    EXPECT_TRUE(std::filesystem::exists(from / "Route" / ".._x.tvr"));
+    EXPECT_FALSE(std::filesystem::exists(from / "x.tvr"));
+}
+
+TEST_F(RouteFileRoundTrip, ExportingAgainReplacesTheFile)
+{
+    const auto file = exportAlpen();
+    from.mainSql("DELETE FROM GpsPoints WHERE Nummer > 1");
+    exportAlpen();
+    tv::Recordset back;
+    back.OpenFile(file);
+    EXPECT_EQ(back.RecordCount(), 1);
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(from / "Route")) {
+        (void)e;
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(RouteFileRoundTrip, RouteWithoutPointsWritesNoFileAndNoFolder)
+{
+    std::filesystem::remove_all(from / "Route");
+    const tv::RouteExportResult r = tv::exportRoute(from.data, {8, "Leer"}, from.path());
+    EXPECT_EQ(r.status, RouteExportStatus::NoPoints);
+    EXPECT_FALSE(std::filesystem::exists(from / "Route"));
+    const tv::MessageText de = tv::routeExportMessage(r, "Leer", 0);
+    EXPECT_EQ(de.title, "Fehler in Strecke");
+    EXPECT_EQ(de.text, "Flugstrecke - Leer - enthält keine Wegpunkte...");
+    const tv::MessageText en = tv::routeExportMessage(r, "Leer", 1);
+    EXPECT_EQ(en.title, "Route error");
+    EXPECT_EQ(en.text, "Route - Leer - contains no waypoints...");
+}
+
+TEST_F(RouteFileRoundTrip, TheChosenRouteIsExportedAmongRoutesOfOneName)
+{
+    from.mainSql(R"(
+        INSERT INTO Route (RouteID, Name, Nummer) VALUES (9, 'Alpen', 3);
+        INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) VALUES
+            (9, 1, 99, 'Zweite', 1, 2);)");
+    const std::vector<tv::RouteChoice> routes = tv::listRoutes(from.data);
+    ASSERT_EQ(routes.size(), 3u);
+    EXPECT_EQ(routes[2].routeId, 9);
+    ASSERT_EQ(tv::exportRoute(from.data, routes[2], from.path()).status, RouteExportStatus::Saved);
+    tv::Recordset back;
+    back.OpenFile(from / "Route" / "Alpen.tvr");
+    ASSERT_EQ(back.RecordCount(), 1);
+    EXPECT_EQ(back.Field("Name").toString(), "Zweite");
+}
+
+TEST(RoutePreselection, FollowsTheRouteGridsCurrentCell)
+{
+    const std::vector<tv::RouteChoice> routes = {
+        {7, "Alpen"}, {8, "alpen"}, {9, "Alpen"}, {10, "O'Brien"}};
+    struct Case
+    {
+        std::string cell;
+        std::optional<std::int64_t> current;
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {"Alpen", std::nullopt, 0},
+        {"alpen", 8, 1},
+        {"Alpen", 9, 2}, // the plan window's own route among two of that name
+        {"Alpen", 8, 0}, // the cell does not show route 8's name: first equal entry
+        {"O'Brien", 10, 3},
+        {"3", 9, 0}, // the cell in the Nummer column: the first route
+        {"", std::nullopt, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tv::preselectedRoute(routes, c.cell, c.current), c.expected) << c.cell;
+    EXPECT_EQ(tv::preselectedRoute({}, "Alpen", 7), -1);
+}
+
+TEST_F(RouteFileRoundTrip, RouteFolderInTheWayShowsTheErrorNamingTheRoute)
+{
+    std::filesystem::remove_all(from / "Route");
+    tvtest::writeFile(from / "Route", "not a folder");
+    const tv::RouteExportResult r = tv::exportRoute(from.data, {7, "Alpen"}, from.path());
+    EXPECT_EQ(r.status, RouteExportStatus::WriteFailed);
+    EXPECT_EQ(tvtest::readFile(from / "Route"), "not a folder");
+    const tv::MessageText de = tv::routeExportMessage(r, "Alpen", 0);
+    EXPECT_EQ(de.title, "Fehler in Strecke");
+    EXPECT_NE(de.text.find("Alpen"), std::string::npos);
+    EXPECT_EQ(de.text.find("gespeichert."), std::string::npos); // no success wording
+    const tv::MessageText en = tv::routeExportMessage(r, "Alpen", 1);
+    EXPECT_EQ(en.title, "Route error");
+    EXPECT_NE(en.text.find("Alpen"), std::string::npos);
+}
+
+TEST_F(RouteFileRoundTrip, UnwritableRouteFolderKeepsTheOldFile)
+{
+    const auto file = exportAlpen();
+    const std::string before = tvtest::readFile(file);
+    from.mainSql("UPDATE GpsPoints SET Name = 'geändert'");
+    const auto outcome = coretest::runWithReadOnlyFolder(from / "Route", [&] {
+        tv::Connection db;
+        db.Open((from / "data.tvd").string());
+        return tv::exportRoute(db, {7, "Alpen"}, from.path()).status == RouteExportStatus::Saved;
+    });
+    if (outcome == coretest::Outcome::CannotTest)
+        GTEST_SKIP() << "cannot take write permission away here";
+    EXPECT_EQ(outcome, coretest::Outcome::Failed);
+    EXPECT_EQ(tvtest::readFile(file), before);
+}
+
+TEST(RouteExportMessages, SavedInBothLanguages)
+{
+    tv::RouteExportResult saved;
+    saved.status = RouteExportStatus::Saved;
+    const tv::MessageText de = tv::routeExportMessage(saved, "Nord", 0);
+    EXPECT_EQ(de.title, "Strecke gespeichert");
+    EXPECT_EQ(de.text, "Strecke: Nord wurde gespeichert.");
+    const tv::MessageText en = tv::routeExportMessage(saved, "Nord", 2);
+    EXPECT_EQ(en.title, "Route saved");
+    EXPECT_EQ(en.text, "Route: Nord was saved.");
+}
+
+} // namespace
