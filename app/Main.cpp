@@ -3,6 +3,7 @@
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
 #include "core/FileHelpers.h"
+#include "core/HandlerGuard.h"
 #include "core/Processes.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -61,17 +62,6 @@ std::shared_ptr<Connection> openDataFile(const char* fileName)
         return connection;
     } catch (const std::exception&) {
         return nullptr;
-    }
-}
-
-// Runs a handler of the frame. A window that fails to load or act must not take the program
-// down with it: the failure ends the handler, and the frame stays usable.
-template <class Handler> void guarded(Handler&& handler)
-{
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        qWarning("Tramvik GPS: %s", e.what());
     }
 }
 
@@ -218,12 +208,7 @@ void Main::MDIForm_Load()
         if (ended_)
             return;
         forms().get<frmSettings>().frmLuftraum->hide();
-        frmGPSmain& flight = forms().get<frmGPSmain>();
-        flight.cmdLR1->hide();
-        flight.cmdLR2->hide();
-        flight.cmdPR->hide();
-        flight.picLR3->hide();
-        flight.picPR->hide();
+        forms().get<frmGPSmain>().AirspaceFileMissing();
     }
 
     WriteVersionFile();

@@ -1,10 +1,621 @@
 #include "calibration/frmCalibrate.h"
 
+#include "calibration/ChartList.h"
+#include "calibration/ImageHeaderSize.h"
+#include "calibration/NameGridModel.h"
+#include "calibration/frmCalRect.h"
+#include "core/FileHelpers.h"
+#include "core/HandlerGuard.h"
+#include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
+#include "map/DrawSurface.h"
+#include "platform/Connection.h"
+#include "platform/DbError.h"
+#include "platform/Recordset.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <string>
+#include <vector>
+
 namespace tv {
+namespace {
+
+// Backgrounds, 0x00BBGGRR.
+constexpr uint32_t kWindowBack = 0x800000;
+constexpr uint32_t kListFrameBack = 0xFF8080;
+constexpr uint32_t kNotSaved = 0x80FFFF; // light yellow: typed or edited, not stored
+constexpr uint32_t kSaved = 0xFFC0C0;    // light blue: as stored
+
+QString pick(const char* de, const char* en)
+{
+    return QString::fromUtf8(Language == 0 ? de : en);
+}
+
+void fillBackground(QWidget* w, uint32_t bgr)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, vbColor(bgr));
+    p.setColor(QPalette::Base, vbColor(bgr));
+    p.setColor(QPalette::Button, vbColor(bgr));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QString folderText()
+{
+    return QString::fromStdString(chartFolder().string());
+}
+
+} // namespace
+
+char frmCalibrate::userDecimalMark()
+{
+    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+}
 
 frmCalibrate::frmCalibrate()
 {
     setWindowTitle(QStringLiteral("Kartendaten"));
+    buildControls();
+}
+
+void frmCalibrate::buildControls()
+{
+    fillBackground(this, kWindowBack);
+    for (int i = 1; i <= 11; ++i) {
+        Label[static_cast<size_t>(i)] = new QLabel(this);
+        Label[static_cast<size_t>(i)]->setAlignment(Qt::AlignCenter);
+    }
+
+    Frame1 = new QGroupBox(this);
+    fillBackground(Frame1, 0xFFC0C0);
+    Frame2 = new QGroupBox(Frame1);
+    fillBackground(Frame2, kListFrameBack);
+    Frame3 = new QGroupBox(this);
+    fillBackground(Frame3, 0xFFC0C0);
+
+    tPath = new QLineEdit(Frame1);
+    tPath->setReadOnly(true);
+    listKarten = new QListWidget(Frame2);
+    listKarten->setObjectName(QStringLiteral("listKarten"));
+    auto* frame2Layout = new QVBoxLayout(Frame2);
+    frame2Layout->addWidget(listKarten);
+    chkVorschau = new QCheckBox(Frame1);
+    cmdFillList = new QPushButton(Frame1);
+    cmdCalibrate = new QPushButton(Frame1);
+    cmdSpeichern = new QPushButton(Frame1);
+    cmdSpeichern->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    cmdSpeichern->setIconSize(QSize(32, 32));
+    cmdSpeichern->setMinimumSize(56, 48);
+
+    picMap = new QLabel(Frame1);
+    picMap->setMinimumSize(360, 260);
+    picMap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    picMap->setScaledContents(true); // the preview fills the whole box, proportions or not
+    fillBackground(picMap, 0xFFFFFF);
+
+    for (size_t i = 0; i < 4; ++i) {
+        tKarten[i] = new QLineEdit(Frame1);
+        tKarten[i]->setAlignment(Qt::AlignCenter);
+        tKarten[i]->setMaximumWidth(110);
+        cmbLatLong[i] = new QComboBox(Frame1);
+        if (i < 2)
+            cmbLatLong[i]->addItems({QStringLiteral("N"), QStringLiteral("S")});
+        else
+            cmbLatLong[i]->addItems({QStringLiteral("E"), QStringLiteral("W")});
+    }
+    lblBreite = new QLabel(Frame1);
+    lblHoehe = new QLabel(Frame1);
+    for (QLabel* size : {lblBreite, lblHoehe}) {
+        size->setFrameShape(QFrame::Panel);
+        size->setFrameShadow(QFrame::Sunken);
+        size->setMinimumWidth(80);
+        size->setAlignment(Qt::AlignCenter);
+        fillBackground(size, 0xFFFFFF);
+    }
+
+    gridModel_ = new NameGridModel(this);
+    gridMaps = new QTableView(Frame3);
+    gridMaps->setModel(gridModel_);
+    gridMaps->horizontalHeader()->setStretchLastSection(true);
+    gridMaps->verticalHeader()->hide();
+    gridMaps->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridMaps->setSelectionBehavior(QAbstractItemView::SelectRows);
+    auto* frame3Layout = new QVBoxLayout(Frame3);
+    frame3Layout->addWidget(gridMaps);
+
+    // An edge: caption, box and selector in a row, the example below.
+    auto edge = [this](int box, int caption, int example) {
+        auto* w = new QWidget(Frame1);
+        auto* g = new QGridLayout(w);
+        g->setContentsMargins(0, 0, 0, 0);
+        g->addWidget(Label[static_cast<size_t>(caption)], 0, 0, 1, 2);
+        g->addWidget(tKarten[static_cast<size_t>(box)], 1, 0);
+        g->addWidget(cmbLatLong[static_cast<size_t>(box)], 1, 1);
+        g->addWidget(Label[static_cast<size_t>(example)], 2, 0, 1, 2);
+        return w;
+    };
+    auto* edges = new QGridLayout;
+    edges->addWidget(edge(1, 1, 11), 0, 1, Qt::AlignCenter);
+    edges->addWidget(edge(2, 4, 6), 1, 0, Qt::AlignVCenter);
+    edges->addWidget(picMap, 1, 1);
+    edges->addWidget(edge(3, 3, 10), 1, 2, Qt::AlignVCenter);
+    edges->addWidget(edge(0, 2, 5), 2, 1, Qt::AlignCenter);
+    edges->setColumnStretch(1, 1);
+    edges->setRowStretch(1, 1);
+
+    auto* size = new QHBoxLayout;
+    size->addWidget(Label[8]);
+    size->addWidget(lblBreite);
+    size->addSpacing(12);
+    size->addWidget(Label[9]);
+    size->addWidget(lblHoehe);
+    size->addStretch(1);
+    size->addWidget(cmdSpeichern);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(Label[7]);
+    left->addWidget(tPath);
+    left->addWidget(Frame2, 1);
+    left->addWidget(chkVorschau);
+    left->addWidget(cmdFillList);
+    left->addWidget(cmdCalibrate);
+
+    auto* middle = new QVBoxLayout;
+    middle->addLayout(edges, 1);
+    middle->addLayout(size);
+
+    auto* frame1Layout = new QHBoxLayout(Frame1);
+    frame1Layout->addLayout(left, 2);
+    frame1Layout->addLayout(middle, 5);
+
+    auto* top = new QHBoxLayout(this);
+    top->addWidget(Frame1, 5);
+    top->addWidget(Frame3, 1);
+
+    // A press on another chart makes it current (shown at once); the click that follows, or a
+    // click on the current chart, is listKarten_Click.
+    connect(listKarten, &QListWidget::currentRowChanged, this, [this](int) {
+        shownByRowChange_ = true;
+        guarded([&] { ShowMapData(); });
+    });
+    connect(listKarten, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
+        if (shownByRowChange_)
+            shownByRowChange_ = false;
+        else
+            guarded([&] { listKarten_Click(); });
+    });
+    connect(listKarten, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        guarded([&] { listKarten_ItemCheck(listKarten->row(item)); });
+    });
+    connect(cmdFillList, &QPushButton::clicked, this, [this] { guarded([&] { FillMapList(); }); });
+    connect(cmdSpeichern, &QPushButton::clicked, this,
+            [this] { guarded([&] { cmdSpeichern_Click(); }); });
+    connect(cmdCalibrate, &QPushButton::clicked, this,
+            [this] { guarded([&] { cmdCalibrate_Click(); }); });
+    connect(chkVorschau, &QCheckBox::toggled, this,
+            [this](bool) { guarded([&] { chkVorschau_Click(); }); });
+    for (QLineEdit* box : tKarten)
+        box->installEventFilter(this);
+}
+
+bool frmCalibrate::eventFilter(QObject* watched, QEvent* event)
+{
+    // A click into an edge box marks it as edited (light yellow) until the next save.
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (QLineEdit* box : tKarten)
+            if (watched == box)
+                fillBackground(box, kNotSaved);
+    }
+    return MdiForm::eventFilter(watched, event);
+}
+
+// ------------------------------------------------------------------------------ life cycle
+
+void frmCalibrate::Form_Load()
+{
+    tPath->setText(folderText());
+    setEdgeColours(kNotSaved);
+    for (QLineEdit* box : tKarten)
+        box->clear();
+    gridModel_->load(ActiveMaps.get());
+    {
+        const QSignalBlocker quiet(chkVorschau);
+        chkVorschau->setChecked(false);
+    }
+    FillMapList();
+    for (QComboBox* selector : cmbLatLong)
+        selector->setCurrentIndex(0);
+    LoadLatSettings();
+    SetLanguage();
+}
+
+void frmCalibrate::Form_Activate()
+{
+    SetLanguage();
+}
+
+void frmCalibrate::Form_Deactivate()
+{
+    lastChartName_ = currentChart();
+}
+
+void frmCalibrate::Form_Unload()
+{
+    LatSettings settings;
+    for (size_t i = 0; i < 4; ++i)
+        settings.hemisphere[i] = cmbLatLong[i]->currentIndex() == 1 ? 1 : 0;
+    settings.preview = chkVorschau->isChecked() ? 1 : 0;
+    // A failure to write only loses the remembered selectors; nothing to tell the pilot.
+    saveLatSettings(chartFolder() / "LatData.crm", settings);
+}
+
+void frmCalibrate::LoadLatSettings()
+{
+    const LatSettings settings = loadLatSettings(chartFolder() / "LatData.crm");
+    for (size_t i = 0; i < 4; ++i)
+        cmbLatLong[i]->setCurrentIndex(settings.hemisphere[i]);
+    // Ticking the preview shows the chart again, which sets the selectors from its row.
+    chkVorschau->setChecked(settings.preview == 1);
+}
+
+void frmCalibrate::SetLanguage()
+{
+    Label[1]->setText(pick("Breitengrad oben", "Latitude - Upper"));
+    Label[2]->setText(pick("Breitengrad unten", "Latitude - Lower"));
+    Label[3]->setText(pick("Längengrad rechts", "Longitude - Right"));
+    Label[4]->setText(pick("Längengrad links", "Longitude - Left"));
+    Label[5]->setText(pick("Bsp.: N 47°40': 47,4", "Exp.: N 47°40': 47.4"));
+    Label[6]->setText(pick("Bsp: E 8° 50': 8,5", "Exp.: E 8°50': 8.5"));
+    Label[7]->setText(pick("Kartenverzeichnis", "Map directory"));
+    Label[8]->setText(pick("Breite", "Width"));
+    Label[9]->setText(pick("Höhe", "Height"));
+    Label[10]->setText(pick("Bsp.: E 9°30': 9,3", "Exp.: E 9°30': 9.3"));
+    Label[11]->setText(pick("Bsp.: N 48°10': 48,1", "Exp.: N 48°10': 48.1"));
+    chkVorschau->setText(pick("Kartenvorschau An", "Preview on"));
+    cmdFillList->setText(pick("Karten aktualisieren", "Refresh Map List"));
+    Frame1->setTitle(pick("Kartendaten", "Map Data"));
+    Frame3->setTitle(pick("GPS Karten", "GPS Maps"));
+    gridModel_->setCaption(pick("Kartendatei", "Maps"));
+    setWindowTitle(pick("Kartendaten", "Map Data"));
+    cmdCalibrate->setText(pick("Karte kalibrieren", "Calibrate map"));
+}
+
+// ------------------------------------------------------------------------------ the list
+
+QString frmCalibrate::currentChart() const
+{
+    const QListWidgetItem* item = listKarten->currentItem();
+    return item ? item->text() : QString();
+}
+
+void frmCalibrate::setCheck(int item, bool checked)
+{
+    QListWidgetItem* row = listKarten->item(item);
+    if (!row)
+        return;
+    const QSignalBlocker quiet(listKarten);
+    row->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void frmCalibrate::requeryActiveMaps()
+{
+    if (ActiveMaps && ActiveMaps->State() == Recordset::kStateOpen) {
+        try {
+            ActiveMaps->Requery();
+        } catch (const DbError&) {
+            // The active charts stay as they were read last; the next change requeries again.
+        }
+    }
+    gridModel_->load(ActiveMaps.get());
+}
+
+void frmCalibrate::FillMapList()
+{
+    if (!currentChart().isEmpty())
+        lastChartName_ = currentChart();
+    ChartListRefill refill;
+    if (MainConnection) {
+        try {
+            refill = refillChartList(*MainConnection, chartFolder());
+        } catch (const DbError&) {
+            // The table could not be read or changed: the list still shows the folder.
+            const auto names = listChartImages(chartFolder());
+            refill.listed = names.has_value();
+            refill.names = names.value_or(std::vector<std::string>{});
+            refill.active.assign(refill.names.size(), false);
+        }
+    } else {
+        const auto names = listChartImages(chartFolder());
+        refill.listed = names.has_value();
+        refill.names = names.value_or(std::vector<std::string>{});
+        refill.active.assign(refill.names.size(), false);
+    }
+
+    {
+        const QSignalBlocker quiet(listKarten);
+        listKarten->clear();
+        for (size_t i = 0; i < refill.names.size(); ++i) {
+            auto* item = new QListWidgetItem(QString::fromStdString(refill.names[i]), listKarten);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(refill.active[i] ? Qt::Checked : Qt::Unchecked);
+        }
+        const int found = SearchList(refill.names, lastChartName_.toStdString(), true);
+        if (listKarten->count() > 0)
+            listKarten->setCurrentRow(found >= 0 ? found : 0);
+    }
+    requeryActiveMaps();
+    if (!refill.listed)
+        MsgBox(pick("Das Kartenverzeichnis kann nicht gelesen werden:\n",
+                    "The map directory cannot be read:\n") +
+                   folderText(),
+               pick("Kartendaten", "Map Data"));
+    ShowMapData();
+}
+
+void frmCalibrate::listKarten_Click()
+{
+    shownByRowChange_ = false;
+    ShowMapData();
+}
+
+void frmCalibrate::listKarten_ItemCheck(int item)
+{
+    QListWidgetItem* row = listKarten->item(item);
+    if (!row)
+        return;
+    const bool wanted = row->checkState() == Qt::Checked;
+    // The chart whose box changed is the one concerned.
+    if (listKarten->currentRow() != item) {
+        const QSignalBlocker quiet(listKarten);
+        listKarten->setCurrentRow(item);
+    }
+    ShowMapData();
+    if (!MainConnection) {
+        setCheck(item, !wanted);
+        return;
+    }
+    CheckOutcome outcome;
+    try {
+        outcome = toggleChartActive(*MainConnection, row->text().toStdString(), currentEntry());
+    } catch (const DbError&) {
+        outcome.refused = true;
+    }
+    if (outcome.refused) {
+        dataError();
+        setCheck(item, !wanted);
+        return;
+    }
+    setCheck(item, outcome.active);
+    if (validateEdgeEntry(currentEntry()))
+        setEdgeColours(kSaved);
+    requeryActiveMaps();
+}
+
+// ------------------------------------------------------------------------------ edges
+
+void frmCalibrate::setEdgeColours(uint32_t bgr)
+{
+    for (size_t i = 0; i < 4; ++i) {
+        fillBackground(tKarten[i], bgr);
+        fillBackground(cmbLatLong[i], bgr);
+    }
+}
+
+void frmCalibrate::emptyEdgesAndSize()
+{
+    lblBreite->clear();
+    lblHoehe->clear();
+    for (QLineEdit* box : tKarten)
+        box->clear();
+}
+
+void frmCalibrate::showEdges(const std::array<std::optional<double>, 4>& edges)
+{
+    for (size_t i = 0; i < 4; ++i) {
+        if (!edges[i]) {
+            tKarten[i]->clear();
+            continue;
+        }
+        cmbLatLong[i]->setCurrentIndex(*edges[i] >= 0.0 ? 0 : 1);
+        tKarten[i]->setText(QString::fromStdString(edgeText(*edges[i], userDecimalMark())));
+    }
+}
+
+EdgeEntry frmCalibrate::currentEntry() const
+{
+    EdgeEntry entry;
+    for (size_t i = 0; i < 4; ++i) {
+        entry.boxes[i] = tKarten[i]->text().toStdString();
+        entry.hemisphere[i] = cmbLatLong[i]->currentIndex() == 1 ? 1 : 0;
+    }
+    entry.widthLabel = lblBreite->text().toStdString();
+    entry.heightLabel = lblHoehe->text().toStdString();
+    return entry;
+}
+
+void frmCalibrate::dataError()
+{
+    MsgBox(pick("Bitte Kartendaten checken.Daten können nicht gespeichert werden.",
+                "Please check map data.Data can not be saved."),
+           pick("Datenfehler", "Data error"));
+}
+
+void frmCalibrate::showPreview(const QString& name)
+{
+    picMap->clear();
+    const QString file = QString::fromStdString((chartFolder() / name.toStdString()).string());
+    QImageReader reader(file);
+    reader.setAutoTransform(false);
+    const QSize full = reader.size();
+    if (!full.isValid())
+        return;
+    // Decoded at preview size (JPEG decoders scale while decoding); stretched over the whole
+    // preview, as the chart has always been previewed, without keeping its proportions.
+    reader.setScaledSize(picMap->size());
+    const QImage image = reader.read();
+    if (image.isNull())
+        return;
+    picMap->setPixmap(QPixmap::fromImage(image));
+}
+
+void frmCalibrate::ShowMapData()
+{
+    // Nothing of the chart shown before may stay: its size or edges would be stored under
+    // this one.
+    emptyEdgesAndSize();
+    const QString name = currentChart();
+    if (name.isEmpty()) {
+        picMap->clear();
+        setEdgeColours(kNotSaved);
+        return;
+    }
+    const ImageHeaderResult size = ImageHeaderSize(chartFolder() / name.toStdString());
+    if (size.hasSize()) {
+        lblBreite->setText(QString::number(size.width));
+        lblHoehe->setText(QString::number(size.height));
+    } else if (size.status == ImageHeaderResult::Status::BadJpeg) {
+        MsgBox(QStringLiteral("Fehler im Bild"));
+    }
+
+    if (chkVorschau->isChecked())
+        showPreview(name);
+
+    std::optional<ChartRecord> row;
+    if (MainConnection) {
+        try {
+            row = findChartRow(*MainConnection, name.toStdString());
+        } catch (const DbError&) {
+            row.reset(); // shown as a chart without a row: from its calibration file
+        }
+    }
+    if (row) {
+        setEdgeColours(kSaved);
+        showEdges(row->edges);
+    } else {
+        setEdgeColours(kNotSaved);
+        const auto file =
+            readCalibrationFile(calibrationFilePath(chartFolder(), name.toStdString()));
+        if (file)
+            showEdges({(*file)[0], (*file)[1], (*file)[2], (*file)[3]});
+    }
+    requeryActiveMaps();
+}
+
+void frmCalibrate::chkVorschau_Click()
+{
+    if (chkVorschau->isChecked())
+        ShowMapData();
+    else
+        picMap->clear();
+}
+
+bool frmCalibrate::cmdSpeichern_Click()
+{
+    const QString name = currentChart();
+    const auto chart = validateEdgeEntry(currentEntry());
+    if (name.isEmpty() || !chart || !MainConnection) {
+        dataError();
+        return false;
+    }
+    for (size_t i = 0; i < 4; ++i)
+        tKarten[i]->setText(QString::fromStdString(edgeText(chart->edges[i], userDecimalMark())));
+    SaveOutcome outcome;
+    try {
+        outcome = saveChart(*MainConnection, chartFolder(), name.toStdString(), *chart);
+    } catch (const DbError&) {
+        MsgBox(pick("Die Karte konnte nicht in die Datenbank geschrieben werden: ",
+                    "The map could not be written to the database: ") +
+                   name,
+               pick("Datenfehler", "Data error"));
+        return false;
+    }
+    if (outcome == SaveOutcome::FileNotWritten) {
+        const QString file =
+            QString::fromStdString(calibrationFilePath(chartFolder(), name.toStdString()).string());
+        MsgBox(pick("Die Kalibrierungsdatei kann nicht geschrieben werden; die Karte wurde nicht "
+                    "gespeichert:\n",
+                    "The calibration file cannot be written; the map was not saved:\n") +
+                   file,
+               pick("Datenfehler", "Data error"));
+        return false;
+    }
+    setEdgeColours(kSaved);
+    requeryActiveMaps();
+    return true;
+}
+
+bool frmCalibrate::takeTwoPointEdges(const CalibrationResult& edges)
+{
+    const std::array<double, 4> values = {edges.unten, edges.oben, edges.links, edges.rechts};
+    for (size_t i = 0; i < 4; ++i) {
+        tKarten[i]->setText(QString::fromStdString(edgeText(values[i], userDecimalMark())));
+        if (values[i] < 0.0)
+            cmbLatLong[i]->setCurrentIndex(1);
+    }
+    if (!cmdSpeichern_Click())
+        return false;
+    const int item = listKarten->currentRow();
+    QListWidgetItem* row = listKarten->item(item);
+    if (row && row->checkState() == Qt::Checked) {
+        // Off and on again: the row keeps Active with the new edges, ActiveMaps is requeried.
+        row->setCheckState(Qt::Unchecked);
+        row->setCheckState(Qt::Checked);
+    }
+    return true;
+}
+
+// ------------------------------------------------------------------------------ two points
+
+void frmCalibrate::cmdCalibrate_Click()
+{
+    const QString name = currentChart();
+    if (name.isEmpty()) {
+        MsgBox(pick("Bitte zuerst eine Karte in der Liste auswählen.",
+                    "Please choose a map in the list first."),
+               pick("Karte kalibrieren", "Calibrate map"));
+        return;
+    }
+    const auto cannotOpen = [&name] {
+        MsgBox(pick("Die Karte kann nicht geladen werden: ", "The map cannot be loaded: ") + name,
+               pick("Karte kalibrieren", "Calibrate map"));
+    };
+    const ImageHeaderResult header = ImageHeaderSize(chartFolder() / name.toStdString());
+    if (header.status == ImageHeaderResult::Status::BadJpeg)
+        MsgBox(pick("Fehler im Bild", "Error in picture"));
+    if (!header.hasSize() || header.width <= 0 || header.height <= 0) {
+        cannotOpen();
+        return;
+    }
+    // The whole image once per opening, as stored: no EXIF rotation, so its size is the
+    // header's.
+    QImageReader reader(QString::fromStdString((chartFolder() / name.toStdString()).string()));
+    reader.setAutoTransform(false);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        cannotOpen();
+        return;
+    }
+    frmCalRect& window = forms().get<frmCalRect>();
+    window.InitializeData(name, image, header.width, header.height);
+    forms().showModal(window);
 }
 
 } // namespace tv

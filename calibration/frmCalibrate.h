@@ -1,16 +1,100 @@
 #pragma once
 
+#include "calibration/ChartSave.h"
+#include "calibration/TwoPointCalibration.h"
 #include "core/forms/Forms.h"
+
+#include <QImage>
+#include <QString>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTableView;
 
 namespace tv {
 
-// The map calibration window, one of the main frame's mode windows.
+class NameGridModel;
+
+// The map calibration window ("Kartendaten" / "Map Data"), one of the main frame's mode
+// windows: the chart images of Karten with a tick per active chart, the image size, a preview,
+// the four edges with their hemisphere selectors, and the active charts.
 class frmCalibrate : public MdiForm
 {
     Q_OBJECT
 public:
     frmCalibrate();
     QString formName() const override { return QStringLiteral("frmCalibrate"); }
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Deactivate() override;
+    void Form_Unload() override;
+
+    // The save of the edges shown for the current chart. True when the calibration file and
+    // the Maps row were written; otherwise a message has said why and nothing changed.
+    bool cmdSpeichern_Click();
+
+    // The two-point calibration's hand-over: the four edges go into the boxes (magnitudes in
+    // the user's format; a negative edge also sets its selector to S or W), then the save runs,
+    // and after a successful save a ticked chart is ticked again. True when saved.
+    bool takeTwoPointEdges(const CalibrationResult& edges);
+
+    void FillMapList();
+    void ShowMapData();
+    void listKarten_Click();
+    void listKarten_ItemCheck(int item);
+    void cmdCalibrate_Click();
+    void chkVorschau_Click();
+
+    // The user's decimal mark for typed and shown numbers.
+    static char userDecimalMark();
+
+    // Controls (names as the window has always had them).
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QLineEdit* tPath = nullptr;
+    QListWidget* listKarten = nullptr;
+    QTableView* gridMaps = nullptr;
+    QCheckBox* chkVorschau = nullptr;
+    QPushButton* cmdFillList = nullptr;
+    QPushButton* cmdCalibrate = nullptr;
+    QPushButton* cmdSpeichern = nullptr;
+    QLabel* picMap = nullptr;
+    std::array<QLineEdit*, 4> tKarten{};
+    std::array<QComboBox*, 4> cmbLatLong{};
+    QLabel* lblBreite = nullptr;
+    QLabel* lblHoehe = nullptr;
+    std::array<QLabel*, 12> Label{}; // Label1 .. Label11 at their numbers; [0] unused
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void SetLanguage();
+    void LoadLatSettings();
+    void setEdgeColours(uint32_t bgr);
+    void emptyEdgesAndSize();
+    void showEdges(const std::array<std::optional<double>, 4>& edges);
+    void showPreview(const QString& name);
+    void requeryActiveMaps();
+    EdgeEntry currentEntry() const;
+    QString currentChart() const;
+    void setCheck(int item, bool checked);
+    void dataError();
+
+    NameGridModel* gridModel_ = nullptr;
+    QString lastChartName_;
+    bool shownByRowChange_ = false;
 };
 
 } // namespace tv

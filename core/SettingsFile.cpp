@@ -105,6 +105,16 @@ SettingsWriter& SettingsWriter::writeDate(Date date)
 
 bool SettingsWriter::save(const std::filesystem::path& path) const
 {
+    // A file that already holds exactly these lines needs no write: saving settings that did
+    // not change then succeeds also where the folder may not be written (nothing is lost).
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec) &&
+        std::filesystem::file_size(path, ec) == content_.size() && !ec) {
+        std::ifstream in(path, std::ios::binary);
+        std::string held(content_.size(), '\0');
+        if (in.read(held.data(), static_cast<std::streamsize>(held.size())) && held == content_)
+            return true;
+    }
     return writeFileAtomically(path, content_);
 }
 

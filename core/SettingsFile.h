@@ -36,7 +36,8 @@ public:
     const std::string& content() const { return content_; }
 
     // Replaces the file at `path` (temporary file + rename). False when the file could not be
-    // written; the old file, if any, is then unchanged.
+    // written; the old file, if any, is then unchanged. A file that already holds exactly this
+    // content is left as it is and counts as saved.
     bool save(const std::filesystem::path& path) const;
 
 private:

@@ -22,6 +22,13 @@ std::optional<int16_t> acceptQnh(std::string_view text)
     return ToInt16HalfEven(*value);
 }
 
+int16_t qnhInForce(int16_t storedHpa, const Date& storedOn, const Date& today)
+{
+    if (storedOn != today)
+        return kStandardQnhHpa;
+    return acceptQnh(std::to_string(storedHpa)).value_or(kStandardQnhHpa);
+}
+
 TrackIntervalSetting trackIntervalSetting(std::string_view boxText)
 {
     const std::optional<double> seconds = parseSettingsNumber(boxText);

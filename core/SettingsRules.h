@@ -2,6 +2,8 @@
 
 // What the settings window accepts as QNH and as track logger interval.
 
+#include "core/Dates.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,6 +18,11 @@ inline constexpr int16_t kStandardQnhHpa = 1013;
 // (blanks around it ignored; "," or "." as decimal point); the value is rounded to a whole
 // number with halves to even (1013.5 -> 1014, 1012.5 -> 1012). Empty when refused.
 std::optional<int16_t> acceptQnh(std::string_view text);
+
+// The QNH in force, hPa: the stored QNH when it was set on `today` and passes acceptQnh,
+// otherwise standard pressure (a QNH of another day is never flown with). Every window that
+// shows or uses the QNH goes through this rule.
+int16_t qnhInForce(int16_t storedHpa, const Date& storedOn, const Date& today);
 
 // Track logger interval: seconds in the box, milliseconds in TrackInterval.
 inline constexpr int kMaxTrackIntervalS = 60;

@@ -230,6 +230,10 @@ void drawCourseArrow(DrawSurface& face, double course, float angleDeg, double vo
                             polar(d + 90.0, 25.0)})
         face.Circle(dot.x(), dot.y(), 3.0);
 
+    // Without a station (bearing NaN) there is no TO/FROM and no deviation: the arrow alone.
+    if (!std::isfinite(vorBearing))
+        return;
+
     // TO/FROM flag: a white triangle on the head side (TO) or the tail side (FROM), filled by
     // drawing it ever narrower.
     const double flagAngle = hsiShowsTo(ci, vorBearing) ? d : d + 180.0;

@@ -47,6 +47,9 @@ struct InstrumentState
 {
     // True course from the aircraft to the selected VOR, degrees; 0 until first computed.
     double vorBearing = 0.0;
+    // A VOR is chosen and was found in the waypoint table at the last lookup: only then do the
+    // VOR and HSI modes have a station to point to.
+    bool vorStationKnown = false;
     // Distance to the selected VOR, NM, as last shown.
     double vorDistanceNm = 0.0;
     // The VOR name last reported as missing from the waypoint table: a missing name is
@@ -78,6 +81,7 @@ void drawVorPointer(DrawSurface& face, std::optional<double> trackDeg, double vo
                     uint32_t colour, bool hsi);
 // The HSI: centre aircraft, course arrow, deviation dots, TO/FROM flag and deviation bar.
 // `angleDeg` is minus the track (0 without a track), so the arrow stands at course + angle.
+// `vorBearing` NaN: no station is chosen; the arrow and dots are drawn without flag and bar.
 void drawCourseArrow(DrawSurface& face, double course, float angleDeg, double vorBearing);
 
 // ---------------------------------------------------------------- HSI arithmetic

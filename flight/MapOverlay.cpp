@@ -2,6 +2,7 @@
 
 #include "core/FileHelpers.h"
 #include "core/GeoMath.h"
+#include "core/HandlerGuard.h"
 #include "map/DrawSurface.h"
 #include "map/NumberText.h"
 #include "platform/Connection.h"
@@ -56,16 +57,6 @@ std::vector<MapPoint> readPoints(Recordset& rs)
 bool closeTo(double a, double b)
 {
     return std::fabs(a - b) <= 1e-9 * std::max({1.0, std::fabs(a), std::fabs(b)});
-}
-
-// Runs one step of the overlay; a fault in it leaves out what it draws, never the rest.
-template <typename Step> void guarded(Step&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-        // nothing: the step's layer is simply missing from this redraw
-    }
 }
 
 // A circle of radius 1 drawn with a wide pen: a solid dot, as the wide pen has always left it
@@ -378,8 +369,7 @@ OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& st
             ChartListUpdate update =
                 updateChartList(chartsContaining(*main, latDDMM, lonDDMM), in.shownChart,
                                 in.nextMapText, nearViewEdge(state.PlaneX, state.PlaneY, w, h));
-            if (update.switchTo && hooks.switchChart)
-                guarded([&] { hooks.switchChart(*update.switchTo); });
+            result.switchTo = update.switchTo;
             result.chartList = std::move(update);
         });
     }

@@ -145,13 +145,13 @@ struct OverlayInputs
     QString nextMapText; // hint box text
 };
 
-// The window's procedures the overlay runs at their place in the order. Each may be empty.
+// The window's drawing procedures the overlay runs at their place in the order. Each may be
+// empty. Nothing here changes what the redraw is drawing on: a chart change is returned
+// (OverlayResult::switchTo) and done by the window once the redraw is over.
 struct OverlayHooks
 {
     std::function<void()> drawRoute;       // route line
     std::function<void()> updateTargetNav; // target navigation and guide line
-    // Makes the named chart current (as picking it in the chart combo), without a redraw.
-    std::function<void(const QString&)> switchChart;
 };
 
 struct OverlayResult
@@ -161,6 +161,10 @@ struct OverlayResult
     bool hideHints = false; // hide tNextMap and LblMapNumber (before applying chartList)
     std::optional<ChartListUpdate> chartList; // stepping mode on and the aircraft in sight
     bool aircraftDrawn = false;
+    // What the window must do next: make this chart current (as picking it in the chart combo)
+    // once the redraw is over. Set when the aircraft nears the view's edge in stepping mode
+    // and the hint box names another chart.
+    std::optional<QString> switchTo;
 };
 
 // Draws the overlay in its order. Every layer is drawn on its own: a database fault or a bad

@@ -1,10 +1,7 @@
 #include "flight/RouteNav.h"
 
 #include "core/GeoMath.h"
-#include "map/DrawSurface.h"
 #include "map/NumberText.h"
-#include "platform/Connection.h"
-#include "platform/Recordset.h"
 
 #include <cmath>
 
@@ -51,22 +48,7 @@ QString twoDigits(long long value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
-std::optional<int64_t> integerField(const Recordset& set, const char* field)
-{
-    if (set.State() != Recordset::kStateOpen || set.Bof() || set.Eof())
-        return std::nullopt;
-    const Value v = set.Field(field);
-    if (v.isNull())
-        return std::nullopt;
-    return v.toInt();
-}
-
 } // namespace
-
-GeoPos RoutePoint::position() const
-{
-    return {DDMMToDegrees(latDdmm), DDMMToDegrees(longDdmm)};
-}
 
 // --- target figures ------------------------------------------------------------------------
 
@@ -215,123 +197,6 @@ std::optional<GeoPos> directTargetFromCaptions(const QString& latCaption,
     if (!lat || !lon)
         return std::nullopt;
     return GeoPos{DDMMToDegrees(*lat), DDMMToDegrees(*lon)};
-}
-
-// --- route data ----------------------------------------------------------------------------
-
-void openRoutePoints(Recordset& points, Connection& connection, int64_t routeId)
-{
-    points.Close();
-    points.Open(kRoutePointsSql, connection, {Value(routeId)});
-}
-
-RoutePoint routePointFromRow(const Recordset& points)
-{
-    RoutePoint p;
-    p.id = points.Field("id").toInt();
-    p.pointId = points.Field("PointID").toInt();
-    p.name = QString::fromStdString(points.Field("Name").toString());
-    p.latDdmm = points.Field("Lat").toDouble();
-    p.longDdmm = points.Field("Long").toDouble();
-    return p;
-}
-
-std::vector<RoutePoint> loadRoutePoints(Connection& connection, int64_t routeId)
-{
-    Recordset set;
-    openRoutePoints(set, connection, routeId);
-    std::vector<RoutePoint> points;
-    points.reserve(static_cast<size_t>(set.RecordCount()));
-    for (set.MoveFirst(); !set.Eof(); set.MoveNext())
-        points.push_back(routePointFromRow(set));
-    return points;
-}
-
-std::vector<RouteEntry> routeEntries(Recordset& routes)
-{
-    std::vector<RouteEntry> entries;
-    if (routes.State() != Recordset::kStateOpen || routes.RecordCount() == 0)
-        return entries;
-    const bool hadRow = !routes.Bof() && !routes.Eof();
-    const Recordset::BookmarkId mark = hadRow ? routes.Bookmark() : 0;
-    for (routes.MoveFirst(); !routes.Eof(); routes.MoveNext())
-        entries.push_back({routes.Field("RouteID").toInt(),
-                           QString::fromStdString(routes.Field("Name").toString())});
-    if (hadRow)
-        routes.SetBookmark(mark);
-    else
-        routes.MoveFirst();
-    return entries;
-}
-
-bool selectRoute(Recordset& routes, int64_t routeId)
-{
-    if (routes.State() != Recordset::kStateOpen || routes.RecordCount() == 0)
-        return false;
-    const bool hadRow = !routes.Bof() && !routes.Eof();
-    const Recordset::BookmarkId mark = hadRow ? routes.Bookmark() : 0;
-    routes.MoveFirst();
-    routes.Find("RouteID", CompareOp::Equal, Value(routeId));
-    if (!routes.Eof())
-        return true;
-    if (hadRow)
-        routes.SetBookmark(mark);
-    else
-        routes.MoveFirst();
-    return false;
-}
-
-std::optional<int64_t> currentRouteId(const Recordset& routes)
-{
-    return integerField(routes, "RouteID");
-}
-
-std::optional<int64_t> currentPointRowId(const Recordset& points)
-{
-    return integerField(points, "id");
-}
-
-// --- stepping along the route --------------------------------------------------------------
-
-StepResult stepToNextPoint(Recordset& points)
-{
-    if (points.State() != Recordset::kStateOpen || points.Bof() || points.Eof())
-        return StepResult::NoRow;
-    if (points.AbsolutePosition() >= points.RecordCount())
-        return StepResult::AtLastEnd;
-    points.MoveNext();
-    return StepResult::Moved;
-}
-
-StepResult stepToPreviousPoint(Recordset& points)
-{
-    if (points.State() != Recordset::kStateOpen || points.Bof() || points.Eof())
-        return StepResult::NoRow;
-    if (points.AbsolutePosition() <= 1)
-        return StepResult::AtFirst;
-    points.MovePrevious();
-    return StepResult::Moved;
-}
-
-// --- drawing -------------------------------------------------------------------------------
-
-bool drawRouteLeg(DrawSurface& picMap, const MapView& view, GeoPos p1, GeoPos p2, uint32_t colour)
-{
-    const std::optional<QPointF> a = view.positionToView(p1);
-    const std::optional<QPointF> b = view.positionToView(p2);
-    if (!a || !b)
-        return false;
-    picMap.setDrawWidth(view.zoomedDrawWidth(kRouteLegBaseWidth));
-    picMap.Line(b->x(), b->y(), a->x(), a->y(), colour);
-    picMap.setDrawWidth(1);
-    return true;
-}
-
-void drawRouteLine(DrawSurface& picMap, const MapView& view, const std::vector<RoutePoint>& points)
-{
-    for (size_t i = 0; i + 1 < points.size(); ++i)
-        drawRouteLeg(picMap, view, points[i].position(), points[i + 1].position(),
-                     kRouteLineColour);
 }
 
 } // namespace tv

@@ -9,6 +9,7 @@
 // true 0..360. Colours are 0x00BBGGRR.
 
 #include "map/MapView.h"
+#include "route/RouteData.h"
 
 #include <QString>
 #include <QTime>
@@ -24,22 +25,7 @@ class Connection;
 class DrawSurface;
 class Recordset;
 
-inline constexpr uint32_t kRouteLineColour = 0x800000; // navy: the legs of the route
 inline constexpr uint32_t kGuideLineColour = 0xFF0000; // blue: from the target to the aircraft
-// Route legs and the guide line are this wide at zoom 0 and thicken as the map is enlarged.
-inline constexpr int kRouteLegBaseWidth = 6;
-
-// One point of a route as stored in GpsPoints.
-struct RoutePoint
-{
-    int64_t id = 0;      // GpsPoints.id, the row's key
-    int64_t pointId = 0; // Waypoints.PointID it was made from
-    QString name;
-    double latDdmm = 0.0;
-    double longDdmm = 0.0;
-
-    GeoPos position() const; // decimal degrees
-};
 
 // What the navigation steers to, so that a distance is only ever compared with an earlier
 // distance to the same target.
@@ -155,56 +141,5 @@ QString remainingDistanceText(const RouteFigures& figures, bool fix, double prev
 // (empty latitude) or when a caption is no number.
 std::optional<GeoPos> directTargetFromCaptions(const QString& latCaption,
                                                const QString& longCaption);
-
-// --- route data ----------------------------------------------------------------------------
-
-// One route's points in Nummer order; the route key is a bound parameter.
-inline constexpr const char* kRoutePointsSql =
-    "SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC";
-// The route list in its order.
-inline constexpr const char* kRoutesSql = "SELECT * From Route Order by NUMMER ASC";
-
-// (Re)opens `points` on the given route's points. Throws DbError.
-void openRoutePoints(Recordset& points, Connection& connection, int64_t routeId);
-// The current row of a point set; a missing value reads as 0 or "".
-RoutePoint routePointFromRow(const Recordset& points);
-// Reads a route's points into a list. Throws DbError.
-std::vector<RoutePoint> loadRoutePoints(Connection& connection, int64_t routeId);
-
-struct RouteEntry
-{
-    int64_t routeId = 0;
-    QString name;
-};
-// Every row of the route set in its order (the route box entries); the set's current row is
-// kept where possible.
-std::vector<RouteEntry> routeEntries(Recordset& routes);
-// Makes the route with this key the current row. False (and the current row as it was, when
-// there was one) when no row has it.
-bool selectRoute(Recordset& routes, int64_t routeId);
-// The RouteID of the current route row; empty at BOF/EOF or on a closed set.
-std::optional<int64_t> currentRouteId(const Recordset& routes);
-// The GpsPoints.id of the target row; empty when no row is current.
-std::optional<int64_t> currentPointRowId(const Recordset& points);
-
-// --- stepping along the route --------------------------------------------------------------
-
-enum class StepResult {
-    Moved,     // the next (previous) point is the target now
-    AtLastEnd, // the target was the last point: route navigation ends here
-    AtFirst,   // the target is the first point: it stays
-    NoRow,     // no point is current (empty or closed set): nothing happened
-};
-StepResult stepToNextPoint(Recordset& points);
-StepResult stepToPreviousPoint(Recordset& points);
-
-// --- drawing -------------------------------------------------------------------------------
-
-// One straight line between two positions on the map, from the second point to the first,
-// `kRouteLegBaseWidth` thickened with the zoom; the draw width is 1 afterwards. False (nothing
-// drawn) when the view cannot place the points.
-bool drawRouteLeg(DrawSurface& picMap, const MapView& view, GeoPos p1, GeoPos p2, uint32_t colour);
-// The route line: every leg between consecutive points in the route colour.
-void drawRouteLine(DrawSurface& picMap, const MapView& view, const std::vector<RoutePoint>& points);
 
 } // namespace tv

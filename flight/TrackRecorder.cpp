@@ -111,6 +111,18 @@ void TrackRecorder::startTrack(Connection& connection, const QString& name)
     failed_ = false;
 }
 
+bool TrackRecorder::restartIfDeleted(Connection& connection, const QString& name)
+{
+    if (!hasTrack())
+        return false;
+    Recordset rs;
+    rs.Open(R"(SELECT "Index" FROM "List" WHERE "Index" = ?)", connection, {Value(trackIndex_)});
+    if (rs.RecordCount() > 0)
+        return false;
+    startTrack(connection, name);
+    return true;
+}
+
 void TrackRecorder::writePoint(Connection& connection, const TrackPoint& point, Date utcToday)
 {
     if (!hasTrack())

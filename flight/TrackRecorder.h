@@ -65,9 +65,16 @@ public:
     // stays as it was.
     void writePoint(Connection& connection, const TrackPoint& point, Date utcToday);
 
+    // Before a point is written: when the current track's "List" row is gone (the track
+    // manager deleted it while the recording was paused), the recorder forgets it and starts a
+    // new track named `name`, so no point goes under a number that no list shows any more.
+    // True when a new track was started. Throws DbError.
+    bool restartIfDeleted(Connection& connection, const QString& name);
+
     bool hasTrack() const { return trackIndex_ != 0; }
     // Set when the track file refused a write; automatic recording then does not start again
-    // by itself until a start succeeds.
+    // by itself until a start succeeds or the ground speed has fallen below 30 kt (the next
+    // rise past it is a new start condition).
     bool failed() const { return failed_; }
     void setFailed(bool failed) { failed_ = failed; }
     // "Index" of the track being written (0 before the first start) and its points so far.

@@ -7,12 +7,12 @@
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
 #include "core/GeoMath.h"
+#include "core/HandlerGuard.h"
+#include "core/SettingsRules.h"
 #include "core/Variablen.h"
 #include "core/windows/WindowLook.h"
-#include "core/windows/frmSettings.h"
 #include "flight/FlightSettings.h"
 #include "flight/RouteWindow.h"
-#include "flight/SafeCall.h"
 #include "map/NumberText.h"
 #include "map/PictureBox.h"
 #include "map/ViewMemory.h"
@@ -146,8 +146,14 @@ frmGPSmain::frmGPSmain()
 {
     setWindowTitle(QStringLiteral("Flug"));
     setFocusPolicy(Qt::StrongFocus);
+    // Always drawn: with both switches off it only takes the QNH box away.
+    mapLayers.add({"airspaces", {}, [this] { DrawAirspaces(); }});
+    mapLayers.add({"moving map", {}, [this] { DrawMovingMap(); }});
+
     gpsEvents_ = std::make_unique<GpsForwarder>(*this);
-    gps.setEvents(gpsEvents_.get());
+    // The fix is brought up to date first; the handlers then show it.
+    fixBuilder_.setNext(gpsEvents_.get());
+    gps.setEvents(&fixBuilder_);
     buildControls();
     wireControls();
 }
@@ -426,16 +432,16 @@ void frmGPSmain::onClick(QWidget* control, std::function<void()> handler)
 void frmGPSmain::wireControls()
 {
     auto run = [this](void (frmGPSmain::*handler)()) {
-        return [this, handler] { safely([&] { (this->*handler)(); }); };
+        return [this, handler] { guarded([&] { (this->*handler)(); }); };
     };
     connect(cmdGPS, &QPushButton::clicked, this, run(&frmGPSmain::cmdGPS_Click));
     for (int i = 0; i < 3; ++i)
         onClick(picGPSCheck[static_cast<std::size_t>(i)], [this, i] { picGPSCheck_Click(i); });
 
     connect(&MSComm1, &QSerialPort::readyRead, this,
-            [this] { safely([&] { MSComm1_OnComm(comEvReceive); }); });
+            [this] { guarded([&] { MSComm1_OnComm(comEvReceive); }); });
     connect(&MSComm1, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        safely([&] {
+        guarded([&] {
             if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError || opening_ ||
                 e == QSerialPort::NotOpenError)
                 return;
@@ -446,24 +452,24 @@ void frmGPSmain::wireControls()
             MSComm1_OnComm(e == QSerialPort::ReadError ? comEventFrame : comEventRxOver);
         });
     });
-    timerCheck.onTick([this] { safely([&] { timerCheck_Timer(); }); });
-    timeTrack.onTick([this] { safely([&] { timeTrack_Timer(); }); });
-    silenceWatch.onTick([this] { safely([&] { silenceWatch_Timer(); }); });
+    timerCheck.onTick([this] { guarded([&] { timerCheck_Timer(); }); });
+    timeTrack.onTick([this] { guarded([&] { timeTrack_Timer(); }); });
+    silenceWatch.onTick([this] { guarded([&] { silenceWatch_Timer(); }); });
 
     // Map, zoom, chart choice.
     picMap->onMouseDown([this](int b, int s, double x, double y) {
-        safely([&] { picMap_MouseDown(b, s, x, y); });
+        guarded([&] { picMap_MouseDown(b, s, x, y); });
     });
     picMap->onMouseMove([this](int b, int s, double x, double y) {
-        safely([&] { picMap_MouseMove(b, s, x, y); });
+        guarded([&] { picMap_MouseMove(b, s, x, y); });
     });
     picMap->onMouseUp(
-        [this](int b, int s, double x, double y) { safely([&] { picMap_MouseUp(b, s, x, y); }); });
+        [this](int b, int s, double x, double y) { guarded([&] { picMap_MouseUp(b, s, x, y); }); });
     // The zoom follows the slider when the mouse is released on it (the release position sets
     // the value); the keys act through the window, the wheel does nothing.
     SlideMap->installEventFilter(this);
     connect(cmbMaps, &QComboBox::editTextChanged, this,
-            [this] { safely([&] { cmbMaps_Change(); }); });
+            [this] { guarded([&] { cmbMaps_Change(); }); });
     connect(cmbMaps, &QComboBox::activated, this, run(&frmGPSmain::cmbMaps_Click));
     tNextMap->installEventFilter(this);
     connect(cmdKartezentrieren, &QPushButton::clicked, this,
@@ -485,7 +491,7 @@ void frmGPSmain::wireControls()
     connect(cmdshowRoute, &QPushButton::clicked, this, run(&frmGPSmain::cmdshowRoute_Click));
     onClick(picShowRoute, [this] { picShowRoute_Click(); });
     onClick(lblRoute, [this] { lblRoute_Click(); });
-    safely([&] { setUpRouteGrid(*this); });
+    guarded([&] { setUpRouteGrid(*this); });
 
     // Track recording.
     connect(cmdRecord, &QPushButton::clicked, this, run(&frmGPSmain::cmdRecord_Click));
@@ -494,7 +500,7 @@ void frmGPSmain::wireControls()
 
     // Instruments.
     Kurskreisel->onMouseDown([this](int b, int s, double x, double y) {
-        safely([&] { Kurskreisel_MouseDown(b, s, x, y); });
+        guarded([&] { Kurskreisel_MouseDown(b, s, x, y); });
     });
     tKurs->installEventFilter(this);
     tVOR1->installEventFilter(this);
@@ -527,7 +533,7 @@ void frmGPSmain::wireControls()
 bool frmGPSmain::eventFilter(QObject* watched, QEvent* event)
 {
     bool consumed = false;
-    safely([&] {
+    guarded([&] {
         switch (event->type()) {
         case QEvent::MouseButtonPress: {
             auto* mouse = static_cast<QMouseEvent*>(event);
@@ -553,7 +559,7 @@ bool frmGPSmain::eventFilter(QObject* watched, QEvent* event)
                 const int shift = PictureBox::vbShift(mouse->modifiers());
                 // After the slider has finished with the release itself.
                 QTimer::singleShot(0, this, [this, button, shift, xTwips, yTwips] {
-                    safely([&] { SlideMap_MouseUp(button, shift, xTwips, yTwips); });
+                    guarded([&] { SlideMap_MouseUp(button, shift, xTwips, yTwips); });
                 });
             }
             break;
@@ -604,7 +610,7 @@ void frmGPSmain::keyReleaseEvent(QKeyEvent* event)
         QWidget::keyReleaseEvent(event);
         return;
     }
-    safely([&] {
+    guarded([&] {
         Form_KeyUp(vbKeyCode(event->key(), event->modifiers()),
                    PictureBox::vbShift(event->modifiers()));
     });
@@ -613,7 +619,7 @@ void frmGPSmain::keyReleaseEvent(QKeyEvent* event)
 void frmGPSmain::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    safely([&] { Form_Resize(); });
+    guarded([&] { Form_Resize(); });
 }
 
 // ------------------------------------------------------------------------------ life cycle
@@ -625,8 +631,8 @@ void frmGPSmain::Form_Load()
     routeRS = std::make_shared<Recordset>();
     ActiveMaps = std::make_shared<Recordset>();
     if (MainConnection) {
-        safely([&] { routeRS->Open("SELECT * From Route Order by NUMMER ASC", *MainConnection); });
-        safely([&] {
+        guarded([&] { activeRoute.openList(*MainConnection); });
+        guarded([&] {
             ActiveMaps->Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC",
                              *MainConnection);
         });
@@ -648,9 +654,9 @@ void frmGPSmain::Form_Load()
     instrumentMode = QStringLiteral("Kurs");
 
     // 4: instrument, last chart.
-    safely([&] { LoadVOR(); });
-    safely([&] { ShowInstrument(0.0f); });
-    safely([&] { LoadLastMap(); });
+    guarded([&] { LoadVOR(); });
+    guarded([&] { ShowInstrument(0.0f); });
+    guarded([&] { LoadLastMap(); });
 
     // 6: layer switches.
     dontResize = true;
@@ -660,7 +666,7 @@ void frmGPSmain::Form_Load()
     MapListIndex = 0;
     ShowLuftraum = ShowLuftraumHoehe = ShowPR = ShowRoute = ShowWayInfo = ShowAPT1 = ShowAPT2 =
         false;
-    safely([&] { LoadSet(); });
+    guarded([&] { LoadSet(); });
 
     // 7: no airport data file, no airport switches.
     if (!AptDataAvailable) {
@@ -673,30 +679,34 @@ void frmGPSmain::Form_Load()
     positionRS = loadViewMemory(programFile("position.crm"));
 }
 
+void frmGPSmain::AirspaceFileMissing()
+{
+    cmdLR1->hide();
+    cmdLR2->hide();
+    cmdPR->hide();
+    picLR3->hide();
+    picPR->hide();
+}
+
 void frmGPSmain::Form_Activate()
 {
-    safely([&] {
-        // 1: the QNH of the day.
-        if (today() != QNHDate) {
-            const double typed = leadingNumber(forms().get<frmSettings>().tQNH->text());
-            const double rounded = std::round(typed);
-            QNH = (rounded > 950.0 && rounded < 1050.0) ? static_cast<int16_t>(rounded)
-                                                        : static_cast<int16_t>(1013);
-        }
+    guarded([&] {
+        // 1: the QNH of the day (standard pressure when none was set today).
+        QNH = qnhInForce(QNH, QNHDate, today());
         lblQNH->setText(QStringLiteral("QNH ") + QString::number(QNH));
     });
     // 2-4.
-    safely([&] { SetToolTips(); });
+    guarded([&] { SetToolTips(); });
     if (!picShowRoute->isHidden())
-        safely([&] { UpdateRouteInfo(); });
+        guarded([&] { UpdateRouteInfo(); });
     progBar->show();
     // 5: a window never laid out (or laid out for another size) is laid out now.
     if (SlideMap->y() > height() || picMap->width() != width() - kPanelWidth) {
         dontResize = false;
-        safely([&] { Form_Resize(); });
+        guarded([&] { Form_Resize(); });
     }
     // 6: the chart shown before.
-    safely([&] {
+    guarded([&] {
         if (!ActiveMaps || ActiveMaps->State() != Recordset::kStateOpen ||
             ActiveMaps->RecordCount() == 0) {
             chartValid = false;
@@ -711,13 +721,13 @@ void frmGPSmain::Form_Activate()
         }
     });
     // 7: its view, the chart combo, the zoom and the redraw.
-    safely([&] { LoadMapView(); });
-    safely([&] { updateMapInfo(); });
-    safely([&] { SlideMap_Change(); });
+    guarded([&] { LoadMapView(); });
+    guarded([&] { updateMapInfo(); });
+    guarded([&] { SlideMap_Change(); });
     // 8: the routes.
-    safely([&] { refillRoutes(*this); });
+    guarded([&] { refillRoutes(*this); });
     // 9.
-    safely([&] { LoadSavedCom(); });
+    guarded([&] { LoadSavedCom(); });
     GridBusy = false;
     // 10: the GPS was on when the window was left: reopen the port without a new check.
     const bool pictureShown = gpsSwitchedOn() || !picGPSCheck[2]->isHidden();
@@ -760,7 +770,7 @@ void frmGPSmain::Form_Deactivate()
     TrackPaused = timeTrack.interval() > 0;
     timeTrack.setInterval(0);
     closePort();
-    safely([&] { SaveMapView(); });
+    guarded([&] { SaveMapView(); });
 }
 
 void frmGPSmain::Form_Unload()
@@ -770,9 +780,9 @@ void frmGPSmain::Form_Unload()
     timeTrack.setInterval(0);
     busy_.release();
     closePort();
-    safely([&] { SaveMapView(); });
-    safely([&] { SaveVOR(); });
-    safely([&] { SaveSet(); });
+    guarded([&] { SaveMapView(); });
+    guarded([&] { SaveVOR(); });
+    guarded([&] { SaveSet(); });
 }
 
 void frmGPSmain::Form_Resize()

@@ -28,11 +28,14 @@
 #include "core/forms/Forms.h"
 #include "core/forms/VbTimer.h"
 #include "flight/Instruments.h"
+#include "flight/MapLayers.h"
 #include "flight/MapOverlay.h"
 #include "flight/RouteNav.h"
 #include "flight/TrackRecorder.h"
+#include "gps/GpsFix.h"
 #include "gps/VB6NmeaInterpreter.h"
 #include "map/MapView.h"
+#include "route/ActiveRoute.h"
 
 #include <QImage>
 #include <QSerialPort>
@@ -186,8 +189,15 @@ public:
 
     // ================================================================ state
     VB6NmeaInterpreter gps;
-    std::shared_ptr<Recordset> routeRS;
-    std::shared_ptr<Recordset> routepointsRS;
+    // The GPS fix as the displays show it (gps/GpsFix.h): the labels only display it; the map
+    // overlay and the instrument read their numbers from here.
+    const GpsFix& gpsFix() const { return fixBuilder_.fix(); }
+    // The active route (route/ActiveRoute.h): the route list, the chosen route's points whose
+    // current row is the target, route navigation and direct flight. The names below are the
+    // window's own names for its parts.
+    ActiveRoute activeRoute;
+    std::shared_ptr<Recordset>& routeRS = activeRoute.routes;
+    std::shared_ptr<Recordset>& routepointsRS = activeRoute.points;
     std::shared_ptr<Recordset> positionRS; // view memory, saved as position.crm
 
     // Layer flags (Set.crm lines 1-7) and unit flags.
@@ -219,14 +229,17 @@ public:
     int16_t PositionRefreshCounter = -1;
     // Position of the shown chart in listNextMap, -1 when not there.
     int16_t MapListIndex = 0;
-    bool GotoActive = false;
-    bool DirectFly = false;
+    bool& GotoActive = activeRoute.gotoActive;
+    bool& DirectFly = activeRoute.directFly;
     // "Kurs", "VOR" or "HSI".
     QString instrumentMode = QStringLiteral("Kurs");
 
     // Serial reception: the line assembler keeps only the unfinished tail of the received text.
     LineAssembler LineBuffer;
     bool DataReceived = false;
+    // The no-signal mode cleared the target figures: they stay "---" until a new position
+    // arrives, instead of being worked out again from the last one as if it were current.
+    bool targetFiguresCleared = false;
     // 2 at the GPS start, counted down by the watchdog's ticks; -99 marks the no-signal mode.
     int16_t SignalCheckCountdown = 0;
     // The combo text as it was when updateMapInfo last refilled the chart combo.
@@ -257,6 +270,8 @@ public:
     void Form_Deactivate() override;
     void Form_Unload() override;
     void Form_Resize();
+    // The airspace file is missing or outdated: the airspace and traffic-circuit switches go.
+    void AirspaceFileMissing();
     void LoadSavedCom();
     void LoadVOR();
     void SaveVOR();
@@ -325,6 +340,10 @@ public:
     void tNextMap_MouseMove();
 
     // ================================================================ redraw
+    // The layers UpdateMap draws over the chart image, bottom first (flight/MapLayers.h):
+    // "airspaces" (DrawAirspaces, while ShowLuftraum or ShowPR), then "moving map"
+    // (DrawMovingMap).
+    MapLayers mapLayers;
     void UpdateMap();
     // Airspace layer: the airspaces around the aircraft at its altitude, the traffic circuits,
     // the QNH box with its colour.
@@ -374,6 +393,8 @@ public:
     int RotatePicture(DrawSurface& hDC, int x, int y, float angle, const QImage& picture);
     void DrawAircraftSymbol();
     void DrawVORPointer(uint32_t colour);
+    // A VOR is chosen in lblVOR1 and was found in the waypoint table: VOR and HSI have a station.
+    bool vorStationChosen() const;
     void DrawCourseArrow(float angle);
     // Decimal degrees in, radians out (the arguments are converted in place).
     void CalcNavToVOR(double& vorLat, double& vorLon, double& ownLat, double& ownLon);
@@ -444,6 +465,8 @@ private:
     BusyCursor busy_;
     // Forwards the interpreter's events to the gps_* handlers.
     std::unique_ptr<NmeaEvents> gpsEvents_;
+    // Builds the typed fix from the interpreter's events, then hands them to gpsEvents_.
+    GpsFixBuilder fixBuilder_;
     // Baud rate from data.crm (the port keeps 4800 until a valid file is read).
     qint32 baudRate_ = 4800;
     // True while the port is being opened: its error reports then belong to the open.

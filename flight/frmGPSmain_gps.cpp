@@ -5,8 +5,8 @@
 #include "flight/frmGPSmain.h"
 
 #include "core/GeoMath.h"
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
-#include "flight/SafeCall.h"
 #include "map/NumberText.h"
 #include "map/PictureBox.h"
 
@@ -50,6 +50,7 @@ void frmGPSmain::gps_PositionReceived(const std::string& latitude, const std::st
     }
     PosLat = rawToDegrees(latraw, latitude, 'S');
     PosLong = rawToDegrees(longraw, longitude, 'W');
+    targetFiguresCleared = false;
 
     // The map is redrawn on the first position after the window was loaded, then on every
     // 21st position event.
@@ -86,9 +87,11 @@ void frmGPSmain::gps_SpeedReceived(const std::string& Speed)
         cmdRecord->hide();
         cmdRecordAuto->hide();
         picRecord->show();
-        safely([&] { ToggleTrackRecording(); });
+        guarded([&] { ToggleTrackRecording(); });
     } else if (knots < kRecordingSpeedKt) {
-        // The track entry stays open for a later start.
+        // The track entry stays open for a later start. A track file error stopped automatic
+        // recording until now: the speed rising past 30 kt again may try a new start.
+        recorder.setFailed(false);
         timeTrack.setInterval(0);
         cmdRecord->hide();
         cmdRecordAuto->show();
@@ -96,15 +99,16 @@ void frmGPSmain::gps_SpeedReceived(const std::string& Speed)
     }
 }
 
-void frmGPSmain::gps_BearingReceived(const std::string& bearing)
+void frmGPSmain::gps_BearingReceived(const std::string& /*bearing: read from the fix*/)
 {
     if (NoFix) {
         lblBearing->setText(QStringLiteral("---"));
         return;
     }
-    lblBearing->setText(formatNumber(leadingNumber(text(bearing)), QStringLiteral("000")));
-    // The card turns so that the track stands at the top.
-    safely([&] { ShowInstrument(static_cast<float>(-leadingNumber(lblBearing->text()))); });
+    const double track = gpsFix().trackDegTrue.value_or(0.0);
+    lblBearing->setText(formatNumber(track, QStringLiteral("000")));
+    // The card turns so that the track, in whole degrees as shown, stands at the top.
+    guarded([&] { ShowInstrument(static_cast<float>(-shownTrackDeg(gpsFix()))); });
 }
 
 void frmGPSmain::gps_AltitudeReceived(const std::string& altitude)
@@ -122,7 +126,7 @@ void frmGPSmain::gps_AltitudeReceived(const std::string& altitude)
         lblAlt->setText(formatNumber(metres, QStringLiteral("#####")));
         lblAltmode->setText(QStringLiteral("m"));
     }
-    safely([&] { ShowTAS(feet); });
+    guarded([&] { ShowTAS(feet); });
 }
 
 void frmGPSmain::gps_TimeChanged(const std::string& Time)
@@ -161,7 +165,7 @@ void frmGPSmain::gps_FixLost()
     picGPSCheck[2]->hide();
     NoFix = true;
     if (chartValid) {
-        safely([&] { DrawMovingMap(); });
+        guarded([&] { DrawMovingMap(); });
         picMap->Refresh();
     }
 }

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 
 #include <exception>
+#include <limits>
 
 namespace tv {
 
@@ -91,14 +92,20 @@ void frmGPSmain::ShowInstrument(float angle)
             setShown(lblVOR1, true);
             setShown(lbldistVOR, true);
             LookupVOR();
-            DrawVORPointer(kInstrumentCyan);
+            // Without a station there is nothing to point to: no needle rather than one
+            // pointing to true north as if a station lay there.
+            if (vorStationChosen())
+                DrawVORPointer(kInstrumentCyan);
             break;
         case InstrumentMode::Hsi:
             setShown(lblVOR1, true);
             setShown(lbldistVOR, true);
             setShown(frmVOR, false);
             LookupVOR();
-            DrawVORPointer(kInstrumentCyan);
+            // The selected course stays; what needs a station (needle, TO/FROM flag,
+            // deviation bar) is left out without one.
+            if (vorStationChosen())
+                DrawVORPointer(kInstrumentCyan);
             DrawCourseArrow(angle);
             break;
         }
@@ -119,6 +126,11 @@ void frmGPSmain::DrawAircraftSymbol()
         drawAircraftSymbol(Kurskreisel->surface());
 }
 
+bool frmGPSmain::vorStationChosen() const
+{
+    return instruments.vorStationKnown && !caption(lblVOR1).isEmpty();
+}
+
 void frmGPSmain::DrawVORPointer(uint32_t colour)
 {
     if (Kurskreisel == nullptr)
@@ -134,7 +146,9 @@ void frmGPSmain::DrawCourseArrow(float angle)
     const std::optional<double> course = selectedCourse(caption(lblKurs));
     if (!course)
         return;
-    drawCourseArrow(Kurskreisel->surface(), *course, angle, instruments.vorBearing);
+    drawCourseArrow(Kurskreisel->surface(), *course, angle,
+                    vorStationChosen() ? instruments.vorBearing
+                                       : std::numeric_limits<double>::quiet_NaN());
 }
 
 void frmGPSmain::CalcNavToVOR(double& vorLat, double& vorLon, double& ownLat, double& ownLon)
@@ -163,11 +177,14 @@ void frmGPSmain::LookupVOR()
         if (!shown(picGPSCheck[1]))
             return;
         const QString name = caption(lblVOR1);
-        if (name.isEmpty())
+        if (name.isEmpty()) {
+            instruments.vorStationKnown = false;
             return;
+        }
         // The report flag is set before the box opens: track reports arriving while it is
         // open do not open another one.
         const VorLookupResult found = lookupSelectedVor(MainConnection.get(), name, instruments);
+        instruments.vorStationKnown = found.waypoint.has_value();
         if (found.reportMissing)
             MsgBox(QStringLiteral("Error"), QString(), MsgButtons::Ok, this);
         if (!found.waypoint)

@@ -49,7 +49,7 @@ void frmGPSmain::DrawMovingMap()
         if (hasCurrentRow(ActiveMaps))
             in.chart = chartRowOf(*ActiveMaps);
         in.aircraft = GeoPos{PosLat, PosLong};
-        in.trackDeg = lblBearing ? trackFromCaption(lblBearing->text()) : 0.0;
+        in.trackDeg = shownTrackDeg(gpsFix());
         in.noFix = NoFix;
         in.planeSymbol = PlaneSymbol;
         in.layers.ShowWayInfo = ShowWayInfo;
@@ -81,18 +81,6 @@ void frmGPSmain::DrawMovingMap()
         OverlayHooks hooks;
         hooks.drawRoute = [this] { DrawRoute(); };
         hooks.updateTargetNav = [this] { UpdateTargetNav(); };
-        hooks.switchChart = [this](const QString& name) {
-            if (!cmbMaps)
-                return;
-            {
-                // The change handler runs once, here, whatever signals the combo is wired to.
-                const QSignalBlocker quiet(cmbMaps);
-                cmbMaps->setCurrentText(name);
-                if (cmbMaps->isEditable())
-                    cmbMaps->setEditText(name);
-            }
-            cmbMaps_Change();
-        };
 
         const OverlayResult result =
             drawMovingMap(mapSurface(), mapView, overlay, openConnection(MainConnection),
@@ -122,6 +110,17 @@ void frmGPSmain::DrawMovingMap()
                 if (LblMapNumber)
                     LblMapNumber->setText(list.mapNumberCaption);
             }
+        }
+        // The chart change comes last, when this redraw is complete.
+        if (result.switchTo && cmbMaps) {
+            {
+                // The change handler runs once, here, whatever signals the combo is wired to.
+                const QSignalBlocker quiet(cmbMaps);
+                cmbMaps->setCurrentText(*result.switchTo);
+                if (cmbMaps->isEditable())
+                    cmbMaps->setEditText(*result.switchTo);
+            }
+            cmbMaps_Change();
         }
     } catch (const std::exception&) {
         // The overlay of this redraw ends here; the next redraw starts afresh.

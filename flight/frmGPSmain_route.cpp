@@ -29,9 +29,6 @@
 namespace tv {
 namespace {
 
-// A route key no route has: opens an empty point set for the grid when there are no routes.
-constexpr int64_t kNoRouteId = -99999;
-
 bool isOpen(const std::shared_ptr<Recordset>& set)
 {
     return set && set->State() == Recordset::kStateOpen;
@@ -171,24 +168,6 @@ void refillRoutes(frmGPSmain& w)
     try {
         if (!MainConnection || !w.routeRS)
             return;
-        if (isOpen(w.routeRS))
-            w.routeRS->Requery();
-        else
-            w.routeRS->Open(kRoutesSql, *MainConnection);
-        if (!w.routepointsRS)
-            w.routepointsRS = std::make_shared<Recordset>();
-
-        if (w.routeRS->RecordCount() == 0) {
-            setShown(w.picShowPoints, false);
-            if (w.tRoute)
-                w.tRoute->clear();
-            if (w.cmbRoute)
-                w.cmbRoute->clear();
-            openRoutePoints(*w.routepointsRS, *MainConnection, kNoRouteId);
-            bindRouteGrid(w);
-            return;
-        }
-
         // What was shown before: the route (by key, else by the name in the route box) and
         // the target point.
         std::optional<int64_t> rememberedRoute;
@@ -203,33 +182,29 @@ void refillRoutes(frmGPSmain& w)
         if (hasRows(w.routepointsRS) && gridRowOf(w.routepointsRS.get()) >= 0)
             rememberedPoint = w.routepointsRS->Field("PointID").toInt();
 
-        const std::vector<RouteEntry> entries = routeEntries(*w.routeRS);
-        int chosen = 0;
-        bool found = false;
-        for (size_t i = 0; i < entries.size() && !found; ++i) {
-            if (rememberedRoute ? entries[i].routeId == *rememberedRoute
-                                : entries[i].name == rememberedName) {
-                chosen = static_cast<int>(i);
-                found = true;
-            }
+        const ActiveRoute::Choice choice =
+            w.activeRoute.refresh(*MainConnection, rememberedRoute, rememberedName);
+        if (choice.entries.empty()) {
+            setShown(w.picShowPoints, false);
+            if (w.tRoute)
+                w.tRoute->clear();
+            if (w.cmbRoute)
+                w.cmbRoute->clear();
+            bindRouteGrid(w);
+            return;
         }
         if (w.cmbRoute) {
             const QSignalBlocker quiet(w.cmbRoute);
             w.cmbRoute->clear();
-            for (const RouteEntry& e : entries)
+            for (const RouteEntry& e : choice.entries)
                 w.cmbRoute->addItem(e.name, QVariant::fromValue<qlonglong>(e.routeId));
-            w.cmbRoute->setCurrentIndex(chosen);
+            w.cmbRoute->setCurrentIndex(choice.chosen);
         }
-        const RouteEntry& route = entries[static_cast<size_t>(chosen)];
-        if (!selectRoute(*w.routeRS, route.routeId))
-            w.routeRS->MoveFirst();
-        if (w.tRoute && w.tRoute->text() != route.name)
-            w.tRoute->setText(route.name);
+        const RouteEntry& chosen = choice.entries[static_cast<size_t>(choice.chosen)];
+        if (w.tRoute && w.tRoute->text() != chosen.name)
+            w.tRoute->setText(chosen.name);
 
-        openRoutePoints(*w.routepointsRS, *MainConnection, route.routeId);
-        const bool hasPoints = w.routepointsRS->RecordCount() > 0;
-        if (!hasPoints) {
-            w.GotoActive = false;
+        if (!choice.hasPoints) {
             setShown(w.picActivateGoto, false);
             if (!w.DirectFly)
                 setShown(w.Frame1, false);
@@ -240,14 +215,10 @@ void refillRoutes(frmGPSmain& w)
             w.PosLong = start.lonDeg;
         }
         bindRouteGrid(w);
-        if (hasPoints) {
+        if (choice.hasPoints) {
             w.GridBusy = false;
-            if (rememberedPoint) {
-                w.routepointsRS->MoveFirst();
-                w.routepointsRS->Find("PointID", CompareOp::Equal, Value(*rememberedPoint));
-                if (w.routepointsRS->Eof())
-                    w.routepointsRS->MoveFirst();
-            }
+            if (rememberedPoint)
+                w.activeRoute.restoreTarget(*rememberedPoint);
             syncGridRow(w);
             addCurrentBookmark(w);
         }
@@ -265,11 +236,8 @@ void frmGPSmain::cmbRoute_Click()
             return;
         bool ok = false;
         const int64_t routeId = cmbRoute->currentData().toLongLong(&ok);
-        if (!ok || !selectRoute(*routeRS, routeId))
+        if (!ok || !activeRoute.choose(*MainConnection, routeId))
             return; // the route is gone: the next activation refills the box
-        if (!routepointsRS)
-            routepointsRS = std::make_shared<Recordset>();
-        openRoutePoints(*routepointsRS, *MainConnection, routeId);
         bindRouteGrid(*this);
         if (tRoute && cmbRoute->currentText() != tRoute->text()) {
             tRoute->show();
@@ -301,15 +269,13 @@ void frmGPSmain::tRoute_Click()
 void frmGPSmain::cmdActivateGoto_Click()
 {
     try {
-        if (hasRows(routepointsRS)) {
-            GotoActive = true;
+        if (activeRoute.startNavigation()) {
             setShown(picActivateGoto, true);
             setShown(Frame1, true);
             addCurrentBookmark(*this);
             UpdateMap();
             refreshMap(*this);
         } else {
-            GotoActive = false;
             setShown(picActivateGoto, false);
             if (!DirectFly)
                 setShown(Frame1, false);
@@ -321,7 +287,7 @@ void frmGPSmain::cmdActivateGoto_Click()
 void frmGPSmain::picActivateGoto_Click()
 {
     try {
-        GotoActive = false;
+        activeRoute.stopNavigation();
         if (!DirectFly)
             setShown(Frame1, false);
         setShown(picActivateGoto, false);
@@ -337,11 +303,10 @@ void frmGPSmain::cmdNext_Click()
         if (!isOpen(routepointsRS) || gridRowOf(routepointsRS.get()) < 0)
             return;
         clearBookmarks(*this);
-        switch (stepToNextPoint(*routepointsRS)) {
+        switch (activeRoute.advance()) {
         case StepResult::AtLastEnd:
-            // The last point was the target: route navigation ends there. The figures stay
-            // up while a direct flight still uses them.
-            GotoActive = false;
+            // The last point was the target: route navigation has ended there. The figures
+            // stay up while a direct flight still uses them.
             setShown(picActivateGoto, false);
             if (!DirectFly)
                 setShown(Frame1, false);
@@ -368,7 +333,7 @@ void frmGPSmain::cmdPrev_Click()
         if (!isOpen(routepointsRS))
             return;
         clearBookmarks(*this);
-        switch (stepToPreviousPoint(*routepointsRS)) {
+        switch (activeRoute.back()) {
         case StepResult::Moved:
             if (cmdNext)
                 cmdNext->setEnabled(true);
@@ -390,7 +355,7 @@ void frmGPSmain::cmdPrev_Click()
 void frmGPSmain::cmdDirectFly_Click()
 {
     try {
-        DirectFly = true;
+        activeRoute.startDirectFlight();
         setShown(Frame1, true);
         setShown(picDF, true);
         setCaption(lblTrueBearing, QString());
@@ -407,7 +372,7 @@ void frmGPSmain::cmdDirectFly_Click()
 void frmGPSmain::picDF_Click()
 {
     try {
-        DirectFly = false;
+        activeRoute.stopDirectFlight();
         if (!shown(picActivateGoto))
             setShown(Frame1, false);
         setShown(picDF, false);
@@ -533,6 +498,8 @@ void frmGPSmain::UpdateTargetNav()
     nav.currentTarget = key;
 
     DrawRouteLeg(target.latDeg, target.lonDeg, ownLat, ownLong, kGuideLineColour);
+    if (targetFiguresCleared)
+        return;
     double tgtLat = target.latDeg;
     double tgtLong = target.lonDeg;
     double lat = ownLat;

@@ -114,12 +114,13 @@ void frmGPSmain::MSComm1_OnComm(int16_t CommEvent)
         MsgBox(QStringLiteral("Break"), QStringLiteral("Tramvik GPS"));
     if (CommEvent == comEvReceive) {
         const QByteArray received = MSComm1.readAll();
-        HandleInput(
-            std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
+        // The link is alive the moment data arrive: the silence count starts again before the
+        // sentences are handled, since handling may open a message box and wait for the pilot.
         DataReceived = true;
-        // The link is alive: the silence count starts again.
         if (gpsSwitchedOn())
             silenceWatch.setInterval(kSilenceMs);
+        HandleInput(
+            std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
     }
     if (gpsSwitchedOn()) {
         if (!lblStatus->isHidden())
@@ -133,6 +134,7 @@ void frmGPSmain::enterNoSignalMode()
 {
     silenceWatch.setInterval(0);
     ClearInstruments();
+    targetFiguresCleared = true;
     picGPSCheck[2]->show();
     picGPSCheck[2]->raise();
     timerCheck.setInterval(5000);
@@ -148,6 +150,12 @@ void frmGPSmain::silenceWatch_Timer()
     // During the check after a start the verdict decides; without the GPS nobody listens.
     if (!gpsSwitchedOn() || SignalCheckCountdown > 0)
         return;
+    // Data arrived but wait unread: the port announces new data only once the handler of the
+    // last ones has returned, and that handler waits for a message box the pilot has open.
+    if (MSComm1.isOpen() && MSComm1.bytesAvailable() > 0) {
+        silenceWatch.setInterval(kSilenceMs);
+        return;
+    }
     if (!lblStatus->isHidden())
         lblStatus->hide();
     enterNoSignalMode();
@@ -216,6 +224,7 @@ void frmGPSmain::ClearInstruments()
     for (QLabel* display :
          {lblSpeed, lblBearing, lblAlt, lblLat, lblLong, lblTrueBearing, lblDistanz, lblTime})
         display->setText(QStringLiteral("---"));
+    fixBuilder_.clearShownValues();
     ShowInstrument(0.0f);
 }
 

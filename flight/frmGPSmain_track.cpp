@@ -60,7 +60,8 @@ void showIdleControls(frmGPSmain& w)
 }
 
 // The track file refused a write: the recording stops, the pilot reads why in the status label
-// and flies on. Automatic recording does not start again by itself until a start succeeds.
+// and flies on. Automatic recording does not start again while the speed stays above 30 kt;
+// it may at the next rise past 30 kt.
 void stopAfterTrackFileError(frmGPSmain& w)
 {
     w.timeTrack.setInterval(0);
@@ -177,6 +178,9 @@ void frmGPSmain::timeTrack_Timer()
         point.heightM = TrackRecorder::heightMetres(
             lblAlt != nullptr ? lblAlt->text() : QStringLiteral("---"), AltFeet);
         point.time = TrackRecorder::timeText(LabelTime != nullptr ? LabelTime->text() : QString());
+        if (recorder.restartIfDeleted(trackFile(),
+                                      TrackRecorder::trackName(QDateTime::currentDateTime())))
+            setCounterSize(lblRecord, 14, 100);
         recorder.writePoint(trackFile(), point, utcToday());
 
         const int32_t count = recorder.TrackPointCount();

@@ -1,5 +1,6 @@
 #include "flightplan/frmFlugPlan.h"
 
+#include "core/HandlerGuard.h"
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -97,14 +98,13 @@ frmFlugPlan::frmFlugPlan()
 
 frmFlugPlan::~frmFlugPlan() = default;
 
-template <class F> void frmFlugPlan::guarded(F&& handler)
+template <class F> void frmFlugPlan::runHandler(F&& handler, std::source_location where)
 {
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        MsgBox(german("Fehler im Flugplan: ", "Flight plan error: ") + QString::fromUtf8(e.what()),
+    // The fault is logged by the guard; the pilot learns that the action did not complete.
+    if (!guarded(std::forward<F>(handler), where))
+        MsgBox(german("Der Flugplan konnte nicht bearbeitet werden.",
+                      "The flight plan could not be processed."),
                german("Datenfehler", "Data error"), MsgButtons::Ok, this);
-    }
 }
 
 void frmFlugPlan::buildControls()
@@ -210,7 +210,7 @@ void frmFlugPlan::buildControls()
 
 void frmFlugPlan::Form_Load()
 {
-    guarded([this] {
+    runHandler([this] {
         for (std::size_t c = 0; c < kColumnTwips.size(); ++c)
             gridFlug->setColumnWidth(static_cast<int>(c), px(kColumnTwips[c]));
         if (MainConnection)
@@ -246,7 +246,7 @@ void frmFlugPlan::LoadFlightPlanDefaults()
 void frmFlugPlan::Form_Activate()
 {
     bool refilled = false;
-    guarded([this, &refilled] {
+    runHandler([this, &refilled] {
         SetLanguage();
         if (routeList_.State() != Recordset::kStateOpen) {
             if (!MainConnection)
@@ -349,7 +349,7 @@ void frmFlugPlan::clearPlan()
 
 void frmFlugPlan::BuildFlightPlan()
 {
-    guarded([this] {
+    runHandler([this] {
         // The chosen route, by its key: a route may be named like any other.
         if (cmbRoute->currentIndex() < 0 || routeList_.State() != Recordset::kStateOpen ||
             !MainConnection)
@@ -442,7 +442,7 @@ bool frmFlugPlan::gridFlug_Edit(int row, int column, const QString& text)
     if (!havePlan_)
         return false;
     bool taken = false;
-    guarded([&] {
+    runHandler([&] {
         const auto value = acceptCellEdit(plan_, row + 1, column, text.toStdString());
         if (value) {
             try {

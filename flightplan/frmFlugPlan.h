@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <source_location>
 #include <string>
 
 class QComboBox;
@@ -111,8 +112,10 @@ private:
     std::array<QLineEdit*, 5> boxes() const;
     void markBox(int box);
     char decimalMark() const;
-    // Runs a handler so that a failure reaches the pilot as a message, never the event loop.
-    template <class F> void guarded(F&& handler);
+    // Runs a handler so that a failure reaches the pilot as a message and the log, never the
+    // event loop.
+    template <class F>
+    void runHandler(F&& handler, std::source_location where = std::source_location::current());
 
     Recordset routeList_;
     Recordset plan_;

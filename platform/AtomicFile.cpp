@@ -144,7 +144,7 @@ bool AtomicFileWriter::commit()
         return false;
     }
     // The replaced file keeps its permissions; a new one keeps those it was created with.
-    struct stat old{};
+    struct stat old = {};
     if (::stat(path_.c_str(), &old) == 0 && ::fchmod(fd_, old.st_mode & 07777) != 0)
         fail(errno);
     if (error_ == 0 && ::fsync(fd_) != 0)

@@ -283,7 +283,8 @@ void frmSettings::applyQnh()
 
 void frmSettings::saveTrackSettings()
 {
-    const TrackIntervalSetting interval = trackIntervalSetting(cmbTrack->currentText().toStdString());
+    const TrackIntervalSetting interval =
+        trackIntervalSetting(cmbTrack->currentText().toStdString());
     cmbTrack->setCurrentText(QString::fromStdString(interval.text));
     if (!WriteTrackSettings(chkTrack->isChecked(), interval.text, chkAutoOn->isChecked()))
         reportUnsaved("track.crm");

@@ -59,6 +59,25 @@ TEST(SettingsFileWriting, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(readFile(dir / "Set.crm"), "#TRUE#\r\n");
 }
 
+TEST(SettingsFileWriting, UnchangedContentCountsAsSavedInAReadOnlyFolder)
+{
+    TempDir dir;
+    writeFile(dir / "LR.crm", "1013\r\n#2024-03-07#\r\n");
+    SettingsWriter same;
+    same.writeWhole(1013).writeDate(day(2024, 3, 7));
+    SettingsWriter changed;
+    changed.writeWhole(1020).writeDate(day(2024, 3, 7));
+    const auto sameOutcome =
+        coretest::runWithReadOnlyFolder(dir.path(), [&] { return same.save(dir / "LR.crm"); });
+    if (sameOutcome == coretest::Outcome::CannotTest)
+        GTEST_SKIP() << "cannot take write permission away here";
+    EXPECT_EQ(sameOutcome, coretest::Outcome::Succeeded) << "nothing to store, nothing lost";
+    EXPECT_EQ(
+        coretest::runWithReadOnlyFolder(dir.path(), [&] { return changed.save(dir / "LR.crm"); }),
+        coretest::Outcome::Failed);
+    EXPECT_EQ(readFile(dir / "LR.crm"), "1013\r\n#2024-03-07#\r\n");
+}
+
 TEST(SettingsFileRoundTrip, FractionsReadBackBitForBit)
 {
     TempDir dir;

@@ -235,6 +235,38 @@ TEST_F(SerialLink, ReceiverFallingSilentStartsTheNoSignalMode)
     EXPECT_TRUE(w.lblStatus->isHidden());
 }
 
+TEST_F(SerialLink, AMessageBoxOpenWhileSentencesArriveIsNoSilence)
+{
+    tv::frmGPSmain& w = window();
+    switchGpsOn();
+    send(rmc(48.30, 9.30, 80.0, 90.0) + gga("1000"));
+    w.timerCheck.fire();
+    w.timerCheck.fire();
+    ASSERT_FALSE(w.picGPSCheck[1]->isHidden());
+    // A VOR that is not in the waypoint table: the next track report opens the error box.
+    w.instrumentMode = "VOR";
+    w.lblVOR1->setText("Nowhere");
+    int boxes = 0;
+    bool noSignalWhileOpen = false;
+    tv::setMsgBoxHook([&](const tv::MsgRecord& m) {
+        messages.push_back(m);
+        ++boxes;
+        // The pilot reads the box while the receiver goes on sending; then the watchdog's
+        // five seconds are up.
+        receiver_.write(rmc(48.30, 9.30, 80.0, 90.0));
+        waitFor([&] { return w.MSComm1.bytesAvailable() > 0; });
+        w.silenceWatch.fire();
+        noSignalWhileOpen = !w.picGPSCheck[2]->isHidden();
+        return tv::MsgResult::Ok;
+    });
+    send(rmc(48.30, 9.30, 80.0, 90.0));
+    ASSERT_EQ(boxes, 1);
+    EXPECT_FALSE(noSignalWhileOpen) << "\"Kein Signal\" while the GPS was sending";
+    EXPECT_TRUE(w.picGPSCheck[2]->isHidden());
+    EXPECT_FALSE(w.picGPSCheck[1]->isHidden());
+    EXPECT_EQ(w.silenceWatch.interval(), tv::frmGPSmain::kSilenceMs);
+}
+
 TEST_F(SerialLink, DeviceGoneStartsTheNoSignalMode)
 {
     tv::frmGPSmain& w = window();

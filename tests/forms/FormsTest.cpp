@@ -136,11 +136,3 @@ TEST(MessageBoxHook, AnswersInsteadOfAPerson)
     ASSERT_EQ(seen.size(), 1);
     EXPECT_EQ(seen[0].text, "Löschen?");
 }
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -8,6 +8,8 @@
 #include <QFrame>
 #include <QLineEdit>
 
+#include <utility>
+
 namespace {
 
 constexpr int kEnter = 13;
@@ -89,6 +91,30 @@ TEST_F(CourseInstrument, VorModeShowsDistanceAndPointsAtTheStation)
     EXPECT_EQ(errorBoxes(), 0);
 }
 
+TEST_F(CourseInstrument, WithoutAStationVorAndHsiDrawNoNeedle)
+{
+    setFix(true);
+    w->lblBearing->setText("000");
+    for (const char* mode : {"VOR", "HSI"}) {
+        for (const char* station : {"", "Nowhere"}) {
+            w->instrumentMode = mode;
+            w->lblVOR1->setText(station);
+            w->ShowInstrument(-0.0f);
+            // Where a needle to true north would lie, head and tail.
+            for (const auto& [x, y] : {std::pair{100.0, 50.0}, std::pair{100.0, 150.0}}) {
+                const int64_t colour = at(x, y);
+                EXPECT_NE(colour, tv::kInstrumentCyan) << mode << " '" << station << "'";
+                EXPECT_NE(colour, tv::kInstrumentRed) << mode << " '" << station << "'";
+            }
+        }
+    }
+    // A station found again draws its needle.
+    w->instrumentMode = "VOR";
+    w->lblVOR1->setText("O'Brien Field");
+    w->ShowInstrument(-0.0f);
+    EXPECT_EQ(at(150, 100), tv::kInstrumentCyan);
+}
+
 TEST_F(CourseInstrument, UnknownVorIsReportedOnceAcrossManyTrackReports)
 {
     setFix(true);
@@ -108,7 +134,7 @@ TEST_F(CourseInstrument, LeftClickStepsTheModeAndRedrawsWithoutTrack)
     w->Kurskreisel_MouseDown(1, 0, 50, 50);
     EXPECT_EQ(w->instrumentMode, "VOR");
     EXPECT_TRUE(shown(w->lblVOR1));
-    EXPECT_EQ(at(150, 100), tv::kInstrumentRed);
+    EXPECT_NE(at(150, 100), tv::kInstrumentRed) << "no station chosen: no needle";
     w->Kurskreisel_MouseDown(1, 0, 50, 50);
     EXPECT_EQ(w->instrumentMode, "HSI");
     w->Kurskreisel_MouseDown(1, 0, 50, 50);

@@ -302,10 +302,10 @@ TEST_F(MovingMap, NearTheViewEdgeTheChartChangesToTheHintedOne)
     in.mapScroll = true;
     in.nextMapText = QStringLiteral("west.jpg");
     aircraftAt(5, 250);
+    const OverlayResult r = draw();
     std::vector<QString> switched;
-    tv::OverlayHooks hooks;
-    hooks.switchChart = [&](const QString& name) { switched.push_back(name); };
-    const OverlayResult r = draw(hooks);
+    if (r.switchTo)
+        switched.push_back(*r.switchTo);
     ASSERT_EQ(switched.size(), 1u);
     EXPECT_EQ(switched[0], QStringLiteral("west.jpg"));
     EXPECT_EQ(r.chartList->mapListIndex, 1);
@@ -318,10 +318,8 @@ TEST_F(MovingMap, NoAutomaticChartChangeWhileSteppingIsOff)
     data.addChart("west.jpg", 48.00, 49.00, 8.00, 10.00);
     in.nextMapText = QStringLiteral("west.jpg");
     aircraftAt(5, 250);
-    int switches = 0;
-    tv::OverlayHooks hooks;
-    hooks.switchChart = [&](const QString&) { ++switches; };
-    const OverlayResult r = draw(hooks);
+    const OverlayResult r = draw();
+    const int switches = r.switchTo ? 1 : 0;
     EXPECT_EQ(switches, 0);
     EXPECT_FALSE(r.chartList);
     EXPECT_TRUE(r.hideHints);
@@ -333,10 +331,7 @@ TEST_F(MovingMap, AircraftAwayFromTheEdgeKeepsTheChart)
     in.mapScroll = true;
     in.nextMapText = QStringLiteral("west.jpg");
     aircraftAt(500, 250);
-    int switches = 0;
-    tv::OverlayHooks hooks;
-    hooks.switchChart = [&](const QString&) { ++switches; };
-    draw(hooks);
+    const int switches = draw().switchTo ? 1 : 0;
     EXPECT_EQ(switches, 0);
 }
 

@@ -328,6 +328,32 @@ TEST_F(RouteWindow, NavigationShowsDistanceCourseTimeAndTheRestOfTheRoute)
     EXPECT_EQ(w->lblRemDist->text(), "20.0 NM");
 }
 
+TEST_F(RouteWindow, NoSignalLeavesTheTargetFiguresClearedUntilANewPosition)
+{
+    showChart();
+    northRoute("Alpha", 1, 3); // P1 48°10'
+    refillRoutes(*w);
+    w->cmdActivateGoto_Click();
+    w->lblSpeed->setText(QStringLiteral("59"));
+    w->picGPSCheck[1]->show(); // receiving with a fix
+    placeAircraft(48.10, -5.0);
+    w->UpdateMap();
+    ASSERT_EQ(w->lblDistanz->text(), "5.0 NM");
+
+    w->silenceWatch.fire(); // five seconds without data
+    ASSERT_FALSE(w->picGPSCheck[2]->isHidden());
+    w->UpdateMap(); // redraws in the mode show nothing that looks current either
+    for (const QLabel* figure : {w->lblDistanz, w->lblTrueBearing, w->lblTime})
+        EXPECT_EQ(figure->text(), "---");
+
+    // The receiver is back with a fix: a position 4 NM south of P1.
+    w->NoFix = false;
+    w->gps_PositionReceived("N 48 06.000", "E 011 30.000", "4806.000", "01130.000");
+    w->UpdateMap();
+    EXPECT_EQ(w->lblDistanz->text(), "4.0 NM");
+    EXPECT_EQ(w->lblTrueBearing->text(), "360 °");
+}
+
 TEST_F(RouteWindow, PassingARoutePointStepsToTheNextByItself)
 {
     northRoute("Alpha", 1, 3);

@@ -36,6 +36,27 @@ TEST(QnhEntry, RoundsFractionsHalvesToEven)
     EXPECT_EQ(acceptQnh("1012.6"), 1013);
 }
 
+TEST(QnhInForce, OnlyTodaysAcceptableQnhIsFlownWith)
+{
+    using namespace std::chrono;
+    const tv::Date day{year{2026}, month{12}, std::chrono::day{9}};
+    const tv::Date yesterday{year{2026}, month{12}, std::chrono::day{8}};
+    struct Case
+    {
+        int16_t stored;
+        tv::Date storedOn;
+        int16_t expected;
+    };
+    const Case cases[] = {
+        {1020, day, 1020},                         // set today
+        {1020, yesterday, 1013},                   // set on another day: standard pressure
+        {999, yesterday, 1013},  {950, day, 1013}, // out of range even today (a damaged LR.crm)
+        {0, day, 1013},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tv::qnhInForce(c.stored, c.storedOn, day), c.expected) << c.stored;
+}
+
 TEST(QnhEntry, AcceptsGermanDecimalCommaAndBlanksAround)
 {
     EXPECT_EQ(acceptQnh("1013,4"), 1013);
@@ -50,10 +71,10 @@ TEST(TrackIntervalEntry, AnyNumberIsSecondsUpToAMinute)
         const char* stored;
         int32_t intervalMs;
     };
-    for (const Case& c : {Case{"15", "15", 15000}, Case{"2.5", "2.5", 2500},
-                          Case{" 20 ", " 20 ", 20000}, Case{"60", "60", 60000},
-                          Case{"90", "60", 60000}, Case{"99999999999999999999", "60", 60000},
-                          Case{"0.0004", "0.0004", 0}}) {
+    for (const Case& c :
+         {Case{"15", "15", 15000}, Case{"2.5", "2.5", 2500}, Case{" 20 ", " 20 ", 20000},
+          Case{"60", "60", 60000}, Case{"90", "60", 60000},
+          Case{"99999999999999999999", "60", 60000}, Case{"0.0004", "0.0004", 0}}) {
         const tv::TrackIntervalSetting s = trackIntervalSetting(c.typed);
         EXPECT_EQ(s.text, c.stored) << c.typed;
         EXPECT_EQ(s.intervalMs, c.intervalMs) << c.typed;

@@ -505,10 +505,7 @@ protected:
         CategoryGrid::SetUp();
         port(1, "/dev/null"); // no "no COM port" message on activation
     }
-    QString pathOf(const char* name) const
-    {
-        return QString::fromStdString((dir / name).string());
-    }
+    QString pathOf(const char* name) const { return QString::fromStdString((dir / name).string()); }
     // How many messages name the file.
     int messagesNaming(const char* name) const
     {
@@ -537,8 +534,7 @@ TEST_F(FailedSaves, LanguageAndSymbolClicksSayTheFileWasNotSavedOncePerVisit)
     EXPECT_EQ(messages[0].text, "Die Änderung konnte nicht in der Datei " + pathOf("symbol.crm") +
                                     " gespeichert werden. Sie gilt nur bis zum Programmende.");
     EXPECT_EQ(messages[0].title, "Nicht gespeichert");
-    EXPECT_EQ(messages[1].text, "The change could not be saved in the file " +
-                                    pathOf("lang.crm") +
+    EXPECT_EQ(messages[1].text, "The change could not be saved in the file " + pathOf("lang.crm") +
                                     ". It applies only until the program ends.");
     EXPECT_EQ(messages[1].title, "Not saved");
 
@@ -567,6 +563,18 @@ TEST_F(FailedSaves, LeavingTheWindowSaysQnhAndTrackSettingsWereNotSaved)
     EXPECT_EQ(messagesNaming("LR.crm"), 1);
     EXPECT_EQ(messagesNaming("track.crm"), 1);
     EXPECT_EQ(messages.size(), 2u);
+}
+
+TEST_F(FailedSaves, LeavingWithNothingChangedSaysNothing)
+{
+    window().Form_Activate();
+    window().Form_Deactivate(); // stores today's QNH and the track boxes
+    window().Form_Activate();
+    {
+        tvtest::ReadOnlyFolder readOnly(dir.path());
+        window().Form_Deactivate();
+    }
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(FailedSaves, ACategoryChangeThatCannotBeStoredIsReportedAndNotShown)

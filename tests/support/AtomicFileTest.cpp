@@ -69,10 +69,9 @@ TEST(AtomicFileWrite, ReplacedFileKeepsItsPermissions)
     using P = std::filesystem::perms;
     TempDir dir;
     const auto file = dir / "data.crm";
-    for (const P mode : {P::owner_read | P::owner_write,
-                         P::owner_read | P::owner_write | P::group_read,
-                         P::owner_read | P::owner_write | P::group_read | P::group_write |
-                             P::others_read}) {
+    for (const P mode :
+         {P::owner_read | P::owner_write, P::owner_read | P::owner_write | P::group_read,
+          P::owner_read | P::owner_write | P::group_read | P::group_write | P::others_read}) {
         writeFile(file, "old\r\n");
         std::filesystem::permissions(file, mode);
         ASSERT_TRUE(tv::writeFileAtomically(file, "\"3\"\r\n"));
@@ -93,8 +92,8 @@ TEST(AtomicFileWrite, NewFileGetsTheUsualPermissionsUnderTheUmask)
         Umask mask(077);
         ASSERT_TRUE(tv::writeFileAtomically(dir / "b.crm", "1\r\n"));
     }
-    EXPECT_EQ(permsOf(dir / "a.crm"), P::owner_read | P::owner_write | P::group_read |
-                                          P::others_read);
+    EXPECT_EQ(permsOf(dir / "a.crm"),
+              P::owner_read | P::owner_write | P::group_read | P::others_read);
     EXPECT_EQ(permsOf(dir / "b.crm"), P::owner_read | P::owner_write);
 }
 
@@ -111,7 +110,7 @@ TEST(AtomicFileLeftovers, AKilledSaveLeavesATemporaryFileThatTheNextStartRemoves
         writeFile(dir / name, "keep");
     for (const auto& e : std::filesystem::directory_iterator(dir.path()))
         std::filesystem::last_write_time(e.path(), old);
-    writeFile(dir / ".symbol.crm.tvsave-Zz9Zz9", "1\r\n"); // a save running right now
+    writeFile(dir / ".symbol.crm.tvsave-Zz9Zz9", "1\r\n");              // a save running right now
     std::filesystem::create_directory(dir / ".data.crm.tvsave-qwerty"); // no file of ours
     std::filesystem::last_write_time(dir / ".data.crm.tvsave-qwerty", old);
 

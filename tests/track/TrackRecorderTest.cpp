@@ -182,3 +182,19 @@ TEST_F(TrackFile, RefusedStartLeavesNoTrack)
     EXPECT_FALSE(recorder_.hasTrack());
     EXPECT_THROW(recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay), tv::DbError);
 }
+
+TEST_F(TrackFile, ATrackDeletedUnderTheRecorderIsReplacedByANewOne)
+{
+    recorder_.startTrack(db_, "08Dec26 - 14:05");
+    recorder_.writePoint(db_, point(48.5, 9.2, 500.0), kPcDay);
+    EXPECT_FALSE(recorder_.restartIfDeleted(db_, "08Dec26 - 15:00"));
+    const int32_t first = recorder_.TrackIndex();
+
+    db_.Execute(R"(DELETE FROM "List" WHERE "Index" = ?)", {first});
+    EXPECT_TRUE(recorder_.restartIfDeleted(db_, "08Dec26 - 15:00"));
+    EXPECT_GT(recorder_.TrackIndex(), first);
+    EXPECT_EQ(recorder_.TrackPointCount(), 0);
+    tv::Recordset list = query(R"(SELECT "Name" FROM "List")");
+    ASSERT_EQ(list.RecordCount(), 1);
+    EXPECT_EQ(list.Field("Name").toString(), "08Dec26 - 15:00");
+}

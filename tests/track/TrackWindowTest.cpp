@@ -2,7 +2,9 @@
 
 #include "core/CoreSettings.h"
 #include "map/PictureBox.h"
+#include "platform/Connection.h"
 #include "platform/Recordset.h"
+#include "tracks/TrackList.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -220,6 +222,30 @@ TEST_F(RecordButtons, AutomaticRecordingDoesNotRetryABrokenTrackFile)
     EXPECT_EQ(rows("List"), 1);
 }
 
+TEST_F(RecordButtons, AutomaticRecordingStartsAgainWhenTheSpeedRisesPastThirtyAgain)
+{
+    setFix(true);
+    tv::TrackAutoOn = true;
+    w->cmdRecord->hide();
+    w->cmdRecordAuto->show();
+    tv::TrackConnection->Execute(R"(ALTER TABLE "track" RENAME TO "track_away")");
+    w->gps_SpeedReceived("45");
+    ASSERT_TRUE(recording());
+    w->timeTrack_Timer(); // the write fails: recording stops
+    ASSERT_FALSE(recording());
+    tv::TrackConnection->Execute(R"(ALTER TABLE "track_away" RENAME TO "track")");
+
+    w->gps_SpeedReceived("46"); // still above 30 kt: no new start at every sentence
+    EXPECT_FALSE(recording());
+    w->gps_SpeedReceived("12"); // taxiing
+    EXPECT_FALSE(recording());
+    w->gps_SpeedReceived("45"); // the next take-off
+    EXPECT_TRUE(recording());
+    EXPECT_TRUE(shown(w->picRecord));
+    w->timeTrack_Timer();
+    EXPECT_EQ(rows("track"), 1);
+}
+
 TEST_F(RecordButtons, IntervalZeroRecordsNothingAndShowsNoIndicator)
 {
     setFix(true);
@@ -229,4 +255,34 @@ TEST_F(RecordButtons, IntervalZeroRecordsNothingAndShowsNoIndicator)
     EXPECT_FALSE(shown(w->picRecord));
     EXPECT_TRUE(shown(w->cmdRecord));
     EXPECT_EQ(rows("List"), 0) << "no empty track";
+}
+
+// The track manager deletes the track being recorded while the flight window is left: the
+// resumed recording starts a new track instead of writing under the deleted number.
+TEST_F(RecordButtons, DeletedCurrentTrackMakesTheNextPointStartANewTrack)
+{
+    setFix(true);
+    w->cmdRecord_Click();
+    w->timeTrack_Timer();
+    w->timeTrack_Timer();
+    tv::Recordset before = points();
+    const std::int64_t deleted = before.Field("Index").toInt();
+
+    // Paused while another window is shown; the manager works on a connection of its own.
+    w->timeTrack.setInterval(0);
+    {
+        tv::Connection manager;
+        manager.Open(tv::TrackConnection->path());
+        tv::deleteTracks(manager, {deleted});
+    }
+    w->timeTrack.setInterval(10000);
+    w->timeTrack_Timer();
+
+    EXPECT_EQ(rows("List"), 1);
+    tv::Recordset after = points();
+    ASSERT_EQ(after.RecordCount(), 1);
+    EXPECT_GT(after.Field("Index").toInt(), deleted);
+    EXPECT_EQ(after.Field("Number").toInt(), 1);
+    EXPECT_EQ(w->lblRecord->text(), "1");
+    EXPECT_TRUE(recording());
 }

@@ -167,7 +167,7 @@ TEST_F(MainFrameStart, AirspaceFileBuiltWithPlainSqliteIsRead)
     start();
     EXPECT_TRUE(dialogNames().isEmpty());
     EXPECT_EQ(tv::AirspaceReleaseDate, *tv::parseIsoDate("2024-05-02"));
-    EXPECT_FALSE(tv::forms().find<tv::frmSettings>()->frmLuftraum->isHidden());
+    EXPECT_FALSE(tv::forms().get<tv::frmSettings>().frmLuftraum->isHidden());
 }
 
 TEST_F(MainFrameStart, AirspaceFileWithoutReleaseDateCountsAsOutdated)

@@ -1,5 +1,5 @@
-#include "core/Version.h"
 #include "core/UpdateCheck.h"
+#include "core/Version.h"
 #include "core/windows/ReleaseHistory.h"
 #include "core/windows/frmAbout.h"
 #include "core/windows/frmInfo1.h"
@@ -218,8 +218,7 @@ TEST_F(NoticeWindows, PrintSupportLinkOpensTheServersSupportFiles)
         const char* opened; // "" when nothing opens
     };
     for (const Case& c : {Case{0, "/setup-d.exe", "/support-d.exe"},
-                          Case{1, "/setup-e.exe", "/support-e.exe"},
-                          Case{2, "/setup-e.exe", ""}}) {
+                          Case{1, "/setup-e.exe", "/support-e.exe"}, Case{2, "/setup-e.exe", ""}}) {
         tv::Language = c.language;
         QString caption;
         show<tv::frmInfo2>([&caption](tv::frmInfo2& w) {

@@ -1,0 +1,615 @@
+#include "calibration/frmCalRect.h"
+
+#include "calibration/MapPicture.h"
+#include "calibration/NameGridModel.h"
+#include "calibration/QuickFind.h"
+#include "calibration/frmCalibrate.h"
+#include "core/HandlerGuard.h"
+#include "core/NumberFormat.h"
+#include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
+#include "core/forms/VbTimer.h"
+#include "map/DrawSurface.h"
+#include "platform/DbError.h"
+#include "platform/Recordset.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSlider>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace tv {
+namespace {
+
+constexpr uint32_t kWindowBack = 0xFF8080;
+constexpr uint32_t kPlaced = 0x00FFFF;     // yellow: point placed, coordinates awaited
+constexpr uint32_t kSavedPoint = 0x00FF00; // green: coordinates saved
+constexpr uint32_t kExample = 0x00FFFF;
+constexpr uint32_t kSaveButton = 0x80FF80;
+constexpr uint32_t kExitButton = 0xC0C000;
+
+// The map picture: 10680 x 5940 twips at 15 twips per pixel.
+constexpr int kMapWidthPx = 712;
+constexpr int kMapHeightPx = 396;
+// The slider is 10695 twips long; a click sets the zoom by its position along it.
+constexpr double kSliderTwips = 10695.0;
+
+void fillBackground(QWidget* w, uint32_t bgr)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, vbColor(bgr));
+    p.setColor(QPalette::Base, vbColor(bgr));
+    p.setColor(QPalette::Button, vbColor(bgr));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void plainBackground(QWidget* w)
+{
+    w->setPalette(QPalette());
+    w->setAutoFillBackground(false);
+}
+
+// A stored coordinate as a box shows it: signed, in the user's number format.
+QString coordinateText(double ddmm)
+{
+    std::string text = Value(ddmm).toString();
+    for (char& c : text)
+        if (c == '.')
+            c = frmCalibrate::userDecimalMark();
+    return QString::fromStdString(text);
+}
+
+bool isArrow(int key)
+{
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+}
+
+bool isEnter(int key)
+{
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+frmCalRect::frmCalRect()
+{
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowTitle(QStringLiteral("Karten kalibieren"));
+    buildControls();
+}
+
+void frmCalRect::buildControls()
+{
+    fillBackground(this, kWindowBack);
+    picMap = new MapPicture(this);
+    picMap->setFixedSize(kMapWidthPx, kMapHeightPx);
+    SlideMap = new QSlider(Qt::Horizontal, this);
+    SlideMap->setRange(MapView::kSliderMin, MapView::kSliderMax);
+    SlideMap->setSingleStep(1);
+    SlideMap->setPageStep(5);
+    SlideMap->setValue(0);
+    // Dragging the thumb reports Scroll steps; the value changes (Change) when it is let go.
+    SlideMap->setTracking(false);
+    Label3 = new QLabel(QStringLiteral("Label3"), this);
+    Label3->setAlignment(Qt::AlignCenter);
+    Label3->setWordWrap(true);
+    Label3->setFixedWidth(193);
+    cmdExit = new QPushButton(this);
+    cmdExit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    cmdExit->setIconSize(QSize(32, 32));
+    cmdExit->setFixedSize(89, 57);
+    fillBackground(cmdExit, kExitButton);
+    timArr = new VbTimer(this);
+    timArr->onTick([this] { guarded([&] { timArr_Timer(); }); });
+
+    buildPanel(1);
+    buildPanel(2);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(Label3);
+    right->addWidget(frmP[1]);
+    right->addWidget(frmP[2]);
+    right->addStretch(1);
+    right->addWidget(cmdExit, 0, Qt::AlignHCenter);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(picMap);
+    left->addWidget(SlideMap);
+    left->addStretch(1);
+
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left);
+    top->addLayout(right);
+
+    picMap->onMouseDown(
+        [this](int b, int, double x, double y) { guarded([&] { picMap_MouseDown(b, x, y); }); });
+    picMap->onMouseMove(
+        [this](int b, int, double x, double y) { guarded([&] { picMap_MouseMove(b, x, y); }); });
+    picMap->onDoubleClick([this] { guarded([&] { picMap_DblClick(); }); });
+    picMap->onKeyPress([this](const QString& text) { guarded([&] { picMap_KeyPress(text); }); });
+    picMap->onResize([this] { guarded([&] { Draw_Picture(); }); });
+    connect(SlideMap, &QSlider::valueChanged, this,
+            [this](int) { guarded([&] { SlideMap_Change(); }); });
+    connect(SlideMap, &QSlider::sliderMoved, this,
+            [this](int) { guarded([&] { SlideMap_Scroll(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([&] { cmdExit_Click(); }); });
+    connect(cmdSave[1], &QPushButton::clicked, this,
+            [this] { guarded([&] { cmdSave1_Click(); }); });
+    connect(cmdSave[2], &QPushButton::clicked, this,
+            [this] { guarded([&] { cmdSave2_Click(); }); });
+
+    // Enter belongs to the entry panels' keyboard flow, never to a default button.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    // The window sees every key before its controls do (arrow keys scroll the chart also while
+    // the caret is in a box), and the slider's release sets the zoom by its position.
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+    installEventFilter(this);
+}
+
+void frmCalRect::buildPanel(int point)
+{
+    const auto p = static_cast<size_t>(point);
+    auto* frame =
+        new QGroupBox(point == 1 ? QStringLiteral("Punkt 1") : QStringLiteral("Punkt 2"), this);
+    fillBackground(frame, kWindowBack);
+    frame->setFixedWidth(193);
+    frmP[p] = frame;
+    latCaption[p] = new QLabel(QStringLiteral("Breitengrad"), frame);
+    longCaption[p] = new QLabel(QStringLiteral("Längengrad"), frame);
+    tLat[p] = new QLineEdit(frame);
+    tLong[p] = new QLineEdit(frame);
+    for (QLineEdit* box : {tLat[p], tLong[p]})
+        box->setAlignment(Qt::AlignCenter);
+    example[p] = new QLabel(QStringLiteral("Bsp: N48° 10': 48,1"), frame);
+    QPalette yellow = example[p]->palette();
+    yellow.setColor(QPalette::WindowText, vbColor(kExample));
+    example[p]->setPalette(yellow);
+    findCaption[p] = new QLabel(QStringLiteral("Schnellsuche"), frame);
+    tQuickfind[p] = new QLineEdit(frame);
+    gridModel_[p] = new NameGridModel(this);
+    gridModel_[p]->setCaption(QStringLiteral("Wegpunkt"));
+    gridWay[p] = new QTableView(frame);
+    gridWay[p]->setModel(gridModel_[p]);
+    gridWay[p]->horizontalHeader()->setStretchLastSection(true);
+    gridWay[p]->verticalHeader()->hide();
+    gridWay[p]->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    gridWay[p]->setSelectionBehavior(QAbstractItemView::SelectRows);
+    gridWay[p]->setSelectionMode(QAbstractItemView::SingleSelection);
+    gridWay[p]->setFixedHeight(89);
+    cmdSave[p] = new QPushButton(QStringLiteral("Speichern"), frame);
+    fillBackground(cmdSave[p], kSaveButton);
+
+    auto* g = new QGridLayout(frame);
+    g->addWidget(latCaption[p], 0, 0);
+    g->addWidget(longCaption[p], 0, 1);
+    g->addWidget(tLat[p], 1, 0);
+    g->addWidget(tLong[p], 1, 1);
+    g->addWidget(example[p], 2, 0, 1, 2);
+    g->addWidget(findCaption[p], 3, 0, 1, 2);
+    g->addWidget(tQuickfind[p], 4, 0, 1, 2);
+    g->addWidget(gridWay[p], 5, 0, 1, 2);
+    g->addWidget(cmdSave[p], 6, 0, 1, 2);
+
+    connect(gridWay[p]->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, point](const QModelIndex& current, const QModelIndex&) {
+                guarded(
+                    [&] { gridWay_RowColChange(point, current.isValid() ? current.row() : -1); });
+            });
+}
+
+// ------------------------------------------------------------------------------ life cycle
+
+void frmCalRect::Form_Load()
+{
+    frmP[1]->hide();
+    frmP[2]->hide();
+    mark_.reset();
+    up_ = down_ = left_ = right_ = false;
+    timArr->setInterval(100);
+    picMap->setFocus();
+}
+
+void frmCalRect::Form_Activate()
+{
+    if (Language != 0 && Language != 1)
+        return;
+    const bool de = Language == 0;
+    setWindowTitle((de ? QStringLiteral("Kalibrierung: ") : QStringLiteral("Calibrate: ")) +
+                   chartName_);
+    Label3->setText(
+        de ? QStringLiteral("Zum Kalibrieren einfach zwei Punkte anklicken und die Koordinaten "
+                            "eingeben oder einen bekannten Punkt aus der Datenbank auswählen.")
+           : QStringLiteral("To calibrate the map click on two points and enter the coordinates "
+                            "or select a point from the database."));
+    frmP[1]->setTitle(de ? QStringLiteral("Eingabe Punkt 1") : QStringLiteral("Enter point 1"));
+    frmP[2]->setTitle(de ? QStringLiteral("Eingabe Punkt 2") : QStringLiteral("Enter point 2"));
+    for (size_t p = 1; p <= 2; ++p) {
+        latCaption[p]->setText(de ? QStringLiteral("Breitengrad") : QStringLiteral("Latitude"));
+        longCaption[p]->setText(de ? QStringLiteral("Längengrad") : QStringLiteral("Longitude"));
+        example[p]->setText(de ? QStringLiteral("Bsp: N48° 10': 48,1")
+                               : QStringLiteral("Exp: N48° 10': 48,1"));
+        findCaption[p]->setText(de ? QStringLiteral("Schnellsuche") : QStringLiteral("Quickfind"));
+        gridModel_[p]->setCaption(de ? QStringLiteral("   Wegpunkt")
+                                     : QStringLiteral("   Waypoint"));
+        cmdSave[p]->setText(de ? QStringLiteral("Speichern") : QStringLiteral("Save"));
+    }
+}
+
+void frmCalRect::InitializeData(const QString& chartName, const QImage& image, int headerWidth,
+                                int headerHeight)
+{
+    chartName_ = chartName;
+    headerWidth_ = headerWidth;
+    headerHeight_ = headerHeight;
+    DrawSurface& surface = picMap->surface();
+    surface.resize(kMapWidthPx, kMapHeightPx);
+    mapView_.setViewSize(surface.ScaleWidth(), surface.ScaleHeight());
+    mapView_.loadImage(image, headerWidth, headerHeight);
+    refreshSliderQuietly();
+    Form_Activate();
+    Draw_Picture();
+}
+
+void frmCalRect::cmdExit_Click()
+{
+    done(0);
+}
+
+// ------------------------------------------------------------------------------ the view
+
+void frmCalRect::Draw_Picture()
+{
+    DrawSurface& surface = picMap->surface();
+    mapView_.paint(surface);
+    // The cross-hair: from the cursor to the four edges of the map picture.
+    surface.setDrawWidth(2);
+    surface.Line(cursorX_, cursorY_, cursorX_, 0, 0x000000);
+    surface.Line(cursorX_, cursorY_, cursorX_, surface.ScaleHeight(), 0x000000);
+    surface.Line(cursorX_, cursorY_, 0, cursorY_, 0x000000);
+    surface.Line(cursorX_, cursorY_, surface.ScaleWidth(), cursorY_, 0x000000);
+    if (mark_) {
+        if (const auto at = mapView_.imageToView(*mark_)) {
+            surface.setDrawWidth(5);
+            surface.Circle(at->x(), at->y(), 5, 0xFF0000);
+            surface.setDrawWidth(5);
+            surface.Circle(at->x(), at->y(), 8, 0x000000);
+        }
+    }
+    picMap->update();
+}
+
+void frmCalRect::refreshSliderQuietly()
+{
+    const QSignalBlocker quiet(SlideMap);
+    SlideMap->setValue(mapView_.sliderValue());
+}
+
+void frmCalRect::SlideMap_Change()
+{
+    mapView_.setSliderValue(SlideMap->value());
+    mapView_.applyZoom();
+    Draw_Picture();
+}
+
+void frmCalRect::SlideMap_Scroll()
+{
+    mapView_.setSliderValue(SlideMap->sliderPosition());
+    mapView_.applyZoom(true);
+    Draw_Picture();
+}
+
+void frmCalRect::SlideMap_MouseUp(double xTwips)
+{
+    mapView_.setSliderValue(mapView_.sliderValueFromClick(xTwips));
+    refreshSliderQuietly();
+    mapView_.applyZoom();
+    Draw_Picture();
+}
+
+void frmCalRect::picMap_MouseDown(int, double x, double y)
+{
+    mapView_.press(x, y);
+}
+
+void frmCalRect::picMap_MouseMove(int button, double x, double y)
+{
+    if (button == 1)
+        mapView_.dragTo(x, y);
+    cursorX_ = x;
+    cursorY_ = y;
+    Draw_Picture();
+    if (const auto image = mapView_.viewToImage(QPointF(x, y))) {
+        tx_ = image->x();
+        ty_ = image->y();
+    }
+}
+
+void frmCalRect::Form_KeyDown(int key)
+{
+    if (key == Qt::Key_Up)
+        up_ = true;
+    else if (key == Qt::Key_Down)
+        down_ = true;
+    else if (key == Qt::Key_Left)
+        left_ = true;
+    else if (key == Qt::Key_Right)
+        right_ = true;
+    else
+        return;
+    // Held keys repeat their key-down; the running timer keeps its count, or it would never
+    // tick while a key is held.
+    if (!timArr->isRunning())
+        timArr->setInterval(100);
+}
+
+void frmCalRect::Form_KeyUp(int key)
+{
+    if (!isArrow(key))
+        return;
+    if (key == Qt::Key_Up)
+        up_ = false;
+    else if (key == Qt::Key_Down)
+        down_ = false;
+    else if (key == Qt::Key_Left)
+        left_ = false;
+    else
+        right_ = false;
+    timArr->setInterval(0);
+}
+
+void frmCalRect::timArr_Timer()
+{
+    // One step is a twentieth of the whole image, whatever the zoom.
+    const double stepY = mapView_.imageHeightPx() / 20.0;
+    const double stepX = mapView_.imageWidthPx() / 20.0;
+    if (up_) {
+        mapView_.moveSourceY(-stepY);
+        Draw_Picture();
+    }
+    if (down_) {
+        mapView_.moveSourceY(stepY);
+        Draw_Picture();
+    }
+    if (left_) {
+        mapView_.moveSourceX(-stepX);
+        Draw_Picture();
+    }
+    if (right_) {
+        mapView_.moveSourceX(stepX);
+        Draw_Picture();
+    }
+}
+
+void frmCalRect::seeEvent(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        Form_KeyDown(key->key());
+    } else if (event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            Form_KeyUp(key->key());
+            // The keyboard flow of the entry panels, on the key's release.
+            for (int p = 1; p <= 2; ++p) {
+                const auto i = static_cast<size_t>(p);
+                if (watched == tLat[i] && isEnter(key->key())) {
+                    tLong[i]->setFocus();
+                } else if (watched == tLong[i] && isEnter(key->key())) {
+                    p == 1 ? cmdSave1_Click() : cmdSave2_Click();
+                } else if (watched == tQuickfind[i]) {
+                    QuickFind(p);
+                    if (isEnter(key->key()))
+                        p == 1 ? cmdSave1_Click() : cmdSave2_Click();
+                } else if (watched == gridWay[i] && isEnter(key->key())) {
+                    p == 1 ? cmdSave1_Click() : cmdSave2_Click();
+                }
+            }
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease && watched == SlideMap) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (SlideMap->width() > 0)
+            SlideMap_MouseUp(mouse->position().x() * kSliderTwips / SlideMap->width());
+    }
+}
+
+bool frmCalRect::eventFilter(QObject* watched, QEvent* event)
+{
+    guarded([&] { seeEvent(watched, event); });
+    return DialogForm::eventFilter(watched, event);
+}
+
+// ------------------------------------------------------------------------------ the points
+
+void frmCalRect::setPointColour(int point, PointState state)
+{
+    const auto p = static_cast<size_t>(point);
+    for (QLineEdit* box : {tLat[p], tLong[p]}) {
+        if (state == PointState::None)
+            plainBackground(box);
+        else
+            fillBackground(box, state == PointState::Placed ? kPlaced : kSavedPoint);
+    }
+    points_[p].state = state;
+}
+
+void frmCalRect::placePoint(int point)
+{
+    const auto p = static_cast<size_t>(point);
+    frmP[p]->show();
+    if (point == 2)
+        frmP[1]->hide();
+    cmdSave[p]->setEnabled(true);
+    tLat[p]->clear();
+    tLong[p]->clear();
+    setPointColour(point, PointState::Placed);
+    points_[p].x = tx_;
+    points_[p].y = ty_;
+}
+
+void frmCalRect::picMap_DblClick()
+{
+    mark_ = QPointF(tx_, ty_);
+    Draw_Picture();
+    if (!cmdSave[1]->isEnabled() && points_[1].state == PointState::Saved)
+        placePoint(2);
+    else if (frmP[2]->isHidden())
+        placePoint(1);
+}
+
+void frmCalRect::picMap_KeyPress(const QString& text)
+{
+    int point = 0;
+    if (!frmP[1]->isHidden())
+        point = 1;
+    else if (!frmP[2]->isHidden())
+        point = 2;
+    if (point == 0)
+        return;
+    const auto p = static_cast<size_t>(point);
+    if (!cmdSave[p]->isEnabled())
+        return;
+    if (text.at(0).isDigit()) {
+        tLat[p]->setFocus();
+        tLat[p]->setText(text.left(1));
+        tLat[p]->setCursorPosition(1);
+    } else {
+        tQuickfind[p]->setFocus();
+        tQuickfind[p]->setText(text.left(1));
+        tQuickfind[p]->setCursorPosition(1);
+        QuickFind(point);
+    }
+}
+
+void frmCalRect::QuickFind(int point)
+{
+    const auto p = static_cast<size_t>(point);
+    auto result = std::make_shared<Recordset>();
+    if (MainConnection) {
+        try {
+            openWaypointQuickFind(*result, *MainConnection, tQuickfind[p]->text().toStdString());
+        } catch (const DbError&) {
+            result = std::make_shared<Recordset>(); // no result: as a find without a match
+        }
+    }
+    quickFind_[p] = result;
+    if (result->State() != Recordset::kStateOpen || result->RecordCount() < 1) {
+        tLat[p]->clear();
+        tLong[p]->clear();
+    }
+    const QSignalBlocker quiet(gridWay[p]->selectionModel());
+    gridModel_[p]->load(result.get());
+}
+
+void frmCalRect::gridWay_RowColChange(int point, int row)
+{
+    const auto p = static_cast<size_t>(point);
+    const std::shared_ptr<Recordset>& rs = quickFind_[p];
+    // No current row, or an empty result: no waypoint to take.
+    if (row < 0 || !rs || rs->State() != Recordset::kStateOpen || rs->RecordCount() < 1)
+        return;
+    try {
+        rs->SetBookmark(gridModel_[p]->bookmarkAt(row));
+        const auto lat = rs->Field("Lat").asNumber();
+        const auto lon = rs->Field("Long").asNumber();
+        tLat[p]->setText(lat ? coordinateText(*lat) : QString());
+        tLong[p]->setText(lon ? coordinateText(*lon) : QString());
+    } catch (const DbError&) {
+        // The row went away under the grid (a requery elsewhere): nothing taken.
+    }
+}
+
+bool frmCalRect::savePoint(int point)
+{
+    const auto p = static_cast<size_t>(point);
+    if (points_[p].state != PointState::Placed)
+        return false;
+    const auto lat = readStrictNumber(tLat[p]->text().toStdString());
+    if (!lat)
+        return false;
+    const auto lon = readStrictNumber(tLong[p]->text().toStdString());
+    if (!lon)
+        return false;
+    points_[p].lat = *lat;
+    points_[p].lon = *lon;
+    setPointColour(point, PointState::Saved);
+    return true;
+}
+
+void frmCalRect::cmdSave1_Click()
+{
+    if (!savePoint(1))
+        return;
+    tLat[1]->setEnabled(false);
+    tLong[1]->setEnabled(false);
+    const QModelIndex current = gridWay[1]->currentIndex();
+    tQuickfind[1]->setText(current.isValid() ? gridModel_[1]->nameAt(current.row()) : QString());
+    tQuickfind[1]->setEnabled(false);
+    cmdSave[1]->setEnabled(false);
+    gridWay[1]->setEnabled(false);
+}
+
+void frmCalRect::cmdSave2_Click()
+{
+    if (!savePoint(2))
+        return;
+    tQuickfind[2]->setEnabled(false);
+    cmdSave[2]->setEnabled(false);
+    gridWay[2]->setEnabled(false);
+    CalculateCalibration();
+}
+
+void frmCalRect::unlockPoint2()
+{
+    setPointColour(2, PointState::Placed);
+    cmdSave[2]->setEnabled(true);
+    tQuickfind[2]->setEnabled(true);
+    gridWay[2]->setEnabled(true);
+}
+
+void frmCalRect::CalculateCalibration()
+{
+    const ReferencePoint p1{points_[1].x, points_[1].y, points_[1].lat, points_[1].lon};
+    const ReferencePoint p2{points_[2].x, points_[2].y, points_[2].lat, points_[2].lon};
+    const CalibrationResult result = tv::CalculateCalibration(p1, p2, headerWidth_, headerHeight_);
+    const bool de = Language == 0;
+    if (result.message == CalibrationMessage::PointsTooClose) {
+        MsgBox(de ? QStringLiteral("Bitte andere Koordinatenpunkte aussuchen...")
+                  : QStringLiteral("Please choose other coordinates..."),
+               de ? QStringLiteral("Datenfehler") : QStringLiteral("Points too close"));
+        unlockPoint2();
+        return;
+    }
+    // The save decides: a refused save has said why, and the pilot may correct point 2.
+    frmCalibrate* calibrate = forms().find<frmCalibrate>();
+    if (!calibrate || !calibrate->takeTwoPointEdges(result)) {
+        unlockPoint2();
+        return;
+    }
+    const bool near = result.message == CalibrationMessage::CalibratedHint;
+    MsgBox(de ? (near ? QStringLiteral("Karte wurde kalibriert. Für ein besseres Ergebnis zwei "
+                                       "Punkte auswählen, die weiter auseinander liegen...")
+                      : QStringLiteral("Karte wurde kalibriert."))
+              : (near ? QStringLiteral("Map calibrated. For a better result please use two points "
+                                       "which are further apart...")
+                      : QStringLiteral("Map calibrated")),
+           de ? QStringLiteral("Karte kalibriert") : QStringLiteral("Map calibrated"));
+    done(1);
+}
+
+} // namespace tv
