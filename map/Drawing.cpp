@@ -266,19 +266,30 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
     QPainter& painter = *painting;
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
+    // Every end in pixels, once (the scale does not change while drawing).
+    const double perUnitX = pixelsPerUnitX();
+    const double perUnitY = pixelsPerUnitY();
+    std::vector<QPointF> ends;
+    ends.reserve(2 * lines.size());
+    for (const LineSpec& line : lines) {
+        ends.emplace_back((line.from.x() - scaleLeft_) * perUnitX,
+                          (line.from.y() - scaleTop_) * perUnitY);
+        ends.emplace_back((line.to.x() - scaleLeft_) * perUnitX,
+                          (line.to.y() - scaleTop_) * perUnitY);
+    }
     // An end shared with the next line, whose disc is at least as wide, is covered by that
     // disc anyway: outlines are chains, so this saves half the stamps.
     auto coveredByNext = [&](std::size_t i, QPointF end, int width) {
         if (i + 1 >= lines.size() || lines[i + 1].widthPx < width)
             return false;
-        const QPointF a = toPixels(lines[i + 1].from);
-        const QPointF b = toPixels(lines[i + 1].to);
+        const QPointF a = ends[2 * i + 2];
+        const QPointF b = ends[2 * i + 3];
         return drawable(a, b) && a != b && (a == end || b == end);
     };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LineSpec& line = lines[i];
-        const QPointF a = toPixels(line.from);
-        const QPointF b = toPixels(line.to);
+        const QPointF a = ends[2 * i];
+        const QPointF b = ends[2 * i + 1];
         // A line of no length leaves no mark, whatever the pen.
         if (!drawable(a, b) || a == b)
             continue;
