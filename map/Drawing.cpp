@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QStaticText>
 #include <QTransform>
 
 #include <algorithm>
@@ -435,6 +436,47 @@ void Drawing::Print(const QString& text, bool newLine)
     } else {
         currentX_ += TextWidth(text);
     }
+}
+
+void Drawing::PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels)
+{
+    if (!textAvailable() || !target() || labels.empty())
+        return;
+    Painting painter(*this);
+    QFont plain = font();
+    plain.setStyleStrategy(QFont::NoAntialias);
+    painter->setRenderHint(QPainter::TextAntialiasing, false);
+    painter->setFont(plain);
+    painter->setPen(vbColor(foreColor_));
+    // A map shows the same names redraw after redraw: their layout is kept.
+    if (labelCacheFont_ != plain || labelCache_.size() > 50000) {
+        labelCache_.clear();
+        labelCacheFont_ = plain;
+    }
+    for (const auto& [at, text] : labels) {
+        const QPointF topLeft = toPixels(at);
+        if (!std::isfinite(topLeft.x()) || !std::isfinite(topLeft.y()) ||
+            std::fabs(topLeft.x()) >= 1.0e6 || std::fabs(topLeft.y()) >= 1.0e6)
+            continue;
+        auto it = labelCache_.find(text);
+        if (it == labelCache_.end()) {
+            QStaticText laidOut(text);
+            laidOut.setTextFormat(Qt::PlainText);
+            laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+            laidOut.prepare(QTransform(), plain);
+            it = labelCache_.emplace(text, std::move(laidOut)).first;
+        }
+        painter->drawStaticText(topLeft, it->second);
+    }
+}
+
+void Drawing::Stamp(const QImage& picture, const std::vector<QPoint>& at)
+{
+    if (!target() || picture.isNull() || at.empty())
+        return;
+    Painting painter(*this);
+    for (const QPoint& p : at)
+        painter->drawImage(p, picture);
 }
 
 void Drawing::PaintPicture(const QImage& picture, double x1, double y1, double w1, double h1,

@@ -6,11 +6,14 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRectF>
+#include <QStaticText>
 #include <QString>
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class QPaintDevice;
@@ -121,6 +124,10 @@ public:
     // background. With `newLine` the position moves to the left edge of the next line, else
     // it moves right by the text's width.
     void Print(const QString& text, bool newLine = true);
+    // Many texts in one go, each with its top-left corner at its point (user units), in the
+    // fore colour: what Print draws, without moving the current position. For maps that label
+    // thousands of points; the laid-out texts are kept for the next call.
+    void PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels);
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
     // The default is the system's 8-point sans-serif font.
@@ -144,6 +151,10 @@ public:
     // drawn (empty picture), else non-zero. The corner arithmetic is done in single precision
     // and rounded to whole pixels exactly as the compass card has always been turned.
     int RotatePicture(int x, int y, float angleDeg, const QImage& picture);
+
+    // Copies `picture` unscaled, blending its transparent pixels, with its top-left corner at
+    // each of the pixel positions `at`: one symbol stamped at many places.
+    void Stamp(const QImage& picture, const std::vector<QPoint>& at);
 
 protected:
     // For a surface that owns its device: the pixel scale of that size.
@@ -181,6 +192,8 @@ private:
     double currentX_ = 0.0;
     double currentY_ = 0.0;
     std::optional<QFont> font_;
+    std::unordered_map<QString, QStaticText> labelCache_; // PrintLabels' laid-out texts
+    QFont labelCacheFont_;
 };
 
 } // namespace tv
