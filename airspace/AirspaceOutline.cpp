@@ -46,8 +46,12 @@ class OutlineBuilder
 {
 public:
     OutlineBuilder(const OutlineStyle& style, bool edgeColourSwitch, const AirspaceRow& first)
-        : style_(style), edgeSwitch_(edgeColourSwitch), type_(first.aspType),
-          label_(airspaceLabel(first))
+        : style_(style), edgeSwitch_(edgeColourSwitch),
+          label_(style.labels ? airspaceLabel(first) : std::string()),
+          circuit_(first.aspType == "A"), tmz_(first.aspType == "TMZ"),
+          danger_(first.aspType == "Q"),
+          lineWidth_(MapView::zoomedDrawWidth(kLineBaseWidth, style.sliderValue)),
+          typedWidth_(MapView::zoomedDrawWidth(kTypedBaseWidth, style.sliderValue))
     {
     }
 
@@ -60,26 +64,27 @@ private:
     void arc(double centreLatDdmm, double centreLonDdmm, double radiusNm, double startDeg,
              double endDeg, std::string_view direction);
     void segment(AirspacePoint b, AirspacePoint a, uint32_t colour, bool noLabel);
-    std::string printedLabel() const { return style_.labels ? label_ : std::string(); }
+    // Empty while labels are off.
+    const std::string& printedLabel() const { return label_; }
 
     const OutlineStyle& style_;
     bool edgeSwitch_;
-    std::string type_;
     std::string label_;
+    bool circuit_;   // "A"
+    bool tmz_;       // "TMZ"
+    bool danger_;    // "Q"
+    int lineWidth_;  // pixels at the map's zoom
+    int typedWidth_; // TMZ and danger-area chords, typed edges on the flight map
     std::vector<AirspaceStroke> strokes_;
 };
 
 void OutlineBuilder::edge(AirspacePoint a, AirspacePoint b)
 {
-    AirspaceStroke s{a, b, edgeSwitch_ ? kAirspaceBlack : kAirspaceRed,
-                     MapView::zoomedDrawWidth(kLineBaseWidth, style_.sliderValue), printedLabel()};
+    AirspaceStroke s{a, b, edgeSwitch_ ? kAirspaceBlack : kAirspaceRed, lineWidth_, printedLabel()};
     edgeSwitch_ = !edgeSwitch_;
-    const int typedWidth = style_.typedEdgesCommonWidth ? kLineBaseWidth : kTypedBaseWidth;
-    if (type_ == "A" || type_ == "TMZ" || type_ == "Q") {
-        s.colour = type_ == "A"     ? kTrafficCircuitColour
-                   : type_ == "TMZ" ? kTmzColour
-                                    : kDangerAreaColour;
-        s.widthPx = MapView::zoomedDrawWidth(typedWidth, style_.sliderValue);
+    if (circuit_ || tmz_ || danger_) {
+        s.colour = circuit_ ? kTrafficCircuitColour : tmz_ ? kTmzColour : kDangerAreaColour;
+        s.widthPx = style_.typedEdgesCommonWidth ? lineWidth_ : typedWidth_;
     }
     strokes_.push_back(std::move(s));
 }
@@ -88,9 +93,7 @@ void OutlineBuilder::segment(AirspacePoint b, AirspacePoint a, uint32_t colour, 
 {
     const bool typed = colour == kTmzColour || colour == kDangerAreaColour;
     strokes_.push_back(
-        {b, a, colour,
-         MapView::zoomedDrawWidth(typed ? kTypedBaseWidth : kLineBaseWidth, style_.sliderValue),
-         noLabel ? std::string() : printedLabel()});
+        {b, a, colour, typed ? typedWidth_ : lineWidth_, noLabel ? std::string() : printedLabel()});
 }
 
 // Points along an arc or circle on the sphere, joined by chords. Bearings are degrees true from
@@ -106,8 +109,8 @@ void OutlineBuilder::arc(double centreLatDdmm, double centreLonDdmm, double radi
 
     // The first point only fills a slot; every later one draws a chord from the one before,
     // black and red by turns (TMZ and danger areas in their own colour throughout).
-    const uint32_t typedColour = type_ == "TMZ" ? kTmzColour : kDangerAreaColour;
-    const bool typed = type_ == "TMZ" || type_ == "Q";
+    const uint32_t typedColour = tmz_ ? kTmzColour : kDangerAreaColour;
+    const bool typed = tmz_ || danger_;
     AirspacePoint slotA;
     AirspacePoint slotB;
     bool firstPoint = true;
@@ -142,12 +145,22 @@ void OutlineBuilder::arc(double centreLatDdmm, double centreLonDdmm, double radi
 
 void OutlineBuilder::walk(const AirspaceRows& rows)
 {
+    // Each row's kind, told once.
+    enum class Kind { Point, Arc, Circle, Other };
+    std::vector<Kind> kinds;
+    kinds.reserve(rows.size());
+    for (const AirspaceRow& row : rows) {
+        kinds.push_back(row.drawType == "DP"   ? Kind::Point
+                        : row.drawType == "DB" ? Kind::Arc
+                        : row.drawType == "DC" ? Kind::Circle
+                                               : Kind::Other);
+    }
     std::optional<AirspacePoint> firstPoint;   // of the row with PNumber 1
     std::optional<AirspacePoint> firstInOrder; // of the first DP or DB row
-    auto startOf = [](const AirspaceRow& row) -> std::optional<AirspacePoint> {
-        if (row.drawType == "DP")
+    auto startOf = [](const AirspaceRow& row, Kind kind) -> std::optional<AirspacePoint> {
+        if (kind == Kind::Point)
             return pointDeg(need(row.lat, "Lat"), need(row.lon, "Long"));
-        if (row.drawType == "DB")
+        if (kind == Kind::Arc)
             return pointDeg(need(row.arcx1, "Arcx1"), need(row.arcy1, "Arcy1"));
         return std::nullopt;
     };
@@ -161,12 +174,12 @@ void OutlineBuilder::walk(const AirspaceRows& rows)
         const AirspaceRow& row = rows[i];
         const bool numberOne = row.pNumber && *row.pNumber == 1.0;
         if (!firstInOrder)
-            firstInOrder = startOf(row);
-        if (row.drawType == "DC") {
+            firstInOrder = startOf(row, kinds[i]);
+        if (kinds[i] == Kind::Circle) {
             arc(need(row.lat, "Lat"), need(row.lon, "Long"), need(row.arcRadNm, "arcRad"), 0.0,
                 360.0, kCircle);
             ++i;
-        } else if (row.drawType == "DB") {
+        } else if (kinds[i] == Kind::Arc) {
             const double cLat = need(row.arcLat, "arcLat");
             const double cLon = need(row.arcLong, "arcLong");
             const double x1 = need(row.arcx1, "Arcx1");
@@ -178,17 +191,17 @@ void OutlineBuilder::walk(const AirspaceRows& rows)
             arc(cLat, cLon, ArcRadius(cLat, cLon, x1, y1), ArcDimension(cLat, cLon, x1, y1),
                 ArcDimension(cLat, cLon, x2, y2), row.arcDir);
             ++i;
-        } else if (row.drawType == "DP") {
+        } else if (kinds[i] == Kind::Point) {
             const AirspacePoint current = pointDeg(need(row.lat, "Lat"), need(row.lon, "Long"));
             if (numberOne)
                 firstPoint = current;
-            if (i > 0 && rows[i - 1].drawType == "DB")
+            if (i > 0 && kinds[i - 1] == Kind::Arc)
                 edge(current, arcEnd(rows[i - 1]));
             if (i + 1 >= n) {
                 ++i;
-            } else if (rows[i + 1].drawType == "DB") {
+            } else if (kinds[i + 1] == Kind::Arc) {
                 ++i;
-            } else if (rows[i + 1].drawType == "DP") {
+            } else if (kinds[i + 1] == Kind::Point) {
                 const AirspaceRow& next = rows[i + 1];
                 edge(current, pointDeg(need(next.lat, "Lat"), need(next.lon, "Long")));
                 ++i;
@@ -209,9 +222,9 @@ void OutlineBuilder::walk(const AirspaceRows& rows)
     const AirspaceRow& last = rows[n - 1];
     if (!closeTo)
         return;
-    if (last.drawType == "DB")
+    if (kinds[n - 1] == Kind::Arc)
         edge(arcEnd(last), *closeTo);
-    else if (last.drawType == "DP")
+    else if (kinds[n - 1] == Kind::Point)
         edge(pointDeg(need(last.lat, "Lat"), need(last.lon, "Long")), *closeTo);
 }
 

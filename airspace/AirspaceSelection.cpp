@@ -63,6 +63,16 @@ AirspaceIndex AirspaceIndex::read(Connection& connection)
         const Value type = rs.Field(5);
         index.rows_.push_back({lat, number(2), number(3), number(4), static_cast<int32_t>(*n),
                                !type.isNull() && equalsNoCase(type.toString(), "A")});
+        index.numbers_.push_back(static_cast<int32_t>(*n));
+    }
+    std::sort(index.numbers_.begin(), index.numbers_.end());
+    index.numbers_.erase(std::unique(index.numbers_.begin(), index.numbers_.end()),
+                         index.numbers_.end());
+    // Each row refers to its airspace by place, so a selection needs no sorting.
+    for (Row& row : index.rows_) {
+        row.number = static_cast<int32_t>(
+            std::lower_bound(index.numbers_.begin(), index.numbers_.end(), row.number) -
+            index.numbers_.begin());
     }
     std::sort(index.rows_.begin(), index.rows_.end(),
               [](const Row& a, const Row& b) { return a.lat < b.lat; });
@@ -74,17 +84,20 @@ std::vector<int32_t> AirspaceIndex::select(const AirspaceQuery& query) const
     const bool circuits = query.kind == AirspaceKind::TrafficCircuits;
     const auto first = std::lower_bound(rows_.begin(), rows_.end(), query.box.south,
                                         [](const Row& r, double lat) { return r.lat < lat; });
-    std::vector<int32_t> numbers;
+    std::vector<char> selected(numbers_.size(), 0);
     for (auto it = first; it != rows_.end() && it->lat <= query.box.north; ++it) {
         // NaN fails every comparison, as a field without a value meets nothing.
         if (it->circuit != circuits || !(it->lon >= query.box.west && it->lon <= query.box.east))
             continue;
         if (query.band && !(it->low <= query.band->highFt && it->high >= query.band->lowFt))
             continue;
-        numbers.push_back(it->index);
+        selected[static_cast<std::size_t>(it->number)] = 1;
     }
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    std::vector<int32_t> numbers;
+    for (std::size_t i = 0; i < numbers_.size(); ++i) {
+        if (selected[i])
+            numbers.push_back(numbers_[i]);
+    }
     return numbers;
 }
 

@@ -82,10 +82,11 @@ private:
         double lon;
         double low; // feet; NaN without a value
         double high;
-        int32_t index;
-        bool circuit; // AspType "A"
+        int32_t number; // place of the row's "Index" in numbers_
+        bool circuit;   // AspType "A"
     };
-    std::vector<Row> rows_; // ordered by lat, rows without a latitude left out
+    std::vector<Row> rows_;        // ordered by lat, rows without a latitude left out
+    std::vector<int32_t> numbers_; // every airspace number, ascending
 };
 
 // More than this many airspaces in the airspace pass colour the flight map's QNH box.

@@ -5,8 +5,8 @@
 // that fails is left out of that redraw (and logged), the layers after it are still drawn.
 //
 // The flight window's order (frmGPSmain's constructor):
-//   "airspaces"   airspaces and traffic circuits (airspace/ plugs its drawing in here, through
-//                 frmGPSmain::DrawAirspaces; shown while either switch is on)
+//   "airspaces"   airspaces and traffic circuits (airspace/, through frmGPSmain::DrawAirspaces:
+//                 it draws while either switch is on, and hides the QNH box when both are off)
 //   "moving map"  route line, target navigation, waypoints and airports, direct-flight target,
 //                 charts under the aircraft, and the aircraft last (see MapOverlay.h)
 

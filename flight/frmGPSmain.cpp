@@ -146,8 +146,8 @@ frmGPSmain::frmGPSmain()
 {
     setWindowTitle(QStringLiteral("Flug"));
     setFocusPolicy(Qt::StrongFocus);
-    mapLayers.add(
-        {"airspaces", [this] { return ShowLuftraum || ShowPR; }, [this] { DrawAirspaces(); }});
+    // Always drawn: with both switches off it only takes the QNH box away.
+    mapLayers.add({"airspaces", {}, [this] { DrawAirspaces(); }});
     mapLayers.add({"moving map", {}, [this] { DrawMovingMap(); }});
 
     gpsEvents_ = std::make_unique<GpsForwarder>(*this);

@@ -15,7 +15,6 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/windows/WindowLook.h"
-#include "map/NumberText.h"
 #include "map/PictureBox.h"
 #include "map/ViewMemory.h"
 #include "platform/Connection.h"
@@ -409,22 +408,20 @@ void frmGPSmain::UpdateMap()
         overlay.PlaneX = placement.viewPx->x();
         overlay.PlaneY = placement.viewPx->y();
         mapView.paint(mapSurface());
-        // The QNH box belongs to the airspaces: with both switches off it goes too.
-        if (!(ShowLuftraum || ShowPR))
-            frmQNH->hide();
         mapLayers.draw();
     });
     picMap->Refresh();
 }
 
-// The "airspaces" map layer. The airspace drawing goes here, onto mapSurface() with mapView,
-// before the moving-map layer draws the route, the points and the aircraft over it.
+// The "airspaces" map layer, drawn before the moving-map layer puts the route, the points and
+// the aircraft over it. With both switches off it draws nothing and takes the QNH box away.
 void frmGPSmain::DrawAirspaces()
 {
+    // The altitude as lblAlt shows it (whole feet or whole metres), 0 while it shows "---".
     const FlightAirspaceBox box = drawFlightAirspaces(
         airspaceLayer, mapSurface(), mapView, AirspaceConnection,
-        {ShowLuftraum, ShowLuftraumHoehe, ShowPR}, leadingNumber(lblAlt->text()), AltFeet, QNH,
-        Language, airspaceFaultShown);
+        {ShowLuftraum, ShowLuftraumHoehe, ShowPR}, shownAltitude(gpsFix(), AltFeet).value_or(0.0),
+        AltFeet, QNH, Language, airspaceFaultShown);
     frmQNH->setVisible(box.visible);
     if (box.lblQNHColour)
         paintBackground(lblQNH, vbColor(*box.lblQNHColour));

@@ -230,27 +230,35 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
     currentY_ = lines.back().to.y();
     // Rasterising a wide pen's round ends costs three times the line itself. A wide line is
     // drawn here with flat ends and a disc of the pen's width stamped on each end point, which
-    // gives the round-ended line's pixels. One disc image per colour and width.
-    struct Disc
+    // gives the round-ended line's pixels. One pen and one disc image per colour and width:
+    // a layer uses a handful.
+    struct Style
     {
         uint32_t bgr;
         int width;
-        QImage image;
+        QPen pen;
+        QImage disc;
     };
-    std::vector<Disc> discs;
-    auto discFor = [&discs](uint32_t bgr, int width) -> const QImage& {
-        for (const Disc& d : discs)
-            if (d.bgr == bgr && d.width == width)
-                return d.image;
-        QImage image(width, width, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter p(&image);
-        p.setPen(Qt::NoPen);
-        p.setBrush(vbColor(bgr));
-        p.drawEllipse(QRectF(0, 0, width, width));
-        p.end();
-        discs.push_back({bgr, width, std::move(image)});
-        return discs.back().image;
+    std::vector<Style> styles;
+    auto styleFor = [&styles](uint32_t bgr, int width) -> const Style& {
+        for (const Style& st : styles)
+            if (st.bgr == bgr && st.width == width)
+                return st;
+        QPen pen(vbColor(bgr));
+        pen.setWidth(width);
+        // Thin pens have no visible round end.
+        pen.setCapStyle(width <= 2 ? Qt::RoundCap : Qt::FlatCap);
+        QImage disc;
+        if (width > 2) {
+            disc = QImage(width, width, QImage::Format_ARGB32_Premultiplied);
+            disc.fill(Qt::transparent);
+            QPainter p(&disc);
+            p.setPen(Qt::NoPen);
+            p.setBrush(vbColor(bgr));
+            p.drawEllipse(QRectF(0, 0, width, width));
+        }
+        styles.push_back({bgr, width, pen, std::move(disc)});
+        return styles.back();
     };
 
     Painting painting(*this);
@@ -259,45 +267,44 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
     QPainter& painter = *painting;
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
-    QPen pen;
-    pen.setCapStyle(Qt::FlatCap);
+    // Every end in pixels, once (the scale does not change while drawing).
+    const double perUnitX = pixelsPerUnitX();
+    const double perUnitY = pixelsPerUnitY();
+    std::vector<QPointF> ends;
+    ends.reserve(2 * lines.size());
+    for (const LineSpec& line : lines) {
+        ends.emplace_back((line.from.x() - scaleLeft_) * perUnitX,
+                          (line.from.y() - scaleTop_) * perUnitY);
+        ends.emplace_back((line.to.x() - scaleLeft_) * perUnitX,
+                          (line.to.y() - scaleTop_) * perUnitY);
+    }
     // An end shared with the next line, whose disc is at least as wide, is covered by that
     // disc anyway: outlines are chains, so this saves half the stamps.
     auto coveredByNext = [&](std::size_t i, QPointF end, int width) {
         if (i + 1 >= lines.size() || lines[i + 1].widthPx < width)
             return false;
-        const QPointF a = toPixels(lines[i + 1].from);
-        const QPointF b = toPixels(lines[i + 1].to);
+        const QPointF a = ends[2 * i + 2];
+        const QPointF b = ends[2 * i + 3];
         return drawable(a, b) && a != b && (a == end || b == end);
     };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LineSpec& line = lines[i];
-        const QPointF a = toPixels(line.from);
-        const QPointF b = toPixels(line.to);
+        const QPointF a = ends[2 * i];
+        const QPointF b = ends[2 * i + 1];
         // A line of no length leaves no mark, whatever the pen.
         if (!drawable(a, b) || a == b)
             continue;
         const int width = line.widthPx < 1 ? 1 : line.widthPx;
-        if (width <= 2) {
-            // Thin pens have no visible round end.
-            pen.setCapStyle(Qt::RoundCap);
-            pen.setColor(vbColor(line.bgr));
-            pen.setWidth(width);
-            painter.setPen(pen);
-            painter.drawLine(a, b);
-            pen.setCapStyle(Qt::FlatCap);
-            continue;
-        }
-        pen.setColor(vbColor(line.bgr));
-        pen.setWidth(width);
-        painter.setPen(pen);
+        const Style& style = styleFor(line.bgr, width);
+        painter.setPen(style.pen);
         painter.drawLine(a, b);
-        const QImage& disc = discFor(line.bgr, width);
+        if (style.disc.isNull())
+            continue;
         const QPointF half(width / 2.0, width / 2.0);
         if (!coveredByNext(i, a, width))
-            painter.drawImage(a - half, disc);
+            painter.drawImage(a - half, style.disc);
         if (!coveredByNext(i, b, width))
-            painter.drawImage(b - half, disc);
+            painter.drawImage(b - half, style.disc);
     }
 }
 

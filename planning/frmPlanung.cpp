@@ -1,5 +1,6 @@
 #include "planning/frmPlanung.h"
 
+#include "airspace/AirspacePainter.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -679,7 +680,13 @@ void frmPlanung::updateMapInfo()
 
 void frmPlanung::DrawAirspaces()
 {
-    // The airspace layer of the plan map draws here, right after the chart, once it exists.
+    const PlanAirspaceBox box =
+        drawPlanAirspaces(airspaceLayer_, map_.surface(), map_.view(), AirspaceConnection,
+                          tLRHoehe->text(), tPR->text(), tLR->text(), Language);
+    tLR->setText(box.text);
+    colour(tLR, box.backColour);
+    tLR->setToolTip(box.toolTip);
+    tLR->setVisible(box.visible);
 }
 
 void frmPlanung::RedrawMap()

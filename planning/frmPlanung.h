@@ -1,5 +1,6 @@
 #pragma once
 
+#include "airspace/AirspaceLayer.h"
 #include "core/forms/Forms.h"
 #include "planning/PlanMap.h"
 #include "planning/WaypointEntry.h"
@@ -45,8 +46,7 @@ public:
     void InitializeData();
     void updateMapInfo();
     void RedrawMap();
-    // The airspace layer's call site: draws nothing until the airspace layer of the plan map
-    // is there.
+    // The airspace layer of the plan map, by tLRHoehe and tPR; tLR says what it shows.
     void DrawAirspaces();
     void cmbMaps_Click();
     void SlideMap_Change();
@@ -178,6 +178,8 @@ private:
     void showRouteLength(const QString& text);
 
     PlanMap map_;
+    // The airspace rows read so far and the edge colour, kept from redraw to redraw.
+    AirspaceLayer airspaceLayer_;
     RecordsetGridModel* waypointsModel_ = nullptr;
     RecordsetGridModel* routeModel_ = nullptr;
     RecordsetGridModel* pointsModel_ = nullptr;

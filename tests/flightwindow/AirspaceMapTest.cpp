@@ -117,18 +117,22 @@ TEST_F(AirspaceOnFlightMap, BandFollowsTheAltitudeShown)
 {
     addBox(1, "D", 0, 2500);
     tv::frmGPSmain& w = show();
-    w.lblAlt->setText(QStringLiteral("3000")); // feet: 2600..3400, above the airspace
     w.cmdLR1_Click();
-    EXPECT_NE(northEdge(), kRed);
-    EXPECT_NE(northEdge(), 0);
-    w.lblAlt->setText(QStringLiteral("2800")); // 2400..3200
+    auto drawn = [&] { return northEdge() == kRed || northEdge() == 0; };
+    EXPECT_TRUE(drawn());                           // no fix: -400 to 400 ft
+    w.HandleInput(rmc(48.30, 9.30) + gga("914.4")); // 3000 ft: 2600 to 3400, above it
     w.UpdateMap();
-    EXPECT_TRUE(northEdge() == kRed || northEdge() == 0);
-    w.lblAlt_Click(); // metres now: 2800 m is far above
-    w.lblAlt->setText(QStringLiteral("2800"));
+    EXPECT_EQ(w.lblAlt->text(), QStringLiteral("3000"));
+    EXPECT_FALSE(drawn());
+    w.HandleInput(gga("853.44")); // 2800 ft: 2400 to 3200
     w.UpdateMap();
-    EXPECT_NE(northEdge(), kRed);
-    EXPECT_NE(northEdge(), 0);
+    EXPECT_TRUE(drawn());
+    w.lblAlt_Click(); // metres: 853 m shown, 2798.5 ft
+    w.UpdateMap();
+    EXPECT_TRUE(drawn());
+    w.HandleInput(gga("1000")); // 1000 m, 3280.8 ft
+    w.UpdateMap();
+    EXPECT_FALSE(drawn());
 }
 
 TEST_F(AirspaceOnFlightMap, FaultyAirspaceIsLeftOutAndLblQnhSaysSo)

@@ -1,0 +1,108 @@
+// The airspace layer on the plan map: all airspaces, one altitude, none; traffic circuits by
+// tPR at every altitude; tLR tells what the map shows and warns of faulty data.
+
+#include "PlanWindowFixture.h"
+
+#include "airspace/AirspacePainter.h"
+#include "core/GeoMath.h"
+#include "platform/Connection.h"
+#include "schema/Schema.h"
+
+namespace {
+
+class AirspacePlanMap : public tvtest::PlanWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        PlanWindowTest::SetUp();
+        tv::schema::createDataFile(dir / "Luftraum.tvd", tv::schema::DataFile::Airspace);
+        tv::AirspaceConnection = std::make_shared<tv::Connection>();
+        tv::AirspaceConnection->Open((dir / "Luftraum.tvd").string());
+        addAlps();
+    }
+
+    // A square 47°45'-47°55' N at `west` to `west` + 10' E (DD.MM), limits in feet.
+    void addBox(int index, const std::string& type, double low, double high, double west,
+                bool broken = false)
+    {
+        const double corners[4][2] = {
+            {47.55, west}, {47.55, west + 0.10}, {47.45, west + 0.10}, {47.45, west}};
+        for (int i = 0; i < 4; ++i) {
+            tv::AirspaceConnection->Execute(
+                "INSERT INTO \"Luftraum\" (\"AspType\", \"Index\", \"Low\", \"High\", "
+                "\"LowType\", \"HighType\", \"Drawtype\", \"Lat\", \"Long\", \"PNumber\") "
+                "VALUES (?, ?, ?, ?, '', '', 'DP', ?, ?, ?)",
+                {type, index, low, high, corners[i][0],
+                 broken && i == 2 ? tv::Value() : tv::Value(corners[i][1]), i + 1});
+        }
+    }
+
+    tv::frmPlanung& show(const QString& tLRHoehe, const QString& tPR)
+    {
+        tv::frmPlanung& w = open();
+        w.tLRHoehe->setText(tLRHoehe);
+        w.tPR->setText(tPR);
+        w.RedrawMap();
+        return w;
+    }
+
+    // The colour in the middle of the northern edge of the box at `west`.
+    uint32_t northEdge(tv::frmPlanung& w, double west)
+    {
+        auto px = [&](double lat, double lon) {
+            return *w.planMap().view().positionToView(
+                {tv::DDMMToDegrees(lat), tv::DDMMToDegrees(lon)});
+        };
+        const QPointF m = (px(47.55, west) + px(47.55, west + 0.10)) / 2.0;
+        return pixel(w, m.x(), m.y());
+    }
+};
+
+TEST_F(AirspacePlanMap, AllAirspacesWhateverTheirLimits)
+{
+    addBox(1, "D", 0, 2500, 10.05);
+    addBox(2, "C", 5000, 9500, 10.20);
+    tv::frmPlanung& w = show(QStringLiteral("-99"), QStringLiteral("0"));
+    EXPECT_FALSE(w.tLR->isHidden());
+    EXPECT_EQ(w.tLR->text(), QStringLiteral("Alle Lufträume"));
+    EXPECT_NE(northEdge(w, 10.05), kChartColour);
+    EXPECT_NE(northEdge(w, 10.20), kChartColour);
+}
+
+TEST_F(AirspacePlanMap, OneAltitudeShowsWhatMeetsItAndCircuitsByTheirSwitch)
+{
+    addBox(1, "D", 0, 2500, 10.05);
+    addBox(2, "C", 2500, 3500, 10.20);
+    addBox(3, "A", 0, 1500, 10.35);
+    tv::frmPlanung& w = show(QStringLiteral("3500"), QStringLiteral("0"));
+    EXPECT_EQ(w.tLR->text(), QStringLiteral("Luftraum in 3500 ft"));
+    EXPECT_EQ(northEdge(w, 10.05), kChartColour);
+    EXPECT_NE(northEdge(w, 10.20), kChartColour); // High 3500 meets 3500
+    EXPECT_EQ(northEdge(w, 10.35), kChartColour);
+    w.tPR->setText(QStringLiteral("1"));
+    w.RedrawMap();
+    EXPECT_EQ(northEdge(w, 10.35), tv::kTrafficCircuitColour);
+}
+
+TEST_F(AirspacePlanMap, NoneHidesTheBoxAndDrawsNothing)
+{
+    addBox(1, "D", 0, 2500, 10.05);
+    addBox(3, "A", 0, 1500, 10.35);
+    tv::frmPlanung& w = show(QStringLiteral("-10"), QStringLiteral("1"));
+    EXPECT_TRUE(w.tLR->isHidden());
+    EXPECT_EQ(northEdge(w, 10.05), kChartColour);
+    EXPECT_EQ(northEdge(w, 10.35), kChartColour);
+}
+
+TEST_F(AirspacePlanMap, FaultyAirspaceIsLeftOutAndTheBoxSaysSo)
+{
+    addBox(1, "D", 0, 2500, 10.05, true);
+    addBox(2, "D", 0, 2500, 10.20);
+    tv::frmPlanung& w = show(QStringLiteral("-99"), QStringLiteral("0"));
+    EXPECT_EQ(northEdge(w, 10.05), kChartColour);
+    EXPECT_NE(northEdge(w, 10.20), kChartColour);
+    EXPECT_EQ(w.tLR->toolTip(), QStringLiteral("Luftraumdaten fehlerhaft"));
+}
+
+} // namespace
