@@ -94,6 +94,18 @@ public:
     // Line (x1, y1)-(x2, y2), in the fore colour or the given one.
     void Line(double x1, double y1, double x2, double y2);
     void Line(double x1, double y1, double x2, double y2, uint32_t bgr);
+    // Many lines in one go, in order, each in its own colour (0x00BBGGRR) and width (pixels),
+    // coordinates in user units as for Line: the same picture as one Line call each, at a
+    // fraction of the cost, for layers that draw thousands of lines per redraw. The current
+    // position ends at the last line's end; DrawWidth stays as it is.
+    struct LineSpec
+    {
+        QPointF from;
+        QPointF to;
+        uint32_t bgr = 0;
+        int widthPx = 1;
+    };
+    void Lines(const std::vector<LineSpec>& lines);
     // Line -(x2, y2): on from the current position.
     void LineTo(double x2, double y2);
     void LineTo(double x2, double y2, uint32_t bgr);
@@ -159,6 +171,7 @@ private:
     class Painting;
 
     void strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr);
+    static bool drawable(QPointF a, QPointF b);
     void preparePainter(QPainter& painter, uint32_t penBgr) const;
     QPaintDevice* target() const;
     double pixelsPerUnitX() const;
