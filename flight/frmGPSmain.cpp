@@ -3,12 +3,14 @@
 
 #include "flight/frmGPSmain.h"
 
+#include "airspace/AirspacePainter.h"
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
 #include "core/GeoMath.h"
 #include "core/HandlerGuard.h"
 #include "core/SettingsRules.h"
 #include "core/Variablen.h"
+#include "core/windows/WindowLook.h"
 #include "flight/FlightSettings.h"
 #include "flight/RouteWindow.h"
 #include "map/NumberText.h"
@@ -301,6 +303,8 @@ void frmGPSmain::buildControls()
     frmQNH = frame(picMap, QRect(kMinMapWidth - 85, kMinMapHeight - 28, 80, 22));
     lblQNH = display(frmQNH, QStringLiteral("QNH 1013"), 12);
     lblQNH->setGeometry(4, 1, 74, 20);
+    paintBackground(frmQNH, vbColor(kAirspaceBoxColour));
+    paintBackground(lblQNH, vbColor(kAirspaceBoxColour));
     frmQNH->hide();
 
     // --- the panel left of the map

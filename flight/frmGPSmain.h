@@ -22,6 +22,7 @@
 // 13 Enter, 27 Escape, 32 Space, 37-40 arrows left/up/right/down, 48-57 digits of the main
 // keyboard); vbKeyCode() turns a Qt key into one. Mouse buttons: 1 left, 2 right.
 
+#include "airspace/AirspaceLayer.h"
 #include "core/LineAssembler.h"
 #include "core/forms/BusyCursor.h"
 #include "core/forms/Forms.h"
@@ -252,7 +253,11 @@ public:
     bool chartValid = false;
     // The components' own state.
     OverlayState overlay; // PlaneX, PlaneY, the charts under the aircraft
-    RouteNavState nav;    // PrevTargetDistance
+    // The airspace layer's rows read so far and its edge colour; whether its last redraw was
+    // faulty (lblQNH says so until a complete redraw).
+    AirspaceLayer airspaceLayer;
+    bool airspaceFaultShown = false;
+    RouteNavState nav; // PrevTargetDistance
     InstrumentState instruments;
     TrackRecorder recorder;
 
@@ -340,7 +345,8 @@ public:
     // (DrawMovingMap).
     MapLayers mapLayers;
     void UpdateMap();
-    // Airspace layer; draws nothing yet apart from showing or hiding the QNH box.
+    // Airspace layer: the airspaces around the aircraft at its altitude, the traffic circuits,
+    // the QNH box with its colour.
     void DrawAirspaces();
 
     // ================================================================ overlay

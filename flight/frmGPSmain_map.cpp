@@ -8,11 +8,14 @@
 
 #include "flight/frmGPSmain.h"
 
+#include "airspace/AirspacePainter.h"
 #include "core/GeoMath.h"
 #include "core/HandlerGuard.h"
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
+#include "core/windows/WindowLook.h"
+#include "map/NumberText.h"
 #include "map/PictureBox.h"
 #include "map/ViewMemory.h"
 #include "platform/Connection.h"
@@ -406,6 +409,9 @@ void frmGPSmain::UpdateMap()
         overlay.PlaneX = placement.viewPx->x();
         overlay.PlaneY = placement.viewPx->y();
         mapView.paint(mapSurface());
+        // The QNH box belongs to the airspaces: with both switches off it goes too.
+        if (!(ShowLuftraum || ShowPR))
+            frmQNH->hide();
         mapLayers.draw();
     });
     picMap->Refresh();
@@ -415,8 +421,15 @@ void frmGPSmain::UpdateMap()
 // before the moving-map layer draws the route, the points and the aircraft over it.
 void frmGPSmain::DrawAirspaces()
 {
-    // The airspace layer itself is not drawn yet; its QNH box goes with it.
-    frmQNH->setVisible(ShowLuftraum);
+    const FlightAirspaceBox box = drawFlightAirspaces(
+        airspaceLayer, mapSurface(), mapView, AirspaceConnection,
+        {ShowLuftraum, ShowLuftraumHoehe, ShowPR}, leadingNumber(lblAlt->text()), AltFeet, QNH,
+        Language, airspaceFaultShown);
+    frmQNH->setVisible(box.visible);
+    if (box.lblQNHColour)
+        paintBackground(lblQNH, vbColor(*box.lblQNHColour));
+    if (box.lblQNHToolTip)
+        lblQNH->setToolTip(*box.lblQNHToolTip);
 }
 
 } // namespace tv

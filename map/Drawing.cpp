@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QStaticText>
 #include <QTransform>
 
 #include <algorithm>
@@ -186,18 +187,23 @@ void Drawing::preparePainter(QPainter& painter, uint32_t penBgr) const
     painter.setBrush(Qt::NoBrush);
 }
 
+bool Drawing::drawable(QPointF a, QPointF b)
+{
+    // Coordinates far outside the picture (a point thousands of charts away) are left out
+    // rather than handed to the rasteriser.
+    constexpr double kFar = 1.0e6;
+    return std::isfinite(a.x()) && std::isfinite(a.y()) && std::isfinite(b.x()) &&
+           std::isfinite(b.y()) && std::fabs(a.x()) <= kFar && std::fabs(a.y()) <= kFar &&
+           std::fabs(b.x()) <= kFar && std::fabs(b.y()) <= kFar;
+}
+
 void Drawing::strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr)
 {
     currentX_ = toUser.x();
     currentY_ = toUser.y();
     const QPointF a = toPixels(fromUser);
     const QPointF b = toPixels(toUser);
-    // Coordinates far outside the picture (a point thousands of charts away) are left out
-    // rather than handed to the rasteriser.
-    constexpr double kFar = 1.0e6;
-    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) ||
-        !std::isfinite(b.y()) || std::fabs(a.x()) > kFar || std::fabs(a.y()) > kFar ||
-        std::fabs(b.x()) > kFar || std::fabs(b.y()) > kFar)
+    if (!drawable(a, b))
         return;
     Painting painter(*this);
     if (!painter)
@@ -214,6 +220,85 @@ void Drawing::Line(double x1, double y1, double x2, double y2)
 void Drawing::Line(double x1, double y1, double x2, double y2, uint32_t bgr)
 {
     strokeLine({x1, y1}, {x2, y2}, bgr);
+}
+
+void Drawing::Lines(const std::vector<LineSpec>& lines)
+{
+    if (lines.empty())
+        return;
+    currentX_ = lines.back().to.x();
+    currentY_ = lines.back().to.y();
+    // Rasterising a wide pen's round ends costs three times the line itself. A wide line is
+    // drawn here with flat ends and a disc of the pen's width stamped on each end point, which
+    // gives the round-ended line's pixels. One disc image per colour and width.
+    struct Disc
+    {
+        uint32_t bgr;
+        int width;
+        QImage image;
+    };
+    std::vector<Disc> discs;
+    auto discFor = [&discs](uint32_t bgr, int width) -> const QImage& {
+        for (const Disc& d : discs)
+            if (d.bgr == bgr && d.width == width)
+                return d.image;
+        QImage image(width, width, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setPen(Qt::NoPen);
+        p.setBrush(vbColor(bgr));
+        p.drawEllipse(QRectF(0, 0, width, width));
+        p.end();
+        discs.push_back({bgr, width, std::move(image)});
+        return discs.back().image;
+    };
+
+    Painting painting(*this);
+    if (!painting)
+        return;
+    QPainter& painter = *painting;
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    QPen pen;
+    pen.setCapStyle(Qt::FlatCap);
+    // An end shared with the next line, whose disc is at least as wide, is covered by that
+    // disc anyway: outlines are chains, so this saves half the stamps.
+    auto coveredByNext = [&](std::size_t i, QPointF end, int width) {
+        if (i + 1 >= lines.size() || lines[i + 1].widthPx < width)
+            return false;
+        const QPointF a = toPixels(lines[i + 1].from);
+        const QPointF b = toPixels(lines[i + 1].to);
+        return drawable(a, b) && a != b && (a == end || b == end);
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const LineSpec& line = lines[i];
+        const QPointF a = toPixels(line.from);
+        const QPointF b = toPixels(line.to);
+        // A line of no length leaves no mark, whatever the pen.
+        if (!drawable(a, b) || a == b)
+            continue;
+        const int width = line.widthPx < 1 ? 1 : line.widthPx;
+        if (width <= 2) {
+            // Thin pens have no visible round end.
+            pen.setCapStyle(Qt::RoundCap);
+            pen.setColor(vbColor(line.bgr));
+            pen.setWidth(width);
+            painter.setPen(pen);
+            painter.drawLine(a, b);
+            pen.setCapStyle(Qt::FlatCap);
+            continue;
+        }
+        pen.setColor(vbColor(line.bgr));
+        pen.setWidth(width);
+        painter.setPen(pen);
+        painter.drawLine(a, b);
+        const QImage& disc = discFor(line.bgr, width);
+        const QPointF half(width / 2.0, width / 2.0);
+        if (!coveredByNext(i, a, width))
+            painter.drawImage(a - half, disc);
+        if (!coveredByNext(i, b, width))
+            painter.drawImage(b - half, disc);
+    }
 }
 
 void Drawing::LineTo(double x2, double y2)
@@ -344,6 +429,47 @@ void Drawing::Print(const QString& text, bool newLine)
     } else {
         currentX_ += TextWidth(text);
     }
+}
+
+void Drawing::PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels)
+{
+    if (!textAvailable() || !target() || labels.empty())
+        return;
+    Painting painter(*this);
+    QFont plain = font();
+    plain.setStyleStrategy(QFont::NoAntialias);
+    painter->setRenderHint(QPainter::TextAntialiasing, false);
+    painter->setFont(plain);
+    painter->setPen(vbColor(foreColor_));
+    // A map shows the same names redraw after redraw: their layout is kept.
+    if (labelCacheFont_ != plain || labelCache_.size() > 50000) {
+        labelCache_.clear();
+        labelCacheFont_ = plain;
+    }
+    for (const auto& [at, text] : labels) {
+        const QPointF topLeft = toPixels(at);
+        if (!std::isfinite(topLeft.x()) || !std::isfinite(topLeft.y()) ||
+            std::fabs(topLeft.x()) >= 1.0e6 || std::fabs(topLeft.y()) >= 1.0e6)
+            continue;
+        auto it = labelCache_.find(text);
+        if (it == labelCache_.end()) {
+            QStaticText laidOut(text);
+            laidOut.setTextFormat(Qt::PlainText);
+            laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+            laidOut.prepare(QTransform(), plain);
+            it = labelCache_.emplace(text, std::move(laidOut)).first;
+        }
+        painter->drawStaticText(topLeft, it->second);
+    }
+}
+
+void Drawing::Stamp(const QImage& picture, const std::vector<QPoint>& at)
+{
+    if (!target() || picture.isNull() || at.empty())
+        return;
+    Painting painter(*this);
+    for (const QPoint& p : at)
+        painter->drawImage(p, picture);
 }
 
 void Drawing::PaintPicture(const QImage& picture, double x1, double y1, double w1, double h1,

@@ -387,7 +387,12 @@ bool MapView::computeViewBounds(double x1, double y1, double x2, double y2)
 
 int MapView::zoomedDrawWidth(int baseWidth) const
 {
-    return ToInt32HalfEven(baseWidth - sliderValue_ / 50.0).value_or(baseWidth);
+    return zoomedDrawWidth(baseWidth, sliderValue_);
+}
+
+int MapView::zoomedDrawWidth(int baseWidth, int sliderValue)
+{
+    return ToInt32HalfEven(baseWidth - sliderValue / 50.0).value_or(baseWidth);
 }
 
 ChartStep stepToNextChart(int mapListIndex, int entryCount)

@@ -195,6 +195,8 @@ public:
     // Pen width of map drawing that thickens as the map is enlarged: base - slider / 50,
     // halves to even (6 gives 6 at 0, 4 at 100, 8 at -100).
     int zoomedDrawWidth(int baseWidth) const;
+    // The same rule for a given slider value (layers that work out their widths beforehand).
+    static int zoomedDrawWidth(int baseWidth, int sliderValue);
 
 private:
     double chartProportion() const;

@@ -1,11 +1,184 @@
 #include "planning/frmManager.h"
 
+#include "core/HandlerGuard.h"
+#include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
+#include "planning/CategoryAssign.h"
+#include "platform/Connection.h"
+#include "platform/DbError.h"
+#include "platform/Recordset.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include <unordered_map>
+
 namespace tv {
 
 frmManager::frmManager()
 {
+    setObjectName(QStringLiteral("frmManager"));
     setWindowTitle(QStringLiteral("Wegpunkt Manager"));
-    resize(480, 360);
+    resize(520, 420);
+    Label2 = new QLabel(this);
+    Label2->setGeometry(8, 8, 200, 17);
+    Label3 = new QLabel(this);
+    Label3->setGeometry(216, 8, 120, 17);
+    listWegpunkt = new QListWidget(this);
+    listWegpunkt->setObjectName(QStringLiteral("listWegpunkt"));
+    listWegpunkt->setSelectionMode(QAbstractItemView::MultiSelection);
+    listWegpunkt->setGeometry(8, 28, 200, 340);
+    listKategorie = new QListWidget(this);
+    listKategorie->setObjectName(QStringLiteral("listKategorie"));
+    listKategorie->setGeometry(216, 28, 120, 340);
+    Frame1 = new QGroupBox(this);
+    Frame1->setGeometry(344, 20, 168, 160);
+    Label1 = new QLabel(Frame1);
+    Label1->setGeometry(8, 16, 150, 17);
+    cmbKategorie = new QComboBox(Frame1);
+    cmbKategorie->setObjectName(QStringLiteral("cmbKategorie"));
+    cmbKategorie->setGeometry(8, 36, 150, 24);
+    cmdZuweisen = new QPushButton(Frame1);
+    cmdZuweisen->setObjectName(QStringLiteral("cmdZuweisen"));
+    cmdZuweisen->setGeometry(8, 70, 150, 80);
+    cmdZuweisen->setStyleSheet(QStringLiteral("text-align: center;"));
+    cmdEnd = new QPushButton(QStringLiteral("OK"), this);
+    cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
+    cmdEnd->setGeometry(344, 340, 168, 28);
+
+    connect(cmdZuweisen, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdZuweisen_Click(); }); });
+    connect(cmdEnd, &QPushButton::clicked, this, [this] { guarded([this] { cmdEnd_Click(); }); });
+    // The two lists show the same top row and the same current row.
+    connect(listWegpunkt, &QListWidget::currentRowChanged, this,
+            [this] { keepInStep(listWegpunkt, listKategorie); });
+    connect(listKategorie, &QListWidget::currentRowChanged, this,
+            [this] { keepInStep(listKategorie, listWegpunkt); });
+    connect(listWegpunkt->verticalScrollBar(), &QScrollBar::valueChanged,
+            listKategorie->verticalScrollBar(), &QScrollBar::setValue);
+    connect(listKategorie->verticalScrollBar(), &QScrollBar::valueChanged,
+            listWegpunkt->verticalScrollBar(), &QScrollBar::setValue);
+    SetLanguage();
+}
+
+void frmManager::keepInStep(QListWidget* from, QListWidget* to)
+{
+    if (to->currentRow() != from->currentRow() && from->currentRow() < to->count()) {
+        const QSignalBlocker block(to);
+        to->setCurrentRow(from->currentRow(), QItemSelectionModel::NoUpdate);
+    }
+    to->verticalScrollBar()->setValue(from->verticalScrollBar()->value());
+}
+
+void frmManager::SetLanguage()
+{
+    const bool de = Language == 0;
+    cmdZuweisen->setText(de ? QStringLiteral("Kategorie ausgewählten\nWegpunkten zuweisen")
+                            : QStringLiteral("Add waypoints to\nselected category"));
+    cmdZuweisen->setToolTip(de ? QStringLiteral("Kategorie ausgewählten Wegpunkten zuweisen")
+                               : QStringLiteral("Add waypoints to selected category"));
+    Label1->setText(de ? QStringLiteral("Kategorie") : QStringLiteral("Category"));
+    Label3->setText(de ? QStringLiteral("Kategorie") : QStringLiteral("Category"));
+    Label2->setText(de ? QStringLiteral("Wegpunkt") : QStringLiteral("Waypoint"));
+    setWindowTitle(de ? QStringLiteral("Wegpunkt Manager") : QStringLiteral("Manage waypoints"));
+}
+
+void frmManager::Form_Load()
+{
+    SetLanguage();
+    if (!MainConnection)
+        return;
+    try {
+        Recordset rs;
+        rs.Open("SELECT PointID, Name, Kategorie FROM Waypoints ORDER BY Name ASC",
+                *MainConnection);
+        for (; !rs.Eof(); rs.MoveNext()) {
+            pointIds_.push_back(rs.Field(0).toInt());
+            listWegpunkt->addItem(QString::fromStdString(rs.Field(1).toString()));
+            listKategorie->addItem(QString::fromStdString(rs.Field(2).toString()));
+        }
+        if (listWegpunkt->count() > 0) {
+            const QSignalBlocker block(listWegpunkt);
+            listWegpunkt->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+            keepInStep(listWegpunkt, listKategorie);
+        }
+        Recordset categories;
+        categories.Open("SELECT Kategorie FROM Kategorie ORDER BY Nummer ASC", *MainConnection);
+        for (; !categories.Eof(); categories.MoveNext())
+            cmbKategorie->addItem(QString::fromStdString(categories.Field(0).toString()));
+        if (cmbKategorie->count() > 0)
+            cmbKategorie->setCurrentIndex(0);
+    } catch (const DbError&) {
+        // The lists show what could be read.
+    }
+}
+
+void frmManager::fillCategories()
+{
+    if (!MainConnection)
+        return;
+    const QSignalBlocker block(listKategorie);
+    try {
+        // Row i stands for pointIds_[i]; a waypoint deleted meanwhile keeps its old line.
+        Recordset rs;
+        rs.Open("SELECT PointID, Kategorie FROM Waypoints", *MainConnection);
+        std::unordered_map<int64_t, QString> category;
+        for (; !rs.Eof(); rs.MoveNext())
+            category[rs.Field(0).toInt()] = QString::fromStdString(rs.Field(1).toString());
+        for (size_t i = 0; i < pointIds_.size(); ++i) {
+            const auto it = category.find(pointIds_[i]);
+            if (it != category.end() && static_cast<int>(i) < listKategorie->count())
+                listKategorie->item(static_cast<int>(i))->setText(it->second);
+        }
+    } catch (const DbError&) {
+    }
+}
+
+void frmManager::cmdZuweisen_Click()
+{
+    if (!MainConnection)
+        return;
+    const int current = listWegpunkt->currentRow();
+    std::vector<int64_t> chosen;
+    std::vector<int> rows;
+    for (int i = 0; i < listWegpunkt->count(); ++i) {
+        if (listWegpunkt->item(i)->isSelected() && static_cast<size_t>(i) < pointIds_.size()) {
+            chosen.push_back(pointIds_[static_cast<size_t>(i)]);
+            rows.push_back(i);
+        }
+    }
+    try {
+        const std::optional<size_t> missing =
+            assignCategory(*MainConnection, chosen, cmbKategorie->currentText().toStdString());
+        if (missing) {
+            const QString name = listWegpunkt->item(rows[*missing])->text();
+            MsgBox(QStringLiteral("Wegpunkt - %1 - wurde nicht gefunden. Bitte Datenbank "
+                                  "überprüfen.")
+                       .arg(name),
+                   QStringLiteral("Datenbankfehler"));
+            return;
+        }
+    } catch (const DbError&) {
+        MsgBox(QStringLiteral("Die Kategorie konnte nicht gespeichert werden."),
+               QStringLiteral("Datenbankfehler"));
+        return;
+    }
+    fillCategories();
+    if (current >= 0) {
+        const QSignalBlocker a(listWegpunkt);
+        listWegpunkt->setCurrentRow(current, QItemSelectionModel::NoUpdate);
+        keepInStep(listWegpunkt, listKategorie);
+    }
+}
+
+void frmManager::cmdEnd_Click()
+{
+    forms().unload(this);
 }
 
 } // namespace tv

@@ -1,26 +1,877 @@
 #include "planning/frmPlanung.h"
 
+#include "core/HandlerGuard.h"
+#include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
+#include "core/forms/RecordsetGridModel.h"
+#include "map/PictureBox.h"
+#include "planning/PlanLayout.h"
+#include "planning/PlanSettings.h"
+#include "planning/PlanText.h"
+#include "planning/RouteName.h"
+#include "platform/Connection.h"
+#include "platform/DbError.h"
+#include "platform/ProgramFolder.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTableView>
 
 namespace tv {
 
+namespace {
+
+const QString kAllWaypoints = QStringLiteral("Alle Wegpunkte");
+constexpr const char* kMapsSql = "SELECT * From Maps Where Active <> 0 Order by NAME ASC";
+
+QString bgr(uint32_t c)
+{
+    return QStringLiteral("#%1%2%3")
+        .arg(c & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((c >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+        .arg((c >> 16) & 0xFF, 2, 16, QLatin1Char('0'));
+}
+
+void colour(QWidget* w, uint32_t back, std::optional<uint32_t> fore = std::nullopt)
+{
+    QString sheet = QStringLiteral("background-color: %1;").arg(bgr(back));
+    if (fore)
+        sheet += QStringLiteral(" color: %1;").arg(bgr(*fore));
+    w->setStyleSheet(sheet);
+}
+
+std::optional<double> optionalField(const Recordset& rs, const char* name)
+{
+    const Value v = rs.Field(name);
+    return v.isNull() ? std::nullopt : v.asNumber();
+}
+
+// The map reports double clicks and keys besides the picture box's mouse events.
+class PlanMapBox : public PictureBox
+{
+public:
+    using PictureBox::PictureBox;
+    std::function<void()> dblClick;
+    std::function<void(int)> keyUp;
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        PictureBox::mouseDoubleClickEvent(event);
+        if (dblClick)
+            dblClick();
+    }
+    void keyReleaseEvent(QKeyEvent* event) override
+    {
+        if (keyUp)
+            keyUp(event->key());
+    }
+};
+
+} // namespace
+
 frmPlanung::frmPlanung()
 {
+    setObjectName(QStringLiteral("frmPlanung"));
     setWindowTitle(QStringLiteral("Planung"));
-    auto* layout = new QVBoxLayout(this);
-    tLRHoehe = new QLineEdit(QStringLiteral("-99"), this);
-    tPR = new QLineEdit(QStringLiteral("0"), this);
-    tLRHoehe->hide();
-    tPR->hide();
-    layout->addWidget(tLRHoehe);
-    layout->addWidget(tPR);
-    layout->addStretch();
+    buildControls();
+    wireControls();
+    for (const ControlPlace& p : planDesignedPlaces()) {
+        if (auto* w = findChild<QWidget*>(p.name))
+            w->setGeometry(p.rect);
+    }
+    resize(945, 527);
+    map_.resize(picMap->width(), picMap->height());
 }
+
+frmPlanung::~frmPlanung() = default;
+
+void frmPlanung::buildControls()
+{
+    // The navy back colour of the window itself; a style sheet would reach every child.
+    QPalette navy = palette();
+    navy.setColor(QPalette::Window, vbColor(0x800000));
+    setPalette(navy);
+    setAutoFillBackground(true);
+    auto label = [this](const char* name, const QString& text = QString()) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    auto edit = [this](const char* name, const QString& text = QString()) {
+        auto* e = new QLineEdit(text, this);
+        e->setObjectName(QString::fromLatin1(name));
+        return e;
+    };
+    auto button = [this](const char* name, uint32_t back) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        colour(b, back);
+        return b;
+    };
+    auto grid = [this](const char* name) {
+        auto* g = new QTableView(this);
+        g->setObjectName(QString::fromLatin1(name));
+        g->setSelectionMode(QAbstractItemView::NoSelection);
+        g->verticalHeader()->setDefaultSectionSize(18);
+        g->verticalHeader()->hide();
+        g->horizontalHeader()->setStretchLastSection(true);
+        return g;
+    };
+
+    auto* mapBox = new PlanMapBox(this, 0xFFC0C0);
+    mapBox->setObjectName(QStringLiteral("picMap"));
+    mapBox->setFocusPolicy(Qt::ClickFocus);
+    mapBox->setMouseTracking(true);
+    picMap = mapBox;
+    map_ = PlanMap(&picMap->surface());
+    tLR = new QLineEdit(picMap);
+    tLR->setObjectName(QStringLiteral("tLR"));
+    tLR->setAlignment(Qt::AlignCenter);
+    tLR->setReadOnly(true);
+    colour(tLR, 0x80FFFF);
+    tLR->hide();
+    tLRHoehe = new QLineEdit(QStringLiteral("-99"), picMap);
+    tLRHoehe->setObjectName(QStringLiteral("tLRHoehe"));
+    tLRHoehe->hide();
+    tPR = new QLineEdit(QStringLiteral("0"), picMap);
+    tPR->setObjectName(QStringLiteral("tPR"));
+    tPR->hide();
+
+    cmbMaps = new QComboBox(this);
+    cmbMaps->setObjectName(QStringLiteral("cmbMaps"));
+    cmbMaps->setEditable(true);
+    cmbMaps->setInsertPolicy(QComboBox::NoInsert);
+    SlideMap = new QSlider(Qt::Horizontal, this);
+    SlideMap->setObjectName(QStringLiteral("SlideMap"));
+    SlideMap->setRange(MapView::kSliderMin, MapView::kSliderMax);
+    SlideMap->setValue(0);
+    cmdMessen = button("cmdMessen", 0x00FFFF);
+    picMessen = button("picMessen", 0x0080FF);
+    picMessen->hide();
+
+    const uint32_t readOut = 0xFFC0C0;
+    lblDistanz = label("lblDistanz");
+    lblKurs = label("lblKurs");
+    lblLatx = label("lblLatx");
+    lblNS = label("lblNS");
+    lblLongx = label("lblLongx");
+    lblEW = label("lblEW");
+    for (QLabel* l : {lblDistanz, lblKurs, lblLatx, lblNS, lblLongx, lblEW})
+        colour(l, readOut);
+    Label3 = label("Label3");
+    Label4 = label("Label4");
+    Label1 = label("Label1");
+    Label2 = label("Label2");
+    Label5 = label("Label5");
+    Label6 = label("Label6");
+    Label7 = label("Label7");
+    for (QLabel* l : {Label1, Label2, Label3, Label4, Label5, Label6, Label7})
+        l->setStyleSheet(QStringLiteral("color: %1;").arg(bgr(0x00FFFF)));
+
+    cmdshowRoute = button("cmdshowRoute", 0xFFC0C0);
+    picShowRoute = button("picShowRoute", 0xFFC0C0);
+    picShowRoute->hide();
+    lblRouteDistanz = new QLabel(picShowRoute);
+    lblRouteDistanz->setObjectName(QStringLiteral("lblRouteDistanz"));
+    lblRouteDistanz->setAlignment(Qt::AlignCenter);
+    lblRouteDistanz->setGeometry(0, 0, 90, 26);
+    lblRouteDistanz->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    tWaypoint[1] = edit("tWaypoint1");
+    tWaypoint[2] = edit("tWaypoint2");
+    tWaypoint[3] = edit("tWaypoint3");
+    for (int i = 1; i <= 3; ++i)
+        colour(tWaypoint[static_cast<size_t>(i)], 0x80FFFF);
+    // The hemisphere boxes hold only their two letters: a click toggles them.
+    tNS = edit("tNS", QStringLiteral("N"));
+    tEW = edit("tEW", QStringLiteral("E"));
+    for (QLineEdit* e : {tNS, tEW}) {
+        e->setReadOnly(true);
+        e->setAlignment(Qt::AlignCenter);
+        colour(e, readOut);
+    }
+    Label11 = label("Label11");
+    tquickfind = edit("tquickfind", QStringLiteral("Schnellsuche"));
+    colour(tquickfind, 0x80FFFF);
+    cmbKat = new QComboBox(this);
+    cmbKat->setObjectName(QStringLiteral("cmbKat"));
+    colour(cmbKat, readOut);
+    tKat = edit("tKat");
+    tKat->setReadOnly(true);
+    colour(tKat, readOut);
+    lblCount = label("lblCount");
+    lblCount->setAlignment(Qt::AlignCenter);
+    lblCount->setStyleSheet(QStringLiteral("color: %1;").arg(bgr(0x00FFFF)));
+
+    cmdPrev = button("cmdPrev", 0xFF00FF);
+    cmdNext = button("cmdNext", 0xFF00FF);
+    cmdPrev->setText(QStringLiteral("<"));
+    cmdNext->setText(QStringLiteral(">"));
+    cmdNew = button("cmdNew", 0x00FF00);
+    cmdChange = button("cmdChange", 0x0080FF);
+    cmdDelete = button("cmdDelete", 0x0000FF);
+    cmdNewRoute = button("cmdNewRoute", 0x00FF00);
+    cmdRouteDelete = button("cmdRouteDelete", 0x0000FF);
+    cmdAddwaypoint = button("cmdAddwaypoint", 0x00FF00);
+    cmdDeleteWaypoint = button("cmdDeleteWaypoint", 0x0000FF);
+    cmdNew->setText(QStringLiteral("+"));
+    cmdChange->setText(QStringLiteral("~"));
+    cmdDelete->setText(QStringLiteral("-"));
+    cmdNewRoute->setText(QStringLiteral("+"));
+    cmdRouteDelete->setText(QStringLiteral("-"));
+    cmdAddwaypoint->setText(QStringLiteral("+"));
+    cmdDeleteWaypoint->setText(QStringLiteral("-"));
+    cmdMessen->setText(QStringLiteral("NM"));
+    picMessen->setText(QStringLiteral("NM"));
+
+    gridWaypoints = grid("gridWaypoints");
+    gridRoute = grid("gridRoute");
+    gridPoints = grid("gridPoints");
+    waypointsModel_ =
+        new RecordsetGridModel({{QStringLiteral("Name"), QStringLiteral("             Name")},
+                                {QStringLiteral("Lat"), QStringLiteral(" Breitengrad")},
+                                {QStringLiteral("Long"), QStringLiteral(" Längengrad")}},
+                               this);
+    routeModel_ =
+        new RecordsetGridModel({{QStringLiteral("Nummer"), QStringLiteral(" Nr"), true},
+                                {QStringLiteral("Name"), QStringLiteral("         Strecke")}},
+                               this);
+    pointsModel_ =
+        new RecordsetGridModel({{QStringLiteral("Nummer"), QStringLiteral(" Nr"), true},
+                                {QStringLiteral("Name"), QStringLiteral("    Streckenpunkt")}},
+                               this);
+    gridWaypoints->setModel(waypointsModel_);
+    gridRoute->setModel(routeModel_);
+    gridPoints->setModel(pointsModel_);
+    gridRoute->setColumnWidth(0, 40);
+    gridPoints->setColumnWidth(0, 40);
+    gridWaypoints->setColumnWidth(0, 150);
+}
+
+void frmPlanung::wireControls()
+{
+    auto* mapBox = static_cast<PlanMapBox*>(picMap);
+    mapBox->onMouseDown(
+        [this](int b, int, double x, double y) { guarded([&] { picMap_MouseDown(b, x, y); }); });
+    mapBox->onMouseMove(
+        [this](int b, int, double x, double y) { guarded([&] { picMap_MouseMove(b, x, y); }); });
+    mapBox->dblClick = [this] { guarded([this] { picMap_DblClick(); }); };
+    mapBox->keyUp = [this](int key) { guarded([&] { picMap_KeyUp(key); }); };
+
+    connect(cmbMaps, qOverload<int>(&QComboBox::activated), this,
+            [this] { guarded([this] { cmbMaps_Click(); }); });
+    // A typed name that is no chart: the first active chart (a listed name comes as a pick).
+    connect(cmbMaps->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (cmbMaps->findText(cmbMaps->currentText(), Qt::MatchFixedString) < 0)
+            cmbMaps_Click();
+    });
+    connect(SlideMap, &QSlider::valueChanged, this,
+            [this] { guarded([this] { SlideMap_Change(); }); });
+    SlideMap->installEventFilter(this);
+    connect(cmdMessen, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdMessen_Click(); }); });
+    connect(picMessen, &QPushButton::clicked, this,
+            [this] { guarded([this] { picMessen_Click(); }); });
+    connect(cmdshowRoute, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdshowRoute_Click(); }); });
+    connect(picShowRoute, &QPushButton::clicked, this,
+            [this] { guarded([this] { picShowRoute_Click(); }); });
+    connect(cmdNew, &QPushButton::clicked, this, [this] { guarded([this] { cmdNew_Click(); }); });
+    connect(cmdChange, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdChange_Click(); }); });
+    connect(cmdDelete, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdDelete_Click(); }); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { guarded([this] { cmdNext_Click(); }); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { guarded([this] { cmdPrev_Click(); }); });
+    connect(cmdNewRoute, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdNewRoute_Click(); }); });
+    connect(cmdRouteDelete, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdRouteDelete_Click(); }); });
+    connect(cmdAddwaypoint, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdAddwaypoint_Click(); }); });
+    connect(cmdDeleteWaypoint, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdDeleteWaypoint_Click(); }); });
+    connect(cmbKat, qOverload<int>(&QComboBox::activated), this, [this] {
+        guarded([this] { cmbKat_Click(); });
+        tKat->show();
+    });
+    for (QObject* o :
+         {static_cast<QObject*>(tNS), static_cast<QObject*>(tEW), static_cast<QObject*>(tKat),
+          static_cast<QObject*>(tquickfind), static_cast<QObject*>(tWaypoint[1]),
+          static_cast<QObject*>(tWaypoint[2]), static_cast<QObject*>(tWaypoint[3]),
+          static_cast<QObject*>(gridWaypoints), static_cast<QObject*>(cmbKat)})
+        o->installEventFilter(this);
+
+    // The user picks a row: the set follows, then the row change handler runs.
+    auto follow = [this](QTableView* grid, RecordsetGridModel* model, auto handler) {
+        connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                [this, model, handler](const QModelIndex& now) {
+                    if (syncing_ || !now.isValid() || !model->recordset())
+                        return;
+                    try {
+                        model->recordset()->SetBookmark(model->bookmarkAt(now.row()));
+                    } catch (const DbError&) {
+                        return;
+                    }
+                    guarded([this, handler] { (this->*handler)(); });
+                });
+    };
+    // Header clicks: the first column of the route grids orders by Nummer, the waypoint list
+    // keeps its order by name and only marks its current row again.
+    auto sortByNumber = [this](QTableView* grid, RecordsetGridModel* model, Recordset& rs) {
+        connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
+                [this, grid, model, &rs](int column) {
+                    if (column == 0 && rs.State() == Recordset::kStateOpen) {
+                        try {
+                            const std::optional<Recordset::BookmarkId> keep =
+                                rs.Bof() || rs.Eof() ? std::nullopt : std::optional(rs.Bookmark());
+                            rs.Sort("Nummer ASC");
+                            if (keep)
+                                rs.SetBookmark(*keep);
+                        } catch (const DbError&) {
+                        }
+                    }
+                    model->bind(&rs);
+                    syncGrid(grid, model);
+                });
+    };
+    sortByNumber(gridRoute, routeModel_, planrouteRS);
+    sortByNumber(gridPoints, pointsModel_, planpointsRS);
+    connect(gridWaypoints->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this] { guarded([this] { syncWaypointGrid(); }); });
+    follow(gridWaypoints, waypointsModel_, &frmPlanung::gridWaypoints_RowColChange);
+    follow(gridRoute, routeModel_, &frmPlanung::gridRoute_RowColChange);
+    follow(gridPoints, pointsModel_, &frmPlanung::gridPoints_RowColChange);
+
+    waypointsModel_->setCellCheck([](const GridColumn& c, const QString& text) {
+        const CellCheck check = checkWaypointCell(c.field, text, Language);
+        GridCellVerdict v;
+        v.value = check.value;
+        if (check.message) {
+            v.message = check.message->text;
+            v.title = check.message->title;
+        }
+        return v;
+    });
+    auto nameCheck = [](const GridColumn&, const QString& text) {
+        GridCellVerdict v;
+        if (const auto m = checkRouteName(text.toStdString(), Language)) {
+            v.message = QString::fromStdString(m->text);
+            v.title = QString::fromStdString(m->title);
+        } else {
+            v.value = Value(text.toStdString());
+        }
+        return v;
+    };
+    routeModel_->setCellCheck(nameCheck);
+    pointsModel_->setCellCheck(nameCheck);
+    waypointsModel_->onCellStored([this](int, int) {
+        ShowWaypoint();
+        CenterOnWaypoint();
+    });
+    pointsModel_->onCellStored([this](int, int) { RedrawMap(); });
+}
+
+bool frmPlanung::eventFilter(QObject* watched, QEvent* event)
+{
+    bool handled = false;
+    guarded([&] { handled = filterEvent(watched, event); });
+    return handled || MdiForm::eventFilter(watched, event);
+}
+
+// Clicks, double clicks and keys of the controls that have no signal of their own.
+bool frmPlanung::filterEvent(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonRelease) {
+        if (watched == tNS)
+            tNS_Click();
+        else if (watched == tEW)
+            tEW_Click();
+        else if (watched == tKat)
+            tKat->hide(); // uncovers the category list
+        else if (watched == SlideMap)
+            SlideMap_MouseUp(static_cast<QMouseEvent*>(event)->position().x());
+        if (watched == SlideMap)
+            return true; // the click rule sets the value, not the slider's own paging
+    } else if (type == QEvent::MouseButtonDblClick) {
+        if (watched == tquickfind) {
+            tquickfind->clear();
+        } else {
+            for (int i = 1; i <= 3; ++i)
+                if (watched == tWaypoint[static_cast<size_t>(i)])
+                    tWaypoint[static_cast<size_t>(i)]->clear();
+        }
+    } else if (type == QEvent::FocusOut && watched == cmbKat) {
+        tKat->show();
+    } else if (type == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (watched == tquickfind) {
+            tquickfind_KeyUp(key);
+        } else if (watched == gridWaypoints) {
+            if (enter)
+                cmdAddwaypoint_Click();
+            else if (key == Qt::Key_Down)
+                cmdNext_Click();
+            else if (key == Qt::Key_Up)
+                cmdPrev_Click();
+        } else if (watched == tNS || watched == tEW || watched == tWaypoint[1] ||
+                   watched == tWaypoint[2] || watched == tWaypoint[3]) {
+            const bool letterBox = watched == tNS || watched == tEW;
+            if (enter) {
+                cmdNew_Click();
+                gridWaypoints->setFocus();
+            } else if (!letterBox && key == Qt::Key_Down) {
+                cmdNext_Click();
+                gridWaypoints->setFocus();
+            } else if (!letterBox && key == Qt::Key_Up) {
+                cmdPrev_Click();
+                gridWaypoints->setFocus();
+            }
+        }
+    }
+    return false;
+}
+
+// --- life cycle ------------------------------------------------------------------------------
 
 void frmPlanung::Form_Load()
 {
+    try {
+        if (MainConnection) {
+            planrouteRS.Open("SELECT * From Route Order by NUMMER ASC", *MainConnection);
+            waypointsRS.Open("SELECT * From Waypoints Order by NAME ASC", *MainConnection);
+            mapsRS.Open(kMapsSql, *MainConnection);
+        }
+    } catch (const DbError&) {
+        // The main data file holds the tables; a damaged file leaves the lists empty.
+    }
+    measuring_ = false;
     tPR->setText(QStringLiteral("0"));
+    LoadLastMap();
+    LoadSettings();
+    waypointsModel_->bind(&waypointsRS);
+    routeModel_->bind(&planrouteRS);
+    reopenPoints();
+    syncWaypointGrid();
+    syncGrid(gridRoute, routeModel_);
+    InitializeData();
+    cmdshowRoute_Click();
+    ShowWaypoint();
+    skipViewRestore_ = true;
+}
+
+void frmPlanung::LoadLastMap()
+{
+    const std::optional<std::string> name = loadLastChartName(programFolder());
+    if (mapsRS.State() != Recordset::kStateOpen || mapsRS.RecordCount() == 0)
+        return;
+    mapsRS.MoveFirst();
+    if (!name)
+        return;
+    lastMapName_ = QString::fromStdString(*name);
+    mapsRS.Find("Name", CompareOp::Equal, Value(*name));
+    if (mapsRS.Eof())
+        mapsRS.MoveFirst();
+}
+
+void frmPlanung::LoadSettings()
+{
+    tLRHoehe->setText(QString::fromStdString(loadPlanSettings(programFolder())));
+}
+
+void frmPlanung::Form_Activate()
+{
+    SetLanguage();
+    try {
+        if (mapsRS.State() == Recordset::kStateOpen)
+            mapsRS.Requery();
+        if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0) {
+            mapsRS.MoveFirst();
+            mapsRS.Find("Name", CompareOp::Equal, Value(lastMapName_.toStdString()));
+            if (mapsRS.Eof()) {
+                InitializeData();
+                RedrawMap();
+                mapsRS.MoveFirst();
+            } else {
+                RedrawMap();
+            }
+        } else {
+            map_.clearChart();
+            picMap->Refresh();
+        }
+
+        if (MainConnection) {
+            kategorieRS.Open("SELECT * From Kategorie Order by NUMMER ASC", *MainConnection);
+            const QSignalBlocker block(cmbKat);
+            cmbKat->clear();
+            cmbKat->addItem(kAllWaypoints);
+            for (; !kategorieRS.Eof(); kategorieRS.MoveNext())
+                cmbKat->addItem(QString::fromStdString(kategorieRS.Field("Kategorie").toString()));
+            cmbKat->setCurrentIndex(0);
+            tKat->setText(kAllWaypoints);
+        }
+    } catch (const DbError&) {
+        // Activation goes on with what could be read.
+    }
+    updateMapInfo();
+
+    if (!skipViewRestore_) {
+        const MapView& v = map_.view();
+        const double sx = savedView_[0] != 0 ? savedView_[0] : v.sourceX();
+        const double sy = savedView_[1] != 0 ? savedView_[1] : v.sourceY();
+        const double sw = savedView_[2] != 0 ? savedView_[2] : v.sourceWidth();
+        const double sh = savedView_[3] != 0 ? savedView_[3] : v.sourceHeight();
+        const double slider = savedView_[4] != 0 ? savedView_[4] : v.sliderValue();
+        if (map_.view().restoreView(sx, sy, sw, sh, slider)) {
+            const QSignalBlocker block(SlideMap);
+            SlideMap->setValue(map_.view().sliderValue());
+        }
+        RedrawMap();
+    }
+    skipViewRestore_ = true;
+    if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0 && !mapsRS.Eof() &&
+        !mapsRS.Bof()) {
+        suppressMapChange_ = true;
+        const QSignalBlocker block(cmbMaps);
+        cmbMaps->setEditText(QString::fromStdString(mapsRS.Field("Name").toString()));
+        suppressMapChange_ = false;
+    }
+    tWaypoint[1]->setFocus();
+}
+
+void frmPlanung::Form_Deactivate()
+{
+    savePlanSettings(programFolder(), tLRHoehe->text().toStdString());
+    const MapView& v = map_.view();
+    savedView_ = {v.sourceX(), v.sourceY(), v.sourceWidth(), v.sourceHeight(),
+                  static_cast<double>(v.sliderValue())};
+    try {
+        if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0 && !mapsRS.Eof() &&
+            !mapsRS.Bof())
+            lastMapName_ = QString::fromStdString(mapsRS.Field("Name").toString());
+    } catch (const DbError&) {
+    }
+    skipViewRestore_ = false;
+}
+
+void frmPlanung::resizeEvent(QResizeEvent* event)
+{
+    MdiForm::resizeEvent(event);
+    Form_Resize(event->size().width(), event->size().height());
+}
+
+void frmPlanung::Form_Resize(int width, int height)
+{
+    const auto places = planLayout(width, height);
+    if (!places) {
+        if (picMap->surface().widthPx() != picMap->width() ||
+            picMap->surface().heightPx() != picMap->height()) {
+            map_.resize(picMap->width(), picMap->height());
+            RedrawMap();
+        }
+        return;
+    }
+    for (const ControlPlace& p : *places) {
+        if (auto* w = findChild<QWidget*>(p.name))
+            w->setGeometry(p.rect);
+    }
+    map_.resize(picMap->width(), picMap->height());
+    RedrawMap();
+}
+
+void frmPlanung::SetLanguage()
+{
+    const bool de = Language == 0;
+    auto pick = [de](const char* german, const char* english) {
+        return QString::fromUtf8(de ? german : english);
+    };
+    Label3->setText(pick("Distanz", "Distance"));
+    Label4->setText(pick("Kurs", "Bearing"));
+    Label1->setText(pick("Breitengrad", "Latitude"));
+    Label2->setText(pick("Längengrad", "Longitude"));
+    Label5->setText(pick("Wegpunkt", "Waypoint"));
+    Label6->setText(pick("Breitengrad", "Latitude"));
+    Label7->setText(pick("Längengrad", "Longitude"));
+    tquickfind->setText(pick("Schnellsuche", "Quickfind"));
+    pointsModel_->setCaption(1, pick("   Streckenpunkte", "    Routepoints"));
+    routeModel_->setCaption(1, pick("      Strecke", "      Route"));
+    waypointsModel_->setCaption(1, pick("  Breitengrad", "  Latitude"));
+    waypointsModel_->setCaption(2, pick("  Längengrad", "  Longitude"));
+    cmdNew->setToolTip(pick(" Wegpunkt hinzufügen ", " Add Waypoint "));
+    cmdChange->setToolTip(pick(" Wegpunkt ändern ", " Change Waypoint "));
+    cmdDelete->setToolTip(pick(" Wegpunkt löschen ", " Delete Waypoint "));
+    cmdNewRoute->setToolTip(pick(" Strecke hinzufügen ", " Add Route "));
+    cmdRouteDelete->setToolTip(pick(" Strecke löschen ", " Delete Route "));
+    cmdAddwaypoint->setToolTip(pick(" Streckenpunkt hinzufügen ", " Add Routepoint "));
+    cmdDeleteWaypoint->setToolTip(pick(" Streckenpunkt löschen ", " Delete Routepoint "));
+    picMessen->setToolTip(pick(" Messen An ", " Measure On "));
+    cmdMessen->setToolTip(pick(" Messen Aus ", " Measure Off "));
+    cmdshowRoute->setToolTip(pick("Route anzeigen", "Show route"));
+    picShowRoute->setToolTip(pick("Route nicht anzeigen", "Don't show route"));
+    setWindowTitle(pick("Planung", "Plan mode"));
+}
+
+// --- the plan map ----------------------------------------------------------------------------
+
+void frmPlanung::InitializeData()
+{
+    try {
+        if (mapsRS.State() != Recordset::kStateOpen || mapsRS.RecordCount() == 0)
+            return;
+        if (mapsRS.Eof() || mapsRS.Bof())
+            mapsRS.MoveFirst();
+        ChartRow row;
+        row.southDDMM = optionalField(mapsRS, "Unten");
+        row.northDDMM = optionalField(mapsRS, "Oben");
+        row.westDDMM = optionalField(mapsRS, "Links");
+        row.eastDDMM = optionalField(mapsRS, "Rechts");
+        row.widthPx = optionalField(mapsRS, "Breite");
+        row.heightPx = optionalField(mapsRS, "Höhe");
+        const QString name = QString::fromStdString(mapsRS.Field("Name").toString());
+        QImageReader reader(
+            QString::fromStdString((programFolder() / "Karten" / name.toStdString()).string()));
+        const QImage picture = reader.read();
+        map_.surfaceResized();
+        if (!map_.loadChart(row, picture)) {
+            picMap->Refresh();
+            const PlanMessage m = mapErrorMessage(name, Language);
+            MsgBox(m.text, m.title);
+            return;
+        }
+        const QSignalBlocker block(SlideMap);
+        SlideMap->setValue(0);
+        SlideMap_Change();
+    } catch (const DbError&) {
+        map_.clearChart();
+        picMap->Refresh();
+    }
+}
+
+void frmPlanung::updateMapInfo()
+{
+    const QSignalBlocker block(cmbMaps);
+    const QString text = cmbMaps->currentText();
+    cmbMaps->clear();
+    if (!MainConnection)
+        return;
+    try {
+        Recordset rs;
+        rs.Open(kMapsSql, *MainConnection);
+        for (; !rs.Eof(); rs.MoveNext())
+            cmbMaps->addItem(QString::fromStdString(rs.Field("Name").toString()));
+    } catch (const DbError&) {
+    }
+    cmbMaps->setEditText(text);
+}
+
+void frmPlanung::DrawAirspaces()
+{
+    // The airspace layer of the plan map draws here, right after the chart, once it exists.
+}
+
+void frmPlanung::RedrawMap()
+{
+    PlanMap::Layers layers;
+    layers.airspaces = [this] { guarded([this] { DrawAirspaces(); }); };
+    std::vector<PlanRoutePoint> route;
+    std::optional<int64_t> routeId;
+    if (showRoute_) {
+        routeId = currentKey(planrouteRS, "RouteID");
+        if (routeId && MainConnection) {
+            try {
+                Recordset rs;
+                rs.Open("SELECT Lat, Long From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC",
+                        *MainConnection, {*routeId});
+                for (; !rs.Eof(); rs.MoveNext())
+                    route.push_back({optionalField(rs, "Lat"), optionalField(rs, "Long")});
+            } catch (const DbError&) {
+            }
+        }
+        layers.route = &route;
+    }
+    layers.waypoints = MainConnection.get();
+    layers.currentPointId = currentKey(waypointsRS, "PointID");
+    if (AptDataAvailable && AirportConnection) {
+        map_.airportLookup().useConnection(AirportConnection.get());
+        layers.airports = AirportConnection.get();
+    }
+    const std::optional<double> length = map_.RedrawMap(layers);
+    if (showRoute_) {
+        // The label belongs to the current route: no route or no points shows " NM".
+        showRouteLength(routeLengthText(length && routeId ? *length : 0.0));
+    }
+    picMap->Refresh();
+}
+
+void frmPlanung::showRouteLength(const QString& text)
+{
+    lblRouteDistanz->setText(text);
+}
+
+void frmPlanung::cmbMaps_Click()
+{
+    try {
+        if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0) {
+            mapsRS.MoveFirst();
+            mapsRS.Find("Name", CompareOp::Equal, Value(cmbMaps->currentText().toStdString()));
+        }
+    } catch (const DbError&) {
+    }
+    InitializeData();
+    CenterOnWaypoint();
+    suppressMapChange_ = false;
+}
+
+void frmPlanung::SlideMap_Change()
+{
+    if (!map_.hasChart())
+        return;
+    map_.setZoom(SlideMap->value());
+    RedrawMap();
+}
+
+void frmPlanung::SlideMap_MouseUp(double xPixels)
+{
+    SlideMap->setValue(map_.sliderValueFromClickPx(xPixels));
+    SlideMap_Change();
+}
+
+void frmPlanung::picMap_MouseDown(int, double x, double y)
+{
+    map_.view().press(x, y);
+}
+
+void frmPlanung::picMap_MouseMove(int button, double x, double y)
+{
+    if (!map_.hasChart())
+        return;
+    if (button == 1 && map_.view().dragTo(x, y))
+        RedrawMap();
+    cursor_ = map_.positionAt(x, y);
+    if (!cursor_)
+        return;
+    const NumberStyle style = planNumberStyle();
+    lblNS->setText(cursor_->lat < 0 ? QStringLiteral("S") : QStringLiteral("N"));
+    lblEW->setText(cursor_->lon < 0 ? QStringLiteral("W") : QStringLiteral("E"));
+    lblLatx->setText(coordinateText(cursor_->lat, style));
+    lblLongx->setText(coordinateText(cursor_->lon, style));
+    if (measuring_)
+        measureTo(*cursor_);
+}
+
+void frmPlanung::picMap_KeyUp(int keyCode)
+{
+    if (keyCode == Qt::Key_Down)
+        cmdNext_Click();
+    else if (keyCode == Qt::Key_Up)
+        cmdPrev_Click();
+    else if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter)
+        cmdAddwaypoint_Click();
+}
+
+void frmPlanung::cmdMessen_Click()
+{
+    picMessen->show();
+    cmdMessen->hide();
+    measuring_ = true;
+    RedrawMap();
+}
+
+void frmPlanung::picMessen_Click()
+{
+    picMessen->hide();
+    cmdMessen->show();
+    measuring_ = false;
+    RedrawMap();
+}
+
+void frmPlanung::measureTo(DDMMPoint cursor)
+{
+    const std::optional<DDMMPoint> waypoint = boxesPosition(boxes());
+    if (!waypoint)
+        return;
+    // The last redraw is painted back under the new line: the previous line goes, and the
+    // layers need not be drawn again for every move of the mouse.
+    if (!map_.restoreLastRedraw())
+        RedrawMap();
+    map_.DrawMeasureLine(*waypoint, cursor);
+    picMap->Refresh();
+    const Measurement m = measure(*waypoint, cursor);
+    lblDistanz->setText(distanceText(m.distanceNm));
+    lblKurs->setText(courseText(m.courseDeg));
+}
+
+void frmPlanung::cmdshowRoute_Click()
+{
+    cmdshowRoute->hide();
+    picShowRoute->show();
+    showRoute_ = true;
+    RedrawMap();
+}
+
+void frmPlanung::picShowRoute_Click()
+{
+    cmdshowRoute->show();
+    picShowRoute->hide();
+    showRoute_ = false;
+    RedrawMap();
+}
+
+// --- shared helpers --------------------------------------------------------------------------
+
+std::optional<int64_t> frmPlanung::currentKey(Recordset& rs, const char* field) const
+{
+    try {
+        if (rs.State() != Recordset::kStateOpen || rs.Bof() || rs.Eof())
+            return std::nullopt;
+        const Value v = rs.Field(field);
+        if (v.isNull())
+            return std::nullopt;
+        return v.toInt();
+    } catch (const DbError&) {
+        return std::nullopt; // the current row was deleted
+    }
+}
+
+bool frmPlanung::findKey(Recordset& rs, const char* field, int64_t key)
+{
+    if (rs.State() != Recordset::kStateOpen || rs.RecordCount() == 0)
+        return false;
+    rs.MoveFirst();
+    rs.Find(field, CompareOp::Equal, Value(key));
+    if (rs.Eof()) {
+        rs.MoveFirst();
+        return false;
+    }
+    return true;
+}
+
+void frmPlanung::syncGrid(QTableView* grid, RecordsetGridModel* model)
+{
+    syncing_ = true;
+    model->clearSelectedBookmarks();
+    const int row = model->currentRow();
+    if (row >= 0) {
+        model->addSelectedBookmark(model->bookmarkAt(row));
+        grid->setCurrentIndex(model->index(row, 0));
+        grid->scrollTo(model->index(row, 0));
+    } else {
+        grid->setCurrentIndex(QModelIndex());
+    }
+    syncing_ = false;
 }
 
 } // namespace tv

@@ -1,26 +1,195 @@
 #pragma once
 
 #include "core/forms/Forms.h"
+#include "planning/PlanMap.h"
+#include "planning/WaypointEntry.h"
+#include "platform/Recordset.h"
 
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class QComboBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
+class QSlider;
+class QTableView;
 
 namespace tv {
 
-// The plan window: waypoints, routes and the plan map.
+class PictureBox;
+class RecordsetGridModel;
+
+// The plan window: the plan map on the left; the waypoint entry boxes, the waypoint list, the
+// route list and the current route's points on the right. Handlers keep the names the program
+// has always had and stay thin: the rules live in planning/ (WaypointEntry, PlanMap,
+// RouteEditing, PlanSettings, PlanLayout).
 class frmPlanung : public MdiForm
 {
     Q_OBJECT
 public:
     frmPlanung();
+    ~frmPlanung() override;
     QString formName() const override { return QStringLiteral("frmPlanung"); }
 
     void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Deactivate() override;
+    // Lays the controls out for an inner size of `width` x `height` pixels.
+    void Form_Resize(int width, int height);
+    void SetLanguage();
 
+    // --- the plan map -----------------------------------------------------------------------
+    void InitializeData();
+    void updateMapInfo();
+    void RedrawMap();
+    // The airspace layer's call site: draws nothing until the airspace layer of the plan map
+    // is there.
+    void DrawAirspaces();
+    void cmbMaps_Click();
+    void SlideMap_Change();
+    // X in pixels along the slider.
+    void SlideMap_MouseUp(double xPixels);
+    void picMap_MouseDown(int button, double x, double y);
+    void picMap_MouseMove(int button, double x, double y);
+    void picMap_DblClick();
+    void picMap_KeyUp(int keyCode);
+
+    // --- waypoints --------------------------------------------------------------------------
+    void cmdNew_Click();
+    void cmdChange_Click();
+    void cmdDelete_Click();
+    void cmdNext_Click();
+    void cmdPrev_Click();
+    void cmbKat_Click();
+    void tquickfind_KeyUp(int keyCode);
+    void tNS_Click();
+    void tEW_Click();
+    void gridWaypoints_RowColChange();
+    void ShowWaypoint();
+    void CenterOnWaypoint();
+
+    // --- measuring --------------------------------------------------------------------------
+    void cmdMessen_Click();
+    void picMessen_Click();
+
+    // --- routes -----------------------------------------------------------------------------
+    void cmdNewRoute_Click();
+    void cmdRouteDelete_Click();
+    void cmdAddwaypoint_Click();
+    void cmdDeleteWaypoint_Click();
+    void gridRoute_RowColChange();
+    void gridPoints_RowColChange();
+    void cmdshowRoute_Click();
+    void picShowRoute_Click();
+
+    // After another window changed the tables (the route import): the three lists are read
+    // again, their grids rebound, and the map redrawn.
+    void RequeryLists();
+
+    // Recordsets other windows use (the route import requeries them).
+    Recordset planpointsRS;
+    Recordset planrouteRS;
+    Recordset waypointsRS;
+    Recordset kategorieRS;
+    Recordset mapsRS;
+
+    PlanMap& planMap() { return map_; }
+    bool measuring() const { return measuring_; }
+    bool showRoute() const { return showRoute_; }
+    // The entry boxes as they stand.
+    WaypointBoxes boxes() const;
+
+    // Controls (names as the program has always had them).
+    PictureBox* picMap = nullptr;
+    QLineEdit* tLR = nullptr;
     // Airspace filter of the plan map: "-99" all airspaces, "-10" none, 0 or more an altitude
     // in feet. Hidden; written by the airspace display dialog.
     QLineEdit* tLRHoehe = nullptr;
     // "1" traffic circuits shown on the plan map, "0" not. Hidden.
     QLineEdit* tPR = nullptr;
+    QComboBox* cmbMaps = nullptr;
+    QSlider* SlideMap = nullptr;
+    QPushButton* cmdMessen = nullptr;
+    QPushButton* picMessen = nullptr;
+    QLabel* lblDistanz = nullptr;
+    QLabel* lblKurs = nullptr;
+    QLabel* lblLatx = nullptr;
+    QLabel* lblNS = nullptr;
+    QLabel* lblLongx = nullptr;
+    QLabel* lblEW = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label11 = nullptr;
+    QPushButton* cmdshowRoute = nullptr;
+    QPushButton* picShowRoute = nullptr;
+    QLabel* lblRouteDistanz = nullptr;
+    std::array<QLineEdit*, 4> tWaypoint{}; // 1 name, 2 latitude, 3 longitude (0 unused)
+    QLineEdit* tNS = nullptr;
+    QLineEdit* tEW = nullptr;
+    QLineEdit* tquickfind = nullptr;
+    QComboBox* cmbKat = nullptr;
+    QLineEdit* tKat = nullptr;
+    QLabel* lblCount = nullptr;
+    QPushButton* cmdPrev = nullptr;
+    QPushButton* cmdNext = nullptr;
+    QPushButton* cmdNew = nullptr;
+    QPushButton* cmdChange = nullptr;
+    QPushButton* cmdDelete = nullptr;
+    QTableView* gridWaypoints = nullptr;
+    QPushButton* cmdNewRoute = nullptr;
+    QPushButton* cmdRouteDelete = nullptr;
+    QTableView* gridRoute = nullptr;
+    QPushButton* cmdAddwaypoint = nullptr;
+    QPushButton* cmdDeleteWaypoint = nullptr;
+    QTableView* gridPoints = nullptr;
+
+    RecordsetGridModel* waypointsModel() const { return waypointsModel_; }
+    RecordsetGridModel* routeModel() const { return routeModel_; }
+    RecordsetGridModel* pointsModel() const { return pointsModel_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool filterEvent(QObject* watched, QEvent* event);
+    void buildControls();
+    void wireControls();
+    void LoadLastMap();
+    void LoadSettings();
+    void openWaypoints(const QString& category);
+    // The grids show their set's current row as selected and current.
+    void syncWaypointGrid();
+    void syncGrid(QTableView* grid, RecordsetGridModel* model);
+    void highlightCurrentWaypoint();
+    void setBoxes(const WaypointBoxes& boxes);
+    void measureTo(DDMMPoint cursor);
+    void reopenPoints();
+    std::optional<int64_t> currentKey(Recordset& rs, const char* field) const;
+    bool findKey(Recordset& rs, const char* field, int64_t key);
+    void showRouteLength(const QString& text);
+
+    PlanMap map_;
+    RecordsetGridModel* waypointsModel_ = nullptr;
+    RecordsetGridModel* routeModel_ = nullptr;
+    RecordsetGridModel* pointsModel_ = nullptr;
+
+    QString lastMapName_;
+    std::array<double, 5> savedView_{};
+    bool skipViewRestore_ = true;
+    bool suppressMapChange_ = false;
+    bool showRoute_ = false;
+    bool measuring_ = false;
+    bool syncing_ = false;
+    std::optional<DDMMPoint> cursor_; // the cursor position of the last mouse move, DD.MM
 };
 
 } // namespace tv

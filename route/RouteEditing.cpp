@@ -30,6 +30,18 @@ void numberInOrder(Connection& db, const std::vector<int64_t>& ids)
                    {Value(static_cast<double>(i + 1)), Value(ids[i])});
 }
 
+// The route list's RouteIDs in their order.
+std::vector<int64_t> orderedRouteIds(Connection& db)
+{
+    Recordset rs;
+    rs.Open("SELECT RouteID FROM Route ORDER BY Nummer ASC, RouteID ASC", db);
+    std::vector<int64_t> ids;
+    ids.reserve(static_cast<size_t>(rs.RecordCount()));
+    for (; !rs.Eof(); rs.MoveNext())
+        ids.push_back(rs.Field("RouteID").toInt());
+    return ids;
+}
+
 } // namespace
 
 void renumberRoute(Connection& db, int64_t routeId)
@@ -74,6 +86,47 @@ bool deletePoint(Connection& db, int64_t routeId, int64_t rowId)
     numberInOrder(db, orderedRowIds(db, routeId));
     tx.commit();
     return true;
+}
+
+int64_t insertRouteAfter(Connection& db, std::optional<int64_t> afterRouteId,
+                         const QString& name)
+{
+    Connection::Transaction tx(db);
+    std::vector<int64_t> ids = orderedRouteIds(db);
+    size_t place = ids.size();
+    if (afterRouteId) {
+        for (size_t i = 0; i < ids.size(); ++i)
+            if (ids[i] == *afterRouteId)
+                place = i + 1;
+    }
+    db.Execute("INSERT INTO Route (Name, Nummer) VALUES (?, ?)",
+               {Value(name.toStdString()), Value(static_cast<double>(place) + 0.5)});
+    const int64_t newId = sqlite3_last_insert_rowid(db.handle());
+    ids.insert(ids.begin() + static_cast<std::ptrdiff_t>(place), newId);
+    for (size_t i = 0; i < ids.size(); ++i)
+        db.Execute("UPDATE Route SET Nummer = ? WHERE RouteID = ?",
+                   {Value(static_cast<double>(i + 1)), Value(ids[i])});
+    tx.commit();
+    return newId;
+}
+
+std::optional<int64_t> deleteRoute(Connection& db, int64_t routeId)
+{
+    Connection::Transaction tx(db);
+    const std::vector<int64_t> ids = orderedRouteIds(db);
+    std::optional<int64_t> next;
+    for (size_t i = 0; i < ids.size(); ++i) {
+        if (ids[i] != routeId)
+            continue;
+        if (i + 1 < ids.size())
+            next = ids[i + 1];
+        else if (i > 0)
+            next = ids[i - 1];
+    }
+    db.Execute("DELETE FROM GpsPoints WHERE RouteID = ?", {Value(routeId)});
+    db.Execute("DELETE FROM Route WHERE RouteID = ?", {Value(routeId)});
+    tx.commit();
+    return next;
 }
 
 } // namespace tv

@@ -40,4 +40,17 @@ bool deletePoint(Connection& db, int64_t routeId, int64_t rowId);
 // Numbers the points of route `routeId` 1..n in their order. Throws DbError.
 void renumberRoute(Connection& db, int64_t routeId);
 
+// The route list (Route) is ordered the same way, by Nummer (ties by RouteID).
+
+// Adds a route named `name` right after the route `afterRouteId` (the current row of the route
+// grid); at the end when `afterRouteId` is empty or no route has that id. The list is numbered
+// 1..n again. Returns the new RouteID. Throws DbError.
+int64_t insertRouteAfter(Connection& db, std::optional<int64_t> afterRouteId,
+                         const QString& name);
+
+// Deletes route `routeId` with its points; the other routes keep their numbers. Returns the
+// route that becomes current: the one after it in the list, else the one before it, else none.
+// Throws DbError (then nothing is deleted).
+std::optional<int64_t> deleteRoute(Connection& db, int64_t routeId);
+
 } // namespace tv

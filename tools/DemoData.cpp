@@ -100,6 +100,42 @@ const std::vector<DemoAirspace>& demoAirspaces()
           {"DP", 48.2800, 9.3400},
           {"DP", 48.2000, 9.3400},
           {"DP", 48.2000, 9.2400}}},
+        // Transponder mandatory zone north-west of Augsburg, 1500 ft to 5000 ft.
+        {5,
+         "TMZ",
+         1500,
+         "",
+         5000,
+         "",
+         {{"DP", 48.3500, 10.4500},
+          {"DP", 48.3500, 10.5800},
+          {"DP", 48.1800, 10.5800},
+          {"DP", 48.1800, 10.4500}}},
+        // A class D area bounded by arcs: bulging east round a centre on its eastern side
+        // ("+"), cut in on its western side round a centre west of it ("-"). 1500 ft to FL 50.
+        {6,
+         "D",
+         1500,
+         "",
+         5000,
+         "FL",
+         {{"DP", 48.4200, 9.8000},
+          {"DP", 48.4200, 9.9500},
+          {"DB", 48.4200, 9.9500, 0.0, 48.3600, 9.9500, 48.3000, 9.9500, "+"},
+          {"DP", 48.3000, 9.8000},
+          {"DB", 48.3000, 9.8000, 0.0, 48.3500, 9.7600, 48.4000, 9.8000, "-"}}},
+        // Class C from FL 75 to FL 100 over Ulm: above the demo flight, so the flight map
+        // leaves it out and the plan map shows it for "all" and for high altitudes.
+        {7,
+         "C",
+         7500,
+         "FL",
+         10000,
+         "FL",
+         {{"DP", 48.3000, 9.4800},
+          {"DP", 48.3000, 9.7200},
+          {"DP", 48.1500, 9.7200},
+          {"DP", 48.1500, 9.4800}}},
     };
     return airspaces;
 }

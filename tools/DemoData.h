@@ -61,10 +61,17 @@ struct DemoAirport
 // One element of an airspace boundary, as a row of the Luftraum table.
 struct DemoAirspaceRow
 {
-    std::string drawType; // "DP" polygon point, "DC" circle
-    double latDDMM;       // the point, or the circle's centre
+    std::string drawType; // "DP" polygon point, "DC" circle, "DB" arc
+    double latDDMM;       // the point, the circle's centre, or the arc's start point
     double lonDDMM;
     double radiusNm = 0.0; // DC only
+    // DB only: the arc's centre, its end point and direction ("+" clockwise, "-" counter-
+    // clockwise); it starts at (latDDMM, lonDDMM) and keeps the distance of that point.
+    double centreLatDDMM = 0.0;
+    double centreLonDDMM = 0.0;
+    double endLatDDMM = 0.0;
+    double endLonDDMM = 0.0;
+    std::string direction = {};
 };
 
 struct DemoAirspace

@@ -155,12 +155,19 @@ void fillAirspaceData(Connection& db, bool withRelease)
     for (const DemoAirspace& a : demoAirspaces()) {
         int pnumber = 1;
         for (const DemoAirspaceRow& r : a.rows) {
-            db.Execute("INSERT INTO \"Luftraum\" (\"MainIndex\", \"AspType\", \"Index\", \"Low\", "
-                       "\"High\", \"LowType\", \"HighType\", \"Drawtype\", \"Lat\", \"Long\", "
-                       "\"arcRad\", \"PNumber\") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                       {mainIndex++, a.type, a.index, a.lowFt, a.highFt, a.lowType, a.highType,
-                        r.drawType, r.latDDMM, r.lonDDMM,
-                        r.drawType == "DC" ? Value(r.radiusNm) : Value(), pnumber++});
+            const bool arc = r.drawType == "DB";
+            db.Execute(
+                "INSERT INTO \"Luftraum\" (\"MainIndex\", \"AspType\", \"Index\", \"Low\", "
+                "\"High\", \"LowType\", \"HighType\", \"Drawtype\", \"Lat\", \"Long\", "
+                "\"arcRad\", \"arcLat\", \"arcLong\", \"Arcx1\", \"Arcy1\", \"Arcx2\", "
+                "\"Arcy2\", \"arcDir\", \"PNumber\") "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                {mainIndex++, a.type, a.index, a.lowFt, a.highFt, a.lowType, a.highType, r.drawType,
+                 r.latDDMM, r.lonDDMM, r.drawType == "DC" ? Value(r.radiusNm) : Value(),
+                 arc ? Value(r.centreLatDDMM) : Value(), arc ? Value(r.centreLonDDMM) : Value(),
+                 arc ? Value(r.latDDMM) : Value(), arc ? Value(r.lonDDMM) : Value(),
+                 arc ? Value(r.endLatDDMM) : Value(), arc ? Value(r.endLonDDMM) : Value(),
+                 arc ? Value(r.direction) : Value(), pnumber++});
         }
     }
     if (withRelease)

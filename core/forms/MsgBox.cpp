@@ -33,3 +33,33 @@ MsgResult MsgBox(const QString& text, const QString& title, MsgButtons buttons, 
 }
 
 } // namespace tv
+
+#include <QInputDialog>
+#include <QLineEdit>
+
+namespace tv {
+namespace {
+InputHook& inputHook()
+{
+    static InputHook h;
+    return h;
+}
+} // namespace
+
+void setInputBoxHook(InputHook h)
+{
+    inputHook() = std::move(h);
+}
+
+QString InputBox(const QString& prompt, const QString& title, QWidget* parent)
+{
+    if (inputHook())
+        return inputHook()(prompt);
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        parent, title.isEmpty() ? QStringLiteral("Tramvik GPS") : title, prompt,
+        QLineEdit::Normal, QString(), &ok);
+    return ok ? text : QString();
+}
+
+} // namespace tv

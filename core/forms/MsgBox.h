@@ -28,3 +28,16 @@ using MsgHook = std::function<MsgResult(const MsgRecord&)>;
 void setMsgBoxHook(MsgHook hook);
 
 } // namespace tv
+
+namespace tv {
+
+// An input box: the prompt and an edit line with OK and Cancel. Returns the typed text, or ""
+// when the box was cancelled.
+QString InputBox(const QString& prompt, const QString& title = QString(),
+                 QWidget* parent = nullptr);
+
+// Test hook: when set, InputBox shows nothing and returns what the hook answers.
+using InputHook = std::function<QString(const QString& prompt)>;
+void setInputBoxHook(InputHook hook);
+
+} // namespace tv

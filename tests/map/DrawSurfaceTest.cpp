@@ -115,6 +115,42 @@ TEST(SurfaceLines, EmptySurfaceIgnoresDrawing)
     EXPECT_EQ(pic.Point(5, 5), kWhite);
 }
 
+TEST(SurfaceLines, ManyLinesAtOnceLookLikeOneLineEach)
+{
+    // Wide and thin lines at several angles, overlapping where they meet, drawn once line by
+    // line and once in one go: the round ends, the overlaps and the order come out alike.
+    const std::vector<DrawSurface::LineSpec> lines{
+        {{10, 10}, {90, 14}, kRed, 7},    {{90, 14}, {60, 80}, kBlack, 7},
+        {{60, 80}, {10, 10}, kBlue, 6},   {{20, 60}, {21, 61}, kGreen, 9},
+        {{30, 30}, {70, 30}, kYellow, 1}, {{50, 50}, {50, 50}, kRed, 8},
+    };
+    DrawSurface single(100, 100, kWhite);
+    for (const auto& l : lines) {
+        single.setDrawWidth(l.widthPx);
+        single.Line(l.from.x(), l.from.y(), l.to.x(), l.to.y(), l.bgr);
+    }
+    DrawSurface batch(100, 100, kWhite);
+    batch.setDrawWidth(3);
+    batch.Lines(lines);
+    EXPECT_EQ(batch.DrawWidth(), 3);
+    EXPECT_EQ(batch.CurrentX(), 50);
+    int differing = 0;
+    int drawn = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) {
+            drawn += single.Point(x, y) != kWhite ? 1 : 0;
+            differing += single.Point(x, y) != batch.Point(x, y) ? 1 : 0;
+        }
+    EXPECT_GT(drawn, 1000);
+    EXPECT_LT(differing, drawn / 20); // a few pixels along the rim of the round ends
+    // The round end reaches half the width beyond the end point; the corner does not.
+    EXPECT_EQ(batch.Point(10 - 3, 10), kBlue);
+    EXPECT_EQ(single.Point(50, 50), kWhite);
+    EXPECT_EQ(batch.Point(90 + 3, 14), kBlack);
+    EXPECT_EQ(batch.Point(90 + 3, 14 - 3), kWhite);
+    EXPECT_EQ(batch.Point(50, 50), kWhite); // a line of no length leaves no mark
+}
+
 TEST(SurfaceCircles, RingLiesAtTheRadius)
 {
     DrawSurface pic(100, 100, kWhite);

@@ -166,8 +166,9 @@ TEST_F(MainFrameStart, AirspaceFileBuiltWithPlainSqliteIsRead)
                                  {"INSERT INTO RELEASE (Datum) VALUES ('2024-05-02')"});
     start();
     EXPECT_TRUE(dialogNames().isEmpty());
+    EXPECT_TRUE(tv::AirspaceConnection);
     EXPECT_EQ(tv::AirspaceReleaseDate, *tv::parseIsoDate("2024-05-02"));
-    EXPECT_FALSE(tv::forms().get<tv::frmSettings>().frmLuftraum->isHidden());
+    EXPECT_FALSE(airspaceSwitchesHidden(*tv::forms().find<tv::frmGPSmain>()));
 }
 
 TEST_F(MainFrameStart, AirspaceFileWithoutReleaseDateCountsAsOutdated)

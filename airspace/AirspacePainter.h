@@ -1,0 +1,75 @@
+#pragma once
+
+// Puts airspace strokes on a map, and the two maps' airspace redraws built on it: the flight
+// map's and the plan map's. The windows only copy the returned box states to their controls.
+
+#include "airspace/AirspaceLayer.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tv {
+
+class Connection;
+class DrawSurface;
+class MapView;
+
+// Draws the strokes in order onto `picMap` through the view's conversions (chart edges and
+// scales, then the visible rectangle); a label is printed in 0x000080 ten pixels right of and
+// above the middle of its line. A stroke whose points do not convert is skipped. The
+// surface's colours and width are as before afterwards.
+void paintAirspaceStrokes(DrawSurface& picMap, const MapView& view,
+                          const std::vector<AirspaceStroke>& strokes);
+
+// The status boxes' colours (0x00BBGGRR) and the tool tip of a faulty redraw.
+inline constexpr uint32_t kAirspaceBoxColour = 0x80FFFF;
+inline constexpr uint32_t kAirspaceBoxAlertColour = 0x8080FF; // many airspaces, or faulty data
+QString airspaceFaultToolTip(int language);
+
+// What the flight map's QNH box shows after a redraw.
+struct FlightAirspaceBox
+{
+    bool visible = false;                 // frmQNH: shown with the airspace pass
+    std::optional<uint32_t> lblQNHColour; // empty: keep the colour it has
+    std::optional<QString> lblQNHToolTip; // empty: keep the tool tip it has
+};
+
+// The flight map's switches and altitude as the window holds them.
+struct FlightAirspaceSwitches
+{
+    bool showLuftraum = false;
+    bool showLuftraumHoehe = false;
+    bool showPR = false;
+};
+
+// The flight window's layer: selection for the whole of `picMap` (view bounds from `view`),
+// strokes painted. `shownAltitude` is the altitude lblAlt shows (0 without a fix), in feet or
+// metres by `altitudeInFeet`. `faultShown` is the layer's memory that its last redraw was
+// faulty, so that a complete redraw clears the signal.
+FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
+                                      const std::shared_ptr<Connection>& connection,
+                                      const FlightAirspaceSwitches& switches, double shownAltitude,
+                                      bool altitudeInFeet, int qnhHpa, int language,
+                                      bool& faultShown);
+
+// What the plan map's tLR box shows after a redraw.
+struct PlanAirspaceBox
+{
+    bool visible = false;
+    QString text;
+    uint32_t backColour = kAirspaceBoxColour;
+    QString toolTip;
+};
+
+// The plan window's layer from its boxes tLRHoehe and tPR; `tLRNow` is what tLR shows now (kept
+// when the choice cannot be read).
+PlanAirspaceBox drawPlanAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
+                                  const std::shared_ptr<Connection>& connection,
+                                  const QString& tLRHoehe, const QString& tPR,
+                                  const QString& tLRNow, int language);
+
+} // namespace tv

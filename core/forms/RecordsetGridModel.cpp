@@ -1,0 +1,216 @@
+#include "core/forms/RecordsetGridModel.h"
+
+#include "core/forms/MsgBox.h"
+#include "platform/DbError.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <algorithm>
+
+namespace tv {
+
+RecordsetGridModel::RecordsetGridModel(std::vector<GridColumn> columns, QObject* parent)
+    : QAbstractTableModel(parent), columns_(std::move(columns))
+{
+}
+
+void RecordsetGridModel::setCaption(int column, const QString& caption)
+{
+    if (column < 0 || column >= static_cast<int>(columns_.size()))
+        return;
+    columns_[static_cast<size_t>(column)].caption = caption;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void RecordsetGridModel::setReadOnly(int column, bool readOnly)
+{
+    if (column >= 0 && column < static_cast<int>(columns_.size()))
+        columns_[static_cast<size_t>(column)].readOnly = readOnly;
+}
+
+const GridColumn& RecordsetGridModel::column(int index) const
+{
+    return columns_.at(static_cast<size_t>(index));
+}
+
+void RecordsetGridModel::readRow(std::vector<QString>& cells) const
+{
+    cells.clear();
+    cells.reserve(fieldIndexes_.size());
+    for (const int f : fieldIndexes_)
+        cells.push_back(f < 0 ? QString() : QString::fromStdString(rs_->Field(f).toString()));
+}
+
+void RecordsetGridModel::bind(Recordset* rs)
+{
+    beginResetModel();
+    rs_ = rs;
+    cells_.clear();
+    bookmarks_.clear();
+    selected_.clear();
+    fieldIndexes_.clear();
+    if (rs_ && rs_->State() == Recordset::kStateOpen) {
+        for (const GridColumn& c : columns_)
+            fieldIndexes_.push_back(rs_->FieldIndex(c.field.toStdString()));
+        try {
+            const bool hadRow = !rs_->Bof() && !rs_->Eof();
+            const Recordset::BookmarkId keep = hadRow ? rs_->Bookmark() : 0;
+            const auto count = static_cast<size_t>(std::max(0L, rs_->RecordCount()));
+            cells_.reserve(count);
+            bookmarks_.reserve(count);
+            for (rs_->MoveFirst(); !rs_->Eof(); rs_->MoveNext()) {
+                cells_.emplace_back();
+                readRow(cells_.back());
+                bookmarks_.push_back(rs_->Bookmark());
+            }
+            if (hadRow)
+                rs_->SetBookmark(keep);
+            else if (!bookmarks_.empty())
+                rs_->MoveFirst();
+        } catch (const DbError&) {
+            // The rows read so far are shown.
+        }
+    }
+    endResetModel();
+}
+
+Recordset::BookmarkId RecordsetGridModel::bookmarkAt(int row) const
+{
+    if (row < 0 || row >= static_cast<int>(bookmarks_.size()))
+        return 0;
+    return bookmarks_[static_cast<size_t>(row)];
+}
+
+int RecordsetGridModel::rowOfBookmark(Recordset::BookmarkId bookmark) const
+{
+    const auto it = std::find(bookmarks_.begin(), bookmarks_.end(), bookmark);
+    return it == bookmarks_.end() ? -1 : static_cast<int>(it - bookmarks_.begin());
+}
+
+int RecordsetGridModel::currentRow() const
+{
+    if (!rs_ || rs_->State() != Recordset::kStateOpen || rs_->Bof() || rs_->Eof())
+        return -1;
+    try {
+        return rowOfBookmark(rs_->Bookmark());
+    } catch (const DbError&) {
+        return -1; // the current row was deleted
+    }
+}
+
+void RecordsetGridModel::clearSelectedBookmarks()
+{
+    std::vector<Recordset::BookmarkId> old;
+    old.swap(selected_);
+    for (const Recordset::BookmarkId b : old)
+        refreshRow(rowOfBookmark(b));
+}
+
+void RecordsetGridModel::addSelectedBookmark(Recordset::BookmarkId bookmark)
+{
+    if (std::find(selected_.begin(), selected_.end(), bookmark) != selected_.end())
+        return;
+    selected_.push_back(bookmark);
+    refreshRow(rowOfBookmark(bookmark));
+}
+
+bool RecordsetGridModel::isRowSelected(int row) const
+{
+    const Recordset::BookmarkId b = bookmarkAt(row);
+    return b != 0 && std::find(selected_.begin(), selected_.end(), b) != selected_.end();
+}
+
+int RecordsetGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(cells_.size());
+}
+
+int RecordsetGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant RecordsetGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= static_cast<int>(cells_.size()) ||
+        index.column() >= static_cast<int>(columns_.size()))
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return cells_[static_cast<size_t>(index.row())][static_cast<size_t>(index.column())];
+    case Qt::BackgroundRole:
+        return isRowSelected(index.row()) ? QVariant(QBrush(QColor(0, 0, 128))) : QVariant();
+    case Qt::ForegroundRole:
+        return isRowSelected(index.row()) ? QVariant(QBrush(QColor(255, 255, 255))) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant RecordsetGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= static_cast<int>(columns_.size()))
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return columns_[static_cast<size_t>(section)].caption;
+}
+
+Qt::ItemFlags RecordsetGridModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() < static_cast<int>(columns_.size()) &&
+        !columns_[static_cast<size_t>(index.column())].readOnly && rs_ != nullptr)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool RecordsetGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || !rs_ ||
+        index.row() >= static_cast<int>(cells_.size()) ||
+        index.column() >= static_cast<int>(columns_.size()))
+        return false;
+    const GridColumn& col = columns_[static_cast<size_t>(index.column())];
+    if (col.readOnly)
+        return false;
+    const QString text = value.toString();
+    GridCellVerdict verdict;
+    if (check_)
+        verdict = check_(col, text);
+    else
+        verdict.value = Value(text.toStdString());
+    if (!verdict.value) {
+        if (!verdict.message.isEmpty())
+            MsgBox(verdict.message, verdict.title);
+        return false;
+    }
+    const auto row = static_cast<size_t>(index.row());
+    try {
+        rs_->SetBookmark(bookmarks_[row]);
+        rs_->SetField(col.field.toStdString(), *verdict.value);
+        rs_->Update();
+        readRow(cells_[row]);
+    } catch (const DbError&) {
+        if (rs_->State() == Recordset::kStateOpen && rs_->EditMode() != Recordset::EditState::None)
+            rs_->CancelUpdate();
+        MsgBox(QStringLiteral("Datenfehler / Data error"), QString());
+        return false;
+    }
+    emit dataChanged(this->index(index.row(), 0),
+                     this->index(index.row(), static_cast<int>(columns_.size()) - 1));
+    if (cellStored_)
+        cellStored_(index.row(), index.column());
+    return true;
+}
+
+void RecordsetGridModel::refreshRow(int row)
+{
+    if (row < 0 || columns_.empty())
+        return;
+    emit dataChanged(index(row, 0), index(row, static_cast<int>(columns_.size()) - 1),
+                     {Qt::BackgroundRole, Qt::ForegroundRole});
+}
+
+} // namespace tv

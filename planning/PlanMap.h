@@ -1,0 +1,152 @@
+#pragma once
+
+// The plan map without its window: one chart of the Maps table on the shared MapView (plan
+// window constants) drawn into a DrawSurface, with its layers in this order on every redraw:
+// the chart, the airspaces, the route line, the waypoint symbols. The measuring line is drawn
+// over a redraw by the mouse move.
+//
+// Positions are DD.MM (south and west negative) unless a name says degrees; map points are
+// pixels of the map picture, y down. Colours are 0x00BBGGRR.
+
+#include "map/AirportData.h"
+#include "map/DrawSurface.h"
+#include "map/MapView.h"
+#include "planning/WaypointEntry.h"
+
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tv {
+
+class Connection;
+
+// Symbol kinds of DrawWaypoint.
+enum class PlanSymbol : int16_t { Current = 1, Other = 2, MapPoint = 3 };
+
+inline constexpr uint32_t kCurrentWaypointColour = 0x00FFFF; // yellow
+inline constexpr uint32_t kOtherWaypointColour = 0x0000FF;   // red
+inline constexpr uint32_t kMapPointColour = 0xFF0000;        // blue
+inline constexpr uint32_t kAirportRingColour = 0x800000;     // navy
+inline constexpr uint32_t kPlanRouteColour = 0x800000;       // navy
+
+// One point of the route as stored (GpsPoints), in route order.
+struct PlanRoutePoint
+{
+    std::optional<double> latDDMM;
+    std::optional<double> lonDDMM;
+};
+
+// "Fehler in Karte: <name> - Bitte Koordinaten üperprüfen." / "Map error: <name> - please check
+// coordinates." with its title.
+PlanMessage mapErrorMessage(const QString& chartName, int16_t language);
+
+// Distance (NM) and course (degrees true) from the waypoint to the cursor, with ArcRadius and
+// ArcDimension. The cursor on the waypoint gives 0 and 0.
+struct Measurement
+{
+    double distanceNm = 0.0;
+    double courseDeg = 0.0;
+};
+Measurement measure(DDMMPoint waypoint, DDMMPoint cursor);
+
+class PlanMap
+{
+public:
+    // Draws on `external` (the window's picture box) when given, else on a surface of its own.
+    explicit PlanMap(DrawSurface* external = nullptr);
+
+    MapView& view() { return view_; }
+    const MapView& view() const { return view_; }
+    DrawSurface& surface() { return external_ ? *external_ : own_; }
+    const DrawSurface& surface() const { return external_ ? *external_ : own_; }
+
+    // A chart is loaded and valid: the map draws.
+    bool hasChart() const { return chartShown_; }
+
+    // New size of the map picture in pixels; the view keeps its width and refits its height
+    // (no redraw).
+    void resize(int widthPx, int heightPx);
+    // The surface was resized by its widget: the view follows (no redraw).
+    void surfaceResized();
+
+    // Loads a chart row with its picture (a null image: the file could not be read). A picture
+    // that failed or edges without a valid scale are a chart error: false, the map is blank
+    // and stays blank until a chart loads; the caller shows mapErrorMessage.
+    bool loadChart(const ChartRow& row, const QImage& picture);
+    // No active chart: blank map, nothing draws.
+    void clearChart();
+
+    // What a redraw draws besides the chart. Empty members draw nothing.
+    struct Layers
+    {
+        std::function<void()> airspaces;                    // the airspace layer's call site
+        const std::vector<PlanRoutePoint>* route = nullptr; // the route line when shown
+        Connection* waypoints = nullptr;                    // data.tvd: the waypoints in view
+        std::optional<int64_t> currentPointId;              // drawn yellow, the others red
+        Connection* airports = nullptr;                     // tvdata.tvd when it is open
+    };
+    // Paints the view and its layers. Returns the route's length in NM when a route was given
+    // (legs whose ends both have a position; CalcRouteDist's zero rules).
+    std::optional<double> RedrawMap(const Layers& layers);
+
+    // Zoom by the slider value (-100..100) with the plan window's clamps; no redraw.
+    void setZoom(int sliderValue);
+    // A click on the slider at `xPixels` along it: the value (15 twips per pixel).
+    int sliderValueFromClickPx(double xPixels) const;
+
+    // Cursor position in DD.MM under map point (x, y); empty without a chart.
+    std::optional<DDMMPoint> positionAt(double x, double y) const;
+    // Map point of a DD.MM position; empty when the view cannot place it.
+    std::optional<QPointF> pointOf(double latDDMM, double lonDDMM) const;
+    // The DD.MM box of the view (top, left, bottom, right): the waypoint query's bounds.
+    struct ViewBox
+    {
+        double latN = 0.0, lonW = 0.0, latS = 0.0, lonE = 0.0;
+    };
+    std::optional<ViewBox> viewBox() const;
+
+    // Moves the view so that the DD.MM position comes to the middle (within the image).
+    void centreOn(DDMMPoint position);
+
+    // One symbol: kinds 1 and 2 with the name, 3 a blue mark without a label; an airport of
+    // the airport data file first gets its navy ring, runway bar and name.
+    void DrawWaypoint(double latDDMM, double lonDDMM, PlanSymbol kind, const QString& name,
+                      const AirportInfo* airport = nullptr);
+    // The measuring line from the cursor to the waypoint, over what the map shows now.
+    void DrawMeasureLine(DDMMPoint waypoint, DDMMPoint cursor);
+    // Paints the picture of the last redraw back (a measuring move draws its line over it
+    // instead of redrawing every layer). False when there is none of the surface's size.
+    bool restoreLastRedraw();
+
+    // Airports already looked up (kept across redraws; the airport file is only read).
+    AirportLookup& airportLookup() { return airports_; }
+
+private:
+    struct Symbol
+    {
+        QPointF at; // map pixel
+        PlanSymbol kind;
+        QString name;
+        const AirportInfo* airport = nullptr;
+    };
+    // Draws symbols in layers: airport rings and bars, then the waypoint symbols, then every
+    // label, each layer in one pass over the surface.
+    void drawSymbols(const std::vector<Symbol>& symbols);
+    void drawWaypoints(const Layers& layers);
+    double drawRoute(const std::vector<PlanRoutePoint>& route);
+
+    MapView view_;
+    DrawSurface own_;
+    DrawSurface* external_ = nullptr;
+    bool chartShown_ = false;
+    AirportLookup airports_;
+    QImage lastRedraw_;
+};
+
+} // namespace tv

@@ -1,0 +1,317 @@
+// The waypoint area of the plan window: entry boxes, list, category filter and quick find.
+#include "planning/frmPlanung.h"
+
+#include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
+#include "core/forms/RecordsetGridModel.h"
+#include "map/PictureBox.h"
+#include "platform/Connection.h"
+#include "platform/DbError.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace tv {
+
+namespace {
+const QString kAllWaypoints = QStringLiteral("Alle Wegpunkte");
+} // namespace
+
+WaypointBoxes frmPlanung::boxes() const
+{
+    return {tWaypoint[1]->text(), tWaypoint[2]->text(), tWaypoint[3]->text(), tNS->text(),
+            tEW->text()};
+}
+
+void frmPlanung::setBoxes(const WaypointBoxes& b)
+{
+    tWaypoint[1]->setText(b.name);
+    tWaypoint[2]->setText(b.lat);
+    tWaypoint[3]->setText(b.lon);
+    tNS->setText(b.ns);
+    tEW->setText(b.ew);
+}
+
+void frmPlanung::syncWaypointGrid()
+{
+    syncGrid(gridWaypoints, waypointsModel_);
+}
+
+void frmPlanung::highlightCurrentWaypoint()
+{
+    syncWaypointGrid();
+}
+
+void frmPlanung::ShowWaypoint()
+{
+    try {
+        if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.RecordCount() == 0) {
+            lblCount->setText(QStringLiteral("0 / 0"));
+            return;
+        }
+        if (waypointsRS.Bof() || waypointsRS.Eof())
+            return;
+        const Value lat = waypointsRS.Field("Lat");
+        const Value lon = waypointsRS.Field("Long");
+        WaypointBoxes b =
+            boxesForWaypoint(QString::fromStdString(waypointsRS.Field("Name").toString()),
+                             lat.toDouble(), lon.toDouble());
+        if (lat.isNull())
+            b.lat.clear();
+        if (lon.isNull())
+            b.lon.clear();
+        setBoxes(b);
+        lblCount->setText(QStringLiteral("%1 / %2")
+                              .arg(waypointsRS.AbsolutePosition())
+                              .arg(waypointsRS.RecordCount()));
+    } catch (const DbError&) {
+        // A row that cannot be read leaves the boxes as they are.
+    }
+}
+
+void frmPlanung::CenterOnWaypoint()
+{
+    if (const std::optional<DDMMPoint> p = boxesPosition(boxes()))
+        map_.centreOn(*p);
+    RedrawMap();
+}
+
+void frmPlanung::cmdNew_Click()
+{
+    const WaypointCheck check = checkWaypointBoxes(boxes(), WaypointEdit::Add, Language);
+    if (check.message) {
+        MsgBox(check.message->text, check.message->title);
+        return;
+    }
+    if (!MainConnection || waypointsRS.State() != Recordset::kStateOpen)
+        return;
+    const std::string name = check.entry->name.toStdString();
+    try {
+        // The name is looked up in the whole table (ignoring case, umlauts included), also
+        // while the list shows one category only.
+        Recordset same;
+        same.Open("SELECT PointID FROM Waypoints WHERE Name = ?", *MainConnection, {name});
+        if (same.RecordCount() > 0) {
+            if (waypointsRS.RecordCount() > 0) {
+                waypointsRS.MoveFirst();
+                waypointsRS.Find("Name", CompareOp::Equal, Value(name));
+                if (waypointsRS.Eof())
+                    waypointsRS.MoveFirst();
+                highlightCurrentWaypoint();
+            }
+            const PlanMessage m = duplicateWaypointMessage(Language);
+            MsgBox(m.text, m.title);
+            return;
+        }
+        const QString category = cmbKat->currentText();
+        waypointsRS.AddNew();
+        waypointsRS.SetField("Name", Value(name));
+        waypointsRS.SetField("Lat", Value(check.entry->latDDMM));
+        waypointsRS.SetField("Long", Value(check.entry->lonDDMM));
+        waypointsRS.SetField(
+            "Kategorie", Value(category == kAllWaypoints ? std::string() : category.toStdString()));
+        waypointsRS.Update();
+        const Recordset::BookmarkId added = waypointsRS.Bookmark();
+        waypointsRS.Sort("Name ASC");
+        waypointsRS.SetBookmark(added);
+    } catch (const DbError&) {
+        if (waypointsRS.EditMode() != Recordset::EditState::None)
+            waypointsRS.CancelUpdate();
+        MsgBox(Language == 0 ? QStringLiteral("Der Wegpunkt konnte nicht gespeichert werden.")
+                             : QStringLiteral("The waypoint could not be stored."),
+               Language == 0 ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
+        return;
+    }
+    waypointsModel_->bind(&waypointsRS);
+    highlightCurrentWaypoint();
+    cmdNext->setEnabled(true);
+    cmdPrev->setEnabled(true);
+    ShowWaypoint();
+    CenterOnWaypoint();
+}
+
+void frmPlanung::cmdChange_Click()
+{
+    // Without a current waypoint there is nothing to change.
+    if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.Bof() || waypointsRS.Eof())
+        return;
+    const WaypointCheck check = checkWaypointBoxes(boxes(), WaypointEdit::Change, Language);
+    if (check.message) {
+        MsgBox(check.message->text, check.message->title);
+        return;
+    }
+    try {
+        waypointsRS.SetField("Name", Value(check.entry->name.toStdString()));
+        waypointsRS.SetField("Lat", Value(check.entry->latDDMM));
+        waypointsRS.SetField("Long", Value(check.entry->lonDDMM));
+        waypointsRS.Update();
+    } catch (const DbError&) {
+        if (waypointsRS.EditMode() != Recordset::EditState::None)
+            waypointsRS.CancelUpdate();
+        return;
+    }
+    waypointsModel_->bind(&waypointsRS);
+    highlightCurrentWaypoint();
+    ShowWaypoint();
+    CenterOnWaypoint();
+}
+
+void frmPlanung::cmdDelete_Click()
+{
+    try {
+        if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.AbsolutePosition() <= 0)
+            return;
+        const long position = waypointsRS.AbsolutePosition();
+        waypointsRS.Delete();
+        // The next waypoint becomes current; after the last one the one before.
+        const long count = waypointsRS.RecordCount();
+        if (count > 0)
+            waypointsRS.SetAbsolutePosition(std::min(position, count));
+    } catch (const DbError&) {
+        return;
+    }
+    waypointsModel_->bind(&waypointsRS);
+    highlightCurrentWaypoint();
+    if (waypointsRS.RecordCount() == 0) {
+        WaypointBoxes empty;
+        setBoxes(empty);
+    }
+    ShowWaypoint();
+    CenterOnWaypoint();
+}
+
+void frmPlanung::cmdNext_Click()
+{
+    if (waypointsModel_->currentRow() < 0)
+        return;
+    try {
+        const long count = waypointsRS.RecordCount();
+        if (waypointsRS.AbsolutePosition() < count) {
+            waypointsRS.MoveNext();
+            cmdPrev->setEnabled(true);
+        } else if (count > 1) {
+            cmdNext->setEnabled(false);
+        } else {
+            cmdPrev->setEnabled(true);
+        }
+    } catch (const DbError&) {
+        return;
+    }
+    highlightCurrentWaypoint();
+    gridWaypoints_RowColChange();
+}
+
+void frmPlanung::cmdPrev_Click()
+{
+    if (waypointsModel_->currentRow() < 0)
+        return;
+    try {
+        if (waypointsRS.AbsolutePosition() > 1) {
+            waypointsRS.MovePrevious();
+            cmdNext->setEnabled(true);
+        } else if (waypointsRS.RecordCount() > 1) {
+            cmdPrev->setEnabled(false);
+        } else {
+            cmdNext->setEnabled(true);
+        }
+    } catch (const DbError&) {
+        return;
+    }
+    highlightCurrentWaypoint();
+    gridWaypoints_RowColChange();
+}
+
+void frmPlanung::gridWaypoints_RowColChange()
+{
+    if (waypointsRS.State() == Recordset::kStateOpen && waypointsRS.RecordCount() > 0) {
+        highlightCurrentWaypoint();
+        ShowWaypoint();
+        CenterOnWaypoint();
+    }
+    cmdNext->setEnabled(true);
+    cmdPrev->setEnabled(true);
+}
+
+void frmPlanung::openWaypoints(const QString& category)
+{
+    if (!MainConnection)
+        return;
+    try {
+        if (category == kAllWaypoints)
+            waypointsRS.Open("SELECT * From Waypoints Order by NAME ASC", *MainConnection);
+        else
+            waypointsRS.Open("SELECT * From Waypoints WHERE Kategorie = ? ORDER by NAME ASC",
+                             *MainConnection, {category.toStdString()});
+    } catch (const DbError&) {
+        waypointsRS.Close();
+    }
+}
+
+void frmPlanung::cmbKat_Click()
+{
+    const QString category = cmbKat->currentText();
+    openWaypoints(category);
+    const long count = waypointsRS.State() == Recordset::kStateOpen ? waypointsRS.RecordCount() : 0;
+    lblCount->setText(count > 0 ? QStringLiteral("1 / %1").arg(count) : QStringLiteral("0 / 0"));
+    waypointsModel_->bind(&waypointsRS);
+    highlightCurrentWaypoint();
+    if (category != tKat->text()) {
+        tKat->show();
+        tKat->setText(category);
+    }
+    RedrawMap();
+}
+
+void frmPlanung::tquickfind_KeyUp(int keyCode)
+{
+    if (keyCode == Qt::Key_Down) {
+        cmdNext_Click();
+        return;
+    }
+    if (keyCode == Qt::Key_Up) {
+        cmdPrev_Click();
+        return;
+    }
+    if (waypointsModel_->currentRow() < 0)
+        return;
+    try {
+        waypointsRS.MoveFirst();
+        waypointsRS.Find("Name", CompareOp::GreaterEqual, Value(tquickfind->text().toStdString()));
+        if (waypointsRS.Eof())
+            waypointsRS.MoveFirst();
+    } catch (const DbError&) {
+        return;
+    }
+    highlightCurrentWaypoint();
+    ShowWaypoint();
+}
+
+void frmPlanung::tNS_Click()
+{
+    tNS->setText(toggledNorthSouth(tNS->text()));
+}
+
+void frmPlanung::tEW_Click()
+{
+    tEW->setText(toggledEastWest(tEW->text()));
+}
+
+void frmPlanung::picMap_DblClick()
+{
+    if (!map_.hasChart() || !cursor_)
+        return;
+    RedrawMap();
+    WaypointBoxes b = boxes();
+    takeMapPoint(b, cursor_->lat, cursor_->lon);
+    setBoxes(b);
+    map_.DrawWaypoint(cursor_->lat, cursor_->lon, PlanSymbol::MapPoint, QString());
+    picMap->Refresh();
+    tWaypoint[1]->setFocus();
+}
+
+} // namespace tv

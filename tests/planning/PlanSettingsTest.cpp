@@ -1,0 +1,104 @@
+#include "planning/PlanSettings.h"
+#include "core/SettingsFile.h"
+#include "planning/PlanLayout.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+void writeFile(const std::filesystem::path& p, const std::string& content)
+{
+    std::ofstream(p, std::ios::binary) << content;
+}
+
+std::string readFile(const std::filesystem::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+} // namespace
+
+TEST(PlanSettingsFile, KeepsValidFiltersAndRepairsTheRest)
+{
+    struct Case
+    {
+        const char* content;
+        const char* want;
+        bool repaired;
+    };
+    const Case cases[] = {
+        {"\"-99\"\r\n", "-99", false},     {"\"-10\"\r\n", "-10", false},
+        {"\"3500\"\r\n", "3500", false},   {"\"0\"\n", "0", false},
+        {"\"32767\"\r\n", "32767", false}, {"\"32768\"\r\n", "-99", true},
+        {"\"-5\"\r\n", "-99", true},       {"\"3500.5\"\r\n", "-99", true},
+        {"\"abc\"\r\n", "-99", true},      {"", "-99", true},
+    };
+    for (const Case& c : cases) {
+        tvtest::TempDir dir;
+        writeFile(dir / "planung.crm", c.content);
+        EXPECT_EQ(tv::loadPlanSettings(dir.path()), c.want) << c.content;
+        if (c.repaired)
+            EXPECT_EQ(readFile(dir / "planung.crm"), "\"-99\"\r\n") << c.content;
+        else
+            EXPECT_EQ(readFile(dir / "planung.crm"), c.content);
+    }
+}
+
+TEST(PlanSettingsFile, MissingFileIsWrittenWithAllAirspaces)
+{
+    tvtest::TempDir dir;
+    EXPECT_EQ(tv::loadPlanSettings(dir.path()), "-99");
+    EXPECT_EQ(readFile(dir / "planung.crm"), "\"-99\"\r\n");
+    ASSERT_TRUE(tv::savePlanSettings(dir.path(), "-10"));
+    EXPECT_EQ(tv::loadPlanSettings(dir.path()), "-10");
+}
+
+TEST(LastChartFile, ReadOnceAndRecreatedOnlyWhenMissingOrUnreadable)
+{
+    tvtest::TempDir dir;
+    writeFile(dir / "kartendaten.crm", "\"O'Brien Field.jpg\"\r\n\"Route 1\"\r\n");
+    EXPECT_EQ(tv::loadLastChartName(dir.path()), "O'Brien Field.jpg");
+    EXPECT_EQ(readFile(dir / "kartendaten.crm"), "\"O'Brien Field.jpg\"\r\n\"Route 1\"\r\n");
+
+    tvtest::TempDir empty;
+    EXPECT_FALSE(tv::loadLastChartName(empty.path()).has_value());
+    EXPECT_EQ(readFile(empty / "kartendaten.crm"), "\"demo.bmp\"\r\n");
+}
+
+TEST(PlanWindowLayout, BelowTheSmallestMapNothingMoves)
+{
+    EXPECT_FALSE(tv::planLayout(950, 600));
+    EXPECT_FALSE(tv::planLayout(1200, 520));
+    EXPECT_TRUE(tv::planLayout(951, 521));
+}
+
+TEST(PlanWindowLayout, MapGrowsAndTheColumnFollowsItsRightEdge)
+{
+    const auto places = tv::planLayout(1443, 900);
+    ASSERT_TRUE(places);
+    auto at = [&](const char* name) {
+        for (const tv::ControlPlace& p : *places)
+            if (p.name == QLatin1String(name))
+                return p.rect;
+        ADD_FAILURE() << name;
+        return QRect();
+    };
+    EXPECT_EQ(at("picMap"), QRect(4, 56, 1000, 800));
+    const int x0 = 4 + 1000 + 13;
+    EXPECT_EQ(at("tWaypoint1").left(), x0);
+    EXPECT_EQ(at("gridRoute").left(), x0 - 1);
+    EXPECT_EQ(at("tEW").left(), x0 + 390);
+    EXPECT_EQ(at("cmdDeleteWaypoint").left(), x0 + 354);
+    EXPECT_EQ(at("lblLatx").left(), x0 - 238);
+    EXPECT_EQ(at("cmdshowRoute").left(), 500 - 45 - 4 - 15);
+    EXPECT_EQ(at("cmbMaps").top(), 800 + 56 + 3);
+    EXPECT_EQ(at("SlideMap").top(), 800 + 56 + 2);
+    EXPECT_EQ(at("cmdMessen").top(), 858);
+    // Sizes and the other coordinates keep their designed values.
+    EXPECT_EQ(at("gridWaypoints"), QRect(x0, 104, 337, 185));
+    EXPECT_EQ(at("cmdChange").top(), 152);
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "core/Variablen.h"
+#include "core/forms/RecordsetGridModel.h"
+#include "map/DrawSurface.h"
+#include "map/PictureBox.h"
+#include "planning/frmPlanung.h"
+#include "support/WindowTestBase.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+
+#include <sqlite3.h>
+
+#include <string>
+#include <vector>
+
+namespace tvtest {
+
+// A program folder with data.tvd open and one active chart, "Alpen.bmp": 10°00' E to 12°00' E,
+// 47°00' N to 48°00' N, 1000 x 500 pixels of one colour. Waypoints, routes and points are
+// added with bound parameters; the plan window is loaded and activated by open().
+class PlanWindowTest : public WindowTestBase
+{
+protected:
+    static constexpr uint32_t kChartColour = 0xE0E0E0;
+
+    void SetUp() override
+    {
+        WindowTestBase::SetUp();
+        layout();
+        openMainConnection();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+    void TearDown() override
+    {
+        WindowTestBase::TearDown();
+        tv::setInputBoxHook(nullptr);
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void addChart(const std::string& name, double unten, double oben, double links, double rechts,
+                  int w, int h, bool writePicture = true)
+    {
+        tv::MainConnection->Execute(
+            "INSERT INTO Maps (Name, Unten, Oben, Links, Rechts, Breite, \"Höhe\", Active) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?, 1)",
+            {name, unten, oben, links, rechts, w, h});
+        if (writePicture) {
+            QImage image(w, h, QImage::Format_RGB32);
+            image.fill(tv::vbColor(kChartColour));
+            image.save(QString::fromStdString((dir / "Karten" / name).string()), "BMP");
+        }
+    }
+    void addAlps() { addChart("Alpen.bmp", 47.00, 48.00, 10.00, 12.00, 1000, 500); }
+
+    int64_t addWaypoint(const std::string& name, double lat, double lon,
+                        const std::string& kategorie = "")
+    {
+        tv::MainConnection->Execute(
+            "INSERT INTO Waypoints (Name, Lat, Long, Kategorie) VALUES (?, ?, ?, ?)",
+            {name, lat, lon, kategorie});
+        return sqlite3_last_insert_rowid(tv::MainConnection->handle());
+    }
+    int64_t addRoute(const std::string& name, double nummer)
+    {
+        tv::MainConnection->Execute("INSERT INTO Route (Name, Nummer) VALUES (?, ?)",
+                                    {name, nummer});
+        return sqlite3_last_insert_rowid(tv::MainConnection->handle());
+    }
+    int64_t addPoint(int64_t routeId, double nummer, const std::string& name, double lat,
+                     double lon)
+    {
+        tv::MainConnection->Execute(
+            "INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) "
+            "VALUES (?, ?, 0, ?, ?, ?)",
+            {routeId, nummer, name, lat, lon});
+        return sqlite3_last_insert_rowid(tv::MainConnection->handle());
+    }
+
+    tv::frmPlanung& open(int width = 945, int height = 527)
+    {
+        tv::frmPlanung& w = tv::forms().get<tv::frmPlanung>();
+        w.resize(width, height);
+        w.Form_Resize(width, height);
+        w.Form_Activate();
+        return w;
+    }
+
+    // "a|b|c" of a query's first column.
+    std::string column(const std::string& sql, const std::vector<tv::Value>& params = {})
+    {
+        tv::Recordset rs;
+        rs.Open(sql, *tv::MainConnection, params);
+        std::string out;
+        for (bool first = true; !rs.Eof(); rs.MoveNext(), first = false)
+            out += (first ? "" : "|") + rs.Field(0).toString();
+        return out;
+    }
+
+    static void type(tv::frmPlanung& w, const QString& name, const QString& lat, const QString& lon,
+                     const QString& ns = "N", const QString& ew = "E")
+    {
+        w.tWaypoint[1]->setText(name);
+        w.tWaypoint[2]->setText(lat);
+        w.tWaypoint[3]->setText(lon);
+        w.tNS->setText(ns);
+        w.tEW->setText(ew);
+    }
+
+    static uint32_t pixel(tv::frmPlanung& w, double x, double y)
+    {
+        return static_cast<uint32_t>(w.picMap->surface().Point(x, y));
+    }
+
+    QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
+};
+
+} // namespace tvtest

@@ -1,0 +1,244 @@
+#include "PlanWindowFixture.h"
+#include "planning/frmManager.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QSlider>
+
+using tvtest::PlanWindowTest;
+
+TEST_F(PlanWindowTest, FirstRouteThenAPointAtOnce)
+{
+    addAlps();
+    addWaypoint("A", 47.1, 10.1);
+    tv::frmPlanung& w = open();
+    tv::setInputBoxHook([](const QString& prompt) {
+        EXPECT_EQ(prompt, QStringLiteral("Neue Strecke"));
+        return QStringLiteral("Alpen");
+    });
+    w.cmdNewRoute_Click();
+    w.cmdAddwaypoint_Click();
+    EXPECT_EQ(column("SELECT Name FROM GpsPoints"), "A");
+    EXPECT_EQ(column("SELECT Nummer FROM GpsPoints"), "1");
+    EXPECT_EQ(w.pointsModel()->rowCount(), 1);
+    EXPECT_EQ(w.lblRouteDistanz->text(), QStringLiteral(" NM"));
+}
+
+TEST_F(PlanWindowTest, NewRouteAndPointGoAfterTheCurrentRowWhateverTheNumbers)
+{
+    addAlps();
+    addWaypoint("W", 47.1, 10.1);
+    const int64_t first = addRoute("First", 1);
+    addRoute("Imported", 9); // a gap, as an import leaves it
+    addPoint(first, 1, "P1", 47.1, 10.1);
+    addPoint(first, 4, "P2", 47.2, 10.2);
+    tv::frmPlanung& w = open();
+    ASSERT_EQ(w.planrouteRS.Field("Name").toString(), "First");
+    ASSERT_EQ(w.pointsModel()->rowCount(), 2);
+    w.cmdAddwaypoint_Click(); // after P1, the current point
+    EXPECT_EQ(column("SELECT Name FROM GpsPoints ORDER BY Nummer"), "P1|W|P2");
+    EXPECT_EQ(column("SELECT Nummer FROM GpsPoints ORDER BY Nummer"), "1|2|3");
+    EXPECT_EQ(w.planpointsRS.Field("Name").toString(), "W");
+
+    tv::setInputBoxHook([](const QString&) { return QStringLiteral("Middle"); });
+    w.cmdNewRoute_Click();
+    EXPECT_EQ(column("SELECT Name FROM Route ORDER BY Nummer"), "First|Middle|Imported");
+    EXPECT_EQ(w.planrouteRS.Field("Name").toString(), "Middle");
+    // The points grid shows the new, empty route.
+    EXPECT_EQ(w.pointsModel()->rowCount(), 0);
+
+    tv::setInputBoxHook([](const QString&) { return QString(); });
+    w.cmdNewRoute_Click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("Bitte eine Streckenbezeichnung eingeben !"));
+    EXPECT_EQ(column("SELECT COUNT(*) FROM Route"), "3");
+}
+
+TEST_F(PlanWindowTest, DeletingPointsLeavesTheNextOrThePreviousCurrent)
+{
+    addAlps();
+    const int64_t r = addRoute("R", 1);
+    for (int i = 1; i <= 4; ++i)
+        addPoint(r, i, "P" + std::to_string(i), 47.1, 10.0 + i / 10.0);
+    tv::frmPlanung& w = open();
+    w.planpointsRS.MoveNext(); // P2
+    w.cmdDeleteWaypoint_Click();
+    EXPECT_EQ(column("SELECT Name FROM GpsPoints ORDER BY Nummer"), "P1|P3|P4");
+    EXPECT_EQ(column("SELECT Nummer FROM GpsPoints ORDER BY Nummer"), "1|2|3");
+    EXPECT_EQ(w.planpointsRS.Field("Name").toString(), "P3");
+    w.planpointsRS.MoveLast();
+    w.cmdDeleteWaypoint_Click(); // the last: the one before becomes current
+    EXPECT_EQ(w.planpointsRS.Field("Name").toString(), "P3");
+    w.cmdDeleteWaypoint_Click();
+    w.cmdDeleteWaypoint_Click(); // the only one
+    EXPECT_EQ(column("SELECT COUNT(*) FROM GpsPoints"), "0");
+    EXPECT_EQ(w.pointsModel()->rowCount(), 0);
+    w.cmdDeleteWaypoint_Click(); // nothing left: nothing happens
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PlanWindowTest, RouteDeleteShowsTheNextRouteAndItsLength)
+{
+    addAlps();
+    const int64_t a = addRoute("A", 1);
+    const int64_t b = addRoute("B", 2);
+    addPoint(a, 1, "N", 50.00, 10.00);
+    addPoint(a, 2, "S", 51.00, 10.00);
+    addPoint(b, 1, "X", 47.1, 10.1);
+    tv::frmPlanung& w = open();
+    EXPECT_EQ(w.lblRouteDistanz->text(), QStringLiteral("60 NM"));
+    w.cmdRouteDelete_Click(); // the hook answers OK, not Yes: nothing happens
+    EXPECT_EQ(column("SELECT COUNT(*) FROM Route"), "2");
+    tv::setMsgBoxHook([this](const tv::MsgRecord& m) {
+        messages.push_back(m);
+        return tv::MsgResult::Yes;
+    });
+    w.cmdRouteDelete_Click();
+    EXPECT_EQ(messages.back().text, QStringLiteral("Soll die Strecke - A - gelöscht werden ?"));
+    EXPECT_EQ(column("SELECT Name FROM Route"), "B");
+    EXPECT_EQ(column("SELECT COUNT(*) FROM GpsPoints"), "1");
+    EXPECT_EQ(w.pointsModel()->rowCount(), 1);
+    EXPECT_EQ(w.lblRouteDistanz->text(), QStringLiteral(" NM"));
+    w.cmdRouteDelete_Click();
+    EXPECT_EQ(w.pointsModel()->rowCount(), 0);
+    EXPECT_EQ(w.lblRouteDistanz->text(), QStringLiteral(" NM"));
+}
+
+TEST_F(PlanWindowTest, MeasuringShowsDistanceAndCourseWithTheUsersMark)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    addChart("Bayern.bmp", 47.00, 49.00, 10.00, 13.00, 1500, 1000);
+    tv::frmPlanung& w = open();
+    w.SlideMap->setValue(100); // the whole chart
+    type(w, "", "48.0000", "11.0000");
+    w.cmdMessen_Click();
+    ASSERT_TRUE(w.measuring());
+    const auto east = w.planMap().pointOf(48.00, 12.00);
+    ASSERT_TRUE(east);
+    w.picMap_MouseMove(0, east->x(), east->y());
+    EXPECT_EQ(w.lblDistanz->text(), QStringLiteral("40,1 NM"));
+    EXPECT_EQ(w.lblKurs->text(), QString::fromUtf8("90 °"));
+    const auto mid = w.planMap().pointOf(48.00, 11.30);
+    EXPECT_EQ(pixel(w, mid->x(), mid->y()), 0x000000u);
+    const auto onIt = w.planMap().pointOf(48.00, 11.00);
+    w.picMap_MouseMove(0, onIt->x(), onIt->y());
+    EXPECT_EQ(w.lblKurs->text().right(2), QString::fromUtf8(" °"));
+    // Empty boxes: nothing is measured, the labels keep their text.
+    const QString before = w.lblDistanz->text();
+    type(w, "", "", "");
+    w.picMap_MouseMove(0, east->x(), east->y());
+    EXPECT_EQ(w.lblDistanz->text(), before);
+}
+
+TEST_F(PlanWindowTest, SmallWindowKeepsTheLayoutAndTheViewSurvivesLeaving)
+{
+    addAlps();
+    tv::frmPlanung& w = open(1200, 700);
+    EXPECT_EQ(w.picMap->size(), QSize(757, 600));
+    w.Form_Resize(900, 500); // below 951 x 521: nothing moves
+    EXPECT_EQ(w.picMap->size(), QSize(757, 600));
+
+    w.SlideMap->setValue(-50);
+    w.picMap_MouseDown(1, 300, 300);
+    w.picMap_MouseMove(1, 200, 250);
+    const float sx = w.planMap().view().sourceX(), sy = w.planMap().view().sourceY();
+    const float sw = w.planMap().view().sourceWidth();
+    ASSERT_GT(sx, 0.0f);
+    w.Form_Deactivate();
+    EXPECT_EQ(file("planung.crm"), "\"-99\"\r\n");
+    w.Form_Resize(1300, 800);
+    w.Form_Activate();
+    EXPECT_FLOAT_EQ(w.planMap().view().sourceX(), sx);
+    EXPECT_FLOAT_EQ(w.planMap().view().sourceY(), sy);
+    EXPECT_FLOAT_EQ(w.planMap().view().sourceWidth(), sw);
+    EXPECT_EQ(w.SlideMap->value(), -50);
+}
+
+TEST_F(PlanWindowTest, ChartWithEqualEdgesOrMissingPictureIsAMapError)
+{
+    tv::Language = 1;
+    addChart("Flat.bmp", 47.00, 48.00, 10.00, 10.00, 100, 100);
+    addChart("Gone.bmp", 47.00, 48.00, 10.00, 11.00, 100, 100, false);
+    writeFile("kartendaten.crm", "\"Flat.bmp\"\r\n");
+    tv::frmPlanung& w = open();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.front().text,
+              QStringLiteral("Map error: Flat.bmp - please check coordinates."));
+    EXPECT_FALSE(w.planMap().hasChart());
+    w.cmbMaps->setEditText("Gone.bmp");
+    w.cmbMaps_Click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("Map error: Gone.bmp - please check coordinates."));
+    EXPECT_FALSE(w.planMap().hasChart());
+    EXPECT_EQ(file("kartendaten.crm"), "\"Flat.bmp\"\r\n");
+}
+
+TEST_F(PlanWindowTest, ImportedRoutesAppearAfterTheListsAreRead)
+{
+    addAlps();
+    const int64_t a = addRoute("A", 1);
+    addPoint(a, 1, "P", 47.1, 10.1);
+    tv::frmPlanung& w = open();
+    const int64_t b = addRoute("Imported", 2);
+    addPoint(b, 1, "Q", 47.2, 10.2);
+    addWaypoint("Q", 47.2, 10.2);
+    w.RequeryLists();
+    EXPECT_EQ(w.routeModel()->rowCount(), 2);
+    EXPECT_EQ(w.planrouteRS.Field("Name").toString(), "A"); // the current route stays
+    EXPECT_EQ(w.waypointsModel()->rowCount(), 1);
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("1 / 1"));
+}
+
+TEST_F(PlanWindowTest, SymbolsCurrentYellowOthersRedAndTheRouteLine)
+{
+    addAlps();
+    addWaypoint("A", 47.45, 10.30);
+    addWaypoint("B", 47.45, 10.45);
+    const int64_t r = addRoute("R", 1);
+    addPoint(r, 1, "A", 47.40, 10.06);
+    addPoint(r, 2, "B", 47.40, 10.54);
+    tv::frmPlanung& w = open();
+    const auto a = w.planMap().pointOf(47.45, 10.30);
+    const auto b = w.planMap().pointOf(47.45, 10.45);
+    EXPECT_EQ(pixel(w, a->x() + 3, a->y()), tv::kCurrentWaypointColour);
+    EXPECT_EQ(pixel(w, b->x() + 3, b->y()), tv::kOtherWaypointColour);
+    const auto leg = w.planMap().pointOf(47.40, 10.20);
+    EXPECT_EQ(pixel(w, leg->x(), leg->y()), tv::kPlanRouteColour);
+    w.picShowRoute_Click();
+    EXPECT_NE(pixel(w, leg->x(), leg->y()), tv::kPlanRouteColour);
+}
+
+class ManagerTest : public PlanWindowTest
+{
+};
+
+TEST_F(ManagerTest, ThreeSelectedRowsGetTheCategoryAlsoWhereNamesRepeat)
+{
+    tv::MainConnection->Execute("INSERT INTO Kategorie (Kategorie, Nummer) VALUES ('VOR', 1), "
+                                "('NDB', 2)");
+    addWaypoint("Alpha", 47, 10);
+    addWaypoint("Bravo", 47, 10);
+    addWaypoint("Bravo", 48, 10);
+    addWaypoint("O'Brien", 48, 11);
+    tv::frmManager& m = tv::forms().get<tv::frmManager>();
+    ASSERT_EQ(m.listWegpunkt->count(), 4);
+    EXPECT_EQ(m.cmbKategorie->currentText(), QStringLiteral("VOR"));
+    m.listWegpunkt->setCurrentRow(1);
+    m.listWegpunkt->item(1)->setSelected(true);
+    m.listWegpunkt->item(2)->setSelected(true);
+    m.listWegpunkt->item(3)->setSelected(true);
+    m.cmbKategorie->setCurrentIndex(1);
+    m.cmdZuweisen_Click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(column("SELECT Kategorie FROM Waypoints ORDER BY PointID"), "|NDB|NDB|NDB");
+    EXPECT_EQ(m.listKategorie->item(2)->text(), QStringLiteral("NDB"));
+    EXPECT_EQ(m.listKategorie->item(0)->text(), QString());
+    EXPECT_EQ(m.listWegpunkt->currentRow(), 1);
+    EXPECT_EQ(m.listKategorie->currentRow(), 1);
+}
+
+TEST_F(ManagerTest, EnglishCaptions)
+{
+    tv::Language = 1;
+    tv::frmManager& m = tv::forms().get<tv::frmManager>();
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("Manage waypoints"));
+    EXPECT_EQ(m.Label2->text(), QStringLiteral("Waypoint"));
+}

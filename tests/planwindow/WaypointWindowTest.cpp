@@ -1,0 +1,183 @@
+#include "PlanWindowFixture.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+using tvtest::PlanWindowTest;
+
+TEST_F(PlanWindowTest, ChecksComeInOrderAndStoreNothing)
+{
+    addAlps();
+    tv::frmPlanung& w = open();
+    struct Case
+    {
+        const char *name, *lat, *lon;
+        int16_t language;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"", "x", "y", 0, "Bitte Name für den Waypoint eingeben"},
+        {"P", "x", "y", 1, "Please enter a numeric value in the latitude field"},
+        {"P", "48", "1e3", 0, "Bitte Nummer für den Längengrad eingeben"},
+        {"P", "1.000,5", "11", 1, "Please enter a numeric value in the latitude field"},
+    };
+    for (const Case& c : cases) {
+        tv::Language = c.language;
+        type(w, c.name, c.lat, c.lon);
+        w.cmdNew_Click();
+        EXPECT_EQ(lastMessage(), QString::fromUtf8(c.message));
+    }
+    EXPECT_EQ(column("SELECT COUNT(*) FROM Waypoints"), "0");
+}
+
+TEST_F(PlanWindowTest, DuplicateInOtherCaseOrUmlautCaseIsRefused)
+{
+    addAlps();
+    addWaypoint("Öhringen", 47.2, 10.5);
+    addWaypoint("EDMA", 47.3, 10.6);
+    tv::frmPlanung& w = open();
+    for (const char* name : {"edma", "ÖHRINGEN", "öhringen"}) {
+        messages.clear();
+        type(w, QString::fromUtf8(name), "47.1", "10.1");
+        w.cmdNew_Click();
+        EXPECT_EQ(lastMessage(), QStringLiteral("Der Wegpunkt existiert schon. Bitte einen "
+                                                "anderen Namen vergeben."))
+            << name;
+    }
+    EXPECT_EQ(column("SELECT COUNT(*) FROM Waypoints"), "2");
+}
+
+TEST_F(PlanWindowTest, ApostropheNameAddedRefusedAgainAndFound)
+{
+    addAlps();
+    addWaypoint("Alpha", 47.2, 10.5);
+    addWaypoint("Zulu", 47.3, 10.6);
+    tv::frmPlanung& w = open();
+    type(w, "O'Brien", "47.30", "10.40");
+    w.cmdNew_Click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(column("SELECT Name FROM Waypoints ORDER BY Name"), "Alpha|O'Brien|Zulu");
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("2 / 3"));
+    w.cmdNew_Click();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(column("SELECT COUNT(*) FROM Waypoints"), "3");
+
+    w.tWaypoint[1]->clear();
+    w.tquickfind->setText("o'b");
+    w.tquickfind_KeyUp(Qt::Key_B);
+    EXPECT_EQ(w.tWaypoint[1]->text(), QStringLiteral("O'Brien"));
+    w.tquickfind->setText("zz");
+    w.tquickfind_KeyUp(Qt::Key_Z); // beyond the last name: the first row
+    EXPECT_EQ(w.tWaypoint[1]->text(), QStringLiteral("Alpha"));
+}
+
+TEST_F(PlanWindowTest, GermanLocaleReadsPointAndCommaTheSame)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    addAlps();
+    tv::frmPlanung& w = open();
+    type(w, "Punkt", "48.3012", "11,2530", "S", "W");
+    w.cmdNew_Click();
+    type(w, "Komma", "48,3012", "11.2530");
+    w.cmdNew_Click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(column("SELECT Lat || ' ' || Long FROM Waypoints ORDER BY Name"),
+              "48.3012 11.253|-48.3012 -11.253");
+    // The boxes show the user's decimal mark.
+    EXPECT_EQ(w.tWaypoint[2]->text(), QStringLiteral("48,3012"));
+}
+
+TEST_F(PlanWindowTest, DoubleClickSouthAndWestKeepsTheHemisphere)
+{
+    addChart("Chile.bmp", -34.00, -33.00, -71.00, -70.00, 500, 500);
+    tv::frmPlanung& w = open();
+    const auto p = w.planMap().pointOf(-33.0512, -70.5523);
+    ASSERT_TRUE(p);
+    w.picMap_MouseMove(0, p->x(), p->y());
+    EXPECT_EQ(w.lblNS->text(), QStringLiteral("S"));
+    EXPECT_TRUE(w.lblLatx->text().startsWith('-'));
+    w.picMap_DblClick();
+    EXPECT_EQ(w.tNS->text(), QStringLiteral("S"));
+    EXPECT_EQ(w.tEW->text(), QStringLiteral("W"));
+    EXPECT_FALSE(w.tWaypoint[2]->text().startsWith('-'));
+    // The blue mark stands at the cursor's own position.
+    EXPECT_EQ(pixel(w, p->x() + 3, p->y()), tv::kMapPointColour);
+    w.tWaypoint[1]->setText("Santiago");
+    w.cmdNew_Click();
+    const double lat = std::stod(column("SELECT Lat FROM Waypoints"));
+    const double lon = std::stod(column("SELECT Long FROM Waypoints"));
+    EXPECT_NEAR(lat, -33.0512, 0.002);
+    EXPECT_NEAR(lon, -70.5523, 0.002);
+}
+
+TEST_F(PlanWindowTest, DeletingLeavesAValidCurrentRow)
+{
+    addAlps();
+    addWaypoint("A", 47.1, 10.1);
+    addWaypoint("B", 47.2, 10.2);
+    addWaypoint("C", 47.3, 10.3);
+    tv::frmPlanung& w = open();
+    w.cmdNext_Click(); // B
+    ASSERT_EQ(w.tWaypoint[1]->text(), QStringLiteral("B"));
+    w.cmdDelete_Click();
+    EXPECT_EQ(w.tWaypoint[1]->text(), QStringLiteral("C"));
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("2 / 2"));
+    w.cmdDelete_Click(); // the last: the one before becomes current
+    EXPECT_EQ(w.tWaypoint[1]->text(), QStringLiteral("A"));
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("1 / 1"));
+    const auto a = w.planMap().pointOf(47.1, 10.1);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(pixel(w, a->x() + 3, a->y()), tv::kCurrentWaypointColour);
+    w.cmdDelete_Click(); // the only one
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("0 / 0"));
+    EXPECT_EQ(column("SELECT COUNT(*) FROM Waypoints"), "0");
+    w.cmdDelete_Click(); // nothing left: nothing happens
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PlanWindowTest, CategoryFilterWithNoRowsShowsZeroOfZero)
+{
+    addAlps();
+    tv::MainConnection->Execute("INSERT INTO Kategorie (Kategorie, Nummer) VALUES ('VOR', 1), "
+                                "('Leer''s', 2)");
+    addWaypoint("A", 47.1, 10.1, "VOR");
+    addWaypoint("B", 47.2, 10.2);
+    tv::frmPlanung& w = open();
+    ASSERT_EQ(w.cmbKat->count(), 3);
+    EXPECT_EQ(w.cmbKat->itemText(0), QStringLiteral("Alle Wegpunkte"));
+    w.cmbKat->setCurrentIndex(2);
+    w.cmbKat_Click();
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("0 / 0"));
+    w.cmbKat->setCurrentIndex(1);
+    w.cmbKat_Click();
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("1 / 1"));
+    // A waypoint added while a category is chosen gets it.
+    type(w, "C", "47.3", "10.3");
+    w.cmdNew_Click();
+    EXPECT_EQ(column("SELECT Kategorie FROM Waypoints WHERE Name = 'C'"), "VOR");
+}
+
+TEST_F(PlanWindowTest, GridEditsAreCheckedLikeTheBoxes)
+{
+    addAlps();
+    addWaypoint("A", 47.1, 10.1);
+    tv::frmPlanung& w = open();
+    tv::RecordsetGridModel* m = w.waypointsModel();
+    EXPECT_FALSE(m->setData(m->index(0, 1), "47.1.2", Qt::EditRole));
+    EXPECT_EQ(lastMessage(), QString::fromUtf8("Bitte Nummer für den Breitengrad eingeben"));
+    EXPECT_FALSE(m->setData(m->index(0, 0), "  ", Qt::EditRole));
+    EXPECT_EQ(column("SELECT Name || ' ' || Lat FROM Waypoints"), "A 47.1");
+    EXPECT_TRUE(m->setData(m->index(0, 1), "-47,25", Qt::EditRole));
+    EXPECT_EQ(column("SELECT Lat FROM Waypoints"), "-47.25");
+    EXPECT_EQ(w.tNS->text(), QStringLiteral("S"));
+
+    const int64_t r = addRoute("R", 1);
+    addPoint(r, 1, "P", 47.1, 10.1);
+    w.planrouteRS.Requery();
+    w.routeModel()->bind(&w.planrouteRS);
+    EXPECT_FALSE(w.routeModel()->flags(w.routeModel()->index(0, 0)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(w.routeModel()->setData(w.routeModel()->index(0, 1), "", Qt::EditRole));
+    EXPECT_EQ(lastMessage(), QStringLiteral("Bitte eine Streckenbezeichnung eingeben !"));
+    EXPECT_TRUE(w.routeModel()->setData(w.routeModel()->index(0, 1), "Alpen", Qt::EditRole));
+    EXPECT_EQ(column("SELECT Name FROM Route"), "Alpen");
+}
