@@ -11,7 +11,6 @@
 #include "core/windows/frmAbout.h"
 #include "core/windows/frmInfo1.h"
 #include "core/windows/frmInfo3.h"
-#include "core/windows/frmSettings.h"
 #include "flight/frmGPSmain.h"
 #include "platform/Connection.h"
 #include "platform/ProgramFolder.h"
@@ -173,12 +172,14 @@ void Main::MDIForm_Load()
     }
 
     // Track file: optional; without it the track logger is off for the whole run.
+    TrackFileMissing = false;
+    AirspaceDataMissing = false;
     TrackConnection = openDataFile("track.tvd");
     if (!TrackConnection) {
         forms().showModal(forms().get<frmInfo1>());
         if (ended_) // asked to end while the notice was open
             return;
-        forms().get<frmSettings>().Frame4->hide();
+        TrackFileMissing = true;
         TrackLoggerOn = false;
         TrackInterval = 0;
         TrackAutoOn = false;
@@ -207,7 +208,7 @@ void Main::MDIForm_Load()
         forms().showModal(forms().get<frmInfo3>());
         if (ended_)
             return;
-        forms().get<frmSettings>().frmLuftraum->hide();
+        AirspaceDataMissing = true;
         forms().get<frmGPSmain>().AirspaceFileMissing();
     }
 

@@ -5,6 +5,7 @@
 #include "core/windows/frmSettings.h"
 #include "flight/frmGPSmain.h"
 #include "flightplan/frmFlugPlan.h"
+#include "planning/PlanAirspaceDisplay.h"
 #include "planning/frmExport.h"
 #include "planning/frmGetWaypoints.h"
 #include "planning/frmImport.h"
@@ -66,7 +67,7 @@ std::vector<ModeEntry> programModes()
         // This caption has always been German in both languages.
         {QStringLiteral("mnuLuftEin"), QStringLiteral("Luftraum Einstellungen"),
          QStringLiteral("Luftraum Einstellungen"),
-         [] { forms().showModal(forms().get<frmLuftraumSettings>()); }},
+         [] { showAirspaceDialog(*planWindowAirspaceDisplay(forms().get<frmPlanung>())); }},
     };
     modes.push_back(std::move(plan));
 

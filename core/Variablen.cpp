@@ -19,6 +19,8 @@ Date AirspaceReleaseDate{};
 int16_t QNH = 0;
 Date QNHDate{};
 bool AptDataAvailable = false;
+bool TrackFileMissing = false;
+bool AirspaceDataMissing = false;
 
 void resetGlobalsForTesting()
 {
@@ -38,6 +40,8 @@ void resetGlobalsForTesting()
     QNH = 0;
     QNHDate = Date{};
     AptDataAvailable = false;
+    TrackFileMissing = false;
+    AirspaceDataMissing = false;
 }
 
 } // namespace tv

@@ -42,6 +42,11 @@ extern int16_t QNH;
 extern Date QNHDate;
 // The airport data file was found and opened.
 extern bool AptDataAvailable;
+// Set by the main frame at start: track.tvd did not open, so there is no track logger to set
+// up; Luftraum.tvd did not open or holds no release date, so there is no airspace warning to set
+// up. The settings window hides those frames while these are set.
+extern bool TrackFileMissing;
+extern bool AirspaceDataMissing;
 
 // AirspaceReleaseDate before the airspace data file has been opened, and after it opened but
 // before a release date was read. Years outside any file's reach, so no real date equals them.

@@ -4,7 +4,6 @@
 #include "core/GeoMath.h"
 #include "core/HandlerGuard.h"
 #include "map/DrawSurface.h"
-#include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
@@ -203,12 +202,6 @@ ChartListUpdate updateChartList(std::vector<QString> chartsUnderAircraft, const 
 }
 
 // --- aircraft ----------------------------------------------------------------------------
-
-double trackFromCaption(const QString& lblBearing)
-{
-    const double b = leadingNumber(lblBearing);
-    return std::isfinite(b) ? b : 0.0;
-}
 
 void drawAircraft(DrawSurface& picMap, const AircraftSymbol& aircraft)
 {

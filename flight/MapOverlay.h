@@ -112,8 +112,6 @@ struct AircraftSymbol
     bool noFix = true;     // red centre without a fix, green with one
     int planeSymbol = 1;   // 1: dot with a track line; anything else: aircraft outline
 };
-// Track angle of the bearing label: "---" (or any caption without a leading number) is 0.
-double trackFromCaption(const QString& lblBearing);
 // Symbol 1: a 15-pixel track line (blue with a white core) and a dot in the fix colour inside a
 // dark ring. Symbol 2: an aircraft outline, nose at the position, pointing along the track,
 // black with a core in the fix colour and a light centre dot. Draw width 1 afterwards.

@@ -93,9 +93,9 @@ bool automaticAdvanceDue(double prevDistanceNm, double distanceNm)
     return distanceNm < kAdvanceRadiusNm && diff > -1.0 && diff < 0.0;
 }
 
-double hoursEnRoute(double distanceNm, const QString& speedCaption, bool speedKts)
+double hoursEnRoute(double distanceNm, std::optional<double> groundSpeed, bool speedKts)
 {
-    const double speed = leadingNumber(speedCaption);
+    const double speed = groundSpeed.value_or(0.0);
     if (!(speed > kMinSpeedForTime))
         return 0.0;
     const double distance = speedKts ? distanceNm : distanceNm * kKmPerNm;
@@ -144,7 +144,7 @@ std::optional<TargetFigures> calcNavToTarget(RouteNavState& state, const TargetI
     state.referenceTarget = in.key;
 
     figures.timeText =
-        timeText(hoursEnRoute(*dist, in.speedCaption, in.speedKts), in.showEte, in.now);
+        timeText(hoursEnRoute(*dist, in.groundSpeed, in.speedKts), in.showEte, in.now);
     if (const std::optional<double> course = courseToTargetDeg(in.target, in.own))
         figures.courseText = courseText(*course);
     return figures;

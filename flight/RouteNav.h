@@ -77,9 +77,10 @@ std::optional<double> courseToTargetDeg(GeoPos target, GeoPos own);
 
 bool automaticAdvanceDue(double prevDistanceNm, double distanceNm);
 
-// Hours to fly `distanceNm` at the ground speed read from the speed label's caption ("---"
-// reads 0), knots or km/h as `speedKts` says; 0 at 10 or less.
-double hoursEnRoute(double distanceNm, const QString& speedCaption, bool speedKts);
+// Hours to fly `distanceNm` at the ground speed as the speed display shows it (see
+// shownSpeed: whole knots or km/h as `speedKts` says; empty while it shows "---", read as 0);
+// 0 at 10 or less.
+double hoursEnRoute(double distanceNm, std::optional<double> groundSpeed, bool speedKts);
 
 // "12.3 NM" (always nautical miles).
 QString distanceText(double distanceNm);
@@ -97,8 +98,8 @@ struct TargetInputs
     GeoPos own;
     TargetKey key;
     bool directFly = false; // no automatic advance in direct flight
-    QString speedCaption;   // the ground speed label as shown
-    bool speedKts = true;   // the speed label shows knots, else km/h
+    std::optional<double> groundSpeed; // as the speed display shows it; empty: "---"
+    bool speedKts = true;              // the ground speed is in knots, else km/h
     bool showEte = true;    // time en route, else arrival clock time
     QTime now;
 };

@@ -1,6 +1,5 @@
 #include "flight/TrackRecorder.h"
 
-#include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
@@ -14,7 +13,7 @@ namespace tv {
 
 namespace {
 
-// Altitude captions in feet are turned into metres with this factor (feet per metre).
+// Altitudes shown in feet are turned into metres with this factor (feet per metre).
 constexpr double kFeetPerMetre = 3.2808;
 
 int twoDigits(std::string_view text)
@@ -41,27 +40,26 @@ QString TrackRecorder::trackName(const QDateTime& localStart, const QLocale& loc
         .arg(localStart.time().toString(QStringLiteral("HH:mm")));
 }
 
-std::optional<double> TrackRecorder::heightMetres(const QString& altitudeCaption,
-                                                  bool altitudeInFeet)
+std::optional<double> TrackRecorder::heightMetres(const GpsFix& fix, bool altitudeInFeet)
 {
-    if (altitudeCaption == QLatin1String("---"))
+    const std::optional<double> shown = shownAltitude(fix, altitudeInFeet);
+    if (!shown)
         return std::nullopt;
-    const double shown = leadingNumber(altitudeCaption);
-    return altitudeInFeet ? shown / kFeetPerMetre : shown;
+    return altitudeInFeet ? *shown / kFeetPerMetre : *shown;
 }
 
-QString TrackRecorder::timeText(const QString& timeCaption)
+QString TrackRecorder::timeText(const QString& gpsTime)
 {
     static const QRegularExpression kTime(
         QStringLiteral(R"(^\s*(\d{1,2}):(\d{1,2})(?::(\d{1,2}))?\s*$)"));
-    const QRegularExpressionMatch m = kTime.match(timeCaption);
+    const QRegularExpressionMatch m = kTime.match(gpsTime);
     if (!m.hasMatch())
-        return timeCaption;
+        return gpsTime;
     const int h = m.captured(1).toInt();
     const int min = m.captured(2).toInt();
     const int s = m.captured(3).isEmpty() ? 0 : m.captured(3).toInt();
     if (h > 23 || min > 59 || s > 59)
-        return timeCaption;
+        return gpsTime;
     return QStringLiteral("%1:%2:%3")
         .arg(h, 2, 10, QLatin1Char('0'))
         .arg(min, 2, 10, QLatin1Char('0'))

@@ -9,6 +9,7 @@
 // the GPS reported.
 
 #include "core/Dates.h"
+#include "gps/GpsFix.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -41,11 +42,12 @@ public:
     static QString trackName(const QDateTime& localStart,
                              const QLocale& locale = QLocale::system());
 
-    // Height to store for the altitude caption: empty for "---"; feet become metres.
-    static std::optional<double> heightMetres(const QString& altitudeCaption, bool altitudeInFeet);
-    // The GPS time caption as "HH:MM:SS" ("9:5:3" -> "09:05:03"); a caption that is no time of
-    // day is kept as it is (an empty one stays empty).
-    static QString timeText(const QString& timeCaption);
+    // Height to store: the altitude as the display shows it (whole feet or metres, see
+    // shownAltitude), feet turned into metres; empty while the display shows "---".
+    static std::optional<double> heightMetres(const GpsFix& fix, bool altitudeInFeet);
+    // The GPS time as "HH:MM:SS" ("9:5:3" -> "09:05:03"); a text that is no time of day is kept
+    // as it is (an empty one stays empty).
+    static QString timeText(const QString& gpsTime);
     // A GPS date "dd/mm/yy" (years 80-99 are 1980-1999, the others 2000-2079); empty when it is
     // no calendar day.
     static std::optional<Date> parseGpsDate(std::string_view ddmmyy);

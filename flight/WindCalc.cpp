@@ -132,23 +132,27 @@ void drawWindArrow(DrawSurface& picWind, double relativeDeg)
                  arrow.barbSecond.y2(), kArrowGreen);
 }
 
-std::optional<WindResult> CalcWind(const WindCaptions& captions)
+void setGpsValues(WindInputs& inputs, const GpsFix& fix, bool speedKts, bool altFeet)
 {
-    if (showsNoValue(captions.lblSpeed) || showsNoValue(captions.lblBearing))
+    inputs.groundSpeed = shownSpeed(fix, speedKts);
+    inputs.trackDeg = fix.trackDegTrue ? std::optional<double>(shownTrackDeg(fix)) : std::nullopt;
+    inputs.altitude = shownAltitude(fix, altFeet);
+    inputs.altFeet = altFeet;
+}
+
+std::optional<WindResult> CalcWind(const WindInputs& inputs)
+{
+    if (!inputs.groundSpeed || !inputs.trackDeg)
         return std::nullopt;
-    // Metres are converted from the caption as a whole; a caption that holds no number
-    // ("---" while there is no fix) counts as 0 ft.
-    const double altitudeFt = captions.altFeet
-                                  ? leadingNumber(captions.lblAlt)
-                                  : wholeNumber(captions.lblAlt).value_or(0.0) * kFeetPerMetre;
+    const double shownAltitude = inputs.altitude.value_or(0.0);
+    const double altitudeFt = inputs.altFeet ? shownAltitude : shownAltitude * kFeetPerMetre;
 
     WindResult result;
-    const TasFigures tas = trueAirspeeds(leadingNumber(captions.lblIAS), altitudeFt);
+    const TasFigures tas = trueAirspeeds(leadingNumber(inputs.lblIAS), altitudeFt);
     result.iasToolTip = tasToolTip(tas, false);
     result.tas = tas.isa;
-    const double heading = leadingNumber(captions.lblHeading);
-    result.wind = solveWind(heading, leadingNumber(captions.lblBearing), result.tas,
-                            leadingNumber(captions.lblSpeed));
+    const double heading = leadingNumber(inputs.lblHeading);
+    result.wind = solveWind(heading, *inputs.trackDeg, result.tas, *inputs.groundSpeed);
     result.lblWind = windCaption(result.wind);
     result.relativeDeg = result.wind.directionDeg - heading;
     return result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gps/GpsFix.h"
+
 #include <QLineF>
 #include <QString>
 
@@ -59,16 +61,20 @@ WindArrow windArrowGeometry(double relativeDeg);
 // Clears the picture, sets the 0..100 scale and draws the arrow in green.
 void drawWindArrow(DrawSurface& picWind, double relativeDeg);
 
-// The captions the wind calculation reads.
-struct WindCaptions
+// What the wind calculation reads: the pilot's entries as typed, the GPS values as their
+// displays show them (empty while a display shows "---").
+struct WindInputs
 {
-    QString lblIAS;     // typed IAS or "---"
-    QString lblHeading; // typed heading or "---"
-    QString lblSpeed;   // GPS ground speed or "---"
-    QString lblBearing; // GPS track or "---"
-    QString lblAlt;     // GPS altitude, feet or metres by altFeet
+    QString lblIAS;                    // typed IAS or "---"
+    QString lblHeading;                // typed heading or "---"
+    std::optional<double> groundSpeed; // whole knots or km/h, see shownSpeed
+    std::optional<double> trackDeg;    // degrees true
+    std::optional<double> altitude;    // whole feet or metres by altFeet, see shownAltitude
     bool altFeet = true;
 };
+
+// The GPS part of the inputs taken from the fix, in the units the displays show.
+void setGpsValues(WindInputs& inputs, const GpsFix& fix, bool speedKts, bool altFeet);
 
 struct WindResult
 {
@@ -79,8 +85,8 @@ struct WindResult
     double relativeDeg = 0.0; // wind direction relative to the heading, for drawWindArrow
 };
 
-// The wind calculation after a completed IAS entry. Empty when the ground speed or the track
-// shows "---": the wind display and the tool tip stay as they are.
-std::optional<WindResult> CalcWind(const WindCaptions& captions);
+// The wind calculation after a completed IAS entry. Empty when there is no ground speed or no
+// track: the wind display and the tool tip stay as they are. No altitude counts as 0 ft.
+std::optional<WindResult> CalcWind(const WindInputs& inputs);
 
 } // namespace tv

@@ -521,7 +521,7 @@ void frmGPSmain::CalcNavToTarget(double& tgtLat, double& tgtLong, double& ownLat
 
     in.key = nav.currentTarget;
     in.directFly = DirectFly;
-    in.speedCaption = captionOf(lblSpeed);
+    in.groundSpeed = shownSpeed(gpsFix(), SpeedKts);
     in.speedKts = SpeedKts;
     in.showEte = ShowETE;
     in.now = QTime::currentTime();

@@ -341,21 +341,15 @@ void frmGPSmain::ShowTAS(double altitude)
 
 void frmGPSmain::CalcWind()
 {
-    WindCaptions captions;
-    captions.lblIAS = lblIAS->text();
-    captions.lblHeading = lblHeading->text();
-    captions.lblSpeed = lblSpeed->text();
-    captions.lblBearing = lblBearing->text();
-    captions.lblAlt = lblAlt->text();
-    captions.altFeet = AltFeet;
+    WindInputs inputs;
+    inputs.lblIAS = lblIAS->text();
+    inputs.lblHeading = lblHeading->text();
+    setGpsValues(inputs, gpsFix(), SpeedKts, AltFeet);
     // The wind triangle takes the smaller angle between heading and track, on either side of
-    // north ("---" is left alone: the calculation then does nothing).
-    if (wholeNumber(captions.lblBearing)) {
-        const double track = trackNearHeading(leadingNumber(captions.lblBearing),
-                                              leadingNumber(captions.lblHeading));
-        captions.lblBearing = QString::number(track, 'g', 17);
-    }
-    const std::optional<WindResult> result = tv::CalcWind(captions);
+    // north (without a track the calculation does nothing).
+    if (inputs.trackDeg)
+        inputs.trackDeg = trackNearHeading(*inputs.trackDeg, leadingNumber(inputs.lblHeading));
+    const std::optional<WindResult> result = tv::CalcWind(inputs);
     if (!result)
         return;
     lblIAS->setToolTip(result->iasToolTip);

@@ -175,9 +175,8 @@ void frmGPSmain::timeTrack_Timer()
         TrackPoint point;
         point.latDeg = PosLat;
         point.longDeg = PosLong;
-        point.heightM = TrackRecorder::heightMetres(
-            lblAlt != nullptr ? lblAlt->text() : QStringLiteral("---"), AltFeet);
-        point.time = TrackRecorder::timeText(LabelTime != nullptr ? LabelTime->text() : QString());
+        point.heightM = TrackRecorder::heightMetres(gpsFix(), AltFeet);
+        point.time = TrackRecorder::timeText(QString::fromStdString(gpsFix().utcTime));
         if (recorder.restartIfDeleted(trackFile(),
                                       TrackRecorder::trackName(QDateTime::currentDateTime())))
             setCounterSize(lblRecord, 14, 100);

@@ -46,4 +46,21 @@ inline std::string circuitsOnClose(bool ticked)
     return ticked ? "1" : "0";
 }
 
+// The plan map's airspace display as the dialog reads and writes it: the two texts above.
+struct AirspaceDisplay
+{
+    std::string tLRHoehe = "-99";
+    std::string tPR = "0";
+};
+
+// What the airspace display dialog is given instead of the plan window: the display to read
+// when the dialog opens and to write when it closes.
+class AirspaceDisplayAccess
+{
+public:
+    virtual ~AirspaceDisplayAccess() = default;
+    virtual AirspaceDisplay airspaceDisplay() const = 0;
+    virtual void setAirspaceDisplay(const AirspaceDisplay& display) = 0;
+};
+
 } // namespace tv

@@ -1,8 +1,6 @@
 #include "planning/frmLuftraumSettings.h"
 
 #include "core/windows/WindowLook.h"
-#include "planning/AirspaceChoice.h"
-#include "planning/frmPlanung.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace tv {
 
@@ -149,11 +149,18 @@ frmLuftraumSettings::frmLuftraumSettings()
     layout->addLayout(buttons);
 }
 
+void frmLuftraumSettings::setAirspaceDisplay(AirspaceDisplayAccess* display)
+{
+    display_ = display;
+    Form_Load();
+}
+
 void frmLuftraumSettings::Form_Load()
 {
-    frmPlanung& plan = forms().get<frmPlanung>();
-    const AirspaceDialogStart start =
-        airspaceDialogStart(plan.tLRHoehe->text().toStdString(), plan.tPR->text().toStdString());
+    if (!display_)
+        return; // shown once a display is given
+    shown_ = display_->airspaceDisplay();
+    const AirspaceDialogStart start = airspaceDialogStart(shown_.tLRHoehe, shown_.tPR);
     switch (start.option) {
     case AirspaceOption::AtAltitude:
         selectOnly(Option3);
@@ -180,10 +187,7 @@ void frmLuftraumSettings::Form_Unload()
 
 void frmLuftraumSettings::Form_QueryUnload()
 {
-    // The plan window may have gone already when the program ends; then there is nothing to
-    // write into.
-    frmPlanung* plan = forms().find<frmPlanung>();
-    if (!plan)
+    if (!display_)
         return;
     AirspaceOption option = AirspaceOption::NoneSelected;
     if (Option1->isChecked())
@@ -192,9 +196,13 @@ void frmLuftraumSettings::Form_QueryUnload()
         option = AirspaceOption::Nothing;
     else if (Option3->isChecked())
         option = AirspaceOption::AtAltitude;
+    AirspaceDisplay chosen = shown_;
     if (const auto filter = airspaceFilterOnClose(option, cmbHoehe->currentText().toStdString()))
-        plan->tLRHoehe->setText(QString::fromStdString(*filter));
-    plan->tPR->setText(QString::fromStdString(circuitsOnClose(chkPL->isChecked())));
+        chosen.tLRHoehe = *filter;
+    chosen.tPR = circuitsOnClose(chkPL->isChecked());
+    // The display is only lent while the dialog is open: written once, then let go.
+    AirspaceDisplayAccess* display = std::exchange(display_, nullptr);
+    display->setAirspaceDisplay(chosen);
 }
 
 void frmLuftraumSettings::selectOnly(QRadioButton* chosen)
@@ -227,6 +235,13 @@ void frmLuftraumSettings::cmbHoehe_KeyUp(int keyCode)
 {
     if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter)
         cmdExit_Click();
+}
+
+int showAirspaceDialog(AirspaceDisplayAccess& display)
+{
+    frmLuftraumSettings& dialog = forms().get<frmLuftraumSettings>();
+    dialog.setAirspaceDisplay(&display);
+    return forms().showModal(dialog);
 }
 
 } // namespace tv

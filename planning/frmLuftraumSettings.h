@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/forms/Forms.h"
+#include "planning/AirspaceChoice.h"
 
 class QCheckBox;
 class QComboBox;
@@ -11,8 +12,8 @@ class QRadioButton;
 namespace tv {
 
 // The airspace display dialog of the plan map: all airspaces, none, or those met at one
-// altitude, and whether the traffic circuits are shown. It keeps nothing itself: it reads and
-// writes the plan window's hidden boxes tLRHoehe and tPR. German texts only.
+// altitude, and whether the traffic circuits are shown. It keeps nothing itself: it reads the
+// display it is given when it opens and writes it back when it closes. German texts only.
 class frmLuftraumSettings : public DialogForm
 {
     Q_OBJECT
@@ -20,8 +21,11 @@ public:
     frmLuftraumSettings();
     QString formName() const override { return QStringLiteral("frmLuftraumSettings"); }
 
+    // The display the dialog shows and, on closing, writes back; it must outlive the dialog.
+    void setAirspaceDisplay(AirspaceDisplayAccess* display);
+
     void Form_Load() override;
-    // Runs on every way of closing: writes the choice back into the plan window.
+    // Runs on every way of closing: writes the choice back into the display.
     void Form_Unload() override;
     void Form_QueryUnload();
 
@@ -43,6 +47,12 @@ public:
 
 private:
     void selectOnly(QRadioButton* chosen);
+
+    AirspaceDisplayAccess* display_ = nullptr;
+    AirspaceDisplay shown_;
 };
+
+// Opens the dialog modally on `display`.
+int showAirspaceDialog(AirspaceDisplayAccess& display);
 
 } // namespace tv

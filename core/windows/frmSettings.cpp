@@ -154,10 +154,21 @@ void frmSettings::Form_Load()
         }
     }
     refreshCategories(1);
+    hideFramesOfMissingFiles();
+}
+
+void frmSettings::hideFramesOfMissingFiles()
+{
+    // Once hidden, a frame stays hidden for the run: the files are only opened at start.
+    if (TrackFileMissing)
+        Frame4->hide();
+    if (AirspaceDataMissing)
+        frmLuftraum->hide();
 }
 
 void frmSettings::Form_Activate()
 {
+    hideFramesOfMissingFiles();
     unsavedReported_.clear(); // a new visit reports a failed save again
     if (QNHDate == today())
         tQNH->setText(QString::number(QNH));

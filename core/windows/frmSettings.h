@@ -176,6 +176,8 @@ private:
     void closePort();
     void stopPortTest();
     void loadComSettings();
+    // The track logger and airspace warning frames go when their data file is missing.
+    void hideFramesOfMissingFiles();
     void loadTrackSettings();
     void saveTrackSettings();
     void applyQnh();

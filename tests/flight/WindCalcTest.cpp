@@ -4,18 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 using tv::CalcWind;
 using tv::solveWind;
-using tv::WindCaptions;
+using tv::WindInputs;
 
 namespace {
 
-WindCaptions captions(const char* ias, const char* heading, const char* speed, const char* bearing,
-                      const char* alt = "0", bool feet = true)
+// A GPS value as its display shows it; "---" is none.
+std::optional<double> shown(const char* display)
 {
-    return {QString::fromUtf8(ias),     QString::fromUtf8(heading), QString::fromUtf8(speed),
-            QString::fromUtf8(bearing), QString::fromUtf8(alt),     feet};
+    if (QString::fromUtf8(display) == QStringLiteral("---"))
+        return std::nullopt;
+    return QString::fromUtf8(display).toDouble();
+}
+
+WindInputs captions(const char* ias, const char* heading, const char* speed, const char* bearing,
+                    const char* alt = "0", bool feet = true)
+{
+    return {QString::fromUtf8(ias), QString::fromUtf8(heading), shown(speed), shown(bearing),
+            shown(alt), feet};
 }
 
 } // namespace

@@ -79,11 +79,16 @@ TEST_F(HeadingEntry, KeysForTheInstrumentEntryDoNotReachTheMap)
 class Wind : public HeadingEntry
 {
 protected:
-    void gps(const QString& speed, const QString& track, const QString& alt = "0")
+    // The receiver reports a fix without a position (the aircraft stays put): speed in knots,
+    // track in degrees, altitude in metres, "---" for a field it leaves empty.
+    void gps(const std::string& speed, const std::string& track, const std::string& alt = "0")
     {
-        window().lblSpeed->setText(speed);
-        window().lblBearing->setText(track);
-        window().lblAlt->setText(alt);
+        const auto field = [](const std::string& value) {
+            return value == "---" ? std::string() : value;
+        };
+        window().HandleInput(nmea("GPRMC,120000,A,,,,," + field(speed) + "," + field(track) +
+                                  ",,,"));
+        window().HandleInput(nmea("GPGGA,,,,,,,,," + field(alt) + ",M,,,,"));
     }
 };
 

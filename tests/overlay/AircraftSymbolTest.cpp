@@ -65,14 +65,6 @@ TEST(AircraftDotSymbol, TrackLinePointsAlongTheTrack)
     EXPECT_EQ(countColour(southWest, QRect(305, 185, 15, 10), kBlue), 0);
 }
 
-TEST(AircraftDotSymbol, BearingCaptionWithoutNumberPointsNorth)
-{
-    EXPECT_EQ(tv::trackFromCaption(QStringLiteral("---")), 0.0);
-    EXPECT_EQ(tv::trackFromCaption(QString()), 0.0);
-    EXPECT_EQ(tv::trackFromCaption(QStringLiteral("123")), 123.0);
-    EXPECT_EQ(tv::trackFromCaption(QStringLiteral("045°")), 45.0);
-}
-
 TEST(AircraftOutlineSymbol, NoseAtThePositionFuselageBehindAlongTheTrack)
 {
     auto pic = mapPicture();

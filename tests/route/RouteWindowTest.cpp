@@ -1,4 +1,5 @@
 #include "RouteFixture.h"
+#include "support/NmeaText.h"
 #include "support/QtPrint.h"
 
 #include "core/GeoMath.h"
@@ -313,7 +314,7 @@ TEST_F(RouteWindow, NavigationShowsDistanceCourseTimeAndTheRestOfTheRoute)
     northRoute("Alpha", 1, 3); // P1 48°10', P2 48°20', P3 48°30'
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
-    w->lblSpeed->setText(QStringLiteral("59"));
+    w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt
     w->picGPSCheck[1]->show(); // fix
     placeAircraft(48.10, -5.0);
     w->UpdateTargetNav();
@@ -328,13 +329,27 @@ TEST_F(RouteWindow, NavigationShowsDistanceCourseTimeAndTheRestOfTheRoute)
     EXPECT_EQ(w->lblRemDist->text(), "20.0 NM");
 }
 
+TEST_F(RouteWindow, SwitchingToKmhBeforeTheNextSpeedReportKeepsTheTimeEnRoute)
+{
+    northRoute("Alpha", 1, 3); // P1 48°10'
+    refillRoutes(*w);
+    w->cmdActivateGoto_Click();
+    w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt
+    w->picGPSCheck[1]->show();
+    placeAircraft(48.10, -5.0);
+    w->lblSpeed_Click(); // km/h; the display still reads 59 until the next report
+    w->UpdateTargetNav();
+    EXPECT_EQ(w->lblDistanz->text(), "5.0 NM");
+    EXPECT_EQ(w->lblTime->text(), "00:05"); // 9.26 km at 109 km/h, not at 59
+}
+
 TEST_F(RouteWindow, NoSignalLeavesTheTargetFiguresClearedUntilANewPosition)
 {
     showChart();
     northRoute("Alpha", 1, 3); // P1 48°10'
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
-    w->lblSpeed->setText(QStringLiteral("59"));
+    w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt
     w->picGPSCheck[1]->show(); // receiving with a fix
     placeAircraft(48.10, -5.0);
     w->UpdateMap();

@@ -24,14 +24,18 @@ TargetInputs inputsFor(GeoPos target, GeoPos own, int64_t pointRowId = 1)
     in.target = target;
     in.own = own;
     in.key = {false, pointRowId, target.latDeg, target.lonDeg};
-    in.speedCaption = QStringLiteral("120");
+    in.groundSpeed = 120.0;
     in.now = QTime(12, 0);
     return in;
 }
 
+// `speed` as the speed display shows it; "---" is none.
 QString timeAt(double nm, const char* speed, bool knots = true)
 {
-    return timeText(hoursEnRoute(nm, QString::fromLatin1(speed), knots), true, QTime(12, 0));
+    const QString shown = QString::fromLatin1(speed);
+    const std::optional<double> groundSpeed =
+        shown == QStringLiteral("---") ? std::nullopt : std::optional<double>(shown.toDouble());
+    return timeText(hoursEnRoute(nm, groundSpeed, knots), true, QTime(12, 0));
 }
 
 } // namespace

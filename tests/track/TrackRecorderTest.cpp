@@ -64,13 +64,26 @@ TEST(TrackName, MonthInTheSystemLanguageWithoutAbbreviationDot)
     EXPECT_EQ(TrackRecorder::trackName(start, QLocale(QLocale::German)), "08Dez26 - 14:05");
 }
 
+namespace {
+
+// The height stored for the altitude the receiver sent (metres; none: the display shows "---").
+std::optional<double> heightFor(std::optional<double> sentMetres, bool feet)
+{
+    tv::GpsFix fix;
+    fix.valid = true;
+    fix.altitudeM = sentMetres;
+    return TrackRecorder::heightMetres(fix, feet);
+}
+
+} // namespace
+
 TEST(TrackPointHeight, FeetShownAreStoredAsMetres)
 {
-    EXPECT_NEAR(*TrackRecorder::heightMetres("1000", true), 304.8037, 1e-4);
-    EXPECT_DOUBLE_EQ(*TrackRecorder::heightMetres("1000", false), 1000.0);
-    EXPECT_FALSE(TrackRecorder::heightMetres("---", true));
-    EXPECT_DOUBLE_EQ(*TrackRecorder::heightMetres("", false), 0.0); // 0.3 m shows empty
-    EXPECT_DOUBLE_EQ(*TrackRecorder::heightMetres("-12", false), -12.0);
+    EXPECT_NEAR(*heightFor(304.8, true), 304.8037, 1e-4); // shown as 1000 ft
+    EXPECT_DOUBLE_EQ(*heightFor(1000.0, false), 1000.0);
+    EXPECT_FALSE(heightFor(std::nullopt, true));
+    EXPECT_DOUBLE_EQ(*heightFor(0.3, false), 0.0); // 0.3 m shows empty
+    EXPECT_DOUBLE_EQ(*heightFor(-12.0, false), -12.0);
 }
 
 TEST(TrackPointTime, GpsTimeCaptionBecomesHoursMinutesSeconds)

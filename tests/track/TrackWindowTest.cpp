@@ -4,6 +4,7 @@
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
+#include "support/NmeaText.h"
 #include "tracks/TrackList.h"
 
 #include <QLabel>
@@ -24,8 +25,8 @@ protected:
         w->cmdRecord->show();
         w->cmdRecordAuto->hide();
         w->picRecord->hide();
-        w->lblAlt->setText("---");
-        w->LabelTime->setText("14:05:33");
+        // The receiver has sent its time, no altitude yet.
+        w->HandleInput(tvtest::nmea("GPRMC,140533,,,,,,,,,,"));
         w->PosLat = 48.6895;
         w->PosLong = 9.2218;
     }
@@ -78,8 +79,8 @@ TEST_F(RecordButtons, RecordingCreatesANamedTrackAndNumberedPoints)
 
     w->gps_DateChanged("08/12/26");
     w->timeTrack_Timer();
-    w->lblAlt->setText("1000");
-    w->LabelTime->setText("14:05:43");
+    w->HandleInput(tvtest::nmea("GPRMC,140543,A,,,,,,,,,")); // with a fix
+    w->HandleInput(tvtest::nmea("GPGGA,,,,,,,,,304.8,M,,,,")); // shown as 1000 ft
     w->timeTrack_Timer();
     EXPECT_EQ(w->lblRecord->text(), "2");
 
@@ -96,6 +97,19 @@ TEST_F(RecordButtons, RecordingCreatesANamedTrackAndNumberedPoints)
     EXPECT_EQ(rs.Field("Number").toInt(), 2);
     EXPECT_NEAR(rs.Field("Height").toDouble(), 304.8037, 1e-4); // 1000 ft shown
     EXPECT_EQ(rs.Field("Time").toString(), "14:05:43");
+}
+
+TEST_F(RecordButtons, SwitchingToMetresBeforeTheNextAltitudeReportStoresTheHeightInMetres)
+{
+    setFix(true);
+    w->HandleInput(tvtest::nmea("GPRMC,140543,A,,,,,,,,,"));
+    w->HandleInput(tvtest::nmea("GPGGA,,,,,,,,,304.8,M,,,,")); // shown as 1000 ft
+    w->cmdRecord_Click();
+    w->lblAlt_Click(); // metres; the display still reads 1000 until the next report
+    w->timeTrack_Timer();
+    auto rs = points();
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_DOUBLE_EQ(rs.Field("Height").toDouble(), 305.0); // not 1000 m
 }
 
 TEST_F(RecordButtons, StoppingByHandKeepsTheTrackAndSwitchesAutomaticOff)

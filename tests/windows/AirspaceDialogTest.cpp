@@ -1,4 +1,5 @@
 #include "planning/AirspaceChoice.h"
+#include "planning/PlanAirspaceDisplay.h"
 #include "planning/frmLuftraumSettings.h"
 #include "planning/frmPlanung.h"
 
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRadioButton>
 
 using windowstest::FrameFixture;
@@ -103,7 +105,7 @@ protected:
             act(static_cast<tv::frmLuftraumSettings&>(d));
             return 0;
         };
-        tv::forms().showModal(tv::forms().get<tv::frmLuftraumSettings>());
+        tv::showAirspaceDialog(*tv::planWindowAirspaceDisplay(plan()));
     }
 };
 
@@ -214,4 +216,53 @@ TEST_F(AirspaceDialog, CloseBoxWritesToo)
     });
     EXPECT_EQ(plan().tLRHoehe->text(), "-99");
     EXPECT_EQ(plan().tPR->text(), "1");
+}
+
+// A display kept as a plain value, as the plan window will keep it.
+class DisplayValue : public tv::AirspaceDisplayAccess
+{
+public:
+    tv::AirspaceDisplay value;
+    int writes = 0;
+    tv::AirspaceDisplay airspaceDisplay() const override { return value; }
+    void setAirspaceDisplay(const tv::AirspaceDisplay& display) override
+    {
+        value = display;
+        ++writes;
+    }
+};
+
+TEST_F(AirspaceDialog, WorksOnAnyDisplayWithoutLoadingThePlanWindow)
+{
+    DisplayValue display;
+    display.value = {"4500", "1"};
+    onDialog = [](tv::DialogForm& d) {
+        auto& dialog = static_cast<tv::frmLuftraumSettings&>(d);
+        EXPECT_TRUE(dialog.Option3->isChecked());
+        EXPECT_EQ(dialog.cmbHoehe->currentText(), "4500");
+        EXPECT_TRUE(dialog.chkPL->isChecked());
+        dialog.Option2->click();
+        dialog.chkPL->click();
+        return 0;
+    };
+    tv::showAirspaceDialog(display);
+    EXPECT_EQ(display.value.tLRHoehe, "-10");
+    EXPECT_EQ(display.value.tPR, "0");
+    EXPECT_EQ(display.writes, 1);
+    EXPECT_EQ(tv::forms().find<tv::frmPlanung>(), nullptr);
+}
+
+TEST_F(AirspaceDialog, PlanWindowGoneBeforeTheDialogClosesIsNotBroughtBack)
+{
+    plan().tLRHoehe->setText(QStringLiteral("-10"));
+    onDialog = [](tv::DialogForm& d) {
+        QPointer<tv::frmPlanung> planWindow = tv::forms().find<tv::frmPlanung>();
+        tv::forms().unload(planWindow); // the program ends
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(planWindow.isNull());
+        static_cast<tv::frmLuftraumSettings&>(d).Option1->click();
+        return 0;
+    };
+    tv::showAirspaceDialog(*tv::planWindowAirspaceDisplay(plan()));
+    EXPECT_EQ(tv::forms().find<tv::frmPlanung>(), nullptr);
 }

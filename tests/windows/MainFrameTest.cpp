@@ -138,9 +138,8 @@ TEST_F(MainFrameStart, MissingTrackFileShowsItsNoticeAndSwitchesTheLoggerOff)
     EXPECT_EQ(tv::TrackInterval, 0);
     EXPECT_FALSE(tv::TrackAutoOn);
     EXPECT_EQ(tv::TrackConnection, nullptr);
-    ASSERT_NE(tv::forms().find<tv::frmSettings>(), nullptr);
-    EXPECT_TRUE(tv::forms().find<tv::frmSettings>()->Frame4->isHidden());
-    EXPECT_FALSE(tv::forms().find<tv::frmSettings>()->frmLuftraum->isHidden());
+    EXPECT_TRUE(tv::forms().get<tv::frmSettings>().Frame4->isHidden());
+    EXPECT_FALSE(tv::forms().get<tv::frmSettings>().frmLuftraum->isHidden());
     EXPECT_FALSE(endedWith);
     EXPECT_EQ(frontWindow(), tv::forms().find<tv::frmGPSmain>());
 }
@@ -153,8 +152,8 @@ TEST_F(MainFrameStart, MissingAirspaceFileShowsItsNoticeAndHidesTheAirspaceContr
     EXPECT_EQ(dialogs[0].firstLine,
               "Die Datei Luftraum.tvd wurde nicht im Tramvik Verzeichnis gefunden");
     EXPECT_EQ(tv::AirspaceReleaseDate, tv::kAirspaceNotOpened);
-    EXPECT_TRUE(tv::forms().find<tv::frmSettings>()->frmLuftraum->isHidden());
-    EXPECT_FALSE(tv::forms().find<tv::frmSettings>()->Frame4->isHidden());
+    EXPECT_TRUE(tv::forms().get<tv::frmSettings>().frmLuftraum->isHidden());
+    EXPECT_FALSE(tv::forms().get<tv::frmSettings>().Frame4->isHidden());
     EXPECT_TRUE(airspaceSwitchesHidden(*tv::forms().find<tv::frmGPSmain>()));
     EXPECT_TRUE(tv::TrackConnection != nullptr);
 }
@@ -228,8 +227,8 @@ TEST_F(MainFrameStart, BothNoticesInOneStartTrackFirst)
     remove("track.tvd");
     start();
     EXPECT_EQ(dialogNames(), (QStringList{"frmInfo1", "frmInfo3"}));
-    EXPECT_TRUE(tv::forms().find<tv::frmSettings>()->Frame4->isHidden());
-    EXPECT_TRUE(tv::forms().find<tv::frmSettings>()->frmLuftraum->isHidden());
+    EXPECT_TRUE(tv::forms().get<tv::frmSettings>().Frame4->isHidden());
+    EXPECT_TRUE(tv::forms().get<tv::frmSettings>().frmLuftraum->isHidden());
     EXPECT_EQ(frontWindow(), tv::forms().find<tv::frmGPSmain>());
     EXPECT_FALSE(endedWith);
 }
