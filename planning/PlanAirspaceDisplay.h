@@ -1,10 +1,9 @@
 #pragma once
 
-// ADAPTER, to go when the plan window owns its airspace display: the plan window still keeps
-// the display in its hidden boxes tLRHoehe and tPR, and this lends them to the airspace display
-// dialog as an AirspaceDisplayAccess. Once frmPlanung holds an AirspaceDisplay value and
-// implements AirspaceDisplayAccess itself, the menu item hands the plan window to
-// showAirspaceDialog and these two files are deleted.
+// The plan window's side of the airspace display dialog: the plan window keeps the display in
+// its hidden boxes tLRHoehe and tPR, and this lends them to the dialog as an
+// AirspaceDisplayAccess, so the dialog never touches the plan window's controls. It holds the
+// window weakly: the program may unload the plan window while the dialog is open.
 
 #include "planning/AirspaceChoice.h"
 

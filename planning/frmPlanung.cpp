@@ -9,6 +9,7 @@
 #include "planning/PlanLayout.h"
 #include "planning/PlanSettings.h"
 #include "planning/PlanText.h"
+#include "planning/PlanWindowLink.h"
 #include "planning/RouteName.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
@@ -95,7 +96,16 @@ frmPlanung::frmPlanung()
     map_.resize(picMap->width(), picMap->height());
 }
 
-frmPlanung::~frmPlanung() = default;
+frmPlanung::~frmPlanung()
+{
+    planWindowLink() = {};
+}
+
+void frmPlanung::Form_Unload()
+{
+    // The route files no longer see this window's lists.
+    planWindowLink() = {};
+}
 
 void frmPlanung::buildControls()
 {
@@ -472,6 +482,7 @@ void frmPlanung::Form_Load()
     cmdshowRoute_Click();
     ShowWaypoint();
     skipViewRestore_ = true;
+    linkRouteFiles();
 }
 
 void frmPlanung::LoadLastMap()

@@ -38,6 +38,7 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Deactivate() override;
+    void Form_Unload() override;
     // Lays the controls out for an inner size of `width` x `height` pixels.
     void Form_Resize(int width, int height);
     void SetLanguage();
@@ -88,6 +89,8 @@ public:
     // After another window changed the tables (the route import): the three lists are read
     // again, their grids rebound, and the map redrawn.
     void RequeryLists();
+    // Offers the route export and import what they need of this window (planWindowLink()).
+    void linkRouteFiles();
 
     // Recordsets other windows use (the route import requeries them).
     Recordset planpointsRS;

@@ -4,6 +4,7 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
+#include "planning/PlanWindowLink.h"
 #include "planning/RouteName.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
@@ -23,6 +24,16 @@ void reportFailure()
 }
 
 } // namespace
+
+void frmPlanung::linkRouteFiles()
+{
+    PlanWindowLink& link = planWindowLink();
+    link.routeGridCellText = [this] {
+        return gridRoute->currentIndex().data().toString().toStdString();
+    };
+    link.currentRouteId = [this] { return currentKey(planrouteRS, "RouteID"); };
+    link.requeryAfterImport = [this] { RequeryLists(); };
+}
 
 // planpointsRS shows the points of the current route, or is closed without a route.
 void frmPlanung::reopenPoints()

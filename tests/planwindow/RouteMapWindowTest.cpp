@@ -1,4 +1,5 @@
 #include "PlanWindowFixture.h"
+#include "planning/PlanWindowLink.h"
 #include "planning/frmManager.h"
 
 #include <QComboBox>
@@ -241,4 +242,26 @@ TEST_F(ManagerTest, EnglishCaptions)
     tv::frmManager& m = tv::forms().get<tv::frmManager>();
     EXPECT_EQ(m.windowTitle(), QStringLiteral("Manage waypoints"));
     EXPECT_EQ(m.Label2->text(), QStringLiteral("Waypoint"));
+}
+
+TEST_F(PlanWindowTest, RouteFilesSeeThePlanWindowsCurrentRouteUntilItIsUnloaded)
+{
+    addAlps();
+    addRoute("First", 1);
+    const int64_t second = addRoute("Second", 2);
+    tv::frmPlanung& w = open();
+    w.planrouteRS.MoveLast();
+    const tv::PlanWindowLink& link = tv::planWindowLink();
+    ASSERT_TRUE(link.currentRouteId);
+    EXPECT_EQ(link.currentRouteId(), second);
+
+    // A route stored by the import shows up in the plan window's list once it asks for it.
+    addRoute("Imported", 3);
+    ASSERT_TRUE(link.requeryAfterImport);
+    link.requeryAfterImport();
+    EXPECT_EQ(w.planrouteRS.RecordCount(), 3);
+
+    tv::forms().unload(&w);
+    EXPECT_FALSE(link.currentRouteId);
+    EXPECT_FALSE(link.requeryAfterImport);
 }
