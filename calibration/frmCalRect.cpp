@@ -8,6 +8,7 @@
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
+#include "core/windows/WindowLook.h"
 #include "core/forms/VbTimer.h"
 #include "map/DrawSurface.h"
 #include "platform/DbError.h"
@@ -44,16 +45,6 @@ constexpr int kMapWidthPx = 712;
 constexpr int kMapHeightPx = 396;
 // The slider is 10695 twips long; a click sets the zoom by its position along it.
 constexpr double kSliderTwips = 10695.0;
-
-void fillBackground(QWidget* w, uint32_t bgr)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, vbColor(bgr));
-    p.setColor(QPalette::Base, vbColor(bgr));
-    p.setColor(QPalette::Button, vbColor(bgr));
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
 
 void plainBackground(QWidget* w)
 {
@@ -92,7 +83,7 @@ frmCalRect::frmCalRect()
 
 void frmCalRect::buildControls()
 {
-    fillBackground(this, kWindowBack);
+    paintFieldBackground(this, vbColor(kWindowBack));
     picMap = new MapPicture(this);
     picMap->setFixedSize(kMapWidthPx, kMapHeightPx);
     SlideMap = new QSlider(Qt::Horizontal, this);
@@ -110,7 +101,7 @@ void frmCalRect::buildControls()
     cmdExit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     cmdExit->setIconSize(QSize(32, 32));
     cmdExit->setFixedSize(89, 57);
-    fillBackground(cmdExit, kExitButton);
+    paintFieldBackground(cmdExit, vbColor(kExitButton));
     timArr = new VbTimer(this);
     timArr->onTick([this] { guarded([&] { timArr_Timer(); }); });
 
@@ -167,7 +158,7 @@ void frmCalRect::buildPanel(int point)
     const auto p = static_cast<size_t>(point);
     auto* frame =
         new QGroupBox(point == 1 ? QStringLiteral("Punkt 1") : QStringLiteral("Punkt 2"), this);
-    fillBackground(frame, kWindowBack);
+    paintFieldBackground(frame, vbColor(kWindowBack));
     frame->setFixedWidth(193);
     frmP[p] = frame;
     latCaption[p] = new QLabel(QStringLiteral("Breitengrad"), frame);
@@ -193,7 +184,7 @@ void frmCalRect::buildPanel(int point)
     gridWay[p]->setSelectionMode(QAbstractItemView::SingleSelection);
     gridWay[p]->setFixedHeight(89);
     cmdSave[p] = new QPushButton(QStringLiteral("Speichern"), frame);
-    fillBackground(cmdSave[p], kSaveButton);
+    paintFieldBackground(cmdSave[p], vbColor(kSaveButton));
 
     auto* g = new QGridLayout(frame);
     g->addWidget(latCaption[p], 0, 0);
@@ -443,7 +434,7 @@ void frmCalRect::setPointColour(int point, PointState state)
         if (state == PointState::None)
             plainBackground(box);
         else
-            fillBackground(box, state == PointState::Placed ? kPlaced : kSavedPoint);
+            paintFieldBackground(box, vbColor(state == PointState::Placed ? kPlaced : kSavedPoint));
     }
     points_[p].state = state;
 }

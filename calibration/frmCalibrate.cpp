@@ -8,6 +8,7 @@
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
+#include "core/windows/WindowLook.h"
 #include "map/DrawSurface.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
@@ -48,16 +49,6 @@ QString pick(const char* de, const char* en)
     return QString::fromUtf8(Language == 0 ? de : en);
 }
 
-void fillBackground(QWidget* w, uint32_t bgr)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, vbColor(bgr));
-    p.setColor(QPalette::Base, vbColor(bgr));
-    p.setColor(QPalette::Button, vbColor(bgr));
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 QString folderText()
 {
     return QString::fromStdString(chartFolder().string());
@@ -78,18 +69,18 @@ frmCalibrate::frmCalibrate()
 
 void frmCalibrate::buildControls()
 {
-    fillBackground(this, kWindowBack);
+    paintFieldBackground(this, vbColor(kWindowBack));
     for (int i = 1; i <= 11; ++i) {
         Label[static_cast<size_t>(i)] = new QLabel(this);
         Label[static_cast<size_t>(i)]->setAlignment(Qt::AlignCenter);
     }
 
     Frame1 = new QGroupBox(this);
-    fillBackground(Frame1, 0xFFC0C0);
+    paintFieldBackground(Frame1, vbColor(0xFFC0C0));
     Frame2 = new QGroupBox(Frame1);
-    fillBackground(Frame2, kListFrameBack);
+    paintFieldBackground(Frame2, vbColor(kListFrameBack));
     Frame3 = new QGroupBox(this);
-    fillBackground(Frame3, 0xFFC0C0);
+    paintFieldBackground(Frame3, vbColor(0xFFC0C0));
 
     tPath = new QLineEdit(Frame1);
     tPath->setReadOnly(true);
@@ -109,7 +100,7 @@ void frmCalibrate::buildControls()
     picMap->setMinimumSize(360, 260);
     picMap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     picMap->setScaledContents(true); // the preview fills the whole box, proportions or not
-    fillBackground(picMap, 0xFFFFFF);
+    paintFieldBackground(picMap, vbColor(0xFFFFFF));
 
     for (size_t i = 0; i < 4; ++i) {
         tKarten[i] = new QLineEdit(Frame1);
@@ -128,7 +119,7 @@ void frmCalibrate::buildControls()
         size->setFrameShadow(QFrame::Sunken);
         size->setMinimumWidth(80);
         size->setAlignment(Qt::AlignCenter);
-        fillBackground(size, 0xFFFFFF);
+        paintFieldBackground(size, vbColor(0xFFFFFF));
     }
 
     gridModel_ = new NameGridModel(this);
@@ -222,7 +213,7 @@ bool frmCalibrate::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonPress) {
         for (QLineEdit* box : tKarten)
             if (watched == box)
-                fillBackground(box, kNotSaved);
+                paintFieldBackground(box, vbColor(kNotSaved));
     }
     return MdiForm::eventFilter(watched, event);
 }
@@ -414,8 +405,8 @@ void frmCalibrate::listKarten_ItemCheck(int item)
 void frmCalibrate::setEdgeColours(uint32_t bgr)
 {
     for (size_t i = 0; i < 4; ++i) {
-        fillBackground(tKarten[i], bgr);
-        fillBackground(cmbLatLong[i], bgr);
+        paintFieldBackground(tKarten[i], vbColor(bgr));
+        paintFieldBackground(cmbLatLong[i], vbColor(bgr));
     }
 }
 

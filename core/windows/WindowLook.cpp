@@ -26,6 +26,14 @@ void paintBackground(QWidget* widget, QColor background)
     widget->setAutoFillBackground(true);
 }
 
+void paintFieldBackground(QWidget* widget, QColor background)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, background);
+    widget->setPalette(palette);
+    paintBackground(widget, background);
+}
+
 void paintText(QWidget* widget, QColor text)
 {
     QPalette palette = widget->palette();

@@ -24,6 +24,8 @@ inline QColor fromBgr(uint32_t bgr)
 // Sets the background colour of a window or control (filled, not inherited by the platform
 // style) and, when given, its text colour.
 void paintBackground(QWidget* widget, QColor background);
+// As paintBackground, and the fields of boxes and lists inside `widget` take the colour too.
+void paintFieldBackground(QWidget* widget, QColor background);
 void paintText(QWidget* widget, QColor text);
 
 // The program picture (an aircraft over a compass ring), `size` pixels square.
