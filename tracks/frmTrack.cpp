@@ -1,6 +1,7 @@
 #include "tracks/frmTrack.h"
 
 #include "core/Variablen.h"
+#include "core/forms/RecordsetGridModel.h"
 #include "core/forms/MsgBox.h"
 #include "core/windows/WindowLook.h"
 #include "platform/Connection.h"
@@ -8,7 +9,6 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 #include "tracks/TrackBackup.h"
-#include "tracks/TrackPointsModel.h"
 
 #include <QDir>
 #include <QEvent>
@@ -40,9 +40,33 @@ QRect twips(int left, int top, int width, int height)
     return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
-// Grid column widths in twips, in the order of TrackPointsModel's columns.
-constexpr std::array<int, TrackPointsModel::kColumns> kColumnTwips = {600,  900,  1100, 1100,
-                                                                      1200, 1250, 1250};
+// The points grid: field, German and English caption, width in twips. The leading blanks are
+// part of the captions (they place the caption over the numbers).
+struct PointColumn
+{
+    const char* field;
+    const char* german;
+    const char* english;
+    int twips;
+};
+constexpr std::array<PointColumn, 7> kPointColumns = {{
+    {"Index", "Track", "Track", 600},
+    {"Number", "PositionNr", "PositionNr", 900},
+    {"Lat", " Breitengrad", "  Latitude", 1100},
+    {"Long", " Längengrad", "  Longitude", 1100},
+    {"Height", "       Höhe", "     Altitude", 1200},
+    {"Date", "        Datum", "         Date", 1250},
+    {"Time", "          Zeit", "         Time", 1250},
+}};
+
+// The grid only shows the points: every column is read-only.
+std::vector<GridColumn> pointGridColumns()
+{
+    std::vector<GridColumn> columns;
+    for (const PointColumn& c : kPointColumns)
+        columns.push_back({QString::fromLatin1(c.field), QString::fromUtf8(c.german), true});
+    return columns;
+}
 
 const QString kAllFiles = QStringLiteral("All files (*.*)");
 const QString kGpxFiles = QStringLiteral("GPX files (*.gpx)");
@@ -87,7 +111,7 @@ void frmTrack::buildControls()
 
     gridTracks = new QTableView(this);
     gridTracks->setGeometry(twips(3480, 600, 7935, 3120));
-    model_ = new TrackPointsModel(gridTracks);
+    model_ = new RecordsetGridModel(pointGridColumns(), gridTracks);
     gridTracks->setModel(model_);
     gridTracks->verticalHeader()->setDefaultSectionSize(18);
     gridTracks->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -131,9 +155,12 @@ void frmTrack::setCaptions()
     Frame1->setTitle(german ? QStringLiteral("Tracks speichern") : QStringLiteral("Save tracks"));
     cmdDelete->setText(german ? QStringLiteral("Ausgewählte Tracks löschen")
                               : QStringLiteral("Delete selected tracks"));
-    model_->setLanguage(Language);
-    for (int c = 0; c < TrackPointsModel::kColumns; ++c)
-        gridTracks->setColumnWidth(c, kColumnTwips[static_cast<size_t>(c)] / 15);
+    for (size_t c = 0; c < kPointColumns.size(); ++c) {
+        const PointColumn& column = kPointColumns[c];
+        model_->setCaption(static_cast<int>(c),
+                           QString::fromUtf8(german ? column.german : column.english));
+        gridTracks->setColumnWidth(static_cast<int>(c), column.twips / 15);
+    }
 }
 
 void frmTrack::Form_Load()
@@ -176,7 +203,7 @@ void frmTrack::clearTracks()
     selected_.assign(1, false);
     trackRS_.reset();
     pointsRS_.reset();
-    model_->load(nullptr);
+    model_->bind(nullptr);
     lblRecords->clear();
     connection_.reset();
 }
@@ -194,7 +221,7 @@ void frmTrack::ShowTrackPoints()
 {
     pointsRS_.reset();
     if (!connection_) {
-        model_->load(nullptr);
+        model_->bind(nullptr);
         lblRecords->clear();
         return;
     }
@@ -203,10 +230,10 @@ void frmTrack::ShowTrackPoints()
         auto points = std::make_unique<Recordset>();
         points->Open(query.sql, *connection_, query.params);
         pointsRS_ = std::move(points);
-        model_->load(pointsRS_.get());
+        model_->bind(pointsRS_.get());
         lblRecords->setText(pointCountCaption(pointsRS_->RecordCount(), Language));
     } catch (const std::exception&) {
-        model_->load(nullptr);
+        model_->bind(nullptr);
         lblRecords->clear();
         MsgBox(pointsFailedMessage(Language), QString(), MsgButtons::Ok, this);
     }

@@ -27,7 +27,7 @@ namespace tv {
 
 class Connection;
 class Recordset;
-class TrackPointsModel;
+class RecordsetGridModel;
 
 // What the save dialog of the export is set up with.
 struct GpxSaveRequest
@@ -100,7 +100,7 @@ private:
     std::vector<TrackEntry> tracks_;
     // One per list position and one more; decides how a click toggles the tick.
     std::vector<bool> selected_;
-    TrackPointsModel* model_ = nullptr;
+    RecordsetGridModel* model_ = nullptr;
 };
 
 } // namespace tv
