@@ -1,9 +1,9 @@
 #include "calibration/frmCalRect.h"
 
 #include "calibration/MapPicture.h"
-#include "calibration/NameGridModel.h"
 #include "calibration/QuickFind.h"
 #include "calibration/frmCalibrate.h"
+#include "core/forms/RecordsetGridModel.h"
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
@@ -173,8 +173,8 @@ void frmCalRect::buildPanel(int point)
     example[p]->setPalette(yellow);
     findCaption[p] = new QLabel(QStringLiteral("Schnellsuche"), frame);
     tQuickfind[p] = new QLineEdit(frame);
-    gridModel_[p] = new NameGridModel(this);
-    gridModel_[p]->setCaption(QStringLiteral("Wegpunkt"));
+    gridModel_[p] = new RecordsetGridModel({{QStringLiteral("Name"), QString(), true}}, this);
+    gridModel_[p]->setCaption(0, QStringLiteral("Wegpunkt"));
     gridWay[p] = new QTableView(frame);
     gridWay[p]->setModel(gridModel_[p]);
     gridWay[p]->horizontalHeader()->setStretchLastSection(true);
@@ -236,7 +236,7 @@ void frmCalRect::Form_Activate()
         example[p]->setText(de ? QStringLiteral("Bsp: N48° 10': 48,1")
                                : QStringLiteral("Exp: N48° 10': 48,1"));
         findCaption[p]->setText(de ? QStringLiteral("Schnellsuche") : QStringLiteral("Quickfind"));
-        gridModel_[p]->setCaption(de ? QStringLiteral("   Wegpunkt")
+        gridModel_[p]->setCaption(0, de ? QStringLiteral("   Wegpunkt")
                                      : QStringLiteral("   Waypoint"));
         cmdSave[p]->setText(de ? QStringLiteral("Speichern") : QStringLiteral("Save"));
     }
@@ -504,7 +504,7 @@ void frmCalRect::QuickFind(int point)
         tLong[p]->clear();
     }
     const QSignalBlocker quiet(gridWay[p]->selectionModel());
-    gridModel_[p]->load(result.get());
+    gridModel_[p]->bind(result.get());
 }
 
 void frmCalRect::gridWay_RowColChange(int point, int row)
@@ -549,7 +549,7 @@ void frmCalRect::cmdSave1_Click()
     tLat[1]->setEnabled(false);
     tLong[1]->setEnabled(false);
     const QModelIndex current = gridWay[1]->currentIndex();
-    tQuickfind[1]->setText(current.isValid() ? gridModel_[1]->nameAt(current.row()) : QString());
+    tQuickfind[1]->setText(current.isValid() ? current.data().toString() : QString());
     tQuickfind[1]->setEnabled(false);
     cmdSave[1]->setEnabled(false);
     gridWay[1]->setEnabled(false);

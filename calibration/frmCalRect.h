@@ -21,7 +21,7 @@ class QTableView;
 namespace tv {
 
 class MapPicture;
-class NameGridModel;
+class RecordsetGridModel;
 class Recordset;
 class VbTimer;
 
@@ -122,7 +122,7 @@ private:
     bool up_ = false, down_ = false, left_ = false, right_ = false;
     std::array<Point, 3> points_{};
     std::array<std::shared_ptr<Recordset>, 3> quickFind_{};
-    std::array<NameGridModel*, 3> gridModel_{};
+    std::array<RecordsetGridModel*, 3> gridModel_{};
 };
 
 } // namespace tv

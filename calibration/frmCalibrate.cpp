@@ -2,8 +2,8 @@
 
 #include "calibration/ChartList.h"
 #include "calibration/ImageHeaderSize.h"
-#include "calibration/NameGridModel.h"
 #include "calibration/frmCalRect.h"
+#include "core/forms/RecordsetGridModel.h"
 #include "core/FileHelpers.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
@@ -122,7 +122,7 @@ void frmCalibrate::buildControls()
         paintFieldBackground(size, vbColor(0xFFFFFF));
     }
 
-    gridModel_ = new NameGridModel(this);
+    gridModel_ = new RecordsetGridModel({{QStringLiteral("Name"), QString(), true}}, this);
     gridMaps = new QTableView(Frame3);
     gridMaps->setModel(gridModel_);
     gridMaps->horizontalHeader()->setStretchLastSection(true);
@@ -226,7 +226,7 @@ void frmCalibrate::Form_Load()
     setEdgeColours(kNotSaved);
     for (QLineEdit* box : tKarten)
         box->clear();
-    gridModel_->load(ActiveMaps.get());
+    gridModel_->bind(ActiveMaps.get());
     {
         const QSignalBlocker quiet(chkVorschau);
         chkVorschau->setChecked(false);
@@ -284,7 +284,7 @@ void frmCalibrate::SetLanguage()
     cmdFillList->setText(pick("Karten aktualisieren", "Refresh Map List"));
     Frame1->setTitle(pick("Kartendaten", "Map Data"));
     Frame3->setTitle(pick("GPS Karten", "GPS Maps"));
-    gridModel_->setCaption(pick("Kartendatei", "Maps"));
+    gridModel_->setCaption(0, pick("Kartendatei", "Maps"));
     setWindowTitle(pick("Kartendaten", "Map Data"));
     cmdCalibrate->setText(pick("Karte kalibrieren", "Calibrate map"));
 }
@@ -315,7 +315,7 @@ void frmCalibrate::requeryActiveMaps()
             // The active charts stay as they were read last; the next change requeries again.
         }
     }
-    gridModel_->load(ActiveMaps.get());
+    gridModel_->bind(ActiveMaps.get());
 }
 
 void frmCalibrate::FillMapList()

@@ -21,7 +21,7 @@ class QTableView;
 
 namespace tv {
 
-class NameGridModel;
+class RecordsetGridModel;
 
 // The map calibration window ("Kartendaten" / "Map Data"), one of the main frame's mode
 // windows: the chart images of Karten with a tick per active chart, the image size, a preview,
@@ -92,7 +92,7 @@ private:
     void setCheck(int item, bool checked);
     void dataError();
 
-    NameGridModel* gridModel_ = nullptr;
+    RecordsetGridModel* gridModel_ = nullptr;
     QString lastChartName_;
     bool shownByRowChange_ = false;
 };
