@@ -365,7 +365,7 @@ void frmPlanung::wireControls()
     follow(gridRoute, routeModel_, &frmPlanung::gridRoute_RowColChange);
     follow(gridPoints, pointsModel_, &frmPlanung::gridPoints_RowColChange);
 
-    waypointsModel_->setCellCheck([](const GridColumn& c, const QString& text) {
+    waypointsModel_->setCellCheck([](int, const GridColumn& c, const QString& text) {
         const CellCheck check = checkWaypointCell(c.field, text, Language);
         GridCellVerdict v;
         v.value = check.value;
@@ -375,7 +375,7 @@ void frmPlanung::wireControls()
         }
         return v;
     });
-    auto nameCheck = [](const GridColumn&, const QString& text) {
+    auto nameCheck = [](int, const GridColumn&, const QString& text) {
         GridCellVerdict v;
         if (const auto m = checkRouteName(text.toStdString(), Language)) {
             v.message = QString::fromStdString(m->text);

@@ -38,8 +38,34 @@ void RecordsetGridModel::readRow(std::vector<QString>& cells) const
 {
     cells.clear();
     cells.reserve(fieldIndexes_.size());
-    for (const int f : fieldIndexes_)
-        cells.push_back(f < 0 ? QString() : QString::fromStdString(rs_->Field(f).toString()));
+    for (size_t c = 0; c < fieldIndexes_.size(); ++c) {
+        const int f = fieldIndexes_[c];
+        if (f < 0)
+            cells.emplace_back();
+        else if (format_)
+            cells.push_back(format_(columns_[c], rs_->Field(f)));
+        else
+            cells.push_back(QString::fromStdString(rs_->Field(f).toString()));
+    }
+}
+
+void RecordsetGridModel::readAll(std::vector<std::vector<QString>>& cells,
+                                 std::vector<Recordset::BookmarkId>& bookmarks) const
+{
+    const bool hadRow = !rs_->Bof() && !rs_->Eof();
+    const Recordset::BookmarkId keep = hadRow ? rs_->Bookmark() : 0;
+    const auto count = static_cast<size_t>(std::max(0L, rs_->RecordCount()));
+    cells.reserve(count);
+    bookmarks.reserve(count);
+    for (rs_->MoveFirst(); !rs_->Eof(); rs_->MoveNext()) {
+        cells.emplace_back();
+        readRow(cells.back());
+        bookmarks.push_back(rs_->Bookmark());
+    }
+    if (hadRow)
+        rs_->SetBookmark(keep);
+    else if (!bookmarks.empty())
+        rs_->MoveFirst();
 }
 
 void RecordsetGridModel::bind(Recordset* rs)
@@ -54,25 +80,35 @@ void RecordsetGridModel::bind(Recordset* rs)
         for (const GridColumn& c : columns_)
             fieldIndexes_.push_back(rs_->FieldIndex(c.field.toStdString()));
         try {
-            const bool hadRow = !rs_->Bof() && !rs_->Eof();
-            const Recordset::BookmarkId keep = hadRow ? rs_->Bookmark() : 0;
-            const auto count = static_cast<size_t>(std::max(0L, rs_->RecordCount()));
-            cells_.reserve(count);
-            bookmarks_.reserve(count);
-            for (rs_->MoveFirst(); !rs_->Eof(); rs_->MoveNext()) {
-                cells_.emplace_back();
-                readRow(cells_.back());
-                bookmarks_.push_back(rs_->Bookmark());
-            }
-            if (hadRow)
-                rs_->SetBookmark(keep);
-            else if (!bookmarks_.empty())
-                rs_->MoveFirst();
+            readAll(cells_, bookmarks_);
         } catch (const DbError&) {
             // The rows read so far are shown.
         }
     }
     endResetModel();
+}
+
+void RecordsetGridModel::reread()
+{
+    if (!rs_ || rs_->State() != Recordset::kStateOpen) {
+        bind(rs_);
+        return;
+    }
+    std::vector<std::vector<QString>> cells;
+    std::vector<Recordset::BookmarkId> bookmarks;
+    try {
+        readAll(cells, bookmarks);
+    } catch (const DbError&) {
+        bind(rs_); // shows the rows that can still be read
+        return;
+    }
+    if (cells.empty() || bookmarks != bookmarks_) {
+        bind(rs_);
+        return;
+    }
+    cells_ = std::move(cells);
+    if (!columns_.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
 Recordset::BookmarkId RecordsetGridModel::bookmarkAt(int row) const
@@ -144,6 +180,10 @@ QVariant RecordsetGridModel::data(const QModelIndex& index, int role) const
         return isRowSelected(index.row()) ? QVariant(QBrush(QColor(0, 0, 128))) : QVariant();
     case Qt::ForegroundRole:
         return isRowSelected(index.row()) ? QVariant(QBrush(QColor(255, 255, 255))) : QVariant();
+    case Qt::TextAlignmentRole: {
+        const Qt::Alignment a = columns_[static_cast<size_t>(index.column())].alignment;
+        return a == Qt::Alignment() ? QVariant() : QVariant(a.toInt());
+    }
     default:
         return {};
     }
@@ -178,7 +218,7 @@ bool RecordsetGridModel::setData(const QModelIndex& index, const QVariant& value
     const QString text = value.toString();
     GridCellVerdict verdict;
     if (check_)
-        verdict = check_(col, text);
+        verdict = check_(index.row(), col, text);
     else
         verdict.value = Value(text.toStdString());
     if (!verdict.value) {

@@ -24,6 +24,8 @@ struct GridColumn
     QString field;   // field of the recordset
     QString caption; // column caption
     bool readOnly = false;
+    // Placement of the cell texts; none leaves it to the view.
+    Qt::Alignment alignment = {};
 };
 
 // What a cell check answers: the value to store, or the message that refuses it.
@@ -37,7 +39,11 @@ struct GridCellVerdict
 class RecordsetGridModel : public QAbstractTableModel
 {
 public:
-    using CellCheck = std::function<GridCellVerdict(const GridColumn&, const QString& text)>;
+    // `row` is the grid row of the cell being stored.
+    using CellCheck =
+        std::function<GridCellVerdict(int row, const GridColumn&, const QString& text)>;
+    // Display text of a field value; without one a value shows as its plain text.
+    using CellFormat = std::function<QString(const GridColumn&, const Value&)>;
 
     explicit RecordsetGridModel(std::vector<GridColumn> columns, QObject* parent = nullptr);
 
@@ -46,11 +52,18 @@ public:
     const GridColumn& column(int index) const;
     // Without a check every typed text is stored as text.
     void setCellCheck(CellCheck check) { check_ = std::move(check); }
+    // Takes effect at the next bind or reread.
+    void setCellFormat(CellFormat format) { format_ = std::move(format); }
 
     // Copies every row of `rs` (none for a null or closed set); its current row stays. The
     // selected bookmarks are dropped. The set must outlive the binding.
     void bind(Recordset* rs);
     Recordset* recordset() const { return rs_; }
+    // Reads the bound set's rows again, for values changed behind the grid. When the rows are
+    // still the same rows their texts are changed in place (the view keeps its place, an
+    // editor that is closing stays, the selection stays); otherwise this is a new bind. The
+    // set's current row stays.
+    void reread();
 
     Recordset::BookmarkId bookmarkAt(int row) const;
     int rowOfBookmark(Recordset::BookmarkId bookmark) const;
@@ -78,11 +91,15 @@ public:
 
 private:
     void readRow(std::vector<QString>& cells) const;
+    // Every row of the set with its bookmark; the set's current row stays. Throws DbError.
+    void readAll(std::vector<std::vector<QString>>& cells,
+                 std::vector<Recordset::BookmarkId>& bookmarks) const;
     void refreshRow(int row);
 
     std::vector<GridColumn> columns_;
     std::vector<int> fieldIndexes_;
     CellCheck check_;
+    CellFormat format_;
     std::function<void(int, int)> cellStored_;
     Recordset* rs_ = nullptr;
     std::vector<std::vector<QString>> cells_;

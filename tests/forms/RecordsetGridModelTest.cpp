@@ -1,0 +1,172 @@
+#include "core/forms/MsgBox.h"
+#include "core/forms/RecordsetGridModel.h"
+#include "platform/Recordset.h"
+
+#include <QObject>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A local set of three waypoints: Name (text), Alt (feet, a number), Lat (a number).
+class GridModel : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        rs.AppendField("Name", tv::FieldType::VarChar, 30, true);
+        rs.AppendField("Alt", tv::FieldType::Double, 0, true);
+        rs.AppendField("Lat", tv::FieldType::Double, 0, true);
+        rs.Open();
+        add("EDDH", 53.0, 53.38);
+        add("EDHL", 53.0, 53.48);
+        add("EDXW", 0.5, 54.55);
+        rs.MoveFirst();
+        tv::setMsgBoxHook([this](const tv::MsgRecord& m) {
+            messages.push_back(m);
+            return tv::MsgResult::Ok;
+        });
+    }
+    void TearDown() override { tv::setMsgBoxHook({}); }
+
+    void add(const char* name, double alt, double lat)
+    {
+        rs.AddNew();
+        rs.SetField("Name", tv::Value(name));
+        rs.SetField("Alt", tv::Value(alt));
+        rs.SetField("Lat", tv::Value(lat));
+        rs.Update();
+    }
+    static QString text(const tv::RecordsetGridModel& m, int row, int column,
+                        int role = Qt::DisplayRole)
+    {
+        return m.data(m.index(row, column), role).toString();
+    }
+
+    tv::Recordset rs;
+    std::vector<tv::MsgRecord> messages;
+};
+
+std::vector<tv::GridColumn> columns()
+{
+    return {{"Name", "Name"}, {"Alt", "Alt"}, {"Lat", "Lat"}};
+}
+
+// Numbers with a decimal comma, as a German pilot reads them.
+QString decimalComma(const tv::GridColumn&, const tv::Value& v)
+{
+    QString t = QString::fromStdString(v.toString());
+    return v.isNumber() ? t.replace('.', ',') : t;
+}
+
+TEST_F(GridModel, FormatShapesDisplayAndEditTextAndFollowsAStoredCell)
+{
+    tv::RecordsetGridModel m(columns());
+    m.setCellFormat(decimalComma);
+    m.bind(&rs);
+    ASSERT_EQ(m.rowCount(), 3);
+    EXPECT_EQ(text(m, 0, 0), "EDDH") << "texts pass through";
+    EXPECT_EQ(text(m, 0, 2), "53,38");
+    EXPECT_EQ(text(m, 2, 1), "0,5");
+    EXPECT_EQ(text(m, 2, 1, Qt::EditRole), "0,5") << "the editor opens on what is shown";
+
+    m.setCellCheck([](int, const tv::GridColumn&, const QString& t) {
+        tv::GridCellVerdict v;
+        v.value = tv::Value(QString(t).replace(',', '.').toDouble());
+        return v;
+    });
+    ASSERT_TRUE(m.setData(m.index(1, 1), "1500,5", Qt::EditRole));
+    EXPECT_EQ(text(m, 1, 1), "1500,5");
+    EXPECT_DOUBLE_EQ(rs.Field("Alt").toDouble(), 1500.5);
+}
+
+TEST_F(GridModel, AlignmentIsGivenOnlyWhereAColumnAsksForIt)
+{
+    std::vector<tv::GridColumn> c = columns();
+    c[0].alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    c[1].alignment = Qt::AlignCenter;
+    tv::RecordsetGridModel m(c);
+    m.bind(&rs);
+    const struct
+    {
+        int column;
+        QVariant expected;
+    } cases[] = {
+        {0, QVariant(int(Qt::AlignLeft | Qt::AlignVCenter))},
+        {1, QVariant(int(Qt::AlignCenter))},
+        {2, QVariant()},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(m.data(m.index(1, k.column), Qt::TextAlignmentRole), k.expected)
+            << "column " << k.column;
+}
+
+TEST_F(GridModel, CheckLearnsTheRowItJudgesAndARefusalStoresNothing)
+{
+    tv::RecordsetGridModel m(columns());
+    m.bind(&rs);
+    rs.MoveFirst();
+    std::vector<int> checkedRows;
+    // Refuses any altitude on the last row (say, a field whose elevation is fixed).
+    m.setCellCheck([&](int row, const tv::GridColumn& c, const QString& t) {
+        checkedRows.push_back(row);
+        tv::GridCellVerdict v;
+        if (row == 2 && c.field == "Alt") {
+            v.message = "Fehler in der Dateneingabe";
+            v.title = "Datenfehler";
+        } else {
+            v.value = tv::Value(t.toDouble());
+        }
+        return v;
+    });
+    EXPECT_FALSE(m.setData(m.index(2, 1), "900", Qt::EditRole));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Fehler in der Dateneingabe");
+    EXPECT_EQ(messages[0].title, "Datenfehler");
+    EXPECT_EQ(text(m, 2, 1), "0.5");
+    EXPECT_EQ(m.currentRow(), 0) << "a refused cell leaves the set where it stood";
+
+    EXPECT_TRUE(m.setData(m.index(1, 1), "900", Qt::EditRole));
+    EXPECT_EQ(checkedRows, (std::vector<int>{2, 1}));
+    EXPECT_EQ(m.currentRow(), 1);
+}
+
+TEST_F(GridModel, RereadChangesTheSameRowsInPlaceAndRebindsWhenRowsChange)
+{
+    tv::RecordsetGridModel m(columns());
+    m.bind(&rs);
+    int resets = 0;
+    int changes = 0;
+    QObject::connect(&m, &QAbstractItemModel::modelReset, [&] { ++resets; });
+    QObject::connect(&m, &QAbstractItemModel::dataChanged, [&] { ++changes; });
+    m.addSelectedBookmark(m.bookmarkAt(2));
+
+    // Values changed behind the grid (every leg computed again, say).
+    rs.MoveFirst();
+    rs.MoveNext();
+    rs.SetField("Alt", tv::Value(120.0));
+    rs.Update();
+    rs.MoveFirst();
+    m.reread();
+    EXPECT_EQ(resets, 0) << "an editor closing on this grid must stay in place";
+    EXPECT_GE(changes, 1);
+    EXPECT_EQ(text(m, 1, 1), "120");
+    EXPECT_EQ(m.currentRow(), 0);
+    EXPECT_TRUE(m.isRowSelected(2));
+
+    add("EDHI", 23.0, 53.32);
+    rs.MoveFirst();
+    m.reread();
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(m.rowCount(), 4);
+    EXPECT_EQ(text(m, 3, 0), "EDHI");
+    EXPECT_EQ(m.currentRow(), 0);
+
+    rs.Close();
+    m.reread();
+    EXPECT_EQ(m.rowCount(), 0) << "a closed set shows no rows";
+}
+
+} // namespace
