@@ -4,10 +4,12 @@
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
+#include "core/forms/RecordsetGridModel.h"
 #include "core/windows/WindowLook.h"
 #include "core/windows/frmInfo2.h"
+#include "flightplan/FlightPlan.h"
+#include "flightplan/FlightPlanMath.h"
 #include "flightplan/FlightPlanReport.h"
-#include "flightplan/PlanTableModel.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/ProgramFolder.h"
@@ -26,7 +28,9 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 namespace tv {
 namespace {
@@ -48,6 +52,17 @@ const QColor kValueBack = fromBgr(0xFFC0C0);
 constexpr int kGridTopTwips = 2280;
 constexpr std::array<int, 13> kColumnTwips{500, 2000, 800, 900, 900, 900, 900,
                                            900, 900,  900, 900, 900, 900};
+
+// The log grid shows every field of the plan row; each cell may be typed over (the check
+// decides). The waypoint name reads from the left, the numbers are centred.
+std::vector<GridColumn> planGridColumns()
+{
+    std::vector<GridColumn> columns;
+    for (const char* field : kPlanGridFields)
+        columns.push_back({QString::fromUtf8(field), QString(), false, Qt::AlignCenter});
+    columns[1].alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    return columns;
+}
 
 const char* const kDefaults[5] = {"0", "20", "120", "0", "0"};
 
@@ -164,10 +179,16 @@ void frmFlugPlan::buildControls()
     place(lblAvgWind, 11520, 1800, 1815, 375);
 
     gridFlug = new QTableView(this);
-    model_ = new PlanTableModel(gridFlug);
-    model_->setEditHandler([this](int row, int column, const QString& text) {
-        return gridFlug_Edit(row, column, text);
+    model_ = new RecordsetGridModel(planGridColumns(), gridFlug);
+    // Numbers are shown with the decimal mark of the settings.
+    model_->setCellFormat([this](const GridColumn&, const Value& v) {
+        return QString::fromStdString(v.isNumber() ? numberText(v.toDouble(), decimalMark())
+                                                   : v.toString());
     });
+    model_->setCellCheck([this](int row, const GridColumn& c, const QString& text) {
+        return gridFlug_Check(row, c, text);
+    });
+    model_->onCellStored([this](int, int) { gridFlug_AfterEdit(); });
     gridFlug->setModel(model_);
     gridFlug->verticalHeader()->setVisible(false);
     gridFlug->verticalHeader()->setDefaultSectionSize(px(300));
@@ -341,7 +362,7 @@ void frmFlugPlan::clearPlan()
     havePlan_ = false;
     planRouteId_ = 0;
     planRouteName_.clear();
-    model_->load(nullptr, decimalMark());
+    model_->bind(nullptr);
     for (QLabel* l : {lblDistanz, lblZeit, lblFF, lblAvgWind})
         l->clear();
     cmdPreview->setEnabled(false);
@@ -423,7 +444,7 @@ void frmFlugPlan::BuildFlightPlan()
         planRouteName_ = *routeName;
         showLabels(built.labels, true);
         ResizeGrid();
-        model_->load(&plan_, decimalMark());
+        model_->bind(&plan_);
         cmdPreview->setEnabled(true);
     });
 }
@@ -437,34 +458,35 @@ void frmFlugPlan::showLabels(const PlanLabels& labels, bool withDistance)
     lblAvgWind->setText(QString::fromStdString(labels.avgWind));
 }
 
-bool frmFlugPlan::gridFlug_Edit(int row, int column, const QString& text)
+GridCellVerdict frmFlugPlan::gridFlug_Check(int row, const GridColumn& c, const QString& text)
 {
+    GridCellVerdict verdict;
     if (!havePlan_)
-        return false;
-    bool taken = false;
+        return verdict;
+    const auto field = std::find_if(kPlanGridFields.begin(), kPlanGridFields.end(),
+                                    [&](const char* f) { return c.field == QString::fromUtf8(f); });
+    bool ran = false;
     runHandler([&] {
-        const auto value = acceptCellEdit(plan_, row + 1, column, text.toStdString());
-        if (value) {
-            try {
-                plan_.SetAbsolutePosition(row + 1);
-                plan_.SetField(kPlanGridFields[static_cast<std::size_t>(column)], *value);
-                plan_.Update();
-                taken = true;
-            } catch (const DbError&) {
-                plan_.CancelUpdate(); // a value the field cannot hold: refused below
-            }
-        }
-        if (!taken) {
-            MsgBox(QStringLiteral("Fehler in der Dateneingabe"), QStringLiteral("Datenfehler"),
-                   MsgButtons::Ok, this);
-            return;
-        }
+        verdict.value = acceptCellEdit(plan_, row + 1,
+                                       static_cast<int>(field - kPlanGridFields.begin()),
+                                       text.toStdString());
+        ran = true;
+    });
+    if (ran && !verdict.value) {
+        verdict.message = QStringLiteral("Fehler in der Dateneingabe");
+        verdict.title = QStringLiteral("Datenfehler");
+    }
+    return verdict;
+}
+
+void frmFlugPlan::gridFlug_AfterEdit()
+{
+    runHandler([&] {
         // Whatever was edited, every leg is computed again from its own values.
         if (const auto labels = recomputeFlightPlan(plan_, decimalMark()))
             showLabels(*labels, false);
-        model_->load(&plan_, decimalMark());
+        model_->reread();
     });
-    return taken;
 }
 
 // --- layout and captions ----------------------------------------------------------------------
@@ -501,8 +523,8 @@ void frmFlugPlan::SetLanguage()
     Label3->setText(de ? QStringLiteral("Flugzeit") : QStringLiteral("Flighttime"));
     Label4->setText(de ? QStringLiteral("Gesamt FF") : QStringLiteral("Total FF"));
     Label5->setText(de ? QStringLiteral("Distanz") : QStringLiteral("Distance"));
-    model_->setCaptions(
-        {QStringLiteral(" Nr."),
+    const QStringList captions{
+        QStringLiteral(" Nr."),
          de ? QStringLiteral("        Wegpunkt") : QStringLiteral("        Waypoint"),
          QStringLiteral("   VAR"), QStringLiteral("  FF / h"),
          QStringLiteral("   TAS       [ kts ]"),
@@ -512,7 +534,9 @@ void frmFlugPlan::SetLanguage()
          QStringLiteral("     GS        [ kts ]"),
          de ? QStringLiteral("  Distanz     [ NM ]") : QStringLiteral("Distance    [ NM ]"),
          de ? QStringLiteral("    Zeit      [ h:min ]") : QStringLiteral("   Time      [ h:min ]"),
-         QStringLiteral(" FF - leg")});
+         QStringLiteral(" FF - leg")};
+    for (int c = 0; c < captions.size(); ++c)
+        model_->setCaption(c, captions[c]);
 }
 
 // --- entry boxes ------------------------------------------------------------------------------

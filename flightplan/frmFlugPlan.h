@@ -25,7 +25,9 @@ class QTableView;
 
 namespace tv {
 
-class PlanTableModel;
+class RecordsetGridModel;
+struct GridCellVerdict;
+struct GridColumn;
 
 // The flight-plan window: a route's navigation log with per-leg edits, kept per route in
 // Flugplan/<route name>, and printed through the report. The arithmetic is FlightPlan.h's;
@@ -47,9 +49,10 @@ public:
     void cmdCalc_Click();
     void cmdRevert_Click();
     void cmdPreview_Click();
-    // A value typed into the grid: checked, stored and every leg computed again. False (with
-    // the message) when it is refused; the cell then keeps its old value.
-    bool gridFlug_Edit(int row, int column, const QString& text);
+    // A value typed into the grid is checked (a refused one gets the message and the cell
+    // keeps its old value), stored by the grid, and then every leg is computed again.
+    GridCellVerdict gridFlug_Check(int row, const GridColumn& c, const QString& text);
+    void gridFlug_AfterEdit();
     void ResizeGrid();
     void SetLanguage();
 
@@ -126,7 +129,7 @@ private:
     double course_ = 0; // kept from leg to leg and plan to plan, see buildFlightPlan
     bool calculate_ = false;
     bool filling_ = false;
-    PlanTableModel* model_ = nullptr;
+    RecordsetGridModel* model_ = nullptr;
 };
 
 } // namespace tv

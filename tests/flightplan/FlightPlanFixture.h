@@ -5,7 +5,6 @@
 
 #include "core/Variablen.h"
 #include "core/forms/Forms.h"
-#include "flightplan/PlanTableModel.h"
 #include "flightplan/frmFlugPlan.h"
 #include "schema/TestDb.h"
 #include "support/WindowTestBase.h"
