@@ -467,9 +467,8 @@ GridCellVerdict frmFlugPlan::gridFlug_Check(int row, const GridColumn& c, const 
                                     [&](const char* f) { return c.field == QString::fromUtf8(f); });
     bool ran = false;
     runHandler([&] {
-        verdict.value = acceptCellEdit(plan_, row + 1,
-                                       static_cast<int>(field - kPlanGridFields.begin()),
-                                       text.toStdString());
+        verdict.value = acceptCellEdit(
+            plan_, row + 1, static_cast<int>(field - kPlanGridFields.begin()), text.toStdString());
         ran = true;
     });
     if (ran && !verdict.value) {
@@ -525,16 +524,18 @@ void frmFlugPlan::SetLanguage()
     Label5->setText(de ? QStringLiteral("Distanz") : QStringLiteral("Distance"));
     const QStringList captions{
         QStringLiteral(" Nr."),
-         de ? QStringLiteral("        Wegpunkt") : QStringLiteral("        Waypoint"),
-         QStringLiteral("   VAR"), QStringLiteral("  FF / h"),
-         QStringLiteral("   TAS       [ kts ]"),
-         de ? QStringLiteral("   Wind    Richtung") : QStringLiteral("   Wind    Direction"),
-         de ? QStringLiteral("   Wind      Stärke") : QStringLiteral("   Wind      Speed"),
-         QStringLiteral("     TC"), QStringLiteral("     MH"),
-         QStringLiteral("     GS        [ kts ]"),
-         de ? QStringLiteral("  Distanz     [ NM ]") : QStringLiteral("Distance    [ NM ]"),
-         de ? QStringLiteral("    Zeit      [ h:min ]") : QStringLiteral("   Time      [ h:min ]"),
-         QStringLiteral(" FF - leg")};
+        de ? QStringLiteral("        Wegpunkt") : QStringLiteral("        Waypoint"),
+        QStringLiteral("   VAR"),
+        QStringLiteral("  FF / h"),
+        QStringLiteral("   TAS       [ kts ]"),
+        de ? QStringLiteral("   Wind    Richtung") : QStringLiteral("   Wind    Direction"),
+        de ? QStringLiteral("   Wind      Stärke") : QStringLiteral("   Wind      Speed"),
+        QStringLiteral("     TC"),
+        QStringLiteral("     MH"),
+        QStringLiteral("     GS        [ kts ]"),
+        de ? QStringLiteral("  Distanz     [ NM ]") : QStringLiteral("Distance    [ NM ]"),
+        de ? QStringLiteral("    Zeit      [ h:min ]") : QStringLiteral("   Time      [ h:min ]"),
+        QStringLiteral(" FF - leg")};
     for (int c = 0; c < captions.size(); ++c)
         model_->setCaption(c, captions[c]);
 }

@@ -1,8 +1,8 @@
 #include "tracks/frmTrack.h"
 
 #include "core/Variablen.h"
-#include "core/forms/RecordsetGridModel.h"
 #include "core/forms/MsgBox.h"
+#include "core/forms/RecordsetGridModel.h"
 #include "core/windows/WindowLook.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"

@@ -1,5 +1,5 @@
-#include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
+#include "core/forms/MsgBox.h"
 #include "platform/Recordset.h"
 
 #include <QObject>
