@@ -458,15 +458,15 @@ void Drawing::PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels
         if (!std::isfinite(topLeft.x()) || !std::isfinite(topLeft.y()) ||
             std::fabs(topLeft.x()) >= 1.0e6 || std::fabs(topLeft.y()) >= 1.0e6)
             continue;
-        auto it = labelCache_.find(text);
-        if (it == labelCache_.end()) {
+        auto it = labelCache_.constFind(text);
+        if (it == labelCache_.constEnd()) {
             QStaticText laidOut(text);
             laidOut.setTextFormat(Qt::PlainText);
             laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
             laidOut.prepare(QTransform(), plain);
-            it = labelCache_.emplace(text, std::move(laidOut)).first;
+            it = labelCache_.insert(text, std::move(laidOut));
         }
-        painter->drawStaticText(topLeft, it->second);
+        painter->drawStaticText(topLeft, *it);
     }
 }
 

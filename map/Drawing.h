@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
@@ -192,7 +193,9 @@ private:
     double currentX_ = 0.0;
     double currentY_ = 0.0;
     std::optional<QFont> font_;
-    std::unordered_map<QString, QStaticText> labelCache_; // PrintLabels' laid-out texts
+    // QHash rather than std::unordered_map: the latter does not keep the hash of a QString
+    // key and rehashes every key it walks past on a lookup.
+    QHash<QString, QStaticText> labelCache_; // PrintLabels' laid-out texts
     QFont labelCacheFont_;
 };
 

@@ -87,6 +87,7 @@ void PlanMap::clearChart()
 {
     chartShown_ = false;
     lastRedraw_ = QImage();
+    paintedChart_ = QImage();
     surface().Cls();
 }
 
@@ -142,7 +143,7 @@ std::optional<double> PlanMap::RedrawMap(const Layers& layers)
         surface().Cls();
         return std::nullopt;
     }
-    view_.paint(surface());
+    paintChart();
     // The airspace layer draws right after the chart.
     if (layers.airspaces)
         layers.airspaces();
@@ -152,6 +153,39 @@ std::optional<double> PlanMap::RedrawMap(const Layers& layers)
     drawWaypoints(layers);
     lastRedraw_ = surface().image();
     return length;
+}
+
+PlanMap::ChartPaint PlanMap::chartPaintKey() const
+{
+    const DrawSurface& s = surface();
+    return {view_.storage().cacheKey(),
+            view_.sourceX(),
+            view_.sourceY(),
+            view_.sourceWidth(),
+            view_.sourceHeight(),
+            s.widthPx(),
+            s.heightPx(),
+            s.ScaleLeft(),
+            s.ScaleTop(),
+            s.ScaleWidth(),
+            s.ScaleHeight(),
+            s.BackColor()};
+}
+
+void PlanMap::paintChart()
+{
+    DrawSurface& s = surface();
+    const ChartPaint key = chartPaintKey();
+    if (!paintedChart_.isNull() && key == paintedKey_ && paintedChart_.size() == s.image().size() &&
+        paintedChart_.format() == s.image().format()) {
+        // The same picture, part and surface: the scaled chart is copied, not scaled again.
+        s.PaintPicture(paintedChart_, s.ScaleLeft(), s.ScaleTop(), s.ScaleWidth(), s.ScaleHeight(),
+                       0, 0, paintedChart_.width(), paintedChart_.height());
+        return;
+    }
+    view_.paint(s);
+    paintedKey_ = key;
+    paintedChart_ = s.image().copy();
 }
 
 double PlanMap::drawRoute(const std::vector<PlanRoutePoint>& route)

@@ -147,6 +147,22 @@ private:
     bool chartShown_ = false;
     AirportLookup airports_;
     QImage lastRedraw_;
+    // The chart as the last redraw scaled it into the surface, and what it was scaled from:
+    // scaling the whole picture down costs more than all the symbols, and most redraws show
+    // the same part of the chart again.
+    struct ChartPaint
+    {
+        qint64 pictureKey = 0;
+        float sourceX = 0, sourceY = 0, sourceWidth = 0, sourceHeight = 0;
+        int widthPx = 0, heightPx = 0;
+        double scaleLeft = 0, scaleTop = 0, scaleWidth = 0, scaleHeight = 0;
+        uint32_t backColor = 0;
+        bool operator==(const ChartPaint&) const = default;
+    };
+    ChartPaint chartPaintKey() const;
+    void paintChart();
+    ChartPaint paintedKey_;
+    QImage paintedChart_;
 };
 
 } // namespace tv

@@ -275,3 +275,38 @@ TEST(Measuring, LineFromTheCursorToTheWaypoint)
     EXPECT_EQ(at(map, 250, 125), kChartColour);
     EXPECT_EQ(at(map, 250, 150), 0x000000u);
 }
+
+// Redraws after the view or the chart changed show the new view, never the previous one again.
+TEST(PlanMapView, RedrawShowsTheChartAsItIsNow)
+{
+    constexpr uint32_t kEast = 0x80C080;
+    QImage twoHalves = plainChart(1000, 500);
+    for (int y = 0; y < 500; ++y)
+        for (int x = 500; x < 1000; ++x)
+            twoHalves.setPixelColor(x, y, tv::vbColor(kEast));
+    PlanMap map;
+    map.resize(500, 250);
+    ASSERT_TRUE(map.loadChart(alpineChart(), twoHalves));
+    map.RedrawMap({});
+    EXPECT_EQ(at(map, 400, 100), kChartColour);
+    map.RedrawMap({});
+    EXPECT_EQ(at(map, 400, 100), kChartColour);
+
+    map.view().press(400, 100);
+    map.view().dragTo(100, 100); // 300 pixels further east
+    map.RedrawMap({});
+    EXPECT_EQ(at(map, 400, 100), kEast);
+    EXPECT_EQ(at(map, 100, 100), kChartColour);
+
+    constexpr uint32_t kOther = 0x4060A0;
+    QImage other(1000, 500, QImage::Format_RGB32);
+    other.fill(tv::vbColor(kOther));
+    ASSERT_TRUE(map.loadChart(alpineChart(), other));
+    map.RedrawMap({});
+    EXPECT_EQ(at(map, 100, 100), kOther);
+
+    map.resize(300, 150);
+    map.RedrawMap({});
+    EXPECT_EQ(at(map, 299, 149), kOther);
+    EXPECT_EQ(map.surface().image().size(), QSize(300, 150));
+}
