@@ -20,21 +20,18 @@ std::vector<RouteChoice> listRoutes(Connection& db)
     return routes;
 }
 
-int preselectedRoute(const std::vector<RouteChoice>& routes, std::string_view gridCellText,
+int preselectedRoute(const std::vector<RouteChoice>& routes,
                      std::optional<std::int64_t> currentRouteId)
 {
     if (routes.empty())
         return -1;
-    int firstEqual = -1;
-    for (std::size_t i = 0; i < routes.size(); ++i) {
-        if (routes[i].name != gridCellText)
-            continue;
-        if (currentRouteId && routes[i].routeId == *currentRouteId)
-            return static_cast<int>(i);
-        if (firstEqual < 0)
-            firstEqual = static_cast<int>(i);
+    if (currentRouteId) {
+        for (std::size_t i = 0; i < routes.size(); ++i) {
+            if (routes[i].routeId == *currentRouteId)
+                return static_cast<int>(i);
+        }
     }
-    return firstEqual < 0 ? 0 : firstEqual;
+    return 0;
 }
 
 std::filesystem::path routeFolder(const std::filesystem::path& programFolder)

@@ -33,11 +33,9 @@ struct RouteChoice
 // Every route in the order of the route list (ascending Nummer).
 std::vector<RouteChoice> listRoutes(Connection& db);
 
-// The entry to preselect, from what the plan window's route grid shows: the first entry whose
-// name equals `gridCellText` exactly (letter case counts), the plan window's current route
-// `currentRouteId` first when it is one of those; 0 when the cell shows no route name (its
-// Nummer column, for instance); -1 for an empty list.
-int preselectedRoute(const std::vector<RouteChoice>& routes, std::string_view gridCellText,
+// The entry to preselect: the plan window's current route `currentRouteId`, else the first
+// entry; -1 for an empty list.
+int preselectedRoute(const std::vector<RouteChoice>& routes,
                      std::optional<std::int64_t> currentRouteId);
 
 // The folder of the route files and the file a route name is written to. Characters that a

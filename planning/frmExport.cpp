@@ -95,11 +95,11 @@ void frmExport::Form_Load()
     for (const RouteChoice& r : routes_)
         cmbRoute->addItem(text(r.name), QVariant::fromValue<qlonglong>(r.routeId));
 
+    // The route the plan window shows, whichever of its cells is current.
     const PlanWindowLink& plan = planWindowLink();
-    const std::string cell = plan.routeGridCellText ? plan.routeGridCellText() : std::string();
     const std::optional<std::int64_t> current =
         plan.currentRouteId ? plan.currentRouteId() : std::nullopt;
-    cmbRoute->setCurrentIndex(preselectedRoute(routes_, cell, current));
+    cmbRoute->setCurrentIndex(preselectedRoute(routes_, current));
     lblSave->setText(QString::fromStdString((routeFolder(programFolder()) / "").string()));
 }
 

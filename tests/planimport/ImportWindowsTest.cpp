@@ -52,10 +52,9 @@ protected:
         return tvtest::TestDb(dir / "data.tvd").column(text);
     }
 
-    // The plan window as the export sees it: its route grid's current cell and route.
-    void planShows(const std::string& cell, std::optional<std::int64_t> route)
+    // The plan window as the export sees it: its current route.
+    void planShows(std::optional<std::int64_t> route)
     {
-        tv::planWindowLink().routeGridCellText = [cell] { return cell; };
         tv::planWindowLink().currentRouteId = [route] { return route; };
     }
 
@@ -81,7 +80,7 @@ TEST_F(ImportWindows, ExportWindowSpeaksBothLanguages)
 
 TEST_F(ImportWindows, ExportSavesThePlanWindowsRouteAndSaysWhere)
 {
-    planShows("Alpen", 3); // the second route named Alpen
+    planShows(3); // the second route named Alpen
     tv::frmExport& w = exportWindow();
     ASSERT_EQ(w.cmbRoute->count(), 4);
     EXPECT_EQ(w.cmbRoute->currentIndex(), 2);
@@ -101,7 +100,7 @@ TEST_F(ImportWindows, ExportSavesThePlanWindowsRouteAndSaysWhere)
 TEST_F(ImportWindows, ExportOfARouteWithAnApostrophe)
 {
     tv::Language = 1;
-    planShows("O'Brien", 2);
+    planShows(2);
     tv::frmExport& w = exportWindow();
     EXPECT_EQ(w.cmbRoute->currentText(), "O'Brien");
     w.cmdExport_Click();
@@ -111,10 +110,17 @@ TEST_F(ImportWindows, ExportOfARouteWithAnApostrophe)
     EXPECT_TRUE(exists("Route/O'Brien.tvr"));
 }
 
-TEST_F(ImportWindows, ExportPreselectsTheFirstRouteWhenTheGridShowsANumber)
+TEST_F(ImportWindows, ExportPreselectsThePlanWindowsRouteWhicheverCellIsCurrent)
 {
-    planShows("2", 2);
-    EXPECT_EQ(exportWindow().cmbRoute->currentIndex(), 0);
+    const std::vector<std::pair<std::optional<std::int64_t>, int>> cases = {
+        {2, 1}, {3, 2}, {4, 3}, {std::nullopt, 0}};
+    for (const auto& [route, index] : cases) {
+        planShows(route);
+        tv::frmExport& w = exportWindow();
+        EXPECT_EQ(w.cmbRoute->currentIndex(), index) << route.value_or(-1);
+        tv::forms().unload(&w);
+        flushDeletes();
+    }
 }
 
 TEST_F(ImportWindows, ExportOfAnEmptyRouteNamesIt)

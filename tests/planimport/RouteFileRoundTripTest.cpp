@@ -213,28 +213,20 @@ TEST_F(RouteFileRoundTrip, TheChosenRouteIsExportedAmongRoutesOfOneName)
     EXPECT_EQ(back.Field("Name").toString(), "Zweite");
 }
 
-TEST(RoutePreselection, FollowsTheRouteGridsCurrentCell)
+TEST(RoutePreselection, IsThePlanWindowsCurrentRoute)
 {
     const std::vector<tv::RouteChoice> routes = {
         {7, "Alpen"}, {8, "alpen"}, {9, "Alpen"}, {10, "O'Brien"}};
-    struct Case
-    {
-        std::string cell;
-        std::optional<std::int64_t> current;
-        int expected;
+    const std::vector<std::pair<std::optional<std::int64_t>, int>> cases = {
+        {std::nullopt, 0}, // the plan window shows no route
+        {8, 1},
+        {9, 2}, // the second of two routes named alike
+        {10, 3},
+        {42, 0}, // deleted since
     };
-    const std::vector<Case> cases = {
-        {"Alpen", std::nullopt, 0},
-        {"alpen", 8, 1},
-        {"Alpen", 9, 2}, // the plan window's own route among two of that name
-        {"Alpen", 8, 0}, // the cell does not show route 8's name: first equal entry
-        {"O'Brien", 10, 3},
-        {"3", 9, 0}, // the cell in the Nummer column: the first route
-        {"", std::nullopt, 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(tv::preselectedRoute(routes, c.cell, c.current), c.expected) << c.cell;
-    EXPECT_EQ(tv::preselectedRoute({}, "Alpen", 7), -1);
+    for (const auto& [current, expected] : cases)
+        EXPECT_EQ(tv::preselectedRoute(routes, current), expected) << current.value_or(-1);
+    EXPECT_EQ(tv::preselectedRoute({}, 7), -1);
 }
 
 TEST_F(RouteFileRoundTrip, RouteFolderInTheWayShowsTheErrorNamingTheRoute)
