@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <new>
+
 using importtest::ProgramFolder;
 
 namespace {
@@ -69,7 +72,7 @@ TEST_F(RouteImportRefusals, UnusableFilesStoreNothing)
     for (const auto& [what, content] : files) {
         const tv::RouteImportResult r = import("Nord.tvr", content);
         EXPECT_FALSE(r.imported) << what;
-        EXPECT_FALSE(r.reason.empty()) << what;
+        EXPECT_FALSE(r.problem.reason.empty()) << what;
         EXPECT_EQ(db.routeTables(), before) << what;
     }
     EXPECT_FALSE(tv::importRouteFile(db.data, db / "nicht da.tvr").imported);
@@ -81,7 +84,7 @@ TEST_F(RouteImportRefusals, NumbersWrittenAsTextAndMissingCoordinatesAreAccepted
     const tv::RouteImportResult r =
         import("Text.tvr",
                routeFile("<z:row Name='A' Lat=' 48.5 ' Long='-11'/><z:row Name='B'/>", "string"));
-    ASSERT_TRUE(r.imported) << r.reason;
+    ASSERT_TRUE(r.imported) << r.problem.reason;
     EXPECT_EQ(db.column("SELECT quote(Lat) || ' ' || quote(Long) FROM GpsPoints WHERE RouteID = " +
                         std::to_string(r.routeId) + " ORDER BY Nummer"),
               (std::vector<std::string>{"48.5 -11.0", "NULL NULL"}));
@@ -96,7 +99,7 @@ TEST_F(RouteImportRefusals, DatabaseFailureInTheLastStepRollsEverythingBack)
         import("Neu.tvr", routeFile("<z:row Name='Neu 1' Lat='1' Long='2'/>"
                                     "<z:row Name='Neu 2' Lat='3' Long='4'/>"));
     EXPECT_FALSE(r.imported);
-    EXPECT_NE(r.reason.find("disk full"), std::string::npos) << r.reason;
+    EXPECT_NE(r.problem.reason.find("disk full"), std::string::npos) << r.problem.reason;
     EXPECT_EQ(db.routeTables(), before);
     EXPECT_TRUE(r.differingNames.empty());
 }
@@ -128,7 +131,7 @@ TEST_F(RouteImportRefusals, StoredWaypointAtOtherCoordinatesKeepsThemAndIsReport
                                          "<z:row Name='EDNY' Lat='47.4018' Long='9.3042'/>"
                                          "<z:row Name='Ohne Lage' Lat='50' Long='8'/>"
                                          "<z:row Name='EDNY'/>"));
-    ASSERT_TRUE(r.imported) << r.reason;
+    ASSERT_TRUE(r.imported) << r.problem.reason;
     // Same coordinates, or a missing value on either side, is no difference.
     EXPECT_EQ(r.differingNames, std::vector<std::string>{"ÜBERLINGEN"});
     EXPECT_EQ(r.waypointsAdded, 0);
@@ -144,11 +147,108 @@ TEST_F(RouteImportRefusals, NamelessRowsBecomeOneWaypointWithAnEmptyName)
 {
     const tv::RouteImportResult r =
         import("Leer.tvr", routeFile("<z:row Lat='1' Long='2'/><z:row Lat='1' Long='2'/>"));
-    ASSERT_TRUE(r.imported) << r.reason;
+    ASSERT_TRUE(r.imported) << r.problem.reason;
     EXPECT_EQ(r.waypointsAdded, 1);
     EXPECT_EQ(db.column("SELECT quote(Name) FROM Waypoints WHERE Lat = 1"),
               std::vector<std::string>{"''"});
     EXPECT_EQ(r.pointsAdded, 2);
+}
+
+// Files made to hold the reader: each is refused by the bound it breaks, quickly and without
+// storing anything.
+TEST_F(RouteImportRefusals, HostileFilesAreRefusedAndStoreNothing)
+{
+    std::string crowded = "<z:row Name='\xE2\x88\xA7'";
+    for (int i = 0; i < 100000; ++i)
+        crowded += " a" + std::to_string(i) + "='1'";
+    crowded += "/>";
+    // UTF-16LE with a byte order mark; "\u2227" is the bytes 27 22.
+    std::string utf16 = "\xFF\xFE";
+    for (const char16_t c : std::u16string(u"<xml><z:row N='\u2227'")) {
+        utf16 += static_cast<char>(c & 0xFF);
+        utf16 += static_cast<char>(c >> 8);
+    }
+    for (int i = 0; i < 100000; ++i) {
+        for (const char c : " a" + std::to_string(i) + "='1'")
+            utf16 += std::string{c, '\0'};
+    }
+    std::string deep;
+    for (int i = 0; i < 1000000; ++i)
+        deep += "<a>";
+
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"UTF-16 with U+2227 and 100,000 attributes", utf16},
+        {"UTF-8 with 100,000 attributes", routeFile(crowded)},
+        {"nested 1,000,000 deep", "<xml>" + deep},
+    };
+    const auto before = db.routeTables();
+    for (const auto& [what, content] : files) {
+        const tv::RouteImportResult r = import("Feind.tvr", content);
+        EXPECT_FALSE(r.imported) << what;
+        EXPECT_EQ(db.routeTables(), before) << what;
+    }
+    // 100 MB: a route file with a tail that is never read.
+    tvtest::writeFile(db / "Gross.tvr", routeFile("<z:row Name='A' Lat='1' Long='2'/>"));
+    std::filesystem::resize_file(db / "Gross.tvr", 100u * 1024 * 1024);
+    const tv::RouteImportResult big = tv::importRouteFile(db.data, db / "Gross.tvr");
+    EXPECT_FALSE(big.imported);
+    EXPECT_NE(big.problem.reason.find("larger than"), std::string::npos) << big.problem.reason;
+    EXPECT_EQ(db.routeTables(), before);
+}
+
+TEST_F(RouteImportRefusals, RowThatCannotBeAWaypointIsNamedInTheMessage)
+{
+    struct Case
+    {
+        std::string row;
+        const char* latType;
+        std::string german;
+        std::string english;
+    };
+    const std::vector<Case> cases = {
+        {"<z:row Name='Nordpol' Lat='91' Long='0'/>", "float",
+         "Streckenpunkt 3 (Nordpol): der Breitengrad 91 liegt nicht zwischen -90 und 90.",
+         "Route point 3 (Nordpol): the latitude 91 is not between -90 and 90."},
+        {"<z:row Name='Datumsgrenze' Lat='1' Long='-180.5'/>", "float",
+         "Streckenpunkt 3 (Datumsgrenze): der Längengrad -180.5 liegt nicht zwischen -180 und "
+         "180.",
+         "Route point 3 (Datumsgrenze): the longitude -180.5 is not between -180 and 180."},
+        {"<z:row Name='Irgendwo' Lat='Nord' Long='2'/>", "string",
+         "Streckenpunkt 3 (Irgendwo): der Breitengrad \"Nord\" ist keine Zahl.",
+         "Route point 3 (Irgendwo): the latitude \"Nord\" is not a number."},
+        {"<z:row Lat='1' Long=''/>", "float",
+         "Streckenpunkt 3 (): der Längengrad \"\" ist keine Zahl.",
+         "Route point 3 (): the longitude \"\" is not a number."},
+    };
+    const auto before = db.routeTables();
+    for (const Case& c : cases) {
+        const tv::RouteImportResult r =
+            import("Weit.tvr", routeFile("<z:row Name='A' Lat='1' Long='2'/>"
+                                         "<z:row Name='B' Lat='3' Long='4'/>" +
+                                             c.row,
+                                         c.latType));
+        EXPECT_FALSE(r.imported) << c.row;
+        EXPECT_EQ(db.routeTables(), before);
+        EXPECT_EQ(tv::routeImportFailedMessage(0, r.problem).text,
+                  "Fehler beim Einlesen der Wegpunkte\n\n" + c.german);
+        EXPECT_EQ(tv::routeImportFailedMessage(1, r.problem).text,
+                  "Error reading waypoint data\n\n" + c.english);
+    }
+}
+
+TEST_F(RouteImportRefusals, LackOfMemoryDuringTheImportStoresNothing)
+{
+    const auto before = db.routeTables();
+    tv::setImportRowHookForTesting([](std::size_t row) {
+        if (row == 2)
+            throw std::bad_alloc();
+    });
+    const tv::RouteImportResult r =
+        import("Neu.tvr", routeFile("<z:row Name='Neu 1' Lat='1' Long='2'/>"
+                                    "<z:row Name='Neu 2' Lat='3' Long='4'/>"));
+    tv::setImportRowHookForTesting(nullptr);
+    EXPECT_FALSE(r.imported);
+    EXPECT_EQ(db.routeTables(), before);
 }
 
 TEST(RouteImportMessages, AreTheProgramsOwnTexts)
