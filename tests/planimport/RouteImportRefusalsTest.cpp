@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <new>
-
 using importtest::ProgramFolder;
 
 namespace {
@@ -154,48 +151,6 @@ TEST_F(RouteImportRefusals, NamelessRowsBecomeOneWaypointWithAnEmptyName)
     EXPECT_EQ(r.pointsAdded, 2);
 }
 
-// Files made to hold the reader: each is refused by the bound it breaks, quickly and without
-// storing anything.
-TEST_F(RouteImportRefusals, HostileFilesAreRefusedAndStoreNothing)
-{
-    std::string crowded = "<z:row Name='\xE2\x88\xA7'";
-    for (int i = 0; i < 100000; ++i)
-        crowded += " a" + std::to_string(i) + "='1'";
-    crowded += "/>";
-    // UTF-16LE with a byte order mark; "\u2227" is the bytes 27 22.
-    std::string utf16 = "\xFF\xFE";
-    for (const char16_t c : std::u16string(u"<xml><z:row N='\u2227'")) {
-        utf16 += static_cast<char>(c & 0xFF);
-        utf16 += static_cast<char>(c >> 8);
-    }
-    for (int i = 0; i < 100000; ++i) {
-        for (const char c : " a" + std::to_string(i) + "='1'")
-            utf16 += std::string{c, '\0'};
-    }
-    std::string deep;
-    for (int i = 0; i < 1000000; ++i)
-        deep += "<a>";
-
-    const std::vector<std::pair<std::string, std::string>> files = {
-        {"UTF-16 with U+2227 and 100,000 attributes", utf16},
-        {"UTF-8 with 100,000 attributes", routeFile(crowded)},
-        {"nested 1,000,000 deep", "<xml>" + deep},
-    };
-    const auto before = db.routeTables();
-    for (const auto& [what, content] : files) {
-        const tv::RouteImportResult r = import("Feind.tvr", content);
-        EXPECT_FALSE(r.imported) << what;
-        EXPECT_EQ(db.routeTables(), before) << what;
-    }
-    // 100 MB: a route file with a tail that is never read.
-    tvtest::writeFile(db / "Gross.tvr", routeFile("<z:row Name='A' Lat='1' Long='2'/>"));
-    std::filesystem::resize_file(db / "Gross.tvr", 100u * 1024 * 1024);
-    const tv::RouteImportResult big = tv::importRouteFile(db.data, db / "Gross.tvr");
-    EXPECT_FALSE(big.imported);
-    EXPECT_NE(big.problem.reason.find("larger than"), std::string::npos) << big.problem.reason;
-    EXPECT_EQ(db.routeTables(), before);
-}
-
 TEST_F(RouteImportRefusals, RowThatCannotBeAWaypointIsNamedInTheMessage)
 {
     struct Case
@@ -234,21 +189,6 @@ TEST_F(RouteImportRefusals, RowThatCannotBeAWaypointIsNamedInTheMessage)
         EXPECT_EQ(tv::routeImportFailedMessage(1, r.problem).text,
                   "Error reading waypoint data\n\n" + c.english);
     }
-}
-
-TEST_F(RouteImportRefusals, LackOfMemoryDuringTheImportStoresNothing)
-{
-    const auto before = db.routeTables();
-    tv::setImportRowHookForTesting([](std::size_t row) {
-        if (row == 2)
-            throw std::bad_alloc();
-    });
-    const tv::RouteImportResult r =
-        import("Neu.tvr", routeFile("<z:row Name='Neu 1' Lat='1' Long='2'/>"
-                                    "<z:row Name='Neu 2' Lat='3' Long='4'/>"));
-    tv::setImportRowHookForTesting(nullptr);
-    EXPECT_FALSE(r.imported);
-    EXPECT_EQ(db.routeTables(), before);
 }
 
 TEST(RouteImportMessages, AreTheProgramsOwnTexts)
