@@ -85,7 +85,7 @@ void RouteFileImport(benchmark::State& state)
     for (auto _ : state) {
         const tv::RouteImportResult r = tv::importRouteFile(folder.data, file);
         if (!r.imported || r.waypointsAdded != 500 || r.pointsAdded != 1000)
-            state.SkipWithError(("import failed: " + r.reason).c_str());
+            state.SkipWithError(("import failed: " + r.problem.reason).c_str());
         state.PauseTiming();
         folder.data.Execute("DELETE FROM Waypoints WHERE Name LIKE 'Neu %'");
         folder.data.Execute("DELETE FROM GpsPoints");

@@ -25,6 +25,13 @@ std::string countryPrefix(const std::string& code)
     return code.substr(0, end);
 }
 
+// An airport without a code, or with one of blanks only, has no name to become a waypoint
+// under: it belongs to no country and is never transferred.
+bool hasCode(const Value& code)
+{
+    return !code.isNull() && !trimBlanks(code.toString()).empty();
+}
+
 // Degrees as the waypoint stores them: DD.MM, unrounded; a missing position stays missing.
 Value toDDMM(const Value& degrees)
 {
@@ -60,6 +67,8 @@ std::vector<AirportCountry> listAirportCountries(Connection& airportDb)
     Recordset rs;
     rs.Open("SELECT ICAO FROM ARPT WHERE ICAO IS NOT NULL ORDER BY ICAO ASC", airportDb);
     for (; !rs.Eof(); rs.MoveNext()) {
+        if (!hasCode(rs.Field(0)))
+            continue;
         const std::string prefix = countryPrefix(rs.Field(0).toString());
         const auto [it, added] = byPrefix.try_emplace(foldCase(prefix), countries.size());
         if (added) {
@@ -112,6 +121,8 @@ std::int32_t transferAirports(Connection& airportDb, Connection& mainDb,
                 "ORDER BY rowid",
                 airportDb);
         for (; !rs.Eof(); rs.MoveNext()) {
+            if (!hasCode(rs.Field(0)))
+                continue;
             const auto it = chosen.find(foldCase(countryPrefix(rs.Field(0).toString())));
             if (it != chosen.end())
                 it->second.push_back({rs.Field(0), rs.Field(1), rs.Field(2)});

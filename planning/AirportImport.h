@@ -30,8 +30,9 @@ struct AirportCountry
 };
 
 // One row per country prefix found in ARPT, ordered by name (ignoring case; countries of one
-// name in prefix order). Airports without a code belong to no country. An empty ARPT table
-// gives an empty list. Throws DbError when the airport file cannot be read.
+// name in prefix order). Airports without a code (Null, empty or blanks only) belong to no
+// country. An empty ARPT table gives an empty list. Throws DbError when the airport file cannot be
+// read.
 std::vector<AirportCountry> listAirportCountries(Connection& airportDb);
 
 // The number of airports of the countries at `ticked` (indexes into `countries`).

@@ -7,15 +7,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <string>
 
 namespace tv {
 
 struct PlanWindowLink
 {
-    // The text of the route grid's current cell (UTF-8): the route name when the cell is in
-    // the name column, the Nummer otherwise.
-    std::function<std::string()> routeGridCellText;
     // The key (RouteID) of the plan window's current route, if it has one.
     std::function<std::optional<std::int64_t>()> currentRouteId;
     // Reads waypointsRS, planrouteRS and planpointsRS again after a route import was stored.

@@ -4,7 +4,9 @@
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
+#include "platform/RowsetXml.h"
 
+#include <cmath>
 #include <system_error>
 
 namespace tv {
@@ -20,21 +22,130 @@ std::vector<RouteChoice> listRoutes(Connection& db)
     return routes;
 }
 
-int preselectedRoute(const std::vector<RouteChoice>& routes, std::string_view gridCellText,
+int preselectedRoute(const std::vector<RouteChoice>& routes,
                      std::optional<std::int64_t> currentRouteId)
 {
     if (routes.empty())
         return -1;
-    int firstEqual = -1;
-    for (std::size_t i = 0; i < routes.size(); ++i) {
-        if (routes[i].name != gridCellText)
-            continue;
-        if (currentRouteId && routes[i].routeId == *currentRouteId)
-            return static_cast<int>(i);
-        if (firstEqual < 0)
-            firstEqual = static_cast<int>(i);
+    if (currentRouteId) {
+        for (std::size_t i = 0; i < routes.size(); ++i) {
+            if (routes[i].routeId == *currentRouteId)
+                return static_cast<int>(i);
+        }
     }
-    return firstEqual < 0 ? 0 : firstEqual;
+    return 0;
+}
+
+namespace {
+
+PointFault coordinateFault(const Value& v, double limit, PointFault notANumber,
+                           PointFault outOfRange)
+{
+    if (v.isNull())
+        return PointFault::None;
+    const std::optional<double> d = v.asNumber();
+    if (!d || std::isnan(*d))
+        return notANumber;
+    if (!std::isfinite(*d) || std::fabs(*d) > limit)
+        return outOfRange;
+    return PointFault::None;
+}
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
+// Calls `shown` with each character of `text` as a message can show it: a character XML can
+// hold as it is, anything else (a control character, a byte that is no UTF-8) as one U+FFFD.
+template <typename Shown> void forEachShownCharacter(std::string_view text, Shown shown)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const std::string_view c = text.substr(i, length);
+        if (xmlCanHold(c)) {
+            shown(c);
+            i += c.size();
+            continue;
+        }
+        shown(kReplacement);
+        for (++i; i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80; ++i) {
+        }
+    }
+}
+
+// `text` shown, and cut in its middle when it has more than `maxCharacters` characters.
+std::string shownText(std::string_view text, std::size_t maxCharacters)
+{
+    std::size_t count = 0;
+    forEachShownCharacter(text, [&count](std::string_view) { ++count; });
+    const std::size_t head = count > maxCharacters ? maxCharacters * 2 / 3 : count;
+    const std::size_t tailFrom = count > maxCharacters ? count - (maxCharacters - head - 1) : count;
+    std::string out;
+    std::size_t n = 0;
+    forEachShownCharacter(text, [&](std::string_view c) {
+        if (n < head || n >= tailFrom)
+            out += c;
+        if (n == head && head < count)
+            out += "\xE2\x80\xA6"; // "…"
+        ++n;
+    });
+    return out;
+}
+
+// A message box stays readable on the screen with names of this length; longer ones are cut.
+constexpr std::size_t kNameCharacters = 48;
+constexpr std::size_t kPathCharacters = 72;
+
+} // namespace
+
+PointFault routePointFault(const Value& name, const Value& lat, const Value& lon)
+{
+    if (!name.isNull() && !xmlCanHold(name.toString()))
+        return PointFault::NameNotWritable;
+    const PointFault latitude =
+        coordinateFault(lat, 90.0, PointFault::LatitudeNotANumber, PointFault::LatitudeOutOfRange);
+    if (latitude != PointFault::None)
+        return latitude;
+    return coordinateFault(lon, 180.0, PointFault::LongitudeNotANumber,
+                           PointFault::LongitudeOutOfRange);
+}
+
+std::string pointFaultText(const RoutePointFault& fault, int language)
+{
+    const bool german = language == 0;
+    const std::string value = shownText(fault.value, kNameCharacters);
+    std::string reason;
+    switch (fault.fault) {
+    case PointFault::None:
+        break;
+    case PointFault::NameNotWritable:
+        reason = german ? "der Name enthält Zeichen, die eine Streckendatei nicht aufnehmen kann"
+                        : "the name holds characters that a route file cannot carry";
+        break;
+    case PointFault::LatitudeNotANumber:
+        reason = german ? "der Breitengrad \"" + value + "\" ist keine Zahl"
+                        : "the latitude \"" + value + "\" is not a number";
+        break;
+    case PointFault::LatitudeOutOfRange:
+        reason = german ? "der Breitengrad " + value + " liegt nicht zwischen -90 und 90"
+                        : "the latitude " + value + " is not between -90 and 90";
+        break;
+    case PointFault::LongitudeNotANumber:
+        reason = german ? "der Längengrad \"" + value + "\" ist keine Zahl"
+                        : "the longitude \"" + value + "\" is not a number";
+        break;
+    case PointFault::LongitudeOutOfRange:
+        reason = german ? "der Längengrad " + value + " liegt nicht zwischen -180 und 180"
+                        : "the longitude " + value + " is not between -180 and 180";
+        break;
+    }
+    return (german ? "Streckenpunkt " : "Route point ") + std::to_string(fault.number) + " (" +
+           nameForMessage(fault.name) + "): " + reason + ".";
+}
+
+std::string nameForMessage(std::string_view name)
+{
+    return shownText(name, kNameCharacters);
 }
 
 std::filesystem::path routeFolder(const std::filesystem::path& programFolder)
@@ -59,9 +170,29 @@ RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
         Recordset points;
         points.Open("SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC", db,
                     {route.routeId});
-        // The check comes before the folder is made: an empty route leaves no trace.
+        // The checks come before the folder is made: a route that is not written leaves no
+        // trace.
         if (points.RecordCount() == 0) {
             result.status = RouteExportStatus::NoPoints;
+            return result;
+        }
+        const int nameField = points.FieldIndex("Name");
+        const int latField = points.FieldIndex("Lat");
+        const int longField = points.FieldIndex("Long");
+        for (std::size_t number = 1; !points.Eof(); points.MoveNext(), ++number) {
+            const Value& lat = points.Field(latField);
+            const Value& lon = points.Field(longField);
+            const PointFault fault = routePointFault(points.Field(nameField), lat, lon);
+            if (fault == PointFault::None)
+                continue;
+            const bool latitude =
+                fault == PointFault::LatitudeNotANumber || fault == PointFault::LatitudeOutOfRange;
+            const std::string value = fault == PointFault::NameNotWritable ? std::string()
+                                      : latitude                           ? lat.toString()
+                                                                           : lon.toString();
+            result.status = RouteExportStatus::BadPoint;
+            result.point = {fault, number, points.Field(nameField).toString(), value};
+            result.reason = pointFaultText(result.point, 1);
             return result;
         }
         std::error_code ec;
@@ -84,7 +215,7 @@ MessageText routeExportMessage(const RouteExportResult& result, std::string_view
                                int language)
 {
     const bool german = language == 0;
-    const std::string name(routeName);
+    const std::string name = nameForMessage(routeName);
     switch (result.status) {
     case RouteExportStatus::Saved:
         if (german)
@@ -94,10 +225,17 @@ MessageText routeExportMessage(const RouteExportResult& result, std::string_view
         if (german)
             return {"Fehler in Strecke", "Flugstrecke - " + name + " - enthält keine Wegpunkte..."};
         return {"Route error", "Route - " + name + " - contains no waypoints..."};
+    case RouteExportStatus::BadPoint:
+        if (german)
+            return {"Fehler in Strecke", "Flugstrecke - " + name +
+                                             " - wurde nicht gespeichert.\n\n" +
+                                             pointFaultText(result.point, language)};
+        return {"Route error", "Route - " + name + " - was not saved.\n\n" +
+                                   pointFaultText(result.point, language)};
     case RouteExportStatus::WriteFailed:
         break;
     }
-    const std::string file = result.file.string();
+    const std::string file = shownText(result.file.string(), kPathCharacters);
     if (german)
         return {"Fehler in Strecke", "Flugstrecke - " + name +
                                          " - konnte nicht gespeichert werden (" + file +

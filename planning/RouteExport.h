@@ -10,7 +10,9 @@
 // Route/<name>.tvr in the program folder.
 
 #include "planning/MessageText.h"
+#include "platform/Value.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -33,11 +35,9 @@ struct RouteChoice
 // Every route in the order of the route list (ascending Nummer).
 std::vector<RouteChoice> listRoutes(Connection& db);
 
-// The entry to preselect, from what the plan window's route grid shows: the first entry whose
-// name equals `gridCellText` exactly (letter case counts), the plan window's current route
-// `currentRouteId` first when it is one of those; 0 when the cell shows no route name (its
-// Nummer column, for instance); -1 for an empty list.
-int preselectedRoute(const std::vector<RouteChoice>& routes, std::string_view gridCellText,
+// The entry to preselect: the plan window's current route `currentRouteId`, else the first
+// entry; -1 for an empty list.
+int preselectedRoute(const std::vector<RouteChoice>& routes,
                      std::optional<std::int64_t> currentRouteId);
 
 // The folder of the route files and the file a route name is written to. Characters that a
@@ -47,9 +47,41 @@ std::filesystem::path routeFolder(const std::filesystem::path& programFolder);
 std::filesystem::path routeFilePath(const std::filesystem::path& programFolder,
                                     std::string_view routeName);
 
+// What a route file can carry of one point; the import refuses a file with any other, so the
+// export refuses to write one. The name is Null or text that XML can hold (no control
+// characters but tab, line feed and carriage return; valid UTF-8); Lat and Long are Null or a
+// number (text that reads as one counts) within +-90 and +-180.
+enum class PointFault {
+    None,
+    NameNotWritable,
+    LatitudeNotANumber,
+    LatitudeOutOfRange,
+    LongitudeNotANumber,
+    LongitudeOutOfRange,
+};
+PointFault routePointFault(const Value& name, const Value& lat, const Value& lon);
+
+// A point that cannot travel in a route file, as the pilot is told about it.
+struct RoutePointFault
+{
+    PointFault fault = PointFault::None;
+    std::size_t number = 0; // its place in the route, from 1
+    std::string name;       // the waypoint's name as stored or read (UTF-8 or not)
+    std::string value;      // the refused coordinate as text
+};
+
+// "Streckenpunkt 3 (EDNY): der Breitengrad 91 liegt nicht zwischen -90 und 90." or in English
+// "Route point 3 (EDNY): the latitude 91 is not between -90 and 90."
+std::string pointFaultText(const RoutePointFault& fault, int language);
+
+// A name as a message shows it: what cannot be shown becomes U+FFFD, and a name too long for a
+// message box keeps its beginning and end around "…".
+std::string nameForMessage(std::string_view name);
+
 enum class RouteExportStatus {
     Saved,
     NoPoints,    // the route has no points: nothing written, no folder made
+    BadPoint,    // a point the file cannot carry: nothing written, no folder made
     WriteFailed, // the folder could not be made or the file not written; an older file stays
 };
 
@@ -57,12 +89,13 @@ struct RouteExportResult
 {
     RouteExportStatus status = RouteExportStatus::WriteFailed;
     std::filesystem::path file; // the route file (also when writing it failed)
+    RoutePointFault point;      // with BadPoint: the first point at fault
     std::string reason;         // why it failed, for the log
 };
 
 // Writes the route's points to its route file: through a temporary file renamed over the old
-// one, so a failed write keeps the older file. Database failures while reading the points
-// count as WriteFailed; nothing escapes.
+// one, so a failed write keeps the older file. Every point is checked first (BadPoint).
+// Database failures while reading the points count as WriteFailed; nothing escapes.
 RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
                               const std::filesystem::path& programFolder);
 

@@ -1,11 +1,10 @@
 #include "planning/RouteImport.h"
 
 #include "platform/Connection.h"
-#include "platform/DbError.h"
 #include "platform/Recordset.h"
 #include "platform/TextFold.h"
 
-#include <cmath>
+#include <exception>
 #include <unordered_map>
 
 namespace tv {
@@ -20,19 +19,17 @@ struct StoredWaypoint
     Value lon;
 };
 
-// The file's value checked for a coordinate column: Null stays Null, a number (or text that
-// reads as one) within +-limit is kept as a number; anything else fails.
-bool coordinate(const Value& v, double limit, Value& out)
+// A coordinate that passed routePointFault: Null stays Null, text that reads as a number
+// becomes that number.
+Value coordinate(const Value& v)
 {
-    if (v.isNull()) {
-        out = Value();
-        return true;
-    }
-    const std::optional<double> d = v.asNumber();
-    if (!d || !std::isfinite(*d) || std::fabs(*d) > limit)
-        return false;
-    out = Value(*d);
-    return true;
+    return v.isNull() ? Value() : Value(*v.asNumber());
+}
+
+std::function<void(std::size_t)>& importRowHook()
+{
+    static std::function<void(std::size_t)> hook;
+    return hook;
 }
 
 // An empty value on either side is no difference: only two numbers can differ.
@@ -49,39 +46,45 @@ std::string routeNameFromFile(const std::filesystem::path& file)
 }
 
 std::optional<std::vector<RouteFilePoint>> readRouteFile(const std::filesystem::path& file,
-                                                         std::string& why)
+                                                         RouteFileProblem& problem)
 {
-    Recordset rs;
     try {
+        Recordset rs;
         rs.OpenFile(file);
-    } catch (const DbError& e) {
-        why = e.what();
-        return std::nullopt;
-    }
-    const int nameField = rs.FieldIndex("Name");
-    const int latField = rs.FieldIndex("Lat");
-    const int longField = rs.FieldIndex("Long");
-    if (nameField < 0 || latField < 0 || longField < 0) {
-        why = "the file has no Name, Lat or Long column";
-        return std::nullopt;
-    }
-    if (rs.RecordCount() == 0) {
-        why = "the file holds no points";
-        return std::nullopt;
-    }
-    std::vector<RouteFilePoint> points;
-    points.reserve(static_cast<std::size_t>(rs.RecordCount()));
-    for (; !rs.Eof(); rs.MoveNext()) {
-        RouteFilePoint p;
-        p.name = rs.Field(nameField);
-        if (!coordinate(rs.Field(latField), 90.0, p.lat) ||
-            !coordinate(rs.Field(longField), 180.0, p.lon)) {
-            why = "point " + std::to_string(points.size() + 1) + " has no valid position";
+        const int nameField = rs.FieldIndex("Name");
+        const int latField = rs.FieldIndex("Lat");
+        const int longField = rs.FieldIndex("Long");
+        if (nameField < 0 || latField < 0 || longField < 0) {
+            problem.reason = "the file has no Name, Lat or Long column";
             return std::nullopt;
         }
-        points.push_back(std::move(p));
+        if (rs.RecordCount() == 0) {
+            problem.reason = "the file holds no points";
+            return std::nullopt;
+        }
+        std::vector<RouteFilePoint> points;
+        points.reserve(static_cast<std::size_t>(rs.RecordCount()));
+        for (; !rs.Eof(); rs.MoveNext()) {
+            const Value& name = rs.Field(nameField);
+            const Value& lat = rs.Field(latField);
+            const Value& lon = rs.Field(longField);
+            const PointFault fault = routePointFault(name, lat, lon);
+            if (fault != PointFault::None) {
+                const bool latitude = fault == PointFault::LatitudeNotANumber ||
+                                      fault == PointFault::LatitudeOutOfRange;
+                problem.point = RoutePointFault{fault, points.size() + 1, name.toString(),
+                                                latitude ? lat.toString() : lon.toString()};
+                problem.reason = pointFaultText(*problem.point, 1);
+                return std::nullopt;
+            }
+            points.push_back({name, coordinate(lat), coordinate(lon)});
+        }
+        return points;
+    } catch (const std::exception& e) {
+        // A rowset the reader refuses, or one it has no memory for.
+        problem.reason = e.what();
+        return std::nullopt;
     }
-    return points;
 }
 
 RouteImportResult importRoutePoints(Connection& db, const std::vector<RouteFilePoint>& points,
@@ -125,6 +128,8 @@ RouteImportResult importRoutePoints(Connection& db, const std::vector<RouteFileP
                 result.differingNames.push_back(name);
             }
             pointWaypoints.push_back(&it->second);
+            if (importRowHook())
+                importRowHook()(pointWaypoints.size());
         }
 
         // The route comes last in the list; the list is not renumbered.
@@ -145,32 +150,36 @@ RouteImportResult importRoutePoints(Connection& db, const std::vector<RouteFileP
         }
         transaction.commit();
         result.imported = true;
-    } catch (const DbError& e) {
+    } catch (const std::exception& e) {
+        // The transaction has rolled back: nothing of the import is stored.
         result = RouteImportResult{};
         result.routeName = routeName;
-        result.reason = e.what();
+        result.problem.reason = e.what();
     }
     return result;
 }
 
 RouteImportResult importRouteFile(Connection& db, const std::filesystem::path& file)
 {
-    std::string why;
-    const auto points = readRouteFile(file, why);
-    if (!points) {
-        RouteImportResult result;
-        result.routeName = routeNameFromFile(file);
-        result.reason = why;
-        return result;
+    RouteImportResult failed;
+    try {
+        failed.routeName = routeNameFromFile(file);
+        const auto points = readRouteFile(file, failed.problem);
+        if (points)
+            return importRoutePoints(db, *points, failed.routeName);
+    } catch (const std::exception& e) {
+        failed.problem.reason = e.what();
     }
-    return importRoutePoints(db, *points, routeNameFromFile(file));
+    return failed;
 }
 
-MessageText routeImportFailedMessage(int language)
+MessageText routeImportFailedMessage(int language, const RouteFileProblem& problem)
 {
-    if (language == 0)
-        return {"Datenfehler", "Fehler beim Einlesen der Wegpunkte"};
-    return {"Data error", "Error reading waypoint data"};
+    MessageText m = language == 0 ? MessageText{"Datenfehler", "Fehler beim Einlesen der Wegpunkte"}
+                                  : MessageText{"Data error", "Error reading waypoint data"};
+    if (problem.point)
+        m.text += "\n\n" + pointFaultText(*problem.point, language);
+    return m;
 }
 
 MessageText waypointDifferenceMessage(std::string_view name)
@@ -183,9 +192,10 @@ MessageText waypointDifferenceMessage(std::string_view name)
 
 MessageText routeImportedMessage(std::string_view routeName, int language)
 {
+    const std::string name = nameForMessage(routeName);
     if (language == 0)
-        return {"Datenimport", "Strecke: " + std::string(routeName) + " wurde hinzugefügt"};
-    return {"Data imported", "Route: " + std::string(routeName) + " was added to the database"};
+        return {"Datenimport", "Strecke: " + name + " wurde hinzugefügt"};
+    return {"Data imported", "Route: " + name + " was added to the database"};
 }
 
 RouteFileDialogText routeFileDialogText(int language)
@@ -196,6 +206,11 @@ RouteFileDialogText routeFileDialogText(int language)
     t.selectedFilter = 1;
     t.defaultSuffix = "tvr";
     return t;
+}
+
+void setImportRowHookForTesting(std::function<void(std::size_t row)> hook)
+{
+    importRowHook() = std::move(hook);
 }
 
 } // namespace tv

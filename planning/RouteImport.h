@@ -7,10 +7,12 @@
 // stored in one transaction: an import adds everything or nothing.
 
 #include "planning/MessageText.h"
+#include "planning/RouteExport.h"
 #include "platform/Value.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,11 +35,19 @@ struct RouteFilePoint
     Value lon;
 };
 
-// Reads a route file and checks it: a readable rowset with the columns Name, Lat and Long, at
-// least one row, and every Lat or Long that is present a number within +-90 or +-180 (numbers
-// written as text count). nullopt when it fails; `why` then says what is wrong (for the log).
+// Why a route file was not imported.
+struct RouteFileProblem
+{
+    std::string reason;                   // for the log
+    std::optional<RoutePointFault> point; // the row at fault, when one row is, for the pilot
+};
+
+// Reads a route file and checks it: a readable rowset (platform/RowsetXml.h sets its bounds)
+// with the columns Name, Lat and Long, at least one row, and every row one that a route file
+// can carry (routePointFault). nullopt when it fails, `problem` then says why. Nothing escapes,
+// not even a lack of memory.
 std::optional<std::vector<RouteFilePoint>> readRouteFile(const std::filesystem::path& file,
-                                                         std::string& why);
+                                                         RouteFileProblem& problem);
 
 struct RouteImportResult
 {
@@ -49,7 +59,7 @@ struct RouteImportResult
     // Names of the file rows that name a stored waypoint at other coordinates, in file order.
     // The stored waypoint stays as it is and the route point takes its coordinates.
     std::vector<std::string> differingNames;
-    std::string reason; // why the import failed, for the log
+    RouteFileProblem problem; // why the import failed
 };
 
 // Imports the points of a checked route file as a new route named `routeName`, in one
@@ -61,7 +71,8 @@ struct RouteImportResult
 //   not renumbered, and a route of the same name may exist already;
 // - one GpsPoints row per file row, Nummer 1..n in file order, with the waypoint's PointID,
 //   stored name and stored coordinates.
-// Any database failure rolls everything back: imported is false and nothing is stored.
+// Any failure (of the database, or a lack of memory) rolls everything back: imported is false
+// and nothing is stored.
 RouteImportResult importRoutePoints(Connection& db, const std::vector<RouteFilePoint>& points,
                                     const std::string& routeName);
 
@@ -69,8 +80,9 @@ RouteImportResult importRoutePoints(Connection& db, const std::vector<RouteFileP
 RouteImportResult importRouteFile(Connection& db, const std::filesystem::path& file);
 
 // The message boxes of the import. `language` 0 is German, any other value English.
-// A file that cannot be read, or an import that failed: nothing was stored.
-MessageText routeImportFailedMessage(int language);
+// A file that cannot be read, or an import that failed: nothing was stored. When one row of the
+// file is at fault, the message goes on to name it and say what is wrong.
+MessageText routeImportFailedMessage(int language, const RouteFileProblem& problem = {});
 // A file row naming a stored waypoint at other coordinates: German only, whatever the language.
 MessageText waypointDifferenceMessage(std::string_view name);
 // After the import was stored.
@@ -85,5 +97,10 @@ struct RouteFileDialogText
     std::string defaultSuffix;
 };
 RouteFileDialogText routeFileDialogText(int language);
+
+// Test hook: runs inside the import's transaction as file row `row` (from 1) is stored; a hook
+// that throws stands for any failure there, std::bad_alloc included. An empty function removes
+// it.
+void setImportRowHookForTesting(std::function<void(std::size_t row)> hook);
 
 } // namespace tv

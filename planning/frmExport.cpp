@@ -12,8 +12,11 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace tv {
 
@@ -95,12 +98,22 @@ void frmExport::Form_Load()
     for (const RouteChoice& r : routes_)
         cmbRoute->addItem(text(r.name), QVariant::fromValue<qlonglong>(r.routeId));
 
+    // The route the plan window shows, whichever of its cells is current.
     const PlanWindowLink& plan = planWindowLink();
-    const std::string cell = plan.routeGridCellText ? plan.routeGridCellText() : std::string();
     const std::optional<std::int64_t> current =
         plan.currentRouteId ? plan.currentRouteId() : std::nullopt;
-    cmbRoute->setCurrentIndex(preselectedRoute(routes_, cell, current));
-    lblSave->setText(QString::fromStdString((routeFolder(programFolder()) / "").string()));
+    cmbRoute->setCurrentIndex(preselectedRoute(routes_, current));
+    showPath(QString::fromStdString((routeFolder(programFolder()) / "").string()));
+}
+
+void frmExport::showPath(const QString& path)
+{
+    // The whole path when it fits the label; a longer one (a route name of 250 characters) is
+    // cut in its middle, so that the window keeps its width. The tooltip holds the whole path.
+    const QMargins margins = layout()->contentsMargins();
+    const int width = std::max(lblSave->width(), this->width() - margins.left() - margins.right());
+    lblSave->setText(lblSave->fontMetrics().elidedText(path, Qt::ElideMiddle, width));
+    lblSave->setToolTip(path);
 }
 
 void frmExport::showEvent(QShowEvent* event)
@@ -133,7 +146,7 @@ void frmExport::cmdExport_Click()
     if (result.status == RouteExportStatus::WriteFailed)
         qWarning("frmExport: route %s not saved: %s", route.name.c_str(), result.reason.c_str());
     if (result.status == RouteExportStatus::Saved)
-        lblSave->setText(QString::fromStdString(result.file.string()));
+        showPath(QString::fromStdString(result.file.string()));
     const MessageText m = routeExportMessage(result, route.name, Language);
     MsgBox(text(m.text), text(m.title), MsgButtons::Ok, this);
 }

@@ -38,6 +38,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Shows a folder or file in lblSave.
+    void showPath(const QString& path);
+
     // The box's entries with their keys, in the same order.
     std::vector<RouteChoice> routes_;
 };

@@ -60,33 +60,38 @@ void frmImport::setFileChooserForTesting(FileChooser chooser)
 
 void frmImport::GetRoute()
 {
+    // However the import ends, the window goes with it.
+    struct UnloadAtEnd
+    {
+        frmImport* window;
+        ~UnloadAtEnd() { forms().unload(window); }
+    } unloadAtEnd{this};
+
     const QString path = chooseRouteFile(routeFileDialogText(Language));
-    if (!path.isEmpty() && MainConnection) {
-        RouteImportResult result;
-        {
-            BusyCursor busy;
-            busy.acquire();
-            result = importRouteFile(*MainConnection, path.toStdString());
-        }
-        if (!result.imported) {
-            qWarning("frmImport: %s not imported: %s", qPrintable(path), result.reason.c_str());
-            showMessage(routeImportFailedMessage(Language));
-        } else {
-            for (const std::string& name : result.differingNames)
-                showMessage(waypointDifferenceMessage(name));
-            // The plan window's grids show the new data; its map is not repainted.
-            if (planWindowLink().requeryAfterImport) {
-                try {
-                    planWindowLink().requeryAfterImport();
-                } catch (const std::exception& e) {
-                    qWarning("frmImport: the plan window could not read its lists again: %s",
-                             e.what());
-                }
-            }
-            showMessage(routeImportedMessage(result.routeName, Language));
+    if (path.isEmpty() || !MainConnection)
+        return;
+    RouteImportResult result;
+    {
+        BusyCursor busy;
+        busy.acquire();
+        result = importRouteFile(*MainConnection, path.toStdString());
+    }
+    if (!result.imported) {
+        qWarning("frmImport: %s not imported: %s", qPrintable(path), result.problem.reason.c_str());
+        showMessage(routeImportFailedMessage(Language, result.problem));
+        return;
+    }
+    for (const std::string& name : result.differingNames)
+        showMessage(waypointDifferenceMessage(name));
+    // The plan window's grids show the new data; its map is not repainted.
+    if (planWindowLink().requeryAfterImport) {
+        try {
+            planWindowLink().requeryAfterImport();
+        } catch (const std::exception& e) {
+            qWarning("frmImport: the plan window could not read its lists again: %s", e.what());
         }
     }
-    forms().unload(this);
+    showMessage(routeImportedMessage(result.routeName, Language));
 }
 
 } // namespace tv

@@ -28,9 +28,6 @@ void reportFailure()
 void frmPlanung::linkRouteFiles()
 {
     PlanWindowLink& link = planWindowLink();
-    link.routeGridCellText = [this] {
-        return gridRoute->currentIndex().data().toString().toStdString();
-    };
     link.currentRouteId = [this] { return currentKey(planrouteRS, "RouteID"); };
     link.requeryAfterImport = [this] { RequeryLists(); };
 }

@@ -31,6 +31,20 @@ bool isTemporaryName(const std::string& name)
     return true;
 }
 
+// The part of the file name that the temporary name repeats: enough to tell whose it is, and
+// short, so that a file whose own name nearly fills the 255 bytes a name may have can still be
+// saved. Cut at a whole UTF-8 character.
+std::string temporaryStem(const std::string& fileName)
+{
+    constexpr size_t kStemBytes = 32;
+    if (fileName.size() <= kStemBytes)
+        return fileName;
+    size_t end = kStemBytes;
+    while (end > 0 && (static_cast<unsigned char>(fileName[end]) & 0xC0) == 0x80)
+        --end;
+    return fileName.substr(0, end);
+}
+
 // Creates a new temporary file beside `path`; -1 (errno set) when none can be created. The
 // mode 0666 is reduced by the umask as for any new file.
 int createTemporary(const std::filesystem::path& path, std::string& tempPath)
@@ -41,7 +55,7 @@ int createTemporary(const std::filesystem::path& path, std::string& tempPath)
     std::uniform_int_distribution<size_t> pick(0, kTempAlphabet.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = ".";
-        name.append(path.filename().string());
+        name.append(temporaryStem(path.filename().string()));
         name.append(kTempMark);
         for (size_t i = 0; i < kTempRandomChars; ++i)
             name.push_back(kTempAlphabet[pick(rd)]);

@@ -48,10 +48,11 @@ private:
     int error_ = 0;
 };
 
-// The temporary files of the writers above are named ".<name>.tvsave-XXXXXX" (six letters or
-// digits). A program killed during a save leaves one behind; this removes those in `folder`
-// that are older than `minimumAge` (younger ones may belong to a save still running in another
-// copy of the program). Other files are never touched. Returns how many were removed.
+// The temporary files of the writers above are named ".<name>.tvsave-XXXXXX" (<name> cut to
+// its first 32 bytes, then six letters or digits). A program killed during a save leaves one
+// behind; this removes those in `folder` that are older than `minimumAge` (younger ones may
+// belong to a save still running in another copy of the program). Other files are never
+// touched. Returns how many were removed.
 int removeStaleTemporaryFiles(const std::filesystem::path& folder,
                               std::chrono::seconds minimumAge = std::chrono::seconds(10));
 

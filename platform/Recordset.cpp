@@ -11,8 +11,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <fstream>
-#include <sstream>
 
 namespace tv {
 
@@ -298,13 +298,21 @@ void Recordset::OpenFile(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw DbError("cannot open rowset file " + path.string());
-    std::ostringstream content;
-    content << in.rdbuf();
+    // Reading stops past the most a rowset may have: the reader refuses the file without the
+    // rest of it being read (or the rest of a device that never ends).
+    std::string content;
+    std::array<char, 1 << 16> buffer{};
+    while (content.size() <= kMaxRowsetFileBytes) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        content.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+        if (!in)
+            break;
+    }
     if (in.bad())
         throw DbError("cannot read rowset file " + path.string());
     RowsetTable table;
     try {
-        table = readRowsetXml(content.str());
+        table = readRowsetXml(content);
     } catch (const DbError& e) {
         throw DbError(path.string() + ": " + e.what());
     }

@@ -3,11 +3,13 @@
 #include "platform/DbError.h"
 #include "platform/TextFold.h"
 
-#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 
 #include <algorithm>
 #include <charconv>
+#include <new>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -118,9 +120,16 @@ int parseCount(const std::string* text)
     return ec == std::errc() && p == text->data() + text->size() ? n : -1;
 }
 
+// XML 1.0 can hold these characters and no others; a file with any other is not well-formed.
+bool isXmlChar(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+           (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
 // Text for an attribute value between quotes: & < > " ' and the blanks that XML would turn
-// into spaces (tab, line feed, carriage return) as references; other bytes unchanged, so
-// UTF-8 stays UTF-8.
+// into spaces (tab, line feed, carriage return) as references; everything else unchanged, so
+// UTF-8 stays UTF-8. The text has passed xmlCanHold.
 std::string escapeXmlAttribute(std::string_view text)
 {
     std::string out;
@@ -142,17 +151,25 @@ std::string escapeXmlAttribute(std::string_view text)
         case '\'':
             out += "&apos;";
             break;
+        case '\t':
+        case '\n':
+        case '\r':
+            out += "&#" + std::to_string(static_cast<int>(c)) + ";";
+            break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                // Control characters as references; a NUL cannot be written in XML at all.
-                if (c != '\0')
-                    out += "&#" + std::to_string(static_cast<int>(c)) + ";";
-            } else {
-                out += c;
-            }
+            out += c;
         }
     }
     return out;
+}
+
+// An attribute of the file being written; a text the reader would refuse is refused here, so
+// nothing is written that cannot be read back.
+std::string attributeText(std::string_view text, std::string_view what)
+{
+    if (!xmlCanHold(text))
+        throw DbError(std::string(what) + ": text that a rowset file cannot hold");
+    return escapeXmlAttribute(text);
 }
 
 // One attribute of an element in the file, its namespace resolved to the URI.
@@ -189,53 +206,136 @@ bool isElement(const QXmlStreamReader& reader, std::string_view ns, std::string_
            reader.name() == QLatin1StringView(local.data(), qsizetype(local.size()));
 }
 
-// QXmlStreamReader compares every attribute of a tag with every other one, so a tag with
-// 100,000 attributes would take it minutes to refuse. No rowset has more than a few hundred
-// fields: a tag with more attributes than this is refused before the parser sees the file.
-constexpr std::size_t kMaxAttributesPerTag = 4096;
+// Bounds near what the format needs, so that a hostile file is refused at once and in little
+// memory. The widest rowset of the program has 21 fields, a schema tag fewer than ten
+// attributes and the deepest element (s:datatype) stands five levels down.
+// Qt's reader compares every attribute of a tag with every other one: 100,000 attributes in
+// one tag would hold it for many seconds, so the count is made before it sees the text.
+constexpr std::size_t kMaxAttributesPerTag = 64;
+constexpr std::size_t kMaxNesting = 16;
+// Values of all rows together (a route of 140,000 points): a file of empty rows cannot make
+// the table grow far beyond the file.
+constexpr std::size_t kMaxValues = 1'000'000;
 
-// Counts the "=" outside quoted values in every tag; comments, processing instructions and
-// CDATA sections are stepped over, a declaration ("<!DOCTYPE") is left to the parser.
-void refuseCrowdedTags(std::string_view s)
+[[noreturn]] void refuse(const std::string& why)
 {
-    const auto skipPast = [&s](std::size_t from, std::string_view end) {
-        const std::size_t e = s.find(end, from);
-        return e == std::string_view::npos ? s.size() : e + end.size();
+    throw DbError("not a rowset file: " + why);
+}
+
+// The encoding named by the XML declaration at the start of the file, if any.
+std::optional<std::string> declaredEncoding(std::string_view bytes)
+{
+    if (!bytes.starts_with("<?xml"))
+        return std::nullopt;
+    const std::string_view head = bytes.substr(0, bytes.find("?>"));
+    std::size_t at = head.find("encoding");
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    at += 8;
+    const auto skipBlanks = [&head](std::size_t i) {
+        while (i < head.size() &&
+               (head[i] == ' ' || head[i] == '\t' || head[i] == '\r' || head[i] == '\n'))
+            ++i;
+        return i;
     };
-    std::size_t i = 0;
-    while ((i = s.find('<', i)) != std::string_view::npos) {
-        const std::string_view rest = s.substr(i);
-        if (rest.starts_with("<!--")) {
-            i = skipPast(i + 4, "-->");
-        } else if (rest.starts_with("<?")) {
-            i = skipPast(i + 2, "?>");
-        } else if (rest.starts_with("<![CDATA[")) {
-            i = skipPast(i + 9, "]]>");
-        } else if (rest.starts_with("<!")) {
-            return;
+    at = skipBlanks(at);
+    if (at >= head.size() || head[at] != '=')
+        return std::nullopt;
+    at = skipBlanks(at + 1);
+    if (at >= head.size() || (head[at] != '\'' && head[at] != '"'))
+        return std::nullopt;
+    const std::size_t end = head.find(head[at], at + 1);
+    if (end == std::string_view::npos)
+        return std::nullopt;
+    return std::string(head.substr(at + 1, end - at - 1));
+}
+
+// The file as text, decoded as the XML reader would: a byte order mark (or the first "<" in
+// UTF-16 or UTF-32) decides, else the encoding of the XML declaration, else UTF-8. Bytes that
+// are not valid in that encoding are refused, never guessed at.
+QString decodeRowsetText(std::string_view bytes)
+{
+    const QByteArrayView data(bytes.data(), qsizetype(bytes.size()));
+    QStringDecoder decoder;
+    std::string name = "UTF-8";
+    if (const auto detected = QStringConverter::encodingForData(data, u'<')) {
+        decoder = QStringDecoder(*detected);
+        name = QStringConverter::nameForEncoding(*detected);
+    } else if (const auto declared = declaredEncoding(bytes)) {
+        decoder = QStringDecoder(declared->c_str());
+        name = *declared;
+    } else {
+        decoder = QStringDecoder(QStringConverter::Utf8);
+    }
+    if (!decoder.isValid())
+        refuse("the encoding " + name + " is not supported");
+    QString text = decoder.decode(data);
+    if (decoder.hasError())
+        refuse("bytes that are not " + name);
+    return text;
+}
+
+// Counts, on the decoded text, the attributes of every tag (the "=" outside quoted values) and
+// the nesting of elements, before the XML reader sees any of it. Comments, processing
+// instructions and CDATA sections are stepped over as the reader steps over them; any other
+// "<!" (a document type declaration above all) is refused here. Where the text is malformed
+// the count may differ from the reader's, but the reader stops at the first malformation.
+void refuseOutsizedMarkup(QStringView s)
+{
+    const auto at = [&s](qsizetype i, QLatin1StringView what) {
+        return s.sliced(i).startsWith(what);
+    };
+    const auto skipPast = [&s](qsizetype from, QLatin1StringView end) {
+        const qsizetype e = s.indexOf(end, from);
+        return e < 0 ? s.size() : e + end.size();
+    };
+    std::size_t depth = 0;
+    qsizetype i = 0;
+    while ((i = s.indexOf(u'<', i)) >= 0) {
+        if (at(i, QLatin1StringView("<!--"))) {
+            i = skipPast(i + 4, QLatin1StringView("-->"));
+        } else if (at(i, QLatin1StringView("<?"))) {
+            i = skipPast(i + 2, QLatin1StringView("?>"));
+        } else if (at(i, QLatin1StringView("<![CDATA["))) {
+            i = skipPast(i + 9, QLatin1StringView("]]>"));
+        } else if (at(i, QLatin1StringView("<!DOCTYPE"))) {
+            refuse("document type declarations are not accepted");
+        } else if (at(i, QLatin1StringView("<!"))) {
+            refuse("a markup declaration outside a document type declaration");
         } else {
-            std::size_t count = 0;
-            char quote = 0;
+            const bool endTag = at(i, QLatin1StringView("</"));
+            std::size_t attributes = 0;
+            char16_t quote = 0;
+            char16_t last = 0; // the last character outside blanks before ">"
             for (++i; i < s.size(); ++i) {
-                const char c = s[i];
+                const char16_t c = s[i].unicode();
                 if (quote != 0) {
-                    if (c == quote)
+                    if (c == quote) {
                         quote = 0;
-                } else if (c == '\'' || c == '"') {
-                    quote = c;
-                } else if (c == '>') {
-                    break;
-                } else if (c == '=' && ++count > kMaxAttributesPerTag) {
-                    throw DbError("not a rowset file: more than " +
-                                  std::to_string(kMaxAttributesPerTag) + " attributes in a tag");
+                        last = c;
+                    }
+                    continue;
                 }
+                if (c == '>')
+                    break;
+                if (c == '\'' || c == '"')
+                    quote = c;
+                else if (c == '=' && ++attributes > kMaxAttributesPerTag)
+                    refuse("more than " + std::to_string(kMaxAttributesPerTag) +
+                           " attributes in a tag");
+                if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+                    last = c;
+            }
+            if (endTag) {
+                depth -= depth > 0 ? 1 : 0;
+            } else if (last != '/' && ++depth > kMaxNesting) {
+                refuse("elements nested more than " + std::to_string(kMaxNesting) + " deep");
             }
         }
     }
 }
 
-// What the reader keeps of the file: the schema's row types with their fields, and every
-// element inside <rs:data> (which of them are rows is known only once the schema is read).
+// What the reader keeps of the schema: the row type with its fields.
 struct SchemaField
 {
     XmlAttributes attributes;
@@ -247,83 +347,6 @@ struct SchemaRowType
     XmlAttributes attributes;
     std::vector<SchemaField> fields;
 };
-
-struct DataElement
-{
-    std::string nsUri;
-    std::string localName;
-    std::vector<std::pair<std::string, std::string>> values; // attributes without a namespace
-};
-
-struct ParsedRowset
-{
-    bool hasSchema = false;
-    bool hasData = false;
-    std::vector<SchemaRowType> rowTypes;
-    std::vector<DataElement> dataElements;
-};
-
-ParsedRowset parseRowset(std::string_view xml)
-{
-    refuseCrowdedTags(xml);
-    // Where an element stands; everything else in the file is checked for well-formedness
-    // and otherwise ignored.
-    enum class Place { Other, Root, Schema, RowType, Field, Data };
-    ParsedRowset parsed;
-    std::vector<Place> open;
-    QXmlStreamReader reader(QByteArray::fromRawData(xml.data(), qsizetype(xml.size())));
-    while (!reader.atEnd()) {
-        const QXmlStreamReader::TokenType token = reader.readNext();
-        if (token == QXmlStreamReader::DTD)
-            throw DbError("not a rowset file: document type declarations are not accepted");
-        if (token == QXmlStreamReader::EndElement) {
-            open.pop_back();
-            continue;
-        }
-        if (token != QXmlStreamReader::StartElement)
-            continue;
-        const Place parent = open.empty() ? Place::Other : open.back();
-        Place place = Place::Other;
-        if (open.empty()) {
-            place = Place::Root;
-        } else if (parent == Place::Root) {
-            if (!parsed.hasSchema && isElement(reader, kNsSchema, "Schema")) {
-                parsed.hasSchema = true;
-                place = Place::Schema;
-            } else if (!parsed.hasData && isElement(reader, kNsRowset, "data")) {
-                parsed.hasData = true;
-                place = Place::Data;
-            }
-        } else if (parent == Place::Schema && isElement(reader, kNsSchema, "ElementType")) {
-            parsed.rowTypes.push_back({attributesOf(reader), {}});
-            place = Place::RowType;
-        } else if (parent == Place::RowType && isElement(reader, kNsSchema, "AttributeType")) {
-            parsed.rowTypes.back().fields.push_back({attributesOf(reader), std::nullopt});
-            place = Place::Field;
-        } else if (parent == Place::Field && isElement(reader, kNsSchema, "datatype")) {
-            SchemaField& field = parsed.rowTypes.back().fields.back();
-            if (!field.dataType)
-                field.dataType = attributesOf(reader);
-        } else if (parent == Place::Data) {
-            DataElement element;
-            element.nsUri = reader.namespaceUri().toString().toStdString();
-            element.localName = reader.name().toString().toStdString();
-            for (const QXmlStreamAttribute& a : reader.attributes()) {
-                if (a.namespaceUri().isEmpty())
-                    element.values.emplace_back(a.name().toString().toStdString(),
-                                                a.value().toString().toStdString());
-            }
-            parsed.dataElements.push_back(std::move(element));
-        }
-        open.push_back(place);
-    }
-    if (reader.hasError()) {
-        throw DbError("not a rowset file: " + reader.errorString().toStdString() + " (line " +
-                      std::to_string(reader.lineNumber()) + ", column " +
-                      std::to_string(reader.columnNumber()) + ")");
-    }
-    return parsed;
-}
 
 struct FileField
 {
@@ -412,7 +435,164 @@ Value readValue(const FieldInfo& f, const std::string& text)
     }
 }
 
+// The row type's fields in file order (rs:number when every field has one), checked.
+std::vector<FileField> fieldsOf(const SchemaRowType& rowType)
+{
+    std::vector<FileField> fields;
+    for (const SchemaField& f : rowType.fields)
+        fields.push_back(readField(f));
+    if (fields.empty())
+        throw DbError("rowset without fields");
+    const bool numbered =
+        std::all_of(fields.begin(), fields.end(), [](const FileField& f) { return f.number > 0; });
+    if (numbered) {
+        std::stable_sort(fields.begin(), fields.end(), [](const FileField& a, const FileField& b) {
+            return a.number < b.number;
+        });
+    }
+    std::unordered_set<std::string> names;
+    std::unordered_set<std::string> attributeNames;
+    for (const FileField& f : fields) {
+        if (!names.insert(foldCase(f.info.name)).second || !attributeNames.insert(f.xmlName).second)
+            throw DbError("field " + f.info.name + " twice in the schema");
+    }
+    return fields;
+}
+
+// Reads the decoded, counted text: the schema first, then each row of <rs:data> straight into
+// the table.
+RowsetTable parseRowset(const QString& text)
+{
+    // Where an element stands; everything else in the file is checked for well-formedness
+    // and otherwise ignored.
+    enum class Place { Other, Root, Schema, RowType, Field, Data };
+    std::vector<Place> open;
+    bool hasSchema = false;
+    bool hasData = false;
+    // The row type: the first s:ElementType named "row", else the first one.
+    std::optional<SchemaRowType> rowType;
+    bool rowTypeNamedRow = false;
+    std::string rowName;
+    std::unordered_map<std::string, std::size_t> byXmlName;
+    RowsetTable table;
+
+    QXmlStreamReader reader(text);
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::DTD)
+            refuse("document type declarations are not accepted");
+        if (token == QXmlStreamReader::EndElement) {
+            open.pop_back();
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        if (open.size() >= kMaxNesting)
+            refuse("elements nested more than " + std::to_string(kMaxNesting) + " deep");
+        const Place parent = open.empty() ? Place::Other : open.back();
+        Place place = Place::Other;
+        if (open.empty()) {
+            place = Place::Root;
+        } else if (parent == Place::Root) {
+            if (!hasSchema && isElement(reader, kNsSchema, "Schema")) {
+                hasSchema = true;
+                place = Place::Schema;
+            } else if (!hasData && isElement(reader, kNsRowset, "data")) {
+                if (!hasSchema)
+                    refuse("the data come before the schema");
+                if (!rowType)
+                    refuse("no row type in the schema");
+                const std::vector<FileField> fields = fieldsOf(*rowType);
+                const std::string* name = attribute(rowType->attributes, "", "name");
+                rowName = name != nullptr ? *name : "row";
+                for (const FileField& f : fields) {
+                    byXmlName.emplace(f.xmlName, table.fields.size());
+                    table.fields.push_back(f.info);
+                }
+                hasData = true;
+                place = Place::Data;
+            }
+        } else if (parent == Place::Schema && isElement(reader, kNsSchema, "ElementType")) {
+            XmlAttributes attributes = attributesOf(reader);
+            const std::string* name = attribute(attributes, "", "name");
+            const bool namedRow = name != nullptr && *name == "row";
+            if (!rowType || (namedRow && !rowTypeNamedRow)) {
+                rowType = SchemaRowType{std::move(attributes), {}};
+                rowTypeNamedRow = namedRow;
+                place = Place::RowType;
+            }
+        } else if (parent == Place::RowType && isElement(reader, kNsSchema, "AttributeType")) {
+            if (rowType->fields.size() >= kMaxAttributesPerTag)
+                refuse("more than " + std::to_string(kMaxAttributesPerTag) + " fields");
+            rowType->fields.push_back({attributesOf(reader), std::nullopt});
+            place = Place::Field;
+        } else if (parent == Place::Field && isElement(reader, kNsSchema, "datatype")) {
+            SchemaField& field = rowType->fields.back();
+            if (!field.dataType)
+                field.dataType = attributesOf(reader);
+        } else if (parent == Place::Data && isElement(reader, kNsRow, rowName)) {
+            // Attributes that name no field are left alone; a missing one is Null.
+            const std::size_t first = table.cells.size();
+            if (first + table.fields.size() > kMaxValues)
+                refuse("more than " + std::to_string(kMaxValues) + " values");
+            table.cells.resize(first + table.fields.size());
+            for (const QXmlStreamAttribute& a : reader.attributes()) {
+                if (!a.namespaceUri().isEmpty())
+                    continue;
+                const auto it = byXmlName.find(a.name().toString().toStdString());
+                if (it != byXmlName.end())
+                    table.cells[first + it->second] =
+                        readValue(table.fields[it->second], a.value().toString().toStdString());
+            }
+            ++table.rowCount;
+        }
+        open.push_back(place);
+    }
+    if (reader.hasError()) {
+        throw DbError("not a rowset file: " + reader.errorString().toStdString() + " (line " +
+                      std::to_string(reader.lineNumber()) + ", column " +
+                      std::to_string(reader.columnNumber()) + ")");
+    }
+    if (!hasSchema || !hasData)
+        refuse("schema or data missing");
+    return table;
+}
+
 } // namespace
+
+bool xmlCanHold(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+        const unsigned char lead = byte(i);
+        std::size_t length = 1;
+        char32_t c = lead;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            c = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            c = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            c = lead & 0x07;
+        } else if (lead >= 0x80) {
+            return false; // a continuation byte, an overlong lead or no UTF-8 at all
+        }
+        if (length > text.size() - i)
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((byte(i + k) & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (byte(i + k) & 0x3F);
+        }
+        if ((length == 3 && c < 0x800) || (length == 4 && c < 0x10000) || !isXmlChar(c))
+            return false; // overlong, a surrogate, beyond U+10FFFF or no XML character
+        i += length;
+    }
+    return true;
+}
 
 std::string writeRowsetXml(const RowsetTable& table)
 {
@@ -432,7 +612,7 @@ std::string writeRowsetXml(const RowsetTable& table)
         const FieldInfo& f = table.fields[i];
         out += "\t\t<s:AttributeType name='" + escapeXmlAttribute(names[i]) + "'";
         if (names[i] != f.name)
-            out += " rs:name='" + escapeXmlAttribute(f.name) + "'";
+            out += " rs:name='" + attributeText(f.name, "field name " + f.name) + "'";
         out += " rs:number='" + std::to_string(i + 1) + "'";
         if (f.nullable)
             out += " rs:nullable='true'";
@@ -451,7 +631,11 @@ std::string writeRowsetXml(const RowsetTable& table)
             const Value& v = table.cells[r * table.fields.size() + i];
             if (v.isNull())
                 continue;
-            out += " " + names[i] + "='" + escapeXmlAttribute(valueText(table.fields[i], v)) + "'";
+            out +=
+                " " + names[i] + "='" +
+                attributeText(valueText(table.fields[i], v),
+                              "row " + std::to_string(r + 1) + ", field " + table.fields[i].name) +
+                "'";
         }
         out += "/>\n";
     }
@@ -461,59 +645,15 @@ std::string writeRowsetXml(const RowsetTable& table)
 
 RowsetTable readRowsetXml(std::string_view xml)
 {
-    const ParsedRowset parsed = parseRowset(xml);
-    if (!parsed.hasSchema || !parsed.hasData)
-        throw DbError("not a rowset file: schema or data missing");
-    const SchemaRowType* rowType = nullptr;
-    for (const SchemaRowType& t : parsed.rowTypes) {
-        const std::string* name = attribute(t.attributes, "", "name");
-        if (rowType == nullptr || (name != nullptr && *name == "row"))
-            rowType = &t;
+    if (xml.size() > kMaxRowsetFileBytes)
+        refuse("larger than " + std::to_string(kMaxRowsetFileBytes / (1024 * 1024)) + " MB");
+    try {
+        const QString text = decodeRowsetText(xml);
+        refuseOutsizedMarkup(text);
+        return parseRowset(text);
+    } catch (const std::bad_alloc&) {
+        throw DbError("not enough memory to read the rowset file");
     }
-    if (rowType == nullptr)
-        throw DbError("not a rowset file: no row type in the schema");
-    const std::string* rowNameAttr = attribute(rowType->attributes, "", "name");
-    const std::string rowName = rowNameAttr != nullptr ? *rowNameAttr : "row";
-
-    std::vector<FileField> fields;
-    for (const SchemaField& f : rowType->fields)
-        fields.push_back(readField(f));
-    if (fields.empty())
-        throw DbError("rowset without fields");
-    const bool numbered =
-        std::all_of(fields.begin(), fields.end(), [](const FileField& f) { return f.number > 0; });
-    if (numbered) {
-        std::stable_sort(fields.begin(), fields.end(), [](const FileField& a, const FileField& b) {
-            return a.number < b.number;
-        });
-    }
-    std::unordered_set<std::string> names;
-    std::unordered_set<std::string> attributeNames;
-    for (const FileField& f : fields) {
-        if (!names.insert(foldCase(f.info.name)).second || !attributeNames.insert(f.xmlName).second)
-            throw DbError("field " + f.info.name + " twice in the schema");
-    }
-
-    RowsetTable table;
-    std::unordered_map<std::string, std::size_t> byXmlName;
-    for (const FileField& f : fields) {
-        byXmlName.emplace(f.xmlName, table.fields.size());
-        table.fields.push_back(f.info);
-    }
-    for (const DataElement& row : parsed.dataElements) {
-        if (row.nsUri != kNsRow || row.localName != rowName)
-            continue;
-        // Attributes that name no field are left alone; a missing one is Null.
-        const std::size_t first = table.cells.size();
-        table.cells.resize(first + fields.size());
-        for (const auto& [name, value] : row.values) {
-            const auto it = byXmlName.find(name);
-            if (it != byXmlName.end())
-                table.cells[first + it->second] = readValue(table.fields[it->second], value);
-        }
-        ++table.rowCount;
-    }
-    return table;
 }
 
 } // namespace tv

@@ -48,10 +48,25 @@ struct RowsetTable
 // The reader (Qt's QXmlStreamReader beneath) matches the namespaces by URI, so files with other
 // prefixes load too; it takes any encoding that the file declares, refuses document type
 // declarations (no entities from the file) and turns every malformed file into a DbError.
+// Files come from outside, so the reader holds them to bounds near what the format needs, all
+// counted on the decoded text: kMaxRowsetFileBytes, a few dozen attributes per tag and fields
+// per row, a nesting a few levels deeper than the format's, a million values in all. The schema
+// comes before the data, as every writer of the format puts it.
 
+// Far larger than any rowset the program writes (a route of a few hundred points is some
+// 30 KB); a larger file is refused unread.
+inline constexpr std::size_t kMaxRowsetFileBytes = 8 * 1024 * 1024;
+
+// Whether `text` is UTF-8 of characters that XML 1.0 can hold (no control characters but tab,
+// line feed and carriage return; no U+FFFE, U+FFFF or surrogates).
+bool xmlCanHold(std::string_view text);
+
+// Throws DbError when a field name or text value fails xmlCanHold: the reader would refuse the
+// file.
 std::string writeRowsetXml(const RowsetTable& table);
 
-// Throws DbError with the reason when `xml` is no readable rowset.
+// Throws DbError with the reason when `xml` is no readable rowset (also when reading it would
+// need more memory than there is).
 RowsetTable readRowsetXml(std::string_view xml);
 
 } // namespace tv

@@ -21,7 +21,8 @@ protected:
                 ('EDDM', 48.5, 11.75), ('EDNY', 47.671, 9.511), ('EDXY ', 54.0, 8.0),
                 ('LOWI', 47.26, 11.343),
                 ('XXAA', -0.5, -0.75), ('XXAB', -33.9, 151.2), ('XYZZ', 1.0, 2.0),
-                ('E_AB', 10.0, 10.0), ('EDNY', 47.0, 9.0), (NULL, 1.0, 1.0);)");
+                ('E_AB', 10.0, 10.0), ('EDNY', 47.0, 9.0), (NULL, 1.0, 1.0), ('', 2.0, 2.0),
+                ('  ', 3.0, 3.0);)");
     }
 
     std::vector<std::string> prefixesNamed(const std::vector<tv::AirportCountry>& countries,
@@ -106,6 +107,16 @@ TEST_F(AirportImport, ExistingWaypointsAreKeptAndASecondRunAddsNothing)
               "Es wurden keine Flughäfen hinzugefügt. Flughäfen sind schon vorhanden.");
     EXPECT_EQ(tv::transferMessage(1).title, "Flughafen hinzugefügt");
     EXPECT_EQ(tv::transferMessage(1).text, "Es wurde ein Flughafen hinzugefügt.");
+}
+
+TEST_F(AirportImport, AirportsWithoutACodeAddNothing)
+{
+    std::vector<std::string> prefixes;
+    for (const auto& c : tv::listAirportCountries(folder.airports))
+        prefixes.push_back(c.prefix);
+    EXPECT_EQ(tv::transferAirports(folder.airports, folder.data, prefixes, ""), 8);
+    EXPECT_EQ(folder.column("SELECT count(*) FROM Waypoints WHERE trim(Name) = ''"),
+              std::vector<std::string>{"0"});
 }
 
 TEST_F(AirportImport, PrefixIsTextNotAPattern)

@@ -8,12 +8,18 @@
 #include "platform/Recordset.h"
 #include "schema/TestDb.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <new>
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -52,11 +58,23 @@ protected:
         return tvtest::TestDb(dir / "data.tvd").column(text);
     }
 
-    // The plan window as the export sees it: its route grid's current cell and route.
-    void planShows(const std::string& cell, std::optional<std::int64_t> route)
+    // The plan window as the export sees it: its current route.
+    void planShows(std::optional<std::int64_t> route)
     {
-        tv::planWindowLink().routeGridCellText = [cell] { return cell; };
         tv::planWindowLink().currentRouteId = [route] { return route; };
+    }
+
+    // Every row of the tables an import writes.
+    std::vector<std::string> routeTables()
+    {
+        std::vector<std::string> rows;
+        for (const char* sql : {"SELECT 'W' || quote(Name) || quote(Lat) FROM Waypoints",
+                                "SELECT 'R' || quote(Name) || quote(Nummer) FROM Route",
+                                "SELECT 'P' || RouteID || quote(Name) FROM GpsPoints"}) {
+            for (std::string& row : column(sql))
+                rows.push_back(std::move(row));
+        }
+        return rows;
     }
 
     tv::frmExport& exportWindow() { return tv::forms().get<tv::frmExport>(); }
@@ -81,7 +99,7 @@ TEST_F(ImportWindows, ExportWindowSpeaksBothLanguages)
 
 TEST_F(ImportWindows, ExportSavesThePlanWindowsRouteAndSaysWhere)
 {
-    planShows("Alpen", 3); // the second route named Alpen
+    planShows(3); // the second route named Alpen
     tv::frmExport& w = exportWindow();
     ASSERT_EQ(w.cmbRoute->count(), 4);
     EXPECT_EQ(w.cmbRoute->currentIndex(), 2);
@@ -101,7 +119,7 @@ TEST_F(ImportWindows, ExportSavesThePlanWindowsRouteAndSaysWhere)
 TEST_F(ImportWindows, ExportOfARouteWithAnApostrophe)
 {
     tv::Language = 1;
-    planShows("O'Brien", 2);
+    planShows(2);
     tv::frmExport& w = exportWindow();
     EXPECT_EQ(w.cmbRoute->currentText(), "O'Brien");
     w.cmdExport_Click();
@@ -111,10 +129,38 @@ TEST_F(ImportWindows, ExportOfARouteWithAnApostrophe)
     EXPECT_TRUE(exists("Route/O'Brien.tvr"));
 }
 
-TEST_F(ImportWindows, ExportPreselectsTheFirstRouteWhenTheGridShowsANumber)
+TEST_F(ImportWindows, ExportPreselectsThePlanWindowsRouteWhicheverCellIsCurrent)
 {
-    planShows("2", 2);
-    EXPECT_EQ(exportWindow().cmbRoute->currentIndex(), 0);
+    const std::vector<std::pair<std::optional<std::int64_t>, int>> cases = {
+        {2, 1}, {3, 2}, {4, 3}, {std::nullopt, 0}};
+    for (const auto& [route, index] : cases) {
+        planShows(route);
+        tv::frmExport& w = exportWindow();
+        EXPECT_EQ(w.cmbRoute->currentIndex(), index) << route.value_or(-1);
+        tv::forms().unload(&w);
+        flushDeletes();
+    }
+}
+
+TEST_F(ImportWindows, ExportOfALongRouteNameStaysOnTheScreen)
+{
+    std::string name;
+    for (int i = 0; i < 125; ++i)
+        name += "\xC3\xBC"; // ü: 250 bytes
+    sql("UPDATE Route SET Name = '" + name + "' WHERE RouteID = 1");
+    planShows(1);
+    tv::frmExport& w = exportWindow();
+    w.show();
+    QApplication::processEvents();
+    const int width = w.width();
+    w.cmdExport_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Strecke gespeichert");
+    EXPECT_TRUE(exists("Route/" + name + ".tvr"));
+    QApplication::processEvents();
+    EXPECT_EQ(w.width(), width);
+    EXPECT_EQ(w.lblSave->toolTip().toStdString(), (dir / "Route" / (name + ".tvr")).string());
+    w.hide();
 }
 
 TEST_F(ImportWindows, ExportOfAnEmptyRouteNamesIt)
@@ -199,6 +245,61 @@ TEST_F(ImportWindows, ImportOfABadFileShowsTheErrorOnly)
     EXPECT_EQ(messages[0].text, "Fehler beim Einlesen der Wegpunkte");
     EXPECT_EQ(requeries, 0);
     EXPECT_EQ(column("SELECT count(*) FROM Route"), std::vector<std::string>{"4"});
+}
+
+TEST_F(ImportWindows, ImportThatFailsInAnyWayShowsTheErrorStoresNothingAndUnloads)
+{
+    std::string deep = "<xml>";
+    for (int i = 0; i < 1000000; ++i)
+        deep += "<a>";
+    // UTF-16LE: <xml><r N='\u2227' and 100,000 attributes.
+    std::string crowded = "\xFF\xFE<\0x\0m\0l\0>\0<\0r\0 \0N\0=\0'\0\x27\x22'\0"s;
+    for (int i = 0; i < 100000; ++i) {
+        for (const char c : " a" + std::to_string(i) + "='1'")
+            crowded += std::string{c, '\0'};
+    }
+    writeFile("Tief.tvr", deep);
+    writeFile("Voll.tvr", crowded);
+    writeFile("Gross.tvr", "<xml>");
+    std::filesystem::resize_file(dir / "Gross.tvr", 100u * 1024 * 1024);
+    exportWindow().cmdExport_Click(); // Alpen: EDNY
+    std::string beyondThePole = file("Route/Alpen.tvr");
+    beyondThePole.replace(beyondThePole.find("Lat='47.4018'"), 13, "Lat='91'");
+    writeFile("Nordpol.tvr", beyondThePole);
+
+    struct Case
+    {
+        const char* file;
+        const char* text;
+        bool outOfMemory = false;
+    };
+    const std::vector<Case> cases = {
+        {"Tief.tvr", "Error reading waypoint data"},
+        {"Voll.tvr", "Error reading waypoint data"},
+        {"Gross.tvr", "Error reading waypoint data"},
+        {"Nordpol.tvr", "Error reading waypoint data\n\nRoute point 1 (EDNY): the latitude 91 "
+                        "is not between -90 and 90."},
+        {"Route/Alpen.tvr", "Error reading waypoint data", true},
+    };
+    tv::Language = 1;
+    const auto before = routeTables();
+    for (const Case& c : cases) {
+        messages.clear();
+        tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
+            return QString::fromStdString((dir / c.file).string());
+        });
+        if (c.outOfMemory) {
+            tv::setImportRowHookForTesting([](std::size_t) { throw std::bad_alloc(); });
+        }
+        tv::forms().get<tv::frmImport>().GetRoute();
+        tv::setImportRowHookForTesting(nullptr);
+        ASSERT_EQ(messages.size(), 1u) << c.file;
+        EXPECT_EQ(messages[0].title, "Data error") << c.file;
+        EXPECT_EQ(messages[0].text.toStdString(), c.text) << c.file;
+        EXPECT_EQ(routeTables(), before) << c.file;
+        flushDeletes();
+        EXPECT_EQ(tv::forms().find<tv::frmImport>(), nullptr) << c.file;
+    }
 }
 
 class AirportWindow : public ImportWindows

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using importtest::ProgramFolder;
 using tv::FieldType;
 using tv::RouteExportStatus;
@@ -46,7 +48,7 @@ TEST_F(RouteFileRoundTrip, NamesOrderAndCoordinatesComeBackExactly)
     EXPECT_EQ(file, from / "Route" / "Alpen.tvr");
 
     const tv::RouteImportResult r = tv::importRouteFile(to.data, file);
-    ASSERT_TRUE(r.imported) << r.reason;
+    ASSERT_TRUE(r.imported) << r.problem.reason;
     EXPECT_EQ(r.routeName, "Alpen");
     EXPECT_EQ(r.waypointsAdded, 4); // an empty Waypoints table is no special case
     EXPECT_EQ(r.pointsAdded, 4);
@@ -120,7 +122,7 @@ TEST_F(RouteFileRoundTrip, HandWrittenFileInThePublishedFormatImports)
 </xml>
 )");
     const tv::RouteImportResult r = tv::importRouteFile(to.data, file);
-    ASSERT_TRUE(r.imported) << r.reason;
+    ASSERT_TRUE(r.imported) << r.problem.reason;
     EXPECT_EQ(r.routeName, "Heimweg");
     EXPECT_EQ(to.column("SELECT Name || ' ' || Lat || ' ' || Long FROM GpsPoints ORDER BY Nummer"),
               (std::vector<std::string>{"Start & Ziel 50.0305 8.3418", "Wende -0.3 -179.59"}));
@@ -213,28 +215,20 @@ TEST_F(RouteFileRoundTrip, TheChosenRouteIsExportedAmongRoutesOfOneName)
     EXPECT_EQ(back.Field("Name").toString(), "Zweite");
 }
 
-TEST(RoutePreselection, FollowsTheRouteGridsCurrentCell)
+TEST(RoutePreselection, IsThePlanWindowsCurrentRoute)
 {
     const std::vector<tv::RouteChoice> routes = {
         {7, "Alpen"}, {8, "alpen"}, {9, "Alpen"}, {10, "O'Brien"}};
-    struct Case
-    {
-        std::string cell;
-        std::optional<std::int64_t> current;
-        int expected;
+    const std::vector<std::pair<std::optional<std::int64_t>, int>> cases = {
+        {std::nullopt, 0}, // the plan window shows no route
+        {8, 1},
+        {9, 2}, // the second of two routes named alike
+        {10, 3},
+        {42, 0}, // deleted since
     };
-    const std::vector<Case> cases = {
-        {"Alpen", std::nullopt, 0},
-        {"alpen", 8, 1},
-        {"Alpen", 9, 2}, // the plan window's own route among two of that name
-        {"Alpen", 8, 0}, // the cell does not show route 8's name: first equal entry
-        {"O'Brien", 10, 3},
-        {"3", 9, 0}, // the cell in the Nummer column: the first route
-        {"", std::nullopt, 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(tv::preselectedRoute(routes, c.cell, c.current), c.expected) << c.cell;
-    EXPECT_EQ(tv::preselectedRoute({}, "Alpen", 7), -1);
+    for (const auto& [current, expected] : cases)
+        EXPECT_EQ(tv::preselectedRoute(routes, current), expected) << current.value_or(-1);
+    EXPECT_EQ(tv::preselectedRoute({}, 7), -1);
 }
 
 TEST_F(RouteFileRoundTrip, RouteFolderInTheWayShowsTheErrorNamingTheRoute)
@@ -267,6 +261,147 @@ TEST_F(RouteFileRoundTrip, UnwritableRouteFolderKeepsTheOldFile)
         GTEST_SKIP() << "cannot take write permission away here";
     EXPECT_EQ(outcome, coretest::Outcome::Failed);
     EXPECT_EQ(tvtest::readFile(file), before);
+}
+
+// The route "Alpen" holding one point per name, in this order.
+void replacePoints(tv::Connection& db, const std::vector<tv::Value>& names,
+                   const std::vector<tv::Value>& lats = {})
+{
+    db.Execute("DELETE FROM GpsPoints WHERE RouteID = 7");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        db.Execute("INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) "
+                   "VALUES (7, ?, ?, ?, ?, 9.5)",
+                   {static_cast<std::int64_t>(i + 1), static_cast<std::int64_t>(100 + i), names[i],
+                    i < lats.size() ? lats[i] : tv::Value(47.5)});
+    }
+}
+
+TEST_F(RouteFileRoundTrip, EveryNameTheExportWritesIsReadBackByTheImport)
+{
+    const std::vector<tv::Value> names = {"O'Brien's \"Eck\"",
+                                          "Überlingen ÄÖÜ äöüß",
+                                          "<&>",
+                                          "&amp; &#1; &lt;",
+                                          "Tab\there",
+                                          "Zeile\nzwei",
+                                          "CR\rLF\r\n",
+                                          "  Blanks  ",
+                                          "\xF0\x9F\x9B\xA9 \xF0\x9D\x94\x84stral",
+                                          "]]> --> <!--",
+                                          "\xC2\x85 \xC2\xA0 \xE2\x80\x8B",
+                                          "\xEF\xBF\xBD",
+                                          "x='1' y=\"2\"",
+                                          "\xE6\x97\xA5\xE6\x9C\xAC",
+                                          "\xE2\x88\xA7",
+                                          std::string(250, 'L'),
+                                          tv::Value()};
+    replacePoints(from.data, names);
+    const auto file = exportAlpen();
+
+    const tv::RouteImportResult r = tv::importRouteFile(to.data, file);
+    ASSERT_TRUE(r.imported) << r.problem.reason;
+    ASSERT_EQ(r.pointsAdded, static_cast<int>(names.size()));
+    const std::vector<std::string> back =
+        to.column("SELECT Name FROM GpsPoints WHERE RouteID = " + std::to_string(r.routeId) +
+                  " ORDER BY Nummer");
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(back.at(i), names[i].toString()) << i; // a nameless point comes back as ""
+}
+
+TEST_F(RouteFileRoundTrip, PointTheImportWouldRefuseIsNamedAndNothingIsWritten)
+{
+    struct Case
+    {
+        const char* what;
+        tv::Value name;
+        tv::Value lat;
+        std::string german; // the line naming the point
+        std::string english;
+    };
+    const std::vector<Case> cases = {
+        {"control character",
+         "A\x01"
+         "B",
+         47.5,
+         "Streckenpunkt 2 (A\xEF\xBF\xBD"
+         "B): der Name enthält Zeichen, die eine Streckendatei "
+         "nicht aufnehmen kann.",
+         "Route point 2 (A\xEF\xBF\xBD"
+         "B): the name holds characters that a route file cannot "
+         "carry."},
+        {"NUL", std::string("A\0B", 3), 47.5,
+         "Streckenpunkt 2 (A\xEF\xBF\xBD"
+         "B)",
+         "Route point 2 (A\xEF\xBF\xBD"
+         "B)"},
+        {"Latin-1 from an airport file", "M\xFCnchen", 47.5, "Streckenpunkt 2 (M\xEF\xBF\xBDnchen)",
+         "Route point 2 (M\xEF\xBF\xBDnchen)"},
+        {"U+FFFF", "Ende\xEF\xBF\xBF", 47.5, "Streckenpunkt 2 (Ende\xEF\xBF\xBD)",
+         "Route point 2 (Ende\xEF\xBF\xBD)"},
+        {"beyond the pole", "Nordpol", 91.0,
+         "Streckenpunkt 2 (Nordpol): der Breitengrad 91 liegt nicht zwischen -90 und 90.",
+         "Route point 2 (Nordpol): the latitude 91 is not between -90 and 90."},
+    };
+    for (const Case& c : cases) {
+        replacePoints(from.data, {"EDNY", c.name}, {47.4, c.lat});
+        std::filesystem::remove_all(from / "Route");
+        const tv::RouteExportResult r = tv::exportRoute(from.data, {7, "Alpen"}, from.path());
+        EXPECT_EQ(r.status, RouteExportStatus::BadPoint) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(from / "Route")) << c.what;
+        const tv::MessageText de = tv::routeExportMessage(r, "Alpen", 0);
+        EXPECT_EQ(de.title, "Fehler in Strecke");
+        EXPECT_TRUE(de.text.starts_with("Flugstrecke - Alpen - wurde nicht gespeichert.\n\n"))
+            << de.text;
+        EXPECT_NE(de.text.find(c.german), std::string::npos) << c.what << ": " << de.text;
+        const tv::MessageText en = tv::routeExportMessage(r, "Alpen", 1);
+        EXPECT_EQ(en.title, "Route error");
+        EXPECT_NE(en.text.find(c.english), std::string::npos) << c.what << ": " << en.text;
+    }
+}
+
+// The longest run of characters without a blank or line break: what a message box cannot wrap.
+std::size_t longestWord(const std::string& utf8)
+{
+    std::size_t longest = 0;
+    std::size_t run = 0;
+    for (const char c : utf8) {
+        if (c == ' ' || c == '\n') {
+            run = 0;
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            longest = std::max(longest, ++run);
+        }
+    }
+    return longest;
+}
+
+TEST_F(RouteFileRoundTrip, LongRouteNamesExportAndTheirMessagesStayReadable)
+{
+    // 250 bytes: the file name has 254, as many as a name may have but one.
+    std::string longName;
+    for (int i = 0; i < 124; ++i)
+        longName += "\xC3\xA4"; // ä
+    longName += "ab";
+    ASSERT_EQ(longName.size(), 250u);
+    from.mainSql("UPDATE Route SET Name = '" + longName + "' WHERE RouteID = 7");
+    const tv::RouteExportResult saved = tv::exportRoute(from.data, {7, longName}, from.path());
+    ASSERT_EQ(saved.status, RouteExportStatus::Saved) << saved.reason;
+    const tv::RouteImportResult back = tv::importRouteFile(to.data, saved.file);
+    ASSERT_TRUE(back.imported) << back.problem.reason;
+    EXPECT_EQ(back.routeName, longName);
+
+    // 260 characters make a file name too long to exist; the message says so and fits.
+    const tv::RouteExportResult failed =
+        tv::exportRoute(from.data, {7, std::string(260, 'x')}, from.path());
+    EXPECT_EQ(failed.status, RouteExportStatus::WriteFailed);
+    for (int language : {0, 1}) {
+        for (const tv::MessageText& m :
+             {tv::routeExportMessage(saved, longName, language),
+              tv::routeExportMessage(failed, std::string(260, 'x'), language),
+              tv::routeImportedMessage(longName, language)}) {
+            EXPECT_LE(longestWord(m.text), 80u) << m.text;
+            EXPECT_NE(m.text.find("\xE2\x80\xA6"), std::string::npos) << m.text; // "…"
+        }
+    }
 }
 
 TEST(RouteExportMessages, SavedInBothLanguages)

@@ -69,7 +69,7 @@ TEST_F(RouteImportRefusals, UnusableFilesStoreNothing)
     for (const auto& [what, content] : files) {
         const tv::RouteImportResult r = import("Nord.tvr", content);
         EXPECT_FALSE(r.imported) << what;
-        EXPECT_FALSE(r.reason.empty()) << what;
+        EXPECT_FALSE(r.problem.reason.empty()) << what;
         EXPECT_EQ(db.routeTables(), before) << what;
     }
     EXPECT_FALSE(tv::importRouteFile(db.data, db / "nicht da.tvr").imported);
@@ -81,7 +81,7 @@ TEST_F(RouteImportRefusals, NumbersWrittenAsTextAndMissingCoordinatesAreAccepted
     const tv::RouteImportResult r =
         import("Text.tvr",
                routeFile("<z:row Name='A' Lat=' 48.5 ' Long='-11'/><z:row Name='B'/>", "string"));
-    ASSERT_TRUE(r.imported) << r.reason;
+    ASSERT_TRUE(r.imported) << r.problem.reason;
     EXPECT_EQ(db.column("SELECT quote(Lat) || ' ' || quote(Long) FROM GpsPoints WHERE RouteID = " +
                         std::to_string(r.routeId) + " ORDER BY Nummer"),
               (std::vector<std::string>{"48.5 -11.0", "NULL NULL"}));
@@ -96,7 +96,7 @@ TEST_F(RouteImportRefusals, DatabaseFailureInTheLastStepRollsEverythingBack)
         import("Neu.tvr", routeFile("<z:row Name='Neu 1' Lat='1' Long='2'/>"
                                     "<z:row Name='Neu 2' Lat='3' Long='4'/>"));
     EXPECT_FALSE(r.imported);
-    EXPECT_NE(r.reason.find("disk full"), std::string::npos) << r.reason;
+    EXPECT_NE(r.problem.reason.find("disk full"), std::string::npos) << r.problem.reason;
     EXPECT_EQ(db.routeTables(), before);
     EXPECT_TRUE(r.differingNames.empty());
 }
@@ -128,7 +128,7 @@ TEST_F(RouteImportRefusals, StoredWaypointAtOtherCoordinatesKeepsThemAndIsReport
                                          "<z:row Name='EDNY' Lat='47.4018' Long='9.3042'/>"
                                          "<z:row Name='Ohne Lage' Lat='50' Long='8'/>"
                                          "<z:row Name='EDNY'/>"));
-    ASSERT_TRUE(r.imported) << r.reason;
+    ASSERT_TRUE(r.imported) << r.problem.reason;
     // Same coordinates, or a missing value on either side, is no difference.
     EXPECT_EQ(r.differingNames, std::vector<std::string>{"ÜBERLINGEN"});
     EXPECT_EQ(r.waypointsAdded, 0);
@@ -144,11 +144,51 @@ TEST_F(RouteImportRefusals, NamelessRowsBecomeOneWaypointWithAnEmptyName)
 {
     const tv::RouteImportResult r =
         import("Leer.tvr", routeFile("<z:row Lat='1' Long='2'/><z:row Lat='1' Long='2'/>"));
-    ASSERT_TRUE(r.imported) << r.reason;
+    ASSERT_TRUE(r.imported) << r.problem.reason;
     EXPECT_EQ(r.waypointsAdded, 1);
     EXPECT_EQ(db.column("SELECT quote(Name) FROM Waypoints WHERE Lat = 1"),
               std::vector<std::string>{"''"});
     EXPECT_EQ(r.pointsAdded, 2);
+}
+
+TEST_F(RouteImportRefusals, RowThatCannotBeAWaypointIsNamedInTheMessage)
+{
+    struct Case
+    {
+        std::string row;
+        const char* latType;
+        std::string german;
+        std::string english;
+    };
+    const std::vector<Case> cases = {
+        {"<z:row Name='Nordpol' Lat='91' Long='0'/>", "float",
+         "Streckenpunkt 3 (Nordpol): der Breitengrad 91 liegt nicht zwischen -90 und 90.",
+         "Route point 3 (Nordpol): the latitude 91 is not between -90 and 90."},
+        {"<z:row Name='Datumsgrenze' Lat='1' Long='-180.5'/>", "float",
+         "Streckenpunkt 3 (Datumsgrenze): der Längengrad -180.5 liegt nicht zwischen -180 und "
+         "180.",
+         "Route point 3 (Datumsgrenze): the longitude -180.5 is not between -180 and 180."},
+        {"<z:row Name='Irgendwo' Lat='Nord' Long='2'/>", "string",
+         "Streckenpunkt 3 (Irgendwo): der Breitengrad \"Nord\" ist keine Zahl.",
+         "Route point 3 (Irgendwo): the latitude \"Nord\" is not a number."},
+        {"<z:row Lat='1' Long=''/>", "float",
+         "Streckenpunkt 3 (): der Längengrad \"\" ist keine Zahl.",
+         "Route point 3 (): the longitude \"\" is not a number."},
+    };
+    const auto before = db.routeTables();
+    for (const Case& c : cases) {
+        const tv::RouteImportResult r =
+            import("Weit.tvr", routeFile("<z:row Name='A' Lat='1' Long='2'/>"
+                                         "<z:row Name='B' Lat='3' Long='4'/>" +
+                                             c.row,
+                                         c.latType));
+        EXPECT_FALSE(r.imported) << c.row;
+        EXPECT_EQ(db.routeTables(), before);
+        EXPECT_EQ(tv::routeImportFailedMessage(0, r.problem).text,
+                  "Fehler beim Einlesen der Wegpunkte\n\n" + c.german);
+        EXPECT_EQ(tv::routeImportFailedMessage(1, r.problem).text,
+                  "Error reading waypoint data\n\n" + c.english);
+    }
 }
 
 TEST(RouteImportMessages, AreTheProgramsOwnTexts)

@@ -439,3 +439,170 @@ TEST(RowsetFileReading, DeclaredEncodingsAreHonoured)
     // Bytes that are no UTF-8 in a file that declares none are an error, not a guess.
     EXPECT_THROW(tv::readRowsetXml(replaced("M\xFCnchen")), DbError);
 }
+
+namespace {
+
+// A rowset with one text field "Name" whose rows are `rows`, as UTF-16 code units.
+std::u16string rowsetText(const std::u16string& rows, const std::u16string& schemaFields = {})
+{
+    return u"<xml xmlns:s='uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882'"
+           u" xmlns:dt='uuid:C2F41010-65B3-11d1-A29F-00AA00C14882'"
+           u" xmlns:rs='urn:schemas-microsoft-com:rowset' xmlns:z='#RowsetSchema'>"
+           u"<s:Schema id='RowsetSchema'><s:ElementType name='row' content='eltOnly'>"
+           u"<s:AttributeType name='Name'><s:datatype dt:type='string' dt:maxLength='50'/>"
+           u"</s:AttributeType>" +
+           schemaFields + u"</s:ElementType></s:Schema><rs:data>" + rows + u"</rs:data></xml>";
+}
+
+std::u16string widened(const std::string& ascii)
+{
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
+// The text as bytes: ASCII only for 8-bit encodings, UTF-16 with or without a byte order mark.
+enum class Bytes { Ascii, Utf16LeWithMark, Utf16BeWithoutMark };
+std::string encoded(const std::u16string& text, Bytes bytes)
+{
+    std::string out;
+    if (bytes == Bytes::Utf16LeWithMark)
+        out = "\xFF\xFE";
+    for (const char16_t c : text) {
+        const char low = static_cast<char>(c & 0xFF);
+        const char high = static_cast<char>(c >> 8);
+        if (bytes == Bytes::Ascii)
+            out += low;
+        else if (bytes == Bytes::Utf16LeWithMark)
+            out += std::string{low, high};
+        else
+            out += std::string{high, low};
+    }
+    return out;
+}
+
+// `count` attributes " a0='1' a1='1' ..." of one tag.
+std::u16string manyAttributes(int count)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += " a" + std::to_string(i) + "='1'";
+    return widened(out);
+}
+
+} // namespace
+
+TEST(RowsetFileBounds, HostileFilesAreRefusedByTheBoundTheyBreak)
+{
+    // U+2227 is the bytes 27 22 in UTF-16LE: a quote and a double quote to a byte counter.
+    const std::u16string crowdedRow =
+        u"<z:row Name='\u2227 und \u2227\u2227'" + manyAttributes(100000) + u"/>";
+    std::u16string deep;
+    for (int i = 0; i < 1000000; ++i)
+        deep += u"<a>";
+    std::u16string emptyRows;
+    for (int i = 0; i < 1000001; ++i)
+        emptyRows += u"<z:row/>";
+    std::u16string fields;
+    for (int i = 0; i < 64; ++i)
+        fields += widened("<s:AttributeType name='F" + std::to_string(i) + "'/>");
+
+    struct Case
+    {
+        const char* what;
+        std::string bytes;
+        const char* reason;
+    };
+    const std::vector<Case> cases = {
+        {"UTF-16LE, 100,000 attributes after U+2227",
+         encoded(rowsetText(crowdedRow), Bytes::Utf16LeWithMark), "attributes in a tag"},
+        {"UTF-16BE without a mark, the same",
+         encoded(rowsetText(crowdedRow), Bytes::Utf16BeWithoutMark), "attributes in a tag"},
+        {"UTF-8, 100,000 attributes",
+         encoded(rowsetText(u"<z:row" + manyAttributes(100000) + u"/>"), Bytes::Ascii),
+         "attributes in a tag"},
+        {"Latin-1 declared, 100,000 attributes",
+         "<?xml version='1.0' encoding='ISO-8859-1'?>" +
+             encoded(rowsetText(u"<z:row" + manyAttributes(100000) + u"/>"), Bytes::Ascii),
+         "attributes in a tag"},
+        {"1,000,000 elements deep", encoded(u"<xml>" + deep, Bytes::Ascii), "nested"},
+        {"1,000,000 elements deep in UTF-16", encoded(u"<xml>" + deep, Bytes::Utf16LeWithMark),
+         "nested"},
+        {"larger than a rowset may be",
+         encoded(rowsetText(u""), Bytes::Ascii) + std::string(tv::kMaxRowsetFileBytes, ' '),
+         "larger than"},
+        {"a field more than a row may carry", encoded(rowsetText(u"", fields), Bytes::Ascii),
+         "fields"},
+        {"a million empty rows", encoded(rowsetText(emptyRows), Bytes::Ascii), "values"},
+        {"rows before the schema",
+         "<xml xmlns:rs='urn:schemas-microsoft-com:rowset'><rs:data/></xml>", "before the schema"},
+        {"a declaration outside a document type",
+         encoded(u"<xml><!ENTITY a 'b'>" + rowsetText(u""), Bytes::Ascii), "declaration"},
+        {"an encoding nobody knows", "<?xml version='1.0' encoding='x-unknown-7'?><xml/>",
+         "not supported"},
+    };
+    for (const Case& c : cases) {
+        try {
+            tv::readRowsetXml(c.bytes);
+            ADD_FAILURE() << c.what << ": read";
+        } catch (const DbError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos)
+                << c.what << ": " << e.what();
+        }
+    }
+
+    // Just within every bound, the same file reads.
+    fields.resize(fields.size() - std::u16string(u"<s:AttributeType name='F63'/>").size());
+    std::u16string fullRow = u"<z:row Name='\u2227'";
+    for (int i = 0; i < 63; ++i)
+        fullRow += widened(" F" + std::to_string(i) + "='" + std::to_string(i) + "'");
+    fullRow += u"/>";
+    const tv::RowsetTable t =
+        tv::readRowsetXml(encoded(rowsetText(fullRow + fullRow, fields), Bytes::Utf16LeWithMark));
+    ASSERT_EQ(t.fields.size(), 64u);
+    ASSERT_EQ(t.rowCount, 2u);
+    EXPECT_EQ(t.cells[0], Value("\xE2\x88\xA7"));
+    EXPECT_EQ(t.cells[127].toString(), "62");
+}
+
+TEST(RowsetFileSaving, TextThatXmlCannotHoldIsRefusedInsteadOfWritten)
+{
+    const auto table = [](const std::string& text) {
+        tv::RowsetTable t;
+        tv::FieldInfo f;
+        f.name = "Name";
+        f.type = FieldType::VarChar;
+        f.size = 50;
+        t.fields.push_back(f);
+        t.cells = {text};
+        t.rowCount = 1;
+        return t;
+    };
+    const std::vector<std::pair<const char*, std::string>> refused = {
+        {"control character", "A\x01"
+                              "B"},
+        {"NUL", std::string("A\0B", 3)},
+        {"escape", "\x1B[0m"},
+        {"Latin-1 byte", "M\xFCnchen"},
+        {"U+FFFF", "\xEF\xBF\xBF"},
+        {"U+FFFE", "\xEF\xBF\xBE"},
+        {"surrogate", "\xED\xA0\x80"},
+        {"overlong slash", "\xC0\xAF"},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80"},
+        {"cut sequence", "Flugplatz \xE2\x82"},
+    };
+    for (const auto& [what, text] : refused) {
+        EXPECT_FALSE(tv::xmlCanHold(text)) << what;
+        EXPECT_THROW(tv::writeRowsetXml(table(text)), DbError) << what;
+    }
+    const std::vector<std::pair<const char*, std::string>> kept = {
+        {"tab, line feed, carriage return", "a\tb\nc\rd\r\n"},
+        {"astral plane", "\xF0\x9F\x9B\xA9 \xF0\x9D\x94\x84"},
+        {"replacement character", "\xEF\xBF\xBD"},
+        {"next line U+0085", "\xC2\x85"},
+        {"last character", "\xF4\x8F\xBF\xBD"},
+    };
+    for (const auto& [what, text] : kept) {
+        EXPECT_TRUE(tv::xmlCanHold(text)) << what;
+        EXPECT_EQ(tv::readRowsetXml(tv::writeRowsetXml(table(text))).cells.at(0), Value(text))
+            << what;
+    }
+}
