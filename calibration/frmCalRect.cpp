@@ -26,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
+#include <QStackedLayout>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -108,10 +109,17 @@ void frmCalRect::buildControls()
     buildPanel(1);
     buildPanel(2);
 
+    // The two entry panels share one place, which keeps the size of the larger whether a panel
+    // is shown or not: placing a point never changes the window's size.
+    auto* panels = new QWidget(this);
+    auto* stack = new QStackedLayout(panels);
+    stack->setStackingMode(QStackedLayout::StackAll);
+    stack->addWidget(frmP[1]);
+    stack->addWidget(frmP[2]);
+
     auto* right = new QVBoxLayout;
     right->addWidget(Label3);
-    right->addWidget(frmP[1]);
-    right->addWidget(frmP[2]);
+    right->addWidget(panels);
     right->addStretch(1);
     right->addWidget(cmdExit, 0, Qt::AlignHCenter);
 
@@ -442,9 +450,9 @@ void frmCalRect::setPointColour(int point, PointState state)
 void frmCalRect::placePoint(int point)
 {
     const auto p = static_cast<size_t>(point);
-    frmP[p]->show();
     if (point == 2)
         frmP[1]->hide();
+    frmP[p]->show();
     cmdSave[p]->setEnabled(true);
     tLat[p]->clear();
     tLong[p]->clear();

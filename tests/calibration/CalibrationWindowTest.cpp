@@ -486,6 +486,29 @@ TEST_F(TwoPointWindow, AnEasternChartIsStoredEastWhateverTheChartBeforeIt)
     }
 }
 
+TEST_F(TwoPointWindow, KeepsItsSizeWhilePointsArePlaced)
+{
+    chart("demo.bmp", 1000, 800, "BMP");
+    drive = [](tv::frmCalRect& w) {
+        const auto settled = [&w] {
+            QApplication::processEvents();
+            return w.size();
+        };
+        const QSize atOpening = settled();
+        w.SlideMap->setValue(100);
+        doubleClickAt(w, 100, 100);
+        EXPECT_EQ(settled(), atOpening) << "point 1 placed";
+        enterCoordinates(w, 1, "48,3", "8,3");
+        doubleClickAt(w, 900, 300);
+        EXPECT_FALSE(w.frmP[2]->isHidden());
+        EXPECT_EQ(settled(), atOpening) << "point 2 placed";
+        doubleClickAt(w, 900, 350);
+        EXPECT_EQ(settled(), atOpening) << "point 2 placed again";
+    };
+    openOn("demo.bmp");
+    EXPECT_TRUE(opened);
+}
+
 TEST_F(TwoPointWindow, ARefusedSaveKeepsTheWindowOpenWithPoint2Unlocked)
 {
     chart("demo.bmp", 1000, 800, "BMP");
