@@ -538,6 +538,18 @@ void frmFlugPlan::SetLanguage()
         QStringLiteral(" FF - leg")};
     for (int c = 0; c < captions.size(); ++c)
         model_->setCaption(c, captions[c]);
+    fitButtonRow();
+}
+
+void frmFlugPlan::fitButtonRow()
+{
+    // cmdCalc was designed for a narrower font than most have: it grows to its caption, and
+    // cmdRevert, the frame around both and cmdPreview move along with the designed gaps.
+    cmdCalc->setGeometry(px(4560), px(240), std::max(px(1575), cmdCalc->sizeHint().width()),
+                         px(735));
+    cmdRevert->move(cmdCalc->geometry().right() + 1 + px(6240 - 6135), px(240));
+    Frame2->resize(cmdRevert->geometry().right() + 1 + px(7215 - 7095), Frame2->height());
+    cmdPreview->move(Frame2->geometry().right() + 1 + px(7800 - 7695), cmdPreview->y());
 }
 
 // --- entry boxes ------------------------------------------------------------------------------

@@ -112,6 +112,7 @@ private:
     void saveEntryValues();
     void clearPlan();
     void showLabels(const PlanLabels& labels, bool withDistance);
+    void fitButtonRow();
     std::array<QLineEdit*, 5> boxes() const;
     void markBox(int box);
     char decimalMark() const;

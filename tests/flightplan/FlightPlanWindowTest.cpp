@@ -1,10 +1,12 @@
 #include "FlightPlanFixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
 
 namespace fplantest {
 namespace {
@@ -145,6 +147,37 @@ TEST_F(FlightPlanWindow, CaptionsFollowTheLanguage)
     EXPECT_EQ(w.windowTitle(), "Flugplan");
     EXPECT_EQ(w.lblStrecke->text(), "Strecke auswählen");
     EXPECT_EQ(grid()->headerData(5, Qt::Horizontal).toString(), "   Wind    Richtung");
+}
+
+TEST_F(FlightPlanWindow, EveryCaptionReadsWholeInBothLanguages)
+{
+    addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = window();
+    w.show();
+    for (const int language : {0, 1}) {
+        tv::Language = language;
+        open();
+        QApplication::processEvents();
+        const std::string in = language == 0 ? " (German)" : " (English)";
+        for (const QPushButton* b : w.findChildren<QPushButton*>()) {
+            if (!b->text().isEmpty()) {
+                EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString() << in;
+            }
+        }
+        for (const QLabel* l : w.findChildren<QLabel*>())
+            EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width())
+                << l->text().toStdString() << in;
+        // Column captions break into a title and a unit line; neither may be cut.
+        const QHeaderView* header = w.gridFlug->horizontalHeader();
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin);
+        for (int c = 0; c < grid()->columnCount(); ++c) {
+            const QString caption = grid()->headerData(c, Qt::Horizontal).toString();
+            const QRect room(0, 0, header->sectionSize(c) - 2 * margin, header->height());
+            const QRect needed = header->fontMetrics().boundingRect(
+                room, Qt::AlignCenter | Qt::TextWordWrap, caption.trimmed());
+            EXPECT_TRUE(room.contains(needed)) << caption.toStdString() << in;
+        }
+    }
 }
 
 TEST_F(FlightPlanWindow, DoubleClickEmptiesABoxAndTheCalculationMarksIt)
