@@ -71,6 +71,11 @@ std::string numberText(double value, char decimalMark)
     return text;
 }
 
+std::string wholeDegreesText(double degrees)
+{
+    return formatPattern(degrees, "##0", {'.', HalfRounding::AwayFromZero});
+}
+
 std::optional<LegResult> computeLeg(double tcDeg, double distanceNm, const LegEntries& e,
                                     double fuelFlowPerHour, RunningTotals& run, char decimalMark)
 {

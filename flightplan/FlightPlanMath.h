@@ -79,6 +79,9 @@ std::string averageWindText(std::int32_t average);
 
 // A number as the log shows it: up to 15 significant digits, `decimalMark` as the mark.
 std::string numberText(double value, char decimalMark);
+// A heading as the log shows it: whole degrees, halves away from zero, as the course is
+// rounded (349.608 -> "350", -0.5 -> "-1"). The plan itself keeps the unrounded value.
+std::string wholeDegreesText(double degrees);
 
 // The five entry boxes in their order: VAR, FF / h, TAS, wind direction, wind speed.
 enum EntryBox { BoxVar = 1, BoxFF = 2, BoxSpeed = 3, BoxWindDir = 4, BoxWindSpeed = 5 };

@@ -180,10 +180,13 @@ void frmFlugPlan::buildControls()
 
     gridFlug = new QTableView(this);
     model_ = new RecordsetGridModel(planGridColumns(), gridFlug);
-    // Numbers are shown with the decimal mark of the settings.
-    model_->setCellFormat([this](const GridColumn&, const Value& v) {
-        return QString::fromStdString(v.isNumber() ? numberText(v.toDouble(), decimalMark())
-                                                   : v.toString());
+    // Numbers are shown with the decimal mark of the settings, the heading in whole degrees.
+    model_->setCellFormat([this](const GridColumn& c, const Value& v) {
+        if (!v.isNumber())
+            return QString::fromStdString(v.toString());
+        if (c.field == QStringLiteral("MH"))
+            return QString::fromStdString(wholeDegreesText(v.toDouble()));
+        return QString::fromStdString(numberText(v.toDouble(), decimalMark()));
     });
     model_->setCellCheck([this](int row, const GridColumn& c, const QString& text) {
         return gridFlug_Check(row, c, text);
