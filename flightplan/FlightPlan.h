@@ -60,9 +60,11 @@ struct PlanInput
 
 struct PlanResult
 {
-    enum class Status { Built, NoPoints, GroundSpeed };
+    enum class Status { Built, NoPoints, BadLeg };
     Status status = Status::Built;
-    // GroundSpeed: the failing leg took its values from the boxes (so TAS is the box to mark).
+    // BadLeg: why the leg could not be computed, and whether it took its values from the boxes
+    // (so that TAS, or FF / h for the fuel, is the box to mark).
+    LegFault fault = LegFault::None;
     bool failingLegFromBoxes = false;
     Recordset plan; // open with its rows when Built
     PlanLabels labels;
@@ -75,15 +77,16 @@ PlanResult buildFlightPlan(const PlanInput& input, double& course);
 
 // Computes every leg again from the values stored in its row (after a cell edit): the leg time
 // from the stored two-decimal distance, the leg fuel from the row's own fuel flow. The current
-// row stays current. Empty when a leg's ground speed would be 0 or below (the plan is then
-// partly updated; the edit that causes it must be refused beforehand, see acceptCellEdit).
-// The distance label is not part of the result: it does not change.
+// row stays current. All or nothing: empty, and the plan unchanged, when a leg cannot be
+// computed (computeLeg). The distance label is not part of the result: it does not change.
 std::optional<PlanLabels> recomputeFlightPlan(Recordset& plan, char decimalMark = '.');
 
 // Checks a value typed into grid column `column` of plan row `row` (1-based). Every column
 // takes numbers only; TAS must be above 0; columns from FF / h on may not be negative; the wind
-// direction may not exceed 360; and a leg's ground speed must stay above 0. Returns the value
-// to store (the text itself for the name and time columns), or empty when refused.
+// direction may not exceed 360; the row number must be a whole number the log can hold; and
+// the plan must stay computable with the value, every leg with a ground speed and every time,
+// fuel and sum within the log's range. Returns the value to store (the text itself for the
+// name and time columns), or empty when refused. The plan's values are not changed.
 std::optional<Value> acceptCellEdit(Recordset& plan, long row, int column, std::string_view text);
 
 // The plan file of a route: `programFolder`/Flugplan/<safe route name>.

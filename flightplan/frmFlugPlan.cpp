@@ -435,7 +435,11 @@ void frmFlugPlan::BuildFlightPlan()
         if (built.status != PlanResult::Status::Built) {
             MsgBox(QStringLiteral("Fehler in der Dateneingabe..."), QStringLiteral("Datenfehler"),
                    MsgButtons::Ok, this);
-            if (built.failingLegFromBoxes)
+            // The fuel of a built plan follows the fuel-flow box; time and ground speed follow
+            // TAS when the leg took the boxes' values.
+            if (built.fault == LegFault::TooMuchFuel)
+                markBox(BoxFF);
+            else if (built.failingLegFromBoxes)
                 markBox(BoxSpeed);
             if (!sameRoute)
                 clearPlan();
