@@ -282,24 +282,43 @@ std::filesystem::path flightPlanFile(const std::filesystem::path& programFolder,
     return fileInFolder(programFolder / "Flugplan", routeName);
 }
 
-std::optional<SavedEntries> readSavedEntries(const std::filesystem::path& file)
+SavedPlan readSavedPlan(const std::filesystem::path& file)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
-        return std::nullopt;
+        return {};
+    SavedPlan plan;
     Recordset saved;
     try {
         saved.OpenFile(file);
-        SavedEntries entries;
         saved.MoveFirst();
         if (!saved.Eof())
             saved.MoveNext(); // the departure row holds no leg
         for (; !saved.Eof(); saved.MoveNext())
-            entries.try_emplace(saved.Field("Id").toString(), entriesOfRow(saved));
-        return entries;
+            plan.entries.try_emplace(saved.Field("Id").toString(), entriesOfRow(saved));
+        plan.state = SavedPlan::State::Read;
     } catch (const DbError&) {
-        return std::nullopt; // unreadable: no saved plan; the next save replaces the file
+        plan.entries.clear();
+        plan.state = SavedPlan::State::Damaged; // cut short, or no plan of ours
     }
+    return plan;
+}
+
+std::optional<std::filesystem::path> setDamagedPlanAside(const std::filesystem::path& file)
+{
+    const std::string name = file.filename().string() + ".bad";
+    for (int n = 1; n <= 99; ++n) {
+        const std::filesystem::path aside =
+            file.parent_path() / (n == 1 ? name : name + std::to_string(n));
+        std::error_code ec;
+        if (std::filesystem::exists(aside, ec) || ec)
+            continue;
+        std::filesystem::rename(file, aside, ec);
+        if (ec)
+            return std::nullopt;
+        return aside;
+    }
+    return std::nullopt;
 }
 
 bool saveFlightPlan(Recordset& plan, const std::filesystem::path& file)

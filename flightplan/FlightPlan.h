@@ -93,9 +93,24 @@ std::optional<Value> acceptCellEdit(Recordset& plan, long row, int column, std::
 std::filesystem::path flightPlanFile(const std::filesystem::path& programFolder,
                                      std::string_view routeName);
 
-// Reads the entry values of a saved plan. Empty when there is no file, or when it cannot be
-// read (it counts as no saved plan; the next save replaces it).
-std::optional<SavedEntries> readSavedEntries(const std::filesystem::path& file);
+// The saved plan of a route as its file gave it.
+struct SavedPlan
+{
+    enum class State {
+        None,    // no file: every leg takes the box values
+        Read,    // `entries` holds the legs' values
+        Damaged, // the file is there but cannot be read (cut short, not a plan)
+    };
+    State state = State::None;
+    SavedEntries entries;
+};
+// Reads the entry values of a saved plan.
+SavedPlan readSavedPlan(const std::filesystem::path& file);
+
+// Moves a damaged plan file aside, beside it as <name>.bad (<name>.bad2, .bad3, ... when that
+// is taken; nothing is overwritten), so that the next save does not replace what the pilot may
+// still want of it. The new path, or empty when the file could not be moved.
+std::optional<std::filesystem::path> setDamagedPlanAside(const std::filesystem::path& file);
 
 // Writes the plan to its file through a temporary file, creating the Flugplan folder when it
 // is missing. False when that fails; the old file is then kept.

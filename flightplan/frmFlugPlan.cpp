@@ -30,6 +30,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace tv {
@@ -347,9 +349,44 @@ void frmFlugPlan::cmdRevert_Click()
     BuildFlightPlan();
 }
 
+SavedPlan frmFlugPlan::savedPlanOf(const std::string& routeName)
+{
+    const auto file = flightPlanFile(programFolder(), routeName);
+    SavedPlan saved = readSavedPlan(file);
+    if (saved.state != SavedPlan::State::Damaged)
+        return saved;
+    // Told once: the damaged file goes aside, so the next reading finds none. A file that
+    // cannot be moved is remembered instead.
+    if (!damagedReported_.insert(file.string()).second)
+        return saved;
+    const QString unread = QStringLiteral("Der gespeicherte Flugplan der Strecke - ") +
+                           QString::fromStdString(routeName) +
+                           QStringLiteral(" - konnte nicht gelesen werden.");
+    if (const auto aside = setDamagedPlanAside(file)) {
+        damagedReported_.erase(file.string());
+        MsgBox(unread + QStringLiteral(" Die beschädigte Datei bleibt erhalten als:\n") +
+                   QString::fromStdString(aside->string()),
+               QStringLiteral("Datenfehler"), MsgButtons::Ok, this);
+    } else {
+        MsgBox(unread +
+                   QStringLiteral(" Die beschädigte Datei kann nicht beiseitegelegt werden; sie "
+                                  "wird nicht überschrieben, der Flugplan der Strecke nicht "
+                                  "gespeichert:\n") +
+                   QString::fromStdString(file.string()),
+               QStringLiteral("Datenfehler"), MsgButtons::Ok, this);
+    }
+    return saved;
+}
+
 void frmFlugPlan::SaveFlightPlan()
 {
     if (!havePlan_)
+        return;
+    // A saved plan that cannot be read is set aside before it would be replaced, and never
+    // replaced when it cannot be set aside.
+    std::error_code ec;
+    if (savedPlanOf(planRouteName_).state == SavedPlan::State::Damaged &&
+        std::filesystem::exists(flightPlanFile(programFolder(), planRouteName_), ec))
         return;
     const auto file = flightPlanFile(programFolder(), planRouteName_);
     if (!saveFlightPlan(plan_, file))
@@ -423,11 +460,9 @@ void frmFlugPlan::BuildFlightPlan()
             clearPlan();
             return;
         }
-        std::optional<SavedEntries> saved;
-        if (!calculate_)
-            saved = readSavedEntries(flightPlanFile(programFolder(), *routeName));
+        const SavedPlan saved = calculate_ ? SavedPlan{} : savedPlanOf(*routeName);
         input.boxes = check.values;
-        input.saved = saved ? &*saved : nullptr;
+        input.saved = saved.state == SavedPlan::State::Read ? &saved.entries : nullptr;
         input.calculate = calculate_;
         input.decimalMark = decimalMark();
 
