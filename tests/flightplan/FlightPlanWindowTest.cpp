@@ -130,6 +130,8 @@ TEST_F(FlightPlanWindow, BoxValuesThatOverflowTheLogMarkTheirBox)
     const Case cases[] = {
         {{"0", "100000000000000", "120", "0", "0"}, w.tFF},
         {{"0", "20", "0,0000001", "0", "0"}, w.tSpeed},
+        // A headwind just below TAS: the minutes fit, their time-weighted wind does not.
+        {{"0", "20", "1000000", "360", "999999,99"}, w.tSpeed},
     };
     for (const Case& c : cases) {
         const QString timeBefore = w.lblZeit->text();
