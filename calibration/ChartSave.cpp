@@ -2,11 +2,16 @@
 
 #include "core/NumberFormat.h"
 #include "core/SettingsFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/Connection.h"
+#include "platform/DbError.h"
 #include "platform/Recordset.h"
 #include "platform/Value.h"
 
 #include <cmath>
+#include <fstream>
+#include <sstream>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -42,6 +47,39 @@ void seekChart(Recordset& maps, Connection& connection, const std::string& chart
     if (maps.RecordCount() > 0) {
         maps.MoveFirst();
         maps.Find("Name", CompareOp::Equal, Value(chartName));
+    }
+}
+
+// What a file held before a save, so that a failed save can put it back.
+struct FileBefore
+{
+    enum class Kind { Missing, Content, Unreadable } kind = Kind::Missing;
+    std::string content;
+};
+
+FileBefore readFileBefore(const fs::path& file)
+{
+    std::error_code ec;
+    if (!fs::exists(file, ec) && !ec)
+        return {};
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream content;
+    if (in)
+        content << in.rdbuf();
+    if (!in || in.bad())
+        return {FileBefore::Kind::Unreadable, {}};
+    return {FileBefore::Kind::Content, content.str()};
+}
+
+// Puts a file back as it was before a save: its old content, or no file when it had none. A
+// file whose old content could not be read is left as the save wrote it.
+void restoreFile(const fs::path& file, const FileBefore& before)
+{
+    if (before.kind == FileBefore::Kind::Content) {
+        writeFileAtomically(file, before.content);
+    } else if (before.kind == FileBefore::Kind::Missing) {
+        std::error_code ec;
+        fs::remove(file, ec);
     }
 }
 
@@ -134,20 +172,34 @@ std::optional<ChartRecord> findChartRow(Connection& connection, const std::strin
 SaveOutcome saveChart(Connection& connection, const fs::path& chartFolder,
                       const std::string& chartName, const ChartEdges& chart)
 {
-    if (!writeCalibrationFile(calibrationFilePath(chartFolder, chartName), chart.edges))
-        return SaveOutcome::FileNotWritten;
-    Recordset maps;
-    seekChart(maps, connection, chartName);
-    if (maps.RecordCount() == 0 || maps.Eof()) {
-        maps.AddNew();
-        maps.SetField("Name", Value(chartName));
-        maps.SetField("Active", Value(0));
+    // The row and the file change together or not at all: the row is written inside a
+    // transaction, then the file, and only then is the transaction committed. A file that
+    // cannot be written rolls the row back; a commit that fails puts the old file back.
+    const fs::path file = calibrationFilePath(chartFolder, chartName);
+    const FileBefore oldFile = readFileBefore(file);
+    Connection::Transaction transaction(connection);
+    {
+        Recordset maps;
+        seekChart(maps, connection, chartName);
+        if (maps.RecordCount() == 0 || maps.Eof()) {
+            maps.AddNew();
+            maps.SetField("Name", Value(chartName));
+            maps.SetField("Active", Value(0));
+        }
+        try {
+            writeEdgesAndSize(maps, chart);
+            maps.Update();
+        } catch (const std::exception&) {
+            maps.CancelUpdate();
+            throw;
+        }
     }
+    if (!writeCalibrationFile(file, chart.edges))
+        return SaveOutcome::FileNotWritten;
     try {
-        writeEdgesAndSize(maps, chart);
-        maps.Update();
-    } catch (const std::exception&) {
-        maps.CancelUpdate();
+        transaction.commit();
+    } catch (const DbError&) {
+        restoreFile(file, oldFile);
         throw;
     }
     return SaveOutcome::Saved;

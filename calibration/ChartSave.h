@@ -77,8 +77,9 @@ enum class SaveOutcome {
     Saved,
     FileNotWritten, // the calibration file could not be written: the row was left as it was
 };
-// The save: writes the calibration file, then the chart's row (a new row gets Active 0, an
-// existing one keeps its Active). Throws DbError when the row cannot be written.
+// The save: the chart's row (a new row gets Active 0, an existing one keeps its Active) and its
+// calibration file, both or neither. Throws DbError when the row cannot be written; the file is
+// then as it was before.
 SaveOutcome saveChart(Connection& connection, const std::filesystem::path& chartFolder,
                       const std::string& chartName, const ChartEdges& chart);
 

@@ -3,13 +3,13 @@
 #include "calibration/MapPicture.h"
 #include "calibration/QuickFind.h"
 #include "calibration/frmCalibrate.h"
-#include "core/forms/RecordsetGridModel.h"
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
-#include "core/windows/WindowLook.h"
+#include "core/forms/RecordsetGridModel.h"
 #include "core/forms/VbTimer.h"
+#include "core/windows/WindowLook.h"
 #include "map/DrawSurface.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
@@ -26,6 +26,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
+#include <QStackedLayout>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -108,10 +109,18 @@ void frmCalRect::buildControls()
     buildPanel(1);
     buildPanel(2);
 
+    // The two entry panels share one place, which keeps the size of the larger whether a panel
+    // is shown or not: placing a point never changes the window's size.
+    auto* panels = new QWidget(this);
+    panels->setFixedWidth(frmP[1]->width());
+    auto* stack = new QStackedLayout(panels);
+    stack->setStackingMode(QStackedLayout::StackAll);
+    stack->addWidget(frmP[1]);
+    stack->addWidget(frmP[2]);
+
     auto* right = new QVBoxLayout;
     right->addWidget(Label3);
-    right->addWidget(frmP[1]);
-    right->addWidget(frmP[2]);
+    right->addWidget(panels);
     right->addStretch(1);
     right->addWidget(cmdExit, 0, Qt::AlignHCenter);
 
@@ -120,7 +129,9 @@ void frmCalRect::buildControls()
     left->addWidget(SlideMap);
     left->addStretch(1);
 
+    // A window of fixed size: as large as its controls need, whatever the screen.
     auto* top = new QHBoxLayout(this);
+    top->setSizeConstraint(QLayout::SetFixedSize);
     top->addLayout(left);
     top->addLayout(right);
 
@@ -237,7 +248,7 @@ void frmCalRect::Form_Activate()
                                : QStringLiteral("Exp: N48° 10': 48,1"));
         findCaption[p]->setText(de ? QStringLiteral("Schnellsuche") : QStringLiteral("Quickfind"));
         gridModel_[p]->setCaption(0, de ? QStringLiteral("   Wegpunkt")
-                                     : QStringLiteral("   Waypoint"));
+                                        : QStringLiteral("   Waypoint"));
         cmdSave[p]->setText(de ? QStringLiteral("Speichern") : QStringLiteral("Save"));
     }
 }
@@ -442,9 +453,9 @@ void frmCalRect::setPointColour(int point, PointState state)
 void frmCalRect::placePoint(int point)
 {
     const auto p = static_cast<size_t>(point);
-    frmP[p]->show();
     if (point == 2)
         frmP[1]->hide();
+    frmP[p]->show();
     cmdSave[p]->setEnabled(true);
     tLat[p]->clear();
     tLong[p]->clear();

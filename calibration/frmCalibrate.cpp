@@ -556,10 +556,11 @@ bool frmCalibrate::cmdSpeichern_Click()
 bool frmCalibrate::takeTwoPointEdges(const CalibrationResult& edges)
 {
     const std::array<double, 4> values = {edges.unten, edges.oben, edges.links, edges.rechts};
+    // Each selector takes the sign of its computed edge, N or E too: selectors left over from
+    // the chart shown before would otherwise turn the computed edges round.
     for (size_t i = 0; i < 4; ++i) {
         tKarten[i]->setText(QString::fromStdString(edgeText(values[i], userDecimalMark())));
-        if (values[i] < 0.0)
-            cmbLatLong[i]->setCurrentIndex(1);
+        cmbLatLong[i]->setCurrentIndex(values[i] < 0.0 ? 1 : 0);
     }
     if (!cmdSpeichern_Click())
         return false;

@@ -43,7 +43,7 @@ public:
     bool cmdSpeichern_Click();
 
     // The two-point calibration's hand-over: the four edges go into the boxes (magnitudes in
-    // the user's format; a negative edge also sets its selector to S or W), then the save runs,
+    // the user's format; each selector follows its edge's sign), then the save runs,
     // and after a successful save a ticked chart is ticked again. True when saved.
     bool takeTwoPointEdges(const CalibrationResult& edges);
 

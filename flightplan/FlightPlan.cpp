@@ -54,6 +54,44 @@ LegEntries entriesOfRow(const Recordset& plan)
             plan.Field("FFh").toDouble()};
 }
 
+// A leg as its plan row stores it: what the recomputation after a cell edit starts from.
+struct StoredLeg
+{
+    double tc = 0;
+    double distance = 0; // NM, two decimals
+    LegEntries entries;
+};
+
+// The legs of the plan (every row after the departure), in row order. The current row is left
+// wherever the reading ends; callers put it back.
+std::vector<StoredLeg> storedLegs(Recordset& plan)
+{
+    std::vector<StoredLeg> legs;
+    plan.MoveFirst();
+    if (!plan.Eof())
+        plan.MoveNext();
+    for (; !plan.Eof(); plan.MoveNext())
+        legs.push_back(
+            {plan.Field("TC").toDouble(), plan.Field("Distanz").toDouble(), entriesOfRow(plan)});
+    return legs;
+}
+
+// Computes the legs one after the other, each leg's fuel from its own fuel flow. False as soon
+// as one cannot be computed; `results` then holds the legs before it.
+bool computeStoredLegs(const std::vector<StoredLeg>& legs, RunningTotals& run, char mark,
+                       std::vector<LegResult>& results)
+{
+    results.clear();
+    results.reserve(legs.size());
+    for (const StoredLeg& leg : legs) {
+        const auto r = computeLeg(leg.tc, leg.distance, leg.entries, leg.entries.ffh, run, mark);
+        if (!r)
+            return false;
+        results.push_back(*r);
+    }
+    return true;
+}
+
 // "##0": whole degrees, halves away from zero, as the course has always been shown.
 double wholeCourse(double courseDeg)
 {
@@ -135,10 +173,12 @@ PlanResult buildFlightPlan(const PlanInput& input, double& course)
                 fromBoxes = false;
             }
         }
-        const auto leg = computeLeg(tc, d, entries, input.boxes.ffh, run, mark);
+        LegFault fault = LegFault::None;
+        const auto leg = computeLeg(tc, d, entries, input.boxes.ffh, run, mark, &fault);
         if (!leg) {
             PlanResult failed;
-            failed.status = PlanResult::Status::GroundSpeed;
+            failed.status = PlanResult::Status::BadLeg;
+            failed.fault = fault;
             failed.failingLegFromBoxes = fromBoxes;
             return failed;
         }
@@ -164,22 +204,17 @@ PlanResult buildFlightPlan(const PlanInput& input, double& course)
 std::optional<PlanLabels> recomputeFlightPlan(Recordset& plan, char decimalMark)
 {
     const long keep = plan.AbsolutePosition();
+    const std::vector<StoredLeg> legs = storedLegs(plan);
     RunningTotals run;
-    plan.MoveFirst();
-    if (!plan.Eof())
-        plan.MoveNext();
-    bool ok = true;
-    for (; !plan.Eof(); plan.MoveNext()) {
-        const LegEntries e = entriesOfRow(plan);
-        const double distance = plan.Field("Distanz").toDouble();
-        const auto leg =
-            computeLeg(plan.Field("TC").toDouble(), distance, e, e.ffh, run, decimalMark);
-        if (!leg) {
-            ok = false;
-            break;
+    std::vector<LegResult> results;
+    const bool ok = computeStoredLegs(legs, run, decimalMark, results);
+    if (ok) {
+        plan.MoveFirst();
+        for (const LegResult& r : results) {
+            plan.MoveNext();
+            writeLeg(plan, r);
+            plan.Update();
         }
-        writeLeg(plan, *leg);
-        plan.Update();
     }
     if (keep >= 1 && keep <= plan.RecordCount())
         plan.SetAbsolutePosition(keep);
@@ -206,24 +241,36 @@ std::optional<Value> acceptCellEdit(Recordset& plan, long row, int column, std::
         return std::nullopt;
     if (column == 5 && v > 360)
         return std::nullopt;
-
     const std::string field = kPlanGridFields[static_cast<std::size_t>(column)];
-    plan.SetAbsolutePosition(row);
+    if (field == "Nr" && !ToInt32HalfEven(v))
+        return std::nullopt;
+
+    // The departure row holds no leg; every other row is tried in the whole plan first, so
+    // that a value the plan cannot be computed with is never stored.
     if (row >= 2) {
-        // The departure row holds no leg; every other row must keep a ground speed.
-        LegEntries e = entriesOfRow(plan);
-        double tc = plan.Field("TC").toDouble();
+        std::vector<StoredLeg> legs = storedLegs(plan);
+        const auto leg = static_cast<std::size_t>(row - 2);
+        if (leg >= legs.size())
+            return std::nullopt;
+        StoredLeg& edited = legs[leg];
         if (field == "TAS")
-            e.tas = v;
+            edited.entries.tas = v;
         else if (field == "Windrichtung")
-            e.windDir = v;
+            edited.entries.windDir = v;
         else if (field == "Windstärke")
-            e.windSpeed = v;
+            edited.entries.windSpeed = v;
+        else if (field == "FFh")
+            edited.entries.ffh = v;
         else if (field == "TC")
-            tc = v;
-        if (!(windTriangle(tc, e).gs > 0))
+            edited.tc = v;
+        else if (field == "Distanz")
+            edited.distance = v;
+        RunningTotals run;
+        std::vector<LegResult> results;
+        if (!computeStoredLegs(legs, run, '.', results))
             return std::nullopt;
     }
+    plan.SetAbsolutePosition(row);
     if (field == "Name" || field == "ZeitDisplay")
         return Value(std::string(text));
     return Value(v);
@@ -235,24 +282,43 @@ std::filesystem::path flightPlanFile(const std::filesystem::path& programFolder,
     return fileInFolder(programFolder / "Flugplan", routeName);
 }
 
-std::optional<SavedEntries> readSavedEntries(const std::filesystem::path& file)
+SavedPlan readSavedPlan(const std::filesystem::path& file)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
-        return std::nullopt;
+        return {};
+    SavedPlan plan;
     Recordset saved;
     try {
         saved.OpenFile(file);
-        SavedEntries entries;
         saved.MoveFirst();
         if (!saved.Eof())
             saved.MoveNext(); // the departure row holds no leg
         for (; !saved.Eof(); saved.MoveNext())
-            entries.try_emplace(saved.Field("Id").toString(), entriesOfRow(saved));
-        return entries;
+            plan.entries.try_emplace(saved.Field("Id").toString(), entriesOfRow(saved));
+        plan.state = SavedPlan::State::Read;
     } catch (const DbError&) {
-        return std::nullopt; // unreadable: no saved plan; the next save replaces the file
+        plan.entries.clear();
+        plan.state = SavedPlan::State::Damaged; // cut short, or no plan of ours
     }
+    return plan;
+}
+
+std::optional<std::filesystem::path> setDamagedPlanAside(const std::filesystem::path& file)
+{
+    const std::string name = file.filename().string() + ".bad";
+    for (int n = 1; n <= 99; ++n) {
+        const std::filesystem::path aside =
+            file.parent_path() / (n == 1 ? name : name + std::to_string(n));
+        std::error_code ec;
+        if (std::filesystem::exists(aside, ec) || ec)
+            continue;
+        std::filesystem::rename(file, aside, ec);
+        if (ec)
+            return std::nullopt;
+        return aside;
+    }
+    return std::nullopt;
 }
 
 bool saveFlightPlan(Recordset& plan, const std::filesystem::path& file)

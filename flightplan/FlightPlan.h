@@ -60,9 +60,11 @@ struct PlanInput
 
 struct PlanResult
 {
-    enum class Status { Built, NoPoints, GroundSpeed };
+    enum class Status { Built, NoPoints, BadLeg };
     Status status = Status::Built;
-    // GroundSpeed: the failing leg took its values from the boxes (so TAS is the box to mark).
+    // BadLeg: why the leg could not be computed, and whether it took its values from the boxes
+    // (so that TAS, or FF / h for the fuel, is the box to mark).
+    LegFault fault = LegFault::None;
     bool failingLegFromBoxes = false;
     Recordset plan; // open with its rows when Built
     PlanLabels labels;
@@ -75,24 +77,40 @@ PlanResult buildFlightPlan(const PlanInput& input, double& course);
 
 // Computes every leg again from the values stored in its row (after a cell edit): the leg time
 // from the stored two-decimal distance, the leg fuel from the row's own fuel flow. The current
-// row stays current. Empty when a leg's ground speed would be 0 or below (the plan is then
-// partly updated; the edit that causes it must be refused beforehand, see acceptCellEdit).
-// The distance label is not part of the result: it does not change.
+// row stays current. All or nothing: empty, and the plan unchanged, when a leg cannot be
+// computed (computeLeg). The distance label is not part of the result: it does not change.
 std::optional<PlanLabels> recomputeFlightPlan(Recordset& plan, char decimalMark = '.');
 
 // Checks a value typed into grid column `column` of plan row `row` (1-based). Every column
 // takes numbers only; TAS must be above 0; columns from FF / h on may not be negative; the wind
-// direction may not exceed 360; and a leg's ground speed must stay above 0. Returns the value
-// to store (the text itself for the name and time columns), or empty when refused.
+// direction may not exceed 360; the row number must be a whole number the log can hold; and
+// the plan must stay computable with the value, every leg with a ground speed and every time,
+// fuel and sum within the log's range. Returns the value to store (the text itself for the
+// name and time columns), or empty when refused. The plan's values are not changed.
 std::optional<Value> acceptCellEdit(Recordset& plan, long row, int column, std::string_view text);
 
 // The plan file of a route: `programFolder`/Flugplan/<safe route name>.
 std::filesystem::path flightPlanFile(const std::filesystem::path& programFolder,
                                      std::string_view routeName);
 
-// Reads the entry values of a saved plan. Empty when there is no file, or when it cannot be
-// read (it counts as no saved plan; the next save replaces it).
-std::optional<SavedEntries> readSavedEntries(const std::filesystem::path& file);
+// The saved plan of a route as its file gave it.
+struct SavedPlan
+{
+    enum class State {
+        None,    // no file: every leg takes the box values
+        Read,    // `entries` holds the legs' values
+        Damaged, // the file is there but cannot be read (cut short, not a plan)
+    };
+    State state = State::None;
+    SavedEntries entries;
+};
+// Reads the entry values of a saved plan.
+SavedPlan readSavedPlan(const std::filesystem::path& file);
+
+// Moves a damaged plan file aside, beside it as <name>.bad (<name>.bad2, .bad3, ... when that
+// is taken; nothing is overwritten), so that the next save does not replace what the pilot may
+// still want of it. The new path, or empty when the file could not be moved.
+std::optional<std::filesystem::path> setDamagedPlanAside(const std::filesystem::path& file);
 
 // Writes the plan to its file through a temporary file, creating the Flugplan folder when it
 // is missing. False when that fails; the old file is then kept.

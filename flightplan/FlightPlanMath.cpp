@@ -13,6 +13,11 @@ namespace {
 
 constexpr double kRad = kGeoPi / 180.0;
 
+bool inLogRange(double v)
+{
+    return std::fabs(v) <= kLargestLogValue; // false for NaN and infinities too
+}
+
 // Rounded components may come out as -0; the log shows them as 0.
 double noNegativeZero(double v)
 {
@@ -71,31 +76,48 @@ std::string numberText(double value, char decimalMark)
     return text;
 }
 
-std::optional<LegResult> computeLeg(double tcDeg, double distanceNm, const LegEntries& e,
-                                    double fuelFlowPerHour, RunningTotals& run, char decimalMark)
+std::string wholeDegreesText(double degrees)
 {
+    return formatPattern(degrees, "##0", {'.', HalfRounding::AwayFromZero});
+}
+
+std::optional<LegResult> computeLeg(double tcDeg, double distanceNm, const LegEntries& e,
+                                    double fuelFlowPerHour, RunningTotals& run, char decimalMark,
+                                    LegFault* fault)
+{
+    const auto fail = [fault](LegFault why) -> std::optional<LegResult> {
+        if (fault != nullptr)
+            *fault = why;
+        return std::nullopt;
+    };
     const WindTriangle w = windTriangle(tcDeg, e);
     if (!(w.gs > 0.0))
-        return std::nullopt;
+        return fail(LegFault::NoGroundSpeed);
     const double t = distanceNm * 60.0 / w.gs;
+    const double legMinutes = wholeLegMinutes(t);
+    const double totalMinutes = run.minutes + legMinutes;
     const auto windSum = ToInt32HalfEven(static_cast<double>(run.windSum) + t * w.tailwind);
-    if (!windSum)
-        return std::nullopt;
+    if (!inLogRange(distanceNm) || !inLogRange(t) || !inLogRange(totalMinutes) || !windSum)
+        return fail(LegFault::TooLong);
+    const double legFuel = RoundHalfEven(fuelFlowPerHour / 60.0 * t, 1);
+    const double totalFuel = run.fuel + legFuel;
+    if (!inLogRange(legFuel) || !inLogRange(totalFuel))
+        return fail(LegFault::TooMuchFuel);
 
     LegResult r;
     r.wind = numberText(e.windDir, decimalMark) + " / " + numberText(e.windSpeed, decimalMark);
     r.gs = w.gs;
     r.mh = w.mh;
     r.zeit = RoundHalfEven(t, 2);
-    const double legFuel = RoundHalfEven(fuelFlowPerHour / 60.0 * t, 1);
     r.ffm = legFuel;
-    run.fuel += legFuel;
+    run.fuel = totalFuel;
     r.ffmAcc = RoundHalfEven(run.fuel, 1);
     run.windSum = *windSum;
-    const double legMinutes = wholeLegMinutes(t);
-    run.minutes += legMinutes;
+    run.minutes = totalMinutes;
     r.zeitDisplay = timeText(legMinutes);
     r.zeitAcc = timeText(run.minutes);
+    if (fault != nullptr)
+        *fault = LegFault::None;
     return r;
 }
 

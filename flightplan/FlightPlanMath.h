@@ -55,13 +55,27 @@ struct LegResult
     double ffmAcc = 0; // fuel from the departure, one decimal
 };
 
+// The log keeps its sums (minutes, fuel, the wind sum) and a leg's distance, time and fuel as
+// 32-bit whole numbers would hold them: a value beyond this magnitude is no value a pilot
+// means, and a leg that would carry any of them beyond it is not computed.
+inline constexpr double kLargestLogValue = 2147483647.0;
+
+// Why a leg could not be computed.
+enum class LegFault {
+    None,
+    NoGroundSpeed, // a headwind component at or above TAS
+    TooLong,       // its distance, time or a sum of minutes would leave the log's range
+    TooMuchFuel,   // its fuel or the fuel sum would leave the log's range
+};
+
 // Computes one leg from its course `tcDeg` and `distanceNm` (the time is distance / GS) and
-// adds it to `run`; the leg fuel is `fuelFlowPerHour` x time. Empty, and `run` unchanged, when
-// the ground speed is 0 or below (a headwind component at or above TAS): such a leg has no
-// time. `decimalMark` is the mark the wind text shows.
+// adds it to `run`; the leg fuel is `fuelFlowPerHour` x time. Empty, `run` unchanged and
+// `fault` set (when given) when the leg cannot be computed: a ground speed of 0 or below has
+// no time, and no value may leave kLargestLogValue. `decimalMark` is the mark the wind text
+// shows.
 std::optional<LegResult> computeLeg(double tcDeg, double distanceNm, const LegEntries& e,
                                     double fuelFlowPerHour, RunningTotals& run,
-                                    char decimalMark = '.');
+                                    char decimalMark = '.', LegFault* fault = nullptr);
 
 // Leg minutes as whole minutes: the whole hours, plus the minutes past them rounded with
 // halves to even (0.5 -> 0, 1.5 -> 2, 59.5 -> 60).
@@ -79,6 +93,9 @@ std::string averageWindText(std::int32_t average);
 
 // A number as the log shows it: up to 15 significant digits, `decimalMark` as the mark.
 std::string numberText(double value, char decimalMark);
+// A heading as the log shows it: whole degrees, halves away from zero, as the course is
+// rounded (349.608 -> "350", -0.5 -> "-1"). The plan itself keeps the unrounded value.
+std::string wholeDegreesText(double degrees);
 
 // The five entry boxes in their order: VAR, FF / h, TAS, wind direction, wind speed.
 enum EntryBox { BoxVar = 1, BoxFF = 2, BoxSpeed = 3, BoxWindDir = 4, BoxWindSpeed = 5 };

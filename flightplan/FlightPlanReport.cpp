@@ -124,6 +124,7 @@ std::vector<std::array<QString, 12>> reportRows(Recordset& plan, char decimalMar
     static constexpr std::array<const char*, 12> kFields{
         "NAME",    "TAS",         "Wind", "TC",      "MH",         "GS",
         "Distanz", "Zeitdisplay", "FFM",  "ZeitAcc", "DistanzAcc", "FFmAcc"};
+    constexpr std::size_t kMagneticHeading = 4;
     std::vector<std::array<QString, 12>> rows;
     if (plan.State() != Recordset::kStateOpen)
         return rows;
@@ -132,6 +133,8 @@ std::vector<std::array<QString, 12>> reportRows(Recordset& plan, char decimalMar
         std::array<QString, 12> r;
         for (std::size_t i = 0; i < kFields.size(); ++i)
             r[i] = cell(plan.Field(kFields[i]), decimalMark);
+        if (const Value mh = plan.Field("MH"); mh.isNumber())
+            r[kMagneticHeading] = QString::fromStdString(wholeDegreesText(mh.toDouble()));
         rows.push_back(std::move(r));
     }
     if (keep >= 1)

@@ -19,8 +19,8 @@ class Recordset;
 
 struct FlightPlanReportData
 {
-    // Per plan row, the texts of NAME, TAS, Wind, TC, MH, GS, Distanz, Zeitdisplay, FFM,
-    // ZeitAcc, DistanzAcc, FFmAcc.
+    // Per plan row, the texts of NAME, TAS, Wind, TC, MH (whole degrees), GS, Distanz,
+    // Zeitdisplay, FFM, ZeitAcc, DistanzAcc, FFmAcc.
     std::vector<std::array<QString, 12>> rows;
     QString distanz; // the window's total distance label
     QString zeit;    // total time label

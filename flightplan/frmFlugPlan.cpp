@@ -30,6 +30,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace tv {
@@ -180,10 +182,13 @@ void frmFlugPlan::buildControls()
 
     gridFlug = new QTableView(this);
     model_ = new RecordsetGridModel(planGridColumns(), gridFlug);
-    // Numbers are shown with the decimal mark of the settings.
-    model_->setCellFormat([this](const GridColumn&, const Value& v) {
-        return QString::fromStdString(v.isNumber() ? numberText(v.toDouble(), decimalMark())
-                                                   : v.toString());
+    // Numbers are shown with the decimal mark of the settings, the heading in whole degrees.
+    model_->setCellFormat([this](const GridColumn& c, const Value& v) {
+        if (!v.isNumber())
+            return QString::fromStdString(v.toString());
+        if (c.field == QStringLiteral("MH"))
+            return QString::fromStdString(wholeDegreesText(v.toDouble()));
+        return QString::fromStdString(numberText(v.toDouble(), decimalMark()));
     });
     model_->setCellCheck([this](int row, const GridColumn& c, const QString& text) {
         return gridFlug_Check(row, c, text);
@@ -344,9 +349,44 @@ void frmFlugPlan::cmdRevert_Click()
     BuildFlightPlan();
 }
 
+SavedPlan frmFlugPlan::savedPlanOf(const std::string& routeName)
+{
+    const auto file = flightPlanFile(programFolder(), routeName);
+    SavedPlan saved = readSavedPlan(file);
+    if (saved.state != SavedPlan::State::Damaged)
+        return saved;
+    // Told once: the damaged file goes aside, so the next reading finds none. A file that
+    // cannot be moved is remembered instead.
+    if (!damagedReported_.insert(file.string()).second)
+        return saved;
+    const QString unread = QStringLiteral("Der gespeicherte Flugplan der Strecke - ") +
+                           QString::fromStdString(routeName) +
+                           QStringLiteral(" - konnte nicht gelesen werden.");
+    if (const auto aside = setDamagedPlanAside(file)) {
+        damagedReported_.erase(file.string());
+        MsgBox(unread + QStringLiteral(" Die beschädigte Datei bleibt erhalten als:\n") +
+                   QString::fromStdString(aside->string()),
+               QStringLiteral("Datenfehler"), MsgButtons::Ok, this);
+    } else {
+        MsgBox(unread +
+                   QStringLiteral(" Die beschädigte Datei kann nicht beiseitegelegt werden; sie "
+                                  "wird nicht überschrieben, der Flugplan der Strecke nicht "
+                                  "gespeichert:\n") +
+                   QString::fromStdString(file.string()),
+               QStringLiteral("Datenfehler"), MsgButtons::Ok, this);
+    }
+    return saved;
+}
+
 void frmFlugPlan::SaveFlightPlan()
 {
     if (!havePlan_)
+        return;
+    // A saved plan that cannot be read is set aside before it would be replaced, and never
+    // replaced when it cannot be set aside.
+    std::error_code ec;
+    if (savedPlanOf(planRouteName_).state == SavedPlan::State::Damaged &&
+        std::filesystem::exists(flightPlanFile(programFolder(), planRouteName_), ec))
         return;
     const auto file = flightPlanFile(programFolder(), planRouteName_);
     if (!saveFlightPlan(plan_, file))
@@ -420,11 +460,9 @@ void frmFlugPlan::BuildFlightPlan()
             clearPlan();
             return;
         }
-        std::optional<SavedEntries> saved;
-        if (!calculate_)
-            saved = readSavedEntries(flightPlanFile(programFolder(), *routeName));
+        const SavedPlan saved = calculate_ ? SavedPlan{} : savedPlanOf(*routeName);
         input.boxes = check.values;
-        input.saved = saved ? &*saved : nullptr;
+        input.saved = saved.state == SavedPlan::State::Read ? &saved.entries : nullptr;
         input.calculate = calculate_;
         input.decimalMark = decimalMark();
 
@@ -432,7 +470,11 @@ void frmFlugPlan::BuildFlightPlan()
         if (built.status != PlanResult::Status::Built) {
             MsgBox(QStringLiteral("Fehler in der Dateneingabe..."), QStringLiteral("Datenfehler"),
                    MsgButtons::Ok, this);
-            if (built.failingLegFromBoxes)
+            // The fuel of a built plan follows the fuel-flow box; time and ground speed follow
+            // TAS when the leg took the boxes' values.
+            if (built.fault == LegFault::TooMuchFuel)
+                markBox(BoxFF);
+            else if (built.failingLegFromBoxes)
                 markBox(BoxSpeed);
             if (!sameRoute)
                 clearPlan();
@@ -538,6 +580,18 @@ void frmFlugPlan::SetLanguage()
         QStringLiteral(" FF - leg")};
     for (int c = 0; c < captions.size(); ++c)
         model_->setCaption(c, captions[c]);
+    fitButtonRow();
+}
+
+void frmFlugPlan::fitButtonRow()
+{
+    // cmdCalc was designed for a narrower font than most have: it grows to its caption, and
+    // cmdRevert, the frame around both and cmdPreview move along with the designed gaps.
+    cmdCalc->setGeometry(px(4560), px(240), std::max(px(1575), cmdCalc->sizeHint().width()),
+                         px(735));
+    cmdRevert->move(cmdCalc->geometry().right() + 1 + px(6240 - 6135), px(240));
+    Frame2->resize(cmdRevert->geometry().right() + 1 + px(7215 - 7095), Frame2->height());
+    cmdPreview->move(Frame2->geometry().right() + 1 + px(7800 - 7695), cmdPreview->y());
 }
 
 // --- entry boxes ------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <source_location>
 #include <string>
 
@@ -109,9 +110,12 @@ private:
     void LoadFlightPlanDefaults();
     void BuildFlightPlan();
     void SaveFlightPlan();
+    // The saved plan of a route; a damaged file is set aside with a word to the pilot.
+    SavedPlan savedPlanOf(const std::string& routeName);
     void saveEntryValues();
     void clearPlan();
     void showLabels(const PlanLabels& labels, bool withDistance);
+    void fitButtonRow();
     std::array<QLineEdit*, 5> boxes() const;
     void markBox(int box);
     char decimalMark() const;
@@ -130,6 +134,8 @@ private:
     bool calculate_ = false;
     bool filling_ = false;
     RecordsetGridModel* model_ = nullptr;
+    // Damaged plan files already reported that could not be set aside.
+    std::set<std::string> damagedReported_;
 };
 
 } // namespace tv

@@ -225,8 +225,14 @@ Connection::Transaction::~Transaction()
     if (done_ || state_->db == nullptr)
         return;
     // Never throws: a failed rollback leaves SQLite to roll back when the connection closes.
-    sqlite3_exec(state_->db, "ROLLBACK TO tv_transaction; RELEASE tv_transaction", nullptr, nullptr,
-                 nullptr);
+    sqlite3_exec(state_->db, "ROLLBACK TO tv_transaction", nullptr, nullptr, nullptr);
+    // Releasing the outermost savepoint ends the transaction, which SQLite refuses while another
+    // connection still reads (busy) after a failed commit; the connection would then stay in
+    // the transaction and hold its lock. Nothing of it is kept, so it ends as a rollback.
+    if (sqlite3_exec(state_->db, "RELEASE tv_transaction", nullptr, nullptr, nullptr) !=
+            SQLITE_OK &&
+        sqlite3_get_autocommit(state_->db) == 0)
+        sqlite3_exec(state_->db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 void Connection::Transaction::commit()

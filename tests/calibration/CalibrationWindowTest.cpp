@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -438,6 +439,74 @@ TEST_F(TwoPointWindow, WaypointsStoredWestGiveWestEdgesAndTheChartStaysActive)
     EXPECT_EQ(field("Active", "demo.bmp"), (std::vector<std::string>{"1"}));
     EXPECT_EQ(window().cmbLatLong[2]->currentText(), "W");
     EXPECT_EQ(window().listKarten->currentItem()->checkState(), Qt::Checked);
+}
+
+TEST_F(TwoPointWindow, AnEasternChartIsStoredEastWhateverTheChartBeforeIt)
+{
+    struct Case
+    {
+        const char* before;           // the chart saved just before
+        std::array<QString, 4> boxes; // its edges, Unten Oben Links Rechts
+        std::array<int, 4> selectors; // 1 = S or W
+    };
+    const Case cases[] = {
+        {"across Greenwich", {"47,4", "48,1", "1,3", "0,5"}, {0, 0, 1, 0}},
+        {"south and west", {"34,2", "33,5", "58,3", "57,2"}, {1, 1, 1, 1}},
+    };
+    drive = [](tv::frmCalRect& w) {
+        w.SlideMap->setValue(100);
+        doubleClickAt(w, 100, 100);
+        enterCoordinates(w, 1, "48,3", "8,3");
+        scrollDown(w, 5);
+        doubleClickAt(w, 900, 700);
+        enterCoordinates(w, 2, "47,3", "10,3");
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string before = "vorher" + std::to_string(++n) + ".bmp";
+        const std::string after = "ost" + std::to_string(n) + ".bmp";
+        chart(before, 400, 300, "BMP");
+        chart(after, 1000, 800, "BMP");
+        window().FillMapList();
+        select(QString::fromStdString(before));
+        typeEdges(c.boxes[0], c.boxes[1], c.boxes[2], c.boxes[3]);
+        for (size_t i = 0; i < 4; ++i)
+            window().cmbLatLong[i]->setCurrentIndex(c.selectors[i]);
+        ASSERT_TRUE(window().cmdSpeichern_Click()) << c.before;
+
+        openOn(after);
+        ASSERT_EQ(messages.size(), 1u) << c.before;
+        EXPECT_EQ(messages.front().text, "Karte wurde kalibriert.") << c.before;
+        EXPECT_EQ(tvtest::readFile(karten() / ("ost" + std::to_string(n) + ".crm")),
+                  "47.2\r\n48.4\r\n8.15\r\n10.45\r\n")
+            << c.before;
+        EXPECT_EQ(field("Links", after), (std::vector<std::string>{"8.15"})) << c.before;
+        for (size_t i = 0; i < 4; ++i)
+            EXPECT_EQ(window().cmbLatLong[i]->currentIndex(), 0) << c.before << " selector " << i;
+    }
+}
+
+TEST_F(TwoPointWindow, KeepsItsSizeWhilePointsArePlaced)
+{
+    chart("demo.bmp", 1000, 800, "BMP");
+    drive = [](tv::frmCalRect& w) {
+        const auto settled = [&w] {
+            QApplication::processEvents();
+            return w.size();
+        };
+        const QSize atOpening = settled();
+        w.SlideMap->setValue(100);
+        doubleClickAt(w, 100, 100);
+        EXPECT_EQ(settled(), atOpening) << "point 1 placed";
+        enterCoordinates(w, 1, "48,3", "8,3");
+        doubleClickAt(w, 900, 300);
+        EXPECT_FALSE(w.frmP[2]->isHidden());
+        EXPECT_EQ(settled(), atOpening) << "point 2 placed";
+        doubleClickAt(w, 900, 350);
+        EXPECT_EQ(settled(), atOpening) << "point 2 placed again";
+    };
+    openOn("demo.bmp");
+    EXPECT_TRUE(opened);
 }
 
 TEST_F(TwoPointWindow, ARefusedSaveKeepsTheWindowOpenWithPoint2Unlocked)

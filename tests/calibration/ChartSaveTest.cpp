@@ -1,6 +1,7 @@
 #include "calibration/ChartSave.h"
 
 #include "ChartFixture.h"
+#include "platform/DbError.h"
 
 #include <filesystem>
 
@@ -124,6 +125,52 @@ TEST_F(ChartSave, ACalibrationFileThatCannotBeWrittenLeavesTheRowAlone)
               tv::SaveOutcome::FileNotWritten);
     EXPECT_EQ(field("Unten", "demo.bmp"), (std::vector<std::string>{"1.0"}));
     EXPECT_EQ(field("Breite", "demo.bmp"), (std::vector<std::string>{"10"}));
+}
+
+TEST_F(ChartSave, ADataFileHeldByAnotherProgramLeavesRowAndFileAsTheyWere)
+{
+    struct Case
+    {
+        const char* what;
+        const char* hold; // run on a second connection, kept open during the save
+        bool chartKnown;  // the chart has a row and a calibration file already
+    };
+    const Case cases[] = {
+        {"another program is writing", "BEGIN IMMEDIATE", true},
+        {"a reader keeps the commit waiting", "BEGIN; SELECT count(*) FROM Maps", true},
+        {"a reader keeps the commit of a new chart waiting", "BEGIN; SELECT count(*) FROM Maps",
+         false},
+    };
+    const std::string oldFile = "1.0\r\n2.0\r\n3.0\r\n4.0\r\n";
+    const auto chart = tv::validateEdgeEntry(demoEntry());
+    ASSERT_TRUE(chart);
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string name = "chart" + std::to_string(++n) + ".bmp";
+        const fs::path file = tv::calibrationFilePath(karten(), name);
+        if (c.chartKnown) {
+            mapsRow(name, 1, 2, 3, 4, 10, 10, true);
+            tvtest::writeFile(file, oldFile);
+        }
+        {
+            tvtest::TestDb other(dir / "data.tvd");
+            other.exec(c.hold);
+            EXPECT_THROW(tv::saveChart(connection, karten(), name, *chart), tv::DbError) << c.what;
+            other.exec("ROLLBACK");
+        }
+        if (c.chartKnown) {
+            EXPECT_EQ(tvtest::readFile(file), oldFile) << c.what;
+            EXPECT_EQ(field("Unten", name), (std::vector<std::string>{"1.0"})) << c.what;
+        } else {
+            EXPECT_FALSE(fs::exists(file)) << c.what;
+            EXPECT_TRUE(field("Name", name).empty()) << c.what;
+        }
+        // Once the other program lets go, the same save goes through.
+        EXPECT_EQ(tv::saveChart(connection, karten(), name, *chart), tv::SaveOutcome::Saved)
+            << c.what;
+        EXPECT_EQ(field("Unten", name), (std::vector<std::string>{"47.4"})) << c.what;
+        EXPECT_EQ(tvtest::readFile(file), "47.4\r\n48.1\r\n8.5\r\n9.3\r\n") << c.what;
+    }
 }
 
 TEST_F(ChartSave, ANameWithAnApostropheFindsItsRow)

@@ -193,12 +193,12 @@ TEST(FlightPlanBuild, HeadwindAtTasStopsTheBuild)
     const std::vector<tv::PlanPoint> north{point("1", "A", 48.00, 9.00),
                                            point("2", "B", 49.00, 9.00)};
     auto r = build(north, entries(0, 100, 360, 100));
-    EXPECT_EQ(r.status, tv::PlanResult::Status::GroundSpeed);
+    EXPECT_EQ(r.status, tv::PlanResult::Status::BadLeg);
     EXPECT_TRUE(r.failingLegFromBoxes);
     // The same wind from the saved plan: not the boxes' fault.
     const tv::SavedEntries saved{{"2", entries(0, 100, 360, 120)}};
     auto fromFile = build(north, entries(0, 100, 0, 0), &saved);
-    EXPECT_EQ(fromFile.status, tv::PlanResult::Status::GroundSpeed);
+    EXPECT_EQ(fromFile.status, tv::PlanResult::Status::BadLeg);
     EXPECT_FALSE(fromFile.failingLegFromBoxes);
 }
 
@@ -299,6 +299,42 @@ TEST_F(CellEdit, RefusesWhatNoPilotCouldMean)
     EXPECT_TRUE(edit(3, 2, "-3")) << "variation may be negative";
     EXPECT_TRUE(edit(3, 1, "4711"));
     EXPECT_EQ(text(r.plan, 3, "Name"), "4711");
+}
+
+// Every stored value of the plan, row by row, to show that nothing changed.
+std::vector<std::string> snapshot(tv::Recordset& plan)
+{
+    std::vector<std::string> all;
+    for (plan.MoveFirst(); !plan.Eof(); plan.MoveNext())
+        for (int f = 0; f < plan.FieldCount(); ++f)
+            all.push_back(plan.Field(f).toString());
+    return all;
+}
+
+TEST_F(CellEdit, AValueThatOverflowsAnySumIsRefusedAndNothingOfItKept)
+{
+    struct Case
+    {
+        const char* what;
+        long row;
+        int column;
+        const char* typed;
+    };
+    const Case cases[] = {
+        {"a distance whose minutes overflow", 3, 10, "5000000000"},
+        {"a distance beyond the log", 2, 10, "3000000000"},
+        {"a TAS so small the minutes overflow", 4, 4, "0,0000001"},
+        {"a fuel flow whose fuel overflows", 2, 3, "100000000000000"},
+        {"a row number beyond a whole number", 3, 0, "99999999999"},
+    };
+    const std::vector<std::string> before = snapshot(r.plan);
+    for (const Case& c : cases) {
+        EXPECT_FALSE(edit(c.row, c.column, c.typed)) << c.what;
+        EXPECT_EQ(snapshot(r.plan), before) << c.what;
+    }
+    // A long leg that fits is taken: 1000000 NM at 100 kt.
+    EXPECT_TRUE(edit(3, 10, "1000000"));
+    EXPECT_EQ(text(r.plan, 3, "ZeitDisplay"), "10000:00");
 }
 
 TEST_F(CellEdit, WindDirectionOfOneLegChangesThatLegAndTheTotals)

@@ -4,6 +4,7 @@
 
 #include <QPushButton>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fplantest {
@@ -143,13 +144,74 @@ TEST_F(FlightPlanFiles, MissingFolderIsMadeAtTheFirstSave)
     EXPECT_TRUE(exists("Flugplan/Nord"));
 }
 
-TEST_F(FlightPlanFiles, UnreadableSavedPlanCountsAsNone)
+TEST_F(FlightPlanFiles, ADamagedSavedPlanIsToldOnceAndKeptBesideTheNewOne)
+{
+    struct Case
+    {
+        const char* what;
+        std::string (*damage)(const std::string& saved);
+        const char* takenBefore; // an earlier damaged file of the route, or nullptr
+        const char* asideAs;
+    };
+    const Case cases[] = {
+        {"cut in half", [](const std::string& saved) { return saved.substr(0, saved.size() / 2); },
+         nullptr, "Nord.bad"},
+        {"emptied", [](const std::string&) { return std::string(); }, nullptr, "Nord.bad"},
+        {"no plan at all", [](const std::string&) { return std::string("kein Flugplan"); },
+         "Nord.bad", "Nord.bad2"},
+    };
+    addRoute("Nord", northbound());
+    for (const Case& c : cases) {
+        fs::remove_all(dir / "Flugplan");
+        tv::forms().unloadAll(QString());
+        flushDeletes();
+        writeFile("fplan.crm", "\"0\"\r\n\"20\"\r\n\"120\"\r\n\"0\"\r\n\"0\"\r\n");
+        tv::frmFlugPlan& first = open();
+        ASSERT_TRUE(edit(2, 4, "90")) << c.what; // a per-leg edit the pilot made
+        first.Form_Deactivate();
+        tv::forms().unloadAll(QString());
+        flushDeletes();
+        const std::string damaged = c.damage(planFile("Nord"));
+        writeFile("Flugplan/Nord", damaged);
+        if (c.takenBefore)
+            writeFile(std::string("Flugplan/") + c.takenBefore, "older");
+        messages.clear();
+
+        tv::frmFlugPlan& w = open();
+        ASSERT_EQ(messages.size(), 1u) << c.what;
+        EXPECT_TRUE(messages.front().text.contains(QStringLiteral("Nord")));
+        EXPECT_TRUE(messages.front().text.contains(QString::fromUtf8(c.asideAs)))
+            << messages.front().text.toStdString();
+        EXPECT_EQ(cell(2, 4), "120") << c.what << ": the legs take the box values";
+        w.cmdRevert->click();
+        w.Form_Deactivate();
+        w.Form_Activate();
+        EXPECT_EQ(messages.size(), 1u) << c.what << ": told once";
+        EXPECT_NE(planFile("Nord").find("Ziel"), std::string::npos) << c.what << ": saved anew";
+        EXPECT_EQ(file(std::string("Flugplan/") + c.asideAs), damaged) << c.what;
+        if (c.takenBefore) {
+            EXPECT_EQ(file(std::string("Flugplan/") + c.takenBefore), "older") << c.what;
+        }
+    }
+}
+
+TEST_F(FlightPlanFiles, ADamagedPlanThatCannotBeSetAsideIsNeverOverwritten)
 {
     addRoute("Nord", northbound());
-    writeFile("Flugplan/Nord", "kein Flugplan");
-    open();
-    EXPECT_EQ(cell(1, 4), "120");
-    EXPECT_TRUE(messages.empty());
+    writeFile("Flugplan/Nord", "<xml");
+    {
+        tvtest::ReadOnlyFolder readOnly(dir / "Flugplan");
+        tv::frmFlugPlan& w = open();
+        w.Form_Deactivate();
+        w.Form_Activate();
+        w.Form_Unload();
+    }
+    // (The program folder is read-only too: fplan.crm has its own message.)
+    const auto told = std::count_if(messages.begin(), messages.end(), [](const auto& m) {
+        return m.text.contains(QStringLiteral("Strecke - Nord -"));
+    });
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(planFile("Nord"), "<xml");
 }
 
 TEST_F(FlightPlanFiles, ReadOnlyFolderGivesAMessageAndKeepsTheOldFile)

@@ -83,6 +83,43 @@ TEST_F(FlightPlanReport, PrintsAnEditedPlanWithItsNewTotals)
     EXPECT_TRUE(pages.front().contains(cell(2, 12)));
 }
 
+TEST_F(FlightPlanReport, MagneticHeadingShowsInWholeDegreesOnScreenAndPaper)
+{
+    // The first leg runs due north (TC 360) at TAS 100; the wind's crosswind makes the MH a
+    // fraction, which the plan keeps.
+    struct Case
+    {
+        const char* boxes; // fplan.crm: VAR, FF / h, TAS, wind direction, wind speed
+        double mh;         // as computed and stored
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"\"0\"\r\n\"20\"\r\n\"100\"\r\n\"300\"\r\n\"20\"\r\n", 349.608, "350"},
+        {"\"0\"\r\n\"20\"\r\n\"100\"\r\n\"60\"\r\n\"20\"\r\n", 370.392, "370"},
+        {"\"12\"\r\n\"20\"\r\n\"100\"\r\n\"300\"\r\n\"20\"\r\n", 337.608, "338"},
+        {"\"360,5\"\r\n\"20\"\r\n\"100\"\r\n\"0\"\r\n\"0\"\r\n", -0.5, "-1"},
+    };
+    addRoute("Nord", northbound());
+    for (const Case& c : cases) {
+        writeFile("fplan.crm", c.boxes);
+        tv::forms().unloadAll(QString());
+        flushDeletes();
+        tv::frmFlugPlan& w = open();
+        w.cmdCalc->click();
+        tv::Recordset* plan = w.plan();
+        ASSERT_NE(plan, nullptr) << c.shown;
+        plan->SetAbsolutePosition(2);
+        EXPECT_NEAR(plan->Field("MH").toDouble(), c.mh, 1e-9) << c.shown;
+        const QString shown = QString::fromUtf8(c.shown);
+        EXPECT_EQ(cell(1, 8), shown);
+        const QStringList pages = printedPages();
+        ASSERT_FALSE(pages.isEmpty()) << c.shown;
+        // NAME TAS Wind TC GS MH ...: "Eins 100 300 / 20 360 90 350 ..."
+        const QString eins = pages.front().section(QStringLiteral(" Eins "), 1);
+        EXPECT_EQ(eins.section(' ', 6, 6), shown) << eins.left(60).toStdString();
+    }
+}
+
 TEST_F(FlightPlanReport, LongPlanContinuesUnderTheHeadingOnFurtherPages)
 {
     std::vector<Pt> pts;

@@ -1,10 +1,12 @@
 #include "FlightPlanFixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
 
 namespace fplantest {
 namespace {
@@ -92,6 +94,57 @@ TEST_F(FlightPlanWindow, CellValuesNoPilotCouldMeanAreRefused)
     EXPECT_EQ(cell(2, 5), "360");
 }
 
+TEST_F(FlightPlanWindow, AnAbsurdDistanceIsRefusedWholeWithTheMessage)
+{
+    addRoute("Nord", northbound());
+    // 20 kt of tailwind: a leg of a thousand million NM overflows the time-weighted wind.
+    writeFile("fplan.crm", "\"0\"\r\n\"20\"\r\n\"100\"\r\n\"180\"\r\n\"20\"\r\n");
+    tv::frmFlugPlan& w = open();
+    const auto shown = [&] {
+        QStringList all{w.lblZeit->text(), w.lblFF->text(), w.lblAvgWind->text()};
+        for (int r = 0; r < grid()->rowCount(); ++r)
+            for (int c = 0; c < grid()->columnCount(); ++c)
+                all << cell(r, c);
+        return all;
+    };
+    const QStringList before = shown();
+    messages.clear();
+    EXPECT_FALSE(edit(2, 10, "1000000000"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.front().text, "Fehler in der Dateneingabe");
+    EXPECT_EQ(messages.front().title, "Datenfehler");
+    EXPECT_EQ(shown(), before);
+    w.Form_Deactivate();
+    EXPECT_EQ(planFile("Nord").find("1000000000"), std::string::npos) << "nothing of it saved";
+}
+
+TEST_F(FlightPlanWindow, BoxValuesThatOverflowTheLogMarkTheirBox)
+{
+    addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = open();
+    struct Case
+    {
+        std::array<const char*, 5> boxes;
+        QLineEdit* marked;
+    };
+    const Case cases[] = {
+        {{"0", "100000000000000", "120", "0", "0"}, w.tFF},
+        {{"0", "20", "0,0000001", "0", "0"}, w.tSpeed},
+        // A headwind just below TAS: the minutes fit, their time-weighted wind does not.
+        {{"0", "20", "1000000", "360", "999999,99"}, w.tSpeed},
+    };
+    for (const Case& c : cases) {
+        const QString timeBefore = w.lblZeit->text();
+        messages.clear();
+        setBoxes(c.boxes);
+        w.cmdCalc->click();
+        ASSERT_EQ(messages.size(), 1u) << c.boxes[1];
+        EXPECT_EQ(messages.front().text, "Fehler in der Dateneingabe...");
+        EXPECT_EQ(c.marked->palette().color(QPalette::Base), tv::frmFlugPlan::failingBoxColour());
+        EXPECT_EQ(w.lblZeit->text(), timeBefore) << "the plan shown stays";
+    }
+}
+
 TEST_F(FlightPlanWindow, FuelFlowEditRecomputesTheFollowingLegs)
 {
     addRoute("Nord", northbound());
@@ -145,6 +198,37 @@ TEST_F(FlightPlanWindow, CaptionsFollowTheLanguage)
     EXPECT_EQ(w.windowTitle(), "Flugplan");
     EXPECT_EQ(w.lblStrecke->text(), "Strecke auswählen");
     EXPECT_EQ(grid()->headerData(5, Qt::Horizontal).toString(), "   Wind    Richtung");
+}
+
+TEST_F(FlightPlanWindow, EveryCaptionReadsWholeInBothLanguages)
+{
+    addRoute("Nord", northbound());
+    tv::frmFlugPlan& w = window();
+    w.show();
+    for (const int language : {0, 1}) {
+        tv::Language = language;
+        open();
+        QApplication::processEvents();
+        const std::string in = language == 0 ? " (German)" : " (English)";
+        for (const QPushButton* b : w.findChildren<QPushButton*>()) {
+            if (!b->text().isEmpty()) {
+                EXPECT_GE(b->width(), b->sizeHint().width()) << b->text().toStdString() << in;
+            }
+        }
+        for (const QLabel* l : w.findChildren<QLabel*>())
+            EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->contentsRect().width())
+                << l->text().toStdString() << in;
+        // Column captions break into a title and a unit line; neither may be cut.
+        const QHeaderView* header = w.gridFlug->horizontalHeader();
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin);
+        for (int c = 0; c < grid()->columnCount(); ++c) {
+            const QString caption = grid()->headerData(c, Qt::Horizontal).toString();
+            const QRect room(0, 0, header->sectionSize(c) - 2 * margin, header->height());
+            const QRect needed = header->fontMetrics().boundingRect(
+                room, Qt::AlignCenter | Qt::TextWordWrap, caption.trimmed());
+            EXPECT_TRUE(room.contains(needed)) << caption.toStdString() << in;
+        }
+    }
 }
 
 TEST_F(FlightPlanWindow, DoubleClickEmptiesABoxAndTheCalculationMarksIt)
