@@ -4,6 +4,7 @@
 #include "core/CoreSettings.h"
 #include "core/UpdateCheck.h"
 #include "core/Variablen.h"
+#include "core/windows/QtTranslations.h"
 #include "core/windows/WindowLook.h"
 #include "platform/AtomicFile.h"
 #include "platform/ProgramFolder.h"
@@ -98,6 +99,7 @@ void frmSplash::Form_Load()
     // A copy of the program killed while saving left its temporary file behind.
     removeStaleTemporaryFiles(programFolder());
     LoadLanguage();
+    useQtTranslations(Language);
     LoadSymbol();
     LoadTrackSettings();
     lblUpdate->setText(Language == 0 ? QStringLiteral("Update vorhanden")

@@ -9,13 +9,17 @@
 #include "platform/Recordset.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace tv {
@@ -24,32 +28,53 @@ frmManager::frmManager()
 {
     setObjectName(QStringLiteral("frmManager"));
     setWindowTitle(QStringLiteral("Wegpunkt Manager"));
-    resize(520, 420);
     Label2 = new QLabel(this);
-    Label2->setGeometry(8, 8, 200, 17);
     Label3 = new QLabel(this);
-    Label3->setGeometry(216, 8, 120, 17);
     listWegpunkt = new QListWidget(this);
     listWegpunkt->setObjectName(QStringLiteral("listWegpunkt"));
     listWegpunkt->setSelectionMode(QAbstractItemView::MultiSelection);
-    listWegpunkt->setGeometry(8, 28, 200, 340);
     listKategorie = new QListWidget(this);
     listKategorie->setObjectName(QStringLiteral("listKategorie"));
-    listKategorie->setGeometry(216, 28, 120, 340);
     Frame1 = new QGroupBox(this);
-    Frame1->setGeometry(344, 20, 168, 160);
     Label1 = new QLabel(Frame1);
-    Label1->setGeometry(8, 16, 150, 17);
     cmbKategorie = new QComboBox(Frame1);
     cmbKategorie->setObjectName(QStringLiteral("cmbKategorie"));
-    cmbKategorie->setGeometry(8, 36, 150, 24);
     cmdZuweisen = new QPushButton(Frame1);
     cmdZuweisen->setObjectName(QStringLiteral("cmdZuweisen"));
-    cmdZuweisen->setGeometry(8, 70, 150, 80);
-    cmdZuweisen->setStyleSheet(QStringLiteral("text-align: center;"));
+    cmdZuweisen->setMinimumSize(150, 80);
     cmdEnd = new QPushButton(QStringLiteral("OK"), this);
     cmdEnd->setObjectName(QStringLiteral("cmdEnd"));
-    cmdEnd->setGeometry(344, 340, 168, 28);
+    cmdEnd->setMinimumHeight(28);
+
+    // The places of the design (lists 200 and 120 wide, the frame 168), grown where a caption
+    // of either language needs more.
+    auto* assign = new QVBoxLayout(Frame1);
+    assign->addWidget(Label1);
+    assign->addWidget(cmbKategorie);
+    assign->addSpacing(6);
+    assign->addWidget(cmdZuweisen);
+    auto* lists = new QGridLayout;
+    lists->setHorizontalSpacing(8);
+    lists->addWidget(Label2, 0, 0);
+    lists->addWidget(listWegpunkt, 1, 0);
+    lists->addWidget(Label3, 0, 1);
+    lists->addWidget(listKategorie, 1, 1);
+    lists->setColumnMinimumWidth(0, 200);
+    lists->setColumnMinimumWidth(1, 120);
+    lists->setColumnStretch(0, 5);
+    lists->setColumnStretch(1, 3);
+    lists->setRowStretch(1, 1);
+    auto* right = new QVBoxLayout;
+    right->addSpacing(12);
+    right->addWidget(Frame1);
+    right->addStretch();
+    right->addWidget(cmdEnd);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(8);
+    layout->addLayout(lists, 1);
+    layout->addLayout(right);
+    resize(520, 420);
 
     connect(cmdZuweisen, &QPushButton::clicked, this,
             [this] { guarded([this] { cmdZuweisen_Click(); }); });
@@ -82,6 +107,11 @@ void frmManager::SetLanguage()
                             : QStringLiteral("Add waypoints to\nselected category"));
     cmdZuweisen->setToolTip(de ? QStringLiteral("Kategorie ausgewählten Wegpunkten zuweisen")
                                : QStringLiteral("Add waypoints to selected category"));
+    // The caption keeps some room to the button's edges.
+    int widest = 0;
+    for (const QString& line : cmdZuweisen->text().split(QLatin1Char('\n')))
+        widest = std::max(widest, cmdZuweisen->fontMetrics().horizontalAdvance(line));
+    cmdZuweisen->setMinimumWidth(std::max(150, widest + 24));
     Label1->setText(de ? QStringLiteral("Kategorie") : QStringLiteral("Category"));
     Label3->setText(de ? QStringLiteral("Kategorie") : QStringLiteral("Category"));
     Label2->setText(de ? QStringLiteral("Wegpunkt") : QStringLiteral("Waypoint"));
@@ -164,8 +194,10 @@ void frmManager::cmdZuweisen_Click()
             return;
         }
     } catch (const DbError&) {
-        MsgBox(QStringLiteral("Die Kategorie konnte nicht gespeichert werden."),
-               QStringLiteral("Datenbankfehler"));
+        const bool de = Language == 0;
+        MsgBox(de ? QStringLiteral("Die Kategorie konnte nicht gespeichert werden.")
+                  : QStringLiteral("The category could not be saved."),
+               de ? QStringLiteral("Datenbankfehler") : QStringLiteral("Database error"));
         return;
     }
     fillCategories();

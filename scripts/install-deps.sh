@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libqt6serialport6-dev libgl-dev
+    qt6-base-dev libqt6serialport6-dev libgl-dev qt6-translations-l10n
     libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
     socat xvfb xauth fonts-dejavu-core
     libxml2-utils locales poppler-utils

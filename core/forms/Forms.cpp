@@ -1,6 +1,7 @@
 #include "core/forms/Forms.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -12,6 +13,15 @@ FormRegistry& forms()
 {
     static FormRegistry registry;
     return registry;
+}
+
+void typeWithoutCompletion(QWidget* window)
+{
+    if (!window)
+        return;
+    for (QComboBox* box : window->findChildren<QComboBox*>())
+        if (box->isEditable())
+            box->setCompleter(nullptr);
 }
 
 DialogForm::DialogForm(QWidget* parent) : QDialog(parent)

@@ -20,6 +20,11 @@ class QMdiSubWindow;
 
 namespace tv {
 
+// Editable combo boxes of `window` take what is typed as typed: Qt would complete a typed "2"
+// to "20" from the list. The registry does this for every window it creates, after its
+// Form_Load.
+void typeWithoutCompletion(QWidget* window);
+
 // Lifecycle hooks shared by windows and dialogs. Each window overrides what it handles.
 class FormEvents
 {
@@ -72,6 +77,7 @@ public:
         T* form = new T();
         add(std::type_index(typeid(T)), form, form);
         form->Form_Load();
+        typeWithoutCompletion(form);
         return *form;
     }
 

@@ -1,14 +1,45 @@
 #include "core/forms/RecordsetGridModel.h"
 
+#include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "platform/DbError.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QBrush>
 #include <QColor>
+#include <QPointer>
 
 #include <algorithm>
 
 namespace tv {
+
+namespace {
+
+// The grid showing `model` whose cell editor (or the grid itself) has the keyboard; none when
+// the keyboard is elsewhere (a value stored by code).
+QAbstractItemView* gridWithKeyboard(const QAbstractItemModel* model)
+{
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (auto* view = qobject_cast<QAbstractItemView*>(w))
+            return view->model() == model ? view : nullptr;
+    return nullptr;
+}
+
+// A message about a cell that was not stored. The message box takes the keyboard from the cell
+// editor, which is closed behind it; without help the window would come back with the keyboard
+// nowhere. The grid takes it back, on the cell that was edited.
+void cellMessage(const QAbstractItemModel* model, const QString& text, const QString& title)
+{
+    const QPointer<QAbstractItemView> grid = gridWithKeyboard(model);
+    MsgBox(text, title);
+    if (grid) {
+        grid->activateWindow();
+        grid->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+} // namespace
 
 RecordsetGridModel::RecordsetGridModel(std::vector<GridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), columns_(std::move(columns))
@@ -197,6 +228,16 @@ QVariant RecordsetGridModel::headerData(int section, Qt::Orientation orientation
     return columns_[static_cast<size_t>(section)].caption;
 }
 
+bool RecordsetGridModel::setHeaderData(int section, Qt::Orientation orientation,
+                                       const QVariant& value, int role)
+{
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::EditRole) ||
+        section < 0 || section >= static_cast<int>(columns_.size()))
+        return false;
+    setCaption(section, value.toString());
+    return true;
+}
+
 Qt::ItemFlags RecordsetGridModel::flags(const QModelIndex& index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
@@ -223,7 +264,7 @@ bool RecordsetGridModel::setData(const QModelIndex& index, const QVariant& value
         verdict.value = Value(text.toStdString());
     if (!verdict.value) {
         if (!verdict.message.isEmpty())
-            MsgBox(verdict.message, verdict.title);
+            cellMessage(this, verdict.message, verdict.title);
         return false;
     }
     const auto row = static_cast<size_t>(index.row());
@@ -235,7 +276,11 @@ bool RecordsetGridModel::setData(const QModelIndex& index, const QVariant& value
     } catch (const DbError&) {
         if (rs_->State() == Recordset::kStateOpen && rs_->EditMode() != Recordset::EditState::None)
             rs_->CancelUpdate();
-        MsgBox(QStringLiteral("Datenfehler / Data error"), QString());
+        const bool german = Language == 0;
+        cellMessage(this,
+                    german ? QStringLiteral("Die Änderung konnte nicht gespeichert werden.")
+                           : QStringLiteral("The change could not be stored."),
+                    german ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
         return false;
     }
     emit dataChanged(this->index(index.row(), 0),

@@ -4,6 +4,9 @@
 // under captions, keeps some columns read-only, and runs a check before a typed cell is stored:
 // a refused cell stores nothing and the user gets the check's message.
 //
+// A message about a cell that was not stored (refused by the check, or failed to store) leaves
+// the keyboard with the grid that edited it, so the pilot goes on with the keys.
+//
 // The rows are copied (display texts and bookmarks) when the set is bound, so drawing the grid
 // never moves the set's current row. Rows whose bookmark is selected are highlighted: that is
 // how the windows mark the current row.
@@ -78,6 +81,9 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // A column caption (horizontal, display or edit role), as setCaption.
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value,
+                       int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     // Runs the check, then stores the value in that row of the set (which becomes current).
     // A refused or failed store changes nothing and returns false.

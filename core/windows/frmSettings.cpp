@@ -7,6 +7,7 @@
 #include "core/forms/MsgBox.h"
 #include "core/forms/VbTimer.h"
 #include "core/windows/CategoryTableModel.h"
+#include "core/windows/QtTranslations.h"
 #include "core/windows/WindowLook.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
@@ -310,6 +311,7 @@ void frmSettings::OptGer_Click()
     OptEng->setChecked(false);
     OptGer->setChecked(true);
     Language = 0;
+    useQtTranslations(Language);
     SetLanguage();
     forms().languageChanged();
     if (!SaveLanguage())
@@ -321,6 +323,7 @@ void frmSettings::OptEng_Click()
     OptGer->setChecked(false);
     OptEng->setChecked(true);
     Language = 1;
+    useQtTranslations(Language);
     SetLanguage();
     forms().languageChanged();
     if (!SaveLanguage())

@@ -1,10 +1,25 @@
 #include "core/forms/RecordsetGridModel.h"
+#include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
+#include "platform/Connection.h"
 #include "platform/Recordset.h"
+#include "support/PlainSqlite.h"
+#include "support/ReadOnlyFolder.h"
+#include "support/TempDir.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QObject>
+#include <QTableView>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -167,6 +182,126 @@ TEST_F(GridModel, RereadChangesTheSameRowsInPlaceAndRebindsWhenRowsChange)
     rs.Close();
     m.reread();
     EXPECT_EQ(m.rowCount(), 0) << "a closed set shows no rows";
+}
+
+// ---------------------------------------------------------------------------------------------
+// The keyboard after a cell that was not stored: a real message box over a grid on a data file.
+
+class GridKeyboard : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        tvtest::buildWithPlainSqlite(dir / "grid.tvd",
+                                     "CREATE TABLE Points (Name TEXT);"
+                                     "INSERT INTO Points VALUES ('EDDS'), ('EDMA'), ('EDPJ');");
+        connection.Open((dir / "grid.tvd").string());
+        rs.Open("SELECT * FROM Points", connection);
+        // Refuses the text "bad", as the windows' checks refuse a latitude "abc".
+        model.setCellCheck([](int, const tv::GridColumn&, const QString& t) {
+            tv::GridCellVerdict v;
+            if (t == "bad") {
+                v.message = "Fehler in der Dateneingabe";
+                v.title = "Datenfehler";
+            } else {
+                v.value = tv::Value(t.toStdString());
+            }
+            return v;
+        });
+        model.bind(&rs);
+        grid.setModel(&model);
+        grid.resize(300, 200);
+        grid.show();
+        grid.activateWindow();
+        waitUntil([this] { return grid.isActiveWindow(); });
+    }
+    void TearDown() override { tv::Language = 0; }
+
+    static void waitUntil(const std::function<bool()>& done)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < 3000)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+
+    // Types `text` into the cell's editor and confirms it with Enter, as the pilot does; the
+    // message that follows is read and closed with its OK button. What the message said.
+    QStringList typeAndConfirm(const QModelIndex& cell, const QString& text)
+    {
+        grid.setFocus();
+        grid.setCurrentIndex(cell);
+        grid.edit(cell);
+        waitUntil([] { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); });
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        if (!editor)
+            return {"no cell editor"};
+        editor->setText(text);
+        QStringList said;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                said << box->windowTitle() << box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        closer.start(10);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+        QApplication::sendEvent(editor, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, "\r");
+        QApplication::sendEvent(editor, &release);
+        waitUntil([&] { return !said.isEmpty() && QApplication::focusWidget() != nullptr; });
+        return said;
+    }
+
+    tvtest::TempDir dir;
+    tv::Connection connection;
+    tv::Recordset rs;
+    tv::RecordsetGridModel model{std::vector<tv::GridColumn>{{"Name", "Name"}}};
+    QTableView grid;
+};
+
+TEST_F(GridKeyboard, AfterACellThatWasNotStoredTheGridHasTheKeyboardOnThatCell)
+{
+    const struct
+    {
+        const char* why;
+        int16_t language;
+        bool readOnlyFolder;
+        QStringList message; // title, text
+    } cases[] = {
+        {"refused by the check", 0, false, {"Datenfehler", "Fehler in der Dateneingabe"}},
+        {"data file refuses the write",
+         0,
+         true,
+         {"Datenfehler", "Die Änderung konnte nicht gespeichert werden."}},
+        {"data file refuses the write, English",
+         1,
+         true,
+         {"Data error", "The change could not be stored."}},
+    };
+    for (const auto& c : cases) {
+        tv::Language = c.language;
+        const QModelIndex cell = model.index(1, 0);
+        QStringList said;
+        {
+            std::optional<tvtest::ReadOnlyFolder> readOnly;
+            if (c.readOnlyFolder)
+                readOnly.emplace(dir.path());
+            said = typeAndConfirm(cell, c.readOnlyFolder ? "EDMB" : "bad");
+        }
+        EXPECT_EQ(said, c.message) << c.why;
+        EXPECT_EQ(QApplication::focusWidget(), &grid) << c.why;
+        EXPECT_EQ(grid.currentIndex(), cell) << c.why;
+        EXPECT_EQ(model.data(cell, Qt::DisplayRole).toString(), "EDMA") << c.why;
+
+        // The keys go on working in the grid.
+        if (QWidget* keyboard = QApplication::focusWidget()) {
+            QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+            QApplication::sendEvent(keyboard, &down);
+        }
+        EXPECT_EQ(grid.currentIndex().row(), 2) << c.why;
+    }
 }
 
 } // namespace

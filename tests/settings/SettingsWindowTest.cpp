@@ -3,6 +3,7 @@
 #include "app/Main.h"
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
+#include "planning/frmManager.h"
 #include "support/ReadOnlyFolder.h"
 
 #include <QAbstractItemModel>
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -596,6 +598,38 @@ TEST_F(FailedSaves, ACategoryChangeThatCannotBeStoredIsReportedAndNotShown)
                                     pathOf("data.tvd") +
                                     " gespeichert werden. Die Liste zeigt die gespeicherten "
                                     "Kategorien.");
+}
+
+TEST_F(FailedSaves, TheCategoryManagerSaysInTheWindowsLanguageThatNothingWasAssigned)
+{
+    settingstest::addCategories(db(), {"Orte"});
+    settingstest::addWaypoint(db(), "Ulm", "");
+    const struct
+    {
+        int16_t language;
+        QString text;
+        QString title;
+    } cases[] = {
+        {0, "Die Kategorie konnte nicht gespeichert werden.", "Datenbankfehler"},
+        {1, "The category could not be saved.", "Database error"},
+    };
+    for (const auto& c : cases) {
+        tv::Language = c.language;
+        messages.clear();
+        tv::frmManager& m = tv::forms().get<tv::frmManager>();
+        m.listWegpunkt->item(0)->setSelected(true);
+        {
+            tvtest::ReadOnlyFolder readOnly(dir.path());
+            m.cmdZuweisen->click();
+        }
+        ASSERT_EQ(messages.size(), 1u) << "language " << c.language;
+        EXPECT_EQ(messages[0].text, c.text);
+        EXPECT_EQ(messages[0].title, c.title);
+        EXPECT_EQ(settingstest::categoryOf(db(), "Ulm"), "");
+        EXPECT_EQ(m.listKategorie->item(0)->text(), "");
+        tv::forms().unload(&m);
+        flushDeletes();
+    }
 }
 
 } // namespace
