@@ -15,6 +15,9 @@ int main(int argc, char** argv)
     // The windows go away by the program's own rules (the main frame ends the program), not
     // when the start-up window closes before the main frame exists.
     QApplication::setQuitOnLastWindowClosed(false);
+    // File and print dialogs are Qt's own, so that they speak the program's language (a
+    // desktop's native dialogs follow the desktop's).
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 
     // Another copy of the program asks us to end (it is closing, or an update starts).
     tv::installTerminationHandler(&tv::Main::TerminationRequested);

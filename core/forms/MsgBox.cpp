@@ -21,6 +21,8 @@ MsgResult MsgBox(const QString& text, const QString& title, MsgButtons buttons, 
     if (hook())
         return hook()(MsgRecord{text, title, buttons});
     QMessageBox box(parent);
+    // Names in messages come from files and other pilots ("<b>Ulm", "A&B"): shown as typed.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setWindowTitle(title.isEmpty() ? QStringLiteral("Tramvik GPS") : title);
     if (buttons == MsgButtons::YesNo) {
@@ -56,9 +58,9 @@ QString InputBox(const QString& prompt, const QString& title, QWidget* parent)
     if (inputHook())
         return inputHook()(prompt);
     bool ok = false;
-    const QString text = QInputDialog::getText(
-        parent, title.isEmpty() ? QStringLiteral("Tramvik GPS") : title, prompt,
-        QLineEdit::Normal, QString(), &ok);
+    const QString text =
+        QInputDialog::getText(parent, title.isEmpty() ? QStringLiteral("Tramvik GPS") : title,
+                              prompt, QLineEdit::Normal, QString(), &ok);
     return ok ? text : QString();
 }
 

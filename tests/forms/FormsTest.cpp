@@ -3,7 +3,11 @@
 #include "core/forms/VbTimer.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -135,4 +139,23 @@ TEST(MessageBoxHook, AnswersInsteadOfAPerson)
     tv::setMsgBoxHook(nullptr);
     ASSERT_EQ(seen.size(), 1);
     EXPECT_EQ(seen[0].text, "Löschen?");
+}
+
+TEST(MessageBox, ShowsANameAsTypedEvenWhenItLooksLikeMarkup)
+{
+    for (const QString name : {"<b>Ulm</b>", "A&amp;B", "<img src=x>"}) {
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            for (const QLabel* label : box->findChildren<QLabel*>()) {
+                if (label->text() == box->text() && label->textFormat() == Qt::PlainText)
+                    shown = label->text();
+            }
+            box->button(QMessageBox::Ok)->click();
+        });
+        tv::MsgBox("Wegpunkt " + name, "Datenfehler", tv::MsgButtons::Ok);
+        EXPECT_EQ(shown, "Wegpunkt " + name);
+    }
 }
