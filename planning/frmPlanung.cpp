@@ -3,6 +3,7 @@
 #include "airspace/AirspacePainter.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
+#include "core/forms/KeyUp.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
 #include "map/PictureBox.h"
@@ -58,13 +59,12 @@ std::optional<double> optionalField(const Recordset& rs, const char* name)
     return v.isNull() ? std::nullopt : v.asNumber();
 }
 
-// The map reports double clicks and keys besides the picture box's mouse events.
+// The map reports double clicks besides the picture box's mouse events.
 class PlanMapBox : public PictureBox
 {
 public:
     using PictureBox::PictureBox;
     std::function<void()> dblClick;
-    std::function<void(int)> keyUp;
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override
@@ -72,11 +72,6 @@ protected:
         PictureBox::mouseDoubleClickEvent(event);
         if (dblClick)
             dblClick();
-    }
-    void keyReleaseEvent(QKeyEvent* event) override
-    {
-        if (keyUp)
-            keyUp(event->key());
     }
 };
 
@@ -278,7 +273,16 @@ void frmPlanung::wireControls()
     mapBox->onMouseMove(
         [this](int b, int, double x, double y) { guarded([&] { picMap_MouseMove(b, x, y); }); });
     mapBox->dblClick = [this] { guarded([this] { picMap_DblClick(); }); };
-    mapBox->keyUp = [this](int key) { guarded([&] { picMap_KeyUp(key); }); };
+    // Keys act on their release, and only when their press began in the same control.
+    onKeyUp(picMap, [this](int key) { guarded([&] { picMap_KeyUp(key); }); });
+    onKeyUp(tquickfind, [this](int key) { guarded([&] { tquickfind_KeyUp(key); }); });
+    onKeyUp(gridWaypoints, [this](int key) { guarded([&] { gridWaypoints_KeyUp(key); }); });
+    for (int i = 1; i <= 3; ++i) {
+        onKeyUp(tWaypoint[static_cast<size_t>(i)],
+                [this, i](int key) { guarded([&] { tWaypoint_KeyUp(i, key); }); });
+    }
+    onKeyUp(tNS, [this](int key) { guarded([&] { tNS_KeyUp(key); }); });
+    onKeyUp(tEW, [this](int key) { guarded([&] { tEW_KeyUp(key); }); });
 
     connect(cmbMaps, qOverload<int>(&QComboBox::activated), this,
             [this] { guarded([this] { cmbMaps_Click(); }); });
@@ -401,7 +405,7 @@ bool frmPlanung::eventFilter(QObject* watched, QEvent* event)
     return handled || MdiForm::eventFilter(watched, event);
 }
 
-// Clicks, double clicks and keys of the controls that have no signal of their own.
+// Clicks and double clicks of the controls that have no signal of their own.
 bool frmPlanung::filterEvent(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
@@ -426,32 +430,6 @@ bool frmPlanung::filterEvent(QObject* watched, QEvent* event)
         }
     } else if (type == QEvent::FocusOut && watched == cmbKat) {
         tKat->show();
-    } else if (type == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-        if (watched == tquickfind) {
-            tquickfind_KeyUp(key);
-        } else if (watched == gridWaypoints) {
-            if (enter)
-                cmdAddwaypoint_Click();
-            else if (key == Qt::Key_Down)
-                cmdNext_Click();
-            else if (key == Qt::Key_Up)
-                cmdPrev_Click();
-        } else if (watched == tNS || watched == tEW || watched == tWaypoint[1] ||
-                   watched == tWaypoint[2] || watched == tWaypoint[3]) {
-            const bool letterBox = watched == tNS || watched == tEW;
-            if (enter) {
-                cmdNew_Click();
-                gridWaypoints->setFocus();
-            } else if (!letterBox && key == Qt::Key_Down) {
-                cmdNext_Click();
-                gridWaypoints->setFocus();
-            } else if (!letterBox && key == Qt::Key_Up) {
-                cmdPrev_Click();
-                gridWaypoints->setFocus();
-            }
-        }
     }
     return false;
 }

@@ -65,7 +65,12 @@ public:
     void cmdNext_Click();
     void cmdPrev_Click();
     void cmbKat_Click();
+    // Keys let go in the waypoint area (Qt::Key codes): Enter, Down and Up.
     void tquickfind_KeyUp(int keyCode);
+    void tWaypoint_KeyUp(int index, int keyCode);
+    void tNS_KeyUp(int keyCode);
+    void tEW_KeyUp(int keyCode);
+    void gridWaypoints_KeyUp(int keyCode);
     void tNS_Click();
     void tEW_Click();
     void gridWaypoints_RowColChange();

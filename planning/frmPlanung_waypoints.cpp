@@ -2,6 +2,7 @@
 #include "planning/frmPlanung.h"
 
 #include "core/Variablen.h"
+#include "core/forms/KeyUp.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
 #include "map/PictureBox.h"
@@ -289,6 +290,45 @@ void frmPlanung::tquickfind_KeyUp(int keyCode)
     }
     highlightCurrentWaypoint();
     ShowWaypoint();
+}
+
+void frmPlanung::tWaypoint_KeyUp(int /*index*/, int keyCode)
+{
+    if (isEnterKey(keyCode)) {
+        cmdNew_Click();
+        gridWaypoints->setFocus();
+    } else if (keyCode == Qt::Key_Down) {
+        cmdNext_Click();
+        gridWaypoints->setFocus();
+    } else if (keyCode == Qt::Key_Up) {
+        cmdPrev_Click();
+        gridWaypoints->setFocus();
+    }
+}
+
+void frmPlanung::tNS_KeyUp(int keyCode)
+{
+    if (isEnterKey(keyCode)) {
+        cmdNew_Click();
+        gridWaypoints->setFocus();
+    }
+}
+
+void frmPlanung::tEW_KeyUp(int keyCode)
+{
+    tNS_KeyUp(keyCode);
+}
+
+// Only a key pressed in the list itself adds to the route: the Enter that confirms a cell
+// edit, or closes a message, began elsewhere.
+void frmPlanung::gridWaypoints_KeyUp(int keyCode)
+{
+    if (isEnterKey(keyCode))
+        cmdAddwaypoint_Click();
+    else if (keyCode == Qt::Key_Down)
+        cmdNext_Click();
+    else if (keyCode == Qt::Key_Up)
+        cmdPrev_Click();
 }
 
 void frmPlanung::tNS_Click()
