@@ -181,3 +181,39 @@ TEST_F(PlanWindowTest, GridEditsAreCheckedLikeTheBoxes)
     EXPECT_TRUE(w.routeModel()->setData(w.routeModel()->index(0, 1), "Alpen", Qt::EditRole));
     EXPECT_EQ(column("SELECT Name FROM Route"), "Alpen");
 }
+
+TEST_F(PlanWindowTest, PositionsBeyondThePolesOrTheDateLineAreRefusedAtEntry)
+{
+    addAlps();
+    addWaypoint("A", 47.1, 10.1);
+    tv::frmPlanung& w = open();
+    struct Case
+    {
+        const char *lat, *lon, *ns, *ew;
+        int16_t language;
+        const char* message; // nullptr: stored
+    };
+    const Case boxes[] = {
+        {"91", "10", "N", "E", 0, "Bitte einen Breitengrad bis 90° eingeben"},
+        {"90.01", "10", "S", "E", 1, "Please enter a latitude of at most 90°"},
+        {"48", "180.5", "N", "W", 0, "Bitte einen Längengrad bis 180° eingeben"},
+        {"-91", "10", "N", "E", 1, "Please enter a latitude of at most 90°"},
+        {"90", "-180", "S", "E", 0, nullptr},
+    };
+    for (const Case& c : boxes) {
+        messages.clear();
+        tv::Language = c.language;
+        type(w, "P", c.lat, c.lon, c.ns, c.ew);
+        w.cmdNew_Click();
+        EXPECT_EQ(lastMessage(), c.message ? QString::fromUtf8(c.message) : QString()) << c.lat;
+    }
+    EXPECT_EQ(column("SELECT Lat || ' ' || Long FROM Waypoints WHERE Name = 'P'"), "-90.0 -180.0");
+
+    tv::Language = 0;
+    tv::RecordsetGridModel* m = w.waypointsModel();
+    EXPECT_FALSE(m->setData(m->index(0, 1), "-91", Qt::EditRole));
+    EXPECT_EQ(lastMessage(), QString::fromUtf8("Bitte einen Breitengrad bis 90° eingeben"));
+    EXPECT_FALSE(m->setData(m->index(0, 2), "181", Qt::EditRole));
+    EXPECT_EQ(lastMessage(), QString::fromUtf8("Bitte einen Längengrad bis 180° eingeben"));
+    EXPECT_EQ(column("SELECT Lat || ' ' || Long FROM Waypoints WHERE Name = 'A'"), "47.1 10.1");
+}
