@@ -200,6 +200,8 @@ private:
     bool measuring_ = false;
     bool syncing_ = false;
     std::optional<DDMMPoint> cursor_; // the cursor position of the last mouse move, DD.MM
+    // The waypoint (PointID) whose values ShowWaypoint last put into the entry boxes.
+    std::optional<int64_t> boxesPointId_;
 };
 
 } // namespace tv

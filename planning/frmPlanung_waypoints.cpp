@@ -67,6 +67,7 @@ void frmPlanung::ShowWaypoint()
         if (lon.isNull())
             b.lon.clear();
         setBoxes(b);
+        boxesPointId_ = currentKey(waypointsRS, "PointID");
         lblCount->setText(QStringLiteral("%1 / %2")
                               .arg(waypointsRS.AbsolutePosition())
                               .arg(waypointsRS.RecordCount()));
@@ -104,6 +105,9 @@ void frmPlanung::cmdNew_Click()
                 if (waypointsRS.Eof())
                     waypointsRS.MoveFirst();
                 highlightCurrentWaypoint();
+                // The list stands on the waypoint of the typed name: the boxes, which keep what
+                // was typed, now stand for it, and Change updates it.
+                boxesPointId_ = currentKey(waypointsRS, "PointID");
             }
             const PlanMessage m = duplicateWaypointMessage(Language);
             MsgBox(m.text, m.title);
@@ -123,9 +127,8 @@ void frmPlanung::cmdNew_Click()
     } catch (const DbError&) {
         if (waypointsRS.EditMode() != Recordset::EditState::None)
             waypointsRS.CancelUpdate();
-        MsgBox(Language == 0 ? QStringLiteral("Der Wegpunkt konnte nicht gespeichert werden.")
-                             : QStringLiteral("The waypoint could not be stored."),
-               Language == 0 ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
+        const PlanMessage m = waypointNotStoredMessage(Language);
+        MsgBox(m.text, m.title);
         return;
     }
     waypointsModel_->bind(&waypointsRS);
@@ -141,11 +144,18 @@ void frmPlanung::cmdChange_Click()
     // Without a current waypoint there is nothing to change.
     if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.Bof() || waypointsRS.Eof())
         return;
+    // The boxes are written only into the waypoint they were filled from.
+    if (currentKey(waypointsRS, "PointID") != boxesPointId_) {
+        const PlanMessage m = boxesShowAnotherWaypointMessage(Language);
+        MsgBox(m.text, m.title);
+        return;
+    }
     const WaypointCheck check = checkWaypointBoxes(boxes(), WaypointEdit::Change, Language);
     if (check.message) {
         MsgBox(check.message->text, check.message->title);
         return;
     }
+    bool stored = true;
     try {
         waypointsRS.SetField("Name", Value(check.entry->name.toStdString()));
         waypointsRS.SetField("Lat", Value(check.entry->latDDMM));
@@ -154,8 +164,13 @@ void frmPlanung::cmdChange_Click()
     } catch (const DbError&) {
         if (waypointsRS.EditMode() != Recordset::EditState::None)
             waypointsRS.CancelUpdate();
-        return;
+        stored = false;
     }
+    if (!stored) {
+        const PlanMessage m = waypointNotStoredMessage(Language);
+        MsgBox(m.text, m.title);
+    }
+    // The list and the boxes show what is stored.
     waypointsModel_->bind(&waypointsRS);
     highlightCurrentWaypoint();
     ShowWaypoint();
@@ -164,23 +179,26 @@ void frmPlanung::cmdChange_Click()
 
 void frmPlanung::cmdDelete_Click()
 {
+    if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.AbsolutePosition() <= 0)
+        return;
+    const long position = waypointsRS.AbsolutePosition();
     try {
-        if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.AbsolutePosition() <= 0)
-            return;
-        const long position = waypointsRS.AbsolutePosition();
         waypointsRS.Delete();
         // The next waypoint becomes current; after the last one the one before.
         const long count = waypointsRS.RecordCount();
         if (count > 0)
             waypointsRS.SetAbsolutePosition(std::min(position, count));
     } catch (const DbError&) {
-        return;
+        // The row is still stored and still current.
+        const PlanMessage m = waypointNotDeletedMessage(Language);
+        MsgBox(m.text, m.title);
     }
     waypointsModel_->bind(&waypointsRS);
     highlightCurrentWaypoint();
     if (waypointsRS.RecordCount() == 0) {
         WaypointBoxes empty;
         setBoxes(empty);
+        boxesPointId_.reset();
     }
     ShowWaypoint();
     CenterOnWaypoint();
@@ -261,6 +279,8 @@ void frmPlanung::cmbKat_Click()
     lblCount->setText(count > 0 ? QStringLiteral("1 / %1").arg(count) : QStringLiteral("0 / 0"));
     waypointsModel_->bind(&waypointsRS);
     highlightCurrentWaypoint();
+    // The boxes follow the list to its new current row.
+    ShowWaypoint();
     if (category != tKat->text()) {
         tKat->show();
         tKat->setText(category);

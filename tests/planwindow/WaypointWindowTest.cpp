@@ -182,6 +182,80 @@ TEST_F(PlanWindowTest, GridEditsAreCheckedLikeTheBoxes)
     EXPECT_EQ(column("SELECT Name FROM Route"), "Alpen");
 }
 
+TEST_F(PlanWindowTest, CategoryFilterMovesTheBoxesAndChangeWritesOnlyTheirWaypoint)
+{
+    addAlps();
+    tv::MainConnection->Execute(
+        "INSERT INTO Kategorie (Kategorie, Nummer) VALUES ('Flugplätze', 1)");
+    addWaypoint("EDMA", 48.2533, 10.5340, "Flugplätze");
+    addWaypoint("Ulm", 48.2400, 9.5900);
+    tv::frmPlanung& w = open();
+    w.cmdNext_Click();
+    ASSERT_EQ(w.tWaypoint[1]->text(), QStringLiteral("Ulm"));
+    w.cmbKat->setCurrentIndex(1);
+    w.cmbKat_Click();
+    EXPECT_EQ(w.tWaypoint[1]->text(), QStringLiteral("EDMA"));
+    EXPECT_EQ(w.tWaypoint[2]->text(), QStringLiteral("48.2533"));
+    w.cmdChange->click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(column("SELECT Name || ' ' || Lat || ' ' || Long FROM Waypoints ORDER BY Name"),
+              "EDMA 48.2533 10.534|Ulm 48.24 9.59");
+}
+
+namespace {
+
+// Another program holds the write lock of data.tvd while this lives: reading goes on, every
+// write of the program fails once its wait for the lock has run out.
+class WriteLock
+{
+public:
+    explicit WriteLock(const std::filesystem::path& file)
+    {
+        sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    }
+    ~WriteLock()
+    {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db_);
+    }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(PlanWindowTest, ChangeAndDeleteOfALockedFileSayDataErrorAndShowWhatIsStored)
+{
+    addAlps();
+    addWaypoint("A", 47.1, 10.1);
+    addWaypoint("B", 47.2, 10.2);
+    tv::frmPlanung& w = open();
+    {
+        WriteLock lock(dir / "data.tvd");
+        tv::Language = 0;
+        type(w, "Anders", "47.5", "10.5");
+        w.cmdChange->click();
+        tv::Language = 1;
+        w.cmdDelete->click();
+    }
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Der Wegpunkt konnte nicht gespeichert werden."));
+    EXPECT_EQ(messages[0].title, QStringLiteral("Datenfehler"));
+    EXPECT_EQ(messages[1].text, QStringLiteral("The waypoint could not be deleted."));
+    EXPECT_EQ(messages[1].title, QStringLiteral("Data error"));
+    EXPECT_EQ(w.tWaypoint[1]->text(), QStringLiteral("A"));
+    EXPECT_EQ(w.tWaypoint[2]->text(), QStringLiteral("47.1"));
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("1 / 2"));
+    const tv::RecordsetGridModel* m = w.waypointsModel();
+    EXPECT_EQ(m->index(0, 0).data().toString(), QStringLiteral("A"));
+    EXPECT_EQ(m->index(0, 1).data().toString(), QStringLiteral("47.1"));
+    EXPECT_EQ(column("SELECT Name || ' ' || Lat FROM Waypoints ORDER BY Name"), "A 47.1|B 47.2");
+}
+
 TEST_F(PlanWindowTest, PositionsBeyondThePolesOrTheDateLineAreRefusedAtEntry)
 {
     addAlps();
