@@ -30,6 +30,8 @@
 #include <QSlider>
 #include <QTableView>
 
+#include <algorithm>
+
 namespace tv {
 
 namespace {
@@ -262,7 +264,21 @@ void frmPlanung::buildControls()
     gridPoints->setModel(pointsModel_);
     gridRoute->setColumnWidth(0, 40);
     gridPoints->setColumnWidth(0, 40);
-    gridWaypoints->setColumnWidth(0, 150);
+    // The name takes what the two positions leave of the list's width.
+    gridWaypoints->horizontalHeader()->setStretchLastSection(false);
+    gridWaypoints->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    fitWaypointColumns();
+}
+
+// The latitude and longitude columns are as wide as their caption, in the window's language, or
+// as the widest position they show, whichever is wider, so no caption and no position is cut.
+void frmPlanung::fitWaypointColumns()
+{
+    QHeaderView* header = gridWaypoints->horizontalHeader();
+    const int position =
+        gridWaypoints->fontMetrics().horizontalAdvance(QStringLiteral("-179.5959")) + 12;
+    for (const int column : {1, 2})
+        header->resizeSection(column, std::max(header->sectionSizeHint(column), position));
 }
 
 void frmPlanung::wireControls()
@@ -600,6 +616,7 @@ void frmPlanung::SetLanguage()
     routeModel_->setCaption(1, pick("      Strecke", "      Route"));
     waypointsModel_->setCaption(1, pick("  Breitengrad", "  Latitude"));
     waypointsModel_->setCaption(2, pick("  Längengrad", "  Longitude"));
+    fitWaypointColumns();
     cmdNew->setToolTip(pick(" Wegpunkt hinzufügen ", " Add Waypoint "));
     cmdChange->setToolTip(pick(" Wegpunkt ändern ", " Change Waypoint "));
     cmdDelete->setToolTip(pick(" Wegpunkt löschen ", " Delete Waypoint "));

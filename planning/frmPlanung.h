@@ -177,6 +177,7 @@ private:
     // The grids show their set's current row as selected and current.
     void syncWaypointGrid();
     void syncGrid(QTableView* grid, RecordsetGridModel* model);
+    void fitWaypointColumns();
     void highlightCurrentWaypoint();
     void setBoxes(const WaypointBoxes& boxes);
     void measureTo(DDMMPoint cursor);

@@ -1,7 +1,9 @@
 #include "PlanWindowFixture.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTableView>
 
 using tvtest::PlanWindowTest;
 
@@ -290,4 +292,40 @@ TEST_F(PlanWindowTest, PositionsBeyondThePolesOrTheDateLineAreRefusedAtEntry)
     EXPECT_FALSE(m->setData(m->index(0, 2), "181", Qt::EditRole));
     EXPECT_EQ(lastMessage(), QString::fromUtf8("Bitte einen Längengrad bis 180° eingeben"));
     EXPECT_EQ(column("SELECT Lat || ' ' || Long FROM Waypoints WHERE Name = 'A'"), "47.1 10.1");
+}
+
+TEST_F(PlanWindowTest, EveryCaptionAndHeaderReadsWholeInBothLanguages)
+{
+    addAlps();
+    addWaypoint("Donauwörth", -48.4310, -170.4678);
+    const int64_t r = addRoute("Stuttgart - Augsburg", 1);
+    addPoint(r, 1, "Göppingen", 48.4, 9.4);
+    for (const int16_t language : {0, 1}) {
+        tv::Language = language;
+        for (const QSize size : {QSize(1280, 740), QSize(1600, 940)}) {
+            tv::frmPlanung& w = open(size.width(), size.height());
+            w.show();
+            const std::string where =
+                std::to_string(language) + " at " + std::to_string(size.width());
+            for (QLabel* label :
+                 {w.Label1, w.Label2, w.Label3, w.Label4, w.Label5, w.Label6, w.Label7}) {
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                          label->contentsRect().width())
+                    << label->text().toStdString() << ", " << where;
+            }
+            for (QTableView* grid : {w.gridWaypoints, w.gridRoute, w.gridPoints}) {
+                QHeaderView* header = grid->horizontalHeader();
+                int total = 0;
+                for (int c = 0; c < header->count(); ++c) {
+                    EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c))
+                        << grid->objectName().toStdString() << " column " << c << ", " << where;
+                    total += header->sectionSize(c);
+                }
+                EXPECT_LE(total, grid->viewport()->width())
+                    << grid->objectName().toStdString() << ", " << where;
+            }
+            tv::forms().unload(&w);
+            flushDeletes();
+        }
+    }
 }
