@@ -94,3 +94,34 @@ TEST_F(PlanWindowEnter, EnterInTheBoxesAddsTheWaypointAndHandsTheKeysToTheList)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PlanWindowEnter, ARefusedCellKeepsTheKeyboardInTheList)
+{
+    tv::frmPlanung& w = shown();
+    const QModelIndex lat = w.waypointsModel()->index(1, 1);
+    w.gridWaypoints->setFocus();
+    w.gridWaypoints->setCurrentIndex(lat);
+    w.gridWaypoints->edit(lat);
+    auto* editor = qobject_cast<QLineEdit*>(keyboard(&w));
+    ASSERT_NE(editor, nullptr);
+    editor->setText("91");
+    {
+        tvtest::EnterClosesMessages closer(messages);
+        pressKey(&w, Qt::Key_Return);
+        QApplication::processEvents(); // the cell is refused, Enter closes the message
+        w.activateWindow();
+        QApplication::processEvents();
+        releaseKey(&w, Qt::Key_Return);
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QString::fromUtf8("Bitte einen Breitengrad bis 90° eingeben"));
+    EXPECT_EQ(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "none",
+              "gridWaypoints");
+    EXPECT_EQ(w.gridWaypoints->currentIndex(), lat);
+    EXPECT_EQ(column("SELECT Lat FROM Waypoints WHERE Name = 'B'"), "47.2");
+    EXPECT_EQ(routePoints(), "P1|P2");
+}
+
+} // namespace
