@@ -6,6 +6,7 @@
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
+#include "core/forms/KeyUp.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
 #include "core/forms/VbTimer.h"
@@ -68,11 +69,6 @@ bool isArrow(int key)
     return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
 }
 
-bool isEnter(int key)
-{
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 } // namespace
 
 frmCalRect::frmCalRect()
@@ -108,6 +104,32 @@ void frmCalRect::buildControls()
 
     buildPanel(1);
     buildPanel(2);
+    // The keyboard flow of the entry panels, on the key's release, and only for a key pressed in
+    // the same control: the Enter that closes a message is pressed in the message, so its
+    // release saves nothing and cannot open the message again.
+    for (int point = 1; point <= 2; ++point) {
+        const auto p = static_cast<size_t>(point);
+        auto save = [this, point] { point == 1 ? cmdSave1_Click() : cmdSave2_Click(); };
+        onKeyUp(tLat[p], [this, p](int key) {
+            if (isEnterKey(key))
+                tLong[p]->setFocus();
+        });
+        onKeyUp(tLong[p], [save](int key) {
+            if (isEnterKey(key))
+                guarded(save);
+        });
+        onKeyUp(tQuickfind[p], [this, point, save](int key) {
+            guarded([&] {
+                QuickFind(point);
+                if (isEnterKey(key))
+                    save();
+            });
+        });
+        onKeyUp(gridWay[p], [save](int key) {
+            if (isEnterKey(key))
+                guarded(save);
+        });
+    }
 
     // The two entry panels share one place, which keeps the size of the larger whether a panel
     // is shown or not: placing a point never changes the window's size.
@@ -405,24 +427,8 @@ void frmCalRect::seeEvent(QObject* watched, QEvent* event)
         Form_KeyDown(key->key());
     } else if (event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat()) {
+        if (!key->isAutoRepeat())
             Form_KeyUp(key->key());
-            // The keyboard flow of the entry panels, on the key's release.
-            for (int p = 1; p <= 2; ++p) {
-                const auto i = static_cast<size_t>(p);
-                if (watched == tLat[i] && isEnter(key->key())) {
-                    tLong[i]->setFocus();
-                } else if (watched == tLong[i] && isEnter(key->key())) {
-                    p == 1 ? cmdSave1_Click() : cmdSave2_Click();
-                } else if (watched == tQuickfind[i]) {
-                    QuickFind(p);
-                    if (isEnter(key->key()))
-                        p == 1 ? cmdSave1_Click() : cmdSave2_Click();
-                } else if (watched == gridWay[i] && isEnter(key->key())) {
-                    p == 1 ? cmdSave1_Click() : cmdSave2_Click();
-                }
-            }
-        }
     } else if (event->type() == QEvent::MouseButtonRelease && watched == SlideMap) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (SlideMap->width() > 0)

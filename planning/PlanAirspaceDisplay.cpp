@@ -30,6 +30,8 @@ public:
             return;
         plan_->tLRHoehe->setText(QString::fromStdString(display.tLRHoehe));
         plan_->tPR->setText(QString::fromStdString(display.tPR));
+        // The map shows the new choice at once, not from the next pan or zoom on.
+        plan_->RedrawMap();
     }
 
 private:

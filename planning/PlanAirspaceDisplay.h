@@ -13,9 +13,9 @@ namespace tv {
 
 class frmPlanung;
 
-// Reads and writes `plan`'s two boxes. When the plan window is unloaded meanwhile (the program
-// ends while the dialog is open), reading gives the plan map's start values and writing does
-// nothing.
+// Reads and writes `plan`'s two boxes; writing redraws the plan map with them. When the plan window
+// is unloaded meanwhile (the program ends while the dialog is open), reading gives the plan map's
+// start values and writing does nothing.
 std::unique_ptr<AirspaceDisplayAccess> planWindowAirspaceDisplay(frmPlanung& plan);
 
 } // namespace tv

@@ -41,6 +41,35 @@ PlanMessage longitudeNotNumeric(int16_t language)
             dataErrorTitle(language)};
 }
 
+// Positions are DD.MM: 90.00 is the pole, 180.00 the date line; the minutes are not checked.
+constexpr double kMaxLatitudeDDMM = 90.0;
+constexpr double kMaxLongitudeDDMM = 180.0;
+
+PlanMessage latitudeBeyondPole(int16_t language)
+{
+    return {german(language) ? QStringLiteral("Bitte einen Breitengrad bis 90° eingeben")
+                             : QStringLiteral("Please enter a latitude of at most 90°"),
+            dataErrorTitle(language)};
+}
+
+PlanMessage longitudeBeyondDateLine(int16_t language)
+{
+    return {german(language) ? QStringLiteral("Bitte einen Längengrad bis 180° eingeben")
+                             : QStringLiteral("Please enter a longitude of at most 180°"),
+            dataErrorTitle(language)};
+}
+
+// The first fault of a typed latitude or longitude: not a number, or no place on earth.
+std::optional<PlanMessage> coordinateFault(const std::optional<double>& value, bool latitude,
+                                           int16_t language)
+{
+    if (!value)
+        return latitude ? latitudeNotNumeric(language) : longitudeNotNumeric(language);
+    if (std::fabs(*value) > (latitude ? kMaxLatitudeDDMM : kMaxLongitudeDDMM))
+        return latitude ? latitudeBeyondPole(language) : longitudeBeyondDateLine(language);
+    return std::nullopt;
+}
+
 double joined(double magnitude, const QString& letter, QChar negative)
 {
     return letter == QString(negative) ? -magnitude : magnitude;
@@ -56,15 +85,13 @@ WaypointCheck checkWaypointBoxes(const WaypointBoxes& boxes, WaypointEdit edit, 
         return result;
     }
     const std::optional<double> lat = typedNumber(boxes.lat);
-    if (!lat) {
-        result.message = latitudeNotNumeric(language);
+    result.message = coordinateFault(lat, true, language);
+    if (result.message)
         return result;
-    }
     const std::optional<double> lon = typedNumber(boxes.lon);
-    if (!lon) {
-        result.message = longitudeNotNumeric(language);
+    result.message = coordinateFault(lon, false, language);
+    if (result.message)
         return result;
-    }
     result.entry = WaypointEntry{boxes.name, joined(*lat, boxes.ns, QLatin1Char('S')),
                                  joined(*lon, boxes.ew, QLatin1Char('W'))};
     return result;
@@ -130,11 +157,34 @@ CellCheck checkWaypointCell(const QString& field, const QString& text, int16_t l
     }
     const bool lat = field.compare(QLatin1String("Lat"), Qt::CaseInsensitive) == 0;
     const std::optional<double> number = typedNumber(text);
-    if (!number)
-        result.message = lat ? latitudeNotNumeric(language) : longitudeNotNumeric(language);
-    else
+    result.message = coordinateFault(number, lat, language);
+    if (!result.message)
         result.value = Value(*number);
     return result;
+}
+
+PlanMessage waypointNotStoredMessage(int16_t language)
+{
+    return {german(language) ? QStringLiteral("Der Wegpunkt konnte nicht gespeichert werden.")
+                             : QStringLiteral("The waypoint could not be stored."),
+            dataErrorTitle(language)};
+}
+
+PlanMessage waypointNotDeletedMessage(int16_t language)
+{
+    return {german(language) ? QStringLiteral("Der Wegpunkt konnte nicht gelöscht werden.")
+                             : QStringLiteral("The waypoint could not be deleted."),
+            dataErrorTitle(language)};
+}
+
+PlanMessage boxesShowAnotherWaypointMessage(int16_t language)
+{
+    return {german(language)
+                ? QStringLiteral("Die Felder zeigen nicht den gewählten Wegpunkt. Es wurde "
+                                 "nichts geändert.")
+                : QStringLiteral("The boxes do not show the selected waypoint. Nothing was "
+                                 "changed."),
+            dataErrorTitle(language)};
 }
 
 } // namespace tv

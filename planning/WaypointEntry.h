@@ -48,10 +48,12 @@ struct WaypointCheck
     std::optional<PlanMessage> message; // the first check that failed
 };
 
-// The checks of adding and changing, in this order: a name (not blank), a latitude and a
-// longitude that read as numbers (readStrictNumber). The first failure gives its message
-// ("Datenfehler" / "Data error"); German asks for the "Waypoint" name when adding and for the
-// "Wegpunkt" name when changing, as the program always has.
+// The checks of adding and changing, in this order: a name (not blank); a latitude that reads
+// as a number (readStrictNumber) and lies within 90°; a longitude that reads as a number and
+// lies within 180° (DD.MM magnitudes, so 90.00 and 180.00 are the limits; a point beyond them
+// is no place on earth, and no route file could carry it). The first failure gives its
+// message ("Datenfehler" / "Data error"); German asks for the "Waypoint" name when adding and
+// for the "Wegpunkt" name when changing, as the program always has.
 WaypointCheck checkWaypointBoxes(const WaypointBoxes& boxes, WaypointEdit edit, int16_t language);
 
 // "The waypoint already exists..." for a name the list already holds.
@@ -82,13 +84,19 @@ QString toggledNorthSouth(const QString& letter);
 QString toggledEastWest(const QString& letter);
 
 // A grid cell of the waypoint list typed by the user, checked as the boxes are: a name must
-// not be blank, Lat and Long must be numbers (signed, as the grid shows them). The value to
-// store, or the message of the box that the cell stands for.
+// not be blank, Lat and Long must be numbers within 90° and 180° (signed, as the grid shows
+// them). The value to store, or the message of the box that the cell stands for.
 struct CellCheck
 {
     std::optional<Value> value;
     std::optional<PlanMessage> message;
 };
 CellCheck checkWaypointCell(const QString& field, const QString& text, int16_t language);
+
+// The database refused to store or to delete a waypoint ("Datenfehler" / "Data error").
+PlanMessage waypointNotStoredMessage(int16_t language);
+PlanMessage waypointNotDeletedMessage(int16_t language);
+// Change was pressed while the boxes hold another waypoint than the list's current one.
+PlanMessage boxesShowAnotherWaypointMessage(int16_t language);
 
 } // namespace tv

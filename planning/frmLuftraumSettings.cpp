@@ -1,5 +1,6 @@
 #include "planning/frmLuftraumSettings.h"
 
+#include "core/forms/KeyUp.h"
 #include "core/windows/WindowLook.h"
 
 #include <QCheckBox>
@@ -8,7 +9,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -92,8 +92,8 @@ frmLuftraumSettings::frmLuftraumSettings()
     cmbHoehe->setCurrentIndex(-1);
     cmbHoehe->setEditText(QString());
     cmbHoehe->setMinimumWidth(100);
-    connect(cmbHoehe->lineEdit(), &QLineEdit::returnPressed, this,
-            [this] { cmbHoehe_KeyUp(Qt::Key_Return); });
+    // The editable box holds the keyboard itself and hands the keys to its edit line.
+    onKeyUp(cmbHoehe, [this](int key) { cmbHoehe_KeyUp(key); });
 
     chkPL = new QCheckBox(QStringLiteral("Platzrunden anzeigen"), this);
     paintBackground(chkPL, fromBgr(kCircuitColour));
@@ -233,7 +233,7 @@ void frmLuftraumSettings::cmdExit_Click()
 
 void frmLuftraumSettings::cmbHoehe_KeyUp(int keyCode)
 {
-    if (keyCode == Qt::Key_Return || keyCode == Qt::Key_Enter)
+    if (isEnterKey(keyCode))
         cmdExit_Click();
 }
 

@@ -3,6 +3,7 @@
 #include "airspace/AirspacePainter.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
+#include "core/forms/KeyUp.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
 #include "map/PictureBox.h"
@@ -27,7 +28,11 @@
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
+
+#include <algorithm>
 
 namespace tv {
 
@@ -58,13 +63,12 @@ std::optional<double> optionalField(const Recordset& rs, const char* name)
     return v.isNull() ? std::nullopt : v.asNumber();
 }
 
-// The map reports double clicks and keys besides the picture box's mouse events.
+// The map reports double clicks besides the picture box's mouse events.
 class PlanMapBox : public PictureBox
 {
 public:
     using PictureBox::PictureBox;
     std::function<void()> dblClick;
-    std::function<void(int)> keyUp;
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override
@@ -73,11 +77,37 @@ protected:
         if (dblClick)
             dblClick();
     }
-    void keyReleaseEvent(QKeyEvent* event) override
+};
+
+// The cell editor of the waypoint list. A typed cell that is refused (its message has been
+// shown) leaves the list holding the keyboard on that cell, whatever the closing message box
+// did with the focus, so the pilot can type the cell again at once.
+class WaypointCellDelegate : public QStyledItemDelegate
+{
+public:
+    explicit WaypointCellDelegate(QTableView* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override
     {
-        if (keyUp)
-            keyUp(event->key());
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (!line) {
+            QStyledItemDelegate::setModelData(editor, model, index);
+            return;
+        }
+        if (model->setData(index, line->text(), Qt::EditRole))
+            return;
+        // After the editor has closed, which happens when this returns.
+        const int row = index.row();
+        const int column = index.column();
+        QTimer::singleShot(0, grid_, [grid = grid_, row, column] {
+            grid->setFocus();
+            grid->setCurrentIndex(grid->model()->index(row, column));
+        });
     }
+
+private:
+    QTableView* grid_;
 };
 
 } // namespace
@@ -263,11 +293,26 @@ void frmPlanung::buildControls()
                                 {QStringLiteral("Name"), QStringLiteral("    Streckenpunkt")}},
                                this);
     gridWaypoints->setModel(waypointsModel_);
+    gridWaypoints->setItemDelegate(new WaypointCellDelegate(gridWaypoints));
     gridRoute->setModel(routeModel_);
     gridPoints->setModel(pointsModel_);
     gridRoute->setColumnWidth(0, 40);
     gridPoints->setColumnWidth(0, 40);
-    gridWaypoints->setColumnWidth(0, 150);
+    // The name takes what the two positions leave of the list's width.
+    gridWaypoints->horizontalHeader()->setStretchLastSection(false);
+    gridWaypoints->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    fitWaypointColumns();
+}
+
+// The latitude and longitude columns are as wide as their caption, in the window's language, or
+// as the widest position they show, whichever is wider, so no caption and no position is cut.
+void frmPlanung::fitWaypointColumns()
+{
+    QHeaderView* header = gridWaypoints->horizontalHeader();
+    const int position =
+        gridWaypoints->fontMetrics().horizontalAdvance(QStringLiteral("-179.5959")) + 12;
+    for (const int column : {1, 2})
+        header->resizeSection(column, std::max(header->sectionSizeHint(column), position));
 }
 
 void frmPlanung::wireControls()
@@ -278,7 +323,16 @@ void frmPlanung::wireControls()
     mapBox->onMouseMove(
         [this](int b, int, double x, double y) { guarded([&] { picMap_MouseMove(b, x, y); }); });
     mapBox->dblClick = [this] { guarded([this] { picMap_DblClick(); }); };
-    mapBox->keyUp = [this](int key) { guarded([&] { picMap_KeyUp(key); }); };
+    // Keys act on their release, and only when their press began in the same control.
+    onKeyUp(picMap, [this](int key) { guarded([&] { picMap_KeyUp(key); }); });
+    onKeyUp(tquickfind, [this](int key) { guarded([&] { tquickfind_KeyUp(key); }); });
+    onKeyUp(gridWaypoints, [this](int key) { guarded([&] { gridWaypoints_KeyUp(key); }); });
+    for (int i = 1; i <= 3; ++i) {
+        onKeyUp(tWaypoint[static_cast<size_t>(i)],
+                [this, i](int key) { guarded([&] { tWaypoint_KeyUp(i, key); }); });
+    }
+    onKeyUp(tNS, [this](int key) { guarded([&] { tNS_KeyUp(key); }); });
+    onKeyUp(tEW, [this](int key) { guarded([&] { tEW_KeyUp(key); }); });
 
     connect(cmbMaps, qOverload<int>(&QComboBox::activated), this,
             [this] { guarded([this] { cmbMaps_Click(); }); });
@@ -401,7 +455,7 @@ bool frmPlanung::eventFilter(QObject* watched, QEvent* event)
     return handled || MdiForm::eventFilter(watched, event);
 }
 
-// Clicks, double clicks and keys of the controls that have no signal of their own.
+// Clicks and double clicks of the controls that have no signal of their own.
 bool frmPlanung::filterEvent(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
@@ -426,32 +480,6 @@ bool frmPlanung::filterEvent(QObject* watched, QEvent* event)
         }
     } else if (type == QEvent::FocusOut && watched == cmbKat) {
         tKat->show();
-    } else if (type == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-        if (watched == tquickfind) {
-            tquickfind_KeyUp(key);
-        } else if (watched == gridWaypoints) {
-            if (enter)
-                cmdAddwaypoint_Click();
-            else if (key == Qt::Key_Down)
-                cmdNext_Click();
-            else if (key == Qt::Key_Up)
-                cmdPrev_Click();
-        } else if (watched == tNS || watched == tEW || watched == tWaypoint[1] ||
-                   watched == tWaypoint[2] || watched == tWaypoint[3]) {
-            const bool letterBox = watched == tNS || watched == tEW;
-            if (enter) {
-                cmdNew_Click();
-                gridWaypoints->setFocus();
-            } else if (!letterBox && key == Qt::Key_Down) {
-                cmdNext_Click();
-                gridWaypoints->setFocus();
-            } else if (!letterBox && key == Qt::Key_Up) {
-                cmdPrev_Click();
-                gridWaypoints->setFocus();
-            }
-        }
     }
     return false;
 }
@@ -622,6 +650,7 @@ void frmPlanung::SetLanguage()
     routeModel_->setCaption(1, pick("      Strecke", "      Route"));
     waypointsModel_->setCaption(1, pick("  Breitengrad", "  Latitude"));
     waypointsModel_->setCaption(2, pick("  Längengrad", "  Longitude"));
+    fitWaypointColumns();
     cmdNew->setToolTip(pick(" Wegpunkt hinzufügen ", " Add Waypoint "));
     cmdChange->setToolTip(pick(" Wegpunkt ändern ", " Change Waypoint "));
     cmdDelete->setToolTip(pick(" Wegpunkt löschen ", " Delete Waypoint "));

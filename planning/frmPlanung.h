@@ -65,7 +65,12 @@ public:
     void cmdNext_Click();
     void cmdPrev_Click();
     void cmbKat_Click();
+    // Keys let go in the waypoint area (Qt::Key codes): Enter, Down and Up.
     void tquickfind_KeyUp(int keyCode);
+    void tWaypoint_KeyUp(int index, int keyCode);
+    void tNS_KeyUp(int keyCode);
+    void tEW_KeyUp(int keyCode);
+    void gridWaypoints_KeyUp(int keyCode);
     void tNS_Click();
     void tEW_Click();
     void gridWaypoints_RowColChange();
@@ -172,6 +177,7 @@ private:
     // The grids show their set's current row as selected and current.
     void syncWaypointGrid();
     void syncGrid(QTableView* grid, RecordsetGridModel* model);
+    void fitWaypointColumns();
     void highlightCurrentWaypoint();
     void setBoxes(const WaypointBoxes& boxes);
     void measureTo(DDMMPoint cursor);
@@ -195,6 +201,8 @@ private:
     bool measuring_ = false;
     bool syncing_ = false;
     std::optional<DDMMPoint> cursor_; // the cursor position of the last mouse move, DD.MM
+    // The waypoint (PointID) whose values ShowWaypoint last put into the entry boxes.
+    std::optional<int64_t> boxesPointId_;
 };
 
 } // namespace tv

@@ -2,6 +2,7 @@
 #include "planning/frmPlanung.h"
 
 #include "core/Variablen.h"
+#include "core/forms/KeyUp.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
 #include "map/PictureBox.h"
@@ -66,6 +67,7 @@ void frmPlanung::ShowWaypoint()
         if (lon.isNull())
             b.lon.clear();
         setBoxes(b);
+        boxesPointId_ = currentKey(waypointsRS, "PointID");
         lblCount->setText(QStringLiteral("%1 / %2")
                               .arg(waypointsRS.AbsolutePosition())
                               .arg(waypointsRS.RecordCount()));
@@ -103,6 +105,9 @@ void frmPlanung::cmdNew_Click()
                 if (waypointsRS.Eof())
                     waypointsRS.MoveFirst();
                 highlightCurrentWaypoint();
+                // The list stands on the waypoint of the typed name: the boxes, which keep what
+                // was typed, now stand for it, and Change updates it.
+                boxesPointId_ = currentKey(waypointsRS, "PointID");
             }
             const PlanMessage m = duplicateWaypointMessage(Language);
             MsgBox(m.text, m.title);
@@ -122,9 +127,8 @@ void frmPlanung::cmdNew_Click()
     } catch (const DbError&) {
         if (waypointsRS.EditMode() != Recordset::EditState::None)
             waypointsRS.CancelUpdate();
-        MsgBox(Language == 0 ? QStringLiteral("Der Wegpunkt konnte nicht gespeichert werden.")
-                             : QStringLiteral("The waypoint could not be stored."),
-               Language == 0 ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
+        const PlanMessage m = waypointNotStoredMessage(Language);
+        MsgBox(m.text, m.title);
         return;
     }
     waypointsModel_->bind(&waypointsRS);
@@ -140,11 +144,18 @@ void frmPlanung::cmdChange_Click()
     // Without a current waypoint there is nothing to change.
     if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.Bof() || waypointsRS.Eof())
         return;
+    // The boxes are written only into the waypoint they were filled from.
+    if (currentKey(waypointsRS, "PointID") != boxesPointId_) {
+        const PlanMessage m = boxesShowAnotherWaypointMessage(Language);
+        MsgBox(m.text, m.title);
+        return;
+    }
     const WaypointCheck check = checkWaypointBoxes(boxes(), WaypointEdit::Change, Language);
     if (check.message) {
         MsgBox(check.message->text, check.message->title);
         return;
     }
+    bool stored = true;
     try {
         waypointsRS.SetField("Name", Value(check.entry->name.toStdString()));
         waypointsRS.SetField("Lat", Value(check.entry->latDDMM));
@@ -153,8 +164,13 @@ void frmPlanung::cmdChange_Click()
     } catch (const DbError&) {
         if (waypointsRS.EditMode() != Recordset::EditState::None)
             waypointsRS.CancelUpdate();
-        return;
+        stored = false;
     }
+    if (!stored) {
+        const PlanMessage m = waypointNotStoredMessage(Language);
+        MsgBox(m.text, m.title);
+    }
+    // The list and the boxes show what is stored.
     waypointsModel_->bind(&waypointsRS);
     highlightCurrentWaypoint();
     ShowWaypoint();
@@ -163,23 +179,26 @@ void frmPlanung::cmdChange_Click()
 
 void frmPlanung::cmdDelete_Click()
 {
+    if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.AbsolutePosition() <= 0)
+        return;
+    const long position = waypointsRS.AbsolutePosition();
     try {
-        if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.AbsolutePosition() <= 0)
-            return;
-        const long position = waypointsRS.AbsolutePosition();
         waypointsRS.Delete();
         // The next waypoint becomes current; after the last one the one before.
         const long count = waypointsRS.RecordCount();
         if (count > 0)
             waypointsRS.SetAbsolutePosition(std::min(position, count));
     } catch (const DbError&) {
-        return;
+        // The row is still stored and still current.
+        const PlanMessage m = waypointNotDeletedMessage(Language);
+        MsgBox(m.text, m.title);
     }
     waypointsModel_->bind(&waypointsRS);
     highlightCurrentWaypoint();
     if (waypointsRS.RecordCount() == 0) {
         WaypointBoxes empty;
         setBoxes(empty);
+        boxesPointId_.reset();
     }
     ShowWaypoint();
     CenterOnWaypoint();
@@ -260,6 +279,8 @@ void frmPlanung::cmbKat_Click()
     lblCount->setText(count > 0 ? QStringLiteral("1 / %1").arg(count) : QStringLiteral("0 / 0"));
     waypointsModel_->bind(&waypointsRS);
     highlightCurrentWaypoint();
+    // The boxes follow the list to its new current row.
+    ShowWaypoint();
     if (category != tKat->text()) {
         tKat->show();
         tKat->setText(category);
@@ -289,6 +310,45 @@ void frmPlanung::tquickfind_KeyUp(int keyCode)
     }
     highlightCurrentWaypoint();
     ShowWaypoint();
+}
+
+void frmPlanung::tWaypoint_KeyUp(int /*index*/, int keyCode)
+{
+    if (isEnterKey(keyCode)) {
+        cmdNew_Click();
+        gridWaypoints->setFocus();
+    } else if (keyCode == Qt::Key_Down) {
+        cmdNext_Click();
+        gridWaypoints->setFocus();
+    } else if (keyCode == Qt::Key_Up) {
+        cmdPrev_Click();
+        gridWaypoints->setFocus();
+    }
+}
+
+void frmPlanung::tNS_KeyUp(int keyCode)
+{
+    if (isEnterKey(keyCode)) {
+        cmdNew_Click();
+        gridWaypoints->setFocus();
+    }
+}
+
+void frmPlanung::tEW_KeyUp(int keyCode)
+{
+    tNS_KeyUp(keyCode);
+}
+
+// Only a key pressed in the list itself adds to the route: the Enter that confirms a cell
+// edit, or closes a message, began elsewhere.
+void frmPlanung::gridWaypoints_KeyUp(int keyCode)
+{
+    if (isEnterKey(keyCode))
+        cmdAddwaypoint_Click();
+    else if (keyCode == Qt::Key_Down)
+        cmdNext_Click();
+    else if (keyCode == Qt::Key_Up)
+        cmdPrev_Click();
 }
 
 void frmPlanung::tNS_Click()

@@ -4,6 +4,7 @@
 #include "core/CoreSettings.h"
 #include "core/SettingsRules.h"
 #include "core/Variablen.h"
+#include "core/forms/KeyUp.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/VbTimer.h"
 #include "core/windows/CategoryTableModel.h"
@@ -20,7 +21,6 @@
 #include <QDate>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -108,6 +108,9 @@ void frmSettings::connectHandlers()
             });
     tQNH->installEventFilter(this);
     tKategorie->installEventFilter(this);
+    // Enter adds only when its press began in the box: the Enter that closes a message box is
+    // pressed there, and its release, which then reaches the box, adds nothing.
+    onKeyUp(tKategorie, [this](int key) { tKategorie_KeyUp(isEnterKey(key) ? 13 : key); });
 }
 
 bool frmSettings::eventFilter(QObject* watched, QEvent* event)
@@ -117,21 +120,6 @@ bool frmSettings::eventFilter(QObject* watched, QEvent* event)
             tQNH_DblClick();
         else if (watched == tKategorie)
             tKategorie_DblClick();
-    } else if (watched == tKategorie &&
-               (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
-        // Enter adds on its release, but only when its press began in the box: a message box
-        // closed with Enter (on the press) hands the release to the box, and that release must
-        // not add again and reopen the message at once.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (event->type() == QEvent::KeyPress) {
-            enterPressedInCategoryBox_ = enter;
-        } else if (enter && !key->isAutoRepeat() && enterPressedInCategoryBox_) {
-            enterPressedInCategoryBox_ = false;
-            tKategorie_KeyUp(13);
-        }
-    } else if (watched == tKategorie && event->type() == QEvent::FocusOut) {
-        enterPressedInCategoryBox_ = false;
     }
     return MdiForm::eventFilter(watched, event);
 }

@@ -200,8 +200,6 @@ private:
     std::unique_ptr<Recordset> CategoryRS;
     CategoryTableModel* categoryModel_ = nullptr;
     bool SkipRowCopy = false;
-    // An Enter key press went to tKategorie and its release has not come yet.
-    bool enterPressedInCategoryBox_ = false;
     // Files whose failed save was reported during this visit of the window.
     std::set<std::string> unsavedReported_;
 };

@@ -8,6 +8,7 @@
 #include "map/DrawSurface.h"
 #include "platform/Recordset.h"
 #include "schema/TestDb.h"
+#include "support/Keyboard.h"
 #include "support/WindowTestBase.h"
 
 #include <QApplication>
@@ -419,6 +420,7 @@ TEST_F(TwoPointWindow, WaypointsStoredWestGiveWestEdgesAndTheChartStaysActive)
         ASSERT_EQ(w.gridWay[1]->model()->rowCount(), 1);
         w.gridWay[1]->setCurrentIndex(w.gridWay[1]->model()->index(0, 0));
         EXPECT_EQ(w.tLong[1]->text(), "-9,3");
+        w.gridWay[1]->setFocus(); // the pilot's click into the list gives it the keyboard
         key(w.gridWay[1], Qt::Key_Return);
         EXPECT_EQ(w.tQuickfind[1]->text(), "Brest");
         scrollDown(w, 5);
@@ -550,6 +552,31 @@ TEST_F(TwoPointWindow, PointsTooCloseAskForOthers)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages.front().text, "Bitte andere Koordinatenpunkte aussuchen...");
     EXPECT_FALSE(fs::exists(karten() / "demo.crm"));
+}
+
+TEST_F(TwoPointWindow, TheEnterThatClosesTheMessageDoesNotAskAgain)
+{
+    chart("demo.bmp", 1000, 800, "BMP");
+    drive = [this](tv::frmCalRect& w) {
+        w.SlideMap->setValue(100);
+        doubleClickAt(w, 100, 100);
+        enterCoordinates(w, 1, "48,3", "8,3");
+        scrollDown(w, 5);
+        doubleClickAt(w, 110, 700);
+        type(w.tLat[2], "47,3");
+        key(w.tLat[2], Qt::Key_Return);
+        type(w.tLong[2], "9,3");
+        messages.clear();
+        tvtest::EnterClosesMessages closer(messages);
+        tvtest::pressKey(&w, Qt::Key_Return);
+        tvtest::releaseKey(&w, Qt::Key_Return); // saves: the points are too close
+        tvtest::releaseKey(&w, Qt::Key_Return); // the Enter that closed the message
+    };
+    openOn("demo.bmp");
+
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages.front().text, "Bitte andere Koordinatenpunkte aussuchen...");
 }
 
 TEST_F(TwoPointWindow, DoesNotOpenOnAChartThatCannotBeShown)

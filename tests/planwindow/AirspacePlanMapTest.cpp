@@ -5,8 +5,16 @@
 
 #include "airspace/AirspacePainter.h"
 #include "core/GeoMath.h"
+#include "planning/PlanAirspaceDisplay.h"
+#include "planning/frmLuftraumSettings.h"
 #include "platform/Connection.h"
 #include "schema/Schema.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <functional>
 
 namespace {
 
@@ -38,6 +46,13 @@ protected:
         }
     }
 
+    int answerModal(tv::DialogForm& d) override
+    {
+        if (dialog)
+            dialog(d);
+        return 0;
+    }
+
     tv::frmPlanung& show(const QString& tLRHoehe, const QString& tPR)
     {
         tv::frmPlanung& w = open();
@@ -46,6 +61,9 @@ protected:
         w.RedrawMap();
         return w;
     }
+
+    // The pilot's hand in the airspace display dialog.
+    std::function<void(tv::DialogForm&)> dialog;
 
     // The colour in the middle of the northern edge of the box at `west`.
     uint32_t northEdge(tv::frmPlanung& w, double west)
@@ -103,6 +121,44 @@ TEST_F(AirspacePlanMap, FaultyAirspaceIsLeftOutAndTheBoxSaysSo)
     EXPECT_EQ(northEdge(w, 10.05), kChartColour);
     EXPECT_NE(northEdge(w, 10.20), kChartColour);
     EXPECT_EQ(w.tLR->toolTip(), QStringLiteral("Luftraumdaten fehlerhaft"));
+}
+
+TEST_F(AirspacePlanMap, ClosingTheDialogRedrawsTheMapWithTheNewChoice)
+{
+    addBox(1, "D", 0, 2500, 10.05);
+    addBox(2, "C", 5000, 9500, 10.20);
+    tv::frmPlanung& w = show(QStringLiteral("-99"), QStringLiteral("0"));
+    ASSERT_NE(northEdge(w, 10.20), kChartColour);
+    struct Case
+    {
+        std::function<void(tv::frmLuftraumSettings&)> choose;
+        const char* box; // nullptr: the box is hidden
+        bool lowShown, highShown;
+    };
+    const Case cases[] = {
+        {[](tv::frmLuftraumSettings& d) { d.Option2->click(); }, nullptr, false, false},
+        {[](tv::frmLuftraumSettings& d) {
+             d.Option3->click();
+             d.cmbHoehe->setEditText(QStringLiteral("6000"));
+         },
+         "Luftraum in 6000 ft", false, true},
+        {[](tv::frmLuftraumSettings& d) { d.Option1->click(); }, "Alle Lufträume", true, true},
+    };
+    for (const Case& c : cases) {
+        dialog = [&c](tv::DialogForm& d) {
+            auto& settings = static_cast<tv::frmLuftraumSettings&>(d);
+            c.choose(settings);
+            settings.cmdExit->click();
+        };
+        tv::showAirspaceDialog(*tv::planWindowAirspaceDisplay(w));
+        const std::string what = c.box ? c.box : "none";
+        EXPECT_EQ(w.tLR->isHidden(), c.box == nullptr) << what;
+        if (c.box) {
+            EXPECT_EQ(w.tLR->text(), QString::fromUtf8(c.box));
+        }
+        EXPECT_EQ(northEdge(w, 10.05) != kChartColour, c.lowShown) << what;
+        EXPECT_EQ(northEdge(w, 10.20) != kChartColour, c.highShown) << what;
+    }
 }
 
 } // namespace

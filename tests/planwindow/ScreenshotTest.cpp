@@ -27,7 +27,7 @@ TEST_F(PlanWindowTest, ShotsOfTheDemoFolder)
         tv::Language = language;
         QLocale::setDefault(language == 0 ? QLocale(QLocale::German, QLocale::Germany)
                                           : QLocale(QLocale::English, QLocale::UnitedStates));
-        for (const QSize size : {QSize(945, 527), QSize(1280, 800)}) {
+        for (const QSize size : {QSize(945, 527), QSize(1280, 800), QSize(1600, 1000)}) {
             tv::frmPlanung& w = open(size.width(), size.height());
             w.show();
             w.Form_Resize(size.width(), size.height());

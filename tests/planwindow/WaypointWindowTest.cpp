@@ -1,7 +1,9 @@
 #include "PlanWindowFixture.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTableView>
 
 using tvtest::PlanWindowTest;
 
@@ -180,4 +182,150 @@ TEST_F(PlanWindowTest, GridEditsAreCheckedLikeTheBoxes)
     EXPECT_EQ(lastMessage(), QStringLiteral("Bitte eine Streckenbezeichnung eingeben !"));
     EXPECT_TRUE(w.routeModel()->setData(w.routeModel()->index(0, 1), "Alpen", Qt::EditRole));
     EXPECT_EQ(column("SELECT Name FROM Route"), "Alpen");
+}
+
+TEST_F(PlanWindowTest, CategoryFilterMovesTheBoxesAndChangeWritesOnlyTheirWaypoint)
+{
+    addAlps();
+    tv::MainConnection->Execute(
+        "INSERT INTO Kategorie (Kategorie, Nummer) VALUES ('Flugplätze', 1)");
+    addWaypoint("EDMA", 48.2533, 10.5340, "Flugplätze");
+    addWaypoint("Ulm", 48.2400, 9.5900);
+    tv::frmPlanung& w = open();
+    w.cmdNext_Click();
+    ASSERT_EQ(w.tWaypoint[1]->text(), QStringLiteral("Ulm"));
+    w.cmbKat->setCurrentIndex(1);
+    w.cmbKat_Click();
+    EXPECT_EQ(w.tWaypoint[1]->text(), QStringLiteral("EDMA"));
+    EXPECT_EQ(w.tWaypoint[2]->text(), QStringLiteral("48.2533"));
+    w.cmdChange->click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(column("SELECT Name || ' ' || Lat || ' ' || Long FROM Waypoints ORDER BY Name"),
+              "EDMA 48.2533 10.534|Ulm 48.24 9.59");
+}
+
+namespace {
+
+// Another program holds the write lock of data.tvd while this lives: reading goes on, every
+// write of the program fails once its wait for the lock has run out.
+class WriteLock
+{
+public:
+    explicit WriteLock(const std::filesystem::path& file)
+    {
+        sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    }
+    ~WriteLock()
+    {
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db_);
+    }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(PlanWindowTest, ChangeAndDeleteOfALockedFileSayDataErrorAndShowWhatIsStored)
+{
+    addAlps();
+    addWaypoint("A", 47.1, 10.1);
+    addWaypoint("B", 47.2, 10.2);
+    tv::frmPlanung& w = open();
+    {
+        WriteLock lock(dir / "data.tvd");
+        tv::Language = 0;
+        type(w, "Anders", "47.5", "10.5");
+        w.cmdChange->click();
+        tv::Language = 1;
+        w.cmdDelete->click();
+    }
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("Der Wegpunkt konnte nicht gespeichert werden."));
+    EXPECT_EQ(messages[0].title, QStringLiteral("Datenfehler"));
+    EXPECT_EQ(messages[1].text, QStringLiteral("The waypoint could not be deleted."));
+    EXPECT_EQ(messages[1].title, QStringLiteral("Data error"));
+    EXPECT_EQ(w.tWaypoint[1]->text(), QStringLiteral("A"));
+    EXPECT_EQ(w.tWaypoint[2]->text(), QStringLiteral("47.1"));
+    EXPECT_EQ(w.lblCount->text(), QStringLiteral("1 / 2"));
+    const tv::RecordsetGridModel* m = w.waypointsModel();
+    EXPECT_EQ(m->index(0, 0).data().toString(), QStringLiteral("A"));
+    EXPECT_EQ(m->index(0, 1).data().toString(), QStringLiteral("47.1"));
+    EXPECT_EQ(column("SELECT Name || ' ' || Lat FROM Waypoints ORDER BY Name"), "A 47.1|B 47.2");
+}
+
+TEST_F(PlanWindowTest, PositionsBeyondThePolesOrTheDateLineAreRefusedAtEntry)
+{
+    addAlps();
+    addWaypoint("A", 47.1, 10.1);
+    tv::frmPlanung& w = open();
+    struct Case
+    {
+        const char *lat, *lon, *ns, *ew;
+        int16_t language;
+        const char* message; // nullptr: stored
+    };
+    const Case boxes[] = {
+        {"91", "10", "N", "E", 0, "Bitte einen Breitengrad bis 90° eingeben"},
+        {"90.01", "10", "S", "E", 1, "Please enter a latitude of at most 90°"},
+        {"48", "180.5", "N", "W", 0, "Bitte einen Längengrad bis 180° eingeben"},
+        {"-91", "10", "N", "E", 1, "Please enter a latitude of at most 90°"},
+        {"90", "-180", "S", "E", 0, nullptr},
+    };
+    for (const Case& c : boxes) {
+        messages.clear();
+        tv::Language = c.language;
+        type(w, "P", c.lat, c.lon, c.ns, c.ew);
+        w.cmdNew_Click();
+        EXPECT_EQ(lastMessage(), c.message ? QString::fromUtf8(c.message) : QString()) << c.lat;
+    }
+    EXPECT_EQ(column("SELECT Lat || ' ' || Long FROM Waypoints WHERE Name = 'P'"), "-90.0 -180.0");
+
+    tv::Language = 0;
+    tv::RecordsetGridModel* m = w.waypointsModel();
+    EXPECT_FALSE(m->setData(m->index(0, 1), "-91", Qt::EditRole));
+    EXPECT_EQ(lastMessage(), QString::fromUtf8("Bitte einen Breitengrad bis 90° eingeben"));
+    EXPECT_FALSE(m->setData(m->index(0, 2), "181", Qt::EditRole));
+    EXPECT_EQ(lastMessage(), QString::fromUtf8("Bitte einen Längengrad bis 180° eingeben"));
+    EXPECT_EQ(column("SELECT Lat || ' ' || Long FROM Waypoints WHERE Name = 'A'"), "47.1 10.1");
+}
+
+TEST_F(PlanWindowTest, EveryCaptionAndHeaderReadsWholeInBothLanguages)
+{
+    addAlps();
+    addWaypoint("Donauwörth", -48.4310, -170.4678);
+    const int64_t r = addRoute("Stuttgart - Augsburg", 1);
+    addPoint(r, 1, "Göppingen", 48.4, 9.4);
+    for (const int16_t language : {0, 1}) {
+        tv::Language = language;
+        for (const QSize size : {QSize(1280, 740), QSize(1600, 940)}) {
+            tv::frmPlanung& w = open(size.width(), size.height());
+            w.show();
+            const std::string where =
+                std::to_string(language) + " at " + std::to_string(size.width());
+            for (QLabel* label :
+                 {w.Label1, w.Label2, w.Label3, w.Label4, w.Label5, w.Label6, w.Label7}) {
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()),
+                          label->contentsRect().width())
+                    << label->text().toStdString() << ", " << where;
+            }
+            for (QTableView* grid : {w.gridWaypoints, w.gridRoute, w.gridPoints}) {
+                QHeaderView* header = grid->horizontalHeader();
+                int total = 0;
+                for (int c = 0; c < header->count(); ++c) {
+                    EXPECT_GE(header->sectionSize(c), header->sectionSizeHint(c))
+                        << grid->objectName().toStdString() << " column " << c << ", " << where;
+                    total += header->sectionSize(c);
+                }
+                EXPECT_LE(total, grid->viewport()->width())
+                    << grid->objectName().toStdString() << ", " << where;
+            }
+            tv::forms().unload(&w);
+            flushDeletes();
+        }
+    }
 }
