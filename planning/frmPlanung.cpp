@@ -28,9 +28,7 @@
 #include <QResizeEvent>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QStyledItemDelegate>
 #include <QTableView>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -77,37 +75,6 @@ protected:
         if (dblClick)
             dblClick();
     }
-};
-
-// The cell editor of the waypoint list. A typed cell that is refused (its message has been
-// shown) leaves the list holding the keyboard on that cell, whatever the closing message box
-// did with the focus, so the pilot can type the cell again at once.
-class WaypointCellDelegate : public QStyledItemDelegate
-{
-public:
-    explicit WaypointCellDelegate(QTableView* grid) : QStyledItemDelegate(grid), grid_(grid) {}
-
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override
-    {
-        auto* line = qobject_cast<QLineEdit*>(editor);
-        if (!line) {
-            QStyledItemDelegate::setModelData(editor, model, index);
-            return;
-        }
-        if (model->setData(index, line->text(), Qt::EditRole))
-            return;
-        // After the editor has closed, which happens when this returns.
-        const int row = index.row();
-        const int column = index.column();
-        QTimer::singleShot(0, grid_, [grid = grid_, row, column] {
-            grid->setFocus();
-            grid->setCurrentIndex(grid->model()->index(row, column));
-        });
-    }
-
-private:
-    QTableView* grid_;
 };
 
 } // namespace
@@ -293,7 +260,6 @@ void frmPlanung::buildControls()
                                 {QStringLiteral("Name"), QStringLiteral("    Streckenpunkt")}},
                                this);
     gridWaypoints->setModel(waypointsModel_);
-    gridWaypoints->setItemDelegate(new WaypointCellDelegate(gridWaypoints));
     gridRoute->setModel(routeModel_);
     gridPoints->setModel(pointsModel_);
     gridRoute->setColumnWidth(0, 40);

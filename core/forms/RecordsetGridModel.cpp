@@ -29,13 +29,18 @@ QAbstractItemView* gridWithKeyboard(const QAbstractItemModel* model)
 // A message about a cell that was not stored. The message box takes the keyboard from the cell
 // editor, which is closed behind it; without help the window would come back with the keyboard
 // nowhere. The grid takes it back, on the cell that was edited.
-void cellMessage(const QAbstractItemModel* model, const QString& text, const QString& title)
+void cellMessage(const QModelIndex& cell, const QString& text, const QString& title)
 {
-    const QPointer<QAbstractItemView> grid = gridWithKeyboard(model);
+    const QPointer<QAbstractItemView> grid = gridWithKeyboard(cell.model());
+    const int row = cell.row();
+    const int column = cell.column();
     MsgBox(text, title);
     if (grid) {
         grid->activateWindow();
         grid->setFocus(Qt::OtherFocusReason);
+        // The window may have moved the current cell while the message was up (a row change
+        // refills the boxes); the pilot is put back on the cell that was refused.
+        grid->setCurrentIndex(grid->model()->index(row, column));
     }
 }
 
@@ -264,7 +269,7 @@ bool RecordsetGridModel::setData(const QModelIndex& index, const QVariant& value
         verdict.value = Value(text.toStdString());
     if (!verdict.value) {
         if (!verdict.message.isEmpty())
-            cellMessage(this, verdict.message, verdict.title);
+            cellMessage(index, verdict.message, verdict.title);
         return false;
     }
     const auto row = static_cast<size_t>(index.row());
@@ -277,7 +282,7 @@ bool RecordsetGridModel::setData(const QModelIndex& index, const QVariant& value
         if (rs_->State() == Recordset::kStateOpen && rs_->EditMode() != Recordset::EditState::None)
             rs_->CancelUpdate();
         const bool german = Language == 0;
-        cellMessage(this,
+        cellMessage(index,
                     german ? QStringLiteral("Die Änderung konnte nicht gespeichert werden.")
                            : QStringLiteral("The change could not be stored."),
                     german ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
