@@ -357,9 +357,12 @@ void frmTrack::SaveGpxFile(GpxKind kind)
         const QString file = askSaveFile(request);
         if (file.isEmpty())
             return; // cancelled: nothing is written
-        if (saveGpxFile(file.toStdString(), *pointsRS_, kind) != 0)
+        GpxLeftOut leftOut;
+        if (saveGpxFile(file.toStdString(), *pointsRS_, kind, &leftOut) != 0)
             MsgBox(gpxWriteFailedMessage(QDir::toNativeSeparators(file), Language), QString(),
                    MsgButtons::Ok, this);
+        else if (leftOut.total() > 0)
+            MsgBox(gpxLeftOutMessage(leftOut, Language), QString(), MsgButtons::Ok, this);
     } catch (const std::exception&) {
         MsgBox(pointsFailedMessage(Language), QString(), MsgButtons::Ok, this);
     }
