@@ -3,13 +3,13 @@
 #include "core/Unprivileged.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
+#include "support/GermanLocale.h"
 #include "tracks/GpxDocument.h"
 #include "tracks/TrackList.h"
 
 #include <QLocale>
 
 #include <algorithm>
-#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -128,29 +128,16 @@ TEST_F(GpxDocument, CoordinateHalvesGoAwayFromZeroByteForByte)
 TEST_F(GpxDocument, AGermanLocaleWritesTheSameBytes)
 {
     const std::string expected = exported(tv::GpxKind::WaypointsAndTrack, "c.gpx");
-
-    // The German C locale is compiled into a folder of the test's own when the system has none.
-    const fs::path locales = dir / "locales";
-    fs::create_directories(locales);
-    const std::string make =
-        "localedef -i de_DE -f UTF-8 '" + (locales / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
-    const bool made = std::system(make.c_str()) == 0;
-    if (made)
-        ::setenv("LOCPATH", locales.c_str(), 1);
-    const std::string before = std::setlocale(LC_ALL, nullptr);
-    const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
-                        std::string(std::localeconv()->decimal_point) == ",";
-    const QLocale qtBefore;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-
-    const std::string inGerman = exported(tv::GpxKind::WaypointsAndTrack, "de.gpx");
-
-    QLocale::setDefault(qtBefore);
-    std::setlocale(LC_ALL, before.c_str());
-    ::unsetenv("LOCPATH");
+    std::string inGerman;
+    {
+        const tvtest::GermanCLocale german;
+        ASSERT_TRUE(german.active()) << tvtest::kGermanLocaleMissing;
+        const QLocale qtBefore;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        inGerman = exported(tv::GpxKind::WaypointsAndTrack, "de.gpx");
+        QLocale::setDefault(qtBefore);
+    }
     EXPECT_EQ(inGerman, expected);
-    if (!german)
-        GTEST_SKIP() << "no German C locale could be made; only Qt's default locale was German";
 }
 
 TEST(GpxValues, CoordinatesShowFourDecimalsOnlySignificantDigitsAndAlwaysAPoint)
