@@ -12,6 +12,9 @@ namespace {
 
 // Halves away from zero on the decimal text of the value, so that 0.125 at 2 decimals (stored
 // as 0.1250000000000000069...) and 2.675 (stored as 2.67499999...) round as a pilot reads them.
+// The text is the value's first 15 significant digits, what a double holds reliably: a value
+// computed a unit in the last place beside a half (1.0049999999999997 for 1.005) still rounds
+// as the half it stands for, where its shortest exact text would not.
 double roundHalfAway(double magnitude, int decimals)
 {
     if (decimals > 15)
@@ -20,7 +23,10 @@ double roundHalfAway(double magnitude, int decimals)
     const double scaled = magnitude * scale;
     if (scaled >= 4503599627370496.0) // from 2^52 on every double is whole
         return magnitude;
-    // 15 significant digits is what a double holds reliably; a half below that is a half.
+    // From 10^15 on, 15 significant digits would cut whole digits off the shown value
+    // (1234567890123456 is no 1234567890123460); there the double itself is rounded.
+    if (scaled >= 1e15)
+        return std::round(scaled) / scale;
     // to_chars and from_chars, unlike printf, ignore the C locale's decimal mark.
     char text[64];
     const auto written =

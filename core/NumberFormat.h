@@ -10,11 +10,16 @@ namespace tv {
 
 // How a half is rounded when a value is cut to the pattern's decimals.
 enum class HalfRounding {
-    ToEven,       // 2.5 -> 2, 3.5 -> 4: captions of the flight window, stored figures
-    AwayFromZero, // 2.5 -> 3, -2.5 -> -3: what the plan, flight-plan and export texts show
+    // 2.5 -> 2, 3.5 -> 4, on the double as it is: captions of the flight window, stored figures
+    ToEven,
+    // 2.5 -> 3, -2.5 -> -3, on the value's decimal text of 15 significant digits (48.12345 ->
+    // 48.1235 at 4 decimals, although the double lies just below the half): what a digit
+    // pattern does, and so what the plan, flight-plan and export texts show
+    AwayFromZero,
 };
 
-struct NumberStyle {
+struct NumberStyle
+{
     char decimalMark = '.'; // "." in files and SQL; the user's mark on screen
     HalfRounding halves = HalfRounding::ToEven;
 };

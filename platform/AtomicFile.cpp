@@ -191,6 +191,11 @@ void AtomicFileWriter::abort()
     buffer_.clear();
 }
 
+int createTemporaryFile(const std::filesystem::path& path, std::string& tempPath)
+{
+    return createTemporary(path, tempPath);
+}
+
 int removeStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::seconds minimumAge)
 {
     namespace fs = std::filesystem;

@@ -48,6 +48,12 @@ private:
     int error_ = 0;
 };
 
+// Creates a new, empty temporary file beside `path`, named like the writers' temporary files,
+// with the mode of any new file (0666 less the umask), for a writer of its own (a database
+// copy). Returns its descriptor, open for writing, with its name in `tempPath`; -1 with errno
+// set when none can be created.
+int createTemporaryFile(const std::filesystem::path& path, std::string& tempPath);
+
 // The temporary files of the writers above are named ".<name>.tvsave-XXXXXX" (<name> cut to
 // its first 32 bytes, then six letters or digits). A program killed during a save leaves one
 // behind; this removes those in `folder` that are older than `minimumAge` (younger ones may

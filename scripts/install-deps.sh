@@ -19,3 +19,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The German locale: the tests that check numbers keep their "." under a decimal comma need it.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+    echo "Generating the locale de_DE.UTF-8"
+    grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null ||
+        echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen
+fi

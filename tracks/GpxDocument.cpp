@@ -28,9 +28,10 @@ constexpr std::string_view kHeader =
     " xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1"
     " http://www.topografix.com/GPX/1/1/gpx.xsd\">";
 
-// Coordinates: 4 decimals, only significant digits, "." whatever the locale.
+// Coordinates: 4 decimals, only significant digits, "." whatever the locale. A pattern rounds
+// halves away from zero (48.12345 -> 48.1235); only the height goes to even.
 constexpr std::string_view kCoordinatePattern = "###.####";
-constexpr NumberStyle kCoordinateStyle{'.', HalfRounding::ToEven};
+constexpr NumberStyle kCoordinateStyle{'.', HalfRounding::AwayFromZero};
 
 // The fields of one point, looked up once per document.
 struct PointFields
@@ -56,32 +57,56 @@ bool twoDigits(std::string_view text, size_t at, int max, int& value)
     return value <= max;
 }
 
-// The "lat" and "lon" attribute texts of a point; false when the point has no position a GPX
-// reader accepts (latitude -90..90, longitude -180 to below 180, as written: rounded to the
-// 4 decimals shown).
-bool positionTexts(const Value& latValue, const Value& lonValue, std::string& lat, std::string& lon)
+// A coordinate text within +-`limit` degrees: the whole degrees below the limit, or the limit
+// itself without decimals ("90.", "-180.").
+bool withinDegrees(std::string_view text, int limit)
+{
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    const size_t point = text.find('.');
+    int whole = 0;
+    for (size_t i = 0; i < point && i < text.size(); ++i)
+        whole = whole * 10 + (text[i] - '0');
+    return whole < limit || (whole == limit && point + 1 == text.size());
+}
+
+enum class PointPosition { Written, Missing, OutOfRange };
+
+// The "lat" and "lon" attribute texts of a point. A point has no position a GPX reader accepts
+// when either value is empty or no number, or when it lies outside latitude -90..90 or
+// longitude -180 to below 180 as written (rounded to the 4 decimals shown).
+PointPosition positionTexts(const Value& latValue, const Value& lonValue, std::string& lat,
+                            std::string& lon)
 {
     constexpr double kHalfShownDigit = 0.00005;
     const std::optional<double> latDeg = latValue.asNumber();
     const std::optional<double> lonDeg = lonValue.asNumber();
-    if (!latDeg || !lonDeg || !(std::fabs(*latDeg) < 90.0 + kHalfShownDigit) ||
+    if (!latDeg || !lonDeg)
+        return PointPosition::Missing;
+    // The bounds spare the formatting of values far out; a value within a rounding of the
+    // limit is decided by its text.
+    if (!(std::fabs(*latDeg) < 90.0 + kHalfShownDigit) ||
         !(std::fabs(*lonDeg) < 180.0 + kHalfShownDigit))
-        return false;
+        return PointPosition::OutOfRange;
     lat = gpxCoordinate(*latDeg);
     lon = gpxCoordinate(*lonDeg);
+    if (!withinDegrees(lat, 90) || !withinDegrees(lon, 180))
+        return PointPosition::OutOfRange;
     // 180 east and 180 west are one meridian; the schema takes it only as -180.
     if (lon == "180.")
         lon = "-180.";
-    return true;
+    return PointPosition::Written;
 }
 
 // Appends one point's element to `out`: "wpt" with its name, or "trkpt" with its time, each
-// after a blank line.
-void appendPoint(std::string& out, const Recordset& rs, const PointFields& f, bool waypoint)
+// after a blank line. A point without a position a GPX reader accepts is left out.
+PointPosition appendPoint(std::string& out, const Recordset& rs, const PointFields& f,
+                          bool waypoint)
 {
     std::string lat, lon;
-    if (!positionTexts(rs.Field(f.lat), rs.Field(f.lon), lat, lon))
-        return;
+    const PointPosition position = positionTexts(rs.Field(f.lat), rs.Field(f.lon), lat, lon);
+    if (position != PointPosition::Written)
+        return position;
     out += kCrLf;
     out += kCrLf;
     out += waypoint ? "<wpt lat=\"" : "<trkpt lat=\"";
@@ -106,15 +131,28 @@ void appendPoint(std::string& out, const Recordset& rs, const PointFields& f, bo
         }
         out += "\r\n</trkpt>";
     }
+    return position;
 }
 
-// Every point of the set as wpt or trkpt elements, written point by point.
-bool writePoints(AtomicFileWriter& file, Recordset& rs, const PointFields& f, bool waypoints)
+// Every point of the set as wpt or trkpt elements, written point by point; the points left out
+// are counted into `leftOut`.
+bool writePoints(AtomicFileWriter& file, Recordset& rs, const PointFields& f, bool waypoints,
+                 GpxLeftOut& leftOut)
 {
+    leftOut = {};
     std::string piece;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         piece.clear();
-        appendPoint(piece, rs, f, waypoints);
+        switch (appendPoint(piece, rs, f, waypoints)) {
+        case PointPosition::Written:
+            break;
+        case PointPosition::Missing:
+            ++leftOut.withoutPosition;
+            break;
+        case PointPosition::OutOfRange:
+            ++leftOut.outOfRange;
+            break;
+        }
         if (!file.write(piece))
             return false;
     }
@@ -125,21 +163,22 @@ bool writePoints(AtomicFileWriter& file, Recordset& rs, const PointFields& f, bo
 // The document, written as the two text parts the export has always been made of: the first
 // part (the header with the waypoints, or the whole track or waypoint document) and, for the
 // combined document only, the second part (the track and the closing tag). Each part ends with
-// CR LF in the file.
-bool writeDocument(AtomicFileWriter& file, Recordset& rs, GpxKind kind)
+// CR LF in the file. Both parts of the combined document leave out the same points.
+bool writeDocument(AtomicFileWriter& file, Recordset& rs, GpxKind kind, GpxLeftOut& leftOut)
 {
     const PointFields f(rs);
     if (!file.write(kHeader))
         return false;
     switch (kind) {
     case GpxKind::Track:
-        return file.write("\r\n<trk>\r\n<trkseg>") && writePoints(file, rs, f, false) &&
+        return file.write("\r\n<trk>\r\n<trkseg>") && writePoints(file, rs, f, false, leftOut) &&
                file.write("\r\n</trkseg></trk>\r\n</gpx>\r\n");
     case GpxKind::Waypoints:
-        return writePoints(file, rs, f, true) && file.write("\r\n</gpx>\r\n");
+        return writePoints(file, rs, f, true, leftOut) && file.write("\r\n</gpx>\r\n");
     case GpxKind::WaypointsAndTrack:
-        return writePoints(file, rs, f, true) && file.write("\r\n<trk>\r\n<trkseg>") &&
-               writePoints(file, rs, f, false) && file.write("\r\n</trkseg></trk>\r\n</gpx>\r\n");
+        return writePoints(file, rs, f, true, leftOut) && file.write("\r\n<trk>\r\n<trkseg>") &&
+               writePoints(file, rs, f, false, leftOut) &&
+               file.write("\r\n</trkseg></trk>\r\n</gpx>\r\n");
     }
     return false;
 }
@@ -194,14 +233,21 @@ QString proposedGpxName(Recordset& points)
     return QStringLiteral("Track") + number + QStringLiteral(".gpx");
 }
 
-int saveGpxFile(const std::filesystem::path& file, Recordset& points, GpxKind kind)
+int saveGpxFile(const std::filesystem::path& file, Recordset& points, GpxKind kind,
+                GpxLeftOut* leftOut)
 {
+    GpxLeftOut counted;
+    if (leftOut != nullptr)
+        *leftOut = {};
     AtomicFileWriter writer;
     if (!writer.open(file))
         return writer.error();
     try {
-        if (writeDocument(writer, points, kind) && writer.commit())
+        if (writeDocument(writer, points, kind, counted) && writer.commit()) {
+            if (leftOut != nullptr)
+                *leftOut = counted;
             return 0;
+        }
     } catch (const DbError&) {
         writer.abort();
         return EIO;
@@ -209,6 +255,29 @@ int saveGpxFile(const std::filesystem::path& file, Recordset& points, GpxKind ki
     const int error = writer.error();
     writer.abort();
     return error != 0 ? error : EIO;
+}
+
+QString gpxLeftOutMessage(const GpxLeftOut& leftOut, int language)
+{
+    if (leftOut.total() == 0)
+        return {};
+    const bool german = language == 0;
+    const auto points = [german](int n) {
+        const char* unit = german ? (n == 1 ? " Trackpunkt" : " Trackpunkte")
+                                  : (n == 1 ? " trackpoint" : " trackpoints");
+        return QString::number(n) + QLatin1String(unit);
+    };
+    QString text = german ? QStringLiteral("Die Datei wurde ohne %1 gespeichert:")
+                          : QStringLiteral("The file was saved without %1:");
+    text = text.arg(points(leftOut.total()));
+    if (leftOut.withoutPosition > 0)
+        text += QLatin1Char('\n') + points(leftOut.withoutPosition) +
+                (german ? QStringLiteral(" ohne Position") : QStringLiteral(" without a position"));
+    if (leftOut.outOfRange > 0)
+        text += QLatin1Char('\n') + points(leftOut.outOfRange) +
+                (german ? QStringLiteral(" außerhalb von ±90° Breite oder ±180° Länge")
+                        : QStringLiteral(" outside ±90° latitude or ±180° longitude"));
+    return text;
 }
 
 QString gpxWriteFailedMessage(const QString& file, int language)

@@ -31,8 +31,8 @@ enum class GpxKind {
 inline constexpr const char* kGpxCreator = "Oskelund - http://www.tramvik.invalid";
 
 // Latitude or longitude in decimal degrees as the documents write it: rounded to 4 decimals,
-// only significant digits, always a point ("48.1235", "8.", ".5", "-.25"). A value that
-// rounds to zero is "0.", since "." alone is no number to a GPX reader.
+// halves away from zero, only significant digits, always a point ("48.1235", "8.", ".5",
+// "-.25"). A value that rounds to zero is "0.", since "." alone is no number to a GPX reader.
 std::string gpxCoordinate(double degrees);
 // Height in metres as a whole number, halves to even, sign kept ("-12", "14"); empty when the
 // height is empty or no number (the point then gets no <ele>).
@@ -45,12 +45,27 @@ std::optional<std::string> gpxTime(const Value& date, const Value& time);
 // ("Track12.gpx"). The set is left on its first row.
 QString proposedGpxName(Recordset& points);
 
+// The points a document leaves out, by reason; each point counts once, also in the combined
+// document that holds every point twice.
+struct GpxLeftOut
+{
+    int withoutPosition = 0; // latitude or longitude empty or no number
+    int outOfRange = 0;      // outside -90..90 / -180..180 as written
+    int total() const { return withoutPosition + outOfRange; }
+};
+
 // Writes the document of `kind` for every row of `points`, from its first row, to `file`: to a
 // temporary file beside it that is synced and renamed over `file`, so a failed write leaves no
 // partial file and keeps an existing one. Rows without a latitude or longitude that a GPX
-// reader accepts (empty, or outside -90..90 / -180..180) are left out. The set is left on its
-// first row. Returns 0, or the errno of the failure.
-int saveGpxFile(const std::filesystem::path& file, Recordset& points, GpxKind kind);
+// reader accepts (empty, or outside -90..90 / -180..180) are left out and, when the file was
+// written, counted into `leftOut`. The set is left on its first row. Returns 0, or the errno of
+// the failure.
+int saveGpxFile(const std::filesystem::path& file, Recordset& points, GpxKind kind,
+                GpxLeftOut* leftOut = nullptr);
+
+// What the pilot is told after a save that left points out: how many and why, by Language;
+// empty when none was left out.
+QString gpxLeftOutMessage(const GpxLeftOut& leftOut, int language);
 
 // "Die Datei … konnte nicht geschrieben werden." naming the file, by Language.
 QString gpxWriteFailedMessage(const QString& file, int language);

@@ -1,5 +1,6 @@
 #include "tracks/TrackBackup.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 
@@ -30,10 +31,7 @@ class TempCopy
 public:
     explicit TempCopy(const std::filesystem::path& backup)
     {
-        const std::filesystem::path folder =
-            backup.has_parent_path() ? backup.parent_path() : std::filesystem::path(".");
-        path_ = (folder / ("." + backup.filename().string() + ".XXXXXX")).string();
-        fd_ = ::mkstemp(path_.data());
+        fd_ = createTemporaryFile(backup, path_);
         if (fd_ < 0) {
             const int error = errno;
             path_.clear();
@@ -55,10 +53,13 @@ public:
 
     const std::string& path() const { return path_; }
 
-    // Syncs the finished copy and renames it over `backup`.
+    // Syncs the finished copy and renames it over `backup`. A replaced backup keeps its mode; a
+    // new one keeps that of a new file (0666 less the umask), as every file the program saves.
     void commit(const std::filesystem::path& backup)
     {
-        if (::fsync(fd_) != 0 || ::fchmod(fd_, 0644) != 0) {
+        struct stat old = {};
+        const bool replaces = ::stat(backup.c_str(), &old) == 0;
+        if ((replaces && ::fchmod(fd_, old.st_mode & 07777) != 0) || ::fsync(fd_) != 0) {
             const int error = errno;
             throw DbError("cannot write " + path_ + ": " + why(error));
         }

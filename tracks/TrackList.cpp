@@ -2,6 +2,9 @@
 
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
+#include "tracks/GpxDocument.h"
+
+#include <optional>
 
 namespace tv {
 namespace {
@@ -55,6 +58,16 @@ void deleteTracks(Connection& connection, const std::vector<std::int64_t>& ticke
     connection.Execute(R"(DELETE FROM "track" WHERE "Index" IN )" + in, params);
     connection.Execute(R"(DELETE FROM "List" WHERE "Index" IN )" + in, params);
     transaction.commit();
+}
+
+QString pointCellText(const QString& field, const Value& value)
+{
+    const std::optional<double> number = value.asNumber();
+    if (number && (field == QLatin1String("Lat") || field == QLatin1String("Long")))
+        return QString::fromStdString(gpxCoordinate(*number));
+    if (number && field == QLatin1String("Height"))
+        return QString::fromStdString(gpxElevation(value).value_or(value.toString()));
+    return QString::fromStdString(value.toString());
 }
 
 QString pointCountCaption(long count, int language)

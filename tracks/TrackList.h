@@ -50,6 +50,11 @@ BoundSql pointQuery(const std::vector<std::int64_t>& ticked);
 // (the file is then as it was).
 void deleteTracks(Connection& connection, const std::vector<std::int64_t>& ticked);
 
+// A value of the points grid as the pilot reads it: latitude and longitude as the GPX export
+// writes them ("48.1235", "8."), the height in whole metres ("1067"), everything else (and a
+// value that is no number) as stored.
+QString pointCellText(const QString& field, const Value& value);
+
 // --- Texts, by Language (0 German, any other value English) ---
 
 // "17 Trackpunkte", "1 trackpoint", "0 trackpoints".

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <QStyle>
 #include <QTableView>
 
+#include <algorithm>
 #include <array>
 #include <exception>
 
@@ -42,29 +44,33 @@ QRect twips(int left, int top, int width, int height)
 
 // The points grid: field, German and English caption, width in twips. The leading blanks are
 // part of the captions (they place the caption over the numbers).
+// `widest` is the widest value the column shows (as pointCellText writes it).
 struct PointColumn
 {
     const char* field;
     const char* german;
     const char* english;
     int twips;
+    const char* widest;
 };
 constexpr std::array<PointColumn, 7> kPointColumns = {{
-    {"Index", "Track", "Track", 600},
-    {"Number", "PositionNr", "PositionNr", 900},
-    {"Lat", " Breitengrad", "  Latitude", 1100},
-    {"Long", " Längengrad", "  Longitude", 1100},
-    {"Height", "       Höhe", "     Altitude", 1200},
-    {"Date", "        Datum", "         Date", 1250},
-    {"Time", "          Zeit", "         Time", 1250},
+    {"Index", "Track", "Track", 600, "99999"},
+    {"Number", "PositionNr", "PositionNr", 900, "99999"},
+    {"Lat", " Breitengrad", "  Latitude", 1100, "-88.8888"},
+    {"Long", " Längengrad", "  Longitude", 1100, "-188.8888"},
+    {"Height", "       Höhe", "     Altitude", 1200, "-8888"},
+    {"Date", "        Datum", "         Date", 1250, "2088-08-28"},
+    {"Time", "          Zeit", "         Time", 1250, "08:08:08"},
 }};
 
-// The grid only shows the points: every column is read-only.
+// The grid only shows the points: every column is read-only. The values stand at the right,
+// under their captions.
 std::vector<GridColumn> pointGridColumns()
 {
     std::vector<GridColumn> columns;
     for (const PointColumn& c : kPointColumns)
-        columns.push_back({QString::fromLatin1(c.field), QString::fromUtf8(c.german), true});
+        columns.push_back({QString::fromLatin1(c.field), QString::fromUtf8(c.german), true,
+                           Qt::AlignRight | Qt::AlignVCenter});
     return columns;
 }
 
@@ -112,8 +118,19 @@ void frmTrack::buildControls()
     gridTracks = new QTableView(this);
     gridTracks->setGeometry(twips(3480, 600, 7935, 3120));
     model_ = new RecordsetGridModel(pointGridColumns(), gridTracks);
+    model_->setCellFormat([](const GridColumn& column, const Value& value) {
+        return pointCellText(column.field, value);
+    });
     gridTracks->setModel(model_);
+    // No row numbers: the seven columns take the whole width.
+    gridTracks->verticalHeader()->hide();
     gridTracks->verticalHeader()->setDefaultSectionSize(18);
+    // The blanks before a caption move it to the right over the values; where the column is
+    // narrower than the caption with its blanks, only blanks are cut, never a letter.
+    gridTracks->horizontalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    gridTracks->horizontalHeader()->setTextElideMode(Qt::ElideNone);
+    gridTracks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    gridTracks->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridTracks->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     lblRecords = new QLabel(this);
@@ -159,7 +176,46 @@ void frmTrack::setCaptions()
         const PointColumn& column = kPointColumns[c];
         model_->setCaption(static_cast<int>(c),
                            QString::fromUtf8(german ? column.german : column.english));
-        gridTracks->setColumnWidth(static_cast<int>(c), column.twips / 15);
+    }
+    fitColumns();
+}
+
+// The seven columns share the grid's width: each gets what its caption (without its leading
+// blanks) and its widest value need, and what is left is shared out in the proportions of the
+// widths the grid has always had.
+void frmTrack::fitColumns()
+{
+    const QHeaderView* header = gridTracks->horizontalHeader();
+    const QFontMetrics cells(gridTracks->font());
+    const QFontMetrics heads(header->font());
+    // The cell's text margins and its grid line.
+    const int focusMargin =
+        gridTracks->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, gridTracks);
+    const int margin = 2 * (focusMargin + 1) + 1;
+    const int available = gridTracks->width() - 2 * gridTracks->frameWidth() -
+                          gridTracks->verticalScrollBar()->sizeHint().width();
+    std::array<int, kPointColumns.size()> widths{};
+    int needed = 0, twipsTotal = 0;
+    for (size_t c = 0; c < kPointColumns.size(); ++c) {
+        const int section = static_cast<int>(c);
+        const QString caption = model_->column(section).caption;
+        const int captionWidth = header->sectionSizeHint(section) -
+                                 heads.horizontalAdvance(caption) +
+                                 heads.horizontalAdvance(caption.trimmed());
+        const int valueWidth =
+            cells.horizontalAdvance(QLatin1String(kPointColumns[c].widest)) + margin;
+        widths[c] = std::max(captionWidth, valueWidth);
+        needed += widths[c];
+        twipsTotal += kPointColumns[c].twips;
+    }
+    const int spare = std::max(0, available - needed);
+    int given = 0;
+    for (size_t c = 0; c < kPointColumns.size(); ++c) {
+        const int share = c + 1 == kPointColumns.size()
+                              ? spare - given
+                              : spare * kPointColumns[c].twips / twipsTotal;
+        given += share;
+        gridTracks->setColumnWidth(static_cast<int>(c), widths[c] + share);
     }
 }
 
@@ -357,9 +413,12 @@ void frmTrack::SaveGpxFile(GpxKind kind)
         const QString file = askSaveFile(request);
         if (file.isEmpty())
             return; // cancelled: nothing is written
-        if (saveGpxFile(file.toStdString(), *pointsRS_, kind) != 0)
+        GpxLeftOut leftOut;
+        if (saveGpxFile(file.toStdString(), *pointsRS_, kind, &leftOut) != 0)
             MsgBox(gpxWriteFailedMessage(QDir::toNativeSeparators(file), Language), QString(),
                    MsgButtons::Ok, this);
+        else if (leftOut.total() > 0)
+            MsgBox(gpxLeftOutMessage(leftOut, Language), QString(), MsgButtons::Ok, this);
     } catch (const std::exception&) {
         MsgBox(pointsFailedMessage(Language), QString(), MsgButtons::Ok, this);
     }

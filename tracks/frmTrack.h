@@ -88,6 +88,7 @@ protected:
 private:
     void buildControls();
     void setCaptions();
+    void fitColumns();
     void fillLists();
     void clearTracks();
     std::vector<std::int64_t> tickedTracks() const;

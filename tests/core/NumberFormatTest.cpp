@@ -16,7 +16,8 @@ const NumberStyle kScreenEnglish{'.', HalfRounding::AwayFromZero};
 
 TEST(PatternFormat, PlanAndExportPatternsShowTheirDigits)
 {
-    struct Case {
+    struct Case
+    {
         double value;
         const char* pattern;
         NumberStyle style;
@@ -55,9 +56,40 @@ TEST(PatternFormat, HalvesGoAwayFromZeroOnScreenAndToEvenInCaptions)
     EXPECT_EQ(formatPattern(0.04999, "##0.0", kScreenEnglish), "0.0");
 }
 
+// Halves of the last decimal shown, as a GPX export and the plan texts meet them: away from zero
+// on the decimal value (most of these lie just below the half as doubles), to even on the
+// double; and no whole digit is ever lost to rounding.
+TEST(PatternFormat, HalvesOfTheLastDecimalAndHugeValues)
+{
+    struct Case
+    {
+        double value;
+        const char* pattern;
+        const char* away;
+        const char* even;
+    } const cases[] = {
+        {48.12345, "###.####", "48.1235", "48.1234"},
+        {-48.12345, "###.####", "-48.1235", "-48.1234"},
+        {0.00005, "###.####", ".0001", "."},
+        {0.03125, "###.####", ".0313", ".0312"},
+        {179.99995, "###.####", "180.", "180."},
+        {9.12345, "####.###0", "9.1235", "9.1234"},
+        {1.0049999999999997, "##0.00", "1.01", "1.00"},
+        {1234567890123456.0, "0", "1234567890123456", "1234567890123456"},
+        {1e15 + 0.5, "0", "1000000000000001", "1000000000000000"},
+        {123456789012.34565, "0.0000", "123456789012.3457", "123456789012.3456"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(formatPattern(c.value, c.pattern, kScreenEnglish), c.away)
+            << c.value << " as " << c.pattern;
+        EXPECT_EQ(formatPattern(c.value, c.pattern), c.even) << c.value << " as " << c.pattern;
+    }
+}
+
 TEST(StrictNumberReading, TypedNumbersReadTheSameInEveryLocale)
 {
-    struct Case {
+    struct Case
+    {
         const char* typed;
         std::optional<double> read;
     } const cases[] = {
@@ -70,8 +102,7 @@ TEST(StrictNumberReading, TypedNumbersReadTheSameInEveryLocale)
 
 TEST(StrictNumberReading, GroupingExponentsAndStrayCharactersAreNoNumber)
 {
-    for (const char* typed :
-         {"", " ", "1.000,5", "1e3", "1.2.3", "1,2,3", "--1", "+-1", "1 000", "12a", "abc", ".",
-          "-", ",", "0x10", "inf", "nan", "1-"})
+    for (const char* typed : {"", " ", "1.000,5", "1e3", "1.2.3", "1,2,3", "--1", "+-1", "1 000",
+                              "12a", "abc", ".", "-", ",", "0x10", "inf", "nan", "1-"})
         EXPECT_EQ(readStrictNumber(typed), std::nullopt) << '"' << typed << '"';
 }

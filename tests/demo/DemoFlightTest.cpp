@@ -1,12 +1,12 @@
 #include "tools/DemoFlight.h"
 #include "core/GeoMath.h"
 #include "gps/VB6NmeaInterpreter.h"
+#include "support/GermanLocale.h"
 #include "tools/DemoData.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -262,17 +262,17 @@ TEST(NmeaText, TimeAndDateAreUtc)
 
 TEST(NmeaText, NumbersUseAPointWhateverTheLocale)
 {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE"))
-        GTEST_SKIP() << "no German locale installed";
     FlightState s;
     s.latDeg = 48.5;
     s.lonDeg = 9.5;
     s.speedKt = 97.5;
     s.altitudeFt = 3500;
-    const std::string burst = nmeaBurst(s, 0);
-    std::setlocale(LC_NUMERIC, saved.c_str());
+    std::string burst;
+    {
+        const tvtest::GermanCLocale german(LC_NUMERIC);
+        ASSERT_TRUE(german.active()) << tvtest::kGermanLocaleMissing;
+        burst = nmeaBurst(s, 0);
+    }
     EXPECT_NE(burst.find(",097.5,"), std::string::npos) << burst;
     EXPECT_NE(burst.find(",1066.8,M,"), std::string::npos) << burst;
 }

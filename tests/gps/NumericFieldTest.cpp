@@ -1,9 +1,11 @@
 #include "gps/NmeaNumbers.h"
 #include "gps/RecordingEvents.h"
 #include "gps/VB6NmeaInterpreter.h"
+#include "support/GermanLocale.h"
 
-#include <clocale>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using tvtest::RecordingEvents;
 using tvtest::withChecksum;
@@ -76,18 +78,13 @@ TEST(NumericFieldConversion, HugeDoublesAreNoNumber)
 
 TEST(NumericFieldConversion, DecimalPointIsADotWhateverTheLocale)
 {
-    const std::string old = std::setlocale(LC_ALL, nullptr);
-    bool switched = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8"})
-        if (std::setlocale(LC_ALL, name)) {
-            switched = true;
-            break;
-        }
-    const auto dot = tv::nmeaDouble("0.9");
-    const auto comma = tv::nmeaDouble("0,9");
-    std::setlocale(LC_ALL, old.c_str());
-    if (!switched)
-        GTEST_SKIP() << "no locale with a decimal comma installed";
+    std::optional<double> dot, comma;
+    {
+        const tvtest::GermanCLocale german;
+        ASSERT_TRUE(german.active()) << tvtest::kGermanLocaleMissing;
+        dot = tv::nmeaDouble("0.9");
+        comma = tv::nmeaDouble("0,9");
+    }
     EXPECT_EQ(dot, 0.9);
     EXPECT_FALSE(comma.has_value());
 }

@@ -3,13 +3,13 @@
 #include "core/Unprivileged.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
+#include "support/GermanLocale.h"
 #include "tracks/GpxDocument.h"
 #include "tracks/TrackList.h"
 
 #include <QLocale>
 
 #include <algorithm>
-#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -63,11 +63,12 @@ protected:
                    (12, 2, 0.5, -0.25, -12.5, '2026-12-08', '14:05:43'))");
     }
 
-    std::string exported(tv::GpxKind kind, const std::string& name = "out.gpx")
+    std::string exported(tv::GpxKind kind, const std::string& name = "out.gpx",
+                         std::int64_t track = 12)
     {
         tv::Connection c;
         c.Open((dir / "track.tvd").string());
-        const tv::BoundSql q = tv::pointQuery({12});
+        const tv::BoundSql q = tv::pointQuery({track});
         tv::Recordset points;
         points.Open(q.sql, c, q.params);
         EXPECT_EQ(tv::saveGpxFile(dir / name, points, kind), 0);
@@ -94,41 +95,58 @@ TEST_F(GpxDocument, CombinedDocumentHasTheWaypointsThenTheSamePointsAsATrack)
     EXPECT_EQ(exported(tv::GpxKind::WaypointsAndTrack), kHeader + kWaypoints + "\r\n" + kTrack);
 }
 
+// Coordinates on a half of the fourth decimal go away from zero, although most of them lie
+// just below the half as doubles; only the height goes to the even metre.
+TEST_F(GpxDocument, CoordinateHalvesGoAwayFromZeroByteForByte)
+{
+    {
+        tvtest::TestDb db(dir / "track.tvd");
+        db.exec(R"(INSERT INTO "List" ("Index", "Name") VALUES (13, 'Halves'))");
+        db.exec(R"(INSERT INTO "track" VALUES
+                   (13, 1, 48.12345, 0.00005, 12.5, '2026-12-08', '15:00:00'),
+                   (13, 2, 0.03125, -48.12345, -0.5, '2026-12-08', '15:00:10'),
+                   (13, 3, -0.00005, 179.99995, 2.5, '2026-12-08', '15:00:20'))");
+    }
+    EXPECT_EQ(exported(tv::GpxKind::Track, "halves.gpx", 13),
+              kHeader + "\r\n<trk>\r\n<trkseg>"
+                        "\r\n\r\n<trkpt lat=\"48.1235\" lon=\".0001\">\r\n"
+                        " <ele>12</ele>\r\n"
+                        " <time>2026-12-08T15:00:00Z</time>\r\n"
+                        "</trkpt>"
+                        "\r\n\r\n<trkpt lat=\".0313\" lon=\"-48.1235\">\r\n"
+                        " <ele>0</ele>\r\n"
+                        " <time>2026-12-08T15:00:10Z</time>\r\n"
+                        "</trkpt>"
+                        "\r\n\r\n<trkpt lat=\"-.0001\" lon=\"-180.\">\r\n"
+                        " <ele>2</ele>\r\n"
+                        " <time>2026-12-08T15:00:20Z</time>\r\n"
+                        "</trkpt>"
+                        "\r\n</trkseg></trk>\r\n</gpx>\r\n");
+}
+
 // A German user's number settings, in Qt and in the C library, change nothing in the file.
 TEST_F(GpxDocument, AGermanLocaleWritesTheSameBytes)
 {
     const std::string expected = exported(tv::GpxKind::WaypointsAndTrack, "c.gpx");
-
-    // The German C locale is compiled into a folder of the test's own when the system has none.
-    const fs::path locales = dir / "locales";
-    fs::create_directories(locales);
-    const std::string make =
-        "localedef -i de_DE -f UTF-8 '" + (locales / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
-    const bool made = std::system(make.c_str()) == 0;
-    if (made)
-        ::setenv("LOCPATH", locales.c_str(), 1);
-    const std::string before = std::setlocale(LC_ALL, nullptr);
-    const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
-                        std::string(std::localeconv()->decimal_point) == ",";
-    const QLocale qtBefore;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-
-    const std::string inGerman = exported(tv::GpxKind::WaypointsAndTrack, "de.gpx");
-
-    QLocale::setDefault(qtBefore);
-    std::setlocale(LC_ALL, before.c_str());
-    ::unsetenv("LOCPATH");
+    std::string inGerman;
+    {
+        const tvtest::GermanCLocale german;
+        ASSERT_TRUE(german.active()) << tvtest::kGermanLocaleMissing;
+        const QLocale qtBefore;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        inGerman = exported(tv::GpxKind::WaypointsAndTrack, "de.gpx");
+        QLocale::setDefault(qtBefore);
+    }
     EXPECT_EQ(inGerman, expected);
-    if (!german)
-        GTEST_SKIP() << "no German C locale could be made; only Qt's default locale was German";
 }
 
 TEST(GpxValues, CoordinatesShowFourDecimalsOnlySignificantDigitsAndAlwaysAPoint)
 {
     const std::pair<double, const char*> cases[] = {
-        {8.0, "8."},     {0.5, ".5"},          {-0.25, "-.25"},   {48.123456, "48.1235"},
-        {48.1, "48.1"},  {-179.99, "-179.99"}, {0.0, "0."},       {-0.00004, "0."},
-        {0.00004, "0."}, {0.00006, ".0001"},   {-9.00001, "-9."},
+        {8.0, "8."},        {0.5, ".5"},          {-0.25, "-.25"},      {48.123456, "48.1235"},
+        {48.1, "48.1"},     {-179.99, "-179.99"}, {0.0, "0."},          {-0.00004, "0."},
+        {0.00004, "0."},    {0.00006, ".0001"},   {-9.00001, "-9."},    {48.12345, "48.1235"},
+        {0.00005, ".0001"}, {0.03125, ".0313"},   {-0.03125, "-.0313"}, {47.99995, "48."},
     };
     for (const auto& [degrees, text] : cases)
         EXPECT_EQ(tv::gpxCoordinate(degrees), text) << degrees;
@@ -264,6 +282,60 @@ TEST_F(GpxExport, DialogOffersGpxFilesAndProposesTheLowestTickedTrack)
          at = doc.find("<name>1</name>", at + 1))
         ++ones;
     EXPECT_EQ(ones, 2u);
+}
+
+// Track 9 holds six points; three have no position a GPX reader takes. The file holds the other
+// three, and the pilot is told how many were left out and why, in the window's language.
+TEST_F(GpxExport, PointsLeftOutAreCountedWithTheirReasonAfterSaving)
+{
+    {
+        tvtest::TestDb db(dir / "track.tvd");
+        db.exec(R"(INSERT INTO "List" ("Index", "Name") VALUES (9, '11Dec26 - 08:00'))");
+        db.exec(R"(INSERT INTO "track" VALUES
+                   (9, 1, 47.5, 9.5, 500, '2026-12-11', '08:00:00'),
+                   (9, 2, NULL, 9.6, 510, '2026-12-11', '08:00:10'),
+                   (9, 3, 47.7, 180.5, 520, '2026-12-11', '08:00:20'),
+                   (9, 4, 90.00005, 9.8, 530, '2026-12-11', '08:00:30'),
+                   (9, 5, 89.99995, -180, 540, '2026-12-11', '08:00:40'),
+                   (9, 6, -90, 179.9999, 550, '2026-12-11', '08:00:50'))");
+    }
+    struct Case
+    {
+        int language;
+        tv::GpxKind kind;
+        QString message;
+    };
+    const Case cases[] = {
+        {0, tv::GpxKind::WaypointsAndTrack,
+         "Die Datei wurde ohne 3 Trackpunkte gespeichert:\n1 Trackpunkt ohne Position\n"
+         "2 Trackpunkte außerhalb von ±90° Breite oder ±180° Länge"},
+        {1, tv::GpxKind::Track,
+         "The file was saved without 3 trackpoints:\n1 trackpoint without a position\n"
+         "2 trackpoints outside ±90° latitude or ±180° longitude"},
+    };
+    for (const Case& c : cases) {
+        tv::Language = static_cast<int16_t>(c.language);
+        tv::forms().unloadAll(QString());
+        flushDeletes();
+        messages.clear();
+        clickTrack(3);
+        ASSERT_EQ(countLabel(), c.language == 0 ? "6 Trackpunkte" : "6 trackpoints");
+        saveAs = QString::fromStdString((dir / "Track9.gpx").string());
+        c.kind == tv::GpxKind::Track ? window().cmdTrack_Click() : window().cmdWptTrack_Click();
+        ASSERT_EQ(messages.size(), 1u) << c.language;
+        EXPECT_EQ(messages[0].text, c.message);
+        const std::string doc = file("Track9.gpx");
+        EXPECT_EQ(doc.find("lat=\"90.0001\""), std::string::npos);
+        for (const char* kept : {"lat=\"47.5\" lon=\"9.5\"", "lat=\"90.\" lon=\"-180.\"",
+                                 "lat=\"-90.\" lon=\"179.9999\""})
+            EXPECT_NE(doc.find(kept), std::string::npos) << kept;
+    }
+    // A file that holds every point shown says nothing.
+    messages.clear();
+    clickTrack(3);
+    clickTrack(0);
+    window().cmdWpt_Click();
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(GpxExport, ACancelledDialogWritesNothing)

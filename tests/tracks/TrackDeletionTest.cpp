@@ -7,8 +7,13 @@
 #include "tracks/TrackList.h"
 
 #include <filesystem>
+#include <ios>
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 using trackstest::TrackManagerTest;
 
@@ -199,6 +204,44 @@ TEST(TrackBackup, CopyIsConsistentWhileAnotherConnectionWrites)
     tv::backupTrackDb(manager, dir / "track.bak");
     EXPECT_EQ(tvtest::TestDb(dir / "track.bak").column(R"(SELECT count(*) FROM "List")"),
               std::vector<std::string>{"4"});
+}
+
+// track.bak gets its mode as every file the program saves: a new one 0666 less the umask, a
+// replaced one keeps what the pilot gave it.
+TEST(TrackBackup, ANewBackupFollowsTheUmaskAndAReplacedOneKeepsItsMode)
+{
+    struct Case
+    {
+        mode_t umask;
+        std::optional<fs::perms> before; // mode of an existing track.bak
+        fs::perms after;
+    };
+    using P = fs::perms;
+    const Case cases[] = {
+        {022, std::nullopt, P::owner_read | P::owner_write | P::group_read | P::others_read},
+        {077, std::nullopt, P::owner_read | P::owner_write},
+        {002, std::nullopt,
+         P::owner_read | P::owner_write | P::group_read | P::group_write | P::others_read},
+        {022, P::owner_read | P::owner_write | P::group_read | P::group_write,
+         P::owner_read | P::owner_write | P::group_read | P::group_write},
+        {077, P::owner_read | P::owner_write | P::others_read,
+         P::owner_read | P::owner_write | P::others_read},
+    };
+    for (const Case& c : cases) {
+        tvtest::TempDir dir;
+        tv::schema::layoutProgramFolder(dir.path());
+        if (c.before) {
+            tvtest::writeFile(dir / "track.bak", "previous backup");
+            fs::permissions(dir / "track.bak", *c.before);
+        }
+        tv::Connection manager;
+        manager.Open((dir / "track.tvd").string());
+        const mode_t saved = ::umask(c.umask);
+        tv::backupTrackDb(manager, dir / "track.bak");
+        ::umask(saved);
+        EXPECT_EQ(fs::status(dir / "track.bak").permissions(), c.after)
+            << std::oct << "umask " << c.umask;
+    }
 }
 
 TEST(TrackBackup, AFolderThatCannotBeWrittenKeepsTheOldBackup)

@@ -35,6 +35,21 @@ inline void fillThreeTracks(const std::filesystem::path& trackFile)
                (7, 3, 47.3, 9.3, 520.0, '2026-12-10', '09:30:20'))");
 }
 
+// Track 12345 as the recorder writes points (degrees from minutes, metres from feet), with a
+// south-west point, one without a height and one whose position and height are no numbers.
+inline void addRecordedTrack(const std::filesystem::path& trackFile)
+{
+    tvtest::TestDb db(trackFile);
+    db.exec(R"(INSERT INTO "List" ("Index", "Name") VALUES (12345, '12Dec26 - 11:00'))");
+    db.exec(R"(INSERT INTO "track" VALUES
+               (12345, 1, 48.1172833333333, 9.36666666666667, 1066.81297244574,
+                '2026-12-12', '11:00:00'),
+               (12345, 2, -33.8568166666667, -151.215266666667, -3.04803706413070,
+                '2026-12-12', '11:00:10'),
+               (12345, 3, 47.00005, 8.99995, NULL, '2026-12-12', '11:00:20'),
+               (12345, 4, 'kaputt', 0, 'hoch', '2026-12-12', '11:00:30'))");
+}
+
 class TrackManagerTest : public tvtest::WindowTestBase
 {
 protected:

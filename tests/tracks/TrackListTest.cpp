@@ -3,9 +3,12 @@
 #include "tracks/TrackList.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QTableView>
 
 #include <cstdlib>
 
@@ -61,8 +64,8 @@ TEST_F(TrackList, TickedTracksShowTheirPointsByTrackThenPointNumber)
     for (int r = 0; r < gridRows(); ++r)
         trackAndNumber << gridText(r, 0) + "/" + gridText(r, 1);
     EXPECT_EQ(trackAndNumber, (QStringList{"3/1", "3/2", "7/1", "7/2", "7/3"}));
-    EXPECT_EQ(gridText(0, 2), "48.123456");
-    EXPECT_EQ(gridText(0, 3), "8");
+    EXPECT_EQ(gridText(0, 2), "48.1235");
+    EXPECT_EQ(gridText(0, 3), "8.");
     EXPECT_EQ(gridText(0, 5), "2026-12-08");
     EXPECT_EQ(gridText(0, 6), "14:05:33");
 
@@ -99,6 +102,52 @@ TEST_F(TrackList, GridCaptionsFollowTheLanguageWithTheirLeadingBlanks)
                                        "     Altitude", "         Date", "         Time"}));
     EXPECT_EQ(window().cmdDelete->text(), "Delete selected tracks");
     EXPECT_EQ(window().lblTracks->text(), "Selected tracks");
+}
+
+// Points as the recorder writes them (degrees from minutes, metres from feet) read in the grid
+// as the export writes them, and every caption and value fits its column, in both languages.
+TEST_F(TrackList, PointsReadWholeInSevenColumnsThatFitTheGrid)
+{
+    trackstest::addRecordedTrack(dir / "track.tvd");
+    const QStringList expected[] = {
+        {"12345", "1", "48.1173", "9.3667", "1067", "2026-12-12", "11:00:00"},
+        {"12345", "2", "-33.8568", "-151.2153", "-3", "2026-12-12", "11:00:10"},
+        {"12345", "3", "47.0001", "9.", "", "2026-12-12", "11:00:20"},
+        {"12345", "4", "kaputt", "0.", "hoch", "2026-12-12", "11:00:30"},
+    };
+    for (const int language : {0, 1}) {
+        tv::Language = static_cast<int16_t>(language);
+        tv::forms().unloadAll(QString());
+        flushDeletes();
+        window().show();
+        clickTrack(3);
+        ASSERT_EQ(gridRows(), 4);
+        for (int r = 0; r < 4; ++r) {
+            QStringList row;
+            for (int c = 0; c < 7; ++c)
+                row << gridText(r, c);
+            EXPECT_EQ(row, expected[r]) << language;
+        }
+        QTableView* grid = window().gridTracks;
+        EXPECT_FALSE(grid->verticalHeader()->isVisible());
+        const QHeaderView* header = grid->horizontalHeader();
+        const QFontMetrics cells(grid->font());
+        const QFontMetrics heads(header->font());
+        // A caption's words stand inside its section's margins; its leading blanks may not.
+        const int headMargin = 2 * grid->style()->pixelMetric(QStyle::PM_HeaderMargin);
+        int total = 0;
+        for (int c = 0; c < 7; ++c) {
+            total += header->sectionSize(c);
+            const QString caption = header->model()->headerData(c, Qt::Horizontal).toString();
+            EXPECT_LE(heads.horizontalAdvance(caption.trimmed()) + headMargin,
+                      header->sectionSize(c))
+                << language << " " << caption.toStdString();
+            for (int r = 0; r < 4; ++r)
+                EXPECT_LT(cells.horizontalAdvance(gridText(r, c)), header->sectionSize(c))
+                    << language << " " << gridText(r, c).toStdString();
+        }
+        EXPECT_LE(total, grid->viewport()->width()) << language;
+    }
 }
 
 TEST_F(TrackList, ClickingANumberMovesTheNameListButTicksNothing)
@@ -207,14 +256,24 @@ TEST_F(TrackWindow, MouseClicksOnTheListsTickAndFollow)
 }
 
 // The window drawn as the pilot sees it, points shown: nothing may break while painting.
+// TRAMVIK_TRACKS_SHOT=<folder> keeps the pictures (tracks-de.png, tracks-en.png).
 TEST_F(TrackWindow, PaintsWithPointsShown)
 {
-    clickTrack(0);
-    clickTrack(2);
-    const QImage shot = window().grab().toImage();
-    EXPECT_EQ(shot.size(), window().size());
-    if (const char* out = std::getenv("TRAMVIK_TRACKS_SHOT"))
-        shot.save(QString::fromLocal8Bit(out));
+    trackstest::addRecordedTrack(dir / "track.tvd");
+    for (const int language : {0, 1}) {
+        tv::Language = static_cast<int16_t>(language);
+        tv::forms().unloadAll(QString());
+        flushDeletes();
+        clickTrack(0);
+        clickTrack(2);
+        clickTrack(3);
+        const QImage shot = window().grab().toImage();
+        EXPECT_EQ(shot.size(), window().size());
+        if (const char* out = std::getenv("TRAMVIK_TRACKS_SHOT"))
+            shot.save(QString::fromLocal8Bit(out) + (language == 0
+                                                         ? QStringLiteral("/tracks-de.png")
+                                                         : QStringLiteral("/tracks-en.png")));
+    }
 }
 
 } // namespace
