@@ -42,9 +42,13 @@ inline constexpr uint32_t kCompassNorthColor = 0x0080FF; // orange triangle at n
 // Side of the instrument face in user units and of the card picture in pixels.
 inline constexpr int kInstrumentUnits = 200;
 
-// Instrument state the window keeps beside its instrument mode and the label captions.
+// The instrument's state: what it shows, the chosen station and course (both kept in VOR.crm),
+// and what the last lookup of the station found.
 struct InstrumentState
 {
+    InstrumentMode mode = InstrumentMode::Kurs; // "instrument mode"
+    QString vorName;                            // the selected VOR or waypoint, shown in lblVOR1
+    QString course; // the selected course as typed (a text; see selectedCourse)
     // True course from the aircraft to the selected VOR, degrees; 0 until first computed.
     double vorBearing = 0.0;
     // A VOR is chosen and was found in the waypoint table at the last lookup: only then do the

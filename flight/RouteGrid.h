@@ -20,6 +20,10 @@ public:
     // Copies every row of `points` (none for a null or closed set); the set's current row
     // stays. The selected bookmarks are dropped: they belonged to the rows shown before.
     void load(Recordset* points) { bind(points); }
+
+    // True while the window moves the grid's current row itself: that is not the pilot's
+    // choice of a target.
+    bool movingCurrentRow = false;
 };
 
 // The grid's current row for a point set: 0-based, -1 when no row is current (empty or closed

@@ -59,9 +59,7 @@ public:
     {
         w_.gps_AltitudeReceived(altitude);
     }
-    void TimeChanged(const std::string& time) override { w_.gps_TimeChanged(time); }
     void DateChanged(const std::string& date) override { w_.gps_DateChanged(date); }
-    void SatellitesUsedReceived(int16_t count) override { w_.gps_SatellitesUsedReceived(count); }
     void SatellitesInViewReceived(int16_t count) override
     {
         w_.gps_SatellitesInViewReceived(count);
@@ -152,8 +150,8 @@ frmGPSmain::frmGPSmain()
 
     gpsEvents_ = std::make_unique<GpsForwarder>(*this);
     // The fix is brought up to date first; the handlers then show it.
-    fixBuilder_.setNext(gpsEvents_.get());
-    gps.setEvents(&fixBuilder_);
+    nav_.fixEvents().setNext(gpsEvents_.get());
+    gps.setEvents(&nav_.fixEvents());
     buildControls();
     wireControls();
 }
@@ -330,8 +328,6 @@ void frmGPSmain::buildControls()
     lblVOR1->setGeometry(5, 208, 150, 18);
     lbldistVOR = display(this, QString(), 12);
     lbldistVOR->setGeometry(160, 208, 70, 18);
-    lblKurs = new QLabel(this);
-    lblKurs->hide();
 
     lblSpeed = display(this, QStringLiteral("---"), 24);
     lblSpeed->setGeometry(5, 230, 80, 30);
@@ -350,10 +346,6 @@ void frmGPSmain::buildControls()
     lblAltmode->setGeometry(90, 272, 40, 18);
     for (QLabel* clickable : {lblSpeed, lblAlt, lblTime})
         clickable->setCursor(Qt::PointingHandCursor);
-    LabelTime = new QLabel(this);
-    LabelTime->hide();
-    Label7 = new QLabel(this);
-    Label7->hide();
 
     frmHDG = frame(this, QRect(5, 300, 62, 44));
     display(frmHDG, QStringLiteral("HDG"), 10, false)->setGeometry(4, 1, 50, 14);
@@ -627,31 +619,19 @@ void frmGPSmain::resizeEvent(QResizeEvent* event)
 void frmGPSmain::Form_Load()
 {
     // 1-2: the routes and the active charts.
-    routepointsRS = std::make_shared<Recordset>();
-    routeRS = std::make_shared<Recordset>();
     ActiveMaps = std::make_shared<Recordset>();
     if (MainConnection) {
-        guarded([&] { activeRoute.openList(*MainConnection); });
+        guarded([&] { nav_.route.openList(*MainConnection); });
         guarded([&] {
             ActiveMaps->Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC",
                              *MainConnection);
         });
     }
 
-    // 3: start values; the centring switch shows that centring is on.
+    // 3: start values (the navigation starts with them); centring is on.
     mapView.setCentredOnAircraft(true);
     picKartezentrieren->show();
-    GotoActive = false;
     Frame1->hide();
-    NoFix = true;
-    DirectFly = false;
-    PosLat = DDMMToDegrees(49.0);
-    PosLong = DDMMToDegrees(9.0);
-    PositionRefreshCounter = -1;
-    SpeedKts = true;
-    AltFeet = true;
-    ShowETE = true;
-    instrumentMode = QStringLiteral("Kurs");
 
     // 4: instrument, last chart.
     guarded([&] { LoadVOR(); });
@@ -730,8 +710,9 @@ void frmGPSmain::Form_Activate()
     guarded([&] { LoadSavedCom(); });
     GridBusy = false;
     // 10: the GPS was on when the window was left: reopen the port without a new check.
-    const bool pictureShown = gpsSwitchedOn() || !picGPSCheck[2]->isHidden();
-    if (pictureShown && !MSComm1.isOpen() && openPort() && gpsSwitchedOn())
+    const GpsLink& link = nav_.link;
+    const bool pictureShown = link.switchedOn() || link.pictures().noSignal;
+    if (pictureShown && !MSComm1.isOpen() && openPort() && link.switchedOn())
         silenceWatch.setInterval(kSilenceMs);
     // 11: track buttons.
     if (!TrackLoggerOn) {
@@ -859,17 +840,18 @@ void frmGPSmain::LoadVOR()
     const std::optional<VorSettings> vor = LoadVorFile(programFile("VOR.crm"));
     if (!vor)
         return;
-    lblVOR1->setText(QString::fromStdString(vor->vorName));
-    instrumentMode = QString::fromStdString(vor->mode);
-    lblKurs->setText(QString::fromStdString(vor->course));
+    nav_.instrument.vorName = QString::fromStdString(vor->vorName);
+    nav_.instrument.mode = instrumentModeFromText(QString::fromStdString(vor->mode));
+    nav_.instrument.course = QString::fromStdString(vor->course);
+    lblVOR1->setText(nav_.instrument.vorName);
 }
 
 void frmGPSmain::SaveVOR()
 {
     VorSettings vor;
-    vor.vorName = lblVOR1->text().toStdString();
-    vor.mode = instrumentMode.toStdString();
-    vor.course = lblKurs->text().toStdString();
+    vor.vorName = nav_.instrument.vorName.toStdString();
+    vor.mode = instrumentModeText(nav_.instrument.mode).toStdString();
+    vor.course = nav_.instrument.course.toStdString();
     SaveVorFile(programFile("VOR.crm"), vor);
 }
 

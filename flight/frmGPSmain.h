@@ -27,11 +27,13 @@
 #include "core/forms/BusyCursor.h"
 #include "core/forms/Forms.h"
 #include "core/forms/VbTimer.h"
+#include "flight/FlightNavigation.h"
 #include "flight/Instruments.h"
 #include "flight/MapLayers.h"
 #include "flight/MapOverlay.h"
 #include "flight/RouteNav.h"
 #include "flight/TrackRecorder.h"
+#include "flight/WindCalc.h"
 #include "gps/GpsFix.h"
 #include "gps/VB6NmeaInterpreter.h"
 #include "map/MapView.h"
@@ -112,10 +114,8 @@ public:
     QLabel* lblBearing = nullptr;
     QLabel* lblAlt = nullptr;
     QLabel* lblAltmode = nullptr;
-    QLabel* LabelTime = nullptr; // hidden: last GPS time "hh:mm:ss"
-    QLabel* Label7 = nullptr;    // hidden: last satellites-used count
-    QFrame* Frame3 = nullptr;    // strip at the bottom of the map
-    QFrame* frmQNH = nullptr;    // QNH box, shown with the airspace layer
+    QFrame* Frame3 = nullptr; // strip at the bottom of the map
+    QFrame* frmQNH = nullptr; // QNH box, shown with the airspace layer
     QLabel* lblQNH = nullptr;
 
     // Route and navigation.
@@ -147,7 +147,6 @@ public:
     // Course instrument.
     QLabel* lblVOR1 = nullptr;
     QLabel* lbldistVOR = nullptr;
-    QLabel* lblKurs = nullptr; // hidden: selected course
     QFrame* frmVOR = nullptr;
     QLineEdit* tVOR1 = nullptr;
     QLabel* lblResult = nullptr;
@@ -188,19 +187,26 @@ public:
     VbTimer timeTrack;
 
     // ================================================================ state
+private:
+    // Declared before the names that refer into it.
+    FlightNavigation nav_;
+
+public:
     VB6NmeaInterpreter gps;
-    // The GPS fix as the displays show it (gps/GpsFix.h): the labels only display it; the map
-    // overlay and the instrument read their numbers from here.
-    const GpsFix& gpsFix() const { return fixBuilder_.fix(); }
-    // The active route (route/ActiveRoute.h): the route list, the chosen route's points whose
-    // current row is the target, route navigation and direct flight. The names below are the
-    // window's own names for its parts.
-    ActiveRoute activeRoute;
-    std::shared_ptr<Recordset>& routeRS = activeRoute.routes;
-    std::shared_ptr<Recordset>& routepointsRS = activeRoute.points;
+    // What the window navigates by (flight/FlightNavigation.h): the GPS fix with the aircraft's
+    // position (PosLat, PosLong) and fix state (NoFix), the unit switches, the redraw rhythm,
+    // the GPS switch and watchdog, the route with its target point (GotoActive, DirectFly),
+    // the direct-flight target, the course instrument and the navigation figures. The
+    // controls show it; none of it is read back from them.
+    FlightNavigation& navigation() { return nav_; }
+    const FlightNavigation& navigation() const { return nav_; }
+    // The route list and the chosen route's points, whose current row is the target point
+    // (the window's names for the parts of navigation().route).
+    std::shared_ptr<Recordset>& routeRS = nav_.route.routes;
+    std::shared_ptr<Recordset>& routepointsRS = nav_.route.points;
     std::shared_ptr<Recordset> positionRS; // view memory, saved as position.crm
 
-    // Layer flags (Set.crm lines 1-7) and unit flags.
+    // Layer flags (Set.crm lines 1-7).
     bool ShowLuftraum = false;
     bool ShowLuftraumHoehe = false;
     bool ShowPR = false;
@@ -208,9 +214,6 @@ public:
     bool ShowWayInfo = false;
     bool ShowAPT1 = false;
     bool ShowAPT2 = false;
-    bool SpeedKts = true; // knots, else km/h
-    bool AltFeet = true;  // feet, else metres
-    bool ShowETE = true;  // time en route, else arrival clock time
 
     // Set by the main frame before another mode window is shown maximised: the next resize
     // is not laid out.
@@ -221,27 +224,11 @@ public:
     QString LastMapName;
     // COM port number from data.crm.
     int16_t SavedComPort = 0;
-    // Aircraft position, decimal degrees, south and west negative.
-    double PosLat = 49.0;
-    double PosLong = 9.0;
-    bool NoFix = true;
-    // Counts position events for the redraw rhythm (first, then every 21st).
-    int16_t PositionRefreshCounter = -1;
     // Position of the shown chart in listNextMap, -1 when not there.
     int16_t MapListIndex = 0;
-    bool& GotoActive = activeRoute.gotoActive;
-    bool& DirectFly = activeRoute.directFly;
-    // "Kurs", "VOR" or "HSI".
-    QString instrumentMode = QStringLiteral("Kurs");
 
     // Serial reception: the line assembler keeps only the unfinished tail of the received text.
     LineAssembler LineBuffer;
-    bool DataReceived = false;
-    // The no-signal mode cleared the target figures: they stay "---" until a new position
-    // arrives, instead of being worked out again from the last one as if it were current.
-    bool targetFiguresCleared = false;
-    // 2 at the GPS start, counted down by the watchdog's ticks; -99 marks the no-signal mode.
-    int16_t SignalCheckCountdown = 0;
     // The combo text as it was when updateMapInfo last refilled the chart combo.
     QString PrevMapName;
 
@@ -257,12 +244,7 @@ public:
     // faulty (lblQNH says so until a complete redraw).
     AirspaceLayer airspaceLayer;
     bool airspaceFaultShown = false;
-    RouteNavState nav; // PrevTargetDistance
-    InstrumentState instruments;
     TrackRecorder recorder;
-
-    // Number of UpdateMap calls since the window was made (the redraw rhythm is observable).
-    long updateMapCalls = 0;
 
     // ================================================================ life cycle
     void Form_Load() override;
@@ -290,8 +272,6 @@ public:
     void HandleInput(std::string_view Sinput);
     void timerCheck_Timer();
     void ClearInstruments();
-    // The GPS is switched on (one of the pictures 0 and 1 is visible).
-    bool gpsSwitchedOn() const;
     // The port is silent for this long while the GPS is on: the no-signal mode starts.
     static constexpr int kSilenceMs = 5000;
     VbTimer silenceWatch;
@@ -303,10 +283,8 @@ public:
     void gps_SpeedReceived(const std::string& Speed);
     void gps_BearingReceived(const std::string& bearing);
     void gps_AltitudeReceived(const std::string& altitude);
-    void gps_TimeChanged(const std::string& Time);
     // "dd/mm/yy" of the last RMC sentence (the track recorder dates its points with it).
     void gps_DateChanged(const std::string& satDate);
-    void gps_SatellitesUsedReceived(int16_t satellitesUsed);
     void gps_SatellitesInViewReceived(int16_t satellitesInView);
     void gps_FixObtained();
     void gps_FixLost();
@@ -321,8 +299,6 @@ public:
     void picMap_MouseDown(int Button, int Shift, double X, double Y);
     void picMap_MouseMove(int Button, int Shift, double X, double Y);
     void picMap_MouseUp(int Button, int Shift, double X, double Y);
-    void CenterMapOnPosition();
-    void CalcViewBounds(double x1, double y1, double x2, double y2);
     void cmdKartezentrieren_Click();
     void picKartezentrieren_Click();
     void cmdMapScroll_Click();
@@ -353,9 +329,6 @@ public:
     void DrawMovingMap();
     // Decimal degrees; colour 0x00BBGGRR.
     void DrawRouteLeg(double lat1, double long1, double lat2, double long2, uint32_t colour);
-    // DD.MM position; kind 0 ordinary point, 1 active target, 2 direct-flight target.
-    void DrawWaypointSymbol(double latitude, double longitude, int16_t kind, const QString& name);
-    void DrawAirportInfo(double latitude, double longitude, int16_t kind, const QString& name);
 
     // ================================================================ route and target
     void cmbRoute_Click();
@@ -373,9 +346,9 @@ public:
     void gridWaypoints_HeadClick(int ColIndex);
     void gridWaypoints_RowColChange(int LastRow, int LastCol);
     void DrawRoute();
+    // The navigation to the target on a redraw: guide line, figures, the step on past a route
+    // point, route figures.
     void UpdateTargetNav();
-    // Decimal degrees in, radians out (the arguments are converted in place).
-    void CalcNavToTarget(double& tgtLat, double& tgtLong, double& ownLat, double& ownLong);
     void UpdateRouteInfo();
     void LookupVOR();
 
@@ -388,16 +361,11 @@ public:
 
     // ================================================================ instruments
     void ShowInstrument(float angle);
-    // Draws `picture` into `hDC` turned by `angle` degrees about the centre of its rectangle
-    // placed at (x, y); 0 when nothing was drawn.
-    int RotatePicture(DrawSurface& hDC, int x, int y, float angle, const QImage& picture);
     void DrawAircraftSymbol();
     void DrawVORPointer(uint32_t colour);
-    // A VOR is chosen in lblVOR1 and was found in the waypoint table: VOR and HSI have a station.
+    // A VOR is chosen and was found in the waypoint table: VOR and HSI have a station.
     bool vorStationChosen() const;
     void DrawCourseArrow(float angle);
-    // Decimal degrees in, radians out (the arguments are converted in place).
-    void CalcNavToVOR(double& vorLat, double& vorLon, double& ownLat, double& ownLon);
     // X, Y in instrument units (200 x 200).
     void Kurskreisel_MouseDown(int Button, int Shift, double X, double Y);
     void tKurs_KeyUp(int KeyCode, int Shift);
@@ -458,15 +426,17 @@ private:
     void closePort();
     void enterNoSignalMode();
     void showStatus(const QString& text);
-    QString portMissingText() const;
-    QString noSignalText() const;
+    // The status pictures as the GPS switch says.
+    void showGpsPictures();
+    // Distance, course and time as the navigation holds them.
+    void showTargetFigures();
 
     // Hourglass while the port check runs.
     BusyCursor busy_;
     // Forwards the interpreter's events to the gps_* handlers.
     std::unique_ptr<NmeaEvents> gpsEvents_;
-    // Builds the typed fix from the interpreter's events, then hands them to gpsEvents_.
-    GpsFixBuilder fixBuilder_;
+    // Heading and IAS as typed (lblHeading, lblIAS show them).
+    WindEntry windEntry_;
     // Baud rate from data.crm (the port keeps 4800 until a valid file is read).
     qint32 baudRate_ = 4800;
     // True while the port is being opened: its error reports then belong to the open.

@@ -42,18 +42,12 @@ void setShown(QWidget* control, bool visible)
         control->setVisible(visible);
 }
 
-QString caption(const QLabel* label)
+// The GPS track as the track display shows it; empty while it shows "---".
+std::optional<double> shownTrack(const GpsFix& fix)
 {
-    return label != nullptr ? label->text() : QString();
-}
-
-// The GPS track as lblBearing shows it; empty while it shows "---".
-std::optional<double> shownTrack(const QLabel* lblBearing)
-{
-    const QString text = caption(lblBearing);
-    if (text == QLatin1String("---"))
+    if (!fix.trackDegTrue)
         return std::nullopt;
-    return leadingNumber(text);
+    return shownTrackDeg(fix);
 }
 
 const QImage& compassCard(frmGPSmain& w)
@@ -79,8 +73,8 @@ void frmGPSmain::ShowInstrument(float angle)
         DrawSurface& face = Kurskreisel->surface();
         const QImage& card = compassCard(*this);
         clearInstrumentFace(face, card);
-        RotatePicture(face, 0, 0, angle, card);
-        switch (instrumentModeFromText(instrumentMode)) {
+        face.RotatePicture(0, 0, angle, card);
+        switch (nav_.instrument.mode) {
         case InstrumentMode::Kurs:
             setShown(lblVOR1, false);
             setShown(lbldistVOR, false);
@@ -115,11 +109,6 @@ void frmGPSmain::ShowInstrument(float angle)
     refreshFace(*this);
 }
 
-int frmGPSmain::RotatePicture(DrawSurface& hDC, int x, int y, float angle, const QImage& picture)
-{
-    return hDC.RotatePicture(x, y, angle, picture);
-}
-
 void frmGPSmain::DrawAircraftSymbol()
 {
     if (Kurskreisel != nullptr)
@@ -128,72 +117,56 @@ void frmGPSmain::DrawAircraftSymbol()
 
 bool frmGPSmain::vorStationChosen() const
 {
-    return instruments.vorStationKnown && !caption(lblVOR1).isEmpty();
+    return nav_.instrument.vorStationKnown && !nav_.instrument.vorName.isEmpty();
 }
 
 void frmGPSmain::DrawVORPointer(uint32_t colour)
 {
     if (Kurskreisel == nullptr)
         return;
-    drawVorPointer(Kurskreisel->surface(), shownTrack(lblBearing), instruments.vorBearing, colour,
-                   instrumentModeFromText(instrumentMode) == InstrumentMode::Hsi);
+    drawVorPointer(Kurskreisel->surface(), shownTrack(nav_.fix()), nav_.instrument.vorBearing,
+                   colour, nav_.instrument.mode == InstrumentMode::Hsi);
 }
 
 void frmGPSmain::DrawCourseArrow(float angle)
 {
     if (Kurskreisel == nullptr || shown(frmKurs))
         return;
-    const std::optional<double> course = selectedCourse(caption(lblKurs));
+    const std::optional<double> course = selectedCourse(nav_.instrument.course);
     if (!course)
         return;
     drawCourseArrow(Kurskreisel->surface(), *course, angle,
-                    vorStationChosen() ? instruments.vorBearing
+                    vorStationChosen() ? nav_.instrument.vorBearing
                                        : std::numeric_limits<double>::quiet_NaN());
-}
-
-void frmGPSmain::CalcNavToVOR(double& vorLat, double& vorLon, double& ownLat, double& ownLon)
-{
-    const std::optional<VorNav> toVor =
-        calcNavToVor(vorLat, vorLon, ownLat, ownLon, instruments.vorBearing);
-    // The arguments come back in radians, as callers of this routine have always had them.
-    constexpr double kDegToRad = kGeoPi / 180.0;
-    vorLat *= kDegToRad;
-    vorLon *= kDegToRad;
-    ownLat *= kDegToRad;
-    ownLon *= kDegToRad;
-    if (!toVor)
-        return;
-    instruments.vorDistanceNm = toVor->distanceNm;
-    instruments.vorBearing = toVor->bearingDeg;
-    if (lbldistVOR != nullptr)
-        lbldistVOR->setText(vorDistanceText(toVor->distanceNm));
 }
 
 void frmGPSmain::LookupVOR()
 {
     try {
-        if (!routepointsRS || routepointsRS->State() != Recordset::kStateOpen)
+        if (!routepointsRS || routepointsRS->State() != Recordset::kStateOpen || !nav_.hasFix())
             return;
-        if (!shown(picGPSCheck[1]))
-            return;
-        const QString name = caption(lblVOR1);
-        if (name.isEmpty()) {
-            instruments.vorStationKnown = false;
+        InstrumentState& state = nav_.instrument;
+        if (state.vorName.isEmpty()) {
+            state.vorStationKnown = false;
             return;
         }
         // The report flag is set before the box opens: track reports arriving while it is
         // open do not open another one.
-        const VorLookupResult found = lookupSelectedVor(MainConnection.get(), name, instruments);
-        instruments.vorStationKnown = found.waypoint.has_value();
+        const VorLookupResult found = lookupSelectedVor(MainConnection.get(), state.vorName, state);
+        state.vorStationKnown = found.waypoint.has_value();
         if (found.reportMissing)
             MsgBox(QStringLiteral("Error"), QString(), MsgButtons::Ok, this);
         if (!found.waypoint)
             return;
-        double vorLat = DDMMToDegrees(found.waypoint->latDDMM);
-        double vorLon = DDMMToDegrees(found.waypoint->longDDMM);
-        double ownLat = PosLat;
-        double ownLon = PosLong;
-        CalcNavToVOR(vorLat, vorLon, ownLat, ownLon);
+        const GeoPos own = nav_.aircraft();
+        const std::optional<VorNav> toVor = calcNavToVor(DDMMToDegrees(found.waypoint->latDDMM),
+                                                         DDMMToDegrees(found.waypoint->longDDMM),
+                                                         own.latDeg, own.lonDeg, state.vorBearing);
+        if (!toVor)
+            return;
+        state.vorDistanceNm = toVor->distanceNm;
+        state.vorBearing = toVor->bearingDeg;
+        lbldistVOR->setText(vorDistanceText(toVor->distanceNm));
     } catch (const std::exception&) {
         // The instrument keeps its last values.
     }
@@ -202,11 +175,11 @@ void frmGPSmain::LookupVOR()
 void frmGPSmain::Kurskreisel_MouseDown(int Button, int /*Shift*/, double /*X*/, double /*Y*/)
 {
     try {
-        const InstrumentMode mode = instrumentModeFromText(instrumentMode);
+        const InstrumentMode mode = nav_.instrument.mode;
         if (Button == 1) {
-            instrumentMode = instrumentModeText(nextInstrumentMode(mode));
+            nav_.instrument.mode = nextInstrumentMode(mode);
             // With a track the next track report redraws.
-            if (caption(lblBearing) == QLatin1String("---"))
+            if (!nav_.fix().trackDegTrue)
                 ShowInstrument(0.0f);
         } else if (Button == 2) {
             if (mode == InstrumentMode::Vor && frmVOR != nullptr) {
@@ -245,9 +218,8 @@ void frmGPSmain::tKurs_KeyUp(int KeyCode, int /*Shift*/)
         }
         if (KeyCode == kKeyEnter) {
             setShown(frmKurs, false);
-            if (lblKurs != nullptr)
-                lblKurs->setText(tKurs->text());
-            if (!shown(picGPSCheck[1]) && Kurskreisel != nullptr) {
+            nav_.instrument.course = tKurs->text();
+            if (!nav_.hasFix() && Kurskreisel != nullptr) {
                 // Without a fix no track report follows: draw the new course now, on the card
                 // standing north up.
                 clearInstrumentFace(Kurskreisel->surface(), compassCard(*this));
@@ -290,8 +262,10 @@ void frmGPSmain::tVOR1_KeyUp(int KeyCode, int /*Shift*/)
         if (KeyCode == kKeyEnter) {
             setShown(frmVOR, false);
             // Enter with nothing found keeps the VOR chosen before.
-            if (match && lblVOR1 != nullptr)
+            if (match) {
+                nav_.instrument.vorName = *match;
                 lblVOR1->setText(*match);
+            }
             tVOR1->clear();
         }
     } catch (const std::exception&) {

@@ -177,12 +177,15 @@ void frmGPSmain::picMap_MouseDown(int Button, int /*Shift*/, double X, double Y)
         StepToNextChart();
         return;
     }
-    if (Button == 2 && DirectFly && hasRows(ActiveMaps) && chartValid) {
-        const std::optional<GeoPos> target = mapView.viewToPosition(QPointF(X, Y));
-        if (!target)
+    if (Button == 2 && nav_.route.directFly && hasRows(ActiveMaps) && chartValid) {
+        const std::optional<GeoPos> picked = mapView.viewToPosition(QPointF(X, Y));
+        if (!picked)
             return;
-        lblLatx->setText(formatTargetCoordinate(DegreesToDDMM(target->latDeg)));
-        lblLongx->setText(formatTargetCoordinate(DegreesToDDMM(target->lonDeg)));
+        nav_.pickDirectTarget(*picked);
+        if (const auto& target = nav_.directTarget()) {
+            lblLatx->setText(target->latText);
+            lblLongx->setText(target->lonText);
+        }
         UpdateMap();
     }
 }
@@ -225,16 +228,6 @@ void frmGPSmain::picMap_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, dou
 {
     UpdateMap();
     picMap->Refresh();
-}
-
-void frmGPSmain::CenterMapOnPosition()
-{
-    mapView.centreOn(overlay.PlaneX, overlay.PlaneY);
-}
-
-void frmGPSmain::CalcViewBounds(double x1, double y1, double x2, double y2)
-{
-    mapView.computeViewBounds(x1, y1, x2, y2);
 }
 
 void frmGPSmain::cmdKartezentrieren_Click()
@@ -395,12 +388,11 @@ void frmGPSmain::tNextMap_MouseMove()
 
 void frmGPSmain::UpdateMap()
 {
-    ++updateMapCalls;
     guarded([&] {
         if (!hasRows(ActiveMaps) || !chartValid)
             return;
         mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
-        const AircraftPlacement placement = mapView.placeAircraft(GeoPos{PosLat, PosLong});
+        const AircraftPlacement placement = mapView.placeAircraft(nav_.aircraft());
         if (placement.offChart)
             picKartezentrieren->hide();
         if (!placement.viewPx)
@@ -418,10 +410,11 @@ void frmGPSmain::UpdateMap()
 void frmGPSmain::DrawAirspaces()
 {
     // The altitude as lblAlt shows it (whole feet or whole metres), 0 while it shows "---".
-    const FlightAirspaceBox box = drawFlightAirspaces(
-        airspaceLayer, mapSurface(), mapView, AirspaceConnection,
-        {ShowLuftraum, ShowLuftraumHoehe, ShowPR}, shownAltitude(gpsFix(), AltFeet).value_or(0.0),
-        AltFeet, QNH, Language, airspaceFaultShown);
+    const FlightAirspaceBox box =
+        drawFlightAirspaces(airspaceLayer, mapSurface(), mapView, AirspaceConnection,
+                            {ShowLuftraum, ShowLuftraumHoehe, ShowPR},
+                            shownAltitude(nav_.fix(), nav_.units.altFeet).value_or(0.0),
+                            nav_.units.altFeet, QNH, Language, airspaceFaultShown);
     frmQNH->setVisible(box.visible);
     if (box.lblQNHColour)
         paintBackground(lblQNH, vbColor(*box.lblQNHColour));

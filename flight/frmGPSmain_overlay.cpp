@@ -48,9 +48,9 @@ void frmGPSmain::DrawMovingMap()
         in.chartLoaded = chartValid;
         if (hasCurrentRow(ActiveMaps))
             in.chart = chartRowOf(*ActiveMaps);
-        in.aircraft = GeoPos{PosLat, PosLong};
-        in.trackDeg = shownTrackDeg(gpsFix());
-        in.noFix = NoFix;
+        in.aircraft = nav_.aircraft();
+        in.trackDeg = shownTrackDeg(nav_.fix());
+        in.noFix = !nav_.hasFix();
         in.planeSymbol = PlaneSymbol;
         in.layers.ShowWayInfo = ShowWayInfo;
         in.layers.ShowAPT1 = ShowAPT1;
@@ -58,7 +58,7 @@ void frmGPSmain::DrawMovingMap()
         in.layers.routePointsOnly = picShowPoints && !picShowPoints->isHidden();
         in.layers.aptDataAvailable = AptDataAvailable;
         in.showRoute = ShowRoute;
-        in.navigating = GotoActive || DirectFly;
+        in.navigating = nav_.route.navigating();
         in.mapScroll = mapView.chartStepping();
         if (hasCurrentRow(routeRS))
             in.routeId = routeRS->Field("RouteID");
@@ -73,8 +73,8 @@ void frmGPSmain::DrawMovingMap()
             }
             in.activePoint = active;
         }
-        if (DirectFly && lblLatx && lblLongx && !lblLatx->text().isEmpty())
-            in.directTarget = {leadingNumber(lblLatx->text()), leadingNumber(lblLongx->text())};
+        if (nav_.route.directFly && nav_.directTarget())
+            in.directTarget = {nav_.directTarget()->latDDMM, nav_.directTarget()->lonDDMM};
         in.shownChart = cmbMaps ? cmbMaps->currentText() : QString();
         in.nextMapText = tNextMap ? tNextMap->text() : QString();
 
@@ -124,37 +124,6 @@ void frmGPSmain::DrawMovingMap()
         }
     } catch (const std::exception&) {
         // The overlay of this redraw ends here; the next redraw starts afresh.
-    }
-}
-
-void frmGPSmain::DrawWaypointSymbol(double latitude, double longitude, int16_t kind,
-                                    const QString& name)
-{
-    try {
-        tv::DrawWaypointSymbol(mapSurface(), mapView, latitude, longitude, kind, name, ShowWayInfo);
-    } catch (const std::exception&) {
-    }
-}
-
-void frmGPSmain::DrawAirportInfo(double latitude, double longitude, int16_t kind,
-                                 const QString& name)
-{
-    try {
-        SymbolLayers layers;
-        layers.ShowWayInfo = ShowWayInfo;
-        layers.ShowAPT1 = ShowAPT1;
-        layers.ShowAPT2 = ShowAPT2;
-        layers.routePointsOnly = picShowPoints && !picShowPoints->isHidden();
-        Connection* airports = openConnection(AirportConnection);
-        layers.aptDataAvailable = AptDataAvailable && airports != nullptr;
-        const AirportInfo* airport = nullptr;
-        if (layers.aptDataAvailable) {
-            overlay.airports.prefetch(*airports, {name});
-            airport = overlay.airports.find(name);
-        }
-        tv::DrawAirportInfo(mapSurface(), mapView, latitude, longitude, kind, name, layers,
-                            airport);
-    } catch (const std::exception&) {
     }
 }
 

@@ -4,6 +4,7 @@
 #include "flight/frmGPSmain.h"
 
 #include "core/GeoMath.h"
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "flight/RouteGrid.h"
 #include "flight/RouteNav.h"
@@ -39,12 +40,6 @@ bool hasRows(const std::shared_ptr<Recordset>& set)
     return isOpen(set) && set->RecordCount() > 0;
 }
 
-// A control's own visibility, as the window sets it (not whether the window is on screen).
-bool shown(const QWidget* control)
-{
-    return control && !control->isHidden();
-}
-
 void setShown(QWidget* control, bool on)
 {
     if (control)
@@ -55,11 +50,6 @@ void setCaption(QLabel* label, const QString& text)
 {
     if (label)
         label->setText(text);
-}
-
-QString captionOf(const QLabel* label)
-{
-    return label ? label->text() : QString();
 }
 
 void refreshMap(frmGPSmain& w)
@@ -91,21 +81,21 @@ void syncGridRow(frmGPSmain& w)
     if (!model || !w.gridWaypoints || !w.gridWaypoints->selectionModel())
         return;
     const int row = gridRowOf(w.routepointsRS.get());
-    const bool before = w.nav.gridSyncing;
-    w.nav.gridSyncing = true;
+    const bool before = model->movingCurrentRow;
+    model->movingCurrentRow = true;
     const QModelIndex index = row >= 0 ? model->index(row, 0) : QModelIndex();
     w.gridWaypoints->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    w.nav.gridSyncing = before;
+    model->movingCurrentRow = before;
 }
 
 // The pilot moved the grid's current row (click or keys).
 void gridCurrentRowChanged(frmGPSmain& w, const QModelIndex& current, const QModelIndex& previous)
 {
-    if (w.nav.gridSyncing)
+    RouteGridModel* model = routeGridModel(w);
+    if (!model || model->movingCurrentRow)
         return;
     try {
-        RouteGridModel* model = routeGridModel(w);
-        if (!model || !isOpen(w.routepointsRS) || !current.isValid())
+        if (!isOpen(w.routepointsRS) || !current.isValid())
             return;
         const Recordset::BookmarkId bookmark = model->bookmarkAt(current.row());
         if (bookmark == 0)
@@ -156,10 +146,10 @@ void bindRouteGrid(frmGPSmain& w)
     RouteGridModel* model = routeGridModel(w);
     if (!model)
         return;
-    const bool before = w.nav.gridSyncing;
-    w.nav.gridSyncing = true;
+    const bool before = model->movingCurrentRow;
+    model->movingCurrentRow = true;
     model->load(w.routepointsRS.get());
-    w.nav.gridSyncing = before;
+    model->movingCurrentRow = before;
     syncGridRow(w);
 }
 
@@ -183,7 +173,7 @@ void refillRoutes(frmGPSmain& w)
             rememberedPoint = w.routepointsRS->Field("PointID").toInt();
 
         const ActiveRoute::Choice choice =
-            w.activeRoute.refresh(*MainConnection, rememberedRoute, rememberedName);
+            w.navigation().route.refresh(*MainConnection, rememberedRoute, rememberedName);
         if (choice.entries.empty()) {
             setShown(w.picShowPoints, false);
             if (w.tRoute)
@@ -206,19 +196,18 @@ void refillRoutes(frmGPSmain& w)
 
         if (!choice.hasPoints) {
             setShown(w.picActivateGoto, false);
-            if (!w.DirectFly)
+            if (!w.navigation().route.directFly)
                 setShown(w.Frame1, false);
-        } else if (w.NoFix) {
+        } else {
             // Without a fix the map opens at the start of the route.
             const GeoPos start = routePointFromRow(*w.routepointsRS).position();
-            w.PosLat = start.latDeg;
-            w.PosLong = start.lonDeg;
+            w.navigation().fixEvents().placeWithoutFix(start.latDeg, start.lonDeg);
         }
         bindRouteGrid(w);
         if (choice.hasPoints) {
             w.GridBusy = false;
             if (rememberedPoint)
-                w.activeRoute.restoreTarget(*rememberedPoint);
+                w.navigation().route.restoreTarget(*rememberedPoint);
             syncGridRow(w);
             addCurrentBookmark(w);
         }
@@ -236,7 +225,7 @@ void frmGPSmain::cmbRoute_Click()
             return;
         bool ok = false;
         const int64_t routeId = cmbRoute->currentData().toLongLong(&ok);
-        if (!ok || !activeRoute.choose(*MainConnection, routeId))
+        if (!ok || !nav_.route.choose(*MainConnection, routeId))
             return; // the route is gone: the next activation refills the box
         bindRouteGrid(*this);
         if (tRoute && cmbRoute->currentText() != tRoute->text()) {
@@ -269,7 +258,7 @@ void frmGPSmain::tRoute_Click()
 void frmGPSmain::cmdActivateGoto_Click()
 {
     try {
-        if (activeRoute.startNavigation()) {
+        if (nav_.route.startNavigation()) {
             setShown(picActivateGoto, true);
             setShown(Frame1, true);
             addCurrentBookmark(*this);
@@ -277,7 +266,7 @@ void frmGPSmain::cmdActivateGoto_Click()
             refreshMap(*this);
         } else {
             setShown(picActivateGoto, false);
-            if (!DirectFly)
+            if (!nav_.route.directFly)
                 setShown(Frame1, false);
         }
     } catch (const std::exception&) {
@@ -287,8 +276,8 @@ void frmGPSmain::cmdActivateGoto_Click()
 void frmGPSmain::picActivateGoto_Click()
 {
     try {
-        activeRoute.stopNavigation();
-        if (!DirectFly)
+        nav_.route.stopNavigation();
+        if (!nav_.route.directFly)
             setShown(Frame1, false);
         setShown(picActivateGoto, false);
         UpdateMap();
@@ -303,12 +292,12 @@ void frmGPSmain::cmdNext_Click()
         if (!isOpen(routepointsRS) || gridRowOf(routepointsRS.get()) < 0)
             return;
         clearBookmarks(*this);
-        switch (activeRoute.advance()) {
+        switch (nav_.route.advance()) {
         case StepResult::AtLastEnd:
             // The last point was the target: route navigation has ended there. The figures
             // stay up while a direct flight still uses them.
             setShown(picActivateGoto, false);
-            if (!DirectFly)
+            if (!nav_.route.directFly)
                 setShown(Frame1, false);
             if (cmdNext)
                 cmdNext->setEnabled(false);
@@ -333,7 +322,7 @@ void frmGPSmain::cmdPrev_Click()
         if (!isOpen(routepointsRS))
             return;
         clearBookmarks(*this);
-        switch (activeRoute.back()) {
+        switch (nav_.route.back()) {
         case StepResult::Moved:
             if (cmdNext)
                 cmdNext->setEnabled(true);
@@ -355,12 +344,11 @@ void frmGPSmain::cmdPrev_Click()
 void frmGPSmain::cmdDirectFly_Click()
 {
     try {
-        activeRoute.startDirectFlight();
+        nav_.route.startDirectFlight();
         setShown(Frame1, true);
         setShown(picDF, true);
-        setCaption(lblTrueBearing, QString());
-        setCaption(lblDistanz, QString());
-        setCaption(lblTime, QString());
+        nav_.clearTargetFigures();
+        showTargetFigures();
         setShown(lblLatx, true);
         setShown(lblLongx, true);
         UpdateMap();
@@ -372,15 +360,14 @@ void frmGPSmain::cmdDirectFly_Click()
 void frmGPSmain::picDF_Click()
 {
     try {
-        activeRoute.stopDirectFlight();
-        if (!shown(picActivateGoto))
+        nav_.route.stopDirectFlight();
+        if (!nav_.route.gotoActive)
             setShown(Frame1, false);
         setShown(picDF, false);
         setShown(lblLatx, false);
         setShown(lblLongx, false);
-        setCaption(lblTrueBearing, QString());
-        setCaption(lblDistanz, QString());
-        setCaption(lblTime, QString());
+        nav_.clearTargetFigures();
+        showTargetFigures();
         UpdateMap();
         refreshMap(*this);
     } catch (const std::exception&) {
@@ -472,91 +459,46 @@ void frmGPSmain::DrawRoute()
 
 void frmGPSmain::UpdateTargetNav()
 {
-    if (!isOpen(routepointsRS))
+    const std::optional<FlightNavigation::Target> target = nav_.target();
+    if (!target)
         return;
-    const double ownLat = PosLat;
-    const double ownLong = PosLong;
-    GeoPos target;
-    TargetKey key;
-    if (!DirectFly) {
-        // A route chosen without points (or a set beyond its ends) has no target.
-        if (gridRowOf(routepointsRS.get()) < 0)
-            return;
-        const RoutePoint point = routePointFromRow(*routepointsRS);
-        target = point.position();
-        key.pointRowId = point.id;
-    } else {
-        const std::optional<GeoPos> picked =
-            directTargetFromCaptions(captionOf(lblLatx), captionOf(lblLongx));
-        if (!picked)
-            return; // nothing picked yet
-        target = *picked;
-        key.direct = true;
-    }
-    key.latDeg = target.latDeg;
-    key.lonDeg = target.lonDeg;
-    nav.currentTarget = key;
-
-    DrawRouteLeg(target.latDeg, target.lonDeg, ownLat, ownLong, kGuideLineColour);
-    if (targetFiguresCleared)
+    const GeoPos own = nav_.aircraft();
+    DrawRouteLeg(target->position.latDeg, target->position.lonDeg, own.latDeg, own.lonDeg,
+                 kGuideLineColour);
+    switch (nav_.updateTarget(*target, QTime::currentTime())) {
+    case FlightNavigation::TargetUpdate::Blanked:
         return;
-    double tgtLat = target.latDeg;
-    double tgtLong = target.lonDeg;
-    double lat = ownLat;
-    double lon = ownLong;
-    CalcNavToTarget(tgtLat, tgtLong, lat, lon);
-    UpdateRouteInfo();
-}
-
-void frmGPSmain::CalcNavToTarget(double& tgtLat, double& tgtLong, double& ownLat, double& ownLong)
-{
-    TargetInputs in;
-    in.target = {tgtLat, tgtLong};
-    in.own = {ownLat, ownLong};
-    constexpr double toRadians = kGeoPi / 180.0;
-    tgtLat *= toRadians;
-    tgtLong *= toRadians;
-    ownLat *= toRadians;
-    ownLong *= toRadians;
-
-    in.key = nav.currentTarget;
-    in.directFly = DirectFly;
-    in.groundSpeed = shownSpeed(gpsFix(), SpeedKts);
-    in.speedKts = SpeedKts;
-    in.showEte = ShowETE;
-    in.now = QTime::currentTime();
-    const std::optional<TargetFigures> figures = calcNavToTarget(nav, in);
-    if (!figures)
-        return;
-    // The point has been passed: the next one becomes the target. These figures still refer
-    // to the point just passed; the next redraw shows the new target.
-    if (figures->advance)
+    case FlightNavigation::TargetUpdate::Unchanged:
+        break;
+    case FlightNavigation::TargetUpdate::Passed:
+        // The point has been passed: the next one becomes the target. These figures still
+        // refer to the point just passed; the next redraw shows the new target.
         cmdNext_Click();
-    setCaption(lblDistanz, figures->distanceText);
-    setCaption(lblTime, figures->timeText);
-    if (figures->courseText)
-        setCaption(lblTrueBearing, *figures->courseText);
+        showTargetFigures();
+        break;
+    case FlightNavigation::TargetUpdate::Computed:
+        showTargetFigures();
+        break;
+    }
+    UpdateRouteInfo();
 }
 
 void frmGPSmain::UpdateRouteInfo()
 {
-    try {
-        if (!hasRows(routeRS) || !MainConnection)
-            return;
-        const std::optional<int64_t> routeId = currentRouteId(*routeRS);
-        if (!routeId)
-            return;
-        const std::vector<RoutePoint> points = loadRoutePoints(*MainConnection, *routeId);
-        const std::optional<int64_t> target =
-            routepointsRS ? currentPointRowId(*routepointsRS) : std::nullopt;
-        const RouteFigures figures = routeFigures(points, target);
-        setCaption(lblRoute, routeLengthText(figures.totalNm));
-        const bool fix = shown(picGPSCheck[1]);
-        setCaption(lblRemDist, remainingDistanceText(figures, fix, nav.PrevTargetDistance,
-                                                     DirectFly, captionOf(lblDistanz)));
-    } catch (const std::exception&) {
-        // The route figures keep their last values.
-    }
+    // A route whose points cannot be read keeps the figures shown last.
+    guarded([&] {
+        if (MainConnection && nav_.updateRouteFigures(*MainConnection)) {
+            setCaption(lblRoute, nav_.figures().routeLength);
+            setCaption(lblRemDist, nav_.figures().remaining);
+        }
+    });
+}
+
+void frmGPSmain::showTargetFigures()
+{
+    setCaption(lblDistanz, nav_.figures().distance);
+    setCaption(lblTrueBearing, nav_.figures().course);
+    setCaption(lblTime, nav_.figures().time);
 }
 
 } // namespace tv

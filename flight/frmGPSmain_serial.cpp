@@ -1,8 +1,6 @@
-// GPS button, serial reception and the no-signal watchdog of the flight window.
-//
-// States: off (button), checking (picture 0, hourglass, two 1 s ticks), receiving (picture 0
-// without fix, 1 with fix), no signal after the check (status text), no-signal mode (picture 2,
-// "---" displays, the port reopened every 5 s until data arrive).
+// GPS button, serial reception and the no-signal watchdog of the flight window. What the
+// status pictures show and what a tick decides is GpsLink's (flight/GpsLink.h); here the port
+// is opened and closed and the decisions are shown.
 //
 // QSerialPort reports no line events, so the no-signal mode starts when the port reports an
 // error (the device went away) or when no data arrived for kSilenceMs while the GPS is on.
@@ -19,19 +17,6 @@
 
 namespace tv {
 
-QString frmGPSmain::portMissingText() const
-{
-    return QStringLiteral("COM ") + QString::number(SavedComPort) +
-           (Language == 0 ? QStringLiteral(" existiert nicht") : QStringLiteral(" does not exist"));
-}
-
-QString frmGPSmain::noSignalText() const
-{
-    return (Language == 0 ? QStringLiteral("Kein Signal an COM ")
-                          : QStringLiteral("No Signal an COM ")) +
-           QString::number(SavedComPort);
-}
-
 void frmGPSmain::showStatus(const QString& text)
 {
     lblStatus->setText(text);
@@ -40,9 +25,14 @@ void frmGPSmain::showStatus(const QString& text)
     lblStatus->repaint();
 }
 
-bool frmGPSmain::gpsSwitchedOn() const
+void frmGPSmain::showGpsPictures()
 {
-    return !picGPSCheck[0]->isHidden() || !picGPSCheck[1]->isHidden();
+    const GpsLink::Pictures& shown = nav_.link.pictures();
+    picGPSCheck[0]->setVisible(shown.on);
+    picGPSCheck[1]->setVisible(shown.fix);
+    picGPSCheck[2]->setVisible(shown.noSignal);
+    if (shown.noSignal)
+        picGPSCheck[2]->raise();
 }
 
 bool frmGPSmain::openPort()
@@ -76,22 +66,19 @@ void frmGPSmain::closePort()
 void frmGPSmain::cmdGPS_Click()
 {
     closePort();
-    picGPSCheck[0]->show();
-    picGPSCheck[1]->hide();
-    picGPSCheck[2]->hide();
-    showStatus(Language == 0 ? QStringLiteral("COM ") + QString::number(SavedComPort) +
-                                   QStringLiteral(" wird überprüft")
-                             : QStringLiteral("Checking COM ") + QString::number(SavedComPort));
-    SignalCheckCountdown = 2;
-    DataReceived = false;
+    // Until the receiver reports a fix there is none.
+    nav_.fixEvents().loseFix();
+    nav_.link.start();
+    showGpsPictures();
+    showStatus(checkingPortText(SavedComPort, Language == 0));
     busy_.acquire();
     timerCheck.setInterval(1000);
     silenceWatch.setInterval(0);
     if (!openPort()) {
-        showStatus(portMissingText());
+        showStatus(portMissingText(SavedComPort, Language == 0));
         timerCheck.setInterval(0);
-        for (QLabel* check : picGPSCheck)
-            check->hide();
+        nav_.link.off();
+        showGpsPictures();
         busy_.release();
     }
 }
@@ -102,8 +89,9 @@ void frmGPSmain::picGPSCheck_Click(int /*Index*/)
     timerCheck.setInterval(0);
     silenceWatch.setInterval(0);
     lblStatus->hide();
-    for (QLabel* check : picGPSCheck)
-        check->hide();
+    nav_.fixEvents().loseFix();
+    nav_.link.off();
+    showGpsPictures();
     busy_.release();
     UpdateRouteInfo();
 }
@@ -116,13 +104,13 @@ void frmGPSmain::MSComm1_OnComm(int16_t CommEvent)
         const QByteArray received = MSComm1.readAll();
         // The link is alive the moment data arrive: the silence count starts again before the
         // sentences are handled, since handling may open a message box and wait for the pilot.
-        DataReceived = true;
-        if (gpsSwitchedOn())
+        nav_.link.dataArrived();
+        if (nav_.link.switchedOn())
             silenceWatch.setInterval(kSilenceMs);
         HandleInput(
             std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
     }
-    if (gpsSwitchedOn()) {
+    if (nav_.link.switchedOn()) {
         if (!lblStatus->isHidden())
             lblStatus->hide();
         if (CommEvent != comEvReceive)
@@ -134,13 +122,10 @@ void frmGPSmain::enterNoSignalMode()
 {
     silenceWatch.setInterval(0);
     ClearInstruments();
-    targetFiguresCleared = true;
-    picGPSCheck[2]->show();
-    picGPSCheck[2]->raise();
+    nav_.signalLost();
+    nav_.link.enterNoSignalMode();
+    showGpsPictures();
     timerCheck.setInterval(5000);
-    SignalCheckCountdown = -99;
-    NoFix = true;
-    DataReceived = false;
     UpdateMap();
 }
 
@@ -148,7 +133,7 @@ void frmGPSmain::silenceWatch_Timer()
 {
     silenceWatch.setInterval(0);
     // During the check after a start the verdict decides; without the GPS nobody listens.
-    if (!gpsSwitchedOn() || SignalCheckCountdown > 0)
+    if (!nav_.link.silenceStartsNoSignalMode())
         return;
     // Data arrived but wait unread: the port announces new data only once the handler of the
     // last ones has returned, and that handler waits for a message box the pilot has open.
@@ -169,62 +154,45 @@ void frmGPSmain::HandleInput(std::string_view Sinput)
 
 void frmGPSmain::timerCheck_Timer()
 {
-    auto closingSteps = [this] {
-        picGPSCheck[0]->hide();
-        picGPSCheck[1]->hide();
-        UpdateRouteInfo();
-        busy_.release();
-    };
-    auto reopen = [this] {
-        closePort();
-        return openPort();
-    };
-
-    if (SignalCheckCountdown > 0)
-        --SignalCheckCountdown;
-
-    if (SignalCheckCountdown == -99) {
-        if (DataReceived) {
-            timerCheck.setInterval(0);
-            lblStatus->hide();
-            busy_.release();
-            return;
-        }
-        if (reopen()) {
-            ClearInstruments();
-            showStatus(noSignalText());
-        } else {
-            showStatus(portMissingText());
-        }
-        closingSteps();
+    const bool german = Language == 0;
+    switch (nav_.link.tick()) {
+    case GpsLink::Tick::Wait:
         return;
-    }
-
-    if (SignalCheckCountdown != 0)
-        return;
-
-    // The verdict, on the second tick after the start.
-    if (DataReceived) {
+    case GpsLink::Tick::Done:
         timerCheck.setInterval(0);
         lblStatus->hide();
         busy_.release();
         return;
+    case GpsLink::Tick::StillSilent:
+        closePort();
+        if (openPort()) {
+            ClearInstruments();
+            showStatus(noSignalText(SavedComPort, german));
+        } else {
+            showStatus(portMissingText(SavedComPort, german));
+        }
+        break;
+    case GpsLink::Tick::NoDataAtCheck:
+        closePort();
+        timerCheck.setInterval(0);
+        showStatus(openPort() ? noSignalText(SavedComPort, german)
+                              : portMissingText(SavedComPort, german));
+        break;
     }
-    closePort();
-    timerCheck.setInterval(0);
-    if (openPort())
-        showStatus(noSignalText());
-    else
-        showStatus(portMissingText());
-    closingSteps();
+    // No data: the pictures "on" and "fix" go ("no signal" stays as it is).
+    nav_.fixEvents().loseFix();
+    nav_.link.silentAfterTick();
+    showGpsPictures();
+    UpdateRouteInfo();
+    busy_.release();
 }
 
 void frmGPSmain::ClearInstruments()
 {
-    for (QLabel* display :
-         {lblSpeed, lblBearing, lblAlt, lblLat, lblLong, lblTrueBearing, lblDistanz, lblTime})
+    for (QLabel* display : {lblSpeed, lblBearing, lblAlt, lblLat, lblLong})
         display->setText(QStringLiteral("---"));
-    fixBuilder_.clearShownValues();
+    nav_.clearDisplays();
+    showTargetFigures();
     ShowInstrument(0.0f);
 }
 

@@ -8,7 +8,6 @@
 
 #include "core/Variablen.h"
 #include "flight/WindCalc.h"
-#include "map/NumberText.h"
 #include "map/PictureBox.h"
 #include "platform/Recordset.h"
 
@@ -19,8 +18,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTableView>
-
-#include <cmath>
 
 namespace tv {
 
@@ -34,26 +31,6 @@ constexpr int kKeyUp = 38;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
 constexpr int kKey0 = 48;
-constexpr int kKey9 = 57;
-
-const QString kEmptyEntry = QStringLiteral("---");
-
-bool thirdIsDigit(const QString& text)
-{
-    return text.size() >= 3 && text.at(2).isDigit();
-}
-
-// The track brought to within 180 degrees of the heading (heading 10, track 350 gives -10):
-// the wind triangle then always sees the smaller angle between them.
-double trackNearHeading(double trackDeg, double headingDeg)
-{
-    double d = std::fmod(trackDeg - headingDeg, 360.0);
-    if (d <= -180.0)
-        d += 360.0;
-    else if (d > 180.0)
-        d -= 360.0;
-    return headingDeg + d;
-}
 
 } // namespace
 
@@ -174,17 +151,17 @@ void frmGPSmain::picSet_Click()
 
 void frmGPSmain::lblSpeed_Click()
 {
-    SpeedKts = !SpeedKts;
+    nav_.units.speedKts = !nav_.units.speedKts;
 }
 
 void frmGPSmain::lblAlt_Click()
 {
-    AltFeet = !AltFeet;
+    nav_.units.altFeet = !nav_.units.altFeet;
 }
 
 void frmGPSmain::lblTime_Click()
 {
-    ShowETE = !ShowETE;
+    nav_.units.showEte = !nav_.units.showEte;
 }
 
 // ------------------------------------------------------------------------------ keyboard
@@ -256,39 +233,15 @@ void frmGPSmain::Form_KeyUp(int KeyCode, int /*Shift*/)
     }
 
     // Heading, then airspeed: three digits each, dashes in the places still missing.
-    if (lblIAS->text().size() == 3 && thirdIsDigit(lblIAS->text())) {
-        lblHeading->setText(kEmptyEntry);
-        lblIAS->setText(kEmptyEntry);
+    const WindEntry::KeyResult typed = windEntry_.key(KeyCode);
+    if (typed.newEntry)
         lblIAS->setToolTip(QString());
-    }
-    QLabel* target = thirdIsDigit(lblHeading->text()) ? lblIAS : lblHeading;
-    QString entry = target->text();
-    const qsizetype dash = entry.left(3).indexOf(QLatin1Char('-'));
-    if (dash >= 0)
-        entry.truncate(dash);
-    if (KeyCode == kKeyBack) {
-        if (entry.isEmpty())
-            entry = kEmptyEntry;
-        if (entry != kEmptyEntry) {
-            entry.chop(1);
-            if (entry.isEmpty())
-                entry = kEmptyEntry;
-        }
-    } else if (KeyCode >= kKey0 && KeyCode <= kKey9 && entry.size() < 3) {
-        entry += QChar(QLatin1Char('0' + (KeyCode - kKey0)));
-    }
-    if (entry.isEmpty())
-        entry = kEmptyEntry;
-    else if (entry.size() == 1)
-        entry += QStringLiteral("--");
-    else if (entry.size() == 2)
-        entry += QStringLiteral("-");
-    target->setText(entry);
-
-    const bool tooHigh = leadingNumber(lblHeading->text()) > 360.0;
-    lblHeading->setStyleSheet(tooHigh ? QStringLiteral("background-color: #FF0000;")
-                                      : QStringLiteral("background-color: #FFFF80;"));
-    if (thirdIsDigit(lblIAS->text()))
+    lblHeading->setText(windEntry_.heading);
+    lblIAS->setText(windEntry_.ias);
+    lblHeading->setStyleSheet(windEntry_.headingTooHigh()
+                                  ? QStringLiteral("background-color: #FF0000;")
+                                  : QStringLiteral("background-color: #FFFF80;"));
+    if (typed.complete)
         CalcWind();
 }
 
@@ -336,20 +289,13 @@ void frmGPSmain::SetToolTips()
 
 void frmGPSmain::ShowTAS(double altitude)
 {
-    lblIAS->setToolTip(tv::ShowTAS(lblIAS->text(), altitude));
+    lblIAS->setToolTip(tv::ShowTAS(windEntry_.ias, altitude));
 }
 
 void frmGPSmain::CalcWind()
 {
-    WindInputs inputs;
-    inputs.lblIAS = lblIAS->text();
-    inputs.lblHeading = lblHeading->text();
-    setGpsValues(inputs, gpsFix(), SpeedKts, AltFeet);
-    // The wind triangle takes the smaller angle between heading and track, on either side of
-    // north (without a track the calculation does nothing).
-    if (inputs.trackDeg)
-        inputs.trackDeg = trackNearHeading(*inputs.trackDeg, leadingNumber(inputs.lblHeading));
-    const std::optional<WindResult> result = tv::CalcWind(inputs);
+    const std::optional<WindResult> result =
+        tv::CalcWind(windInputs(windEntry_, nav_.fix(), nav_.units.speedKts, nav_.units.altFeet));
     if (!result)
         return;
     lblIAS->setToolTip(result->iasToolTip);

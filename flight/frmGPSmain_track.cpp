@@ -22,20 +22,10 @@ namespace tv {
 
 namespace {
 
-bool shown(const QWidget* control)
-{
-    return control != nullptr && !control->isHidden();
-}
-
 void setShown(QWidget* control, bool visible)
 {
     if (control != nullptr)
         control->setVisible(visible);
-}
-
-bool hasFix(const frmGPSmain& w)
-{
-    return shown(w.picGPSCheck[1]);
 }
 
 // The point counter inside picRecord: a smaller font as the number grows. Offsets are twips
@@ -95,32 +85,26 @@ Connection& trackFile()
 void frmGPSmain::ToggleTrackRecording()
 {
     try {
-        if (!hasFix(*this))
+        switch (toggleRecording(nav_.hasFix(), TrackAutoOn, timeTrack.interval() > 0,
+                                recorder.failed(), TrackInterval)) {
+        case RecordToggle::Nothing:
             return;
-        const bool running = timeTrack.interval() > 0;
-        // An automatic recording is stopped only by the ground speed.
-        if (TrackAutoOn && running)
-            return;
-        if (running) {
+        case RecordToggle::Stop:
             timeTrack.setInterval(0);
             setShown(cmdRecord, true);
             setShown(cmdRecordAuto, false);
             setShown(picRecord, false);
             return;
-        }
-        if (TrackAutoOn && recorder.failed()) {
+        case RecordToggle::Idle:
             showIdleControls(*this);
             return;
-        }
-        // Interval 0 (the settings' box held 0 or no number) means no recording: no empty
-        // track, and no indicator claiming one runs.
-        if (TrackInterval <= 0) {
-            showIdleControls(*this);
+        case RecordToggle::Start:
+            recorder.startTrack(trackFile(),
+                                TrackRecorder::trackName(QDateTime::currentDateTime()));
+            setCounterSize(lblRecord, 14, 100);
+            timeTrack.setInterval(TrackInterval);
             return;
         }
-        recorder.startTrack(trackFile(), TrackRecorder::trackName(QDateTime::currentDateTime()));
-        setCounterSize(lblRecord, 14, 100);
-        timeTrack.setInterval(TrackInterval);
     } catch (const std::exception&) {
         stopAfterTrackFileError(*this);
     }
@@ -129,7 +113,7 @@ void frmGPSmain::ToggleTrackRecording()
 void frmGPSmain::cmdRecord_Click()
 {
     try {
-        if (hasFix(*this)) {
+        if (nav_.hasFix()) {
             setShown(cmdRecord, false);
             setShown(cmdRecordAuto, false);
             setShown(picRecord, true);
@@ -166,24 +150,24 @@ void frmGPSmain::gps_DateChanged(const std::string& satDate)
 void frmGPSmain::timeTrack_Timer()
 {
     try {
-        if (!hasFix(*this)) {
+        if (!nav_.hasFix()) {
             // The track ends here; a later start opens a new one.
             timeTrack.setInterval(0);
             showIdleControls(*this);
             return;
         }
         TrackPoint point;
-        point.latDeg = PosLat;
-        point.longDeg = PosLong;
-        point.heightM = TrackRecorder::heightMetres(gpsFix(), AltFeet);
-        point.time = TrackRecorder::timeText(QString::fromStdString(gpsFix().utcTime));
+        point.latDeg = nav_.aircraft().latDeg;
+        point.longDeg = nav_.aircraft().lonDeg;
+        point.heightM = TrackRecorder::heightMetres(nav_.fix(), nav_.units.altFeet);
+        point.time = TrackRecorder::timeText(QString::fromStdString(nav_.fix().utcTime));
         if (recorder.restartIfDeleted(trackFile(),
                                       TrackRecorder::trackName(QDateTime::currentDateTime())))
             setCounterSize(lblRecord, 14, 100);
         recorder.writePoint(trackFile(), point, utcToday());
 
         const int32_t count = recorder.TrackPointCount();
-        if (shown(picRecord) && lblRecord != nullptr) {
+        if (!picRecord->isHidden()) {
             if (count > 9998)
                 setCounterSize(lblRecord, 10, 150);
             else if (count > 998)

@@ -23,7 +23,7 @@ TEST_F(WindowStart, FirstStartWritesTheSwitchAndInstrumentFiles)
     EXPECT_EQ(file("Set.crm"),
               "#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n");
     EXPECT_EQ(file("VOR.crm"), "\"\"\r\n\"Kurs\"\r\n0\r\n");
-    EXPECT_EQ(w.instrumentMode, "Kurs");
+    EXPECT_EQ(w.navigation().instrument.mode, tv::InstrumentMode::Kurs);
     EXPECT_EQ(w.windowTitle(), "Flug");
     EXPECT_TRUE(messages.empty());
 }
@@ -57,10 +57,10 @@ TEST_F(WindowStart, InstrumentStateComesFromItsFile)
     writeFile("VOR.crm", "\"EDDS\"\r\n\"VOR\"\r\n\"270\"\r\n");
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.lblVOR1->text(), "EDDS");
-    EXPECT_EQ(w.instrumentMode, "VOR");
-    EXPECT_EQ(w.lblKurs->text(), "270");
-    w.lblVOR1->setText("EDDM");
-    w.instrumentMode = "HSI";
+    EXPECT_EQ(w.navigation().instrument.mode, tv::InstrumentMode::Vor);
+    EXPECT_EQ(w.navigation().instrument.course, "270");
+    w.navigation().instrument.vorName = "EDDM";
+    w.Kurskreisel_MouseDown(1, 0, 100, 100); // VOR -> HSI
     tv::forms().unload(&w);
     EXPECT_EQ(file("VOR.crm"), "\"EDDM\"\r\n\"HSI\"\r\n\"270\"\r\n");
 }
@@ -216,11 +216,12 @@ TEST_F(LayerSwitches, UnitLabelsToggle)
     w.lblSpeed_Click();
     w.lblAlt_Click();
     w.lblTime_Click();
-    EXPECT_FALSE(w.SpeedKts);
-    EXPECT_FALSE(w.AltFeet);
-    EXPECT_FALSE(w.ShowETE);
+    const tv::UnitSwitches& units = w.navigation().units;
+    EXPECT_FALSE(units.speedKts);
+    EXPECT_FALSE(units.altFeet);
+    EXPECT_FALSE(units.showEte);
     w.lblSpeed_Click();
-    EXPECT_TRUE(w.SpeedKts);
+    EXPECT_TRUE(units.speedKts);
 }
 
 TEST_F(LayerSwitches, ToolTipsFollowTheLanguage)
