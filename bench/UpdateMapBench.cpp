@@ -189,7 +189,7 @@ bool mapReady(benchmark::State& state, const tv::frmGPSmain& w)
         state.SkipWithError("the map was not laid out at 1600 x 1000");
         return false;
     }
-    if (!w.chartValid) {
+    if (!w.chartValid()) {
         state.SkipWithError("the chart did not load");
         return false;
     }

@@ -106,15 +106,23 @@ FlightNavigation::TargetUpdate FlightNavigation::updateTarget(const Target& targ
     return computed->advance ? TargetUpdate::Passed : TargetUpdate::Computed;
 }
 
-bool FlightNavigation::updateRouteFigures(Connection& main)
+std::vector<RoutePoint> FlightNavigation::chosenRoutePoints(Connection& main) const
 {
     if (!route.routes || route.routes->State() != Recordset::kStateOpen ||
         route.routes->RecordCount() == 0)
-        return false;
+        return {};
     const std::optional<int64_t> routeId = currentRouteId(*route.routes);
     if (!routeId)
+        return {};
+    return loadRoutePoints(main, *routeId);
+}
+
+bool FlightNavigation::updateRouteFigures(Connection& main)
+{
+    if (!route.routes || route.routes->State() != Recordset::kStateOpen ||
+        !currentRouteId(*route.routes))
         return false;
-    const std::vector<RoutePoint> points = loadRoutePoints(main, *routeId);
+    const std::vector<RoutePoint> points = chosenRoutePoints(main);
     const std::optional<int64_t> targetId =
         route.points ? currentPointRowId(*route.points) : std::nullopt;
     const RouteFigures legs = routeFigures(points, targetId);

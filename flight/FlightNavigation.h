@@ -121,6 +121,10 @@ public:
     // Distance at the last computation, NM, to whichever target it was (PrevTargetDistance).
     double previousTargetDistance() const { return targetState_.PrevTargetDistance; }
 
+    // The points of the route chosen in the route list, in their order; none without a
+    // chosen route. Throws DbError.
+    std::vector<RoutePoint> chosenRoutePoints(Connection& main) const;
+
     // The route figures of the chosen route: its length, and the distance still to fly (the
     // legs after the target point, plus the distance to the target while there is a fix; in
     // a direct flight the distance to the picked target). False when no route is chosen: the

@@ -656,7 +656,7 @@ void frmGPSmain::Form_Load()
     }
 
     // 8: the view memory.
-    positionRS = loadViewMemory(programFile("position.crm"));
+    chart_.openViewMemory(programFile("position.crm"));
 }
 
 void frmGPSmain::AirspaceFileMissing()
@@ -689,7 +689,7 @@ void frmGPSmain::Form_Activate()
     guarded([&] {
         if (!ActiveMaps || ActiveMaps->State() != Recordset::kStateOpen ||
             ActiveMaps->RecordCount() == 0) {
-            chartValid = false;
+            chart_.invalidate();
             picMap->Cls();
             return;
         }

@@ -27,6 +27,7 @@
 #include "core/forms/BusyCursor.h"
 #include "core/forms/Forms.h"
 #include "core/forms/VbTimer.h"
+#include "flight/ChartChoice.h"
 #include "flight/FlightNavigation.h"
 #include "flight/Instruments.h"
 #include "flight/MapLayers.h"
@@ -204,7 +205,6 @@ public:
     // (the window's names for the parts of navigation().route).
     std::shared_ptr<Recordset>& routeRS = nav_.route.routes;
     std::shared_ptr<Recordset>& routepointsRS = nav_.route.points;
-    std::shared_ptr<Recordset> positionRS; // view memory, saved as position.crm
 
     // Layer flags (Set.crm lines 1-7).
     bool ShowLuftraum = false;
@@ -237,7 +237,7 @@ public:
     MapView mapView;
     // The current chart loaded with a usable image and valid edges. While false nothing is
     // drawn on the map (no chart image, no overlay).
-    bool chartValid = false;
+    bool chartValid() const { return chart_.valid(); }
     // The components' own state.
     OverlayState overlay; // PlaneX, PlaneY, the charts under the aircraft
     // The airspace layer's rows read so far and its edge colour; whether its last redraw was
@@ -345,6 +345,9 @@ public:
     void lblRoute_Click();
     void gridWaypoints_HeadClick(int ColIndex);
     void gridWaypoints_RowColChange(int LastRow, int LastCol);
+    // The navigation switches as the navigation stands: the frame with the figures while
+    // route navigation or direct flight is on, the "on" pictures, the direct-flight target.
+    void showNavigation();
     void DrawRoute();
     // The navigation to the target on a redraw: guide line, figures, the step on past a route
     // point, route figures.
@@ -415,10 +418,6 @@ private:
     void setSliderQuietly(int value);
     // Sets the chart combo's text without its change handler.
     void setMapsTextQuietly(const QString& text);
-    // Shows the chart error for the current chart and marks it unusable.
-    void reportChartError(const QString& name);
-    // The Name of the current ActiveMaps row ("" when there is none).
-    QString currentChartName() const;
     // Rewrites kartendaten.crm with the current chart and the route combo's text.
     void writeLastMapFile();
     // Opens the GPS port on SavedComPort; false when it cannot be opened.
@@ -444,8 +443,8 @@ private:
     // Chart name that the combo's change handler loaded just before a pick from its list
     // (the pick then does not load the same chart twice).
     QString loadedByChange_;
-    // Name of the chart whose image and view mapView holds ("" when none is loaded).
-    QString loadedChart_;
+    // The chart shown, the last chart file and the view memory.
+    ChartChoice chart_;
     std::vector<std::pair<QObject*, std::function<void()>>> clickHandlers_;
 };
 

@@ -97,7 +97,7 @@ void frmGPSmain::gps_FixLost()
 {
     nav_.link.fixLost();
     showGpsPictures();
-    if (chartValid) {
+    if (chart_.valid()) {
         guarded([&] { DrawMovingMap(); });
         picMap->Refresh();
     }

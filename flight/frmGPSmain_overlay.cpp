@@ -42,10 +42,10 @@ void frmGPSmain::DrawMovingMap()
 {
     try {
         // Nothing goes onto a chart that failed to load.
-        if (!chartValid)
+        if (!chart_.valid())
             return;
         OverlayInputs in;
-        in.chartLoaded = chartValid;
+        in.chartLoaded = chart_.valid();
         if (hasCurrentRow(ActiveMaps))
             in.chart = chartRowOf(*ActiveMaps);
         in.aircraft = nav_.aircraft();

@@ -69,7 +69,7 @@ TEST_F(WindowStart, WithoutChartsTheMapIsClearedAndTheComboEmpty)
 {
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbMaps->count(), 0);
-    EXPECT_FALSE(w.chartValid);
+    EXPECT_FALSE(w.chartValid());
     EXPECT_EQ(probe(10, 10), 0xFFC0C0); // the map's back colour
     // The remembered chart file is re-created as the program always did.
     EXPECT_EQ(file("kartendaten.crm"), "\"demo.bmp\"\r\n");
@@ -95,7 +95,7 @@ TEST_F(WindowStart, RememberedChartIsShownAgain)
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbMaps->currentText(), "zulu.png");
     EXPECT_EQ(w.cmbMaps->count(), 2);
-    EXPECT_TRUE(w.chartValid);
+    EXPECT_TRUE(w.chartValid());
     EXPECT_EQ(w.mapView.imageWidthPx(), 500);
 }
 

@@ -35,7 +35,7 @@ protected:
 TEST_F(ChartOnMap, NewChartShowsItsTopLeftHalfWidth)
 {
     tv::frmGPSmain& w = showAt(48.45, 9.15);
-    ASSERT_TRUE(w.chartValid);
+    ASSERT_TRUE(w.chartValid());
     EXPECT_EQ(w.mapView.sourceX(), 0);
     EXPECT_EQ(w.mapView.sourceY(), 0);
     EXPECT_EQ(w.mapView.sourceWidth(), 250);
@@ -160,7 +160,7 @@ TEST_F(ChartErrors, MissingImageIsAChartErrorAndNothingIsDrawn)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Fehler in Karte: gone.png - Bitte Koordinaten üperprüfen.");
     EXPECT_EQ(messages[0].title, "Fehler in Karte");
-    EXPECT_FALSE(w.chartValid);
+    EXPECT_FALSE(w.chartValid());
     EXPECT_EQ(probe(100, 100), 0xFFC0C0);
     w.UpdateMap();
     EXPECT_EQ(probe(100, 100), 0xFFC0C0);
@@ -174,7 +174,7 @@ TEST_F(ChartErrors, EqualEdgesAreAChartErrorInEnglishToo)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Map error: flat.png - please check coordinates.");
     EXPECT_EQ(messages[0].title, "Map error");
-    EXPECT_FALSE(w.chartValid);
+    EXPECT_FALSE(w.chartValid());
 }
 
 TEST_F(ChartErrors, GoodChartAfterABadOneShowsOnlyItself)
@@ -182,15 +182,15 @@ TEST_F(ChartErrors, GoodChartAfterABadOneShowsOnlyItself)
     addChart("a-bad.png", QImage(), 48.00, 49.00, 9.00, 10.00);
     addStandardChart("b-good.png");
     tv::frmGPSmain& w = openWindow();
-    ASSERT_FALSE(w.chartValid);
+    ASSERT_FALSE(w.chartValid());
     w.cmbMaps->setCurrentIndex(1); // a pick from the list
     w.cmbMaps_Click();
-    EXPECT_TRUE(w.chartValid);
+    EXPECT_TRUE(w.chartValid());
     EXPECT_EQ(probe(100, 100), chartColour(25, 25));
     // And back: the bad chart does not show the good one's picture.
     w.cmbMaps->setCurrentIndex(0);
     w.cmbMaps_Click();
-    EXPECT_FALSE(w.chartValid);
+    EXPECT_FALSE(w.chartValid());
     EXPECT_EQ(probe(100, 100), 0xFFC0C0);
 }
 
@@ -203,7 +203,7 @@ TEST_F(ChartChoice, ChartNamesWithApostrophesWork)
     writeFile("kartendaten.crm", "\"O'Hare's chart.png\"\r\n\"\"\r\n");
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbMaps->currentText(), "O'Hare's chart.png");
-    EXPECT_TRUE(w.chartValid);
+    EXPECT_TRUE(w.chartValid());
     EXPECT_EQ(w.mapView.imageWidthPx(), 500);
     EXPECT_TRUE(messages.empty());
 }
