@@ -31,6 +31,13 @@ QString ChartChoice::currentName()
     return QString::fromStdString(ActiveMaps->Field("Name").toString());
 }
 
+std::optional<ChartRow> ChartChoice::currentRow()
+{
+    if (!hasRows(ActiveMaps) || ActiveMaps->Bof() || ActiveMaps->Eof())
+        return std::nullopt;
+    return chartRowOf(*ActiveMaps);
+}
+
 void ChartChoice::seek(const QString& name)
 {
     if (!hasRows(ActiveMaps))

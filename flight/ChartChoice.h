@@ -26,6 +26,8 @@ public:
     static bool hasCharts();
     // Name of the current chart; "" without active charts.
     static QString currentName();
+    // The current chart's row; empty without a current chart. Throws DbError.
+    static std::optional<ChartRow> currentRow();
     // Makes the chart named `name` current; the first active chart when none has that name.
     static void seek(const QString& name);
 

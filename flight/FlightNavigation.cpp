@@ -60,6 +60,31 @@ void FlightNavigation::pickDirectTarget(GeoPos picked)
     direct_ = target;
 }
 
+FlightNavigation::StationLookup FlightNavigation::lookUpStation(Connection* main)
+{
+    StationLookup result;
+    if (!route.points || route.points->State() != Recordset::kStateOpen || !hasFix())
+        return result;
+    if (instrument.vorName.isEmpty()) {
+        instrument.vorStationKnown = false;
+        return result;
+    }
+    const VorLookupResult found = lookupSelectedVor(main, instrument.vorName, instrument);
+    instrument.vorStationKnown = found.waypoint.has_value();
+    result.reportMissing = found.reportMissing;
+    if (!found.waypoint)
+        return result;
+    const std::optional<VorNav> toVor = calcNavToVor(
+        DDMMToDegrees(found.waypoint->latDDMM), DDMMToDegrees(found.waypoint->longDDMM),
+        aircraft().latDeg, aircraft().lonDeg, instrument.vorBearing);
+    if (!toVor)
+        return result;
+    instrument.vorDistanceNm = toVor->distanceNm;
+    instrument.vorBearing = toVor->bearingDeg;
+    result.distanceText = vorDistanceText(toVor->distanceNm);
+    return result;
+}
+
 std::optional<FlightNavigation::Target> FlightNavigation::target() const
 {
     if (!route.points || route.points->State() != Recordset::kStateOpen)
@@ -130,6 +155,32 @@ bool FlightNavigation::updateRouteFigures(Connection& main)
     figures_.remaining = remainingDistanceText(legs, hasFix(), targetState_.PrevTargetDistance,
                                                route.directFly, figures_.distance);
     return true;
+}
+
+void FlightNavigation::fillOverlayInputs(OverlayInputs& in) const
+{
+    in.aircraft = aircraft();
+    in.trackDeg = shownTrackDeg(fix());
+    in.noFix = !hasFix();
+    in.navigating = route.navigating();
+    const auto current = [](const std::shared_ptr<Recordset>& rs) {
+        return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0 && !rs->Bof() &&
+               !rs->Eof();
+    };
+    if (current(route.routes))
+        in.routeId = route.routes->Field("RouteID");
+    if (route.hasPoints()) {
+        ActivePoint active;
+        if (current(route.points)) {
+            active.name = QString::fromStdString(route.points->Field("Name").toString());
+            const Value id = route.points->Field("PointID");
+            if (id.asNumber())
+                active.pointId = id.toInt();
+        }
+        in.activePoint = active;
+    }
+    if (route.directFly && direct_)
+        in.directTarget = {direct_->latDDMM, direct_->lonDDMM};
 }
 
 void FlightNavigation::clearTargetFigures()

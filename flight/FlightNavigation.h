@@ -16,6 +16,7 @@
 #include "flight/GpsDisplay.h"
 #include "flight/GpsLink.h"
 #include "flight/Instruments.h"
+#include "flight/MapOverlay.h"
 #include "flight/RouteNav.h"
 #include "gps/GpsFix.h"
 #include "map/MapView.h"
@@ -95,6 +96,17 @@ public:
 
     // ------------------------------------------------------------ the course instrument
     InstrumentState instrument;
+    // The instrument's station looked up in the waypoint table (LookupVOR): only with an open
+    // point set, a fix and a chosen name. A name that is not in the table is reported once
+    // (reportMissing); a station found gives bearing and distance from the aircraft (the
+    // distance as lbldistVOR shows it), which keep their values when they cannot be worked
+    // out. A closed connection or an unreadable table finds nothing and reports nothing.
+    struct StationLookup
+    {
+        bool reportMissing = false;
+        std::optional<QString> distanceText;
+    };
+    StationLookup lookUpStation(Connection* main);
 
     // ------------------------------------------------------------ navigation figures
     struct Target
@@ -135,6 +147,11 @@ public:
     void clearTargetFigures();
 
     const NavFigures& figures() const { return figures_; }
+
+    // What the map overlay takes from the navigation: the aircraft with its track and fix, the
+    // chosen route with its target point, whether a target is navigated to, the direct-flight
+    // target while a direct flight is on.
+    void fillOverlayInputs(OverlayInputs& in) const;
 
 private:
     GpsFixBuilder fix_;

@@ -88,6 +88,25 @@ void drawVorPointer(DrawSurface& face, std::optional<double> trackDeg, double vo
 // `vorBearing` NaN: no station is chosen; the arrow and dots are drawn without flag and bar.
 void drawCourseArrow(DrawSurface& face, double course, float angleDeg, double vorBearing);
 
+// ---------------------------------------------------------------- the face by its state
+// A VOR is chosen and was found in the waypoint table at the last lookup: the VOR and HSI
+// modes have a station to point to.
+bool stationFound(const InstrumentState& state);
+// The needle to the station at the state's bearing (drawVorPointer, in the HSI with the middle
+// left free).
+void drawStationNeedle(DrawSurface& face, const InstrumentState& state,
+                       std::optional<double> trackDeg, uint32_t colour);
+// The HSI's arrow for the selected course (drawCourseArrow): nothing while the course entry is
+// open or when the course is no number up to 360; without a station no flag and no bar.
+void drawSelectedCourse(DrawSurface& face, const InstrumentState& state, float angleDeg,
+                        bool courseEntryOpen);
+// What lies over the card by the mode: the aircraft outline ("Kurs"); the needle when a
+// station was found ("VOR"); the needle when a station was found and the course arrow
+// ("HSI"). Without a station there is no needle rather than one pointing north as if a
+// station lay there. `trackDeg` is the track as shown, empty while the display shows "---".
+void drawInstrumentOverlay(DrawSurface& face, const InstrumentState& state, float angleDeg,
+                           std::optional<double> trackDeg, bool courseEntryOpen);
+
 // ---------------------------------------------------------------- HSI arithmetic
 // The selected course from the caption of lblKurs: a number up to 360 inclusive; empty for a
 // text that is not a number or above 360 (the arrow is then not drawn).

@@ -46,6 +46,15 @@ RecordToggle toggleRecording(bool fix, bool automatic, bool running, bool failed
     return RecordToggle::Start;
 }
 
+CounterFont recordCounterFont(int32_t points)
+{
+    if (points > 9998)
+        return {10, 150};
+    if (points > 998)
+        return {12, 130};
+    return {};
+}
+
 QString TrackRecorder::trackName(const QDateTime& localStart, const QLocale& locale)
 {
     const QDate day = localStart.date();

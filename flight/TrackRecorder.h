@@ -46,6 +46,15 @@ AutoRecording automaticRecording(double groundSpeedKt, bool recording);
 enum class RecordToggle { Nothing, Stop, Idle, Start };
 RecordToggle toggleRecording(bool fix, bool automatic, bool running, bool failed, int intervalMs);
 
+// The point counter on the recording indicator gets a smaller font as the number grows: the
+// point size, and the counter's top in twips from the top of the indicator.
+struct CounterFont
+{
+    int pointSize = 14;
+    int topTwips = 100;
+};
+CounterFont recordCounterFont(int32_t points);
+
 class TrackRecorder
 {
 public:

@@ -57,7 +57,6 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSlider;
@@ -94,7 +93,6 @@ public:
     QComboBox* cmbMaps = nullptr;
     QLineEdit* tNextMap = nullptr;
     QLabel* LblMapNumber = nullptr;
-    QListWidget* listNextMap = nullptr;
     QProgressBar* progBar = nullptr;
     // Centring and chart stepping switches.
     QPushButton* cmdKartezentrieren = nullptr;
@@ -224,7 +222,8 @@ public:
     QString LastMapName;
     // COM port number from data.crm.
     int16_t SavedComPort = 0;
-    // Position of the shown chart in listNextMap, -1 when not there.
+    // Position of the shown chart among the charts under the aircraft
+    // (overlay.chartsUnderAircraft), -1 when not there.
     int16_t MapListIndex = 0;
 
     // Serial reception: the line assembler keeps only the unfinished tail of the received text.
@@ -361,14 +360,18 @@ public:
     void picRecord_Click();
     void lblRecord_Click();
     void timeTrack_Timer();
+    // The point counter's font for this many points (see recordCounterFont).
+    void showRecordCounter(int32_t points);
+    // Not recording: the start button, or the indicator of automatic recording.
+    void showIdleRecordButtons();
+    void stopAfterTrackFileError();
 
     // ================================================================ instruments
+    // The whole instrument: the card turned by `angle` (minus the track), the overlay of the
+    // instrument mode.
     void ShowInstrument(float angle);
-    void DrawAircraftSymbol();
-    void DrawVORPointer(uint32_t colour);
-    // A VOR is chosen and was found in the waypoint table: VOR and HSI have a station.
-    bool vorStationChosen() const;
-    void DrawCourseArrow(float angle);
+    // The compass card (Picture1), drawn once.
+    const QImage& compassCard();
     // X, Y in instrument units (200 x 200).
     void Kurskreisel_MouseDown(int Button, int Shift, double X, double Y);
     void tKurs_KeyUp(int KeyCode, int Shift);
@@ -410,6 +413,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Map area = window inner size minus the panel left of the map and the strip below it.
+    static constexpr int kPanelWidth = 280;
+    static constexpr int kStripHeight = 53;
+    static constexpr int kMapLeft = 275;
+    static constexpr int kMinMapWidth = 661;
+    static constexpr int kMinMapHeight = 463;
+    // Where a control lies before the first layout: out of sight, so that the first activation
+    // lays the window out (its slider then lies below the window's inner height).
+    static constexpr int kNotLaidOut = 10000;
+
     void buildControls();
     void wireControls();
     // Runs `handler` when `control` is clicked (labels and pictures have no click signal).

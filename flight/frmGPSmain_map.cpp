@@ -27,7 +27,6 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -139,20 +138,19 @@ void frmGPSmain::picMap_MouseDown(int Button, int /*Shift*/, double X, double Y)
 
 void frmGPSmain::StepToNextChart()
 {
-    const int count = listNextMap->count();
+    const std::vector<QString>& charts = overlay.chartsUnderAircraft;
+    const int count = static_cast<int>(charts.size());
     if (count >= 2) {
         progBar->show();
         progBar->setValue(25);
     }
     const ChartStep step = stepToNextChart(MapListIndex, count);
     MapListIndex = static_cast<int16_t>(step.mapListIndex);
-    if (count > 0)
-        listNextMap->setCurrentRow(MapListIndex);
-    tNextMap->setText(step.nextEntry >= 0 ? listNextMap->item(step.nextEntry)->text() : QString());
-    if (!tNextMap->text().isEmpty() && listNextMap->currentItem() != nullptr) {
+    tNextMap->setText(step.nextEntry >= 0 ? charts[size_t(step.nextEntry)] : QString());
+    if (!tNextMap->text().isEmpty() && count > 0) {
         // Setting the combo's text switches the chart (its change handler runs when the text
         // changes).
-        const QString chart = listNextMap->currentItem()->text();
+        const QString chart = charts[size_t(MapListIndex)];
         if (chart != cmbMaps->currentText()) {
             setMapsTextQuietly(chart);
             cmbMaps_Change();

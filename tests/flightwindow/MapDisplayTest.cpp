@@ -277,8 +277,7 @@ TEST_F(ChartChoice, SteppingWithSpaceCyclesTheChartsUnderTheAircraft)
     tv::frmGPSmain& w = openWindow();
     placeAircraft(48.5, 9.5); // in the middle of both charts: no automatic change near the edge
     w.mapView.setChartStepping(true);
-    w.listNextMap->clear();
-    w.listNextMap->addItems({"alpha.png", "beta.png"});
+    w.overlay.chartsUnderAircraft = {"alpha.png", "beta.png"};
     w.MapListIndex = 0;
     w.Form_KeyUp(32, 0);
     EXPECT_EQ(w.MapListIndex, 1);
@@ -298,7 +297,7 @@ TEST_F(ChartChoice, SteppingWithAnEmptyListOnlyRedraws)
     tv::frmGPSmain& w = openWindow();
     placeAircraft(48.5, 9.5);
     w.cmdMapScroll_Click();
-    w.listNextMap->clear();
+    w.overlay.chartsUnderAircraft.clear();
     w.MapListIndex = 3;
     placeAircraft(48.6, 9.4); // moved meanwhile: the redraw centres the map on it
     const QImage before = w.mapSurface().image();

@@ -65,8 +65,8 @@ TEST_F(OverlayInWindow, SteppingModeListsTheChartsAndCountsTheShownOne)
     tv::frmGPSmain& w = windowWithThreeCharts();
     placeAircraft(48.5, 9.5);
     w.cmdMapScroll_Click(); // centring on: the aircraft in the middle, far from the edges
-    ASSERT_EQ(w.listNextMap->count(), 3);
-    EXPECT_EQ(w.listNextMap->item(2)->text(), "c.png");
+    ASSERT_EQ(w.overlay.chartsUnderAircraft.size(), 3u);
+    EXPECT_EQ(w.overlay.chartsUnderAircraft[2], "c.png");
     EXPECT_EQ(w.MapListIndex, 0);
     EXPECT_EQ(w.tNextMap->text(), "b.png");
     EXPECT_EQ(w.LblMapNumber->text(), "1 / 3");
