@@ -163,10 +163,10 @@ public:
         window = &tv::forms().get<tv::frmGPSmain>();
         window->resize(kWindowWidth, kWindowHeight);
         window->Form_Activate();
-        window->ShowRoute = true;
-        window->ShowWayInfo = true;
-        window->ShowAPT1 = true;
-        window->ShowAPT2 = true;
+        window->layers.ShowRoute = true;
+        window->layers.ShowWayInfo = true;
+        window->layers.ShowAPT1 = true;
+        window->layers.ShowAPT2 = true;
         window->cmdActivateGoto_Click();
     }
 

@@ -38,14 +38,16 @@ std::optional<ChartRow> ChartChoice::currentRow()
     return chartRowOf(*ActiveMaps);
 }
 
-void ChartChoice::seek(const QString& name)
+bool ChartChoice::seek(const QString& name)
 {
     if (!hasRows(ActiveMaps))
-        return;
+        return false;
     ActiveMaps->MoveFirst();
     ActiveMaps->Find("Name", CompareOp::Equal, Value(name.toStdString()));
-    if (ActiveMaps->Eof())
-        ActiveMaps->MoveFirst();
+    if (!ActiveMaps->Eof())
+        return true;
+    ActiveMaps->MoveFirst();
+    return false;
 }
 
 ChartChoice::Load ChartChoice::loadCurrent(MapView& view, const std::filesystem::path& folder)

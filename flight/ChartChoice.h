@@ -28,8 +28,9 @@ public:
     static QString currentName();
     // The current chart's row; empty without a current chart. Throws DbError.
     static std::optional<ChartRow> currentRow();
-    // Makes the chart named `name` current; the first active chart when none has that name.
-    static void seek(const QString& name);
+    // Makes the chart named `name` current; the first active chart when none has that name
+    // (false).
+    static bool seek(const QString& name);
 
     enum class Load {
         NoCharts, // no active chart: nothing changed

@@ -3,39 +3,26 @@
 
 #include "flight/frmGPSmain.h"
 
-#include "airspace/AirspacePainter.h"
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
-#include "core/GeoMath.h"
 #include "core/HandlerGuard.h"
 #include "core/SettingsRules.h"
 #include "core/Variablen.h"
-#include "core/windows/WindowLook.h"
 #include "flight/FlightSettings.h"
 #include "flight/RouteWindow.h"
 #include "map/NumberText.h"
 #include "map/PictureBox.h"
-#include "map/ViewMemory.h"
 #include "platform/Connection.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
-#include <QTableView>
-#include <QTimer>
 
 #include <cmath>
 
@@ -96,11 +83,6 @@ frmGPSmain::~frmGPSmain()
         MSComm1.close();
 }
 
-DrawSurface& frmGPSmain::mapSurface()
-{
-    return picMap->surface();
-}
-
 // ------------------------------------------------------------------------------ life cycle
 
 void frmGPSmain::Form_Load()
@@ -131,8 +113,7 @@ void frmGPSmain::Form_Load()
     mapView.setChartStepping(false);
     TrackPaused = false;
     MapListIndex = 0;
-    ShowLuftraum = ShowLuftraumHoehe = ShowPR = ShowRoute = ShowWayInfo = ShowAPT1 = ShowAPT2 =
-        false;
+    layers = {};
     guarded([&] { LoadSet(); });
 
     // 7: no airport data file, no airport switches.
@@ -164,7 +145,7 @@ void frmGPSmain::Form_Activate()
     });
     // 2-4.
     guarded([&] { SetToolTips(); });
-    if (!picShowRoute->isHidden())
+    if (layers.ShowRoute)
         guarded([&] { UpdateRouteInfo(); });
     progBar->show();
     // 5: a window never laid out (or laid out for another size) is laid out now.
@@ -174,17 +155,11 @@ void frmGPSmain::Form_Activate()
     }
     // 6: the chart shown before.
     guarded([&] {
-        if (!ActiveMaps || ActiveMaps->State() != Recordset::kStateOpen ||
-            ActiveMaps->RecordCount() == 0) {
+        if (!ChartChoice::hasCharts()) {
             chart_.invalidate();
             picMap->Cls();
-            return;
-        }
-        ActiveMaps->MoveFirst();
-        ActiveMaps->Find("Name", CompareOp::Equal, Value(LastMapName.toStdString()));
-        if (ActiveMaps->Eof()) {
+        } else if (!ChartChoice::seek(LastMapName)) {
             GridBusy = true;
-            ActiveMaps->MoveFirst();
         }
     });
     // 7: its view, the chart combo, the zoom and the redraw.
@@ -201,25 +176,17 @@ void frmGPSmain::Form_Activate()
     const bool pictureShown = link.switchedOn() || link.pictures().noSignal;
     if (pictureShown && !MSComm1.isOpen() && openPort() && link.switchedOn())
         silenceWatch.setInterval(kSilenceMs);
-    // 11: track buttons.
-    if (!TrackLoggerOn) {
-        cmdRecord->hide();
-        cmdRecordAuto->hide();
+    // 11: track buttons; a paused recording by hand goes on. Interval 0 (set in the settings
+    // window meanwhile) means no recording: the paused one ends instead of showing an
+    // indicator that nothing is behind.
+    cmdRecord->setVisible(TrackLoggerOn && !TrackAutoOn);
+    cmdRecordAuto->setVisible(TrackLoggerOn && TrackAutoOn);
+    if (!TrackLoggerOn || TrackAutoOn) {
         timeTrack.setInterval(0);
-    } else if (TrackAutoOn) {
-        cmdRecordAuto->show();
-        cmdRecord->hide();
-        timeTrack.setInterval(0);
-    } else {
-        cmdRecordAuto->hide();
-        cmdRecord->show();
-        // Interval 0 (set in the settings window meanwhile) means no recording: the paused
-        // one ends instead of showing an indicator that nothing is behind.
-        if (TrackPaused) {
-            timeTrack.setInterval(TrackInterval);
-            if (TrackInterval <= 0)
-                picRecord->hide();
-        }
+    } else if (TrackPaused) {
+        timeTrack.setInterval(TrackInterval);
+        if (TrackInterval <= 0)
+            picRecord->hide();
     }
     // 12.
     progBar->setValue(100);
@@ -344,37 +311,25 @@ void frmGPSmain::SaveVOR()
 
 void frmGPSmain::LoadSet()
 {
-    LayerFlags flags{ShowLuftraum, ShowLuftraumHoehe, ShowPR,  ShowRoute,
-                     ShowWayInfo,  ShowAPT1,          ShowAPT2};
-    LoadSetFile(programFile("Set.crm"), flags);
-    ShowLuftraum = flags.ShowLuftraum;
-    ShowLuftraumHoehe = flags.ShowLuftraumHoehe;
-    ShowPR = flags.ShowPR;
-    ShowRoute = flags.ShowRoute;
-    ShowWayInfo = flags.ShowWayInfo;
-    ShowAPT1 = flags.ShowAPT1;
-    ShowAPT2 = flags.ShowAPT2;
+    LoadSetFile(programFile("Set.crm"), layers);
     // The switches show the flags; a flag that is off changes nothing.
-    if (ShowLuftraum)
-        cmdLR1->hide();
-    if (ShowLuftraumHoehe)
-        cmdLR2->hide();
-    if (ShowPR)
-        picPR->show();
-    if (ShowRoute)
-        picShowRoute->show();
-    if (ShowWayInfo)
-        picWayInfo->show();
-    if (ShowAPT1)
-        cmdAPT1->hide();
-    if (ShowAPT2)
-        cmdAPT2->hide();
+    const std::pair<bool, QWidget*> hidden[] = {{layers.ShowLuftraum, cmdLR1},
+                                                {layers.ShowLuftraumHoehe, cmdLR2},
+                                                {layers.ShowAPT1, cmdAPT1},
+                                                {layers.ShowAPT2, cmdAPT2}};
+    for (const auto& [on, control] : hidden)
+        if (on)
+            control->hide();
+    const std::pair<bool, QWidget*> shown[] = {
+        {layers.ShowPR, picPR}, {layers.ShowRoute, picShowRoute}, {layers.ShowWayInfo, picWayInfo}};
+    for (const auto& [on, control] : shown)
+        if (on)
+            control->show();
 }
 
 void frmGPSmain::SaveSet()
 {
-    SaveSetFile(programFile("Set.crm"), LayerFlags{ShowLuftraum, ShowLuftraumHoehe, ShowPR,
-                                                   ShowRoute, ShowWayInfo, ShowAPT1, ShowAPT2});
+    SaveSetFile(programFile("Set.crm"), layers);
 }
 
 } // namespace tv

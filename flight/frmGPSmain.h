@@ -3,13 +3,14 @@
 // The flight window: the moving map of flight mode with the GPS reception, the instruments,
 // the route navigation, the wind figures and the track recorder.
 //
-// One class over several source files:
-//   frmGPSmain.cpp             life cycle, layout, controls, Set.crm / VOR.crm / data.crm
-//   frmGPSmain_serial.cpp      GPS button, serial reception, no-signal watchdog
-//   frmGPSmain_gps.cpp         the interpreter's events
+// One class over several source files; what it shows is held by plain objects of flight/
+// (FlightNavigation, ChartChoice, MapView, the overlay state, the track recorder):
+//   frmGPSmain.cpp             life cycle, layout, Set.crm / VOR.crm / data.crm
+//   frmGPSmain_controls.cpp    the controls and how their events reach the handlers
+//   frmGPSmain_gps.cpp         GPS button, serial reception, watchdog, the interpreter's events
 //   frmGPSmain_map.cpp         zoom, pan, centring, chart choice, view memory, UpdateMap
-//   frmGPSmain_switches.cpp    layer switches, unit switches, keyboard, tool tips, wind glue
-//   frmGPSmain_overlay.cpp     the overlay on the chart and the map symbols
+//   frmGPSmain_switches.cpp    layer switches, keyboard, tool tips, wind
+//   frmGPSmain_overlay.cpp     the overlay on the chart
 //   frmGPSmain_route.cpp       active route, direct flight, target navigation
 //   frmGPSmain_instruments.cpp compass card, VOR pointer, HSI
 //   frmGPSmain_track.cpp       track recording
@@ -29,6 +30,7 @@
 #include "core/forms/VbTimer.h"
 #include "flight/ChartChoice.h"
 #include "flight/FlightNavigation.h"
+#include "flight/FlightSettings.h"
 #include "flight/Instruments.h"
 #include "flight/MapLayers.h"
 #include "flight/MapOverlay.h"
@@ -38,9 +40,13 @@
 #include "gps/GpsFix.h"
 #include "gps/VB6NmeaInterpreter.h"
 #include "map/MapView.h"
+#include "map/PictureBox.h"
+#include "platform/ProgramFolder.h"
 #include "route/ActiveRoute.h"
 
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QSerialPort>
 #include <QString>
 
@@ -53,10 +59,8 @@
 #include <utility>
 #include <vector>
 
-class QComboBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSlider;
@@ -82,7 +86,7 @@ public:
     PictureBox* Kurskreisel = nullptr; // course instrument, user scale 200 x 200
     PictureBox* picWind = nullptr;     // wind arrow
     // The surface of picMap: every map drawing goes here.
-    DrawSurface& mapSurface();
+    DrawSurface& mapSurface() { return picMap->surface(); }
     // Compass-card image that ShowInstrument turns (the hidden picture); null until drawn.
     QImage Picture1;
 
@@ -204,14 +208,11 @@ public:
     std::shared_ptr<Recordset>& routeRS = nav_.route.routes;
     std::shared_ptr<Recordset>& routepointsRS = nav_.route.points;
 
-    // Layer flags (Set.crm lines 1-7).
-    bool ShowLuftraum = false;
-    bool ShowLuftraumHoehe = false;
-    bool ShowPR = false;
-    bool ShowRoute = false;
-    bool ShowWayInfo = false;
-    bool ShowAPT1 = false;
-    bool ShowAPT2 = false;
+    // Layer flags (Set.crm lines 1-7): ShowLuftraum, ShowLuftraumHoehe, ShowPR, ShowRoute,
+    // ShowWayInfo, ShowAPT1, ShowAPT2.
+    LayerFlags layers;
+    // The map shows only the chosen route's points (picShowPoints shows it), else all waypoints.
+    bool routePointsOnly = false;
 
     // Set by the main frame before another mode window is shown maximised: the next resize
     // is not laid out.
@@ -283,7 +284,7 @@ public:
     void gps_BearingReceived(const std::string& bearing);
     void gps_AltitudeReceived(const std::string& altitude);
     // "dd/mm/yy" of the last RMC sentence (the track recorder dates its points with it).
-    void gps_DateChanged(const std::string& satDate);
+    void gps_DateChanged(const std::string& satDate) { recorder.gpsDateChanged(satDate); }
     void gps_SatellitesInViewReceived(int16_t satellitesInView);
     void gps_FixObtained();
     void gps_FixLost();
@@ -311,8 +312,8 @@ public:
     void cmbMaps_Change();
     void cmbMaps_Click();
     void LoadMapView();
-    void SaveMapView();
-    void tNextMap_MouseMove();
+    void SaveMapView() { chart_.saveView(mapView, programFile("position.crm")); }
+    void tNextMap_MouseMove() { tNextMap->hide(); }
 
     // ================================================================ redraw
     // The layers UpdateMap draws over the chart image, bottom first (flight/MapLayers.h):
@@ -331,8 +332,8 @@ public:
 
     // ================================================================ route and target
     void cmbRoute_Click();
-    void cmbRoute_LostFocus();
-    void tRoute_Click();
+    void cmbRoute_LostFocus() { tRoute->show(); }
+    void tRoute_Click() { tRoute->hide(); }
     void cmdActivateGoto_Click();
     void picActivateGoto_Click();
     void cmdNext_Click();
@@ -341,7 +342,7 @@ public:
     void picDF_Click();
     void cmdshowRoute_Click();
     void picShowRoute_Click();
-    void lblRoute_Click();
+    void lblRoute_Click() { picShowRoute_Click(); }
     void gridWaypoints_HeadClick(int ColIndex);
     void gridWaypoints_RowColChange(int LastRow, int LastCol);
     // The navigation switches as the navigation stands: the frame with the figures while
@@ -358,7 +359,7 @@ public:
     void ToggleTrackRecording();
     void cmdRecord_Click();
     void picRecord_Click();
-    void lblRecord_Click();
+    void lblRecord_Click() { picRecord_Click(); }
     void timeTrack_Timer();
     // The point counter's font for this many points (see recordCounterFont).
     void showRecordCounter(int32_t points);
@@ -375,9 +376,9 @@ public:
     // X, Y in instrument units (200 x 200).
     void Kurskreisel_MouseDown(int Button, int Shift, double X, double Y);
     void tKurs_KeyUp(int KeyCode, int Shift);
-    void tKurs_DblClick();
+    void tKurs_DblClick() { tKurs->clear(); }
     void tVOR1_KeyUp(int KeyCode, int Shift);
-    void tVOR1_DblClick();
+    void tVOR1_DblClick() { tVOR1->clear(); }
 
     // ================================================================ wind
     // Altitude in feet.
@@ -399,9 +400,9 @@ public:
     void picShowPoints_Click();
     void cmdSet_Click();
     void picSet_Click();
-    void lblSpeed_Click();
-    void lblAlt_Click();
-    void lblTime_Click();
+    void lblSpeed_Click() { nav_.units.speedKts = !nav_.units.speedKts; }
+    void lblAlt_Click() { nav_.units.altFeet = !nav_.units.altFeet; }
+    void lblTime_Click() { nav_.units.showEte = !nav_.units.showEte; }
     void Form_KeyUp(int KeyCode, int Shift);
     void SetToolTips();
     // The classic virtual key code of a Qt key (0 when it has none).

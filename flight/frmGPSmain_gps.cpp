@@ -1,17 +1,207 @@
-// The interpreter's events in the flight window. They all run inside the serial notification,
-// one sentence at a time, after the fix has taken them in: each writes its displays from the
-// fix ("---" without a fix; the aircraft then stays where it was).
+// The GPS in the flight window: the GPS button, serial reception, the no-signal watchdog, and
+// the interpreter's events. What the status pictures show and what a tick of the watchdog
+// decides is GpsLink's (flight/GpsLink.h); the fix is FlightNavigation's. Here the port is
+// opened and closed and the decisions and the fix are shown.
+//
+// QSerialPort reports no line events, so the no-signal mode starts when the port reports an
+// error (the device went away) or when no data arrived for kSilenceMs while the GPS is on.
+//
+// The events all run inside the serial notification, one sentence at a time, after the fix
+// has taken them in: each writes its displays from the fix ("---" without a fix; the aircraft
+// then stays where it was).
 
 #include "flight/frmGPSmain.h"
 
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
-#include "map/PictureBox.h"
+#include "core/forms/MsgBox.h"
+#include "platform/SerialPorts.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace tv {
+
+void frmGPSmain::showStatus(const QString& text)
+{
+    lblStatus->setText(text);
+    lblStatus->show();
+    lblStatus->raise();
+    lblStatus->repaint();
+}
+
+void frmGPSmain::showGpsPictures()
+{
+    const GpsLink::Pictures& shown = nav_.link.pictures();
+    picGPSCheck[0]->setVisible(shown.on);
+    picGPSCheck[1]->setVisible(shown.fix);
+    picGPSCheck[2]->setVisible(shown.noSignal);
+    if (shown.noSignal)
+        picGPSCheck[2]->raise();
+}
+
+bool frmGPSmain::openPort()
+{
+    if (MSComm1.isOpen())
+        return true;
+    const std::string path = comPortPath(SavedComPort);
+    if (path.empty())
+        return false;
+    opening_ = true;
+    MSComm1.setPortName(QString::fromStdString(path));
+    MSComm1.setBaudRate(baudRate_);
+    MSComm1.setDataBits(QSerialPort::Data8);
+    MSComm1.setParity(QSerialPort::NoParity);
+    MSComm1.setStopBits(QSerialPort::OneStop);
+    MSComm1.setFlowControl(QSerialPort::NoFlowControl);
+    const bool opened = MSComm1.open(QIODevice::ReadWrite);
+    MSComm1.clearError();
+    opening_ = false;
+    // What was kept of an unfinished line belongs to the link before.
+    LineBuffer.clear();
+    return opened;
+}
+
+void frmGPSmain::closePort()
+{
+    if (MSComm1.isOpen())
+        MSComm1.close();
+}
+
+void frmGPSmain::cmdGPS_Click()
+{
+    closePort();
+    // Until the receiver reports a fix there is none.
+    nav_.fixEvents().loseFix();
+    nav_.link.start();
+    showGpsPictures();
+    showStatus(checkingPortText(SavedComPort, Language == 0));
+    busy_.acquire();
+    timerCheck.setInterval(1000);
+    silenceWatch.setInterval(0);
+    if (!openPort()) {
+        showStatus(portMissingText(SavedComPort, Language == 0));
+        timerCheck.setInterval(0);
+        nav_.link.off();
+        showGpsPictures();
+        busy_.release();
+    }
+}
+
+void frmGPSmain::picGPSCheck_Click(int /*Index*/)
+{
+    closePort();
+    timerCheck.setInterval(0);
+    silenceWatch.setInterval(0);
+    lblStatus->hide();
+    nav_.fixEvents().loseFix();
+    nav_.link.off();
+    showGpsPictures();
+    busy_.release();
+    UpdateRouteInfo();
+}
+
+void frmGPSmain::MSComm1_OnComm(int16_t CommEvent)
+{
+    if (CommEvent == comEventBreak)
+        MsgBox(QStringLiteral("Break"), QStringLiteral("Tramvik GPS"));
+    if (CommEvent == comEvReceive) {
+        const QByteArray received = MSComm1.readAll();
+        // The link is alive the moment data arrive: the silence count starts again before the
+        // sentences are handled, since handling may open a message box and wait for the pilot.
+        nav_.link.dataArrived();
+        if (nav_.link.switchedOn())
+            silenceWatch.setInterval(kSilenceMs);
+        HandleInput(
+            std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
+    }
+    if (nav_.link.switchedOn()) {
+        if (!lblStatus->isHidden())
+            lblStatus->hide();
+        if (CommEvent != comEvReceive)
+            enterNoSignalMode();
+    }
+}
+
+void frmGPSmain::enterNoSignalMode()
+{
+    silenceWatch.setInterval(0);
+    ClearInstruments();
+    nav_.signalLost();
+    nav_.link.enterNoSignalMode();
+    showGpsPictures();
+    timerCheck.setInterval(5000);
+    UpdateMap();
+}
+
+void frmGPSmain::silenceWatch_Timer()
+{
+    silenceWatch.setInterval(0);
+    // During the check after a start the verdict decides; without the GPS nobody listens.
+    if (!nav_.link.silenceStartsNoSignalMode())
+        return;
+    // Data arrived but wait unread: the port announces new data only once the handler of the
+    // last ones has returned, and that handler waits for a message box the pilot has open.
+    if (MSComm1.isOpen() && MSComm1.bytesAvailable() > 0) {
+        silenceWatch.setInterval(kSilenceMs);
+        return;
+    }
+    if (!lblStatus->isHidden())
+        lblStatus->hide();
+    enterNoSignalMode();
+}
+
+void frmGPSmain::HandleInput(std::string_view Sinput)
+{
+    for (const std::string& line : LineBuffer.add(Sinput))
+        gps.Parse(line);
+}
+
+void frmGPSmain::timerCheck_Timer()
+{
+    const bool german = Language == 0;
+    switch (nav_.link.tick()) {
+    case GpsLink::Tick::Wait:
+        return;
+    case GpsLink::Tick::Done:
+        timerCheck.setInterval(0);
+        lblStatus->hide();
+        busy_.release();
+        return;
+    case GpsLink::Tick::StillSilent:
+        closePort();
+        if (openPort()) {
+            ClearInstruments();
+            showStatus(noSignalText(SavedComPort, german));
+        } else {
+            showStatus(portMissingText(SavedComPort, german));
+        }
+        break;
+    case GpsLink::Tick::NoDataAtCheck:
+        closePort();
+        timerCheck.setInterval(0);
+        showStatus(openPort() ? noSignalText(SavedComPort, german)
+                              : portMissingText(SavedComPort, german));
+        break;
+    }
+    // No data: the pictures "on" and "fix" go ("no signal" stays as it is).
+    nav_.fixEvents().loseFix();
+    nav_.link.silentAfterTick();
+    showGpsPictures();
+    UpdateRouteInfo();
+    busy_.release();
+}
+
+void frmGPSmain::ClearInstruments()
+{
+    for (QLabel* display : {lblSpeed, lblBearing, lblAlt, lblLat, lblLong})
+        display->setText(QStringLiteral("---"));
+    nav_.clearDisplays();
+    showTargetFigures();
+    ShowInstrument(0.0f);
+}
+
+// ------------------------------------------------------------------------------ GPS events
 
 void frmGPSmain::gps_PositionReceived(const std::string& latitude, const std::string& longitude,
                                       const std::string& /*latraw*/, const std::string& /*longraw*/)

@@ -125,11 +125,6 @@ void frmGPSmain::tKurs_KeyUp(int KeyCode, int /*Shift*/)
         tKurs->clear();
 }
 
-void frmGPSmain::tKurs_DblClick()
-{
-    tKurs->clear();
-}
-
 void frmGPSmain::tVOR1_KeyUp(int KeyCode, int /*Shift*/)
 {
     if (KeyCode == kKeyEscape) {
@@ -157,11 +152,6 @@ void frmGPSmain::tVOR1_KeyUp(int KeyCode, int /*Shift*/)
     } catch (const std::exception&) {
         // An unreadable waypoint table finds nothing: the entry stays open as it is.
     }
-}
-
-void frmGPSmain::tVOR1_DblClick()
-{
-    tVOR1->clear();
 }
 
 } // namespace tv

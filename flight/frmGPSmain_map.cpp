@@ -289,16 +289,6 @@ void frmGPSmain::LoadMapView()
     }
 }
 
-void frmGPSmain::SaveMapView()
-{
-    chart_.saveView(mapView, programFile("position.crm"));
-}
-
-void frmGPSmain::tNextMap_MouseMove()
-{
-    tNextMap->hide();
-}
-
 // ------------------------------------------------------------------------------ redraw
 
 void frmGPSmain::UpdateMap()
@@ -327,7 +317,7 @@ void frmGPSmain::DrawAirspaces()
     // The altitude as lblAlt shows it (whole feet or whole metres), 0 while it shows "---".
     const FlightAirspaceBox box =
         drawFlightAirspaces(airspaceLayer, mapSurface(), mapView, AirspaceConnection,
-                            {ShowLuftraum, ShowLuftraumHoehe, ShowPR},
+                            {layers.ShowLuftraum, layers.ShowLuftraumHoehe, layers.ShowPR},
                             shownAltitude(nav_.fix(), nav_.units.altFeet).value_or(0.0),
                             nav_.units.altFeet, QNH, Language, airspaceFaultShown);
     frmQNH->setVisible(box.visible);

@@ -37,12 +37,12 @@ void frmGPSmain::DrawMovingMap()
         in.chart = ChartChoice::currentRow();
         nav_.fillOverlayInputs(in);
         in.planeSymbol = PlaneSymbol;
-        in.layers.ShowWayInfo = ShowWayInfo;
-        in.layers.ShowAPT1 = ShowAPT1;
-        in.layers.ShowAPT2 = ShowAPT2;
-        in.layers.routePointsOnly = !picShowPoints->isHidden();
+        in.layers.ShowWayInfo = layers.ShowWayInfo;
+        in.layers.ShowAPT1 = layers.ShowAPT1;
+        in.layers.ShowAPT2 = layers.ShowAPT2;
+        in.layers.routePointsOnly = routePointsOnly;
         in.layers.aptDataAvailable = AptDataAvailable;
-        in.showRoute = ShowRoute;
+        in.showRoute = layers.ShowRoute;
         in.mapScroll = mapView.chartStepping();
         in.shownChart = cmbMaps->currentText();
         in.nextMapText = tNextMap->text();

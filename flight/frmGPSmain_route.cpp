@@ -66,8 +66,10 @@ void refillRoutes(frmGPSmain& w)
         w.cmbRoute->setCurrentIndex(choice.chosen);
     }
     w.tRoute->setText(choice.chosen >= 0 ? choice.entries[size_t(choice.chosen)].name : QString());
-    if (choice.entries.empty())
+    if (choice.entries.empty()) {
+        w.routePointsOnly = false;
         w.picShowPoints->hide();
+    }
     w.showNavigation();
     if (choice.hasPoints) {
         // Without a fix the map opens at the start of the route.
@@ -111,16 +113,6 @@ void frmGPSmain::cmbRoute_Click()
         writeLastMapFile();
         UpdateRouteInfo();
     }
-}
-
-void frmGPSmain::cmbRoute_LostFocus()
-{
-    tRoute->show();
-}
-
-void frmGPSmain::tRoute_Click()
-{
-    tRoute->hide();
 }
 
 // ------------------------------------------------------------------ route navigation and
@@ -204,7 +196,7 @@ void frmGPSmain::picDF_Click()
 void frmGPSmain::cmdshowRoute_Click()
 {
     picShowRoute->show();
-    ShowRoute = true;
+    layers.ShowRoute = true;
     UpdateMap();
     UpdateRouteInfo();
 }
@@ -212,13 +204,8 @@ void frmGPSmain::cmdshowRoute_Click()
 void frmGPSmain::picShowRoute_Click()
 {
     picShowRoute->hide();
-    ShowRoute = false;
+    layers.ShowRoute = false;
     UpdateMap();
-}
-
-void frmGPSmain::lblRoute_Click()
-{
-    picShowRoute_Click();
 }
 
 // ------------------------------------------------------------------ grid

@@ -40,15 +40,15 @@ void frmGPSmain::cmdLR1_Click()
 {
     cmdLR1->hide();
     cmdLR2->show();
-    ShowLuftraum = true;
-    ShowLuftraumHoehe = false;
+    layers.ShowLuftraum = true;
+    layers.ShowLuftraumHoehe = false;
     UpdateMap();
 }
 
 void frmGPSmain::cmdLR2_Click()
 {
     cmdLR2->hide();
-    ShowLuftraumHoehe = true;
+    layers.ShowLuftraumHoehe = true;
     UpdateMap();
 }
 
@@ -56,8 +56,8 @@ void frmGPSmain::picLR3_Click()
 {
     cmdLR1->show();
     cmdLR2->show();
-    ShowLuftraum = false;
-    ShowLuftraumHoehe = false;
+    layers.ShowLuftraum = false;
+    layers.ShowLuftraumHoehe = false;
     UpdateMap();
 }
 
@@ -65,15 +65,15 @@ void frmGPSmain::cmdAPT1_Click()
 {
     cmdAPT1->hide();
     cmdAPT2->show();
-    ShowAPT1 = true;
-    ShowAPT2 = false;
+    layers.ShowAPT1 = true;
+    layers.ShowAPT2 = false;
     UpdateMap();
 }
 
 void frmGPSmain::cmdAPT2_Click()
 {
     cmdAPT2->hide();
-    ShowAPT2 = true;
+    layers.ShowAPT2 = true;
     UpdateMap();
 }
 
@@ -81,56 +81,53 @@ void frmGPSmain::picAPT3_Click()
 {
     cmdAPT1->show();
     cmdAPT2->show();
-    ShowAPT1 = false;
-    ShowAPT2 = false;
+    layers.ShowAPT1 = false;
+    layers.ShowAPT2 = false;
     UpdateMap();
 }
 
 void frmGPSmain::cmdPR_Click()
 {
     picPR->show();
-    ShowPR = true;
+    layers.ShowPR = true;
     UpdateMap();
 }
 
 void frmGPSmain::picPR_Click()
 {
     picPR->hide();
-    ShowPR = false;
+    layers.ShowPR = false;
     UpdateMap();
 }
 
 void frmGPSmain::cmdWayInfo_Click()
 {
     picWayInfo->show();
-    ShowWayInfo = true;
+    layers.ShowWayInfo = true;
     UpdateMap();
 }
 
 void frmGPSmain::picWayInfo_Click()
 {
     picWayInfo->hide();
-    ShowWayInfo = false;
+    layers.ShowWayInfo = false;
     UpdateMap();
 }
 
 void frmGPSmain::cmdShowPoints_Click()
 {
-    picShowPoints->show();
-    const bool routeChosen = routeRS && routeRS->State() == Recordset::kStateOpen &&
-                             routeRS->RecordCount() > 0 && routepointsRS &&
-                             routepointsRS->State() == Recordset::kStateOpen;
-    if (!routeChosen)
-        picShowPoints->hide();
+    // Only the points of a chosen route can be shown alone.
+    routePointsOnly = routeRS->State() == Recordset::kStateOpen && routeRS->RecordCount() > 0 &&
+                      routepointsRS->State() == Recordset::kStateOpen;
+    picShowPoints->setVisible(routePointsOnly);
     UpdateMap();
-    picMap->Refresh();
 }
 
 void frmGPSmain::picShowPoints_Click()
 {
+    routePointsOnly = false;
     picShowPoints->hide();
     UpdateMap();
-    picMap->Refresh();
 }
 
 void frmGPSmain::cmdSet_Click()
@@ -145,23 +142,6 @@ void frmGPSmain::picSet_Click()
     picSet->hide();
     frmSet->hide();
     SaveSet();
-}
-
-// ------------------------------------------------------------------------------ unit switches
-
-void frmGPSmain::lblSpeed_Click()
-{
-    nav_.units.speedKts = !nav_.units.speedKts;
-}
-
-void frmGPSmain::lblAlt_Click()
-{
-    nav_.units.altFeet = !nav_.units.altFeet;
-}
-
-void frmGPSmain::lblTime_Click()
-{
-    nav_.units.showEte = !nav_.units.showEte;
 }
 
 // ------------------------------------------------------------------------------ keyboard

@@ -113,16 +113,6 @@ void frmGPSmain::picRecord_Click()
     ToggleTrackRecording();
 }
 
-void frmGPSmain::lblRecord_Click()
-{
-    picRecord_Click();
-}
-
-void frmGPSmain::gps_DateChanged(const std::string& satDate)
-{
-    recorder.gpsDateChanged(satDate);
-}
-
 void frmGPSmain::timeTrack_Timer()
 {
     if (!nav_.hasFix()) {

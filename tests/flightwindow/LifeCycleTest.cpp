@@ -33,9 +33,9 @@ TEST_F(WindowStart, StoredSwitchesSetTheirControls)
     writeFile("Set.crm",
               "#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
     tv::frmGPSmain& w = openWindow();
-    EXPECT_TRUE(w.ShowLuftraum);
-    EXPECT_TRUE(w.ShowPR);
-    EXPECT_TRUE(w.ShowWayInfo);
+    EXPECT_TRUE(w.layers.ShowLuftraum);
+    EXPECT_TRUE(w.layers.ShowPR);
+    EXPECT_TRUE(w.layers.ShowWayInfo);
     EXPECT_TRUE(w.cmdLR1->isHidden());
     EXPECT_FALSE(w.cmdLR2->isHidden());
     EXPECT_FALSE(w.picPR->isHidden());
@@ -152,16 +152,16 @@ TEST_F(LayerSwitches, AirspaceSwitchCyclesOffOnWithAltitudesOff)
 {
     tv::frmGPSmain& w = openWindow();
     w.cmdLR1_Click();
-    EXPECT_TRUE(w.ShowLuftraum);
-    EXPECT_FALSE(w.ShowLuftraumHoehe);
+    EXPECT_TRUE(w.layers.ShowLuftraum);
+    EXPECT_FALSE(w.layers.ShowLuftraumHoehe);
     EXPECT_TRUE(w.cmdLR1->isHidden());
     EXPECT_FALSE(w.cmdLR2->isHidden());
     w.cmdLR2_Click();
-    EXPECT_TRUE(w.ShowLuftraumHoehe);
+    EXPECT_TRUE(w.layers.ShowLuftraumHoehe);
     EXPECT_TRUE(w.cmdLR2->isHidden());
     w.picLR3_Click();
-    EXPECT_FALSE(w.ShowLuftraum);
-    EXPECT_FALSE(w.ShowLuftraumHoehe);
+    EXPECT_FALSE(w.layers.ShowLuftraum);
+    EXPECT_FALSE(w.layers.ShowLuftraumHoehe);
     EXPECT_FALSE(w.cmdLR1->isHidden());
 }
 
@@ -169,13 +169,13 @@ TEST_F(LayerSwitches, AirportSwitchCyclesThroughTwoSteps)
 {
     tv::frmGPSmain& w = openWindow();
     w.cmdAPT1_Click();
-    EXPECT_TRUE(w.ShowAPT1);
-    EXPECT_FALSE(w.ShowAPT2);
+    EXPECT_TRUE(w.layers.ShowAPT1);
+    EXPECT_FALSE(w.layers.ShowAPT2);
     w.cmdAPT2_Click();
-    EXPECT_TRUE(w.ShowAPT2);
+    EXPECT_TRUE(w.layers.ShowAPT2);
     w.picAPT3_Click();
-    EXPECT_FALSE(w.ShowAPT1);
-    EXPECT_FALSE(w.ShowAPT2);
+    EXPECT_FALSE(w.layers.ShowAPT1);
+    EXPECT_FALSE(w.layers.ShowAPT2);
 }
 
 TEST_F(LayerSwitches, ClosingTheSettingsStripSavesTheSwitches)
