@@ -70,6 +70,26 @@ ChartChoice::Load ChartChoice::loadCurrent(MapView& view, const std::filesystem:
     return Load::Loaded;
 }
 
+ChartChoice::Message ChartChoice::errorMessage(const QString& name, bool german)
+{
+    if (german)
+        return {QStringLiteral("Fehler in Karte: ") + name +
+                    QStringLiteral(" - Bitte Koordinaten üperprüfen."),
+                QStringLiteral("Fehler in Karte")};
+    return {QStringLiteral("Map error: ") + name + QStringLiteral(" - please check coordinates."),
+            QStringLiteral("Map error")};
+}
+
+std::vector<QString> ChartChoice::activeNames(Connection& main)
+{
+    Recordset maps;
+    maps.Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", main);
+    std::vector<QString> names;
+    for (; !maps.Eof(); maps.MoveNext())
+        names.push_back(QString::fromStdString(maps.Field("Name").toString()));
+    return names;
+}
+
 bool ChartChoice::currentIsLoaded() const
 {
     const QString name = currentName();

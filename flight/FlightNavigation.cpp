@@ -46,6 +46,24 @@ void FlightNavigation::signalLost()
     figuresBlanked_ = true;
 }
 
+void FlightNavigation::gpsSwitchedOn()
+{
+    fix_.loseFix();
+    link.start();
+}
+
+void FlightNavigation::gpsSwitchedOff()
+{
+    fix_.loseFix();
+    link.off();
+}
+
+void FlightNavigation::noDataAtTick()
+{
+    fix_.loseFix();
+    link.silentAfterTick();
+}
+
 void FlightNavigation::pickDirectTarget(GeoPos picked)
 {
     DirectTarget target;

@@ -75,6 +75,11 @@ public:
 
     // ------------------------------------------------------------ the GPS switch
     GpsLink link;
+    // The GPS is switched on (the check begins) or off, or a tick of the watchdog found no
+    // data: in each case there is no fix until the receiver reports one.
+    void gpsSwitchedOn();
+    void gpsSwitchedOff();
+    void noDataAtTick();
 
     // ------------------------------------------------------------ route and direct flight
     // GotoActive, DirectFly, the chosen route and its current point (the target point).

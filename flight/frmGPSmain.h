@@ -428,6 +428,8 @@ private:
     void wireControls();
     // Runs `handler` when `control` is clicked (labels and pictures have no click signal).
     void onClick(QWidget* control, std::function<void()> handler);
+    // The zoom slider and the map at this value (taken into the slider's range), redrawn.
+    void zoomTo(int sliderValue);
     // Puts a value on the zoom slider without running its change handler.
     void setSliderQuietly(int value);
     // Sets the chart combo's text without its change handler.

@@ -312,8 +312,7 @@ void frmGPSmain::wireControls()
         {picSet, &frmGPSmain::picSet_Click},
         {lblSpeed, &frmGPSmain::lblSpeed_Click},
         {lblAlt, &frmGPSmain::lblAlt_Click},
-        {lblTime, &frmGPSmain::lblTime_Click},
-    };
+        {lblTime, &frmGPSmain::lblTime_Click}};
     for (const auto& [control, handler] : clicks) {
         const auto run = [this, handler] { guarded([&] { (this->*handler)(); }); };
         if (auto* pushButton = qobject_cast<QPushButton*>(control))

@@ -71,9 +71,7 @@ void frmGPSmain::closePort()
 void frmGPSmain::cmdGPS_Click()
 {
     closePort();
-    // Until the receiver reports a fix there is none.
-    nav_.fixEvents().loseFix();
-    nav_.link.start();
+    nav_.gpsSwitchedOn();
     showGpsPictures();
     showStatus(checkingPortText(SavedComPort, Language == 0));
     busy_.acquire();
@@ -82,7 +80,7 @@ void frmGPSmain::cmdGPS_Click()
     if (!openPort()) {
         showStatus(portMissingText(SavedComPort, Language == 0));
         timerCheck.setInterval(0);
-        nav_.link.off();
+        nav_.gpsSwitchedOff();
         showGpsPictures();
         busy_.release();
     }
@@ -94,8 +92,7 @@ void frmGPSmain::picGPSCheck_Click(int /*Index*/)
     timerCheck.setInterval(0);
     silenceWatch.setInterval(0);
     lblStatus->hide();
-    nav_.fixEvents().loseFix();
-    nav_.link.off();
+    nav_.gpsSwitchedOff();
     showGpsPictures();
     busy_.release();
     UpdateRouteInfo();
@@ -185,8 +182,7 @@ void frmGPSmain::timerCheck_Timer()
         break;
     }
     // No data: the pictures "on" and "fix" go ("no signal" stays as it is).
-    nav_.fixEvents().loseFix();
-    nav_.link.silentAfterTick();
+    nav_.noDataAtTick();
     showGpsPictures();
     UpdateRouteInfo();
     busy_.release();

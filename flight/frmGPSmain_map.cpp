@@ -34,15 +34,6 @@
 
 namespace tv {
 
-namespace {
-
-bool hasRows(const std::shared_ptr<Recordset>& rs)
-{
-    return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0;
-}
-
-} // namespace
-
 void frmGPSmain::setSliderQuietly(int value)
 {
     const QSignalBlocker quiet(SlideMap);
@@ -71,15 +62,8 @@ void frmGPSmain::InitializeData()
         return;
     case ChartChoice::Load::Failed: {
         picMap->Cls();
-        const QString name = ChartChoice::currentName();
-        if (Language == 0)
-            MsgBox(QStringLiteral("Fehler in Karte: ") + name +
-                       QStringLiteral(" - Bitte Koordinaten üperprüfen."),
-                   QStringLiteral("Fehler in Karte"));
-        else
-            MsgBox(QStringLiteral("Map error: ") + name +
-                       QStringLiteral(" - please check coordinates."),
-                   QStringLiteral("Map error"));
+        const auto error = ChartChoice::errorMessage(ChartChoice::currentName(), Language == 0);
+        MsgBox(error.text, error.title);
         return;
     }
     case ChartChoice::Load::Loaded:
@@ -110,8 +94,12 @@ void frmGPSmain::SlideMap_Change()
 
 void frmGPSmain::SlideMap_MouseUp(int /*Button*/, int /*Shift*/, double X, double /*Y*/)
 {
-    const int value = mapView.sliderValueFromClick(X);
-    mapView.setSliderValue(value);
+    zoomTo(mapView.sliderValueFromClick(X));
+}
+
+void frmGPSmain::zoomTo(int sliderValue)
+{
+    mapView.setSliderValue(sliderValue);
     setSliderQuietly(mapView.sliderValue());
     SlideMap_Change();
 }
@@ -222,30 +210,25 @@ void frmGPSmain::updateMapInfo()
 {
     if (!MainConnection)
         return;
-    Recordset maps;
-    maps.Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", *MainConnection);
+    const std::vector<QString> names = ChartChoice::activeNames(*MainConnection);
     PrevMapName = cmbMaps->currentText();
     {
         const QSignalBlocker quiet(cmbMaps);
         cmbMaps->clear();
         cmbMaps->setEditText(QString());
+        for (const QString& name : names)
+            cmbMaps->addItem(name);
     }
-    if (maps.RecordCount() > 0) {
-        {
-            const QSignalBlocker quiet(cmbMaps);
-            for (maps.MoveFirst(); !maps.Eof(); maps.MoveNext())
-                cmbMaps->addItem(QString::fromStdString(maps.Field("Name").toString()));
-        }
+    if (!names.empty()) {
         setMapsTextQuietly(ChartChoice::currentName());
         cmbMaps_Change();
     }
-    maps.Close();
 }
 
 void frmGPSmain::cmbMaps_Change()
 {
     loadedByChange_.clear();
-    if (!hasRows(ActiveMaps))
+    if (!ChartChoice::hasCharts())
         return;
     const QString text = cmbMaps->currentText();
     if (text == PrevMapName && !mapView.chartStepping())
@@ -262,7 +245,7 @@ void frmGPSmain::cmbMaps_Change()
 
 void frmGPSmain::cmbMaps_Click()
 {
-    if (!hasRows(ActiveMaps))
+    if (!ChartChoice::hasCharts())
         return;
     const QString text = cmbMaps->currentText();
     if (loadedByChange_.isEmpty() ||
@@ -294,7 +277,7 @@ void frmGPSmain::LoadMapView()
 void frmGPSmain::UpdateMap()
 {
     guarded([&] {
-        if (!hasRows(ActiveMaps) || !chart_.valid())
+        if (!ChartChoice::hasCharts() || !chart_.valid())
             return;
         mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
         const AircraftPlacement placement = mapView.placeAircraft(nav_.aircraft());

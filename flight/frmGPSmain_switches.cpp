@@ -201,14 +201,12 @@ void frmGPSmain::Form_KeyUp(int KeyCode, int /*Shift*/)
         return;
     }
     if (KeyCode == kKeyDown || KeyCode == kKeyUp) {
-        int value = mapView.sliderValue();
-        if (KeyCode == kKeyDown && value > MapView::kSliderMin)
-            value -= 10;
-        if (KeyCode == kKeyUp && value < MapView::kSliderMax)
-            value += 10;
-        mapView.setSliderValue(value);
-        setSliderQuietly(mapView.sliderValue());
-        SlideMap_Change();
+        // Steps of 10 within the slider's range; at either end still a redraw.
+        const int value = mapView.sliderValue();
+        if (KeyCode == kKeyDown)
+            zoomTo(value > MapView::kSliderMin ? value - 10 : value);
+        else
+            zoomTo(value < MapView::kSliderMax ? value + 10 : value);
         return;
     }
 
