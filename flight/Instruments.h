@@ -108,8 +108,8 @@ void drawInstrumentOverlay(DrawSurface& face, const InstrumentState& state, floa
                            std::optional<double> trackDeg, bool courseEntryOpen);
 
 // ---------------------------------------------------------------- HSI arithmetic
-// The selected course from the caption of lblKurs: a number up to 360 inclusive; empty for a
-// text that is not a number or above 360 (the arrow is then not drawn).
+// The selected course as typed: a number up to 360 inclusive; empty for a text that is not a
+// number or above 360 (the arrow is then not drawn).
 std::optional<double> selectedCourse(const QString& caption);
 // An angle reduced to (-180, 180].
 double reduceDegrees180(double degrees);

@@ -34,8 +34,8 @@ struct OverlayState
     double PlaneY = 0.0;
     // What the airport data file said about the names seen so far.
     AirportLookup airports;
-    // The active charts under the aircraft at the last redraw in chart stepping mode
-    // (listNextMap), in the order of the chart table.
+    // The active charts under the aircraft at the last redraw in chart stepping mode, in the
+    // order of the chart table: a step goes through them.
     std::vector<QString> chartsUnderAircraft;
 };
 

@@ -16,8 +16,8 @@
 //   frmGPSmain_track.cpp       track recording
 //
 // Everything the window draws goes onto DrawSurfaces (picMap, Kurskreisel, picWind): tests
-// probe their pixels. Handlers keep the names of the control and event they serve; none of
-// them lets an exception out.
+// probe their pixels. Handlers keep the names of the control and event they serve; the wiring
+// runs each of them inside `guarded`, which logs a fault and lets none out to the event loop.
 //
 // Key codes given to the key handlers are the classic virtual key codes (8 Backspace,
 // 13 Enter, 27 Escape, 32 Space, 37-40 arrows left/up/right/down, 48-57 digits of the main
@@ -361,11 +361,6 @@ public:
     void picRecord_Click();
     void lblRecord_Click() { picRecord_Click(); }
     void timeTrack_Timer();
-    // The point counter's font for this many points (see recordCounterFont).
-    void showRecordCounter(int32_t points);
-    // Not recording: the start button, or the indicator of automatic recording.
-    void showIdleRecordButtons();
-    void stopAfterTrackFileError();
 
     // ================================================================ instruments
     // The whole instrument: the card turned by `angle` (minus the track), the overlay of the
@@ -414,6 +409,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The point counter's font for this many points (see recordCounterFont).
+    void showRecordCounter(int32_t points);
+    // Not recording: the start button, or the indicator of automatic recording.
+    void showIdleRecordButtons();
+    // The track file refused a write: the recording stops and the status label says why.
+    void stopAfterTrackFileError();
+
     // Map area = window inner size minus the panel left of the map and the strip below it.
     static constexpr int kPanelWidth = 280;
     static constexpr int kStripHeight = 53;
