@@ -163,11 +163,10 @@ public:
         window = &tv::forms().get<tv::frmGPSmain>();
         window->resize(kWindowWidth, kWindowHeight);
         window->Form_Activate();
-        window->ShowRoute = true;
-        window->ShowWayInfo = true;
-        window->ShowAPT1 = true;
-        window->ShowAPT2 = true;
-        window->NoFix = false;
+        window->layers.ShowRoute = true;
+        window->layers.ShowWayInfo = true;
+        window->layers.ShowAPT1 = true;
+        window->layers.ShowAPT2 = true;
         window->cmdActivateGoto_Click();
     }
 
@@ -190,7 +189,7 @@ bool mapReady(benchmark::State& state, const tv::frmGPSmain& w)
         state.SkipWithError("the map was not laid out at 1600 x 1000");
         return false;
     }
-    if (!w.chartValid) {
+    if (!w.chartValid()) {
         state.SkipWithError("the chart did not load");
         return false;
     }
@@ -206,6 +205,13 @@ void setZoom(tv::frmGPSmain& w, int value)
     w.SlideMap_Change();
 }
 
+// The aircraft at a position in decimal degrees. The benchmark has no receiver: the aircraft
+// is placed as without a fix (its symbol is drawn red rather than green, the same work).
+void placeAircraft(tv::frmGPSmain& w, double latDeg, double lonDeg)
+{
+    w.navigation().fixEvents().placeWithoutFix(latDeg, lonDeg);
+}
+
 // The aircraft flies along the route, the map centred on it: a new view every redraw.
 void BM_UpdateMapCentred(benchmark::State& state)
 {
@@ -217,8 +223,7 @@ void BM_UpdateMapCentred(benchmark::State& state)
     int step = 0;
     for (auto _ : state) {
         const double t = (step++ % 400) / 400.0;
-        w.PosLat = 48.5 + 0.1 * std::sin(t * 6.283);
-        w.PosLong = 9.1 + 1.8 * t;
+        placeAircraft(w, 48.5 + 0.1 * std::sin(t * 6.283), 9.1 + 1.8 * t);
         w.UpdateMap();
     }
 }
@@ -231,8 +236,7 @@ void BM_UpdateMapWholeWidth(benchmark::State& state)
     if (!mapReady(state, w))
         return;
     setZoom(w, 100);
-    w.PosLat = 48.5;
-    w.PosLong = 10.0;
+    placeAircraft(w, 48.5, 10.0);
     for (auto _ : state)
         w.UpdateMap();
     setZoom(w, 0);

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace tv {
 
@@ -261,6 +262,41 @@ void drawCourseArrow(DrawSurface& face, double course, float angleDeg, double vo
 }
 
 // ---------------------------------------------------------------- HSI arithmetic
+
+bool stationFound(const InstrumentState& state)
+{
+    return state.vorStationKnown && !state.vorName.isEmpty();
+}
+
+void drawStationNeedle(DrawSurface& face, const InstrumentState& state,
+                       std::optional<double> trackDeg, uint32_t colour)
+{
+    drawVorPointer(face, trackDeg, state.vorBearing, colour, state.mode == InstrumentMode::Hsi);
+}
+
+void drawSelectedCourse(DrawSurface& face, const InstrumentState& state, float angleDeg,
+                        bool courseEntryOpen)
+{
+    const std::optional<double> course = selectedCourse(state.course);
+    if (courseEntryOpen || !course)
+        return;
+    drawCourseArrow(face, *course, angleDeg,
+                    stationFound(state) ? state.vorBearing
+                                        : std::numeric_limits<double>::quiet_NaN());
+}
+
+void drawInstrumentOverlay(DrawSurface& face, const InstrumentState& state, float angleDeg,
+                           std::optional<double> trackDeg, bool courseEntryOpen)
+{
+    if (state.mode == InstrumentMode::Kurs) {
+        drawAircraftSymbol(face);
+        return;
+    }
+    if (stationFound(state))
+        drawStationNeedle(face, state, trackDeg, kInstrumentCyan);
+    if (state.mode == InstrumentMode::Hsi)
+        drawSelectedCourse(face, state, angleDeg, courseEntryOpen);
+}
 
 std::optional<double> selectedCourse(const QString& caption)
 {

@@ -42,9 +42,13 @@ inline constexpr uint32_t kCompassNorthColor = 0x0080FF; // orange triangle at n
 // Side of the instrument face in user units and of the card picture in pixels.
 inline constexpr int kInstrumentUnits = 200;
 
-// Instrument state the window keeps beside its instrument mode and the label captions.
+// The instrument's state: what it shows, the chosen station and course (both kept in VOR.crm),
+// and what the last lookup of the station found.
 struct InstrumentState
 {
+    InstrumentMode mode = InstrumentMode::Kurs; // "instrument mode"
+    QString vorName;                            // the selected VOR or waypoint, shown in lblVOR1
+    QString course; // the selected course as typed (a text; see selectedCourse)
     // True course from the aircraft to the selected VOR, degrees; 0 until first computed.
     double vorBearing = 0.0;
     // A VOR is chosen and was found in the waypoint table at the last lookup: only then do the
@@ -84,9 +88,28 @@ void drawVorPointer(DrawSurface& face, std::optional<double> trackDeg, double vo
 // `vorBearing` NaN: no station is chosen; the arrow and dots are drawn without flag and bar.
 void drawCourseArrow(DrawSurface& face, double course, float angleDeg, double vorBearing);
 
+// ---------------------------------------------------------------- the face by its state
+// A VOR is chosen and was found in the waypoint table at the last lookup: the VOR and HSI
+// modes have a station to point to.
+bool stationFound(const InstrumentState& state);
+// The needle to the station at the state's bearing (drawVorPointer, in the HSI with the middle
+// left free).
+void drawStationNeedle(DrawSurface& face, const InstrumentState& state,
+                       std::optional<double> trackDeg, uint32_t colour);
+// The HSI's arrow for the selected course (drawCourseArrow): nothing while the course entry is
+// open or when the course is no number up to 360; without a station no flag and no bar.
+void drawSelectedCourse(DrawSurface& face, const InstrumentState& state, float angleDeg,
+                        bool courseEntryOpen);
+// What lies over the card by the mode: the aircraft outline ("Kurs"); the needle when a
+// station was found ("VOR"); the needle when a station was found and the course arrow
+// ("HSI"). Without a station there is no needle rather than one pointing north as if a
+// station lay there. `trackDeg` is the track as shown, empty while the display shows "---".
+void drawInstrumentOverlay(DrawSurface& face, const InstrumentState& state, float angleDeg,
+                           std::optional<double> trackDeg, bool courseEntryOpen);
+
 // ---------------------------------------------------------------- HSI arithmetic
-// The selected course from the caption of lblKurs: a number up to 360 inclusive; empty for a
-// text that is not a number or above 360 (the arrow is then not drawn).
+// The selected course as typed: a number up to 360 inclusive; empty for a text that is not a
+// number or above 360 (the arrow is then not drawn).
 std::optional<double> selectedCourse(const QString& caption);
 // An angle reduced to (-180, 180].
 double reduceDegrees180(double degrees);

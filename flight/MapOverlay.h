@@ -34,6 +34,9 @@ struct OverlayState
     double PlaneY = 0.0;
     // What the airport data file said about the names seen so far.
     AirportLookup airports;
+    // The active charts under the aircraft at the last redraw in chart stepping mode, in the
+    // order of the chart table: a step goes through them.
+    std::vector<QString> chartsUnderAircraft;
 };
 
 // A point of the Waypoints or GpsPoints table.
@@ -86,7 +89,7 @@ bool aircraftInSight(double planeX, double planeY, double viewWidth, double view
 // What the chart list controls show after a redraw with chart stepping on.
 struct ChartListUpdate
 {
-    std::vector<QString> entries; // listNextMap: the charts under the aircraft
+    std::vector<QString> entries; // the charts under the aircraft
     bool showMapNumber = false;   // LblMapNumber: more than two charts
     bool showNextMap = false;     // tNextMap: more than one chart
     // The chart to change to now: the aircraft is near the view's edge and the hint box names

@@ -1,6 +1,7 @@
 #include "flight/RouteNav.h"
 
 #include "core/GeoMath.h"
+#include "core/Units.h"
 #include "map/NumberText.h"
 
 #include <cmath>
@@ -9,7 +10,6 @@ namespace tv {
 namespace {
 
 constexpr double kDegToRad = kGeoPi / 180.0;
-constexpr double kKmPerNm = 1.852;
 
 struct Radians
 {
@@ -183,20 +183,6 @@ QString remainingDistanceText(const RouteFigures& figures, bool fix, double prev
         return distanceCaption;
     const double rest = fix ? figures.restNm + prevTargetNm : figures.restNm;
     return formatNumber(rest, QStringLiteral("###0.0")) + QStringLiteral(" NM");
-}
-
-// --- direct-flight target ------------------------------------------------------------------
-
-std::optional<GeoPos> directTargetFromCaptions(const QString& latCaption,
-                                               const QString& longCaption)
-{
-    if (latCaption.isEmpty())
-        return std::nullopt;
-    const std::optional<double> lat = wholeNumber(latCaption);
-    const std::optional<double> lon = wholeNumber(longCaption);
-    if (!lat || !lon)
-        return std::nullopt;
-    return GeoPos{DDMMToDegrees(*lat), DDMMToDegrees(*lon)};
 }
 
 } // namespace tv

@@ -39,8 +39,7 @@ struct TargetKey
     bool operator==(const TargetKey&) const = default;
 };
 
-// Target navigation state of the flight window beyond its own member table. Lives as long as
-// the window; nothing of it is saved.
+// Target navigation state. Lives as long as the flight window; nothing of it is saved.
 struct RouteNavState
 {
     // Distance to the target at the previous computation, NM; 0 when the window is created.
@@ -49,10 +48,6 @@ struct RouteNavState
     // The target PrevTargetDistance was measured to. Empty at first and after a reset: the next
     // computation then only takes a new reference and never steps on.
     std::optional<TargetKey> referenceTarget;
-    // The target of the computation under way (set before the figures are computed).
-    TargetKey currentTarget;
-    // True while the window moves the grid's current row itself (not the pilot's choice).
-    bool gridSyncing = false;
 };
 
 // --- target figures ------------------------------------------------------------------------
@@ -97,10 +92,10 @@ struct TargetInputs
     GeoPos target;
     GeoPos own;
     TargetKey key;
-    bool directFly = false; // no automatic advance in direct flight
+    bool directFly = false;            // no automatic advance in direct flight
     std::optional<double> groundSpeed; // as the speed display shows it; empty: "---"
     bool speedKts = true;              // the ground speed is in knots, else km/h
-    bool showEte = true;    // time en route, else arrival clock time
+    bool showEte = true;               // time en route, else arrival clock time
     QTime now;
 };
 
@@ -135,12 +130,5 @@ QString routeLengthText(double totalNm);
 // of the route, plus the distance to the target while there is a fix.
 QString remainingDistanceText(const RouteFigures& figures, bool fix, double prevTargetNm,
                               bool directFly, const QString& distanceCaption);
-
-// --- direct-flight target ------------------------------------------------------------------
-
-// The picked target read back from the labels, decimal degrees; empty while none is picked
-// (empty latitude) or when a caption is no number.
-std::optional<GeoPos> directTargetFromCaptions(const QString& latCaption,
-                                               const QString& longCaption);
 
 } // namespace tv

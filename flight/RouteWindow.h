@@ -1,7 +1,7 @@
 #pragma once
 
 // Route glue of the flight window that other parts of the window call (implemented in
-// frmGPSmain_route.cpp). None of these lets an exception out.
+// frmGPSmain_route.cpp). A database failure is thrown (DbError) to the caller's guard.
 
 namespace tv {
 

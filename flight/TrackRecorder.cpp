@@ -1,5 +1,6 @@
 #include "flight/TrackRecorder.h"
 
+#include "core/Units.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
@@ -13,9 +14,6 @@ namespace tv {
 
 namespace {
 
-// Altitudes shown in feet are turned into metres with this factor (feet per metre).
-constexpr double kFeetPerMetre = 3.2808;
-
 int twoDigits(std::string_view text)
 {
     int value = -1;
@@ -26,6 +24,36 @@ int twoDigits(std::string_view text)
 }
 
 } // namespace
+
+AutoRecording automaticRecording(double groundSpeedKt, bool recording)
+{
+    constexpr double kRecordingSpeedKt = 30.0;
+    if (groundSpeedKt > kRecordingSpeedKt && !recording)
+        return AutoRecording::Start;
+    if (groundSpeedKt < kRecordingSpeedKt)
+        return AutoRecording::Stop;
+    return AutoRecording::Keep;
+}
+
+RecordToggle toggleRecording(bool fix, bool automatic, bool running, bool failed, int intervalMs)
+{
+    if (!fix || (automatic && running))
+        return RecordToggle::Nothing;
+    if (running)
+        return RecordToggle::Stop;
+    if ((automatic && failed) || intervalMs <= 0)
+        return RecordToggle::Idle;
+    return RecordToggle::Start;
+}
+
+CounterFont recordCounterFont(int32_t points)
+{
+    if (points > 9998)
+        return {10, 150};
+    if (points > 998)
+        return {12, 130};
+    return {};
+}
 
 QString TrackRecorder::trackName(const QDateTime& localStart, const QLocale& locale)
 {

@@ -32,6 +32,29 @@ struct TrackPoint
     QString time;                  // "HH:MM:SS"
 };
 
+// Automatic recording follows the ground speed in knots (whatever unit the display shows): it
+// starts above 30 kt while no recording runs and stops below 30 kt; exactly 30 kt, or more
+// while recording, changes nothing.
+enum class AutoRecording { Keep, Start, Stop };
+AutoRecording automaticRecording(double groundSpeedKt, bool recording);
+
+// What the record button (or an automatic start) does: nothing without a fix, nor to an
+// automatic recording that runs (only the ground speed stops it); a running recording stops;
+// otherwise a new track starts, unless recording cannot run (the track interval is 0, or an
+// automatic recording failed on the track file and the speed has not dropped since): then
+// the idle buttons show.
+enum class RecordToggle { Nothing, Stop, Idle, Start };
+RecordToggle toggleRecording(bool fix, bool automatic, bool running, bool failed, int intervalMs);
+
+// The point counter on the recording indicator gets a smaller font as the number grows: the
+// point size, and the counter's top in twips from the top of the indicator.
+struct CounterFont
+{
+    int pointSize = 14;
+    int topTwips = 100;
+};
+CounterFont recordCounterFont(int32_t points);
+
 class TrackRecorder
 {
 public:

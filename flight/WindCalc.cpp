@@ -1,6 +1,7 @@
 #include "flight/WindCalc.h"
 
 #include "core/GeoMath.h"
+#include "core/Units.h"
 #include "map/DrawSurface.h"
 #include "map/NumberText.h"
 
@@ -10,7 +11,6 @@
 namespace tv {
 namespace {
 
-constexpr double kFeetPerMetre = 3.2808;
 constexpr uint32_t kArrowGreen = 0x00FF00;
 
 double radians(double degrees)
@@ -21,6 +21,26 @@ double radians(double degrees)
 bool showsNoValue(const QString& caption)
 {
     return caption.trimmed() == QStringLiteral("---");
+}
+
+const QString kEmptyEntry = QStringLiteral("---");
+constexpr int kKeyBack = 8;
+constexpr int kKey0 = 48;
+constexpr int kKey9 = 57;
+
+bool thirdIsDigit(const QString& text)
+{
+    return text.size() >= 3 && text.at(2).isDigit();
+}
+
+double trackNearHeading(double trackDeg, double headingDeg)
+{
+    double d = std::fmod(trackDeg - headingDeg, 360.0);
+    if (d <= -180.0)
+        d += 360.0;
+    else if (d > 180.0)
+        d -= 360.0;
+    return headingDeg + d;
 }
 
 } // namespace
@@ -138,6 +158,57 @@ void setGpsValues(WindInputs& inputs, const GpsFix& fix, bool speedKts, bool alt
     inputs.trackDeg = fix.trackDegTrue ? std::optional<double>(shownTrackDeg(fix)) : std::nullopt;
     inputs.altitude = shownAltitude(fix, altFeet);
     inputs.altFeet = altFeet;
+}
+
+WindEntry::KeyResult WindEntry::key(int keyCode)
+{
+    KeyResult result;
+    if (ias.size() == 3 && thirdIsDigit(ias)) {
+        heading = kEmptyEntry;
+        ias = kEmptyEntry;
+        result.newEntry = true;
+    }
+    QString& target = thirdIsDigit(heading) ? ias : heading;
+    QString entry = target;
+    const qsizetype dash = entry.left(3).indexOf(QLatin1Char('-'));
+    if (dash >= 0)
+        entry.truncate(dash);
+    if (keyCode == kKeyBack) {
+        if (entry.isEmpty())
+            entry = kEmptyEntry;
+        if (entry != kEmptyEntry) {
+            entry.chop(1);
+            if (entry.isEmpty())
+                entry = kEmptyEntry;
+        }
+    } else if (keyCode >= kKey0 && keyCode <= kKey9 && entry.size() < 3) {
+        entry += QChar(QLatin1Char('0' + (keyCode - kKey0)));
+    }
+    if (entry.isEmpty())
+        entry = kEmptyEntry;
+    else if (entry.size() == 1)
+        entry += QStringLiteral("--");
+    else if (entry.size() == 2)
+        entry += QStringLiteral("-");
+    target = entry;
+    result.complete = thirdIsDigit(ias);
+    return result;
+}
+
+bool WindEntry::headingTooHigh() const
+{
+    return leadingNumber(heading) > 360.0;
+}
+
+WindInputs windInputs(const WindEntry& entry, const GpsFix& fix, bool speedKts, bool altFeet)
+{
+    WindInputs inputs;
+    inputs.lblIAS = entry.ias;
+    inputs.lblHeading = entry.heading;
+    setGpsValues(inputs, fix, speedKts, altFeet);
+    if (inputs.trackDeg)
+        inputs.trackDeg = trackNearHeading(*inputs.trackDeg, leadingNumber(inputs.lblHeading));
+    return inputs;
 }
 
 std::optional<WindResult> CalcWind(const WindInputs& inputs)

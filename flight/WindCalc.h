@@ -76,6 +76,32 @@ struct WindInputs
 // The GPS part of the inputs taken from the fix, in the units the displays show.
 void setGpsValues(WindInputs& inputs, const GpsFix& fix, bool speedKts, bool altFeet);
 
+// Heading and IAS as the pilot types them on the keyboard of the flight window: three digits
+// each, the heading first, shown with dashes in the places still missing ("---" while empty,
+// "1--", "12-").
+struct WindEntry
+{
+    QString heading = QStringLiteral("---"); // lblHeading
+    QString ias = QStringLiteral("---");     // lblIAS
+
+    struct KeyResult
+    {
+        bool newEntry = false; // a complete entry was cleared first (the IAS tool tip goes)
+        bool complete = false; // the IAS is complete now: the wind is to be worked out
+    };
+    // One key (virtual key code): Backspace (8) takes the last digit back, a digit of the
+    // main keyboard (48-57) is added, any other key adds nothing. The key after a complete
+    // IAS begins a new entry.
+    KeyResult key(int keyCode);
+    // A heading above 360 is kept as typed and shown on red.
+    bool headingTooHigh() const;
+};
+
+// The inputs of the wind calculation: the typed entry and the fix in the units shown. The
+// track is taken within 180 degrees of the heading (heading 10, track 350 gives -10), so the
+// triangle sees the smaller angle between them on either side of north.
+WindInputs windInputs(const WindEntry& entry, const GpsFix& fix, bool speedKts, bool altFeet);
+
 struct WindResult
 {
     QString iasToolTip; // new tool tip of the IAS label

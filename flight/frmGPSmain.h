@@ -3,20 +3,21 @@
 // The flight window: the moving map of flight mode with the GPS reception, the instruments,
 // the route navigation, the wind figures and the track recorder.
 //
-// One class over several source files:
-//   frmGPSmain.cpp             life cycle, layout, controls, Set.crm / VOR.crm / data.crm
-//   frmGPSmain_serial.cpp      GPS button, serial reception, no-signal watchdog
-//   frmGPSmain_gps.cpp         the interpreter's events
+// One class over several source files; what it shows is held by plain objects of flight/
+// (FlightNavigation, ChartChoice, MapView, the overlay state, the track recorder):
+//   frmGPSmain.cpp             life cycle, layout, Set.crm / VOR.crm / data.crm
+//   frmGPSmain_controls.cpp    the controls and how their events reach the handlers
+//   frmGPSmain_gps.cpp         GPS button, serial reception, watchdog, the interpreter's events
 //   frmGPSmain_map.cpp         zoom, pan, centring, chart choice, view memory, UpdateMap
-//   frmGPSmain_switches.cpp    layer switches, unit switches, keyboard, tool tips, wind glue
-//   frmGPSmain_overlay.cpp     the overlay on the chart and the map symbols
+//   frmGPSmain_switches.cpp    layer switches, keyboard, tool tips, wind
+//   frmGPSmain_overlay.cpp     the overlay on the chart
 //   frmGPSmain_route.cpp       active route, direct flight, target navigation
 //   frmGPSmain_instruments.cpp compass card, VOR pointer, HSI
 //   frmGPSmain_track.cpp       track recording
 //
 // Everything the window draws goes onto DrawSurfaces (picMap, Kurskreisel, picWind): tests
-// probe their pixels. Handlers keep the names of the control and event they serve; none of
-// them lets an exception out.
+// probe their pixels. Handlers keep the names of the control and event they serve; the wiring
+// runs each of them inside `guarded`, which logs a fault and lets none out to the event loop.
 //
 // Key codes given to the key handlers are the classic virtual key codes (8 Backspace,
 // 13 Enter, 27 Escape, 32 Space, 37-40 arrows left/up/right/down, 48-57 digits of the main
@@ -27,17 +28,25 @@
 #include "core/forms/BusyCursor.h"
 #include "core/forms/Forms.h"
 #include "core/forms/VbTimer.h"
+#include "flight/ChartChoice.h"
+#include "flight/FlightNavigation.h"
+#include "flight/FlightSettings.h"
 #include "flight/Instruments.h"
 #include "flight/MapLayers.h"
 #include "flight/MapOverlay.h"
 #include "flight/RouteNav.h"
 #include "flight/TrackRecorder.h"
+#include "flight/WindCalc.h"
 #include "gps/GpsFix.h"
 #include "gps/VB6NmeaInterpreter.h"
 #include "map/MapView.h"
+#include "map/PictureBox.h"
+#include "platform/ProgramFolder.h"
 #include "route/ActiveRoute.h"
 
+#include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QSerialPort>
 #include <QString>
 
@@ -50,11 +59,8 @@
 #include <utility>
 #include <vector>
 
-class QComboBox;
 class QFrame;
 class QLabel;
-class QLineEdit;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSlider;
@@ -80,7 +86,7 @@ public:
     PictureBox* Kurskreisel = nullptr; // course instrument, user scale 200 x 200
     PictureBox* picWind = nullptr;     // wind arrow
     // The surface of picMap: every map drawing goes here.
-    DrawSurface& mapSurface();
+    DrawSurface& mapSurface() { return picMap->surface(); }
     // Compass-card image that ShowInstrument turns (the hidden picture); null until drawn.
     QImage Picture1;
 
@@ -91,7 +97,6 @@ public:
     QComboBox* cmbMaps = nullptr;
     QLineEdit* tNextMap = nullptr;
     QLabel* LblMapNumber = nullptr;
-    QListWidget* listNextMap = nullptr;
     QProgressBar* progBar = nullptr;
     // Centring and chart stepping switches.
     QPushButton* cmdKartezentrieren = nullptr;
@@ -112,10 +117,8 @@ public:
     QLabel* lblBearing = nullptr;
     QLabel* lblAlt = nullptr;
     QLabel* lblAltmode = nullptr;
-    QLabel* LabelTime = nullptr; // hidden: last GPS time "hh:mm:ss"
-    QLabel* Label7 = nullptr;    // hidden: last satellites-used count
-    QFrame* Frame3 = nullptr;    // strip at the bottom of the map
-    QFrame* frmQNH = nullptr;    // QNH box, shown with the airspace layer
+    QFrame* Frame3 = nullptr; // strip at the bottom of the map
+    QFrame* frmQNH = nullptr; // QNH box, shown with the airspace layer
     QLabel* lblQNH = nullptr;
 
     // Route and navigation.
@@ -147,7 +150,6 @@ public:
     // Course instrument.
     QLabel* lblVOR1 = nullptr;
     QLabel* lbldistVOR = nullptr;
-    QLabel* lblKurs = nullptr; // hidden: selected course
     QFrame* frmVOR = nullptr;
     QLineEdit* tVOR1 = nullptr;
     QLabel* lblResult = nullptr;
@@ -188,29 +190,29 @@ public:
     VbTimer timeTrack;
 
     // ================================================================ state
-    VB6NmeaInterpreter gps;
-    // The GPS fix as the displays show it (gps/GpsFix.h): the labels only display it; the map
-    // overlay and the instrument read their numbers from here.
-    const GpsFix& gpsFix() const { return fixBuilder_.fix(); }
-    // The active route (route/ActiveRoute.h): the route list, the chosen route's points whose
-    // current row is the target, route navigation and direct flight. The names below are the
-    // window's own names for its parts.
-    ActiveRoute activeRoute;
-    std::shared_ptr<Recordset>& routeRS = activeRoute.routes;
-    std::shared_ptr<Recordset>& routepointsRS = activeRoute.points;
-    std::shared_ptr<Recordset> positionRS; // view memory, saved as position.crm
+private:
+    // Declared before the names that refer into it.
+    FlightNavigation nav_;
 
-    // Layer flags (Set.crm lines 1-7) and unit flags.
-    bool ShowLuftraum = false;
-    bool ShowLuftraumHoehe = false;
-    bool ShowPR = false;
-    bool ShowRoute = false;
-    bool ShowWayInfo = false;
-    bool ShowAPT1 = false;
-    bool ShowAPT2 = false;
-    bool SpeedKts = true; // knots, else km/h
-    bool AltFeet = true;  // feet, else metres
-    bool ShowETE = true;  // time en route, else arrival clock time
+public:
+    VB6NmeaInterpreter gps;
+    // What the window navigates by (flight/FlightNavigation.h): the GPS fix with the aircraft's
+    // position (PosLat, PosLong) and fix state (NoFix), the unit switches, the redraw rhythm,
+    // the GPS switch and watchdog, the route with its target point (GotoActive, DirectFly),
+    // the direct-flight target, the course instrument and the navigation figures. The
+    // controls show it; none of it is read back from them.
+    FlightNavigation& navigation() { return nav_; }
+    const FlightNavigation& navigation() const { return nav_; }
+    // The route list and the chosen route's points, whose current row is the target point
+    // (the window's names for the parts of navigation().route).
+    std::shared_ptr<Recordset>& routeRS = nav_.route.routes;
+    std::shared_ptr<Recordset>& routepointsRS = nav_.route.points;
+
+    // Layer flags (Set.crm lines 1-7): ShowLuftraum, ShowLuftraumHoehe, ShowPR, ShowRoute,
+    // ShowWayInfo, ShowAPT1, ShowAPT2.
+    LayerFlags layers;
+    // The map shows only the chosen route's points (picShowPoints shows it), else all waypoints.
+    bool routePointsOnly = false;
 
     // Set by the main frame before another mode window is shown maximised: the next resize
     // is not laid out.
@@ -221,27 +223,12 @@ public:
     QString LastMapName;
     // COM port number from data.crm.
     int16_t SavedComPort = 0;
-    // Aircraft position, decimal degrees, south and west negative.
-    double PosLat = 49.0;
-    double PosLong = 9.0;
-    bool NoFix = true;
-    // Counts position events for the redraw rhythm (first, then every 21st).
-    int16_t PositionRefreshCounter = -1;
-    // Position of the shown chart in listNextMap, -1 when not there.
+    // Position of the shown chart among the charts under the aircraft
+    // (overlay.chartsUnderAircraft), -1 when not there.
     int16_t MapListIndex = 0;
-    bool& GotoActive = activeRoute.gotoActive;
-    bool& DirectFly = activeRoute.directFly;
-    // "Kurs", "VOR" or "HSI".
-    QString instrumentMode = QStringLiteral("Kurs");
 
     // Serial reception: the line assembler keeps only the unfinished tail of the received text.
     LineAssembler LineBuffer;
-    bool DataReceived = false;
-    // The no-signal mode cleared the target figures: they stay "---" until a new position
-    // arrives, instead of being worked out again from the last one as if it were current.
-    bool targetFiguresCleared = false;
-    // 2 at the GPS start, counted down by the watchdog's ticks; -99 marks the no-signal mode.
-    int16_t SignalCheckCountdown = 0;
     // The combo text as it was when updateMapInfo last refilled the chart combo.
     QString PrevMapName;
 
@@ -250,19 +237,14 @@ public:
     MapView mapView;
     // The current chart loaded with a usable image and valid edges. While false nothing is
     // drawn on the map (no chart image, no overlay).
-    bool chartValid = false;
+    bool chartValid() const { return chart_.valid(); }
     // The components' own state.
     OverlayState overlay; // PlaneX, PlaneY, the charts under the aircraft
     // The airspace layer's rows read so far and its edge colour; whether its last redraw was
     // faulty (lblQNH says so until a complete redraw).
     AirspaceLayer airspaceLayer;
     bool airspaceFaultShown = false;
-    RouteNavState nav; // PrevTargetDistance
-    InstrumentState instruments;
     TrackRecorder recorder;
-
-    // Number of UpdateMap calls since the window was made (the redraw rhythm is observable).
-    long updateMapCalls = 0;
 
     // ================================================================ life cycle
     void Form_Load() override;
@@ -290,8 +272,6 @@ public:
     void HandleInput(std::string_view Sinput);
     void timerCheck_Timer();
     void ClearInstruments();
-    // The GPS is switched on (one of the pictures 0 and 1 is visible).
-    bool gpsSwitchedOn() const;
     // The port is silent for this long while the GPS is on: the no-signal mode starts.
     static constexpr int kSilenceMs = 5000;
     VbTimer silenceWatch;
@@ -303,10 +283,8 @@ public:
     void gps_SpeedReceived(const std::string& Speed);
     void gps_BearingReceived(const std::string& bearing);
     void gps_AltitudeReceived(const std::string& altitude);
-    void gps_TimeChanged(const std::string& Time);
     // "dd/mm/yy" of the last RMC sentence (the track recorder dates its points with it).
-    void gps_DateChanged(const std::string& satDate);
-    void gps_SatellitesUsedReceived(int16_t satellitesUsed);
+    void gps_DateChanged(const std::string& satDate) { recorder.gpsDateChanged(satDate); }
     void gps_SatellitesInViewReceived(int16_t satellitesInView);
     void gps_FixObtained();
     void gps_FixLost();
@@ -321,8 +299,6 @@ public:
     void picMap_MouseDown(int Button, int Shift, double X, double Y);
     void picMap_MouseMove(int Button, int Shift, double X, double Y);
     void picMap_MouseUp(int Button, int Shift, double X, double Y);
-    void CenterMapOnPosition();
-    void CalcViewBounds(double x1, double y1, double x2, double y2);
     void cmdKartezentrieren_Click();
     void picKartezentrieren_Click();
     void cmdMapScroll_Click();
@@ -336,8 +312,8 @@ public:
     void cmbMaps_Change();
     void cmbMaps_Click();
     void LoadMapView();
-    void SaveMapView();
-    void tNextMap_MouseMove();
+    void SaveMapView() { chart_.saveView(mapView, programFile("position.crm")); }
+    void tNextMap_MouseMove() { tNextMap->hide(); }
 
     // ================================================================ redraw
     // The layers UpdateMap draws over the chart image, bottom first (flight/MapLayers.h):
@@ -353,14 +329,11 @@ public:
     void DrawMovingMap();
     // Decimal degrees; colour 0x00BBGGRR.
     void DrawRouteLeg(double lat1, double long1, double lat2, double long2, uint32_t colour);
-    // DD.MM position; kind 0 ordinary point, 1 active target, 2 direct-flight target.
-    void DrawWaypointSymbol(double latitude, double longitude, int16_t kind, const QString& name);
-    void DrawAirportInfo(double latitude, double longitude, int16_t kind, const QString& name);
 
     // ================================================================ route and target
     void cmbRoute_Click();
-    void cmbRoute_LostFocus();
-    void tRoute_Click();
+    void cmbRoute_LostFocus() { tRoute->show(); }
+    void tRoute_Click() { tRoute->hide(); }
     void cmdActivateGoto_Click();
     void picActivateGoto_Click();
     void cmdNext_Click();
@@ -369,13 +342,16 @@ public:
     void picDF_Click();
     void cmdshowRoute_Click();
     void picShowRoute_Click();
-    void lblRoute_Click();
+    void lblRoute_Click() { picShowRoute_Click(); }
     void gridWaypoints_HeadClick(int ColIndex);
     void gridWaypoints_RowColChange(int LastRow, int LastCol);
+    // The navigation switches as the navigation stands: the frame with the figures while
+    // route navigation or direct flight is on, the "on" pictures, the direct-flight target.
+    void showNavigation();
     void DrawRoute();
+    // The navigation to the target on a redraw: guide line, figures, the step on past a route
+    // point, route figures.
     void UpdateTargetNav();
-    // Decimal degrees in, radians out (the arguments are converted in place).
-    void CalcNavToTarget(double& tgtLat, double& tgtLong, double& ownLat, double& ownLong);
     void UpdateRouteInfo();
     void LookupVOR();
 
@@ -383,27 +359,21 @@ public:
     void ToggleTrackRecording();
     void cmdRecord_Click();
     void picRecord_Click();
-    void lblRecord_Click();
+    void lblRecord_Click() { picRecord_Click(); }
     void timeTrack_Timer();
 
     // ================================================================ instruments
+    // The whole instrument: the card turned by `angle` (minus the track), the overlay of the
+    // instrument mode.
     void ShowInstrument(float angle);
-    // Draws `picture` into `hDC` turned by `angle` degrees about the centre of its rectangle
-    // placed at (x, y); 0 when nothing was drawn.
-    int RotatePicture(DrawSurface& hDC, int x, int y, float angle, const QImage& picture);
-    void DrawAircraftSymbol();
-    void DrawVORPointer(uint32_t colour);
-    // A VOR is chosen in lblVOR1 and was found in the waypoint table: VOR and HSI have a station.
-    bool vorStationChosen() const;
-    void DrawCourseArrow(float angle);
-    // Decimal degrees in, radians out (the arguments are converted in place).
-    void CalcNavToVOR(double& vorLat, double& vorLon, double& ownLat, double& ownLon);
+    // The compass card (Picture1), drawn once.
+    const QImage& compassCard();
     // X, Y in instrument units (200 x 200).
     void Kurskreisel_MouseDown(int Button, int Shift, double X, double Y);
     void tKurs_KeyUp(int KeyCode, int Shift);
-    void tKurs_DblClick();
+    void tKurs_DblClick() { tKurs->clear(); }
     void tVOR1_KeyUp(int KeyCode, int Shift);
-    void tVOR1_DblClick();
+    void tVOR1_DblClick() { tVOR1->clear(); }
 
     // ================================================================ wind
     // Altitude in feet.
@@ -425,9 +395,9 @@ public:
     void picShowPoints_Click();
     void cmdSet_Click();
     void picSet_Click();
-    void lblSpeed_Click();
-    void lblAlt_Click();
-    void lblTime_Click();
+    void lblSpeed_Click() { nav_.units.speedKts = !nav_.units.speedKts; }
+    void lblAlt_Click() { nav_.units.altFeet = !nav_.units.altFeet; }
+    void lblTime_Click() { nav_.units.showEte = !nav_.units.showEte; }
     void Form_KeyUp(int KeyCode, int Shift);
     void SetToolTips();
     // The classic virtual key code of a Qt key (0 when it has none).
@@ -439,18 +409,33 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The point counter's font for this many points (see recordCounterFont).
+    void showRecordCounter(int32_t points);
+    // Not recording: the start button, or the indicator of automatic recording.
+    void showIdleRecordButtons();
+    // The track file refused a write: the recording stops and the status label says why.
+    void stopAfterTrackFileError();
+
+    // Map area = window inner size minus the panel left of the map and the strip below it.
+    static constexpr int kPanelWidth = 280;
+    static constexpr int kStripHeight = 53;
+    static constexpr int kMapLeft = 275;
+    static constexpr int kMinMapWidth = 661;
+    static constexpr int kMinMapHeight = 463;
+    // Where a control lies before the first layout: out of sight, so that the first activation
+    // lays the window out (its slider then lies below the window's inner height).
+    static constexpr int kNotLaidOut = 10000;
+
     void buildControls();
     void wireControls();
     // Runs `handler` when `control` is clicked (labels and pictures have no click signal).
     void onClick(QWidget* control, std::function<void()> handler);
+    // The zoom slider and the map at this value (taken into the slider's range), redrawn.
+    void zoomTo(int sliderValue);
     // Puts a value on the zoom slider without running its change handler.
     void setSliderQuietly(int value);
     // Sets the chart combo's text without its change handler.
     void setMapsTextQuietly(const QString& text);
-    // Shows the chart error for the current chart and marks it unusable.
-    void reportChartError(const QString& name);
-    // The Name of the current ActiveMaps row ("" when there is none).
-    QString currentChartName() const;
     // Rewrites kartendaten.crm with the current chart and the route combo's text.
     void writeLastMapFile();
     // Opens the GPS port on SavedComPort; false when it cannot be opened.
@@ -458,15 +443,17 @@ private:
     void closePort();
     void enterNoSignalMode();
     void showStatus(const QString& text);
-    QString portMissingText() const;
-    QString noSignalText() const;
+    // The status pictures as the GPS switch says.
+    void showGpsPictures();
+    // Distance, course and time as the navigation holds them.
+    void showTargetFigures();
 
     // Hourglass while the port check runs.
     BusyCursor busy_;
     // Forwards the interpreter's events to the gps_* handlers.
     std::unique_ptr<NmeaEvents> gpsEvents_;
-    // Builds the typed fix from the interpreter's events, then hands them to gpsEvents_.
-    GpsFixBuilder fixBuilder_;
+    // Heading and IAS as typed (lblHeading, lblIAS show them).
+    WindEntry windEntry_;
     // Baud rate from data.crm (the port keeps 4800 until a valid file is read).
     qint32 baudRate_ = 4800;
     // True while the port is being opened: its error reports then belong to the open.
@@ -474,8 +461,8 @@ private:
     // Chart name that the combo's change handler loaded just before a pick from its list
     // (the pick then does not load the same chart twice).
     QString loadedByChange_;
-    // Name of the chart whose image and view mapView holds ("" when none is loaded).
-    QString loadedChart_;
+    // The chart shown, the last chart file and the view memory.
+    ChartChoice chart_;
     std::vector<std::pair<QObject*, std::function<void()>>> clickHandlers_;
 };
 

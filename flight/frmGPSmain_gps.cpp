@@ -1,94 +1,236 @@
-// The interpreter's events in the flight window: position, speed, course, altitude, time,
-// satellites and fix state. They all run inside the serial notification, one sentence at a
-// time. Without a fix the displays show "---" and the position stays where it was.
+// The GPS in the flight window: the GPS button, serial reception, the no-signal watchdog, and
+// the interpreter's events. What the status pictures show and what a tick of the watchdog
+// decides is GpsLink's (flight/GpsLink.h); the fix is FlightNavigation's. Here the port is
+// opened and closed and the decisions and the fix are shown.
+//
+// QSerialPort reports no line events, so the no-signal mode starts when the port reports an
+// error (the device went away) or when no data arrived for kSilenceMs while the GPS is on.
+//
+// The events all run inside the serial notification, one sentence at a time, after the fix
+// has taken them in: each writes its displays from the fix ("---" without a fix; the aircraft
+// then stays where it was).
 
 #include "flight/frmGPSmain.h"
 
-#include "core/GeoMath.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
-#include "map/NumberText.h"
-#include "map/PictureBox.h"
+#include "core/forms/MsgBox.h"
+#include "platform/SerialPorts.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 namespace tv {
 
-namespace {
-
-constexpr double kFeetPerMetre = 3.2808;
-constexpr double kKmhPerKnot = 1.852;
-// Automatic recording runs above this ground speed and stops below it (knots).
-constexpr double kRecordingSpeedKt = 30.0;
-
-QString text(const std::string& s)
+void frmGPSmain::showStatus(const QString& text)
 {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    lblStatus->setText(text);
+    lblStatus->show();
+    lblStatus->raise();
+    lblStatus->repaint();
 }
 
-// A raw field ddmm.mmmm (dddmm.mmmm for longitudes) as decimal degrees, negated for the
-// southern and western hemispheres (the position text begins with the hemisphere letter).
-double rawToDegrees(const std::string& raw, const std::string& positionText, char negative)
+void frmGPSmain::showGpsPictures()
 {
-    const double ddmm = leadingNumber(text(raw)) / 100.0;
-    double degrees = DDMMToDegrees(ddmm);
-    if (!positionText.empty() && positionText.front() == negative)
-        degrees = -degrees;
-    return degrees;
+    const GpsLink::Pictures& shown = nav_.link.pictures();
+    picGPSCheck[0]->setVisible(shown.on);
+    picGPSCheck[1]->setVisible(shown.fix);
+    picGPSCheck[2]->setVisible(shown.noSignal);
+    if (shown.noSignal)
+        picGPSCheck[2]->raise();
 }
 
-} // namespace
+bool frmGPSmain::openPort()
+{
+    if (MSComm1.isOpen())
+        return true;
+    const std::string path = comPortPath(SavedComPort);
+    if (path.empty())
+        return false;
+    opening_ = true;
+    MSComm1.setPortName(QString::fromStdString(path));
+    MSComm1.setBaudRate(baudRate_);
+    MSComm1.setDataBits(QSerialPort::Data8);
+    MSComm1.setParity(QSerialPort::NoParity);
+    MSComm1.setStopBits(QSerialPort::OneStop);
+    MSComm1.setFlowControl(QSerialPort::NoFlowControl);
+    const bool opened = MSComm1.open(QIODevice::ReadWrite);
+    MSComm1.clearError();
+    opening_ = false;
+    // What was kept of an unfinished line belongs to the link before.
+    LineBuffer.clear();
+    return opened;
+}
+
+void frmGPSmain::closePort()
+{
+    if (MSComm1.isOpen())
+        MSComm1.close();
+}
+
+void frmGPSmain::cmdGPS_Click()
+{
+    closePort();
+    nav_.gpsSwitchedOn();
+    showGpsPictures();
+    showStatus(checkingPortText(SavedComPort, Language == 0));
+    busy_.acquire();
+    timerCheck.setInterval(1000);
+    silenceWatch.setInterval(0);
+    if (!openPort()) {
+        showStatus(portMissingText(SavedComPort, Language == 0));
+        timerCheck.setInterval(0);
+        nav_.gpsSwitchedOff();
+        showGpsPictures();
+        busy_.release();
+    }
+}
+
+void frmGPSmain::picGPSCheck_Click(int /*Index*/)
+{
+    closePort();
+    timerCheck.setInterval(0);
+    silenceWatch.setInterval(0);
+    lblStatus->hide();
+    nav_.gpsSwitchedOff();
+    showGpsPictures();
+    busy_.release();
+    UpdateRouteInfo();
+}
+
+void frmGPSmain::MSComm1_OnComm(int16_t CommEvent)
+{
+    if (CommEvent == comEventBreak)
+        MsgBox(QStringLiteral("Break"), QStringLiteral("Tramvik GPS"));
+    if (CommEvent == comEvReceive) {
+        const QByteArray received = MSComm1.readAll();
+        // The link is alive the moment data arrive: the silence count starts again before the
+        // sentences are handled, since handling may open a message box and wait for the pilot.
+        nav_.link.dataArrived();
+        if (nav_.link.switchedOn())
+            silenceWatch.setInterval(kSilenceMs);
+        HandleInput(
+            std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
+    }
+    if (nav_.link.switchedOn()) {
+        if (!lblStatus->isHidden())
+            lblStatus->hide();
+        if (CommEvent != comEvReceive)
+            enterNoSignalMode();
+    }
+}
+
+void frmGPSmain::enterNoSignalMode()
+{
+    silenceWatch.setInterval(0);
+    ClearInstruments();
+    nav_.signalLost();
+    nav_.link.enterNoSignalMode();
+    showGpsPictures();
+    timerCheck.setInterval(5000);
+    UpdateMap();
+}
+
+void frmGPSmain::silenceWatch_Timer()
+{
+    silenceWatch.setInterval(0);
+    // During the check after a start the verdict decides; without the GPS nobody listens.
+    if (!nav_.link.silenceStartsNoSignalMode())
+        return;
+    // Data arrived but wait unread: the port announces new data only once the handler of the
+    // last ones has returned, and that handler waits for a message box the pilot has open.
+    if (MSComm1.isOpen() && MSComm1.bytesAvailable() > 0) {
+        silenceWatch.setInterval(kSilenceMs);
+        return;
+    }
+    if (!lblStatus->isHidden())
+        lblStatus->hide();
+    enterNoSignalMode();
+}
+
+void frmGPSmain::HandleInput(std::string_view Sinput)
+{
+    for (const std::string& line : LineBuffer.add(Sinput))
+        gps.Parse(line);
+}
+
+void frmGPSmain::timerCheck_Timer()
+{
+    const bool german = Language == 0;
+    switch (nav_.link.tick()) {
+    case GpsLink::Tick::Wait:
+        return;
+    case GpsLink::Tick::Done:
+        timerCheck.setInterval(0);
+        lblStatus->hide();
+        busy_.release();
+        return;
+    case GpsLink::Tick::StillSilent:
+        closePort();
+        if (openPort()) {
+            ClearInstruments();
+            showStatus(noSignalText(SavedComPort, german));
+        } else {
+            showStatus(portMissingText(SavedComPort, german));
+        }
+        break;
+    case GpsLink::Tick::NoDataAtCheck:
+        closePort();
+        timerCheck.setInterval(0);
+        showStatus(openPort() ? noSignalText(SavedComPort, german)
+                              : portMissingText(SavedComPort, german));
+        break;
+    }
+    // No data: the pictures "on" and "fix" go ("no signal" stays as it is).
+    nav_.noDataAtTick();
+    showGpsPictures();
+    UpdateRouteInfo();
+    busy_.release();
+}
+
+void frmGPSmain::ClearInstruments()
+{
+    for (QLabel* display : {lblSpeed, lblBearing, lblAlt, lblLat, lblLong})
+        display->setText(QStringLiteral("---"));
+    nav_.clearDisplays();
+    showTargetFigures();
+    ShowInstrument(0.0f);
+}
+
+// ------------------------------------------------------------------------------ GPS events
 
 void frmGPSmain::gps_PositionReceived(const std::string& latitude, const std::string& longitude,
-                                      const std::string& latraw, const std::string& longraw)
+                                      const std::string& /*latraw*/, const std::string& /*longraw*/)
 {
-    if (NoFix) {
+    if (!nav_.hasFix()) {
         lblLat->setText(QStringLiteral("---"));
         lblLong->setText(QStringLiteral("---"));
         return;
     }
-    PosLat = rawToDegrees(latraw, latitude, 'S');
-    PosLong = rawToDegrees(longraw, longitude, 'W');
-    targetFiguresCleared = false;
-
-    // The map is redrawn on the first position after the window was loaded, then on every
-    // 21st position event.
-    ++PositionRefreshCounter;
-    if (PositionRefreshCounter == 0)
+    if (nav_.positionArrived())
         UpdateMap();
-    if (PositionRefreshCounter > 20) {
-        UpdateMap();
-        PositionRefreshCounter = 0;
-    }
-    lblLat->setText(text(latitude));
-    lblLong->setText(text(longitude));
+    lblLat->setText(QString::fromStdString(latitude));
+    lblLong->setText(QString::fromStdString(longitude));
 }
 
-void frmGPSmain::gps_SpeedReceived(const std::string& Speed)
+void frmGPSmain::gps_SpeedReceived(const std::string& /*Speed: read from the fix*/)
 {
-    if (NoFix) {
-        lblSpeed->setText(QStringLiteral("---"));
+    const GpsFix& fix = nav_.fix();
+    lblSpeed->setText(speedText(fix, nav_.units.speedKts));
+    if (!fix.speedKt)
         return;
-    }
-    const double knots = leadingNumber(text(Speed));
-    if (SpeedKts) {
-        lblSpeed->setText(formatNumber(knots, QStringLiteral("##0")));
-        lblSpeedmode->setText(QStringLiteral("kts"));
-    } else {
-        lblSpeed->setText(formatNumber(knots * kKmhPerKnot, QStringLiteral("##0")));
-        lblSpeedmode->setText(QStringLiteral("km/h"));
-    }
-
+    lblSpeedmode->setText(speedUnitText(nav_.units.speedKts));
     if (!TrackAutoOn)
         return;
-    if (knots > kRecordingSpeedKt && timeTrack.interval() == 0) {
+    switch (automaticRecording(*fix.speedKt, timeTrack.interval() > 0)) {
+    case AutoRecording::Start:
         lblRecord->setText(QStringLiteral("0"));
         cmdRecord->hide();
         cmdRecordAuto->hide();
         picRecord->show();
         guarded([&] { ToggleTrackRecording(); });
-    } else if (knots < kRecordingSpeedKt) {
+        break;
+    case AutoRecording::Stop:
         // The track entry stays open for a later start. A track file error stopped automatic
         // recording until now: the speed rising past 30 kt again may try a new start.
         recorder.setFailed(false);
@@ -96,75 +238,52 @@ void frmGPSmain::gps_SpeedReceived(const std::string& Speed)
         cmdRecord->hide();
         cmdRecordAuto->show();
         picRecord->hide();
+        break;
+    case AutoRecording::Keep:
+        break;
     }
 }
 
 void frmGPSmain::gps_BearingReceived(const std::string& /*bearing: read from the fix*/)
 {
-    if (NoFix) {
-        lblBearing->setText(QStringLiteral("---"));
-        return;
-    }
-    const double track = gpsFix().trackDegTrue.value_or(0.0);
-    lblBearing->setText(formatNumber(track, QStringLiteral("000")));
+    lblBearing->setText(trackText(nav_.fix()));
     // The card turns so that the track, in whole degrees as shown, stands at the top.
-    guarded([&] { ShowInstrument(static_cast<float>(-shownTrackDeg(gpsFix()))); });
+    if (nav_.fix().trackDegTrue)
+        guarded([&] { ShowInstrument(static_cast<float>(-shownTrackDeg(nav_.fix()))); });
 }
 
-void frmGPSmain::gps_AltitudeReceived(const std::string& altitude)
+void frmGPSmain::gps_AltitudeReceived(const std::string& /*altitude: read from the fix*/)
 {
-    if (NoFix) {
-        lblAlt->setText(QStringLiteral("---"));
+    const GpsFix& fix = nav_.fix();
+    lblAlt->setText(altitudeText(fix, nav_.units.altFeet));
+    const std::optional<double> feet = altitudeFeet(fix);
+    if (!feet)
         return;
-    }
-    const double metres = leadingNumber(text(altitude));
-    const double feet = metres * kFeetPerMetre;
-    if (AltFeet) {
-        lblAlt->setText(formatNumber(feet, QStringLiteral("######")));
-        lblAltmode->setText(QStringLiteral("ft"));
-    } else {
-        lblAlt->setText(formatNumber(metres, QStringLiteral("#####")));
-        lblAltmode->setText(QStringLiteral("m"));
-    }
-    guarded([&] { ShowTAS(feet); });
+    lblAltmode->setText(altitudeUnitText(nav_.units.altFeet));
+    guarded([&] { ShowTAS(*feet); });
 }
 
-void frmGPSmain::gps_TimeChanged(const std::string& Time)
+void frmGPSmain::gps_SatellitesInViewReceived(int16_t /*satellitesInView: read from the fix*/)
 {
-    LabelTime->setText(text(Time));
-}
-
-void frmGPSmain::gps_SatellitesUsedReceived(int16_t satellitesUsed)
-{
-    Label7->setText(QString::number(satellitesUsed));
-}
-
-void frmGPSmain::gps_SatellitesInViewReceived(int16_t satellitesInView)
-{
-    if (NoFix) {
+    if (!nav_.hasFix()) {
         for (QLabel* check : picGPSCheck)
-            check->setToolTip(QStringLiteral("Sat: -/-"));
+            check->setToolTip(kNoSatelliteTip);
         return;
     }
-    picGPSCheck[1]->setToolTip(QStringLiteral("Sat: ") + Label7->text() + QStringLiteral("/") +
-                               QString::number(satellitesInView));
+    picGPSCheck[1]->setToolTip(satelliteTip(nav_.fix()));
 }
 
 void frmGPSmain::gps_FixObtained()
 {
-    picGPSCheck[0]->hide();
-    picGPSCheck[1]->show();
-    picGPSCheck[2]->hide();
-    NoFix = false;
+    nav_.link.fixObtained();
+    showGpsPictures();
 }
 
 void frmGPSmain::gps_FixLost()
 {
-    picGPSCheck[0]->show();
-    picGPSCheck[1]->hide();
-    picGPSCheck[2]->hide();
-    NoFix = true;
-    if (chartValid) {
+    nav_.link.fixLost();
+    showGpsPictures();
+    if (chart_.valid()) {
         guarded([&] { DrawMovingMap(); });
         picMap->Refresh();
     }

@@ -2,7 +2,7 @@
 // picking a direct-flight target, the chart combo, the per-chart view memory and the redraw.
 //
 // The arithmetic lives in MapView; these handlers read the controls, call it and redraw.
-// A chart is drawn only when it loaded completely (chartValid): an image that fails to load or
+// A chart is drawn only when it loaded completely (ChartChoice): an image that fails to load or
 // edges that give no scale are reported as a chart error and leave the map empty, so nothing
 // of the chart shown before is mixed with the new one.
 
@@ -27,46 +27,12 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
 
 namespace tv {
-
-namespace {
-
-bool hasRows(const std::shared_ptr<Recordset>& rs)
-{
-    return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0;
-}
-
-std::optional<double> numberField(Recordset& rs, const char* name)
-{
-    if (rs.FieldIndex(name) < 0)
-        return std::nullopt;
-    return rs.Field(name).asNumber();
-}
-
-// Makes the chart named `name` the current row of ActiveMaps (the first row when no chart has
-// that name).
-void seekChart(Recordset& maps, const QString& name)
-{
-    maps.MoveFirst();
-    maps.Find("Name", CompareOp::Equal, Value(name.toStdString()));
-    if (maps.Eof())
-        maps.MoveFirst();
-}
-
-} // namespace
-
-QString frmGPSmain::currentChartName() const
-{
-    if (!hasRows(ActiveMaps) || ActiveMaps->Bof() || ActiveMaps->Eof())
-        return {};
-    return QString::fromStdString(ActiveMaps->Field("Name").toString());
-}
 
 void frmGPSmain::setSliderQuietly(int value)
 {
@@ -80,65 +46,29 @@ void frmGPSmain::setMapsTextQuietly(const QString& text)
     cmbMaps->setEditText(text);
 }
 
-void frmGPSmain::reportChartError(const QString& name)
-{
-    chartValid = false;
-    loadedChart_.clear();
-    picMap->Cls();
-    if (Language == 0)
-        MsgBox(QStringLiteral("Fehler in Karte: ") + name +
-                   QStringLiteral(" - Bitte Koordinaten üperprüfen."),
-               QStringLiteral("Fehler in Karte"));
-    else
-        MsgBox(QStringLiteral("Map error: ") + name +
-                   QStringLiteral(" - please check coordinates."),
-               QStringLiteral("Map error"));
-}
-
 void frmGPSmain::writeLastMapFile()
 {
-    SettingsWriter()
-        .writeText(currentChartName().toStdString())
-        .writeText(cmbRoute->currentText().toStdString())
-        .save(programFile("kartendaten.crm"));
+    ChartChoice::writeLastMap(programFile("kartendaten.crm"), cmbRoute->currentText());
 }
 
 // ------------------------------------------------------------------------------ loading
 
 void frmGPSmain::InitializeData()
 {
-    if (!hasRows(ActiveMaps))
-        return;
-    QString name;
-    ChartRow row;
-    try {
-        name = currentChartName();
-        row.widthPx = numberField(*ActiveMaps, "Breite");
-        row.heightPx = numberField(*ActiveMaps, "Höhe");
-        row.southDDMM = numberField(*ActiveMaps, "Unten");
-        row.northDDMM = numberField(*ActiveMaps, "Oben");
-        row.westDDMM = numberField(*ActiveMaps, "Links");
-        row.eastDDMM = numberField(*ActiveMaps, "Rechts");
-    } catch (const std::exception&) {
-        reportChartError(name);
-        return;
-    }
-    progBar->setValue(50);
-
-    QImageReader reader(
-        QString::fromStdString((programFolder() / "Karten" / name.toStdString()).string()));
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        reportChartError(name);
-        return;
-    }
     mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
-    if (mapView.loadChart(row, image) != MapView::LoadResult::Loaded) {
-        reportChartError(name);
+    progBar->setValue(50);
+    switch (chart_.loadCurrent(mapView, programFolder() / "Karten")) {
+    case ChartChoice::Load::NoCharts:
+        return;
+    case ChartChoice::Load::Failed: {
+        picMap->Cls();
+        const auto error = ChartChoice::errorMessage(ChartChoice::currentName(), Language == 0);
+        MsgBox(error.text, error.title);
         return;
     }
-    chartValid = true;
-    loadedChart_ = name;
+    case ChartChoice::Load::Loaded:
+        break;
+    }
     setSliderQuietly(mapView.sliderValue());
     LoadMapView();
     progBar->setValue(100);
@@ -156,7 +86,7 @@ void frmGPSmain::FitViewToWindow()
 void frmGPSmain::SlideMap_Change()
 {
     mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
-    if (chartValid)
+    if (chart_.valid())
         mapView.applyZoom();
     UpdateMap();
     picMap->Refresh();
@@ -164,8 +94,12 @@ void frmGPSmain::SlideMap_Change()
 
 void frmGPSmain::SlideMap_MouseUp(int /*Button*/, int /*Shift*/, double X, double /*Y*/)
 {
-    const int value = mapView.sliderValueFromClick(X);
-    mapView.setSliderValue(value);
+    zoomTo(mapView.sliderValueFromClick(X));
+}
+
+void frmGPSmain::zoomTo(int sliderValue)
+{
+    mapView.setSliderValue(sliderValue);
     setSliderQuietly(mapView.sliderValue());
     SlideMap_Change();
 }
@@ -177,32 +111,34 @@ void frmGPSmain::picMap_MouseDown(int Button, int /*Shift*/, double X, double Y)
         StepToNextChart();
         return;
     }
-    if (Button == 2 && DirectFly && hasRows(ActiveMaps) && chartValid) {
-        const std::optional<GeoPos> target = mapView.viewToPosition(QPointF(X, Y));
-        if (!target)
+    if (Button == 2 && nav_.route.directFly && chart_.valid()) {
+        const std::optional<GeoPos> picked = mapView.viewToPosition(QPointF(X, Y));
+        if (!picked)
             return;
-        lblLatx->setText(formatTargetCoordinate(DegreesToDDMM(target->latDeg)));
-        lblLongx->setText(formatTargetCoordinate(DegreesToDDMM(target->lonDeg)));
+        nav_.pickDirectTarget(*picked);
+        if (const auto& target = nav_.directTarget()) {
+            lblLatx->setText(target->latText);
+            lblLongx->setText(target->lonText);
+        }
         UpdateMap();
     }
 }
 
 void frmGPSmain::StepToNextChart()
 {
-    const int count = listNextMap->count();
+    const std::vector<QString>& charts = overlay.chartsUnderAircraft;
+    const int count = static_cast<int>(charts.size());
     if (count >= 2) {
         progBar->show();
         progBar->setValue(25);
     }
     const ChartStep step = stepToNextChart(MapListIndex, count);
     MapListIndex = static_cast<int16_t>(step.mapListIndex);
-    if (count > 0)
-        listNextMap->setCurrentRow(MapListIndex);
-    tNextMap->setText(step.nextEntry >= 0 ? listNextMap->item(step.nextEntry)->text() : QString());
-    if (!tNextMap->text().isEmpty() && listNextMap->currentItem() != nullptr) {
+    tNextMap->setText(step.nextEntry >= 0 ? charts[size_t(step.nextEntry)] : QString());
+    if (!tNextMap->text().isEmpty() && count > 0) {
         // Setting the combo's text switches the chart (its change handler runs when the text
         // changes).
-        const QString chart = listNextMap->currentItem()->text();
+        const QString chart = charts[size_t(MapListIndex)];
         if (chart != cmbMaps->currentText()) {
             setMapsTextQuietly(chart);
             cmbMaps_Change();
@@ -225,16 +161,6 @@ void frmGPSmain::picMap_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, dou
 {
     UpdateMap();
     picMap->Refresh();
-}
-
-void frmGPSmain::CenterMapOnPosition()
-{
-    mapView.centreOn(overlay.PlaneX, overlay.PlaneY);
-}
-
-void frmGPSmain::CalcViewBounds(double x1, double y1, double x2, double y2)
-{
-    mapView.computeViewBounds(x1, y1, x2, y2);
 }
 
 void frmGPSmain::cmdKartezentrieren_Click()
@@ -273,78 +199,59 @@ void frmGPSmain::PicMapScroll_Click()
 
 void frmGPSmain::LoadLastMap()
 {
-    const std::filesystem::path path = programFile("kartendaten.crm");
-    SettingsReader reader(path);
-    bool failed = false;
-    const std::optional<std::string> chart = reader.readText();
-    if (!chart || !hasRows(ActiveMaps)) {
-        failed = true;
-    } else {
-        ActiveMaps->MoveFirst();
-        ActiveMaps->Find("Name", CompareOp::Equal, Value(*chart));
-        LastMapName = QString::fromStdString(*chart);
-        if (ActiveMaps->Eof())
-            ActiveMaps->MoveFirst();
-        if (const std::optional<std::string> route = reader.readText())
-            tRoute->setText(QString::fromStdString(*route));
-        else
-            failed = true;
-    }
-    if (failed)
-        SettingsWriter().writeText("demo.bmp").save(path);
+    const ChartChoice::LastMap last = ChartChoice::readLastMap(programFile("kartendaten.crm"));
+    if (last.chart)
+        LastMapName = *last.chart;
+    if (last.route)
+        tRoute->setText(*last.route);
 }
 
 void frmGPSmain::updateMapInfo()
 {
     if (!MainConnection)
         return;
-    Recordset maps;
-    maps.Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", *MainConnection);
+    const std::vector<QString> names = ChartChoice::activeNames(*MainConnection);
     PrevMapName = cmbMaps->currentText();
     {
         const QSignalBlocker quiet(cmbMaps);
         cmbMaps->clear();
         cmbMaps->setEditText(QString());
+        for (const QString& name : names)
+            cmbMaps->addItem(name);
     }
-    if (maps.RecordCount() > 0) {
-        {
-            const QSignalBlocker quiet(cmbMaps);
-            for (maps.MoveFirst(); !maps.Eof(); maps.MoveNext())
-                cmbMaps->addItem(QString::fromStdString(maps.Field("Name").toString()));
-        }
-        setMapsTextQuietly(currentChartName());
+    if (!names.empty()) {
+        setMapsTextQuietly(ChartChoice::currentName());
         cmbMaps_Change();
     }
-    maps.Close();
 }
 
 void frmGPSmain::cmbMaps_Change()
 {
     loadedByChange_.clear();
-    if (!hasRows(ActiveMaps))
+    if (!ChartChoice::hasCharts())
         return;
     const QString text = cmbMaps->currentText();
     if (text == PrevMapName && !mapView.chartStepping())
         return;
     SaveMapView();
-    seekChart(*ActiveMaps, text);
+    ChartChoice::seek(text);
     InitializeData();
     writeLastMapFile();
     // A pick from the list runs the click handler right after this one: it need not load the
     // same chart again.
-    loadedByChange_ = currentChartName();
+    loadedByChange_ = ChartChoice::currentName();
     QTimer::singleShot(0, this, [this] { loadedByChange_.clear(); });
 }
 
 void frmGPSmain::cmbMaps_Click()
 {
-    if (!hasRows(ActiveMaps))
+    if (!ChartChoice::hasCharts())
         return;
     const QString text = cmbMaps->currentText();
     if (loadedByChange_.isEmpty() ||
         !equalsNoCase(loadedByChange_.toStdString(), text.toStdString())) {
         SaveMapView();
-        seekChart(*ActiveMaps, text);
+        ChartChoice::seek(text);
         InitializeData();
     }
     loadedByChange_.clear();
@@ -355,52 +262,25 @@ void frmGPSmain::cmbMaps_Click()
 
 void frmGPSmain::LoadMapView()
 {
-    // Only a view of the chart whose image is loaded: a stored rectangle never goes with the
-    // picture of another chart.
-    if (!positionRS || !chartValid)
-        return;
-    const QString name = currentChartName();
-    if (name.isEmpty() || !equalsNoCase(name.toStdString(), loadedChart_.toStdString()))
-        return;
-    const std::optional<StoredView> view = findView(*positionRS, name.toStdString());
-    if (!view || !mapView.restoreView(view->sx, view->sy, view->sw, view->sh, view->slider))
+    const std::optional<bool> centred = chart_.restoreView(mapView);
+    if (!centred)
         return;
     setSliderQuietly(mapView.sliderValue());
-    if (view->centerMap || mapView.chartStepping()) {
+    if (*centred || mapView.chartStepping()) {
         mapView.setCentredOnAircraft(true);
         picKartezentrieren->show();
     }
-}
-
-void frmGPSmain::SaveMapView()
-{
-    if (!positionRS || !chartValid || loadedChart_.isEmpty())
-        return;
-    StoredView view;
-    view.sx = mapView.sourceX();
-    view.sy = mapView.sourceY();
-    view.sw = mapView.sourceWidth();
-    view.sh = mapView.sourceHeight();
-    view.slider = mapView.sliderValue();
-    view.centerMap = mapView.centredOnAircraft();
-    storeView(*positionRS, loadedChart_.toStdString(), view, programFile("position.crm"));
-}
-
-void frmGPSmain::tNextMap_MouseMove()
-{
-    tNextMap->hide();
 }
 
 // ------------------------------------------------------------------------------ redraw
 
 void frmGPSmain::UpdateMap()
 {
-    ++updateMapCalls;
     guarded([&] {
-        if (!hasRows(ActiveMaps) || !chartValid)
+        if (!ChartChoice::hasCharts() || !chart_.valid())
             return;
         mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
-        const AircraftPlacement placement = mapView.placeAircraft(GeoPos{PosLat, PosLong});
+        const AircraftPlacement placement = mapView.placeAircraft(nav_.aircraft());
         if (placement.offChart)
             picKartezentrieren->hide();
         if (!placement.viewPx)
@@ -418,10 +298,11 @@ void frmGPSmain::UpdateMap()
 void frmGPSmain::DrawAirspaces()
 {
     // The altitude as lblAlt shows it (whole feet or whole metres), 0 while it shows "---".
-    const FlightAirspaceBox box = drawFlightAirspaces(
-        airspaceLayer, mapSurface(), mapView, AirspaceConnection,
-        {ShowLuftraum, ShowLuftraumHoehe, ShowPR}, shownAltitude(gpsFix(), AltFeet).value_or(0.0),
-        AltFeet, QNH, Language, airspaceFaultShown);
+    const FlightAirspaceBox box =
+        drawFlightAirspaces(airspaceLayer, mapSurface(), mapView, AirspaceConnection,
+                            {layers.ShowLuftraum, layers.ShowLuftraumHoehe, layers.ShowPR},
+                            shownAltitude(nav_.fix(), nav_.units.altFeet).value_or(0.0),
+                            nav_.units.altFeet, QNH, Language, airspaceFaultShown);
     frmQNH->setVisible(box.visible);
     if (box.lblQNHColour)
         paintBackground(lblQNH, vbColor(*box.lblQNHColour));

@@ -1,22 +1,17 @@
 // The flight window's overlay on the chart: points, airports, the direct-flight target, the
 // charts under the aircraft with the automatic chart change, and the aircraft. The drawing is
-// flight/MapOverlay and flight/MapSymbols; these members gather what the controls and the
-// window's state say and write the results back into the controls.
+// flight/MapOverlay; this member gathers what it draws and shows what it decided.
 
 #include "flight/frmGPSmain.h"
 
 #include "core/Variablen.h"
-#include "flight/MapOverlay.h"
-#include "map/DrawSurface.h"
-#include "map/MapSymbols.h"
-#include "map/NumberText.h"
+#include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QSignalBlocker>
 
 #include <exception>
@@ -24,12 +19,6 @@
 namespace tv {
 
 namespace {
-
-bool hasCurrentRow(const std::shared_ptr<Recordset>& rs)
-{
-    return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0 && !rs->Bof() &&
-           !rs->Eof();
-}
 
 Connection* openConnection(const std::shared_ptr<Connection>& connection)
 {
@@ -40,121 +29,61 @@ Connection* openConnection(const std::shared_ptr<Connection>& connection)
 
 void frmGPSmain::DrawMovingMap()
 {
+    // Nothing goes onto a chart that failed to load.
+    if (!chart_.valid())
+        return;
     try {
-        // Nothing goes onto a chart that failed to load.
-        if (!chartValid)
-            return;
         OverlayInputs in;
-        in.chartLoaded = chartValid;
-        if (hasCurrentRow(ActiveMaps))
-            in.chart = chartRowOf(*ActiveMaps);
-        in.aircraft = GeoPos{PosLat, PosLong};
-        in.trackDeg = shownTrackDeg(gpsFix());
-        in.noFix = NoFix;
+        in.chart = ChartChoice::currentRow();
+        nav_.fillOverlayInputs(in);
         in.planeSymbol = PlaneSymbol;
-        in.layers.ShowWayInfo = ShowWayInfo;
-        in.layers.ShowAPT1 = ShowAPT1;
-        in.layers.ShowAPT2 = ShowAPT2;
-        in.layers.routePointsOnly = picShowPoints && !picShowPoints->isHidden();
+        in.layers.ShowWayInfo = layers.ShowWayInfo;
+        in.layers.ShowAPT1 = layers.ShowAPT1;
+        in.layers.ShowAPT2 = layers.ShowAPT2;
+        in.layers.routePointsOnly = routePointsOnly;
         in.layers.aptDataAvailable = AptDataAvailable;
-        in.showRoute = ShowRoute;
-        in.navigating = GotoActive || DirectFly;
+        in.showRoute = layers.ShowRoute;
         in.mapScroll = mapView.chartStepping();
-        if (hasCurrentRow(routeRS))
-            in.routeId = routeRS->Field("RouteID");
-        if (routepointsRS && routepointsRS->State() == Recordset::kStateOpen &&
-            routepointsRS->RecordCount() > 0) {
-            ActivePoint active;
-            if (hasCurrentRow(routepointsRS)) {
-                active.name = QString::fromStdString(routepointsRS->Field("Name").toString());
-                const Value id = routepointsRS->Field("PointID");
-                if (id.asNumber())
-                    active.pointId = id.toInt();
-            }
-            in.activePoint = active;
-        }
-        if (DirectFly && lblLatx && lblLongx && !lblLatx->text().isEmpty())
-            in.directTarget = {leadingNumber(lblLatx->text()), leadingNumber(lblLongx->text())};
-        in.shownChart = cmbMaps ? cmbMaps->currentText() : QString();
-        in.nextMapText = tNextMap ? tNextMap->text() : QString();
-
+        in.shownChart = cmbMaps->currentText();
+        in.nextMapText = tNextMap->text();
         OverlayHooks hooks;
         hooks.drawRoute = [this] { DrawRoute(); };
         hooks.updateTargetNav = [this] { UpdateTargetNav(); };
-
         const OverlayResult result =
             drawMovingMap(mapSurface(), mapView, overlay, openConnection(MainConnection),
                           openConnection(AirportConnection), in, hooks);
 
-        if (result.offChart && picKartezentrieren)
+        if (result.offChart)
             picKartezentrieren->hide();
         if (result.hideHints) {
-            if (tNextMap)
-                tNextMap->hide();
-            if (LblMapNumber)
-                LblMapNumber->hide();
+            tNextMap->hide();
+            LblMapNumber->hide();
         }
-        if (result.chartList && listNextMap) {
+        if (result.chartList) {
             const ChartListUpdate& list = *result.chartList;
-            listNextMap->clear();
-            for (const QString& entry : list.entries)
-                listNextMap->addItem(entry);
+            overlay.chartsUnderAircraft = list.entries;
             if (!list.entries.empty()) {
-                if (list.showMapNumber && LblMapNumber)
+                if (list.showMapNumber)
                     LblMapNumber->show();
-                if (list.showNextMap && tNextMap)
+                if (list.showNextMap)
                     tNextMap->show();
                 MapListIndex = static_cast<int16_t>(list.mapListIndex);
-                if (tNextMap)
-                    tNextMap->setText(list.nextMap);
-                if (LblMapNumber)
-                    LblMapNumber->setText(list.mapNumberCaption);
+                tNextMap->setText(list.nextMap);
+                LblMapNumber->setText(list.mapNumberCaption);
             }
         }
-        // The chart change comes last, when this redraw is complete.
-        if (result.switchTo && cmbMaps) {
+        // The chart change comes last, when this redraw is complete. The change handler runs
+        // once, here, whatever signals the combo is wired to.
+        if (result.switchTo) {
             {
-                // The change handler runs once, here, whatever signals the combo is wired to.
                 const QSignalBlocker quiet(cmbMaps);
                 cmbMaps->setCurrentText(*result.switchTo);
-                if (cmbMaps->isEditable())
-                    cmbMaps->setEditText(*result.switchTo);
+                cmbMaps->setEditText(*result.switchTo);
             }
             cmbMaps_Change();
         }
     } catch (const std::exception&) {
         // The overlay of this redraw ends here; the next redraw starts afresh.
-    }
-}
-
-void frmGPSmain::DrawWaypointSymbol(double latitude, double longitude, int16_t kind,
-                                    const QString& name)
-{
-    try {
-        tv::DrawWaypointSymbol(mapSurface(), mapView, latitude, longitude, kind, name, ShowWayInfo);
-    } catch (const std::exception&) {
-    }
-}
-
-void frmGPSmain::DrawAirportInfo(double latitude, double longitude, int16_t kind,
-                                 const QString& name)
-{
-    try {
-        SymbolLayers layers;
-        layers.ShowWayInfo = ShowWayInfo;
-        layers.ShowAPT1 = ShowAPT1;
-        layers.ShowAPT2 = ShowAPT2;
-        layers.routePointsOnly = picShowPoints && !picShowPoints->isHidden();
-        Connection* airports = openConnection(AirportConnection);
-        layers.aptDataAvailable = AptDataAvailable && airports != nullptr;
-        const AirportInfo* airport = nullptr;
-        if (layers.aptDataAvailable) {
-            overlay.airports.prefetch(*airports, {name});
-            airport = overlay.airports.find(name);
-        }
-        tv::DrawAirportInfo(mapSurface(), mapView, latitude, longitude, kind, name, layers,
-                            airport);
-    } catch (const std::exception&) {
     }
 }
 

@@ -1,562 +1,284 @@
 // The flight window's route: choosing it, route navigation and direct flight, stepping along
-// the points, the route line, and the figures of the navigation to the target.
+// the points, the route line, and the figures of the navigation to the target. What the
+// navigation is doing is FlightNavigation's; these handlers call it and show it.
 
 #include "flight/frmGPSmain.h"
 
-#include "core/GeoMath.h"
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "flight/RouteGrid.h"
-#include "flight/RouteNav.h"
 #include "flight/RouteWindow.h"
-#include "map/DrawSurface.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
-#include "platform/DbError.h"
 #include "platform/Recordset.h"
 
 #include <QComboBox>
 #include <QFrame>
-#include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
-#include <QTime>
-
-#include <exception>
 
 namespace tv {
-namespace {
-
-bool isOpen(const std::shared_ptr<Recordset>& set)
-{
-    return set && set->State() == Recordset::kStateOpen;
-}
-
-bool hasRows(const std::shared_ptr<Recordset>& set)
-{
-    return isOpen(set) && set->RecordCount() > 0;
-}
-
-// A control's own visibility, as the window sets it (not whether the window is on screen).
-bool shown(const QWidget* control)
-{
-    return control && !control->isHidden();
-}
-
-void setShown(QWidget* control, bool on)
-{
-    if (control)
-        control->setVisible(on);
-}
-
-void setCaption(QLabel* label, const QString& text)
-{
-    if (label)
-        label->setText(text);
-}
-
-QString captionOf(const QLabel* label)
-{
-    return label ? label->text() : QString();
-}
-
-void refreshMap(frmGPSmain& w)
-{
-    if (w.picMap)
-        w.picMap->Refresh();
-}
-
-// Marks the target row: the grid's current row joins the highlighted rows.
-void addCurrentBookmark(frmGPSmain& w)
-{
-    RouteGridModel* model = routeGridModel(w);
-    if (!model || gridRowOf(w.routepointsRS.get()) < 0)
-        return;
-    model->addSelectedBookmark(w.routepointsRS->Bookmark());
-}
-
-void clearBookmarks(frmGPSmain& w)
-{
-    if (RouteGridModel* model = routeGridModel(w))
-        model->clearSelectedBookmarks();
-}
-
-// Puts the grid's current row on the point set's current row, without running the grid's
-// row-change handler (that one answers the pilot's choice).
-void syncGridRow(frmGPSmain& w)
-{
-    RouteGridModel* model = routeGridModel(w);
-    if (!model || !w.gridWaypoints || !w.gridWaypoints->selectionModel())
-        return;
-    const int row = gridRowOf(w.routepointsRS.get());
-    const bool before = w.nav.gridSyncing;
-    w.nav.gridSyncing = true;
-    const QModelIndex index = row >= 0 ? model->index(row, 0) : QModelIndex();
-    w.gridWaypoints->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-    w.nav.gridSyncing = before;
-}
-
-// The pilot moved the grid's current row (click or keys).
-void gridCurrentRowChanged(frmGPSmain& w, const QModelIndex& current, const QModelIndex& previous)
-{
-    if (w.nav.gridSyncing)
-        return;
-    try {
-        RouteGridModel* model = routeGridModel(w);
-        if (!model || !isOpen(w.routepointsRS) || !current.isValid())
-            return;
-        const Recordset::BookmarkId bookmark = model->bookmarkAt(current.row());
-        if (bookmark == 0)
-            return;
-        w.routepointsRS->SetBookmark(bookmark);
-        // A click on a row of the grid replaces the grid's selection.
-        model->clearSelectedBookmarks();
-        w.gridWaypoints_RowColChange(previous.isValid() ? previous.row() : -1,
-                                     previous.isValid() ? previous.column() : -1);
-    } catch (const std::exception&) {
-        // The grid keeps what it shows; the next redraw takes the set as it is.
-    }
-}
-
-} // namespace
-
-// ------------------------------------------------------------------ glue for the window
 
 RouteGridModel* routeGridModel(frmGPSmain& w)
 {
-    if (!w.gridWaypoints)
-        return nullptr;
     return dynamic_cast<RouteGridModel*>(w.gridWaypoints->model());
 }
 
 void setUpRouteGrid(frmGPSmain& w)
 {
-    QTableView* grid = w.gridWaypoints;
-    if (!grid || routeGridModel(w))
+    if (routeGridModel(w))
         return;
-    auto* model = new RouteGridModel(grid);
-    grid->setModel(model);
-    grid->setSelectionMode(QAbstractItemView::NoSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->verticalHeader()->hide();
-    grid->setColumnWidth(0, 33);
-    grid->setColumnWidth(1, 135);
-    QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid,
-                     [&w](const QModelIndex& current, const QModelIndex& previous) {
-                         gridCurrentRowChanged(w, current, previous);
-                     });
-    QObject::connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, grid,
-                     [&w](int column) { w.gridWaypoints_HeadClick(column); });
+    RouteGridModel::attach(
+        *w.gridWaypoints, [&w](int lastRow) { w.gridWaypoints_RowColChange(lastRow, -1); },
+        [&w](int column) { guarded([&] { w.gridWaypoints_HeadClick(column); }); });
 }
 
 void bindRouteGrid(frmGPSmain& w)
 {
-    RouteGridModel* model = routeGridModel(w);
-    if (!model)
-        return;
-    const bool before = w.nav.gridSyncing;
-    w.nav.gridSyncing = true;
-    model->load(w.routepointsRS.get());
-    w.nav.gridSyncing = before;
-    syncGridRow(w);
+    routeGridModel(w)->load(w.routepointsRS.get());
 }
 
 void refillRoutes(frmGPSmain& w)
 {
-    try {
-        if (!MainConnection || !w.routeRS)
-            return;
-        // What was shown before: the route (by key, else by the name in the route box) and
-        // the target point.
-        std::optional<int64_t> rememberedRoute;
-        if (w.cmbRoute && w.cmbRoute->currentIndex() >= 0) {
-            bool ok = false;
-            const qlonglong id = w.cmbRoute->currentData().toLongLong(&ok);
-            if (ok)
-                rememberedRoute = id;
-        }
-        const QString rememberedName = w.tRoute ? w.tRoute->text() : QString();
-        std::optional<int64_t> rememberedPoint;
-        if (hasRows(w.routepointsRS) && gridRowOf(w.routepointsRS.get()) >= 0)
-            rememberedPoint = w.routepointsRS->Field("PointID").toInt();
+    if (!MainConnection)
+        return;
+    // What was shown before: the route (by key, else by the name in the route box, as after
+    // the start) and the target point.
+    std::optional<int64_t> shownRoute;
+    bool ok = false;
+    if (const qlonglong id = w.cmbRoute->currentData().toLongLong(&ok); ok)
+        shownRoute = id;
+    std::optional<int64_t> shownPoint;
+    if (gridRowOf(w.routepointsRS.get()) >= 0)
+        shownPoint = w.routepointsRS->Field("PointID").toInt();
 
-        const ActiveRoute::Choice choice =
-            w.activeRoute.refresh(*MainConnection, rememberedRoute, rememberedName);
-        if (choice.entries.empty()) {
-            setShown(w.picShowPoints, false);
-            if (w.tRoute)
-                w.tRoute->clear();
-            if (w.cmbRoute)
-                w.cmbRoute->clear();
-            bindRouteGrid(w);
-            return;
-        }
-        if (w.cmbRoute) {
-            const QSignalBlocker quiet(w.cmbRoute);
-            w.cmbRoute->clear();
-            for (const RouteEntry& e : choice.entries)
-                w.cmbRoute->addItem(e.name, QVariant::fromValue<qlonglong>(e.routeId));
-            w.cmbRoute->setCurrentIndex(choice.chosen);
-        }
-        const RouteEntry& chosen = choice.entries[static_cast<size_t>(choice.chosen)];
-        if (w.tRoute && w.tRoute->text() != chosen.name)
-            w.tRoute->setText(chosen.name);
-
-        if (!choice.hasPoints) {
-            setShown(w.picActivateGoto, false);
-            if (!w.DirectFly)
-                setShown(w.Frame1, false);
-        } else if (w.NoFix) {
-            // Without a fix the map opens at the start of the route.
-            const GeoPos start = routePointFromRow(*w.routepointsRS).position();
-            w.PosLat = start.latDeg;
-            w.PosLong = start.lonDeg;
-        }
-        bindRouteGrid(w);
-        if (choice.hasPoints) {
-            w.GridBusy = false;
-            if (rememberedPoint)
-                w.activeRoute.restoreTarget(*rememberedPoint);
-            syncGridRow(w);
-            addCurrentBookmark(w);
-        }
-    } catch (const std::exception&) {
-        // The route box and grid keep what they show; the next activation tries again.
+    FlightNavigation& nav = w.navigation();
+    const ActiveRoute::Choice choice =
+        nav.route.refresh(*MainConnection, shownRoute, w.tRoute->text());
+    {
+        const QSignalBlocker quiet(w.cmbRoute);
+        w.cmbRoute->clear();
+        for (const RouteEntry& e : choice.entries)
+            w.cmbRoute->addItem(e.name, QVariant::fromValue<qlonglong>(e.routeId));
+        w.cmbRoute->setCurrentIndex(choice.chosen);
     }
+    w.tRoute->setText(choice.chosen >= 0 ? choice.entries[size_t(choice.chosen)].name : QString());
+    if (choice.entries.empty()) {
+        w.routePointsOnly = false;
+        w.picShowPoints->hide();
+    }
+    w.showNavigation();
+    if (choice.hasPoints) {
+        // Without a fix the map opens at the start of the route.
+        const GeoPos start = routePointFromRow(*w.routepointsRS).position();
+        nav.fixEvents().placeWithoutFix(start.latDeg, start.lonDeg);
+    }
+    bindRouteGrid(w);
+    if (choice.hasPoints) {
+        w.GridBusy = false;
+        if (shownPoint)
+            nav.route.restoreTarget(*shownPoint);
+        routeGridModel(w)->followCurrentRow();
+        routeGridModel(w)->highlightCurrent();
+    }
+}
+
+void frmGPSmain::showNavigation()
+{
+    const ActiveRoute& route = nav_.route;
+    Frame1->setVisible(route.navigating());
+    picActivateGoto->setVisible(route.gotoActive);
+    picDF->setVisible(route.directFly);
+    lblLatx->setVisible(route.directFly);
+    lblLongx->setVisible(route.directFly);
 }
 
 // ------------------------------------------------------------------ choosing a route
 
 void frmGPSmain::cmbRoute_Click()
 {
-    try {
-        if (!cmbRoute || !routeRS || !MainConnection || cmbRoute->currentIndex() < 0)
-            return;
-        bool ok = false;
-        const int64_t routeId = cmbRoute->currentData().toLongLong(&ok);
-        if (!ok || !activeRoute.choose(*MainConnection, routeId))
-            return; // the route is gone: the next activation refills the box
-        bindRouteGrid(*this);
-        if (tRoute && cmbRoute->currentText() != tRoute->text()) {
-            tRoute->show();
-            tRoute->setText(cmbRoute->currentText());
-        }
-        if (hasRows(ActiveMaps) && !ActiveMaps->Bof() && !ActiveMaps->Eof()) {
-            writeLastMapFile();
-            UpdateRouteInfo();
-        }
-    } catch (const std::exception&) {
-        // A route whose points cannot be read shows an empty grid.
+    bool ok = false;
+    const int64_t routeId = cmbRoute->currentData().toLongLong(&ok);
+    if (!MainConnection || !ok || !nav_.route.choose(*MainConnection, routeId))
+        return; // the route is gone: the next activation refills the box
+    bindRouteGrid(*this);
+    if (cmbRoute->currentText() != tRoute->text()) {
+        tRoute->show();
+        tRoute->setText(cmbRoute->currentText());
+    }
+    if (!ChartChoice::currentName().isEmpty()) { // an active chart
+        writeLastMapFile();
+        UpdateRouteInfo();
     }
 }
 
-void frmGPSmain::cmbRoute_LostFocus()
-{
-    if (tRoute)
-        tRoute->show();
-}
-
-void frmGPSmain::tRoute_Click()
-{
-    if (tRoute)
-        tRoute->hide();
-}
-
-// ------------------------------------------------------------------ route navigation
+// ------------------------------------------------------------------ route navigation and
+// direct flight: the frame with the figures shows while either is on
 
 void frmGPSmain::cmdActivateGoto_Click()
 {
-    try {
-        if (activeRoute.startNavigation()) {
-            setShown(picActivateGoto, true);
-            setShown(Frame1, true);
-            addCurrentBookmark(*this);
-            UpdateMap();
-            refreshMap(*this);
-        } else {
-            setShown(picActivateGoto, false);
-            if (!DirectFly)
-                setShown(Frame1, false);
-        }
-    } catch (const std::exception&) {
-    }
+    const bool started = nav_.route.startNavigation();
+    showNavigation();
+    if (!started)
+        return;
+    routeGridModel(*this)->highlightCurrent();
+    UpdateMap();
 }
 
 void frmGPSmain::picActivateGoto_Click()
 {
-    try {
-        activeRoute.stopNavigation();
-        if (!DirectFly)
-            setShown(Frame1, false);
-        setShown(picActivateGoto, false);
-        UpdateMap();
-        refreshMap(*this);
-    } catch (const std::exception&) {
-    }
+    nav_.route.stopNavigation();
+    showNavigation();
+    UpdateMap();
 }
 
 void frmGPSmain::cmdNext_Click()
 {
-    try {
-        if (!isOpen(routepointsRS) || gridRowOf(routepointsRS.get()) < 0)
-            return;
-        clearBookmarks(*this);
-        switch (activeRoute.advance()) {
-        case StepResult::AtLastEnd:
-            // The last point was the target: route navigation has ended there. The figures
-            // stay up while a direct flight still uses them.
-            setShown(picActivateGoto, false);
-            if (!DirectFly)
-                setShown(Frame1, false);
-            if (cmdNext)
-                cmdNext->setEnabled(false);
-            break;
-        case StepResult::Moved:
-            if (cmdPrev)
-                cmdPrev->setEnabled(true);
-            syncGridRow(*this);
-            break;
-        default:
-            break;
-        }
-        addCurrentBookmark(*this);
-        refreshMap(*this);
-    } catch (const std::exception&) {
+    if (gridRowOf(routepointsRS.get()) < 0)
+        return;
+    routeGridModel(*this)->clearSelectedBookmarks();
+    switch (nav_.route.advance()) {
+    case StepResult::AtLastEnd:
+        // The last point was the target: route navigation has ended there. The figures stay
+        // up while a direct flight still uses them.
+        showNavigation();
+        cmdNext->setEnabled(false);
+        break;
+    case StepResult::Moved:
+        cmdPrev->setEnabled(true);
+        routeGridModel(*this)->followCurrentRow();
+        break;
+    default:
+        break;
     }
+    routeGridModel(*this)->highlightCurrent();
+    picMap->Refresh();
 }
 
 void frmGPSmain::cmdPrev_Click()
 {
-    try {
-        if (!isOpen(routepointsRS))
-            return;
-        clearBookmarks(*this);
-        switch (activeRoute.back()) {
-        case StepResult::Moved:
-            if (cmdNext)
-                cmdNext->setEnabled(true);
-            syncGridRow(*this);
-            break;
-        default: // on the first point, or no point at all
-            if (cmdPrev)
-                cmdPrev->setEnabled(false);
-            break;
-        }
-        addCurrentBookmark(*this);
-        refreshMap(*this);
-    } catch (const std::exception&) {
+    if (!routepointsRS || routepointsRS->State() != Recordset::kStateOpen)
+        return;
+    routeGridModel(*this)->clearSelectedBookmarks();
+    if (nav_.route.back() == StepResult::Moved) {
+        cmdNext->setEnabled(true);
+        routeGridModel(*this)->followCurrentRow();
+    } else { // on the first point, or no point at all
+        cmdPrev->setEnabled(false);
     }
+    routeGridModel(*this)->highlightCurrent();
+    picMap->Refresh();
 }
-
-// ------------------------------------------------------------------ direct flight
 
 void frmGPSmain::cmdDirectFly_Click()
 {
-    try {
-        activeRoute.startDirectFlight();
-        setShown(Frame1, true);
-        setShown(picDF, true);
-        setCaption(lblTrueBearing, QString());
-        setCaption(lblDistanz, QString());
-        setCaption(lblTime, QString());
-        setShown(lblLatx, true);
-        setShown(lblLongx, true);
-        UpdateMap();
-        refreshMap(*this);
-    } catch (const std::exception&) {
-    }
+    nav_.route.startDirectFlight();
+    showNavigation();
+    nav_.clearTargetFigures();
+    showTargetFigures();
+    UpdateMap();
 }
 
 void frmGPSmain::picDF_Click()
 {
-    try {
-        activeRoute.stopDirectFlight();
-        if (!shown(picActivateGoto))
-            setShown(Frame1, false);
-        setShown(picDF, false);
-        setShown(lblLatx, false);
-        setShown(lblLongx, false);
-        setCaption(lblTrueBearing, QString());
-        setCaption(lblDistanz, QString());
-        setCaption(lblTime, QString());
-        UpdateMap();
-        refreshMap(*this);
-    } catch (const std::exception&) {
-    }
+    nav_.route.stopDirectFlight();
+    showNavigation();
+    nav_.clearTargetFigures();
+    showTargetFigures();
+    UpdateMap();
 }
 
 // ------------------------------------------------------------------ route line switch
 
 void frmGPSmain::cmdshowRoute_Click()
 {
-    try {
-        setShown(picShowRoute, true);
-        ShowRoute = true;
-        UpdateMap();
-        UpdateRouteInfo();
-    } catch (const std::exception&) {
-    }
+    picShowRoute->show();
+    layers.ShowRoute = true;
+    UpdateMap();
+    UpdateRouteInfo();
 }
 
 void frmGPSmain::picShowRoute_Click()
 {
-    try {
-        setShown(picShowRoute, false);
-        ShowRoute = false;
-        UpdateMap();
-    } catch (const std::exception&) {
-    }
-}
-
-void frmGPSmain::lblRoute_Click()
-{
-    picShowRoute_Click();
+    picShowRoute->hide();
+    layers.ShowRoute = false;
+    UpdateMap();
 }
 
 // ------------------------------------------------------------------ grid
 
 void frmGPSmain::gridWaypoints_HeadClick(int /*ColIndex*/)
 {
-    try {
-        if (gridRowOf(routepointsRS.get()) > -1) {
-            addCurrentBookmark(*this);
-            refreshMap(*this);
-        }
-    } catch (const std::exception&) {
-    }
+    if (gridRowOf(routepointsRS.get()) < 0)
+        return;
+    routeGridModel(*this)->highlightCurrent();
+    picMap->Refresh();
 }
 
 void frmGPSmain::gridWaypoints_RowColChange(int /*LastRow*/, int /*LastCol*/)
 {
-    try {
-        if (GridBusy)
-            return;
-        if (gridRowOf(routepointsRS.get()) > -1) {
-            addCurrentBookmark(*this);
-            UpdateMap();
-            refreshMap(*this);
-        }
-    } catch (const std::exception&) {
-    }
+    // The row the pilot moved to becomes the target.
+    if (GridBusy || gridRowOf(routepointsRS.get()) < 0)
+        return;
+    routeGridModel(*this)->highlightCurrent();
+    UpdateMap();
 }
 
-// ------------------------------------------------------------------ drawing
+// ------------------------------------------------------------------ drawing and figures
 
 void frmGPSmain::DrawRouteLeg(double lat1, double long1, double lat2, double long2, uint32_t colour)
 {
-    if (!hasRows(ActiveMaps) || !picMap)
-        return;
-    drawRouteLeg(mapSurface(), mapView, {lat1, long1}, {lat2, long2}, colour);
+    if (ChartChoice::hasCharts())
+        drawRouteLeg(mapSurface(), mapView, {lat1, long1}, {lat2, long2}, colour);
 }
 
-// Draws the route chosen in the route box, whatever point set the grid shows and whether or
-// not a mode is on. A database failure goes to the overlay, which ends the redraw there.
+// The route chosen in the route box, whatever point set the grid shows and whether or not a
+// mode is on. A database failure goes to the overlay, which ends the redraw there.
 void frmGPSmain::DrawRoute()
 {
-    if (!hasRows(routeRS) || !MainConnection)
-        return;
-    const std::optional<int64_t> routeId = currentRouteId(*routeRS);
-    if (!routeId)
-        return;
-    const std::vector<RoutePoint> points = loadRoutePoints(*MainConnection, *routeId);
-    for (size_t i = 0; i + 1 < points.size(); ++i) {
-        const GeoPos a = points[i].position();
-        const GeoPos b = points[i + 1].position();
-        DrawRouteLeg(a.latDeg, a.lonDeg, b.latDeg, b.lonDeg, kRouteLineColour);
-    }
+    if (MainConnection && ChartChoice::hasCharts())
+        drawRouteLine(mapSurface(), mapView, nav_.chosenRoutePoints(*MainConnection));
 }
-
-// ------------------------------------------------------------------ target navigation
 
 void frmGPSmain::UpdateTargetNav()
 {
-    if (!isOpen(routepointsRS))
+    const std::optional<FlightNavigation::Target> target = nav_.target();
+    if (!target)
         return;
-    const double ownLat = PosLat;
-    const double ownLong = PosLong;
-    GeoPos target;
-    TargetKey key;
-    if (!DirectFly) {
-        // A route chosen without points (or a set beyond its ends) has no target.
-        if (gridRowOf(routepointsRS.get()) < 0)
-            return;
-        const RoutePoint point = routePointFromRow(*routepointsRS);
-        target = point.position();
-        key.pointRowId = point.id;
-    } else {
-        const std::optional<GeoPos> picked =
-            directTargetFromCaptions(captionOf(lblLatx), captionOf(lblLongx));
-        if (!picked)
-            return; // nothing picked yet
-        target = *picked;
-        key.direct = true;
-    }
-    key.latDeg = target.latDeg;
-    key.lonDeg = target.lonDeg;
-    nav.currentTarget = key;
-
-    DrawRouteLeg(target.latDeg, target.lonDeg, ownLat, ownLong, kGuideLineColour);
-    if (targetFiguresCleared)
+    const GeoPos own = nav_.aircraft();
+    DrawRouteLeg(target->position.latDeg, target->position.lonDeg, own.latDeg, own.lonDeg,
+                 kGuideLineColour);
+    const FlightNavigation::TargetUpdate update = nav_.updateTarget(*target, QTime::currentTime());
+    if (update == FlightNavigation::TargetUpdate::Blanked)
         return;
-    double tgtLat = target.latDeg;
-    double tgtLong = target.lonDeg;
-    double lat = ownLat;
-    double lon = ownLong;
-    CalcNavToTarget(tgtLat, tgtLong, lat, lon);
-    UpdateRouteInfo();
-}
-
-void frmGPSmain::CalcNavToTarget(double& tgtLat, double& tgtLong, double& ownLat, double& ownLong)
-{
-    TargetInputs in;
-    in.target = {tgtLat, tgtLong};
-    in.own = {ownLat, ownLong};
-    constexpr double toRadians = kGeoPi / 180.0;
-    tgtLat *= toRadians;
-    tgtLong *= toRadians;
-    ownLat *= toRadians;
-    ownLong *= toRadians;
-
-    in.key = nav.currentTarget;
-    in.directFly = DirectFly;
-    in.groundSpeed = shownSpeed(gpsFix(), SpeedKts);
-    in.speedKts = SpeedKts;
-    in.showEte = ShowETE;
-    in.now = QTime::currentTime();
-    const std::optional<TargetFigures> figures = calcNavToTarget(nav, in);
-    if (!figures)
-        return;
-    // The point has been passed: the next one becomes the target. These figures still refer
-    // to the point just passed; the next redraw shows the new target.
-    if (figures->advance)
+    // A point just passed: the next one becomes the target. The figures still refer to the
+    // point just passed; the next redraw shows the new target.
+    if (update == FlightNavigation::TargetUpdate::Passed)
         cmdNext_Click();
-    setCaption(lblDistanz, figures->distanceText);
-    setCaption(lblTime, figures->timeText);
-    if (figures->courseText)
-        setCaption(lblTrueBearing, *figures->courseText);
+    if (update != FlightNavigation::TargetUpdate::Unchanged)
+        showTargetFigures();
+    UpdateRouteInfo();
 }
 
 void frmGPSmain::UpdateRouteInfo()
 {
-    try {
-        if (!hasRows(routeRS) || !MainConnection)
-            return;
-        const std::optional<int64_t> routeId = currentRouteId(*routeRS);
-        if (!routeId)
-            return;
-        const std::vector<RoutePoint> points = loadRoutePoints(*MainConnection, *routeId);
-        const std::optional<int64_t> target =
-            routepointsRS ? currentPointRowId(*routepointsRS) : std::nullopt;
-        const RouteFigures figures = routeFigures(points, target);
-        setCaption(lblRoute, routeLengthText(figures.totalNm));
-        const bool fix = shown(picGPSCheck[1]);
-        setCaption(lblRemDist, remainingDistanceText(figures, fix, nav.PrevTargetDistance,
-                                                     DirectFly, captionOf(lblDistanz)));
-    } catch (const std::exception&) {
-        // The route figures keep their last values.
-    }
+    // A route whose points cannot be read keeps the figures shown last.
+    guarded([&] {
+        if (MainConnection && nav_.updateRouteFigures(*MainConnection)) {
+            lblRoute->setText(nav_.figures().routeLength);
+            lblRemDist->setText(nav_.figures().remaining);
+        }
+    });
+}
+
+void frmGPSmain::showTargetFigures()
+{
+    lblDistanz->setText(nav_.figures().distance);
+    lblTrueBearing->setText(nav_.figures().course);
+    lblTime->setText(nav_.figures().time);
 }
 
 } // namespace tv

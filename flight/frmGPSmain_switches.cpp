@@ -8,7 +8,6 @@
 
 #include "core/Variablen.h"
 #include "flight/WindCalc.h"
-#include "map/NumberText.h"
 #include "map/PictureBox.h"
 #include "platform/Recordset.h"
 
@@ -19,8 +18,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTableView>
-
-#include <cmath>
 
 namespace tv {
 
@@ -34,26 +31,6 @@ constexpr int kKeyUp = 38;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
 constexpr int kKey0 = 48;
-constexpr int kKey9 = 57;
-
-const QString kEmptyEntry = QStringLiteral("---");
-
-bool thirdIsDigit(const QString& text)
-{
-    return text.size() >= 3 && text.at(2).isDigit();
-}
-
-// The track brought to within 180 degrees of the heading (heading 10, track 350 gives -10):
-// the wind triangle then always sees the smaller angle between them.
-double trackNearHeading(double trackDeg, double headingDeg)
-{
-    double d = std::fmod(trackDeg - headingDeg, 360.0);
-    if (d <= -180.0)
-        d += 360.0;
-    else if (d > 180.0)
-        d -= 360.0;
-    return headingDeg + d;
-}
 
 } // namespace
 
@@ -63,15 +40,15 @@ void frmGPSmain::cmdLR1_Click()
 {
     cmdLR1->hide();
     cmdLR2->show();
-    ShowLuftraum = true;
-    ShowLuftraumHoehe = false;
+    layers.ShowLuftraum = true;
+    layers.ShowLuftraumHoehe = false;
     UpdateMap();
 }
 
 void frmGPSmain::cmdLR2_Click()
 {
     cmdLR2->hide();
-    ShowLuftraumHoehe = true;
+    layers.ShowLuftraumHoehe = true;
     UpdateMap();
 }
 
@@ -79,8 +56,8 @@ void frmGPSmain::picLR3_Click()
 {
     cmdLR1->show();
     cmdLR2->show();
-    ShowLuftraum = false;
-    ShowLuftraumHoehe = false;
+    layers.ShowLuftraum = false;
+    layers.ShowLuftraumHoehe = false;
     UpdateMap();
 }
 
@@ -88,15 +65,15 @@ void frmGPSmain::cmdAPT1_Click()
 {
     cmdAPT1->hide();
     cmdAPT2->show();
-    ShowAPT1 = true;
-    ShowAPT2 = false;
+    layers.ShowAPT1 = true;
+    layers.ShowAPT2 = false;
     UpdateMap();
 }
 
 void frmGPSmain::cmdAPT2_Click()
 {
     cmdAPT2->hide();
-    ShowAPT2 = true;
+    layers.ShowAPT2 = true;
     UpdateMap();
 }
 
@@ -104,56 +81,53 @@ void frmGPSmain::picAPT3_Click()
 {
     cmdAPT1->show();
     cmdAPT2->show();
-    ShowAPT1 = false;
-    ShowAPT2 = false;
+    layers.ShowAPT1 = false;
+    layers.ShowAPT2 = false;
     UpdateMap();
 }
 
 void frmGPSmain::cmdPR_Click()
 {
     picPR->show();
-    ShowPR = true;
+    layers.ShowPR = true;
     UpdateMap();
 }
 
 void frmGPSmain::picPR_Click()
 {
     picPR->hide();
-    ShowPR = false;
+    layers.ShowPR = false;
     UpdateMap();
 }
 
 void frmGPSmain::cmdWayInfo_Click()
 {
     picWayInfo->show();
-    ShowWayInfo = true;
+    layers.ShowWayInfo = true;
     UpdateMap();
 }
 
 void frmGPSmain::picWayInfo_Click()
 {
     picWayInfo->hide();
-    ShowWayInfo = false;
+    layers.ShowWayInfo = false;
     UpdateMap();
 }
 
 void frmGPSmain::cmdShowPoints_Click()
 {
-    picShowPoints->show();
-    const bool routeChosen = routeRS && routeRS->State() == Recordset::kStateOpen &&
-                             routeRS->RecordCount() > 0 && routepointsRS &&
-                             routepointsRS->State() == Recordset::kStateOpen;
-    if (!routeChosen)
-        picShowPoints->hide();
+    // Only the points of a chosen route can be shown alone.
+    routePointsOnly = routeRS->State() == Recordset::kStateOpen && routeRS->RecordCount() > 0 &&
+                      routepointsRS->State() == Recordset::kStateOpen;
+    picShowPoints->setVisible(routePointsOnly);
     UpdateMap();
-    picMap->Refresh();
 }
 
 void frmGPSmain::picShowPoints_Click()
 {
+    routePointsOnly = false;
     picShowPoints->hide();
     UpdateMap();
-    picMap->Refresh();
 }
 
 void frmGPSmain::cmdSet_Click()
@@ -168,23 +142,6 @@ void frmGPSmain::picSet_Click()
     picSet->hide();
     frmSet->hide();
     SaveSet();
-}
-
-// ------------------------------------------------------------------------------ unit switches
-
-void frmGPSmain::lblSpeed_Click()
-{
-    SpeedKts = !SpeedKts;
-}
-
-void frmGPSmain::lblAlt_Click()
-{
-    AltFeet = !AltFeet;
-}
-
-void frmGPSmain::lblTime_Click()
-{
-    ShowETE = !ShowETE;
 }
 
 // ------------------------------------------------------------------------------ keyboard
@@ -244,51 +201,25 @@ void frmGPSmain::Form_KeyUp(int KeyCode, int /*Shift*/)
         return;
     }
     if (KeyCode == kKeyDown || KeyCode == kKeyUp) {
-        int value = mapView.sliderValue();
-        if (KeyCode == kKeyDown && value > MapView::kSliderMin)
-            value -= 10;
-        if (KeyCode == kKeyUp && value < MapView::kSliderMax)
-            value += 10;
-        mapView.setSliderValue(value);
-        setSliderQuietly(mapView.sliderValue());
-        SlideMap_Change();
+        // Steps of 10 within the slider's range; at either end still a redraw.
+        const int value = mapView.sliderValue();
+        if (KeyCode == kKeyDown)
+            zoomTo(value > MapView::kSliderMin ? value - 10 : value);
+        else
+            zoomTo(value < MapView::kSliderMax ? value + 10 : value);
         return;
     }
 
     // Heading, then airspeed: three digits each, dashes in the places still missing.
-    if (lblIAS->text().size() == 3 && thirdIsDigit(lblIAS->text())) {
-        lblHeading->setText(kEmptyEntry);
-        lblIAS->setText(kEmptyEntry);
+    const WindEntry::KeyResult typed = windEntry_.key(KeyCode);
+    if (typed.newEntry)
         lblIAS->setToolTip(QString());
-    }
-    QLabel* target = thirdIsDigit(lblHeading->text()) ? lblIAS : lblHeading;
-    QString entry = target->text();
-    const qsizetype dash = entry.left(3).indexOf(QLatin1Char('-'));
-    if (dash >= 0)
-        entry.truncate(dash);
-    if (KeyCode == kKeyBack) {
-        if (entry.isEmpty())
-            entry = kEmptyEntry;
-        if (entry != kEmptyEntry) {
-            entry.chop(1);
-            if (entry.isEmpty())
-                entry = kEmptyEntry;
-        }
-    } else if (KeyCode >= kKey0 && KeyCode <= kKey9 && entry.size() < 3) {
-        entry += QChar(QLatin1Char('0' + (KeyCode - kKey0)));
-    }
-    if (entry.isEmpty())
-        entry = kEmptyEntry;
-    else if (entry.size() == 1)
-        entry += QStringLiteral("--");
-    else if (entry.size() == 2)
-        entry += QStringLiteral("-");
-    target->setText(entry);
-
-    const bool tooHigh = leadingNumber(lblHeading->text()) > 360.0;
-    lblHeading->setStyleSheet(tooHigh ? QStringLiteral("background-color: #FF0000;")
-                                      : QStringLiteral("background-color: #FFFF80;"));
-    if (thirdIsDigit(lblIAS->text()))
+    lblHeading->setText(windEntry_.heading);
+    lblIAS->setText(windEntry_.ias);
+    lblHeading->setStyleSheet(windEntry_.headingTooHigh()
+                                  ? QStringLiteral("background-color: #FF0000;")
+                                  : QStringLiteral("background-color: #FFFF80;"));
+    if (typed.complete)
         CalcWind();
 }
 
@@ -336,20 +267,13 @@ void frmGPSmain::SetToolTips()
 
 void frmGPSmain::ShowTAS(double altitude)
 {
-    lblIAS->setToolTip(tv::ShowTAS(lblIAS->text(), altitude));
+    lblIAS->setToolTip(tv::ShowTAS(windEntry_.ias, altitude));
 }
 
 void frmGPSmain::CalcWind()
 {
-    WindInputs inputs;
-    inputs.lblIAS = lblIAS->text();
-    inputs.lblHeading = lblHeading->text();
-    setGpsValues(inputs, gpsFix(), SpeedKts, AltFeet);
-    // The wind triangle takes the smaller angle between heading and track, on either side of
-    // north (without a track the calculation does nothing).
-    if (inputs.trackDeg)
-        inputs.trackDeg = trackNearHeading(*inputs.trackDeg, leadingNumber(inputs.lblHeading));
-    const std::optional<WindResult> result = tv::CalcWind(inputs);
+    const std::optional<WindResult> result =
+        tv::CalcWind(windInputs(windEntry_, nav_.fix(), nav_.units.speedKts, nav_.units.altFeet));
     if (!result)
         return;
     lblIAS->setToolTip(result->iasToolTip);

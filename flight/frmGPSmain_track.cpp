@@ -1,18 +1,16 @@
 // The flight window's track recording: the record buttons on the map and the timer that writes
 // one point per tick into the track file. A recording runs exactly while timeTrack runs; what
-// is written, and the track being written, are TrackRecorder's.
+// the buttons do, what is written, and the track being written, are TrackRecorder's.
 
 #include "flight/frmGPSmain.h"
 
 #include "core/CoreSettings.h"
 #include "core/Variablen.h"
-#include "flight/TrackRecorder.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 
 #include <QDateTime>
-#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 
@@ -21,60 +19,6 @@
 namespace tv {
 
 namespace {
-
-bool shown(const QWidget* control)
-{
-    return control != nullptr && !control->isHidden();
-}
-
-void setShown(QWidget* control, bool visible)
-{
-    if (control != nullptr)
-        control->setVisible(visible);
-}
-
-bool hasFix(const frmGPSmain& w)
-{
-    return shown(w.picGPSCheck[1]);
-}
-
-// The point counter inside picRecord: a smaller font as the number grows. Offsets are twips
-// from the top of picRecord (15 twips to the pixel).
-void setCounterSize(QLabel* lblRecord, int pointSize, int topTwips)
-{
-    if (lblRecord == nullptr)
-        return;
-    QFont font = lblRecord->font();
-    font.setPointSize(pointSize);
-    lblRecord->setFont(font);
-    lblRecord->move(lblRecord->x(), topTwips / 15);
-}
-
-// The record controls of a window that is not recording: the start button, or the indicator of
-// automatic recording.
-void showIdleControls(frmGPSmain& w)
-{
-    setShown(w.cmdRecord, !TrackAutoOn);
-    setShown(w.cmdRecordAuto, TrackAutoOn);
-    setShown(w.picRecord, false);
-}
-
-// The track file refused a write: the recording stops, the pilot reads why in the status label
-// and flies on. Automatic recording does not start again while the speed stays above 30 kt;
-// it may at the next rise past 30 kt.
-void stopAfterTrackFileError(frmGPSmain& w)
-{
-    w.timeTrack.setInterval(0);
-    w.recorder.setFailed(true);
-    showIdleControls(w);
-    if (w.lblStatus != nullptr) {
-        w.lblStatus->setText(Language == 0
-                                 ? QStringLiteral("Track-Aufzeichnung beendet: Fehler in track.tvd")
-                                 : QStringLiteral("Track recording stopped: error in track.tvd"));
-        w.lblStatus->setVisible(true);
-        w.lblStatus->raise();
-    }
-}
 
 Date utcToday()
 {
@@ -90,108 +34,109 @@ Connection& trackFile()
     return *TrackConnection;
 }
 
+QString newTrackName()
+{
+    return TrackRecorder::trackName(QDateTime::currentDateTime());
+}
+
 } // namespace
+
+void frmGPSmain::showRecordCounter(int32_t points)
+{
+    const CounterFont size = recordCounterFont(points);
+    QFont font = lblRecord->font();
+    font.setPointSize(size.pointSize);
+    lblRecord->setFont(font);
+    lblRecord->move(lblRecord->x(), size.topTwips / 15);
+}
+
+void frmGPSmain::showIdleRecordButtons()
+{
+    cmdRecord->setVisible(!TrackAutoOn);
+    cmdRecordAuto->setVisible(TrackAutoOn);
+    picRecord->hide();
+}
+
+// The track file refused a write: the recording stops, the pilot reads why in the status label
+// and flies on. Automatic recording does not start again while the speed stays above 30 kt;
+// it may at the next rise past 30 kt.
+void frmGPSmain::stopAfterTrackFileError()
+{
+    timeTrack.setInterval(0);
+    recorder.setFailed(true);
+    showIdleRecordButtons();
+    showStatus(Language == 0 ? QStringLiteral("Track-Aufzeichnung beendet: Fehler in track.tvd")
+                             : QStringLiteral("Track recording stopped: error in track.tvd"));
+}
 
 void frmGPSmain::ToggleTrackRecording()
 {
     try {
-        if (!hasFix(*this))
+        switch (toggleRecording(nav_.hasFix(), TrackAutoOn, timeTrack.interval() > 0,
+                                recorder.failed(), TrackInterval)) {
+        case RecordToggle::Nothing:
             return;
-        const bool running = timeTrack.interval() > 0;
-        // An automatic recording is stopped only by the ground speed.
-        if (TrackAutoOn && running)
-            return;
-        if (running) {
+        case RecordToggle::Stop:
             timeTrack.setInterval(0);
-            setShown(cmdRecord, true);
-            setShown(cmdRecordAuto, false);
-            setShown(picRecord, false);
+            showIdleRecordButtons();
+            return;
+        case RecordToggle::Idle:
+            showIdleRecordButtons();
+            return;
+        case RecordToggle::Start:
+            recorder.startTrack(trackFile(), newTrackName());
+            showRecordCounter(0);
+            timeTrack.setInterval(TrackInterval);
             return;
         }
-        if (TrackAutoOn && recorder.failed()) {
-            showIdleControls(*this);
-            return;
-        }
-        // Interval 0 (the settings' box held 0 or no number) means no recording: no empty
-        // track, and no indicator claiming one runs.
-        if (TrackInterval <= 0) {
-            showIdleControls(*this);
-            return;
-        }
-        recorder.startTrack(trackFile(), TrackRecorder::trackName(QDateTime::currentDateTime()));
-        setCounterSize(lblRecord, 14, 100);
-        timeTrack.setInterval(TrackInterval);
     } catch (const std::exception&) {
-        stopAfterTrackFileError(*this);
+        stopAfterTrackFileError();
     }
 }
 
 void frmGPSmain::cmdRecord_Click()
 {
-    try {
-        if (hasFix(*this)) {
-            setShown(cmdRecord, false);
-            setShown(cmdRecordAuto, false);
-            setShown(picRecord, true);
-            if (lblRecord != nullptr)
-                lblRecord->setText(QStringLiteral("0"));
-        }
-        ToggleTrackRecording();
-        if (picMap != nullptr)
-            picMap->Refresh();
-    } catch (const std::exception&) {
+    if (nav_.hasFix()) {
+        cmdRecord->hide();
+        cmdRecordAuto->hide();
+        picRecord->show();
+        lblRecord->setText(QStringLiteral("0"));
     }
+    ToggleTrackRecording();
+    picMap->Refresh();
 }
 
 void frmGPSmain::picRecord_Click()
 {
-    try {
-        TrackAutoOn = false;
-        WriteTrackRecordSwitch(TrackInterval);
-        ToggleTrackRecording();
-    } catch (const std::exception&) {
-    }
-}
-
-void frmGPSmain::lblRecord_Click()
-{
-    picRecord_Click();
-}
-
-void frmGPSmain::gps_DateChanged(const std::string& satDate)
-{
-    recorder.gpsDateChanged(satDate);
+    TrackAutoOn = false;
+    WriteTrackRecordSwitch(TrackInterval);
+    ToggleTrackRecording();
 }
 
 void frmGPSmain::timeTrack_Timer()
 {
+    if (!nav_.hasFix()) {
+        // The track ends here; a later start opens a new one.
+        timeTrack.setInterval(0);
+        showIdleRecordButtons();
+        return;
+    }
     try {
-        if (!hasFix(*this)) {
-            // The track ends here; a later start opens a new one.
-            timeTrack.setInterval(0);
-            showIdleControls(*this);
-            return;
-        }
         TrackPoint point;
-        point.latDeg = PosLat;
-        point.longDeg = PosLong;
-        point.heightM = TrackRecorder::heightMetres(gpsFix(), AltFeet);
-        point.time = TrackRecorder::timeText(QString::fromStdString(gpsFix().utcTime));
-        if (recorder.restartIfDeleted(trackFile(),
-                                      TrackRecorder::trackName(QDateTime::currentDateTime())))
-            setCounterSize(lblRecord, 14, 100);
+        point.latDeg = nav_.aircraft().latDeg;
+        point.longDeg = nav_.aircraft().lonDeg;
+        point.heightM = TrackRecorder::heightMetres(nav_.fix(), nav_.units.altFeet);
+        point.time = TrackRecorder::timeText(QString::fromStdString(nav_.fix().utcTime));
+        if (recorder.restartIfDeleted(trackFile(), newTrackName()))
+            showRecordCounter(0);
         recorder.writePoint(trackFile(), point, utcToday());
-
-        const int32_t count = recorder.TrackPointCount();
-        if (shown(picRecord) && lblRecord != nullptr) {
-            if (count > 9998)
-                setCounterSize(lblRecord, 10, 150);
-            else if (count > 998)
-                setCounterSize(lblRecord, 12, 130);
-            lblRecord->setText(QString::number(count));
-        }
     } catch (const std::exception&) {
-        stopAfterTrackFileError(*this);
+        stopAfterTrackFileError();
+        return;
+    }
+    if (!picRecord->isHidden()) {
+        showRecordCounter(recorder.TrackPointCount());
+        lblRecord->setText(QString::number(recorder.TrackPointCount()));
     }
 }
 

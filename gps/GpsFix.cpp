@@ -101,6 +101,20 @@ void GpsFixBuilder::clearShownValues()
     fix_.altitudeM.reset();
 }
 
+void GpsFixBuilder::loseFix()
+{
+    fix_.valid = false;
+}
+
+void GpsFixBuilder::placeWithoutFix(double latDeg, double lonDeg)
+{
+    if (fix_.valid)
+        return;
+    fix_.latDeg = latDeg;
+    fix_.lonDeg = lonDeg;
+    fix_.hasPosition = false;
+}
+
 void GpsFixBuilder::touched()
 {
     fix_.lastUpdate = std::chrono::steady_clock::now();

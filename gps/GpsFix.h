@@ -47,7 +47,8 @@ struct GpsFix
     std::optional<std::chrono::seconds> utcTimeOfDay;
     std::optional<std::chrono::year_month_day> utcDay;
 
-    int16_t satellitesUsed = 0;
+    // Empty until the receiver's first count.
+    std::optional<int16_t> satellitesUsed;
     int16_t satellitesInView = 0;
 
     // When any event last changed this fix (steady clock); empty before the first.
@@ -66,6 +67,13 @@ public:
     // The displays were cleared (the GPS was switched off): speed, track and altitude are
     // gone until their next sentence; the position and the fix state stay.
     void clearShownValues();
+    // The receiver is not heard (the GPS was switched on or off, or fell silent): no fix until
+    // it reports one again. Nothing received is cleared and no event is passed on.
+    void loseFix();
+    // Without a fix the aircraft is shown at this position (decimal degrees) until a position
+    // with a fix arrives: where the map opens at the start, or the first point of a route.
+    // With a fix nothing changes.
+    void placeWithoutFix(double latDeg, double lonDeg);
 
     void PositionReceived(const std::string& latitude, const std::string& longitude,
                           const std::string& latraw, const std::string& longraw) override;

@@ -23,8 +23,12 @@ std::optional<double> shown(const char* display)
 WindInputs captions(const char* ias, const char* heading, const char* speed, const char* bearing,
                     const char* alt = "0", bool feet = true)
 {
-    return {QString::fromUtf8(ias), QString::fromUtf8(heading), shown(speed), shown(bearing),
-            shown(alt), feet};
+    return {QString::fromUtf8(ias),
+            QString::fromUtf8(heading),
+            shown(speed),
+            shown(bearing),
+            shown(alt),
+            feet};
 }
 
 } // namespace
@@ -173,4 +177,50 @@ TEST(WindArrow, WindFromTheRightIsDrawnOnTheRight)
     tv::drawWindArrow(picWind, 270);
     EXPECT_EQ(picWind.Point(85, 50), 0x000000);
     EXPECT_EQ(picWind.Point(15, 50), 0x00FF00);
+}
+
+TEST(WindEntryKeys, HeadingThenAirspeedThreeDigitsEach)
+{
+    struct Case
+    {
+        const char* keys; // '\b' Backspace, 'a' a key that is no digit of the main keyboard
+        const char *heading, *ias;
+        bool complete;
+    };
+    const Case cases[] = {
+        {"1", "1--", "---", false},
+        {"12", "12-", "---", false},
+        {"123", "123", "---", false},
+        {"12395", "123", "95-", false},
+        {"123950", "123", "950", true},
+        {"1239504", "4--", "---", false}, // the next key begins a new heading
+        {"\b", "---", "---", false},
+        {"12\b", "1--", "---", false},
+        {"1\b\b", "---", "---", false},
+        {"123\b", "123", "---", false}, // Backspace goes to the airspeed once the heading is whole
+        {"a1a", "1--", "---", false},
+        {"400", "400", "---", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        tv::WindEntry entry;
+        tv::WindEntry::KeyResult last;
+        for (const char* k = c.keys; *k; ++k)
+            last = entry.key(*k == '\b' ? 8 : *k == 'a' ? 97 : *k);
+        EXPECT_EQ(entry.heading, c.heading);
+        EXPECT_EQ(entry.ias, c.ias);
+        EXPECT_EQ(last.complete, c.complete);
+    }
+}
+
+TEST(WindEntryKeys, AHeadingAbove360IsShownOnRedAndANewEntryClearsTheTip)
+{
+    tv::WindEntry entry;
+    for (const char k : std::string("361"))
+        entry.key(k);
+    EXPECT_TRUE(entry.headingTooHigh());
+    for (const char k : std::string("100"))
+        EXPECT_FALSE(entry.key(k).newEntry);
+    EXPECT_TRUE(entry.key('3').newEntry);
+    EXPECT_FALSE(entry.headingTooHigh());
 }

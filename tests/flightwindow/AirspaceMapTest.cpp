@@ -47,8 +47,7 @@ protected:
         addStandardChart();
         tv::frmGPSmain& w = openWindow();
         w.picKartezentrieren_Click();
-        w.PosLat = tv::DDMMToDegrees(48.30);
-        w.PosLong = tv::DDMMToDegrees(9.25);
+        placeAircraft(tv::DDMMToDegrees(48.30), tv::DDMMToDegrees(9.25));
         w.UpdateMap();
         return w;
     }

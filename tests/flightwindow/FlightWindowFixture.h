@@ -115,6 +115,13 @@ protected:
 
     int64_t probe(double x, double y) { return window().mapSurface().Point(x, y); }
 
+    // The aircraft at a position in decimal degrees without a fix, as the first point of a
+    // route places it: nothing is redrawn.
+    void placeAircraft(double latDeg, double lonDeg)
+    {
+        window().navigation().fixEvents().placeWithoutFix(latDeg, lonDeg);
+    }
+
     std::vector<QString> messageTexts() const
     {
         std::vector<QString> texts;

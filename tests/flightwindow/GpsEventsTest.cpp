@@ -12,6 +12,8 @@
 namespace fwtest {
 namespace {
 
+constexpr int64_t kGreen = 0x00FF00; // the aircraft's centre with a fix
+
 const std::string kNoFix = nmea("GPRMC,120000,V,4830.0000,N,00930.0000,E,000.0,000.0,010624,,");
 
 class GpsEvents : public FlightWindowTest
@@ -23,31 +25,32 @@ protected:
         addStandardChart();
     }
     void feed(const std::string& text) { window().HandleInput(text); }
+    const tv::FlightNavigation& nav() { return window().navigation(); }
 };
 
 TEST_F(GpsEvents, FixShowsPositionSpeedAndCourse)
 {
     tv::frmGPSmain& w = openWindow();
     feed(rmc(48.3012, 9.1545, 12.3, 359.6));
-    EXPECT_FALSE(w.NoFix);
+    EXPECT_TRUE(nav().hasFix());
     EXPECT_FALSE(w.picGPSCheck[1]->isHidden());
     EXPECT_TRUE(w.picGPSCheck[0]->isHidden());
     EXPECT_EQ(w.lblLat->text(), QString::fromUtf8("N 48° 30.1200'"));
     EXPECT_EQ(w.lblLong->text(), QString::fromUtf8("E 009° 15.4500'"));
-    EXPECT_NEAR(w.PosLat, 48.502, 1e-9);
-    EXPECT_NEAR(w.PosLong, 9.2575, 1e-9);
+    EXPECT_NEAR(nav().aircraft().latDeg, 48.502, 1e-9);
+    EXPECT_NEAR(nav().aircraft().lonDeg, 9.2575, 1e-9);
     EXPECT_EQ(w.lblSpeed->text(), "12");
     EXPECT_EQ(w.lblSpeedmode->text(), "kts");
     EXPECT_EQ(w.lblBearing->text(), "360");
-    EXPECT_EQ(w.LabelTime->text(), "12:00:00");
+    EXPECT_EQ(nav().fix().utcTime, "12:00:00");
 }
 
 TEST_F(GpsEvents, SouthAndWestGiveNegativeDegrees)
 {
     tv::frmGPSmain& w = openWindow();
     feed(rmc(-33.52, -151.12));
-    EXPECT_NEAR(w.PosLat, -33.866666666666667, 1e-9);
-    EXPECT_NEAR(w.PosLong, -151.2, 1e-9);
+    EXPECT_NEAR(nav().aircraft().latDeg, -33.866666666666667, 1e-9);
+    EXPECT_NEAR(nav().aircraft().lonDeg, -151.2, 1e-9);
     EXPECT_EQ(w.lblLat->text(), QString::fromUtf8("S 33° 52.0000'"));
 }
 
@@ -71,31 +74,31 @@ TEST_F(GpsEvents, KilometresPerHourAndMetresWhenSwitched)
 TEST_F(GpsEvents, WithoutFixDisplaysShowDashesAndTheAircraftStays)
 {
     tv::frmGPSmain& w = openWindow();
-    const double lat = w.PosLat;
-    const long before = w.updateMapCalls;
+    const tv::GeoPos before = nav().aircraft();
     feed(kNoFix + gga("500"));
-    EXPECT_TRUE(w.NoFix);
+    EXPECT_FALSE(nav().hasFix());
     EXPECT_EQ(w.lblLat->text(), "---");
     EXPECT_EQ(w.lblSpeed->text(), "---");
     EXPECT_EQ(w.lblAlt->text(), "---");
-    EXPECT_EQ(w.PosLat, lat);
-    EXPECT_EQ(w.updateMapCalls, before);
-    EXPECT_EQ(w.PositionRefreshCounter, -1);
+    EXPECT_EQ(nav().aircraft().latDeg, before.latDeg);
+    EXPECT_EQ(nav().aircraft().lonDeg, before.lonDeg);
+    EXPECT_EQ(nav().positionRefreshCounter(), -1) << "no redraw is due";
 }
 
 TEST_F(GpsEvents, MapIsRedrawnOnTheFirstAndEveryTwentyFirstPosition)
 {
     tv::frmGPSmain& w = openWindow();
-    const long start = w.updateMapCalls;
-    std::vector<long> redrawnAt;
+    w.picKartezentrieren_Click(); // the view stays: each position has a pixel of its own
+    std::vector<int> redrawnAt;
     for (int n = 1; n <= 43; ++n) {
-        const long before = w.updateMapCalls;
-        feed(rmc(48.30, 9.30 + n * 0.0001));
-        if (w.updateMapCalls != before)
+        // Eastwards along 48.9 N, 16 map pixels apart.
+        const tv::GeoPos at{48.9, 9.05 + n * 0.008};
+        feed(tvtest::fixAt(at.latDeg, at.lonDeg));
+        const QPointF px = *w.mapView.positionToView(at);
+        if (probe(px.x(), px.y()) == kGreen) // the aircraft is drawn where it is now
             redrawnAt.push_back(n);
     }
-    EXPECT_EQ(redrawnAt, (std::vector<long>{1, 22, 43}));
-    EXPECT_EQ(w.updateMapCalls - start, 3);
+    EXPECT_EQ(redrawnAt, (std::vector<int>{1, 22, 43}));
 }
 
 TEST_F(GpsEvents, EachCompleteSentenceIsHandedOnOnce)
@@ -105,14 +108,14 @@ TEST_F(GpsEvents, EachCompleteSentenceIsHandedOnOnce)
     const std::string second = gga("100");
     // The GGA sentence arrives in two pieces; the RMC before it must not be parsed again.
     feed(first + second.substr(0, 10));
-    EXPECT_EQ(w.PositionRefreshCounter, 0);
+    EXPECT_EQ(nav().positionRefreshCounter(), 0);
     feed(second.substr(10));
-    EXPECT_EQ(w.PositionRefreshCounter, 1);
+    EXPECT_EQ(nav().positionRefreshCounter(), 1);
     EXPECT_EQ(w.lblAlt->text(), "328");
     // A chunk beginning with "$" throws an unfinished line away.
     feed(second.substr(0, 20));
     feed(first);
-    EXPECT_EQ(w.PositionRefreshCounter, 2);
+    EXPECT_EQ(nav().positionRefreshCounter(), 2);
 }
 
 TEST_F(GpsEvents, GarbageNeverHarmsTheWindow)
@@ -126,7 +129,7 @@ TEST_F(GpsEvents, GarbageNeverHarmsTheWindow)
     feed(std::string(10000, 'x')); // no line end ever (wrong baud rate)
     EXPECT_LE(w.LineBuffer.tail().size(), tv::LineAssembler::kMaxTailBytes);
     feed(rmc(48.30, 9.30));
-    EXPECT_FALSE(w.NoFix);
+    EXPECT_TRUE(nav().hasFix());
 }
 
 TEST_F(GpsEvents, SatelliteCountsGoToTheFixPictureTip)
@@ -136,7 +139,7 @@ TEST_F(GpsEvents, SatelliteCountsGoToTheFixPictureTip)
     EXPECT_EQ(w.picGPSCheck[0]->toolTip(), "Sat: -/-");
     feed(rmc(48.30, 9.30) + gga("100", 7));
     feed(nmea("GPGSV,3,1,12,01,40,083,46,02,17,308,41,12,07,344,39,14,22,228,45"));
-    EXPECT_EQ(w.Label7->text(), "7");
+    EXPECT_EQ(nav().fix().satellitesUsed, 7);
     EXPECT_EQ(w.picGPSCheck[1]->toolTip(), "Sat: 7/12");
 }
 
@@ -145,7 +148,7 @@ TEST_F(GpsEvents, LosingTheFixShowsTheNoFixPicture)
     tv::frmGPSmain& w = openWindow();
     feed(rmc(48.30, 9.30));
     feed(kNoFix);
-    EXPECT_TRUE(w.NoFix);
+    EXPECT_FALSE(nav().hasFix());
     EXPECT_FALSE(w.picGPSCheck[0]->isHidden());
     EXPECT_TRUE(w.picGPSCheck[1]->isHidden());
 }

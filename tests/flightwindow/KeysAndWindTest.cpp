@@ -86,8 +86,8 @@ protected:
         const auto field = [](const std::string& value) {
             return value == "---" ? std::string() : value;
         };
-        window().HandleInput(nmea("GPRMC,120000,A,,,,," + field(speed) + "," + field(track) +
-                                  ",,,"));
+        window().HandleInput(
+            nmea("GPRMC,120000,A,,,,," + field(speed) + "," + field(track) + ",,,"));
         window().HandleInput(nmea("GPGGA,,,,,,,,," + field(alt) + ",M,,,,"));
     }
 };
@@ -137,10 +137,11 @@ TEST_F(Wind, MetresWithoutAltitudeCountAsSeaLevel)
 TEST_F(Wind, AltitudeReportsGiveTheTrueAirspeedTip)
 {
     tv::frmGPSmain& w = openWindow();
-    w.lblIAS->setText("100");
+    type("000100"); // heading 000, IAS 100
     w.ShowTAS(6000);
     EXPECT_EQ(w.lblIAS->toolTip(), " TAS 108 (ISA-10)  |  TAS 110 (ISA)  |  TAS 112 (ISA+10) ");
-    w.lblIAS->setText("---");
+    type("1"); // a new heading: no IAS
+    ASSERT_EQ(w.lblIAS->text(), "---");
     w.ShowTAS(6000);
     EXPECT_EQ(w.lblIAS->toolTip(), "");
 }

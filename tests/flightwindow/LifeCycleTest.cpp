@@ -23,7 +23,7 @@ TEST_F(WindowStart, FirstStartWritesTheSwitchAndInstrumentFiles)
     EXPECT_EQ(file("Set.crm"),
               "#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n");
     EXPECT_EQ(file("VOR.crm"), "\"\"\r\n\"Kurs\"\r\n0\r\n");
-    EXPECT_EQ(w.instrumentMode, "Kurs");
+    EXPECT_EQ(w.navigation().instrument.mode, tv::InstrumentMode::Kurs);
     EXPECT_EQ(w.windowTitle(), "Flug");
     EXPECT_TRUE(messages.empty());
 }
@@ -33,9 +33,9 @@ TEST_F(WindowStart, StoredSwitchesSetTheirControls)
     writeFile("Set.crm",
               "#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
     tv::frmGPSmain& w = openWindow();
-    EXPECT_TRUE(w.ShowLuftraum);
-    EXPECT_TRUE(w.ShowPR);
-    EXPECT_TRUE(w.ShowWayInfo);
+    EXPECT_TRUE(w.layers.ShowLuftraum);
+    EXPECT_TRUE(w.layers.ShowPR);
+    EXPECT_TRUE(w.layers.ShowWayInfo);
     EXPECT_TRUE(w.cmdLR1->isHidden());
     EXPECT_FALSE(w.cmdLR2->isHidden());
     EXPECT_FALSE(w.picPR->isHidden());
@@ -57,10 +57,10 @@ TEST_F(WindowStart, InstrumentStateComesFromItsFile)
     writeFile("VOR.crm", "\"EDDS\"\r\n\"VOR\"\r\n\"270\"\r\n");
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.lblVOR1->text(), "EDDS");
-    EXPECT_EQ(w.instrumentMode, "VOR");
-    EXPECT_EQ(w.lblKurs->text(), "270");
-    w.lblVOR1->setText("EDDM");
-    w.instrumentMode = "HSI";
+    EXPECT_EQ(w.navigation().instrument.mode, tv::InstrumentMode::Vor);
+    EXPECT_EQ(w.navigation().instrument.course, "270");
+    w.navigation().instrument.vorName = "EDDM";
+    w.Kurskreisel_MouseDown(1, 0, 100, 100); // VOR -> HSI
     tv::forms().unload(&w);
     EXPECT_EQ(file("VOR.crm"), "\"EDDM\"\r\n\"HSI\"\r\n\"270\"\r\n");
 }
@@ -69,7 +69,7 @@ TEST_F(WindowStart, WithoutChartsTheMapIsClearedAndTheComboEmpty)
 {
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbMaps->count(), 0);
-    EXPECT_FALSE(w.chartValid);
+    EXPECT_FALSE(w.chartValid());
     EXPECT_EQ(probe(10, 10), 0xFFC0C0); // the map's back colour
     // The remembered chart file is re-created as the program always did.
     EXPECT_EQ(file("kartendaten.crm"), "\"demo.bmp\"\r\n");
@@ -95,7 +95,7 @@ TEST_F(WindowStart, RememberedChartIsShownAgain)
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbMaps->currentText(), "zulu.png");
     EXPECT_EQ(w.cmbMaps->count(), 2);
-    EXPECT_TRUE(w.chartValid);
+    EXPECT_TRUE(w.chartValid());
     EXPECT_EQ(w.mapView.imageWidthPx(), 500);
 }
 
@@ -152,16 +152,16 @@ TEST_F(LayerSwitches, AirspaceSwitchCyclesOffOnWithAltitudesOff)
 {
     tv::frmGPSmain& w = openWindow();
     w.cmdLR1_Click();
-    EXPECT_TRUE(w.ShowLuftraum);
-    EXPECT_FALSE(w.ShowLuftraumHoehe);
+    EXPECT_TRUE(w.layers.ShowLuftraum);
+    EXPECT_FALSE(w.layers.ShowLuftraumHoehe);
     EXPECT_TRUE(w.cmdLR1->isHidden());
     EXPECT_FALSE(w.cmdLR2->isHidden());
     w.cmdLR2_Click();
-    EXPECT_TRUE(w.ShowLuftraumHoehe);
+    EXPECT_TRUE(w.layers.ShowLuftraumHoehe);
     EXPECT_TRUE(w.cmdLR2->isHidden());
     w.picLR3_Click();
-    EXPECT_FALSE(w.ShowLuftraum);
-    EXPECT_FALSE(w.ShowLuftraumHoehe);
+    EXPECT_FALSE(w.layers.ShowLuftraum);
+    EXPECT_FALSE(w.layers.ShowLuftraumHoehe);
     EXPECT_FALSE(w.cmdLR1->isHidden());
 }
 
@@ -169,13 +169,13 @@ TEST_F(LayerSwitches, AirportSwitchCyclesThroughTwoSteps)
 {
     tv::frmGPSmain& w = openWindow();
     w.cmdAPT1_Click();
-    EXPECT_TRUE(w.ShowAPT1);
-    EXPECT_FALSE(w.ShowAPT2);
+    EXPECT_TRUE(w.layers.ShowAPT1);
+    EXPECT_FALSE(w.layers.ShowAPT2);
     w.cmdAPT2_Click();
-    EXPECT_TRUE(w.ShowAPT2);
+    EXPECT_TRUE(w.layers.ShowAPT2);
     w.picAPT3_Click();
-    EXPECT_FALSE(w.ShowAPT1);
-    EXPECT_FALSE(w.ShowAPT2);
+    EXPECT_FALSE(w.layers.ShowAPT1);
+    EXPECT_FALSE(w.layers.ShowAPT2);
 }
 
 TEST_F(LayerSwitches, ClosingTheSettingsStripSavesTheSwitches)
@@ -216,11 +216,12 @@ TEST_F(LayerSwitches, UnitLabelsToggle)
     w.lblSpeed_Click();
     w.lblAlt_Click();
     w.lblTime_Click();
-    EXPECT_FALSE(w.SpeedKts);
-    EXPECT_FALSE(w.AltFeet);
-    EXPECT_FALSE(w.ShowETE);
+    const tv::UnitSwitches& units = w.navigation().units;
+    EXPECT_FALSE(units.speedKts);
+    EXPECT_FALSE(units.altFeet);
+    EXPECT_FALSE(units.showEte);
     w.lblSpeed_Click();
-    EXPECT_TRUE(w.SpeedKts);
+    EXPECT_TRUE(units.speedKts);
 }
 
 TEST_F(LayerSwitches, ToolTipsFollowTheLanguage)

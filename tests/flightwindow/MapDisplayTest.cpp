@@ -26,8 +26,7 @@ protected:
         addStandardChart();
         tv::frmGPSmain& w = openWindow();
         w.picKartezentrieren_Click();
-        w.PosLat = tv::DDMMToDegrees(latDdmm);
-        w.PosLong = tv::DDMMToDegrees(lonDdmm);
+        placeAircraft(tv::DDMMToDegrees(latDdmm), tv::DDMMToDegrees(lonDdmm));
         w.UpdateMap();
         return w;
     }
@@ -36,7 +35,7 @@ protected:
 TEST_F(ChartOnMap, NewChartShowsItsTopLeftHalfWidth)
 {
     tv::frmGPSmain& w = showAt(48.45, 9.15);
-    ASSERT_TRUE(w.chartValid);
+    ASSERT_TRUE(w.chartValid());
     EXPECT_EQ(w.mapView.sourceX(), 0);
     EXPECT_EQ(w.mapView.sourceY(), 0);
     EXPECT_EQ(w.mapView.sourceWidth(), 250);
@@ -61,8 +60,8 @@ TEST_F(ChartOnMap, CentringPutsTheAircraftInTheMiddle)
 {
     addStandardChart();
     tv::frmGPSmain& w = openWindow();
-    w.PosLat = tv::DDMMToDegrees(48.30); // chart pixel (250, 200), the image's middle
-    w.PosLong = tv::DDMMToDegrees(9.30);
+    // Chart pixel (250, 200), the image's middle.
+    placeAircraft(tv::DDMMToDegrees(48.30), tv::DDMMToDegrees(9.30));
     w.cmdKartezentrieren_Click();
     EXPECT_TRUE(w.mapView.centredOnAircraft());
     EXPECT_NEAR(w.mapView.sourceX(), 250 - w.mapView.sourceWidth() / 2, 0.01);
@@ -77,8 +76,7 @@ TEST_F(ChartOnMap, AircraftOffTheChartSwitchesCentringOff)
     tv::frmGPSmain& w = openWindow();
     w.cmdKartezentrieren_Click();
     ASSERT_FALSE(w.picKartezentrieren->isHidden());
-    w.PosLat = tv::DDMMToDegrees(48.30);
-    w.PosLong = tv::DDMMToDegrees(8.50); // west of the chart
+    placeAircraft(tv::DDMMToDegrees(48.30), tv::DDMMToDegrees(8.50)); // west of the chart
     w.UpdateMap();
     EXPECT_FALSE(w.mapView.centredOnAircraft());
     EXPECT_TRUE(w.picKartezentrieren->isHidden());
@@ -101,14 +99,19 @@ TEST_F(ChartOnMap, ZoomStopsAtEightTimesAndAtTheWholeWidth)
 TEST_F(ChartOnMap, ArrowKeysZoomInStepsOfTenWithinTheRange)
 {
     tv::frmGPSmain& w = showAt(48.45, 9.15);
-    const long before = w.updateMapCalls;
     w.Form_KeyUp(38, 0);
     EXPECT_EQ(w.SlideMap->value(), 10);
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 11; ++i)
         w.Form_KeyUp(38, 0);
     EXPECT_EQ(w.SlideMap->value(), 100);
+    // At the end of the range the key changes nothing but still redraws: the aircraft, moved
+    // meanwhile, shows where it is now.
+    placeAircraft(tv::DDMMToDegrees(48.30), tv::DDMMToDegrees(9.30));
+    w.Form_KeyUp(38, 0);
+    EXPECT_EQ(w.SlideMap->value(), 100);
     EXPECT_EQ(w.mapView.sliderValue(), 100);
-    EXPECT_EQ(w.updateMapCalls, before + 13); // also at the end of the range: redrawn
+    const QPointF aircraft = *w.mapView.positionToView(w.navigation().aircraft());
+    EXPECT_EQ(probe(aircraft.x(), aircraft.y()), kRed);
     w.Form_KeyUp(40, 0);
     EXPECT_EQ(w.SlideMap->value(), 90);
 }
@@ -135,15 +138,17 @@ TEST_F(ChartOnMap, DraggingMovesTheChartWithThePointerAndStopsAtTheEdge)
 TEST_F(ChartOnMap, RightPressPicksTheDirectFlightTarget)
 {
     tv::frmGPSmain& w = showAt(48.45, 9.15);
-    w.DirectFly = true;
+    w.cmdDirectFly_Click();
     // Map pixel (1000, 400) is chart pixel (250, 100): 9.5° E, 48.75° N.
     w.picMap_MouseDown(2, 0, 1000, 400);
     EXPECT_EQ(w.lblLongx->text(), "9.300");
     EXPECT_EQ(w.lblLatx->text(), "48.450");
-    w.DirectFly = false;
-    w.lblLatx->clear();
+    // Without a direct flight a right press picks nothing; the last target is kept.
+    w.picDF_Click();
     w.picMap_MouseDown(2, 0, 10, 10);
-    EXPECT_EQ(w.lblLatx->text(), "");
+    EXPECT_EQ(w.lblLatx->text(), "48.450");
+    ASSERT_TRUE(w.navigation().directTarget());
+    EXPECT_EQ(w.navigation().directTarget()->latDDMM, 48.45);
 }
 
 using ChartErrors = FlightWindowTest;
@@ -155,7 +160,7 @@ TEST_F(ChartErrors, MissingImageIsAChartErrorAndNothingIsDrawn)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Fehler in Karte: gone.png - Bitte Koordinaten üperprüfen.");
     EXPECT_EQ(messages[0].title, "Fehler in Karte");
-    EXPECT_FALSE(w.chartValid);
+    EXPECT_FALSE(w.chartValid());
     EXPECT_EQ(probe(100, 100), 0xFFC0C0);
     w.UpdateMap();
     EXPECT_EQ(probe(100, 100), 0xFFC0C0);
@@ -169,7 +174,7 @@ TEST_F(ChartErrors, EqualEdgesAreAChartErrorInEnglishToo)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "Map error: flat.png - please check coordinates.");
     EXPECT_EQ(messages[0].title, "Map error");
-    EXPECT_FALSE(w.chartValid);
+    EXPECT_FALSE(w.chartValid());
 }
 
 TEST_F(ChartErrors, GoodChartAfterABadOneShowsOnlyItself)
@@ -177,15 +182,15 @@ TEST_F(ChartErrors, GoodChartAfterABadOneShowsOnlyItself)
     addChart("a-bad.png", QImage(), 48.00, 49.00, 9.00, 10.00);
     addStandardChart("b-good.png");
     tv::frmGPSmain& w = openWindow();
-    ASSERT_FALSE(w.chartValid);
+    ASSERT_FALSE(w.chartValid());
     w.cmbMaps->setCurrentIndex(1); // a pick from the list
     w.cmbMaps_Click();
-    EXPECT_TRUE(w.chartValid);
+    EXPECT_TRUE(w.chartValid());
     EXPECT_EQ(probe(100, 100), chartColour(25, 25));
     // And back: the bad chart does not show the good one's picture.
     w.cmbMaps->setCurrentIndex(0);
     w.cmbMaps_Click();
-    EXPECT_FALSE(w.chartValid);
+    EXPECT_FALSE(w.chartValid());
     EXPECT_EQ(probe(100, 100), 0xFFC0C0);
 }
 
@@ -198,7 +203,7 @@ TEST_F(ChartChoice, ChartNamesWithApostrophesWork)
     writeFile("kartendaten.crm", "\"O'Hare's chart.png\"\r\n\"\"\r\n");
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbMaps->currentText(), "O'Hare's chart.png");
-    EXPECT_TRUE(w.chartValid);
+    EXPECT_TRUE(w.chartValid());
     EXPECT_EQ(w.mapView.imageWidthPx(), 500);
     EXPECT_TRUE(messages.empty());
 }
@@ -270,11 +275,9 @@ TEST_F(ChartChoice, SteppingWithSpaceCyclesTheChartsUnderTheAircraft)
     addStandardChart("alpha.png");
     addChart("beta.png", chartImage(300, 240), 48.00, 49.00, 9.00, 10.00);
     tv::frmGPSmain& w = openWindow();
-    w.PosLat = 48.5; // in the middle of both charts: no automatic change near the edge
-    w.PosLong = 9.5;
+    placeAircraft(48.5, 9.5); // in the middle of both charts: no automatic change near the edge
     w.mapView.setChartStepping(true);
-    w.listNextMap->clear();
-    w.listNextMap->addItems({"alpha.png", "beta.png"});
+    w.overlay.chartsUnderAircraft = {"alpha.png", "beta.png"};
     w.MapListIndex = 0;
     w.Form_KeyUp(32, 0);
     EXPECT_EQ(w.MapListIndex, 1);
@@ -292,16 +295,16 @@ TEST_F(ChartChoice, SteppingWithAnEmptyListOnlyRedraws)
 {
     addStandardChart();
     tv::frmGPSmain& w = openWindow();
-    w.PosLat = 48.5;
-    w.PosLong = 9.5;
+    placeAircraft(48.5, 9.5);
     w.cmdMapScroll_Click();
-    w.listNextMap->clear();
+    w.overlay.chartsUnderAircraft.clear();
     w.MapListIndex = 3;
-    const long before = w.updateMapCalls;
+    placeAircraft(48.6, 9.4); // moved meanwhile: the redraw centres the map on it
+    const QImage before = w.mapSurface().image();
     w.picMap_MouseDown(1, 0, 100, 100);
     EXPECT_EQ(w.MapListIndex, 0);
     EXPECT_EQ(w.cmbMaps->currentText(), "test.png");
-    EXPECT_GT(w.updateMapCalls, before);
+    EXPECT_NE(w.mapSurface().image(), before);
 }
 
 } // namespace

@@ -39,12 +39,11 @@ std::string recording(const std::string& name)
 }
 
 // What the window should have done with a recording: the position events it acted on (with a
-// fix) and the redraws they cause.
+// fix) and where they leave the redraw rhythm (-1 before the first, then 0..20).
 struct Expected : tv::NmeaEvents
 {
     bool fix = false;
     int positions = 0;
-    int redraws = 0;
     int counter = -1;
     std::string lastLatitude;
     void FixObtained() override { fix = true; }
@@ -56,12 +55,8 @@ struct Expected : tv::NmeaEvents
             return;
         ++positions;
         lastLatitude = latitude;
-        if (++counter == 0)
-            ++redraws;
-        if (counter > 20) {
-            ++redraws;
+        if (++counter > 20)
             counter = 0;
-        }
     }
 };
 
@@ -140,13 +135,13 @@ TEST_F(SerialLink, RecordedFlightInSplitPiecesFillsTheDisplays)
     const std::string flight = recording("garmin48.log");
     const Expected expected = expectedFor(flight);
     ASSERT_GT(expected.positions, 0);
-    const long before = w.updateMapCalls;
     send(flight, 7); // 7-byte pieces split nearly every sentence
     ASSERT_TRUE(waitFor([&] { return w.lblLat->text() != "---"; }));
     EXPECT_EQ(w.lblLat->text().toStdString(), expected.lastLatitude);
     EXPECT_TRUE(w.lblLat->text().startsWith("S 45"));
-    EXPECT_LT(w.PosLat, -45.0);
-    EXPECT_EQ(w.updateMapCalls - before, expected.redraws);
+    EXPECT_LT(w.navigation().aircraft().latDeg, -45.0);
+    // Every position handed on once: the redraw rhythm stands where the recording leaves it.
+    EXPECT_EQ(w.navigation().positionRefreshCounter(), expected.counter);
     EXPECT_TRUE(w.lblStatus->isHidden()); // data came: the status text went at once
 
     // The verdict with data: no status text, normal pointer, the timer stops.
@@ -163,11 +158,11 @@ TEST_F(SerialLink, AnotherRecordingInLargePiecesGivesTheSameRhythm)
     switchGpsOn();
     const std::string flight = recording("ublox-lea-5h.log");
     const Expected expected = expectedFor(flight);
-    const long before = w.updateMapCalls;
+    ASSERT_GT(expected.positions, 21);
     send(flight, 100);
-    ASSERT_TRUE(waitFor([&] { return w.updateMapCalls - before >= expected.redraws; }));
+    ASSERT_TRUE(waitFor([&] { return w.lblLat->text().toStdString() == expected.lastLatitude; }));
     settle(200);
-    EXPECT_EQ(w.updateMapCalls - before, expected.redraws);
+    EXPECT_EQ(w.navigation().positionRefreshCounter(), expected.counter);
 }
 
 TEST_F(SerialLink, SilentPortGivesNoSignalAtTheVerdict)
@@ -210,16 +205,18 @@ TEST_F(SerialLink, ReceiverFallingSilentStartsTheNoSignalMode)
     ASSERT_FALSE(w.picGPSCheck[1]->isHidden());
     ASSERT_EQ(w.lblSpeed->text(), "80");
     EXPECT_EQ(w.silenceWatch.interval(), tv::frmGPSmain::kSilenceMs);
+    w.picKartezentrieren_Click(); // the aircraft stays where the map shows it
+    w.UpdateMap();
+    const QPointF aircraft = *w.mapView.positionToView(w.navigation().aircraft());
+    ASSERT_EQ(probe(aircraft.x(), aircraft.y()), 0x00FF00); // green: a fix
 
-    const long before = w.updateMapCalls;
     w.silenceWatch.fire(); // five seconds without data
     EXPECT_FALSE(w.picGPSCheck[2]->isHidden());
-    EXPECT_EQ(w.SignalCheckCountdown, -99);
-    EXPECT_TRUE(w.NoFix);
+    EXPECT_FALSE(w.navigation().hasFix());
     EXPECT_EQ(w.lblSpeed->text(), "---");
     EXPECT_EQ(w.lblAlt->text(), "---");
     EXPECT_EQ(w.timerCheck.interval(), 5000);
-    EXPECT_EQ(w.updateMapCalls, before + 1);
+    EXPECT_EQ(probe(aircraft.x(), aircraft.y()), 0x0000FF); // redrawn red: no fix
 
     // Each tick without data reopens the port and says so.
     w.timerCheck.fire();
@@ -229,7 +226,7 @@ TEST_F(SerialLink, ReceiverFallingSilentStartsTheNoSignalMode)
 
     // Data again: the next tick ends the mode.
     send(rmc(48.30, 9.30, 80.0));
-    EXPECT_TRUE(w.DataReceived);
+    EXPECT_TRUE(w.navigation().link.dataReceived());
     w.timerCheck.fire();
     EXPECT_EQ(w.timerCheck.interval(), 0);
     EXPECT_TRUE(w.lblStatus->isHidden());
@@ -244,8 +241,8 @@ TEST_F(SerialLink, AMessageBoxOpenWhileSentencesArriveIsNoSilence)
     w.timerCheck.fire();
     ASSERT_FALSE(w.picGPSCheck[1]->isHidden());
     // A VOR that is not in the waypoint table: the next track report opens the error box.
-    w.instrumentMode = "VOR";
-    w.lblVOR1->setText("Nowhere");
+    w.navigation().instrument.mode = tv::InstrumentMode::Vor;
+    w.navigation().instrument.vorName = "Nowhere";
     int boxes = 0;
     bool noSignalWhileOpen = false;
     tv::setMsgBoxHook([&](const tv::MsgRecord& m) {
@@ -280,7 +277,7 @@ TEST_F(SerialLink, DeviceGoneStartsTheNoSignalMode)
     ASSERT_TRUE(waitFor([&] { return !w.picGPSCheck[2]->isHidden(); }, 3000))
         << "the port did not report the lost device";
     EXPECT_EQ(w.lblSpeed->text(), "---");
-    EXPECT_EQ(w.SignalCheckCountdown, -99);
+    EXPECT_EQ(w.timerCheck.interval(), 5000); // the port is tried again every 5 s
 
     w.timerCheck.fire(); // the device is still gone
     EXPECT_EQ(w.lblStatus->text(), "COM 3 existiert nicht");

@@ -2,15 +2,18 @@
 
 // The flight window on a fresh program folder: data.tvd and track.tvd from the schema,
 // MainConnection and TrackConnection open on them, message boxes answered and recorded. The
-// window is loaded (Form_Load) but never shown; tests set the controls the GPS handlers would
-// set (fix picture, track and altitude labels) and call the handlers directly.
+// window is loaded (Form_Load) but never shown; the receiver's sentences go in through
+// HandleInput, and the handlers are called directly.
 
 #include "core/Variablen.h"
 #include "core/forms/Forms.h"
 #include "flight/frmGPSmain.h"
+#include "support/NmeaText.h"
 #include "support/WindowTestBase.h"
 
 #include <QLabel>
+
+#include <string>
 
 namespace windowtest {
 
@@ -29,14 +32,14 @@ protected:
         w = &tv::forms().get<tv::frmGPSmain>();
     }
 
-    // The GPS reports a fix (or loses it), as the fix handlers show it.
-    void setFix(bool fix)
+    // The receiver reports a fix (or loses it), and nothing else.
+    void setFix(bool fix) { w->HandleInput(tvtest::fixStatus(fix)); }
+    // The receiver reports a fix with this track (degrees true), and no speed.
+    void track(double degrees)
     {
-        w->picGPSCheck[0]->setVisible(!fix);
-        w->picGPSCheck[1]->setVisible(fix);
-        w->picGPSCheck[2]->setVisible(false);
-        w->NoFix = !fix;
+        w->HandleInput(tvtest::nmea("GPRMC,,A,,,,,," + std::to_string(degrees) + ",,,"));
     }
+    tv::FlightNavigation& nav() { return w->navigation(); }
 
     static bool shown(const QWidget* control) { return control && !control->isHidden(); }
 

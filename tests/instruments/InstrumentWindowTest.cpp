@@ -27,8 +27,7 @@ protected:
         // The route points set is open once the window has been activated.
         w->routepointsRS->Open("SELECT * FROM GpsPoints WHERE RouteID = -99999",
                                *tv::MainConnection);
-        w->PosLat = 48.5;
-        w->PosLong = 9.0;
+        nav().fixEvents().placeWithoutFix(48.5, 9.0);
     }
 
     void addWaypoint(const char* name, double lat, double lon)
@@ -64,10 +63,10 @@ protected:
 TEST_F(CourseInstrument, CourseModeHidesTheVorLabelsAndLooksNothingUp)
 {
     setFix(true);
-    w->instrumentMode = "Kurs";
-    w->lblVOR1->setText("Nowhere");
+    nav().instrument.mode = tv::InstrumentMode::Kurs;
+    nav().instrument.vorName = "Nowhere";
     w->lblVOR1->show();
-    w->lblBearing->setText("000");
+    track(0);
     w->ShowInstrument(0.0f);
     EXPECT_FALSE(shown(w->lblVOR1));
     EXPECT_FALSE(shown(w->lbldistVOR));
@@ -78,15 +77,15 @@ TEST_F(CourseInstrument, CourseModeHidesTheVorLabelsAndLooksNothingUp)
 TEST_F(CourseInstrument, VorModeShowsDistanceAndPointsAtTheStation)
 {
     setFix(true);
-    w->instrumentMode = "VOR";
-    w->lblVOR1->setText("O'Brien Field");
-    w->lblBearing->setText("000");
+    nav().instrument.mode = tv::InstrumentMode::Vor;
+    nav().instrument.vorName = "O'Brien Field";
+    track(0);
     w->ShowInstrument(-0.0f);
     EXPECT_TRUE(shown(w->lblVOR1));
     EXPECT_TRUE(shown(w->lbldistVOR));
     EXPECT_EQ(w->lbldistVOR->text(), "40"); // one degree of longitude at 48.5 N
-    EXPECT_GT(w->instruments.vorBearing, 89.0);
-    EXPECT_LT(w->instruments.vorBearing, 91.0);
+    EXPECT_GT(nav().instrument.vorBearing, 89.0);
+    EXPECT_LT(nav().instrument.vorBearing, 91.0);
     EXPECT_EQ(at(150, 100), tv::kInstrumentCyan);
     EXPECT_EQ(errorBoxes(), 0);
 }
@@ -94,23 +93,25 @@ TEST_F(CourseInstrument, VorModeShowsDistanceAndPointsAtTheStation)
 TEST_F(CourseInstrument, WithoutAStationVorAndHsiDrawNoNeedle)
 {
     setFix(true);
-    w->lblBearing->setText("000");
-    for (const char* mode : {"VOR", "HSI"}) {
+    track(0);
+    for (const tv::InstrumentMode mode : {tv::InstrumentMode::Vor, tv::InstrumentMode::Hsi}) {
         for (const char* station : {"", "Nowhere"}) {
-            w->instrumentMode = mode;
-            w->lblVOR1->setText(station);
+            nav().instrument.mode = mode;
+            nav().instrument.vorName = station;
             w->ShowInstrument(-0.0f);
             // Where a needle to true north would lie, head and tail.
             for (const auto& [x, y] : {std::pair{100.0, 50.0}, std::pair{100.0, 150.0}}) {
                 const int64_t colour = at(x, y);
-                EXPECT_NE(colour, tv::kInstrumentCyan) << mode << " '" << station << "'";
-                EXPECT_NE(colour, tv::kInstrumentRed) << mode << " '" << station << "'";
+                EXPECT_NE(colour, tv::kInstrumentCyan)
+                    << static_cast<int>(mode) << " '" << station << "'";
+                EXPECT_NE(colour, tv::kInstrumentRed)
+                    << static_cast<int>(mode) << " '" << station << "'";
             }
         }
     }
     // A station found again draws its needle.
-    w->instrumentMode = "VOR";
-    w->lblVOR1->setText("O'Brien Field");
+    nav().instrument.mode = tv::InstrumentMode::Vor;
+    nav().instrument.vorName = "O'Brien Field";
     w->ShowInstrument(-0.0f);
     EXPECT_EQ(at(150, 100), tv::kInstrumentCyan);
 }
@@ -118,9 +119,9 @@ TEST_F(CourseInstrument, WithoutAStationVorAndHsiDrawNoNeedle)
 TEST_F(CourseInstrument, UnknownVorIsReportedOnceAcrossManyTrackReports)
 {
     setFix(true);
-    w->instrumentMode = "HSI";
-    w->lblVOR1->setText("Nowhere");
-    w->lblBearing->setText("120");
+    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    nav().instrument.vorName = "Nowhere";
+    track(120);
     for (int i = 0; i < 10; ++i)
         w->ShowInstrument(-120.0f);
     EXPECT_EQ(errorBoxes(), 1);
@@ -129,31 +130,30 @@ TEST_F(CourseInstrument, UnknownVorIsReportedOnceAcrossManyTrackReports)
 
 TEST_F(CourseInstrument, LeftClickStepsTheModeAndRedrawsWithoutTrack)
 {
-    w->lblBearing->setText("---");
-    w->instrumentMode = "Kurs";
+    nav().instrument.mode = tv::InstrumentMode::Kurs;
     w->Kurskreisel_MouseDown(1, 0, 50, 50);
-    EXPECT_EQ(w->instrumentMode, "VOR");
+    EXPECT_EQ(nav().instrument.mode, tv::InstrumentMode::Vor);
     EXPECT_TRUE(shown(w->lblVOR1));
     EXPECT_NE(at(150, 100), tv::kInstrumentRed) << "no station chosen: no needle";
     w->Kurskreisel_MouseDown(1, 0, 50, 50);
-    EXPECT_EQ(w->instrumentMode, "HSI");
+    EXPECT_EQ(nav().instrument.mode, tv::InstrumentMode::Hsi);
     w->Kurskreisel_MouseDown(1, 0, 50, 50);
-    EXPECT_EQ(w->instrumentMode, "Kurs");
+    EXPECT_EQ(nav().instrument.mode, tv::InstrumentMode::Kurs);
     EXPECT_FALSE(shown(w->lblVOR1));
 }
 
 TEST_F(CourseInstrument, RightClickOpensTheEntryOfTheMode)
 {
-    w->instrumentMode = "Kurs";
+    nav().instrument.mode = tv::InstrumentMode::Kurs;
     w->Kurskreisel_MouseDown(2, 0, 50, 50);
     EXPECT_FALSE(shown(w->frmVOR));
     EXPECT_FALSE(shown(w->frmKurs));
 
-    w->instrumentMode = "VOR";
+    nav().instrument.mode = tv::InstrumentMode::Vor;
     w->Kurskreisel_MouseDown(2, 0, 50, 50);
     EXPECT_TRUE(shown(w->frmVOR));
 
-    w->instrumentMode = "HSI";
+    nav().instrument.mode = tv::InstrumentMode::Hsi;
     w->tKurs->setText("123");
     w->Kurskreisel_MouseDown(2, 0, 50, 50);
     EXPECT_TRUE(shown(w->frmKurs));
@@ -163,7 +163,7 @@ TEST_F(CourseInstrument, RightClickOpensTheEntryOfTheMode)
 
 TEST_F(CourseInstrument, CourseEntryRefusesLongAndOutOfRangeValues)
 {
-    w->instrumentMode = "HSI";
+    nav().instrument.mode = tv::InstrumentMode::Hsi;
     w->frmKurs->show();
     type(w->tKurs, "0900", '0');
     EXPECT_EQ(w->tKurs->text(), "") << "a fourth character empties the box";
@@ -180,12 +180,11 @@ TEST_F(CourseInstrument, CourseEntryRefusesLongAndOutOfRangeValues)
 TEST_F(CourseInstrument, EnteredCourseIsDrawnAtOnceWithoutFix)
 {
     setFix(false);
-    w->instrumentMode = "HSI";
-    w->lblBearing->setText("---");
+    nav().instrument.mode = tv::InstrumentMode::Hsi;
     w->frmKurs->show();
     type(w->tKurs, "45", kEnter);
     EXPECT_FALSE(shown(w->frmKurs));
-    EXPECT_EQ(w->lblKurs->text(), "45");
+    EXPECT_EQ(nav().instrument.course, "45");
     // The arrow's head half at 45 degrees, on the card standing north up.
     EXPECT_EQ(at(100 + 70 * 0.70710678, 100 - 70 * 0.70710678), tv::kInstrumentYellow);
     EXPECT_EQ(at(100, 8), tv::kCompassNorthColor);
@@ -194,24 +193,24 @@ TEST_F(CourseInstrument, EnteredCourseIsDrawnAtOnceWithoutFix)
 TEST_F(CourseInstrument, CourseAboveThreeSixtyOrNotANumberHidesTheArrow)
 {
     setFix(true);
-    w->instrumentMode = "HSI";
-    w->lblBearing->setText("000");
-    w->lblKurs->setText("360.5");
+    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    track(0);
+    nav().instrument.course = "360.5";
     w->ShowInstrument(0.0f);
     EXPECT_NE(at(100, 30), tv::kInstrumentYellow);
-    w->lblKurs->setText("abc");
+    nav().instrument.course = "abc";
     w->ShowInstrument(0.0f);
     EXPECT_NE(at(100, 30), tv::kInstrumentYellow);
-    w->lblKurs->setText("360");
+    nav().instrument.course = "360";
     w->ShowInstrument(0.0f);
     EXPECT_EQ(at(100, 30), tv::kInstrumentYellow);
 }
 
 TEST_F(CourseInstrument, ArrowIsNotDrawnWhileTheCourseEntryIsOpen)
 {
-    w->instrumentMode = "HSI";
-    w->lblBearing->setText("000");
-    w->lblKurs->setText("0");
+    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    track(0);
+    nav().instrument.course = "0";
     w->frmKurs->show();
     w->ShowInstrument(0.0f);
     EXPECT_NE(at(100, 30), tv::kInstrumentYellow);
@@ -219,7 +218,7 @@ TEST_F(CourseInstrument, ArrowIsNotDrawnWhileTheCourseEntryIsOpen)
 
 TEST_F(CourseInstrument, TypingSearchesTheWaypointsAndEnterTakesTheMatch)
 {
-    w->instrumentMode = "VOR";
+    nav().instrument.mode = tv::InstrumentMode::Vor;
     w->frmVOR->show();
     type(w->tVOR1, "E", 'E');
     EXPECT_EQ(w->lblResult->text(), "EDDS");
@@ -237,8 +236,8 @@ TEST_F(CourseInstrument, VorNameWithApostropheCanBeTypedAndFlown)
     w->frmVOR->show();
     type(w->tVOR1, "O'", kEnter);
     EXPECT_EQ(w->lblVOR1->text(), "O'Brien Field");
-    w->instrumentMode = "VOR";
-    w->lblBearing->setText("000");
+    nav().instrument.mode = tv::InstrumentMode::Vor;
+    track(0);
     w->ShowInstrument(0.0f);
     EXPECT_EQ(errorBoxes(), 0);
     EXPECT_EQ(w->lbldistVOR->text(), "40");
@@ -246,15 +245,15 @@ TEST_F(CourseInstrument, VorNameWithApostropheCanBeTypedAndFlown)
 
 TEST_F(CourseInstrument, EnterWithoutMatchOrTextKeepsTheChosenVor)
 {
-    w->lblVOR1->setText("EDDS");
+    nav().instrument.vorName = "EDDS";
     w->frmVOR->show();
     type(w->tVOR1, "ZZZ", kEnter);
-    EXPECT_EQ(w->lblVOR1->text(), "EDDS");
+    EXPECT_EQ(nav().instrument.vorName, "EDDS");
     EXPECT_EQ(w->lblResult->text(), "");
     EXPECT_FALSE(shown(w->frmVOR));
     w->frmVOR->show();
     type(w->tVOR1, "", kEnter);
-    EXPECT_EQ(w->lblVOR1->text(), "EDDS");
+    EXPECT_EQ(nav().instrument.vorName, "EDDS");
     EXPECT_FALSE(shown(w->frmVOR));
 }
 
@@ -262,10 +261,10 @@ TEST_F(CourseInstrument, NoWaypointTableDoesNotStopTheInstrument)
 {
     tv::MainConnection->Execute(R"(DROP TABLE "Waypoints")");
     setFix(true);
-    w->instrumentMode = "HSI";
-    w->lblVOR1->setText("EDDS");
-    w->lblBearing->setText("000");
-    w->lblKurs->setText("0");
+    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    nav().instrument.vorName = "EDDS";
+    track(0);
+    nav().instrument.course = "0";
     EXPECT_NO_THROW(w->ShowInstrument(0.0f));
     EXPECT_EQ(at(100, 30), tv::kInstrumentYellow);
     w->frmVOR->show();

@@ -44,9 +44,8 @@ TEST_F(OverlayInWindow, WaypointAndAircraftAppearOnTheMap)
     tv::frmGPSmain& w = openWindow();
     w.picKartezentrieren_Click();
     w.cmdWayInfo_Click();
-    w.PosLat = tv::DDMMToDegrees(48.30); // map pixel (1000, 800): off the view
-    w.PosLong = tv::DDMMToDegrees(9.30);
-    w.NoFix = false;
+    // With a fix at map pixel (1000, 800): off the view.
+    w.HandleInput(tvtest::fixAt(tv::DDMMToDegrees(48.30), tv::DDMMToDegrees(9.30)));
     w.UpdateMap();
     EXPECT_EQ(probe(505, 400), kRed);
     int black = 0;
@@ -55,8 +54,8 @@ TEST_F(OverlayInWindow, WaypointAndAircraftAppearOnTheMap)
             black += probe(x, y) == 0 ? 1 : 0;
     EXPECT_GT(black, 5);
 
-    w.PosLat = tv::DDMMToDegrees(48.45); // onto the waypoint: the aircraft covers it
-    w.PosLong = tv::DDMMToDegrees(9.15);
+    // Onto the waypoint: the aircraft covers it.
+    w.HandleInput(tvtest::fixAt(tv::DDMMToDegrees(48.45), tv::DDMMToDegrees(9.15)));
     w.UpdateMap();
     EXPECT_EQ(probe(500, 400), kGreen);
 }
@@ -64,11 +63,10 @@ TEST_F(OverlayInWindow, WaypointAndAircraftAppearOnTheMap)
 TEST_F(OverlayInWindow, SteppingModeListsTheChartsAndCountsTheShownOne)
 {
     tv::frmGPSmain& w = windowWithThreeCharts();
-    w.PosLat = 48.5;
-    w.PosLong = 9.5;
+    placeAircraft(48.5, 9.5);
     w.cmdMapScroll_Click(); // centring on: the aircraft in the middle, far from the edges
-    ASSERT_EQ(w.listNextMap->count(), 3);
-    EXPECT_EQ(w.listNextMap->item(2)->text(), "c.png");
+    ASSERT_EQ(w.overlay.chartsUnderAircraft.size(), 3u);
+    EXPECT_EQ(w.overlay.chartsUnderAircraft[2], "c.png");
     EXPECT_EQ(w.MapListIndex, 0);
     EXPECT_EQ(w.tNextMap->text(), "b.png");
     EXPECT_EQ(w.LblMapNumber->text(), "1 / 3");
@@ -80,9 +78,8 @@ TEST_F(OverlayInWindow, SteppingModeListsTheChartsAndCountsTheShownOne)
 TEST_F(OverlayInWindow, NearTheEdgeTheWindowChangesToTheNextChart)
 {
     tv::frmGPSmain& w = windowWithThreeCharts();
-    w.PosLat = 48.5;
-    w.PosLong = tv::DDMMToDegrees(9.0006); // 1 image pixel from the west edge
-    w.cmdMapScroll_Click();                // lists the charts, names b.png as the next
+    placeAircraft(48.5, tv::DDMMToDegrees(9.0006)); // 1 image pixel from the west edge
+    w.cmdMapScroll_Click();                         // lists the charts, names b.png as the next
     ASSERT_EQ(w.tNextMap->text(), "b.png");
     w.UpdateMap(); // near the edge: the change to b.png
     EXPECT_EQ(w.cmbMaps->currentText(), "b.png");
@@ -96,8 +93,7 @@ TEST_F(OverlayInWindow, WithoutSteppingTheHintsStayHiddenAndTheChartStays)
 {
     tv::frmGPSmain& w = windowWithThreeCharts();
     w.picKartezentrieren_Click();
-    w.PosLat = 48.75; // map pixel y 400: the aircraft is in sight
-    w.PosLong = tv::DDMMToDegrees(9.0006);
+    placeAircraft(48.75, tv::DDMMToDegrees(9.0006)); // map pixel y 400: in sight
     w.tNextMap->setText("b.png");
     w.tNextMap->show();
     w.UpdateMap();

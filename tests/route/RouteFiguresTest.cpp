@@ -41,14 +41,3 @@ TEST(RouteFigures, RemainingDistanceAddsTheTargetDistanceOnlyWithAFix)
     EXPECT_EQ(remainingDistanceText(f, false, 2.3, false, QString()), "35.0 NM");
     EXPECT_EQ(remainingDistanceText(f, true, 2.3, true, QStringLiteral("12.5 NM")), "12.5 NM");
 }
-
-TEST(DirectFlightTarget, CaptionsReadBackAsATarget)
-{
-    EXPECT_FALSE(directTargetFromCaptions(QString(), QString())); // nothing picked yet
-    EXPECT_FALSE(directTargetFromCaptions(QStringLiteral("48.300"), QStringLiteral("abc")));
-    // No digit before the point below one degree.
-    const auto target = directTargetFromCaptions(QStringLiteral(".300"), QStringLiteral("-.300"));
-    ASSERT_TRUE(target);
-    EXPECT_NEAR(target->latDeg, 0.5, 1e-9);
-    EXPECT_NEAR(target->lonDeg, -0.5, 1e-9);
-}

@@ -4,6 +4,7 @@
 
 #include "core/GeoMath.h"
 #include "core/Variablen.h"
+#include "flight/FlightNavigation.h"
 #include "flight/RouteGrid.h"
 #include "flight/RouteNav.h"
 #include "flight/RouteWindow.h"
@@ -44,7 +45,7 @@ protected:
         if (!w->routepointsRS)
             w->routepointsRS = std::make_shared<Recordset>();
         w->GridBusy = false;
-        w->NoFix = false;
+        w->HandleInput(tvtest::fixStatus(true));
     }
 
     void TearDown() override
@@ -108,12 +109,13 @@ protected:
                 rows.push_back(r);
         return rows;
     }
-    // Puts the aircraft `nm` miles north (negative: south) of a DD.MM latitude at 11°30'.
+    // The receiver puts the aircraft `nm` miles north (negative: south) of a DD.MM latitude
+    // at 11°30'.
     void placeAircraft(double latDdmm, double nm)
     {
-        w->PosLat = DDMMToDegrees(latDdmm) + nm / 60.0;
-        w->PosLong = DDMMToDegrees(11.30);
+        w->HandleInput(tvtest::fixAt(DDMMToDegrees(latDdmm) + nm / 60.0, DDMMToDegrees(11.30)));
     }
+    const FlightNavigation& nav() const { return w->navigation(); }
 
     tvtest::RouteData data;
     std::unique_ptr<frmGPSmain> w;
@@ -166,11 +168,11 @@ TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedInTheRouteBoxAndStartsThereWith
     northRoute("Alpha", 1, 1);
     northRoute("Bravo's", 2, 2);
     w->tRoute->setText(QStringLiteral("Bravo's"));
-    w->NoFix = true;
+    w->HandleInput(tvtest::fixStatus(false));
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->currentText(), "Bravo's");
-    EXPECT_NEAR(w->PosLat, 48.0 + 10.0 / 60.0, 1e-9);
-    EXPECT_NEAR(w->PosLong, 11.5, 1e-9);
+    EXPECT_NEAR(nav().aircraft().latDeg, 48.0 + 10.0 / 60.0, 1e-9);
+    EXPECT_NEAR(nav().aircraft().lonDeg, 11.5, 1e-9);
 }
 
 TEST_F(RouteWindow, NoRoutesEmptiesTheBoxAndTheGrid)
@@ -208,7 +210,7 @@ TEST_F(RouteWindow, RouteWithoutPointsCannotBeNavigatedNorStepped)
     data.addRoute("Empty", 1);
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
-    EXPECT_FALSE(w->GotoActive);
+    EXPECT_FALSE(nav().route.gotoActive);
     EXPECT_TRUE(w->picActivateGoto->isHidden());
     EXPECT_FALSE(frameShown());
     w->cmdNext_Click();
@@ -221,18 +223,18 @@ TEST_F(RouteWindow, NextToTheLastPointKeepsNavigatingOneMoreEndsIt)
     northRoute("Alpha", 1, 3);
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
-    EXPECT_TRUE(w->GotoActive);
+    EXPECT_TRUE(nav().route.gotoActive);
     EXPECT_TRUE(frameShown());
     EXPECT_EQ(highlighted(), std::vector<int>{0});
     w->cmdNext_Click();
     w->cmdNext_Click();
     EXPECT_EQ(target(), "P3");
-    EXPECT_TRUE(w->GotoActive);
+    EXPECT_TRUE(nav().route.gotoActive);
     EXPECT_EQ(highlighted(), std::vector<int>{2});
     EXPECT_EQ(w->gridWaypoints->currentIndex().row(), 2);
 
     w->cmdNext_Click();
-    EXPECT_FALSE(w->GotoActive);
+    EXPECT_FALSE(nav().route.gotoActive);
     EXPECT_FALSE(w->cmdNext->isEnabled());
     EXPECT_FALSE(frameShown());
     EXPECT_EQ(target(), "P3");
@@ -281,8 +283,7 @@ TEST_F(RouteWindow, DirectFlightShowsNothingUntilATargetIsPicked)
     w->picMap_MouseDown(2, 0, 250, 0);
     EXPECT_EQ(w->lblLatx->text(), "49.000");
     EXPECT_EQ(w->lblLongx->text(), "11.300");
-    w->PosLat = 48.5;
-    w->PosLong = DDMMToDegrees(11.30);
+    placeAircraft(48.30, 0.0);
     w->UpdateTargetNav();
     EXPECT_EQ(w->lblDistanz->text(), "30.0 NM");
     EXPECT_EQ(w->lblTrueBearing->text(), "360 °");
@@ -301,7 +302,7 @@ TEST_F(RouteWindow, EachModeKeepsTheFiguresUpWhileTheOtherIsOn)
 
     w->cmdDirectFly_Click();
     w->cmdNext_Click(); // past the only point: route navigation ends
-    EXPECT_FALSE(w->GotoActive);
+    EXPECT_FALSE(nav().route.gotoActive);
     EXPECT_TRUE(frameShown());
     w->picDF_Click();
     EXPECT_FALSE(frameShown());
@@ -314,8 +315,7 @@ TEST_F(RouteWindow, NavigationShowsDistanceCourseTimeAndTheRestOfTheRoute)
     northRoute("Alpha", 1, 3); // P1 48°10', P2 48°20', P3 48°30'
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
-    w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt
-    w->picGPSCheck[1]->show(); // fix
+    w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt, with a fix
     placeAircraft(48.10, -5.0);
     w->UpdateTargetNav();
     EXPECT_EQ(w->lblDistanz->text(), "5.0 NM");
@@ -324,7 +324,7 @@ TEST_F(RouteWindow, NavigationShowsDistanceCourseTimeAndTheRestOfTheRoute)
     EXPECT_EQ(w->lblRemDist->text(), "25.0 NM");
     EXPECT_EQ(w->lblRoute->text(), "20");
 
-    w->picGPSCheck[1]->hide(); // no fix: the legs after the target only
+    w->HandleInput(tvtest::fixStatus(false)); // no fix: the legs after the target only
     w->UpdateRouteInfo();
     EXPECT_EQ(w->lblRemDist->text(), "20.0 NM");
 }
@@ -335,7 +335,6 @@ TEST_F(RouteWindow, SwitchingToKmhBeforeTheNextSpeedReportKeepsTheTimeEnRoute)
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
     w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt
-    w->picGPSCheck[1]->show();
     placeAircraft(48.10, -5.0);
     w->lblSpeed_Click(); // km/h; the display still reads 59 until the next report
     w->UpdateTargetNav();
@@ -349,8 +348,7 @@ TEST_F(RouteWindow, NoSignalLeavesTheTargetFiguresClearedUntilANewPosition)
     northRoute("Alpha", 1, 3); // P1 48°10'
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
-    w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt
-    w->picGPSCheck[1]->show(); // receiving with a fix
+    w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt, receiving a fix
     placeAircraft(48.10, -5.0);
     w->UpdateMap();
     ASSERT_EQ(w->lblDistanz->text(), "5.0 NM");
@@ -362,8 +360,7 @@ TEST_F(RouteWindow, NoSignalLeavesTheTargetFiguresClearedUntilANewPosition)
         EXPECT_EQ(figure->text(), "---");
 
     // The receiver is back with a fix: a position 4 NM south of P1.
-    w->NoFix = false;
-    w->gps_PositionReceived("N 48 06.000", "E 011 30.000", "4806.000", "01130.000");
+    placeAircraft(48.10, -4.0);
     w->UpdateMap();
     EXPECT_EQ(w->lblDistanz->text(), "4.0 NM");
     EXPECT_EQ(w->lblTrueBearing->text(), "360 °");
@@ -395,10 +392,18 @@ TEST_F(RouteWindow, PassingARoutePointStepsToTheNextByItself)
 
 TEST_F(RouteWindow, RouteWithoutATargetRowLeavesTheFiguresAlone)
 {
-    data.addRoute("Empty", 1);
+    northRoute("Alpha", 1, 1);
+    data.addRoute("Empty", 2);
     refillRoutes(*w);
-    w->GotoActive = true;
-    w->lblDistanz->setText(QStringLiteral("1.0 NM"));
+    w->cmdActivateGoto_Click();
+    placeAircraft(48.10, -1.0);
+    w->UpdateTargetNav();
+    ASSERT_EQ(w->lblDistanz->text(), "1.0 NM");
+    // Another route chosen while navigating: it has no point to steer to.
+    w->cmbRoute->setCurrentIndex(1);
+    w->cmbRoute_Click();
+    ASSERT_TRUE(nav().route.gotoActive);
+    placeAircraft(48.10, -2.0);
     w->UpdateTargetNav();
     EXPECT_EQ(w->lblDistanz->text(), "1.0 NM");
 }
@@ -415,9 +420,8 @@ TEST_F(RouteWindow, RouteLineAndGuideLineAreDrawnOnTheMap)
     EXPECT_EQ(mapColourAt({48.05, 11.5}), 0xFFFFFF); // south of the first point
 
     w->cmdActivateGoto_Click();
+    w->HandleInput(tvtest::fixAt(DDMMToDegrees(48.10), 11.9));
     blankMap(500, 400);
-    w->PosLat = DDMMToDegrees(48.10);
-    w->PosLong = 11.9;
     w->UpdateTargetNav(); // guide line east from P1 to the aircraft
     EXPECT_EQ(mapColourAt({DDMMToDegrees(48.10), 11.7}), kGuideLineColour);
 }

@@ -95,6 +95,43 @@ TEST(TrackPointTime, GpsTimeCaptionBecomesHoursMinutesSeconds)
     EXPECT_EQ(TrackRecorder::timeText("25:00:00"), "25:00:00");
 }
 
+TEST(RecordingDecisions, AutomaticRecordingFollowsTheGroundSpeedInKnots)
+{
+    using tv::AutoRecording;
+    EXPECT_EQ(tv::automaticRecording(30.1, false), AutoRecording::Start);
+    EXPECT_EQ(tv::automaticRecording(30.1, true), AutoRecording::Keep);
+    EXPECT_EQ(tv::automaticRecording(30.0, false), AutoRecording::Keep);
+    EXPECT_EQ(tv::automaticRecording(30.0, true), AutoRecording::Keep);
+    EXPECT_EQ(tv::automaticRecording(29.9, true), AutoRecording::Stop);
+    EXPECT_EQ(tv::automaticRecording(29.9, false), AutoRecording::Stop);
+}
+
+TEST(RecordingDecisions, TheRecordButton)
+{
+    using tv::RecordToggle;
+    struct Case
+    {
+        const char* name;
+        bool fix, automatic, running, failed;
+        int intervalMs;
+        RecordToggle expected;
+    };
+    const Case cases[] = {
+        {"no fix: nothing", false, false, false, false, 5000, RecordToggle::Nothing},
+        {"start", true, false, false, false, 5000, RecordToggle::Start},
+        {"stop", true, false, true, false, 5000, RecordToggle::Stop},
+        {"automatic and running: only the speed stops it", true, true, true, false, 5000,
+         RecordToggle::Nothing},
+        {"automatic after a track file error", true, true, false, true, 5000, RecordToggle::Idle},
+        {"by hand after a track file error", true, false, false, true, 5000, RecordToggle::Start},
+        {"interval 0", true, false, false, false, 0, RecordToggle::Idle},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tv::toggleRecording(c.fix, c.automatic, c.running, c.failed, c.intervalMs),
+                  c.expected)
+            << c.name;
+}
+
 TEST(TrackPointDate, GpsDateWinsOverThePcDate)
 {
     TrackRecorder recorder;

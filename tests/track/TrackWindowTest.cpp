@@ -25,10 +25,16 @@ protected:
         w->cmdRecord->show();
         w->cmdRecordAuto->hide();
         w->picRecord->hide();
-        // The receiver has sent its time, no altitude yet.
-        w->HandleInput(tvtest::nmea("GPRMC,140533,,,,,,,,,,"));
-        w->PosLat = 48.6895;
-        w->PosLong = 9.2218;
+        // The receiver has sent its time and a position, no altitude yet; then it lost the fix.
+        w->HandleInput(
+            tvtest::nmea("GPRMC,140533,A," + tvtest::nmeaPosition(48.6895, 9.2218) + ",,,,,"));
+        setFix(false);
+    }
+
+    // The receiver reports a fix with this ground speed (knots).
+    void speed(const char* knots)
+    {
+        w->HandleInput(tvtest::nmea(std::string("GPRMC,,A,,,,,") + knots + ",,,,"));
     }
 
     long rows(const char* table)
@@ -77,9 +83,9 @@ TEST_F(RecordButtons, RecordingCreatesANamedTrackAndNumberedPoints)
     EXPECT_TRUE(QRegularExpression(R"(^\d\d\w{3}\d\d - \d\d:\d\d$)").match(name).hasMatch())
         << name.toStdString();
 
-    w->gps_DateChanged("08/12/26");
+    w->HandleInput(tvtest::nmea("GPRMC,,A,,,,,,,081226,,"));
     w->timeTrack_Timer();
-    w->HandleInput(tvtest::nmea("GPRMC,140543,A,,,,,,,,,")); // with a fix
+    w->HandleInput(tvtest::nmea("GPRMC,140543,A,,,,,,,,,"));   // with a fix
     w->HandleInput(tvtest::nmea("GPGGA,,,,,,,,,304.8,M,,,,")); // shown as 1000 ft
     w->timeTrack_Timer();
     EXPECT_EQ(w->lblRecord->text(), "2");
@@ -88,8 +94,8 @@ TEST_F(RecordButtons, RecordingCreatesANamedTrackAndNumberedPoints)
     ASSERT_EQ(rs.RecordCount(), 2);
     EXPECT_EQ(rs.Field("Index").toInt(), list.Field("Index").toInt());
     EXPECT_EQ(rs.Field("Number").toInt(), 1);
-    EXPECT_DOUBLE_EQ(rs.Field("Lat").toDouble(), 48.6895);
-    EXPECT_DOUBLE_EQ(rs.Field("Long").toDouble(), 9.2218);
+    EXPECT_NEAR(rs.Field("Lat").toDouble(), 48.6895, 1e-9);
+    EXPECT_NEAR(rs.Field("Long").toDouble(), 9.2218, 1e-9);
     EXPECT_TRUE(rs.Field("Height").isNull());
     EXPECT_EQ(rs.Field("Date").toString(), "2026-12-08");
     EXPECT_EQ(rs.Field("Time").toString(), "14:05:33");
@@ -243,17 +249,17 @@ TEST_F(RecordButtons, AutomaticRecordingStartsAgainWhenTheSpeedRisesPastThirtyAg
     w->cmdRecord->hide();
     w->cmdRecordAuto->show();
     tv::TrackConnection->Execute(R"(ALTER TABLE "track" RENAME TO "track_away")");
-    w->gps_SpeedReceived("45");
+    speed("45");
     ASSERT_TRUE(recording());
     w->timeTrack_Timer(); // the write fails: recording stops
     ASSERT_FALSE(recording());
     tv::TrackConnection->Execute(R"(ALTER TABLE "track_away" RENAME TO "track")");
 
-    w->gps_SpeedReceived("46"); // still above 30 kt: no new start at every sentence
+    speed("46"); // still above 30 kt: no new start at every sentence
     EXPECT_FALSE(recording());
-    w->gps_SpeedReceived("12"); // taxiing
+    speed("12"); // taxiing
     EXPECT_FALSE(recording());
-    w->gps_SpeedReceived("45"); // the next take-off
+    speed("45"); // the next take-off
     EXPECT_TRUE(recording());
     EXPECT_TRUE(shown(w->picRecord));
     w->timeTrack_Timer();

@@ -1,0 +1,156 @@
+#include "flight/ChartChoice.h"
+
+#include "core/SettingsFile.h"
+#include "core/Variablen.h"
+#include "flight/MapOverlay.h"
+#include "map/ViewMemory.h"
+#include "platform/Recordset.h"
+#include "platform/TextFold.h"
+
+#include <QImageReader>
+
+namespace tv {
+namespace {
+
+bool hasRows(const std::shared_ptr<Recordset>& rs)
+{
+    return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0;
+}
+
+} // namespace
+
+bool ChartChoice::hasCharts()
+{
+    return hasRows(ActiveMaps);
+}
+
+QString ChartChoice::currentName()
+{
+    if (!hasRows(ActiveMaps) || ActiveMaps->Bof() || ActiveMaps->Eof())
+        return {};
+    return QString::fromStdString(ActiveMaps->Field("Name").toString());
+}
+
+std::optional<ChartRow> ChartChoice::currentRow()
+{
+    if (!hasRows(ActiveMaps) || ActiveMaps->Bof() || ActiveMaps->Eof())
+        return std::nullopt;
+    return chartRowOf(*ActiveMaps);
+}
+
+bool ChartChoice::seek(const QString& name)
+{
+    if (!hasRows(ActiveMaps))
+        return false;
+    ActiveMaps->MoveFirst();
+    ActiveMaps->Find("Name", CompareOp::Equal, Value(name.toStdString()));
+    if (!ActiveMaps->Eof())
+        return true;
+    ActiveMaps->MoveFirst();
+    return false;
+}
+
+ChartChoice::Load ChartChoice::loadCurrent(MapView& view, const std::filesystem::path& folder)
+{
+    if (!hasRows(ActiveMaps))
+        return Load::NoCharts;
+    loaded_.clear();
+    const QString name = currentName();
+    ChartRow row;
+    try {
+        row = chartRowOf(*ActiveMaps);
+    } catch (const std::exception&) {
+        return Load::Failed; // a row without the chart's edges
+    }
+    const QImage image =
+        QImageReader(QString::fromStdString((folder / name.toStdString()).string())).read();
+    if (image.isNull() || view.loadChart(row, image) != MapView::LoadResult::Loaded)
+        return Load::Failed;
+    loaded_ = name;
+    return Load::Loaded;
+}
+
+ChartChoice::Message ChartChoice::errorMessage(const QString& name, bool german)
+{
+    if (german)
+        return {QStringLiteral("Fehler in Karte: ") + name +
+                    QStringLiteral(" - Bitte Koordinaten üperprüfen."),
+                QStringLiteral("Fehler in Karte")};
+    return {QStringLiteral("Map error: ") + name + QStringLiteral(" - please check coordinates."),
+            QStringLiteral("Map error")};
+}
+
+std::vector<QString> ChartChoice::activeNames(Connection& main)
+{
+    Recordset maps;
+    maps.Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", main);
+    std::vector<QString> names;
+    for (; !maps.Eof(); maps.MoveNext())
+        names.push_back(QString::fromStdString(maps.Field("Name").toString()));
+    return names;
+}
+
+bool ChartChoice::currentIsLoaded() const
+{
+    const QString name = currentName();
+    return valid() && !name.isEmpty() && equalsNoCase(name.toStdString(), loaded_.toStdString());
+}
+
+ChartChoice::LastMap ChartChoice::readLastMap(const std::filesystem::path& path)
+{
+    LastMap last;
+    SettingsReader reader(path);
+    const std::optional<std::string> chart = reader.readText();
+    bool complete = false;
+    if (chart && hasRows(ActiveMaps)) {
+        last.chart = QString::fromStdString(*chart);
+        seek(*last.chart);
+        if (const std::optional<std::string> route = reader.readText()) {
+            last.route = QString::fromStdString(*route);
+            complete = true;
+        }
+    }
+    if (!complete)
+        SettingsWriter().writeText("demo.bmp").save(path);
+    return last;
+}
+
+void ChartChoice::writeLastMap(const std::filesystem::path& path, const QString& routeText)
+{
+    SettingsWriter()
+        .writeText(currentName().toStdString())
+        .writeText(routeText.toStdString())
+        .save(path);
+}
+
+void ChartChoice::openViewMemory(const std::filesystem::path& path)
+{
+    memory_ = loadViewMemory(path);
+}
+
+std::optional<bool> ChartChoice::restoreView(MapView& view) const
+{
+    if (!memory_ || !currentIsLoaded())
+        return std::nullopt;
+    const std::optional<StoredView> stored = findView(*memory_, loaded_.toStdString());
+    if (!stored ||
+        !view.restoreView(stored->sx, stored->sy, stored->sw, stored->sh, stored->slider))
+        return std::nullopt;
+    return stored->centerMap;
+}
+
+void ChartChoice::saveView(const MapView& view, const std::filesystem::path& path)
+{
+    if (!memory_ || !valid())
+        return;
+    StoredView stored;
+    stored.sx = view.sourceX();
+    stored.sy = view.sourceY();
+    stored.sw = view.sourceWidth();
+    stored.sh = view.sourceHeight();
+    stored.slider = view.sliderValue();
+    stored.centerMap = view.centredOnAircraft();
+    storeView(*memory_, loaded_.toStdString(), stored, path);
+}
+
+} // namespace tv

@@ -1,0 +1,211 @@
+#include "flight/FlightNavigation.h"
+
+#include "core/GeoMath.h"
+#include "map/NumberText.h"
+#include "platform/Recordset.h"
+
+namespace tv {
+namespace {
+
+const QString kNone = QStringLiteral("---");
+
+// The map is redrawn on the first position, then on every 21st.
+constexpr int kPositionsPerRedraw = 21;
+
+} // namespace
+
+FlightNavigation::FlightNavigation()
+{
+    fix_.placeWithoutFix(kStartPosition.latDeg, kStartPosition.lonDeg);
+}
+
+bool FlightNavigation::positionArrived()
+{
+    figuresBlanked_ = false;
+    ++refreshCounter_;
+    if (refreshCounter_ == 0)
+        return true;
+    if (refreshCounter_ >= kPositionsPerRedraw) {
+        refreshCounter_ = 0;
+        return true;
+    }
+    return false;
+}
+
+void FlightNavigation::clearDisplays()
+{
+    fix_.clearShownValues();
+    figures_.distance = kNone;
+    figures_.course = kNone;
+    figures_.time = kNone;
+}
+
+void FlightNavigation::signalLost()
+{
+    fix_.loseFix();
+    figuresBlanked_ = true;
+}
+
+void FlightNavigation::gpsSwitchedOn()
+{
+    fix_.loseFix();
+    link.start();
+}
+
+void FlightNavigation::gpsSwitchedOff()
+{
+    fix_.loseFix();
+    link.off();
+}
+
+void FlightNavigation::noDataAtTick()
+{
+    fix_.loseFix();
+    link.silentAfterTick();
+}
+
+void FlightNavigation::pickDirectTarget(GeoPos picked)
+{
+    DirectTarget target;
+    target.latText = formatTargetCoordinate(DegreesToDDMM(picked.latDeg));
+    target.lonText = formatTargetCoordinate(DegreesToDDMM(picked.lonDeg));
+    const std::optional<double> lat = wholeNumber(target.latText);
+    const std::optional<double> lon = wholeNumber(target.lonText);
+    if (!lat || !lon)
+        return; // a point off any number (not finite): the target stays as it was
+    target.latDDMM = *lat;
+    target.lonDDMM = *lon;
+    direct_ = target;
+}
+
+FlightNavigation::StationLookup FlightNavigation::lookUpStation(Connection* main)
+{
+    StationLookup result;
+    if (!route.points || route.points->State() != Recordset::kStateOpen || !hasFix())
+        return result;
+    if (instrument.vorName.isEmpty()) {
+        instrument.vorStationKnown = false;
+        return result;
+    }
+    const VorLookupResult found = lookupSelectedVor(main, instrument.vorName, instrument);
+    instrument.vorStationKnown = found.waypoint.has_value();
+    result.reportMissing = found.reportMissing;
+    if (!found.waypoint)
+        return result;
+    const std::optional<VorNav> toVor = calcNavToVor(
+        DDMMToDegrees(found.waypoint->latDDMM), DDMMToDegrees(found.waypoint->longDDMM),
+        aircraft().latDeg, aircraft().lonDeg, instrument.vorBearing);
+    if (!toVor)
+        return result;
+    instrument.vorDistanceNm = toVor->distanceNm;
+    instrument.vorBearing = toVor->bearingDeg;
+    result.distanceText = vorDistanceText(toVor->distanceNm);
+    return result;
+}
+
+std::optional<FlightNavigation::Target> FlightNavigation::target() const
+{
+    if (!route.points || route.points->State() != Recordset::kStateOpen)
+        return std::nullopt;
+    Target target;
+    if (route.directFly) {
+        if (!direct_)
+            return std::nullopt; // nothing picked yet
+        target.position = {DDMMToDegrees(direct_->latDDMM), DDMMToDegrees(direct_->lonDDMM)};
+        target.key.direct = true;
+    } else {
+        // A route chosen without points (or a set beyond its ends) has no target.
+        const std::optional<RoutePoint> point = route.target();
+        if (!point)
+            return std::nullopt;
+        target.position = point->position();
+        target.key.pointRowId = point->id;
+    }
+    target.key.latDeg = target.position.latDeg;
+    target.key.lonDeg = target.position.lonDeg;
+    return target;
+}
+
+FlightNavigation::TargetUpdate FlightNavigation::updateTarget(const Target& target, QTime now)
+{
+    if (figuresBlanked_)
+        return TargetUpdate::Blanked;
+    TargetInputs in;
+    in.target = target.position;
+    in.own = aircraft();
+    in.key = target.key;
+    in.directFly = route.directFly;
+    in.groundSpeed = shownSpeed(fix(), units.speedKts);
+    in.speedKts = units.speedKts;
+    in.showEte = units.showEte;
+    in.now = now;
+    const std::optional<TargetFigures> computed = calcNavToTarget(targetState_, in);
+    if (!computed)
+        return TargetUpdate::Unchanged;
+    figures_.distance = computed->distanceText;
+    figures_.time = computed->timeText;
+    if (computed->courseText)
+        figures_.course = *computed->courseText;
+    return computed->advance ? TargetUpdate::Passed : TargetUpdate::Computed;
+}
+
+std::vector<RoutePoint> FlightNavigation::chosenRoutePoints(Connection& main) const
+{
+    if (!route.routes || route.routes->State() != Recordset::kStateOpen ||
+        route.routes->RecordCount() == 0)
+        return {};
+    const std::optional<int64_t> routeId = currentRouteId(*route.routes);
+    if (!routeId)
+        return {};
+    return loadRoutePoints(main, *routeId);
+}
+
+bool FlightNavigation::updateRouteFigures(Connection& main)
+{
+    if (!route.routes || route.routes->State() != Recordset::kStateOpen ||
+        !currentRouteId(*route.routes))
+        return false;
+    const std::vector<RoutePoint> points = chosenRoutePoints(main);
+    const std::optional<int64_t> targetId =
+        route.points ? currentPointRowId(*route.points) : std::nullopt;
+    const RouteFigures legs = routeFigures(points, targetId);
+    figures_.routeLength = routeLengthText(legs.totalNm);
+    figures_.remaining = remainingDistanceText(legs, hasFix(), targetState_.PrevTargetDistance,
+                                               route.directFly, figures_.distance);
+    return true;
+}
+
+void FlightNavigation::fillOverlayInputs(OverlayInputs& in) const
+{
+    in.aircraft = aircraft();
+    in.trackDeg = shownTrackDeg(fix());
+    in.noFix = !hasFix();
+    in.navigating = route.navigating();
+    const auto current = [](const std::shared_ptr<Recordset>& rs) {
+        return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0 && !rs->Bof() &&
+               !rs->Eof();
+    };
+    if (current(route.routes))
+        in.routeId = route.routes->Field("RouteID");
+    if (route.hasPoints()) {
+        ActivePoint active;
+        if (current(route.points)) {
+            active.name = QString::fromStdString(route.points->Field("Name").toString());
+            const Value id = route.points->Field("PointID");
+            if (id.asNumber())
+                active.pointId = id.toInt();
+        }
+        in.activePoint = active;
+    }
+    if (route.directFly && direct_)
+        in.directTarget = {direct_->latDDMM, direct_->lonDDMM};
+}
+
+void FlightNavigation::clearTargetFigures()
+{
+    figures_.distance.clear();
+    figures_.course.clear();
+    figures_.time.clear();
+}
+
+} // namespace tv

@@ -1,0 +1,170 @@
+#pragma once
+
+// What the flight window navigates by, each value held once:
+//   - the GPS fix: where the aircraft is (PosLat, PosLong) and whether the receiver reports a
+//     fix (NoFix is !hasFix()), built from the interpreter's events;
+//   - the unit switches of the displays and the map's redraw rhythm on positions;
+//   - the GPS switch with its no-signal watchdog;
+//   - the route being flown with its target point, or the direct-flight target picked on the
+//     map; the course instrument's station and course;
+//   - the figures of the navigation to the target and along the route, as they are shown.
+// The window shows this state and reads none of it back from a caption or a picture.
+//
+// Positions are decimal degrees (south and west negative) unless a name says DD.MM
+// (48.3012 = 48°30.12'); distances nautical miles; courses degrees true.
+
+#include "flight/GpsDisplay.h"
+#include "flight/GpsLink.h"
+#include "flight/Instruments.h"
+#include "flight/MapOverlay.h"
+#include "flight/RouteNav.h"
+#include "gps/GpsFix.h"
+#include "map/MapView.h"
+#include "route/ActiveRoute.h"
+
+#include <QString>
+#include <QTime>
+
+#include <optional>
+
+namespace tv {
+
+class Connection;
+
+// The navigation figures as their labels show them.
+struct NavFigures
+{
+    QString distance;    // lblDistanz: "12.3 NM"
+    QString course;      // lblTrueBearing: "274 °"
+    QString time;        // lblTime: time en route or arrival clock time
+    QString remaining;   // lblRemDist: distance still to fly
+    QString routeLength; // lblRoute: whole NM of the chosen route, "" for 0
+};
+
+class FlightNavigation
+{
+public:
+    // Where the map opens before any position: 49°00' N 9°00' E.
+    static constexpr GeoPos kStartPosition{49.0, 9.0};
+
+    FlightNavigation();
+
+    // ------------------------------------------------------------ the fix
+    // The interpreter's events go here first: the fix is brought up to date, then each event
+    // is passed on (GpsFixBuilder::setNext), so that the handlers see the fix after it.
+    GpsFixBuilder& fixEvents() { return fix_; }
+    const GpsFix& fix() const { return fix_.fix(); }
+    GeoPos aircraft() const { return {fix().latDeg, fix().lonDeg}; }
+    bool hasFix() const { return fix().valid; }
+
+    UnitSwitches units;
+
+    // A position with a fix arrived. True when the map is to be redrawn now: on the first
+    // position after the window was made, then on every 21st. It also ends the blanking of
+    // the target figures that the no-signal mode began.
+    bool positionArrived();
+    // -1 until the first position, then 0..20 (PositionRefreshCounter).
+    int positionRefreshCounter() const { return refreshCounter_; }
+
+    // The displays were cleared to "---" (ClearInstruments): speed, track and altitude are
+    // gone until their next sentence, and so are distance, course and time.
+    void clearDisplays();
+    // The no-signal mode began: no fix, and the target figures stay "---" until a new
+    // position arrives instead of being worked out from the last one as if it were current.
+    void signalLost();
+
+    // ------------------------------------------------------------ the GPS switch
+    GpsLink link;
+    // The GPS is switched on (the check begins) or off, or a tick of the watchdog found no
+    // data: in each case there is no fix until the receiver reports one.
+    void gpsSwitchedOn();
+    void gpsSwitchedOff();
+    void noDataAtTick();
+
+    // ------------------------------------------------------------ route and direct flight
+    // GotoActive, DirectFly, the chosen route and its current point (the target point).
+    ActiveRoute route;
+
+    // The direct-flight target as its labels show it: DD.MM with three decimals.
+    struct DirectTarget
+    {
+        QString latText;
+        QString lonText;
+        double latDDMM = 0.0;
+        double lonDDMM = 0.0;
+    };
+    // Empty until the first pick; a later pick replaces it, stopping the direct flight keeps it.
+    const std::optional<DirectTarget>& directTarget() const { return direct_; }
+    // A right click on the map picked `picked`. It is kept as the labels show it, so that the
+    // navigation steers to the point the pilot reads.
+    void pickDirectTarget(GeoPos picked);
+
+    // ------------------------------------------------------------ the course instrument
+    InstrumentState instrument;
+    // The instrument's station looked up in the waypoint table (LookupVOR): only with an open
+    // point set, a fix and a chosen name. A name that is not in the table is reported once
+    // (reportMissing); a station found gives bearing and distance from the aircraft (the
+    // distance as lbldistVOR shows it), which keep their values when they cannot be worked
+    // out. A closed connection or an unreadable table finds nothing and reports nothing.
+    struct StationLookup
+    {
+        bool reportMissing = false;
+        std::optional<QString> distanceText;
+    };
+    StationLookup lookUpStation(Connection* main);
+
+    // ------------------------------------------------------------ navigation figures
+    struct Target
+    {
+        GeoPos position;
+        TargetKey key;
+    };
+    // What the navigation steers to: the picked point in a direct flight, else the route's
+    // current point. Empty when no point set is open, nothing is picked yet, or no point is
+    // current.
+    std::optional<Target> target() const;
+
+    enum class TargetUpdate {
+        Blanked,   // the no-signal mode blanked the figures: nothing is worked out
+        Unchanged, // same point as the aircraft, or no position yet: the figures stay
+        Computed,  // distance, time and (when it has a direction) course are new
+        Passed,    // as Computed, and the route point has just been passed: step to the next
+                   // point before showing them (they still refer to the point just passed)
+    };
+    // Works out distance, course and time from the aircraft to `target` (PrevTargetDistance
+    // is kept for the automatic step on along the route). `now` is the clock time the arrival
+    // time is counted from.
+    TargetUpdate updateTarget(const Target& target, QTime now);
+    // Distance at the last computation, NM, to whichever target it was (PrevTargetDistance).
+    double previousTargetDistance() const { return targetState_.PrevTargetDistance; }
+
+    // The points of the route chosen in the route list, in their order; none without a
+    // chosen route. Throws DbError.
+    std::vector<RoutePoint> chosenRoutePoints(Connection& main) const;
+
+    // The route figures of the chosen route: its length, and the distance still to fly (the
+    // legs after the target point, plus the distance to the target while there is a fix; in
+    // a direct flight the distance to the picked target). False when no route is chosen: the
+    // figures stay. Throws DbError.
+    bool updateRouteFigures(Connection& main);
+
+    // Starting or stopping a direct flight empties distance, course and time.
+    void clearTargetFigures();
+
+    const NavFigures& figures() const { return figures_; }
+
+    // What the map overlay takes from the navigation: the aircraft with its track and fix, the
+    // chosen route with its target point, whether a target is navigated to, the direct-flight
+    // target while a direct flight is on.
+    void fillOverlayInputs(OverlayInputs& in) const;
+
+private:
+    GpsFixBuilder fix_;
+    int refreshCounter_ = -1;
+    bool figuresBlanked_ = false;
+    std::optional<DirectTarget> direct_;
+    RouteNavState targetState_;
+    NavFigures figures_;
+};
+
+} // namespace tv
