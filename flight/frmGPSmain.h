@@ -405,7 +405,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

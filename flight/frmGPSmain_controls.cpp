@@ -5,6 +5,7 @@
 
 #include "airspace/AirspacePainter.h"
 #include "core/HandlerGuard.h"
+#include "core/forms/KeyUp.h"
 #include "core/windows/WindowLook.h"
 #include "flight/RouteWindow.h"
 #include "map/PictureBox.h"
@@ -365,6 +366,23 @@ void frmGPSmain::wireControls()
     const QList<QWidget*> children = findChildren<QWidget*>();
     for (QWidget* child : children)
         child->installEventFilter(this);
+
+    // Keys act when they come up at the control whose press began there (the window itself
+    // when nothing in it holds the keyboard): the Enter that closes a message box is not
+    // taken for the course or VOR entry beneath it.
+    for (QWidget* control : children + QList<QWidget*>{this}) {
+        onKeyUp(control, [this, control](int key, Qt::KeyboardModifiers modifiers) {
+            guarded([&] {
+                const int code = vbKeyCode(key, modifiers);
+                const int shift = PictureBox::vbShift(modifiers);
+                Form_KeyUp(code, shift);
+                if (control == tKurs)
+                    tKurs_KeyUp(code, shift);
+                else if (control == tVOR1)
+                    tVOR1_KeyUp(code, shift);
+            });
+        });
+    }
 }
 
 bool frmGPSmain::eventFilter(QObject* watched, QEvent* event)
@@ -416,40 +434,11 @@ bool frmGPSmain::eventFilter(QObject* watched, QEvent* event)
             if (watched == cmbRoute)
                 cmbRoute_LostFocus();
             break;
-        case QEvent::KeyRelease: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            // Only at the control that has the focus: the event travels on to its parents
-            // when the control does not take it.
-            if (key->isAutoRepeat() || watched != QApplication::focusWidget())
-                break;
-            const int code = vbKeyCode(key->key(), key->modifiers());
-            const int shift = PictureBox::vbShift(key->modifiers());
-            Form_KeyUp(code, shift);
-            if (watched == tKurs)
-                tKurs_KeyUp(code, shift);
-            else if (watched == tVOR1)
-                tVOR1_KeyUp(code, shift);
-            break;
-        }
         default:
             break;
         }
     });
     return consumed || QWidget::eventFilter(watched, event);
-}
-
-void frmGPSmain::keyReleaseEvent(QKeyEvent* event)
-{
-    QWidget* focus = QApplication::focusWidget();
-    // Keys of a child with the focus were handled by the event filter already.
-    if (event->isAutoRepeat() || (focus != nullptr && focus != this && isAncestorOf(focus))) {
-        QWidget::keyReleaseEvent(event);
-        return;
-    }
-    guarded([&] {
-        Form_KeyUp(vbKeyCode(event->key(), event->modifiers()),
-                   PictureBox::vbShift(event->modifiers()));
-    });
 }
 
 void frmGPSmain::resizeEvent(QResizeEvent* event)

@@ -19,7 +19,7 @@ namespace {
 class KeyUpWatch : public QObject
 {
 public:
-    KeyUpWatch(QWidget* control, std::function<void(int)> handler)
+    KeyUpWatch(QWidget* control, std::function<void(int, Qt::KeyboardModifiers)> handler)
         : QObject(control), control_(control), handler_(std::move(handler))
     {
         control->installEventFilter(this);
@@ -50,8 +50,8 @@ protected:
             pressed_.erase(at);
             // The handler may show a message box or close the window: nothing of this object
             // is used after it.
-            const std::function<void(int)> handler = handler_;
-            handler(key->key());
+            const std::function<void(int, Qt::KeyboardModifiers)> handler = handler_;
+            handler(key->key(), key->modifiers());
             break;
         }
         case QEvent::FocusOut:
@@ -79,7 +79,7 @@ private:
     }
 
     QWidget* control_;
-    std::function<void(int)> handler_;
+    std::function<void(int, Qt::KeyboardModifiers)> handler_;
     std::vector<int> pressed_;
 };
 
@@ -91,6 +91,12 @@ bool isEnterKey(int key)
 }
 
 void onKeyUp(QWidget* control, std::function<void(int key)> handler)
+{
+    new KeyUpWatch(
+        control, [handler = std::move(handler)](int key, Qt::KeyboardModifiers) { handler(key); });
+}
+
+void onKeyUp(QWidget* control, std::function<void(int key, Qt::KeyboardModifiers)> handler)
 {
     new KeyUpWatch(control, std::move(handler));
 }

@@ -6,6 +6,8 @@
 // cell editor closed with Enter takes the press, and the release that then reaches the control
 // under it does nothing. Every window handles Enter through here.
 
+#include <Qt>
+
 #include <functional>
 
 class QWidget;
@@ -18,5 +20,7 @@ bool isEnterKey(int key);
 // there. Key repeats of a held key do not run it. The watch lives as long as the control; a
 // control may have one watch.
 void onKeyUp(QWidget* control, std::function<void(int key)> handler);
+// The same, for handlers that tell keys apart by their modifiers (the digits of the keypad).
+void onKeyUp(QWidget* control, std::function<void(int key, Qt::KeyboardModifiers)> handler);
 
 } // namespace tv

@@ -4,7 +4,9 @@
 #include "map/DrawSurface.h"
 #include "map/PictureBox.h"
 #include "platform/Recordset.h"
+#include "support/Keyboard.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLineEdit>
 
@@ -175,6 +177,33 @@ TEST_F(CourseInstrument, CourseEntryRefusesLongAndOutOfRangeValues)
     type(w->tKurs, "36", kEscape);
     EXPECT_EQ(w->tKurs->text(), "");
     EXPECT_FALSE(shown(w->frmKurs));
+}
+
+TEST_F(CourseInstrument, OnlyAnEnterPressedInTheEntryTakesTheCourse)
+{
+    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    w->show();
+    w->activateWindow();
+    w->frmKurs->show();
+    w->tKurs->setFocus();
+    QApplication::processEvents();
+    w->tKurs->setText("45");
+    {
+        // A message comes up while the entry is open; the pilot closes it with Enter, whose
+        // release then reaches the entry.
+        tvtest::EnterClosesMessages closer(messages);
+        tv::MsgBox("Kein Signal an COM 1", QString());
+        QApplication::processEvents();
+        tvtest::releaseKey(w, Qt::Key_Return);
+    }
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(shown(w->frmKurs));
+    EXPECT_NE(nav().instrument.course, "45");
+
+    tvtest::pressKey(w, Qt::Key_Return);
+    tvtest::releaseKey(w, Qt::Key_Return);
+    EXPECT_FALSE(shown(w->frmKurs));
+    EXPECT_EQ(nav().instrument.course, "45");
 }
 
 TEST_F(CourseInstrument, EnteredCourseIsDrawnAtOnceWithoutFix)
