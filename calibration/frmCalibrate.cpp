@@ -412,6 +412,8 @@ void frmCalibrate::setEdgeColours(uint32_t bgr)
 
 void frmCalibrate::emptyEdgesAndSize()
 {
+    widthPx_.reset();
+    heightPx_.reset();
     lblBreite->clear();
     lblHoehe->clear();
     for (QLineEdit* box : tKarten)
@@ -437,8 +439,8 @@ EdgeEntry frmCalibrate::currentEntry() const
         entry.boxes[i] = tKarten[i]->text().toStdString();
         entry.hemisphere[i] = cmbLatLong[i]->currentIndex() == 1 ? 1 : 0;
     }
-    entry.widthLabel = lblBreite->text().toStdString();
-    entry.heightLabel = lblHoehe->text().toStdString();
+    entry.widthPx = widthPx_;
+    entry.heightPx = heightPx_;
     return entry;
 }
 
@@ -480,6 +482,8 @@ void frmCalibrate::ShowMapData()
     }
     const ImageHeaderResult size = ImageHeaderSize(chartFolder() / name.toStdString());
     if (size.hasSize()) {
+        widthPx_ = size.width;
+        heightPx_ = size.height;
         lblBreite->setText(QString::number(size.width));
         lblHoehe->setText(QString::number(size.height));
     } else if (size.status == ImageHeaderResult::Status::BadJpeg) {

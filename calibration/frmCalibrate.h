@@ -8,6 +8,8 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -93,6 +95,9 @@ private:
     void dataError();
 
     RecordsetGridModel* gridModel_ = nullptr;
+    // The shown chart's size in pixels (lblBreite, lblHoehe); empty when none was read.
+    std::optional<int32_t> widthPx_;
+    std::optional<int32_t> heightPx_;
     QString lastChartName_;
     bool shownByRowChange_ = false;
 };
