@@ -103,6 +103,8 @@ private:
     void buildPanel(int point);
     // What the window does with an event of one of its controls before the control sees it.
     void seeEvent(QObject* watched, QEvent* event);
+    // Shows the entry panel of `point` (1 or 2) alone; 0 hides both.
+    void showPanel(int point);
     void setPointColour(int point, PointState state);
     bool savePoint(int point);
     void placePoint(int point);
@@ -121,6 +123,7 @@ private:
     std::optional<QPointF> mark_;
     bool up_ = false, down_ = false, left_ = false, right_ = false;
     std::array<Point, 3> points_{};
+    int openPoint_ = 0; // the point whose entry panel is shown (frmP1, frmP2); 0: none
     std::array<std::shared_ptr<Recordset>, 3> quickFind_{};
     std::array<RecordsetGridModel*, 3> gridModel_{};
 };
