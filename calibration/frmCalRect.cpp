@@ -2,7 +2,7 @@
 
 #include "calibration/MapPicture.h"
 #include "calibration/QuickFind.h"
-#include "calibration/frmCalibrate.h"
+#include "calibration/UserDecimalMark.h"
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
@@ -32,6 +32,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace tv {
 namespace {
 
@@ -60,7 +62,7 @@ QString coordinateText(double ddmm)
     std::string text = Value(ddmm).toString();
     for (char& c : text)
         if (c == '.')
-            c = frmCalibrate::userDecimalMark();
+            c = userDecimalMark();
     return QString::fromStdString(text);
 }
 
@@ -275,8 +277,9 @@ void frmCalRect::Form_Activate()
 }
 
 void frmCalRect::InitializeData(const QString& chartName, const QImage& image, int headerWidth,
-                                int headerHeight)
+                                int headerHeight, TakeEdges takeEdges)
 {
+    takeEdges_ = std::move(takeEdges);
     chartName_ = chartName;
     headerWidth_ = headerWidth;
     headerHeight_ = headerHeight;
@@ -605,9 +608,9 @@ void frmCalRect::CalculateCalibration()
         unlockPoint2();
         return;
     }
-    // The save decides: a refused save has said why, and the pilot may correct point 2.
-    frmCalibrate* calibrate = forms().find<frmCalibrate>();
-    if (!calibrate || !calibrate->takeTwoPointEdges(result)) {
+    // The opener's save decides: a refused save has said why, and the pilot may correct
+    // point 2.
+    if (!takeEdges_ || !takeEdges_(result)) {
         unlockPoint2();
         return;
     }

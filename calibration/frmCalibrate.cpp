@@ -2,6 +2,7 @@
 
 #include "calibration/ChartList.h"
 #include "calibration/ImageHeaderSize.h"
+#include "calibration/UserDecimalMark.h"
 #include "calibration/frmCalRect.h"
 #include "core/FileHelpers.h"
 #include "core/HandlerGuard.h"
@@ -25,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
@@ -55,11 +55,6 @@ QString folderText()
 }
 
 } // namespace
-
-char frmCalibrate::userDecimalMark()
-{
-    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
-}
 
 frmCalibrate::frmCalibrate()
 {
@@ -610,7 +605,9 @@ void frmCalibrate::cmdCalibrate_Click()
         return;
     }
     frmCalRect& window = forms().get<frmCalRect>();
-    window.InitializeData(name, image, header.width, header.height);
+    window.InitializeData(
+        name, image, header.width, header.height,
+        [this](const CalibrationResult& edges) { return takeTwoPointEdges(edges); });
     forms().showModal(window);
 }
 
