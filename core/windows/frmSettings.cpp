@@ -468,8 +468,9 @@ void frmSettings::MSComm1_OnComm(int CommEvent)
                                                  : QStringLiteral(" Verbindung hergestellt")));
         }
     }
-    // The line changed or failed after data had come: this test gives no verdict.
-    if (!gotText && lblComVerbindung->palette().color(QPalette::Window) == kGreen)
+    // The line changed or failed after data had come (lblComVerbindung shows green): this test
+    // gives no verdict.
+    if (!gotText && DataReceived)
         ResetGpsStatus();
 }
 

@@ -190,7 +190,7 @@ private:
 
     VB6NmeaInterpreter gps;
     LineAssembler LineBuffer;
-    bool DataReceived = false;
+    bool DataReceived = false; // data came in this test: lblComVerbindung shows green
     bool NoFix = false;
     int16_t SatellitesUsed = 0; // the last count of satellites used (Label7)
     // The track logger frame is offered: hidden for the run once the track file was missing.
