@@ -1,6 +1,5 @@
 #include "airspace/AirspaceLayer.h"
 
-#include "core/NumberFormat.h"
 #include "platform/DbError.h"
 #include "platform/Value.h"
 
@@ -53,33 +52,23 @@ AirspaceDrawing AirspaceLayer::flightMap(const std::shared_ptr<Connection>& conn
 PlanAirspaceDrawing AirspaceLayer::planMap(const std::shared_ptr<Connection>& connection,
                                            const PlanAirspaceRequest& request)
 {
-    constexpr double kNone = -10.0;
-    constexpr double kAll = -99.0;
+    const PlanAirspaceSwitches& switches = request.switches;
     PlanAirspaceDrawing result;
-    const std::optional<double> h = readStrictNumber(request.tLRHoehe);
-    if (h && *h == kNone)
+    if (!switches.airspaces)
         return result;
     result.tLRVisible = true;
-    if (!h) {
-        // Not a number: nothing can be selected; the box says so.
-        result.drawing.faulty = true;
-        return result;
-    }
-    result.tLRText = *h == kAll ? std::string(kAllAirspacesText) : planAltitudeText(*h);
+    result.tLRText = switches.altitudeFt ? planAltitudeText(*switches.altitudeFt)
+                                         : std::string(kAllAirspacesText);
     if (!connection)
         return result;
     const OutlineStyle style = OutlineStyle::planMap(request.sliderValue);
     std::optional<AltitudeBand> band;
-    if (*h != kAll)
-        band = singleAltitude(*h);
+    if (switches.altitudeFt)
+        band = singleAltitude(*switches.altitudeFt);
     result.drawing.airspaceCount =
         pass(connection, {widenedViewBox(request.view), band, AirspaceKind::Airspaces}, style,
              result.drawing);
-
-    const std::optional<double> circuits = readStrictNumber(request.tPR);
-    if (!circuits)
-        result.drawing.faulty = true;
-    else if (*circuits == 1.0)
+    if (switches.circuits)
         pass(connection, {request.view, std::nullopt, AirspaceKind::TrafficCircuits}, style,
              result.drawing);
     return result;

@@ -9,6 +9,7 @@
 #include "airspace/AirspaceSelection.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,12 +39,18 @@ struct FlightAirspaceRequest
     int sliderValue = 0;
 };
 
-// The plan map's choice as its hidden boxes hold it: tLRHoehe "-99" all airspaces, "-10" none,
-// else an altitude in feet; tPR "1" traffic circuits shown.
+// What the plan map draws: no airspaces (and then no traffic circuits either), all of them, or
+// those whose band holds one altitude; and the traffic circuits at every altitude.
+struct PlanAirspaceSwitches
+{
+    bool airspaces = true;            // false: nothing is drawn and tLR is hidden
+    std::optional<double> altitudeFt; // empty: every airspace in the view
+    bool circuits = false;
+};
+
 struct PlanAirspaceRequest
 {
-    std::string tLRHoehe;
-    std::string tPR;
+    PlanAirspaceSwitches switches;
     ViewBox view; // the whole map, unwidened
     int sliderValue = 0;
 };
@@ -52,7 +59,7 @@ struct PlanAirspaceDrawing
 {
     AirspaceDrawing drawing;
     bool tLRVisible = false;
-    // What tLR shows ("Alle Lufträume", "Luftraum in 3500 ft"); empty: left as it is.
+    // What tLR shows ("Alle Lufträume", "Luftraum in 3500 ft"); empty while it is hidden.
     std::string tLRText;
 };
 

@@ -109,14 +109,11 @@ FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& picMap,
 
 PlanAirspaceBox drawPlanAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
                                   const std::shared_ptr<Connection>& connection,
-                                  const QString& tLRHoehe, const QString& tPR,
-                                  const QString& tLRNow, int language)
+                                  const PlanAirspaceSwitches& switches, int language)
 {
     PlanAirspaceBox box;
-    box.text = tLRNow;
     PlanAirspaceRequest request;
-    request.tLRHoehe = tLRHoehe.toStdString();
-    request.tPR = tPR.toStdString();
+    request.switches = switches;
     request.sliderValue = view.sliderValue();
     const std::optional<ViewBox> bounds = viewBox(picMap, view);
     if (bounds)
@@ -125,8 +122,7 @@ PlanAirspaceBox drawPlanAirspaces(AirspaceLayer& layer, DrawSurface& picMap, Map
         bounds ? layer.planMap(connection, request)
                : layer.planMap(nullptr, request); // no view: the box only
     box.visible = result.tLRVisible;
-    if (!result.tLRText.empty())
-        box.text = QString::fromStdString(result.tLRText);
+    box.text = QString::fromStdString(result.tLRText);
     paintAirspaceStrokes(picMap, view, result.drawing.strokes);
     if (result.drawing.faulty) {
         box.backColour = kAirspaceBoxAlertColour;

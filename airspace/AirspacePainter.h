@@ -60,16 +60,14 @@ FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& picMap,
 struct PlanAirspaceBox
 {
     bool visible = false;
-    QString text;
+    QString text; // while visible
     uint32_t backColour = kAirspaceBoxColour;
     QString toolTip;
 };
 
-// The plan window's layer from its boxes tLRHoehe and tPR; `tLRNow` is what tLR shows now (kept
-// when the choice cannot be read).
+// The plan window's layer as `switches` choose it.
 PlanAirspaceBox drawPlanAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
                                   const std::shared_ptr<Connection>& connection,
-                                  const QString& tLRHoehe, const QString& tPR,
-                                  const QString& tLRNow, int language);
+                                  const PlanAirspaceSwitches& switches, int language);
 
 } // namespace tv

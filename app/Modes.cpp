@@ -66,8 +66,7 @@ std::vector<ModeEntry> programModes()
          QStringLiteral("Import Route"), [] { forms().get<frmImport>().GetRoute(); }},
         // This caption has always been German in both languages.
         {QStringLiteral("mnuLuftEin"), QStringLiteral("Luftraum Einstellungen"),
-         QStringLiteral("Luftraum Einstellungen"),
-         [] { showAirspaceDialog(*planWindowAirspaceDisplay(forms().get<frmPlanung>())); }},
+         QStringLiteral("Luftraum Einstellungen"), [] { showPlanAirspaceDialog(); }},
     };
     modes.push_back(std::move(plan));
 

@@ -23,15 +23,6 @@ constexpr const char* kFieldOf[4] = {"Unten", "Oben", "Links", "Rechts"};
 // The largest magnitude of a latitude (boxes 0, 1) and of a longitude (boxes 2, 3), degrees.
 constexpr double kLimitDeg[4] = {90.0, 90.0, 180.0, 180.0};
 
-// A size label as a whole number of pixels, above 0; empty otherwise.
-std::optional<int32_t> pixelsOf(const std::string& label)
-{
-    const auto value = readStrictNumber(label);
-    if (!value || *value <= 0.0 || *value > 2147483647.0 || *value != std::floor(*value))
-        return std::nullopt;
-    return static_cast<int32_t>(*value);
-}
-
 void writeEdgesAndSize(Recordset& maps, const ChartEdges& chart)
 {
     for (int i = 0; i < 4; ++i)
@@ -108,12 +99,10 @@ std::optional<ChartEdges> validateEdgeEntry(const EdgeEntry& entry)
     }
     if (chart.edges[0] >= chart.edges[1] || chart.edges[2] >= chart.edges[3])
         return std::nullopt;
-    const auto width = pixelsOf(entry.widthLabel);
-    const auto height = pixelsOf(entry.heightLabel);
-    if (!width || !height)
+    if (!entry.widthPx || !entry.heightPx || *entry.widthPx <= 0 || *entry.heightPx <= 0)
         return std::nullopt;
-    chart.breite = *width;
-    chart.hoehe = *height;
+    chart.breite = *entry.widthPx;
+    chart.hoehe = *entry.heightPx;
     return chart;
 }
 

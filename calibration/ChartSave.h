@@ -26,8 +26,9 @@ struct EdgeEntry
 {
     std::array<std::string, 4> boxes; // as typed
     std::array<int, 4> hemisphere{};  // selector index: 1 = S or W
-    std::string widthLabel;           // the size labels' texts (pixels)
-    std::string heightLabel;
+    // The image's size in pixels as its header gave it; empty when none was read.
+    std::optional<int32_t> widthPx;
+    std::optional<int32_t> heightPx;
 };
 
 // Signed DD.MM edges and the image size in pixels, ready to store.
@@ -39,7 +40,7 @@ struct ChartEdges
 };
 
 // The entry as it may be stored, or empty ("Datenfehler" / "Data error") when a box is empty
-// or no number; a size label is empty or not above 0; after the signs Unten >= Oben or
+// or no number; a size is missing or not above 0; after the signs Unten >= Oben or
 // Links >= Rechts (equal edges give no scale); or a latitude lies beyond 90 or a longitude
 // beyond 180 degrees. A typed minus sign is dropped: the selector alone gives the sign.
 std::optional<ChartEdges> validateEdgeEntry(const EdgeEntry& entry);

@@ -2,7 +2,7 @@
 
 #include "calibration/MapPicture.h"
 #include "calibration/QuickFind.h"
-#include "calibration/frmCalibrate.h"
+#include "calibration/UserDecimalMark.h"
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
@@ -32,6 +32,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace tv {
 namespace {
 
@@ -60,7 +62,7 @@ QString coordinateText(double ddmm)
     std::string text = Value(ddmm).toString();
     for (char& c : text)
         if (c == '.')
-            c = frmCalibrate::userDecimalMark();
+            c = userDecimalMark();
     return QString::fromStdString(text);
 }
 
@@ -241,8 +243,7 @@ void frmCalRect::buildPanel(int point)
 
 void frmCalRect::Form_Load()
 {
-    frmP[1]->hide();
-    frmP[2]->hide();
+    showPanel(0);
     mark_.reset();
     up_ = down_ = left_ = right_ = false;
     timArr->setInterval(100);
@@ -276,8 +277,9 @@ void frmCalRect::Form_Activate()
 }
 
 void frmCalRect::InitializeData(const QString& chartName, const QImage& image, int headerWidth,
-                                int headerHeight)
+                                int headerHeight, TakeEdges takeEdges)
 {
+    takeEdges_ = std::move(takeEdges);
     chartName_ = chartName;
     headerWidth_ = headerWidth;
     headerHeight_ = headerHeight;
@@ -444,6 +446,13 @@ bool frmCalRect::eventFilter(QObject* watched, QEvent* event)
 
 // ------------------------------------------------------------------------------ the points
 
+void frmCalRect::showPanel(int point)
+{
+    openPoint_ = point;
+    frmP[1]->setVisible(point == 1);
+    frmP[2]->setVisible(point == 2);
+}
+
 void frmCalRect::setPointColour(int point, PointState state)
 {
     const auto p = static_cast<size_t>(point);
@@ -459,9 +468,7 @@ void frmCalRect::setPointColour(int point, PointState state)
 void frmCalRect::placePoint(int point)
 {
     const auto p = static_cast<size_t>(point);
-    if (point == 2)
-        frmP[1]->hide();
-    frmP[p]->show();
+    showPanel(point);
     cmdSave[p]->setEnabled(true);
     tLat[p]->clear();
     tLong[p]->clear();
@@ -474,23 +481,21 @@ void frmCalRect::picMap_DblClick()
 {
     mark_ = QPointF(tx_, ty_);
     Draw_Picture();
-    if (!cmdSave[1]->isEnabled() && points_[1].state == PointState::Saved)
+    // Until point 1 is saved every double click places it anew; after that, point 2.
+    if (points_[1].state == PointState::Saved)
         placePoint(2);
-    else if (frmP[2]->isHidden())
+    else if (openPoint_ != 2)
         placePoint(1);
 }
 
 void frmCalRect::picMap_KeyPress(const QString& text)
 {
-    int point = 0;
-    if (!frmP[1]->isHidden())
-        point = 1;
-    else if (!frmP[2]->isHidden())
-        point = 2;
+    const int point = openPoint_;
     if (point == 0)
         return;
     const auto p = static_cast<size_t>(point);
-    if (!cmdSave[p]->isEnabled())
+    // A saved point takes no typing: its save button is disabled.
+    if (points_[p].state != PointState::Placed)
         return;
     if (text.at(0).isDigit()) {
         tLat[p]->setFocus();
@@ -603,9 +608,9 @@ void frmCalRect::CalculateCalibration()
         unlockPoint2();
         return;
     }
-    // The save decides: a refused save has said why, and the pilot may correct point 2.
-    frmCalibrate* calibrate = forms().find<frmCalibrate>();
-    if (!calibrate || !calibrate->takeTwoPointEdges(result)) {
+    // The opener's save decides: a refused save has said why, and the pilot may correct
+    // point 2.
+    if (!takeEdges_ || !takeEdges_(result)) {
         unlockPoint2();
         return;
     }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -27,12 +28,17 @@ class VbTimer;
 
 // The two-point calibration window: the chart at full size in a zoomable, movable view; the
 // pilot double-clicks two points of known position, types their coordinates (or takes them
-// from a waypoint by quick find), and the chart's four edges are computed and saved through the
-// map calibration window.
+// from a waypoint by quick find), and the chart's four edges are computed and handed back to
+// the window that opened it, which stores them.
 class frmCalRect : public DialogForm
 {
     Q_OBJECT
 public:
+    // What the opener does with the computed edges: true when it stored them (this window then
+    // says so and closes), false when it refused them and has said why (point 2 is unlocked for
+    // another try).
+    using TakeEdges = std::function<bool(const CalibrationResult& edges)>;
+
     frmCalRect();
     QString formName() const override { return QStringLiteral("frmCalRect"); }
 
@@ -41,8 +47,9 @@ public:
 
     // Loads the chart: `image` is the whole image as stored (no EXIF rotation), `headerWidth`
     // and `headerHeight` its size from the file header (above 0), and sets up the view.
+    // `takeEdges` gets the computed edges.
     void InitializeData(const QString& chartName, const QImage& image, int headerWidth,
-                        int headerHeight);
+                        int headerHeight, TakeEdges takeEdges);
     void Draw_Picture();
 
     // Handlers (named as they have always been).
@@ -103,6 +110,8 @@ private:
     void buildPanel(int point);
     // What the window does with an event of one of its controls before the control sees it.
     void seeEvent(QObject* watched, QEvent* event);
+    // Shows the entry panel of `point` (1 or 2) alone; 0 hides both.
+    void showPanel(int point);
     void setPointColour(int point, PointState state);
     bool savePoint(int point);
     void placePoint(int point);
@@ -121,6 +130,8 @@ private:
     std::optional<QPointF> mark_;
     bool up_ = false, down_ = false, left_ = false, right_ = false;
     std::array<Point, 3> points_{};
+    int openPoint_ = 0; // the point whose entry panel is shown (frmP1, frmP2); 0: none
+    TakeEdges takeEdges_;
     std::array<std::shared_ptr<Recordset>, 3> quickFind_{};
     std::array<RecordsetGridModel*, 3> gridModel_{};
 };

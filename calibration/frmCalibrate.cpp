@@ -2,6 +2,7 @@
 
 #include "calibration/ChartList.h"
 #include "calibration/ImageHeaderSize.h"
+#include "calibration/UserDecimalMark.h"
 #include "calibration/frmCalRect.h"
 #include "core/FileHelpers.h"
 #include "core/HandlerGuard.h"
@@ -25,7 +26,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
@@ -55,11 +55,6 @@ QString folderText()
 }
 
 } // namespace
-
-char frmCalibrate::userDecimalMark()
-{
-    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
-}
 
 frmCalibrate::frmCalibrate()
 {
@@ -412,6 +407,8 @@ void frmCalibrate::setEdgeColours(uint32_t bgr)
 
 void frmCalibrate::emptyEdgesAndSize()
 {
+    widthPx_.reset();
+    heightPx_.reset();
     lblBreite->clear();
     lblHoehe->clear();
     for (QLineEdit* box : tKarten)
@@ -437,8 +434,8 @@ EdgeEntry frmCalibrate::currentEntry() const
         entry.boxes[i] = tKarten[i]->text().toStdString();
         entry.hemisphere[i] = cmbLatLong[i]->currentIndex() == 1 ? 1 : 0;
     }
-    entry.widthLabel = lblBreite->text().toStdString();
-    entry.heightLabel = lblHoehe->text().toStdString();
+    entry.widthPx = widthPx_;
+    entry.heightPx = heightPx_;
     return entry;
 }
 
@@ -480,6 +477,8 @@ void frmCalibrate::ShowMapData()
     }
     const ImageHeaderResult size = ImageHeaderSize(chartFolder() / name.toStdString());
     if (size.hasSize()) {
+        widthPx_ = size.width;
+        heightPx_ = size.height;
         lblBreite->setText(QString::number(size.width));
         lblHoehe->setText(QString::number(size.height));
     } else if (size.status == ImageHeaderResult::Status::BadJpeg) {
@@ -606,7 +605,9 @@ void frmCalibrate::cmdCalibrate_Click()
         return;
     }
     frmCalRect& window = forms().get<frmCalRect>();
-    window.InitializeData(name, image, header.width, header.height);
+    window.InitializeData(
+        name, image, header.width, header.height,
+        [this](const CalibrationResult& edges) { return takeTwoPointEdges(edges); });
     forms().showModal(window);
 }
 

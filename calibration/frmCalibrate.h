@@ -8,6 +8,8 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -42,20 +44,12 @@ public:
     // the Maps row were written; otherwise a message has said why and nothing changed.
     bool cmdSpeichern_Click();
 
-    // The two-point calibration's hand-over: the four edges go into the boxes (magnitudes in
-    // the user's format; each selector follows its edge's sign), then the save runs,
-    // and after a successful save a ticked chart is ticked again. True when saved.
-    bool takeTwoPointEdges(const CalibrationResult& edges);
-
     void FillMapList();
     void ShowMapData();
     void listKarten_Click();
     void listKarten_ItemCheck(int item);
     void cmdCalibrate_Click();
     void chkVorschau_Click();
-
-    // The user's decimal mark for typed and shown numbers.
-    static char userDecimalMark();
 
     // Controls (names as the window has always had them).
     QGroupBox* Frame1 = nullptr;
@@ -91,8 +85,15 @@ private:
     QString currentChart() const;
     void setCheck(int item, bool checked);
     void dataError();
+    // What the two-point calibration window hands back: the four edges go into the boxes
+    // (magnitudes in the user's format; each selector follows its edge's sign), then the save
+    // runs, and after a successful save a ticked chart is ticked again. True when saved.
+    bool takeTwoPointEdges(const CalibrationResult& edges);
 
     RecordsetGridModel* gridModel_ = nullptr;
+    // The shown chart's size in pixels (lblBreite, lblHoehe); empty when none was read.
+    std::optional<int32_t> widthPx_;
+    std::optional<int32_t> heightPx_;
     QString lastChartName_;
     bool shownByRowChange_ = false;
 };

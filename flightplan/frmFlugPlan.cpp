@@ -403,6 +403,7 @@ void frmFlugPlan::clearPlan()
     planRouteId_ = 0;
     planRouteName_.clear();
     model_->bind(nullptr);
+    labels_ = {};
     for (QLabel* l : {lblDistanz, lblZeit, lblFF, lblAvgWind})
         l->clear();
     cmdPreview->setEnabled(false);
@@ -493,11 +494,13 @@ void frmFlugPlan::BuildFlightPlan()
 
 void frmFlugPlan::showLabels(const PlanLabels& labels, bool withDistance)
 {
-    if (withDistance)
-        lblDistanz->setText(QString::fromStdString(labels.distance));
-    lblFF->setText(QString::fromStdString(labels.fuel));
-    lblZeit->setText(QString::fromStdString(labels.time));
-    lblAvgWind->setText(QString::fromStdString(labels.avgWind));
+    const std::string distance = withDistance ? labels.distance : labels_.distance;
+    labels_ = labels;
+    labels_.distance = distance;
+    lblDistanz->setText(QString::fromStdString(labels_.distance));
+    lblFF->setText(QString::fromStdString(labels_.fuel));
+    lblZeit->setText(QString::fromStdString(labels_.time));
+    lblAvgWind->setText(QString::fromStdString(labels_.avgWind));
 }
 
 GridCellVerdict frmFlugPlan::gridFlug_Check(int row, const GridColumn& c, const QString& text)
@@ -638,10 +641,10 @@ bool frmFlugPlan::printReport(QPrinter& printer)
         return false;
     FlightPlanReportData report;
     report.rows = reportRows(plan_, decimalMark());
-    report.distanz = lblDistanz->text();
-    report.zeit = lblZeit->text();
-    report.ff = lblFF->text();
-    report.wind = lblAvgWind->text();
+    report.distanz = QString::fromStdString(labels_.distance);
+    report.zeit = QString::fromStdString(labels_.time);
+    report.ff = QString::fromStdString(labels_.fuel);
+    report.wind = QString::fromStdString(labels_.avgWind);
     report.ffh = tFF->text();
     QPainter painter;
     if (!painter.begin(&printer))

@@ -129,6 +129,8 @@ private:
     bool havePlan_ = false;
     std::int64_t planRouteId_ = 0;
     std::string planRouteName_;
+    // The totals lblDistanz, lblFF, lblZeit and lblAvgWind show; the report prints them.
+    PlanLabels labels_;
     std::optional<std::int64_t> lastRouteId_; // the route shown when the window was left
     double course_ = 0; // kept from leg to leg and plan to plan, see buildFlightPlan
     bool calculate_ = false;

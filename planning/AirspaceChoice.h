@@ -1,66 +1,44 @@
 #pragma once
 
-// What the airspace display dialog makes of the plan window's two hidden boxes, and what it
-// writes back. tLRHoehe: "-99" all airspaces, "-10" none, 0 or more an altitude in feet.
-// tPR: "1" traffic circuits shown, "0" not.
+// The plan map's airspace choice: which airspaces it shows (all of them, none, or those whose
+// band holds one altitude) and whether it shows the traffic circuits. The plan window keeps it,
+// the airspace display dialog edits it, and planung.crm keeps its airspaces part as text
+// (PlanSettings.h); the circuits start off each time the plan window loads.
 
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace tv {
 
-enum class AirspaceOption {
-    NoneSelected, // a stored value the dialog does not know: no option button is selected
-    All,          // Option1
-    Nothing,      // Option2
-    AtAltitude,   // Option3
-};
-
-struct AirspaceDialogStart
-{
-    AirspaceOption option = AirspaceOption::NoneSelected;
-    // AtAltitude: the stored text, shown unchanged in the altitude box.
-    // All: the first list entry is selected instead (the box shows "1000").
-    std::string altitudeText;
-    bool showCircuits = false;
-};
-
-// The dialog's opening state. The altitude is read as a 16-bit whole number (a fraction rounds,
-// halves to even); a text that does not convert, or lies outside that range, selects nothing.
-// The circuits box is ticked when tPR reads as the number 1.
-AirspaceDialogStart airspaceDialogStart(std::string_view tLRHoehe, std::string_view tPR);
-
-// The highest altitude the dialog stores, feet: what the next opening can read back.
+// The highest altitude the choice holds, feet: the largest that planung.crm reads back.
 inline constexpr int kMaxAirspaceAltitudeFt = 32767;
 
-// tLRHoehe on closing; empty means "leave it unchanged" (no option selected). With AtAltitude
-// only a whole number 0 to kMaxAirspaceAltitudeFt (blanks around it ignored) is taken, as typed
-// without the blanks; anything else shows no airspaces ("-10").
-std::optional<std::string> airspaceFilterOnClose(AirspaceOption option,
-                                                 std::string_view altitudeText);
-
-// tPR on closing.
-inline std::string circuitsOnClose(bool ticked)
+struct PlanAirspaceChoice
 {
-    return ticked ? "1" : "0";
-}
+    // The dialog's option buttons in order: Option1, Option2, Option3.
+    enum class Airspaces { All, None, AtAltitude };
 
-// The plan map's airspace display as the dialog reads and writes it: the two texts above.
-struct AirspaceDisplay
-{
-    std::string tLRHoehe = "-99";
-    std::string tPR = "0";
+    static PlanAirspaceChoice all() { return {Airspaces::All, 0, false}; }
+    static PlanAirspaceChoice none() { return {Airspaces::None, 0, false}; }
+    // `altitudeFt` 0 .. kMaxAirspaceAltitudeFt.
+    static PlanAirspaceChoice atAltitude(int altitudeFt)
+    {
+        return {Airspaces::AtAltitude, altitudeFt, false};
+    }
+
+    Airspaces airspaces = Airspaces::All;
+    int altitudeFt = 0;    // with AtAltitude only; 0 otherwise
+    bool circuits = false; // traffic circuits shown; None draws them neither
+
+    friend bool operator==(const PlanAirspaceChoice&, const PlanAirspaceChoice&) = default;
 };
 
-// What the airspace display dialog is given instead of the plan window: the display to read
-// when the dialog opens and to write when it closes.
-class AirspaceDisplayAccess
-{
-public:
-    virtual ~AirspaceDisplayAccess() = default;
-    virtual AirspaceDisplay airspaceDisplay() const = 0;
-    virtual void setAirspaceDisplay(const AirspaceDisplay& display) = 0;
-};
+// The choice when the airspace display dialog closes. `option` is the selected option button;
+// with none selected the airspaces part stays as `before` had it. AtAltitude takes a whole
+// number 0 to kMaxAirspaceAltitudeFt typed in the altitude box (blanks around it ignored);
+// anything else shows no airspaces. The circuits follow `circuits` whatever the option.
+PlanAirspaceChoice airspaceChoiceOnClose(const PlanAirspaceChoice& before,
+                                         std::optional<PlanAirspaceChoice::Airspaces> option,
+                                         std::string_view altitudeText, bool circuits);
 
 } // namespace tv

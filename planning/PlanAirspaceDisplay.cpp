@@ -1,48 +1,29 @@
 #include "planning/PlanAirspaceDisplay.h"
 
+#include "planning/frmLuftraumSettings.h"
 #include "planning/frmPlanung.h"
 
-#include <QLineEdit>
 #include <QPointer>
 
 namespace tv {
 
-namespace {
-
-class PlanWindowBoxes : public AirspaceDisplayAccess
+void showPlanAirspaceDialog()
 {
-public:
-    explicit PlanWindowBoxes(frmPlanung& plan) : plan_(&plan) {}
+    const QPointer<frmPlanung> plan = &forms().get<frmPlanung>();
+    PlanAirspaceChoice choice = plan->airspaceChoice();
+    showAirspaceDialog(choice);
+    if (plan)
+        plan->setAirspaceChoice(choice);
+}
 
-    AirspaceDisplay airspaceDisplay() const override
-    {
-        AirspaceDisplay display;
-        if (plan_) {
-            display.tLRHoehe = plan_->tLRHoehe->text().toStdString();
-            display.tPR = plan_->tPR->text().toStdString();
-        }
-        return display;
-    }
-
-    void setAirspaceDisplay(const AirspaceDisplay& display) override
-    {
-        if (!plan_)
-            return;
-        plan_->tLRHoehe->setText(QString::fromStdString(display.tLRHoehe));
-        plan_->tPR->setText(QString::fromStdString(display.tPR));
-        // The map shows the new choice at once, not from the next pan or zoom on.
-        plan_->RedrawMap();
-    }
-
-private:
-    QPointer<frmPlanung> plan_;
-};
-
-} // namespace
-
-std::unique_ptr<AirspaceDisplayAccess> planWindowAirspaceDisplay(frmPlanung& plan)
+PlanAirspaceSwitches planAirspaceSwitches(const PlanAirspaceChoice& choice)
 {
-    return std::make_unique<PlanWindowBoxes>(plan);
+    PlanAirspaceSwitches switches;
+    switches.airspaces = choice.airspaces != PlanAirspaceChoice::Airspaces::None;
+    if (choice.airspaces == PlanAirspaceChoice::Airspaces::AtAltitude)
+        switches.altitudeFt = choice.altitudeFt;
+    switches.circuits = choice.circuits;
+    return switches;
 }
 
 } // namespace tv

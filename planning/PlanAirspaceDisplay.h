@@ -1,21 +1,19 @@
 #pragma once
 
-// The plan window's side of the airspace display dialog: the plan window keeps the display in
-// its hidden boxes tLRHoehe and tPR, and this lends them to the dialog as an
-// AirspaceDisplayAccess, so the dialog never touches the plan window's controls. It holds the
-// window weakly: the program may unload the plan window while the dialog is open.
+// The plan window's airspace choice at its two edges beneath the window: the display dialog
+// that edits it and the airspace layer that draws it.
 
+#include "airspace/AirspacePainter.h"
 #include "planning/AirspaceChoice.h"
-
-#include <memory>
 
 namespace tv {
 
-class frmPlanung;
+// The menu item of the airspace display dialog: the dialog edits the plan window's choice, and
+// the plan map shows the new choice at once. When the plan window is unloaded meanwhile (the
+// program ends while the dialog is open), the choice goes nowhere.
+void showPlanAirspaceDialog();
 
-// Reads and writes `plan`'s two boxes; writing redraws the plan map with them. When the plan window
-// is unloaded meanwhile (the program ends while the dialog is open), reading gives the plan map's
-// start values and writing does nothing.
-std::unique_ptr<AirspaceDisplayAccess> planWindowAirspaceDisplay(frmPlanung& plan);
+// What the plan map's airspace layer draws for `choice`.
+PlanAirspaceSwitches planAirspaceSwitches(const PlanAirspaceChoice& choice);
 
 } // namespace tv

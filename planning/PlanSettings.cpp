@@ -7,33 +7,60 @@
 
 namespace tv {
 
-bool isAirspaceFilterText(const std::string& text)
+namespace {
+
+constexpr const char* kAllAirspaces = "-99";
+constexpr const char* kNoAirspaces = "-10";
+
+std::optional<PlanAirspaceChoice> airspaceChoiceFromText(const std::string& text)
 {
-    if (text == kAllAirspaces || text == kNoAirspaces)
-        return true;
+    if (text == kAllAirspaces)
+        return PlanAirspaceChoice::all();
+    if (text == kNoAirspaces)
+        return PlanAirspaceChoice::none();
     if (text.empty() || text.size() > 5)
-        return false;
+        return std::nullopt;
     if (!std::all_of(text.begin(), text.end(),
                      [](unsigned char c) { return std::isdigit(c) != 0; }))
-        return false;
-    return std::stol(text) <= 32767;
+        return std::nullopt;
+    const int altitudeFt = std::stoi(text);
+    if (altitudeFt > kMaxAirspaceAltitudeFt)
+        return std::nullopt;
+    return PlanAirspaceChoice::atAltitude(altitudeFt);
 }
 
-std::string loadPlanSettings(const std::filesystem::path& folder)
+std::string airspaceChoiceText(const PlanAirspaceChoice& choice)
+{
+    switch (choice.airspaces) {
+    case PlanAirspaceChoice::Airspaces::All:
+        return kAllAirspaces;
+    case PlanAirspaceChoice::Airspaces::None:
+        return kNoAirspaces;
+    case PlanAirspaceChoice::Airspaces::AtAltitude:
+        break;
+    }
+    return std::to_string(choice.altitudeFt);
+}
+
+} // namespace
+
+PlanAirspaceChoice loadPlanSettings(const std::filesystem::path& folder)
 {
     const std::filesystem::path file = folder / "planung.crm";
     SettingsReader reader(file);
     const std::optional<std::string> text = reader.readText();
-    if (text && isAirspaceFilterText(*text))
-        return *text;
-    savePlanSettings(folder, kAllAirspaces);
-    return kAllAirspaces;
+    if (text) {
+        if (const std::optional<PlanAirspaceChoice> choice = airspaceChoiceFromText(*text))
+            return *choice;
+    }
+    savePlanSettings(folder, PlanAirspaceChoice::all());
+    return PlanAirspaceChoice::all();
 }
 
-bool savePlanSettings(const std::filesystem::path& folder, const std::string& filter)
+bool savePlanSettings(const std::filesystem::path& folder, const PlanAirspaceChoice& choice)
 {
     SettingsWriter writer;
-    writer.writeText(filter);
+    writer.writeText(airspaceChoiceText(choice));
     return writer.save(folder / "planung.crm");
 }
 

@@ -2,12 +2,14 @@
 
 // The plan window's settings files in the program folder.
 //
-// planung.crm: one quoted text, the airspace filter of the plan map: "-99" all airspaces,
-// "-10" none, or an altitude in feet, a whole number 0..32767. Written when the plan window is
-// left, read once when it loads.
+// planung.crm: one quoted text, the airspaces part of the plan map's airspace choice: "-99" all
+// airspaces, "-10" none, or an altitude in feet, a whole number 0..32767. Written when the plan
+// window is left, read once when it loads. These texts are read and written here only.
 // kartendaten.crm: written by the flight window (line 1 the chart's name, line 2 the route);
 // the plan window only reads the first value, once, and re-creates the file with "demo.bmp"
 // when it is missing or unreadable.
+
+#include "planning/AirspaceChoice.h"
 
 #include <filesystem>
 #include <optional>
@@ -15,18 +17,14 @@
 
 namespace tv {
 
-inline constexpr const char* kAllAirspaces = "-99";
-inline constexpr const char* kNoAirspaces = "-10";
-
-// True for "-99", "-10" and a whole number 0..32767 (digits only, no sign, no blanks).
-bool isAirspaceFilterText(const std::string& text);
-
-// Reads planung.crm. A missing file or one holding anything but a valid filter is unreadable:
-// the file is written anew with "-99" and "-99" is returned.
-std::string loadPlanSettings(const std::filesystem::path& folder);
-// Writes planung.crm with `filter`; false when the file could not be written (the old one
-// stays).
-bool savePlanSettings(const std::filesystem::path& folder, const std::string& filter);
+// Reads planung.crm. A valid text is "-99", "-10" or a whole number 0..32767 (digits only, no
+// sign, no blanks, at most five digits). A missing file or one holding anything else is
+// unreadable: the file is written anew with "-99" and all airspaces are returned. The circuits
+// are off.
+PlanAirspaceChoice loadPlanSettings(const std::filesystem::path& folder);
+// Writes planung.crm with the airspaces part of `choice`; false when the file could not be
+// written (the old one stays).
+bool savePlanSettings(const std::filesystem::path& folder, const PlanAirspaceChoice& choice);
 
 // The chart the flight window showed last: the first value of kartendaten.crm. A missing or
 // unreadable file is re-created with the single value "demo.bmp" and gives no name.

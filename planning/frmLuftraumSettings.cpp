@@ -75,8 +75,7 @@ frmLuftraumSettings::frmLuftraumSettings()
     Option1 = new QRadioButton(QStringLiteral("Alle Lufträume anzeigen"), this);
     Option2 = new QRadioButton(QStringLiteral("Keine Lufträume anzeigen"), this);
     Option3 = new QRadioButton(QStringLiteral("Luftraum anzeigen in Flughöhe"), this);
-    // The click handlers keep exactly one option selected; "none selected" stays possible for a
-    // stored value the dialog does not know.
+    // The click handlers keep exactly one option selected.
     for (QRadioButton* option : {Option1, Option2, Option3})
         option->setAutoExclusive(false);
     connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
@@ -149,35 +148,30 @@ frmLuftraumSettings::frmLuftraumSettings()
     layout->addLayout(buttons);
 }
 
-void frmLuftraumSettings::setAirspaceDisplay(AirspaceDisplayAccess* display)
+void frmLuftraumSettings::edit(PlanAirspaceChoice* choice)
 {
-    display_ = display;
+    choice_ = choice;
     Form_Load();
 }
 
 void frmLuftraumSettings::Form_Load()
 {
-    if (!display_)
-        return; // shown once a display is given
-    shown_ = display_->airspaceDisplay();
-    const AirspaceDialogStart start = airspaceDialogStart(shown_.tLRHoehe, shown_.tPR);
-    switch (start.option) {
-    case AirspaceOption::AtAltitude:
+    if (!choice_)
+        return; // shown once a choice is given
+    switch (choice_->airspaces) {
+    case PlanAirspaceChoice::Airspaces::AtAltitude:
         selectOnly(Option3);
-        cmbHoehe->setEditText(QString::fromStdString(start.altitudeText));
+        cmbHoehe->setEditText(QString::number(choice_->altitudeFt));
         break;
-    case AirspaceOption::All:
+    case PlanAirspaceChoice::Airspaces::All:
         cmbHoehe->setCurrentIndex(0);
         selectOnly(Option1);
         break;
-    case AirspaceOption::Nothing:
+    case PlanAirspaceChoice::Airspaces::None:
         selectOnly(Option2);
         break;
-    case AirspaceOption::NoneSelected:
-        selectOnly(nullptr);
-        break;
     }
-    chkPL->setChecked(start.showCircuits);
+    chkPL->setChecked(choice_->circuits);
 }
 
 void frmLuftraumSettings::Form_Unload()
@@ -187,22 +181,19 @@ void frmLuftraumSettings::Form_Unload()
 
 void frmLuftraumSettings::Form_QueryUnload()
 {
-    if (!display_)
+    if (!choice_)
         return;
-    AirspaceOption option = AirspaceOption::NoneSelected;
+    std::optional<PlanAirspaceChoice::Airspaces> option;
     if (Option1->isChecked())
-        option = AirspaceOption::All;
+        option = PlanAirspaceChoice::Airspaces::All;
     else if (Option2->isChecked())
-        option = AirspaceOption::Nothing;
+        option = PlanAirspaceChoice::Airspaces::None;
     else if (Option3->isChecked())
-        option = AirspaceOption::AtAltitude;
-    AirspaceDisplay chosen = shown_;
-    if (const auto filter = airspaceFilterOnClose(option, cmbHoehe->currentText().toStdString()))
-        chosen.tLRHoehe = *filter;
-    chosen.tPR = circuitsOnClose(chkPL->isChecked());
-    // The display is only lent while the dialog is open: written once, then let go.
-    AirspaceDisplayAccess* display = std::exchange(display_, nullptr);
-    display->setAirspaceDisplay(chosen);
+        option = PlanAirspaceChoice::Airspaces::AtAltitude;
+    // The choice is only lent while the dialog is open: written once, then let go.
+    PlanAirspaceChoice* choice = std::exchange(choice_, nullptr);
+    *choice = airspaceChoiceOnClose(*choice, option, cmbHoehe->currentText().toStdString(),
+                                    chkPL->isChecked());
 }
 
 void frmLuftraumSettings::selectOnly(QRadioButton* chosen)
@@ -237,10 +228,10 @@ void frmLuftraumSettings::cmbHoehe_KeyUp(int keyCode)
         cmdExit_Click();
 }
 
-int showAirspaceDialog(AirspaceDisplayAccess& display)
+int showAirspaceDialog(PlanAirspaceChoice& choice)
 {
     frmLuftraumSettings& dialog = forms().get<frmLuftraumSettings>();
-    dialog.setAirspaceDisplay(&display);
+    dialog.edit(&choice);
     return forms().showModal(dialog);
 }
 

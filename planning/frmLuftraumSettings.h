@@ -12,8 +12,9 @@ class QRadioButton;
 namespace tv {
 
 // The airspace display dialog of the plan map: all airspaces, none, or those met at one
-// altitude, and whether the traffic circuits are shown. It keeps nothing itself: it reads the
-// display it is given when it opens and writes it back when it closes. German texts only.
+// altitude, and whether the traffic circuits are shown. It keeps nothing itself: it shows the
+// choice it is given when it opens and writes the pilot's choice into it when it closes. German
+// texts only.
 class frmLuftraumSettings : public DialogForm
 {
     Q_OBJECT
@@ -21,11 +22,11 @@ public:
     frmLuftraumSettings();
     QString formName() const override { return QStringLiteral("frmLuftraumSettings"); }
 
-    // The display the dialog shows and, on closing, writes back; it must outlive the dialog.
-    void setAirspaceDisplay(AirspaceDisplayAccess* display);
+    // The choice the dialog shows and, on closing, writes; it must outlive the dialog.
+    void edit(PlanAirspaceChoice* choice);
 
     void Form_Load() override;
-    // Runs on every way of closing: writes the choice back into the display.
+    // Runs on every way of closing: writes the pilot's choice into the one being edited.
     void Form_Unload() override;
     void Form_QueryUnload();
 
@@ -48,11 +49,10 @@ public:
 private:
     void selectOnly(QRadioButton* chosen);
 
-    AirspaceDisplayAccess* display_ = nullptr;
-    AirspaceDisplay shown_;
+    PlanAirspaceChoice* choice_ = nullptr;
 };
 
-// Opens the dialog modally on `display`.
-int showAirspaceDialog(AirspaceDisplayAccess& display);
+// Opens the dialog modally on `choice`, which holds the pilot's choice afterwards.
+int showAirspaceDialog(PlanAirspaceChoice& choice);
 
 } // namespace tv

@@ -7,6 +7,7 @@
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
 #include "map/PictureBox.h"
+#include "planning/PlanAirspaceDisplay.h"
 #include "planning/PlanLayout.h"
 #include "planning/PlanSettings.h"
 #include "planning/PlanText.h"
@@ -149,12 +150,6 @@ void frmPlanung::buildControls()
     tLR->setReadOnly(true);
     colour(tLR, 0x80FFFF);
     tLR->hide();
-    tLRHoehe = new QLineEdit(QStringLiteral("-99"), picMap);
-    tLRHoehe->setObjectName(QStringLiteral("tLRHoehe"));
-    tLRHoehe->hide();
-    tPR = new QLineEdit(QStringLiteral("0"), picMap);
-    tPR->setObjectName(QStringLiteral("tPR"));
-    tPR->hide();
 
     cmbMaps = new QComboBox(this);
     cmbMaps->setObjectName(QStringLiteral("cmbMaps"));
@@ -464,7 +459,7 @@ void frmPlanung::Form_Load()
         // The main data file holds the tables; a damaged file leaves the lists empty.
     }
     measuring_ = false;
-    tPR->setText(QStringLiteral("0"));
+    airspaceChoice_.circuits = false;
     LoadLastMap();
     LoadSettings();
     waypointsModel_->bind(&waypointsRS);
@@ -495,7 +490,7 @@ void frmPlanung::LoadLastMap()
 
 void frmPlanung::LoadSettings()
 {
-    tLRHoehe->setText(QString::fromStdString(loadPlanSettings(programFolder())));
+    airspaceChoice_ = loadPlanSettings(programFolder());
 }
 
 void frmPlanung::Form_Activate()
@@ -560,7 +555,7 @@ void frmPlanung::Form_Activate()
 
 void frmPlanung::Form_Deactivate()
 {
-    savePlanSettings(programFolder(), tLRHoehe->text().toStdString());
+    savePlanSettings(programFolder(), airspaceChoice_);
     const MapView& v = map_.view();
     savedView_ = {v.sourceX(), v.sourceY(), v.sourceWidth(), v.sourceHeight(),
                   static_cast<double>(v.sliderValue())};
@@ -688,11 +683,18 @@ void frmPlanung::DrawAirspaces()
 {
     const PlanAirspaceBox box =
         drawPlanAirspaces(airspaceLayer_, map_.surface(), map_.view(), AirspaceConnection,
-                          tLRHoehe->text(), tPR->text(), tLR->text(), Language);
-    tLR->setText(box.text);
+                          planAirspaceSwitches(airspaceChoice_), Language);
+    if (box.visible)
+        tLR->setText(box.text);
     colour(tLR, box.backColour);
     tLR->setToolTip(box.toolTip);
     tLR->setVisible(box.visible);
+}
+
+void frmPlanung::setAirspaceChoice(const PlanAirspaceChoice& choice)
+{
+    airspaceChoice_ = choice;
+    RedrawMap();
 }
 
 void frmPlanung::RedrawMap()

@@ -2,6 +2,7 @@
 
 #include "airspace/AirspaceLayer.h"
 #include "core/forms/Forms.h"
+#include "planning/AirspaceChoice.h"
 #include "planning/PlanMap.h"
 #include "planning/WaypointEntry.h"
 #include "platform/Recordset.h"
@@ -47,8 +48,13 @@ public:
     void InitializeData();
     void updateMapInfo();
     void RedrawMap();
-    // The airspace layer of the plan map, by tLRHoehe and tPR; tLR says what it shows.
+    // The airspace layer of the plan map, by the airspace choice; tLR says what it shows.
     void DrawAirspaces();
+    // The plan map's airspace choice. planung.crm keeps its airspaces part (tLRHoehe); the
+    // traffic circuits (tPR) are off after loading.
+    const PlanAirspaceChoice& airspaceChoice() const { return airspaceChoice_; }
+    // Takes a new choice; the map shows it at once.
+    void setAirspaceChoice(const PlanAirspaceChoice& choice);
     void cmbMaps_Click();
     void SlideMap_Change();
     // X in pixels along the slider.
@@ -113,11 +119,6 @@ public:
     // Controls (names as the program has always had them).
     PictureBox* picMap = nullptr;
     QLineEdit* tLR = nullptr;
-    // Airspace filter of the plan map: "-99" all airspaces, "-10" none, 0 or more an altitude
-    // in feet. Hidden; written by the airspace display dialog.
-    QLineEdit* tLRHoehe = nullptr;
-    // "1" traffic circuits shown on the plan map, "0" not. Hidden.
-    QLineEdit* tPR = nullptr;
     QComboBox* cmbMaps = nullptr;
     QSlider* SlideMap = nullptr;
     QPushButton* cmdMessen = nullptr;
@@ -187,6 +188,7 @@ private:
     void showRouteLength(const QString& text);
 
     PlanMap map_;
+    PlanAirspaceChoice airspaceChoice_;
     // The airspace rows read so far and the edge colour, kept from redraw to redraw.
     AirspaceLayer airspaceLayer_;
     RecordsetGridModel* waypointsModel_ = nullptr;

@@ -149,8 +149,10 @@ void frmSettings::Form_Load()
 void frmSettings::hideFramesOfMissingFiles()
 {
     // Once hidden, a frame stays hidden for the run: the files are only opened at start.
-    if (TrackFileMissing)
+    if (TrackFileMissing) {
+        trackFrameShown_ = false;
         Frame4->hide();
+    }
     if (AirspaceDataMissing)
         frmLuftraum->hide();
 }
@@ -192,7 +194,7 @@ void frmSettings::Form_Activate()
         QStringLiteral("Luftraumdaten - Stand: ") +
         QLocale::system().toString(toQDate(AirspaceReleaseDate), QLocale::ShortFormat));
 
-    if (!Frame4->isHidden())
+    if (trackFrameShown_)
         loadTrackSettings();
 }
 
@@ -228,7 +230,7 @@ void frmSettings::Form_Deactivate()
     closePort();
     // However the test stood, leaving the window ends it: no timer, no hourglass.
     stopPortTest();
-    if (!Frame4->isHidden())
+    if (trackFrameShown_)
         saveTrackSettings();
 }
 
@@ -466,8 +468,9 @@ void frmSettings::MSComm1_OnComm(int CommEvent)
                                                  : QStringLiteral(" Verbindung hergestellt")));
         }
     }
-    // The line changed or failed after data had come: this test gives no verdict.
-    if (!gotText && lblComVerbindung->palette().color(QPalette::Window) == kGreen)
+    // The line changed or failed after data had come (lblComVerbindung shows green): this test
+    // gives no verdict.
+    if (!gotText && DataReceived)
         ResetGpsStatus();
 }
 
@@ -562,7 +565,7 @@ void frmSettings::gps_SatellitesInViewReceived(int16_t satellitesInView)
     if (NoFix)
         Label11->setText(head + QStringLiteral("-/-"));
     else
-        Label11->setText(head + Label7->text() + QStringLiteral(" / ") +
+        Label11->setText(head + QString::number(SatellitesUsed) + QStringLiteral(" / ") +
                          QString::number(satellitesInView));
 }
 
@@ -574,7 +577,7 @@ void frmSettings::gps_PositionReceived(const QString& latitude, const QString& l
 
 void frmSettings::gps_SatellitesUsedReceived(int16_t satellitesUsed)
 {
-    Label7->setText(QString::number(satellitesUsed));
+    SatellitesUsed = satellitesUsed;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -65,7 +65,6 @@ public:
     QLabel* Label2 = nullptr;
     QLabel* Label11 = nullptr;
     QLabel* LabelStatus = nullptr;
-    QLabel* Label7 = nullptr; // hidden: satellites used, as decimal text
 
     QGroupBox* frameLanguage = nullptr;
     QRadioButton* OptGer = nullptr;
@@ -191,8 +190,11 @@ private:
 
     VB6NmeaInterpreter gps;
     LineAssembler LineBuffer;
-    bool DataReceived = false;
+    bool DataReceived = false; // data came in this test: lblComVerbindung shows green
     bool NoFix = false;
+    int16_t SatellitesUsed = 0; // the last count of satellites used (Label7)
+    // The track logger frame is offered: hidden for the run once the track file was missing.
+    bool trackFrameShown_ = true;
     int16_t SignalCheckCountdown = 0;
     BusyCursor busy_;
 

@@ -128,8 +128,6 @@ void frmSettings::buildControls()
         Label2 = new QLabel(frmGPS);
         lblLong = new QLabel(QStringLiteral("---"), frmGPS);
         Label11 = new QLabel(QStringLiteral("Anzahl Satelliten = "), frmGPS);
-        Label7 = new QLabel(QStringLiteral("0"), frmGPS);
-        Label7->hide();
         g->addWidget(lblComVerbindung, 0, 0, 1, 2);
         g->addWidget(Label8, 1, 0);
         g->addWidget(tGPS, 1, 1);

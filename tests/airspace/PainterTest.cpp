@@ -71,9 +71,10 @@ protected:
         return tv::drawFlightAirspaces(layer, surface, view, db, {airspaces, labels, circuits},
                                        altFt, true, 1013, 0, faultShown);
     }
-    tv::PlanAirspaceBox plan(const QString& tLRHoehe, const QString& tPR)
+    // An empty altitude: all airspaces.
+    tv::PlanAirspaceBox plan(bool airspaces, std::optional<double> altitudeFt, bool circuits)
     {
-        return tv::drawPlanAirspaces(layer, surface, view, db, tLRHoehe, tPR, QStringLiteral("old"),
+        return tv::drawPlanAirspaces(layer, surface, view, db, {airspaces, altitudeFt, circuits},
                                      1);
     }
     void clear() { surface.Cls(); }
@@ -232,7 +233,7 @@ TEST_F(MapLayer, PlanMapAllOneAltitudeAndNone)
     high.high = 9500;
     add(2, high, {dp(48.20, 9.10), dp(48.20, 9.20), dp(48.10, 9.20)});
 
-    tv::PlanAirspaceBox box = plan(QStringLiteral("-99"), QStringLiteral("0"));
+    tv::PlanAirspaceBox box = plan(true, std::nullopt, false);
     EXPECT_TRUE(box.visible);
     EXPECT_EQ(box.text, QStringLiteral("Alle Lufträume"));
     EXPECT_EQ(box.backColour, tv::kAirspaceBoxColour);
@@ -240,13 +241,13 @@ TEST_F(MapLayer, PlanMapAllOneAltitudeAndNone)
     EXPECT_NE(at(middle(px(48.20, 9.10), px(48.20, 9.20))), kWhite);
 
     clear();
-    box = plan(QStringLiteral("6000"), QStringLiteral("0"));
+    box = plan(true, 6000, false);
     EXPECT_EQ(box.text, QStringLiteral("Luftraum in 6000 ft"));
     EXPECT_EQ(at(boxNorthMiddle()), kWhite);
     EXPECT_NE(at(middle(px(48.20, 9.10), px(48.20, 9.20))), kWhite);
 
     clear();
-    box = plan(QStringLiteral("-10"), QStringLiteral("1"));
+    box = plan(false, std::nullopt, true);
     EXPECT_FALSE(box.visible);
     EXPECT_EQ(count(tv::kAirspaceRed, QRectF(0, 0, 999, 799)), 0);
     EXPECT_EQ(count(tv::kAirspaceBlack, QRectF(0, 0, 999, 799)), 0);
@@ -257,7 +258,7 @@ TEST_F(MapLayer, PlanMapLabelsEveryEdgeAndDrawsTypedEdgesAtTheCommonWidth)
     Limits tmz;
     tmz.type = "TMZ";
     addBox(1, tmz);
-    plan(QStringLiteral("-99"), QStringLiteral("0"));
+    plan(true, std::nullopt, false);
     EXPECT_EQ(at(boxNorthMiddle()), tv::kTmzColour);
     EXPECT_EQ(thicknessAt(boxNorthMiddle(), tv::kTmzColour), 7);
     EXPECT_GT(labelPixels(px(48.40, 9.10), px(48.40, 9.20)), 10);
@@ -269,18 +270,19 @@ TEST_F(MapLayer, PlanMapCircuitsByTheirSwitch)
     Limits circuit;
     circuit.type = "A";
     addBox(1, circuit);
-    plan(QStringLiteral("3500"), QStringLiteral("0"));
+    plan(true, 3500, false);
     EXPECT_EQ(at(boxNorthMiddle()), kWhite);
-    plan(QStringLiteral("3500"), QStringLiteral("1")); // circuits at every altitude
+    plan(true, 3500, true); // circuits at every altitude
     EXPECT_EQ(at(boxNorthMiddle()), tv::kTrafficCircuitColour);
 }
 
-TEST_F(MapLayer, PlanMapChoiceThatIsNoNumberKeepsTheTextAndWarns)
+TEST_F(MapLayer, PlanMapSelectionThatFailsKeepsTheTextAndWarns)
 {
     addBox(1);
-    const tv::PlanAirspaceBox box = plan(QStringLiteral("x"), QStringLiteral("0"));
+    db->Execute("DROP TABLE \"Luftraum\"");
+    const tv::PlanAirspaceBox box = plan(true, std::nullopt, false);
     EXPECT_TRUE(box.visible);
-    EXPECT_EQ(box.text, QStringLiteral("old"));
+    EXPECT_EQ(box.text, QStringLiteral("Alle Lufträume"));
     EXPECT_EQ(box.backColour, tv::kAirspaceBoxAlertColour);
     EXPECT_EQ(box.toolTip, QStringLiteral("Airspace data faulty"));
 }

@@ -405,6 +405,45 @@ TEST_F(TwoPointWindow, TwoDoubleClickedPointsCalibrateTheChart)
     EXPECT_EQ(window().tKarten[3]->text(), "9,375");
 }
 
+TEST_F(TwoPointWindow, TheEdgesGoBackToTheOpenerWhoseAnswerClosesTheWindowOrNot)
+{
+    drive = [](tv::frmCalRect& w) {
+        w.SlideMap->setValue(100);
+        doubleClickAt(w, 100, 100);
+        enterCoordinates(w, 1, "48,3", "8,3");
+        scrollDown(w, 5);
+        doubleClickAt(w, 900, 700);
+        enterCoordinates(w, 2, "47,3", "9,3");
+        if (w.isVisible()) { // refused: point 2 is open for another try
+            EXPECT_TRUE(w.cmdSave[2]->isEnabled());
+            EXPECT_TRUE(w.tQuickfind[2]->isEnabled());
+        }
+    };
+    QImage image(1000, 800, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (const bool stored : {false, true}) {
+        std::vector<tv::CalibrationResult> handed;
+        messages.clear();
+        tv::frmCalRect& w = tv::forms().get<tv::frmCalRect>();
+        w.InitializeData("demo.bmp", image, 1000, 800, [&](const tv::CalibrationResult& edges) {
+            handed.push_back(edges);
+            return stored;
+        });
+        tv::forms().showModal(w);
+
+        ASSERT_EQ(handed.size(), 1u) << stored;
+        EXPECT_DOUBLE_EQ(handed[0].unten, 47.2);
+        EXPECT_DOUBLE_EQ(handed[0].oben, 48.4);
+        EXPECT_DOUBLE_EQ(handed[0].links, 8.225);
+        EXPECT_DOUBLE_EQ(handed[0].rechts, 9.375);
+        EXPECT_EQ(stillOpen, !stored);
+        // Stored: the window says so; refused: the opener has said why.
+        EXPECT_EQ(messages.size(), stored ? 1u : 0u);
+    }
+    EXPECT_EQ(tv::forms().find<tv::frmCalibrate>(), nullptr);
+    EXPECT_FALSE(fs::exists(karten() / "demo.crm"));
+}
+
 TEST_F(TwoPointWindow, WaypointsStoredWestGiveWestEdgesAndTheChartStaysActive)
 {
     chart("demo.bmp", 1000, 800, "BMP");

@@ -15,8 +15,8 @@ tv::EdgeEntry demoEntry()
     tv::EdgeEntry e;
     e.boxes = {"47,4", "48,1", "8,5", "9,3"};
     e.hemisphere = {0, 0, 0, 0};
-    e.widthLabel = "1200";
-    e.heightLabel = "900";
+    e.widthPx = 1200;
+    e.heightPx = 900;
     return e;
 }
 
@@ -33,9 +33,9 @@ TEST(EdgeEntry, RefusesWhatNoMapCouldBeDrawnFrom)
         {"an empty box", [](tv::EdgeEntry& e) { e.boxes[2] = ""; }},
         {"a box holding text", [](tv::EdgeEntry& e) { e.boxes[0] = "abc"; }},
         {"grouping in a box", [](tv::EdgeEntry& e) { e.boxes[1] = "1.048,1"; }},
-        {"width 0", [](tv::EdgeEntry& e) { e.widthLabel = "0"; }},
-        {"no width shown", [](tv::EdgeEntry& e) { e.widthLabel = ""; }},
-        {"a top-down bitmap's negative height", [](tv::EdgeEntry& e) { e.heightLabel = "-900"; }},
+        {"width 0", [](tv::EdgeEntry& e) { e.widthPx = 0; }},
+        {"no width read", [](tv::EdgeEntry& e) { e.widthPx.reset(); }},
+        {"a top-down bitmap's negative height", [](tv::EdgeEntry& e) { e.heightPx = -900; }},
         {"lower edge equal to the upper", [](tv::EdgeEntry& e) { e.boxes[0] = "48,1"; }},
         {"lower edge north of the upper", [](tv::EdgeEntry& e) { e.boxes[0] = "49"; }},
         {"S below, N above turned round", [](tv::EdgeEntry& e) { e.hemisphere[1] = 1; }},
@@ -222,8 +222,8 @@ TEST_F(ChartCheck, TogglesActiveAndAddsARowForANewChart)
 TEST_F(ChartCheck, AFailedSizeReadBlocksActivationButNotDeactivation)
 {
     tv::EdgeEntry noSize = demoEntry();
-    noSize.widthLabel = "";
-    noSize.heightLabel = "";
+    noSize.widthPx.reset();
+    noSize.heightPx.reset();
 
     const tv::CheckOutcome refused = tv::toggleChartActive(connection, "alpen.jpg", noSize);
     EXPECT_TRUE(refused.refused);

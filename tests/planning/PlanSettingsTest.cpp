@@ -22,20 +22,33 @@ std::string readFile(const std::filesystem::path& p)
 
 } // namespace
 
-TEST(PlanSettingsFile, KeepsValidFiltersAndRepairsTheRest)
+TEST(PlanSettingsFile, ReadsTheThreeChoicesAndRepairsTheRest)
 {
+    using tv::PlanAirspaceChoice;
     struct Case
     {
         const char* content;
-        const char* want;
+        PlanAirspaceChoice want;
         bool repaired;
     };
+    const PlanAirspaceChoice all = PlanAirspaceChoice::all();
     const Case cases[] = {
-        {"\"-99\"\r\n", "-99", false},     {"\"-10\"\r\n", "-10", false},
-        {"\"3500\"\r\n", "3500", false},   {"\"0\"\n", "0", false},
-        {"\"32767\"\r\n", "32767", false}, {"\"32768\"\r\n", "-99", true},
-        {"\"-5\"\r\n", "-99", true},       {"\"3500.5\"\r\n", "-99", true},
-        {"\"abc\"\r\n", "-99", true},      {"", "-99", true},
+        {"\"-99\"\r\n", all, false},
+        {"\"-10\"\r\n", PlanAirspaceChoice::none(), false},
+        {"\"3500\"\r\n", PlanAirspaceChoice::atAltitude(3500), false},
+        {"\"0\"\n", PlanAirspaceChoice::atAltitude(0), false},
+        {"\"32767\"\r\n", PlanAirspaceChoice::atAltitude(32767), false},
+        {"\"32768\"\r\n", all, true},
+        {"\"-5\"\r\n", all, true},
+        {"\"3500.5\"\r\n", all, true},
+        {"\"abc\"\r\n", all, true},
+        {"", all, true},
+        {"\"-0.4\"\r\n", all, true},
+        {"\"-99.2\"\r\n", all, true},
+        {"\"-40000\"\r\n", all, true},
+        {"\"1e9\"\r\n", all, true},
+        {"\" 3500\"\r\n", all, true},
+        {"\"\"\r\n", all, true},
     };
     for (const Case& c : cases) {
         tvtest::TempDir dir;
@@ -48,13 +61,37 @@ TEST(PlanSettingsFile, KeepsValidFiltersAndRepairsTheRest)
     }
 }
 
+TEST(PlanSettingsFile, EachChoiceIsWrittenAsTheTextItIsReadFrom)
+{
+    using tv::PlanAirspaceChoice;
+    PlanAirspaceChoice circuitsOn = PlanAirspaceChoice::atAltitude(4500);
+    circuitsOn.circuits = true;
+    const struct
+    {
+        PlanAirspaceChoice choice;
+        const char* file;
+        PlanAirspaceChoice readBack; // the circuits are not kept
+    } cases[] = {
+        {PlanAirspaceChoice::all(), "\"-99\"\r\n", PlanAirspaceChoice::all()},
+        {PlanAirspaceChoice::none(), "\"-10\"\r\n", PlanAirspaceChoice::none()},
+        {PlanAirspaceChoice::atAltitude(0), "\"0\"\r\n", PlanAirspaceChoice::atAltitude(0)},
+        {PlanAirspaceChoice::atAltitude(32767), "\"32767\"\r\n",
+         PlanAirspaceChoice::atAltitude(32767)},
+        {circuitsOn, "\"4500\"\r\n", PlanAirspaceChoice::atAltitude(4500)},
+    };
+    for (const auto& c : cases) {
+        tvtest::TempDir dir;
+        ASSERT_TRUE(tv::savePlanSettings(dir.path(), c.choice)) << c.file;
+        EXPECT_EQ(readFile(dir / "planung.crm"), c.file);
+        EXPECT_EQ(tv::loadPlanSettings(dir.path()), c.readBack) << c.file;
+    }
+}
+
 TEST(PlanSettingsFile, MissingFileIsWrittenWithAllAirspaces)
 {
     tvtest::TempDir dir;
-    EXPECT_EQ(tv::loadPlanSettings(dir.path()), "-99");
+    EXPECT_EQ(tv::loadPlanSettings(dir.path()), tv::PlanAirspaceChoice::all());
     EXPECT_EQ(readFile(dir / "planung.crm"), "\"-99\"\r\n");
-    ASSERT_TRUE(tv::savePlanSettings(dir.path(), "-10"));
-    EXPECT_EQ(tv::loadPlanSettings(dir.path()), "-10");
 }
 
 TEST(LastChartFile, ReadOnceAndRecreatedOnlyWhenMissingOrUnreadable)

@@ -1,5 +1,5 @@
 // The airspace layer on the plan map: all airspaces, one altitude, none; traffic circuits by
-// tPR at every altitude; tLR tells what the map shows and warns of faulty data.
+// their switch at every altitude; tLR tells what the map shows and warns of faulty data.
 
 #include "PlanWindowFixture.h"
 
@@ -53,12 +53,11 @@ protected:
         return 0;
     }
 
-    tv::frmPlanung& show(const QString& tLRHoehe, const QString& tPR)
+    tv::frmPlanung& show(tv::PlanAirspaceChoice choice, bool circuits)
     {
         tv::frmPlanung& w = open();
-        w.tLRHoehe->setText(tLRHoehe);
-        w.tPR->setText(tPR);
-        w.RedrawMap();
+        choice.circuits = circuits;
+        w.setAirspaceChoice(choice);
         return w;
     }
 
@@ -81,7 +80,7 @@ TEST_F(AirspacePlanMap, AllAirspacesWhateverTheirLimits)
 {
     addBox(1, "D", 0, 2500, 10.05);
     addBox(2, "C", 5000, 9500, 10.20);
-    tv::frmPlanung& w = show(QStringLiteral("-99"), QStringLiteral("0"));
+    tv::frmPlanung& w = show(tv::PlanAirspaceChoice::all(), false);
     EXPECT_FALSE(w.tLR->isHidden());
     EXPECT_EQ(w.tLR->text(), QStringLiteral("Alle Lufträume"));
     EXPECT_NE(northEdge(w, 10.05), kChartColour);
@@ -93,13 +92,14 @@ TEST_F(AirspacePlanMap, OneAltitudeShowsWhatMeetsItAndCircuitsByTheirSwitch)
     addBox(1, "D", 0, 2500, 10.05);
     addBox(2, "C", 2500, 3500, 10.20);
     addBox(3, "A", 0, 1500, 10.35);
-    tv::frmPlanung& w = show(QStringLiteral("3500"), QStringLiteral("0"));
+    tv::frmPlanung& w = show(tv::PlanAirspaceChoice::atAltitude(3500), false);
     EXPECT_EQ(w.tLR->text(), QStringLiteral("Luftraum in 3500 ft"));
     EXPECT_EQ(northEdge(w, 10.05), kChartColour);
     EXPECT_NE(northEdge(w, 10.20), kChartColour); // High 3500 meets 3500
     EXPECT_EQ(northEdge(w, 10.35), kChartColour);
-    w.tPR->setText(QStringLiteral("1"));
-    w.RedrawMap();
+    tv::PlanAirspaceChoice withCircuits = w.airspaceChoice();
+    withCircuits.circuits = true;
+    w.setAirspaceChoice(withCircuits);
     EXPECT_EQ(northEdge(w, 10.35), tv::kTrafficCircuitColour);
 }
 
@@ -107,7 +107,7 @@ TEST_F(AirspacePlanMap, NoneHidesTheBoxAndDrawsNothing)
 {
     addBox(1, "D", 0, 2500, 10.05);
     addBox(3, "A", 0, 1500, 10.35);
-    tv::frmPlanung& w = show(QStringLiteral("-10"), QStringLiteral("1"));
+    tv::frmPlanung& w = show(tv::PlanAirspaceChoice::none(), true);
     EXPECT_TRUE(w.tLR->isHidden());
     EXPECT_EQ(northEdge(w, 10.05), kChartColour);
     EXPECT_EQ(northEdge(w, 10.35), kChartColour);
@@ -117,7 +117,7 @@ TEST_F(AirspacePlanMap, FaultyAirspaceIsLeftOutAndTheBoxSaysSo)
 {
     addBox(1, "D", 0, 2500, 10.05, true);
     addBox(2, "D", 0, 2500, 10.20);
-    tv::frmPlanung& w = show(QStringLiteral("-99"), QStringLiteral("0"));
+    tv::frmPlanung& w = show(tv::PlanAirspaceChoice::all(), false);
     EXPECT_EQ(northEdge(w, 10.05), kChartColour);
     EXPECT_NE(northEdge(w, 10.20), kChartColour);
     EXPECT_EQ(w.tLR->toolTip(), QStringLiteral("Luftraumdaten fehlerhaft"));
@@ -127,7 +127,7 @@ TEST_F(AirspacePlanMap, ClosingTheDialogRedrawsTheMapWithTheNewChoice)
 {
     addBox(1, "D", 0, 2500, 10.05);
     addBox(2, "C", 5000, 9500, 10.20);
-    tv::frmPlanung& w = show(QStringLiteral("-99"), QStringLiteral("0"));
+    tv::frmPlanung& w = show(tv::PlanAirspaceChoice::all(), false);
     ASSERT_NE(northEdge(w, 10.20), kChartColour);
     struct Case
     {
@@ -150,7 +150,7 @@ TEST_F(AirspacePlanMap, ClosingTheDialogRedrawsTheMapWithTheNewChoice)
             c.choose(settings);
             settings.cmdExit->click();
         };
-        tv::showAirspaceDialog(*tv::planWindowAirspaceDisplay(w));
+        tv::showPlanAirspaceDialog();
         const std::string what = c.box ? c.box : "none";
         EXPECT_EQ(w.tLR->isHidden(), c.box == nullptr) << what;
         if (c.box) {

@@ -165,11 +165,11 @@ TEST_F(TrackLoggerSettings, AutomaticLoggingIsStoredOnlyWithTheLoggerOn)
     EXPECT_EQ(file("track.crm"), "0\r\n\"10\"\r\n0\r\n");
 }
 
-TEST_F(TrackLoggerSettings, HiddenFrameWritesNoFileAndKeepsTheInterval)
+TEST_F(TrackLoggerSettings, WithoutATrackFileLeavingWritesNoFileAndKeepsTheInterval)
 {
     std::filesystem::remove(dir / "track.crm");
     tv::TrackInterval = 7000;
-    window().Frame4->hide();
+    tv::TrackFileMissing = true;
     window().cmbTrack->setCurrentText("90");
     window().Form_Activate();
     window().Form_Deactivate();

@@ -419,11 +419,11 @@ TEST_F(ModeToolbar, ModeWindowsStayLoadedWhenAnotherModeIsChosen)
     tv::Main& m = frame();
     m.clickToolButton(3);
     tv::frmPlanung* plan = tv::forms().find<tv::frmPlanung>();
-    plan->tLRHoehe->setText(QStringLiteral("4500"));
+    plan->setAirspaceChoice(tv::PlanAirspaceChoice::atAltitude(4500));
     m.clickToolButton(1);
     m.clickToolButton(3);
     EXPECT_EQ(tv::forms().find<tv::frmPlanung>(), plan);
-    EXPECT_EQ(plan->tLRHoehe->text(), "4500");
+    EXPECT_EQ(plan->airspaceChoice(), tv::PlanAirspaceChoice::atAltitude(4500));
 }
 
 // --- Menus ----------------------------------------------------------------------------------
