@@ -366,7 +366,7 @@ void frmPlanung::wireControls()
                     if (column == 0 && rs.State() == Recordset::kStateOpen) {
                         try {
                             const std::optional<Recordset::BookmarkId> keep =
-                                rs.Bof() || rs.Eof() ? std::nullopt : std::optional(rs.Bookmark());
+                                rs.HasCurrentRow() ? std::optional(rs.Bookmark()) : std::nullopt;
                             rs.Sort("Nummer ASC");
                             if (keep)
                                 rs.SetBookmark(*keep);
@@ -548,8 +548,7 @@ void frmPlanung::Form_Activate()
         RedrawMap();
     }
     skipViewRestore_ = true;
-    if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0 && !mapsRS.Eof() &&
-        !mapsRS.Bof()) {
+    if (mapsRS.HasCurrentRow()) {
         suppressMapChange_ = true;
         const QSignalBlocker block(cmbMaps);
         cmbMaps->setEditText(QString::fromStdString(mapsRS.Field("Name").toString()));
@@ -565,8 +564,7 @@ void frmPlanung::Form_Deactivate()
     savedView_ = {v.sourceX(), v.sourceY(), v.sourceWidth(), v.sourceHeight(),
                   static_cast<double>(v.sliderValue())};
     try {
-        if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0 && !mapsRS.Eof() &&
-            !mapsRS.Bof())
+        if (mapsRS.HasCurrentRow())
             lastMapName_ = QString::fromStdString(mapsRS.Field("Name").toString());
     } catch (const DbError&) {
     }
@@ -638,7 +636,7 @@ void frmPlanung::InitializeData()
     try {
         if (mapsRS.State() != Recordset::kStateOpen || mapsRS.RecordCount() == 0)
             return;
-        if (mapsRS.Eof() || mapsRS.Bof())
+        if (!mapsRS.HasCurrentRow())
             mapsRS.MoveFirst();
         ChartRow row;
         row.southDDMM = optionalField(mapsRS, "Unten");
@@ -847,16 +845,12 @@ void frmPlanung::picShowRoute_Click()
 
 std::optional<int64_t> frmPlanung::currentKey(Recordset& rs, const char* field) const
 {
-    try {
-        if (rs.State() != Recordset::kStateOpen || rs.Bof() || rs.Eof())
-            return std::nullopt;
-        const Value v = rs.Field(field);
-        if (v.isNull())
-            return std::nullopt;
-        return v.toInt();
-    } catch (const DbError&) {
-        return std::nullopt; // the current row was deleted
-    }
+    if (!rs.HasCurrentRow())
+        return std::nullopt;
+    const Value v = rs.Field(field);
+    if (v.isNull())
+        return std::nullopt;
+    return v.toInt();
 }
 
 bool frmPlanung::findKey(Recordset& rs, const char* field, int64_t key)

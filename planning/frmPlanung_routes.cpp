@@ -179,7 +179,7 @@ void frmPlanung::cmdDeleteWaypoint_Click()
             if (!planpointsRS.Bof())
                 planpointsRS.MovePrevious();
         }
-        if (!planpointsRS.Bof() && !planpointsRS.Eof() && currentKey(planpointsRS, "id") != id)
+        if (planpointsRS.HasCurrentRow() && currentKey(planpointsRS, "id") != id)
             next = currentKey(planpointsRS, "id");
         deletePoint(*MainConnection, *routeId, *id);
         planpointsRS.Requery();

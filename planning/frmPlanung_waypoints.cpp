@@ -55,7 +55,7 @@ void frmPlanung::ShowWaypoint()
             lblCount->setText(QStringLiteral("0 / 0"));
             return;
         }
-        if (waypointsRS.Bof() || waypointsRS.Eof())
+        if (!waypointsRS.HasCurrentRow())
             return;
         const Value lat = waypointsRS.Field("Lat");
         const Value lon = waypointsRS.Field("Long");
@@ -142,7 +142,7 @@ void frmPlanung::cmdNew_Click()
 void frmPlanung::cmdChange_Click()
 {
     // Without a current waypoint there is nothing to change.
-    if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.Bof() || waypointsRS.Eof())
+    if (!waypointsRS.HasCurrentRow())
         return;
     // The boxes are written only into the waypoint they were filled from.
     if (currentKey(waypointsRS, "PointID") != boxesPointId_) {
@@ -179,7 +179,7 @@ void frmPlanung::cmdChange_Click()
 
 void frmPlanung::cmdDelete_Click()
 {
-    if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.AbsolutePosition() <= 0)
+    if (!waypointsRS.HasCurrentRow())
         return;
     const long position = waypointsRS.AbsolutePosition();
     try {

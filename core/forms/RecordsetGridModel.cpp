@@ -88,7 +88,7 @@ void RecordsetGridModel::readRow(std::vector<QString>& cells) const
 void RecordsetGridModel::readAll(std::vector<std::vector<QString>>& cells,
                                  std::vector<Recordset::BookmarkId>& bookmarks) const
 {
-    const bool hadRow = !rs_->Bof() && !rs_->Eof();
+    const bool hadRow = rs_->HasCurrentRow();
     const Recordset::BookmarkId keep = hadRow ? rs_->Bookmark() : 0;
     const auto count = static_cast<size_t>(std::max(0L, rs_->RecordCount()));
     cells.reserve(count);
@@ -162,13 +162,10 @@ int RecordsetGridModel::rowOfBookmark(Recordset::BookmarkId bookmark) const
 
 int RecordsetGridModel::currentRow() const
 {
-    if (!rs_ || rs_->State() != Recordset::kStateOpen || rs_->Bof() || rs_->Eof())
+    // A row being added has no place in the grid yet.
+    if (!rs_ || !rs_->HasCurrentRow() || rs_->EditMode() == Recordset::EditState::Add)
         return -1;
-    try {
-        return rowOfBookmark(rs_->Bookmark());
-    } catch (const DbError&) {
-        return -1; // the current row was deleted
-    }
+    return rowOfBookmark(rs_->Bookmark());
 }
 
 void RecordsetGridModel::clearSelectedBookmarks()

@@ -582,8 +582,7 @@ void frmSettings::gps_SatellitesUsedReceived(int16_t satellitesUsed)
 
 QString frmSettings::selectedCategory() const
 {
-    if (!CategoryRS || CategoryRS->State() != Recordset::kStateOpen || CategoryRS->Bof() ||
-        CategoryRS->Eof())
+    if (!CategoryRS || !CategoryRS->HasCurrentRow())
         return {};
     return QString::fromStdString(CategoryRS->Field("Kategorie").toString());
 }
