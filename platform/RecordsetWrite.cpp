@@ -72,7 +72,7 @@ void Recordset::insertRow()
     detail::Statement insert(db, sql);
     insert.bind(params);
     insert.step();
-    const std::int64_t rowid = sqlite3_last_insert_rowid(db);
+    const std::int64_t rowid = connection_->lastInsertId();
 
     // Read the stored row back: the autonumber and the defaults become visible in the set.
     // The row is stored by now, so a failure here keeps the values as given instead of
