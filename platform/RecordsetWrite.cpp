@@ -2,6 +2,7 @@
 // every value a bound parameter, every identifier quoted.
 #include "platform/Connection.h"
 #include "platform/DbError.h"
+#include "platform/Log.h"
 #include "platform/Recordset.h"
 #include "platform/SqlStatement.h"
 
@@ -93,7 +94,8 @@ void Recordset::insertRow()
                     values[f] = reread.column(column++);
             }
         }
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        logIgnoredFault(e, "the row is stored; the set keeps its values as given");
     }
     std::move(values.begin(), values.end(), store_.appendRow());
     detail::RowMeta& meta = store_.meta(store_.rowCount() - 1);

@@ -1,5 +1,6 @@
 #include "core/forms/RecordsetGridModel.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "platform/DbError.h"
@@ -115,11 +116,7 @@ void RecordsetGridModel::bind(Recordset* rs)
     if (rs_ && rs_->State() == Recordset::kStateOpen) {
         for (const GridColumn& c : columns_)
             fieldIndexes_.push_back(rs_->FieldIndex(c.field.toStdString()));
-        try {
-            readAll(cells_, bookmarks_);
-        } catch (const DbError&) {
-            // The rows read so far are shown.
-        }
+        guarded([this] { readAll(cells_, bookmarks_); }); // shows the rows read so far
     }
     endResetModel();
 }
@@ -132,9 +129,7 @@ void RecordsetGridModel::reread()
     }
     std::vector<std::vector<QString>> cells;
     std::vector<Recordset::BookmarkId> bookmarks;
-    try {
-        readAll(cells, bookmarks);
-    } catch (const DbError&) {
+    if (!guarded([&] { readAll(cells, bookmarks); })) {
         bind(rs_); // shows the rows that can still be read
         return;
     }
