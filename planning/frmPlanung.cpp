@@ -350,12 +350,10 @@ void frmPlanung::wireControls()
                 [this, model, handler](const QModelIndex& now) {
                     if (syncing_ || !now.isValid() || !model->recordset())
                         return;
-                    try {
+                    guarded([&] {
                         model->recordset()->SetBookmark(model->bookmarkAt(now.row()));
-                    } catch (const DbError&) {
-                        return;
-                    }
-                    guarded([this, handler] { (this->*handler)(); });
+                        (this->*handler)();
+                    });
                 });
     };
     // Header clicks: the first column of the route grids orders by Nummer, the waypoint list
@@ -364,14 +362,13 @@ void frmPlanung::wireControls()
         connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
                 [this, grid, model, &rs](int column) {
                     if (column == 0 && rs.State() == Recordset::kStateOpen) {
-                        try {
+                        guarded([&] {
                             const std::optional<Recordset::BookmarkId> keep =
                                 rs.HasCurrentRow() ? std::optional(rs.Bookmark()) : std::nullopt;
                             rs.Sort("Nummer ASC");
                             if (keep)
                                 rs.SetBookmark(*keep);
-                        } catch (const DbError&) {
-                        }
+                        });
                     }
                     model->bind(&rs);
                     syncGrid(grid, model);
@@ -454,15 +451,14 @@ bool frmPlanung::filterEvent(QObject* watched, QEvent* event)
 
 void frmPlanung::Form_Load()
 {
-    try {
+    // The main data file holds the tables; a damaged file leaves the lists empty.
+    guarded([this] {
         if (MainConnection) {
             planrouteRS.Open("SELECT * From Route Order by NUMMER ASC", *MainConnection);
             waypointsRS.Open("SELECT * From Waypoints Order by NAME ASC", *MainConnection);
             mapsRS.Open(kMapsSql, *MainConnection);
         }
-    } catch (const DbError&) {
-        // The main data file holds the tables; a damaged file leaves the lists empty.
-    }
+    });
     measuring_ = false;
     tPR->setText(QStringLiteral("0"));
     LoadLastMap();
@@ -501,7 +497,8 @@ void frmPlanung::LoadSettings()
 void frmPlanung::Form_Activate()
 {
     SetLanguage();
-    try {
+    // When the data file fails, activation goes on with what could be read.
+    guarded([this] {
         if (mapsRS.State() == Recordset::kStateOpen)
             mapsRS.Requery();
         if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0) {
@@ -529,9 +526,7 @@ void frmPlanung::Form_Activate()
             cmbKat->setCurrentIndex(0);
             tKat->setText(kAllWaypoints);
         }
-    } catch (const DbError&) {
-        // Activation goes on with what could be read.
-    }
+    });
     updateMapInfo();
 
     if (!skipViewRestore_) {
@@ -563,11 +558,8 @@ void frmPlanung::Form_Deactivate()
     const MapView& v = map_.view();
     savedView_ = {v.sourceX(), v.sourceY(), v.sourceWidth(), v.sourceHeight(),
                   static_cast<double>(v.sliderValue())};
-    try {
-        if (mapsRS.HasCurrentRow())
-            lastMapName_ = QString::fromStdString(mapsRS.Field("Name").toString());
-    } catch (const DbError&) {
-    }
+    if (mapsRS.HasCurrentRow())
+        lastMapName_ = QString::fromStdString(mapsRS.Field("Name").toString());
     skipViewRestore_ = false;
 }
 
@@ -633,7 +625,8 @@ void frmPlanung::SetLanguage()
 
 void frmPlanung::InitializeData()
 {
-    try {
+    // A chart row that cannot be read leaves the map empty.
+    const bool read = guarded([this] {
         if (mapsRS.State() != Recordset::kStateOpen || mapsRS.RecordCount() == 0)
             return;
         if (!mapsRS.HasCurrentRow())
@@ -659,7 +652,8 @@ void frmPlanung::InitializeData()
         const QSignalBlocker block(SlideMap);
         SlideMap->setValue(0);
         SlideMap_Change();
-    } catch (const DbError&) {
+    });
+    if (!read) {
         map_.clearChart();
         picMap->Refresh();
     }
@@ -672,13 +666,12 @@ void frmPlanung::updateMapInfo()
     cmbMaps->clear();
     if (!MainConnection)
         return;
-    try {
+    guarded([this] {
         Recordset rs;
         rs.Open(kMapsSql, *MainConnection);
         for (; !rs.Eof(); rs.MoveNext())
             cmbMaps->addItem(QString::fromStdString(rs.Field("Name").toString()));
-    } catch (const DbError&) {
-    }
+    });
     cmbMaps->setEditText(text);
 }
 
@@ -708,7 +701,8 @@ void frmPlanung::RedrawMap()
                         *MainConnection, {*routeId});
                 for (; !rs.Eof(); rs.MoveNext())
                     route.push_back({optionalField(rs, "Lat"), optionalField(rs, "Long")});
-            } catch (const DbError&) {
+            } catch (const DbError& e) {
+                logIgnoredFault(e, "a redraw ends quietly; the points read so far are drawn");
             }
         }
         layers.route = &route;
@@ -734,13 +728,12 @@ void frmPlanung::showRouteLength(const QString& text)
 
 void frmPlanung::cmbMaps_Click()
 {
-    try {
+    guarded([this] {
         if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0) {
             mapsRS.MoveFirst();
             mapsRS.Find("Name", CompareOp::Equal, Value(cmbMaps->currentText().toStdString()));
         }
-    } catch (const DbError&) {
-    }
+    });
     InitializeData();
     CenterOnWaypoint();
     suppressMapChange_ = false;
