@@ -23,7 +23,6 @@
 // keyboard); vbKeyCode() turns a Qt key into one. Mouse buttons: 1 left, 2 right.
 
 #include "airspace/AirspaceLayer.h"
-#include "core/LineAssembler.h"
 #include "core/forms/BusyCursor.h"
 #include "core/forms/Forms.h"
 #include "core/forms/VbTimer.h"
@@ -35,6 +34,7 @@
 #include "gps/GpsFix.h"
 #include "gps/VB6NmeaInterpreter.h"
 #include "map/MapView.h"
+#include "platform/LineAssembler.h"
 #include "route/ActiveRoute.h"
 
 #include <QImage>
