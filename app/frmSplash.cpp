@@ -2,8 +2,8 @@
 
 #include "app/Main.h"
 #include "core/CoreSettings.h"
-#include "core/UpdateCheck.h"
 #include "core/Variablen.h"
+#include "core/program/UpdateCheck.h"
 #include "core/windows/QtTranslations.h"
 #include "core/windows/WindowLook.h"
 #include "platform/AtomicFile.h"

@@ -1,7 +1,7 @@
 #include "app/Main.h"
 #include "app/Modes.h"
 #include "app/frmSplash.h"
-#include "core/Processes.h"
+#include "core/program/Processes.h"
 
 #include <QApplication>
 #include <QImageReader>

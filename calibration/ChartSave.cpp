@@ -147,7 +147,7 @@ std::optional<ChartRecord> findChartRow(Connection& connection, const std::strin
 {
     Recordset maps;
     seekChart(maps, connection, chartName);
-    if (maps.RecordCount() == 0 || maps.Eof())
+    if (!maps.HasCurrentRow())
         return std::nullopt;
     ChartRecord record;
     for (int i = 0; i < 4; ++i)
@@ -170,7 +170,7 @@ SaveOutcome saveChart(Connection& connection, const fs::path& chartFolder,
     {
         Recordset maps;
         seekChart(maps, connection, chartName);
-        if (maps.RecordCount() == 0 || maps.Eof()) {
+        if (!maps.HasCurrentRow()) {
             maps.AddNew();
             maps.SetField("Name", Value(chartName));
             maps.SetField("Active", Value(0));
@@ -199,7 +199,7 @@ CheckOutcome toggleChartActive(Connection& connection, const std::string& chartN
 {
     Recordset maps;
     seekChart(maps, connection, chartName);
-    const bool hasRow = maps.RecordCount() > 0 && !maps.Eof();
+    const bool hasRow = maps.HasCurrentRow();
     const bool makeActive = !hasRow || !maps.Field("Active").toBool();
     const auto chart = validateEdgeEntry(entry);
     if (makeActive && !chart)

@@ -12,7 +12,6 @@
 #include "core/forms/VbTimer.h"
 #include "core/windows/WindowLook.h"
 #include "map/DrawSurface.h"
-#include "platform/DbError.h"
 #include "platform/Recordset.h"
 
 #include <QEvent>
@@ -513,13 +512,10 @@ void frmCalRect::QuickFind(int point)
 {
     const auto p = static_cast<size_t>(point);
     auto result = std::make_shared<Recordset>();
-    if (MainConnection) {
-        try {
-            openWaypointQuickFind(*result, *MainConnection, tQuickfind[p]->text().toStdString());
-        } catch (const DbError&) {
-            result = std::make_shared<Recordset>(); // no result: as a find without a match
-        }
-    }
+    const std::string typed = tQuickfind[p]->text().toStdString();
+    // A find that fails leaves no result, as one without a match.
+    if (MainConnection && !guarded([&] { openWaypointQuickFind(*result, *MainConnection, typed); }))
+        result = std::make_shared<Recordset>();
     quickFind_[p] = result;
     if (result->State() != Recordset::kStateOpen || result->RecordCount() < 1) {
         tLat[p]->clear();
@@ -536,15 +532,11 @@ void frmCalRect::gridWay_RowColChange(int point, int row)
     // No current row, or an empty result: no waypoint to take.
     if (row < 0 || !rs || rs->State() != Recordset::kStateOpen || rs->RecordCount() < 1)
         return;
-    try {
-        rs->SetBookmark(gridModel_[p]->bookmarkAt(row));
-        const auto lat = rs->Field("Lat").asNumber();
-        const auto lon = rs->Field("Long").asNumber();
-        tLat[p]->setText(lat ? coordinateText(*lat) : QString());
-        tLong[p]->setText(lon ? coordinateText(*lon) : QString());
-    } catch (const DbError&) {
-        // The row went away under the grid (a requery elsewhere): nothing taken.
-    }
+    rs->SetBookmark(gridModel_[p]->bookmarkAt(row));
+    const auto lat = rs->Field("Lat").asNumber();
+    const auto lon = rs->Field("Long").asNumber();
+    tLat[p]->setText(lat ? coordinateText(*lat) : QString());
+    tLong[p]->setText(lon ? coordinateText(*lon) : QString());
 }
 
 bool frmCalRect::savePoint(int point)

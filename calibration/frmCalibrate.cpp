@@ -13,6 +13,7 @@
 #include "map/DrawSurface.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
+#include "platform/Log.h"
 #include "platform/Recordset.h"
 
 #include <QCheckBox>
@@ -303,13 +304,9 @@ void frmCalibrate::setCheck(int item, bool checked)
 
 void frmCalibrate::requeryActiveMaps()
 {
-    if (ActiveMaps && ActiveMaps->State() == Recordset::kStateOpen) {
-        try {
-            ActiveMaps->Requery();
-        } catch (const DbError&) {
-            // The active charts stay as they were read last; the next change requeries again.
-        }
-    }
+    // When it fails the active charts stay as read last; the next change requeries again.
+    if (ActiveMaps && ActiveMaps->State() == Recordset::kStateOpen)
+        guarded([] { ActiveMaps->Requery(); });
     gridModel_->bind(ActiveMaps.get());
 }
 
@@ -318,17 +315,9 @@ void frmCalibrate::FillMapList()
     if (!currentChart().isEmpty())
         lastChartName_ = currentChart();
     ChartListRefill refill;
-    if (MainConnection) {
-        try {
-            refill = refillChartList(*MainConnection, chartFolder());
-        } catch (const DbError&) {
-            // The table could not be read or changed: the list still shows the folder.
-            const auto names = listChartImages(chartFolder());
-            refill.listed = names.has_value();
-            refill.names = names.value_or(std::vector<std::string>{});
-            refill.active.assign(refill.names.size(), false);
-        }
-    } else {
+    // Without the chart table, or when it cannot be read or changed, the list shows the folder.
+    if (!MainConnection ||
+        !guarded([&] { refill = refillChartList(*MainConnection, chartFolder()); })) {
         const auto names = listChartImages(chartFolder());
         refill.listed = names.has_value();
         refill.names = names.value_or(std::vector<std::string>{});
@@ -492,8 +481,9 @@ void frmCalibrate::ShowMapData()
     if (MainConnection) {
         try {
             row = findChartRow(*MainConnection, name.toStdString());
-        } catch (const DbError&) {
-            row.reset(); // shown as a chart without a row: from its calibration file
+        } catch (const DbError& e) {
+            logIgnoredFault(e, "the display goes on as for a chart without a row");
+            row.reset();
         }
     }
     if (row) {

@@ -1,5 +1,6 @@
 #include "core/FileHelpers.h"
 
+#include "platform/Log.h"
 #include "platform/TextFold.h"
 
 #include <filesystem>
@@ -18,7 +19,8 @@ bool FileExists(const std::string& filename)
             return false;
         std::error_code ec;
         return std::filesystem::is_regular_file(path, ec);
-    } catch (...) {
+    } catch (const std::exception& e) {
+        logIgnoredFault(e, "a file that cannot be looked at counts as missing");
         return false;
     }
 }
@@ -30,7 +32,8 @@ bool DirExists(const std::string& path)
     try {
         std::error_code ec;
         return std::filesystem::is_directory(std::filesystem::path(path), ec);
-    } catch (...) {
+    } catch (const std::exception& e) {
+        logIgnoredFault(e, "a folder that cannot be looked at counts as missing");
         return false;
     }
 }

@@ -4,13 +4,12 @@
 // leaves it (an exception must never reach the event loop), and nothing is lost without a
 // word: the fault is written to the log with the name of the function that ran the handler.
 
+#include "platform/Log.h"
+
 #include <exception>
 #include <source_location>
 
 namespace tv {
-
-// Writes "Tramvik GPS: <handler>: <what>" to the log (standard error).
-void logHandlerFault(const char* handler, const char* what) noexcept;
 
 // Runs `handler`; true when it ended normally, false when it threw (and the fault was logged).
 // `where` is the caller's place, so the log names the handler without the caller saying it.

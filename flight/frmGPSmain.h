@@ -24,7 +24,6 @@
 // keyboard); vbKeyCode() turns a Qt key into one. Mouse buttons: 1 left, 2 right.
 
 #include "airspace/AirspaceLayer.h"
-#include "core/LineAssembler.h"
 #include "core/forms/BusyCursor.h"
 #include "core/forms/Forms.h"
 #include "core/forms/VbTimer.h"
@@ -41,6 +40,7 @@
 #include "gps/VB6NmeaInterpreter.h"
 #include "map/MapView.h"
 #include "map/PictureBox.h"
+#include "platform/LineAssembler.h"
 #include "platform/ProgramFolder.h"
 #include "route/ActiveRoute.h"
 

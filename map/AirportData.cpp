@@ -3,6 +3,7 @@
 #include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
+#include "platform/Log.h"
 #include "platform/Recordset.h"
 #include "platform/TextFold.h"
 
@@ -205,8 +206,9 @@ void AirportLookup::lookUpBatch(Connection& airports, const std::vector<std::str
                 continue;
             it->second.stations.push_back({text(rs.Field("Name")), text(rs.Field("Freq"))});
         }
-    } catch (const DbError&) {
-        return; // asked again at the next redraw
+    } catch (const DbError& e) {
+        logIgnoredFault(e, "the airports are looked up again at the next redraw");
+        return;
     }
 
     for (const std::string& k : keys) {

@@ -1,6 +1,7 @@
 #include "map/ViewMemory.h"
 
 #include "platform/DbError.h"
+#include "platform/Log.h"
 #include "platform/Recordset.h"
 
 #include <exception>
@@ -72,7 +73,8 @@ std::shared_ptr<Recordset> loadViewMemory(const std::filesystem::path& path)
             }
         }
         return memory;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        logIgnoredFault(e, "an unreadable view memory starts empty");
         return newViewMemory();
     }
 }
@@ -99,7 +101,8 @@ std::optional<StoredView> findView(Recordset& memory, const std::string& chart)
         view.slider = *slider.asNumber();
         view.centerMap = memory.Field("CenterMap").toBool();
         return view;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        logIgnoredFault(e, "a view that cannot be read is not restored");
         return std::nullopt;
     }
 }
@@ -122,7 +125,8 @@ bool storeView(Recordset& memory, const std::string& chart, const StoredView& vi
         memory.Update();
         memory.Save(path);
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        logIgnoredFault(e, "the view is not kept; the file keeps its old content");
         if (memory.State() == Recordset::kStateOpen)
             memory.CancelUpdate();
         return false;

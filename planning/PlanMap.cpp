@@ -3,6 +3,7 @@
 #include "core/GeoMath.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
+#include "platform/Log.h"
 #include "platform/Recordset.h"
 
 #include <QPainter>
@@ -251,8 +252,8 @@ void PlanMap::drawWaypoints(const Layers& layers)
                     sym.airport = airports_.find(sym.name);
             }
         }
-    } catch (const DbError&) {
-        // The symbols read so far are drawn, as a redraw always ended silently.
+    } catch (const DbError& e) {
+        logIgnoredFault(e, "a redraw ends quietly; the symbols read so far are drawn");
     }
     drawSymbols(symbols);
 }

@@ -6,7 +6,6 @@
 #include "core/windows/WindowLook.h"
 #include "planning/PlanWindowLink.h"
 #include "platform/Connection.h"
-#include "platform/DbError.h"
 #include "platform/ProgramFolder.h"
 
 #include <QComboBox>
@@ -88,11 +87,7 @@ void frmExport::Form_Load()
     lblSave->clear();
     if (!MainConnection)
         return;
-    try {
-        routes_ = listRoutes(*MainConnection);
-    } catch (const DbError& e) {
-        qWarning("frmExport: cannot read the route list: %s", e.what());
-    }
+    guarded([this] { routes_ = listRoutes(*MainConnection); }); // failing, it offers no route
     if (routes_.empty())
         return;
     for (const RouteChoice& r : routes_)

@@ -68,12 +68,10 @@ frmGetWaypoints::frmGetWaypoints()
 void frmGetWaypoints::Form_Load()
 {
     if (MainConnection) {
-        try {
+        guarded([this] {
             for (const CategoryRow& row : listCategories(*MainConnection))
                 cmbKategorie->addItem(text(row.name));
-        } catch (const DbError& e) {
-            qWarning("frmGetWaypoints: cannot read the categories: %s", e.what());
-        }
+        });
     }
     if (cmbKategorie->count() > 0)
         cmbKategorie->setCurrentIndex(0);
@@ -88,11 +86,7 @@ void frmGetWaypoints::FillCountryList()
     listAP->clear();
     if (!AirportConnection)
         return;
-    try {
-        countries_ = listAirportCountries(*AirportConnection);
-    } catch (const DbError& e) {
-        qWarning("frmGetWaypoints: cannot read the airport data file: %s", e.what());
-    }
+    guarded([this] { countries_ = listAirportCountries(*AirportConnection); }); // or none
     for (std::size_t i = 0; i < countries_.size(); ++i) {
         auto* item = new QListWidgetItem(text(countries_[i].name), listAP);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);

@@ -1,5 +1,6 @@
 #include "planning/frmImport.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/BusyCursor.h"
 #include "core/forms/MsgBox.h"
@@ -8,8 +9,6 @@
 #include "platform/Connection.h"
 
 #include <QFileDialog>
-
-#include <exception>
 
 namespace tv {
 
@@ -84,13 +83,8 @@ void frmImport::GetRoute()
     for (const std::string& name : result.differingNames)
         showMessage(waypointDifferenceMessage(name));
     // The plan window's grids show the new data; its map is not repainted.
-    if (planWindowLink().requeryAfterImport) {
-        try {
-            planWindowLink().requeryAfterImport();
-        } catch (const std::exception& e) {
-            qWarning("frmImport: the plan window could not read its lists again: %s", e.what());
-        }
-    }
+    if (planWindowLink().requeryAfterImport)
+        guarded([] { planWindowLink().requeryAfterImport(); }); // the import is stored anyway
     showMessage(routeImportedMessage(result.routeName, Language));
 }
 

@@ -123,7 +123,8 @@ void frmManager::Form_Load()
     SetLanguage();
     if (!MainConnection)
         return;
-    try {
+    // When the data file fails, the lists show what could be read.
+    guarded([this] {
         Recordset rs;
         rs.Open("SELECT PointID, Name, Kategorie FROM Waypoints ORDER BY Name ASC",
                 *MainConnection);
@@ -143,9 +144,7 @@ void frmManager::Form_Load()
             cmbKategorie->addItem(QString::fromStdString(categories.Field(0).toString()));
         if (cmbKategorie->count() > 0)
             cmbKategorie->setCurrentIndex(0);
-    } catch (const DbError&) {
-        // The lists show what could be read.
-    }
+    });
 }
 
 void frmManager::fillCategories()
@@ -153,7 +152,7 @@ void frmManager::fillCategories()
     if (!MainConnection)
         return;
     const QSignalBlocker block(listKategorie);
-    try {
+    guarded([this] {
         // Row i stands for pointIds_[i]; a waypoint deleted meanwhile keeps its old line.
         Recordset rs;
         rs.Open("SELECT PointID, Kategorie FROM Waypoints", *MainConnection);
@@ -165,8 +164,7 @@ void frmManager::fillCategories()
             if (it != category.end() && static_cast<int>(i) < listKategorie->count())
                 listKategorie->item(static_cast<int>(i))->setText(it->second);
         }
-    } catch (const DbError&) {
-    }
+    });
 }
 
 void frmManager::cmdZuweisen_Click()

@@ -345,12 +345,10 @@ void frmPlanung::wireControls()
                 [this, model, handler](const QModelIndex& now) {
                     if (syncing_ || !now.isValid() || !model->recordset())
                         return;
-                    try {
+                    guarded([&] {
                         model->recordset()->SetBookmark(model->bookmarkAt(now.row()));
-                    } catch (const DbError&) {
-                        return;
-                    }
-                    guarded([this, handler] { (this->*handler)(); });
+                        (this->*handler)();
+                    });
                 });
     };
     // Header clicks: the first column of the route grids orders by Nummer, the waypoint list
@@ -359,14 +357,13 @@ void frmPlanung::wireControls()
         connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
                 [this, grid, model, &rs](int column) {
                     if (column == 0 && rs.State() == Recordset::kStateOpen) {
-                        try {
+                        guarded([&] {
                             const std::optional<Recordset::BookmarkId> keep =
-                                rs.Bof() || rs.Eof() ? std::nullopt : std::optional(rs.Bookmark());
+                                rs.HasCurrentRow() ? std::optional(rs.Bookmark()) : std::nullopt;
                             rs.Sort("Nummer ASC");
                             if (keep)
                                 rs.SetBookmark(*keep);
-                        } catch (const DbError&) {
-                        }
+                        });
                     }
                     model->bind(&rs);
                     syncGrid(grid, model);
@@ -449,15 +446,14 @@ bool frmPlanung::filterEvent(QObject* watched, QEvent* event)
 
 void frmPlanung::Form_Load()
 {
-    try {
+    // The main data file holds the tables; a damaged file leaves the lists empty.
+    guarded([this] {
         if (MainConnection) {
             planrouteRS.Open("SELECT * From Route Order by NUMMER ASC", *MainConnection);
             waypointsRS.Open("SELECT * From Waypoints Order by NAME ASC", *MainConnection);
             mapsRS.Open(kMapsSql, *MainConnection);
         }
-    } catch (const DbError&) {
-        // The main data file holds the tables; a damaged file leaves the lists empty.
-    }
+    });
     measuring_ = false;
     airspaceChoice_.circuits = false;
     LoadLastMap();
@@ -496,7 +492,8 @@ void frmPlanung::LoadSettings()
 void frmPlanung::Form_Activate()
 {
     SetLanguage();
-    try {
+    // When the data file fails, activation goes on with what could be read.
+    guarded([this] {
         if (mapsRS.State() == Recordset::kStateOpen)
             mapsRS.Requery();
         if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0) {
@@ -524,9 +521,7 @@ void frmPlanung::Form_Activate()
             cmbKat->setCurrentIndex(0);
             tKat->setText(kAllWaypoints);
         }
-    } catch (const DbError&) {
-        // Activation goes on with what could be read.
-    }
+    });
     updateMapInfo();
 
     if (!skipViewRestore_) {
@@ -543,8 +538,7 @@ void frmPlanung::Form_Activate()
         RedrawMap();
     }
     skipViewRestore_ = true;
-    if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0 && !mapsRS.Eof() &&
-        !mapsRS.Bof()) {
+    if (mapsRS.HasCurrentRow()) {
         suppressMapChange_ = true;
         const QSignalBlocker block(cmbMaps);
         cmbMaps->setEditText(QString::fromStdString(mapsRS.Field("Name").toString()));
@@ -559,12 +553,8 @@ void frmPlanung::Form_Deactivate()
     const MapView& v = map_.view();
     savedView_ = {v.sourceX(), v.sourceY(), v.sourceWidth(), v.sourceHeight(),
                   static_cast<double>(v.sliderValue())};
-    try {
-        if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0 && !mapsRS.Eof() &&
-            !mapsRS.Bof())
-            lastMapName_ = QString::fromStdString(mapsRS.Field("Name").toString());
-    } catch (const DbError&) {
-    }
+    if (mapsRS.HasCurrentRow())
+        lastMapName_ = QString::fromStdString(mapsRS.Field("Name").toString());
     skipViewRestore_ = false;
 }
 
@@ -630,10 +620,11 @@ void frmPlanung::SetLanguage()
 
 void frmPlanung::InitializeData()
 {
-    try {
+    // A chart row that cannot be read leaves the map empty.
+    const bool read = guarded([this] {
         if (mapsRS.State() != Recordset::kStateOpen || mapsRS.RecordCount() == 0)
             return;
-        if (mapsRS.Eof() || mapsRS.Bof())
+        if (!mapsRS.HasCurrentRow())
             mapsRS.MoveFirst();
         ChartRow row;
         row.southDDMM = optionalField(mapsRS, "Unten");
@@ -656,7 +647,8 @@ void frmPlanung::InitializeData()
         const QSignalBlocker block(SlideMap);
         SlideMap->setValue(0);
         SlideMap_Change();
-    } catch (const DbError&) {
+    });
+    if (!read) {
         map_.clearChart();
         picMap->Refresh();
     }
@@ -669,13 +661,12 @@ void frmPlanung::updateMapInfo()
     cmbMaps->clear();
     if (!MainConnection)
         return;
-    try {
+    guarded([this] {
         Recordset rs;
         rs.Open(kMapsSql, *MainConnection);
         for (; !rs.Eof(); rs.MoveNext())
             cmbMaps->addItem(QString::fromStdString(rs.Field("Name").toString()));
-    } catch (const DbError&) {
-    }
+    });
     cmbMaps->setEditText(text);
 }
 
@@ -712,7 +703,8 @@ void frmPlanung::RedrawMap()
                         *MainConnection, {*routeId});
                 for (; !rs.Eof(); rs.MoveNext())
                     route.push_back({optionalField(rs, "Lat"), optionalField(rs, "Long")});
-            } catch (const DbError&) {
+            } catch (const DbError& e) {
+                logIgnoredFault(e, "a redraw ends quietly; the points read so far are drawn");
             }
         }
         layers.route = &route;
@@ -738,13 +730,12 @@ void frmPlanung::showRouteLength(const QString& text)
 
 void frmPlanung::cmbMaps_Click()
 {
-    try {
+    guarded([this] {
         if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0) {
             mapsRS.MoveFirst();
             mapsRS.Find("Name", CompareOp::Equal, Value(cmbMaps->currentText().toStdString()));
         }
-    } catch (const DbError&) {
-    }
+    });
     InitializeData();
     CenterOnWaypoint();
     suppressMapChange_ = false;
@@ -849,16 +840,12 @@ void frmPlanung::picShowRoute_Click()
 
 std::optional<int64_t> frmPlanung::currentKey(Recordset& rs, const char* field) const
 {
-    try {
-        if (rs.State() != Recordset::kStateOpen || rs.Bof() || rs.Eof())
-            return std::nullopt;
-        const Value v = rs.Field(field);
-        if (v.isNull())
-            return std::nullopt;
-        return v.toInt();
-    } catch (const DbError&) {
-        return std::nullopt; // the current row was deleted
-    }
+    if (!rs.HasCurrentRow())
+        return std::nullopt;
+    const Value v = rs.Field(field);
+    if (v.isNull())
+        return std::nullopt;
+    return v.toInt();
 }
 
 bool frmPlanung::findKey(Recordset& rs, const char* field, int64_t key)

@@ -1,6 +1,7 @@
 // Routes in the plan window: the route list, the current route's points and their editing.
 #include "planning/frmPlanung.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
@@ -36,15 +37,15 @@ void frmPlanung::linkRouteFiles()
 void frmPlanung::reopenPoints()
 {
     const std::optional<int64_t> routeId = currentKey(planrouteRS, "RouteID");
-    try {
+    const bool opened = guarded([&] {
         if (routeId && MainConnection)
             planpointsRS.Open("SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC",
                               *MainConnection, {*routeId});
         else
             planpointsRS.Close();
-    } catch (const DbError&) {
+    });
+    if (!opened)
         planpointsRS.Close();
-    }
     pointsModel_->bind(&planpointsRS);
     syncGrid(gridPoints, pointsModel_);
 }
@@ -61,7 +62,8 @@ void frmPlanung::RequeryLists()
 {
     const std::optional<int64_t> route = currentKey(planrouteRS, "RouteID");
     const std::optional<int64_t> waypoint = currentKey(waypointsRS, "PointID");
-    try {
+    // When the data file fails, the lists show what could be read.
+    guarded([&] {
         for (Recordset* rs : {&planrouteRS, &waypointsRS}) {
             if (rs->State() == Recordset::kStateOpen)
                 rs->Requery();
@@ -70,9 +72,7 @@ void frmPlanung::RequeryLists()
             findKey(planrouteRS, "RouteID", *route);
         if (waypoint)
             findKey(waypointsRS, "PointID", *waypoint);
-    } catch (const DbError&) {
-        // The lists show what could be read.
-    }
+    });
     routeModel_->bind(&planrouteRS);
     waypointsModel_->bind(&waypointsRS);
     syncWaypointGrid();
@@ -179,7 +179,7 @@ void frmPlanung::cmdDeleteWaypoint_Click()
             if (!planpointsRS.Bof())
                 planpointsRS.MovePrevious();
         }
-        if (!planpointsRS.Bof() && !planpointsRS.Eof() && currentKey(planpointsRS, "id") != id)
+        if (planpointsRS.HasCurrentRow() && currentKey(planpointsRS, "id") != id)
             next = currentKey(planpointsRS, "id");
         deletePoint(*MainConnection, *routeId, *id);
         planpointsRS.Requery();

@@ -1,6 +1,7 @@
 // The waypoint area of the plan window: entry boxes, list, category filter and quick find.
 #include "planning/frmPlanung.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/KeyUp.h"
 #include "core/forms/MsgBox.h"
@@ -55,7 +56,7 @@ void frmPlanung::ShowWaypoint()
             lblCount->setText(QStringLiteral("0 / 0"));
             return;
         }
-        if (waypointsRS.Bof() || waypointsRS.Eof())
+        if (!waypointsRS.HasCurrentRow())
             return;
         const Value lat = waypointsRS.Field("Lat");
         const Value lon = waypointsRS.Field("Long");
@@ -71,8 +72,8 @@ void frmPlanung::ShowWaypoint()
         lblCount->setText(QStringLiteral("%1 / %2")
                               .arg(waypointsRS.AbsolutePosition())
                               .arg(waypointsRS.RecordCount()));
-    } catch (const DbError&) {
-        // A row that cannot be read leaves the boxes as they are.
+    } catch (const DbError& e) {
+        logIgnoredFault(e, "a row that cannot be read leaves the boxes as they are");
     }
 }
 
@@ -142,7 +143,7 @@ void frmPlanung::cmdNew_Click()
 void frmPlanung::cmdChange_Click()
 {
     // Without a current waypoint there is nothing to change.
-    if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.Bof() || waypointsRS.Eof())
+    if (!waypointsRS.HasCurrentRow())
         return;
     // The boxes are written only into the waypoint they were filled from.
     if (currentKey(waypointsRS, "PointID") != boxesPointId_) {
@@ -179,7 +180,7 @@ void frmPlanung::cmdChange_Click()
 
 void frmPlanung::cmdDelete_Click()
 {
-    if (waypointsRS.State() != Recordset::kStateOpen || waypointsRS.AbsolutePosition() <= 0)
+    if (!waypointsRS.HasCurrentRow())
         return;
     const long position = waypointsRS.AbsolutePosition();
     try {
@@ -208,7 +209,7 @@ void frmPlanung::cmdNext_Click()
 {
     if (waypointsModel_->currentRow() < 0)
         return;
-    try {
+    const bool moved = guarded([this] {
         const long count = waypointsRS.RecordCount();
         if (waypointsRS.AbsolutePosition() < count) {
             waypointsRS.MoveNext();
@@ -218,9 +219,9 @@ void frmPlanung::cmdNext_Click()
         } else {
             cmdPrev->setEnabled(true);
         }
-    } catch (const DbError&) {
+    });
+    if (!moved)
         return;
-    }
     highlightCurrentWaypoint();
     gridWaypoints_RowColChange();
 }
@@ -229,7 +230,7 @@ void frmPlanung::cmdPrev_Click()
 {
     if (waypointsModel_->currentRow() < 0)
         return;
-    try {
+    const bool moved = guarded([this] {
         if (waypointsRS.AbsolutePosition() > 1) {
             waypointsRS.MovePrevious();
             cmdNext->setEnabled(true);
@@ -238,9 +239,9 @@ void frmPlanung::cmdPrev_Click()
         } else {
             cmdNext->setEnabled(true);
         }
-    } catch (const DbError&) {
+    });
+    if (!moved)
         return;
-    }
     highlightCurrentWaypoint();
     gridWaypoints_RowColChange();
 }
@@ -260,15 +261,15 @@ void frmPlanung::openWaypoints(const QString& category)
 {
     if (!MainConnection)
         return;
-    try {
+    const bool opened = guarded([&] {
         if (category == kAllWaypoints)
             waypointsRS.Open("SELECT * From Waypoints Order by NAME ASC", *MainConnection);
         else
             waypointsRS.Open("SELECT * From Waypoints WHERE Kategorie = ? ORDER by NAME ASC",
                              *MainConnection, {category.toStdString()});
-    } catch (const DbError&) {
-        waypointsRS.Close();
-    }
+    });
+    if (!opened)
+        waypointsRS.Close(); // an empty list
 }
 
 void frmPlanung::cmbKat_Click()
@@ -300,14 +301,14 @@ void frmPlanung::tquickfind_KeyUp(int keyCode)
     }
     if (waypointsModel_->currentRow() < 0)
         return;
-    try {
+    const bool searched = guarded([this] {
         waypointsRS.MoveFirst();
         waypointsRS.Find("Name", CompareOp::GreaterEqual, Value(tquickfind->text().toStdString()));
         if (waypointsRS.Eof())
             waypointsRS.MoveFirst();
-    } catch (const DbError&) {
+    });
+    if (!searched)
         return;
-    }
     highlightCurrentWaypoint();
     ShowWaypoint();
 }

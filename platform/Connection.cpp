@@ -210,7 +210,12 @@ std::int64_t Connection::LastInsertId() const
 {
     if (!IsOpen())
         throw DbError("connection is not open");
-    return sqlite3_last_insert_rowid(state_->db);
+    return state_->lastInsertId();
+}
+
+std::int64_t detail::ConnectionState::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(db);
 }
 
 Connection::Transaction::Transaction(Connection& connection) : state_(connection.state_)

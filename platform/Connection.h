@@ -18,6 +18,9 @@ struct ConnectionState
 {
     sqlite3* db = nullptr;
     std::string path;
+
+    // The rowid of the row that the last successful INSERT on `db` added; 0 before any.
+    std::int64_t lastInsertId() const;
 };
 } // namespace detail
 

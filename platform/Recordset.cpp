@@ -421,6 +421,13 @@ bool Recordset::Eof() const
     return view_.empty() || pos_ >= static_cast<long>(view_.size());
 }
 
+bool Recordset::HasCurrentRow() const
+{
+    if (state_ != kStateOpen || onDeleted_)
+        return false;
+    return edit_ == EditState::Add || (pos_ >= 0 && pos_ < static_cast<long>(view_.size()));
+}
+
 void Recordset::moveTo(long pos)
 {
     pos_ = std::clamp(pos, -1L, static_cast<long>(view_.size()));

@@ -102,6 +102,10 @@ public:
     long RecordCount() const;
     bool Bof() const;
     bool Eof() const;
+    // True when the set is open and a row is current whose fields can be read: a row the
+    // cursor stands on, or the row being added. False when closed, at BOF or EOF, and after
+    // Delete until the next move. Never throws.
+    bool HasCurrentRow() const;
     void MoveFirst();
     void MoveLast();
     void MoveNext();

@@ -2,6 +2,7 @@
 // every value a bound parameter, every identifier quoted.
 #include "platform/Connection.h"
 #include "platform/DbError.h"
+#include "platform/Log.h"
 #include "platform/Recordset.h"
 #include "platform/SqlStatement.h"
 
@@ -72,7 +73,7 @@ void Recordset::insertRow()
     detail::Statement insert(db, sql);
     insert.bind(params);
     insert.step();
-    const std::int64_t rowid = sqlite3_last_insert_rowid(db);
+    const std::int64_t rowid = connection_->lastInsertId();
 
     // Read the stored row back: the autonumber and the defaults become visible in the set.
     // The row is stored by now, so a failure here keeps the values as given instead of
@@ -93,7 +94,8 @@ void Recordset::insertRow()
                     values[f] = reread.column(column++);
             }
         }
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        logIgnoredFault(e, "the row is stored; the set keeps its values as given");
     }
     std::move(values.begin(), values.end(), store_.appendRow());
     detail::RowMeta& meta = store_.meta(store_.rowCount() - 1);

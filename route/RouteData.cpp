@@ -10,7 +10,7 @@ namespace {
 
 std::optional<int64_t> integerField(const Recordset& set, const char* field)
 {
-    if (set.State() != Recordset::kStateOpen || set.Bof() || set.Eof())
+    if (!set.HasCurrentRow())
         return std::nullopt;
     const Value v = set.Field(field);
     if (v.isNull())
@@ -60,7 +60,7 @@ std::vector<RouteEntry> routeEntries(Recordset& routes)
     std::vector<RouteEntry> entries;
     if (routes.State() != Recordset::kStateOpen || routes.RecordCount() == 0)
         return entries;
-    const bool hadRow = !routes.Bof() && !routes.Eof();
+    const bool hadRow = routes.HasCurrentRow();
     const Recordset::BookmarkId mark = hadRow ? routes.Bookmark() : 0;
     for (routes.MoveFirst(); !routes.Eof(); routes.MoveNext())
         entries.push_back({routes.Field("RouteID").toInt(),
@@ -76,7 +76,7 @@ bool selectRoute(Recordset& routes, int64_t routeId)
 {
     if (routes.State() != Recordset::kStateOpen || routes.RecordCount() == 0)
         return false;
-    const bool hadRow = !routes.Bof() && !routes.Eof();
+    const bool hadRow = routes.HasCurrentRow();
     const Recordset::BookmarkId mark = hadRow ? routes.Bookmark() : 0;
     routes.MoveFirst();
     routes.Find("RouteID", CompareOp::Equal, Value(routeId));
@@ -103,7 +103,7 @@ std::optional<int64_t> currentPointRowId(const Recordset& points)
 
 StepResult stepToNextPoint(Recordset& points)
 {
-    if (points.State() != Recordset::kStateOpen || points.Bof() || points.Eof())
+    if (!points.HasCurrentRow())
         return StepResult::NoRow;
     if (points.AbsolutePosition() >= points.RecordCount())
         return StepResult::AtLastEnd;
@@ -113,7 +113,7 @@ StepResult stepToNextPoint(Recordset& points)
 
 StepResult stepToPreviousPoint(Recordset& points)
 {
-    if (points.State() != Recordset::kStateOpen || points.Bof() || points.Eof())
+    if (!points.HasCurrentRow())
         return StepResult::NoRow;
     if (points.AbsolutePosition() <= 1)
         return StepResult::AtFirst;

@@ -3,8 +3,6 @@
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
-#include <sqlite3.h>
-
 #include <vector>
 
 namespace tv {
@@ -69,7 +67,7 @@ int64_t insertPointAfter(Connection& db, int64_t routeId, std::optional<int64_t>
                "VALUES (?, ?, ?, ?, ?, ?)",
                {Value(routeId), Value(static_cast<double>(place) + 0.5), Value(point.pointId),
                 Value(point.name.toStdString()), Value(point.latDDMM), Value(point.lonDDMM)});
-    const int64_t newId = sqlite3_last_insert_rowid(db.handle());
+    const int64_t newId = db.LastInsertId();
     std::vector<int64_t> after = before;
     after.insert(after.begin() + static_cast<std::ptrdiff_t>(place), newId);
     numberInOrder(db, after);
@@ -88,8 +86,7 @@ bool deletePoint(Connection& db, int64_t routeId, int64_t rowId)
     return true;
 }
 
-int64_t insertRouteAfter(Connection& db, std::optional<int64_t> afterRouteId,
-                         const QString& name)
+int64_t insertRouteAfter(Connection& db, std::optional<int64_t> afterRouteId, const QString& name)
 {
     Connection::Transaction tx(db);
     std::vector<int64_t> ids = orderedRouteIds(db);
@@ -101,7 +98,7 @@ int64_t insertRouteAfter(Connection& db, std::optional<int64_t> afterRouteId,
     }
     db.Execute("INSERT INTO Route (Name, Nummer) VALUES (?, ?)",
                {Value(name.toStdString()), Value(static_cast<double>(place) + 0.5)});
-    const int64_t newId = sqlite3_last_insert_rowid(db.handle());
+    const int64_t newId = db.LastInsertId();
     ids.insert(ids.begin() + static_cast<std::ptrdiff_t>(place), newId);
     for (size_t i = 0; i < ids.size(); ++i)
         db.Execute("UPDATE Route SET Nummer = ? WHERE RouteID = ?",

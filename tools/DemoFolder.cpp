@@ -12,8 +12,6 @@
 #include <QImageWriter>
 #include <QString>
 
-#include <sqlite3.h>
-
 #include <initializer_list>
 #include <map>
 #include <stdexcept>
@@ -102,11 +100,11 @@ void fillMainData(Connection& db)
         db.Execute("INSERT INTO \"Waypoints\" (\"Name\", \"Lat\", \"Long\", \"Kategorie\") "
                    "VALUES (?, ?, ?, ?)",
                    {w.name, w.latDDMM, w.lonDDMM, w.category});
-        pointIds[w.name] = sqlite3_last_insert_rowid(db.handle());
+        pointIds[w.name] = db.LastInsertId();
     }
 
     db.Execute("INSERT INTO \"Route\" (\"Name\", \"Nummer\") VALUES (?, ?)", {demoRouteName(), 1});
-    const int64_t routeId = sqlite3_last_insert_rowid(db.handle());
+    const int64_t routeId = db.LastInsertId();
     int nummer = 1;
     for (const DemoWaypoint& w : demoRoutePoints()) {
         db.Execute("INSERT INTO \"GpsPoints\" (\"RouteID\", \"Nummer\", \"PointID\", \"Name\", "

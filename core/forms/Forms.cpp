@@ -1,5 +1,7 @@
 #include "core/forms/Forms.h"
 
+#include "core/HandlerGuard.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QMdiArea>
@@ -85,10 +87,10 @@ void FormRegistry::onSubWindowActivated(QMdiSubWindow* window)
     activeChild_ = now;
     if (before)
         if (const Entry* e = entryOf(before))
-            e->events->Form_Deactivate();
+            guarded([e] { e->events->Form_Deactivate(); });
     if (now)
         if (const Entry* e = entryOf(now))
-            e->events->Form_Activate();
+            guarded([e] { e->events->Form_Activate(); });
     if (observer_)
         observer_(activeChild_);
 }

@@ -1,5 +1,6 @@
 #include "core/forms/RecordsetGridModel.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "platform/DbError.h"
@@ -88,7 +89,7 @@ void RecordsetGridModel::readRow(std::vector<QString>& cells) const
 void RecordsetGridModel::readAll(std::vector<std::vector<QString>>& cells,
                                  std::vector<Recordset::BookmarkId>& bookmarks) const
 {
-    const bool hadRow = !rs_->Bof() && !rs_->Eof();
+    const bool hadRow = rs_->HasCurrentRow();
     const Recordset::BookmarkId keep = hadRow ? rs_->Bookmark() : 0;
     const auto count = static_cast<size_t>(std::max(0L, rs_->RecordCount()));
     cells.reserve(count);
@@ -115,11 +116,7 @@ void RecordsetGridModel::bind(Recordset* rs)
     if (rs_ && rs_->State() == Recordset::kStateOpen) {
         for (const GridColumn& c : columns_)
             fieldIndexes_.push_back(rs_->FieldIndex(c.field.toStdString()));
-        try {
-            readAll(cells_, bookmarks_);
-        } catch (const DbError&) {
-            // The rows read so far are shown.
-        }
+        guarded([this] { readAll(cells_, bookmarks_); }); // shows the rows read so far
     }
     endResetModel();
 }
@@ -132,9 +129,7 @@ void RecordsetGridModel::reread()
     }
     std::vector<std::vector<QString>> cells;
     std::vector<Recordset::BookmarkId> bookmarks;
-    try {
-        readAll(cells, bookmarks);
-    } catch (const DbError&) {
+    if (!guarded([&] { readAll(cells, bookmarks); })) {
         bind(rs_); // shows the rows that can still be read
         return;
     }
@@ -162,13 +157,10 @@ int RecordsetGridModel::rowOfBookmark(Recordset::BookmarkId bookmark) const
 
 int RecordsetGridModel::currentRow() const
 {
-    if (!rs_ || rs_->State() != Recordset::kStateOpen || rs_->Bof() || rs_->Eof())
+    // A row being added has no place in the grid yet.
+    if (!rs_ || !rs_->HasCurrentRow() || rs_->EditMode() == Recordset::EditState::Add)
         return -1;
-    try {
-        return rowOfBookmark(rs_->Bookmark());
-    } catch (const DbError&) {
-        return -1; // the current row was deleted
-    }
+    return rowOfBookmark(rs_->Bookmark());
 }
 
 void RecordsetGridModel::clearSelectedBookmarks()

@@ -1,8 +1,8 @@
 #include "core/windows/frmAbout.h"
 
-#include "core/UpdateCheck.h"
 #include "core/Variablen.h"
-#include "core/windows/ReleaseHistory.h"
+#include "core/program/ReleaseHistory.h"
+#include "core/program/UpdateCheck.h"
 #include "core/windows/WebAddresses.h"
 #include "core/windows/WindowLook.h"
 

@@ -2,6 +2,7 @@
 
 #include "core/Categories.h"
 #include "core/CoreSettings.h"
+#include "core/HandlerGuard.h"
 #include "core/SettingsRules.h"
 #include "core/Variablen.h"
 #include "core/forms/KeyUp.h"
@@ -97,13 +98,9 @@ void frmSettings::connectHandlers()
             [this](const QModelIndex& current) {
                 if (!current.isValid())
                     return;
-                if (CategoryRS && CategoryRS->State() == Recordset::kStateOpen) {
-                    try {
-                        CategoryRS->SetAbsolutePosition(current.row() + 1);
-                    } catch (const DbError&) {
-                        return;
-                    }
-                }
+                if (CategoryRS && CategoryRS->State() == Recordset::kStateOpen &&
+                    !guarded([&] { CategoryRS->SetAbsolutePosition(current.row() + 1); }))
+                    return;
                 gridKategorie_RowColChange();
             });
     tQNH->installEventFilter(this);
@@ -135,13 +132,9 @@ bool frmSettings::english() const
 void frmSettings::Form_Load()
 {
     CategoryRS = std::make_unique<Recordset>();
-    if (MainConnection) {
-        try {
-            CategoryRS->Open(kCategoryListSql, *MainConnection);
-        } catch (const DbError&) {
-            // No category table: the grid stays empty and the buttons do nothing.
-        }
-    }
+    // Without a category table the grid stays empty and the buttons do nothing.
+    if (MainConnection)
+        guarded([this] { CategoryRS->Open(kCategoryListSql, *MainConnection); });
     refreshCategories(1);
     hideFramesOfMissingFiles();
 }
@@ -585,8 +578,7 @@ void frmSettings::gps_SatellitesUsedReceived(int16_t satellitesUsed)
 
 QString frmSettings::selectedCategory() const
 {
-    if (!CategoryRS || CategoryRS->State() != Recordset::kStateOpen || CategoryRS->Bof() ||
-        CategoryRS->Eof())
+    if (!CategoryRS || !CategoryRS->HasCurrentRow())
         return {};
     return QString::fromStdString(CategoryRS->Field("Kategorie").toString());
 }
@@ -601,13 +593,8 @@ int frmSettings::selectedCategoryPosition() const
 
 void frmSettings::refreshCategories(long selectPosition)
 {
-    if (CategoryRS && CategoryRS->State() == Recordset::kStateOpen) {
-        try {
-            CategoryRS->Requery();
-        } catch (const DbError&) {
-            // Keeps the rows it had.
-        }
-    }
+    if (CategoryRS && CategoryRS->State() == Recordset::kStateOpen)
+        guarded([this] { CategoryRS->Requery(); }); // keeps the rows it had when it fails
     categoryModel_->load(CategoryRS.get());
     selectCategoryRow(selectPosition);
 }
@@ -621,10 +608,7 @@ void frmSettings::selectCategoryRow(long position)
         position = position < 1 ? 1 : count;
     // Moving the current row by code never copies its name into tKategorie.
     SkipRowCopy = true;
-    try {
-        CategoryRS->SetAbsolutePosition(position);
-    } catch (const DbError&) {
-    }
+    guarded([&] { CategoryRS->SetAbsolutePosition(position); });
     gridKategorie->setCurrentIndex(categoryModel_->index(static_cast<int>(position - 1), 1));
     SkipRowCopy = false;
 }
@@ -639,12 +623,8 @@ void frmSettings::gridKategorie_RowColChange()
 void frmSettings::gridKategorie_HeadClick(int column)
 {
     const long keep = selectedCategoryPosition();
-    if (column == 0 && CategoryRS && CategoryRS->State() == Recordset::kStateOpen) {
-        try {
-            CategoryRS->Sort("Nummer ASC");
-        } catch (const DbError&) {
-        }
-    }
+    if (column == 0 && CategoryRS && CategoryRS->State() == Recordset::kStateOpen)
+        guarded([this] { CategoryRS->Sort("Nummer ASC"); });
     categoryModel_->load(CategoryRS.get());
     selectCategoryRow(keep);
 }

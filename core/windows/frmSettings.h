@@ -4,10 +4,10 @@
 // QNH and the waypoint categories. Leaving the window applies and saves the QNH and the track
 // logger settings; language and symbol are saved the moment they are clicked.
 
-#include "core/LineAssembler.h"
 #include "core/forms/BusyCursor.h"
 #include "core/forms/Forms.h"
 #include "gps/VB6NmeaInterpreter.h"
+#include "platform/LineAssembler.h"
 
 #include <QString>
 

@@ -45,4 +45,23 @@ TEST(HandlerGuard, AHandlerThatEndsNormallyLeavesNoTrace)
     EXPECT_EQ(runs, 1);
 }
 
+void refreshCategories()
+{
+    try {
+        throw std::runtime_error("disk I/O error");
+    } catch (const std::exception& e) {
+        tv::logIgnoredFault(e, "the list keeps its rows");
+    }
+}
+
+TEST(HandlerGuard, AFaultPassedOverOnPurposeIsLoggedAtDebugLevelWithPlaceAndReason)
+{
+    testing::internal::CaptureStderr();
+    refreshCategories();
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(log.rfind("Tramvik GPS: debug: ", 0), 0u) << log;
+    for (const char* part : {"refreshCategories", "disk I/O error", "the list keeps its rows"})
+        EXPECT_NE(log.find(part), std::string::npos) << log;
+}
+
 } // namespace

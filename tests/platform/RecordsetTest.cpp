@@ -680,6 +680,47 @@ TEST(UnconnectedRecordset, AppendedFieldsGiveAnEmptyLocalSetThatTakesRows)
     EXPECT_EQ(rs.RecordCount(), 2);
 }
 
+// Whatever the set went through, HasCurrentRow says exactly whether a field can be read.
+TEST(UnconnectedRecordset, HasCurrentRowSaysWhetherAFieldCanBeRead)
+{
+    Recordset rs;
+    rs.AppendField("Nr", FieldType::Long);
+    auto expect = [&rs](const char* state, bool current) {
+        bool readable = true;
+        try {
+            rs.Field("Nr");
+        } catch (const DbError&) {
+            readable = false;
+        }
+        EXPECT_EQ(rs.HasCurrentRow(), current) << state;
+        EXPECT_EQ(readable, current) << state;
+    };
+    expect("closed", false);
+    rs.Open();
+    expect("opened empty", false);
+    rs.AddNew();
+    expect("adding to the empty set", true);
+    rs.Update();
+    rs.AddNew();
+    rs.Update();
+    expect("the second row stored", true);
+    rs.MoveFirst();
+    rs.MovePrevious();
+    expect("before the first row", false);
+    rs.MoveLast();
+    rs.MoveNext();
+    expect("after the last row", false);
+    rs.MoveFirst();
+    rs.Delete();
+    expect("the first row deleted", false);
+    rs.MoveNext();
+    expect("moved on after deleting", true);
+    rs.Filter("Nr", CompareOp::Equal, 9);
+    expect("filtered to nothing", false);
+    rs.Close();
+    expect("closed again", false);
+}
+
 TEST(UnconnectedRecordset, ChartNameLongerThanTheFieldIsRefused)
 {
     Recordset rs;

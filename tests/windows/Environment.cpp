@@ -1,5 +1,5 @@
-#include "core/Processes.h"
-#include "core/UpdateCheck.h"
+#include "core/program/Processes.h"
+#include "core/program/UpdateCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // reaches the user or ends the program recorded instead: message boxes, modal dialogs (with
 // the first line of a notice window), link openings and the end of the program.
 
-#include "core/Processes.h"
+#include "core/program/Processes.h"
 #include "core/windows/WindowLook.h"
 #include "core/windows/frmInfo.h"
 #include "support/WindowTestBase.h"

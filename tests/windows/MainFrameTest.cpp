@@ -1,7 +1,7 @@
 #include "app/Main.h"
 #include "calibration/frmCalibrate.h"
 #include "core/CoreSettings.h"
-#include "core/UpdateCheck.h"
+#include "core/program/UpdateCheck.h"
 #include "core/windows/frmAbout.h"
 #include "core/windows/frmSettings.h"
 #include "flight/frmGPSmain.h"

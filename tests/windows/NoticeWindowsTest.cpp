@@ -1,6 +1,6 @@
-#include "core/UpdateCheck.h"
 #include "core/Version.h"
-#include "core/windows/ReleaseHistory.h"
+#include "core/program/ReleaseHistory.h"
+#include "core/program/UpdateCheck.h"
 #include "core/windows/frmAbout.h"
 #include "core/windows/frmInfo1.h"
 #include "core/windows/frmInfo2.h"

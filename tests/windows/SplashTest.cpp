@@ -1,6 +1,6 @@
 #include "app/Main.h"
 #include "app/frmSplash.h"
-#include "core/UpdateCheck.h"
+#include "core/program/UpdateCheck.h"
 #include "flight/frmGPSmain.h"
 
 #include "FrameFixture.h"

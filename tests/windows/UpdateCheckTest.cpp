@@ -1,4 +1,4 @@
-#include "core/UpdateCheck.h"
+#include "core/program/UpdateCheck.h"
 
 #include "VersionServer.h"
 

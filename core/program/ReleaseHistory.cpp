@@ -1,4 +1,4 @@
-#include "core/windows/ReleaseHistory.h"
+#include "core/program/ReleaseHistory.h"
 
 #include "core/Version.h"
 

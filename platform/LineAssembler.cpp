@@ -1,4 +1,4 @@
-#include "core/LineAssembler.h"
+#include "platform/LineAssembler.h"
 
 #include "platform/TextTrim.h"
 

@@ -1,4 +1,4 @@
-#include "core/Processes.h"
+#include "core/program/Processes.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
