@@ -143,19 +143,13 @@ std::optional<std::array<double, 4>> readCalibrationFile(const fs::path& file)
     return edges;
 }
 
-std::optional<ChartRecord> findChartRow(Connection& connection, const std::string& chartName)
+std::optional<ChartRow> findChartRow(Connection& connection, const std::string& chartName)
 {
     Recordset maps;
     seekChart(maps, connection, chartName);
     if (maps.RecordCount() == 0 || maps.Eof())
         return std::nullopt;
-    ChartRecord record;
-    for (int i = 0; i < 4; ++i)
-        record.edges[static_cast<size_t>(i)] = maps.Field(kFieldOf[i]).asNumber();
-    record.breite = maps.Field("Breite").asNumber();
-    record.hoehe = maps.Field("Höhe").asNumber();
-    record.active = maps.Field("Active").toBool();
-    return record;
+    return readChartRow(maps);
 }
 
 SaveOutcome saveChart(Connection& connection, const fs::path& chartFolder,

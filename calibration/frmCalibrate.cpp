@@ -488,7 +488,7 @@ void frmCalibrate::ShowMapData()
     if (chkVorschau->isChecked())
         showPreview(name);
 
-    std::optional<ChartRecord> row;
+    std::optional<ChartRow> row;
     if (MainConnection) {
         try {
             row = findChartRow(*MainConnection, name.toStdString());
@@ -498,7 +498,7 @@ void frmCalibrate::ShowMapData()
     }
     if (row) {
         setEdgeColours(kSaved);
-        showEdges(row->edges);
+        showEdges({row->southDDMM, row->northDDMM, row->westDDMM, row->eastDDMM});
     } else {
         setEdgeColours(kNotSaved);
         const auto file =

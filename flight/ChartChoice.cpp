@@ -3,6 +3,7 @@
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "flight/MapOverlay.h"
+#include "map/ChartRow.h"
 #include "map/ViewMemory.h"
 #include "platform/Recordset.h"
 #include "platform/TextFold.h"
@@ -35,7 +36,7 @@ std::optional<ChartRow> ChartChoice::currentRow()
 {
     if (!hasRows(ActiveMaps) || ActiveMaps->Bof() || ActiveMaps->Eof())
         return std::nullopt;
-    return chartRowOf(*ActiveMaps);
+    return readChartRow(*ActiveMaps);
 }
 
 bool ChartChoice::seek(const QString& name)
@@ -58,7 +59,7 @@ ChartChoice::Load ChartChoice::loadCurrent(MapView& view, const std::filesystem:
     const QString name = currentName();
     ChartRow row;
     try {
-        row = chartRowOf(*ActiveMaps);
+        row = readChartRow(*ActiveMaps);
     } catch (const std::exception&) {
         return Load::Failed; // a row without the chart's edges
     }

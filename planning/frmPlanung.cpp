@@ -6,6 +6,7 @@
 #include "core/forms/KeyUp.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
+#include "map/ChartRow.h"
 #include "map/PictureBox.h"
 #include "planning/PlanAirspaceDisplay.h"
 #include "planning/PlanLayout.h"
@@ -635,13 +636,7 @@ void frmPlanung::InitializeData()
             return;
         if (mapsRS.Eof() || mapsRS.Bof())
             mapsRS.MoveFirst();
-        ChartRow row;
-        row.southDDMM = optionalField(mapsRS, "Unten");
-        row.northDDMM = optionalField(mapsRS, "Oben");
-        row.westDDMM = optionalField(mapsRS, "Links");
-        row.eastDDMM = optionalField(mapsRS, "Rechts");
-        row.widthPx = optionalField(mapsRS, "Breite");
-        row.heightPx = optionalField(mapsRS, "Höhe");
+        const ChartRow row = readChartRow(mapsRS);
         const QString name = QString::fromStdString(mapsRS.Field("Name").toString());
         QImageReader reader(
             QString::fromStdString((programFolder() / "Karten" / name.toStdString()).string()));
