@@ -3,12 +3,11 @@
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "flight/MapOverlay.h"
+#include "map/ChartImage.h"
 #include "map/ChartRow.h"
 #include "map/ViewMemory.h"
 #include "platform/Recordset.h"
 #include "platform/TextFold.h"
-
-#include <QImageReader>
 
 namespace tv {
 namespace {
@@ -63,8 +62,7 @@ ChartChoice::Load ChartChoice::loadCurrent(MapView& view, const std::filesystem:
     } catch (const std::exception&) {
         return Load::Failed; // a row without the chart's edges
     }
-    const QImage image =
-        QImageReader(QString::fromStdString((folder / name.toStdString()).string())).read();
+    const QImage image = readChartImage(folder / name.toStdString());
     if (image.isNull() || view.loadChart(row, image) != MapView::LoadResult::Loaded)
         return Load::Failed;
     loaded_ = name;

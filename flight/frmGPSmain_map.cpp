@@ -15,6 +15,7 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/windows/WindowLook.h"
+#include "map/ChartImage.h"
 #include "map/PictureBox.h"
 #include "map/ViewMemory.h"
 #include "platform/Connection.h"
@@ -24,7 +25,6 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -57,7 +57,7 @@ void frmGPSmain::InitializeData()
 {
     mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
     progBar->setValue(50);
-    switch (chart_.loadCurrent(mapView, programFolder() / "Karten")) {
+    switch (chart_.loadCurrent(mapView, chartFolder())) {
     case ChartChoice::Load::NoCharts:
         return;
     case ChartChoice::Load::Failed: {

@@ -6,6 +6,7 @@
 #include "core/forms/KeyUp.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
+#include "map/ChartImage.h"
 #include "map/ChartRow.h"
 #include "map/PictureBox.h"
 #include "planning/PlanAirspaceDisplay.h"
@@ -20,7 +21,6 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -638,9 +638,7 @@ void frmPlanung::InitializeData()
             mapsRS.MoveFirst();
         const ChartRow row = readChartRow(mapsRS);
         const QString name = QString::fromStdString(mapsRS.Field("Name").toString());
-        QImageReader reader(
-            QString::fromStdString((programFolder() / "Karten" / name.toStdString()).string()));
-        const QImage picture = reader.read();
+        const QImage picture = readChartImage(chartFolder() / name.toStdString());
         map_.surfaceResized();
         if (!map_.loadChart(row, picture)) {
             picMap->Refresh();
