@@ -108,11 +108,7 @@ std::optional<ChartEdges> validateEdgeEntry(const EdgeEntry& entry)
 
 std::string edgeText(double ddmm, char decimalMark)
 {
-    std::string text = Value(std::fabs(ddmm)).toString();
-    for (char& c : text)
-        if (c == '.')
-            c = decimalMark;
-    return text;
+    return numberText(std::fabs(ddmm), decimalMark);
 }
 
 fs::path calibrationFilePath(const fs::path& chartFolder, const std::string& chartName)

@@ -2,10 +2,10 @@
 
 #include "calibration/ChartList.h"
 #include "calibration/ImageHeaderSize.h"
-#include "calibration/UserDecimalMark.h"
 #include "calibration/frmCalRect.h"
 #include "core/FileHelpers.h"
 #include "core/HandlerGuard.h"
+#include "core/NumberFormat.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"

@@ -771,7 +771,7 @@ void frmPlanung::picMap_MouseMove(int button, double x, double y)
     cursor_ = map_.positionAt(x, y);
     if (!cursor_)
         return;
-    const NumberStyle style = planNumberStyle();
+    const NumberStyle style = userNumberStyle();
     lblNS->setText(cursor_->lat < 0 ? QStringLiteral("S") : QStringLiteral("N"));
     lblEW->setText(cursor_->lon < 0 ? QStringLiteral("W") : QStringLiteral("E"));
     lblLatx->setText(coordinateText(cursor_->lat, style));
