@@ -1,6 +1,7 @@
 #include "flight/Instruments.h"
 
 #include "core/GeoMath.h"
+#include "core/HandlerGuard.h"
 #include "core/Rounding.h"
 #include "map/DrawSurface.h"
 #include "map/NumberText.h"
@@ -422,7 +423,9 @@ VorLookupResult lookupSelectedVor(Connection* connection, const QString& name,
         return result;
     try {
         result.waypoint = findWaypointByName(*connection, name);
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        // No station: the instrument keeps its last values, as it always has (logged, not shown).
+        logHandlerFault("debug: lookupSelectedVor", e.what());
         return result;
     }
     if (result.waypoint) {

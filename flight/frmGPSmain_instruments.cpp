@@ -15,8 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <exception>
-
 namespace tv {
 
 namespace {
@@ -137,20 +135,17 @@ void frmGPSmain::tVOR1_KeyUp(int KeyCode, int /*Shift*/)
     }
     if (!MainConnection || !MainConnection->IsOpen())
         return;
-    try {
-        const std::optional<QString> match = firstWaypointNameFrom(*MainConnection, tVOR1->text());
-        lblResult->setText(match.value_or(QString()));
-        if (KeyCode == kKeyEnter) {
-            frmVOR->hide();
-            // Enter with nothing found keeps the VOR chosen before.
-            if (match) {
-                nav_.instrument.vorName = *match;
-                lblVOR1->setText(*match);
-            }
-            tVOR1->clear();
+    // An unreadable waypoint table ends the search here: the entry stays open as it is.
+    const std::optional<QString> match = firstWaypointNameFrom(*MainConnection, tVOR1->text());
+    lblResult->setText(match.value_or(QString()));
+    if (KeyCode == kKeyEnter) {
+        frmVOR->hide();
+        // Enter with nothing found keeps the VOR chosen before.
+        if (match) {
+            nav_.instrument.vorName = *match;
+            lblVOR1->setText(*match);
         }
-    } catch (const std::exception&) {
-        // An unreadable waypoint table finds nothing: the entry stays open as it is.
+        tVOR1->clear();
     }
 }
 
