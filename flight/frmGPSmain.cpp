@@ -8,6 +8,7 @@
 #include "core/HandlerGuard.h"
 #include "core/SettingsRules.h"
 #include "core/Variablen.h"
+#include "flight/FlightLayout.h"
 #include "flight/FlightSettings.h"
 #include "flight/RouteWindow.h"
 #include "map/NumberText.h"
@@ -149,7 +150,7 @@ void frmGPSmain::Form_Activate()
         guarded([&] { UpdateRouteInfo(); });
     progBar->show();
     // 5: a window never laid out (or laid out for another size) is laid out now.
-    if (SlideMap->y() > height() || picMap->width() != width() - kPanelWidth) {
+    if (SlideMap->y() > height() || picMap->width() != width() - kFlightPanelWidth) {
         dontResize = false;
         guarded([&] { Form_Resize(); });
     }
@@ -232,42 +233,18 @@ void frmGPSmain::Form_Resize()
     if (dontResize)
         return;
 
-    const int W = width() - kPanelWidth;
-    const int H = height() - kStripHeight;
-    if (W < kMinMapWidth || H < kMinMapHeight)
+    const auto places = flightLayout(width(), height());
+    if (!places)
         return;
-
-    // 1: the map.
-    picMap->setGeometry(kMapLeft, 0, W, H);
-    picMap->surface().resize(W, H);
+    // 1: the map at its new size, redrawn; 2: what moves with it.
+    picMap->setGeometry(places->front().second);
+    picMap->surface().resize(picMap->width(), picMap->height());
     FitViewToWindow();
     UpdateMap();
-
-    // 2: along the bottom edge of the map.
-    const int mapLeft = picMap->x();
-    cmdGPS->move(picMap->width() + 192, H + 5);
-    for (QLabel* check : picGPSCheck)
-        check->move(cmdGPS->pos());
-    SlideMap->move(mapLeft + 175, H + 8);
-    const int G =
-        static_cast<int>(std::lround(std::lround(cmdGPS->x() - SlideMap->x() - 440) / 2.0));
-    cmdKartezentrieren->move(mapLeft + 515 + G, H + 5);
-    picKartezentrieren->move(cmdKartezentrieren->pos());
-    cmdMapScroll->move(mapLeft + 444 + G, H + 5);
-    PicMapScroll->move(cmdMapScroll->pos());
-    cmbMaps->move(mapLeft, H + 9);
-    tNextMap->move(mapLeft, H + 8);
-    LblMapNumber->move(mapLeft - 33, H + 11);
-
-    // 3: inside the map, along its bottom and at its top right.
-    const int mapHeight = picMap->height();
-    Frame3->move(Frame3->x(), mapHeight - 28);
-    progBar->move(progBar->x(), mapHeight - 30);
-    lblStatus->move(W - 243, mapHeight - 28);
-    frmQNH->move(W - 85, mapHeight - 28);
-    cmdRecord->move(W - 43, cmdRecord->y());
-    picRecord->move(W - 43, picRecord->y());
-    cmdRecordAuto->move(W - 43, cmdRecordAuto->y());
+    for (const auto& [name, place] : *places) {
+        if (QWidget* control = findChild<QWidget*>(name))
+            control->setGeometry(place);
+    }
 }
 
 // ------------------------------------------------------------------------------ files

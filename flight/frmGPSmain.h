@@ -415,16 +415,6 @@ private:
     // The track file refused a write: the recording stops and the status label says why.
     void stopAfterTrackFileError();
 
-    // Map area = window inner size minus the panel left of the map and the strip below it.
-    static constexpr int kPanelWidth = 280;
-    static constexpr int kStripHeight = 53;
-    static constexpr int kMapLeft = 275;
-    static constexpr int kMinMapWidth = 661;
-    static constexpr int kMinMapHeight = 463;
-    // Where a control lies before the first layout: out of sight, so that the first activation
-    // lays the window out (its slider then lies below the window's inner height).
-    static constexpr int kNotLaidOut = 10000;
-
     void buildControls();
     void wireControls();
     // Runs `handler` when `control` is clicked (labels and pictures have no click signal).

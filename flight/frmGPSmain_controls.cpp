@@ -1,5 +1,6 @@
-// The flight window's controls: how they are made and placed before the first layout, and
-// how their events reach the handlers (every handler runs inside `guarded`).
+// The flight window's controls: how they are made (their designed places and first captions
+// are flight/FlightLayout's), and how their events reach the handlers (every handler runs
+// inside `guarded`).
 
 #include "flight/frmGPSmain.h"
 
@@ -7,6 +8,7 @@
 #include "core/HandlerGuard.h"
 #include "core/forms/KeyUp.h"
 #include "core/windows/WindowLook.h"
+#include "flight/FlightLayout.h"
 #include "flight/RouteWindow.h"
 #include "map/PictureBox.h"
 
@@ -26,14 +28,11 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <type_traits>
+
 namespace tv {
 
 namespace {
-
-// Size of a switch (735 twips) and of the GPS button.
-constexpr int kSwitch = 49;
-constexpr int kGpsWidth = 80;
-constexpr int kGpsHeight = 41;
 
 const QColor kOrange(255, 160, 0);
 const QColor kGreen(40, 200, 40);
@@ -58,44 +57,56 @@ QPixmap plate(QSize size, const QColor& fill, const QString& caption, const QCol
     return pixmap;
 }
 
-// A picture that is clicked, hidden until its state shows it.
-QLabel* picture(QWidget* parent, const QRect& place, const QString& caption,
-                const QColor& fill = kOnColour, const QColor& ink = Qt::black)
+// `control` named, placed, captioned and shown as the layout designs it.
+template <class W> W* placed(W* control, const QString& name)
 {
-    auto* label = new QLabel(parent);
-    label->setPixmap(plate(place.size(), fill, caption, ink));
-    label->setGeometry(place);
-    label->setCursor(Qt::PointingHandCursor);
-    label->hide();
-    return label;
+    const FlightControl& design = flightControl(name);
+    control->setObjectName(name);
+    control->setGeometry(design.place);
+    if constexpr (std::is_base_of_v<QLabel, W> || std::is_base_of_v<QAbstractButton, W> ||
+                  std::is_base_of_v<QLineEdit, W>)
+        control->setText(design.caption);
+    if (design.fontPx > 0) {
+        QFont font = control->font();
+        font.setPixelSize(design.fontPx);
+        font.setBold(design.bold);
+        control->setFont(font);
+    }
+    if (design.hidden)
+        control->hide();
+    return control;
 }
 
-QLabel* display(QWidget* parent, const QRect& place, const QString& text, int pixelSize,
-                bool bold = true)
+QLabel* display(QWidget* parent, const char* name)
 {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    label->setFont(font);
-    label->setGeometry(place);
-    return label;
+    return placed(new QLabel(parent), QString::fromLatin1(name));
 }
 
-QFrame* frame(QWidget* parent, const QRect& place)
+QPushButton* button(QWidget* parent, const char* name)
 {
-    auto* f = new QFrame(parent);
+    return placed(new QPushButton(parent), QString::fromLatin1(name));
+}
+
+QFrame* frame(QWidget* parent, const char* name)
+{
+    auto* f = placed(new QFrame(parent), QString::fromLatin1(name));
     f->setFrameShape(QFrame::StyledPanel);
-    f->setGeometry(place);
     f->setAutoFillBackground(true);
     return f;
 }
 
-QPushButton* button(QWidget* parent, const QRect& place, const QString& text)
+// A picture that is clicked: the plate of its caption.
+QLabel* picture(QWidget* parent, const char* name, const QColor& fill = kOnColour,
+                const QColor& ink = Qt::black)
 {
-    auto* b = new QPushButton(text, parent);
-    b->setGeometry(place);
-    return b;
+    auto* label = new QLabel(parent);
+    const FlightControl& design = flightControl(QString::fromLatin1(name));
+    label->setObjectName(design.name);
+    label->setPixmap(plate(design.place.size(), fill, design.caption, ink));
+    label->setGeometry(design.place);
+    label->setCursor(Qt::PointingHandCursor);
+    label->setVisible(!design.hidden);
+    return label;
 }
 
 } // namespace
@@ -103,167 +114,134 @@ QPushButton* button(QWidget* parent, const QRect& place, const QString& text)
 void frmGPSmain::buildControls()
 {
     // --- the map and the strip below it (placed by the first layout)
-    picMap = new PictureBox(this, 0xFFC0C0);
-    picMap->setGeometry(kMapLeft, 0, kMinMapWidth, kMinMapHeight);
+    picMap = placed(new PictureBox(this, 0xFFC0C0), QStringLiteral("picMap"));
     picMap->setCursor(Qt::CrossCursor);
     picMap->setMouseTracking(false);
-    const int strip = kNotLaidOut;
-    cmbMaps = new QComboBox(this);
+    cmbMaps = placed(new QComboBox(this), QStringLiteral("cmbMaps"));
     cmbMaps->setEditable(true);
     cmbMaps->setInsertPolicy(QComboBox::NoInsert);
-    cmbMaps->setGeometry(kMapLeft, strip, 170, 24);
-    tNextMap = new QLineEdit(this);
-    tNextMap->setGeometry(cmbMaps->geometry());
+    tNextMap = placed(new QLineEdit(this), QStringLiteral("tNextMap"));
     tNextMap->setReadOnly(true);
     tNextMap->setAlignment(Qt::AlignCenter);
     tNextMap->setStyleSheet(QStringLiteral("background-color: #C00000; color: white;"));
     tNextMap->setMouseTracking(true);
-    tNextMap->hide();
-    LblMapNumber = display(this, {kMapLeft - 33, strip, 32, 20}, QStringLiteral("1 / 2"), 11);
-    LblMapNumber->hide();
-    SlideMap = new QSlider(Qt::Horizontal, this);
+    LblMapNumber = display(this, "LblMapNumber");
+    SlideMap = placed(new QSlider(Qt::Horizontal, this), QStringLiteral("SlideMap"));
     SlideMap->setRange(MapView::kSliderMin, MapView::kSliderMax);
     SlideMap->setPageStep(0);
     SlideMap->setSingleStep(10);
     SlideMap->setFocusPolicy(Qt::NoFocus);
-    SlideMap->setGeometry(kMapLeft + 175, strip, 241, 30);
-    const QRect scroll(kMapLeft + 444, strip, kSwitch, kGpsHeight);
-    cmdMapScroll = button(this, scroll, QStringLiteral("⇄"));
-    PicMapScroll = picture(this, scroll, QStringLiteral("⇄"));
-    const QRect centre(kMapLeft + 515, strip, kSwitch, kGpsHeight);
-    cmdKartezentrieren = button(this, centre, QStringLiteral("⊕"));
-    picKartezentrieren = picture(this, centre, QStringLiteral("⊕"));
-    const QRect gpsPlace(kMinMapWidth + 192, strip, kGpsWidth, kGpsHeight);
-    cmdGPS = button(this, gpsPlace, QStringLiteral("GPS"));
-    picGPSCheck[0] = picture(this, gpsPlace, QStringLiteral("GPS"), kOrange);
-    picGPSCheck[1] = picture(this, gpsPlace, QStringLiteral("GPS"), kGreen);
-    picGPSCheck[2] = picture(this, gpsPlace, QStringLiteral("NO SIGNAL"), kOrange, Qt::red);
+    cmdMapScroll = button(this, "cmdMapScroll");
+    PicMapScroll = picture(this, "PicMapScroll");
+    cmdKartezentrieren = button(this, "cmdKartezentrieren");
+    picKartezentrieren = picture(this, "picKartezentrieren");
+    cmdGPS = button(this, "cmdGPS");
+    picGPSCheck[0] = picture(this, "picGPSCheck0", kOrange);
+    picGPSCheck[1] = picture(this, "picGPSCheck1", kGreen);
+    picGPSCheck[2] = picture(this, "picGPSCheck2", kOrange, Qt::red);
 
-    // --- the layer switches on the map; second and third steps lie under the first, shown
-    // but covered until it hides
-    frmSet = frame(picMap, {0, 48, kSwitch, 393});
+    // --- the layer switches on the map
+    frmSet = frame(picMap, "frmSet");
     frmSet->setFrameShape(QFrame::NoFrame);
-    frmSet->hide();
-    const auto row = [](int top) { return QRect(0, top, kSwitch, kSwitch); };
-    picLR3 = picture(frmSet, row(0), QStringLiteral("LR\nHöhe"));
-    cmdLR2 = button(frmSet, row(0), QStringLiteral("LR\nHöhe"));
-    cmdLR1 = button(frmSet, row(0), QStringLiteral("LR"));
-    picAPT3 = picture(frmSet, row(85), QStringLiteral("APT\n2"));
-    cmdAPT2 = button(frmSet, row(85), QStringLiteral("APT\n2"));
-    cmdAPT1 = button(frmSet, row(85), QStringLiteral("APT"));
-    cmdPR = button(frmSet, row(172), QStringLiteral("PR"));
-    picPR = picture(frmSet, row(172), QStringLiteral("PR"));
-    cmdshowRoute = button(frmSet, row(259), QStringLiteral("RTE"));
-    picShowRoute = picture(frmSet, row(259), QString());
-    lblRoute = display(picShowRoute, {2, 14, kSwitch - 4, 20}, QString(), 12);
+    picLR3 = picture(frmSet, "picLR3");
+    cmdLR2 = button(frmSet, "cmdLR2");
+    cmdLR1 = button(frmSet, "cmdLR1");
+    picAPT3 = picture(frmSet, "picAPT3");
+    cmdAPT2 = button(frmSet, "cmdAPT2");
+    cmdAPT1 = button(frmSet, "cmdAPT1");
+    cmdPR = button(frmSet, "cmdPR");
+    picPR = picture(frmSet, "picPR");
+    cmdshowRoute = button(frmSet, "cmdshowRoute");
+    picShowRoute = picture(frmSet, "picShowRoute");
+    lblRoute = display(picShowRoute, "lblRoute");
     lblRoute->setAlignment(Qt::AlignCenter);
-    cmdWayInfo = button(frmSet, row(344), QStringLiteral("WPT"));
-    picWayInfo = picture(frmSet, row(344), QStringLiteral("WPT"));
-    picLR3->show();
-    picAPT3->show();
+    cmdWayInfo = button(frmSet, "cmdWayInfo");
+    picWayInfo = picture(frmSet, "picWayInfo");
 
     // --- on the map: figures, recording, position, status, QNH
-    Frame1 = frame(picMap, {60, 5, 330, 28});
-    lblTrueBearing = display(Frame1, {5, 3, 60, 22}, QString(), 14);
-    lblDistanz = display(Frame1, {70, 3, 85, 22}, QString(), 14);
-    lblTime = display(Frame1, {160, 3, 60, 22}, QString(), 14);
-    lblRemDist = display(Frame1, {225, 3, 100, 22}, QString(), 14);
-    Frame1->hide();
-    const QRect record(kMinMapWidth - 43, 5, 38, 38);
-    cmdRecord = button(picMap, record, QStringLiteral("REC"));
-    cmdRecordAuto = button(picMap, record, QStringLiteral("AUTO"));
-    cmdRecordAuto->hide();
-    picRecord = picture(picMap, record, QString(), QColor(230, 40, 40), Qt::white);
-    lblRecord = display(picRecord, {0, 7, 38, 24}, QStringLiteral("0"), 14);
+    Frame1 = frame(picMap, "Frame1");
+    lblTrueBearing = display(Frame1, "lblTrueBearing");
+    lblDistanz = display(Frame1, "lblDistanz");
+    lblTime = display(Frame1, "lblTime");
+    lblRemDist = display(Frame1, "lblRemDist");
+    cmdRecord = button(picMap, "cmdRecord");
+    cmdRecordAuto = button(picMap, "cmdRecordAuto");
+    picRecord = picture(picMap, "picRecord", QColor(230, 40, 40), Qt::white);
+    lblRecord = display(picRecord, "lblRecord");
     lblRecord->setAlignment(Qt::AlignCenter);
     lblRecord->setStyleSheet(QStringLiteral("color: white;"));
-    Frame3 = frame(picMap, {55, kMinMapHeight - 28, 270, 24});
-    lblLat = display(Frame3, {5, 2, 125, 20}, QStringLiteral("---"), 12);
-    lblLong = display(Frame3, {135, 2, 130, 20}, QStringLiteral("---"), 12);
-    progBar = new QProgressBar(picMap);
-    progBar->setGeometry(335, kMinMapHeight - 30, 150, 20);
-    progBar->hide();
-    lblStatus = display(picMap, {kMinMapWidth - 243, kMinMapHeight - 28, 155, 22}, QString(), 12);
+    Frame3 = frame(picMap, "Frame3");
+    lblLat = display(Frame3, "lblLat");
+    lblLong = display(Frame3, "lblLong");
+    progBar = placed(new QProgressBar(picMap), QStringLiteral("progBar"));
+    lblStatus = display(picMap, "lblStatus");
     lblStatus->setAutoFillBackground(true);
-    lblStatus->hide();
-    frmQNH = frame(picMap, {kMinMapWidth - 85, kMinMapHeight - 28, 80, 22});
-    lblQNH = display(frmQNH, {4, 1, 74, 20}, QStringLiteral("QNH 1013"), 12);
+    frmQNH = frame(picMap, "frmQNH");
+    lblQNH = display(frmQNH, "lblQNH");
     paintBackground(frmQNH, vbColor(kAirspaceBoxColour));
     paintBackground(lblQNH, vbColor(kAirspaceBoxColour));
-    frmQNH->hide();
 
     // --- the instrument and the GPS displays in the panel left of the map
-    Kurskreisel = new PictureBox(this, 0x000000);
-    Kurskreisel->setGeometry(35, 5, 201, 201);
+    Kurskreisel = placed(new PictureBox(this, 0x000000), QStringLiteral("Kurskreisel"));
     Kurskreisel->surface().resize(201, 201);
     Kurskreisel->surface().Scale(0, 0, 200, 200);
-    frmVOR = frame(Kurskreisel, {20, 75, 160, 52});
-    tVOR1 = new QLineEdit(frmVOR);
-    tVOR1->setGeometry(4, 4, 152, 22);
-    lblResult = display(frmVOR, {4, 28, 152, 20}, QString(), 11, false);
-    frmVOR->hide();
-    frmKurs = frame(Kurskreisel, {55, 70, 90, 56});
+    frmVOR = frame(Kurskreisel, "frmVOR");
+    tVOR1 = placed(new QLineEdit(frmVOR), QStringLiteral("tVOR1"));
+    lblResult = display(frmVOR, "lblResult");
+    frmKurs = frame(Kurskreisel, "frmKurs");
     frmKurs->setStyleSheet(QStringLiteral("QFrame { background-color: #FFFFC0; }"));
-    Label3 = display(frmKurs, {4, 2, 82, 18}, QStringLiteral("Kurs"), 11);
-    tKurs = new QLineEdit(QStringLiteral("0"), frmKurs);
+    Label3 = display(frmKurs, "Label3");
+    tKurs = placed(new QLineEdit(frmKurs), QStringLiteral("tKurs"));
     tKurs->setAlignment(Qt::AlignCenter);
-    tKurs->setGeometry(4, 24, 82, 24);
-    frmKurs->hide();
-    lblVOR1 = display(this, {5, 208, 150, 18}, QString(), 12);
-    lbldistVOR = display(this, {160, 208, 70, 18}, QString(), 12);
-    lblSpeed = display(this, {5, 230, 80, 30}, QStringLiteral("---"), 24);
-    lblSpeedmode = display(this, {90, 240, 40, 18}, QStringLiteral("kts"), 12, false);
-    lblBearing = display(this, {140, 230, 70, 30}, QStringLiteral("---"), 24);
-    display(this, {213, 234, 20, 18}, QStringLiteral("°"), 14, false);
-    lblAlt = display(this, {5, 262, 80, 30}, QStringLiteral("---"), 24);
-    lblAltmode = display(this, {90, 272, 40, 18}, QStringLiteral("ft"), 12, false);
+    lblVOR1 = display(this, "lblVOR1");
+    lbldistVOR = display(this, "lbldistVOR");
+    lblSpeed = display(this, "lblSpeed");
+    lblSpeedmode = display(this, "lblSpeedmode");
+    lblBearing = display(this, "lblBearing");
+    display(this, "lblDegrees");
+    lblAlt = display(this, "lblAlt");
+    lblAltmode = display(this, "lblAltmode");
     for (QLabel* right : {lblSpeed, lblBearing, lblAlt})
         right->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (QLabel* clickable : {lblSpeed, lblAlt, lblTime})
         clickable->setCursor(Qt::PointingHandCursor);
 
     // --- wind
-    frmHDG = frame(this, {5, 300, 62, 44});
-    display(frmHDG, {4, 1, 50, 14}, QStringLiteral("HDG"), 10, false);
-    lblHeading = display(frmHDG, {4, 16, 54, 24}, QStringLiteral("---"), 16);
+    frmHDG = frame(this, "frmHDG");
+    display(frmHDG, "lblHDGTitle");
+    lblHeading = display(frmHDG, "lblHeading");
     lblHeading->setAutoFillBackground(true);
-    frmIAS = frame(this, {72, 300, 62, 44});
-    display(frmIAS, {4, 1, 50, 14}, QStringLiteral("IAS"), 10, false);
-    lblIAS = display(frmIAS, {4, 16, 54, 24}, QStringLiteral("---"), 16);
-    Frame5 = frame(this, {139, 300, 90, 44});
+    frmIAS = frame(this, "frmIAS");
+    display(frmIAS, "lblIASTitle");
+    lblIAS = display(frmIAS, "lblIAS");
+    Frame5 = frame(this, "Frame5");
     Frame5->setStyleSheet(QStringLiteral("QFrame { background-color: #404040; }"));
-    display(Frame5, {4, 1, 60, 14}, QStringLiteral("Wind"), 10, false);
-    lblWind = display(Frame5, {4, 16, 84, 24}, QStringLiteral("--- / ---"), 14);
+    display(Frame5, "lblWindTitle");
+    lblWind = display(Frame5, "lblWind");
     lblWind->setStyleSheet(QStringLiteral("color: yellow;"));
-    Frame6 = frame(this, {233, 303, 37, 37});
-    picWind = new PictureBox(Frame6, 0x404040);
-    picWind->setGeometry(2, 2, 33, 33);
+    Frame6 = frame(this, "Frame6");
+    picWind = placed(new PictureBox(Frame6, 0x404040), QStringLiteral("picWind"));
     picWind->surface().resize(33, 33);
 
     // --- route and navigation
-    cmbRoute = new QComboBox(this);
-    cmbRoute->setGeometry(5, 350, 200, 24);
-    tRoute = new QLineEdit(this);
-    tRoute->setGeometry(cmbRoute->geometry());
+    cmbRoute = placed(new QComboBox(this), QStringLiteral("cmbRoute"));
+    tRoute = placed(new QLineEdit(this), QStringLiteral("tRoute"));
     tRoute->setReadOnly(true);
-    cmdShowPoints = button(this, {210, 350, 60, 24}, QStringLiteral("WPT"));
-    picShowPoints = picture(this, {210, 350, 60, 24}, QStringLiteral("RTE"));
-    gridWaypoints = new QTableView(this);
-    gridWaypoints->setGeometry(5, 378, 265, 190);
+    cmdShowPoints = button(this, "cmdShowPoints");
+    picShowPoints = picture(this, "picShowPoints");
+    gridWaypoints = placed(new QTableView(this), QStringLiteral("gridWaypoints"));
     gridWaypoints->setSelectionBehavior(QAbstractItemView::SelectRows);
     gridWaypoints->verticalHeader()->hide();
-    cmdActivateGoto = button(this, {5, 572, 58, 30}, QStringLiteral("GOTO"));
-    picActivateGoto = picture(this, {5, 572, 58, 30}, QStringLiteral("GOTO"));
-    cmdPrev = button(this, {67, 572, 40, 30}, QStringLiteral("<"));
-    cmdNext = button(this, {111, 572, 40, 30}, QStringLiteral(">"));
-    cmdDirectFly = button(this, {155, 572, 55, 30}, QStringLiteral("D→"));
-    picDF = picture(this, {155, 572, 55, 30}, QStringLiteral("D→"));
-    cmdSet = button(this, {214, 572, 56, 30}, QStringLiteral("SET"));
-    picSet = picture(this, {214, 572, 56, 30}, QStringLiteral("SET"));
-    lblLatx = display(this, {5, 606, 100, 18}, QString(), 12);
-    lblLongx = display(this, {110, 606, 100, 18}, QString(), 12);
-    lblLatx->hide();
-    lblLongx->hide();
+    cmdActivateGoto = button(this, "cmdActivateGoto");
+    picActivateGoto = picture(this, "picActivateGoto");
+    cmdPrev = button(this, "cmdPrev");
+    cmdNext = button(this, "cmdNext");
+    cmdDirectFly = button(this, "cmdDirectFly");
+    picDF = picture(this, "picDF");
+    cmdSet = button(this, "cmdSet");
+    picSet = picture(this, "picSet");
+    lblLatx = display(this, "lblLatx");
+    lblLongx = display(this, "lblLongx");
     tNextMap->raise();
     picGPSCheck[2]->raise();
 }

@@ -7,6 +7,7 @@
 #include "flight/frmGPSmain.h"
 
 #include "core/Variablen.h"
+#include "flight/FlightLayout.h"
 #include "flight/WindCalc.h"
 #include "map/PictureBox.h"
 #include "platform/Recordset.h"
@@ -228,38 +229,14 @@ void frmGPSmain::Form_KeyUp(int KeyCode, int /*Shift*/)
 void frmGPSmain::SetToolTips()
 {
     const bool german = Language == 0;
-    auto both = [](QWidget* a, QWidget* b, const QString& tip) {
-        a->setToolTip(tip);
-        b->setToolTip(tip);
-    };
-    if (german) {
-        const QString airspace = QStringLiteral(" Luftraum an/mit Höhe/aus ");
-        cmdLR1->setToolTip(airspace);
-        cmdLR2->setToolTip(airspace);
-        picLR3->setToolTip(airspace);
-        both(picPR, cmdPR, QStringLiteral(" Platzrunden an/aus "));
+    for (const auto& [name, tip] : flightToolTips(german)) {
+        if (QWidget* control = findChild<QWidget*>(name))
+            control->setToolTip(tip);
     }
-    both(PicMapScroll, cmdMapScroll,
-         german ? QStringLiteral(" Automasches Kartenumschalten an/aus ")
-                : QStringLiteral(" Automatic map switching on/off "));
-    both(picKartezentrieren, cmdKartezentrieren,
-         german ? QStringLiteral(" Karte zentrieren an/aus ")
-                : QStringLiteral(" Center Map on/off "));
-    cmdShowPoints->setToolTip(german ? QStringLiteral(" alle Wegpunkte werden angezeigt ")
-                                     : QStringLiteral(" all waypoints are displayed "));
-    picShowPoints->setToolTip(german ? QStringLiteral(" nur Streckenpunkte werden angezeigt ")
-                                     : QStringLiteral(" only routepoints are displayed "));
-    both(cmdWayInfo, picWayInfo,
-         german ? QStringLiteral(" Wegpunkt Name an/aus ")
-                : QStringLiteral(" Waypoint Name on/off "));
     if (QAbstractItemModel* model = gridWaypoints->model(); model && model->columnCount() > 1)
         model->setHeaderData(1, Qt::Horizontal,
                              german ? QStringLiteral("     Streckenpunkte")
                                     : QStringLiteral("      Routepoints"));
-    picShowRoute->setToolTip(german ? QStringLiteral("Route anzeigen an/aus ")
-                                    : QStringLiteral("Don't show route"));
-    cmdshowRoute->setToolTip(german ? QStringLiteral("Route anzeigen an/aus")
-                                    : QStringLiteral("Show route"));
     setWindowTitle(german ? QStringLiteral("Flug") : QStringLiteral("Flight"));
 }
 

@@ -1,0 +1,47 @@
+#pragma once
+
+// Where the flight window's controls stand and what they show before the window shows any
+// state: the designed place of every control (in its parent, pixels), its first caption and
+// font, and the arithmetic that follows a new window size. The map fills the window right of a
+// panel 280 pixels wide and above a strip 53 pixels high; the strip's controls follow the map's
+// bottom edge and width, and so do the controls inside the map along its bottom and right.
+
+#include <QRect>
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace tv {
+
+// The panel left of the map is this wide: the map is as wide as the window less the panel.
+inline constexpr int kFlightPanelWidth = 280;
+
+struct FlightControl
+{
+    QString name;    // the control's name, also its objectName
+    QRect place;     // designed place in its parent, pixels
+    QString caption; // what it shows before any state ("" nothing)
+    int fontPx = 0;  // font size in pixels of a text display; 0: the window's font
+    bool bold = true;
+    bool hidden = false; // hidden until the window's state shows it
+};
+
+// Every control of the flight window, in the order the window makes them (later ones lie on
+// top of earlier ones at the same place). The strip's controls lie out of sight (y 10000) until
+// the first layout, so that the first activation lays the window out.
+const std::vector<FlightControl>& flightControls();
+// The control of that name; throws std::out_of_range for a name the window has not.
+const FlightControl& flightControl(const QString& name);
+
+// The places after the window's inner size became `width` x `height`: the map first, then every
+// control that moves with it. Empty when the map would be smaller than 661 x 463 (a window below
+// 941 x 516): then nothing moves.
+std::optional<std::vector<std::pair<QString, QRect>>> flightLayout(int width, int height);
+
+// The tool tips in the window's language, by control name. Some exist in German only; English
+// leaves those controls' tips as they were.
+std::vector<std::pair<QString, QString>> flightToolTips(bool german);
+
+} // namespace tv
