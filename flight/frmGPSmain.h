@@ -19,9 +19,8 @@
 // probe their pixels. Handlers keep the names of the control and event they serve; the wiring
 // runs each of them inside `guarded`, which logs a fault and lets none out to the event loop.
 //
-// Key codes given to the key handlers are the classic virtual key codes (8 Backspace,
-// 13 Enter, 27 Escape, 32 Space, 37-40 arrows left/up/right/down, 48-57 digits of the main
-// keyboard); vbKeyCode() turns a Qt key into one. Mouse buttons: 1 left, 2 right.
+// Key codes given to the key handlers are the classic virtual key codes (flight/FlightKeys.h).
+// Mouse buttons: 1 left, 2 right.
 
 #include "airspace/AirspaceLayer.h"
 #include "core/LineAssembler.h"
@@ -400,8 +399,6 @@ public:
     void lblTime_Click() { nav_.units.showEte = !nav_.units.showEte; }
     void Form_KeyUp(int KeyCode, int Shift);
     void SetToolTips();
-    // The classic virtual key code of a Qt key (0 when it has none).
-    static int vbKeyCode(int qtKey, Qt::KeyboardModifiers modifiers = {});
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

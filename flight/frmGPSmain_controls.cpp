@@ -8,6 +8,7 @@
 #include "core/HandlerGuard.h"
 #include "core/forms/KeyUp.h"
 #include "core/windows/WindowLook.h"
+#include "flight/FlightKeys.h"
 #include "flight/FlightLayout.h"
 #include "flight/RouteWindow.h"
 #include "map/PictureBox.h"

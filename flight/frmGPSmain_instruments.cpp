@@ -7,6 +7,7 @@
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
+#include "flight/FlightKeys.h"
 #include "map/NumberText.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
@@ -18,9 +19,6 @@
 namespace tv {
 
 namespace {
-
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
 
 // The GPS track as the track display shows it; empty while it shows "---".
 std::optional<double> shownTrack(const GpsFix& fix)

@@ -1,5 +1,5 @@
-// Layer switches, unit switches, keyboard, tool tips, and the glue of the wind and true
-// airspeed figures of the flight window.
+// Layer switches, unit switches, keys (flight/FlightKeys.h), tool tips, and the glue of the wind
+// and true airspeed figures of the flight window.
 //
 // A switch is a button with one or two pictures or buttons stacked at the same place: the
 // visible one shows the state, a click on it moves to the next state.
@@ -7,6 +7,7 @@
 #include "flight/frmGPSmain.h"
 
 #include "core/Variablen.h"
+#include "flight/FlightKeys.h"
 #include "flight/FlightLayout.h"
 #include "flight/WindCalc.h"
 #include "map/PictureBox.h"
@@ -21,19 +22,6 @@
 #include <QTableView>
 
 namespace tv {
-
-namespace {
-
-// Virtual key codes the window acts on.
-constexpr int kKeyBack = 8;
-constexpr int kKeySpace = 32;
-constexpr int kKeyLeft = 37;
-constexpr int kKeyUp = 38;
-constexpr int kKeyRight = 39;
-constexpr int kKeyDown = 40;
-constexpr int kKey0 = 48;
-
-} // namespace
 
 // ------------------------------------------------------------------------------ layer switches
 
@@ -147,68 +135,28 @@ void frmGPSmain::picSet_Click()
 
 // ------------------------------------------------------------------------------ keyboard
 
-int frmGPSmain::vbKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
-{
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
-        // Digits of the numeric keypad have codes of their own (96-105).
-        const int digit = qtKey - Qt::Key_0;
-        return (modifiers & Qt::KeypadModifier) ? 96 + digit : kKey0 + digit;
-    }
-    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
-        return 65 + (qtKey - Qt::Key_A);
-    switch (qtKey) {
-    case Qt::Key_Backspace:
-        return kKeyBack;
-    case Qt::Key_Tab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Space:
-        return kKeySpace;
-    case Qt::Key_Left:
-        return kKeyLeft;
-    case Qt::Key_Up:
-        return kKeyUp;
-    case Qt::Key_Right:
-        return kKeyRight;
-    case Qt::Key_Down:
-        return kKeyDown;
-    case Qt::Key_Delete:
-        return 46;
-    default:
-        return 0;
-    }
-}
-
 void frmGPSmain::Form_KeyUp(int KeyCode, int /*Shift*/)
 {
     // The entry boxes of the instrument take their keys themselves.
     if (!frmVOR->isHidden() || !frmKurs->isHidden())
         return;
 
-    if (KeyCode == kKeySpace && mapView.chartStepping()) {
+    const FlightKey key = flightKey(KeyCode, mapView.chartStepping(), mapView.sliderValue());
+    switch (key.action) {
+    case FlightKey::Action::NextChart:
         StepToNextChart();
         return;
-    }
-    if (KeyCode == kKeyRight) {
+    case FlightKey::Action::NextPoint:
         cmdNext_Click();
         return;
-    }
-    if (KeyCode == kKeyLeft) {
+    case FlightKey::Action::PreviousPoint:
         cmdPrev_Click();
         return;
-    }
-    if (KeyCode == kKeyDown || KeyCode == kKeyUp) {
-        // Steps of 10 within the slider's range; at either end still a redraw.
-        const int value = mapView.sliderValue();
-        if (KeyCode == kKeyDown)
-            zoomTo(value > MapView::kSliderMin ? value - 10 : value);
-        else
-            zoomTo(value < MapView::kSliderMax ? value + 10 : value);
+    case FlightKey::Action::Zoom:
+        zoomTo(key.sliderValue);
         return;
+    case FlightKey::Action::WindEntry:
+        break;
     }
 
     // Heading, then airspeed: three digits each, dashes in the places still missing.
