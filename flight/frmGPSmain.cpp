@@ -115,14 +115,9 @@ void frmGPSmain::Form_Load()
     TrackPaused = false;
     MapListIndex = 0;
     layers = {};
-    guarded([&] { LoadSet(); });
-
     // 7: no airport data file, no airport switches.
-    if (!AptDataAvailable) {
-        cmdAPT1->hide();
-        cmdAPT2->hide();
-        picAPT3->hide();
-    }
+    airportFile_ = AptDataAvailable;
+    guarded([&] { LoadSet(); });
 
     // 8: the view memory.
     chart_.openViewMemory(programFile("position.crm"));
@@ -130,11 +125,8 @@ void frmGPSmain::Form_Load()
 
 void frmGPSmain::AirspaceFileMissing()
 {
-    cmdLR1->hide();
-    cmdLR2->hide();
-    cmdPR->hide();
-    picLR3->hide();
-    picPR->hide();
+    airspaceFile_ = false;
+    showLayerSwitches();
 }
 
 void frmGPSmain::Form_Activate()
@@ -289,19 +281,7 @@ void frmGPSmain::SaveVOR()
 void frmGPSmain::LoadSet()
 {
     LoadSetFile(programFile("Set.crm"), layers);
-    // The switches show the flags; a flag that is off changes nothing.
-    const std::pair<bool, QWidget*> hidden[] = {{layers.ShowLuftraum, cmdLR1},
-                                                {layers.ShowLuftraumHoehe, cmdLR2},
-                                                {layers.ShowAPT1, cmdAPT1},
-                                                {layers.ShowAPT2, cmdAPT2}};
-    for (const auto& [on, control] : hidden)
-        if (on)
-            control->hide();
-    const std::pair<bool, QWidget*> shown[] = {
-        {layers.ShowPR, picPR}, {layers.ShowRoute, picShowRoute}, {layers.ShowWayInfo, picWayInfo}};
-    for (const auto& [on, control] : shown)
-        if (on)
-            control->show();
+    showLayerSwitches();
 }
 
 void frmGPSmain::SaveSet()

@@ -339,8 +339,8 @@ public:
     void cmdPrev_Click();
     void cmdDirectFly_Click();
     void picDF_Click();
-    void cmdshowRoute_Click();
-    void picShowRoute_Click();
+    void cmdshowRoute_Click() { switchLayer(QStringLiteral("cmdshowRoute")); }
+    void picShowRoute_Click() { switchLayer(QStringLiteral("picShowRoute")); }
     void lblRoute_Click() { picShowRoute_Click(); }
     void gridWaypoints_HeadClick(int ColIndex);
     void gridWaypoints_RowColChange(int LastRow, int LastCol);
@@ -380,16 +380,19 @@ public:
     void CalcWind();
 
     // ================================================================ switches and keys
-    void cmdLR1_Click();
-    void cmdLR2_Click();
-    void picLR3_Click();
-    void cmdAPT1_Click();
-    void cmdAPT2_Click();
-    void picAPT3_Click();
-    void cmdPR_Click();
-    void picPR_Click();
-    void cmdWayInfo_Click();
-    void picWayInfo_Click();
+    // The layer switches (flight/LayerSwitches.h): a click on a face sets the layer flags, the
+    // faces show them, the map is redrawn (and the route figures with the route line).
+    void switchLayer(const QString& face);
+    void cmdLR1_Click() { switchLayer(QStringLiteral("cmdLR1")); }
+    void cmdLR2_Click() { switchLayer(QStringLiteral("cmdLR2")); }
+    void picLR3_Click() { switchLayer(QStringLiteral("picLR3")); }
+    void cmdAPT1_Click() { switchLayer(QStringLiteral("cmdAPT1")); }
+    void cmdAPT2_Click() { switchLayer(QStringLiteral("cmdAPT2")); }
+    void picAPT3_Click() { switchLayer(QStringLiteral("picAPT3")); }
+    void cmdPR_Click() { switchLayer(QStringLiteral("cmdPR")); }
+    void picPR_Click() { switchLayer(QStringLiteral("picPR")); }
+    void cmdWayInfo_Click() { switchLayer(QStringLiteral("cmdWayInfo")); }
+    void picWayInfo_Click() { switchLayer(QStringLiteral("picWayInfo")); }
     void cmdShowPoints_Click();
     void picShowPoints_Click();
     void cmdSet_Click();
@@ -433,6 +436,11 @@ private:
     void showGpsPictures();
     // Distance, course and time as the navigation holds them.
     void showTargetFigures();
+    // The faces of the layer switches as the layer flags and the data files say.
+    void showLayerSwitches();
+    // The airspace and the airport file are open: their switches are there.
+    bool airspaceFile_ = true;
+    bool airportFile_ = true;
 
     // Hourglass while the port check runs.
     BusyCursor busy_;

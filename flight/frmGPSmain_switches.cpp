@@ -9,6 +9,7 @@
 #include "core/Variablen.h"
 #include "flight/FlightKeys.h"
 #include "flight/FlightLayout.h"
+#include "flight/LayerSwitches.h"
 #include "flight/WindCalc.h"
 #include "map/PictureBox.h"
 #include "platform/Recordset.h"
@@ -25,82 +26,21 @@ namespace tv {
 
 // ------------------------------------------------------------------------------ layer switches
 
-void frmGPSmain::cmdLR1_Click()
+void frmGPSmain::switchLayer(const QString& face)
 {
-    cmdLR1->hide();
-    cmdLR2->show();
-    layers.ShowLuftraum = true;
-    layers.ShowLuftraumHoehe = false;
+    layers = pressLayerSwitch(layers, face);
+    showLayerSwitches();
     UpdateMap();
+    if (face == QLatin1String("cmdshowRoute"))
+        UpdateRouteInfo();
 }
 
-void frmGPSmain::cmdLR2_Click()
+void frmGPSmain::showLayerSwitches()
 {
-    cmdLR2->hide();
-    layers.ShowLuftraumHoehe = true;
-    UpdateMap();
-}
-
-void frmGPSmain::picLR3_Click()
-{
-    cmdLR1->show();
-    cmdLR2->show();
-    layers.ShowLuftraum = false;
-    layers.ShowLuftraumHoehe = false;
-    UpdateMap();
-}
-
-void frmGPSmain::cmdAPT1_Click()
-{
-    cmdAPT1->hide();
-    cmdAPT2->show();
-    layers.ShowAPT1 = true;
-    layers.ShowAPT2 = false;
-    UpdateMap();
-}
-
-void frmGPSmain::cmdAPT2_Click()
-{
-    cmdAPT2->hide();
-    layers.ShowAPT2 = true;
-    UpdateMap();
-}
-
-void frmGPSmain::picAPT3_Click()
-{
-    cmdAPT1->show();
-    cmdAPT2->show();
-    layers.ShowAPT1 = false;
-    layers.ShowAPT2 = false;
-    UpdateMap();
-}
-
-void frmGPSmain::cmdPR_Click()
-{
-    picPR->show();
-    layers.ShowPR = true;
-    UpdateMap();
-}
-
-void frmGPSmain::picPR_Click()
-{
-    picPR->hide();
-    layers.ShowPR = false;
-    UpdateMap();
-}
-
-void frmGPSmain::cmdWayInfo_Click()
-{
-    picWayInfo->show();
-    layers.ShowWayInfo = true;
-    UpdateMap();
-}
-
-void frmGPSmain::picWayInfo_Click()
-{
-    picWayInfo->hide();
-    layers.ShowWayInfo = false;
-    UpdateMap();
+    for (const auto& [face, shown] : layerSwitchFaces(layers, airspaceFile_, airportFile_)) {
+        if (QWidget* control = findChild<QWidget*>(face))
+            control->setVisible(shown);
+    }
 }
 
 void frmGPSmain::cmdShowPoints_Click()
