@@ -11,7 +11,6 @@
 #include "flight/FlightLayout.h"
 #include "flight/FlightSettings.h"
 #include "flight/RouteWindow.h"
-#include "map/NumberText.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/ProgramFolder.h"
@@ -24,8 +23,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
-
-#include <cmath>
 
 namespace tv {
 
@@ -197,7 +194,7 @@ void frmGPSmain::Form_Deactivate()
     busy_.release();
     TrackPaused = timeTrack.interval() > 0;
     timeTrack.setInterval(0);
-    closePort();
+    MSComm1.closeIfOpen();
     guarded([&] { SaveMapView(); });
 }
 
@@ -207,7 +204,7 @@ void frmGPSmain::Form_Unload()
     silenceWatch.setInterval(0);
     timeTrack.setInterval(0);
     busy_.release();
-    closePort();
+    MSComm1.closeIfOpen();
     guarded([&] { SaveMapView(); });
     guarded([&] { SaveVOR(); });
     guarded([&] { SaveSet(); });
@@ -249,13 +246,7 @@ void frmGPSmain::LoadSavedCom()
     if (!saved)
         return;
     SavedComPort = saved->port;
-    const std::string& settings = saved->settings;
-    const std::string baud = settings.substr(0, settings.find(','));
-    const double rate = leadingNumber(QString::fromStdString(baud));
-    if (rate >= 1.0 && rate <= 4000000.0)
-        baudRate_ = static_cast<qint32>(rate);
-    if (MSComm1.isOpen())
-        MSComm1.setBaudRate(baudRate_);
+    MSComm1.takeSettings(saved->settings);
 }
 
 void frmGPSmain::LoadVOR()

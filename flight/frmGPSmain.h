@@ -30,6 +30,7 @@
 #include "flight/ChartChoice.h"
 #include "flight/FlightNavigation.h"
 #include "flight/FlightSettings.h"
+#include "flight/GpsPort.h"
 #include "flight/Instruments.h"
 #include "flight/MapLayers.h"
 #include "flight/MapOverlay.h"
@@ -46,7 +47,6 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
-#include <QSerialPort>
 #include <QString>
 
 #include <array>
@@ -184,7 +184,7 @@ public:
     QLabel* picSet = nullptr;
 
     // The GPS port and the two window timers (interval 0 = stopped).
-    QSerialPort MSComm1;
+    GpsPort MSComm1;
     VbTimer timerCheck;
     VbTimer timeTrack;
 
@@ -260,11 +260,7 @@ public:
     void SaveSet();
 
     // ================================================================ serial reception
-    // Serial notification codes as the window handles them.
-    static constexpr int16_t comEvReceive = 2;
-    static constexpr int16_t comEventBreak = 1001;
-    static constexpr int16_t comEventFrame = 1004;
-    static constexpr int16_t comEventRxOver = 1008;
+    // The port's notification codes are GpsPort's.
     void cmdGPS_Click();
     void picGPSCheck_Click(int Index);
     void MSComm1_OnComm(int16_t CommEvent);
@@ -429,7 +425,6 @@ private:
     void writeLastMapFile();
     // Opens the GPS port on SavedComPort; false when it cannot be opened.
     bool openPort();
-    void closePort();
     void enterNoSignalMode();
     void showStatus(const QString& text);
     // The status pictures as the GPS switch says.
@@ -448,10 +443,6 @@ private:
     std::unique_ptr<NmeaEvents> gpsEvents_;
     // Heading and IAS as typed (lblHeading, lblIAS show them).
     WindEntry windEntry_;
-    // Baud rate from data.crm (the port keeps 4800 until a valid file is read).
-    qint32 baudRate_ = 4800;
-    // True while the port is being opened: its error reports then belong to the open.
-    bool opening_ = false;
     // Chart name that the combo's change handler loaded just before a pick from its list
     // (the pick then does not load the same chart twice).
     QString loadedByChange_;

@@ -304,20 +304,7 @@ void frmGPSmain::wireControls()
         onClick(picGPSCheck[static_cast<std::size_t>(i)],
                 [this, i] { guarded([&] { picGPSCheck_Click(i); }); });
 
-    connect(&MSComm1, &QSerialPort::readyRead, this,
-            [this] { guarded([&] { MSComm1_OnComm(comEvReceive); }); });
-    connect(&MSComm1, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        guarded([&] {
-            if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError || opening_ ||
-                e == QSerialPort::NotOpenError)
-                return;
-            // A device that went away (or fails) is closed; the no-signal mode reopens it.
-            if (MSComm1.isOpen())
-                MSComm1.close();
-            MSComm1.clearError();
-            MSComm1_OnComm(e == QSerialPort::ReadError ? comEventFrame : comEventRxOver);
-        });
-    });
+    MSComm1.onComm([this](int16_t event) { guarded([&] { MSComm1_OnComm(event); }); });
     timerCheck.onTick([this] { guarded([&] { timerCheck_Timer(); }); });
     timeTrack.onTick([this] { guarded([&] { timeTrack_Timer(); }); });
     silenceWatch.onTick([this] { guarded([&] { silenceWatch_Timer(); }); });
