@@ -199,6 +199,13 @@ std::optional<std::vector<std::pair<QString, QRect>>> flightLayout(int width, in
     return places;
 }
 
+QPointF flightSliderTwips(QPointF posPx, int widthPx)
+{
+    const double width =
+        widthPx > 0 ? widthPx : flightControl(QStringLiteral("SlideMap")).place.width();
+    return {posPx.x() * 3615.0 / width, posPx.y() * 15.0};
+}
+
 std::vector<std::pair<QString, QString>> flightToolTips(bool german)
 {
     const auto tip = [german](const char* control, const char* de, const char* en) {

@@ -6,6 +6,7 @@
 // panel 280 pixels wide and above a strip 53 pixels high; the strip's controls follow the map's
 // bottom edge and width, and so do the controls inside the map along its bottom and right.
 
+#include <QPointF>
 #include <QRect>
 #include <QString>
 
@@ -39,6 +40,10 @@ const FlightControl& flightControl(const QString& name);
 // control that moves with it. Empty when the map would be smaller than 661 x 463 (a window below
 // 941 x 516): then nothing moves.
 std::optional<std::vector<std::pair<QString, QRect>>> flightLayout(int width, int height);
+
+// Where on the zoom slider the mouse is, in twips, as the slider's mouse handler takes it: the
+// slider is 3615 twips long however wide it is drawn (`widthPx`, 0: as designed).
+QPointF flightSliderTwips(QPointF posPx, int widthPx);
 
 // The tool tips in the window's language, by control name. Some exist in German only; English
 // leaves those controls' tips as they were.

@@ -26,38 +26,6 @@
 
 namespace tv {
 
-namespace {
-
-// Forwards the interpreter's events to the window's handlers.
-class GpsForwarder : public NmeaEvents
-{
-public:
-    explicit GpsForwarder(frmGPSmain& w) : w_(w) {}
-    void PositionReceived(const std::string& latitude, const std::string& longitude,
-                          const std::string& latraw, const std::string& longraw) override
-    {
-        w_.gps_PositionReceived(latitude, longitude, latraw, longraw);
-    }
-    void SpeedReceived(const std::string& speed) override { w_.gps_SpeedReceived(speed); }
-    void BearingReceived(const std::string& bearing) override { w_.gps_BearingReceived(bearing); }
-    void AltitudeReceived(const std::string& altitude) override
-    {
-        w_.gps_AltitudeReceived(altitude);
-    }
-    void DateChanged(const std::string& date) override { w_.gps_DateChanged(date); }
-    void SatellitesInViewReceived(int16_t count) override
-    {
-        w_.gps_SatellitesInViewReceived(count);
-    }
-    void FixObtained() override { w_.gps_FixObtained(); }
-    void FixLost() override { w_.gps_FixLost(); }
-
-private:
-    frmGPSmain& w_;
-};
-
-} // namespace
-
 frmGPSmain::frmGPSmain()
 {
     setWindowTitle(QStringLiteral("Flug"));
@@ -66,9 +34,8 @@ frmGPSmain::frmGPSmain()
     mapLayers.add({"airspaces", {}, [this] { DrawAirspaces(); }});
     mapLayers.add({"moving map", {}, [this] { DrawMovingMap(); }});
 
-    gpsEvents_ = std::make_unique<GpsForwarder>(*this);
     // The fix is brought up to date first; the handlers then show it.
-    nav_.fixEvents().setNext(gpsEvents_.get());
+    nav_.fixEvents().setNext(this);
     gps.setEvents(&nav_.fixEvents());
     buildControls();
     wireControls();

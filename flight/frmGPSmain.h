@@ -71,7 +71,7 @@ class DrawSurface;
 class PictureBox;
 class Recordset;
 
-class frmGPSmain : public MdiForm
+class frmGPSmain : public MdiForm, private NmeaEvents
 {
     Q_OBJECT
 public:
@@ -401,7 +401,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The point counter's font for this many points (see recordCounterFont).
@@ -413,8 +412,6 @@ private:
 
     void buildControls();
     void wireControls();
-    // Runs `handler` when `control` is clicked (labels and pictures have no click signal).
-    void onClick(QWidget* control, std::function<void()> handler);
     // The zoom slider and the map at this value (taken into the slider's range), redrawn.
     void zoomTo(int sliderValue);
     // Puts a value on the zoom slider without running its change handler.
@@ -439,8 +436,19 @@ private:
 
     // Hourglass while the port check runs.
     BusyCursor busy_;
-    // Forwards the interpreter's events to the gps_* handlers.
-    std::unique_ptr<NmeaEvents> gpsEvents_;
+    // The interpreter's events, once the fix has taken them in, go to the gps_* handlers.
+    void PositionReceived(const std::string& latitude, const std::string& longitude,
+                          const std::string& latraw, const std::string& longraw) override
+    {
+        gps_PositionReceived(latitude, longitude, latraw, longraw);
+    }
+    void SpeedReceived(const std::string& speed) override { gps_SpeedReceived(speed); }
+    void BearingReceived(const std::string& bearing) override { gps_BearingReceived(bearing); }
+    void AltitudeReceived(const std::string& altitude) override { gps_AltitudeReceived(altitude); }
+    void DateChanged(const std::string& date) override { gps_DateChanged(date); }
+    void SatellitesInViewReceived(int16_t n) override { gps_SatellitesInViewReceived(n); }
+    void FixObtained() override { gps_FixObtained(); }
+    void FixLost() override { gps_FixLost(); }
     // Heading and IAS as typed (lblHeading, lblIAS show them).
     WindEntry windEntry_;
     // Chart name that the combo's change handler loaded just before a pick from its list
@@ -448,7 +456,6 @@ private:
     QString loadedByChange_;
     // The chart shown, the last chart file and the view memory.
     ChartChoice chart_;
-    std::vector<std::pair<QObject*, std::function<void()>>> clickHandlers_;
 };
 
 } // namespace tv

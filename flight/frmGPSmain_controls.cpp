@@ -8,6 +8,7 @@
 #include "core/HandlerGuard.h"
 #include "core/forms/KeyUp.h"
 #include "core/windows/WindowLook.h"
+#include "flight/ControlEvents.h"
 #include "flight/FlightKeys.h"
 #include "flight/FlightLayout.h"
 #include "flight/RouteWindow.h"
@@ -247,12 +248,6 @@ void frmGPSmain::buildControls()
     picGPSCheck[2]->raise();
 }
 
-void frmGPSmain::onClick(QWidget* control, std::function<void()> handler)
-{
-    control->installEventFilter(this);
-    clickHandlers_.emplace_back(control, std::move(handler));
-}
-
 void frmGPSmain::wireControls()
 {
     using Handler = void (frmGPSmain::*)();
@@ -326,17 +321,35 @@ void frmGPSmain::wireControls()
     connect(cmbRoute, &QComboBox::activated, this, [this] { guarded([&] { cmbRoute_Click(); }); });
     guarded([&] { setUpRouteGrid(*this); });
 
-    // The window sees every key before the control that has the focus; the zoom follows the
-    // slider when the mouse is released on it (the release position sets the value), the
-    // wheel does nothing to it.
-    const QList<QWidget*> children = findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->installEventFilter(this);
+    // The zoom follows the slider when the mouse is let go on it (where it is let go sets the
+    // value), after the slider has finished with the release itself; the wheel does nothing.
+    onEvent(SlideMap, QEvent::MouseButtonRelease, [this](QEvent& event) {
+        const auto& mouse = static_cast<QMouseEvent&>(event);
+        const int button = PictureBox::vbButton(mouse.button());
+        const int shift = PictureBox::vbShift(mouse.modifiers());
+        const QPointF twips = flightSliderTwips(mouse.position(), SlideMap->width());
+        QTimer::singleShot(0, this, [this, button, shift, twips] {
+            guarded([&] { SlideMap_MouseUp(button, shift, twips.x(), twips.y()); });
+        });
+        return false;
+    });
+    onEvent(SlideMap, QEvent::Wheel, [](QEvent&) { return true; });
+    // These handlers leave the event to the control as well.
+    const auto alsoRun = [this](void (frmGPSmain::*handler)()) {
+        return [this, handler](QEvent&) {
+            guarded([&] { (this->*handler)(); });
+            return false;
+        };
+    };
+    onEvent(tKurs, QEvent::MouseButtonDblClick, alsoRun(&frmGPSmain::tKurs_DblClick));
+    onEvent(tVOR1, QEvent::MouseButtonDblClick, alsoRun(&frmGPSmain::tVOR1_DblClick));
+    onEvent(tNextMap, QEvent::MouseMove, alsoRun(&frmGPSmain::tNextMap_MouseMove));
+    onEvent(cmbRoute, QEvent::FocusOut, alsoRun(&frmGPSmain::cmbRoute_LostFocus));
 
     // Keys act when they come up at the control whose press began there (the window itself
     // when nothing in it holds the keyboard): the Enter that closes a message box is not
     // taken for the course or VOR entry beneath it.
-    for (QWidget* control : children + QList<QWidget*>{this}) {
+    for (QWidget* control : findChildren<QWidget*>() + QList<QWidget*>{this}) {
         onKeyUp(control, [this, control](int key, Qt::KeyboardModifiers modifiers) {
             guarded([&] {
                 const int code = vbKeyCode(key, modifiers);
@@ -349,62 +362,6 @@ void frmGPSmain::wireControls()
             });
         });
     }
-}
-
-bool frmGPSmain::eventFilter(QObject* watched, QEvent* event)
-{
-    bool consumed = false;
-    guarded([&] {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
-                break;
-            for (const auto& [control, handler] : clickHandlers_) {
-                if (control == watched) {
-                    handler();
-                    consumed = true;
-                    break;
-                }
-            }
-            break;
-        }
-        case QEvent::MouseButtonRelease:
-            if (watched == SlideMap) {
-                auto* mouse = static_cast<QMouseEvent*>(event);
-                // Twips along the slider: the control is 3615 twips wide.
-                const double width = SlideMap->width() > 0 ? SlideMap->width() : 241;
-                const double xTwips = mouse->position().x() * 3615.0 / width;
-                const double yTwips = mouse->position().y() * 15.0;
-                const int button = PictureBox::vbButton(mouse->button());
-                const int shift = PictureBox::vbShift(mouse->modifiers());
-                // After the slider has finished with the release itself.
-                QTimer::singleShot(0, this, [this, button, shift, xTwips, yTwips] {
-                    guarded([&] { SlideMap_MouseUp(button, shift, xTwips, yTwips); });
-                });
-            }
-            break;
-        case QEvent::Wheel:
-            consumed = watched == SlideMap;
-            break;
-        case QEvent::MouseButtonDblClick:
-            if (watched == tKurs)
-                tKurs_DblClick();
-            else if (watched == tVOR1)
-                tVOR1_DblClick();
-            break;
-        case QEvent::MouseMove:
-            if (watched == tNextMap)
-                tNextMap_MouseMove();
-            break;
-        case QEvent::FocusOut:
-            if (watched == cmbRoute)
-                cmbRoute_LostFocus();
-            break;
-        default:
-            break;
-        }
-    });
-    return consumed || QWidget::eventFilter(watched, event);
 }
 
 void frmGPSmain::resizeEvent(QResizeEvent* event)

@@ -67,6 +67,13 @@ TEST(FlightWindowLayout, TheStripFollowsTheMapAndTheSwitchesShareTheRoomBesideTh
     }
 }
 
+TEST(FlightWindowLayout, TheSliderIsMeasuredInTwipsAlongItsDesignedLength)
+{
+    EXPECT_EQ(tv::flightSliderTwips({120.5, 2}, 241), QPointF(1807.5, 30));
+    EXPECT_EQ(tv::flightSliderTwips({241, 0}, 482), QPointF(1807.5, 0));
+    EXPECT_EQ(tv::flightSliderTwips({241, 0}, 0), QPointF(3615, 0)); // not drawn yet
+}
+
 TEST(FlightWindowToolTips, GermanHasItsOwnTipsForTheAirspaceSwitches)
 {
     std::map<QString, QString> german;
