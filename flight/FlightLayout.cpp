@@ -1,5 +1,7 @@
 #include "flight/FlightLayout.h"
 
+#include <QPainter>
+
 #include <cmath>
 #include <stdexcept>
 
@@ -25,19 +27,37 @@ QString text(const char* utf8)
 // A control shown from the start with its caption in the window's font.
 FlightControl shown(const char* name, QRect place, const char* caption = "")
 {
-    return {text(name), place, text(caption)};
+    return {text(name), place, text(caption), 0, true, false, {}, {}};
 }
 
 FlightControl hidden(const char* name, QRect place, const char* caption = "")
 {
-    return {text(name), place, text(caption), 0, true, true};
+    return {text(name), place, text(caption), 0, true, true, {}, {}};
 }
 
 // A text display: its caption in this font.
 FlightControl display(const char* name, QRect place, const char* caption, int fontPx,
                       bool bold = true, bool isHidden = false)
 {
-    return {text(name), place, text(caption), fontPx, bold, isHidden};
+    return {text(name), place, text(caption), fontPx, bold, isHidden, {}, {}};
+}
+
+const QColor kOnColour(120, 200, 120);
+const QColor kOrange(255, 160, 0);
+
+// A picture that is clicked, hidden until its state shows it.
+FlightControl picture(const char* name, QRect place, const char* caption = "",
+                      const QColor& fill = kOnColour, const QColor& ink = Qt::black)
+{
+    return {text(name), place, text(caption), 0, true, true, fill, ink};
+}
+
+// One of the stacked pictures that lie under a switch's buttons, shown from the start.
+FlightControl underneath(const char* name, QRect place, const char* caption)
+{
+    FlightControl control = picture(name, place, caption);
+    control.hidden = false;
+    return control;
 }
 
 QRect switchRow(int top)
@@ -62,28 +82,28 @@ const std::vector<FlightControl>& flightControls()
         display("LblMapNumber", {kMapLeft - 33, kStrip, 32, 20}, "1 / 2", 11, true, true),
         shown("SlideMap", {kMapLeft + 175, kStrip, 241, 30}),
         shown("cmdMapScroll", scroll, "⇄"),
-        hidden("PicMapScroll", scroll, "⇄"),
+        picture("PicMapScroll", scroll, "⇄"),
         shown("cmdKartezentrieren", centre, "⊕"),
-        hidden("picKartezentrieren", centre, "⊕"),
+        picture("picKartezentrieren", centre, "⊕"),
         shown("cmdGPS", gps, "GPS"),
-        hidden("picGPSCheck0", gps, "GPS"),
-        hidden("picGPSCheck1", gps, "GPS"),
-        hidden("picGPSCheck2", gps, "NO SIGNAL"),
+        picture("picGPSCheck0", gps, "GPS", kOrange),
+        picture("picGPSCheck1", gps, "GPS", QColor(40, 200, 40)),
+        picture("picGPSCheck2", gps, "NO SIGNAL", kOrange, Qt::red),
         // the layer switches on the map; second and third steps lie under the first
         hidden("frmSet", {0, 48, kSwitch, 393}),
-        shown("picLR3", switchRow(0), "LR\nHöhe"),
+        underneath("picLR3", switchRow(0), "LR\nHöhe"),
         shown("cmdLR2", switchRow(0), "LR\nHöhe"),
         shown("cmdLR1", switchRow(0), "LR"),
-        shown("picAPT3", switchRow(85), "APT\n2"),
+        underneath("picAPT3", switchRow(85), "APT\n2"),
         shown("cmdAPT2", switchRow(85), "APT\n2"),
         shown("cmdAPT1", switchRow(85), "APT"),
         shown("cmdPR", switchRow(172), "PR"),
-        hidden("picPR", switchRow(172), "PR"),
+        picture("picPR", switchRow(172), "PR"),
         shown("cmdshowRoute", switchRow(259), "RTE"),
-        hidden("picShowRoute", switchRow(259)),
+        picture("picShowRoute", switchRow(259)),
         display("lblRoute", {2, 14, kSwitch - 4, 20}, "", 12),
         shown("cmdWayInfo", switchRow(344), "WPT"),
-        hidden("picWayInfo", switchRow(344), "WPT"),
+        picture("picWayInfo", switchRow(344), "WPT"),
         // on the map: figures, recording, position, status, QNH
         hidden("Frame1", {60, 5, 330, 28}),
         display("lblTrueBearing", {5, 3, 60, 22}, "", 14),
@@ -92,7 +112,7 @@ const std::vector<FlightControl>& flightControls()
         display("lblRemDist", {225, 3, 100, 22}, "", 14),
         shown("cmdRecord", record, "REC"),
         hidden("cmdRecordAuto", record, "AUTO"),
-        hidden("picRecord", record),
+        picture("picRecord", record, "", QColor(230, 40, 40), Qt::white),
         display("lblRecord", {0, 7, 38, 24}, "0", 14),
         shown("Frame3", {55, kMinMapHeight - 28, 270, 24}),
         display("lblLat", {5, 2, 125, 20}, "---", 12),
@@ -133,16 +153,16 @@ const std::vector<FlightControl>& flightControls()
         shown("cmbRoute", {5, 350, 200, 24}),
         shown("tRoute", {5, 350, 200, 24}),
         shown("cmdShowPoints", {210, 350, 60, 24}, "WPT"),
-        hidden("picShowPoints", {210, 350, 60, 24}, "RTE"),
+        picture("picShowPoints", {210, 350, 60, 24}, "RTE"),
         shown("gridWaypoints", {5, 378, 265, 190}),
         shown("cmdActivateGoto", {5, 572, 58, 30}, "GOTO"),
-        hidden("picActivateGoto", {5, 572, 58, 30}, "GOTO"),
+        picture("picActivateGoto", {5, 572, 58, 30}, "GOTO"),
         shown("cmdPrev", {67, 572, 40, 30}, "<"),
         shown("cmdNext", {111, 572, 40, 30}, ">"),
         shown("cmdDirectFly", {155, 572, 55, 30}, "D→"),
-        hidden("picDF", {155, 572, 55, 30}, "D→"),
+        picture("picDF", {155, 572, 55, 30}, "D→"),
         shown("cmdSet", {214, 572, 56, 30}, "SET"),
-        hidden("picSet", {214, 572, 56, 30}, "SET"),
+        picture("picSet", {214, 572, 56, 30}, "SET"),
         display("lblLatx", {5, 606, 100, 18}, "", 12, true, true),
         display("lblLongx", {110, 606, 100, 18}, "", 12, true, true),
     };
@@ -156,6 +176,26 @@ const FlightControl& flightControl(const QString& name)
             return c;
     }
     throw std::out_of_range("no flight window control " + name.toStdString());
+}
+
+QImage flightPicture(const FlightControl& control)
+{
+    const QSize size = control.place.size();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(control.fill.darker(160), 2));
+    painter.setBrush(control.fill);
+    painter.drawRoundedRect(QRectF(1, 1, size.width() - 2, size.height() - 2), 6, 6);
+    painter.setPen(control.ink);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(control.caption.size() > 4 ? 10 : 13);
+    painter.setFont(font);
+    painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextWordWrap,
+                     control.caption);
+    return image;
 }
 
 std::optional<std::vector<std::pair<QString, QRect>>> flightLayout(int width, int height)

@@ -6,6 +6,8 @@
 // panel 280 pixels wide and above a strip 53 pixels high; the strip's controls follow the map's
 // bottom edge and width, and so do the controls inside the map along its bottom and right.
 
+#include <QColor>
+#include <QImage>
 #include <QPointF>
 #include <QRect>
 #include <QString>
@@ -27,6 +29,10 @@ struct FlightControl
     int fontPx = 0;  // font size in pixels of a text display; 0: the window's font
     bool bold = true;
     bool hidden = false; // hidden until the window's state shows it
+    // A picture that is clicked (a switch face or a status picture): its plate's colour and
+    // the colour of its caption on it; invalid for every other control.
+    QColor fill;
+    QColor ink;
 };
 
 // Every control of the flight window, in the order the window makes them (later ones lie on
@@ -35,6 +41,10 @@ struct FlightControl
 const std::vector<FlightControl>& flightControls();
 // The control of that name; throws std::out_of_range for a name the window has not.
 const FlightControl& flightControl(const QString& name);
+
+// The picture of a control that has a plate: a rounded plate of its fill colour with its caption
+// on it, as large as its place, transparent around the corners.
+QImage flightPicture(const FlightControl& control);
 
 // The places after the window's inner size became `width` x `height`: the map first, then every
 // control that moves with it. Empty when the map would be smaller than 661 x 463 (a window below

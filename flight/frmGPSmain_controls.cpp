@@ -23,7 +23,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -35,29 +34,6 @@
 namespace tv {
 
 namespace {
-
-const QColor kOrange(255, 160, 0);
-const QColor kGreen(40, 200, 40);
-const QColor kOnColour(120, 200, 120);
-
-// Artwork of the status and switch pictures: a rounded plate with a caption.
-QPixmap plate(QSize size, const QColor& fill, const QString& caption, const QColor& ink)
-{
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(fill.darker(160), 2));
-    painter.setBrush(fill);
-    painter.drawRoundedRect(QRectF(1, 1, size.width() - 2, size.height() - 2), 6, 6);
-    painter.setPen(ink);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(caption.size() > 4 ? 10 : 13);
-    painter.setFont(font);
-    painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter | Qt::TextWordWrap, caption);
-    return pixmap;
-}
 
 // `control` named, placed, captioned and shown as the layout designs it.
 template <class W> W* placed(W* control, const QString& name)
@@ -98,13 +74,12 @@ QFrame* frame(QWidget* parent, const char* name)
 }
 
 // A picture that is clicked: the plate of its caption.
-QLabel* picture(QWidget* parent, const char* name, const QColor& fill = kOnColour,
-                const QColor& ink = Qt::black)
+QLabel* picture(QWidget* parent, const char* name)
 {
     auto* label = new QLabel(parent);
     const FlightControl& design = flightControl(QString::fromLatin1(name));
     label->setObjectName(design.name);
-    label->setPixmap(plate(design.place.size(), fill, design.caption, ink));
+    label->setPixmap(QPixmap::fromImage(flightPicture(design)));
     label->setGeometry(design.place);
     label->setCursor(Qt::PointingHandCursor);
     label->setVisible(!design.hidden);
@@ -138,9 +113,9 @@ void frmGPSmain::buildControls()
     cmdKartezentrieren = button(this, "cmdKartezentrieren");
     picKartezentrieren = picture(this, "picKartezentrieren");
     cmdGPS = button(this, "cmdGPS");
-    picGPSCheck[0] = picture(this, "picGPSCheck0", kOrange);
-    picGPSCheck[1] = picture(this, "picGPSCheck1", kGreen);
-    picGPSCheck[2] = picture(this, "picGPSCheck2", kOrange, Qt::red);
+    picGPSCheck[0] = picture(this, "picGPSCheck0");
+    picGPSCheck[1] = picture(this, "picGPSCheck1");
+    picGPSCheck[2] = picture(this, "picGPSCheck2");
 
     // --- the layer switches on the map
     frmSet = frame(picMap, "frmSet");
@@ -168,7 +143,7 @@ void frmGPSmain::buildControls()
     lblRemDist = display(Frame1, "lblRemDist");
     cmdRecord = button(picMap, "cmdRecord");
     cmdRecordAuto = button(picMap, "cmdRecordAuto");
-    picRecord = picture(picMap, "picRecord", QColor(230, 40, 40), Qt::white);
+    picRecord = picture(picMap, "picRecord");
     lblRecord = display(picRecord, "lblRecord");
     lblRecord->setAlignment(Qt::AlignCenter);
     lblRecord->setStyleSheet(QStringLiteral("color: white;"));

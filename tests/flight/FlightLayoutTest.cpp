@@ -74,6 +74,28 @@ TEST(FlightWindowLayout, TheSliderIsMeasuredInTwipsAlongItsDesignedLength)
     EXPECT_EQ(tv::flightSliderTwips({241, 0}, 0), QPointF(3615, 0)); // not drawn yet
 }
 
+TEST(FlightWindowLayout, PicturesArePlatesOfTheirColourWithTheirCaption)
+{
+    int pictures = 0;
+    for (const tv::FlightControl& c : tv::flightControls()) {
+        if (!c.fill.isValid())
+            continue;
+        ++pictures;
+        const QImage plate = tv::flightPicture(c);
+        EXPECT_EQ(plate.size(), c.place.size()) << c.name.toStdString();
+        EXPECT_EQ(plate.pixelColor(0, 0).alpha(), 0) << c.name.toStdString() << ": a corner";
+        EXPECT_EQ(plate.pixelColor(4, c.place.height() / 2), c.fill) << c.name.toStdString();
+        // Inside the plate's edge everything is fill colour but the caption.
+        bool captioned = false;
+        for (int y = 4; y < plate.height() - 4; ++y)
+            for (int x = 4; x < plate.width() - 4; ++x)
+                captioned = captioned || plate.pixelColor(x, y) != c.fill;
+        EXPECT_EQ(captioned, !c.caption.isEmpty()) << c.name.toStdString();
+    }
+    EXPECT_EQ(pictures, 15);
+    EXPECT_EQ(tv::flightControl(QStringLiteral("picGPSCheck1")).fill, QColor(40, 200, 40));
+}
+
 TEST(FlightWindowToolTips, GermanHasItsOwnTipsForTheAirspaceSwitches)
 {
     std::map<QString, QString> german;
