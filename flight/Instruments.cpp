@@ -3,6 +3,7 @@
 #include "core/GeoMath.h"
 #include "core/HandlerGuard.h"
 #include "core/Rounding.h"
+#include "flight/FlightSettings.h"
 #include "map/DrawSurface.h"
 #include "map/NumberText.h"
 #include "platform/Connection.h"
@@ -76,6 +77,26 @@ QString instrumentModeText(InstrumentMode mode)
         break;
     }
     return QStringLiteral("Kurs");
+}
+
+bool loadInstrumentFile(const std::filesystem::path& path, InstrumentState& state)
+{
+    const std::optional<VorSettings> vor = LoadVorFile(path);
+    if (!vor)
+        return false;
+    state.vorName = QString::fromStdString(vor->vorName);
+    state.mode = instrumentModeFromText(QString::fromStdString(vor->mode));
+    state.course = QString::fromStdString(vor->course);
+    return true;
+}
+
+bool saveInstrumentFile(const std::filesystem::path& path, const InstrumentState& state)
+{
+    VorSettings vor;
+    vor.vorName = state.vorName.toStdString();
+    vor.mode = instrumentModeText(state.mode).toStdString();
+    vor.course = state.course.toStdString();
+    return SaveVorFile(path, vor);
 }
 
 InstrumentMode nextInstrumentMode(InstrumentMode mode)

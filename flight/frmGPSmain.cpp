@@ -133,18 +133,15 @@ void frmGPSmain::Form_Activate()
     const bool pictureShown = link.switchedOn() || link.pictures().noSignal;
     if (pictureShown && !MSComm1.isOpen() && openPort() && link.switchedOn())
         silenceWatch.setInterval(kSilenceMs);
-    // 11: track buttons; a paused recording by hand goes on. Interval 0 (set in the settings
-    // window meanwhile) means no recording: the paused one ends instead of showing an
-    // indicator that nothing is behind.
-    cmdRecord->setVisible(TrackLoggerOn && !TrackAutoOn);
-    cmdRecordAuto->setVisible(TrackLoggerOn && TrackAutoOn);
-    if (!TrackLoggerOn || TrackAutoOn) {
-        timeTrack.setInterval(0);
-    } else if (TrackPaused) {
-        timeTrack.setInterval(TrackInterval);
-        if (TrackInterval <= 0)
-            picRecord->hide();
-    }
+    // 11: track buttons; a paused recording by hand goes on.
+    const RecordButtons record =
+        recordButtonsOnReturn(TrackLoggerOn, TrackAutoOn, TrackPaused, TrackInterval);
+    cmdRecord->setVisible(record.startButton);
+    cmdRecordAuto->setVisible(record.autoIndicator);
+    if (record.timerMs)
+        timeTrack.setInterval(*record.timerMs);
+    if (record.hideRecording)
+        picRecord->hide();
     // 12.
     progBar->setValue(100);
     progBar->hide();
@@ -218,22 +215,13 @@ void frmGPSmain::LoadSavedCom()
 
 void frmGPSmain::LoadVOR()
 {
-    const std::optional<VorSettings> vor = LoadVorFile(programFile("VOR.crm"));
-    if (!vor)
-        return;
-    nav_.instrument.vorName = QString::fromStdString(vor->vorName);
-    nav_.instrument.mode = instrumentModeFromText(QString::fromStdString(vor->mode));
-    nav_.instrument.course = QString::fromStdString(vor->course);
-    lblVOR1->setText(nav_.instrument.vorName);
+    if (loadInstrumentFile(programFile("VOR.crm"), nav_.instrument))
+        lblVOR1->setText(nav_.instrument.vorName);
 }
 
 void frmGPSmain::SaveVOR()
 {
-    VorSettings vor;
-    vor.vorName = nav_.instrument.vorName.toStdString();
-    vor.mode = instrumentModeText(nav_.instrument.mode).toStdString();
-    vor.course = nav_.instrument.course.toStdString();
-    SaveVorFile(programFile("VOR.crm"), vor);
+    saveInstrumentFile(programFile("VOR.crm"), nav_.instrument);
 }
 
 void frmGPSmain::LoadSet()

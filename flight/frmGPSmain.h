@@ -405,6 +405,8 @@ protected:
 private:
     // The point counter's font for this many points (see recordCounterFont).
     void showRecordCounter(int32_t points);
+    // Recording: the indicator with its counter at 0 instead of the start buttons.
+    void showRecording();
     // Not recording: the start button, or the indicator of automatic recording.
     void showIdleRecordButtons();
     // The track file refused a write: the recording stops and the status label says why.

@@ -205,10 +205,7 @@ void frmGPSmain::gps_SpeedReceived(const std::string& /*Speed: read from the fix
         return;
     switch (automaticRecording(*fix.speedKt, timeTrack.interval() > 0)) {
     case AutoRecording::Start:
-        lblRecord->setText(QStringLiteral("0"));
-        cmdRecord->hide();
-        cmdRecordAuto->hide();
-        picRecord->show();
+        showRecording();
         guarded([&] { ToggleTrackRecording(); });
         break;
     case AutoRecording::Stop:
@@ -216,9 +213,7 @@ void frmGPSmain::gps_SpeedReceived(const std::string& /*Speed: read from the fix
         // recording until now: the speed rising past 30 kt again may try a new start.
         recorder.setFailed(false);
         timeTrack.setInterval(0);
-        cmdRecord->hide();
-        cmdRecordAuto->show();
-        picRecord->hide();
+        showIdleRecordButtons();
         break;
     case AutoRecording::Keep:
         break;
