@@ -27,19 +27,41 @@ QString text(const char* utf8)
 // A control shown from the start with its caption in the window's font.
 FlightControl shown(const char* name, QRect place, const char* caption = "")
 {
-    return {text(name), place, text(caption), 0, true, false, {}, {}};
+    FlightControl control;
+    control.name = text(name);
+    control.place = place;
+    control.caption = text(caption);
+    return control;
 }
 
 FlightControl hidden(const char* name, QRect place, const char* caption = "")
 {
-    return {text(name), place, text(caption), 0, true, true, {}, {}};
+    FlightControl control = shown(name, place, caption);
+    control.hidden = true;
+    return control;
 }
 
 // A text display: its caption in this font.
 FlightControl display(const char* name, QRect place, const char* caption, int fontPx,
                       bool bold = true, bool isHidden = false)
 {
-    return {text(name), place, text(caption), fontPx, bold, isHidden, {}, {}};
+    FlightControl control = shown(name, place, caption);
+    control.fontPx = fontPx;
+    control.bold = bold;
+    control.hidden = isHidden;
+    return control;
+}
+
+FlightControl aligned(FlightControl control, Qt::Alignment align)
+{
+    control.align = align;
+    return control;
+}
+
+FlightControl styled(FlightControl control, const char* style)
+{
+    control.style = text(style);
+    return control;
 }
 
 const QColor kOnColour(120, 200, 120);
@@ -49,7 +71,10 @@ const QColor kOrange(255, 160, 0);
 FlightControl picture(const char* name, QRect place, const char* caption = "",
                       const QColor& fill = kOnColour, const QColor& ink = Qt::black)
 {
-    return {text(name), place, text(caption), 0, true, true, fill, ink};
+    FlightControl control = hidden(name, place, caption);
+    control.fill = fill;
+    control.ink = ink;
+    return control;
 }
 
 // One of the stacked pictures that lie under a switch's buttons, shown from the start.
@@ -74,11 +99,13 @@ const std::vector<FlightControl>& flightControls()
     static const QRect gps(kMinMapWidth + 192, kStrip, kGpsWidth, kGpsHeight);
     static const QRect record(kMinMapWidth - 43, 5, 38, 38);
     static const QRect strip(kMapLeft, kStrip, 170, 24);
+    const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
     static const std::vector<FlightControl> controls = {
         // the map and the strip below it
         shown("picMap", {kMapLeft, 0, kMinMapWidth, kMinMapHeight}),
         shown("cmbMaps", strip),
-        hidden("tNextMap", strip),
+        styled(aligned(hidden("tNextMap", strip), Qt::AlignCenter),
+               "background-color: #C00000; color: white;"),
         display("LblMapNumber", {kMapLeft - 33, kStrip, 32, 20}, "1 / 2", 11, true, true),
         shown("SlideMap", {kMapLeft + 175, kStrip, 241, 30}),
         shown("cmdMapScroll", scroll, "⇄"),
@@ -101,7 +128,7 @@ const std::vector<FlightControl>& flightControls()
         picture("picPR", switchRow(172), "PR"),
         shown("cmdshowRoute", switchRow(259), "RTE"),
         picture("picShowRoute", switchRow(259)),
-        display("lblRoute", {2, 14, kSwitch - 4, 20}, "", 12),
+        aligned(display("lblRoute", {2, 14, kSwitch - 4, 20}, "", 12), Qt::AlignCenter),
         shown("cmdWayInfo", switchRow(344), "WPT"),
         picture("picWayInfo", switchRow(344), "WPT"),
         // on the map: figures, recording, position, status, QNH
@@ -113,7 +140,8 @@ const std::vector<FlightControl>& flightControls()
         shown("cmdRecord", record, "REC"),
         hidden("cmdRecordAuto", record, "AUTO"),
         picture("picRecord", record, "", QColor(230, 40, 40), Qt::white),
-        display("lblRecord", {0, 7, 38, 24}, "0", 14),
+        styled(aligned(display("lblRecord", {0, 7, 38, 24}, "0", 14), Qt::AlignCenter),
+               "color: white;"),
         shown("Frame3", {55, kMinMapHeight - 28, 270, 24}),
         display("lblLat", {5, 2, 125, 20}, "---", 12),
         display("lblLong", {135, 2, 130, 20}, "---", 12),
@@ -126,16 +154,16 @@ const std::vector<FlightControl>& flightControls()
         hidden("frmVOR", {20, 75, 160, 52}),
         shown("tVOR1", {4, 4, 152, 22}),
         display("lblResult", {4, 28, 152, 20}, "", 11, false),
-        hidden("frmKurs", {55, 70, 90, 56}),
+        styled(hidden("frmKurs", {55, 70, 90, 56}), "QFrame { background-color: #FFFFC0; }"),
         display("Label3", {4, 2, 82, 18}, "Kurs", 11),
-        shown("tKurs", {4, 24, 82, 24}, "0"),
+        aligned(shown("tKurs", {4, 24, 82, 24}, "0"), Qt::AlignCenter),
         display("lblVOR1", {5, 208, 150, 18}, "", 12),
         display("lbldistVOR", {160, 208, 70, 18}, "", 12),
-        display("lblSpeed", {5, 230, 80, 30}, "---", 24),
+        aligned(display("lblSpeed", {5, 230, 80, 30}, "---", 24), kRight),
         display("lblSpeedmode", {90, 240, 40, 18}, "kts", 12, false),
-        display("lblBearing", {140, 230, 70, 30}, "---", 24),
+        aligned(display("lblBearing", {140, 230, 70, 30}, "---", 24), kRight),
         display("lblDegrees", {213, 234, 20, 18}, "°", 14, false),
-        display("lblAlt", {5, 262, 80, 30}, "---", 24),
+        aligned(display("lblAlt", {5, 262, 80, 30}, "---", 24), kRight),
         display("lblAltmode", {90, 272, 40, 18}, "ft", 12, false),
         // wind
         shown("frmHDG", {5, 300, 62, 44}),
@@ -144,9 +172,9 @@ const std::vector<FlightControl>& flightControls()
         shown("frmIAS", {72, 300, 62, 44}),
         display("lblIASTitle", {4, 1, 50, 14}, "IAS", 10, false),
         display("lblIAS", {4, 16, 54, 24}, "---", 16),
-        shown("Frame5", {139, 300, 90, 44}),
+        styled(shown("Frame5", {139, 300, 90, 44}), "QFrame { background-color: #404040; }"),
         display("lblWindTitle", {4, 1, 60, 14}, "Wind", 10, false),
-        display("lblWind", {4, 16, 84, 24}, "--- / ---", 14),
+        styled(display("lblWind", {4, 16, 84, 24}, "--- / ---", 14), "color: yellow;"),
         shown("Frame6", {233, 303, 37, 37}),
         shown("picWind", {2, 2, 33, 33}),
         // route and navigation

@@ -29,6 +29,8 @@ struct FlightControl
     int fontPx = 0;  // font size in pixels of a text display; 0: the window's font
     bool bold = true;
     bool hidden = false; // hidden until the window's state shows it
+    Qt::Alignment align; // of its text; none: the control's own
+    QString style;       // its style sheet ("" none)
     // A picture that is clicked (a switch face or a status picture): its plate's colour and
     // the colour of its caption on it; invalid for every other control.
     QColor fill;

@@ -35,15 +35,34 @@ namespace tv {
 
 namespace {
 
-// `control` named, placed, captioned and shown as the layout designs it.
-template <class W> W* placed(W* control, const QString& name)
+// `control` as the layout designs it: named, placed, captioned (a picture: its plate, and the
+// hand over it), in its font, shown or hidden; a frame with a panel border on its own
+// background.
+template <class W> W* placed(W* control, const char* name)
 {
-    const FlightControl& design = flightControl(name);
-    control->setObjectName(name);
-    control->setGeometry(design.place);
-    if constexpr (std::is_base_of_v<QLabel, W> || std::is_base_of_v<QAbstractButton, W> ||
-                  std::is_base_of_v<QLineEdit, W>)
+    const FlightControl& design = flightControl(QString::fromLatin1(name));
+    const bool picture = design.fill.isValid();
+    control->setObjectName(design.name);
+    if constexpr (std::is_same_v<W, QLabel>) {
+        if (picture) {
+            control->setPixmap(QPixmap::fromImage(flightPicture(design)));
+            control->setCursor(Qt::PointingHandCursor);
+        } else {
+            control->setText(design.caption);
+        }
+    } else if constexpr (std::is_base_of_v<QAbstractButton, W> || std::is_base_of_v<QLineEdit, W>) {
         control->setText(design.caption);
+    } else if constexpr (std::is_same_v<W, QFrame>) {
+        control->setFrameShape(QFrame::StyledPanel);
+        control->setAutoFillBackground(true);
+    }
+    if constexpr (std::is_same_v<W, QLabel> || std::is_same_v<W, QLineEdit>) {
+        if (design.align)
+            control->setAlignment(design.align);
+    }
+    if (!design.style.isEmpty())
+        control->setStyleSheet(design.style);
+    control->setGeometry(design.place);
     if (design.fontPx > 0) {
         QFont font = control->font();
         font.setPixelSize(design.fontPx);
@@ -52,38 +71,9 @@ template <class W> W* placed(W* control, const QString& name)
     }
     if (design.hidden)
         control->hide();
+    else if (picture)
+        control->show();
     return control;
-}
-
-QLabel* display(QWidget* parent, const char* name)
-{
-    return placed(new QLabel(parent), QString::fromLatin1(name));
-}
-
-QPushButton* button(QWidget* parent, const char* name)
-{
-    return placed(new QPushButton(parent), QString::fromLatin1(name));
-}
-
-QFrame* frame(QWidget* parent, const char* name)
-{
-    auto* f = placed(new QFrame(parent), QString::fromLatin1(name));
-    f->setFrameShape(QFrame::StyledPanel);
-    f->setAutoFillBackground(true);
-    return f;
-}
-
-// A picture that is clicked: the plate of its caption.
-QLabel* picture(QWidget* parent, const char* name)
-{
-    auto* label = new QLabel(parent);
-    const FlightControl& design = flightControl(QString::fromLatin1(name));
-    label->setObjectName(design.name);
-    label->setPixmap(QPixmap::fromImage(flightPicture(design)));
-    label->setGeometry(design.place);
-    label->setCursor(Qt::PointingHandCursor);
-    label->setVisible(!design.hidden);
-    return label;
 }
 
 } // namespace
@@ -91,143 +81,135 @@ QLabel* picture(QWidget* parent, const char* name)
 void frmGPSmain::buildControls()
 {
     // --- the map and the strip below it (placed by the first layout)
-    picMap = placed(new PictureBox(this, 0xFFC0C0), QStringLiteral("picMap"));
+    picMap = placed(new PictureBox(this, 0xFFC0C0), "picMap");
     picMap->setCursor(Qt::CrossCursor);
     picMap->setMouseTracking(false);
-    cmbMaps = placed(new QComboBox(this), QStringLiteral("cmbMaps"));
+    cmbMaps = placed(new QComboBox(this), "cmbMaps");
     cmbMaps->setEditable(true);
     cmbMaps->setInsertPolicy(QComboBox::NoInsert);
-    tNextMap = placed(new QLineEdit(this), QStringLiteral("tNextMap"));
+    tNextMap = placed(new QLineEdit(this), "tNextMap");
     tNextMap->setReadOnly(true);
-    tNextMap->setAlignment(Qt::AlignCenter);
-    tNextMap->setStyleSheet(QStringLiteral("background-color: #C00000; color: white;"));
     tNextMap->setMouseTracking(true);
-    LblMapNumber = display(this, "LblMapNumber");
-    SlideMap = placed(new QSlider(Qt::Horizontal, this), QStringLiteral("SlideMap"));
+    LblMapNumber = placed(new QLabel(this), "LblMapNumber");
+    SlideMap = placed(new QSlider(Qt::Horizontal, this), "SlideMap");
     SlideMap->setRange(MapView::kSliderMin, MapView::kSliderMax);
     SlideMap->setPageStep(0);
     SlideMap->setSingleStep(10);
     SlideMap->setFocusPolicy(Qt::NoFocus);
-    cmdMapScroll = button(this, "cmdMapScroll");
-    PicMapScroll = picture(this, "PicMapScroll");
-    cmdKartezentrieren = button(this, "cmdKartezentrieren");
-    picKartezentrieren = picture(this, "picKartezentrieren");
-    cmdGPS = button(this, "cmdGPS");
-    picGPSCheck[0] = picture(this, "picGPSCheck0");
-    picGPSCheck[1] = picture(this, "picGPSCheck1");
-    picGPSCheck[2] = picture(this, "picGPSCheck2");
+    cmdMapScroll = placed(new QPushButton(this), "cmdMapScroll");
+    PicMapScroll = placed(new QLabel(this), "PicMapScroll");
+    cmdKartezentrieren = placed(new QPushButton(this), "cmdKartezentrieren");
+    picKartezentrieren = placed(new QLabel(this), "picKartezentrieren");
+    cmdGPS = placed(new QPushButton(this), "cmdGPS");
+    picGPSCheck[0] = placed(new QLabel(this), "picGPSCheck0");
+    picGPSCheck[1] = placed(new QLabel(this), "picGPSCheck1");
+    picGPSCheck[2] = placed(new QLabel(this), "picGPSCheck2");
 
     // --- the layer switches on the map
-    frmSet = frame(picMap, "frmSet");
+    frmSet = placed(new QFrame(picMap), "frmSet");
     frmSet->setFrameShape(QFrame::NoFrame);
-    picLR3 = picture(frmSet, "picLR3");
-    cmdLR2 = button(frmSet, "cmdLR2");
-    cmdLR1 = button(frmSet, "cmdLR1");
-    picAPT3 = picture(frmSet, "picAPT3");
-    cmdAPT2 = button(frmSet, "cmdAPT2");
-    cmdAPT1 = button(frmSet, "cmdAPT1");
-    cmdPR = button(frmSet, "cmdPR");
-    picPR = picture(frmSet, "picPR");
-    cmdshowRoute = button(frmSet, "cmdshowRoute");
-    picShowRoute = picture(frmSet, "picShowRoute");
-    lblRoute = display(picShowRoute, "lblRoute");
-    lblRoute->setAlignment(Qt::AlignCenter);
-    cmdWayInfo = button(frmSet, "cmdWayInfo");
-    picWayInfo = picture(frmSet, "picWayInfo");
+    picLR3 = placed(new QLabel(frmSet), "picLR3");
+    cmdLR2 = placed(new QPushButton(frmSet), "cmdLR2");
+    cmdLR1 = placed(new QPushButton(frmSet), "cmdLR1");
+    picAPT3 = placed(new QLabel(frmSet), "picAPT3");
+    cmdAPT2 = placed(new QPushButton(frmSet), "cmdAPT2");
+    cmdAPT1 = placed(new QPushButton(frmSet), "cmdAPT1");
+    cmdPR = placed(new QPushButton(frmSet), "cmdPR");
+    picPR = placed(new QLabel(frmSet), "picPR");
+    cmdshowRoute = placed(new QPushButton(frmSet), "cmdshowRoute");
+    picShowRoute = placed(new QLabel(frmSet), "picShowRoute");
+    lblRoute = placed(new QLabel(picShowRoute), "lblRoute");
+    cmdWayInfo = placed(new QPushButton(frmSet), "cmdWayInfo");
+    picWayInfo = placed(new QLabel(frmSet), "picWayInfo");
 
     // --- on the map: figures, recording, position, status, QNH
-    Frame1 = frame(picMap, "Frame1");
-    lblTrueBearing = display(Frame1, "lblTrueBearing");
-    lblDistanz = display(Frame1, "lblDistanz");
-    lblTime = display(Frame1, "lblTime");
-    lblRemDist = display(Frame1, "lblRemDist");
-    cmdRecord = button(picMap, "cmdRecord");
-    cmdRecordAuto = button(picMap, "cmdRecordAuto");
-    picRecord = picture(picMap, "picRecord");
-    lblRecord = display(picRecord, "lblRecord");
-    lblRecord->setAlignment(Qt::AlignCenter);
-    lblRecord->setStyleSheet(QStringLiteral("color: white;"));
-    Frame3 = frame(picMap, "Frame3");
-    lblLat = display(Frame3, "lblLat");
-    lblLong = display(Frame3, "lblLong");
-    progBar = placed(new QProgressBar(picMap), QStringLiteral("progBar"));
-    lblStatus = display(picMap, "lblStatus");
+    Frame1 = placed(new QFrame(picMap), "Frame1");
+    lblTrueBearing = placed(new QLabel(Frame1), "lblTrueBearing");
+    lblDistanz = placed(new QLabel(Frame1), "lblDistanz");
+    lblTime = placed(new QLabel(Frame1), "lblTime");
+    lblRemDist = placed(new QLabel(Frame1), "lblRemDist");
+    cmdRecord = placed(new QPushButton(picMap), "cmdRecord");
+    cmdRecordAuto = placed(new QPushButton(picMap), "cmdRecordAuto");
+    picRecord = placed(new QLabel(picMap), "picRecord");
+    lblRecord = placed(new QLabel(picRecord), "lblRecord");
+    Frame3 = placed(new QFrame(picMap), "Frame3");
+    lblLat = placed(new QLabel(Frame3), "lblLat");
+    lblLong = placed(new QLabel(Frame3), "lblLong");
+    progBar = placed(new QProgressBar(picMap), "progBar");
+    lblStatus = placed(new QLabel(picMap), "lblStatus");
     lblStatus->setAutoFillBackground(true);
-    frmQNH = frame(picMap, "frmQNH");
-    lblQNH = display(frmQNH, "lblQNH");
+    frmQNH = placed(new QFrame(picMap), "frmQNH");
+    lblQNH = placed(new QLabel(frmQNH), "lblQNH");
     paintBackground(frmQNH, vbColor(kAirspaceBoxColour));
     paintBackground(lblQNH, vbColor(kAirspaceBoxColour));
 
     // --- the instrument and the GPS displays in the panel left of the map
-    Kurskreisel = placed(new PictureBox(this, 0x000000), QStringLiteral("Kurskreisel"));
+    Kurskreisel = placed(new PictureBox(this, 0x000000), "Kurskreisel");
     Kurskreisel->surface().resize(201, 201);
     Kurskreisel->surface().Scale(0, 0, 200, 200);
-    frmVOR = frame(Kurskreisel, "frmVOR");
-    tVOR1 = placed(new QLineEdit(frmVOR), QStringLiteral("tVOR1"));
-    lblResult = display(frmVOR, "lblResult");
-    frmKurs = frame(Kurskreisel, "frmKurs");
-    frmKurs->setStyleSheet(QStringLiteral("QFrame { background-color: #FFFFC0; }"));
-    Label3 = display(frmKurs, "Label3");
-    tKurs = placed(new QLineEdit(frmKurs), QStringLiteral("tKurs"));
-    tKurs->setAlignment(Qt::AlignCenter);
-    lblVOR1 = display(this, "lblVOR1");
-    lbldistVOR = display(this, "lbldistVOR");
-    lblSpeed = display(this, "lblSpeed");
-    lblSpeedmode = display(this, "lblSpeedmode");
-    lblBearing = display(this, "lblBearing");
-    display(this, "lblDegrees");
-    lblAlt = display(this, "lblAlt");
-    lblAltmode = display(this, "lblAltmode");
-    for (QLabel* right : {lblSpeed, lblBearing, lblAlt})
-        right->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    frmVOR = placed(new QFrame(Kurskreisel), "frmVOR");
+    tVOR1 = placed(new QLineEdit(frmVOR), "tVOR1");
+    lblResult = placed(new QLabel(frmVOR), "lblResult");
+    frmKurs = placed(new QFrame(Kurskreisel), "frmKurs");
+    Label3 = placed(new QLabel(frmKurs), "Label3");
+    tKurs = placed(new QLineEdit(frmKurs), "tKurs");
+    lblVOR1 = placed(new QLabel(this), "lblVOR1");
+    lbldistVOR = placed(new QLabel(this), "lbldistVOR");
+    lblSpeed = placed(new QLabel(this), "lblSpeed");
+    lblSpeedmode = placed(new QLabel(this), "lblSpeedmode");
+    lblBearing = placed(new QLabel(this), "lblBearing");
+    placed(new QLabel(this), "lblDegrees");
+    lblAlt = placed(new QLabel(this), "lblAlt");
+    lblAltmode = placed(new QLabel(this), "lblAltmode");
     for (QLabel* clickable : {lblSpeed, lblAlt, lblTime})
         clickable->setCursor(Qt::PointingHandCursor);
 
     // --- wind
-    frmHDG = frame(this, "frmHDG");
-    display(frmHDG, "lblHDGTitle");
-    lblHeading = display(frmHDG, "lblHeading");
+    frmHDG = placed(new QFrame(this), "frmHDG");
+    placed(new QLabel(frmHDG), "lblHDGTitle");
+    lblHeading = placed(new QLabel(frmHDG), "lblHeading");
     lblHeading->setAutoFillBackground(true);
-    frmIAS = frame(this, "frmIAS");
-    display(frmIAS, "lblIASTitle");
-    lblIAS = display(frmIAS, "lblIAS");
-    Frame5 = frame(this, "Frame5");
-    Frame5->setStyleSheet(QStringLiteral("QFrame { background-color: #404040; }"));
-    display(Frame5, "lblWindTitle");
-    lblWind = display(Frame5, "lblWind");
-    lblWind->setStyleSheet(QStringLiteral("color: yellow;"));
-    Frame6 = frame(this, "Frame6");
-    picWind = placed(new PictureBox(Frame6, 0x404040), QStringLiteral("picWind"));
+    frmIAS = placed(new QFrame(this), "frmIAS");
+    placed(new QLabel(frmIAS), "lblIASTitle");
+    lblIAS = placed(new QLabel(frmIAS), "lblIAS");
+    Frame5 = placed(new QFrame(this), "Frame5");
+    placed(new QLabel(Frame5), "lblWindTitle");
+    lblWind = placed(new QLabel(Frame5), "lblWind");
+    Frame6 = placed(new QFrame(this), "Frame6");
+    picWind = placed(new PictureBox(Frame6, 0x404040), "picWind");
     picWind->surface().resize(33, 33);
 
     // --- route and navigation
-    cmbRoute = placed(new QComboBox(this), QStringLiteral("cmbRoute"));
-    tRoute = placed(new QLineEdit(this), QStringLiteral("tRoute"));
+    cmbRoute = placed(new QComboBox(this), "cmbRoute");
+    tRoute = placed(new QLineEdit(this), "tRoute");
     tRoute->setReadOnly(true);
-    cmdShowPoints = button(this, "cmdShowPoints");
-    picShowPoints = picture(this, "picShowPoints");
-    gridWaypoints = placed(new QTableView(this), QStringLiteral("gridWaypoints"));
+    cmdShowPoints = placed(new QPushButton(this), "cmdShowPoints");
+    picShowPoints = placed(new QLabel(this), "picShowPoints");
+    gridWaypoints = placed(new QTableView(this), "gridWaypoints");
     gridWaypoints->setSelectionBehavior(QAbstractItemView::SelectRows);
     gridWaypoints->verticalHeader()->hide();
-    cmdActivateGoto = button(this, "cmdActivateGoto");
-    picActivateGoto = picture(this, "picActivateGoto");
-    cmdPrev = button(this, "cmdPrev");
-    cmdNext = button(this, "cmdNext");
-    cmdDirectFly = button(this, "cmdDirectFly");
-    picDF = picture(this, "picDF");
-    cmdSet = button(this, "cmdSet");
-    picSet = picture(this, "picSet");
-    lblLatx = display(this, "lblLatx");
-    lblLongx = display(this, "lblLongx");
+    cmdActivateGoto = placed(new QPushButton(this), "cmdActivateGoto");
+    picActivateGoto = placed(new QLabel(this), "picActivateGoto");
+    cmdPrev = placed(new QPushButton(this), "cmdPrev");
+    cmdNext = placed(new QPushButton(this), "cmdNext");
+    cmdDirectFly = placed(new QPushButton(this), "cmdDirectFly");
+    picDF = placed(new QLabel(this), "picDF");
+    cmdSet = placed(new QPushButton(this), "cmdSet");
+    picSet = placed(new QLabel(this), "picSet");
+    lblLatx = placed(new QLabel(this), "lblLatx");
+    lblLongx = placed(new QLabel(this), "lblLongx");
     tNextMap->raise();
     picGPSCheck[2]->raise();
 }
 
 void frmGPSmain::wireControls()
 {
-    using Handler = void (frmGPSmain::*)();
+    // Each handler runs inside the guard.
+    const auto run = [this](void (frmGPSmain::*handler)()) {
+        return [this, handler] { guarded([&] { (this->*handler)(); }); };
+    };
     // A button's click, or a press on a picture or label (they have no click signal).
-    const std::pair<QWidget*, Handler> clicks[] = {
+    const std::pair<QWidget*, void (frmGPSmain::*)()> clicks[] = {
         {cmdGPS, &frmGPSmain::cmdGPS_Click},
         {cmdKartezentrieren, &frmGPSmain::cmdKartezentrieren_Click},
         {picKartezentrieren, &frmGPSmain::picKartezentrieren_Click},
@@ -264,36 +246,31 @@ void frmGPSmain::wireControls()
         {lblAlt, &frmGPSmain::lblAlt_Click},
         {lblTime, &frmGPSmain::lblTime_Click}};
     for (const auto& [control, handler] : clicks) {
-        const auto run = [this, handler] { guarded([&] { (this->*handler)(); }); };
         if (auto* pushButton = qobject_cast<QPushButton*>(control))
-            connect(pushButton, &QPushButton::clicked, this, run);
+            connect(pushButton, &QPushButton::clicked, this, run(handler));
         else
-            onClick(control, run);
+            onClick(control, run(handler));
     }
     for (int i = 0; i < 3; ++i)
         onClick(picGPSCheck[static_cast<std::size_t>(i)],
                 [this, i] { guarded([&] { picGPSCheck_Click(i); }); });
 
     MSComm1.onComm([this](int16_t event) { guarded([&] { MSComm1_OnComm(event); }); });
-    timerCheck.onTick([this] { guarded([&] { timerCheck_Timer(); }); });
-    timeTrack.onTick([this] { guarded([&] { timeTrack_Timer(); }); });
-    silenceWatch.onTick([this] { guarded([&] { silenceWatch_Timer(); }); });
-
-    picMap->onMouseDown([this](int b, int s, double x, double y) {
-        guarded([&] { picMap_MouseDown(b, s, x, y); });
-    });
-    picMap->onMouseMove([this](int b, int s, double x, double y) {
-        guarded([&] { picMap_MouseMove(b, s, x, y); });
-    });
-    picMap->onMouseUp(
-        [this](int b, int s, double x, double y) { guarded([&] { picMap_MouseUp(b, s, x, y); }); });
-    Kurskreisel->onMouseDown([this](int b, int s, double x, double y) {
-        guarded([&] { Kurskreisel_MouseDown(b, s, x, y); });
-    });
-    connect(cmbMaps, &QComboBox::editTextChanged, this,
-            [this] { guarded([&] { cmbMaps_Change(); }); });
-    connect(cmbMaps, &QComboBox::activated, this, [this] { guarded([&] { cmbMaps_Click(); }); });
-    connect(cmbRoute, &QComboBox::activated, this, [this] { guarded([&] { cmbRoute_Click(); }); });
+    timerCheck.onTick(run(&frmGPSmain::timerCheck_Timer));
+    timeTrack.onTick(run(&frmGPSmain::timeTrack_Timer));
+    silenceWatch.onTick(run(&frmGPSmain::silenceWatch_Timer));
+    const auto mouseAt = [this](void (frmGPSmain::*handler)(int, int, double, double)) {
+        return [this, handler](int b, int s, double x, double y) {
+            guarded([&] { (this->*handler)(b, s, x, y); });
+        };
+    };
+    picMap->onMouseDown(mouseAt(&frmGPSmain::picMap_MouseDown));
+    picMap->onMouseMove(mouseAt(&frmGPSmain::picMap_MouseMove));
+    picMap->onMouseUp(mouseAt(&frmGPSmain::picMap_MouseUp));
+    Kurskreisel->onMouseDown(mouseAt(&frmGPSmain::Kurskreisel_MouseDown));
+    connect(cmbMaps, &QComboBox::editTextChanged, this, run(&frmGPSmain::cmbMaps_Change));
+    connect(cmbMaps, &QComboBox::activated, this, run(&frmGPSmain::cmbMaps_Click));
+    connect(cmbRoute, &QComboBox::activated, this, run(&frmGPSmain::cmbRoute_Click));
     guarded([&] { setUpRouteGrid(*this); });
 
     // The zoom follows the slider when the mouse is let go on it (where it is let go sets the
@@ -310,9 +287,9 @@ void frmGPSmain::wireControls()
     });
     onEvent(SlideMap, QEvent::Wheel, [](QEvent&) { return true; });
     // These handlers leave the event to the control as well.
-    const auto alsoRun = [this](void (frmGPSmain::*handler)()) {
-        return [this, handler](QEvent&) {
-            guarded([&] { (this->*handler)(); });
+    const auto alsoRun = [run](void (frmGPSmain::*handler)()) {
+        return [handler = run(handler)](QEvent&) {
+            handler();
             return false;
         };
     };

@@ -18,18 +18,6 @@
 
 namespace tv {
 
-namespace {
-
-// The GPS track as the track display shows it; empty while it shows "---".
-std::optional<double> shownTrack(const GpsFix& fix)
-{
-    if (!fix.trackDegTrue)
-        return std::nullopt;
-    return shownTrackDeg(fix);
-}
-
-} // namespace
-
 const QImage& frmGPSmain::compassCard()
 {
     if (Picture1.isNull())
