@@ -69,6 +69,13 @@ CounterFont recordCounterFont(int32_t points)
     return {};
 }
 
+Connection& openTrackFile(const std::shared_ptr<Connection>& connection)
+{
+    if (!connection || !connection->IsOpen())
+        throw DbError("the track file is not open");
+    return *connection;
+}
+
 QString TrackRecorder::trackName(const QDateTime& localStart, const QLocale& locale)
 {
     const QDate day = localStart.date();

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -68,6 +69,10 @@ struct CounterFont
     int topTwips = 100;
 };
 CounterFont recordCounterFont(int32_t points);
+
+// The track file when it is open. Throws DbError when it is not: a recording stops then as on
+// any other fault of the file.
+Connection& openTrackFile(const std::shared_ptr<Connection>& connection);
 
 class TrackRecorder
 {

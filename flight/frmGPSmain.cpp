@@ -44,8 +44,7 @@ frmGPSmain::frmGPSmain()
 frmGPSmain::~frmGPSmain()
 {
     gps.setEvents(nullptr);
-    if (MSComm1.isOpen())
-        MSComm1.close();
+    MSComm1.closeIfOpen();
 }
 
 // ------------------------------------------------------------------------------ life cycle
@@ -56,10 +55,7 @@ void frmGPSmain::Form_Load()
     ActiveMaps = std::make_shared<Recordset>();
     if (MainConnection) {
         guarded([&] { nav_.route.openList(*MainConnection); });
-        guarded([&] {
-            ActiveMaps->Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC",
-                             *MainConnection);
-        });
+        guarded([&] { ChartChoice::openActiveCharts(*ActiveMaps, *MainConnection); });
     }
 
     // 3: start values (the navigation starts with them); centring is on.
@@ -129,9 +125,7 @@ void frmGPSmain::Form_Activate()
     guarded([&] { LoadSavedCom(); });
     GridBusy = false;
     // 10: the GPS was on when the window was left: reopen the port without a new check.
-    const GpsLink& link = nav_.link;
-    const bool pictureShown = link.switchedOn() || link.pictures().noSignal;
-    if (pictureShown && !MSComm1.isOpen() && openPort() && link.switchedOn())
+    if (nav_.link.shown() && !MSComm1.isOpen() && openPort() && nav_.link.switchedOn())
         silenceWatch.setInterval(kSilenceMs);
     // 11: track buttons; a paused recording by hand goes on.
     const RecordButtons record =
@@ -178,12 +172,7 @@ void frmGPSmain::Form_Resize()
 {
     // Skipped once after a switch of windows; a failure part-way keeps what was placed. In
     // every case dontResize is cleared.
-    struct Clear
-    {
-        bool& flag;
-        ~Clear() { flag = false; }
-    } clear{dontResize};
-    if (dontResize)
+    if (std::exchange(dontResize, false))
         return;
 
     const auto places = flightLayout(width(), height());

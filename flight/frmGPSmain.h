@@ -418,6 +418,9 @@ private:
     void zoomTo(int sliderValue);
     // Puts a value on the zoom slider without running its change handler.
     void setSliderQuietly(int value);
+    // Keeps the view of the chart shown and shows the chart `name` (the first active one when
+    // there is none of that name).
+    void showChart(const QString& name);
     // Sets the chart combo's text without its change handler.
     void setMapsTextQuietly(const QString& text);
     // Rewrites kartendaten.crm with the current chart and the route combo's text.

@@ -8,7 +8,6 @@
 #include "core/Variablen.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
-#include "platform/DbError.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -17,17 +16,6 @@
 #include <exception>
 
 namespace tv {
-
-namespace {
-
-Connection& trackFile()
-{
-    if (!TrackConnection || !TrackConnection->IsOpen())
-        throw DbError("the track file is not open");
-    return *TrackConnection;
-}
-
-} // namespace
 
 void frmGPSmain::showRecordCounter(int32_t points)
 {
@@ -80,7 +68,7 @@ void frmGPSmain::ToggleTrackRecording()
             showIdleRecordButtons();
             return;
         case RecordToggle::Start:
-            recorder.startTrack(trackFile(), TrackRecorder::trackName());
+            recorder.startTrack(openTrackFile(TrackConnection), TrackRecorder::trackName());
             showRecordCounter(0);
             timeTrack.setInterval(TrackInterval);
             return;
@@ -119,9 +107,9 @@ void frmGPSmain::timeTrack_Timer()
         point.longDeg = nav_.aircraft().lonDeg;
         point.heightM = TrackRecorder::heightMetres(nav_.fix(), nav_.units.altFeet);
         point.time = TrackRecorder::timeText(QString::fromStdString(nav_.fix().utcTime));
-        if (recorder.restartIfDeleted(trackFile(), TrackRecorder::trackName()))
+        if (recorder.restartIfDeleted(openTrackFile(TrackConnection), TrackRecorder::trackName()))
             showRecordCounter(0);
-        recorder.writePoint(trackFile(), point, TrackRecorder::utcToday());
+        recorder.writePoint(openTrackFile(TrackConnection), point, TrackRecorder::utcToday());
     } catch (const std::exception&) {
         stopAfterTrackFileError();
         return;
