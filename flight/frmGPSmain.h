@@ -4,7 +4,8 @@
 // the route navigation, the wind figures and the track recorder.
 //
 // One class over several source files; what it shows is held by plain objects of flight/
-// (FlightNavigation, ChartChoice, MapView, the overlay state, the track recorder):
+// (FlightNavigation, ChartChoice, MapView, the overlay state, the track recorder, the layer
+// flags), its controls' designed places and captions are FlightLayout's, its port GpsPort's:
 //   frmGPSmain.cpp             life cycle, layout, Set.crm / VOR.crm / data.crm
 //   frmGPSmain_controls.cpp    the controls and how their events reach the handlers
 //   frmGPSmain_gps.cpp         GPS button, serial reception, watchdog, the interpreter's events
