@@ -118,11 +118,9 @@ TEST(UserNumberFormat, TheMarkOfEachLocaleReadsBack)
         char mark;
     } const cases[] = {
         {QLocale(QLocale::German, QLocale::Germany), ','},
-        {QLocale(QLocale::French, QLocale::France), ','},
         {QLocale(QLocale::English, QLocale::UnitedStates), '.'},
         {QLocale(QLocale::German, QLocale::Switzerland), '.'},
         {QLocale(QLocale::Arabic, QLocale::Egypt), '.'}, // its own mark is no ASCII character
-        {QLocale::c(), '.'},
     };
     const QLocale before;
     for (const Case& c : cases) {
@@ -142,10 +140,8 @@ TEST(UserNumberFormat, StoredNumbersShowTheirSignificantDigits)
         char mark;
         const char* shown;
     } const cases[] = {
-        {47.4, ',', "47,4"},     {8.0, ',', "8"},
-        {-8.5, '.', "-8.5"},     {-0.0, '.', "0"},
-        {0.1 + 0.2, ',', "0,3"}, {1e20, '.', "1e+20"},
-        {9.375, '.', "9.375"},   {1234.5678, ',', "1234,5678"},
+        {47.4, ',', "47,4"},     {8.0, ',', "8"},      {-0.0, '.', "0"},
+        {0.1 + 0.2, ',', "0,3"}, {1e20, '.', "1e+20"}, {-1234.5678, ',', "-1234,5678"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(tv::numberText(c.value, c.mark), c.shown) << c.value;

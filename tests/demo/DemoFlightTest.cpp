@@ -1,6 +1,5 @@
 #include "tools/DemoFlight.h"
 #include "core/GeoMath.h"
-#include "gps/GpsFix.h"
 #include "gps/VB6NmeaInterpreter.h"
 #include "support/GermanLocale.h"
 #include "tools/DemoData.h"
@@ -276,24 +275,6 @@ TEST(NmeaText, NumbersUseAPointWhateverTheLocale)
     }
     EXPECT_NE(burst.find(",097.5,"), std::string::npos) << burst;
     EXPECT_NE(burst.find(",1066.8,M,"), std::string::npos) << burst;
-}
-
-// The altitude the demo flies is the altitude the program shows: the sentences carry metres,
-// and both sides convert with one factor.
-TEST(NmeaText, TheAltitudeFlownIsTheAltitudeShown)
-{
-    for (const double feet : {0.0, 1000.0, 3500.0, 4999.0, 12500.0}) {
-        FlightState s;
-        s.latDeg = 48.5;
-        s.lonDeg = 9.5;
-        s.altitudeFt = feet;
-        tv::GpsFixBuilder fix;
-        tv::VB6NmeaInterpreter gps;
-        gps.setEvents(&fix);
-        for (const std::string& line : lines(nmeaBurst(s, 0)))
-            gps.Parse(line);
-        EXPECT_EQ(tv::shownAltitude(fix.fix(), true), feet);
-    }
 }
 
 } // namespace

@@ -7,36 +7,27 @@
 #include <QMouseEvent>
 
 #include <string>
-#include <vector>
 
 namespace {
-
-void press(QWidget& control, QEvent::Type type, Qt::MouseButton button)
-{
-    QMouseEvent event(type, QPointF(2, 2), control.mapToGlobal(QPointF(2, 2)), button, button,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&control, &event);
-}
 
 // A watch set up first sees only what the later ones leave: a left press is a click and goes
 // no further, other buttons and other events go on.
 TEST(ControlEvents, ALeftPressIsAClickAndGoesNoFurther)
 {
     QLabel picture;
-    std::vector<std::string> seen;
-    tv::onEvent(&picture, QEvent::MouseButtonPress, [&](QEvent&) {
-        seen.push_back("press");
-        return false;
-    });
-    tv::onEvent(&picture, QEvent::MouseButtonDblClick, [&](QEvent&) {
-        seen.push_back("double");
-        return false;
-    });
-    tv::onClick(&picture, [&] { seen.push_back("click"); });
-    press(picture, QEvent::MouseButtonPress, Qt::LeftButton);
-    press(picture, QEvent::MouseButtonPress, Qt::RightButton);
-    press(picture, QEvent::MouseButtonDblClick, Qt::LeftButton);
-    EXPECT_EQ(seen, (std::vector<std::string>{"click", "press", "double"}));
+    std::string seen;
+    tv::onEvent(&picture, QEvent::MouseButtonPress,
+                [&](QEvent&) { return (seen += "press ", false); });
+    tv::onEvent(&picture, QEvent::MouseButtonDblClick,
+                [&](QEvent&) { return (seen += "double ", false); });
+    tv::onClick(&picture, [&] { seen += "click "; });
+    for (const auto& [type, button] : {std::pair(QEvent::MouseButtonPress, Qt::LeftButton),
+                                       std::pair(QEvent::MouseButtonPress, Qt::RightButton),
+                                       std::pair(QEvent::MouseButtonDblClick, Qt::LeftButton)}) {
+        QMouseEvent event(type, QPointF(2, 2), QPointF(2, 2), button, button, Qt::NoModifier);
+        QApplication::sendEvent(&picture, &event);
+    }
+    EXPECT_EQ(seen, "click press double ");
 }
 
 } // namespace

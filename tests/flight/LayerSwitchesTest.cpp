@@ -38,25 +38,13 @@ TEST(LayerSwitches, EachClickMovesToTheNextStateAndTheFacesShowIt)
                     "picWayInfo "},
         {"picPR", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 picShowRoute picWayInfo "},
         {"picShowRoute", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 picWayInfo "},
-        {"picWayInfo", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 "},
-        {"lblLat", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 "},
+        {"lblLat", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 picWayInfo "},
     };
     tv::LayerFlags flags;
     for (const Case& c : rounds) {
         flags = tv::pressLayerSwitch(flags, QString::fromLatin1(c.press));
         EXPECT_EQ(shownFaces(flags), c.faces) << "after " << c.press;
     }
-}
-
-TEST(LayerSwitches, TheFlagsFollowTheAirspaceSwitchThroughItsThreeStates)
-{
-    tv::LayerFlags flags = tv::pressLayerSwitch({}, QStringLiteral("cmdLR1"));
-    EXPECT_TRUE(flags.ShowLuftraum);
-    EXPECT_FALSE(flags.ShowLuftraumHoehe);
-    flags = tv::pressLayerSwitch(flags, QStringLiteral("cmdLR2"));
-    EXPECT_TRUE(flags.ShowLuftraum && flags.ShowLuftraumHoehe);
-    flags = tv::pressLayerSwitch(flags, QStringLiteral("picLR3"));
-    EXPECT_FALSE(flags.ShowLuftraum || flags.ShowLuftraumHoehe);
 }
 
 TEST(LayerSwitches, WithoutTheirFileTheSwitchesStayAwayWhateverTheFlags)

@@ -110,7 +110,7 @@ TEST_F(WindowStart, EveryControlStandsAtItsDesignedPlace)
         const QString name = control->objectName();
         if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
             continue;
-        made.insert(name);
+        EXPECT_TRUE(made.insert(name).second) << name.toStdString() << " twice";
         EXPECT_NO_THROW(EXPECT_EQ(control->geometry(), tv::flightControl(name).place))
             << name.toStdString() << " has no place";
     }

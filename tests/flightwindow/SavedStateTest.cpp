@@ -2,7 +2,6 @@
 // memory position.crm.
 
 #include "flight/FlightSettings.h"
-#include "flight/Instruments.h"
 #include "map/ViewMemory.h"
 #include "platform/Recordset.h"
 #include "support/TempDir.h"
@@ -79,23 +78,6 @@ TEST(InstrumentFile, VorNameModeAndCourseRoundTrip)
     EXPECT_EQ(read->vorName, "Stuttgart VOR");
     EXPECT_EQ(read->mode, "HSI");
     EXPECT_EQ(read->course, "090");
-}
-
-TEST(InstrumentFile, TheInstrumentStateGoesThroughTheFileAndStaysWithoutOne)
-{
-    TempDir dir;
-    tv::InstrumentState saved;
-    saved.vorName = QStringLiteral("Kempten");
-    saved.mode = tv::InstrumentMode::Vor;
-    saved.course = QStringLiteral("270");
-    ASSERT_TRUE(tv::saveInstrumentFile(dir / "VOR.crm", saved));
-    tv::InstrumentState read;
-    ASSERT_TRUE(tv::loadInstrumentFile(dir / "VOR.crm", read));
-    EXPECT_EQ(read.vorName, "Kempten");
-    EXPECT_EQ(read.mode, tv::InstrumentMode::Vor);
-    EXPECT_EQ(read.course, "270");
-    EXPECT_FALSE(tv::loadInstrumentFile(dir / "missing" / "VOR.crm", read));
-    EXPECT_EQ(read.vorName, "Kempten");
 }
 
 TEST(InstrumentFile, UnknownModeShowsTheCompass)

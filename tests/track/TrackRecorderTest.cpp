@@ -155,10 +155,9 @@ TEST(RecordingDecisions, TheRecordButtonsOnReturningToTheWindow)
     for (const Case& c : cases) {
         const tv::RecordButtons b =
             tv::recordButtonsOnReturn(c.loggerOn, c.automatic, c.paused, c.intervalMs);
-        EXPECT_EQ(b.startButton, c.start) << c.name;
-        EXPECT_EQ(b.autoIndicator, c.indicator) << c.name;
-        EXPECT_EQ(b.timerMs, c.timerMs) << c.name;
-        EXPECT_EQ(b.hideRecording, c.hideRecording) << c.name;
+        EXPECT_TRUE(b.startButton == c.start && b.autoIndicator == c.indicator &&
+                    b.timerMs == c.timerMs && b.hideRecording == c.hideRecording)
+            << c.name;
     }
 }
 
