@@ -2,7 +2,6 @@
 
 #include "core/FileHelpers.h"
 #include "platform/Connection.h"
-#include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 #include "platform/TextFold.h"
 
@@ -12,11 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace tv {
-
-fs::path chartFolder()
-{
-    return programFolder() / "Karten";
-}
 
 std::optional<std::vector<std::string>> listChartImages(const fs::path& folder)
 {

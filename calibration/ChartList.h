@@ -1,6 +1,6 @@
 #pragma once
 
-// The chart folder Karten and the Maps table of data.tvd.
+// The chart images of the chart folder Karten (map/ChartImage.h) and the Maps table of data.tvd.
 //
 // Maps holds one row per chart image: Name (file name with extension, the key of every lookup,
 // compared ignoring case), the edges Unten, Oben, Links, Rechts (DD.MM, south and west
@@ -15,9 +15,6 @@
 namespace tv {
 
 class Connection;
-
-// The chart folder of the program folder.
-std::filesystem::path chartFolder();
 
 // The chart images of `folder`: the "*.bmp" files, then the "*.jpg" files, each extension
 // matched ignoring case (DEMO.BMP is listed) and each group sorted by name ignoring case,

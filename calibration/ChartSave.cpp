@@ -108,11 +108,7 @@ std::optional<ChartEdges> validateEdgeEntry(const EdgeEntry& entry)
 
 std::string edgeText(double ddmm, char decimalMark)
 {
-    std::string text = Value(std::fabs(ddmm)).toString();
-    for (char& c : text)
-        if (c == '.')
-            c = decimalMark;
-    return text;
+    return numberText(std::fabs(ddmm), decimalMark);
 }
 
 fs::path calibrationFilePath(const fs::path& chartFolder, const std::string& chartName)
@@ -143,19 +139,13 @@ std::optional<std::array<double, 4>> readCalibrationFile(const fs::path& file)
     return edges;
 }
 
-std::optional<ChartRecord> findChartRow(Connection& connection, const std::string& chartName)
+std::optional<ChartRow> findChartRow(Connection& connection, const std::string& chartName)
 {
     Recordset maps;
     seekChart(maps, connection, chartName);
     if (!maps.HasCurrentRow())
         return std::nullopt;
-    ChartRecord record;
-    for (int i = 0; i < 4; ++i)
-        record.edges[static_cast<size_t>(i)] = maps.Field(kFieldOf[i]).asNumber();
-    record.breite = maps.Field("Breite").asNumber();
-    record.hoehe = maps.Field("Höhe").asNumber();
-    record.active = maps.Field("Active").toBool();
-    return record;
+    return readChartRow(maps);
 }
 
 SaveOutcome saveChart(Connection& connection, const fs::path& chartFolder,

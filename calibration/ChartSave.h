@@ -12,6 +12,8 @@
 // Unten, Oben, Links, Rechts (a chart from 47°40' N to 48°10' N, 8°50' E to 9°30' E gives
 // 47.4, 48.1, 8.5, 9.3).
 
+#include "map/ChartRow.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -62,17 +64,9 @@ bool writeCalibrationFile(const std::filesystem::path& file, const std::array<do
 // The four signed edges of a calibration file; empty when it is missing, short or unreadable.
 std::optional<std::array<double, 4>> readCalibrationFile(const std::filesystem::path& file);
 
-// A chart's Maps row, looked up by name (ignoring case); empty when it has none. Edges and
-// sizes are empty where the field holds no number.
-struct ChartRecord
-{
-    std::array<std::optional<double>, 4> edges;
-    std::optional<double> breite;
-    std::optional<double> hoehe;
-    bool active = false;
-};
-// Throws DbError when the table cannot be read.
-std::optional<ChartRecord> findChartRow(Connection& connection, const std::string& chartName);
+// A chart's Maps row, looked up by name (ignoring case); empty when it has none. Throws DbError
+// when the table cannot be read.
+std::optional<ChartRow> findChartRow(Connection& connection, const std::string& chartName);
 
 enum class SaveOutcome {
     Saved,

@@ -2,7 +2,6 @@
 
 #include "calibration/MapPicture.h"
 #include "calibration/QuickFind.h"
-#include "calibration/UserDecimalMark.h"
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
@@ -58,11 +57,7 @@ void plainBackground(QWidget* w)
 // A stored coordinate as a box shows it: signed, in the user's number format.
 QString coordinateText(double ddmm)
 {
-    std::string text = Value(ddmm).toString();
-    for (char& c : text)
-        if (c == '.')
-            c = userDecimalMark();
-    return QString::fromStdString(text);
+    return QString::fromStdString(numberText(ddmm, userDecimalMark()));
 }
 
 bool isArrow(int key)

@@ -2,14 +2,15 @@
 
 #include "calibration/ChartList.h"
 #include "calibration/ImageHeaderSize.h"
-#include "calibration/UserDecimalMark.h"
 #include "calibration/frmCalRect.h"
 #include "core/FileHelpers.h"
 #include "core/HandlerGuard.h"
+#include "core/NumberFormat.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
 #include "core/windows/WindowLook.h"
+#include "map/ChartImage.h"
 #include "map/DrawSurface.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
@@ -23,7 +24,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -438,16 +438,9 @@ void frmCalibrate::dataError()
 void frmCalibrate::showPreview(const QString& name)
 {
     picMap->clear();
-    const QString file = QString::fromStdString((chartFolder() / name.toStdString()).string());
-    QImageReader reader(file);
-    reader.setAutoTransform(false);
-    const QSize full = reader.size();
-    if (!full.isValid())
-        return;
-    // Decoded at preview size (JPEG decoders scale while decoding); stretched over the whole
-    // preview, as the chart has always been previewed, without keeping its proportions.
-    reader.setScaledSize(picMap->size());
-    const QImage image = reader.read();
+    // Stretched over the whole preview, as the chart has always been previewed, without
+    // keeping its proportions.
+    const QImage image = readChartImage(chartFolder() / name.toStdString(), picMap->size());
     if (image.isNull())
         return;
     picMap->setPixmap(QPixmap::fromImage(image));
@@ -477,7 +470,7 @@ void frmCalibrate::ShowMapData()
     if (chkVorschau->isChecked())
         showPreview(name);
 
-    std::optional<ChartRecord> row;
+    std::optional<ChartRow> row;
     if (MainConnection) {
         try {
             row = findChartRow(*MainConnection, name.toStdString());
@@ -488,7 +481,7 @@ void frmCalibrate::ShowMapData()
     }
     if (row) {
         setEdgeColours(kSaved);
-        showEdges(row->edges);
+        showEdges({row->southDDMM, row->northDDMM, row->westDDMM, row->eastDDMM});
     } else {
         setEdgeColours(kNotSaved);
         const auto file =
@@ -585,11 +578,8 @@ void frmCalibrate::cmdCalibrate_Click()
         cannotOpen();
         return;
     }
-    // The whole image once per opening, as stored: no EXIF rotation, so its size is the
-    // header's.
-    QImageReader reader(QString::fromStdString((chartFolder() / name.toStdString()).string()));
-    reader.setAutoTransform(false);
-    const QImage image = reader.read();
+    // The whole image once per opening, as stored, so its size is the header's.
+    const QImage image = readChartImage(chartFolder() / name.toStdString());
     if (image.isNull()) {
         cannotOpen();
         return;

@@ -1,6 +1,10 @@
 #include "core/NumberFormat.h"
 
 #include "core/Rounding.h"
+#include "platform/Value.h"
+
+#include <QLocale>
+#include <QString>
 
 #include <array>
 #include <charconv>
@@ -136,6 +140,26 @@ std::optional<double> readStrictNumber(std::string_view text)
     if (ec != std::errc() || ptr != last || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+char userDecimalMark()
+{
+    return QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
+}
+
+NumberStyle userNumberStyle()
+{
+    return {userDecimalMark(), HalfRounding::AwayFromZero};
+}
+
+std::string numberText(double value, char decimalMark)
+{
+    std::string text = Value(value == 0.0 ? 0.0 : value).toString();
+    for (char& c : text) {
+        if (c == '.')
+            c = decimalMark;
+    }
+    return text;
 }
 
 } // namespace tv

@@ -1,6 +1,7 @@
 #pragma once
 
-// The program's one number-pattern formatter and its one strict reader of typed numbers.
+// The program's one number-pattern formatter, its one strict reader of typed numbers, and the
+// user's decimal mark with which the windows show numbers.
 
 #include <optional>
 #include <string>
@@ -32,6 +33,16 @@ struct NumberStyle
 // 8 -> "8.", 0 -> "."). The value is rounded to the shown decimals as `style` says. A minus
 // sign is written only when a digit other than 0 is shown. NaN and infinities give "".
 std::string formatPattern(double value, std::string_view pattern, NumberStyle style = {});
+
+// The decimal mark of the user's number format (the default locale): ',' where it writes a
+// comma, '.' for every other mark, so that what a window shows reads back as a typed number.
+char userDecimalMark();
+// Numbers as the windows show them: the user's decimal mark, halves away from zero.
+NumberStyle userNumberStyle();
+
+// `value` as a stored number reads: up to 15 significant digits, no trailing zeros, no "-0",
+// `decimalMark` as the mark (47.4 -> "47,4" with ','; 8 -> "8"; 1e20 -> "1e+20").
+std::string numberText(double value, char decimalMark);
 
 // A number typed into a box or a grid cell, read the same in every locale: blanks around it,
 // an optional sign, digits with at most one decimal mark ("." or ","), at least one digit.

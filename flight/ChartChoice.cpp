@@ -3,11 +3,11 @@
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "flight/MapOverlay.h"
+#include "map/ChartImage.h"
+#include "map/ChartRow.h"
 #include "map/ViewMemory.h"
 #include "platform/Recordset.h"
 #include "platform/TextFold.h"
-
-#include <QImageReader>
 
 namespace tv {
 namespace {
@@ -35,7 +35,7 @@ std::optional<ChartRow> ChartChoice::currentRow()
 {
     if (!hasRows(ActiveMaps) || ActiveMaps->Bof() || ActiveMaps->Eof())
         return std::nullopt;
-    return chartRowOf(*ActiveMaps);
+    return readChartRow(*ActiveMaps);
 }
 
 bool ChartChoice::seek(const QString& name)
@@ -58,12 +58,11 @@ ChartChoice::Load ChartChoice::loadCurrent(MapView& view, const std::filesystem:
     const QString name = currentName();
     ChartRow row;
     try {
-        row = chartRowOf(*ActiveMaps);
+        row = readChartRow(*ActiveMaps);
     } catch (const std::exception&) {
         return Load::Failed; // a row without the chart's edges
     }
-    const QImage image =
-        QImageReader(QString::fromStdString((folder / name.toStdString()).string())).read();
+    const QImage image = readChartImage(folder / name.toStdString());
     if (image.isNull() || view.loadChart(row, image) != MapView::LoadResult::Loaded)
         return Load::Failed;
     loaded_ = name;
@@ -80,10 +79,15 @@ ChartChoice::Message ChartChoice::errorMessage(const QString& name, bool german)
             QStringLiteral("Map error")};
 }
 
+void ChartChoice::openActiveCharts(Recordset& maps, Connection& main)
+{
+    maps.Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", main);
+}
+
 std::vector<QString> ChartChoice::activeNames(Connection& main)
 {
     Recordset maps;
-    maps.Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", main);
+    openActiveCharts(maps, main);
     std::vector<QString> names;
     for (; !maps.Eof(); maps.MoveNext())
         names.push_back(QString::fromStdString(maps.Field("Name").toString()));

@@ -29,6 +29,13 @@ QString trackText(const GpsFix& fix)
     return formatNumber(*fix.trackDegTrue, QStringLiteral("000"));
 }
 
+std::optional<double> shownTrack(const GpsFix& fix)
+{
+    if (!fix.trackDegTrue)
+        return std::nullopt;
+    return shownTrackDeg(fix);
+}
+
 QString altitudeText(const GpsFix& fix, bool feet)
 {
     if (!fix.altitudeM)

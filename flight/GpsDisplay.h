@@ -24,6 +24,9 @@ QString speedText(const GpsFix& fix, bool knots);
 QString speedUnitText(bool knots); // "kts", "km/h"
 // lblBearing: whole degrees with three digits ("000"; 359.6 shows as 360).
 QString trackText(const GpsFix& fix);
+// The track in whole degrees as lblBearing shows it (the course instrument turns by it); empty
+// while it shows "---".
+std::optional<double> shownTrack(const GpsFix& fix);
 // lblAlt: whole feet ("######") or metres ("#####"); an altitude that rounds to 0 shows
 // nothing.
 QString altitudeText(const GpsFix& fix, bool feet);

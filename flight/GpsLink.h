@@ -31,6 +31,8 @@ public:
     // The GPS is switched on: picture "on" or "fix" is shown. Only then do the port's
     // notifications start the no-signal mode.
     bool switchedOn() const { return pictures_.on || pictures_.fix; }
+    // A status picture shows (the GPS is on, or in the no-signal mode): the port belongs open.
+    bool shown() const { return switchedOn() || pictures_.noSignal; }
     // The check after a start is under way (the verdict has not been given yet).
     bool checking() const { return countdown_ > 0; }
     // Data arrived since the start or since the no-signal mode began (DataReceived).

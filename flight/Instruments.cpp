@@ -2,10 +2,12 @@
 
 #include "core/GeoMath.h"
 #include "core/Rounding.h"
+#include "flight/FlightSettings.h"
 #include "map/DrawSurface.h"
 #include "map/NumberText.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
+#include "platform/Log.h"
 #include "platform/Recordset.h"
 
 #include <QFont>
@@ -75,6 +77,26 @@ QString instrumentModeText(InstrumentMode mode)
         break;
     }
     return QStringLiteral("Kurs");
+}
+
+bool loadInstrumentFile(const std::filesystem::path& path, InstrumentState& state)
+{
+    const std::optional<VorSettings> vor = LoadVorFile(path);
+    if (!vor)
+        return false;
+    state.vorName = QString::fromStdString(vor->vorName);
+    state.mode = instrumentModeFromText(QString::fromStdString(vor->mode));
+    state.course = QString::fromStdString(vor->course);
+    return true;
+}
+
+bool saveInstrumentFile(const std::filesystem::path& path, const InstrumentState& state)
+{
+    VorSettings vor;
+    vor.vorName = state.vorName.toStdString();
+    vor.mode = instrumentModeText(state.mode).toStdString();
+    vor.course = state.course.toStdString();
+    return SaveVorFile(path, vor);
 }
 
 InstrumentMode nextInstrumentMode(InstrumentMode mode)
@@ -422,7 +444,8 @@ VorLookupResult lookupSelectedVor(Connection* connection, const QString& name,
         return result;
     try {
         result.waypoint = findWaypointByName(*connection, name);
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
+        logIgnoredFault(e, "no station: the instrument keeps its last values");
         return result;
     }
     if (result.waypoint) {

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 
 namespace tv {
@@ -60,6 +61,11 @@ struct InstrumentState
     // reported once, not at every track report.
     QString missingVorReported;
 };
+
+// VOR.crm (flight/FlightSettings.h) read into the instrument's station, mode and course; false
+// when the file could not be read (it is then written anew and the state stays as it was).
+bool loadInstrumentFile(const std::filesystem::path& path, InstrumentState& state);
+bool saveInstrumentFile(const std::filesystem::path& path, const InstrumentState& state);
 
 // ---------------------------------------------------------------- artwork
 // The compass card: a dark disc on a transparent square, white graduations every 5 degrees

@@ -108,18 +108,6 @@ std::vector<QString> chartsContaining(Connection& main, double latDDMM, double l
 
 // --- chart ------------------------------------------------------------------------------
 
-ChartRow chartRowOf(const Recordset& maps)
-{
-    ChartRow row;
-    row.southDDMM = maps.Field("Unten").asNumber();
-    row.northDDMM = maps.Field("Oben").asNumber();
-    row.westDDMM = maps.Field("Links").asNumber();
-    row.eastDDMM = maps.Field("Rechts").asNumber();
-    row.widthPx = maps.Field("Breite").asNumber();
-    row.heightPx = maps.Field("Höhe").asNumber();
-    return row;
-}
-
 bool viewShowsChart(const MapView& view, const ChartRow& chart)
 {
     if (!chart.southDDMM || !chart.northDDMM || !chart.westDDMM || !chart.eastDDMM ||

@@ -59,8 +59,6 @@ std::vector<MapPoint> routePointsOf(Connection& main, const Value& routeId);
 // order of the chart table.
 std::vector<QString> chartsContaining(Connection& main, double latDDMM, double lonDDMM);
 
-// The current row of the chart table as the map needs it.
-ChartRow chartRowOf(const class Recordset& maps);
 // True when `view` holds exactly this chart, loaded without a fault: numeric edges, distinct
 // opposite edges, positive sizes, and the view's scales and edges made from them. The overlay
 // is never drawn over a chart that failed to load.

@@ -46,6 +46,20 @@ RecordToggle toggleRecording(bool fix, bool automatic, bool running, bool failed
     return RecordToggle::Start;
 }
 
+RecordButtons recordButtonsOnReturn(bool loggerOn, bool automatic, bool paused, int intervalMs)
+{
+    RecordButtons buttons;
+    buttons.startButton = loggerOn && !automatic;
+    buttons.autoIndicator = loggerOn && automatic;
+    if (!loggerOn || automatic) {
+        buttons.timerMs = 0;
+    } else if (paused) {
+        buttons.timerMs = intervalMs;
+        buttons.hideRecording = intervalMs <= 0;
+    }
+    return buttons;
+}
+
 CounterFont recordCounterFont(int32_t points)
 {
     if (points > 9998)
@@ -53,6 +67,13 @@ CounterFont recordCounterFont(int32_t points)
     if (points > 998)
         return {12, 130};
     return {};
+}
+
+Connection& openTrackFile(const std::shared_ptr<Connection>& connection)
+{
+    if (!connection || !connection->IsOpen())
+        throw DbError("the track file is not open");
+    return *connection;
 }
 
 QString TrackRecorder::trackName(const QDateTime& localStart, const QLocale& locale)
@@ -116,6 +137,13 @@ void TrackRecorder::gpsDateChanged(std::string_view ddmmyy)
 {
     if (const auto date = parseGpsDate(ddmmyy))
         gpsDate_ = date;
+}
+
+Date TrackRecorder::utcToday()
+{
+    const QDate d = QDateTime::currentDateTimeUtc().date();
+    return Date{std::chrono::year{d.year()}, std::chrono::month{static_cast<unsigned>(d.month())},
+                std::chrono::day{static_cast<unsigned>(d.day())}};
 }
 
 Date TrackRecorder::pointDate(Date utcToday) const

@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -46,6 +47,20 @@ AutoRecording automaticRecording(double groundSpeedKt, bool recording);
 enum class RecordToggle { Nothing, Stop, Idle, Start };
 RecordToggle toggleRecording(bool fix, bool automatic, bool running, bool failed, int intervalMs);
 
+// The record buttons when the flight window comes back to the front (the logger switch and
+// automatic recording may have changed in the settings window meanwhile): the start button
+// without automatic recording, the indicator of automatic recording with it, neither with the
+// logger off. A recording by hand that was paused goes on; an interval of 0 means no recording,
+// and the paused one ends instead of showing an indicator that nothing is behind.
+struct RecordButtons
+{
+    bool startButton = false;
+    bool autoIndicator = false;
+    std::optional<int> timerMs; // the track timer's new interval; empty: as it is
+    bool hideRecording = false; // the recording indicator goes
+};
+RecordButtons recordButtonsOnReturn(bool loggerOn, bool automatic, bool paused, int intervalMs);
+
 // The point counter on the recording indicator gets a smaller font as the number grows: the
 // point size, and the counter's top in twips from the top of the indicator.
 struct CounterFont
@@ -55,6 +70,10 @@ struct CounterFont
 };
 CounterFont recordCounterFont(int32_t points);
 
+// The track file when it is open. Throws DbError when it is not: a recording stops then as on
+// any other fault of the file.
+Connection& openTrackFile(const std::shared_ptr<Connection>& connection);
+
 class TrackRecorder
 {
 public:
@@ -62,7 +81,7 @@ public:
 
     // The name of a new track: the start of the recording on the computer's clock,
     // "ddMMMyy - hh:mm" with the month abbreviated in `locale`'s language ("08Dec26 - 14:05").
-    static QString trackName(const QDateTime& localStart,
+    static QString trackName(const QDateTime& localStart = QDateTime::currentDateTime(),
                              const QLocale& locale = QLocale::system());
 
     // Height to store: the altitude as the display shows it (whole feet or metres, see
@@ -80,6 +99,8 @@ public:
     std::optional<Date> gpsDate() const { return gpsDate_; }
     // Date of a point written now: the GPS date, else the computer's UTC date `utcToday`.
     Date pointDate(Date utcToday) const;
+    // The computer's UTC date now.
+    static Date utcToday();
 
     // Starts a new track: adds its "List" row named `name` and takes its number; no points yet;
     // clears failed(). Throws DbError when the track file refuses (the recorder then holds no

@@ -2,6 +2,7 @@
 
 #include "core/GeoMath.h"
 #include "core/Units.h"
+#include "flight/FlightKeys.h"
 #include "map/DrawSurface.h"
 #include "map/NumberText.h"
 
@@ -24,9 +25,6 @@ bool showsNoValue(const QString& caption)
 }
 
 const QString kEmptyEntry = QStringLiteral("---");
-constexpr int kKeyBack = 8;
-constexpr int kKey0 = 48;
-constexpr int kKey9 = 57;
 
 bool thirdIsDigit(const QString& text)
 {
@@ -181,7 +179,7 @@ WindEntry::KeyResult WindEntry::key(int keyCode)
             if (entry.isEmpty())
                 entry = kEmptyEntry;
         }
-    } else if (keyCode >= kKey0 && keyCode <= kKey9 && entry.size() < 3) {
+    } else if (keyCode >= kKey0 && keyCode <= kKey0 + 9 && entry.size() < 3) {
         entry += QChar(QLatin1Char('0' + (keyCode - kKey0)));
     }
     if (entry.isEmpty())

@@ -8,9 +8,9 @@
 #include "core/HandlerGuard.h"
 #include "core/SettingsRules.h"
 #include "core/Variablen.h"
+#include "flight/FlightLayout.h"
 #include "flight/FlightSettings.h"
 #include "flight/RouteWindow.h"
-#include "map/NumberText.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/ProgramFolder.h"
@@ -24,41 +24,7 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include <cmath>
-
 namespace tv {
-
-namespace {
-
-// Forwards the interpreter's events to the window's handlers.
-class GpsForwarder : public NmeaEvents
-{
-public:
-    explicit GpsForwarder(frmGPSmain& w) : w_(w) {}
-    void PositionReceived(const std::string& latitude, const std::string& longitude,
-                          const std::string& latraw, const std::string& longraw) override
-    {
-        w_.gps_PositionReceived(latitude, longitude, latraw, longraw);
-    }
-    void SpeedReceived(const std::string& speed) override { w_.gps_SpeedReceived(speed); }
-    void BearingReceived(const std::string& bearing) override { w_.gps_BearingReceived(bearing); }
-    void AltitudeReceived(const std::string& altitude) override
-    {
-        w_.gps_AltitudeReceived(altitude);
-    }
-    void DateChanged(const std::string& date) override { w_.gps_DateChanged(date); }
-    void SatellitesInViewReceived(int16_t count) override
-    {
-        w_.gps_SatellitesInViewReceived(count);
-    }
-    void FixObtained() override { w_.gps_FixObtained(); }
-    void FixLost() override { w_.gps_FixLost(); }
-
-private:
-    frmGPSmain& w_;
-};
-
-} // namespace
 
 frmGPSmain::frmGPSmain()
 {
@@ -68,9 +34,8 @@ frmGPSmain::frmGPSmain()
     mapLayers.add({"airspaces", {}, [this] { DrawAirspaces(); }});
     mapLayers.add({"moving map", {}, [this] { DrawMovingMap(); }});
 
-    gpsEvents_ = std::make_unique<GpsForwarder>(*this);
     // The fix is brought up to date first; the handlers then show it.
-    nav_.fixEvents().setNext(gpsEvents_.get());
+    nav_.fixEvents().setNext(this);
     gps.setEvents(&nav_.fixEvents());
     buildControls();
     wireControls();
@@ -79,8 +44,7 @@ frmGPSmain::frmGPSmain()
 frmGPSmain::~frmGPSmain()
 {
     gps.setEvents(nullptr);
-    if (MSComm1.isOpen())
-        MSComm1.close();
+    MSComm1.closeIfOpen();
 }
 
 // ------------------------------------------------------------------------------ life cycle
@@ -91,10 +55,7 @@ void frmGPSmain::Form_Load()
     ActiveMaps = std::make_shared<Recordset>();
     if (MainConnection) {
         guarded([&] { nav_.route.openList(*MainConnection); });
-        guarded([&] {
-            ActiveMaps->Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC",
-                             *MainConnection);
-        });
+        guarded([&] { ChartChoice::openActiveCharts(*ActiveMaps, *MainConnection); });
     }
 
     // 3: start values (the navigation starts with them); centring is on.
@@ -114,14 +75,9 @@ void frmGPSmain::Form_Load()
     TrackPaused = false;
     MapListIndex = 0;
     layers = {};
-    guarded([&] { LoadSet(); });
-
     // 7: no airport data file, no airport switches.
-    if (!AptDataAvailable) {
-        cmdAPT1->hide();
-        cmdAPT2->hide();
-        picAPT3->hide();
-    }
+    airportFile_ = AptDataAvailable;
+    guarded([&] { LoadSet(); });
 
     // 8: the view memory.
     chart_.openViewMemory(programFile("position.crm"));
@@ -129,11 +85,8 @@ void frmGPSmain::Form_Load()
 
 void frmGPSmain::AirspaceFileMissing()
 {
-    cmdLR1->hide();
-    cmdLR2->hide();
-    cmdPR->hide();
-    picLR3->hide();
-    picPR->hide();
+    airspaceFile_ = false;
+    showLayerSwitches();
 }
 
 void frmGPSmain::Form_Activate()
@@ -149,7 +102,7 @@ void frmGPSmain::Form_Activate()
         guarded([&] { UpdateRouteInfo(); });
     progBar->show();
     // 5: a window never laid out (or laid out for another size) is laid out now.
-    if (SlideMap->y() > height() || picMap->width() != width() - kPanelWidth) {
+    if (SlideMap->y() > height() || picMap->width() != width() - kFlightPanelWidth) {
         dontResize = false;
         guarded([&] { Form_Resize(); });
     }
@@ -172,22 +125,17 @@ void frmGPSmain::Form_Activate()
     guarded([&] { LoadSavedCom(); });
     GridBusy = false;
     // 10: the GPS was on when the window was left: reopen the port without a new check.
-    const GpsLink& link = nav_.link;
-    const bool pictureShown = link.switchedOn() || link.pictures().noSignal;
-    if (pictureShown && !MSComm1.isOpen() && openPort() && link.switchedOn())
+    if (nav_.link.shown() && !MSComm1.isOpen() && openPort() && nav_.link.switchedOn())
         silenceWatch.setInterval(kSilenceMs);
-    // 11: track buttons; a paused recording by hand goes on. Interval 0 (set in the settings
-    // window meanwhile) means no recording: the paused one ends instead of showing an
-    // indicator that nothing is behind.
-    cmdRecord->setVisible(TrackLoggerOn && !TrackAutoOn);
-    cmdRecordAuto->setVisible(TrackLoggerOn && TrackAutoOn);
-    if (!TrackLoggerOn || TrackAutoOn) {
-        timeTrack.setInterval(0);
-    } else if (TrackPaused) {
-        timeTrack.setInterval(TrackInterval);
-        if (TrackInterval <= 0)
-            picRecord->hide();
-    }
+    // 11: track buttons; a paused recording by hand goes on.
+    const RecordButtons record =
+        recordButtonsOnReturn(TrackLoggerOn, TrackAutoOn, TrackPaused, TrackInterval);
+    cmdRecord->setVisible(record.startButton);
+    cmdRecordAuto->setVisible(record.autoIndicator);
+    if (record.timerMs)
+        timeTrack.setInterval(*record.timerMs);
+    if (record.hideRecording)
+        picRecord->hide();
     // 12.
     progBar->setValue(100);
     progBar->hide();
@@ -204,7 +152,7 @@ void frmGPSmain::Form_Deactivate()
     busy_.release();
     TrackPaused = timeTrack.interval() > 0;
     timeTrack.setInterval(0);
-    closePort();
+    MSComm1.closeIfOpen();
     guarded([&] { SaveMapView(); });
 }
 
@@ -214,7 +162,7 @@ void frmGPSmain::Form_Unload()
     silenceWatch.setInterval(0);
     timeTrack.setInterval(0);
     busy_.release();
-    closePort();
+    MSComm1.closeIfOpen();
     guarded([&] { SaveMapView(); });
     guarded([&] { SaveVOR(); });
     guarded([&] { SaveSet(); });
@@ -224,50 +172,21 @@ void frmGPSmain::Form_Resize()
 {
     // Skipped once after a switch of windows; a failure part-way keeps what was placed. In
     // every case dontResize is cleared.
-    struct Clear
-    {
-        bool& flag;
-        ~Clear() { flag = false; }
-    } clear{dontResize};
-    if (dontResize)
+    if (std::exchange(dontResize, false))
         return;
 
-    const int W = width() - kPanelWidth;
-    const int H = height() - kStripHeight;
-    if (W < kMinMapWidth || H < kMinMapHeight)
+    const auto places = flightLayout(width(), height());
+    if (!places)
         return;
-
-    // 1: the map.
-    picMap->setGeometry(kMapLeft, 0, W, H);
-    picMap->surface().resize(W, H);
+    // 1: the map at its new size, redrawn; 2: what moves with it.
+    picMap->setGeometry(places->front().second);
+    picMap->surface().resize(picMap->width(), picMap->height());
     FitViewToWindow();
     UpdateMap();
-
-    // 2: along the bottom edge of the map.
-    const int mapLeft = picMap->x();
-    cmdGPS->move(picMap->width() + 192, H + 5);
-    for (QLabel* check : picGPSCheck)
-        check->move(cmdGPS->pos());
-    SlideMap->move(mapLeft + 175, H + 8);
-    const int G =
-        static_cast<int>(std::lround(std::lround(cmdGPS->x() - SlideMap->x() - 440) / 2.0));
-    cmdKartezentrieren->move(mapLeft + 515 + G, H + 5);
-    picKartezentrieren->move(cmdKartezentrieren->pos());
-    cmdMapScroll->move(mapLeft + 444 + G, H + 5);
-    PicMapScroll->move(cmdMapScroll->pos());
-    cmbMaps->move(mapLeft, H + 9);
-    tNextMap->move(mapLeft, H + 8);
-    LblMapNumber->move(mapLeft - 33, H + 11);
-
-    // 3: inside the map, along its bottom and at its top right.
-    const int mapHeight = picMap->height();
-    Frame3->move(Frame3->x(), mapHeight - 28);
-    progBar->move(progBar->x(), mapHeight - 30);
-    lblStatus->move(W - 243, mapHeight - 28);
-    frmQNH->move(W - 85, mapHeight - 28);
-    cmdRecord->move(W - 43, cmdRecord->y());
-    picRecord->move(W - 43, picRecord->y());
-    cmdRecordAuto->move(W - 43, cmdRecordAuto->y());
+    for (const auto& [name, place] : *places) {
+        if (QWidget* control = findChild<QWidget*>(name))
+            control->setGeometry(place);
+    }
 }
 
 // ------------------------------------------------------------------------------ files
@@ -280,51 +199,24 @@ void frmGPSmain::LoadSavedCom()
     if (!saved)
         return;
     SavedComPort = saved->port;
-    const std::string& settings = saved->settings;
-    const std::string baud = settings.substr(0, settings.find(','));
-    const double rate = leadingNumber(QString::fromStdString(baud));
-    if (rate >= 1.0 && rate <= 4000000.0)
-        baudRate_ = static_cast<qint32>(rate);
-    if (MSComm1.isOpen())
-        MSComm1.setBaudRate(baudRate_);
+    MSComm1.takeSettings(saved->settings);
 }
 
 void frmGPSmain::LoadVOR()
 {
-    const std::optional<VorSettings> vor = LoadVorFile(programFile("VOR.crm"));
-    if (!vor)
-        return;
-    nav_.instrument.vorName = QString::fromStdString(vor->vorName);
-    nav_.instrument.mode = instrumentModeFromText(QString::fromStdString(vor->mode));
-    nav_.instrument.course = QString::fromStdString(vor->course);
-    lblVOR1->setText(nav_.instrument.vorName);
+    if (loadInstrumentFile(programFile("VOR.crm"), nav_.instrument))
+        lblVOR1->setText(nav_.instrument.vorName);
 }
 
 void frmGPSmain::SaveVOR()
 {
-    VorSettings vor;
-    vor.vorName = nav_.instrument.vorName.toStdString();
-    vor.mode = instrumentModeText(nav_.instrument.mode).toStdString();
-    vor.course = nav_.instrument.course.toStdString();
-    SaveVorFile(programFile("VOR.crm"), vor);
+    saveInstrumentFile(programFile("VOR.crm"), nav_.instrument);
 }
 
 void frmGPSmain::LoadSet()
 {
     LoadSetFile(programFile("Set.crm"), layers);
-    // The switches show the flags; a flag that is off changes nothing.
-    const std::pair<bool, QWidget*> hidden[] = {{layers.ShowLuftraum, cmdLR1},
-                                                {layers.ShowLuftraumHoehe, cmdLR2},
-                                                {layers.ShowAPT1, cmdAPT1},
-                                                {layers.ShowAPT2, cmdAPT2}};
-    for (const auto& [on, control] : hidden)
-        if (on)
-            control->hide();
-    const std::pair<bool, QWidget*> shown[] = {
-        {layers.ShowPR, picPR}, {layers.ShowRoute, picShowRoute}, {layers.ShowWayInfo, picWayInfo}};
-    for (const auto& [on, control] : shown)
-        if (on)
-            control->show();
+    showLayerSwitches();
 }
 
 void frmGPSmain::SaveSet()

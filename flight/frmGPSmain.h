@@ -4,7 +4,8 @@
 // the route navigation, the wind figures and the track recorder.
 //
 // One class over several source files; what it shows is held by plain objects of flight/
-// (FlightNavigation, ChartChoice, MapView, the overlay state, the track recorder):
+// (FlightNavigation, ChartChoice, MapView, the overlay state, the track recorder, the layer
+// flags), its controls' designed places and captions are FlightLayout's, its port GpsPort's:
 //   frmGPSmain.cpp             life cycle, layout, Set.crm / VOR.crm / data.crm
 //   frmGPSmain_controls.cpp    the controls and how their events reach the handlers
 //   frmGPSmain_gps.cpp         GPS button, serial reception, watchdog, the interpreter's events
@@ -19,9 +20,8 @@
 // probe their pixels. Handlers keep the names of the control and event they serve; the wiring
 // runs each of them inside `guarded`, which logs a fault and lets none out to the event loop.
 //
-// Key codes given to the key handlers are the classic virtual key codes (8 Backspace,
-// 13 Enter, 27 Escape, 32 Space, 37-40 arrows left/up/right/down, 48-57 digits of the main
-// keyboard); vbKeyCode() turns a Qt key into one. Mouse buttons: 1 left, 2 right.
+// Key codes given to the key handlers are the classic virtual key codes (flight/FlightKeys.h).
+// Mouse buttons: 1 left, 2 right.
 
 #include "airspace/AirspaceLayer.h"
 #include "core/forms/BusyCursor.h"
@@ -30,6 +30,7 @@
 #include "flight/ChartChoice.h"
 #include "flight/FlightNavigation.h"
 #include "flight/FlightSettings.h"
+#include "flight/GpsPort.h"
 #include "flight/Instruments.h"
 #include "flight/MapLayers.h"
 #include "flight/MapOverlay.h"
@@ -47,7 +48,6 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
-#include <QSerialPort>
 #include <QString>
 
 #include <array>
@@ -72,7 +72,7 @@ class DrawSurface;
 class PictureBox;
 class Recordset;
 
-class frmGPSmain : public MdiForm
+class frmGPSmain : public MdiForm, private NmeaEvents
 {
     Q_OBJECT
 public:
@@ -185,7 +185,7 @@ public:
     QLabel* picSet = nullptr;
 
     // The GPS port and the two window timers (interval 0 = stopped).
-    QSerialPort MSComm1;
+    GpsPort MSComm1;
     VbTimer timerCheck;
     VbTimer timeTrack;
 
@@ -261,11 +261,7 @@ public:
     void SaveSet();
 
     // ================================================================ serial reception
-    // Serial notification codes as the window handles them.
-    static constexpr int16_t comEvReceive = 2;
-    static constexpr int16_t comEventBreak = 1001;
-    static constexpr int16_t comEventFrame = 1004;
-    static constexpr int16_t comEventRxOver = 1008;
+    // The port's notification codes are GpsPort's.
     void cmdGPS_Click();
     void picGPSCheck_Click(int Index);
     void MSComm1_OnComm(int16_t CommEvent);
@@ -340,8 +336,8 @@ public:
     void cmdPrev_Click();
     void cmdDirectFly_Click();
     void picDF_Click();
-    void cmdshowRoute_Click();
-    void picShowRoute_Click();
+    void cmdshowRoute_Click() { switchLayer(QStringLiteral("cmdshowRoute")); }
+    void picShowRoute_Click() { switchLayer(QStringLiteral("picShowRoute")); }
     void lblRoute_Click() { picShowRoute_Click(); }
     void gridWaypoints_HeadClick(int ColIndex);
     void gridWaypoints_RowColChange(int LastRow, int LastCol);
@@ -381,16 +377,19 @@ public:
     void CalcWind();
 
     // ================================================================ switches and keys
-    void cmdLR1_Click();
-    void cmdLR2_Click();
-    void picLR3_Click();
-    void cmdAPT1_Click();
-    void cmdAPT2_Click();
-    void picAPT3_Click();
-    void cmdPR_Click();
-    void picPR_Click();
-    void cmdWayInfo_Click();
-    void picWayInfo_Click();
+    // The layer switches (flight/LayerSwitches.h): a click on a face sets the layer flags, the
+    // faces show them, the map is redrawn (and the route figures with the route line).
+    void switchLayer(const QString& face);
+    void cmdLR1_Click() { switchLayer(QStringLiteral("cmdLR1")); }
+    void cmdLR2_Click() { switchLayer(QStringLiteral("cmdLR2")); }
+    void picLR3_Click() { switchLayer(QStringLiteral("picLR3")); }
+    void cmdAPT1_Click() { switchLayer(QStringLiteral("cmdAPT1")); }
+    void cmdAPT2_Click() { switchLayer(QStringLiteral("cmdAPT2")); }
+    void picAPT3_Click() { switchLayer(QStringLiteral("picAPT3")); }
+    void cmdPR_Click() { switchLayer(QStringLiteral("cmdPR")); }
+    void picPR_Click() { switchLayer(QStringLiteral("picPR")); }
+    void cmdWayInfo_Click() { switchLayer(QStringLiteral("cmdWayInfo")); }
+    void picWayInfo_Click() { switchLayer(QStringLiteral("picWayInfo")); }
     void cmdShowPoints_Click();
     void picShowPoints_Click();
     void cmdSet_Click();
@@ -400,69 +399,69 @@ public:
     void lblTime_Click() { nav_.units.showEte = !nav_.units.showEte; }
     void Form_KeyUp(int KeyCode, int Shift);
     void SetToolTips();
-    // The classic virtual key code of a Qt key (0 when it has none).
-    static int vbKeyCode(int qtKey, Qt::KeyboardModifiers modifiers = {});
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The point counter's font for this many points (see recordCounterFont).
     void showRecordCounter(int32_t points);
+    // Recording: the indicator with its counter at 0 instead of the start buttons.
+    void showRecording();
     // Not recording: the start button, or the indicator of automatic recording.
     void showIdleRecordButtons();
     // The track file refused a write: the recording stops and the status label says why.
     void stopAfterTrackFileError();
 
-    // Map area = window inner size minus the panel left of the map and the strip below it.
-    static constexpr int kPanelWidth = 280;
-    static constexpr int kStripHeight = 53;
-    static constexpr int kMapLeft = 275;
-    static constexpr int kMinMapWidth = 661;
-    static constexpr int kMinMapHeight = 463;
-    // Where a control lies before the first layout: out of sight, so that the first activation
-    // lays the window out (its slider then lies below the window's inner height).
-    static constexpr int kNotLaidOut = 10000;
-
     void buildControls();
     void wireControls();
-    // Runs `handler` when `control` is clicked (labels and pictures have no click signal).
-    void onClick(QWidget* control, std::function<void()> handler);
     // The zoom slider and the map at this value (taken into the slider's range), redrawn.
     void zoomTo(int sliderValue);
     // Puts a value on the zoom slider without running its change handler.
     void setSliderQuietly(int value);
+    // Keeps the view of the chart shown and shows the chart `name` (the first active one when
+    // there is none of that name).
+    void showChart(const QString& name);
     // Sets the chart combo's text without its change handler.
     void setMapsTextQuietly(const QString& text);
     // Rewrites kartendaten.crm with the current chart and the route combo's text.
     void writeLastMapFile();
     // Opens the GPS port on SavedComPort; false when it cannot be opened.
     bool openPort();
-    void closePort();
     void enterNoSignalMode();
     void showStatus(const QString& text);
     // The status pictures as the GPS switch says.
     void showGpsPictures();
     // Distance, course and time as the navigation holds them.
     void showTargetFigures();
+    // The faces of the layer switches as the layer flags and the data files say.
+    void showLayerSwitches();
+    // The airspace and the airport file are open: their switches are there.
+    bool airspaceFile_ = true;
+    bool airportFile_ = true;
 
     // Hourglass while the port check runs.
     BusyCursor busy_;
-    // Forwards the interpreter's events to the gps_* handlers.
-    std::unique_ptr<NmeaEvents> gpsEvents_;
+    // The interpreter's events, once the fix has taken them in, go to the gps_* handlers.
+    void PositionReceived(const std::string& latitude, const std::string& longitude,
+                          const std::string& latraw, const std::string& longraw) override
+    {
+        gps_PositionReceived(latitude, longitude, latraw, longraw);
+    }
+    void SpeedReceived(const std::string& speed) override { gps_SpeedReceived(speed); }
+    void BearingReceived(const std::string& bearing) override { gps_BearingReceived(bearing); }
+    void AltitudeReceived(const std::string& altitude) override { gps_AltitudeReceived(altitude); }
+    void DateChanged(const std::string& date) override { gps_DateChanged(date); }
+    void SatellitesInViewReceived(int16_t n) override { gps_SatellitesInViewReceived(n); }
+    void FixObtained() override { gps_FixObtained(); }
+    void FixLost() override { gps_FixLost(); }
     // Heading and IAS as typed (lblHeading, lblIAS show them).
     WindEntry windEntry_;
-    // Baud rate from data.crm (the port keeps 4800 until a valid file is read).
-    qint32 baudRate_ = 4800;
-    // True while the port is being opened: its error reports then belong to the open.
-    bool opening_ = false;
     // Chart name that the combo's change handler loaded just before a pick from its list
     // (the pick then does not load the same chart twice).
     QString loadedByChange_;
     // The chart shown, the last chart file and the view memory.
     ChartChoice chart_;
-    std::vector<std::pair<QObject*, std::function<void()>>> clickHandlers_;
 };
 
 } // namespace tv

@@ -15,7 +15,6 @@
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
-#include "platform/SerialPorts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -44,33 +43,15 @@ bool frmGPSmain::openPort()
 {
     if (MSComm1.isOpen())
         return true;
-    const std::string path = comPortPath(SavedComPort);
-    if (path.empty())
-        return false;
-    opening_ = true;
-    MSComm1.setPortName(QString::fromStdString(path));
-    MSComm1.setBaudRate(baudRate_);
-    MSComm1.setDataBits(QSerialPort::Data8);
-    MSComm1.setParity(QSerialPort::NoParity);
-    MSComm1.setStopBits(QSerialPort::OneStop);
-    MSComm1.setFlowControl(QSerialPort::NoFlowControl);
-    const bool opened = MSComm1.open(QIODevice::ReadWrite);
-    MSComm1.clearError();
-    opening_ = false;
+    const bool opened = MSComm1.openCom(SavedComPort);
     // What was kept of an unfinished line belongs to the link before.
     LineBuffer.clear();
     return opened;
 }
 
-void frmGPSmain::closePort()
-{
-    if (MSComm1.isOpen())
-        MSComm1.close();
-}
-
 void frmGPSmain::cmdGPS_Click()
 {
-    closePort();
+    MSComm1.closeIfOpen();
     nav_.gpsSwitchedOn();
     showGpsPictures();
     showStatus(checkingPortText(SavedComPort, Language == 0));
@@ -88,7 +69,7 @@ void frmGPSmain::cmdGPS_Click()
 
 void frmGPSmain::picGPSCheck_Click(int /*Index*/)
 {
-    closePort();
+    MSComm1.closeIfOpen();
     timerCheck.setInterval(0);
     silenceWatch.setInterval(0);
     lblStatus->hide();
@@ -100,9 +81,9 @@ void frmGPSmain::picGPSCheck_Click(int /*Index*/)
 
 void frmGPSmain::MSComm1_OnComm(int16_t CommEvent)
 {
-    if (CommEvent == comEventBreak)
+    if (CommEvent == GpsPort::comEventBreak)
         MsgBox(QStringLiteral("Break"), QStringLiteral("Tramvik GPS"));
-    if (CommEvent == comEvReceive) {
+    if (CommEvent == GpsPort::comEvReceive) {
         const QByteArray received = MSComm1.readAll();
         // The link is alive the moment data arrive: the silence count starts again before the
         // sentences are handled, since handling may open a message box and wait for the pilot.
@@ -115,7 +96,7 @@ void frmGPSmain::MSComm1_OnComm(int16_t CommEvent)
     if (nav_.link.switchedOn()) {
         if (!lblStatus->isHidden())
             lblStatus->hide();
-        if (CommEvent != comEvReceive)
+        if (CommEvent != GpsPort::comEvReceive)
             enterNoSignalMode();
     }
 }
@@ -166,7 +147,7 @@ void frmGPSmain::timerCheck_Timer()
         busy_.release();
         return;
     case GpsLink::Tick::StillSilent:
-        closePort();
+        MSComm1.closeIfOpen();
         if (openPort()) {
             ClearInstruments();
             showStatus(noSignalText(SavedComPort, german));
@@ -175,7 +156,7 @@ void frmGPSmain::timerCheck_Timer()
         }
         break;
     case GpsLink::Tick::NoDataAtCheck:
-        closePort();
+        MSComm1.closeIfOpen();
         timerCheck.setInterval(0);
         showStatus(openPort() ? noSignalText(SavedComPort, german)
                               : portMissingText(SavedComPort, german));
@@ -224,10 +205,7 @@ void frmGPSmain::gps_SpeedReceived(const std::string& /*Speed: read from the fix
         return;
     switch (automaticRecording(*fix.speedKt, timeTrack.interval() > 0)) {
     case AutoRecording::Start:
-        lblRecord->setText(QStringLiteral("0"));
-        cmdRecord->hide();
-        cmdRecordAuto->hide();
-        picRecord->show();
+        showRecording();
         guarded([&] { ToggleTrackRecording(); });
         break;
     case AutoRecording::Stop:
@@ -235,9 +213,7 @@ void frmGPSmain::gps_SpeedReceived(const std::string& /*Speed: read from the fix
         // recording until now: the speed rising past 30 kt again may try a new start.
         recorder.setFailed(false);
         timeTrack.setInterval(0);
-        cmdRecord->hide();
-        cmdRecordAuto->show();
-        picRecord->hide();
+        showIdleRecordButtons();
         break;
     case AutoRecording::Keep:
         break;

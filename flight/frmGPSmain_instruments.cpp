@@ -7,6 +7,7 @@
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
+#include "flight/FlightKeys.h"
 #include "map/NumberText.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
@@ -15,24 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include <exception>
-
 namespace tv {
-
-namespace {
-
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
-
-// The GPS track as the track display shows it; empty while it shows "---".
-std::optional<double> shownTrack(const GpsFix& fix)
-{
-    if (!fix.trackDegTrue)
-        return std::nullopt;
-    return shownTrackDeg(fix);
-}
-
-} // namespace
 
 const QImage& frmGPSmain::compassCard()
 {
@@ -137,20 +121,17 @@ void frmGPSmain::tVOR1_KeyUp(int KeyCode, int /*Shift*/)
     }
     if (!MainConnection || !MainConnection->IsOpen())
         return;
-    try {
-        const std::optional<QString> match = firstWaypointNameFrom(*MainConnection, tVOR1->text());
-        lblResult->setText(match.value_or(QString()));
-        if (KeyCode == kKeyEnter) {
-            frmVOR->hide();
-            // Enter with nothing found keeps the VOR chosen before.
-            if (match) {
-                nav_.instrument.vorName = *match;
-                lblVOR1->setText(*match);
-            }
-            tVOR1->clear();
+    // An unreadable waypoint table ends the search here: the entry stays open as it is.
+    const std::optional<QString> match = firstWaypointNameFrom(*MainConnection, tVOR1->text());
+    lblResult->setText(match.value_or(QString()));
+    if (KeyCode == kKeyEnter) {
+        frmVOR->hide();
+        // Enter with nothing found keeps the VOR chosen before.
+        if (match) {
+            nav_.instrument.vorName = *match;
+            lblVOR1->setText(*match);
         }
-    } catch (const std::exception&) {
-        // An unreadable waypoint table finds nothing: the entry stays open as it is.
+        tVOR1->clear();
     }
 }
 

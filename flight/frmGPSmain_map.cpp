@@ -15,6 +15,7 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/windows/WindowLook.h"
+#include "map/ChartImage.h"
 #include "map/PictureBox.h"
 #include "map/ViewMemory.h"
 #include "platform/Connection.h"
@@ -24,7 +25,6 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -57,7 +57,7 @@ void frmGPSmain::InitializeData()
 {
     mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
     progBar->setValue(50);
-    switch (chart_.loadCurrent(mapView, programFolder() / "Karten")) {
+    switch (chart_.loadCurrent(mapView, chartFolder())) {
     case ChartChoice::Load::NoCharts:
         return;
     case ChartChoice::Load::Failed: {
@@ -89,7 +89,6 @@ void frmGPSmain::SlideMap_Change()
     if (chart_.valid())
         mapView.applyZoom();
     UpdateMap();
-    picMap->Refresh();
 }
 
 void frmGPSmain::SlideMap_MouseUp(int /*Button*/, int /*Shift*/, double X, double /*Y*/)
@@ -151,16 +150,13 @@ void frmGPSmain::picMap_MouseMove(int Button, int /*Shift*/, double X, double Y)
 {
     if (Button != 1)
         return;
-    if (mapView.dragTo(X, Y)) {
+    if (mapView.dragTo(X, Y))
         UpdateMap();
-        picMap->Refresh();
-    }
 }
 
 void frmGPSmain::picMap_MouseUp(int /*Button*/, int /*Shift*/, double /*X*/, double /*Y*/)
 {
     UpdateMap();
-    picMap->Refresh();
 }
 
 void frmGPSmain::cmdKartezentrieren_Click()
@@ -168,7 +164,6 @@ void frmGPSmain::cmdKartezentrieren_Click()
     mapView.setCentredOnAircraft(true);
     picKartezentrieren->show();
     UpdateMap();
-    picMap->Refresh();
 }
 
 void frmGPSmain::picKartezentrieren_Click()
@@ -225,6 +220,13 @@ void frmGPSmain::updateMapInfo()
     }
 }
 
+void frmGPSmain::showChart(const QString& name)
+{
+    SaveMapView();
+    ChartChoice::seek(name);
+    InitializeData();
+}
+
 void frmGPSmain::cmbMaps_Change()
 {
     loadedByChange_.clear();
@@ -233,9 +235,7 @@ void frmGPSmain::cmbMaps_Change()
     const QString text = cmbMaps->currentText();
     if (text == PrevMapName && !mapView.chartStepping())
         return;
-    SaveMapView();
-    ChartChoice::seek(text);
-    InitializeData();
+    showChart(text);
     writeLastMapFile();
     // A pick from the list runs the click handler right after this one: it need not load the
     // same chart again.
@@ -249,15 +249,11 @@ void frmGPSmain::cmbMaps_Click()
         return;
     const QString text = cmbMaps->currentText();
     if (loadedByChange_.isEmpty() ||
-        !equalsNoCase(loadedByChange_.toStdString(), text.toStdString())) {
-        SaveMapView();
-        ChartChoice::seek(text);
-        InitializeData();
-    }
+        !equalsNoCase(loadedByChange_.toStdString(), text.toStdString()))
+        showChart(text);
     loadedByChange_.clear();
     writeLastMapFile();
     UpdateMap();
-    picMap->Refresh();
 }
 
 void frmGPSmain::LoadMapView()

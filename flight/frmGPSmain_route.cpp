@@ -191,23 +191,6 @@ void frmGPSmain::picDF_Click()
     UpdateMap();
 }
 
-// ------------------------------------------------------------------ route line switch
-
-void frmGPSmain::cmdshowRoute_Click()
-{
-    picShowRoute->show();
-    layers.ShowRoute = true;
-    UpdateMap();
-    UpdateRouteInfo();
-}
-
-void frmGPSmain::picShowRoute_Click()
-{
-    picShowRoute->hide();
-    layers.ShowRoute = false;
-    UpdateMap();
-}
-
 // ------------------------------------------------------------------ grid
 
 void frmGPSmain::gridWaypoints_HeadClick(int /*ColIndex*/)

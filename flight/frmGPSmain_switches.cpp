@@ -1,5 +1,5 @@
-// Layer switches, unit switches, keyboard, tool tips, and the glue of the wind and true
-// airspeed figures of the flight window.
+// Layer switches, unit switches, keys (flight/FlightKeys.h), tool tips, and the glue of the wind
+// and true airspeed figures of the flight window.
 //
 // A switch is a button with one or two pictures or buttons stacked at the same place: the
 // visible one shows the state, a click on it moves to the next state.
@@ -7,6 +7,9 @@
 #include "flight/frmGPSmain.h"
 
 #include "core/Variablen.h"
+#include "flight/FlightKeys.h"
+#include "flight/FlightLayout.h"
+#include "flight/LayerSwitches.h"
 #include "flight/WindCalc.h"
 #include "map/PictureBox.h"
 #include "platform/Recordset.h"
@@ -21,97 +24,23 @@
 
 namespace tv {
 
-namespace {
-
-// Virtual key codes the window acts on.
-constexpr int kKeyBack = 8;
-constexpr int kKeySpace = 32;
-constexpr int kKeyLeft = 37;
-constexpr int kKeyUp = 38;
-constexpr int kKeyRight = 39;
-constexpr int kKeyDown = 40;
-constexpr int kKey0 = 48;
-
-} // namespace
-
 // ------------------------------------------------------------------------------ layer switches
 
-void frmGPSmain::cmdLR1_Click()
+void frmGPSmain::switchLayer(const QString& face)
 {
-    cmdLR1->hide();
-    cmdLR2->show();
-    layers.ShowLuftraum = true;
-    layers.ShowLuftraumHoehe = false;
+    layers = pressLayerSwitch(layers, face);
+    showLayerSwitches();
     UpdateMap();
+    if (face == QLatin1String("cmdshowRoute"))
+        UpdateRouteInfo();
 }
 
-void frmGPSmain::cmdLR2_Click()
+void frmGPSmain::showLayerSwitches()
 {
-    cmdLR2->hide();
-    layers.ShowLuftraumHoehe = true;
-    UpdateMap();
-}
-
-void frmGPSmain::picLR3_Click()
-{
-    cmdLR1->show();
-    cmdLR2->show();
-    layers.ShowLuftraum = false;
-    layers.ShowLuftraumHoehe = false;
-    UpdateMap();
-}
-
-void frmGPSmain::cmdAPT1_Click()
-{
-    cmdAPT1->hide();
-    cmdAPT2->show();
-    layers.ShowAPT1 = true;
-    layers.ShowAPT2 = false;
-    UpdateMap();
-}
-
-void frmGPSmain::cmdAPT2_Click()
-{
-    cmdAPT2->hide();
-    layers.ShowAPT2 = true;
-    UpdateMap();
-}
-
-void frmGPSmain::picAPT3_Click()
-{
-    cmdAPT1->show();
-    cmdAPT2->show();
-    layers.ShowAPT1 = false;
-    layers.ShowAPT2 = false;
-    UpdateMap();
-}
-
-void frmGPSmain::cmdPR_Click()
-{
-    picPR->show();
-    layers.ShowPR = true;
-    UpdateMap();
-}
-
-void frmGPSmain::picPR_Click()
-{
-    picPR->hide();
-    layers.ShowPR = false;
-    UpdateMap();
-}
-
-void frmGPSmain::cmdWayInfo_Click()
-{
-    picWayInfo->show();
-    layers.ShowWayInfo = true;
-    UpdateMap();
-}
-
-void frmGPSmain::picWayInfo_Click()
-{
-    picWayInfo->hide();
-    layers.ShowWayInfo = false;
-    UpdateMap();
+    for (const auto& [face, shown] : layerSwitchFaces(layers, airspaceFile_, airportFile_)) {
+        if (QWidget* control = findChild<QWidget*>(face))
+            control->setVisible(shown);
+    }
 }
 
 void frmGPSmain::cmdShowPoints_Click()
@@ -146,68 +75,28 @@ void frmGPSmain::picSet_Click()
 
 // ------------------------------------------------------------------------------ keyboard
 
-int frmGPSmain::vbKeyCode(int qtKey, Qt::KeyboardModifiers modifiers)
-{
-    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
-        // Digits of the numeric keypad have codes of their own (96-105).
-        const int digit = qtKey - Qt::Key_0;
-        return (modifiers & Qt::KeypadModifier) ? 96 + digit : kKey0 + digit;
-    }
-    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
-        return 65 + (qtKey - Qt::Key_A);
-    switch (qtKey) {
-    case Qt::Key_Backspace:
-        return kKeyBack;
-    case Qt::Key_Tab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    case Qt::Key_Space:
-        return kKeySpace;
-    case Qt::Key_Left:
-        return kKeyLeft;
-    case Qt::Key_Up:
-        return kKeyUp;
-    case Qt::Key_Right:
-        return kKeyRight;
-    case Qt::Key_Down:
-        return kKeyDown;
-    case Qt::Key_Delete:
-        return 46;
-    default:
-        return 0;
-    }
-}
-
 void frmGPSmain::Form_KeyUp(int KeyCode, int /*Shift*/)
 {
     // The entry boxes of the instrument take their keys themselves.
     if (!frmVOR->isHidden() || !frmKurs->isHidden())
         return;
 
-    if (KeyCode == kKeySpace && mapView.chartStepping()) {
+    const FlightKey key = flightKey(KeyCode, mapView.chartStepping(), mapView.sliderValue());
+    switch (key.action) {
+    case FlightKey::Action::NextChart:
         StepToNextChart();
         return;
-    }
-    if (KeyCode == kKeyRight) {
+    case FlightKey::Action::NextPoint:
         cmdNext_Click();
         return;
-    }
-    if (KeyCode == kKeyLeft) {
+    case FlightKey::Action::PreviousPoint:
         cmdPrev_Click();
         return;
-    }
-    if (KeyCode == kKeyDown || KeyCode == kKeyUp) {
-        // Steps of 10 within the slider's range; at either end still a redraw.
-        const int value = mapView.sliderValue();
-        if (KeyCode == kKeyDown)
-            zoomTo(value > MapView::kSliderMin ? value - 10 : value);
-        else
-            zoomTo(value < MapView::kSliderMax ? value + 10 : value);
+    case FlightKey::Action::Zoom:
+        zoomTo(key.sliderValue);
         return;
+    case FlightKey::Action::WindEntry:
+        break;
     }
 
     // Heading, then airspeed: three digits each, dashes in the places still missing.
@@ -228,38 +117,14 @@ void frmGPSmain::Form_KeyUp(int KeyCode, int /*Shift*/)
 void frmGPSmain::SetToolTips()
 {
     const bool german = Language == 0;
-    auto both = [](QWidget* a, QWidget* b, const QString& tip) {
-        a->setToolTip(tip);
-        b->setToolTip(tip);
-    };
-    if (german) {
-        const QString airspace = QStringLiteral(" Luftraum an/mit Höhe/aus ");
-        cmdLR1->setToolTip(airspace);
-        cmdLR2->setToolTip(airspace);
-        picLR3->setToolTip(airspace);
-        both(picPR, cmdPR, QStringLiteral(" Platzrunden an/aus "));
+    for (const auto& [name, tip] : flightToolTips(german)) {
+        if (QWidget* control = findChild<QWidget*>(name))
+            control->setToolTip(tip);
     }
-    both(PicMapScroll, cmdMapScroll,
-         german ? QStringLiteral(" Automasches Kartenumschalten an/aus ")
-                : QStringLiteral(" Automatic map switching on/off "));
-    both(picKartezentrieren, cmdKartezentrieren,
-         german ? QStringLiteral(" Karte zentrieren an/aus ")
-                : QStringLiteral(" Center Map on/off "));
-    cmdShowPoints->setToolTip(german ? QStringLiteral(" alle Wegpunkte werden angezeigt ")
-                                     : QStringLiteral(" all waypoints are displayed "));
-    picShowPoints->setToolTip(german ? QStringLiteral(" nur Streckenpunkte werden angezeigt ")
-                                     : QStringLiteral(" only routepoints are displayed "));
-    both(cmdWayInfo, picWayInfo,
-         german ? QStringLiteral(" Wegpunkt Name an/aus ")
-                : QStringLiteral(" Waypoint Name on/off "));
     if (QAbstractItemModel* model = gridWaypoints->model(); model && model->columnCount() > 1)
         model->setHeaderData(1, Qt::Horizontal,
                              german ? QStringLiteral("     Streckenpunkte")
                                     : QStringLiteral("      Routepoints"));
-    picShowRoute->setToolTip(german ? QStringLiteral("Route anzeigen an/aus ")
-                                    : QStringLiteral("Don't show route"));
-    cmdshowRoute->setToolTip(german ? QStringLiteral("Route anzeigen an/aus")
-                                    : QStringLiteral("Show route"));
     setWindowTitle(german ? QStringLiteral("Flug") : QStringLiteral("Flight"));
 }
 

@@ -8,7 +8,6 @@
 #include "core/Variablen.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
-#include "platform/DbError.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -18,29 +17,6 @@
 
 namespace tv {
 
-namespace {
-
-Date utcToday()
-{
-    const QDate d = QDateTime::currentDateTimeUtc().date();
-    return Date{std::chrono::year{d.year()}, std::chrono::month{static_cast<unsigned>(d.month())},
-                std::chrono::day{static_cast<unsigned>(d.day())}};
-}
-
-Connection& trackFile()
-{
-    if (!TrackConnection || !TrackConnection->IsOpen())
-        throw DbError("the track file is not open");
-    return *TrackConnection;
-}
-
-QString newTrackName()
-{
-    return TrackRecorder::trackName(QDateTime::currentDateTime());
-}
-
-} // namespace
-
 void frmGPSmain::showRecordCounter(int32_t points)
 {
     const CounterFont size = recordCounterFont(points);
@@ -48,6 +24,14 @@ void frmGPSmain::showRecordCounter(int32_t points)
     font.setPointSize(size.pointSize);
     lblRecord->setFont(font);
     lblRecord->move(lblRecord->x(), size.topTwips / 15);
+}
+
+void frmGPSmain::showRecording()
+{
+    lblRecord->setText(QStringLiteral("0"));
+    cmdRecord->hide();
+    cmdRecordAuto->hide();
+    picRecord->show();
 }
 
 void frmGPSmain::showIdleRecordButtons()
@@ -84,7 +68,7 @@ void frmGPSmain::ToggleTrackRecording()
             showIdleRecordButtons();
             return;
         case RecordToggle::Start:
-            recorder.startTrack(trackFile(), newTrackName());
+            recorder.startTrack(openTrackFile(TrackConnection), TrackRecorder::trackName());
             showRecordCounter(0);
             timeTrack.setInterval(TrackInterval);
             return;
@@ -96,12 +80,8 @@ void frmGPSmain::ToggleTrackRecording()
 
 void frmGPSmain::cmdRecord_Click()
 {
-    if (nav_.hasFix()) {
-        cmdRecord->hide();
-        cmdRecordAuto->hide();
-        picRecord->show();
-        lblRecord->setText(QStringLiteral("0"));
-    }
+    if (nav_.hasFix())
+        showRecording();
     ToggleTrackRecording();
     picMap->Refresh();
 }
@@ -127,9 +107,9 @@ void frmGPSmain::timeTrack_Timer()
         point.longDeg = nav_.aircraft().lonDeg;
         point.heightM = TrackRecorder::heightMetres(nav_.fix(), nav_.units.altFeet);
         point.time = TrackRecorder::timeText(QString::fromStdString(nav_.fix().utcTime));
-        if (recorder.restartIfDeleted(trackFile(), newTrackName()))
+        if (recorder.restartIfDeleted(openTrackFile(TrackConnection), TrackRecorder::trackName()))
             showRecordCounter(0);
-        recorder.writePoint(trackFile(), point, utcToday());
+        recorder.writePoint(openTrackFile(TrackConnection), point, TrackRecorder::utcToday());
     } catch (const std::exception&) {
         stopAfterTrackFileError();
         return;

@@ -66,16 +66,6 @@ std::string averageWindText(std::int32_t average)
     return (average >= 0 ? "TWC " : "HWC ") + std::to_string(magnitude) + unit;
 }
 
-std::string numberText(double value, char decimalMark)
-{
-    std::string text = Value(noNegativeZero(value)).toString();
-    for (char& c : text) {
-        if (c == '.')
-            c = decimalMark;
-    }
-    return text;
-}
-
 std::string wholeDegreesText(double degrees)
 {
     return formatPattern(degrees, "##0", {'.', HalfRounding::AwayFromZero});

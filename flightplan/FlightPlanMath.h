@@ -91,8 +91,6 @@ std::int32_t averageWind(std::int32_t windSum, double totalMinutes);
 // "TWC 10 kts" for a tailwind (or none), "HWC 1 kt" for a headwind.
 std::string averageWindText(std::int32_t average);
 
-// A number as the log shows it: up to 15 significant digits, `decimalMark` as the mark.
-std::string numberText(double value, char decimalMark);
 // A heading as the log shows it: whole degrees, halves away from zero, as the course is
 // rounded (349.608 -> "350", -0.5 -> "-1"). The plan itself keeps the unrounded value.
 std::string wholeDegreesText(double degrees);

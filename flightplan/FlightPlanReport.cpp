@@ -1,5 +1,6 @@
 #include "flightplan/FlightPlanReport.h"
 
+#include "core/NumberFormat.h"
 #include "flightplan/FlightPlanMath.h"
 #include "platform/Recordset.h"
 

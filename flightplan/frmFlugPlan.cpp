@@ -1,6 +1,7 @@
 #include "flightplan/frmFlugPlan.h"
 
 #include "core/HandlerGuard.h"
+#include "core/NumberFormat.h"
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -21,7 +22,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -188,7 +188,7 @@ void frmFlugPlan::buildControls()
             return QString::fromStdString(v.toString());
         if (c.field == QStringLiteral("MH"))
             return QString::fromStdString(wholeDegreesText(v.toDouble()));
-        return QString::fromStdString(numberText(v.toDouble(), decimalMark()));
+        return QString::fromStdString(numberText(v.toDouble(), userDecimalMark()));
     });
     model_->setCellCheck([this](int row, const GridColumn& c, const QString& text) {
         return gridFlug_Check(row, c, text);
@@ -465,7 +465,7 @@ void frmFlugPlan::BuildFlightPlan()
         input.boxes = check.values;
         input.saved = saved.state == SavedPlan::State::Read ? &saved.entries : nullptr;
         input.calculate = calculate_;
-        input.decimalMark = decimalMark();
+        input.decimalMark = userDecimalMark();
 
         PlanResult built = buildFlightPlan(input, course_);
         if (built.status != PlanResult::Status::Built) {
@@ -527,7 +527,7 @@ void frmFlugPlan::gridFlug_AfterEdit()
 {
     runHandler([&] {
         // Whatever was edited, every leg is computed again from its own values.
-        if (const auto labels = recomputeFlightPlan(plan_, decimalMark()))
+        if (const auto labels = recomputeFlightPlan(plan_, userDecimalMark()))
             showLabels(*labels, false);
         model_->reread();
     });
@@ -627,12 +627,6 @@ bool frmFlugPlan::eventFilter(QObject* watched, QEvent* event)
     return MdiForm::eventFilter(watched, event);
 }
 
-char frmFlugPlan::decimalMark() const
-{
-    const QString mark = QLocale().decimalPoint();
-    return mark == QStringLiteral(",") ? ',' : '.';
-}
-
 // --- report -----------------------------------------------------------------------------------
 
 bool frmFlugPlan::printReport(QPrinter& printer)
@@ -640,7 +634,7 @@ bool frmFlugPlan::printReport(QPrinter& printer)
     if (!havePlan_)
         return false;
     FlightPlanReportData report;
-    report.rows = reportRows(plan_, decimalMark());
+    report.rows = reportRows(plan_, userDecimalMark());
     report.distanz = QString::fromStdString(labels_.distance);
     report.zeit = QString::fromStdString(labels_.time);
     report.ff = QString::fromStdString(labels_.fuel);

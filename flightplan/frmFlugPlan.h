@@ -118,7 +118,6 @@ private:
     void fitButtonRow();
     std::array<QLineEdit*, 5> boxes() const;
     void markBox(int box);
-    char decimalMark() const;
     // Runs a handler so that a failure reaches the pilot as a message and the log, never the
     // event loop.
     template <class F>

@@ -1,6 +1,7 @@
 #include "gps/GpsFix.h"
 
 #include "gps/NmeaNumbers.h"
+#include "gps/Units.h"
 
 #include <cmath>
 
@@ -84,14 +85,14 @@ std::optional<double> shownAltitude(const GpsFix& fix, bool feet)
 {
     if (!fix.altitudeM)
         return std::nullopt;
-    return std::nearbyint(feet ? *fix.altitudeM * 3.2808 : *fix.altitudeM);
+    return std::nearbyint(feet ? *fix.altitudeM * kFeetPerMetre : *fix.altitudeM);
 }
 
 std::optional<double> shownSpeed(const GpsFix& fix, bool knots)
 {
     if (!fix.speedKt)
         return std::nullopt;
-    return std::nearbyint(knots ? *fix.speedKt : *fix.speedKt * 1.852);
+    return std::nearbyint(knots ? *fix.speedKt : *fix.speedKt * kKmPerNm);
 }
 
 void GpsFixBuilder::clearShownValues()

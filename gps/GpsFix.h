@@ -114,11 +114,11 @@ private:
 double shownTrackDeg(const GpsFix& fix);
 
 // The altitude in the unit and the whole numbers the altitude display shows (feet at
-// 3.2808 ft/m, or metres; halves to even); empty while the display shows "---". Readers that
+// kFeetPerMetre, or metres; halves to even); empty while the display shows "---". Readers that
 // work from the displayed altitude (the airspace band) take it from here.
 std::optional<double> shownAltitude(const GpsFix& fix, bool feet);
-// The ground speed as the speed display shows it: whole knots, or whole km/h (1.852 km/h per
-// knot); empty while the display shows "---".
+// The ground speed as the speed display shows it: whole knots, or whole km/h (kKmPerNm km/h
+// per knot); empty while the display shows "---".
 std::optional<double> shownSpeed(const GpsFix& fix, bool knots);
 
 } // namespace tv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "map/ChartRow.h"
+
 #include <QImage>
 #include <QPointF>
 #include <QString>
@@ -38,19 +40,6 @@ struct GeoPos
 {
     double latDeg = 0.0;
     double lonDeg = 0.0;
-};
-
-// One row of the chart table (Maps) as the map needs it. Edges are DD.MM (south and west
-// negative), sizes are the image size in pixels as stored. Empty = the field has no (numeric)
-// value. The fields Unten, Oben, Links, Rechts, Breite, Höhe in this order.
-struct ChartRow
-{
-    std::optional<double> southDDMM; // Unten: lower edge
-    std::optional<double> northDDMM; // Oben: upper edge
-    std::optional<double> westDDMM;  // Links: left edge
-    std::optional<double> eastDDMM;  // Rechts: right edge
-    std::optional<double> widthPx;   // Breite
-    std::optional<double> heightPx;  // Höhe
 };
 
 // Where the aircraft stands on the map, as the redraw places it.

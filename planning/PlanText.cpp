@@ -1,19 +1,6 @@
 #include "planning/PlanText.h"
 
-#include <QLocale>
-
 namespace tv {
-
-NumberStyle planNumberStyle()
-{
-    const QString mark = QLocale().decimalPoint();
-    NumberStyle style;
-    style.decimalMark = (mark.size() == 1 && mark.at(0).unicode() < 128)
-                            ? static_cast<char>(mark.at(0).unicode())
-                            : '.';
-    style.halves = HalfRounding::AwayFromZero;
-    return style;
-}
 
 QString coordinateText(double value, NumberStyle style)
 {

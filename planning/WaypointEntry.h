@@ -71,12 +71,12 @@ std::optional<DDMMPoint> boxesPosition(const WaypointBoxes& boxes);
 // The boxes for a stored waypoint: magnitudes rounded to four decimals without trailing zeros,
 // letters from the signs (a latitude of -12.34567 gives "12.3457" and "S").
 WaypointBoxes boxesForWaypoint(const QString& name, double latDDMM, double lonDDMM,
-                               NumberStyle style = planNumberStyle());
+                               NumberStyle style = userNumberStyle());
 
 // A point taken from the map by double click: the name is emptied, the magnitudes and letters
 // of the cursor position are written, so a point south or west keeps its hemisphere.
 void takeMapPoint(WaypointBoxes& boxes, double latDDMM, double lonDDMM,
-                  NumberStyle style = planNumberStyle());
+                  NumberStyle style = userNumberStyle());
 
 // A click on the hemisphere boxes: "N" becomes "S" and anything else "N"; "W" becomes "E" and
 // anything else "W".

@@ -6,6 +6,8 @@
 #include "core/forms/KeyUp.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
+#include "map/ChartImage.h"
+#include "map/ChartRow.h"
 #include "map/PictureBox.h"
 #include "planning/PlanAirspaceDisplay.h"
 #include "planning/PlanLayout.h"
@@ -19,7 +21,6 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -626,17 +627,9 @@ void frmPlanung::InitializeData()
             return;
         if (!mapsRS.HasCurrentRow())
             mapsRS.MoveFirst();
-        ChartRow row;
-        row.southDDMM = optionalField(mapsRS, "Unten");
-        row.northDDMM = optionalField(mapsRS, "Oben");
-        row.westDDMM = optionalField(mapsRS, "Links");
-        row.eastDDMM = optionalField(mapsRS, "Rechts");
-        row.widthPx = optionalField(mapsRS, "Breite");
-        row.heightPx = optionalField(mapsRS, "Höhe");
+        const ChartRow row = readChartRow(mapsRS);
         const QString name = QString::fromStdString(mapsRS.Field("Name").toString());
-        QImageReader reader(
-            QString::fromStdString((programFolder() / "Karten" / name.toStdString()).string()));
-        const QImage picture = reader.read();
+        const QImage picture = readChartImage(chartFolder() / name.toStdString());
         map_.surfaceResized();
         if (!map_.loadChart(row, picture)) {
             picMap->Refresh();
@@ -769,7 +762,7 @@ void frmPlanung::picMap_MouseMove(int button, double x, double y)
     cursor_ = map_.positionAt(x, y);
     if (!cursor_)
         return;
-    const NumberStyle style = planNumberStyle();
+    const NumberStyle style = userNumberStyle();
     lblNS->setText(cursor_->lat < 0 ? QStringLiteral("S") : QStringLiteral("N"));
     lblEW->setText(cursor_->lon < 0 ? QStringLiteral("W") : QStringLiteral("E"));
     lblLatx->setText(coordinateText(cursor_->lat, style));

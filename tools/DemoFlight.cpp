@@ -1,5 +1,7 @@
 #include "tools/DemoFlight.h"
 
+#include "core/Units.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -11,7 +13,6 @@ namespace tv::demo {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kFeetToMetres = 0.3048;
 // Slowest speed while rolling, knots, so that braking towards the last point always arrives.
 constexpr double kCreepKt = 3.0;
 // Seconds of the take-off run before the climb begins.
@@ -252,7 +253,7 @@ std::string nmeaBurst(const FlightState& state, std::time_t utc)
                           (state.fix ? "A" : "N"));
     burst +=
         nmeaSentence("GPGGA," + time + "," + position + (state.fix ? ",1,07,0.9," : ",0,00,,") +
-                     (state.fix ? fixed(state.altitudeFt * kFeetToMetres, 1) : "") + ",M,47.9,M,,");
+                     (state.fix ? fixed(state.altitudeFt / kFeetPerMetre, 1) : "") + ",M,47.9,M,,");
 
     std::string gsa = state.fix ? "GPGSA,A,3" : "GPGSA,A,1";
     int channels = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include <optional>
 
 using tv::formatPattern;
@@ -105,4 +107,42 @@ TEST(StrictNumberReading, GroupingExponentsAndStrayCharactersAreNoNumber)
     for (const char* typed : {"", " ", "1.000,5", "1e3", "1.2.3", "1,2,3", "--1", "+-1", "1 000",
                               "12a", "abc", ".", "-", ",", "0x10", "inf", "nan", "1-"})
         EXPECT_EQ(readStrictNumber(typed), std::nullopt) << '"' << typed << '"';
+}
+
+// What a window shows in the user's format reads back as the same number.
+TEST(UserNumberFormat, TheMarkOfEachLocaleReadsBack)
+{
+    struct Case
+    {
+        QLocale locale;
+        char mark;
+    } const cases[] = {
+        {QLocale(QLocale::German, QLocale::Germany), ','},
+        {QLocale(QLocale::English, QLocale::UnitedStates), '.'},
+        {QLocale(QLocale::German, QLocale::Switzerland), '.'},
+        {QLocale(QLocale::Arabic, QLocale::Egypt), '.'}, // its own mark is no ASCII character
+    };
+    const QLocale before;
+    for (const Case& c : cases) {
+        QLocale::setDefault(c.locale);
+        EXPECT_EQ(tv::userDecimalMark(), c.mark) << c.locale.name().toStdString();
+        EXPECT_EQ(tv::userNumberStyle().decimalMark, c.mark);
+        EXPECT_EQ(readStrictNumber(tv::numberText(-47.4, tv::userDecimalMark())), -47.4);
+    }
+    QLocale::setDefault(before);
+}
+
+TEST(UserNumberFormat, StoredNumbersShowTheirSignificantDigits)
+{
+    struct Case
+    {
+        double value;
+        char mark;
+        const char* shown;
+    } const cases[] = {
+        {47.4, ',', "47,4"},     {8.0, ',', "8"},      {-0.0, '.', "0"},
+        {0.1 + 0.2, ',', "0,3"}, {1e20, '.', "1e+20"}, {-1234.5678, ',', "-1234,5678"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tv::numberText(c.value, c.mark), c.shown) << c.value;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -34,6 +35,9 @@ TEST(GpsDisplays, ShowTheFixInTheChosenUnits)
         fix.altitudeM = c.metres;
         EXPECT_EQ(tv::speedText(fix, c.kts), c.speed);
         EXPECT_EQ(tv::trackText(fix), c.bearing);
+        // The course instrument turns by the track the display shows.
+        EXPECT_EQ(tv::shownTrack(fix),
+                  c.track ? std::optional(std::stod(c.bearing)) : std::nullopt);
         EXPECT_EQ(tv::altitudeText(fix, c.feet), c.altitude);
     }
     EXPECT_EQ(tv::speedUnitText(false), "km/h");

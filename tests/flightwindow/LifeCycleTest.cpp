@@ -3,6 +3,7 @@
 #include "FlightWindowFixture.h"
 
 #include "core/windows/frmSettings.h"
+#include "flight/FlightLayout.h"
 #include "map/PictureBox.h"
 
 #include <QComboBox>
@@ -11,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+
+#include <set>
 
 namespace fwtest {
 namespace {
@@ -97,6 +100,22 @@ TEST_F(WindowStart, RememberedChartIsShownAgain)
     EXPECT_EQ(w.cmbMaps->count(), 2);
     EXPECT_TRUE(w.chartValid());
     EXPECT_EQ(w.mapView.imageWidthPx(), 500);
+}
+
+TEST_F(WindowStart, EveryControlStandsAtItsDesignedPlace)
+{
+    tv::frmGPSmain& w = window();
+    std::set<QString> made;
+    for (QWidget* control : w.findChildren<QWidget*>()) {
+        const QString name = control->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")))
+            continue;
+        EXPECT_TRUE(made.insert(name).second) << name.toStdString() << " twice";
+        EXPECT_NO_THROW(EXPECT_EQ(control->geometry(), tv::flightControl(name).place))
+            << name.toStdString() << " has no place";
+    }
+    for (const tv::FlightControl& c : tv::flightControls())
+        EXPECT_EQ(made.count(c.name), 1u) << c.name.toStdString() << " was not made";
 }
 
 TEST_F(WindowStart, QnhOfAnotherDayComesFromTheSettingsWindow)

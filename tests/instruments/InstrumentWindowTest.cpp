@@ -296,6 +296,16 @@ TEST_F(CourseInstrument, NoWaypointTableDoesNotStopTheInstrument)
     nav().instrument.course = "0";
     EXPECT_NO_THROW(w->ShowInstrument(0.0f));
     EXPECT_EQ(at(100, 30), tv::kInstrumentYellow);
+    // A letter typed into the VOR entry finds nothing; the entry stays open as it is.
+    w->show();
+    w->activateWindow();
     w->frmVOR->show();
-    EXPECT_NO_THROW(type(w->tVOR1, "E", 'E'));
+    w->tVOR1->setFocus();
+    QApplication::processEvents();
+    w->tVOR1->setText("E");
+    tvtest::pressKey(w, Qt::Key_E);
+    tvtest::releaseKey(w, Qt::Key_E);
+    EXPECT_TRUE(shown(w->frmVOR));
+    EXPECT_EQ(w->tVOR1->text(), "E");
+    EXPECT_EQ(w->lblResult->text(), "");
 }

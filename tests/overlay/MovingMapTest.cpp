@@ -339,7 +339,7 @@ TEST_F(MovingMap, ChartRowIsReadFromTheActiveChartsAndMatchesTheLoadedView)
 {
     tv::Recordset maps;
     maps.Open("SELECT * FROM Maps WHERE Active <> 0 ORDER BY Name", *data.main);
-    const tv::ChartRow row = tv::chartRowOf(maps);
+    const tv::ChartRow row = tv::readChartRow(maps);
     ASSERT_TRUE(row.heightPx);
     EXPECT_EQ(*row.heightPx, 1000.0);
     EXPECT_EQ(*row.eastDDMM, 11.00);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using tv::TrackRecorder;
 
 namespace {
@@ -130,6 +132,33 @@ TEST(RecordingDecisions, TheRecordButton)
         EXPECT_EQ(tv::toggleRecording(c.fix, c.automatic, c.running, c.failed, c.intervalMs),
                   c.expected)
             << c.name;
+}
+
+TEST(RecordingDecisions, TheRecordButtonsOnReturningToTheWindow)
+{
+    struct Case
+    {
+        const char* name;
+        bool loggerOn, automatic, paused;
+        int intervalMs;
+        bool start, indicator;
+        std::optional<int> timerMs;
+        bool hideRecording;
+    };
+    const Case cases[] = {
+        {"logger off", false, false, true, 5000, false, false, 0, false},
+        {"automatic", true, true, true, 5000, false, true, 0, false},
+        {"by hand, not recording", true, false, false, 5000, true, false, std::nullopt, false},
+        {"by hand, paused: goes on", true, false, true, 5000, true, false, 5000, false},
+        {"by hand, paused, interval now 0", true, false, true, 0, true, false, 0, true},
+    };
+    for (const Case& c : cases) {
+        const tv::RecordButtons b =
+            tv::recordButtonsOnReturn(c.loggerOn, c.automatic, c.paused, c.intervalMs);
+        EXPECT_TRUE(b.startButton == c.start && b.autoIndicator == c.indicator &&
+                    b.timerMs == c.timerMs && b.hideRecording == c.hideRecording)
+            << c.name;
+    }
 }
 
 TEST(TrackPointDate, GpsDateWinsOverThePcDate)

@@ -1,0 +1,32 @@
+#include "map/ChartRow.h"
+
+#include "platform/Recordset.h"
+
+#include <cmath>
+
+namespace tv {
+namespace {
+
+std::optional<double> storedNumber(const Recordset& maps, const char* field)
+{
+    const std::optional<double> value = maps.Field(field).asNumber();
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+ChartRow readChartRow(const Recordset& maps)
+{
+    ChartRow row;
+    row.southDDMM = storedNumber(maps, "Unten");
+    row.northDDMM = storedNumber(maps, "Oben");
+    row.westDDMM = storedNumber(maps, "Links");
+    row.eastDDMM = storedNumber(maps, "Rechts");
+    row.widthPx = storedNumber(maps, "Breite");
+    row.heightPx = storedNumber(maps, "Höhe");
+    return row;
+}
+
+} // namespace tv
