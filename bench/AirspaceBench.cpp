@@ -56,9 +56,9 @@ class AirspaceFile
 public:
     explicit AirspaceFile(AirspaceFileShape shape)
     {
-        folder_ = fs::temp_directory_path() /
-                  ("tramvik-airspace-bench-" + std::to_string(getpid()) + "-" +
-                   std::to_string(static_cast<int>(shape)));
+        folder_ =
+            fs::temp_directory_path() / ("tramvik-airspace-bench-" + std::to_string(getpid()) +
+                                         "-" + std::to_string(static_cast<int>(shape)));
         fs::create_directories(folder_);
         path_ = folder_ / "Luftraum.tvd";
         tv::schema::createDataFile(path_, tv::schema::DataFile::Airspace);
@@ -123,7 +123,8 @@ tv::MapView mapView(View v, bool planMap = false)
         const double sw = 2.5 * tvtest::kAirspaceChartPxPerDegLon;
         const double sh = sw * kMapHeight / kMapWidth;
         view.restoreView((8.75 - tvtest::kAirspaceChartWestDeg) * tvtest::kAirspaceChartPxPerDegLon,
-                         (tvtest::kAirspaceChartNorthDeg - 52.0) * tvtest::kAirspaceChartPxPerDegLat,
+                         (tvtest::kAirspaceChartNorthDeg - 52.0) *
+                             tvtest::kAirspaceChartPxPerDegLat,
                          sw, sh, -50);
     }
     return view;
@@ -204,8 +205,8 @@ void firstRedraw(benchmark::State& state, AirspaceFileShape shape)
         bool faultShown = false;
         state.ResumeTiming();
         const tv::FlightAirspaceBox box =
-            tv::drawFlightAirspaces(*layer, map, view, connection, {true, false, true},
-                                    kAltitudeFt, true, 1013, 0, faultShown);
+            tv::drawFlightAirspaces(*layer, map, view, connection, {true, false, true}, kAltitudeFt,
+                                    true, 1013, 0, faultShown);
         benchmark::DoNotOptimize(box);
         state.PauseTiming();
         layer.reset();
