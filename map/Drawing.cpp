@@ -252,10 +252,13 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
         raster::Mask discMask;
     };
     std::deque<Style> styles; // stays put as it grows
-    auto styleFor = [&styles](uint32_t bgr, int width) -> const Style& {
+    const Style* lastStyle = nullptr;
+    auto styleFor = [&styles, &lastStyle](uint32_t bgr, int width) -> const Style& {
+        if (lastStyle && lastStyle->bgr == bgr && lastStyle->width == width)
+            return *lastStyle;
         for (const Style& st : styles)
             if (st.bgr == bgr && st.width == width)
-                return st;
+                return *(lastStyle = &st);
         QPen pen(vbColor(bgr));
         pen.setWidth(width);
         // Thin pens have no visible round end.
@@ -273,7 +276,7 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
             mask = raster::maskOf(disc, disc.rect(), QPoint(0, 0));
         }
         styles.push_back({bgr, width, vbColor(bgr).rgb(), pen, std::move(disc), std::move(mask)});
-        return styles.back();
+        return *(lastStyle = &styles.back());
     };
 
     // On the own image the lines and discs go straight into its rows (exactly the pixels the
@@ -293,30 +296,32 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
     // Every end in pixels, once (the scale does not change while drawing).
     const double perUnitX = pixelsPerUnitX();
     const double perUnitY = pixelsPerUnitY();
+    // A line of no length leaves no mark, whatever the pen.
     std::vector<QPointF> ends;
+    std::vector<char> marks;
     ends.reserve(2 * lines.size());
+    marks.reserve(lines.size());
     for (const LineSpec& line : lines) {
-        ends.emplace_back((line.from.x() - scaleLeft_) * perUnitX,
-                          (line.from.y() - scaleTop_) * perUnitY);
-        ends.emplace_back((line.to.x() - scaleLeft_) * perUnitX,
-                          (line.to.y() - scaleTop_) * perUnitY);
+        const QPointF a((line.from.x() - scaleLeft_) * perUnitX,
+                        (line.from.y() - scaleTop_) * perUnitY);
+        const QPointF b((line.to.x() - scaleLeft_) * perUnitX, (line.to.y() - scaleTop_) * perUnitY);
+        ends.push_back(a);
+        ends.push_back(b);
+        marks.push_back(drawable(a, b) && a != b);
     }
     // An end shared with the next line, whose disc is at least as wide, is covered by that
     // disc anyway: outlines are chains, so this saves half the stamps.
     auto coveredByNext = [&](std::size_t i, QPointF end, int width) {
-        if (i + 1 >= lines.size() || lines[i + 1].widthPx < width)
+        if (i + 1 >= lines.size() || lines[i + 1].widthPx < width || !marks[i + 1])
             return false;
-        const QPointF a = ends[2 * i + 2];
-        const QPointF b = ends[2 * i + 3];
-        return drawable(a, b) && a != b && (a == end || b == end);
+        return ends[2 * i + 2] == end || ends[2 * i + 3] == end;
     };
     const Style* penSet = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LineSpec& line = lines[i];
         const QPointF a = ends[2 * i];
         const QPointF b = ends[2 * i + 1];
-        // A line of no length leaves no mark, whatever the pen.
-        if (!drawable(a, b) || a == b)
+        if (!marks[i])
             continue;
         const int width = line.widthPx < 1 ? 1 : line.widthPx;
         const Style& style = styleFor(line.bgr, width);
@@ -338,7 +343,7 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
             const QPointF corner = end - half;
             const QRect disc(qRound(corner.x()), qRound(corner.y()), width, width);
             if (direct && direct->holds(disc))
-                direct->stamp(style.discMask, disc.topLeft(), style.rgb);
+                direct->stampInside(style.discMask, disc.topLeft(), style.rgb);
             else
                 painter.drawImage(corner, style.disc);
         }

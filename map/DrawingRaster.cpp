@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace tv::raster {
@@ -43,6 +44,13 @@ constexpr int64_t kHalf = int64_t(1) << 15;
 // engine's 32-bit fixed point.
 constexpr double kMaxSlope = 16384.0;
 
+// std::floor for the values at hand (well within 64 bits), without a library call.
+int64_t floorToInt(double v)
+{
+    const auto i = static_cast<int64_t>(v);
+    return double(i) > v ? i - 1 : i;
+}
+
 // False when the edge is one this does not copy.
 bool makeEdge(Point26Dot6 a, Point26Dot6 b, Edge& e)
 {
@@ -62,7 +70,7 @@ bool makeEdge(Point26Dot6 a, Point26Dot6 b, Edge& e)
     if (!(std::fabs(slope) < kMaxSlope))
         return false;
     const int64_t t = (int64_t(e.top) << 16) + kHalf - (int64_t(a.y) << 10);
-    e.x = aFP + static_cast<int64_t>(std::floor(double(b.x - a.x) * double(t) / double(b.y - a.y)));
+    e.x = aFP + floorToInt(double(b.x - a.x) * double(t) / double(b.y - a.y));
     e.step = static_cast<int64_t>(slope * 65536.0);
     return true;
 }
@@ -101,10 +109,10 @@ std::optional<ImageTarget> ImageTarget::of(QImage& image)
     return ImageTarget(image.bits(), image.bytesPerLine(), image.width(), image.height());
 }
 
-void ImageTarget::span(int y, int x, int length, QRgb colour)
+void ImageTarget::stampInside(const Mask& mask, QPoint at, QRgb colour)
 {
-    auto* row = reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_);
-    std::fill_n(row + x, length, colour);
+    for (const Run& run : mask)
+        span(at.y() + run.dy, at.x() + run.x, run.length, colour);
 }
 
 void ImageTarget::stamp(const Mask& mask, QPoint at, QRgb colour)
@@ -179,22 +187,33 @@ bool ImageTarget::flatLine(QPointF a, QPointF b, int widthPx, QRgb colour)
             bottom = std::max(bottom, edges[i].bottom);
         }
     }
-    for (int y = top; y <= bottom; ++y) {
-        int64_t left = 0;
-        int64_t right = 0;
-        int crossings = 0;
+    // Each row's span runs from the leftmost to the rightmost edge crossing it (every row of
+    // a closed outline is crossed twice or more), gathered edge by edge.
+    constexpr int kRows = 64;
+    for (int first = top; first <= bottom; first += kRows) {
+        const int last = std::min(bottom, first + kRows - 1);
+        int64_t left[kRows];
+        int64_t right[kRows];
+        std::fill_n(left, last - first + 1, std::numeric_limits<int64_t>::max());
+        std::fill_n(right, last - first + 1, std::numeric_limits<int64_t>::min());
         for (const Edge& e : edges) {
-            if (y < e.top || y > e.bottom)
-                continue;
-            const int64_t x = e.x + e.step * (y - e.top);
-            left = crossings == 0 ? x : std::min(left, x);
-            right = crossings == 0 ? x : std::max(right, x);
-            ++crossings;
+            const int from = std::max(e.top, first);
+            const int to = std::min(e.bottom, last);
+            int64_t x = e.x + e.step * (from - e.top);
+            for (int r = from - first; r <= to - first; ++r, x += e.step) {
+                left[r] = std::min(left[r], x);
+                right[r] = std::max(right[r], x);
+            }
         }
-        const int from = static_cast<int>(left >> 16);
-        const int to = static_cast<int>(right >> 16);
-        if (crossings >= 2 && from < to)
-            span(y, from, to - from, colour);
+        for (int y = first; y <= last; ++y) {
+            const int r = y - first;
+            if (left[r] > right[r])
+                continue;
+            const int from = static_cast<int>(left[r] >> 16);
+            const int to = static_cast<int>(right[r] >> 16);
+            if (from < to)
+                span(y, from, to - from, colour);
+        }
     }
     return true;
 }

@@ -52,6 +52,8 @@ public:
     }
     // The mask with its origin at `at`, clipped to the image.
     void stamp(const Mask& mask, QPoint at, QRgb colour);
+    // The same for a mask known to lie inside the image.
+    void stampInside(const Mask& mask, QPoint at, QRgb colour);
     // The first pixel of the image, to tell whether a painter still draws into the same rows.
     const uchar* bits() const { return bits_; }
 
@@ -60,7 +62,12 @@ private:
         : bits_(bits), bytesPerLine_(bytesPerLine), width_(width), height_(height)
     {
     }
-    void span(int y, int x, int length, QRgb colour);
+    void span(int y, int x, int length, QRgb colour)
+    {
+        auto* row = reinterpret_cast<QRgb*>(bits_ + y * bytesPerLine_) + x;
+        for (int i = 0; i < length; ++i)
+            row[i] = colour;
+    }
 
     uchar* bits_;
     qsizetype bytesPerLine_;
