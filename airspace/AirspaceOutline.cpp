@@ -267,7 +267,6 @@ void appendStrokes(const AirspaceOutline& outline, const OutlineStyle& style,
     const int typedEdgeWidth = style.typedEdgesCommonWidth ? lineWidth : typedWidth;
     static const std::string kNoLabel;
     const std::string& label = style.labels ? outline.label : kNoLabel;
-    out.reserve(out.size() + outline.lines.size());
     for (const OutlineLine& line : outline.lines) {
         AirspaceStroke s{line.from, line.to, kAirspaceBlack, lineWidth,
                          line.labelled ? label : kNoLabel};
