@@ -2,7 +2,7 @@
 
 #include "platform/Connection.h"
 #include "platform/DbError.h"
-#include "platform/Recordset.h"
+#include "platform/TextFold.h"
 
 #include <algorithm>
 #include <string>
@@ -10,52 +10,51 @@
 namespace tv {
 namespace {
 
-struct Columns
-{
-    int aspType, low, high, lowType, highType, drawType, lat, lon, arcRad, arcLat, arcLong, arcx1,
-        arcy1, arcx2, arcy2, arcDir, pNumber;
-};
+// The fields an outline needs, in the order the reads select them.
+constexpr const char* kFields[] = {"AspType", "Low",   "High",   "LowType", "HighType", "Drawtype",
+                                   "Lat",     "Long",  "arcRad", "arcLat",  "arcLong",  "Arcx1",
+                                   "Arcy1",   "Arcx2", "Arcy2",  "arcDir",  "PNumber",  "Index"};
+constexpr int kIndexColumn = 17;
 
-std::string text(const Recordset& rs, int field)
+// The select list: a field the file lacks reads as no value, as it always has.
+std::string selectList(Connection& connection)
 {
-    return field < 0 ? std::string() : rs.Field(field).toString();
+    std::vector<std::string> present;
+    connection.ForEachRow("PRAGMA table_info(\"Luftraum\")", {},
+                          [&present](const QueryRow& row) { present.push_back(row.text(1)); });
+    std::string list;
+    for (const char* field : kFields) {
+        const bool there = std::any_of(present.begin(), present.end(), [field](const auto& name) {
+            return equalsNoCase(name, field);
+        });
+        list += list.empty() ? "" : ", ";
+        list += there ? "\"" + std::string(field) + "\"" : std::string("NULL");
+    }
+    return list;
 }
 
-std::optional<double> number(const Recordset& rs, int field)
+AirspaceRow readRow(const QueryRow& v)
 {
-    return field < 0 ? std::nullopt : rs.Field(field).asNumber();
-}
-
-Columns columns(const Recordset& rs)
-{
-    return {rs.FieldIndex("AspType"), rs.FieldIndex("Low"),      rs.FieldIndex("High"),
-            rs.FieldIndex("LowType"), rs.FieldIndex("HighType"), rs.FieldIndex("Drawtype"),
-            rs.FieldIndex("Lat"),     rs.FieldIndex("Long"),     rs.FieldIndex("arcRad"),
-            rs.FieldIndex("arcLat"),  rs.FieldIndex("arcLong"),  rs.FieldIndex("Arcx1"),
-            rs.FieldIndex("Arcy1"),   rs.FieldIndex("Arcx2"),    rs.FieldIndex("Arcy2"),
-            rs.FieldIndex("arcDir"),  rs.FieldIndex("PNumber")};
-}
-
-AirspaceRow readRow(const Recordset& rs, const Columns& c)
-{
+    auto text = [&v](int i) { return v.text(i); };
+    auto number = [&v](int i) { return v.number(i); };
     AirspaceRow r;
-    r.aspType = text(rs, c.aspType);
-    r.lowFt = number(rs, c.low);
-    r.highFt = number(rs, c.high);
-    r.lowType = text(rs, c.lowType);
-    r.highType = text(rs, c.highType);
-    r.drawType = text(rs, c.drawType);
-    r.lat = number(rs, c.lat);
-    r.lon = number(rs, c.lon);
-    r.arcRadNm = number(rs, c.arcRad);
-    r.arcLat = number(rs, c.arcLat);
-    r.arcLong = number(rs, c.arcLong);
-    r.arcx1 = number(rs, c.arcx1);
-    r.arcy1 = number(rs, c.arcy1);
-    r.arcx2 = number(rs, c.arcx2);
-    r.arcy2 = number(rs, c.arcy2);
-    r.arcDir = text(rs, c.arcDir);
-    r.pNumber = number(rs, c.pNumber);
+    r.aspType = text(0);
+    r.lowFt = number(1);
+    r.highFt = number(2);
+    r.lowType = text(3);
+    r.highType = text(4);
+    r.drawType = text(5);
+    r.lat = number(6);
+    r.lon = number(7);
+    r.arcRadNm = number(8);
+    r.arcLat = number(9);
+    r.arcLong = number(10);
+    r.arcx1 = number(11);
+    r.arcy1 = number(12);
+    r.arcx2 = number(13);
+    r.arcy2 = number(14);
+    r.arcDir = text(15);
+    r.pNumber = number(16);
     return r;
 }
 
@@ -67,36 +66,30 @@ std::vector<std::pair<int32_t, AirspaceRows>> readAirspaceRows(Connection& conne
     std::vector<std::pair<int32_t, AirspaceRows>> result;
     if (indexes.empty())
         return result;
-    std::string sql = "SELECT * FROM \"Luftraum\" WHERE \"Index\" IN (?";
+    std::string sql =
+        "SELECT " + selectList(connection) + " FROM \"Luftraum\" WHERE \"Index\" IN (?";
     std::vector<Value> params{indexes.front()};
     for (std::size_t i = 1; i < indexes.size(); ++i) {
         sql += ", ?";
         params.emplace_back(indexes[i]);
     }
     sql += ") ORDER BY \"Index\" ASC, \"PNumber\" ASC, rowid ASC";
-    Recordset rs;
-    rs.Open(sql, connection, params);
-    const Columns c = columns(rs);
-    const int indexField = rs.FieldIndex("Index");
-    for (; !rs.Eof(); rs.MoveNext()) {
-        const int32_t index = static_cast<int32_t>(rs.Field(indexField).toInt());
+    connection.ForEachRow(sql, params, [&result](const QueryRow& row) {
+        const auto index = static_cast<int32_t>(row.value(kIndexColumn).toInt());
         if (result.empty() || result.back().first != index)
             result.emplace_back(index, AirspaceRows{});
-        result.back().second.push_back(readRow(rs, c));
-    }
+        result.back().second.push_back(readRow(row));
+    });
     return result;
 }
 
 AirspaceRows readAirspaceRows(Connection& connection, int32_t index)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM \"Luftraum\" WHERE \"Index\" = ? ORDER BY \"PNumber\" ASC, rowid ASC",
-            connection, {index});
-    const Columns c = columns(rs);
     AirspaceRows rows;
-    rows.reserve(static_cast<std::size_t>(rs.RecordCount()));
-    for (; !rs.Eof(); rs.MoveNext())
-        rows.push_back(readRow(rs, c));
+    connection.ForEachRow("SELECT " + selectList(connection) +
+                              " FROM \"Luftraum\" WHERE \"Index\" = ? ORDER BY \"PNumber\" ASC, "
+                              "rowid ASC",
+                          {index}, [&rows](const QueryRow& row) { rows.push_back(readRow(row)); });
     return rows;
 }
 

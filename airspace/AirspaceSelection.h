@@ -8,11 +8,13 @@
 
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace tv {
 
 class Connection;
+class QueryRow;
 
 // Edges of a map's view as CalcViewBounds gives them: DD.MM, rounded to 2 decimals.
 struct ViewBox
@@ -59,34 +61,53 @@ struct AirspaceQuery
     AirspaceKind kind = AirspaceKind::Airspaces;
 };
 
-// What the selection tests of every row of the airspace data file, read once: the file does
-// not change while the program runs, and testing rows in memory keeps a redraw within a frame
-// where the database would look up every row of a latitude band.
+// What the selection tests of the rows of the airspace data file, read once: the file does not
+// change while the program runs, and testing rows in memory keeps a redraw within a frame
+// where the database would look up every row of a latitude band. The rows are read in parts
+// of a quarter degree of latitude (as DD.MM numbers: 48.00 to 48.25 ...) as views first need
+// them, through the file's index on Lat, so that the first redraw of a region reads only the
+// rows about it.
 class AirspaceIndex
 {
 public:
-    // Reads "Index", Lat, Long, Low, High and AspType of every row. Throws DbError.
+    // Reads every row. Throws DbError.
     static AirspaceIndex read(Connection& connection);
+    // Reads the rows with a latitude from `southDdmm` to `northDdmm` that are not read yet.
+    // Throws DbError; what was read before stays.
+    void cover(Connection& connection, double southDdmm, double northDdmm);
 
-    // The numbers of the airspaces the query selects, each once, ascending. Comparisons are
-    // the database's: a field without a (numeric) value meets nothing, the type "A" is found
-    // ignoring case, a type without a value is an ordinary airspace.
+    // The numbers of the airspaces the query selects among the rows read, each once,
+    // ascending. Comparisons are the database's: a field without a (numeric) value meets
+    // nothing, the type "A" is found ignoring case, a type without a value is an ordinary
+    // airspace.
     std::vector<int32_t> select(const AirspaceQuery& query) const;
 
-    std::size_t rowCount() const { return rows_.size(); }
+    std::size_t rowCount() const { return rowCount_; }
 
 private:
     struct Row
     {
-        double lat; // DD.MM; NaN without a value
-        double lon;
+        double lat; // DD.MM
+        double lon; // NaN without a (numeric) value
         double low; // feet; NaN without a value
         double high;
-        int32_t number; // place of the row's "Index" in numbers_
-        bool circuit;   // AspType "A"
+        uint32_t airspace; // place of the row's "Index" in numbers_
+        bool circuit;      // AspType "A"
     };
-    std::vector<Row> rows_;        // ordered by lat, rows without a latitude left out
-    std::vector<int32_t> numbers_; // every airspace number, ascending
+    struct Part
+    {
+        std::vector<Row> rows; // ordered by latitude
+        bool read = false;
+    };
+    static int partOf(double latDdmm);
+    // Reads the parts `first` to `last` in one query.
+    void readParts(Connection& connection, int first, int last);
+    void add(const QueryRow& row);
+
+    std::vector<Part> parts_;
+    std::unordered_map<int32_t, uint32_t> places_; // airspace number -> place in numbers_
+    std::vector<int32_t> numbers_;                 // in the order first read
+    std::size_t rowCount_ = 0;
 };
 
 // More than this many airspaces in the airspace pass colour the flight map's QNH box.

@@ -24,7 +24,8 @@ std::vector<int32_t> AirspaceStore::select(const std::shared_ptr<Connection>& co
     if (!connection)
         throw DbError("the airspace data file is not open");
     if (!index_)
-        index_ = AirspaceIndex::read(*connection);
+        index_.emplace();
+    index_->cover(*connection, query.box.south, query.box.north);
     return index_->select(query);
 }
 

@@ -21,8 +21,9 @@ class Connection;
 class AirspaceStore
 {
 public:
-    // The airspaces the query selects (AirspaceIndex::select); the index is read on first use.
-    // Throws DbError when it cannot be read (and tries again next time).
+    // The airspaces the query selects (AirspaceIndex::select); the index reads the rows about
+    // the query's box on first use. Throws DbError when they cannot be read (and tries again
+    // next time).
     std::vector<int32_t> select(const std::shared_ptr<Connection>& connection,
                                 const AirspaceQuery& query);
     // Reads the rows of those of `indexes` not kept yet, many airspaces per query. Where such a
