@@ -6,7 +6,7 @@
 //   Grid        the earlier benchmark file: 5 % circles, 10 % arcs, about 50,000 lines.
 //
 // Cases per file (the aircraft at 1,000 ft, traffic circuits on):
-//   FlightRegional        a view 2.5° wide (slider -50: 8-pixel outlines) with about 450
+//   FlightRegional        a view 2° wide (slider -60: 8-pixel outlines) with about 450
 //                         airspaces; target on RealShaped: median below 6 ms;
 //   FlightRegionalLabels  the same with the altitude labels; target below 12 ms;
 //   FlightWhole           the whole file in view (slider 100: 5-pixel outlines); target below
@@ -35,6 +35,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -110,24 +111,23 @@ const QImage& chartImage()
 
 enum class View { Regional, Whole };
 
-// The fixture chart on a 1,600 x 1,000 map, showing the regional view (2.5° x 2° about
-// 51° N 10° E, a quarter of the chart's width: slider -50) or the whole chart (slider 100).
+// The fixture chart on a 1,600 x 1,000 map, showing the regional view (2° x 1.6° with its
+// top-left corner at 52° N 8.8° E) or the whole chart, the slider where that zoom puts it
+// (half the chart's width at 0, the whole at 100: -60 and 100).
 tv::MapView mapView(View v, bool planMap = false)
 {
     tv::MapView view(planMap ? tv::MapViewConstants::planWindow()
                              : tv::MapViewConstants::flightWindow());
     view.setViewSize(kMapWidth, kMapHeight);
     view.loadChart(tvtest::airspaceFixtureChart(), chartImage());
-    if (v == View::Whole) {
-        view.restoreView(0, 0, tvtest::kAirspaceChartWidthPx, tvtest::kAirspaceChartHeightPx, 100);
-    } else {
-        const double sw = 2.5 * tvtest::kAirspaceChartPxPerDegLon;
-        const double sh = sw * kMapHeight / kMapWidth;
-        view.restoreView((8.75 - tvtest::kAirspaceChartWestDeg) * tvtest::kAirspaceChartPxPerDegLon,
-                         (tvtest::kAirspaceChartNorthDeg - 52.0) *
-                             tvtest::kAirspaceChartPxPerDegLat,
-                         sw, sh, -50);
-    }
+    const double westDeg = v == View::Whole ? 5.0 : 8.8;
+    const double northDeg = v == View::Whole ? 55.0 : 52.0;
+    const double sw = (v == View::Whole ? 10.0 : 2.0) * tvtest::kAirspaceChartPxPerDegLon;
+    const double half = tvtest::kAirspaceChartWidthPx / 2.0;
+    view.restoreView((westDeg - tvtest::kAirspaceChartWestDeg) * tvtest::kAirspaceChartPxPerDegLon,
+                     (tvtest::kAirspaceChartNorthDeg - northDeg) *
+                         tvtest::kAirspaceChartPxPerDegLat,
+                     sw, sw * kMapHeight / kMapWidth, std::round((sw - half) * 100.0 / half));
     return view;
 }
 

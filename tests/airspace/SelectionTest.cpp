@@ -5,6 +5,7 @@
 
 #include "airspace/AirspaceLayer.h"
 #include "airspace/AirspaceSelection.h"
+#include "airspace/AirspaceStore.h"
 #include "map/NumberText.h"
 
 #include <QLocale>
@@ -187,6 +188,40 @@ TEST_F(Selection, GermanLocaleSelectsTheSame)
 
     EXPECT_EQ(before, (std::vector<int32_t>{1}));
     EXPECT_EQ(german, before);
+}
+
+TEST_F(Selection, ReadingAsViewsNeedItSelectsAsReadingEverything)
+{
+    // Single points on and around the quarter-degree parts the store reads by, and a far one.
+    const double lats[] = {48.0, 48.2499, 48.25, 48.2501, 48.4999, 48.5, 48.75, 49.0, 52.3};
+    int32_t n = 0;
+    for (const double lat : lats)
+        add(++n, {}, {dp(lat, 9.5)});
+    add(++n, {}, {dp(48.3, 9.5), dp(47.1, 9.5)}); // reaches down into a part read late
+    struct Case
+    {
+        const char* what;
+        ViewBox box;
+    };
+    const Case cases[] = {
+        {"box on part edges", {48.25, 48.5, 9.0, 10.0}},
+        {"box just inside part edges", {48.2501, 48.4999, 9.0, 10.0}},
+        {"box reaching into the next parts", {48.1, 48.8, 9.0, 10.0}},
+        {"a single latitude", {48.25, 48.25, 9.0, 10.0}},
+        {"far north, then back", {52.0, 53.0, 9.0, 10.0}},
+        {"down to the low row", {47.0, 47.2, 9.0, 10.0}},
+        {"everything", {40.0, 60.0, 9.0, 10.0}},
+        {"upside down: nothing", {49.0, 48.0, 9.0, 10.0}},
+    };
+    const tv::AirspaceIndex whole = tv::AirspaceIndex::read(*db);
+    tv::AirspaceStore store; // reads more with each box, in this order
+    for (const Case& c : cases) {
+        const tv::AirspaceQuery query{c.box, tv::flightBand(1000), AirspaceKind::Airspaces};
+        EXPECT_EQ(store.select(db, query), whole.select(query)) << c.what;
+    }
+    EXPECT_EQ(
+        whole.select({{48.25, 48.25, 9.0, 10.0}, tv::flightBand(1000), AirspaceKind::Airspaces}),
+        (std::vector<int32_t>{3}));
 }
 
 // ------------------------------------------------------------------------------ passes
