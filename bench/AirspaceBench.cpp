@@ -21,7 +21,8 @@
 //   Select..., Strokes... the selection alone and the selection with the outlines (no
 //                         drawing), to tell where the time goes.
 //
-//   build/bench/bench_airspaces                          (measure in a Release build)
+//   build/bench/bench_airspaces --benchmark_repetitions=9 --benchmark_report_aggregates_only
+//                                                        (measure in a Release build)
 #include "AirspaceFiles.h"
 #include "airspace/AirspacePainter.h"
 #include "map/DrawSurface.h"
@@ -283,9 +284,7 @@ void registerAll()
 {
     for (const AirspaceFileShape shape : {AirspaceFileShape::RealShaped, AirspaceFileShape::Grid}) {
         const std::string name = shape == AirspaceFileShape::RealShaped ? "RealShaped/" : "Grid/";
-        auto timed = [](benchmark::internal::Benchmark* b) {
-            b->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-        };
+        auto timed = [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisecond); };
         timed(benchmark::RegisterBenchmark((name + "FlightRegional").c_str(), flight, shape,
                                            View::Regional, false));
         timed(benchmark::RegisterBenchmark((name + "FlightRegionalLabels").c_str(), flight, shape,
@@ -297,9 +296,7 @@ void registerAll()
         timed(benchmark::RegisterBenchmark((name + "PlanWhole").c_str(), planWhole, shape));
         benchmark::RegisterBenchmark((name + "FirstRedraw").c_str(), firstRedraw, shape)
             ->Unit(benchmark::kMillisecond)
-            ->Iterations(10)
-            ->Repetitions(5)
-            ->ReportAggregatesOnly(true);
+            ->Iterations(10);
         benchmark::RegisterBenchmark((name + "ReadIndex").c_str(), readIndex, shape)
             ->Unit(benchmark::kMillisecond)
             ->Iterations(10);

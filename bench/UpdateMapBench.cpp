@@ -283,14 +283,8 @@ BENCHMARK(BM_UpdateMapCentred)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
-BENCHMARK(BM_UpdateMapCentredAirspaces)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(BM_UpdateMapCentredAirspaceLabels)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_UpdateMapCentredAirspaces)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UpdateMapCentredAirspaceLabels)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UpdateMapWholeWidth)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)

@@ -529,7 +529,16 @@ void Drawing::PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels
     }
     std::vector<LabelEntry*> entries;
     entries.reserve(labels.size());
+    const QString* previous = nullptr;
     for (const auto& [at, text] : labels) {
+        // Maps label many places with one text in a row (the edges of an outline).
+        if (previous && previous->constData() == text.constData() &&
+            previous->size() == text.size()) {
+            ++entries.back()->uses;
+            entries.push_back(entries.back());
+            continue;
+        }
+        previous = &text;
         std::shared_ptr<LabelEntry>& slot = labelCache_[text];
         if (!slot) {
             slot = std::make_shared<LabelEntry>();
@@ -569,7 +578,10 @@ void Drawing::PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels
             const int64_t row =
                 floorDiv(y + kStepsPerPixel - entry.sprites->rowStep, kStepsPerPixel);
             const QPoint at(static_cast<int>(column), static_cast<int>(row));
-            if (entry.sprites->bounds.translated(at).intersects(image->rect()))
+            const QRect bounds = entry.sprites->bounds.translated(at);
+            if (direct->holds(bounds))
+                direct->stampInside(entry.sprites->across[step], at, rgb);
+            else if (bounds.intersects(image->rect()))
                 direct->stamp(entry.sprites->across[step], at, rgb);
             continue;
         }
