@@ -33,28 +33,33 @@ std::string selectList(Connection& connection)
     return list;
 }
 
-AirspaceRow readRow(const QueryRow& v)
+// `first`: the first row of its airspace.
+AirspaceRow readRow(const QueryRow& v, bool first)
 {
-    auto text = [&v](int i) { return v.text(i); };
-    auto number = [&v](int i) { return v.number(i); };
     AirspaceRow r;
-    r.aspType = text(0);
-    r.lowFt = number(1);
-    r.highFt = number(2);
-    r.lowType = text(3);
-    r.highType = text(4);
-    r.drawType = text(5);
-    r.lat = number(6);
-    r.lon = number(7);
-    r.arcRadNm = number(8);
-    r.arcLat = number(9);
-    r.arcLong = number(10);
-    r.arcx1 = number(11);
-    r.arcy1 = number(12);
-    r.arcx2 = number(13);
-    r.arcy2 = number(14);
-    r.arcDir = text(15);
-    r.pNumber = number(16);
+    r.drawType = v.text(5);
+    r.pNumber = v.number(16);
+    if (first) {
+        r.aspType = v.text(0);
+        r.lowFt = v.number(1);
+        r.highFt = v.number(2);
+        r.lowType = v.text(3);
+        r.highType = v.text(4);
+    }
+    if (r.drawType == "DP" || r.drawType == "DC") {
+        r.lat = v.number(6);
+        r.lon = v.number(7);
+        if (r.drawType == "DC")
+            r.arcRadNm = v.number(8);
+    } else if (r.drawType == "DB") {
+        r.arcLat = v.number(9);
+        r.arcLong = v.number(10);
+        r.arcx1 = v.number(11);
+        r.arcy1 = v.number(12);
+        r.arcx2 = v.number(13);
+        r.arcy2 = v.number(14);
+        r.arcDir = v.text(15);
+    }
     return r;
 }
 
@@ -76,9 +81,10 @@ std::vector<std::pair<int32_t, AirspaceRows>> readAirspaceRows(Connection& conne
     sql += ") ORDER BY \"Index\" ASC, \"PNumber\" ASC, rowid ASC";
     connection.ForEachRow(sql, params, [&result](const QueryRow& row) {
         const auto index = static_cast<int32_t>(row.value(kIndexColumn).toInt());
-        if (result.empty() || result.back().first != index)
+        const bool first = result.empty() || result.back().first != index;
+        if (first)
             result.emplace_back(index, AirspaceRows{});
-        result.back().second.push_back(readRow(row));
+        result.back().second.push_back(readRow(row, first));
     });
     return result;
 }
@@ -86,10 +92,11 @@ std::vector<std::pair<int32_t, AirspaceRows>> readAirspaceRows(Connection& conne
 AirspaceRows readAirspaceRows(Connection& connection, int32_t index)
 {
     AirspaceRows rows;
-    connection.ForEachRow("SELECT " + selectList(connection) +
-                              " FROM \"Luftraum\" WHERE \"Index\" = ? ORDER BY \"PNumber\" ASC, "
-                              "rowid ASC",
-                          {index}, [&rows](const QueryRow& row) { rows.push_back(readRow(row)); });
+    connection.ForEachRow(
+        "SELECT " + selectList(connection) +
+            " FROM \"Luftraum\" WHERE \"Index\" = ? ORDER BY \"PNumber\" ASC, "
+            "rowid ASC",
+        {index}, [&rows](const QueryRow& row) { rows.push_back(readRow(row, rows.empty())); });
     return rows;
 }
 

@@ -26,8 +26,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// One boundary element. Texts are "" and numbers empty where the field holds no value (or, for
-// a number, no number).
+// One boundary element as its outline needs it: its Drawtype and PNumber, the fields its
+// Drawtype uses (DP, DC: Lat, Long and arcRad; DB: the arc fields) and, on the first row of an
+// airspace, its type and limits; the other fields are not read. Texts are "" and numbers empty
+// where the field holds no value (or, for a number, no number) or is not read.
 struct AirspaceRow
 {
     std::string aspType; // "A" traffic circuit, "TMZ", "Q" danger area, else a class or zone

@@ -41,14 +41,42 @@ AltitudeBand singleAltitude(double altitudeFt)
 
 namespace {
 
-// Parts of a quarter (DD.MM) from -100 to 100 degrees, the outermost two also holding the
-// latitudes beyond (not on the earth): in the order of the latitudes.
+// Parts of a quarter (DD.MM numbers) from -200 to 200 degrees, the outermost two also holding
+// the values beyond: in the order of the values, the same for latitudes and longitudes.
 constexpr int kPartsPerDegree = 4;
-constexpr int kLowestPart = -100 * kPartsPerDegree;
-constexpr int kPartCount = 200 * kPartsPerDegree + 2;
+constexpr int kLowestPart = -200 * kPartsPerDegree;
+constexpr int kPartCount = 400 * kPartsPerDegree + 2;
 
-constexpr const char* kIndexFields =
-    "SELECT \"Index\", \"Lat\", \"Long\", \"Low\", \"High\", \"AspType\" FROM \"Luftraum\"";
+int partOf(double ddmm)
+{
+    // Exact: a quarter times a whole number is a double, so the parts meet where the
+    // database's comparisons put their bounds.
+    const double p = std::floor(ddmm * kPartsPerDegree);
+    return p < kLowestPart     ? 0
+           : p >= -kLowestPart ? kPartCount - 1
+                               : static_cast<int>(p) - kLowestPart + 1;
+}
+
+// The lower bound of a part (the outermost have none below, resp. above).
+double lowerBound(int part)
+{
+    return double(part - 1 + kLowestPart) / kPartsPerDegree;
+}
+
+// "field" >= the lower bound of `first` and < that of the part after `last`.
+void bounds(const char* field, int first, int last, std::string& sql, std::vector<Value>& params)
+{
+    if (first > 0) {
+        sql += params.empty() ? " WHERE " : " AND ";
+        sql += std::string(field) + " >= ?";
+        params.emplace_back(lowerBound(first));
+    }
+    if (last < kPartCount - 1) {
+        sql += params.empty() ? " WHERE " : " AND ";
+        sql += std::string(field) + " < ?";
+        params.emplace_back(lowerBound(last + 1));
+    }
+}
 
 double numberOr(const QueryRow& row, int column, double none)
 {
@@ -58,95 +86,110 @@ double numberOr(const QueryRow& row, int column, double none)
 
 } // namespace
 
-int AirspaceIndex::partOf(double latDdmm)
-{
-    // Exact: a quarter times a whole number is a double, so the parts meet where the
-    // database's comparisons put their bounds.
-    const double p = std::floor(latDdmm * kPartsPerDegree);
-    return p < kLowestPart     ? 0
-           : p >= -kLowestPart ? kPartCount - 1
-                               : static_cast<int>(p) - kLowestPart + 1;
-}
-
-void AirspaceIndex::add(const QueryRow& row)
+void AirspaceIndex::add(const QueryRow& row, int south, int north, int west, int east)
 {
     // An "Index" that is no whole 32-bit number names no airspace that can be drawn.
     const std::optional<double> n = row.number(0);
     if (!n || !(*n >= INT32_MIN && *n <= INT32_MAX) || *n != std::floor(*n))
         return;
+    // A row without a position meets no box. The database compares texts above all numbers;
+    // a text that reads as a number is kept only where the database found it.
     const std::optional<double> lat = row.number(1);
-    if (!lat || std::isnan(*lat))
+    const std::optional<double> lon = row.number(2);
+    if (!lat || !lon || std::isnan(*lat) || std::isnan(*lon))
+        return;
+    const int band = partOf(*lat);
+    const int lonPart = partOf(*lon);
+    if (band < south || band > north || lonPart < west || lonPart > east)
         return;
     const auto number = static_cast<int32_t>(*n);
     const auto [place, added] = places_.try_emplace(number, static_cast<uint32_t>(numbers_.size()));
     if (added)
         numbers_.push_back(number);
     constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-    parts_[static_cast<std::size_t>(partOf(*lat))].rows.push_back(
-        {*lat, numberOr(row, 2, kNone), numberOr(row, 3, kNone), numberOr(row, 4, kNone),
-         place->second, !row.isNull(5) && equalsNoCase(row.text(5), "A")});
+    bands_[static_cast<std::size_t>(band)].rows.push_back(
+        {*lat, *lon, numberOr(row, 3, kNone), numberOr(row, 4, kNone), place->second,
+         !row.isNull(5) && equalsNoCase(row.text(5), "A")});
     ++rowCount_;
 }
 
-void AirspaceIndex::readParts(Connection& connection, int first, int last)
+void AirspaceIndex::readTiles(Connection& connection, int south, int north, int west, int east)
 {
-    // The outermost parts are open-ended; the others run from their lower bound up to (not
-    // including) the next part's.
-    std::string sql = kIndexFields;
-    std::vector<Value> bounds;
-    if (first > 0) {
-        sql += " WHERE \"Lat\" >= ?";
-        bounds.emplace_back(double(first - 1 + kLowestPart) / kPartsPerDegree);
-    }
-    if (last < kPartCount - 1) {
-        sql += bounds.empty() ? " WHERE \"Lat\" < ?" : " AND \"Lat\" < ?";
-        bounds.emplace_back(double(last + kLowestPart) / kPartsPerDegree);
-    }
+    std::string sql =
+        "SELECT \"Index\", \"Lat\", \"Long\", \"Low\", \"High\", \"AspType\" FROM \"Luftraum\"";
+    std::vector<Value> params;
+    bounds("\"Lat\"", south, north, sql, params);
+    bounds("\"Long\"", west, east, sql, params);
     std::vector<std::size_t> before;
-    for (int p = first; p <= last; ++p)
-        before.push_back(parts_[static_cast<std::size_t>(p)].rows.size());
+    for (int b = south; b <= north; ++b)
+        before.push_back(bands_[static_cast<std::size_t>(b)].rows.size());
     const std::size_t rowsBefore = rowCount_;
     try {
-        connection.ForEachRow(sql, bounds, [this](const QueryRow& row) { add(row); });
+        connection.ForEachRow(sql, params,
+                              [&](const QueryRow& row) { add(row, south, north, west, east); });
     } catch (...) {
-        // Nothing of a failed read is kept, so that the next redraw reads the parts again.
-        for (int p = first; p <= last; ++p)
-            parts_[static_cast<std::size_t>(p)].rows.resize(
-                before[static_cast<std::size_t>(p - first)]);
+        // Nothing of a failed read is kept, so that the next redraw reads the tiles again.
+        for (int b = south; b <= north; ++b)
+            bands_[static_cast<std::size_t>(b)].rows.resize(
+                before[static_cast<std::size_t>(b - south)]);
         rowCount_ = rowsBefore;
         throw;
     }
-    for (int p = first; p <= last; ++p) {
-        Part& part = parts_[static_cast<std::size_t>(p)];
-        part.read = true;
-        std::sort(part.rows.begin(), part.rows.end(),
-                  [](const Row& a, const Row& b) { return a.lat < b.lat; });
+    for (int b = south; b <= north; ++b) {
+        Band& band = bands_[static_cast<std::size_t>(b)];
+        if (band.read.empty())
+            band.read.assign(kPartCount, false);
+        std::fill(band.read.begin() + west, band.read.begin() + east + 1, true);
+        std::sort(band.rows.begin(), band.rows.end(),
+                  [](const Row& a, const Row& r) { return a.lat < r.lat; });
     }
 }
 
 AirspaceIndex AirspaceIndex::read(Connection& connection)
 {
     AirspaceIndex index;
-    index.parts_.resize(kPartCount);
-    index.readParts(connection, 0, kPartCount - 1);
+    index.bands_.resize(kPartCount);
+    index.readTiles(connection, 0, kPartCount - 1, 0, kPartCount - 1);
     return index;
 }
 
-void AirspaceIndex::cover(Connection& connection, double southDdmm, double northDdmm)
+void AirspaceIndex::cover(Connection& connection, const ViewBox& box)
 {
-    if (!(southDdmm <= northDdmm))
-        return; // NaN edges meet nothing
-    if (parts_.empty())
-        parts_.resize(kPartCount);
-    const int last = partOf(northDdmm);
-    for (int p = partOf(southDdmm); p <= last; ++p) {
-        if (parts_[static_cast<std::size_t>(p)].read)
+    // NaN edges meet nothing.
+    if (!(box.south <= box.north) || !(box.west <= box.east))
+        return;
+    if (bands_.empty())
+        bands_.resize(kPartCount);
+    const int west = partOf(box.west);
+    const int east = partOf(box.east);
+    // The tiles not read yet, as runs of longitude parts per latitude part; neighbouring
+    // latitude parts with the same runs are read together (on a first view: one query).
+    auto missing = [&](int b) {
+        std::vector<std::pair<int, int>> runs;
+        const std::vector<bool>& read = bands_[static_cast<std::size_t>(b)].read;
+        for (int q = west; q <= east; ++q) {
+            if (!read.empty() && read[static_cast<std::size_t>(q)])
+                continue;
+            if (!runs.empty() && runs.back().second == q - 1)
+                runs.back().second = q;
+            else
+                runs.emplace_back(q, q);
+        }
+        return runs;
+    };
+    const int north = partOf(box.north);
+    int first = partOf(box.south);
+    std::vector<std::pair<int, int>> runs = missing(first);
+    for (int b = first + 1; b <= north + 1; ++b) {
+        std::vector<std::pair<int, int>> next;
+        if (b <= north)
+            next = missing(b);
+        if (b <= north && next == runs)
             continue;
-        int end = p;
-        while (end < last && !parts_[static_cast<std::size_t>(end + 1)].read)
-            ++end;
-        readParts(connection, p, end);
-        p = end;
+        for (const auto& [w, e] : runs)
+            readTiles(connection, first, b - 1, w, e);
+        first = b;
+        runs = std::move(next);
     }
 }
 
@@ -156,13 +199,13 @@ std::vector<int32_t> AirspaceIndex::select(const AirspaceQuery& query) const
     const double south = query.box.south;
     const double north = query.box.north;
     // NaN edges meet nothing.
-    if (!(south <= north) || parts_.empty())
+    if (!(south <= north) || bands_.empty())
         return numbers;
     const bool circuits = query.kind == AirspaceKind::TrafficCircuits;
     std::vector<char> selected(numbers_.size(), 0);
     const int last = partOf(north);
     for (int p = partOf(south); p <= last; ++p) {
-        const std::vector<Row>& rows = parts_[static_cast<std::size_t>(p)].rows;
+        const std::vector<Row>& rows = bands_[static_cast<std::size_t>(p)].rows;
         auto it = std::lower_bound(rows.begin(), rows.end(), south,
                                    [](const Row& r, double lat) { return r.lat < lat; });
         for (; it != rows.end() && it->lat <= north; ++it) {

@@ -63,8 +63,8 @@ struct AirspaceQuery
 
 // What the selection tests of the rows of the airspace data file, read once: the file does not
 // change while the program runs, and testing rows in memory keeps a redraw within a frame
-// where the database would look up every row of a latitude band. The rows are read in parts
-// of a quarter degree of latitude (as DD.MM numbers: 48.00 to 48.25 ...) as views first need
+// where the database would look up every row of a latitude band. The rows are read in tiles
+// of a quarter degree each way (as DD.MM numbers: 48.00 to 48.25 ...) as views first need
 // them, through the file's index on Lat, so that the first redraw of a region reads only the
 // rows about it.
 class AirspaceIndex
@@ -72,9 +72,9 @@ class AirspaceIndex
 public:
     // Reads every row. Throws DbError.
     static AirspaceIndex read(Connection& connection);
-    // Reads the rows with a latitude from `southDdmm` to `northDdmm` that are not read yet.
-    // Throws DbError; what was read before stays.
-    void cover(Connection& connection, double southDdmm, double northDdmm);
+    // Reads the rows inside the box (DD.MM) that are not read yet. Throws DbError; what was
+    // read before stays.
+    void cover(Connection& connection, const ViewBox& box);
 
     // The numbers of the airspaces the query selects among the rows read, each once,
     // ascending. Comparisons are the database's: a field without a (numeric) value meets
@@ -88,23 +88,25 @@ private:
     struct Row
     {
         double lat; // DD.MM
-        double lon; // NaN without a (numeric) value
+        double lon;
         double low; // feet; NaN without a value
         double high;
         uint32_t airspace; // place of the row's "Index" in numbers_
         bool circuit;      // AspType "A"
     };
-    struct Part
+    // The rows of one quarter degree of latitude, and which of its tiles are read.
+    struct Band
     {
-        std::vector<Row> rows; // ordered by latitude
-        bool read = false;
+        std::vector<Row> rows;  // ordered by latitude
+        std::vector<bool> read; // by longitude part; empty: none read yet
     };
-    static int partOf(double latDdmm);
-    // Reads the parts `first` to `last` in one query.
-    void readParts(Connection& connection, int first, int last);
-    void add(const QueryRow& row);
+    // Reads the tiles of the latitude parts `south` to `north` and the longitude parts `west`
+    // to `east` in one query.
+    void readTiles(Connection& connection, int south, int north, int west, int east);
+    // Keeps a row that lies in the tiles being read.
+    void add(const QueryRow& row, int south, int north, int west, int east);
 
-    std::vector<Part> parts_;
+    std::vector<Band> bands_;
     std::unordered_map<int32_t, uint32_t> places_; // airspace number -> place in numbers_
     std::vector<int32_t> numbers_;                 // in the order first read
     std::size_t rowCount_ = 0;

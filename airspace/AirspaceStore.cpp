@@ -25,7 +25,7 @@ std::vector<int32_t> AirspaceStore::select(const std::shared_ptr<Connection>& co
         throw DbError("the airspace data file is not open");
     if (!index_)
         index_.emplace();
-    index_->cover(*connection, query.box.south, query.box.north);
+    index_->cover(*connection, query.box);
     return index_->select(query);
 }
 
