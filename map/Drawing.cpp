@@ -304,7 +304,8 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
     for (const LineSpec& line : lines) {
         const QPointF a((line.from.x() - scaleLeft_) * perUnitX,
                         (line.from.y() - scaleTop_) * perUnitY);
-        const QPointF b((line.to.x() - scaleLeft_) * perUnitX, (line.to.y() - scaleTop_) * perUnitY);
+        const QPointF b((line.to.x() - scaleLeft_) * perUnitX,
+                        (line.to.y() - scaleTop_) * perUnitY);
         ends.push_back(a);
         ends.push_back(b);
         marks.push_back(drawable(a, b) && a != b);
