@@ -92,7 +92,8 @@ Mask maskOf(const QImage& image, const QRect& area, QPoint origin)
             const int start = x;
             while (x <= r.right() && qAlpha(row[x]) != 0)
                 ++x;
-            mask.push_back({y - origin.y(), start - origin.x(), x - start});
+            mask.push_back({static_cast<int16_t>(y - origin.y()),
+                            static_cast<int16_t>(start - origin.x()), x - start});
         }
     }
     return mask;
@@ -111,8 +112,12 @@ std::optional<ImageTarget> ImageTarget::of(QImage& image)
 
 void ImageTarget::stampInside(const Mask& mask, QPoint at, QRgb colour)
 {
-    for (const Run& run : mask)
-        span(at.y() + run.dy, at.x() + run.x, run.length, colour);
+    uchar* const origin = bits_ + at.y() * bytesPerLine_ + qsizetype(at.x()) * 4;
+    for (const Run& run : mask) {
+        QRgb* p = reinterpret_cast<QRgb*>(origin + run.dy * bytesPerLine_) + run.x;
+        for (QRgb* const end = p + run.length; p != end; ++p)
+            *p = colour;
+    }
 }
 
 void ImageTarget::stamp(const Mask& mask, QPoint at, QRgb colour)

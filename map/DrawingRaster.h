@@ -18,17 +18,18 @@
 
 namespace tv::raster {
 
-// A shape as horizontal runs of pixels relative to its origin.
+// A shape as horizontal runs of pixels relative to its origin (small shapes: discs, labels).
 struct Run
 {
-    int dy;
-    int x;
-    int length;
+    int16_t dy;
+    int16_t x;
+    int32_t length;
 };
 using Mask = std::vector<Run>;
 
 // The pixels of `image` (ARGB32 or ARGB32_Premultiplied) that are not transparent, as runs
-// relative to `origin` within the rectangle `area` of the image.
+// relative to `origin` within the rectangle `area` of the image (both within 32,767 pixels of
+// each other).
 Mask maskOf(const QImage& image, const QRect& area, QPoint origin);
 
 // An image in one of the formats whose pixels are a 32-bit 0xAARRGGBB value (RGB32, ARGB32,
