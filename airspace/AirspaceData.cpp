@@ -2,7 +2,7 @@
 
 #include "platform/Connection.h"
 #include "platform/DbError.h"
-#include "platform/Recordset.h"
+#include "platform/TextFold.h"
 
 #include <algorithm>
 #include <string>
@@ -10,52 +10,56 @@
 namespace tv {
 namespace {
 
-struct Columns
-{
-    int aspType, low, high, lowType, highType, drawType, lat, lon, arcRad, arcLat, arcLong, arcx1,
-        arcy1, arcx2, arcy2, arcDir, pNumber;
-};
+// The fields an outline needs, in the order the reads select them.
+constexpr const char* kFields[] = {"AspType", "Low",   "High",   "LowType", "HighType", "Drawtype",
+                                   "Lat",     "Long",  "arcRad", "arcLat",  "arcLong",  "Arcx1",
+                                   "Arcy1",   "Arcx2", "Arcy2",  "arcDir",  "PNumber",  "Index"};
+constexpr int kIndexColumn = 17;
 
-std::string text(const Recordset& rs, int field)
+// The select list: a field the file lacks reads as no value, as it always has.
+std::string selectList(Connection& connection)
 {
-    return field < 0 ? std::string() : rs.Field(field).toString();
+    std::vector<std::string> present;
+    connection.ForEachRow("PRAGMA table_info(\"Luftraum\")", {},
+                          [&present](const QueryRow& row) { present.push_back(row.text(1)); });
+    std::string list;
+    for (const char* field : kFields) {
+        const bool there = std::any_of(present.begin(), present.end(), [field](const auto& name) {
+            return equalsNoCase(name, field);
+        });
+        list += list.empty() ? "" : ", ";
+        list += there ? "\"" + std::string(field) + "\"" : std::string("NULL");
+    }
+    return list;
 }
 
-std::optional<double> number(const Recordset& rs, int field)
-{
-    return field < 0 ? std::nullopt : rs.Field(field).asNumber();
-}
-
-Columns columns(const Recordset& rs)
-{
-    return {rs.FieldIndex("AspType"), rs.FieldIndex("Low"),      rs.FieldIndex("High"),
-            rs.FieldIndex("LowType"), rs.FieldIndex("HighType"), rs.FieldIndex("Drawtype"),
-            rs.FieldIndex("Lat"),     rs.FieldIndex("Long"),     rs.FieldIndex("arcRad"),
-            rs.FieldIndex("arcLat"),  rs.FieldIndex("arcLong"),  rs.FieldIndex("Arcx1"),
-            rs.FieldIndex("Arcy1"),   rs.FieldIndex("Arcx2"),    rs.FieldIndex("Arcy2"),
-            rs.FieldIndex("arcDir"),  rs.FieldIndex("PNumber")};
-}
-
-AirspaceRow readRow(const Recordset& rs, const Columns& c)
+// `first`: the first row of its airspace.
+AirspaceRow readRow(const QueryRow& v, bool first)
 {
     AirspaceRow r;
-    r.aspType = text(rs, c.aspType);
-    r.lowFt = number(rs, c.low);
-    r.highFt = number(rs, c.high);
-    r.lowType = text(rs, c.lowType);
-    r.highType = text(rs, c.highType);
-    r.drawType = text(rs, c.drawType);
-    r.lat = number(rs, c.lat);
-    r.lon = number(rs, c.lon);
-    r.arcRadNm = number(rs, c.arcRad);
-    r.arcLat = number(rs, c.arcLat);
-    r.arcLong = number(rs, c.arcLong);
-    r.arcx1 = number(rs, c.arcx1);
-    r.arcy1 = number(rs, c.arcy1);
-    r.arcx2 = number(rs, c.arcx2);
-    r.arcy2 = number(rs, c.arcy2);
-    r.arcDir = text(rs, c.arcDir);
-    r.pNumber = number(rs, c.pNumber);
+    r.drawType = v.text(5);
+    r.pNumber = v.number(16);
+    if (first) {
+        r.aspType = v.text(0);
+        r.lowFt = v.number(1);
+        r.highFt = v.number(2);
+        r.lowType = v.text(3);
+        r.highType = v.text(4);
+    }
+    if (r.drawType == "DP" || r.drawType == "DC") {
+        r.lat = v.number(6);
+        r.lon = v.number(7);
+        if (r.drawType == "DC")
+            r.arcRadNm = v.number(8);
+    } else if (r.drawType == "DB") {
+        r.arcLat = v.number(9);
+        r.arcLong = v.number(10);
+        r.arcx1 = v.number(11);
+        r.arcy1 = v.number(12);
+        r.arcx2 = v.number(13);
+        r.arcy2 = v.number(14);
+        r.arcDir = v.text(15);
+    }
     return r;
 }
 
@@ -67,96 +71,33 @@ std::vector<std::pair<int32_t, AirspaceRows>> readAirspaceRows(Connection& conne
     std::vector<std::pair<int32_t, AirspaceRows>> result;
     if (indexes.empty())
         return result;
-    std::string sql = "SELECT * FROM \"Luftraum\" WHERE \"Index\" IN (?";
+    std::string sql =
+        "SELECT " + selectList(connection) + " FROM \"Luftraum\" WHERE \"Index\" IN (?";
     std::vector<Value> params{indexes.front()};
     for (std::size_t i = 1; i < indexes.size(); ++i) {
         sql += ", ?";
         params.emplace_back(indexes[i]);
     }
     sql += ") ORDER BY \"Index\" ASC, \"PNumber\" ASC, rowid ASC";
-    Recordset rs;
-    rs.Open(sql, connection, params);
-    const Columns c = columns(rs);
-    const int indexField = rs.FieldIndex("Index");
-    for (; !rs.Eof(); rs.MoveNext()) {
-        const int32_t index = static_cast<int32_t>(rs.Field(indexField).toInt());
-        if (result.empty() || result.back().first != index)
+    connection.ForEachRow(sql, params, [&result](const QueryRow& row) {
+        const auto index = static_cast<int32_t>(row.value(kIndexColumn).toInt());
+        const bool first = result.empty() || result.back().first != index;
+        if (first)
             result.emplace_back(index, AirspaceRows{});
-        result.back().second.push_back(readRow(rs, c));
-    }
+        result.back().second.push_back(readRow(row, first));
+    });
     return result;
 }
 
 AirspaceRows readAirspaceRows(Connection& connection, int32_t index)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM \"Luftraum\" WHERE \"Index\" = ? ORDER BY \"PNumber\" ASC, rowid ASC",
-            connection, {index});
-    const Columns c = columns(rs);
     AirspaceRows rows;
-    rows.reserve(static_cast<std::size_t>(rs.RecordCount()));
-    for (; !rs.Eof(); rs.MoveNext())
-        rows.push_back(readRow(rs, c));
+    connection.ForEachRow(
+        "SELECT " + selectList(connection) +
+            " FROM \"Luftraum\" WHERE \"Index\" = ? ORDER BY \"PNumber\" ASC, "
+            "rowid ASC",
+        {index}, [&rows](const QueryRow& row) { rows.push_back(readRow(row, rows.empty())); });
     return rows;
-}
-
-void AirspaceStore::follow(const std::shared_ptr<Connection>& connection)
-{
-    if (connection_.lock() == connection)
-        return;
-    cache_.clear();
-    index_.reset();
-    connection_ = connection;
-}
-
-std::vector<int32_t> AirspaceStore::select(const std::shared_ptr<Connection>& connection,
-                                           const AirspaceQuery& query)
-{
-    follow(connection);
-    if (!connection)
-        throw DbError("the airspace data file is not open");
-    if (!index_)
-        index_ = AirspaceIndex::read(*connection);
-    return index_->select(query);
-}
-
-void AirspaceStore::prefetch(const std::shared_ptr<Connection>& connection,
-                             const std::vector<int32_t>& indexes)
-{
-    follow(connection);
-    if (!connection)
-        return;
-    // Several hundred numbers per query: one statement per airspace would cost more than the
-    // drawing on the first redraw of a busy region.
-    constexpr std::size_t kPerQuery = 500;
-    std::vector<int32_t> missing;
-    for (const int32_t index : indexes) {
-        if (cache_.find(index) == cache_.end())
-            missing.push_back(index);
-    }
-    for (std::size_t from = 0; from < missing.size(); from += kPerQuery) {
-        const std::vector<int32_t> chunk(missing.begin() + static_cast<std::ptrdiff_t>(from),
-                                         missing.begin() + static_cast<std::ptrdiff_t>(std::min(
-                                                               missing.size(), from + kPerQuery)));
-        try {
-            for (auto& [index, rows] : readAirspaceRows(*connection, chunk))
-                cache_.emplace(index, std::move(rows));
-        } catch (const DbError&) {
-            // Left to rows(), which reads each airspace alone, so that one unreadable
-            // airspace does not take the others with it.
-        }
-    }
-}
-
-const AirspaceRows& AirspaceStore::rows(const std::shared_ptr<Connection>& connection,
-                                        int32_t index)
-{
-    follow(connection);
-    if (const auto it = cache_.find(index); it != cache_.end())
-        return it->second;
-    if (!connection)
-        throw DbError("the airspace data file is not open");
-    return cache_.emplace(index, readAirspaceRows(*connection, index)).first->second;
 }
 
 } // namespace tv

@@ -2,19 +2,15 @@
 
 // The airspace data file Luftraum.tvd as the airspace layer reads it: one airspace is the rows
 // of table Luftraum that share its "Index", in PNumber order. The program only reads this file,
-// and only while it runs, so rows once read are kept (AirspaceStore).
+// and only while it runs, so what is once read is kept (AirspaceStore).
 //
 // Positions are DD.MM (48.3012 = 48°30.12', south and west negative); altitudes feet, a flight
 // level stored as feet (FL 65 as 6500); radii NM.
 
-#include "airspace/AirspaceSelection.h"
-
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -30,8 +26,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// One boundary element. Texts are "" and numbers empty where the field holds no value (or, for
-// a number, no number).
+// One boundary element as its outline needs it: its Drawtype and PNumber, the fields its
+// Drawtype uses (DP, DC: Lat, Long and arcRad; DB: the arc fields) and, on the first row of an
+// airspace, its type and limits; the other fields are not read. Texts are "" and numbers empty
+// where the field holds no value (or, for a number, no number) or is not read.
 struct AirspaceRow
 {
     std::string aspType; // "A" traffic circuit, "TMZ", "Q" danger area, else a class or zone
@@ -62,32 +60,5 @@ AirspaceRows readAirspaceRows(Connection& connection, int32_t index);
 // DbError.
 std::vector<std::pair<int32_t, AirspaceRows>> readAirspaceRows(Connection& connection,
                                                                const std::vector<int32_t>& indexes);
-
-// What the layer has read of the airspace data file: the selection's index and the rows of the
-// airspaces drawn so far, kept for the connection they came from; another connection (or
-// none) starts afresh. The file does not change while the program runs.
-class AirspaceStore
-{
-public:
-    // The airspaces the query selects (AirspaceIndex::select); the index is read on first use.
-    // Throws DbError when it cannot be read (and tries again next time).
-    std::vector<int32_t> select(const std::shared_ptr<Connection>& connection,
-                                const AirspaceQuery& query);
-    // Reads the rows of those of `indexes` not kept yet, many airspaces per query. Where such a
-    // read fails, nothing is kept and rows() reads each of them on its own later.
-    void prefetch(const std::shared_ptr<Connection>& connection,
-                  const std::vector<int32_t>& indexes);
-    // Throws DbError when the rows cannot be read; a failed read is not kept, so the next
-    // redraw tries again.
-    const AirspaceRows& rows(const std::shared_ptr<Connection>& connection, int32_t index);
-    std::size_t size() const { return cache_.size(); }
-
-private:
-    void follow(const std::shared_ptr<Connection>& connection);
-
-    std::weak_ptr<Connection> connection_;
-    std::optional<AirspaceIndex> index_;
-    std::unordered_map<int32_t, AirspaceRows> cache_;
-};
 
 } // namespace tv

@@ -20,7 +20,7 @@ int AirspaceLayer::pass(const std::shared_ptr<Connection>& connection, const Air
     // whole and the others are drawn.
     for (const int32_t number : numbers) {
         try {
-            appendOutline(store_.rows(connection, number), style, edgeColourSwitch_,
+            appendStrokes(store_.outline(connection, number), style, edgeColourSwitch_,
                           drawing.strokes);
         } catch (const DbError&) {
             drawing.faulty = true;

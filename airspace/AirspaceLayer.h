@@ -2,11 +2,11 @@
 
 // The airspace layer of a map: its passes (the airspaces, then the traffic circuits), the
 // outlines of what they select, and what the map's status box shows. One layer per map window;
-// it keeps the rows it has read and the edge colour between redraws.
+// it keeps the outlines it has read and the edge colour between redraws.
 
-#include "airspace/AirspaceData.h"
 #include "airspace/AirspaceOutline.h"
 #include "airspace/AirspaceSelection.h"
+#include "airspace/AirspaceStore.h"
 
 #include <memory>
 #include <optional>

@@ -40,61 +40,24 @@ AirspacePoint pointDeg(double latDdmm, double lonDdmm)
     return {DDMMToDegrees(latDdmm), DDMMToDegrees(lonDdmm)};
 }
 
-// Builds one airspace's strokes apart from the map's, so that an airspace that fails half-way
+// Builds one airspace's outline apart from the map's, so that an airspace that fails half-way
 // leaves nothing behind.
 class OutlineBuilder
 {
 public:
-    OutlineBuilder(const OutlineStyle& style, bool edgeColourSwitch, const AirspaceRow& first)
-        : style_(style), edgeSwitch_(edgeColourSwitch),
-          label_(style.labels ? airspaceLabel(first) : std::string()),
-          circuit_(first.aspType == "A"), tmz_(first.aspType == "TMZ"),
-          danger_(first.aspType == "Q"),
-          lineWidth_(MapView::zoomedDrawWidth(kLineBaseWidth, style.sliderValue)),
-          typedWidth_(MapView::zoomedDrawWidth(kTypedBaseWidth, style.sliderValue))
-    {
-    }
-
     void walk(const AirspaceRows& rows);
-    bool edgeColourSwitch() const { return edgeSwitch_; }
-    std::vector<AirspaceStroke>& strokes() { return strokes_; }
+    std::vector<OutlineLine>& lines() { return lines_; }
 
 private:
-    void edge(AirspacePoint a, AirspacePoint b);
+    void edge(AirspacePoint a, AirspacePoint b)
+    {
+        lines_.push_back({a, b, OutlineLine::Kind::Edge, true});
+    }
     void arc(double centreLatDdmm, double centreLonDdmm, double radiusNm, double startDeg,
              double endDeg, std::string_view direction);
-    void segment(AirspacePoint b, AirspacePoint a, uint32_t colour, bool noLabel);
-    // Empty while labels are off.
-    const std::string& printedLabel() const { return label_; }
 
-    const OutlineStyle& style_;
-    bool edgeSwitch_;
-    std::string label_;
-    bool circuit_;   // "A"
-    bool tmz_;       // "TMZ"
-    bool danger_;    // "Q"
-    int lineWidth_;  // pixels at the map's zoom
-    int typedWidth_; // TMZ and danger-area chords, typed edges on the flight map
-    std::vector<AirspaceStroke> strokes_;
+    std::vector<OutlineLine> lines_;
 };
-
-void OutlineBuilder::edge(AirspacePoint a, AirspacePoint b)
-{
-    AirspaceStroke s{a, b, edgeSwitch_ ? kAirspaceBlack : kAirspaceRed, lineWidth_, printedLabel()};
-    edgeSwitch_ = !edgeSwitch_;
-    if (circuit_ || tmz_ || danger_) {
-        s.colour = circuit_ ? kTrafficCircuitColour : tmz_ ? kTmzColour : kDangerAreaColour;
-        s.widthPx = style_.typedEdgesCommonWidth ? lineWidth_ : typedWidth_;
-    }
-    strokes_.push_back(std::move(s));
-}
-
-void OutlineBuilder::segment(AirspacePoint b, AirspacePoint a, uint32_t colour, bool noLabel)
-{
-    const bool typed = colour == kTmzColour || colour == kDangerAreaColour;
-    strokes_.push_back(
-        {b, a, colour, typed ? typedWidth_ : lineWidth_, noLabel ? std::string() : printedLabel()});
-}
 
 // Points along an arc or circle on the sphere, joined by chords. Bearings are degrees true from
 // the centre; one minute of arc is one NM.
@@ -108,9 +71,7 @@ void OutlineBuilder::arc(double centreLatDdmm, double centreLonDdmm, double radi
         throw AirspaceDataError("arc without a radius or bearing");
 
     // The first point only fills a slot; every later one draws a chord from the one before,
-    // black and red by turns (TMZ and danger areas in their own colour throughout).
-    const uint32_t typedColour = tmz_ ? kTmzColour : kDangerAreaColour;
-    const bool typed = tmz_ || danger_;
+    // black and red by turns.
     AirspacePoint slotA;
     AirspacePoint slotB;
     bool firstPoint = true;
@@ -126,10 +87,10 @@ void OutlineBuilder::arc(double centreLatDdmm, double centreLonDdmm, double radi
         if (phaseOne) {
             slotB = p;
             if (!firstPoint)
-                segment(slotB, slotA, typed ? typedColour : kAirspaceRed, noLabel);
+                lines_.push_back({slotB, slotA, OutlineLine::Kind::RedChord, !noLabel});
         } else {
             slotA = p;
-            segment(slotB, slotA, typed ? typedColour : kAirspaceBlack, noLabel);
+            lines_.push_back({slotB, slotA, OutlineLine::Kind::BlackChord, !noLabel});
         }
         firstPoint = false;
         phaseOne = !phaseOne;
@@ -271,16 +232,65 @@ std::string airspaceLabel(const AirspaceRow& first)
     return " " + first.aspType + " " + low + " - " + high + " ";
 }
 
+AirspaceOutline airspaceOutline(const AirspaceRows& rows)
+{
+    AirspaceOutline outline;
+    if (rows.empty())
+        return outline;
+    OutlineBuilder builder;
+    builder.walk(rows);
+    outline.lines = std::move(builder.lines());
+    outline.lines.shrink_to_fit();
+    const std::string& type = rows.front().aspType;
+    outline.type = type == "A"     ? AirspaceOutline::Type::TrafficCircuit
+                   : type == "TMZ" ? AirspaceOutline::Type::Tmz
+                   : type == "Q"   ? AirspaceOutline::Type::DangerArea
+                                   : AirspaceOutline::Type::Other;
+    outline.label = airspaceLabel(rows.front());
+    return outline;
+}
+
+void appendStrokes(const AirspaceOutline& outline, const OutlineStyle& style,
+                   bool& edgeColourSwitch, std::vector<AirspaceStroke>& out)
+{
+    using Kind = OutlineLine::Kind;
+    using Type = AirspaceOutline::Type;
+    const int lineWidth = MapView::zoomedDrawWidth(kLineBaseWidth, style.sliderValue);
+    const int typedWidth = MapView::zoomedDrawWidth(kTypedBaseWidth, style.sliderValue);
+    // Traffic circuits, TMZ and danger areas: edges in their own colour; chords of the latter
+    // two as well, one pixel narrower on every map.
+    const bool typedEdges = outline.type != Type::Other;
+    const bool typedChords = outline.type == Type::Tmz || outline.type == Type::DangerArea;
+    const uint32_t typedColour = outline.type == Type::TrafficCircuit ? kTrafficCircuitColour
+                                 : outline.type == Type::Tmz          ? kTmzColour
+                                                                      : kDangerAreaColour;
+    const int typedEdgeWidth = style.typedEdgesCommonWidth ? lineWidth : typedWidth;
+    static const std::string kNoLabel;
+    const std::string& label = style.labels ? outline.label : kNoLabel;
+    for (const OutlineLine& line : outline.lines) {
+        AirspaceStroke s{line.from, line.to, kAirspaceBlack, lineWidth,
+                         line.labelled ? label : kNoLabel};
+        if (line.kind == Kind::Edge) {
+            s.colour = edgeColourSwitch ? kAirspaceBlack : kAirspaceRed;
+            edgeColourSwitch = !edgeColourSwitch;
+            if (typedEdges) {
+                s.colour = typedColour;
+                s.widthPx = typedEdgeWidth;
+            }
+        } else if (typedChords) {
+            s.colour = typedColour;
+            s.widthPx = typedWidth;
+        } else {
+            s.colour = line.kind == Kind::BlackChord ? kAirspaceBlack : kAirspaceRed;
+        }
+        out.push_back(std::move(s));
+    }
+}
+
 void appendOutline(const AirspaceRows& rows, const OutlineStyle& style, bool& edgeColourSwitch,
                    std::vector<AirspaceStroke>& out)
 {
-    if (rows.empty())
-        return;
-    OutlineBuilder builder(style, edgeColourSwitch, rows.front());
-    builder.walk(rows);
-    out.insert(out.end(), std::make_move_iterator(builder.strokes().begin()),
-               std::make_move_iterator(builder.strokes().end()));
-    edgeColourSwitch = builder.edgeColourSwitch();
+    appendStrokes(airspaceOutline(rows), style, edgeColourSwitch, out);
 }
 
 } // namespace tv

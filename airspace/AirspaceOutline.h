@@ -78,11 +78,44 @@ ArcBearings arcBearings(double startDeg, double endDeg, std::string_view directi
 // for a traffic circuit.
 std::string airspaceLabel(const AirspaceRow& first);
 
-// Appends the strokes of one airspace to `out`. Straight edges alternate red and black through
+// One airspace's outline worked out once from its rows, as the map keeps it: its lines in
+// drawing order with what decides their colour, and its label. The zoom, the label switch and
+// the edge colour switch are applied when the strokes are made (appendStrokes), redraw by
+// redraw.
+struct OutlineLine
+{
+    enum class Kind : uint8_t {
+        Edge,       // straight edge: red and black by the edge colour switch
+        BlackChord, // chords of an arc or circle, by turns
+        RedChord,
+    };
+    AirspacePoint from;
+    AirspacePoint to;
+    Kind kind = Kind::Edge;
+    bool labelled = false; // a straight edge, or a circle's closing chord
+};
+struct AirspaceOutline
+{
+    enum class Type : uint8_t { Other, TrafficCircuit, Tmz, DangerArea };
+    std::vector<OutlineLine> lines;
+    std::string label; // airspaceLabel of the first row
+    Type type = Type::Other;
+};
+
+// Throws AirspaceDataError when a coordinate the outline needs has no value or the arithmetic
+// gives no number.
+AirspaceOutline airspaceOutline(const AirspaceRows& rows);
+
+// Appends the strokes of an outline to `out`. Straight edges alternate red and black through
 // `edgeColourSwitch`, which the map keeps from edge to edge, airspace to airspace and redraw
 // to redraw (off: the next edge is red). Chords of each arc or circle alternate black and red,
-// starting black. Throws AirspaceDataError when a coordinate the outline needs has no value or
-// the arithmetic gives no number; `out` and the switch are then left as they were.
+// starting black. Edges of traffic circuits, TMZ and danger areas and the chords of TMZ and
+// danger areas take their type's colour (and one pixel less width where the style says so).
+void appendStrokes(const AirspaceOutline& outline, const OutlineStyle& style,
+                   bool& edgeColourSwitch, std::vector<AirspaceStroke>& out);
+
+// airspaceOutline, then appendStrokes. Throws AirspaceDataError; `out` and the switch are
+// then left as they were.
 void appendOutline(const AirspaceRows& rows, const OutlineStyle& style, bool& edgeColourSwitch,
                    std::vector<AirspaceStroke>& out);
 

@@ -4,6 +4,9 @@
 #include "map/MapView.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
 
 namespace tv {
 namespace {
@@ -26,37 +29,58 @@ void paintAirspaceStrokes(DrawSurface& picMap, const MapView& view,
                           const std::vector<AirspaceStroke>& strokes)
 {
     const uint32_t foreColour = picMap.ForeColor();
-    const double right = picMap.ScaleLeft() + picMap.ScaleWidth();
-    const double bottom = picMap.ScaleTop() + picMap.ScaleHeight();
-    // Lines go in batches; a label is printed right after its line, as each line has always
-    // been drawn and labelled in turn.
-    std::vector<DrawSurface::LineSpec> batch;
-    batch.reserve(strokes.size());
+    const double left = picMap.ScaleLeft();
+    const double top = picMap.ScaleTop();
+    const double right = left + picMap.ScaleWidth();
+    const double bottom = top + picMap.ScaleHeight();
+    // Outlines are chains: a line mostly starts where the one before ended.
+    struct Projected
+    {
+        AirspacePoint at;
+        std::optional<QPointF> view;
+    };
+    std::array<Projected, 2> recent{};
+    std::size_t older = 0;
+    auto project = [&](const AirspacePoint& p) {
+        for (const Projected& r : recent)
+            if (r.view && r.at.latDeg == p.latDeg && r.at.lonDeg == p.lonDeg)
+                return r.view;
+        Projected& slot = recent[older];
+        older ^= 1;
+        slot = {p, view.positionToView({p.latDeg, p.lonDeg})};
+        return slot.view;
+    };
+    // Every line in one batch, then every label: the labels lie on top of the lines, and each
+    // outline's label text is made once.
+    std::vector<DrawSurface::LineSpec> lines;
+    lines.reserve(strokes.size());
+    std::vector<std::pair<QPointF, QString>> labels;
+    const std::string* labelMadeFrom = nullptr;
+    QString label;
     for (const AirspaceStroke& s : strokes) {
-        const std::optional<QPointF> a = view.positionToView({s.from.latDeg, s.from.lonDeg});
-        const std::optional<QPointF> b = view.positionToView({s.to.latDeg, s.to.lonDeg});
+        const std::optional<QPointF> a = project(s.from);
+        const std::optional<QPointF> b = project(s.to);
         if (!a || !b)
             continue;
-        if (s.label.empty()) {
-            // Lines wholly beside the map (the selection looks beyond the view) are left out
-            // before they reach the rasteriser.
-            const double margin = s.widthPx;
-            if (std::max(a->x(), b->x()) < -margin || std::max(a->y(), b->y()) < -margin ||
-                std::min(a->x(), b->x()) > right + margin ||
-                std::min(a->y(), b->y()) > bottom + margin)
-                continue;
-            batch.push_back({*a, *b, s.colour, s.widthPx});
-            continue;
+        if (!s.label.empty()) {
+            if (!labelMadeFrom || *labelMadeFrom != s.label)
+                label = QString::fromStdString(s.label);
+            labelMadeFrom = &s.label;
+            labels.emplace_back(
+                QPointF((a->x() + b->x()) / 2.0 + kLabelDx, (a->y() + b->y()) / 2.0 + kLabelDy),
+                label);
         }
-        batch.push_back({*a, *b, s.colour, s.widthPx});
-        picMap.Lines(batch);
-        batch.clear();
-        picMap.setForeColor(kAirspaceLabelColour);
-        picMap.setCurrentX((a->x() + b->x()) / 2.0 + kLabelDx);
-        picMap.setCurrentY((a->y() + b->y()) / 2.0 + kLabelDy);
-        picMap.Print(QString::fromStdString(s.label));
+        // Lines wholly beside the map (the selection looks beyond the view) are left out
+        // before they reach the rasteriser.
+        const double margin = s.widthPx;
+        if (std::max(a->x(), b->x()) < left - margin || std::max(a->y(), b->y()) < top - margin ||
+            std::min(a->x(), b->x()) > right + margin || std::min(a->y(), b->y()) > bottom + margin)
+            continue;
+        lines.push_back({*a, *b, s.colour, s.widthPx});
     }
-    picMap.Lines(batch);
+    picMap.Lines(lines);
+    picMap.setForeColor(kAirspaceLabelColour);
+    picMap.PrintLabels(labels);
     picMap.setForeColor(foreColour);
 }
 

@@ -19,9 +19,9 @@ class DrawSurface;
 class MapView;
 
 // Draws the strokes in order onto `picMap` through the view's conversions (chart edges and
-// scales, then the visible rectangle); a label is printed in 0x000080 ten pixels right of and
-// above the middle of its line. A stroke whose points do not convert is skipped. The
-// surface's colours and width are as before afterwards.
+// scales, then the visible rectangle), then their labels over all of them: a label is printed
+// in 0x000080 ten pixels right of and above the middle of its line. A stroke whose points do
+// not convert is skipped. The surface's colours and width are as before afterwards.
 void paintAirspaceStrokes(DrawSurface& picMap, const MapView& view,
                           const std::vector<AirspaceStroke>& strokes);
 

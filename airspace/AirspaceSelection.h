@@ -8,11 +8,13 @@
 
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace tv {
 
 class Connection;
+class QueryRow;
 
 // Edges of a map's view as CalcViewBounds gives them: DD.MM, rounded to 2 decimals.
 struct ViewBox
@@ -59,34 +61,55 @@ struct AirspaceQuery
     AirspaceKind kind = AirspaceKind::Airspaces;
 };
 
-// What the selection tests of every row of the airspace data file, read once: the file does
-// not change while the program runs, and testing rows in memory keeps a redraw within a frame
-// where the database would look up every row of a latitude band.
+// What the selection tests of the rows of the airspace data file, read once: the file does not
+// change while the program runs, and testing rows in memory keeps a redraw within a frame
+// where the database would look up every row of a latitude band. The rows are read in tiles
+// of a quarter degree each way (as DD.MM numbers: 48.00 to 48.25 ...) as views first need
+// them, through the file's index on Lat, so that the first redraw of a region reads only the
+// rows about it.
 class AirspaceIndex
 {
 public:
-    // Reads "Index", Lat, Long, Low, High and AspType of every row. Throws DbError.
+    // Reads every row. Throws DbError.
     static AirspaceIndex read(Connection& connection);
+    // Reads the rows inside the box (DD.MM) that are not read yet. Throws DbError; what was
+    // read before stays.
+    void cover(Connection& connection, const ViewBox& box);
 
-    // The numbers of the airspaces the query selects, each once, ascending. Comparisons are
-    // the database's: a field without a (numeric) value meets nothing, the type "A" is found
-    // ignoring case, a type without a value is an ordinary airspace.
+    // The numbers of the airspaces the query selects among the rows read, each once,
+    // ascending. Comparisons are the database's: a field without a (numeric) value meets
+    // nothing, the type "A" is found ignoring case, a type without a value is an ordinary
+    // airspace.
     std::vector<int32_t> select(const AirspaceQuery& query) const;
 
-    std::size_t rowCount() const { return rows_.size(); }
+    std::size_t rowCount() const { return rowCount_; }
 
 private:
     struct Row
     {
-        double lat; // DD.MM; NaN without a value
+        double lat; // DD.MM
         double lon;
         double low; // feet; NaN without a value
         double high;
-        int32_t number; // place of the row's "Index" in numbers_
-        bool circuit;   // AspType "A"
+        uint32_t airspace; // place of the row's "Index" in numbers_
+        bool circuit;      // AspType "A"
     };
-    std::vector<Row> rows_;        // ordered by lat, rows without a latitude left out
-    std::vector<int32_t> numbers_; // every airspace number, ascending
+    // The rows of one quarter degree of latitude, and which of its tiles are read.
+    struct Band
+    {
+        std::vector<Row> rows;  // ordered by latitude
+        std::vector<bool> read; // by longitude part; empty: none read yet
+    };
+    // Reads the tiles of the latitude parts `south` to `north` and the longitude parts `west`
+    // to `east` in one query.
+    void readTiles(Connection& connection, int south, int north, int west, int east);
+    // Keeps a row that lies in the tiles being read.
+    void add(const QueryRow& row, int south, int north, int west, int east);
+
+    std::vector<Band> bands_;
+    std::unordered_map<int32_t, uint32_t> places_; // airspace number -> place in numbers_
+    std::vector<int32_t> numbers_;                 // in the order first read
+    std::size_t rowCount_ = 0;
 };
 
 // More than this many airspaces in the airspace pass colour the flight map's QNH box.

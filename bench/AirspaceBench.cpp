@@ -1,20 +1,30 @@
-// The flight map's airspace layer (what DrawAirspaces does on each redraw) over a generated
-// airspace file of 5,000 airspaces and about 50,000 rows, drawn into a 1,600 x 1,000 map:
-//   Regional     a view of about 400 airspaces / 5,000 rows; target: median below 8 ms, so that
-//                the flight redraw with airspaces stays within a 16 ms frame;
-//   WholeFile    every airspace in view; target: median below 40 ms;
-//   ...Labels    the same with the altitude labels switched on;
-//   RegionalCold a fresh layer each time, so every outline is read from the file first;
-//   Select..., Strokes...  the selection alone and the selection with the outlines (no drawing),
-//                to tell where the time goes.
+// The airspace layer's redraw (what DrawAirspaces does on each redraw of a map) over two
+// generated airspace files of 5,000 airspaces (tests/fixtures/AirspaceFiles.h), drawn into a
+// 1,600 x 1,000 map:
+//   RealShaped  shaped like a national file: about 50,000 rows, 20 % circles, 20 % polygons
+//               with two arcs; the whole file in view draws about 90,000 lines;
+//   Grid        the earlier benchmark file: 5 % circles, 10 % arcs, about 50,000 lines.
 //
-//   build/bench/bench_airspaces                          (measure in a Release build)
+// Cases per file (the aircraft at 1,000 ft, traffic circuits on):
+//   FlightRegional        a view 2° wide (slider -60: 8-pixel outlines) with about 450
+//                         airspaces; target on RealShaped: median below 6 ms;
+//   FlightRegionalLabels  the same with the altitude labels; target below 12 ms;
+//   FlightWhole           the whole file in view (slider 100: 5-pixel outlines); target below
+//                         30 ms;
+//   FlightWholeLabels     target below 60 ms;
+//   PlanWhole             the plan map's "Alle Lufträume" over the whole file (labels always
+//                         on there); target below 60 ms;
+//   FirstRedraw           the first redraw after start of the regional view: the airspace index
+//                         and the outline rows read from a file opened but not yet read;
+//                         target below 16 ms;
+//   ReadIndex, ReadRegionalOutlines  the first redraw's two reads alone;
+//   Select..., Strokes... the selection alone and the selection with the outlines (no
+//                         drawing), to tell where the time goes.
 //
-// The airspaces lie on a grid over 49°-55° N, 5°-15° E: 85 % polygons of 10 points, 10 % with
-// three arcs among 12 points, 5 % circles; one in ten lies above the band (FL 75 - FL 100); one
-// in ten is a TMZ, one in ten a danger area, one in fifty a traffic circuit.
+//   build/bench/bench_airspaces --benchmark_repetitions=9 --benchmark_report_aggregates_only
+//                                                        (measure in a Release build)
+#include "AirspaceFiles.h"
 #include "airspace/AirspacePainter.h"
-#include "core/GeoMath.h"
 #include "map/DrawSurface.h"
 #include "map/MapView.h"
 #include "platform/Connection.h"
@@ -27,6 +37,7 @@
 #include <QImage>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -36,270 +47,292 @@
 namespace {
 
 namespace fs = std::filesystem;
+using tvtest::AirspaceFileShape;
 
 constexpr int kMapWidth = 1600;
 constexpr int kMapHeight = 1000;
-// Chart 45°-55° N, 5°-15° E on 4000 x 4000 pixels: 400 pixels per degree both ways.
-constexpr double kPxPerDeg = 400.0;
-constexpr int kColumns = 100; // 0.1° apart, 5° to 15° E
-constexpr int kRows = 50;     // 0.12° apart, 49° to 55° N
+constexpr double kAltitudeFt = 1000.0;
 
-struct World
+// One generated airspace data file, opened as the program opens it.
+class AirspaceFile
 {
-    fs::path folder;
-    std::shared_ptr<tv::Connection> db;
-    tv::MapView view;
-    int rowCount = 0;
-
-    World()
+public:
+    explicit AirspaceFile(AirspaceFileShape shape)
     {
-        folder = fs::temp_directory_path() / ("tramvik-airspace-bench-" + std::to_string(getpid()));
-        fs::create_directories(folder);
-        const fs::path file = folder / "Luftraum.tvd";
-        tv::schema::createDataFile(file, tv::schema::DataFile::Airspace);
-        db = std::make_shared<tv::Connection>();
-        db->Open(file.string());
-        fill();
-
-        tv::ChartRow chart;
-        chart.southDDMM = 45.00;
-        chart.northDDMM = 55.00;
-        chart.westDDMM = 5.00;
-        chart.eastDDMM = 15.00;
-        chart.widthPx = 4000;
-        chart.heightPx = 4000;
-        QImage image(4000, 4000, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        view.setViewSize(kMapWidth, kMapHeight);
-        view.loadChart(chart, image);
+        folder_ =
+            fs::temp_directory_path() / ("tramvik-airspace-bench-" + std::to_string(getpid()) +
+                                         "-" + std::to_string(static_cast<int>(shape)));
+        fs::create_directories(folder_);
+        path_ = folder_ / "Luftraum.tvd";
+        tv::schema::createDataFile(path_, tv::schema::DataFile::Airspace);
+        db = open();
+        summary = tvtest::fillAirspaceFile(*db, shape);
     }
-    ~World()
+    ~AirspaceFile()
     {
         db.reset();
         std::error_code ec;
-        fs::remove_all(folder, ec);
+        fs::remove_all(folder_, ec);
+    }
+    AirspaceFile(const AirspaceFile&) = delete;
+    AirspaceFile& operator=(const AirspaceFile&) = delete;
+
+    std::shared_ptr<tv::Connection> open() const
+    {
+        auto c = std::make_shared<tv::Connection>();
+        c->Open(path_.string());
+        return c;
     }
 
-    void insert(int index, const std::string& type, double low, const std::string& lowType,
-                double high, const std::string& highType, const std::string& drawType,
-                double latDeg, double lonDeg, int pnumber, double radiusNm = 0.0,
-                const double* arc = nullptr)
-    {
-        using tv::Value;
-        db->Execute("INSERT INTO \"Luftraum\" (\"AspType\", \"Index\", \"Low\", \"High\", "
-                    "\"LowType\", \"HighType\", \"Drawtype\", \"Lat\", \"Long\", \"arcRad\", "
-                    "\"arcLat\", \"arcLong\", \"Arcx1\", \"Arcy1\", \"Arcx2\", \"Arcy2\", "
-                    "\"arcDir\", \"PNumber\") "
-                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                    {type, index, low, high, lowType, highType, drawType, tv::DegreesToDDMM(latDeg),
-                     tv::DegreesToDDMM(lonDeg), radiusNm > 0 ? Value(radiusNm) : Value(),
-                     arc ? Value(arc[0]) : Value(), arc ? Value(arc[1]) : Value(),
-                     arc ? Value(arc[2]) : Value(), arc ? Value(arc[3]) : Value(),
-                     arc ? Value(arc[4]) : Value(), arc ? Value(arc[5]) : Value(),
-                     arc ? Value("+") : Value(), pnumber});
-        ++rowCount;
-    }
+    std::shared_ptr<tv::Connection> db;
+    tvtest::AirspaceFileSummary summary;
 
-    void fill()
-    {
-        tv::Connection::Transaction tx(*db);
-        for (int i = 0; i < kColumns * kRows; ++i) {
-            const int index = i + 1;
-            const double cLat = 49.06 + 0.12 * (i / kColumns);
-            const double cLon = 5.05 + 0.1 * (i % kColumns);
-            const std::string type = i % 50 == 7   ? "A"
-                                     : i % 10 == 3 ? "TMZ"
-                                     : i % 10 == 5 ? "Q"
-                                                   : "D";
-            const bool high = i % 10 == 9;
-            const double low = high ? 7500 : 0;
-            const double top = high ? 10000 : 4500;
-            const std::string lowType = high ? "FL" : "GND";
-            const std::string highType = high ? "FL" : "";
-            if (i % 20 == 11) {
-                insert(index, type, low, lowType, top, highType, "DC", cLat, cLon, 1, 2.5);
-                continue;
-            }
-            const bool arcs = i % 20 == 1 || i % 20 == 13;
-            const int points = arcs ? 12 : 10;
-            const double r = 0.04;
-            for (int k = 0; k < points; ++k) {
-                const double a = 2.0 * M_PI * k / points;
-                const double lat = cLat + r * std::cos(a);
-                const double lon = cLon + r * std::sin(a);
-                if (arcs && k % 4 == 1) {
-                    // An arc from this point to the next one, centred on the airspace.
-                    const double a2 = 2.0 * M_PI * (k + 1) / points;
-                    const double arc[6] = {tv::DegreesToDDMM(cLat),
-                                           tv::DegreesToDDMM(cLon),
-                                           tv::DegreesToDDMM(lat),
-                                           tv::DegreesToDDMM(lon),
-                                           tv::DegreesToDDMM(cLat + r * std::cos(a2)),
-                                           tv::DegreesToDDMM(cLon + r * std::sin(a2))};
-                    insert(index, type, low, lowType, top, highType, "DB", lat, lon, k + 1, 0.0,
-                           arc);
-                } else {
-                    insert(index, type, low, lowType, top, highType, "DP", lat, lon, k + 1);
-                }
-            }
-        }
-        tx.commit();
-    }
+private:
+    fs::path folder_;
+    fs::path path_;
 };
 
-World& world()
+AirspaceFile& file(AirspaceFileShape shape)
 {
-    static World w; // its folder goes at the end of the program
-    return w;
+    static AirspaceFile real(AirspaceFileShape::RealShaped);
+    static AirspaceFile grid(AirspaceFileShape::Grid);
+    return shape == AirspaceFileShape::RealShaped ? real : grid;
 }
 
-void ensureGui()
+const QImage& chartImage()
 {
-    if (QGuiApplication::instance())
-        return;
-    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    static int argc = 1;
-    static char name[] = "bench_airspaces";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
+    static const QImage image = [] {
+        QImage i(tvtest::kAirspaceChartWidthPx, tvtest::kAirspaceChartHeightPx,
+                 QImage::Format_RGB32);
+        i.fill(Qt::white);
+        return i;
+    }();
+    return image;
 }
 
-// A view of `widthDeg` degrees of longitude (and 5/8 of that in latitude) with its top-left
-// corner at (northDeg, westDeg).
-void showView(tv::MapView& view, double northDeg, double westDeg, double widthDeg)
+enum class View { Regional, Whole };
+
+// The fixture chart on a 1,600 x 1,000 map, showing the regional view (2° x 1.6° with its
+// top-left corner at 52° N 8.8° E) or the whole chart, the slider where that zoom puts it
+// (half the chart's width at 0, the whole at 100: -60 and 100).
+tv::MapView mapView(View v, bool planMap = false)
 {
-    const double sw = widthDeg * kPxPerDeg;
-    const double sh = sw * kMapHeight / kMapWidth;
-    view.restoreView((westDeg - 5.0) * kPxPerDeg, (55.0 - northDeg) * kPxPerDeg, sw, sh, 0);
+    tv::MapView view(planMap ? tv::MapViewConstants::planWindow()
+                             : tv::MapViewConstants::flightWindow());
+    view.setViewSize(kMapWidth, kMapHeight);
+    view.loadChart(tvtest::airspaceFixtureChart(), chartImage());
+    const double westDeg = v == View::Whole ? 5.0 : 8.8;
+    const double northDeg = v == View::Whole ? 55.0 : 52.0;
+    const double sw = (v == View::Whole ? 10.0 : 2.0) * tvtest::kAirspaceChartPxPerDegLon;
+    const double half = tvtest::kAirspaceChartWidthPx / 2.0;
+    view.restoreView((westDeg - tvtest::kAirspaceChartWestDeg) * tvtest::kAirspaceChartPxPerDegLon,
+                     (tvtest::kAirspaceChartNorthDeg - northDeg) *
+                         tvtest::kAirspaceChartPxPerDegLat,
+                     sw, sw * kMapHeight / kMapWidth, std::round((sw - half) * 100.0 / half));
+    return view;
 }
 
-void drawLayer(benchmark::State& state, double north, double west, double width, bool labels,
-               bool cold)
+tv::ViewBox viewBox(tv::MapView& view)
 {
-    ensureGui();
-    World& w = world();
-    showView(w.view, north, west, width);
-    tv::DrawSurface map(kMapWidth, kMapHeight, 0xFFFFFF);
-    auto layer = std::make_unique<tv::AirspaceLayer>();
-    bool faultShown = false;
-    std::size_t strokes = 0;
-    if (!cold) // the rows read once, as after the first redraw
-        tv::drawFlightAirspaces(*layer, map, w.view, w.db, {true, labels, true}, 1000.0, true, 1013,
-                                0, faultShown);
-    for (auto _ : state) {
-        if (cold) {
-            state.PauseTiming();
-            layer = std::make_unique<tv::AirspaceLayer>();
-            state.ResumeTiming();
-        }
-        const tv::FlightAirspaceBox box = tv::drawFlightAirspaces(
-            *layer, map, w.view, w.db, {true, labels, true}, 1000.0, true, 1013, 0, faultShown);
-        benchmark::DoNotOptimize(box);
-    }
-    // What one redraw selected and drew, for the report.
+    view.computeViewBounds(0, 0, kMapWidth, kMapHeight);
+    return {view.viewSouthDDMM(), view.viewNorthDDMM(), view.viewWestDDMM(), view.viewEastDDMM()};
+}
+
+// What one flight-map redraw of the view selects and draws, for the report.
+void countFlight(benchmark::State& state, AirspaceFile& f, tv::MapView& view, bool labels)
+{
     tv::FlightAirspaceRequest request;
     request.airspaces = true;
+    request.labels = labels;
     request.circuits = true;
-    request.altitudeFt = 1000.0;
-    w.view.computeViewBounds(0, 0, kMapWidth, kMapHeight);
-    request.view = {w.view.viewSouthDDMM(), w.view.viewNorthDDMM(), w.view.viewWestDDMM(),
-                    w.view.viewEastDDMM()};
+    request.altitudeFt = kAltitudeFt;
+    request.view = viewBox(view);
+    request.sliderValue = view.sliderValue();
     tv::AirspaceLayer counter;
-    const tv::AirspaceDrawing d = counter.flightMap(w.db, request);
-    strokes = d.strokes.size();
+    const tv::AirspaceDrawing d = counter.flightMap(f.db, request);
+    std::size_t labelled = 0;
+    for (const tv::AirspaceStroke& s : d.strokes)
+        labelled += s.label.empty() ? 0 : 1;
     state.counters["airspaces"] = d.airspaceCount;
-    state.counters["strokes"] = static_cast<double>(strokes);
-    state.counters["fileRows"] = w.rowCount;
+    state.counters["lines"] = static_cast<double>(d.strokes.size());
+    state.counters["labels"] = static_cast<double>(labelled);
+    state.counters["fileRows"] = f.summary.rows;
 }
 
-// About 2.8° x 1.8°: some 400 airspaces of the grid in the widened box.
-void Regional(benchmark::State& state)
+void flight(benchmark::State& state, AirspaceFileShape shape, View v, bool labels)
 {
-    drawLayer(state, 53.0, 8.0, 2.83, false, false);
-}
-void RegionalLabels(benchmark::State& state)
-{
-    drawLayer(state, 53.0, 8.0, 2.83, true, false);
-}
-void RegionalCold(benchmark::State& state)
-{
-    drawLayer(state, 53.0, 8.0, 2.83, false, true);
-}
-// The whole chart width: every airspace of the file in view.
-void WholeFile(benchmark::State& state)
-{
-    drawLayer(state, 55.0, 5.0, 10.0, false, false);
-}
-void WholeFileLabels(benchmark::State& state)
-{
-    drawLayer(state, 55.0, 5.0, 10.0, true, false);
+    AirspaceFile& f = file(shape);
+    tv::MapView view = mapView(v);
+    tv::DrawSurface map(kMapWidth, kMapHeight, 0xFFFFFF);
+    tv::AirspaceLayer layer;
+    bool faultShown = false;
+    const tv::FlightAirspaceSwitches switches{true, labels, true};
+    // The index and rows read once, as after the first redraw.
+    tv::drawFlightAirspaces(layer, map, view, f.db, switches, kAltitudeFt, true, 1013, 0,
+                            faultShown);
+    for (auto _ : state) {
+        const tv::FlightAirspaceBox box = tv::drawFlightAirspaces(
+            layer, map, view, f.db, switches, kAltitudeFt, true, 1013, 0, faultShown);
+        benchmark::DoNotOptimize(box);
+    }
+    countFlight(state, f, view, labels);
 }
 
-void strokesOnly(benchmark::State& state, double north, double west, double width)
+void planWhole(benchmark::State& state, AirspaceFileShape shape)
 {
-    World& w = world();
-    showView(w.view, north, west, width);
+    AirspaceFile& f = file(shape);
+    tv::MapView view = mapView(View::Whole, true);
+    tv::DrawSurface map(kMapWidth, kMapHeight, 0xFFFFFF);
+    tv::AirspaceLayer layer;
+    const QString all = QStringLiteral("-99");
+    const QString circuitsOff = QStringLiteral("0");
+    tv::drawPlanAirspaces(layer, map, view, f.db, all, circuitsOff, QString(), 0);
+    for (auto _ : state) {
+        const tv::PlanAirspaceBox box =
+            tv::drawPlanAirspaces(layer, map, view, f.db, all, circuitsOff, QString(), 0);
+        benchmark::DoNotOptimize(box);
+    }
+}
+
+void firstRedraw(benchmark::State& state, AirspaceFileShape shape)
+{
+    AirspaceFile& f = file(shape);
+    tv::MapView view = mapView(View::Regional);
+    tv::DrawSurface map(kMapWidth, kMapHeight, 0xFFFFFF);
+    for (auto _ : state) {
+        // The program opens the file at start; the layer reads it on its first redraw.
+        state.PauseTiming();
+        auto connection = f.open();
+        auto layer = std::make_unique<tv::AirspaceLayer>();
+        bool faultShown = false;
+        state.ResumeTiming();
+        const tv::FlightAirspaceBox box =
+            tv::drawFlightAirspaces(*layer, map, view, connection, {true, false, true}, kAltitudeFt,
+                                    true, 1013, 0, faultShown);
+        benchmark::DoNotOptimize(box);
+        state.PauseTiming();
+        layer.reset();
+        connection.reset();
+        state.ResumeTiming();
+    }
+}
+
+// The first redraw's reads: the index of every row, and the rows of the regional view's
+// airspaces, each from a file opened but not yet read.
+void readIndex(benchmark::State& state, AirspaceFileShape shape)
+{
+    AirspaceFile& f = file(shape);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto connection = f.open();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(tv::AirspaceIndex::read(*connection));
+        state.PauseTiming();
+        connection.reset();
+        state.ResumeTiming();
+    }
+}
+
+void readRegionalRows(benchmark::State& state, AirspaceFileShape shape)
+{
+    AirspaceFile& f = file(shape);
+    tv::MapView view = mapView(View::Regional);
+    const std::vector<int32_t> numbers = tv::AirspaceIndex::read(*f.db).select(
+        {tv::widenedViewBox(viewBox(view)), tv::flightBand(kAltitudeFt),
+         tv::AirspaceKind::Airspaces});
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto connection = f.open();
+        state.ResumeTiming();
+        tv::AirspaceStore store;
+        store.prefetch(connection, numbers);
+        benchmark::DoNotOptimize(store.size());
+        state.PauseTiming();
+        connection.reset();
+        state.ResumeTiming();
+    }
+}
+
+void selectOnly(benchmark::State& state, AirspaceFileShape shape, View v)
+{
+    AirspaceFile& f = file(shape);
+    tv::MapView view = mapView(v);
+    const tv::ViewBox box = tv::widenedViewBox(viewBox(view));
+    const tv::AirspaceIndex index = tv::AirspaceIndex::read(*f.db);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            index.select({box, tv::flightBand(kAltitudeFt), tv::AirspaceKind::Airspaces}));
+}
+
+void strokesOnly(benchmark::State& state, AirspaceFileShape shape, View v)
+{
+    AirspaceFile& f = file(shape);
+    tv::MapView view = mapView(v);
     tv::AirspaceLayer layer;
     tv::FlightAirspaceRequest request;
     request.airspaces = true;
     request.circuits = true;
-    request.altitudeFt = 1000.0;
-    w.view.computeViewBounds(0, 0, kMapWidth, kMapHeight);
-    request.view = {w.view.viewSouthDDMM(), w.view.viewNorthDDMM(), w.view.viewWestDDMM(),
-                    w.view.viewEastDDMM()};
-    layer.flightMap(w.db, request);
+    request.altitudeFt = kAltitudeFt;
+    request.view = viewBox(view);
+    request.sliderValue = view.sliderValue();
+    layer.flightMap(f.db, request);
     for (auto _ : state)
-        benchmark::DoNotOptimize(layer.flightMap(w.db, request));
+        benchmark::DoNotOptimize(layer.flightMap(f.db, request));
 }
-void SelectWhole(benchmark::State& state)
+
+void registerAll()
 {
-    World& w = world();
-    const tv::AirspaceIndex index = tv::AirspaceIndex::read(*w.db);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(
-            index.select({{48, 56, 4, 16}, tv::flightBand(1000), tv::AirspaceKind::Airspaces}));
+    for (const AirspaceFileShape shape : {AirspaceFileShape::RealShaped, AirspaceFileShape::Grid}) {
+        const std::string name = shape == AirspaceFileShape::RealShaped ? "RealShaped/" : "Grid/";
+        auto timed = [](benchmark::internal::Benchmark* b) { b->Unit(benchmark::kMillisecond); };
+        timed(benchmark::RegisterBenchmark((name + "FlightRegional").c_str(), flight, shape,
+                                           View::Regional, false));
+        timed(benchmark::RegisterBenchmark((name + "FlightRegionalLabels").c_str(), flight, shape,
+                                           View::Regional, true));
+        timed(benchmark::RegisterBenchmark((name + "FlightWhole").c_str(), flight, shape,
+                                           View::Whole, false));
+        timed(benchmark::RegisterBenchmark((name + "FlightWholeLabels").c_str(), flight, shape,
+                                           View::Whole, true));
+        timed(benchmark::RegisterBenchmark((name + "PlanWhole").c_str(), planWhole, shape));
+        benchmark::RegisterBenchmark((name + "FirstRedraw").c_str(), firstRedraw, shape)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(10);
+        benchmark::RegisterBenchmark((name + "ReadIndex").c_str(), readIndex, shape)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(10);
+        benchmark::RegisterBenchmark((name + "ReadRegionalOutlines").c_str(), readRegionalRows,
+                                     shape)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(10);
+        benchmark::RegisterBenchmark((name + "SelectRegional").c_str(), selectOnly, shape,
+                                     View::Regional)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((name + "StrokesRegional").c_str(), strokesOnly, shape,
+                                     View::Regional)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark((name + "StrokesWhole").c_str(), strokesOnly, shape,
+                                     View::Whole)
+            ->Unit(benchmark::kMillisecond);
+    }
 }
-void StrokesWhole(benchmark::State& state)
-{
-    strokesOnly(state, 55.0, 5.0, 10.0);
-}
-void StrokesRegional(benchmark::State& state)
-{
-    strokesOnly(state, 53.0, 8.0, 2.83);
-}
-void SelectRegional(benchmark::State& state)
-{
-    World& w = world();
-    showView(w.view, 53.0, 8.0, 2.83);
-    w.view.computeViewBounds(0, 0, kMapWidth, kMapHeight);
-    const tv::ViewBox box = tv::widenedViewBox({w.view.viewSouthDDMM(), w.view.viewNorthDDMM(),
-                                                w.view.viewWestDDMM(), w.view.viewEastDDMM()});
-    const tv::AirspaceIndex index = tv::AirspaceIndex::read(*w.db);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(
-            index.select({box, tv::flightBand(1000), tv::AirspaceKind::Airspaces}));
-}
-BENCHMARK(StrokesRegional)->Unit(benchmark::kMillisecond);
-BENCHMARK(SelectRegional)->Unit(benchmark::kMillisecond);
-BENCHMARK(SelectWhole)->Unit(benchmark::kMillisecond);
-BENCHMARK(StrokesWhole)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK(Regional)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(RegionalLabels)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(RegionalCold)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(5)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly(true);
-BENCHMARK(WholeFile)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(WholeFileLabels)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    QGuiApplication app(argc, argv); // fonts for the labels
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    int status = 0;
+    try {
+        registerAll();
+        benchmark::RunSpecifiedBenchmarks();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_airspaces: %s\n", e.what());
+        status = 1;
+    }
+    benchmark::Shutdown();
+    return status;
+}

@@ -3,10 +3,16 @@
 // frequencies), the route line of a 10-point route, the guide line to the target and the
 // aircraft on top. Target: median below 16 ms (a redraw per display frame).
 //
+// ...Airspaces: the same with the airspace layer on over a file shaped like real airspace data
+// (tests/fixtures/AirspaceFiles.h: 5,000 airspaces, about 50,000 rows), the aircraft on the
+// ground (no fix: 0 ft), the regional airspaces drawn; target: median below 8 ms. ...Labels:
+// with their altitude labels.
+//
 //   build/bench/bench_updatemap                       (measure in a Release build)
 //
 // The program folder is made in a temporary folder; the chart is drawn once and saved as
 // JPEG, which takes some seconds before the first measurement.
+#include "AirspaceFiles.h"
 #include "core/GeoMath.h"
 #include "core/Variablen.h"
 #include "core/forms/Forms.h"
@@ -59,6 +65,7 @@ public:
         path_ = fs::temp_directory_path() / ("tramvik-bench-" + std::to_string(::getpid()));
         tv::schema::LayoutOptions options;
         options.airports = true;
+        options.airspace = tv::schema::AirspaceFile::WithRelease;
         tv::schema::layoutProgramFolder(path_, options);
     }
     ~Folder()
@@ -156,6 +163,9 @@ public:
         tv::AirportConnection = std::make_shared<tv::Connection>();
         tv::AirportConnection->Open((folder_.path() / "tvdata.tvd").string());
         tv::AptDataAvailable = true;
+        tv::AirspaceConnection = std::make_shared<tv::Connection>();
+        tv::AirspaceConnection->Open((folder_.path() / "Luftraum.tvd").string());
+        tvtest::fillAirspaceFile(*tv::AirspaceConnection, tvtest::AirspaceFileShape::RealShaped);
         tv::QNH = 1013;
         tv::QNHDate = tv::today(); // the flight window need not ask the settings window
         tv::PlaneSymbol = 2;
@@ -228,6 +238,27 @@ void BM_UpdateMapCentred(benchmark::State& state)
     }
 }
 
+// As BM_UpdateMapCentred with the airspace layer on, with or without its labels.
+void centredWithAirspaces(benchmark::State& state, bool labels)
+{
+    tv::frmGPSmain& w = *world().window;
+    if (!mapReady(state, w))
+        return;
+    w.ShowLuftraum = true;
+    w.ShowLuftraumHoehe = labels;
+    BM_UpdateMapCentred(state);
+    w.ShowLuftraum = false;
+    w.ShowLuftraumHoehe = false;
+}
+void BM_UpdateMapCentredAirspaces(benchmark::State& state)
+{
+    centredWithAirspaces(state, false);
+}
+void BM_UpdateMapCentredAirspaceLabels(benchmark::State& state)
+{
+    centredWithAirspaces(state, true);
+}
+
 // The whole chart width in view (slider at 100): the largest stretch of the chart and every
 // waypoint of that width on the map.
 void BM_UpdateMapWholeWidth(benchmark::State& state)
@@ -256,6 +287,8 @@ BENCHMARK(BM_UpdateMapCentred)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
+BENCHMARK(BM_UpdateMapCentredAirspaces)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UpdateMapCentredAirspaceLabels)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UpdateMapWholeWidth)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)

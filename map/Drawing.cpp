@@ -1,6 +1,7 @@
 #include "map/Drawing.h"
 
 #include "core/Rounding.h"
+#include "map/DrawingRaster.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <optional>
 
 namespace tv {
@@ -83,6 +85,14 @@ Drawing::Drawing(int widthPx, int heightPx, uint32_t backColor)
 QPaintDevice* Drawing::target() const
 {
     return painter_ ? painter_->device() : device();
+}
+
+QImage* Drawing::ownImage() const
+{
+    if (painter_)
+        return nullptr;
+    QPaintDevice* d = device();
+    return d && d->devType() == QInternal::Image ? static_cast<QImage*>(d) : nullptr;
 }
 
 int Drawing::widthPx() const
@@ -230,25 +240,31 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
     currentY_ = lines.back().to.y();
     // Rasterising a wide pen's round ends costs three times the line itself. A wide line is
     // drawn here with flat ends and a disc of the pen's width stamped on each end point, which
-    // gives the round-ended line's pixels. One pen and one disc image per colour and width:
-    // a layer uses a handful.
+    // gives the round-ended line's pixels. One pen and one disc per colour and width: a layer
+    // uses a handful.
     struct Style
     {
         uint32_t bgr;
         int width;
+        QRgb rgb;
         QPen pen;
         QImage disc;
+        raster::Mask discMask;
     };
-    std::vector<Style> styles;
-    auto styleFor = [&styles](uint32_t bgr, int width) -> const Style& {
+    std::deque<Style> styles; // stays put as it grows
+    const Style* lastStyle = nullptr;
+    auto styleFor = [&styles, &lastStyle](uint32_t bgr, int width) -> const Style& {
+        if (lastStyle && lastStyle->bgr == bgr && lastStyle->width == width)
+            return *lastStyle;
         for (const Style& st : styles)
             if (st.bgr == bgr && st.width == width)
-                return st;
+                return *(lastStyle = &st);
         QPen pen(vbColor(bgr));
         pen.setWidth(width);
         // Thin pens have no visible round end.
         pen.setCapStyle(width <= 2 ? Qt::RoundCap : Qt::FlatCap);
         QImage disc;
+        raster::Mask mask;
         if (width > 2) {
             disc = QImage(width, width, QImage::Format_ARGB32_Premultiplied);
             disc.fill(Qt::transparent);
@@ -256,55 +272,82 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
             p.setPen(Qt::NoPen);
             p.setBrush(vbColor(bgr));
             p.drawEllipse(QRectF(0, 0, width, width));
+            p.end();
+            mask = raster::maskOf(disc, disc.rect(), QPoint(0, 0));
         }
-        styles.push_back({bgr, width, pen, std::move(disc)});
-        return styles.back();
+        styles.push_back({bgr, width, vbColor(bgr).rgb(), pen, std::move(disc), std::move(mask)});
+        return *(lastStyle = &styles.back());
     };
 
+    // On the own image the lines and discs go straight into its rows (exactly the pixels the
+    // painter would put down); lines the copy does not cover go through the painter, in turn.
+    QImage* image = ownImage();
+    std::optional<raster::ImageTarget> direct;
+    if (image)
+        direct = raster::ImageTarget::of(*image);
     Painting painting(*this);
     if (!painting)
         return;
+    if (direct && image->constBits() != direct->bits())
+        direct.reset();
     QPainter& painter = *painting;
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
     // Every end in pixels, once (the scale does not change while drawing).
     const double perUnitX = pixelsPerUnitX();
     const double perUnitY = pixelsPerUnitY();
+    // A line of no length leaves no mark, whatever the pen.
     std::vector<QPointF> ends;
+    std::vector<char> marks;
     ends.reserve(2 * lines.size());
+    marks.reserve(lines.size());
     for (const LineSpec& line : lines) {
-        ends.emplace_back((line.from.x() - scaleLeft_) * perUnitX,
-                          (line.from.y() - scaleTop_) * perUnitY);
-        ends.emplace_back((line.to.x() - scaleLeft_) * perUnitX,
-                          (line.to.y() - scaleTop_) * perUnitY);
+        const QPointF a((line.from.x() - scaleLeft_) * perUnitX,
+                        (line.from.y() - scaleTop_) * perUnitY);
+        const QPointF b((line.to.x() - scaleLeft_) * perUnitX,
+                        (line.to.y() - scaleTop_) * perUnitY);
+        ends.push_back(a);
+        ends.push_back(b);
+        marks.push_back(drawable(a, b) && a != b);
     }
     // An end shared with the next line, whose disc is at least as wide, is covered by that
     // disc anyway: outlines are chains, so this saves half the stamps.
     auto coveredByNext = [&](std::size_t i, QPointF end, int width) {
-        if (i + 1 >= lines.size() || lines[i + 1].widthPx < width)
+        if (i + 1 >= lines.size() || lines[i + 1].widthPx < width || !marks[i + 1])
             return false;
-        const QPointF a = ends[2 * i + 2];
-        const QPointF b = ends[2 * i + 3];
-        return drawable(a, b) && a != b && (a == end || b == end);
+        return ends[2 * i + 2] == end || ends[2 * i + 3] == end;
     };
+    const Style* penSet = nullptr;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LineSpec& line = lines[i];
         const QPointF a = ends[2 * i];
         const QPointF b = ends[2 * i + 1];
-        // A line of no length leaves no mark, whatever the pen.
-        if (!drawable(a, b) || a == b)
+        if (!marks[i])
             continue;
         const int width = line.widthPx < 1 ? 1 : line.widthPx;
         const Style& style = styleFor(line.bgr, width);
-        painter.setPen(style.pen);
-        painter.drawLine(a, b);
+        if (!(direct && direct->flatLine(a, b, width, style.rgb))) {
+            if (penSet != &style) {
+                painter.setPen(style.pen);
+                penSet = &style;
+            }
+            painter.drawLine(a, b);
+        }
         if (style.disc.isNull())
             continue;
         const QPointF half(width / 2.0, width / 2.0);
-        if (!coveredByNext(i, a, width))
-            painter.drawImage(a - half, style.disc);
-        if (!coveredByNext(i, b, width))
-            painter.drawImage(b - half, style.disc);
+        for (const QPointF end : {a, b}) {
+            if (coveredByNext(i, end, width))
+                continue;
+            // The painter puts an image's corner on the nearest pixel (where the image lies
+            // across the edge, it clips it its own way).
+            const QPointF corner = end - half;
+            const QRect disc(qRound(corner.x()), qRound(corner.y()), width, width);
+            if (direct && direct->holds(disc))
+                direct->stampInside(style.discMask, disc.topLeft(), style.rgb);
+            else
+                painter.drawImage(corner, style.disc);
+        }
     }
 }
 
@@ -438,36 +481,188 @@ void Drawing::Print(const QString& text, bool newLine)
     }
 }
 
+// A text's glyph pixels as the painter puts them down at each of the 64 steps of 1/64 pixel
+// the engine places text by across (each glyph lands on a whole pixel, so the steps differ),
+// and the step down at which the text moves a row (it lands on whole rows).
+struct Drawing::LabelSprites
+{
+    std::array<raster::Mask, 64> across;
+    int rowStep = 64;
+    QRect bounds; // of every mask, relative to the origin
+};
+
+namespace {
+
+constexpr int kStepsPerPixel = 64;
+// A text printed this often in one call is printed from its pixels from then on.
+constexpr int kSpriteUses = 4;
+// Texts kept as pixels (about 80 kB each): the labels of a map are a few dozen.
+constexpr int kMaxSpriteTexts = 256;
+
+int64_t floorDiv(int64_t a, int64_t b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+void preparePrint(QPainter& painter, const QFont& plain)
+{
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setFont(plain);
+}
+
+} // namespace
+
 void Drawing::PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels)
 {
     if (!textAvailable() || !target() || labels.empty())
         return;
-    Painting painter(*this);
     QFont plain = font();
     plain.setStyleStrategy(QFont::NoAntialias);
-    painter->setRenderHint(QPainter::TextAntialiasing, false);
-    painter->setFont(plain);
-    painter->setPen(vbColor(foreColor_));
+    QImage* image = ownImage();
+    const int dotsPerMeter = image ? image->dotsPerMeterX() : 0;
     // A map shows the same names redraw after redraw: their layout is kept.
-    if (labelCacheFont_ != plain || labelCache_.size() > 50000) {
+    if (labelCacheFont_ != plain || labelCache_.size() > 50000 ||
+        (image && dotsPerMeter != labelCacheDotsPerMeter_)) {
         labelCache_.clear();
         labelCacheFont_ = plain;
+        labelCacheDotsPerMeter_ = dotsPerMeter;
+        labelSpriteTexts_ = 0;
     }
+    std::vector<LabelEntry*> entries;
+    entries.reserve(labels.size());
+    const QString* previous = nullptr;
     for (const auto& [at, text] : labels) {
-        const QPointF topLeft = toPixels(at);
+        // Maps label many places with one text in a row (the edges of an outline).
+        if (previous && previous->constData() == text.constData() &&
+            previous->size() == text.size()) {
+            ++entries.back()->uses;
+            entries.push_back(entries.back());
+            continue;
+        }
+        previous = &text;
+        std::shared_ptr<LabelEntry>& slot = labelCache_[text];
+        if (!slot) {
+            slot = std::make_shared<LabelEntry>();
+            slot->text = QStaticText(text);
+            slot->text.setTextFormat(Qt::PlainText);
+            slot->text.setPerformanceHint(QStaticText::AggressiveCaching);
+            slot->text.prepare(QTransform(), plain);
+        }
+        ++slot->uses;
+        entries.push_back(slot.get());
+    }
+
+    std::optional<raster::ImageTarget> direct;
+    if (image)
+        direct = raster::ImageTarget::of(*image);
+    const QRgb rgb = vbColor(foreColor_).rgb();
+    const QRectF device(0, 0, widthPx(), heightPx());
+    std::optional<Painting> painting;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        LabelEntry& entry = *entries[i];
+        const QPointF topLeft = toPixels(labels[i].first);
         if (!std::isfinite(topLeft.x()) || !std::isfinite(topLeft.y()) ||
             std::fabs(topLeft.x()) >= 1.0e6 || std::fabs(topLeft.y()) >= 1.0e6)
             continue;
-        auto it = labelCache_.constFind(text);
-        if (it == labelCache_.constEnd()) {
-            QStaticText laidOut(text);
-            laidOut.setTextFormat(Qt::PlainText);
-            laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
-            laidOut.prepare(QTransform(), plain);
-            it = labelCache_.insert(text, std::move(laidOut));
+        if (direct && !entry.sprites && !entry.spritesFailed && entry.uses >= kSpriteUses &&
+            labelSpriteTexts_ < kMaxSpriteTexts) {
+            entry.sprites = makeSprites(entry.text, plain, *image);
+            entry.spritesFailed = !entry.sprites;
+            labelSpriteTexts_ += entry.sprites ? 1 : 0;
         }
-        painter->drawStaticText(topLeft, *it);
+        if (direct && entry.sprites) {
+            // The engine takes the position in 1/64 pixel, cut towards zero.
+            const auto x = static_cast<int64_t>(topLeft.x() * kStepsPerPixel);
+            const auto y = static_cast<int64_t>(topLeft.y() * kStepsPerPixel);
+            const int64_t column = floorDiv(x, kStepsPerPixel);
+            const auto step = static_cast<std::size_t>(x - column * kStepsPerPixel);
+            const int64_t row =
+                floorDiv(y + kStepsPerPixel - entry.sprites->rowStep, kStepsPerPixel);
+            const QPoint at(static_cast<int>(column), static_cast<int>(row));
+            const QRect bounds = entry.sprites->bounds.translated(at);
+            if (direct->holds(bounds))
+                direct->stampInside(entry.sprites->across[step], at, rgb);
+            else if (bounds.intersects(image->rect()))
+                direct->stamp(entry.sprites->across[step], at, rgb);
+            continue;
+        }
+        // Texts wholly beside the device are left out.
+        const QSizeF size = entry.text.size();
+        if (!QRectF(topLeft, size)
+                 .adjusted(-size.height(), -size.height(), size.height(), size.height())
+                 .intersects(device))
+            continue;
+        if (!painting) {
+            painting.emplace(*this);
+            preparePrint(**painting, plain);
+            (*painting)->setPen(vbColor(foreColor_));
+            if (direct && image->constBits() != direct->bits())
+                direct.reset();
+        }
+        (*painting)->drawStaticText(topLeft, entry.text);
     }
+    for (LabelEntry* entry : entries)
+        entry->uses = 0;
+}
+
+std::shared_ptr<const Drawing::LabelSprites>
+Drawing::makeSprites(const QStaticText& text, const QFont& plain, const QImage& like) const
+{
+    // Every step across in one column, every step down (at step 0 across) in a second one,
+    // each in a cell with room around the text for glyphs that reach beyond its box.
+    const QSizeF size = text.size();
+    const int pad = std::max(8, static_cast<int>(std::ceil(size.height())));
+    const int cellW = static_cast<int>(std::ceil(size.width())) + 2 * pad;
+    const int cellH = static_cast<int>(std::ceil(size.height())) + 2 * pad;
+    if (cellW > 4096 || cellH > 256)
+        return nullptr; // a text this large is printed by the painter
+    QImage sheet(2 * cellW, kStepsPerPixel * cellH, QImage::Format_ARGB32_Premultiplied);
+    if (sheet.isNull())
+        return nullptr;
+    sheet.setDotsPerMeterX(like.dotsPerMeterX());
+    sheet.setDotsPerMeterY(like.dotsPerMeterY());
+    sheet.fill(Qt::transparent);
+    {
+        QPainter p(&sheet);
+        preparePrint(p, plain);
+        p.setPen(Qt::black);
+        for (int k = 0; k < kStepsPerPixel; ++k) {
+            const double fraction = double(k) / kStepsPerPixel;
+            p.drawStaticText(QPointF(pad + fraction, k * cellH + pad), text);
+            p.drawStaticText(QPointF(cellW + pad, k * cellH + pad + fraction), text);
+        }
+    }
+    auto sprites = std::make_shared<LabelSprites>();
+    for (int k = 0; k < kStepsPerPixel; ++k) {
+        sprites->across[k] =
+            raster::maskOf(sheet, QRect(0, k * cellH, cellW, cellH), QPoint(pad, k * cellH + pad));
+        for (const raster::Run& r : sprites->across[k])
+            sprites->bounds |= QRect(r.x, r.dy, r.length, 1);
+    }
+    // Down, the text moves a whole row at one step and keeps its shape: anything else and the
+    // painter prints it.
+    const raster::Mask level =
+        raster::maskOf(sheet, QRect(cellW, 0, cellW, cellH), QPoint(cellW + pad, pad));
+    auto sameRuns = [](const raster::Mask& a, const raster::Mask& b, int dy) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [dy](const raster::Run& p, const raster::Run& q) {
+                              return p.dy + dy == q.dy && p.x == q.x && p.length == q.length;
+                          });
+    };
+    if (!sameRuns(level, sprites->across[0], 0))
+        return nullptr;
+    for (int k = 1; k < kStepsPerPixel; ++k) {
+        const raster::Mask down = raster::maskOf(sheet, QRect(cellW, k * cellH, cellW, cellH),
+                                                 QPoint(cellW + pad, k * cellH + pad));
+        const bool moved = sprites->rowStep < kStepsPerPixel;
+        if (!moved && sameRuns(level, down, 0))
+            continue;
+        if (!sameRuns(level, down, 1))
+            return nullptr;
+        if (!moved)
+            sprites->rowStep = k;
+    }
+    return sprites;
 }
 
 void Drawing::Stamp(const QImage& picture, const std::vector<QPoint>& at)

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -97,8 +98,10 @@ public:
     void Line(double x1, double y1, double x2, double y2, uint32_t bgr);
     // Many lines in one go, in order, each in its own colour (0x00BBGGRR) and width (pixels),
     // coordinates in user units as for Line: the same picture as one Line call each, at a
-    // fraction of the cost, for layers that draw thousands of lines per redraw. The current
-    // position ends at the last line's end; DrawWidth stays as it is.
+    // fraction of the cost, for layers that draw tens of thousands of lines per redraw (on a
+    // surface's own image the pixels are written directly, about twenty times faster than
+    // through QPainter). The current position ends at the last line's end; DrawWidth stays as
+    // it is.
     struct LineSpec
     {
         QPointF from;
@@ -127,7 +130,8 @@ public:
     void Print(const QString& text, bool newLine = true);
     // Many texts in one go, each with its top-left corner at its point (user units), in the
     // fore colour: what Print draws, without moving the current position. For maps that label
-    // thousands of points; the laid-out texts are kept for the next call.
+    // thousands of points; the laid-out texts are kept for the next call, and on a surface's
+    // own image a text printed many times is printed from its glyphs' pixels, kept as well.
     void PrintLabels(const std::vector<std::pair<QPointF, QString>>& labels);
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
@@ -170,14 +174,29 @@ protected:
 
 private:
     class Painting;
+    struct LabelSprites;
+    struct LabelEntry
+    {
+        QStaticText text;
+        std::shared_ptr<const LabelSprites> sprites; // made once the text is printed often
+        bool spritesFailed = false;
+        int uses = 0; // within one PrintLabels call
+    };
 
     void strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr);
     static bool drawable(QPointF a, QPointF b);
     void preparePainter(QPainter& painter, uint32_t penBgr) const;
     QPaintDevice* target() const;
+    // The own device when it is an image (no caller's painter): Lines and PrintLabels write
+    // its pixels directly.
+    QImage* ownImage() const;
     double pixelsPerUnitX() const;
     double pixelsPerUnitY() const;
     bool textAvailable() const;
+    // The pixels of `text` for PrintLabels, drawn on an image like `like`; null when the
+    // text does not keep its shape from one row to the next.
+    std::shared_ptr<const LabelSprites> makeSprites(const QStaticText& text, const QFont& plain,
+                                                    const QImage& like) const;
 
     QPainter* painter_ = nullptr; // the caller's active painter, or null
     uint32_t backColor_;
@@ -194,9 +213,12 @@ private:
     double currentY_ = 0.0;
     std::optional<QFont> font_;
     // QHash rather than std::unordered_map: the latter does not keep the hash of a QString
-    // key and rehashes every key it walks past on a lookup.
-    QHash<QString, QStaticText> labelCache_; // PrintLabels' laid-out texts
+    // key and rehashes every key it walks past on a lookup. Entries are shared so that they
+    // stay put while the hash grows.
+    QHash<QString, std::shared_ptr<LabelEntry>> labelCache_; // PrintLabels' laid-out texts
     QFont labelCacheFont_;
+    int labelCacheDotsPerMeter_ = 0; // of the image the kept pixels were made for
+    int labelSpriteTexts_ = 0;
 };
 
 } // namespace tv

@@ -206,6 +206,71 @@ int Connection::Execute(const std::string& sql, const std::vector<Value>& params
     return sqlite3_total_changes64(state_->db) == before ? 0 : sqlite3_changes(state_->db);
 }
 
+int QueryRow::columnCount() const
+{
+    return statement_.columnCount();
+}
+
+Value QueryRow::value(int column) const
+{
+    return statement_.column(column);
+}
+
+bool QueryRow::isNull(int column) const
+{
+    return sqlite3_column_type(statement_.get(), column) == SQLITE_NULL;
+}
+
+std::optional<double> QueryRow::number(int column) const
+{
+    sqlite3_stmt* s = statement_.get();
+    switch (sqlite3_column_type(s, column)) {
+    case SQLITE_INTEGER:
+        return static_cast<double>(sqlite3_column_int64(s, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(s, column);
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const auto* p = static_cast<const char*>(sqlite3_column_blob(s, column));
+        const int n = sqlite3_column_bytes(s, column);
+        return parseNumber(std::string_view(p != nullptr ? p : "", static_cast<std::size_t>(n)));
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::string QueryRow::text(int column) const
+{
+    sqlite3_stmt* s = statement_.get();
+    switch (sqlite3_column_type(s, column)) {
+    case SQLITE_TEXT:
+    case SQLITE_BLOB: {
+        const auto* p = static_cast<const char*>(sqlite3_column_blob(s, column));
+        const int n = sqlite3_column_bytes(s, column);
+        return std::string(p != nullptr ? p : "", static_cast<std::size_t>(n));
+    }
+    case SQLITE_NULL:
+        return {};
+    default:
+        return statement_.column(column).toString();
+    }
+}
+
+void Connection::ForEachRow(const std::string& sql, const std::vector<Value>& params,
+                            const std::function<void(const QueryRow& row)>& row)
+{
+    if (!IsOpen())
+        throw DbError("connection is not open");
+    detail::Statement stmt(state_->db, sql);
+    if (stmt.columnCount() == 0 || !sqlite3_stmt_readonly(stmt.get()))
+        throw DbError("not a query (" + sql + ")");
+    stmt.bind(params);
+    const QueryRow current(stmt);
+    while (stmt.step())
+        row(current);
+}
+
 std::int64_t Connection::LastInsertId() const
 {
     if (!IsOpen())

@@ -3,7 +3,9 @@
 #include "platform/Value.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,29 @@ struct ConnectionState
     std::int64_t lastInsertId() const;
 };
 } // namespace detail
+
+namespace detail {
+class Statement;
+}
+
+// The row a query stands on (Connection::ForEachRow), read in place: each column as its Value
+// would give it, without making the Value. Valid only while the row is handed on.
+class QueryRow
+{
+public:
+    int columnCount() const;
+    Value value(int column) const;
+    bool isNull(int column) const;
+    // As Value::asNumber.
+    std::optional<double> number(int column) const;
+    // As Value::toString.
+    std::string text(int column) const;
+
+private:
+    friend class Connection;
+    explicit QueryRow(const detail::Statement& statement) : statement_(statement) {}
+    const detail::Statement& statement_;
+};
 
 // A connection to one of our data files (SQLite), standing in for an ADO connection with a
 // client-side cursor. Opening never creates a file.
@@ -45,6 +70,12 @@ public:
     // Runs one SQL statement with its "?" parameters bound in order; returns the number of
     // rows it changed. Throws DbError when the database refuses it.
     int Execute(const std::string& sql, const std::vector<Value>& params = {});
+    // Runs a query (a statement that changes nothing) and hands its rows to `row` one at a
+    // time in the order the database gives them. Nothing is kept: for readers that build their
+    // own structures from tens of thousands of rows, which a Recordset would first copy whole.
+    // Throws DbError, also half-way; what `row` throws passes through.
+    void ForEachRow(const std::string& sql, const std::vector<Value>& params,
+                    const std::function<void(const QueryRow& row)>& row);
     // The autonumber (rowid) of the row that the last successful INSERT on this connection
     // added; 0 before any.
     std::int64_t LastInsertId() const;

@@ -5,6 +5,7 @@
 
 #include "airspace/AirspaceLayer.h"
 #include "airspace/AirspaceSelection.h"
+#include "airspace/AirspaceStore.h"
 #include "map/NumberText.h"
 
 #include <QLocale>
@@ -187,6 +188,45 @@ TEST_F(Selection, GermanLocaleSelectsTheSame)
 
     EXPECT_EQ(before, (std::vector<int32_t>{1}));
     EXPECT_EQ(german, before);
+}
+
+TEST_F(Selection, ReadingAsViewsNeedItSelectsAsReadingEverything)
+{
+    // Single points on and around the quarter-degree tiles the store reads by, and far ones.
+    const double edges[] = {48.0, 48.2499, 48.25, 48.2501, 48.4999, 48.5, 48.75, 49.0, 52.3};
+    int32_t n = 0;
+    for (const double lat : edges)
+        add(++n, {}, {dp(lat, 9.5)});
+    for (const double lon : edges)
+        add(++n, {}, {dp(48.1, lon - 39.0)});     // 9.0 ... 13.3 E
+    add(++n, {}, {dp(48.3, 9.5), dp(47.1, 9.5)}); // reaches down into a tile read late
+    add(++n, {}, {dp(48.3, -0.1)});               // west of Greenwich
+    struct Case
+    {
+        const char* what;
+        ViewBox box;
+    };
+    const Case cases[] = {
+        {"box on tile edges", {48.25, 48.5, 9.25, 9.5}},
+        {"box just inside tile edges", {48.2501, 48.4999, 9.2501, 9.4999}},
+        {"box reaching into the next tiles", {48.1, 48.8, 9.0, 10.0}},
+        {"a single latitude and longitude", {48.25, 48.25, 9.5, 9.5}},
+        {"further east, partly read", {48.0, 48.6, 9.3, 11.0}},
+        {"far north, then back", {52.0, 53.0, 9.0, 10.0}},
+        {"down to the low row", {47.0, 47.2, 9.0, 10.0}},
+        {"across Greenwich", {48.0, 48.5, -0.5, 0.5}},
+        {"everything", {40.0, 60.0, -10.0, 20.0}},
+        {"upside down: nothing", {49.0, 48.0, 9.0, 10.0}},
+    };
+    const tv::AirspaceIndex whole = tv::AirspaceIndex::read(*db);
+    tv::AirspaceStore store; // reads more with each box, in this order
+    for (const Case& c : cases) {
+        const tv::AirspaceQuery query{c.box, tv::flightBand(1000), AirspaceKind::Airspaces};
+        EXPECT_EQ(store.select(db, query), whole.select(query)) << c.what;
+    }
+    EXPECT_EQ(
+        whole.select({{48.25, 48.25, 9.5, 9.5}, tv::flightBand(1000), AirspaceKind::Airspaces}),
+        (std::vector<int32_t>{3}));
 }
 
 // ------------------------------------------------------------------------------ passes

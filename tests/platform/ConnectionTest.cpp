@@ -107,6 +107,38 @@ TEST(DataFileStatements, WrongParameterCountOrBadSqlFails)
     EXPECT_EQ(f.db.Execute("SELECT * FROM Waypoints"), 0);
 }
 
+TEST(DataFileStatements, RowsHandedOnOneByOneReadAsTheirValues)
+{
+    DataFile f;
+    f.db.Execute("INSERT INTO Waypoints (Name, Lat, Long, Kategorie) VALUES (?, ?, ?, ?)",
+                 {"Zahl", " 48.5 ", 9, nullptr});
+    const std::string sql =
+        "SELECT Name, Lat, Long, Kategorie FROM Waypoints WHERE Name <> ? ORDER BY PointID";
+    std::vector<std::string> seen;
+    f.db.ForEachRow(sql, {"O'Hare"}, [&seen](const tv::QueryRow& row) {
+        ASSERT_EQ(row.columnCount(), 4);
+        for (int c = 0; c < 4; ++c) {
+            // Each column reads as its Value would.
+            const tv::Value v = row.value(c);
+            EXPECT_EQ(row.text(c), v.toString());
+            EXPECT_EQ(row.number(c), v.asNumber());
+            EXPECT_EQ(row.isNull(c), v.isNull());
+        }
+        seen.push_back(row.text(0));
+    });
+    Recordset rs;
+    rs.Open(sql, f.db, {"O'Hare"});
+    std::vector<std::string> expected;
+    for (; !rs.Eof(); rs.MoveNext())
+        expected.push_back(rs.Field(0).toString());
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(seen.size(), 5u);
+    // Only queries: a statement that changes the file is refused before it runs.
+    EXPECT_THROW(f.db.ForEachRow("DELETE FROM Waypoints", {}, [](const auto&) {}), DbError);
+    EXPECT_THROW(f.db.ForEachRow("SELECT * FROM NoSuchTable", {}, [](const auto&) {}), DbError);
+    EXPECT_EQ(countRows(f.db, "SELECT * FROM Waypoints"), 6);
+}
+
 TEST(DataFileStatements, KeywordAndUmlautColumnsWorkQuoted)
 {
     DataFile f;
