@@ -1,5 +1,6 @@
 #include "airspace/AirspaceSelection.h"
 
+#include "core/Units.h"
 #include "platform/Connection.h"
 #include "platform/TextFold.h"
 #include "platform/Value.h"
@@ -19,7 +20,6 @@ ViewBox widenedViewBox(const ViewBox& view)
 
 double flightAltitudeFt(double shownAltitude, bool altitudeInFeet, int qnhHpa)
 {
-    constexpr double kFeetPerMetre = 3.2808;
     constexpr double kCorrectionAboveFt = 5000.0;
     constexpr int kFeetPerHpa = 30;
     double h = altitudeInFeet ? shownAltitude : shownAltitude * kFeetPerMetre;

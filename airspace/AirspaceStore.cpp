@@ -1,6 +1,7 @@
 #include "airspace/AirspaceStore.h"
 
 #include "platform/DbError.h"
+#include "platform/Log.h"
 
 #include <algorithm>
 #include <string>
@@ -65,8 +66,8 @@ const std::optional<AirspaceOutline>& AirspaceStore::keep(int32_t index, const A
     std::optional<AirspaceOutline> outline;
     try {
         outline = airspaceOutline(rows);
-    } catch (const AirspaceDataError&) {
-        // Kept as one that cannot be drawn: outline() tells so on every redraw.
+    } catch (const AirspaceDataError& e) {
+        logIgnoredFault(e, "kept as an airspace that cannot be drawn; every redraw reports it");
     }
     return cache_.insert_or_assign(index, std::move(outline)).first->second;
 }

@@ -184,12 +184,10 @@ void planWhole(benchmark::State& state, AirspaceFileShape shape)
     tv::MapView view = mapView(View::Whole, true);
     tv::DrawSurface map(kMapWidth, kMapHeight, 0xFFFFFF);
     tv::AirspaceLayer layer;
-    const QString all = QStringLiteral("-99");
-    const QString circuitsOff = QStringLiteral("0");
-    tv::drawPlanAirspaces(layer, map, view, f.db, all, circuitsOff, QString(), 0);
+    const tv::PlanAirspaceSwitches all; // every airspace, no traffic circuits
+    tv::drawPlanAirspaces(layer, map, view, f.db, all, 0);
     for (auto _ : state) {
-        const tv::PlanAirspaceBox box =
-            tv::drawPlanAirspaces(layer, map, view, f.db, all, circuitsOff, QString(), 0);
+        const tv::PlanAirspaceBox box = tv::drawPlanAirspaces(layer, map, view, f.db, all, 0);
         benchmark::DoNotOptimize(box);
     }
 }

@@ -198,8 +198,8 @@ void BM_RedrawMapAllAirspaces(benchmark::State& state)
     tv::AirspaceLayer layer;
     tv::PlanMap::Layers layers;
     layers.airspaces = [&] {
-        tv::drawPlanAirspaces(layer, map->surface(), map->view(), db, QStringLiteral("-99"),
-                              QStringLiteral("0"), QString(), 0);
+        tv::drawPlanAirspaces(layer, map->surface(), map->view(), db, tv::PlanAirspaceSwitches{},
+                              0); // every airspace, no traffic circuits
     };
     map->RedrawMap(layers); // the rows read once, as after the first redraw
     for (auto _ : state)

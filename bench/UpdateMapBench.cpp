@@ -244,11 +244,11 @@ void centredWithAirspaces(benchmark::State& state, bool labels)
     tv::frmGPSmain& w = *world().window;
     if (!mapReady(state, w))
         return;
-    w.ShowLuftraum = true;
-    w.ShowLuftraumHoehe = labels;
+    w.layers.ShowLuftraum = true;
+    w.layers.ShowLuftraumHoehe = labels;
     BM_UpdateMapCentred(state);
-    w.ShowLuftraum = false;
-    w.ShowLuftraumHoehe = false;
+    w.layers.ShowLuftraum = false;
+    w.layers.ShowLuftraumHoehe = false;
 }
 void BM_UpdateMapCentredAirspaces(benchmark::State& state)
 {

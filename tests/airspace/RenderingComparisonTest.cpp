@@ -188,10 +188,10 @@ TEST_P(AirspacePictures, MatchThePainterBefore)
         tv::DrawSurface surface(kMapWidth, kMapHeight, kChart);
         std::vector<tv::AirspaceStroke> strokes;
         if (c.planMap) {
-            tv::PlanAirspaceRequest request{"-99", "1", viewBox(view), view.sliderValue()};
+            const tv::PlanAirspaceSwitches all{true, std::nullopt, true};
+            tv::PlanAirspaceRequest request{all, viewBox(view), view.sliderValue()};
             strokes = before.planMap(db, request).drawing.strokes;
-            tv::drawPlanAirspaces(now, surface, view, db, QStringLiteral("-99"),
-                                  QStringLiteral("1"), QString(), 0);
+            tv::drawPlanAirspaces(now, surface, view, db, all, 0);
         } else {
             tv::FlightAirspaceRequest request;
             request.airspaces = true;
