@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "core/CoreSettings.h"
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/program/UpdateCheck.h"
 #include "core/windows/QtTranslations.h"
@@ -85,7 +86,7 @@ frmSplash::frmSplash()
     outer->addWidget(Frame1);
 
     Timer1 = new VbTimer(this);
-    Timer1->onTick([this] { Timer1_Timer(); });
+    Timer1->onTick([this] { guarded([this] { Timer1_Timer(); }); });
 
     setFixedSize(sizeHint().expandedTo(QSize(480, 280)));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -110,7 +111,7 @@ void frmSplash::Form_Load()
     loading_ = false;
     if (tickPending_) {
         tickPending_ = false;
-        QTimer::singleShot(0, this, [this] { Timer1_Timer(); });
+        QTimer::singleShot(0, this, [this] { guarded([this] { Timer1_Timer(); }); });
     }
 }
 

@@ -224,11 +224,13 @@ void frmFlugPlan::buildControls()
 
     connect(cmbRoute, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_)
-            cmbRoute_Click();
+            guarded([this] { cmbRoute_Click(); });
     });
-    connect(cmdCalc, &QPushButton::clicked, this, [this] { cmdCalc_Click(); });
-    connect(cmdRevert, &QPushButton::clicked, this, [this] { cmdRevert_Click(); });
-    connect(cmdPreview, &QPushButton::clicked, this, [this] { cmdPreview_Click(); });
+    connect(cmdCalc, &QPushButton::clicked, this, [this] { guarded([this] { cmdCalc_Click(); }); });
+    connect(cmdRevert, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdRevert_Click(); }); });
+    connect(cmdPreview, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdPreview_Click(); }); });
     SetLanguage();
 }
 

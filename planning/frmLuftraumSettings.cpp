@@ -1,5 +1,6 @@
 #include "planning/frmLuftraumSettings.h"
 
+#include "core/HandlerGuard.h"
 #include "core/forms/KeyUp.h"
 #include "core/windows/WindowLook.h"
 
@@ -78,9 +79,12 @@ frmLuftraumSettings::frmLuftraumSettings()
     // The click handlers keep exactly one option selected.
     for (QRadioButton* option : {Option1, Option2, Option3})
         option->setAutoExclusive(false);
-    connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
-    connect(Option3, &QRadioButton::clicked, this, [this] { Option3_Click(); });
+    connect(Option1, &QRadioButton::clicked, this,
+            [this] { guarded([this] { Option1_Click(); }); });
+    connect(Option2, &QRadioButton::clicked, this,
+            [this] { guarded([this] { Option2_Click(); }); });
+    connect(Option3, &QRadioButton::clicked, this,
+            [this] { guarded([this] { Option3_Click(); }); });
 
     cmbHoehe = new QComboBox(this);
     cmbHoehe->setEditable(true);
@@ -92,7 +96,7 @@ frmLuftraumSettings::frmLuftraumSettings()
     cmbHoehe->setEditText(QString());
     cmbHoehe->setMinimumWidth(100);
     // The editable box holds the keyboard itself and hands the keys to its edit line.
-    onKeyUp(cmbHoehe, [this](int key) { cmbHoehe_KeyUp(key); });
+    onKeyUp(cmbHoehe, [this](int key) { guarded([&] { cmbHoehe_KeyUp(key); }); });
 
     chkPL = new QCheckBox(QStringLiteral("Platzrunden anzeigen"), this);
     paintBackground(chkPL, fromBgr(kCircuitColour));
@@ -101,7 +105,7 @@ frmLuftraumSettings::frmLuftraumSettings()
 
     cmdExit = new QPushButton(QStringLiteral("OK"), this);
     cmdExit->setMinimumWidth(100);
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([this] { cmdExit_Click(); }); });
 
     auto* options = new QGridLayout;
     options->addWidget(chip(0xFF80FF, this), 0, 0);

@@ -77,13 +77,14 @@ frmManager::frmManager()
     resize(520, 420);
 
     connect(cmdZuweisen, &QPushButton::clicked, this,
-            [this] { guarded([this] { cmdZuweisen_Click(); }); });
-    connect(cmdEnd, &QPushButton::clicked, this, [this] { guarded([this] { cmdEnd_Click(); }); });
+            [this] { guarded([this] { guarded([this] { cmdZuweisen_Click(); }); }); });
+    connect(cmdEnd, &QPushButton::clicked, this,
+            [this] { guarded([this] { guarded([this] { cmdEnd_Click(); }); }); });
     // The two lists show the same top row and the same current row.
     connect(listWegpunkt, &QListWidget::currentRowChanged, this,
-            [this] { keepInStep(listWegpunkt, listKategorie); });
+            [this] { guarded([this] { keepInStep(listWegpunkt, listKategorie); }); });
     connect(listKategorie, &QListWidget::currentRowChanged, this,
-            [this] { keepInStep(listKategorie, listWegpunkt); });
+            [this] { guarded([this] { keepInStep(listKategorie, listWegpunkt); }); });
     connect(listWegpunkt->verticalScrollBar(), &QScrollBar::valueChanged,
             listKategorie->verticalScrollBar(), &QScrollBar::setValue);
     connect(listKategorie->verticalScrollBar(), &QScrollBar::valueChanged,

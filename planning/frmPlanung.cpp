@@ -301,7 +301,7 @@ void frmPlanung::wireControls()
     // A typed name that is no chart: the first active chart (a listed name comes as a pick).
     connect(cmbMaps->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         if (cmbMaps->findText(cmbMaps->currentText(), Qt::MatchFixedString) < 0)
-            cmbMaps_Click();
+            guarded([this] { cmbMaps_Click(); });
     });
     connect(SlideMap, &QSlider::valueChanged, this,
             [this] { guarded([this] { SlideMap_Change(); }); });

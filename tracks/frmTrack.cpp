@@ -1,5 +1,6 @@
 #include "tracks/frmTrack.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
@@ -112,8 +113,9 @@ void frmTrack::buildControls()
     listTrack->raise();
     listTrack->viewport()->installEventFilter(this);
     connect(listTrack->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            [this] { listTrack_Scroll(); });
-    connect(listIndex, &QListWidget::itemPressed, this, [this] { listIndex_MouseDown(); });
+            [this] { guarded([this] { listTrack_Scroll(); }); });
+    connect(listIndex, &QListWidget::itemPressed, this,
+            [this] { guarded([this] { listIndex_MouseDown(); }); });
 
     gridTracks = new QTableView(this);
     gridTracks->setGeometry(twips(3480, 600, 7935, 3120));
@@ -142,7 +144,8 @@ void frmTrack::buildControls()
     cmdDelete = new QPushButton(this);
     cmdDelete->setGeometry(twips(120, 4920, 3015, 615));
     paintBackground(cmdDelete, fromBgr(0x0000FF));
-    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    connect(cmdDelete, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdDelete_Click(); }); });
 
     Frame1 = new QGroupBox(this);
     Frame1->setGeometry(twips(3360, 4320, 6855, 1455));
@@ -153,15 +156,17 @@ void frmTrack::buildControls()
     cmdTrack->setGeometry(twips(240, 480, 1935, 615));
     cmdWpt->setGeometry(twips(2400, 480, 1935, 615));
     cmdWptTrack->setGeometry(twips(4560, 480, 2055, 615));
-    connect(cmdTrack, &QPushButton::clicked, this, [this] { cmdTrack_Click(); });
-    connect(cmdWpt, &QPushButton::clicked, this, [this] { cmdWpt_Click(); });
-    connect(cmdWptTrack, &QPushButton::clicked, this, [this] { cmdWptTrack_Click(); });
+    connect(cmdTrack, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdTrack_Click(); }); });
+    connect(cmdWpt, &QPushButton::clicked, this, [this] { guarded([this] { cmdWpt_Click(); }); });
+    connect(cmdWptTrack, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdWptTrack_Click(); }); });
 
     cmdExit = new QPushButton(this);
     cmdExit->setGeometry(twips(10320, 4680, 1095, 855));
     cmdExit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     cmdExit->setIconSize(QSize(32, 32));
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { guarded([this] { cmdExit_Click(); }); });
 }
 
 void frmTrack::setCaptions()

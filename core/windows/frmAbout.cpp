@@ -1,5 +1,6 @@
 #include "core/windows/frmAbout.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/program/ReleaseHistory.h"
 #include "core/program/UpdateCheck.h"
@@ -55,12 +56,14 @@ frmAbout::frmAbout()
         f.setUnderline(true);
         link->setFont(f);
     }
-    connect(Label1, &ClickLabel::clicked, this, [this] { Label1_Click(); });
-    connect(Label2, &ClickLabel::clicked, this, [this] { Label2_Click(); });
-    connect(Label1, &ClickLabel::hovered, this, [this] { Label1_MouseMove(); });
-    connect(Label2, &ClickLabel::hovered, this, [this] { Label2_MouseMove(); });
-    connect(Label1, &ClickLabel::left, this, [this] { Form_MouseMove(); });
-    connect(Label2, &ClickLabel::left, this, [this] { Form_MouseMove(); });
+    connect(Label1, &ClickLabel::clicked, this, [this] { guarded([this] { Label1_Click(); }); });
+    connect(Label2, &ClickLabel::clicked, this, [this] { guarded([this] { Label2_Click(); }); });
+    connect(Label1, &ClickLabel::hovered, this,
+            [this] { guarded([this] { Label1_MouseMove(); }); });
+    connect(Label2, &ClickLabel::hovered, this,
+            [this] { guarded([this] { Label2_MouseMove(); }); });
+    connect(Label1, &ClickLabel::left, this, [this] { guarded([this] { Form_MouseMove(); }); });
+    connect(Label2, &ClickLabel::left, this, [this] { guarded([this] { Form_MouseMove(); }); });
 
     listUpdate = new QListWidget(this);
     listUpdate->setMinimumHeight(220);
@@ -69,7 +72,7 @@ frmAbout::frmAbout()
     cmdOK->setDefault(true);
     cmdOK->setMinimumWidth(100);
     paintBackground(cmdOK, fromBgr(0xC0C000));
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
 
     Line1[0] = separator(this);
     Line1[1] = separator(this);

@@ -1,5 +1,6 @@
 #include "core/windows/frmInfo.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/windows/WebAddresses.h"
 #include "core/windows/WindowLook.h"
@@ -71,10 +72,11 @@ NoticeWindow::NoticeWindow()
     cmdOK->setMinimumWidth(100);
     paintBackground(cmdOK, fromBgr(0xC0C000));
 
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(Label1, &ClickLabel::clicked, this, [this] { Label1_Click(); });
-    connect(Label1, &ClickLabel::hovered, this, [this] { Label1_MouseMove(); });
-    connect(Label1, &ClickLabel::left, this, [this] { Form_MouseMove(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { guarded([this] { cmdOK_Click(); }); });
+    connect(Label1, &ClickLabel::clicked, this, [this] { guarded([this] { Label1_Click(); }); });
+    connect(Label1, &ClickLabel::hovered, this,
+            [this] { guarded([this] { Label1_MouseMove(); }); });
+    connect(Label1, &ClickLabel::left, this, [this] { guarded([this] { Form_MouseMove(); }); });
 
     auto* download = new QHBoxLayout;
     download->addStretch();

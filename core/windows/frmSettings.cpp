@@ -56,12 +56,14 @@ frmSettings::frmSettings(QWidget* parent) : MdiForm(parent)
     gps.setEvents(this);
 
     timerCheck = new VbTimer(this);
-    timerCheck->onTick([this] { timerCheck_Timer(); });
+    timerCheck->onTick([this] { guarded([this] { timerCheck_Timer(); }); });
 
     MSComm1 = new QSerialPort(this);
-    connect(MSComm1, &QSerialPort::readyRead, this, [this] { MSComm1_OnComm(kComEvReceive); });
-    connect(MSComm1, &QSerialPort::errorOccurred, this,
-            [this](QSerialPort::SerialPortError e) { onSerialError(static_cast<int>(e)); });
+    connect(MSComm1, &QSerialPort::readyRead, this,
+            [this] { guarded([this] { MSComm1_OnComm(kComEvReceive); }); });
+    connect(MSComm1, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        guarded([&] { onSerialError(static_cast<int>(e)); });
+    });
 }
 
 frmSettings::~frmSettings()
@@ -77,23 +79,32 @@ frmSettings::~frmSettings()
 
 void frmSettings::connectHandlers()
 {
-    connect(cmdCheck, &QPushButton::clicked, this, [this] { cmdCheck_Click(); });
-    connect(OptGer, &QRadioButton::clicked, this, [this] { OptGer_Click(); });
-    connect(OptEng, &QRadioButton::clicked, this, [this] { OptEng_Click(); });
-    connect(Option1, &QRadioButton::clicked, this, [this] { Option1_Click(); });
-    connect(Option2, &QRadioButton::clicked, this, [this] { Option2_Click(); });
+    connect(cmdCheck, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdCheck_Click(); }); });
+    connect(OptGer, &QRadioButton::clicked, this, [this] { guarded([this] { OptGer_Click(); }); });
+    connect(OptEng, &QRadioButton::clicked, this, [this] { guarded([this] { OptEng_Click(); }); });
+    connect(Option1, &QRadioButton::clicked, this,
+            [this] { guarded([this] { Option1_Click(); }); });
+    connect(Option2, &QRadioButton::clicked, this,
+            [this] { guarded([this] { Option2_Click(); }); });
     // Like the check boxes the program was designed around, a change of state made by code
     // runs the handler as well.
-    connect(chkTrack, &QCheckBox::toggled, this, [this] { chkTrack_Click(); });
-    connect(chkAutoOn, &QCheckBox::toggled, this, [this] { chkAutoOn_Click(); });
-    connect(cmdTrack, &QPushButton::clicked, this, [this] { cmdTrack_Click(); });
-    connect(cmdManager, &QPushButton::clicked, this, [this] { cmdManager_Click(); });
-    connect(cmdGetWaypoint, &QPushButton::clicked, this, [this] { cmdGetWaypoint_Click(); });
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdChange, &QPushButton::clicked, this, [this] { cmdChange_Click(); });
-    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+    connect(chkTrack, &QCheckBox::toggled, this, [this] { guarded([this] { chkTrack_Click(); }); });
+    connect(chkAutoOn, &QCheckBox::toggled, this,
+            [this] { guarded([this] { chkAutoOn_Click(); }); });
+    connect(cmdTrack, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdTrack_Click(); }); });
+    connect(cmdManager, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdManager_Click(); }); });
+    connect(cmdGetWaypoint, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdGetWaypoint_Click(); }); });
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { guarded([this] { cmdAdd_Click(); }); });
+    connect(cmdChange, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdChange_Click(); }); });
+    connect(cmdDelete, &QPushButton::clicked, this,
+            [this] { guarded([this] { cmdDelete_Click(); }); });
     connect(gridKategorie->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            [this](int column) { gridKategorie_HeadClick(column); });
+            [this](int column) { guarded([&] { gridKategorie_HeadClick(column); }); });
     connect(gridKategorie->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!current.isValid())
@@ -101,13 +112,14 @@ void frmSettings::connectHandlers()
                 if (CategoryRS && CategoryRS->State() == Recordset::kStateOpen &&
                     !guarded([&] { CategoryRS->SetAbsolutePosition(current.row() + 1); }))
                     return;
-                gridKategorie_RowColChange();
+                guarded([this] { gridKategorie_RowColChange(); });
             });
     tQNH->installEventFilter(this);
     tKategorie->installEventFilter(this);
     // Enter adds only when its press began in the box: the Enter that closes a message box is
     // pressed there, and its release, which then reaches the box, adds nothing.
-    onKeyUp(tKategorie, [this](int key) { tKategorie_KeyUp(isEnterKey(key) ? 13 : key); });
+    onKeyUp(tKategorie,
+            [this](int key) { guarded([&] { tKategorie_KeyUp(isEnterKey(key) ? 13 : key); }); });
 }
 
 bool frmSettings::eventFilter(QObject* watched, QEvent* event)
