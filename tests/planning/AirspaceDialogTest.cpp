@@ -3,7 +3,7 @@
 #include "planning/frmLuftraumSettings.h"
 #include "planning/frmPlanung.h"
 
-#include "FrameFixture.h"
+#include "core/windows/FrameFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>

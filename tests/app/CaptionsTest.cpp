@@ -9,7 +9,7 @@
 #include "tools/DemoFolder.h"
 
 #include "CaptionFit.h"
-#include "FrameFixture.h"
+#include "core/windows/FrameFixture.h"
 
 #include <QApplication>
 #include <QMenuBar>

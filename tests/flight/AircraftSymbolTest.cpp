@@ -1,6 +1,6 @@
 #include "flight/MapOverlay.h"
 
-#include "OverlayFixture.h"
+#include "map/OverlayFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "planning/frmPlanung.h"
 #include "platform/Connection.h"
 
-#include "FrameFixture.h"
+#include "core/windows/FrameFixture.h"
 #include "schema/Schema.h"
 #include "support/PlainSqlite.h"
 

@@ -5,7 +5,7 @@
 #include "core/windows/frmSettings.h"
 #include "flight/frmGPSmain.h"
 
-#include "FrameFixture.h"
+#include "core/windows/FrameFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>

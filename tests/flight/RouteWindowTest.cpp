@@ -1,4 +1,4 @@
-#include "RouteFixture.h"
+#include "route/RouteFixture.h"
 #include "support/NmeaText.h"
 #include "support/QtPrint.h"
 

@@ -1,4 +1,4 @@
-#include "CategoryFixture.h"
+#include "core/CategoryFixture.h"
 #include "WindowFixture.h"
 #include "app/Main.h"
 #include "core/CoreSettings.h"

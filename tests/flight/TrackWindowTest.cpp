@@ -1,4 +1,4 @@
-#include "instruments/FlightWindowFixture.h"
+#include "InstrumentWindowFixture.h"
 
 #include "core/CoreSettings.h"
 #include "map/PictureBox.h"

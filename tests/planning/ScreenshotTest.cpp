@@ -10,7 +10,7 @@
 using tvtest::PlanWindowTest;
 
 // Pictures of the plan window on the demo program folder, for looking at by eye:
-// TRAMVIK_SHOTS=<folder> build/tests/planwindow/test_planwindow --gtest_filter=*Shots*
+// TRAMVIK_SHOTS=<folder> build/tests/planning/test_planwindow --gtest_filter=*Shots*
 TEST_F(PlanWindowTest, ShotsOfTheDemoFolder)
 {
     const char* out = std::getenv("TRAMVIK_SHOTS");

@@ -1,6 +1,6 @@
 // What the flight window navigates by, held once: the fix as the receiver's sentences build it,
 // the redraw rhythm, the direct-flight target and the figures to the target and along the route.
-#include "RouteFixture.h"
+#include "route/RouteFixture.h"
 #include "support/NmeaText.h"
 
 #include "core/GeoMath.h"

@@ -1,4 +1,4 @@
-#include "FlightWindowFixture.h"
+#include "InstrumentWindowFixture.h"
 
 #include "flight/Instruments.h"
 #include "map/DrawSurface.h"

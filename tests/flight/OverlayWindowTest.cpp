@@ -2,7 +2,7 @@
 // Uses the flight window's test fixture: the chart "test.png" is 500 x 400 pixels over
 // 48°-49° N, 9°-10° E, shown four map pixels to one image pixel at first.
 
-#include "flightwindow/FlightWindowFixture.h"
+#include "FlightWindowFixture.h"
 
 #include "core/GeoMath.h"
 #include "map/PictureBox.h"
