@@ -63,11 +63,11 @@ QString tasToolTip(const TasFigures& tas, bool trailingBlank)
            (trailingBlank ? QStringLiteral(" (ISA+10) ") : QStringLiteral(" (ISA+10)"));
 }
 
-QString ShowTAS(const QString& lblIAS, double altitudeFt)
+QString ShowTAS(const QString& iasText, double altitudeFt)
 {
-    if (showsNoValue(lblIAS))
+    if (showsNoValue(iasText))
         return {};
-    return tasToolTip(trueAirspeeds(leadingNumber(lblIAS), altitudeFt), true);
+    return tasToolTip(trueAirspeeds(leadingNumber(iasText), altitudeFt), true);
 }
 
 Wind solveWind(double headingDeg, double trackDeg, double tas, double groundSpeed)
@@ -135,18 +135,18 @@ WindArrow windArrowGeometry(double relativeDeg)
     return arrow;
 }
 
-void drawWindArrow(DrawSurface& picWind, double relativeDeg)
+void drawWindArrow(DrawSurface& picture, double relativeDeg)
 {
     const WindArrow arrow = windArrowGeometry(relativeDeg);
-    picWind.Cls();
-    picWind.Scale(0.0, 0.0, 100.0, 100.0);
-    picWind.setDrawWidth(3);
-    picWind.Line(arrow.shaft.x1(), arrow.shaft.y1(), arrow.shaft.x2(), arrow.shaft.y2(),
+    picture.Cls();
+    picture.Scale(0.0, 0.0, 100.0, 100.0);
+    picture.setDrawWidth(3);
+    picture.Line(arrow.shaft.x1(), arrow.shaft.y1(), arrow.shaft.x2(), arrow.shaft.y2(),
                  kArrowGreen);
-    picWind.setDrawWidth(2);
-    picWind.Line(arrow.barbFirst.x1(), arrow.barbFirst.y1(), arrow.barbFirst.x2(),
+    picture.setDrawWidth(2);
+    picture.Line(arrow.barbFirst.x1(), arrow.barbFirst.y1(), arrow.barbFirst.x2(),
                  arrow.barbFirst.y2(), kArrowGreen);
-    picWind.Line(arrow.barbSecond.x1(), arrow.barbSecond.y1(), arrow.barbSecond.x2(),
+    picture.Line(arrow.barbSecond.x1(), arrow.barbSecond.y1(), arrow.barbSecond.x2(),
                  arrow.barbSecond.y2(), kArrowGreen);
 }
 
@@ -201,11 +201,11 @@ bool WindEntry::headingTooHigh() const
 WindInputs windInputs(const WindEntry& entry, const GpsFix& fix, bool speedKts, bool altFeet)
 {
     WindInputs inputs;
-    inputs.lblIAS = entry.ias;
-    inputs.lblHeading = entry.heading;
+    inputs.iasText = entry.ias;
+    inputs.headingText = entry.heading;
     setGpsValues(inputs, fix, speedKts, altFeet);
     if (inputs.trackDeg)
-        inputs.trackDeg = trackNearHeading(*inputs.trackDeg, leadingNumber(inputs.lblHeading));
+        inputs.trackDeg = trackNearHeading(*inputs.trackDeg, leadingNumber(inputs.headingText));
     return inputs;
 }
 
@@ -217,12 +217,12 @@ std::optional<WindResult> CalcWind(const WindInputs& inputs)
     const double altitudeFt = inputs.altFeet ? shownAltitude : shownAltitude * kFeetPerMetre;
 
     WindResult result;
-    const TasFigures tas = trueAirspeeds(leadingNumber(inputs.lblIAS), altitudeFt);
+    const TasFigures tas = trueAirspeeds(leadingNumber(inputs.iasText), altitudeFt);
     result.iasToolTip = tasToolTip(tas, false);
     result.tas = tas.isa;
-    const double heading = leadingNumber(inputs.lblHeading);
+    const double heading = leadingNumber(inputs.headingText);
     result.wind = solveWind(heading, *inputs.trackDeg, result.tas, *inputs.groundSpeed);
-    result.lblWind = windCaption(result.wind);
+    result.windText = windCaption(result.wind);
     result.relativeDeg = result.wind.directionDeg - heading;
     return result;
 }

@@ -35,7 +35,7 @@ TasFigures trueAirspeeds(double ias, double altitudeFt);
 QString tasToolTip(const TasFigures& tas, bool trailingBlank);
 
 // The IAS label's tool tip on an altitude report: empty while the IAS label shows "---".
-QString ShowTAS(const QString& lblIAS, double altitudeFt);
+QString ShowTAS(const QString& iasText, double altitudeFt);
 
 // The wind triangle from heading, track, TAS and ground speed.
 struct Wind
@@ -59,14 +59,14 @@ struct WindArrow
 };
 WindArrow windArrowGeometry(double relativeDeg);
 // Clears the picture, sets the 0..100 scale and draws the arrow in green.
-void drawWindArrow(DrawSurface& picWind, double relativeDeg);
+void drawWindArrow(DrawSurface& picture, double relativeDeg);
 
 // What the wind calculation reads: the pilot's entries as typed, the GPS values as their
 // displays show them (empty while a display shows "---").
 struct WindInputs
 {
-    QString lblIAS;                    // typed IAS or "---"
-    QString lblHeading;                // typed heading or "---"
+    QString iasText;                   // typed IAS or "---"
+    QString headingText;               // typed heading or "---"
     std::optional<double> groundSpeed; // whole knots or km/h, see shownSpeed
     std::optional<double> trackDeg;    // degrees true
     std::optional<double> altitude;    // whole feet or metres by altFeet, see shownAltitude
@@ -81,8 +81,8 @@ void setGpsValues(WindInputs& inputs, const GpsFix& fix, bool speedKts, bool alt
 // "1--", "12-").
 struct WindEntry
 {
-    QString heading = QStringLiteral("---"); // lblHeading
-    QString ias = QStringLiteral("---");     // lblIAS
+    QString heading = QStringLiteral("---"); // the heading display
+    QString ias = QStringLiteral("---");     // the IAS display
 
     struct KeyResult
     {
@@ -107,7 +107,7 @@ struct WindResult
     QString iasToolTip; // new tool tip of the IAS label
     double tas = 0.0;   // TAS at ISA
     Wind wind;
-    QString lblWind;          // new caption of the wind label
+    QString windText;         // new caption of the wind label
     double relativeDeg = 0.0; // wind direction relative to the heading, for drawWindArrow
 };
 

@@ -142,7 +142,7 @@ void frmGPSmain::CalcWind()
     if (!result)
         return;
     lblIAS->setToolTip(result->iasToolTip);
-    lblWind->setText(result->lblWind);
+    lblWind->setText(result->windText);
     drawWindArrow(picWind->surface(), result->relativeDeg);
     picWind->Refresh();
 }

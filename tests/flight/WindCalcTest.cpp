@@ -84,7 +84,7 @@ TEST(WindTriangle, HeadingEqualsTrackAndTasEqualsGroundSpeedIsCalm)
     EXPECT_EQ(tv::windCaption(wind), QStringLiteral("--- / ---"));
     const auto result = CalcWind(captions("120", "090", "120", "090"));
     ASSERT_TRUE(result);
-    EXPECT_EQ(result->lblWind, QStringLiteral("--- / ---"));
+    EXPECT_EQ(result->windText, QStringLiteral("--- / ---"));
     EXPECT_DOUBLE_EQ(result->relativeDeg, 0.0); // arrow from straight ahead
 }
 
@@ -106,7 +106,7 @@ TEST(WindTriangle, DriftToTheRightGivesWindFromTheLeft)
     ASSERT_TRUE(result);
     EXPECT_NEAR(result->wind.speed, 20.84, 0.005);
     EXPECT_NEAR(result->wind.directionDeg, 33.56, 0.005);
-    EXPECT_EQ(result->lblWind, QStringLiteral("034 / 21"));
+    EXPECT_EQ(result->windText, QStringLiteral("034 / 21"));
 }
 
 TEST(WindTriangle, HeadAndTailWindsOnTheTrack)
@@ -150,7 +150,7 @@ TEST(WindTriangle, ZeroTasGivesNoDivision)
     EXPECT_NEAR(wind.speed, 100.0, 1e-9);
     const auto result = CalcWind(captions("---", "---", "0", "0"));
     ASSERT_TRUE(result);
-    EXPECT_EQ(result->lblWind, QStringLiteral("--- / ---"));
+    EXPECT_EQ(result->windText, QStringLiteral("--- / ---"));
 }
 
 TEST(WindArrow, ShaftComesFromTheSideTheWindBlowsFrom)
