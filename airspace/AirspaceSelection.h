@@ -32,7 +32,7 @@ struct ViewBox
 // program has always applied it).
 ViewBox widenedViewBox(const ViewBox& view);
 
-// The flight map's altitude of interest in feet from the altitude lblAlt shows (0 without a
+// The flight map's altitude of interest in feet from the shown altitude (0 without a
 // fix): metres turned into feet (kFeetPerMetre), and above 5000 ft (not at 5000) corrected for the
 // pressure setting by 30 ft per hPa below 1013.
 double flightAltitudeFt(double shownAltitude, bool altitudeInFeet, int qnhHpa);

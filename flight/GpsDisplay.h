@@ -19,16 +19,16 @@ struct UnitSwitches
     bool showEte = true;  // ShowETE: time en route, else the arrival clock time
 };
 
-// lblSpeed: whole knots or km/h ("##0").
+// The speed display: whole knots or km/h ("##0").
 QString speedText(const GpsFix& fix, bool knots);
 QString speedUnitText(bool knots); // "kts", "km/h"
-// lblBearing: whole degrees with three digits ("000"; 359.6 shows as 360).
+// The track display: whole degrees with three digits ("000"; 359.6 shows as 360).
 QString trackText(const GpsFix& fix);
-// The track in whole degrees as lblBearing shows it (the course instrument turns by it); empty
-// while it shows "---".
+// The track in whole degrees as the track display shows it (the course instrument turns by it);
+// empty while it shows "---".
 std::optional<double> shownTrack(const GpsFix& fix);
-// lblAlt: whole feet ("######") or metres ("#####"); an altitude that rounds to 0 shows
-// nothing.
+// The altitude display: whole feet ("######") or metres ("#####"); an altitude that rounds to 0
+// shows nothing.
 QString altitudeText(const GpsFix& fix, bool feet);
 QString altitudeUnitText(bool feet); // "ft", "m"
 // The altitude in feet, unrounded (the true airspeed works from it); empty without one.

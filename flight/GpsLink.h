@@ -19,7 +19,7 @@ namespace tv {
 class GpsLink
 {
 public:
-    // The three status pictures (picGPSCheck 0, 1, 2), each shown or not.
+    // The three status pictures, each shown or not.
     struct Pictures
     {
         bool on = false;       // switched on, no fix

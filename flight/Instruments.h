@@ -48,8 +48,8 @@ inline constexpr int kInstrumentUnits = 200;
 struct InstrumentState
 {
     InstrumentMode mode = InstrumentMode::Kurs; // "instrument mode"
-    QString vorName;                            // the selected VOR or waypoint, shown in lblVOR1
-    QString course; // the selected course as typed (a text; see selectedCourse)
+    QString vorName; // the selected VOR or waypoint, as the VOR box shows it
+    QString course;  // the selected course as typed (a text; see selectedCourse)
     // True course from the aircraft to the selected VOR, degrees; 0 until first computed.
     double vorBearing = 0.0;
     // A VOR is chosen and was found in the waypoint table at the last lookup: only then do the
@@ -162,7 +162,7 @@ std::optional<WaypointPosition> findWaypointByName(Connection& connection, const
 // the VOR entry). Empty when none does. Throws DbError when the table cannot be read.
 std::optional<QString> firstWaypointNameFrom(Connection& connection, const QString& typed);
 
-// Looking up the VOR selected for the instrument (its name as in lblVOR1, not empty).
+// Looking up the VOR selected for the instrument (its name as the VOR box shows it, not empty).
 struct VorLookupResult
 {
     std::optional<WaypointPosition> waypoint; // found
