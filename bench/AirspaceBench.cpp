@@ -166,7 +166,10 @@ void flight(benchmark::State& state, AirspaceFileShape shape, View v, bool label
     tv::DrawSurface map(kMapWidth, kMapHeight, 0xFFFFFF);
     tv::AirspaceLayer layer;
     bool faultShown = false;
-    const tv::FlightAirspaceSwitches switches{true, labels, true};
+    tv::LayerFlags switches;
+    switches.ShowLuftraum = true;
+    switches.ShowLuftraumHoehe = labels;
+    switches.ShowPR = true;
     // The index and rows read once, as after the first redraw.
     tv::drawFlightAirspaces(layer, map, view, f.db, switches, kAltitudeFt, true, 1013, 0,
                             faultShown);

@@ -181,9 +181,12 @@ void FlightNavigation::fillOverlayInputs(OverlayInputs& in) const
     in.trackDeg = shownTrackDeg(fix());
     in.noFix = !hasFix();
     in.navigating = route.navigating();
+    if (in.navigating) {
+        if (const std::optional<Target> t = target())
+            in.guideTarget = t->position;
+    }
     const auto current = [](const std::shared_ptr<Recordset>& rs) {
-        return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0 && !rs->Bof() &&
-               !rs->Eof();
+        return rs && rs->HasCurrentRow();
     };
     if (current(route.routes))
         in.routeId = route.routes->Field("RouteID");
