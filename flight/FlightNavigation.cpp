@@ -2,6 +2,8 @@
 
 #include "core/GeoMath.h"
 #include "map/NumberText.h"
+#include "platform/DbError.h"
+#include "platform/Log.h"
 #include "platform/Recordset.h"
 
 namespace tv {
@@ -175,8 +177,17 @@ bool FlightNavigation::updateRouteFigures(Connection& main)
     return true;
 }
 
-void FlightNavigation::fillOverlayInputs(OverlayInputs& in) const
+void FlightNavigation::fillOverlayInputs(OverlayInputs& in, Connection* main) const
 {
+    // The route chosen in the route box, whatever point set the grid shows and whether or not
+    // a mode is on.
+    if (in.layers.ShowRoute && main != nullptr) {
+        try {
+            in.routeLine = chosenRoutePoints(*main);
+        } catch (const DbError& e) {
+            logIgnoredFault(e, "a route whose points cannot be read draws no line");
+        }
+    }
     in.aircraft = aircraft();
     in.trackDeg = shownTrackDeg(fix());
     in.noFix = !hasFix();

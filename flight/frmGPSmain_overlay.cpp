@@ -30,15 +30,10 @@ Connection* openConnection(const std::shared_ptr<Connection>& connection)
 
 void frmGPSmain::prepareAirspaces()
 {
-    FlightAirspaceMapLayer::Inputs in;
-    in.connection = AirspaceConnection;
-    in.switches = layers;
     // The altitude as lblAlt shows it (whole feet or whole metres), 0 while it shows "---".
-    in.shownAltitude = shownAltitude(nav_.fix(), nav_.units.altFeet).value_or(0.0);
-    in.altitudeInFeet = nav_.units.altFeet;
-    in.qnhHpa = QNH;
-    in.language = Language;
-    airspaceMap.prepare(std::move(in));
+    airspaceMap.prepare({AirspaceConnection, layers,
+                         shownAltitude(nav_.fix(), nav_.units.altFeet).value_or(0.0),
+                         nav_.units.altFeet, QNH, Language});
 }
 
 void frmGPSmain::showAirspaceBox()
@@ -60,15 +55,10 @@ void frmGPSmain::prepareMovingMap()
     // Nothing goes onto a chart that failed to load.
     in.chartLoaded = chart_.valid();
     in.chart = ChartChoice::currentRow();
-    nav_.fillOverlayInputs(in);
     in.planeSymbol = PlaneSymbol;
     in.layers = layers;
-    in.modes.routePointsOnly = routePointsOnly;
-    in.modes.aptDataAvailable = AptDataAvailable;
-    // The route chosen in the route box, whatever point set the grid shows and whether or not
-    // a mode is on. A route whose points cannot be read draws no line.
-    if (layers.ShowRoute && MainConnection && in.chartLoaded)
-        guarded([&] { in.routeLine = nav_.chosenRoutePoints(*MainConnection); });
+    in.modes = {routePointsOnly, AptDataAvailable};
+    nav_.fillOverlayInputs(in, openConnection(MainConnection));
     in.mapScroll = mapView.chartStepping();
     in.shownChart = cmbMaps->currentText();
     in.nextMapText = tNextMap->text();
@@ -114,8 +104,6 @@ void frmGPSmain::showMovingMapResult()
 
 void frmGPSmain::DrawMovingMap()
 {
-    if (!chart_.valid())
-        return;
     prepareMovingMap();
     guarded([&] { movingMap.draw(mapSurface(), mapView); });
     showMovingMapResult();
