@@ -683,9 +683,9 @@ void frmPlanung::RedrawMap()
     PlanMapInputs in;
     in.airspaces = PlanAirspaceMapLayer::Inputs{AirspaceConnection,
                                                 planAirspaceSwitches(airspaceChoice_), Language};
-    std::vector<PlanRoutePoint> route;
     std::optional<int64_t> routeId;
     if (showRoute_) {
+        in.route.emplace();
         routeId = currentKey(planrouteRS, "RouteID");
         if (routeId && MainConnection) {
             try {
@@ -693,12 +693,11 @@ void frmPlanung::RedrawMap()
                 rs.Open("SELECT Lat, Long From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC",
                         *MainConnection, {*routeId});
                 for (; !rs.Eof(); rs.MoveNext())
-                    route.push_back({optionalField(rs, "Lat"), optionalField(rs, "Long")});
+                    in.route->push_back({optionalField(rs, "Lat"), optionalField(rs, "Long")});
             } catch (const DbError& e) {
                 logIgnoredFault(e, "a redraw ends quietly; the points read so far are drawn");
             }
         }
-        in.route = std::move(route);
     }
     in.waypoints.waypoints = MainConnection.get();
     in.waypoints.currentPointId = currentKey(waypointsRS, "PointID");
@@ -709,9 +708,9 @@ void frmPlanung::RedrawMap()
     const PlanMapResult result = map_.RedrawMap(std::move(in));
     if (result.airspaceBox)
         showAirspaceBox(*result.airspaceBox);
-    const std::optional<double> length = result.routeLengthNm;
     if (showRoute_) {
         // The label belongs to the current route: no route or no points shows " NM".
+        const std::optional<double> length = result.routeLengthNm;
         showRouteLength(routeLengthText(length && routeId ? *length : 0.0));
     }
     picMap->Refresh();
