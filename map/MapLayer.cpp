@@ -13,14 +13,16 @@ void MapLayerStack::add(MapLayer& layer)
 
 void MapLayerStack::draw(DrawSurface& surface, MapView& view) const
 {
+    // The log names the layer: "map layer airspaces".
+    const auto where = [](const MapLayer* layer) { return "map layer " + layer->name(); };
     for (MapLayer* layer : layers_) {
-        const std::string where = "map layer " + layer->name();
         try {
             layer->draw(surface, view);
         } catch (const std::exception& e) {
-            logHandlerFault(where.c_str(), e.what());
+            logHandlerFault(where(layer).c_str(), e.what());
         } catch (...) {
-            logHandlerFault(where.c_str(), "an exception of an unknown type");
+            // Not derived from std::exception: still logged, never silently dropped.
+            logHandlerFault(where(layer).c_str(), "an exception of an unknown type");
         }
     }
 }
