@@ -92,22 +92,22 @@ QString airspaceFaultToolTip(int language)
 
 FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
                                       const std::shared_ptr<Connection>& connection,
-                                      const FlightAirspaceSwitches& switches, double shownAltitude,
+                                      const LayerFlags& switches, double shownAltitude,
                                       bool altitudeInFeet, int qnhHpa, int language,
                                       bool& faultShown)
 {
     FlightAirspaceBox box;
-    box.visible = switches.showLuftraum;
-    if (!connection || (!switches.showLuftraum && !switches.showPR))
+    box.visible = switches.ShowLuftraum;
+    if (!connection || (!switches.ShowLuftraum && !switches.ShowPR))
         return box;
     const std::optional<ViewBox> bounds = viewBox(picMap, view);
     if (!bounds)
         return box;
 
     FlightAirspaceRequest request;
-    request.airspaces = switches.showLuftraum;
-    request.labels = switches.showLuftraumHoehe;
-    request.circuits = switches.showPR;
+    request.airspaces = switches.ShowLuftraum;
+    request.labels = switches.ShowLuftraumHoehe;
+    request.circuits = switches.ShowPR;
     request.altitudeFt = flightAltitudeFt(shownAltitude, altitudeInFeet, qnhHpa);
     request.view = *bounds;
     request.sliderValue = view.sliderValue();

@@ -1,9 +1,11 @@
 #pragma once
 
-// Puts airspace strokes on a map, and the two maps' airspace redraws built on it: the flight
-// map's and the plan map's. The windows only copy the returned box states to their controls.
+// Puts airspace strokes on a map, and the two maps' airspace passes built on it: the flight
+// map's and the plan map's (their map layers are airspace/AirspaceMapLayers.h). The windows
+// only copy the returned box states to their controls.
 
 #include "airspace/AirspaceLayer.h"
+#include "map/LayerFlags.h"
 
 #include <QString>
 
@@ -38,21 +40,14 @@ struct FlightAirspaceBox
     std::optional<QString> lblQNHToolTip; // empty: keep the tool tip it has
 };
 
-// The flight map's switches and altitude as the window holds them.
-struct FlightAirspaceSwitches
-{
-    bool showLuftraum = false;
-    bool showLuftraumHoehe = false;
-    bool showPR = false;
-};
-
-// The flight window's layer: selection for the whole of `picMap` (view bounds from `view`),
-// strokes painted. `shownAltitude` is the altitude lblAlt shows (0 without a fix), in feet or
-// metres by `altitudeInFeet`. `faultShown` is the layer's memory that its last redraw was
+// The flight map's airspace pass: selection for the whole of `picMap` (view bounds from `view`),
+// strokes painted, as the switches ShowLuftraum, ShowLuftraumHoehe and ShowPR of `switches` say
+// (the others are not read). `shownAltitude` is the altitude lblAlt shows (0 without a fix), in
+// feet or metres by `altitudeInFeet`. `faultShown` is the layer's memory that its last redraw was
 // faulty, so that a complete redraw clears the signal.
 FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
                                       const std::shared_ptr<Connection>& connection,
-                                      const FlightAirspaceSwitches& switches, double shownAltitude,
+                                      const LayerFlags& switches, double shownAltitude,
                                       bool altitudeInFeet, int qnhHpa, int language,
                                       bool& faultShown);
 
@@ -65,7 +60,7 @@ struct PlanAirspaceBox
     QString toolTip;
 };
 
-// The plan window's layer as `switches` choose it.
+// The plan map's airspace pass as `switches` choose it.
 PlanAirspaceBox drawPlanAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
                                   const std::shared_ptr<Connection>& connection,
                                   const PlanAirspaceSwitches& switches, int language);

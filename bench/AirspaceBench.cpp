@@ -1,4 +1,4 @@
-// The airspace layer's redraw (what DrawAirspaces does on each redraw of a map) over two
+// The airspace layer's redraw (what the maps' airspace layers do on each redraw) over two
 // generated airspace files of 5,000 airspaces (tests/fixtures/AirspaceFiles.h), drawn into a
 // 1,600 x 1,000 map:
 //   RealShaped  shaped like a national file: about 50,000 rows, 20 % circles, 20 % polygons
@@ -166,7 +166,10 @@ void flight(benchmark::State& state, AirspaceFileShape shape, View v, bool label
     tv::DrawSurface map(kMapWidth, kMapHeight, 0xFFFFFF);
     tv::AirspaceLayer layer;
     bool faultShown = false;
-    const tv::FlightAirspaceSwitches switches{true, labels, true};
+    tv::LayerFlags switches;
+    switches.ShowLuftraum = true;
+    switches.ShowLuftraumHoehe = labels;
+    switches.ShowPR = true;
     // The index and rows read once, as after the first redraw.
     tv::drawFlightAirspaces(layer, map, view, f.db, switches, kAltitudeFt, true, 1013, 0,
                             faultShown);

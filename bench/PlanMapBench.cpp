@@ -127,13 +127,13 @@ void redraw(benchmark::State& state, int waypoints)
 {
     Folder folder(waypoints);
     auto map = loadedMap();
-    tv::PlanMap::Layers layers;
-    layers.waypoints = &folder.db;
-    layers.airports = &folder.airports;
-    layers.route = &folder.route;
-    layers.currentPointId = 1;
+    tv::PlanMapInputs in;
+    in.waypoints.waypoints = &folder.db;
+    in.waypoints.airports = &folder.airports;
+    in.waypoints.currentPointId = 1;
+    in.route = folder.route;
     for (auto _ : state)
-        benchmark::DoNotOptimize(map->RedrawMap(layers));
+        benchmark::DoNotOptimize(map->RedrawMap(in));
 }
 
 void BM_RedrawMap10000(benchmark::State& state)
@@ -161,17 +161,17 @@ void BM_MeasuringMove10000(benchmark::State& state)
 {
     Folder folder(10000);
     auto map = loadedMap();
-    tv::PlanMap::Layers layers;
-    layers.waypoints = &folder.db;
-    layers.airports = &folder.airports;
-    layers.route = &folder.route;
-    map->RedrawMap(layers);
+    tv::PlanMapInputs in;
+    in.waypoints.waypoints = &folder.db;
+    in.waypoints.airports = &folder.airports;
+    in.route = folder.route;
+    map->RedrawMap(in);
     double x = 0;
     for (auto _ : state) {
         x = x > 1500 ? 0 : x + 7;
         const auto cursor = map->positionAt(x, 500);
         if (!map->restoreLastRedraw())
-            map->RedrawMap(layers);
+            map->RedrawMap(in);
         map->DrawMeasureLine({48.30, 10.00}, *cursor);
         benchmark::DoNotOptimize(tv::measure({48.30, 10.00}, *cursor));
     }
@@ -195,15 +195,12 @@ void BM_RedrawMapAllAirspaces(benchmark::State& state)
     map->resize(kMapWidth, kMapHeight);
     map->loadChart(tvtest::airspaceFixtureChart(), chart);
     map->setZoom(100); // the whole chart in view
-    tv::AirspaceLayer layer;
-    tv::PlanMap::Layers layers;
-    layers.airspaces = [&] {
-        tv::drawPlanAirspaces(layer, map->surface(), map->view(), db, tv::PlanAirspaceSwitches{},
-                              0); // every airspace, no traffic circuits
-    };
-    map->RedrawMap(layers); // the rows read once, as after the first redraw
+    tv::PlanMapInputs in;
+    // Every airspace, no traffic circuits.
+    in.airspaces = tv::PlanAirspaceMapLayer::Inputs{db, tv::PlanAirspaceSwitches{}, 0};
+    map->RedrawMap(in); // the rows read once, as after the first redraw
     for (auto _ : state)
-        benchmark::DoNotOptimize(map->RedrawMap(layers));
+        benchmark::DoNotOptimize(map->RedrawMap(in));
     map.reset();
     db.reset();
     std::error_code ec;

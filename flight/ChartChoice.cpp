@@ -26,14 +26,14 @@ bool ChartChoice::hasCharts()
 
 QString ChartChoice::currentName()
 {
-    if (!hasRows(ActiveMaps) || ActiveMaps->Bof() || ActiveMaps->Eof())
+    if (!ActiveMaps || !ActiveMaps->HasCurrentRow())
         return {};
     return QString::fromStdString(ActiveMaps->Field("Name").toString());
 }
 
 std::optional<ChartRow> ChartChoice::currentRow()
 {
-    if (!hasRows(ActiveMaps) || ActiveMaps->Bof() || ActiveMaps->Eof())
+    if (!ActiveMaps || !ActiveMaps->HasCurrentRow())
         return std::nullopt;
     return readChartRow(*ActiveMaps);
 }

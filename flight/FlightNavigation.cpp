@@ -2,6 +2,8 @@
 
 #include "core/GeoMath.h"
 #include "map/NumberText.h"
+#include "platform/DbError.h"
+#include "platform/Log.h"
 #include "platform/Recordset.h"
 
 namespace tv {
@@ -175,15 +177,27 @@ bool FlightNavigation::updateRouteFigures(Connection& main)
     return true;
 }
 
-void FlightNavigation::fillOverlayInputs(OverlayInputs& in) const
+void FlightNavigation::fillOverlayInputs(OverlayInputs& in, Connection* main) const
 {
+    // The route chosen in the route box, whatever point set the grid shows and whether or not
+    // a mode is on.
+    if (in.layers.ShowRoute && main != nullptr) {
+        try {
+            in.routeLine = chosenRoutePoints(*main);
+        } catch (const DbError& e) {
+            logIgnoredFault(e, "a route whose points cannot be read draws no line");
+        }
+    }
     in.aircraft = aircraft();
     in.trackDeg = shownTrackDeg(fix());
     in.noFix = !hasFix();
     in.navigating = route.navigating();
+    if (in.navigating) {
+        if (const std::optional<Target> t = target())
+            in.guideTarget = t->position;
+    }
     const auto current = [](const std::shared_ptr<Recordset>& rs) {
-        return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0 && !rs->Bof() &&
-               !rs->Eof();
+        return rs && rs->HasCurrentRow();
     };
     if (current(route.routes))
         in.routeId = route.routes->Field("RouteID");

@@ -154,9 +154,11 @@ public:
     const NavFigures& figures() const { return figures_; }
 
     // What the map overlay takes from the navigation: the aircraft with its track and fix, the
-    // chosen route with its target point, whether a target is navigated to, the direct-flight
-    // target while a direct flight is on.
-    void fillOverlayInputs(OverlayInputs& in) const;
+    // chosen route with its target point, whether a target is navigated to and where the guide
+    // line runs to, the direct-flight target while a direct flight is on; with the route line
+    // switched on (in.layers, set before) the chosen route's points, read through `main` (null:
+    // not open, no line).
+    void fillOverlayInputs(OverlayInputs& in, Connection* main) const;
 
 private:
     GpsFixBuilder fix_;

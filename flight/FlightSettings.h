@@ -3,28 +3,20 @@
 // The flight window's two settings files in the program folder (settings-file form, one
 // value per line, see core/SettingsFile.h):
 //   Set.crm  seven truth values, the map layers in this order: airspace, airspace labels with
-//            altitudes, traffic circuits, route line, waypoint names, airports step 1, step 2.
+//            altitudes, traffic circuits, route line, waypoint names, airports step 1, step 2
+//            (map/LayerFlags.h, in the same order).
 //   VOR.crm  three texts: the selected VOR or waypoint name, the instrument mode ("Kurs",
 //            "VOR" or "HSI"), the selected course as typed. The file written after a read
 //            error holds "", "Kurs" and the bare number 0; the course line is read as text
 //            either way.
+
+#include "map/LayerFlags.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
 
 namespace tv {
-
-struct LayerFlags
-{
-    bool ShowLuftraum = false;
-    bool ShowLuftraumHoehe = false;
-    bool ShowPR = false;
-    bool ShowRoute = false;
-    bool ShowWayInfo = false;
-    bool ShowAPT1 = false;
-    bool ShowAPT2 = false;
-};
 
 // Reads the seven flags in file order into `flags`. When the file is missing, short or holds
 // something else, the flags read before the fault are kept, the others keep the values they

@@ -3,6 +3,7 @@
 #include "core/FileHelpers.h"
 #include "core/GeoMath.h"
 #include "core/HandlerGuard.h"
+#include "flight/RouteNav.h"
 #include "map/DrawSurface.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
@@ -250,10 +251,11 @@ void drawPoints(DrawSurface& picMap, const MapView& view, OverlayState& state, C
 {
     if (main == nullptr)
         return;
-    SymbolLayers layers = in.layers;
-    layers.aptDataAvailable = layers.aptDataAvailable && airports != nullptr;
+    const LayerFlags& layers = in.layers;
+    SymbolModes modes = in.modes;
+    modes.aptDataAvailable = modes.aptDataAvailable && airports != nullptr;
 
-    const bool allWaypoints = !layers.routePointsOnly;
+    const bool allWaypoints = !modes.routePointsOnly;
     // In route-points-only mode nothing is drawn without a route in the database.
     if (!allWaypoints && !in.routeId)
         return;
@@ -264,7 +266,7 @@ void drawPoints(DrawSurface& picMap, const MapView& view, OverlayState& state, C
             waypoints = waypointsInView(*main, view.viewSouthDDMM(), view.viewNorthDDMM(),
                                         view.viewWestDDMM(), view.viewEastDDMM());
         });
-        if (layers.aptDataAvailable) {
+        if (modes.aptDataAvailable) {
             std::vector<QString> names;
             names.reserve(waypoints.size());
             for (const MapPoint& p : waypoints)
@@ -274,9 +276,10 @@ void drawPoints(DrawSurface& picMap, const MapView& view, OverlayState& state, C
         for (const MapPoint& p : waypoints) {
             guarded([&] {
                 const AirportInfo* airport =
-                    layers.aptDataAvailable ? state.airports.find(p.name) : nullptr;
+                    modes.aptDataAvailable ? state.airports.find(p.name) : nullptr;
                 DrawAirportInfo(picMap, view, p.latDDMM, p.lonDDMM,
-                                static_cast<int>(PointKind::Ordinary), p.name, layers, airport);
+                                static_cast<int>(PointKind::Ordinary), p.name, layers, modes,
+                                airport);
             });
         }
     }
@@ -301,19 +304,18 @@ void drawDirectTarget(DrawSurface& picMap, const MapView& view, Connection* airp
 {
     if (!in.directTarget)
         return;
-    SymbolLayers layers = in.layers;
-    layers.aptDataAvailable = layers.aptDataAvailable && airports != nullptr;
+    SymbolModes modes = in.modes;
+    modes.aptDataAvailable = modes.aptDataAvailable && airports != nullptr;
     // "DF" has two letters: it never is an airport.
     DrawAirportInfo(picMap, view, in.directTarget->first, in.directTarget->second,
-                    static_cast<int>(PointKind::DirectTarget), QStringLiteral("DF"), layers,
-                    nullptr);
+                    static_cast<int>(PointKind::DirectTarget), QStringLiteral("DF"), in.layers,
+                    modes, nullptr);
 }
 
 } // namespace
 
 OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& state,
-                            Connection* main, Connection* airports, const OverlayInputs& in,
-                            const OverlayHooks& hooks)
+                            Connection* main, Connection* airports, const OverlayInputs& in)
 {
     OverlayResult result;
     if (!in.chartLoaded || !in.chart || !viewShowsChart(view, *in.chart))
@@ -330,10 +332,15 @@ OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& st
     const double latDDMM = DegreesToDDMM(in.aircraft.latDeg);
     const double lonDDMM = DegreesToDDMM(in.aircraft.lonDeg);
 
-    if (in.showRoute && hooks.drawRoute)
-        guarded(hooks.drawRoute);
-    if (in.navigating && hooks.updateTargetNav)
-        guarded(hooks.updateTargetNav);
+    if (in.layers.ShowRoute)
+        guarded([&] { drawRouteLine(picMap, view, in.routeLine); });
+    if (in.navigating) {
+        result.navigationDue = true;
+        if (in.guideTarget)
+            guarded([&] {
+                drawRouteLeg(picMap, view, *in.guideTarget, in.aircraft, kGuideLineColour);
+            });
+    }
 
     if (view.computeViewBounds(0, 0, view.viewWidth(), view.viewHeight()))
         drawPoints(picMap, view, state, main, airports, in);
@@ -358,6 +365,19 @@ OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& st
     drawAircraft(picMap, {state.PlaneX, state.PlaneY, in.trackDeg, in.noFix, in.planeSymbol});
     result.aircraftDrawn = true;
     return result;
+}
+
+void MovingMapLayer::prepare(OverlayInputs inputs, Connection* main, Connection* airports)
+{
+    in_ = std::move(inputs);
+    main_ = main;
+    airports_ = airports;
+    result_ = {};
+}
+
+void MovingMapLayer::draw(DrawSurface& surface, MapView& view)
+{
+    result_ = drawMovingMap(surface, view, state, main_, airports_, in_);
 }
 
 } // namespace tv

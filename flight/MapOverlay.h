@@ -1,14 +1,16 @@
 #pragma once
 
 #include "map/AirportData.h"
+#include "map/LayerFlags.h"
+#include "map/MapLayer.h"
 #include "map/MapSymbols.h"
 #include "map/MapView.h"
 #include "platform/Value.h"
+#include "route/RouteData.h"
 
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -18,9 +20,10 @@ class Connection;
 class DrawSurface;
 
 // The moving-map overlay: what the flight map draws on top of the chart image and the
-// airspaces: route line and target navigation (through callbacks of their owner), the
-// waypoints or the chosen route's points and the airports, the direct-flight target, the list
-// of charts under the aircraft with the automatic chart change, and last the aircraft.
+// airspaces: the route line and the guide line to the target, the waypoints or the chosen
+// route's points and the airports, the direct-flight target, the list of charts under the
+// aircraft with the automatic chart change, and last the aircraft. It draws from plain inputs
+// the window gathers before the redraw and returns what the window does after it.
 //
 // Positions of points are DD.MM (south and west negative), the aircraft position decimal
 // degrees; map pixels have y pointing down; colours are 0x00BBGGRR.
@@ -130,10 +133,15 @@ struct OverlayInputs
     double trackDeg = 0.0;
     bool noFix = true;
     int planeSymbol = 1;
-    SymbolLayers layers;
-    bool showRoute = false;  // route line layer
+    LayerFlags layers; // ShowRoute, ShowWayInfo, ShowAPT1 and ShowAPT2 are read
+    SymbolModes modes;
+    // The chosen route's points, joined by the route line while ShowRoute is on.
+    std::vector<RoutePoint> routeLine;
     bool navigating = false; // route navigation or direct flight: target navigation runs
-    bool mapScroll = false;  // chart stepping mode
+    // What the guide line runs to from the aircraft while navigating, decimal degrees; none:
+    // no target (nothing picked yet, no current route point).
+    std::optional<GeoPos> guideTarget;
+    bool mapScroll = false; // chart stepping mode
     // Route-points-only mode: the chosen route (none: no route in the database) and the
     // active point (none: the route grid has no rows).
     std::optional<Value> routeId;
@@ -144,15 +152,6 @@ struct OverlayInputs
     QString nextMapText; // hint box text
 };
 
-// The window's drawing procedures the overlay runs at their place in the order. Each may be
-// empty. Nothing here changes what the redraw is drawing on: a chart change is returned
-// (OverlayResult::switchTo) and done by the window once the redraw is over.
-struct OverlayHooks
-{
-    std::function<void()> drawRoute;       // route line
-    std::function<void()> updateTargetNav; // target navigation and guide line
-};
-
 struct OverlayResult
 {
     bool drawn = false;     // false: no chart, or a chart that is not valid; nothing was drawn
@@ -160,17 +159,41 @@ struct OverlayResult
     bool hideHints = false; // hide tNextMap and LblMapNumber (before applying chartList)
     std::optional<ChartListUpdate> chartList; // stepping mode on and the aircraft in sight
     bool aircraftDrawn = false;
+    // Navigating, and the overlay got as far as the target navigation (a chart and an aircraft
+    // position it could place): the window works out the target figures after the redraw.
+    bool navigationDue = false;
     // What the window must do next: make this chart current (as picking it in the chart combo)
     // once the redraw is over. Set when the aircraft nears the view's edge in stepping mode
     // and the hint box names another chart.
     std::optional<QString> switchTo;
 };
 
-// Draws the overlay in its order. Every layer is drawn on its own: a database fault or a bad
+// Draws the overlay in its order. Every part is drawn on its own: a database fault or a bad
 // row leaves out what it concerns, never the rest, and the aircraft is drawn last whenever it
 // is in sight (or stepping mode is on). `main` and `airports` may be null (not open).
 OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& state,
-                            Connection* main, Connection* airports, const OverlayInputs& in,
-                            const OverlayHooks& hooks = {});
+                            Connection* main, Connection* airports, const OverlayInputs& in);
+
+// The flight map's "moving map" layer: drawMovingMap over the inputs of the last prepare.
+class MovingMapLayer final : public MapLayer
+{
+public:
+    // Takes the inputs of the next redraw (the connections may be null: not open) and forgets
+    // the result of the last one.
+    void prepare(OverlayInputs inputs, Connection* main, Connection* airports);
+    std::string name() const override { return "moving map"; }
+    void draw(DrawSurface& surface, MapView& view) override;
+    // What the last draw decided; nothing drawn when the draw did not run or failed.
+    const OverlayResult& result() const { return result_; }
+
+    // Lives as long as the layer: the aircraft's place, the airports seen, the chart list.
+    OverlayState state;
+
+private:
+    OverlayInputs in_;
+    Connection* main_ = nullptr;
+    Connection* airports_ = nullptr;
+    OverlayResult result_;
+};
 
 } // namespace tv

@@ -30,9 +30,8 @@ frmGPSmain::frmGPSmain()
 {
     setWindowTitle(QStringLiteral("Flug"));
     setFocusPolicy(Qt::StrongFocus);
-    // Always drawn: with both switches off it only takes the QNH box away.
-    mapLayers.add({"airspaces", {}, [this] { DrawAirspaces(); }});
-    mapLayers.add({"moving map", {}, [this] { DrawMovingMap(); }});
+    mapLayers.add(airspaceMap);
+    mapLayers.add(movingMap);
 
     // The fix is brought up to date first; the handlers then show it.
     nav_.fixEvents().setNext(this);

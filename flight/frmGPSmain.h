@@ -11,7 +11,7 @@
 //   frmGPSmain_gps.cpp         GPS button, serial reception, watchdog, the interpreter's events
 //   frmGPSmain_map.cpp         zoom, pan, centring, chart choice, view memory, UpdateMap
 //   frmGPSmain_switches.cpp    layer switches, keyboard, tool tips, wind
-//   frmGPSmain_overlay.cpp     the overlay on the chart
+//   frmGPSmain_overlay.cpp     the map's layers: what they are given, what they decided
 //   frmGPSmain_route.cpp       active route, direct flight, target navigation
 //   frmGPSmain_instruments.cpp compass card, VOR pointer, HSI
 //   frmGPSmain_track.cpp       track recording
@@ -23,7 +23,7 @@
 // Key codes given to the key handlers are the classic virtual key codes (flight/FlightKeys.h).
 // Mouse buttons: 1 left, 2 right.
 
-#include "airspace/AirspaceLayer.h"
+#include "airspace/AirspaceMapLayers.h"
 #include "core/forms/BusyCursor.h"
 #include "core/forms/Forms.h"
 #include "core/forms/VbTimer.h"
@@ -32,13 +32,13 @@
 #include "flight/FlightSettings.h"
 #include "flight/GpsPort.h"
 #include "flight/Instruments.h"
-#include "flight/MapLayers.h"
 #include "flight/MapOverlay.h"
 #include "flight/RouteNav.h"
 #include "flight/TrackRecorder.h"
 #include "flight/WindCalc.h"
 #include "gps/GpsFix.h"
 #include "gps/VB6NmeaInterpreter.h"
+#include "map/MapLayer.h"
 #include "map/MapView.h"
 #include "map/PictureBox.h"
 #include "platform/LineAssembler.h"
@@ -238,12 +238,13 @@ public:
     // The current chart loaded with a usable image and valid edges. While false nothing is
     // drawn on the map (no chart image, no overlay).
     bool chartValid() const { return chart_.valid(); }
-    // The components' own state.
-    OverlayState overlay; // PlaneX, PlaneY, the charts under the aircraft
-    // The airspace layer's rows read so far and its edge colour; whether its last redraw was
-    // faulty (lblQNH says so until a complete redraw).
-    AirspaceLayer airspaceLayer;
-    bool airspaceFaultShown = false;
+    // The map's layers over the chart image, bottom first: "airspaces" (the airspaces around
+    // the aircraft at its altitude, the traffic circuits; the QNH box shows what it decided),
+    // then "moving map" (flight/MapOverlay.h). Each keeps its own state between redraws.
+    FlightAirspaceMapLayer airspaceMap;
+    MovingMapLayer movingMap;
+    MapLayerStack mapLayers;
+    OverlayState& overlay = movingMap.state; // PlaneX, PlaneY, the charts under the aircraft
     TrackRecorder recorder;
 
     // ================================================================ life cycle
@@ -312,19 +313,11 @@ public:
     void tNextMap_MouseMove() { tNextMap->hide(); }
 
     // ================================================================ redraw
-    // The layers UpdateMap draws over the chart image, bottom first (flight/MapLayers.h):
-    // "airspaces" (DrawAirspaces, while ShowLuftraum or ShowPR), then "moving map"
-    // (DrawMovingMap).
-    MapLayers mapLayers;
+    // The layers are given their inputs, the chart image is painted, the layer stack drawn
+    // over it, and the controls show what the layers decided.
     void UpdateMap();
-    // Airspace layer: the airspaces around the aircraft at its altitude, the traffic circuits,
-    // the QNH box with its colour.
-    void DrawAirspaces();
-
-    // ================================================================ overlay
+    // The moving-map layer alone, over what the map shows (the aircraft after a lost fix).
     void DrawMovingMap();
-    // Decimal degrees; colour 0x00BBGGRR.
-    void DrawRouteLeg(double lat1, double long1, double lat2, double long2, uint32_t colour);
 
     // ================================================================ route and target
     void cmbRoute_Click();
@@ -344,9 +337,8 @@ public:
     // The navigation switches as the navigation stands: the frame with the figures while
     // route navigation or direct flight is on, the "on" pictures, the direct-flight target.
     void showNavigation();
-    void DrawRoute();
-    // The navigation to the target on a redraw: guide line, figures, the step on past a route
-    // point, route figures.
+    // The navigation to the target after a redraw that got to it: figures, the step on past a
+    // route point, route figures. The guide line is the moving-map layer's.
     void UpdateTargetNav();
     void UpdateRouteInfo();
     void LookupVOR();
@@ -436,6 +428,11 @@ private:
     void showTargetFigures();
     // The faces of the layer switches as the layer flags and the data files say.
     void showLayerSwitches();
+    // The layers' inputs before a redraw, and what they decided shown after it.
+    void prepareAirspaces();
+    void showAirspaceBox();
+    void prepareMovingMap();
+    void showMovingMapResult();
     // The airspace and the airport file are open: their switches are there.
     bool airspaceFile_ = true;
     bool airportFile_ = true;

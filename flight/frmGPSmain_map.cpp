@@ -8,13 +8,11 @@
 
 #include "flight/frmGPSmain.h"
 
-#include "airspace/AirspacePainter.h"
 #include "core/GeoMath.h"
 #include "core/HandlerGuard.h"
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
-#include "core/windows/WindowLook.h"
 #include "map/ChartImage.h"
 #include "map/PictureBox.h"
 #include "map/ViewMemory.h"
@@ -283,27 +281,14 @@ void frmGPSmain::UpdateMap()
             return;
         overlay.PlaneX = placement.viewPx->x();
         overlay.PlaneY = placement.viewPx->y();
+        prepareAirspaces();
+        prepareMovingMap();
         mapView.paint(mapSurface());
-        mapLayers.draw();
+        mapLayers.draw(mapSurface(), mapView);
+        showAirspaceBox();
+        showMovingMapResult();
     });
     picMap->Refresh();
-}
-
-// The "airspaces" map layer, drawn before the moving-map layer puts the route, the points and
-// the aircraft over it. With both switches off it draws nothing and takes the QNH box away.
-void frmGPSmain::DrawAirspaces()
-{
-    // The altitude as lblAlt shows it (whole feet or whole metres), 0 while it shows "---".
-    const FlightAirspaceBox box =
-        drawFlightAirspaces(airspaceLayer, mapSurface(), mapView, AirspaceConnection,
-                            {layers.ShowLuftraum, layers.ShowLuftraumHoehe, layers.ShowPR},
-                            shownAltitude(nav_.fix(), nav_.units.altFeet).value_or(0.0),
-                            nav_.units.altFeet, QNH, Language, airspaceFaultShown);
-    frmQNH->setVisible(box.visible);
-    if (box.lblQNHColour)
-        paintBackground(lblQNH, vbColor(*box.lblQNHColour));
-    if (box.lblQNHToolTip)
-        lblQNH->setToolTip(*box.lblQNHToolTip);
 }
 
 } // namespace tv

@@ -1,15 +1,18 @@
-// The flight window's overlay on the chart: points, airports, the direct-flight target, the
-// charts under the aircraft with the automatic chart change, and the aircraft. The drawing is
-// flight/MapOverlay; this member gathers what it draws and shows what it decided.
+// The flight window's map layers: what each is given before a redraw (gathered from the
+// navigation, the switches and the controls) and what the controls show of what it decided.
+// The drawing is the layers' own (airspace/AirspaceMapLayers, flight/MapOverlay).
 
 #include "flight/frmGPSmain.h"
 
+#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
+#include "core/windows/WindowLook.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -25,33 +28,47 @@ Connection* openConnection(const std::shared_ptr<Connection>& connection)
 
 } // namespace
 
-void frmGPSmain::DrawMovingMap()
+void frmGPSmain::prepareAirspaces()
 {
-    // Nothing goes onto a chart that failed to load.
-    if (!chart_.valid())
+    // The altitude as lblAlt shows it (whole feet or whole metres), 0 while it shows "---".
+    airspaceMap.prepare({AirspaceConnection, layers,
+                         shownAltitude(nav_.fix(), nav_.units.altFeet).value_or(0.0),
+                         nav_.units.altFeet, QNH, Language});
+}
+
+void frmGPSmain::showAirspaceBox()
+{
+    // With both switches off the layer takes the QNH box away.
+    const std::optional<FlightAirspaceBox>& box = airspaceMap.box();
+    if (!box)
         return;
-    // A fault ends the overlay of this redraw where it happens (the layer's guard logs it); the
-    // next redraw starts afresh.
+    frmQNH->setVisible(box->visible);
+    if (box->lblQNHColour)
+        paintBackground(lblQNH, vbColor(*box->lblQNHColour));
+    if (box->lblQNHToolTip)
+        lblQNH->setToolTip(*box->lblQNHToolTip);
+}
+
+void frmGPSmain::prepareMovingMap()
+{
     OverlayInputs in;
+    // Nothing goes onto a chart that failed to load.
+    in.chartLoaded = chart_.valid();
     in.chart = ChartChoice::currentRow();
-    nav_.fillOverlayInputs(in);
     in.planeSymbol = PlaneSymbol;
-    in.layers.ShowWayInfo = layers.ShowWayInfo;
-    in.layers.ShowAPT1 = layers.ShowAPT1;
-    in.layers.ShowAPT2 = layers.ShowAPT2;
-    in.layers.routePointsOnly = routePointsOnly;
-    in.layers.aptDataAvailable = AptDataAvailable;
-    in.showRoute = layers.ShowRoute;
+    in.layers = layers;
+    in.modes = {routePointsOnly, AptDataAvailable};
+    nav_.fillOverlayInputs(in, openConnection(MainConnection));
     in.mapScroll = mapView.chartStepping();
     in.shownChart = cmbMaps->currentText();
     in.nextMapText = tNextMap->text();
-    OverlayHooks hooks;
-    hooks.drawRoute = [this] { DrawRoute(); };
-    hooks.updateTargetNav = [this] { UpdateTargetNav(); };
-    const OverlayResult result =
-        drawMovingMap(mapSurface(), mapView, overlay, openConnection(MainConnection),
-                      openConnection(AirportConnection), in, hooks);
+    movingMap.prepare(std::move(in), openConnection(MainConnection),
+                      openConnection(AirportConnection));
+}
 
+void frmGPSmain::showMovingMapResult()
+{
+    const OverlayResult& result = movingMap.result();
     if (result.offChart)
         picKartezentrieren->hide();
     if (result.hideHints) {
@@ -71,8 +88,10 @@ void frmGPSmain::DrawMovingMap()
             LblMapNumber->setText(list.mapNumberCaption);
         }
     }
-    // The chart change comes last, when this redraw is complete. The change handler runs
-    // once, here, whatever signals the combo is wired to.
+    if (result.navigationDue)
+        guarded([&] { UpdateTargetNav(); });
+    // The chart change comes last. The change handler runs once, here, whatever signals the
+    // combo is wired to.
     if (result.switchTo) {
         {
             const QSignalBlocker quiet(cmbMaps);
@@ -81,6 +100,13 @@ void frmGPSmain::DrawMovingMap()
         }
         cmbMaps_Change();
     }
+}
+
+void frmGPSmain::DrawMovingMap()
+{
+    prepareMovingMap();
+    guarded([&] { movingMap.draw(mapSurface(), mapView); });
+    showMovingMapResult();
 }
 
 } // namespace tv

@@ -1,5 +1,5 @@
 // The flight window's route: choosing it, route navigation and direct flight, stepping along
-// the points, the route line, and the figures of the navigation to the target. What the
+// the points, and the figures of the navigation to the target. What the
 // navigation is doing is FlightNavigation's; these handlers call it and show it.
 
 #include "flight/frmGPSmain.h"
@@ -210,30 +210,13 @@ void frmGPSmain::gridWaypoints_RowColChange(int /*LastRow*/, int /*LastCol*/)
     UpdateMap();
 }
 
-// ------------------------------------------------------------------ drawing and figures
-
-void frmGPSmain::DrawRouteLeg(double lat1, double long1, double lat2, double long2, uint32_t colour)
-{
-    if (ChartChoice::hasCharts())
-        drawRouteLeg(mapSurface(), mapView, {lat1, long1}, {lat2, long2}, colour);
-}
-
-// The route chosen in the route box, whatever point set the grid shows and whether or not a
-// mode is on. A database failure goes to the overlay, which ends the redraw there.
-void frmGPSmain::DrawRoute()
-{
-    if (MainConnection && ChartChoice::hasCharts())
-        drawRouteLine(mapSurface(), mapView, nav_.chosenRoutePoints(*MainConnection));
-}
+// ------------------------------------------------------------------ figures
 
 void frmGPSmain::UpdateTargetNav()
 {
     const std::optional<FlightNavigation::Target> target = nav_.target();
     if (!target)
         return;
-    const GeoPos own = nav_.aircraft();
-    DrawRouteLeg(target->position.latDeg, target->position.lonDeg, own.latDeg, own.lonDeg,
-                 kGuideLineColour);
     const FlightNavigation::TargetUpdate update = nav_.updateTarget(*target, QTime::currentTime());
     if (update == FlightNavigation::TargetUpdate::Blanked)
         return;

@@ -74,19 +74,20 @@ void DrawWaypointSymbol(Drawing& picMap, const MapView& view, double latDDMM, do
 }
 
 void DrawAirportInfo(Drawing& picMap, const MapView& view, double latDDMM, double lonDDMM, int kind,
-                     const QString& name, const SymbolLayers& layers, const AirportInfo* airport)
+                     const QString& name, const LayerFlags& layers, SymbolModes modes,
+                     const AirportInfo* airport)
 {
     const auto at = mapPixelOf(view, latDDMM, lonDDMM);
     if (!at)
         return;
-    if (!layers.aptDataAvailable) {
+    if (!modes.aptDataAvailable) {
         drawWaypointSymbol(picMap, view, *at, kind, name, layers.ShowWayInfo);
         return;
     }
     if (name.size() != 4 || airport == nullptr) {
         // No airport: in route-points-only mode the waypoints in view yield only their
         // airports, but the direct-flight target always gets its symbol.
-        if (kind != static_cast<int>(PointKind::DirectTarget) && layers.routePointsOnly)
+        if (kind != static_cast<int>(PointKind::DirectTarget) && modes.routePointsOnly)
             return;
         drawWaypointSymbol(picMap, view, *at, kind, name, layers.ShowWayInfo);
         return;

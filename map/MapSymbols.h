@@ -1,5 +1,7 @@
 #pragma once
 
+#include "map/LayerFlags.h"
+
 #include <QPointF>
 #include <QString>
 
@@ -26,12 +28,9 @@ enum class PointKind : int16_t {
     DirectTarget = 2, // the target of a direct flight
 };
 
-// The layer switches and modes that decide what a point shows.
-struct SymbolLayers
+// The two modes that decide with the layer switches what a point shows.
+struct SymbolModes
 {
-    bool ShowWayInfo = false;      // waypoint names beside the rings
-    bool ShowAPT1 = false;         // airports: ring, runway bar and code
-    bool ShowAPT2 = false;         // airports: runway text and frequencies
     bool routePointsOnly = false;  // the map shows only the route's points and airports
     bool aptDataAvailable = false; // the airport data file is open
 };
@@ -58,10 +57,12 @@ void DrawWaypointSymbol(Drawing& picMap, const MapView& view, double latDDMM, do
 // - a name that is not 4 characters long, or a 4-character name that is no airport: nothing
 //   in route-points-only mode (unless it is the direct-flight target), else the waypoint
 //   symbol;
-// - an airport: with ShowAPT1 a navy ring of radius 10, the runway bar (20 pixels, north up)
+// - an airport: with ShowAPT1 (of `layers`) a navy ring of radius 10, the runway bar (20 pixels,
+// north up)
 //   and the name; with ShowAPT2 the runway text and the information and ATIS lines under it;
 //   with both off nothing.
 void DrawAirportInfo(Drawing& picMap, const MapView& view, double latDDMM, double lonDDMM, int kind,
-                     const QString& name, const SymbolLayers& layers, const AirportInfo* airport);
+                     const QString& name, const LayerFlags& layers, SymbolModes modes,
+                     const AirportInfo* airport);
 
 } // namespace tv

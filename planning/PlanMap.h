@@ -1,23 +1,26 @@
 #pragma once
 
 // The plan map without its window: one chart of the Maps table on the shared MapView (plan
-// window constants) drawn into a DrawSurface, with its layers in this order on every redraw:
-// the chart, the airspaces, the route line, the waypoint symbols. The measuring line is drawn
-// over a redraw by the mouse move.
+// window constants) drawn into a DrawSurface, with its layer stack over it on every redraw:
+// the chart as the base, then "airspaces", "route" and "waypoints" (map/MapLayer.h). The window
+// gives the layers their inputs with the redraw and shows what they decided after it. The
+// measuring line is drawn over a redraw by the mouse move.
 //
 // Positions are DD.MM (south and west negative) unless a name says degrees; map points are
 // pixels of the map picture, y down. Colours are 0x00BBGGRR.
 
+#include "airspace/AirspaceMapLayers.h"
 #include "map/AirportData.h"
 #include "map/DrawSurface.h"
+#include "map/MapLayer.h"
 #include "map/MapView.h"
+#include "planning/PlanMapLayers.h"
 #include "planning/WaypointEntry.h"
 
 #include <QImage>
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,22 +28,6 @@
 namespace tv {
 
 class Connection;
-
-// Symbol kinds of DrawWaypoint.
-enum class PlanSymbol : int16_t { Current = 1, Other = 2, MapPoint = 3 };
-
-inline constexpr uint32_t kCurrentWaypointColour = 0x00FFFF; // yellow
-inline constexpr uint32_t kOtherWaypointColour = 0x0000FF;   // red
-inline constexpr uint32_t kMapPointColour = 0xFF0000;        // blue
-inline constexpr uint32_t kAirportRingColour = 0x800000;     // navy
-inline constexpr uint32_t kPlanRouteColour = 0x800000;       // navy
-
-// One point of the route as stored (GpsPoints), in route order.
-struct PlanRoutePoint
-{
-    std::optional<double> latDDMM;
-    std::optional<double> lonDDMM;
-};
 
 // "Fehler in Karte: <name> - Bitte Koordinaten üperprüfen." / "Map error: <name> - please check
 // coordinates." with its title.
@@ -54,6 +41,26 @@ struct Measurement
     double courseDeg = 0.0;
 };
 Measurement measure(DDMMPoint waypoint, DDMMPoint cursor);
+
+// What a redraw draws besides the chart.
+struct PlanMapInputs
+{
+    // The airspace layer's inputs; none: no airspaces and no tLR box.
+    std::optional<PlanAirspaceMapLayer::Inputs> airspaces;
+    // The route line when shown; none: no line and no length.
+    std::optional<std::vector<PlanRoutePoint>> route;
+    PlanWaypointLayer::Inputs waypoints;
+};
+
+// What the layers decided in a redraw, for the window to show.
+struct PlanMapResult
+{
+    // The route's length when a route was given and the map has a chart.
+    std::optional<double> routeLengthNm;
+    // What tLR shows; none when no airspace inputs were given, without a chart, or when the
+    // airspace layer failed.
+    std::optional<PlanAirspaceBox> airspaceBox;
+};
 
 class PlanMap
 {
@@ -82,18 +89,10 @@ public:
     // No active chart: blank map, nothing draws.
     void clearChart();
 
-    // What a redraw draws besides the chart. Empty members draw nothing.
-    struct Layers
-    {
-        std::function<void()> airspaces;                    // the airspace layer's call site
-        const std::vector<PlanRoutePoint>* route = nullptr; // the route line when shown
-        Connection* waypoints = nullptr;                    // data.tvd: the waypoints in view
-        std::optional<int64_t> currentPointId;              // drawn yellow, the others red
-        Connection* airports = nullptr;                     // tvdata.tvd when it is open
-    };
-    // Paints the view and its layers. Returns the route's length in NM when a route was given
-    // (legs whose ends both have a position; CalcRouteDist's zero rules).
-    std::optional<double> RedrawMap(const Layers& layers);
+    // Paints the chart and the layers over it from `inputs`; without a chart the map is blank.
+    PlanMapResult RedrawMap(PlanMapInputs inputs);
+    // The layers' names, bottom first.
+    std::vector<std::string> layerNames() { return layerStack().names(); }
 
     // Zoom by the slider value (-100..100) with the plan window's clamps; no redraw.
     void setZoom(int sliderValue);
@@ -104,11 +103,8 @@ public:
     std::optional<DDMMPoint> positionAt(double x, double y) const;
     // Map point of a DD.MM position; empty when the view cannot place it.
     std::optional<QPointF> pointOf(double latDDMM, double lonDDMM) const;
-    // The DD.MM box of the view (top, left, bottom, right): the waypoint query's bounds.
-    struct ViewBox
-    {
-        double latN = 0.0, lonW = 0.0, latS = 0.0, lonE = 0.0;
-    };
+    // The DD.MM box of the view: the waypoint query's bounds. Empty without a chart.
+    using ViewBox = PlanViewBox;
     std::optional<ViewBox> viewBox() const;
 
     // Moves the view so that the DD.MM position comes to the middle (within the image).
@@ -125,27 +121,19 @@ public:
     bool restoreLastRedraw();
 
     // Airports already looked up (kept across redraws; the airport file is only read).
-    AirportLookup& airportLookup() { return airports_; }
+    AirportLookup& airportLookup() { return waypointLayer_.airports; }
 
 private:
-    struct Symbol
-    {
-        QPointF at; // map pixel
-        PlanSymbol kind;
-        QString name;
-        const AirportInfo* airport = nullptr;
-    };
-    // Draws symbols in layers: airport rings and bars, then the waypoint symbols, then every
-    // label, each layer in one pass over the surface.
-    void drawSymbols(const std::vector<Symbol>& symbols);
-    void drawWaypoints(const Layers& layers);
-    double drawRoute(const std::vector<PlanRoutePoint>& route);
-
     MapView view_;
     DrawSurface own_;
     DrawSurface* external_ = nullptr;
     bool chartShown_ = false;
-    AirportLookup airports_;
+    PlanAirspaceMapLayer airspaceLayer_;
+    PlanRouteLayer routeLayer_;
+    PlanWaypointLayer waypointLayer_;
+    // The stack over the layers above, bottom first. Made for each use: it refers to this
+    // map's own layers, which move with the map.
+    MapLayerStack layerStack();
     QImage lastRedraw_;
     // The chart as the last redraw scaled it into the surface, and what it was scaled from:
     // scaling the whole picture down costs more than all the symbols, and most redraws show

@@ -663,11 +663,8 @@ void frmPlanung::updateMapInfo()
     cmbMaps->setEditText(text);
 }
 
-void frmPlanung::DrawAirspaces()
+void frmPlanung::showAirspaceBox(const PlanAirspaceBox& box)
 {
-    const PlanAirspaceBox box =
-        drawPlanAirspaces(airspaceLayer_, map_.surface(), map_.view(), AirspaceConnection,
-                          planAirspaceSwitches(airspaceChoice_), Language);
     if (box.visible)
         tLR->setText(box.text);
     colour(tLR, box.backColour);
@@ -683,11 +680,12 @@ void frmPlanung::setAirspaceChoice(const PlanAirspaceChoice& choice)
 
 void frmPlanung::RedrawMap()
 {
-    PlanMap::Layers layers;
-    layers.airspaces = [this] { guarded([this] { DrawAirspaces(); }); };
-    std::vector<PlanRoutePoint> route;
+    PlanMapInputs in;
+    in.airspaces = PlanAirspaceMapLayer::Inputs{AirspaceConnection,
+                                                planAirspaceSwitches(airspaceChoice_), Language};
     std::optional<int64_t> routeId;
     if (showRoute_) {
+        in.route.emplace();
         routeId = currentKey(planrouteRS, "RouteID");
         if (routeId && MainConnection) {
             try {
@@ -695,22 +693,24 @@ void frmPlanung::RedrawMap()
                 rs.Open("SELECT Lat, Long From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC",
                         *MainConnection, {*routeId});
                 for (; !rs.Eof(); rs.MoveNext())
-                    route.push_back({optionalField(rs, "Lat"), optionalField(rs, "Long")});
+                    in.route->push_back({optionalField(rs, "Lat"), optionalField(rs, "Long")});
             } catch (const DbError& e) {
                 logIgnoredFault(e, "a redraw ends quietly; the points read so far are drawn");
             }
         }
-        layers.route = &route;
     }
-    layers.waypoints = MainConnection.get();
-    layers.currentPointId = currentKey(waypointsRS, "PointID");
+    in.waypoints.waypoints = MainConnection.get();
+    in.waypoints.currentPointId = currentKey(waypointsRS, "PointID");
     if (AptDataAvailable && AirportConnection) {
         map_.airportLookup().useConnection(AirportConnection.get());
-        layers.airports = AirportConnection.get();
+        in.waypoints.airports = AirportConnection.get();
     }
-    const std::optional<double> length = map_.RedrawMap(layers);
+    const PlanMapResult result = map_.RedrawMap(std::move(in));
+    if (result.airspaceBox)
+        showAirspaceBox(*result.airspaceBox);
     if (showRoute_) {
         // The label belongs to the current route: no route or no points shows " NM".
+        const std::optional<double> length = result.routeLengthNm;
         showRouteLength(routeLengthText(length && routeId ? *length : 0.0));
     }
     picMap->Refresh();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "airspace/AirspaceLayer.h"
 #include "core/forms/Forms.h"
 #include "planning/AirspaceChoice.h"
 #include "planning/PlanMap.h"
@@ -48,8 +47,8 @@ public:
     void InitializeData();
     void updateMapInfo();
     void RedrawMap();
-    // The airspace layer of the plan map, by the airspace choice; tLR says what it shows.
-    void DrawAirspaces();
+    // tLR as the plan map's airspace layer decided in the last redraw.
+    void showAirspaceBox(const PlanAirspaceBox& box);
     // The plan map's airspace choice. planung.crm keeps its airspaces part (tLRHoehe); the
     // traffic circuits (tPR) are off after loading.
     const PlanAirspaceChoice& airspaceChoice() const { return airspaceChoice_; }
@@ -189,8 +188,6 @@ private:
 
     PlanMap map_;
     PlanAirspaceChoice airspaceChoice_;
-    // The airspace rows read so far and the edge colour, kept from redraw to redraw.
-    AirspaceLayer airspaceLayer_;
     RecordsetGridModel* waypointsModel_ = nullptr;
     RecordsetGridModel* routeModel_ = nullptr;
     RecordsetGridModel* pointsModel_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "AirspaceFixture.h"
 
+#include "airspace/AirspaceMapLayers.h"
 #include "airspace/AirspacePainter.h"
 #include "core/GeoMath.h"
 #include "map/DrawSurface.h"
@@ -66,16 +67,24 @@ protected:
         return count(tv::kAirspaceLabelColour, QRectF(m.x() + 10, m.y() - 10, 80, 14));
     }
 
+    // The maps' airspace layers, given their inputs and drawn as their stacks draw them.
     tv::FlightAirspaceBox flight(bool airspaces, bool labels, bool circuits, double altFt = 1000)
     {
-        return tv::drawFlightAirspaces(layer, surface, view, db, {airspaces, labels, circuits},
-                                       altFt, true, 1013, 0, faultShown);
+        tv::LayerFlags switches;
+        switches.ShowLuftraum = airspaces;
+        switches.ShowLuftraumHoehe = labels;
+        switches.ShowPR = circuits;
+        flightLayer.prepare({db, switches, altFt, true, 1013, 0});
+        flightLayer.draw(surface, view);
+        return flightLayer.box().value();
     }
     // An empty altitude: all airspaces.
     tv::PlanAirspaceBox plan(bool airspaces, std::optional<double> altitudeFt, bool circuits)
     {
-        return tv::drawPlanAirspaces(layer, surface, view, db, {airspaces, altitudeFt, circuits},
-                                     1);
+        planLayer.prepare(
+            tv::PlanAirspaceMapLayer::Inputs{db, {airspaces, altitudeFt, circuits}, 1});
+        planLayer.draw(surface, view);
+        return planLayer.box().value();
     }
     void clear() { surface.Cls(); }
 
@@ -89,8 +98,8 @@ protected:
 
     tv::DrawSurface surface{1000, 800, kWhite};
     tv::MapView view;
-    tv::AirspaceLayer layer;
-    bool faultShown = false;
+    tv::FlightAirspaceMapLayer flightLayer;
+    tv::PlanAirspaceMapLayer planLayer;
 };
 
 TEST_F(MapLayer, PolygonEdgesLieOnTheProjectedPixelsRedThenBlack)
@@ -131,8 +140,7 @@ TEST_F(MapLayer, TmzAndDangerAreaEdgesInTheirColoursOneNarrowerOnTheFlightMap)
     EXPECT_EQ(thicknessAt(boxNorthMiddle(), tv::kTmzColour), 6);
     clear();
     db->Execute("UPDATE \"Luftraum\" SET \"AspType\" = 'Q'");
-    tv::AirspaceLayer fresh;
-    std::swap(layer, fresh); // rows are kept per layer
+    flightLayer = {}; // rows are kept per layer
     flight(true, false, false);
     EXPECT_EQ(at(boxNorthMiddle()), tv::kDangerAreaColour);
 }
@@ -168,8 +176,7 @@ TEST_F(MapLayer, QnhBoxColourTellsManyAirspaces)
     EXPECT_TRUE(box.visible);
     EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxColour);
     addBox(32);
-    tv::AirspaceLayer another; // the layer keeps what it read: the file as it is now
-    std::swap(layer, another);
+    flightLayer = {}; // the layer keeps what it read: the file as it is now
     box = flight(true, false, false);
     EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxAlertColour);
     EXPECT_EQ(box.lblQNHToolTip, QString());
@@ -219,6 +226,18 @@ TEST_F(MapLayer, WithoutAirspaceFileNothingChanges)
     EXPECT_TRUE(box.visible);
     EXPECT_FALSE(box.lblQNHColour.has_value());
     EXPECT_FALSE(box.lblQNHToolTip.has_value());
+}
+
+TEST_F(MapLayer, EachRedrawDecidesItsOwnBox)
+{
+    addBox(1);
+    flight(true, false, false);
+    flightLayer.prepare({db, {}, 0, true, 1013, 0});
+    EXPECT_FALSE(flightLayer.box()); // a redraw that fails shows no box of the one before
+    plan(true, std::nullopt, false);
+    planLayer.prepare(std::nullopt);
+    planLayer.draw(surface, view);
+    EXPECT_FALSE(planLayer.box()); // without airspace inputs tLR is left as it is
 }
 
 // ------------------------------------------------------------------------------ plan map

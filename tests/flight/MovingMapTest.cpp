@@ -24,15 +24,18 @@ protected:
         in.shownChart = QStringLiteral("test.jpg");
         in.noFix = false;
         in.planeSymbol = 1;
-        in.layers.aptDataAvailable = true;
+        in.modes.aptDataAvailable = true;
         aircraftAt(800, 400);
     }
 
     void aircraftAt(double x, double y) { in.aircraft = positionAt(x, y); }
 
-    OverlayResult draw(const tv::OverlayHooks& hooks = {})
+    // Drawn as the flight map's layer stack draws it.
+    OverlayResult draw()
     {
-        return tv::drawMovingMap(pic, view, state, data.main.get(), data.airports.get(), in, hooks);
+        layer.prepare(in, data.main.get(), data.airports.get());
+        layer.draw(pic, view);
+        return layer.result();
     }
 
     void waypointAt(const std::string& name, double x, double y)
@@ -50,7 +53,8 @@ protected:
     DataFolder data;
     tv::MapView view = loadedView();
     tv::DrawSurface pic = mapPicture();
-    OverlayState state;
+    tv::MovingMapLayer layer;
+    OverlayState& state = layer.state;
     OverlayInputs in;
 };
 
@@ -186,7 +190,7 @@ TEST_F(MovingMap, WithChartSteppingOnTheAircraftIsDrawnWhereverItIs)
 TEST_F(MovingMap, RoutePointsOnlyWithoutARouteDrawsOnlyTargetAndAircraft)
 {
     waypointAt("Kirchheim", 300, 200);
-    in.layers.routePointsOnly = true;
+    in.modes.routePointsOnly = true;
     in.directTarget = {latAt(100), lonAt(600)};
     const OverlayResult r = draw();
     EXPECT_EQ(pic.Point(305, 200), kWhite);
@@ -202,7 +206,7 @@ TEST_F(MovingMap, RoutePointsOnlyMarksTheActivePointBlueOverTheAirports)
     data.addRoutePoint(route, 1, 11, "EDMA", latAt(100), lonAt(200));
     data.addRoutePoint(route, 2, 12, "Wendepunkt", latAt(300), lonAt(400));
     data.addRoutePoint(route, 3, 13, "Ziel", latAt(300), lonAt(600));
-    in.layers.routePointsOnly = true;
+    in.modes.routePointsOnly = true;
     in.layers.ShowAPT1 = true;
     in.routeId = tv::Value(route);
     in.activePoint = tv::ActivePoint{QStringLiteral("Wendepunkt"), 12};
@@ -220,7 +224,7 @@ TEST_F(MovingMap, ActivePointIsFoundByItsWaypointKeyToo)
     const int64_t route = data.addRoute("Alpen");
     data.addRoutePoint(route, 1, 11, "Start", latAt(300), lonAt(400));
     data.addRoutePoint(route, 2, 12, "Ziel", latAt(300), lonAt(600));
-    in.layers.routePointsOnly = true;
+    in.modes.routePointsOnly = true;
     in.routeId = tv::Value(route);
     in.activePoint = tv::ActivePoint{QStringLiteral("renamed"), 12};
     draw();
@@ -232,7 +236,7 @@ TEST_F(MovingMap, RoutePointsAreNotDrawnWhileTheRouteGridIsEmpty)
 {
     const int64_t route = data.addRoute("Alpen");
     data.addRoutePoint(route, 1, 11, "Start", latAt(300), lonAt(400));
-    in.layers.routePointsOnly = true;
+    in.modes.routePointsOnly = true;
     in.routeId = tv::Value(route);
     draw();
     EXPECT_EQ(pic.Point(405, 300), kWhite);
@@ -245,39 +249,55 @@ TEST_F(MovingMap, DirectFlightTargetIsAYellowRing)
     EXPECT_EQ(pic.Point(605, 100), kYellow);
 }
 
-TEST_F(MovingMap, RouteAndTargetNavigationRunOnlyWhenSwitchedOn)
+TEST_F(MovingMap, RouteLineAndGuideLineAreDrawnUnderThePointsWhenSwitchedOn)
 {
-    int routeCalls = 0;
-    int navCalls = 0;
-    tv::OverlayHooks hooks;
-    hooks.drawRoute = [&] { ++routeCalls; };
-    hooks.updateTargetNav = [&] { ++navCalls; };
-    draw(hooks);
-    EXPECT_EQ(routeCalls, 0);
-    EXPECT_EQ(navCalls, 0);
-    in.showRoute = true;
-    in.navigating = true;
-    draw(hooks);
-    EXPECT_EQ(routeCalls, 1);
-    EXPECT_EQ(navCalls, 1);
+    // The route runs along the row y = 200 through a waypoint; the guide line from the target
+    // at (300, 400) to the aircraft at (800, 400).
+    waypointAt("Kirchheim", 300, 200);
+    const auto routePoint = [](double x, double y) {
+        tv::RoutePoint p;
+        p.latDdmm = latAt(y);
+        p.longDdmm = lonAt(x);
+        return p;
+    };
+    struct Case
+    {
+        const char* what;
+        bool showRoute;
+        bool navigating;
+        uint32_t onRoute;
+        uint32_t onGuide;
+    };
+    const Case cases[] = {
+        {"both off", false, false, kWhite, kWhite},
+        {"route line on", true, false, kNavy, kWhite},
+        {"navigating", false, true, kWhite, kBlue},
+        {"both on", true, true, kNavy, kBlue},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        pic = mapPicture();
+        in.layers.ShowRoute = c.showRoute;
+        in.navigating = c.navigating;
+        in.routeLine = {routePoint(100, 200), routePoint(700, 200)};
+        in.guideTarget = positionAt(300, 400);
+        const OverlayResult r = draw();
+        EXPECT_EQ(pic.Point(500, 200), c.onRoute);
+        EXPECT_EQ(pic.Point(305, 200), kRed); // the waypoint over the route line
+        EXPECT_EQ(pic.Point(550, 400), c.onGuide);
+        // The target figures are the window's to work out once the redraw is over.
+        EXPECT_EQ(r.navigationDue, c.navigating);
+        EXPECT_TRUE(r.aircraftDrawn);
+    }
 }
 
-TEST_F(MovingMap, RouteLineDrawnBeforeThePointsAndAFailingOneStopsNothing)
+TEST_F(MovingMap, NavigatingWithoutATargetDrawsNoGuideLine)
 {
-    waypointAt("Kirchheim", 300, 200);
-    in.showRoute = true;
     in.navigating = true;
-    tv::OverlayHooks hooks;
-    hooks.drawRoute = [&] {
-        pic.setDrawWidth(20);
-        pic.Line(250, 200, 350, 200, kNavy);
-        pic.setDrawWidth(1);
-    };
-    hooks.updateTargetNav = [] { throw std::runtime_error("no target"); };
-    const OverlayResult r = draw(hooks);
-    EXPECT_EQ(pic.Point(305, 200), kRed);
-    EXPECT_EQ(pic.Point(330, 200), kNavy);
-    EXPECT_TRUE(r.aircraftDrawn);
+    in.guideTarget.reset();
+    const OverlayResult r = draw();
+    EXPECT_TRUE(r.navigationDue);
+    EXPECT_EQ(countColour(pic, QRect(0, 390, 780, 20), kBlue), 0);
 }
 
 TEST_F(MovingMap, ChartSteppingListsTheChartsUnderTheAircraft)

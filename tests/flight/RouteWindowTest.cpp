@@ -415,15 +415,16 @@ TEST_F(RouteWindow, RouteLineAndGuideLineAreDrawnOnTheMap)
     showChart();
     northRoute("Alpha", 1, 3); // up the meridian 11°30'
     refillRoutes(*w);
-    w->DrawRoute();
-    EXPECT_EQ(mapColourAt({48.0 + 15.0 / 60.0, 11.5}), kRouteLineColour);
-    EXPECT_EQ(mapColourAt({48.05, 11.5}), 0xFFFFFF); // south of the first point
-
-    w->cmdActivateGoto_Click();
+    w->layers.ShowRoute = true;
     w->HandleInput(tvtest::fixAt(DDMMToDegrees(48.10), 11.9));
-    blankMap(500, 400);
-    w->UpdateTargetNav(); // guide line east from P1 to the aircraft
+    w->UpdateMap();
+    EXPECT_EQ(mapColourAt({48.0 + 15.0 / 60.0, 11.5}), kRouteLineColour);
+    EXPECT_EQ(mapColourAt({48.05, 11.5}), 0xFFFFFF);                // south of the first point
+    EXPECT_EQ(mapColourAt({DDMMToDegrees(48.10), 11.7}), 0xFFFFFF); // not navigating
+
+    w->cmdActivateGoto_Click(); // guide line east from P1 to the aircraft
     EXPECT_EQ(mapColourAt({DDMMToDegrees(48.10), 11.7}), kGuideLineColour);
+    EXPECT_EQ(w->lblDistanz->text(), "16.0 NM"); // worked out after the redraw
 }
 
 TEST_F(RouteWindow, NothingIsDrawnWithoutAnActiveChart)
@@ -431,7 +432,8 @@ TEST_F(RouteWindow, NothingIsDrawnWithoutAnActiveChart)
     northRoute("Alpha", 1, 3);
     refillRoutes(*w);
     blankMap(100, 100);
-    w->DrawRoute();
+    w->layers.ShowRoute = true;
+    w->UpdateMap();
     for (int y = 0; y < 100; y += 3)
         for (int x = 0; x < 100; x += 3)
             ASSERT_EQ(w->mapSurface().Point(x, y), 0xFFFFFF);

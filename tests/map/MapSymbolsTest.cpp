@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 using tv::AirportInfo;
-using tv::SymbolLayers;
+using tv::LayerFlags;
+using tv::SymbolModes;
 using namespace overlaytest;
 
 namespace {
@@ -31,11 +32,11 @@ AirportInfo hardRunwayEast()
     return info;
 }
 
-SymbolLayers withAirportData()
+SymbolModes withAirportData()
 {
-    SymbolLayers layers;
-    layers.aptDataAvailable = true;
-    return layers;
+    SymbolModes modes;
+    modes.aptDataAvailable = true;
+    return modes;
 }
 
 } // namespace
@@ -111,10 +112,11 @@ TEST(AirportSymbol, RingRunwayBarAndCodeWithTheFirstAirportStep)
 {
     auto view = loadedView();
     auto pic = mapPicture();
-    SymbolLayers layers = withAirportData();
+    LayerFlags layers;
+    const SymbolModes modes = withAirportData();
     layers.ShowAPT1 = true;
     const AirportInfo info = hardRunwayEast();
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, &info);
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, modes, &info);
     EXPECT_EQ(pic.Point(kX, kY - 10), kNavy);
     EXPECT_EQ(pic.Point(kX, kY + 10), kNavy);
     // Runway 09/27: a bar east and west through the point, light grey; none north and south.
@@ -131,12 +133,13 @@ TEST(AirportSymbol, NorthSouthRunwayBarPointsUp)
 {
     auto view = loadedView();
     auto pic = mapPicture();
-    SymbolLayers layers = withAirportData();
+    LayerFlags layers;
+    const SymbolModes modes = withAirportData();
     layers.ShowAPT1 = true;
     AirportInfo info = hardRunwayEast();
     info.headingDeg = 0.0;
     info.runwayColour = tv::kGrassRunwayColour;
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, &info);
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, modes, &info);
     EXPECT_EQ(pic.Point(kX, kY - 5), kGreen);
     EXPECT_EQ(pic.Point(kX, kY + 5), kGreen);
     EXPECT_EQ(pic.Point(kX + 5, kY), kWhite);
@@ -146,10 +149,11 @@ TEST(AirportSymbol, AirportWithoutHeadingStillGetsRingAndCode)
 {
     auto view = loadedView();
     auto pic = mapPicture();
-    SymbolLayers layers = withAirportData();
+    LayerFlags layers;
+    const SymbolModes modes = withAirportData();
     layers.ShowAPT1 = true;
     AirportInfo info;
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, &info);
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, modes, &info);
     EXPECT_EQ(pic.Point(kX - 10, kY), kNavy);
     EXPECT_EQ(pic.Point(kX + 5, kY), kWhite);
     EXPECT_GT(countColour(pic, kNameBox, kBlack), 5);
@@ -159,10 +163,11 @@ TEST(AirportSymbol, SecondStepAloneWritesTheTextLinesWithoutRing)
 {
     auto view = loadedView();
     auto pic = mapPicture();
-    SymbolLayers layers = withAirportData();
+    LayerFlags layers;
+    const SymbolModes modes = withAirportData();
     layers.ShowAPT2 = true;
     const AirportInfo info = hardRunwayEast();
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, &info);
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, modes, &info);
     EXPECT_EQ(countColour(pic, QRect(kX - 14, kY - 14, 29, 29), kNavy), 0);
     EXPECT_EQ(countInk(pic, kNameBox), 0);
     EXPECT_GT(countColour(pic, QRect(kX + 10, kY + 10, 150, 15), kBlack), 5); // runway
@@ -175,7 +180,8 @@ TEST(AirportSymbol, BothStepsOffDrawNothingForAnAirport)
     auto view = loadedView();
     auto pic = mapPicture();
     const AirportInfo info = hardRunwayEast();
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), withAirportData(), &info);
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), {}, withAirportData(),
+                        &info);
     EXPECT_EQ(countInk(pic, QRect(0, 0, 1000, 500)), 0);
 }
 
@@ -183,10 +189,11 @@ TEST(AirportSymbol, WithoutTheAirportDataFileAFourLetterNameIsAnOrdinaryWaypoint
 {
     auto view = loadedView();
     auto pic = mapPicture();
-    SymbolLayers layers;
+    LayerFlags layers;
     layers.ShowAPT1 = true;
-    layers.routePointsOnly = true;
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, nullptr);
+    SymbolModes modes;
+    modes.routePointsOnly = true;
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, modes, nullptr);
     EXPECT_EQ(pic.Point(kX + 5, kY), kRed);
 }
 
@@ -194,10 +201,11 @@ TEST(AirportSymbol, FourLetterNameThatIsNoAirportIsDrawnAsAWaypoint)
 {
     auto view = loadedView();
     auto pic = mapPicture();
-    SymbolLayers layers = withAirportData();
+    LayerFlags layers;
+    const SymbolModes modes = withAirportData();
     layers.ShowAPT1 = true;
     layers.ShowWayInfo = true;
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("WALD"), layers, nullptr);
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("WALD"), layers, modes, nullptr);
     EXPECT_EQ(pic.Point(kX + 5, kY), kRed);
     EXPECT_GT(countColour(pic, kNameBox, kBlack), 5);
 }
@@ -205,22 +213,24 @@ TEST(AirportSymbol, FourLetterNameThatIsNoAirportIsDrawnAsAWaypoint)
 TEST(AirportSymbol, RoutePointsOnlyModeShowsNoOrdinaryWaypointsButTheDirectTarget)
 {
     auto view = loadedView();
-    SymbolLayers layers = withAirportData();
-    layers.routePointsOnly = true;
+    LayerFlags layers;
+    SymbolModes modes = withAirportData();
+    modes.routePointsOnly = true;
     layers.ShowAPT1 = true;
     auto pic = mapPicture();
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("KRH"), layers, nullptr);
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("WALD"), layers, nullptr);
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("KRH"), layers, modes, nullptr);
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("WALD"), layers, modes, nullptr);
     EXPECT_EQ(countInk(pic, QRect(0, 0, 1000, 500)), 0);
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 2, QStringLiteral("DF"), layers, nullptr);
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 2, QStringLiteral("DF"), layers, modes, nullptr);
     EXPECT_EQ(pic.Point(kX + 5, kY), kYellow);
 }
 
 TEST(AirportSymbol, AllWaypointsModeDrawsShortNamesAsRedRings)
 {
     auto view = loadedView();
-    SymbolLayers layers = withAirportData();
+    LayerFlags layers;
+    const SymbolModes modes = withAirportData();
     auto pic = mapPicture();
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("KRHAB"), layers, nullptr);
+    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("KRHAB"), layers, modes, nullptr);
     EXPECT_EQ(pic.Point(kX + 5, kY), kRed);
 }

@@ -149,15 +149,15 @@ TEST(PlanMapSymbols, CurrentYellowOthersRedAndTheMapPointBlue)
     data.addWaypoint("There", 47.45, 10.45);
     data.addWaypoint("Outside", 47.10, 10.30); // image y 450: below the view
     PlanMap map = loadedMap();
-    PlanMap::Layers layers;
-    layers.waypoints = data.db.get();
-    layers.currentPointId = current;
+    tv::PlanMapInputs layers;
+    layers.waypoints.waypoints = data.db.get();
+    layers.waypoints.currentPointId = current;
     map.RedrawMap(layers);
     EXPECT_EQ(at(map, 253, 125), tv::kCurrentWaypointColour);
     EXPECT_EQ(at(map, 256, 125), 0x000000u); // black outer ring
     EXPECT_EQ(at(map, 378, 125), tv::kOtherWaypointColour);
 
-    layers.currentPointId.reset(); // an empty list: every symbol red
+    layers.waypoints.currentPointId.reset(); // an empty list: every symbol red
     map.RedrawMap(layers);
     EXPECT_EQ(at(map, 253, 125), tv::kOtherWaypointColour);
 
@@ -183,9 +183,9 @@ TEST(PlanMapSymbols, AirportRingAndRunwayBar)
     data.addWaypoint("edxb", 47.45, 10.30); // x 250
     data.addWaypoint("EDXC", 47.45, 10.45); // x 375
     PlanMap map = loadedMap();
-    PlanMap::Layers layers;
-    layers.waypoints = data.db.get();
-    layers.airports = &apt;
+    tv::PlanMapInputs layers;
+    layers.waypoints.waypoints = data.db.get();
+    layers.waypoints.airports = &apt;
     map.RedrawMap(layers);
     EXPECT_EQ(at(map, 125, 115), tv::kAirportRingColour);
     EXPECT_EQ(at(map, 134, 125), tv::kHardRunwayColour);
@@ -207,8 +207,8 @@ TEST(PlanMapRoute, NavyLineThinsAsTheUserZoomsOut)
     for (const Case c : {Case{0, 6}, Case{25, 6}, Case{75, 4}}) {
         PlanMap map = loadedMap();
         map.setZoom(c.slider);
-        PlanMap::Layers layers;
-        layers.route = &route;
+        tv::PlanMapInputs layers;
+        layers.route = route;
         map.RedrawMap(layers);
         const auto mid = map.pointOf(47.45, 10.30);
         ASSERT_TRUE(mid);
@@ -220,21 +220,45 @@ TEST(PlanMapRoute, LengthInWholeMiles)
 {
     PlanMap map = loadedMap();
     const std::vector<tv::PlanRoutePoint> meridian = {{50.00, 10.00}, {51.00, 10.00}};
-    PlanMap::Layers layers;
-    layers.route = &meridian;
-    const auto length = map.RedrawMap(layers);
+    tv::PlanMapInputs layers;
+    layers.route = meridian;
+    const auto length = map.RedrawMap(layers).routeLengthNm;
     ASSERT_TRUE(length);
     EXPECT_EQ(tv::routeLengthText(*length, {}), QStringLiteral("60 NM"));
 
     const std::vector<tv::PlanRoutePoint> one = {{50.00, 10.00}};
-    layers.route = &one;
-    EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers), {}), QStringLiteral(" NM"));
+    layers.route = one;
+    EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}), QStringLiteral(" NM"));
 
     // A point without a position draws no leg and adds nothing.
     const std::vector<tv::PlanRoutePoint> gap = {
         {50.00, 10.00}, {std::nullopt, 10.0}, {51.00, 10.00}};
-    layers.route = &gap;
-    EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers), {}), QStringLiteral(" NM"));
+    layers.route = gap;
+    EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}), QStringLiteral(" NM"));
+}
+
+TEST(PlanMapLayers, WaypointsOverTheRouteLineOverTheChart)
+{
+    tvtest::ensureGuiApplication();
+    tvtest::PlanData data;
+    data.addWaypoint("Here", 47.45, 10.30); // x 250, y 125, on the route line
+    PlanMap map = loadedMap();
+    EXPECT_EQ(map.layerNames(), (std::vector<std::string>{"airspaces", "route", "waypoints"}));
+    tv::PlanMapInputs in;
+    in.route = std::vector<tv::PlanRoutePoint>{{47.45, 10.06}, {47.45, 10.54}};
+    in.waypoints.waypoints = data.db.get();
+    const tv::PlanMapResult result = map.RedrawMap(in);
+    EXPECT_EQ(at(map, 253, 125), tv::kOtherWaypointColour); // the symbol over the line
+    EXPECT_EQ(at(map, 300, 125), tv::kPlanRouteColour);
+    EXPECT_EQ(at(map, 300, 140), kChartColour);
+    EXPECT_TRUE(result.routeLengthNm);
+    EXPECT_FALSE(result.airspaceBox); // no airspace inputs: tLR is left alone
+
+    // Without a chart nothing is drawn and nothing is decided.
+    map.clearChart();
+    const tv::PlanMapResult blank = map.RedrawMap(in);
+    EXPECT_FALSE(blank.routeLengthNm);
+    EXPECT_NE(at(map, 300, 125), tv::kPlanRouteColour);
 }
 
 TEST(Measuring, DistanceAndCourseFromTheWaypointToTheCursor)
