@@ -1,7 +1,7 @@
 // The flight map's layer stack drawn without a window, as the flight window stacks it: the
 // airspaces first, then the moving map with the aircraft last over everything.
 #include "airspace/AirspaceFixture.h"
-#include "overlay/OverlayFixture.h"
+#include "map/OverlayFixture.h"
 
 #include "airspace/AirspaceMapLayers.h"
 #include "airspace/AirspaceOutline.h"
