@@ -56,8 +56,8 @@ PlanAirspaceDrawing AirspaceLayer::planMap(const std::shared_ptr<Connection>& co
     PlanAirspaceDrawing result;
     if (!switches.airspaces)
         return result;
-    result.tLRVisible = true;
-    result.tLRText = switches.altitudeFt ? planAltitudeText(*switches.altitudeFt)
+    result.boxVisible = true;
+    result.boxText = switches.altitudeFt ? planAltitudeText(*switches.altitudeFt)
                                          : std::string(kAllAirspacesText);
     if (!connection)
         return result;

@@ -43,7 +43,7 @@ struct FlightAirspaceRequest
 // those whose band holds one altitude; and the traffic circuits at every altitude.
 struct PlanAirspaceSwitches
 {
-    bool airspaces = true;            // false: nothing is drawn and tLR is hidden
+    bool airspaces = true;            // false: nothing is drawn and the airspace box is hidden
     std::optional<double> altitudeFt; // empty: every airspace in the view
     bool circuits = false;
 };
@@ -58,9 +58,10 @@ struct PlanAirspaceRequest
 struct PlanAirspaceDrawing
 {
     AirspaceDrawing drawing;
-    bool tLRVisible = false;
-    // What tLR shows ("Alle Lufträume", "Luftraum in 3500 ft"); empty while it is hidden.
-    std::string tLRText;
+    bool boxVisible = false;
+    // What the airspace box shows ("Alle Lufträume", "Luftraum in 3500 ft"); empty while it is
+    // hidden.
+    std::string boxText;
 };
 
 class AirspaceLayer

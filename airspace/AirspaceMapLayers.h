@@ -2,7 +2,7 @@
 
 // The airspace layers of the two maps. Each keeps the airspace rows it has read and draws
 // from what its owner prepared before the redraw; the box it decided (the flight map's QNH box,
-// the plan map's tLR box) is read after the redraw. Empty until the layer was drawn to its end
+// the plan map's airspace box) is read after the redraw. Empty until the layer was drawn to its end
 // after the last prepare: a faulty draw leaves the box as the window shows it.
 
 #include "airspace/AirspaceLayer.h"
@@ -27,7 +27,8 @@ public:
     {
         std::shared_ptr<Connection> connection; // Luftraum.tvd; null: nothing is drawn
         LayerFlags switches;
-        // The altitude lblAlt shows (0 without a fix), feet or metres by altitudeInFeet.
+        // The altitude the altitude display shows (0 without a fix), feet or metres by
+        // altitudeInFeet.
         double shownAltitude = 0.0;
         bool altitudeInFeet = true;
         int qnhHpa = 1013;

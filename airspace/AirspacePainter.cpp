@@ -15,9 +15,9 @@ namespace {
 constexpr double kLabelDx = 10.0;
 constexpr double kLabelDy = -10.0;
 
-std::optional<ViewBox> viewBox(DrawSurface& picMap, MapView& view)
+std::optional<ViewBox> viewBox(DrawSurface& surface, MapView& view)
 {
-    if (!view.computeViewBounds(0.0, 0.0, picMap.ScaleWidth(), picMap.ScaleHeight()))
+    if (!view.computeViewBounds(0.0, 0.0, surface.ScaleWidth(), surface.ScaleHeight()))
         return std::nullopt;
     return ViewBox{view.viewSouthDDMM(), view.viewNorthDDMM(), view.viewWestDDMM(),
                    view.viewEastDDMM()};
@@ -25,14 +25,14 @@ std::optional<ViewBox> viewBox(DrawSurface& picMap, MapView& view)
 
 } // namespace
 
-void paintAirspaceStrokes(DrawSurface& picMap, const MapView& view,
+void paintAirspaceStrokes(DrawSurface& surface, const MapView& view,
                           const std::vector<AirspaceStroke>& strokes)
 {
-    const uint32_t foreColour = picMap.ForeColor();
-    const double left = picMap.ScaleLeft();
-    const double top = picMap.ScaleTop();
-    const double right = left + picMap.ScaleWidth();
-    const double bottom = top + picMap.ScaleHeight();
+    const uint32_t foreColour = surface.ForeColor();
+    const double left = surface.ScaleLeft();
+    const double top = surface.ScaleTop();
+    const double right = left + surface.ScaleWidth();
+    const double bottom = top + surface.ScaleHeight();
     // Outlines are chains: a line mostly starts where the one before ended.
     struct Projected
     {
@@ -78,10 +78,10 @@ void paintAirspaceStrokes(DrawSurface& picMap, const MapView& view,
             continue;
         lines.push_back({*a, *b, s.colour, s.widthPx});
     }
-    picMap.Lines(lines);
-    picMap.setForeColor(kAirspaceLabelColour);
-    picMap.PrintLabels(labels);
-    picMap.setForeColor(foreColour);
+    surface.Lines(lines);
+    surface.setForeColor(kAirspaceLabelColour);
+    surface.PrintLabels(labels);
+    surface.setForeColor(foreColour);
 }
 
 QString airspaceFaultToolTip(int language)
@@ -90,7 +90,7 @@ QString airspaceFaultToolTip(int language)
                          : QStringLiteral("Airspace data faulty");
 }
 
-FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
+FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& surface, MapView& view,
                                       const std::shared_ptr<Connection>& connection,
                                       const LayerFlags& switches, double shownAltitude,
                                       bool altitudeInFeet, int qnhHpa, int language,
@@ -100,7 +100,7 @@ FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& picMap,
     box.visible = switches.ShowLuftraum;
     if (!connection || (!switches.ShowLuftraum && !switches.ShowPR))
         return box;
-    const std::optional<ViewBox> bounds = viewBox(picMap, view);
+    const std::optional<ViewBox> bounds = viewBox(surface, view);
     if (!bounds)
         return box;
 
@@ -112,26 +112,26 @@ FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& picMap,
     request.view = *bounds;
     request.sliderValue = view.sliderValue();
     const AirspaceDrawing drawing = layer.flightMap(connection, request);
-    paintAirspaceStrokes(picMap, view, drawing.strokes);
+    paintAirspaceStrokes(surface, view, drawing.strokes);
 
     if (drawing.faulty) {
-        box.lblQNHColour = kAirspaceBoxAlertColour;
-        box.lblQNHToolTip = airspaceFaultToolTip(language);
+        box.qnhColour = kAirspaceBoxAlertColour;
+        box.qnhToolTip = airspaceFaultToolTip(language);
     } else {
         // A complete redraw clears the fault signal. An empty airspace pass leaves the colour
         // of the count as it was.
         if (drawing.airspaceCount >= 1)
-            box.lblQNHColour = drawing.airspaceCount > kManyAirspaces ? kAirspaceBoxAlertColour
-                                                                      : kAirspaceBoxColour;
+            box.qnhColour = drawing.airspaceCount > kManyAirspaces ? kAirspaceBoxAlertColour
+                                                                   : kAirspaceBoxColour;
         else if (faultShown)
-            box.lblQNHColour = kAirspaceBoxColour;
-        box.lblQNHToolTip = QString();
+            box.qnhColour = kAirspaceBoxColour;
+        box.qnhToolTip = QString();
     }
     faultShown = drawing.faulty;
     return box;
 }
 
-PlanAirspaceBox drawPlanAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
+PlanAirspaceBox drawPlanAirspaces(AirspaceLayer& layer, DrawSurface& surface, MapView& view,
                                   const std::shared_ptr<Connection>& connection,
                                   const PlanAirspaceSwitches& switches, int language)
 {
@@ -139,15 +139,15 @@ PlanAirspaceBox drawPlanAirspaces(AirspaceLayer& layer, DrawSurface& picMap, Map
     PlanAirspaceRequest request;
     request.switches = switches;
     request.sliderValue = view.sliderValue();
-    const std::optional<ViewBox> bounds = viewBox(picMap, view);
+    const std::optional<ViewBox> bounds = viewBox(surface, view);
     if (bounds)
         request.view = *bounds;
     const PlanAirspaceDrawing result =
         bounds ? layer.planMap(connection, request)
                : layer.planMap(nullptr, request); // no view: the box only
-    box.visible = result.tLRVisible;
-    box.text = QString::fromStdString(result.tLRText);
-    paintAirspaceStrokes(picMap, view, result.drawing.strokes);
+    box.visible = result.boxVisible;
+    box.text = QString::fromStdString(result.boxText);
+    paintAirspaceStrokes(surface, view, result.drawing.strokes);
     if (result.drawing.faulty) {
         box.backColour = kAirspaceBoxAlertColour;
         box.toolTip = airspaceFaultToolTip(language);

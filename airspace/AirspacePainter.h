@@ -20,11 +20,11 @@ class Connection;
 class DrawSurface;
 class MapView;
 
-// Draws the strokes in order onto `picMap` through the view's conversions (chart edges and
+// Draws the strokes in order onto `surface` through the view's conversions (chart edges and
 // scales, then the visible rectangle), then their labels over all of them: a label is printed
 // in 0x000080 ten pixels right of and above the middle of its line. A stroke whose points do
 // not convert is skipped. The surface's colours and width are as before afterwards.
-void paintAirspaceStrokes(DrawSurface& picMap, const MapView& view,
+void paintAirspaceStrokes(DrawSurface& surface, const MapView& view,
                           const std::vector<AirspaceStroke>& strokes);
 
 // The status boxes' colours (0x00BBGGRR) and the tool tip of a faulty redraw.
@@ -35,23 +35,23 @@ QString airspaceFaultToolTip(int language);
 // What the flight map's QNH box shows after a redraw.
 struct FlightAirspaceBox
 {
-    bool visible = false;                 // frmQNH: shown with the airspace pass
-    std::optional<uint32_t> lblQNHColour; // empty: keep the colour it has
-    std::optional<QString> lblQNHToolTip; // empty: keep the tool tip it has
+    bool visible = false;              // the QNH box: shown with the airspace pass
+    std::optional<uint32_t> qnhColour; // empty: keep the colour it has
+    std::optional<QString> qnhToolTip; // empty: keep the tool tip it has
 };
 
-// The flight map's airspace pass: selection for the whole of `picMap` (view bounds from `view`),
+// The flight map's airspace pass: selection for the whole of `surface` (view bounds from `view`),
 // strokes painted, as the switches ShowLuftraum, ShowLuftraumHoehe and ShowPR of `switches` say
-// (the others are not read). `shownAltitude` is the altitude lblAlt shows (0 without a fix), in
-// feet or metres by `altitudeInFeet`. `faultShown` is the layer's memory that its last redraw was
-// faulty, so that a complete redraw clears the signal.
-FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
+// (the others are not read). `shownAltitude` is the altitude the altitude display shows (0 without
+// a fix), in feet or metres by `altitudeInFeet`. `faultShown` is the layer's memory that its last
+// redraw was faulty, so that a complete redraw clears the signal.
+FlightAirspaceBox drawFlightAirspaces(AirspaceLayer& layer, DrawSurface& surface, MapView& view,
                                       const std::shared_ptr<Connection>& connection,
                                       const LayerFlags& switches, double shownAltitude,
                                       bool altitudeInFeet, int qnhHpa, int language,
                                       bool& faultShown);
 
-// What the plan map's tLR box shows after a redraw.
+// What the plan map's airspace box shows after a redraw.
 struct PlanAirspaceBox
 {
     bool visible = false;
@@ -61,7 +61,7 @@ struct PlanAirspaceBox
 };
 
 // The plan map's airspace pass as `switches` choose it.
-PlanAirspaceBox drawPlanAirspaces(AirspaceLayer& layer, DrawSurface& picMap, MapView& view,
+PlanAirspaceBox drawPlanAirspaces(AirspaceLayer& layer, DrawSurface& surface, MapView& view,
                                   const std::shared_ptr<Connection>& connection,
                                   const PlanAirspaceSwitches& switches, int language);
 

@@ -34,11 +34,11 @@ class Connection;
 // The navigation figures as their labels show them.
 struct NavFigures
 {
-    QString distance;    // lblDistanz: "12.3 NM"
-    QString course;      // lblTrueBearing: "274 °"
-    QString time;        // lblTime: time en route or arrival clock time
-    QString remaining;   // lblRemDist: distance still to fly
-    QString routeLength; // lblRoute: whole NM of the chosen route, "" for 0
+    QString distance;    // distance to the target: "12.3 NM"
+    QString course;      // true bearing to the target: "274 °"
+    QString time;        // time en route or arrival clock time
+    QString remaining;   // distance still to fly
+    QString routeLength; // whole NM of the chosen route, "" for 0
 };
 
 class FlightNavigation

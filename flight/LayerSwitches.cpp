@@ -2,56 +2,56 @@
 
 namespace tv {
 
-LayerFlags pressLayerSwitch(LayerFlags flags, const QString& face)
+LayerFlags pressLayerSwitch(LayerFlags flags, SwitchFace face)
 {
     struct Press
     {
-        const char* face;
+        SwitchFace face;
         bool LayerFlags::*flag;
         bool value;
     };
     static const Press presses[] = {
-        {"cmdLR1", &LayerFlags::ShowLuftraum, true},
-        {"cmdLR1", &LayerFlags::ShowLuftraumHoehe, false},
-        {"cmdLR2", &LayerFlags::ShowLuftraumHoehe, true},
-        {"picLR3", &LayerFlags::ShowLuftraum, false},
-        {"picLR3", &LayerFlags::ShowLuftraumHoehe, false},
-        {"cmdAPT1", &LayerFlags::ShowAPT1, true},
-        {"cmdAPT1", &LayerFlags::ShowAPT2, false},
-        {"cmdAPT2", &LayerFlags::ShowAPT2, true},
-        {"picAPT3", &LayerFlags::ShowAPT1, false},
-        {"picAPT3", &LayerFlags::ShowAPT2, false},
-        {"cmdPR", &LayerFlags::ShowPR, true},
-        {"picPR", &LayerFlags::ShowPR, false},
-        {"cmdshowRoute", &LayerFlags::ShowRoute, true},
-        {"picShowRoute", &LayerFlags::ShowRoute, false},
-        {"cmdWayInfo", &LayerFlags::ShowWayInfo, true},
-        {"picWayInfo", &LayerFlags::ShowWayInfo, false},
+        {SwitchFace::AirspacesOff, &LayerFlags::ShowLuftraum, true},
+        {SwitchFace::AirspacesOff, &LayerFlags::ShowLuftraumHoehe, false},
+        {SwitchFace::Airspaces, &LayerFlags::ShowLuftraumHoehe, true},
+        {SwitchFace::AirspacesWithAltitudes, &LayerFlags::ShowLuftraum, false},
+        {SwitchFace::AirspacesWithAltitudes, &LayerFlags::ShowLuftraumHoehe, false},
+        {SwitchFace::AirportsOff, &LayerFlags::ShowAPT1, true},
+        {SwitchFace::AirportsOff, &LayerFlags::ShowAPT2, false},
+        {SwitchFace::AirportsStep1, &LayerFlags::ShowAPT2, true},
+        {SwitchFace::AirportsStep2, &LayerFlags::ShowAPT1, false},
+        {SwitchFace::AirportsStep2, &LayerFlags::ShowAPT2, false},
+        {SwitchFace::CircuitsOff, &LayerFlags::ShowPR, true},
+        {SwitchFace::Circuits, &LayerFlags::ShowPR, false},
+        {SwitchFace::RouteLineOff, &LayerFlags::ShowRoute, true},
+        {SwitchFace::RouteLine, &LayerFlags::ShowRoute, false},
+        {SwitchFace::PointNamesOff, &LayerFlags::ShowWayInfo, true},
+        {SwitchFace::PointNames, &LayerFlags::ShowWayInfo, false},
     };
     for (const Press& press : presses) {
-        if (face == QLatin1String(press.face))
+        if (face == press.face)
             flags.*press.flag = press.value;
     }
     return flags;
 }
 
-std::vector<std::pair<QString, bool>> layerSwitchFaces(const LayerFlags& flags, bool airspaceFile,
-                                                       bool airportFile)
+std::vector<std::pair<SwitchFace, bool>> layerSwitchFaces(const LayerFlags& flags,
+                                                          bool airspaceFile, bool airportFile)
 {
-    const auto face = [](const char* name, bool shown) {
-        return std::pair<QString, bool>(QString::fromLatin1(name), shown);
+    const auto face = [](SwitchFace f, bool shown) {
+        return std::pair<SwitchFace, bool>(f, shown);
     };
     return {
-        face("cmdLR1", airspaceFile && !flags.ShowLuftraum),
-        face("cmdLR2", airspaceFile && !flags.ShowLuftraumHoehe),
-        face("picLR3", airspaceFile),
-        face("cmdPR", airspaceFile),
-        face("picPR", airspaceFile && flags.ShowPR),
-        face("cmdAPT1", airportFile && !flags.ShowAPT1),
-        face("cmdAPT2", airportFile && !flags.ShowAPT2),
-        face("picAPT3", airportFile),
-        face("picShowRoute", flags.ShowRoute),
-        face("picWayInfo", flags.ShowWayInfo),
+        face(SwitchFace::AirspacesOff, airspaceFile && !flags.ShowLuftraum),
+        face(SwitchFace::Airspaces, airspaceFile && !flags.ShowLuftraumHoehe),
+        face(SwitchFace::AirspacesWithAltitudes, airspaceFile),
+        face(SwitchFace::CircuitsOff, airspaceFile),
+        face(SwitchFace::Circuits, airspaceFile && flags.ShowPR),
+        face(SwitchFace::AirportsOff, airportFile && !flags.ShowAPT1),
+        face(SwitchFace::AirportsStep1, airportFile && !flags.ShowAPT2),
+        face(SwitchFace::AirportsStep2, airportFile),
+        face(SwitchFace::RouteLine, flags.ShowRoute),
+        face(SwitchFace::PointNames, flags.ShowWayInfo),
     };
 }
 

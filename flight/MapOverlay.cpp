@@ -61,15 +61,15 @@ bool closeTo(double a, double b)
 
 // A circle of radius 1 drawn with a wide pen: a solid dot, as the wide pen has always left it
 // on the screen (a plain stroke that wide can leave its middle pixel empty).
-void solidDot(DrawSurface& picMap, double x, double y, uint32_t bgr)
+void solidDot(DrawSurface& surface, double x, double y, uint32_t bgr)
 {
-    const auto style = picMap.fillStyle();
-    const uint32_t fill = picMap.FillColor();
-    picMap.setFillStyle(DrawSurface::FillStyle::Solid);
-    picMap.setFillColor(bgr);
-    picMap.Circle(x, y, 1, bgr);
-    picMap.setFillStyle(style);
-    picMap.setFillColor(fill);
+    const auto style = surface.fillStyle();
+    const uint32_t fill = surface.FillColor();
+    surface.setFillStyle(DrawSurface::FillStyle::Solid);
+    surface.setFillColor(bgr);
+    surface.Circle(x, y, 1, bgr);
+    surface.setFillStyle(style);
+    surface.setFillColor(fill);
 }
 
 } // namespace
@@ -192,7 +192,7 @@ ChartListUpdate updateChartList(std::vector<QString> chartsUnderAircraft, const 
 
 // --- aircraft ----------------------------------------------------------------------------
 
-void drawAircraft(DrawSurface& picMap, const AircraftSymbol& aircraft)
+void drawAircraft(DrawSurface& surface, const AircraftSymbol& aircraft)
 {
     const double x = aircraft.x;
     const double y = aircraft.y;
@@ -202,14 +202,14 @@ void drawAircraft(DrawSurface& picMap, const AircraftSymbol& aircraft)
     const uint32_t fixColour = aircraft.noFix ? kRed : kGreen;
 
     if (aircraft.planeSymbol == 1) {
-        picMap.setDrawWidth(9);
-        picMap.Line(x, y, x + 15 * s, y - 15 * c, kBlue);
-        picMap.setDrawWidth(3);
-        picMap.Line(x, y, x + 15 * s, y - 15 * c, kWhite);
-        picMap.setDrawWidth(5);
-        solidDot(picMap, x, y, fixColour);
-        picMap.Circle(x, y, 6, kDotRing);
-        picMap.setDrawWidth(1);
+        surface.setDrawWidth(9);
+        surface.Line(x, y, x + 15 * s, y - 15 * c, kBlue);
+        surface.setDrawWidth(3);
+        surface.Line(x, y, x + 15 * s, y - 15 * c, kWhite);
+        surface.setDrawWidth(5);
+        solidDot(surface, x, y, fixColour);
+        surface.Circle(x, y, 6, kDotRing);
+        surface.setDrawWidth(1);
         return;
     }
 
@@ -231,22 +231,22 @@ void drawAircraft(DrawSurface& picMap, const AircraftSymbol& aircraft)
         {tx, ty, tx - 7 * c, ty - 7 * s, 8},
     };
     for (const Stroke& st : strokes) {
-        picMap.setDrawWidth(st.blackWidth);
-        picMap.Line(st.x1, st.y1, st.x2, st.y2, kBlack);
+        surface.setDrawWidth(st.blackWidth);
+        surface.Line(st.x1, st.y1, st.x2, st.y2, kBlack);
     }
-    picMap.setDrawWidth(2);
+    surface.setDrawWidth(2);
     for (const Stroke& st : strokes)
-        picMap.Line(st.x1, st.y1, st.x2, st.y2, fixColour);
-    picMap.setDrawWidth(3);
-    solidDot(picMap, x, y, kCentreDot);
-    picMap.setDrawWidth(1);
+        surface.Line(st.x1, st.y1, st.x2, st.y2, fixColour);
+    surface.setDrawWidth(3);
+    solidDot(surface, x, y, kCentreDot);
+    surface.setDrawWidth(1);
 }
 
 // --- the whole overlay -------------------------------------------------------------------
 
 namespace {
 
-void drawPoints(DrawSurface& picMap, const MapView& view, OverlayState& state, Connection* main,
+void drawPoints(DrawSurface& surface, const MapView& view, OverlayState& state, Connection* main,
                 Connection* airports, const OverlayInputs& in)
 {
     if (main == nullptr)
@@ -277,7 +277,7 @@ void drawPoints(DrawSurface& picMap, const MapView& view, OverlayState& state, C
             guarded([&] {
                 const AirportInfo* airport =
                     modes.aptDataAvailable ? state.airports.find(p.name) : nullptr;
-                DrawAirportInfo(picMap, view, p.latDDMM, p.lonDDMM,
+                DrawAirportInfo(surface, view, p.latDDMM, p.lonDDMM,
                                 static_cast<int>(PointKind::Ordinary), p.name, layers, modes,
                                 airport);
             });
@@ -291,7 +291,7 @@ void drawPoints(DrawSurface& picMap, const MapView& view, OverlayState& state, C
             return; // the route grid is empty: no point of it is drawn
         for (const MapPoint& p : points) {
             guarded([&] {
-                DrawWaypointSymbol(picMap, view, p.latDDMM, p.lonDDMM,
+                DrawWaypointSymbol(surface, view, p.latDDMM, p.lonDDMM,
                                    static_cast<int>(routePointKind(p, *in.activePoint)), p.name,
                                    layers.ShowWayInfo);
             });
@@ -299,7 +299,7 @@ void drawPoints(DrawSurface& picMap, const MapView& view, OverlayState& state, C
     }
 }
 
-void drawDirectTarget(DrawSurface& picMap, const MapView& view, Connection* airports,
+void drawDirectTarget(DrawSurface& surface, const MapView& view, Connection* airports,
                       const OverlayInputs& in)
 {
     if (!in.directTarget)
@@ -307,14 +307,14 @@ void drawDirectTarget(DrawSurface& picMap, const MapView& view, Connection* airp
     SymbolModes modes = in.modes;
     modes.aptDataAvailable = modes.aptDataAvailable && airports != nullptr;
     // "DF" has two letters: it never is an airport.
-    DrawAirportInfo(picMap, view, in.directTarget->first, in.directTarget->second,
+    DrawAirportInfo(surface, view, in.directTarget->first, in.directTarget->second,
                     static_cast<int>(PointKind::DirectTarget), QStringLiteral("DF"), in.layers,
                     modes, nullptr);
 }
 
 } // namespace
 
-OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& state,
+OverlayResult drawMovingMap(DrawSurface& surface, MapView& view, OverlayState& state,
                             Connection* main, Connection* airports, const OverlayInputs& in)
 {
     OverlayResult result;
@@ -333,18 +333,18 @@ OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& st
     const double lonDDMM = DegreesToDDMM(in.aircraft.lonDeg);
 
     if (in.layers.ShowRoute)
-        guarded([&] { drawRouteLine(picMap, view, in.routeLine); });
+        guarded([&] { drawRouteLine(surface, view, in.routeLine); });
     if (in.navigating) {
         result.navigationDue = true;
         if (in.guideTarget)
             guarded([&] {
-                drawRouteLeg(picMap, view, *in.guideTarget, in.aircraft, kGuideLineColour);
+                drawRouteLeg(surface, view, *in.guideTarget, in.aircraft, kGuideLineColour);
             });
     }
 
     if (view.computeViewBounds(0, 0, view.viewWidth(), view.viewHeight()))
-        drawPoints(picMap, view, state, main, airports, in);
-    guarded([&] { drawDirectTarget(picMap, view, airports, in); });
+        drawPoints(surface, view, state, main, airports, in);
+    guarded([&] { drawDirectTarget(surface, view, airports, in); });
 
     const double w = view.viewWidth();
     const double h = view.viewHeight();
@@ -362,7 +362,7 @@ OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& st
         });
     }
 
-    drawAircraft(picMap, {state.PlaneX, state.PlaneY, in.trackDeg, in.noFix, in.planeSymbol});
+    drawAircraft(surface, {state.PlaneX, state.PlaneY, in.trackDeg, in.noFix, in.planeSymbol});
     result.aircraftDrawn = true;
     return result;
 }

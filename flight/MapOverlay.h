@@ -91,13 +91,13 @@ bool aircraftInSight(double planeX, double planeY, double viewWidth, double view
 struct ChartListUpdate
 {
     std::vector<QString> entries; // the charts under the aircraft
-    bool showMapNumber = false;   // LblMapNumber: more than two charts
-    bool showNextMap = false;     // tNextMap: more than one chart
+    bool showMapNumber = false;   // the chart number box: more than two charts
+    bool showNextMap = false;     // the next-chart hint: more than one chart
     // The chart to change to now: the aircraft is near the view's edge and the hint box names
     // another chart than the one shown.
     std::optional<QString> switchTo;
     int mapListIndex = -1;    // place of the shown chart in the list, -1 when not there
-    QString nextMap;          // tNextMap's new text: the chart after the shown one, cycling
+    QString nextMap;          // the hint's new text: the chart after the shown one, cycling
     QString mapNumberCaption; // "2 / 3", "0 / 3" when the shown chart is not in the list
 };
 // `shownChart` is the chart combo's text, `nextMapText` the hint box's text before this
@@ -119,7 +119,7 @@ struct AircraftSymbol
 // Symbol 1: a 15-pixel track line (blue with a white core) and a dot in the fix colour inside a
 // dark ring. Symbol 2: an aircraft outline, nose at the position, pointing along the track,
 // black with a core in the fix colour and a light centre dot. Draw width 1 afterwards.
-void drawAircraft(DrawSurface& picMap, const AircraftSymbol& aircraft);
+void drawAircraft(DrawSurface& surface, const AircraftSymbol& aircraft);
 
 // --- the whole overlay ------------------------------------------------------------------
 
@@ -156,7 +156,7 @@ struct OverlayResult
 {
     bool drawn = false;     // false: no chart, or a chart that is not valid; nothing was drawn
     bool offChart = false;  // the aircraft is outside the chart image: centring went off
-    bool hideHints = false; // hide tNextMap and LblMapNumber (before applying chartList)
+    bool hideHints = false; // hide the hint and the chart number (before applying chartList)
     std::optional<ChartListUpdate> chartList; // stepping mode on and the aircraft in sight
     bool aircraftDrawn = false;
     // Navigating, and the overlay got as far as the target navigation (a chart and an aircraft
@@ -171,7 +171,7 @@ struct OverlayResult
 // Draws the overlay in its order. Every part is drawn on its own: a database fault or a bad
 // row leaves out what it concerns, never the rest, and the aircraft is drawn last whenever it
 // is in sight (or stepping mode is on). `main` and `airports` may be null (not open).
-OverlayResult drawMovingMap(DrawSurface& picMap, MapView& view, OverlayState& state,
+OverlayResult drawMovingMap(DrawSurface& surface, MapView& view, OverlayState& state,
                             Connection* main, Connection* airports, const OverlayInputs& in);
 
 // The flight map's "moving map" layer: drawMovingMap over the inputs of the last prepare.

@@ -32,6 +32,7 @@
 #include "flight/FlightSettings.h"
 #include "flight/GpsPort.h"
 #include "flight/Instruments.h"
+#include "flight/LayerSwitches.h"
 #include "flight/MapOverlay.h"
 #include "flight/RouteNav.h"
 #include "flight/TrackRecorder.h"
@@ -329,8 +330,8 @@ public:
     void cmdPrev_Click();
     void cmdDirectFly_Click();
     void picDF_Click();
-    void cmdshowRoute_Click() { switchLayer(QStringLiteral("cmdshowRoute")); }
-    void picShowRoute_Click() { switchLayer(QStringLiteral("picShowRoute")); }
+    void cmdshowRoute_Click() { switchLayer(SwitchFace::RouteLineOff); }
+    void picShowRoute_Click() { switchLayer(SwitchFace::RouteLine); }
     void lblRoute_Click() { picShowRoute_Click(); }
     void gridWaypoints_HeadClick(int ColIndex);
     void gridWaypoints_RowColChange(int LastRow, int LastCol);
@@ -371,17 +372,19 @@ public:
     // ================================================================ switches and keys
     // The layer switches (flight/LayerSwitches.h): a click on a face sets the layer flags, the
     // faces show them, the map is redrawn (and the route figures with the route line).
-    void switchLayer(const QString& face);
-    void cmdLR1_Click() { switchLayer(QStringLiteral("cmdLR1")); }
-    void cmdLR2_Click() { switchLayer(QStringLiteral("cmdLR2")); }
-    void picLR3_Click() { switchLayer(QStringLiteral("picLR3")); }
-    void cmdAPT1_Click() { switchLayer(QStringLiteral("cmdAPT1")); }
-    void cmdAPT2_Click() { switchLayer(QStringLiteral("cmdAPT2")); }
-    void picAPT3_Click() { switchLayer(QStringLiteral("picAPT3")); }
-    void cmdPR_Click() { switchLayer(QStringLiteral("cmdPR")); }
-    void picPR_Click() { switchLayer(QStringLiteral("picPR")); }
-    void cmdWayInfo_Click() { switchLayer(QStringLiteral("cmdWayInfo")); }
-    void picWayInfo_Click() { switchLayer(QStringLiteral("picWayInfo")); }
+    void switchLayer(SwitchFace face);
+    // The control of each switch face.
+    QWidget* faceControl(SwitchFace face) const;
+    void cmdLR1_Click() { switchLayer(SwitchFace::AirspacesOff); }
+    void cmdLR2_Click() { switchLayer(SwitchFace::Airspaces); }
+    void picLR3_Click() { switchLayer(SwitchFace::AirspacesWithAltitudes); }
+    void cmdAPT1_Click() { switchLayer(SwitchFace::AirportsOff); }
+    void cmdAPT2_Click() { switchLayer(SwitchFace::AirportsStep1); }
+    void picAPT3_Click() { switchLayer(SwitchFace::AirportsStep2); }
+    void cmdPR_Click() { switchLayer(SwitchFace::CircuitsOff); }
+    void picPR_Click() { switchLayer(SwitchFace::Circuits); }
+    void cmdWayInfo_Click() { switchLayer(SwitchFace::PointNamesOff); }
+    void picWayInfo_Click() { switchLayer(SwitchFace::PointNames); }
     void cmdShowPoints_Click();
     void picShowPoints_Click();
     void cmdSet_Click();

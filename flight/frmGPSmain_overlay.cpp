@@ -43,10 +43,10 @@ void frmGPSmain::showAirspaceBox()
     if (!box)
         return;
     frmQNH->setVisible(box->visible);
-    if (box->lblQNHColour)
-        paintBackground(lblQNH, vbColor(*box->lblQNHColour));
-    if (box->lblQNHToolTip)
-        lblQNH->setToolTip(*box->lblQNHToolTip);
+    if (box->qnhColour)
+        paintBackground(lblQNH, vbColor(*box->qnhColour));
+    if (box->qnhToolTip)
+        lblQNH->setToolTip(*box->qnhToolTip);
 }
 
 void frmGPSmain::prepareMovingMap()

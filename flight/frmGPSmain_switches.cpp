@@ -26,19 +26,28 @@ namespace tv {
 
 // ------------------------------------------------------------------------------ layer switches
 
-void frmGPSmain::switchLayer(const QString& face)
+void frmGPSmain::switchLayer(SwitchFace face)
 {
     layers = pressLayerSwitch(layers, face);
     showLayerSwitches();
     UpdateMap();
-    if (face == QLatin1String("cmdshowRoute"))
+    if (face == SwitchFace::RouteLineOff)
         UpdateRouteInfo();
+}
+
+QWidget* frmGPSmain::faceControl(SwitchFace face) const
+{
+    // In the order of SwitchFace.
+    QWidget* const controls[] = {cmdLR1,       cmdLR2,       picLR3,     cmdPR,
+                                 picPR,        cmdAPT1,      cmdAPT2,    picAPT3,
+                                 cmdshowRoute, picShowRoute, cmdWayInfo, picWayInfo};
+    return controls[static_cast<size_t>(face)];
 }
 
 void frmGPSmain::showLayerSwitches()
 {
     for (const auto& [face, shown] : layerSwitchFaces(layers, airspaceFile_, airportFile_)) {
-        if (QWidget* control = findChild<QWidget*>(face))
+        if (QWidget* control = faceControl(face))
             control->setVisible(shown);
     }
 }

@@ -21,11 +21,11 @@ constexpr uint32_t kNavy = 0x800000;
 constexpr double kLabelDx = 10.0;
 constexpr double kNameDy = -7.0;
 
-void printAt(Drawing& picMap, double x, double y, const QString& text)
+void printAt(Drawing& surface, double x, double y, const QString& text)
 {
-    picMap.setCurrentX(x);
-    picMap.setCurrentY(y);
-    picMap.Print(QLatin1Char(' ') + text + QLatin1Char(' '));
+    surface.setCurrentX(x);
+    surface.setCurrentY(y);
+    surface.Print(QLatin1Char(' ') + text + QLatin1Char(' '));
 }
 
 } // namespace
@@ -37,7 +37,7 @@ std::optional<QPointF> mapPixelOf(const MapView& view, double latDDMM, double lo
     return view.positionToView(GeoPos{DDMMToDegrees(latDDMM), DDMMToDegrees(lonDDMM)});
 }
 
-void drawWaypointSymbol(Drawing& picMap, const MapView& view, QPointF at, int kind,
+void drawWaypointSymbol(Drawing& surface, const MapView& view, QPointF at, int kind,
                         const QString& name, bool showName)
 {
     uint32_t outer = 0;
@@ -57,31 +57,31 @@ void drawWaypointSymbol(Drawing& picMap, const MapView& view, QPointF at, int ki
     default:
         return;
     }
-    picMap.setForeColor(kBlack);
-    picMap.setDrawWidth(width);
-    picMap.Circle(at.x(), at.y(), 2, kBlack);
-    picMap.Circle(at.x(), at.y(), 5, outer);
+    surface.setForeColor(kBlack);
+    surface.setDrawWidth(width);
+    surface.Circle(at.x(), at.y(), 2, kBlack);
+    surface.Circle(at.x(), at.y(), 5, outer);
     if (showName)
-        printAt(picMap, at.x() + kLabelDx, at.y() + kNameDy, name);
-    picMap.setDrawWidth(1);
+        printAt(surface, at.x() + kLabelDx, at.y() + kNameDy, name);
+    surface.setDrawWidth(1);
 }
 
-void DrawWaypointSymbol(Drawing& picMap, const MapView& view, double latDDMM, double lonDDMM,
+void DrawWaypointSymbol(Drawing& surface, const MapView& view, double latDDMM, double lonDDMM,
                         int kind, const QString& name, bool showWayInfo)
 {
     if (const auto at = mapPixelOf(view, latDDMM, lonDDMM))
-        drawWaypointSymbol(picMap, view, *at, kind, name, showWayInfo);
+        drawWaypointSymbol(surface, view, *at, kind, name, showWayInfo);
 }
 
-void DrawAirportInfo(Drawing& picMap, const MapView& view, double latDDMM, double lonDDMM, int kind,
-                     const QString& name, const LayerFlags& layers, SymbolModes modes,
+void DrawAirportInfo(Drawing& surface, const MapView& view, double latDDMM, double lonDDMM,
+                     int kind, const QString& name, const LayerFlags& layers, SymbolModes modes,
                      const AirportInfo* airport)
 {
     const auto at = mapPixelOf(view, latDDMM, lonDDMM);
     if (!at)
         return;
     if (!modes.aptDataAvailable) {
-        drawWaypointSymbol(picMap, view, *at, kind, name, layers.ShowWayInfo);
+        drawWaypointSymbol(surface, view, *at, kind, name, layers.ShowWayInfo);
         return;
     }
     if (name.size() != 4 || airport == nullptr) {
@@ -89,33 +89,33 @@ void DrawAirportInfo(Drawing& picMap, const MapView& view, double latDDMM, doubl
         // airports, but the direct-flight target always gets its symbol.
         if (kind != static_cast<int>(PointKind::DirectTarget) && modes.routePointsOnly)
             return;
-        drawWaypointSymbol(picMap, view, *at, kind, name, layers.ShowWayInfo);
+        drawWaypointSymbol(surface, view, *at, kind, name, layers.ShowWayInfo);
         return;
     }
 
     const double x = at->x();
     const double y = at->y();
-    picMap.setForeColor(kBlack);
+    surface.setForeColor(kBlack);
     if (layers.ShowAPT1) {
-        picMap.setDrawWidth(6);
-        picMap.Circle(x, y, 10, kNavy);
+        surface.setDrawWidth(6);
+        surface.Circle(x, y, 10, kNavy);
         if (airport->headingDeg) {
             // A 20-pixel bar through the point along the runway, north up.
             const double h = *airport->headingDeg * kGeoPi / 180.0;
             const double c = std::cos(h);
             const double s = std::sin(h);
-            picMap.Line(x, y, x + 10 * s, y - 10 * c, airport->runwayColour);
-            picMap.Line(x, y, x - 10 * s, y + 10 * c, airport->runwayColour);
+            surface.Line(x, y, x + 10 * s, y - 10 * c, airport->runwayColour);
+            surface.Line(x, y, x - 10 * s, y + 10 * c, airport->runwayColour);
         }
-        printAt(picMap, x + kLabelDx, y + kNameDy, name);
+        printAt(surface, x + kLabelDx, y + kNameDy, name);
     }
     if (layers.ShowAPT2) {
-        printAt(picMap, x + kLabelDx, y + 10, airport->runwayText);
-        printAt(picMap, x + kLabelDx, y + 27, airport->lines.info);
+        printAt(surface, x + kLabelDx, y + 10, airport->runwayText);
+        printAt(surface, x + kLabelDx, y + 27, airport->lines.info);
         if (!airport->lines.atis.isEmpty())
-            printAt(picMap, x + kLabelDx, y + 44, airport->lines.atis);
+            printAt(surface, x + kLabelDx, y + 44, airport->lines.atis);
     }
-    picMap.setDrawWidth(1);
+    surface.setDrawWidth(1);
 }
 
 } // namespace tv

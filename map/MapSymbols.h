@@ -44,11 +44,11 @@ std::optional<QPointF> mapPixelOf(const MapView& view, double latDDMM, double lo
 // direct-flight target (those two thicken as the chart is enlarged). Any other kind draws
 // nothing. With `showName` the name is printed as " name " with its top-left corner at
 // (x + 10, y - 7). The draw width is 1 afterwards.
-void drawWaypointSymbol(Drawing& picMap, const MapView& view, QPointF at, int kind,
+void drawWaypointSymbol(Drawing& surface, const MapView& view, QPointF at, int kind,
                         const QString& name, bool showName);
 
 // The waypoint symbol of a DD.MM position (nothing when the view cannot place it).
-void DrawWaypointSymbol(Drawing& picMap, const MapView& view, double latDDMM, double lonDDMM,
+void DrawWaypointSymbol(Drawing& surface, const MapView& view, double latDDMM, double lonDDMM,
                         int kind, const QString& name, bool showWayInfo);
 
 // A point that may be an airport. `airport` is what the airport data file holds for `name`,
@@ -61,8 +61,8 @@ void DrawWaypointSymbol(Drawing& picMap, const MapView& view, double latDDMM, do
 // north up)
 //   and the name; with ShowAPT2 the runway text and the information and ATIS lines under it;
 //   with both off nothing.
-void DrawAirportInfo(Drawing& picMap, const MapView& view, double latDDMM, double lonDDMM, int kind,
-                     const QString& name, const LayerFlags& layers, SymbolModes modes,
+void DrawAirportInfo(Drawing& surface, const MapView& view, double latDDMM, double lonDDMM,
+                     int kind, const QString& name, const LayerFlags& layers, SymbolModes modes,
                      const AirportInfo* airport);
 
 } // namespace tv

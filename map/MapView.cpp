@@ -310,10 +310,10 @@ AircraftPlacement MapView::placeAircraft(GeoPos position)
     return placement;
 }
 
-void MapView::paint(Drawing& picMap) const
+void MapView::paint(Drawing& surface) const
 {
-    picMap.PaintPicture(storage_, picMap.ScaleLeft(), picMap.ScaleTop(), picMap.ScaleWidth(),
-                        picMap.ScaleHeight(), sourceX_, sourceY_, sourceWidth_, sourceHeight_);
+    surface.PaintPicture(storage_, surface.ScaleLeft(), surface.ScaleTop(), surface.ScaleWidth(),
+                         surface.ScaleHeight(), sourceX_, sourceY_, sourceWidth_, sourceHeight_);
 }
 
 QPointF MapView::positionToImage(GeoPos position) const

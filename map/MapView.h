@@ -158,8 +158,8 @@ public:
     // The redraw's placement of the aircraft: image pixel, off-chart test (switches centring
     // off), view pixel, and centring when it is on.
     AircraftPlacement placeAircraft(GeoPos position);
-    // Paints the source rectangle of the storage picture over the whole of `picMap`.
-    void paint(Drawing& picMap) const;
+    // Paints the source rectangle of the storage picture over the whole of `surface`.
+    void paint(Drawing& surface) const;
 
     // --- conversions -----------------------------------------------------------------------
     // DD.MM chart edge -> decimal degrees.

@@ -45,7 +45,7 @@ Measurement measure(DDMMPoint waypoint, DDMMPoint cursor);
 // What a redraw draws besides the chart.
 struct PlanMapInputs
 {
-    // The airspace layer's inputs; none: no airspaces and no tLR box.
+    // The airspace layer's inputs; none: no airspaces and no airspace box.
     std::optional<PlanAirspaceMapLayer::Inputs> airspaces;
     // The route line when shown; none: no line and no length.
     std::optional<std::vector<PlanRoutePoint>> route;
@@ -57,8 +57,8 @@ struct PlanMapResult
 {
     // The route's length when a route was given and the map has a chart.
     std::optional<double> routeLengthNm;
-    // What tLR shows; none when no airspace inputs were given, without a chart, or when the
-    // airspace layer failed.
+    // What the airspace box shows; none when no airspace inputs were given, without a chart, or
+    // when the airspace layer failed.
     std::optional<PlanAirspaceBox> airspaceBox;
 };
 

@@ -123,22 +123,22 @@ StepResult stepToPreviousPoint(Recordset& points)
 
 // --- drawing -------------------------------------------------------------------------------
 
-bool drawRouteLeg(Drawing& picMap, const MapView& view, GeoPos p1, GeoPos p2, uint32_t colour)
+bool drawRouteLeg(Drawing& surface, const MapView& view, GeoPos p1, GeoPos p2, uint32_t colour)
 {
     const std::optional<QPointF> a = view.positionToView(p1);
     const std::optional<QPointF> b = view.positionToView(p2);
     if (!a || !b)
         return false;
-    picMap.setDrawWidth(view.zoomedDrawWidth(kRouteLegBaseWidth));
-    picMap.Line(b->x(), b->y(), a->x(), a->y(), colour);
-    picMap.setDrawWidth(1);
+    surface.setDrawWidth(view.zoomedDrawWidth(kRouteLegBaseWidth));
+    surface.Line(b->x(), b->y(), a->x(), a->y(), colour);
+    surface.setDrawWidth(1);
     return true;
 }
 
-void drawRouteLine(Drawing& picMap, const MapView& view, const std::vector<RoutePoint>& points)
+void drawRouteLine(Drawing& surface, const MapView& view, const std::vector<RoutePoint>& points)
 {
     for (size_t i = 0; i + 1 < points.size(); ++i)
-        drawRouteLeg(picMap, view, points[i].position(), points[i + 1].position(),
+        drawRouteLeg(surface, view, points[i].position(), points[i + 1].position(),
                      kRouteLineColour);
 }
 

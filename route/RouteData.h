@@ -84,8 +84,8 @@ StepResult stepToPreviousPoint(Recordset& points);
 // One straight line between two positions on the map, from the second point to the first,
 // `kRouteLegBaseWidth` thickened with the zoom; the draw width is 1 afterwards. False (nothing
 // drawn) when the view cannot place the points.
-bool drawRouteLeg(Drawing& picMap, const MapView& view, GeoPos p1, GeoPos p2, uint32_t colour);
+bool drawRouteLeg(Drawing& surface, const MapView& view, GeoPos p1, GeoPos p2, uint32_t colour);
 // The route line: every leg between consecutive points in the route colour.
-void drawRouteLine(Drawing& picMap, const MapView& view, const std::vector<RoutePoint>& points);
+void drawRouteLine(Drawing& surface, const MapView& view, const std::vector<RoutePoint>& points);
 
 } // namespace tv

@@ -174,16 +174,16 @@ TEST_F(MapLayer, QnhBoxColourTellsManyAirspaces)
         addBox(i);
     tv::FlightAirspaceBox box = flight(true, false, false);
     EXPECT_TRUE(box.visible);
-    EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxColour);
+    EXPECT_EQ(box.qnhColour, tv::kAirspaceBoxColour);
     addBox(32);
     flightLayer = {}; // the layer keeps what it read: the file as it is now
     box = flight(true, false, false);
-    EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxAlertColour);
-    EXPECT_EQ(box.lblQNHToolTip, QString());
+    EXPECT_EQ(box.qnhColour, tv::kAirspaceBoxAlertColour);
+    EXPECT_EQ(box.qnhToolTip, QString());
     // Circuits alone: the box is hidden and keeps its colour.
     box = flight(false, false, true);
     EXPECT_FALSE(box.visible);
-    EXPECT_FALSE(box.lblQNHColour.has_value());
+    EXPECT_FALSE(box.qnhColour.has_value());
 }
 
 TEST_F(MapLayer, BrokenAirspaceBetweenTwoGoodOnesIsLeftOutAndReported)
@@ -198,16 +198,16 @@ TEST_F(MapLayer, BrokenAirspaceBetweenTwoGoodOnesIsLeftOutAndReported)
     EXPECT_EQ(at(middle(px(48.58, 9.15), px(48.58, 9.22))), kWhite); // nothing half-drawn
     // Airspace 2 drew nothing, so the colours run on from 1 to 3: red, black, red, black.
     EXPECT_EQ(at(middle(px(48.58, 9.24), px(48.58, 9.28))), tv::kAirspaceBlack);
-    EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxAlertColour);
-    EXPECT_EQ(box.lblQNHToolTip, QStringLiteral("Luftraumdaten fehlerhaft"));
+    EXPECT_EQ(box.qnhColour, tv::kAirspaceBoxAlertColour);
+    EXPECT_EQ(box.qnhToolTip, QStringLiteral("Luftraumdaten fehlerhaft"));
 
     // Mended: the next complete redraw clears the signal (the file mended and opened anew).
     db->Execute("DELETE FROM \"Luftraum\" WHERE \"Index\" = 2");
     db = std::make_shared<tv::Connection>();
     db->Open(file.string());
     box = flight(true, false, false);
-    EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxColour);
-    EXPECT_EQ(box.lblQNHToolTip, QString());
+    EXPECT_EQ(box.qnhColour, tv::kAirspaceBoxColour);
+    EXPECT_EQ(box.qnhToolTip, QString());
 }
 
 TEST_F(MapLayer, SelectionThatFailsIsReported)
@@ -215,8 +215,8 @@ TEST_F(MapLayer, SelectionThatFailsIsReported)
     addBox(1);
     db->Execute("DROP TABLE \"Luftraum\"");
     const tv::FlightAirspaceBox box = flight(true, false, false);
-    EXPECT_EQ(box.lblQNHColour, tv::kAirspaceBoxAlertColour);
-    EXPECT_EQ(box.lblQNHToolTip, QStringLiteral("Luftraumdaten fehlerhaft"));
+    EXPECT_EQ(box.qnhColour, tv::kAirspaceBoxAlertColour);
+    EXPECT_EQ(box.qnhToolTip, QStringLiteral("Luftraumdaten fehlerhaft"));
 }
 
 TEST_F(MapLayer, WithoutAirspaceFileNothingChanges)
@@ -224,8 +224,8 @@ TEST_F(MapLayer, WithoutAirspaceFileNothingChanges)
     db.reset();
     const tv::FlightAirspaceBox box = flight(true, true, true);
     EXPECT_TRUE(box.visible);
-    EXPECT_FALSE(box.lblQNHColour.has_value());
-    EXPECT_FALSE(box.lblQNHToolTip.has_value());
+    EXPECT_FALSE(box.qnhColour.has_value());
+    EXPECT_FALSE(box.qnhToolTip.has_value());
 }
 
 TEST_F(MapLayer, EachRedrawDecidesItsOwnBox)

@@ -307,7 +307,7 @@ TEST_F(Passes, PlanMapNoneDrawsNothingEvenWithCircuitsOn)
     addSquare(1, 48.50, 9.50);
     addCircuit(2, 48.50, 9.50);
     const tv::PlanAirspaceDrawing none = layer.planMap(db, plan(false, std::nullopt, true));
-    EXPECT_FALSE(none.tLRVisible);
+    EXPECT_FALSE(none.boxVisible);
     EXPECT_TRUE(none.drawing.strokes.empty());
 }
 
@@ -317,8 +317,8 @@ TEST_F(Passes, PlanMapAllDrawsEveryAltitudeAndCircuitsByTheirSwitch)
     addHigh(2, 48.50, 9.50);
     addCircuit(3, 48.50, 9.50);
     const tv::PlanAirspaceDrawing all = layer.planMap(db, plan(true, std::nullopt, false));
-    EXPECT_TRUE(all.tLRVisible);
-    EXPECT_EQ(all.tLRText, "Alle Lufträume");
+    EXPECT_TRUE(all.boxVisible);
+    EXPECT_EQ(all.boxText, "Alle Lufträume");
     EXPECT_EQ(all.drawing.airspaceCount, 2);
     EXPECT_EQ(all.drawing.strokes.size(), 8u);
     const tv::PlanAirspaceDrawing withCircuits = layer.planMap(db, plan(true, std::nullopt, true));
@@ -331,7 +331,7 @@ TEST_F(Passes, PlanMapAtOneAltitudeShowsCircuitsAtEveryAltitude)
     addHigh(2, 48.50, 9.50);    // 9500 - 12500
     addCircuit(3, 48.50, 9.50); // GND - 2500
     const tv::PlanAirspaceDrawing at = layer.planMap(db, plan(true, 10000, true));
-    EXPECT_EQ(at.tLRText, "Luftraum in 10000 ft");
+    EXPECT_EQ(at.boxText, "Luftraum in 10000 ft");
     EXPECT_EQ(at.drawing.airspaceCount, 1);
     EXPECT_EQ(at.drawing.strokes.size(), 8u); // airspace 2 and the circuit
 }
@@ -341,7 +341,7 @@ TEST_F(Passes, PlanMapSelectionThatFailsIsReportedNotDrawn)
     addSquare(1, 48.50, 9.50);
     db->Execute("DROP TABLE \"Luftraum\"");
     const tv::PlanAirspaceDrawing bad = layer.planMap(db, plan(true, 3500, true));
-    EXPECT_TRUE(bad.tLRVisible);
+    EXPECT_TRUE(bad.boxVisible);
     EXPECT_TRUE(bad.drawing.faulty);
     EXPECT_TRUE(bad.drawing.strokes.empty());
 }

@@ -2,9 +2,44 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
+
+using tv::SwitchFace;
+
+// Short names of the faces for the tables below.
+const char* nameOf(SwitchFace face)
+{
+    switch (face) {
+    case SwitchFace::AirspacesOff:
+        return "LR";
+    case SwitchFace::Airspaces:
+        return "LR2";
+    case SwitchFace::AirspacesWithAltitudes:
+        return "LR3";
+    case SwitchFace::CircuitsOff:
+        return "PR";
+    case SwitchFace::Circuits:
+        return "PR+";
+    case SwitchFace::AirportsOff:
+        return "APT";
+    case SwitchFace::AirportsStep1:
+        return "APT2";
+    case SwitchFace::AirportsStep2:
+        return "APT3";
+    case SwitchFace::RouteLineOff:
+        return "Route";
+    case SwitchFace::RouteLine:
+        return "Route+";
+    case SwitchFace::PointNamesOff:
+        return "Names";
+    case SwitchFace::PointNames:
+        return "Names+";
+    }
+    return "?";
+}
 
 // The faces shown, as "name" for each face that shows, in the order the switches stand.
 std::string shownFaces(const tv::LayerFlags& flags, bool airspaceFile = true,
@@ -13,7 +48,7 @@ std::string shownFaces(const tv::LayerFlags& flags, bool airspaceFile = true,
     std::string shown;
     for (const auto& [face, visible] : tv::layerSwitchFaces(flags, airspaceFile, airportFile))
         if (visible)
-            shown += face.toStdString() + ' ';
+            shown += std::string(nameOf(face)) + ' ';
     return shown;
 }
 
@@ -22,28 +57,27 @@ TEST(LayerSwitches, EachClickMovesToTheNextStateAndTheFacesShowIt)
 {
     struct Case
     {
-        const char* press;
+        std::optional<SwitchFace> press;
         const char* faces;
     } const rounds[] = {
-        {"", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 "},
-        {"cmdLR1", "cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 "},
-        {"cmdLR2", "picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 "},
-        {"picLR3", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 "},
-        {"cmdAPT1", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT2 picAPT3 "},
-        {"cmdAPT2", "cmdLR1 cmdLR2 picLR3 cmdPR picAPT3 "},
-        {"cmdPR", "cmdLR1 cmdLR2 picLR3 cmdPR picPR picAPT3 "},
-        {"cmdshowRoute", "cmdLR1 cmdLR2 picLR3 cmdPR picPR picAPT3 picShowRoute "},
-        {"cmdWayInfo", "cmdLR1 cmdLR2 picLR3 cmdPR picPR picAPT3 picShowRoute picWayInfo "},
-        {"picAPT3", "cmdLR1 cmdLR2 picLR3 cmdPR picPR cmdAPT1 cmdAPT2 picAPT3 picShowRoute "
-                    "picWayInfo "},
-        {"picPR", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 picShowRoute picWayInfo "},
-        {"picShowRoute", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 picWayInfo "},
-        {"lblLat", "cmdLR1 cmdLR2 picLR3 cmdPR cmdAPT1 cmdAPT2 picAPT3 picWayInfo "},
+        {std::nullopt, "LR LR2 LR3 PR APT APT2 APT3 "},
+        {SwitchFace::AirspacesOff, "LR2 LR3 PR APT APT2 APT3 "},
+        {SwitchFace::Airspaces, "LR3 PR APT APT2 APT3 "},
+        {SwitchFace::AirspacesWithAltitudes, "LR LR2 LR3 PR APT APT2 APT3 "},
+        {SwitchFace::AirportsOff, "LR LR2 LR3 PR APT2 APT3 "},
+        {SwitchFace::AirportsStep1, "LR LR2 LR3 PR APT3 "},
+        {SwitchFace::CircuitsOff, "LR LR2 LR3 PR PR+ APT3 "},
+        {SwitchFace::RouteLineOff, "LR LR2 LR3 PR PR+ APT3 Route+ "},
+        {SwitchFace::PointNamesOff, "LR LR2 LR3 PR PR+ APT3 Route+ Names+ "},
+        {SwitchFace::AirportsStep2, "LR LR2 LR3 PR PR+ APT APT2 APT3 Route+ Names+ "},
+        {SwitchFace::Circuits, "LR LR2 LR3 PR APT APT2 APT3 Route+ Names+ "},
+        {SwitchFace::RouteLine, "LR LR2 LR3 PR APT APT2 APT3 Names+ "},
     };
     tv::LayerFlags flags;
     for (const Case& c : rounds) {
-        flags = tv::pressLayerSwitch(flags, QString::fromLatin1(c.press));
-        EXPECT_EQ(shownFaces(flags), c.faces) << "after " << c.press;
+        if (c.press)
+            flags = tv::pressLayerSwitch(flags, *c.press);
+        EXPECT_EQ(shownFaces(flags), c.faces) << "after " << (c.press ? nameOf(*c.press) : "-");
     }
 }
 
@@ -51,9 +85,8 @@ TEST(LayerSwitches, WithoutTheirFileTheSwitchesStayAwayWhateverTheFlags)
 {
     tv::LayerFlags all;
     all.ShowPR = all.ShowRoute = all.ShowWayInfo = true;
-    EXPECT_EQ(shownFaces(all, false, true), "cmdAPT1 cmdAPT2 picAPT3 picShowRoute picWayInfo ");
-    EXPECT_EQ(shownFaces(all, true, false), "cmdLR1 cmdLR2 picLR3 cmdPR picPR picShowRoute "
-                                            "picWayInfo ");
+    EXPECT_EQ(shownFaces(all, false, true), "APT APT2 APT3 Route+ Names+ ");
+    EXPECT_EQ(shownFaces(all, true, false), "LR LR2 LR3 PR PR+ Route+ Names+ ");
 }
 
 } // namespace
