@@ -12,8 +12,6 @@
 namespace fwtest {
 namespace {
 
-constexpr int64_t kGreen = 0x00FF00; // the aircraft's centre with a fix
-
 const std::string kNoFix = nmea("GPRMC,120000,V,4830.0000,N,00930.0000,E,000.0,000.0,010624,,");
 
 class GpsEvents : public FlightWindowTest
@@ -95,7 +93,7 @@ TEST_F(GpsEvents, MapIsRedrawnOnTheFirstAndEveryTwentyFirstPosition)
         const tv::GeoPos at{48.9, 9.05 + n * 0.008};
         feed(tvtest::fixAt(at.latDeg, at.lonDeg));
         const QPointF px = *w.mapView.positionToView(at);
-        if (probe(px.x(), px.y()) == kGreen) // the aircraft is drawn where it is now
+        if (probe(px.x(), px.y()) == kGreen) // the aircraft's centre with a fix, where it is now
             redrawnAt.push_back(n);
     }
     EXPECT_EQ(redrawnAt, (std::vector<int>{1, 22, 43}));

@@ -15,7 +15,6 @@
 namespace fwtest {
 namespace {
 
-constexpr int64_t kRed = 0x0000FF;
 
 class ChartOnMap : public FlightWindowTest
 {

@@ -2,7 +2,9 @@
 #include "PlanData.h"
 #include "map/DrawSurface.h"
 #include "planning/PlanText.h"
+#include "support/ChartRows.h"
 #include "support/GuiApp.h"
+#include "support/PixelProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -30,14 +32,7 @@ QImage plainChart(int w, int h)
 // one to one, so map pixels are image pixels.
 ChartRow alpineChart()
 {
-    ChartRow row;
-    row.southDDMM = 47.00;
-    row.northDDMM = 48.00;
-    row.westDDMM = 10.00;
-    row.eastDDMM = 12.00;
-    row.widthPx = 1000;
-    row.heightPx = 500;
-    return row;
+    return tvtest::chartRow({.south = 47.00, .north = 48.00, .west = 10.00, .east = 12.00}, 1000, 500);
 }
 
 PlanMap loadedMap()
@@ -56,10 +51,7 @@ uint32_t at(const PlanMap& map, double x, double y)
 // Number of route-coloured pixels in the column x around y.
 int lineThickness(const PlanMap& map, int x, int y)
 {
-    int n = 0;
-    for (int dy = -12; dy <= 12; ++dy)
-        n += at(map, x, y + dy) == tv::kPlanRouteColour ? 1 : 0;
-    return n;
+    return tvtest::thicknessAt(map.surface(), x, y, tv::kPlanRouteColour);
 }
 
 } // namespace
