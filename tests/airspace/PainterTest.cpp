@@ -16,6 +16,7 @@
 namespace astest {
 namespace {
 
+using tvtest::chartRow;
 using tvtest::bgr::kWhite;
 
 class MapLayer : public AirspaceFile
@@ -28,7 +29,7 @@ protected:
         // 48°-49° N, 9°-10° E on 500 x 400 pixels; the map shows the left half of it on
         // 1000 x 800 pixels (four map pixels per chart pixel each way... by the view's aspect).
         const tv::ChartRow row =
-            tvtest::chartRow({.south = 48.00, .north = 49.00, .west = 9.00, .east = 10.00}, 500, 400);
+            chartRow({.south = 48.00, .north = 49.00, .west = 9.00, .east = 10.00}, 500, 400);
         QImage chart(500, 400, QImage::Format_RGB32);
         chart.fill(Qt::white);
         view.setViewSize(1000, 800);

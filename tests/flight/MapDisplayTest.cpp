@@ -15,7 +15,6 @@
 namespace fwtest {
 namespace {
 
-
 class ChartOnMap : public FlightWindowTest
 {
 protected:

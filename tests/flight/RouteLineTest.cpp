@@ -12,6 +12,7 @@
 #include <cmath>
 
 using namespace tv;
+using tvtest::chartRow;
 
 namespace {
 
@@ -26,7 +27,7 @@ protected:
         view = MapView();
         view.setViewSize(500, 400);
         const ChartRow row =
-            tvtest::chartRow({.south = 48.00, .north = 49.00, .west = 11.00, .east = 12.00}, 1000, 800);
+            chartRow({.south = 48.00, .north = 49.00, .west = 11.00, .east = 12.00}, 1000, 800);
         QImage image(1000, 800, QImage::Format_RGB32);
         ASSERT_EQ(view.loadChart(row, image), MapView::LoadResult::Loaded);
         view.setSliderValue(slider);

@@ -1,6 +1,6 @@
 #include "route/RouteFixture.h"
-#include "support/NmeaText.h"
 #include "support/BgrColours.h"
+#include "support/NmeaText.h"
 #include "support/PixelProbe.h"
 #include "support/QtPrint.h"
 

@@ -14,6 +14,7 @@ using tv::ChartRow;
 using tv::GeoPos;
 using tv::MapView;
 using tv::MapViewConstants;
+using tvtest::chartRow;
 
 namespace {
 
@@ -37,7 +38,7 @@ QImage quadrantImage(int w, int h)
 
 ChartRow bavarianChart()
 {
-    return tvtest::chartRow({.south = 47.30, .north = 48.30, .west = 9.30, .east = 11.30}, 400, 200);
+    return chartRow({.south = 47.30, .north = 48.30, .west = 9.30, .east = 11.30}, 400, 200);
 }
 
 // A flight-window map of 200 x 100 pixels with the chart loaded, centring off.
@@ -186,7 +187,7 @@ TEST(MapConversions, SouthernAndWesternChartsConvertWithTheirSigns)
 {
     // 7°30' W .. 5°30' W, 34°30' S .. 33°30' S.
     const ChartRow row =
-        tvtest::chartRow({.south = -34.30, .north = -33.30, .west = -7.30, .east = -5.30}, 400, 200);
+        chartRow({.south = -34.30, .north = -33.30, .west = -7.30, .east = -5.30}, 400, 200);
     MapView view;
     view.setViewSize(200, 100);
     ASSERT_EQ(view.loadChart(row, quadrantImage(400, 200)), MapView::LoadResult::Loaded);
@@ -398,11 +399,7 @@ TEST(MapCentring, AircraftWestOfTheChartSwitchesCentringOff)
 TEST(MapCentring, LeftEdgeIsOnTheChartRightEdgeIsOff)
 {
     // Whole-degree edges, so that the edges are exact pixel 0 and pixel 400.
-    ChartRow row = bavarianChart();
-    row.southDDMM = 47;
-    row.northDDMM = 48;
-    row.westDDMM = 9;
-    row.eastDDMM = 11;
+    const ChartRow row = chartRow({.south = 47, .north = 48, .west = 9, .east = 11}, 400, 200);
     MapView view;
     view.setViewSize(200, 100);
     ASSERT_EQ(view.loadChart(row, quadrantImage(400, 200)), MapView::LoadResult::Loaded);

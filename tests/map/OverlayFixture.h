@@ -24,6 +24,7 @@
 namespace overlaytest {
 
 using namespace tvtest::bgr;
+using tvtest::chartRow;
 using tvtest::countColour;
 using tvtest::countInk;
 
@@ -35,8 +36,7 @@ constexpr uint32_t kChartPaper = 0xE0F0F0; // the plain chart image
 // 0.001 degree is one pixel both ways (x = (lon - 9) * 1000, y = (49 - lat) * 1000).
 inline tv::ChartRow testChart()
 {
-    return tvtest::chartRow({.south = 48.00, .north = 49.00, .west = 9.00, .east = 11.00},
-                            2000, 1000);
+    return chartRow({.south = 48.00, .north = 49.00, .west = 9.00, .east = 11.00}, 2000, 1000);
 }
 
 inline QImage plainChartImage()

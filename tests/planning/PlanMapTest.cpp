@@ -15,6 +15,7 @@
 using tv::ChartRow;
 using tv::DDMMPoint;
 using tv::PlanMap;
+using tvtest::chartRow;
 
 namespace {
 
@@ -32,7 +33,7 @@ QImage plainChart(int w, int h)
 // one to one, so map pixels are image pixels.
 ChartRow alpineChart()
 {
-    return tvtest::chartRow({.south = 47.00, .north = 48.00, .west = 10.00, .east = 12.00}, 1000, 500);
+    return chartRow({.south = 47.00, .north = 48.00, .west = 10.00, .east = 12.00}, 1000, 500);
 }
 
 PlanMap loadedMap()
@@ -87,13 +88,8 @@ TEST(PlanMapView, CursorReadOutSouthOfTheEquatorIsNegative)
 {
     PlanMap map;
     map.resize(500, 250);
-    ChartRow row;
-    row.southDDMM = -34.00;
-    row.northDDMM = -33.00;
-    row.westDDMM = -71.00;
-    row.eastDDMM = -70.00;
-    row.widthPx = 500;
-    row.heightPx = 500;
+    const ChartRow row =
+        chartRow({.south = -34.00, .north = -33.00, .west = -71.00, .east = -70.00}, 500, 500);
     ASSERT_TRUE(map.loadChart(row, plainChart(500, 500)));
     // Zoom 0 shows 250 x 125 image pixels, a quarter degree across: (0, 0) is 33°00' S
     // 71°00' W, the map's bottom-right corner 33°15' S 70°45' W.

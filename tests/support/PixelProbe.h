@@ -24,7 +24,8 @@ inline int countColour(const tv::DrawSurface& pic, const QRect& area, uint32_t c
 }
 
 // Pixels in the rectangle that are neither `background` nor off the picture.
-inline int countInk(const tv::DrawSurface& pic, const QRect& area, uint32_t background = bgr::kWhite)
+inline int countInk(const tv::DrawSurface& pic, const QRect& area,
+                    uint32_t background = bgr::kWhite)
 {
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)

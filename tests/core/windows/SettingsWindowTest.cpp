@@ -1,6 +1,6 @@
-#include "core/CategoryFixture.h"
 #include "WindowFixture.h"
 #include "app/Main.h"
+#include "core/CategoryFixture.h"
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
 #include "planning/frmManager.h"
