@@ -44,8 +44,8 @@ protected:
         setUpRouteGrid(*w);
         if (!w->routeRS)
             w->routeRS = std::make_shared<Recordset>();
-        if (!w->routepointsRS)
-            w->routepointsRS = std::make_shared<Recordset>();
+        if (!w->navigation().route.points)
+            w->navigation().route.points = std::make_shared<Recordset>();
         w->GridBusy = false;
         w->HandleInput(tvtest::fixStatus(true));
     }
@@ -99,7 +99,7 @@ protected:
         return route;
     }
 
-    QString target() const { return routePointFromRow(*w->routepointsRS).name; }
+    QString target() const { return routePointFromRow(*w->navigation().route.points).name; }
     bool frameShown() const { return !w->Frame1->isHidden(); }
     // Highlighted grid rows.
     std::vector<int> highlighted() const
@@ -136,7 +136,7 @@ TEST_F(RouteWindow, ChoosingTheSecondOfTwoRoutesOfOneNameShowsItsPoints)
     EXPECT_EQ(w->cmbRoute->itemData(0).toLongLong(), first);
     w->cmbRoute->setCurrentIndex(1);
     w->cmbRoute_Click();
-    EXPECT_EQ(currentRouteId(*w->routeRS), second);
+    EXPECT_EQ(currentRouteId(*w->navigation().route.routes), second);
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 3);
 }
 
@@ -147,7 +147,7 @@ TEST_F(RouteWindow, RouteNameWithAnApostropheCanBeChosen)
     refillRoutes(*w);
     w->cmbRoute->setCurrentIndex(1);
     w->cmbRoute_Click();
-    EXPECT_EQ(w->routepointsRS->RecordCount(), 4);
+    EXPECT_EQ(w->navigation().route.points->RecordCount(), 4);
     EXPECT_EQ(w->tRoute->text(), "Pilot's Loop");
 }
 
@@ -158,7 +158,7 @@ TEST_F(RouteWindow, RefillKeepsTheRouteAndTargetPointShownBefore)
     refillRoutes(*w);
     w->cmbRoute->setCurrentIndex(1);
     w->cmbRoute_Click();
-    w->routepointsRS->MoveNext(); // P2 of the second route
+    w->navigation().route.points->MoveNext(); // P2 of the second route
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->currentIndex(), 1);
     EXPECT_EQ(target(), "P2");
@@ -183,7 +183,7 @@ TEST_F(RouteWindow, NoRoutesEmptiesTheBoxAndTheGrid)
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->count(), 0);
     EXPECT_EQ(w->tRoute->text(), "");
-    EXPECT_EQ(w->routepointsRS->State(), Recordset::kStateOpen);
+    EXPECT_EQ(w->navigation().route.points->State(), Recordset::kStateOpen);
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 0);
 }
 
@@ -195,7 +195,7 @@ TEST_F(RouteWindow, RouteFiguresFollowAChoiceOnlyWhileAChartIsActive)
     w->lblRoute->setText(QStringLiteral("old"));
     w->cmbRoute->setCurrentIndex(1);
     w->cmbRoute_Click();
-    EXPECT_EQ(w->routepointsRS->RecordCount(), 3);
+    EXPECT_EQ(w->navigation().route.points->RecordCount(), 3);
     EXPECT_EQ(w->lblRoute->text(), "old");
     EXPECT_FALSE(std::filesystem::exists(data.dir / "kartendaten.crm"));
 
