@@ -9,12 +9,16 @@
 #include "core/GeoMath.h"
 #include "map/DrawSurface.h"
 #include "map/MapView.h"
+#include "support/BgrColours.h"
+#include "support/ChartRows.h"
 #include "support/GuiApp.h"
+#include "support/PixelProbe.h"
 
 namespace astest {
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
+using tvtest::chartRow;
+using tvtest::bgr::kWhite;
 
 class MapLayer : public AirspaceFile
 {
@@ -25,13 +29,8 @@ protected:
         AirspaceFile::SetUp();
         // 48°-49° N, 9°-10° E on 500 x 400 pixels; the map shows the left half of it on
         // 1000 x 800 pixels (four map pixels per chart pixel each way... by the view's aspect).
-        tv::ChartRow row;
-        row.southDDMM = 48.00;
-        row.northDDMM = 49.00;
-        row.westDDMM = 9.00;
-        row.eastDDMM = 10.00;
-        row.widthPx = 500;
-        row.heightPx = 400;
+        const tv::ChartRow row =
+            chartRow({.south = 48.00, .north = 49.00, .west = 9.00, .east = 10.00}, 500, 400);
         QImage chart(500, 400, QImage::Format_RGB32);
         chart.fill(Qt::white);
         view.setViewSize(1000, 800);
@@ -49,16 +48,15 @@ protected:
     // Pixels of `colour` in a rectangle.
     int count(uint32_t colour, QRectF area) const
     {
-        int n = 0;
-        for (int y = static_cast<int>(area.top()); y <= area.bottom(); ++y)
-            for (int x = static_cast<int>(area.left()); x <= area.right(); ++x)
-                n += surface.Point(x, y) == colour ? 1 : 0;
-        return n;
+        const QPoint topLeft(static_cast<int>(area.left()), static_cast<int>(area.top()));
+        const QPoint bottomRight(static_cast<int>(area.right()), static_cast<int>(area.bottom()));
+        return tvtest::countColour(surface, QRect(topLeft, bottomRight), colour);
     }
     // Pixels of `colour` straight down through a point (the thickness of a level line).
     int thicknessAt(QPointF p, uint32_t colour) const
     {
-        return count(colour, QRectF(p.x(), p.y() - 12, 0, 24));
+        return tvtest::thicknessAt(surface, static_cast<int>(p.x()), static_cast<int>(p.y()),
+                                   colour);
     }
     // Label text ten pixels right of and above the middle of a line.
     int labelPixels(QPointF a, QPointF b) const

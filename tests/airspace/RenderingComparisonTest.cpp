@@ -26,6 +26,7 @@
 
 #include <cmath>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -160,6 +161,13 @@ struct Case
     bool planMap;
     bool labels; // the flight map's switch; the plan map always labels
 };
+
+// Names each case in the test list, the same in every build.
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << (c.shape == AirspaceFileShape::RealShaped ? "real-shaped" : "grid")
+        << (c.planMap ? " plan map" : " flight map") << (c.labels ? " labels" : " no labels");
+}
 
 std::string describe(const Case& c, const View& v)
 {

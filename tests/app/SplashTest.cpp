@@ -3,8 +3,8 @@
 #include "core/program/UpdateCheck.h"
 #include "flight/frmGPSmain.h"
 
-#include "core/windows/FrameFixture.h"
 #include "core/program/VersionServer.h"
+#include "core/windows/FrameFixture.h"
 
 #include <QAction>
 #include <QElapsedTimer>

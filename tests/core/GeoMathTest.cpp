@@ -6,10 +6,6 @@
 
 using namespace tv;
 
-namespace {
-constexpr double kTruePi = 3.14159265358979323846;
-}
-
 TEST(DDMMConversion, MinutesBecomeFractionsOfADegree)
 {
     EXPECT_NEAR(DDMMToDegrees(48.30), 48.5, 1e-12);
@@ -35,25 +31,72 @@ TEST(DDMMConversion, ChartEdgeShownWithTwoDecimalsRoundsHalvesToEven)
     EXPECT_DOUBLE_EQ(RoundHalfEven(0.125, 2), 0.12);
 }
 
-TEST(ArccosAndASin, BoundaryValuesUseTheFixedHalfPi)
+namespace {
+
+// Angles in degrees, converted with the program's own pi, as every course and circle point is.
+double toDegrees(double radians)
 {
-    EXPECT_EQ(Arccos(1.0), 0.0);
-    EXPECT_EQ(Arccos(-1.0), 3.1415926535898);
-    EXPECT_NEAR(Arccos(0.0), kTruePi / 2, 1e-12);
-    EXPECT_NEAR(Arccos(0.5), kTruePi / 3, 1e-12);
-    EXPECT_EQ(ASin(1.0), 1.5707963267949);
-    EXPECT_EQ(ASin(-1.0), -1.5707963267949);
-    EXPECT_NEAR(ASin(0.5), kTruePi / 6, 1e-12);
-    EXPECT_EQ(ASin(0.0), 0.0);
+    return radians * 180.0 / kGeoPi;
+}
+
+struct AngleCase
+{
+    const char* what;
+    double got;
+    double expected;
+    double tolerance;
+};
+
+} // namespace
+
+TEST(ArccosAndASin, KnownAnglesAndTheBoundariesMeetTheFormulas)
+{
+    const AngleCase cases[] = {
+        {"arccos 1: no angle", Arccos(1.0), 0.0, 0.0},
+        {"arccos -1: a half circle", toDegrees(Arccos(-1.0)), 180.0, 1e-6},
+        {"arccos 0: a quarter circle", toDegrees(Arccos(0.0)), 90.0, 1e-6},
+        {"arccos 0.5: 60 degrees", toDegrees(Arccos(0.5)), 60.0, 1e-6},
+        {"asin 1: a quarter circle", toDegrees(ASin(1.0)), 90.0, 1e-6},
+        {"asin -1: a quarter circle back", toDegrees(ASin(-1.0)), -90.0, 1e-6},
+        {"asin 0.5: 30 degrees", toDegrees(ASin(0.5)), 30.0, 1e-6},
+        {"asin 0: no angle", ASin(0.0), 0.0, 0.0},
+        // The fixed values at +-1 and the formulas just inside agree: no jump at the boundary.
+        {"arccos just above -1", Arccos(-1.0 + 1e-12), Arccos(-1.0), 1e-5},
+        {"asin just below 1", ASin(1.0 - 1e-12), ASin(1.0), 1e-5},
+        {"a half circle is two quarters", Arccos(-1.0), 2.0 * ASin(1.0), 0.0},
+    };
+    for (const AngleCase& c : cases)
+        EXPECT_NEAR(c.got, c.expected, c.tolerance) << c.what;
 }
 
 TEST(ArccosAndASin, RoundingNoiseBeyondOneIsClampedNotNaN)
 {
-    EXPECT_EQ(Arccos(1.0000000001), 0.0);
-    EXPECT_EQ(Arccos(-1.0000000001), 3.1415926535898);
-    EXPECT_EQ(Arccos(7.0), 0.0);
-    EXPECT_EQ(ASin(1.0000000001), 1.5707963267949);
-    EXPECT_EQ(ASin(-2.0), -1.5707963267949);
+    const AngleCase cases[] = {
+        {"arccos a hair above 1", Arccos(1.0000000001), Arccos(1.0), 0.0},
+        {"arccos a hair below -1", Arccos(-1.0000000001), Arccos(-1.0), 0.0},
+        {"arccos far above 1", Arccos(7.0), Arccos(1.0), 0.0},
+        {"asin a hair above 1", ASin(1.0000000001), ASin(1.0), 0.0},
+        {"asin far below -1", ASin(-2.0), ASin(-1.0), 0.0},
+    };
+    for (const AngleCase& c : cases)
+        EXPECT_EQ(c.got, c.expected) << c.what;
+}
+
+// Distances whose value is known without the formulas. Degrees go into radians and come back
+// with the same pi, so a stretch along a meridian is exact whole minutes of arc; a pi that
+// differed between the two directions would move these figures by about a billionth.
+TEST(GreatCircle, DistancesKnownWithoutTheFormulas)
+{
+    const AngleCase cases[] = {
+        {"60 degrees along a meridian", CalcRouteDist(30.0, 10.0, -30.0, 10.0), 3600.0, 1e-7},
+        {"one degree along a meridian in the south", CalcRouteDist(-33.0, -70.5, -34.0, -70.5),
+         60.0, 1e-9},
+        {"a half circle to the far side of the earth", CalcRouteDist(-10.0, -160.0, 10.0, 20.0),
+         10800.0, 1e-3},
+        {"ten minutes of latitude, DD.MM", ArcRadius(-33.30, -70.30, -33.40, -70.30), 10.0, 1e-9},
+    };
+    for (const AngleCase& c : cases)
+        EXPECT_NEAR(c.got, c.expected, c.tolerance) << c.what;
 }
 
 TEST(ArcRadius, TenMinutesOfLatitudeAreTenMiles)
@@ -86,9 +129,7 @@ TEST(ArcDimension, OnOneMeridianSouthIs180AndNorthIsAlmost360)
     EXPECT_EQ(ArcDimension(48.00, 11.00, 47.30, 11.00), 180.0);
     const double north = ArcDimension(48.00, 11.00, 48.30, 11.00);
     EXPECT_NEAR(north, 360.0, 0.001);
-    // An angle of pi turned into degrees with the short pi 3.14159265 is 180.0000002: a pin
-    // that the conversion uses the program's literal, not the full-precision value.
-    EXPECT_NEAR(north, 360.00000020568, 1e-9);
+    EXPECT_EQ(std::lround(north), 360); // shown as 360, never as 000
 }
 
 TEST(ArcDimension, TwoEqualPointsGiveZeroNotNaN)

@@ -7,23 +7,36 @@
 
 using namespace tv;
 
-TEST(HalfEvenRounding, HalvesGoToTheEvenNeighbour)
+// Halves go to the even neighbour at the digit asked for; values beyond what the digits can
+// change, and values that are no number, come back as they are.
+TEST(HalfEvenRounding, RoundsAtTheDigitsAsked)
 {
-    EXPECT_EQ(RoundHalfEven(2.5), 2.0);
-    EXPECT_EQ(RoundHalfEven(3.5), 4.0);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
-    EXPECT_EQ(RoundHalfEven(-3.5), -4.0);
-    EXPECT_EQ(RoundHalfEven(2.5000001), 3.0);
-    EXPECT_EQ(RoundHalfEven(0.375, 2), 0.38);
-    EXPECT_EQ(RoundHalfEven(0.625, 2), 0.62);
-    EXPECT_EQ(RoundHalfEven(48.3012, 4), 48.3012);
-}
-
-TEST(HalfEvenRounding, HugeAndNonFiniteValuesComeBackUnchanged)
-{
-    EXPECT_EQ(RoundHalfEven(1e300, 4), 1e300);
-    EXPECT_TRUE(std::isnan(RoundHalfEven(std::nan(""), 2)));
-    EXPECT_EQ(RoundHalfEven(12.345, 40), 12.345);
+    const struct
+    {
+        double value;
+        int digits;
+        double rounded;
+        const char* why;
+    } cases[] = {
+        {2.5, 0, 2.0, "half down to even"},
+        {3.5, 0, 4.0, "half up to even"},
+        {-2.5, 0, -2.0, "negative half towards zero"},
+        {-3.5, 0, -4.0, "negative half away from zero"},
+        {2.5000001, 0, 3.0, "just above the half"},
+        {0.375, 2, 0.38, "decimal half up to even"},
+        {0.625, 2, 0.62, "decimal half down to even"},
+        {48.3012, 4, 48.3012, "already at the digits"},
+        {1e300, 4, 1e300, "huge"},
+        {12.345, 40, 12.345, "more digits than a double holds"},
+        {std::nan(""), 2, std::nan(""), "no number"},
+    };
+    for (const auto& c : cases) {
+        const double got = RoundHalfEven(c.value, c.digits);
+        if (std::isnan(c.rounded))
+            EXPECT_TRUE(std::isnan(got)) << c.why;
+        else
+            EXPECT_EQ(got, c.rounded) << c.value << " to " << c.digits << ": " << c.why;
+    }
 }
 
 TEST(HalfEvenRounding, WholeNumberConversionChecksTheRange)

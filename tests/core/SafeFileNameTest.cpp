@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -11,6 +12,22 @@ struct NameCase
     std::string typed;
     std::string file;
 };
+
+// The typed name in quotes, control characters escaped, names each case in the test list (the
+// same in every build).
+void PrintTo(const NameCase& c, std::ostream* os)
+{
+    *os << '"';
+    for (const char ch : c.typed) {
+        if (ch == '\t')
+            *os << "\\t";
+        else if (ch == '\n')
+            *os << "\\n";
+        else
+            *os << ch;
+    }
+    *os << '"';
+}
 
 class SafeFileName : public ::testing::TestWithParam<NameCase>
 {

@@ -2,38 +2,42 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 using tv::acceptQnh;
 using tv::trackIntervalSetting;
 
-TEST(QnhEntry, TakesValuesJustInsideTheRange)
+// What the pilot types into the QNH box: a whole hPa value strictly between 950 and 1050, or
+// nothing.
+TEST(QnhEntry, TypedTextBecomesAPressureOrNothing)
 {
-    EXPECT_EQ(acceptQnh("951"), 951);
-    EXPECT_EQ(acceptQnh("1049"), 1049);
-    EXPECT_EQ(acceptQnh("1013"), 1013);
-}
-
-TEST(QnhEntry, RefusesTheLimitsThemselves)
-{
-    EXPECT_FALSE(acceptQnh("950"));
-    EXPECT_FALSE(acceptQnh("1050"));
-    EXPECT_FALSE(acceptQnh("29.92")); // inches of mercury are not hPa
-}
-
-TEST(QnhEntry, RefusesTextThatIsNoNumber)
-{
-    EXPECT_FALSE(acceptQnh("abc"));
-    EXPECT_FALSE(acceptQnh(""));
-    EXPECT_FALSE(acceptQnh("   "));
-    EXPECT_FALSE(acceptQnh("1013 hPa"));
-}
-
-TEST(QnhEntry, RoundsFractionsHalvesToEven)
-{
-    EXPECT_EQ(acceptQnh("1013.5"), 1014);
-    EXPECT_EQ(acceptQnh("1012.5"), 1012);
-    EXPECT_EQ(acceptQnh("1012.6"), 1013);
+    struct Case
+    {
+        const char* typed;
+        std::optional<int16_t> hPa;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"951", 951, "just inside the range"},
+        {"1049", 1049, "just inside the range"},
+        {"1013", 1013, "standard pressure"},
+        {"950", std::nullopt, "the lower limit itself"},
+        {"1050", std::nullopt, "the upper limit itself"},
+        {"29.92", std::nullopt, "inches of mercury are not hPa"},
+        {"abc", std::nullopt, "no number"},
+        {"", std::nullopt, "empty"},
+        {"   ", std::nullopt, "blanks only"},
+        {"1013 hPa", std::nullopt, "a unit after the number"},
+        {"1013.5", 1014, "half rounds to even: up"},
+        {"1012.5", 1012, "half rounds to even: down"},
+        {"1012.6", 1013, "more than half rounds up"},
+        {"1013,4", 1013, "German decimal comma"},
+        {" 1020 ", 1020, "blanks around"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(acceptQnh(c.typed), c.hPa) << '"' << c.typed << "\": " << c.why;
 }
 
 TEST(QnhInForce, OnlyTodaysAcceptableQnhIsFlownWith)
@@ -55,12 +59,6 @@ TEST(QnhInForce, OnlyTodaysAcceptableQnhIsFlownWith)
     };
     for (const Case& c : cases)
         EXPECT_EQ(tv::qnhInForce(c.stored, c.storedOn, day), c.expected) << c.stored;
-}
-
-TEST(QnhEntry, AcceptsGermanDecimalCommaAndBlanksAround)
-{
-    EXPECT_EQ(acceptQnh("1013,4"), 1013);
-    EXPECT_EQ(acceptQnh(" 1020 "), 1020);
 }
 
 TEST(TrackIntervalEntry, AnyNumberIsSecondsUpToAMinute)

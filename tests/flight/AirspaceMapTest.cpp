@@ -14,8 +14,6 @@
 namespace fwtest {
 namespace {
 
-constexpr int64_t kRed = 0x0000FF;
-
 class AirspaceOnFlightMap : public FlightWindowTest
 {
 protected:
@@ -67,11 +65,8 @@ protected:
     int labelPixels()
     {
         const QPointF m = (px(48.50, 9.10) + px(48.50, 9.20)) / 2.0;
-        int n = 0;
-        for (int y = static_cast<int>(m.y()) - 10; y < m.y() + 4; ++y)
-            for (int x = static_cast<int>(m.x()) + 10; x < m.x() + 90; ++x)
-                n += probe(x, y) == tv::kAirspaceLabelColour ? 1 : 0;
-        return n;
+        const QRect beside(static_cast<int>(m.x()) + 10, static_cast<int>(m.y()) - 10, 80, 14);
+        return tvtest::countColour(window().mapSurface(), beside, tv::kAirspaceLabelColour);
     }
 };
 

@@ -15,7 +15,9 @@
 #include "flight/frmGPSmain.h"
 #include "map/DrawSurface.h"
 #include "platform/Recordset.h"
+#include "support/BgrColours.h"
 #include "support/NmeaText.h"
+#include "support/PixelProbe.h"
 #include "support/WindowTestBase.h"
 
 #include <QImage>
@@ -27,6 +29,7 @@
 
 namespace fwtest {
 
+using namespace tvtest::bgr;
 using tvtest::nmea;
 
 // An RMC sentence with a fix at a DD.MM position (48.4512 = 48°45.12'), speed in knots.

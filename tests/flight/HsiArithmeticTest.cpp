@@ -31,43 +31,64 @@ TEST(HsiSelectedCourse, NumbersUpTo360AreDrawnOthersHideTheArrow)
     EXPECT_FALSE(tv::selectedCourse("-5"));
 }
 
+namespace {
+
+// Course selected on the instrument, degrees, and the bearing to the station, degrees true.
+struct CourseAndBearing
+{
+    int course;
+    double bearing;
+    const char* why;
+};
+
+} // namespace
+
 TEST(HsiToFromFlag, CourseWithin90DegreesOfTheBearingShowsTo)
 {
-    EXPECT_TRUE(tv::hsiShowsTo(90, 80.0));
-    EXPECT_FALSE(tv::hsiShowsTo(90, 260.0));
-    EXPECT_TRUE(tv::hsiShowsTo(0, 89.0));
-    EXPECT_FALSE(tv::hsiShowsTo(0, 90.0));   // exactly abeam counts as FROM
-    EXPECT_FALSE(tv::hsiShowsTo(90, 180.5)); // 180.5 - 90 rounds to 90 (halves to even)
-}
-
-TEST(HsiToFromFlag, CoursesAcrossNorthAreComparedRoundTheCompass)
-{
-    EXPECT_TRUE(tv::hsiShowsTo(5, 355.0));
-    EXPECT_TRUE(tv::hsiShowsTo(355, 5.0));
-    EXPECT_FALSE(tv::hsiShowsTo(175, 355.0));
-    EXPECT_TRUE(tv::hsiShowsTo(360, 10.0));
+    const struct
+    {
+        CourseAndBearing at;
+        bool to;
+    } cases[] = {
+        {{90, 80.0, "ten degrees off"}, true},
+        {{90, 260.0, "station behind"}, false},
+        {{0, 89.0, "just before abeam"}, true},
+        {{0, 90.0, "exactly abeam counts as FROM"}, false},
+        {{90, 180.5, "180.5 - 90 rounds to 90 (halves to even)"}, false},
+        {{5, 355.0, "across north, course east of it"}, true},
+        {{355, 5.0, "across north, course west of it"}, true},
+        {{175, 355.0, "across north, station behind"}, false},
+        {{360, 10.0, "course 360 is north"}, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tv::hsiShowsTo(c.at.course, c.at.bearing), c.to) << c.at.why;
 }
 
 TEST(HsiDeviation, TenDegreesOffIsFiftyUnitsAndTwelveHidesTheBar)
 {
-    EXPECT_DOUBLE_EQ(tv::hsiDeviationDeg(90, 80.0), 10.0);
-    EXPECT_DOUBLE_EQ(tv::hsiDeviationDeg(90, 77.0), 13.0);
     EXPECT_DOUBLE_EQ(tv::hsiDeviationDeg(90, 80.0) * tv::kHsiUnitsPerDegree, 50.0);
     EXPECT_GE(tv::hsiDeviationDeg(90, 78.0) * tv::kHsiUnitsPerDegree, tv::kHsiBarLimit);
 }
 
-TEST(HsiDeviation, FlyingFromTheStationUsesTheReciprocalCourse)
+// Degrees the selected course lies off the bearing; positive puts the bar left of centre.
+TEST(HsiDeviation, DegreesOffTheSelectedCourse)
 {
-    // Course 090, bearing to the station 260: 10 degrees off the outbound radial, bar right.
-    EXPECT_DOUBLE_EQ(tv::hsiDeviationDeg(90, 260.0), -10.0);
-    EXPECT_DOUBLE_EQ(tv::hsiDeviationDeg(260, 90.0), 10.0);
-}
-
-TEST(HsiDeviation, CoursesAcrossNorthGiveTheSmallDifference)
-{
-    EXPECT_DOUBLE_EQ(tv::hsiDeviationDeg(5, 355.0), 10.0);
-    EXPECT_DOUBLE_EQ(tv::hsiDeviationDeg(355, 5.0), -10.0);
-    EXPECT_DOUBLE_EQ(tv::hsiDeviationDeg(360, 2.0), -2.0);
+    const struct
+    {
+        CourseAndBearing at;
+        double deviation;
+    } cases[] = {
+        {{90, 80.0, "ten degrees off"}, 10.0},
+        {{90, 77.0, "thirteen degrees off"}, 13.0},
+        // From the station the reciprocal course counts: 10 degrees off the outbound radial.
+        {{90, 260.0, "from the station, bar right"}, -10.0},
+        {{260, 90.0, "from the station, bar left"}, 10.0},
+        {{5, 355.0, "across north, the small difference"}, 10.0},
+        {{355, 5.0, "across north the other way"}, -10.0},
+        {{360, 2.0, "course 360 is north"}, -2.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(tv::hsiDeviationDeg(c.at.course, c.at.bearing), c.deviation) << c.at.why;
 }
 
 TEST(HsiDeviation, AnglesReduceToTheHalfOpenCircle)

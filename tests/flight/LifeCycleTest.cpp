@@ -72,8 +72,9 @@ TEST_F(WindowStart, WithoutChartsTheMapIsClearedAndTheComboEmpty)
 {
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbMaps->count(), 0);
-    EXPECT_FALSE(w.chartValid());
     EXPECT_EQ(probe(10, 10), 0xFFC0C0); // the map's back colour
+    w.UpdateMap();
+    EXPECT_EQ(probe(10, 10), 0xFFC0C0) << "a redraw has no chart to show";
     // The remembered chart file is re-created as the program always did.
     EXPECT_EQ(file("kartendaten.crm"), "\"demo.bmp\"\r\n");
 }
@@ -85,9 +86,10 @@ TEST_F(WindowStart, WithoutRoutesTheRouteBoxesAreEmpty)
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbRoute->count(), 0);
     EXPECT_EQ(w.tRoute->text(), "");
-    ASSERT_TRUE(w.routepointsRS);
-    EXPECT_EQ(w.routepointsRS->State(), tv::Recordset::kStateOpen);
-    EXPECT_EQ(w.routepointsRS->RecordCount(), 0);
+    const auto& points = w.navigation().route.points;
+    ASSERT_TRUE(points);
+    EXPECT_EQ(points->State(), tv::Recordset::kStateOpen);
+    EXPECT_EQ(points->RecordCount(), 0);
 }
 
 TEST_F(WindowStart, RememberedChartIsShownAgain)
@@ -98,8 +100,8 @@ TEST_F(WindowStart, RememberedChartIsShownAgain)
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbMaps->currentText(), "zulu.png");
     EXPECT_EQ(w.cmbMaps->count(), 2);
-    EXPECT_TRUE(w.chartValid());
     EXPECT_EQ(w.mapView.imageWidthPx(), 500);
+    EXPECT_EQ(probe(100, 100), chartColour(25, 25)); // four map pixels per chart pixel
 }
 
 TEST_F(WindowStart, EveryControlStandsAtItsDesignedPlace)
@@ -131,14 +133,19 @@ TEST_F(WindowStart, MissingPortFileIsRepairedAndThePortKeepsItsNumber)
 {
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(file("data.crm"), "\"1\"\r\n\"4800\"\r\n");
-    EXPECT_EQ(w.SavedComPort, 0); // the previous value, not the repaired file's 1
+    // The GPS button tries the port and names it in the status line.
+    const auto portTried = [&] {
+        w.cmdGPS_Click();
+        return w.lblStatus->text();
+    };
+    EXPECT_EQ(portTried(), "COM 0 existiert nicht") << "the previous port, not the file's 1";
 
     writeFile("data.crm", "\"7\"\r\n\"9600\"\r\n");
     w.LoadSavedCom();
-    EXPECT_EQ(w.SavedComPort, 7);
+    EXPECT_EQ(portTried(), "COM 7 existiert nicht");
     writeFile("data.crm", "garbage");
     w.LoadSavedCom();
-    EXPECT_EQ(w.SavedComPort, 7);
+    EXPECT_EQ(portTried(), "COM 7 existiert nicht");
 }
 
 TEST_F(WindowStart, SmallWindowKeepsItsLayoutAndTheNextResizeIsLaidOut)
@@ -152,17 +159,19 @@ TEST_F(WindowStart, SmallWindowKeepsItsLayoutAndTheNextResizeIsLaidOut)
     w.resize(900, 500); // map area 620 x 447: too small
     w.Form_Resize();
     EXPECT_EQ(w.picMap->width(), 1000);
-    EXPECT_FALSE(w.dontResize);
-
-    w.dontResize = true; // another window comes to the front
-    w.resize(1380, 860);
-    w.Form_Resize();
-    EXPECT_EQ(w.picMap->width(), 1000);
-    EXPECT_FALSE(w.dontResize);
+    w.resize(1380, 860); // the small size left nothing behind: this one is laid out
     w.Form_Resize();
     EXPECT_EQ(w.picMap->width(), 1100);
     EXPECT_EQ(w.picMap->height(), 807);
-    EXPECT_EQ(w.mapSurface().widthPx(), 1100);
+
+    w.dontResize = true; // another window comes to the front
+    w.resize(1480, 960);
+    w.Form_Resize();
+    EXPECT_EQ(w.picMap->width(), 1100);
+    w.Form_Resize();
+    EXPECT_EQ(w.picMap->width(), 1200);
+    EXPECT_EQ(w.picMap->height(), 907);
+    EXPECT_EQ(w.mapSurface().widthPx(), 1200);
 }
 
 using LayerSwitches = FlightWindowTest;

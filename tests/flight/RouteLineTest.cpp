@@ -1,6 +1,9 @@
 #include "flight/RouteNav.h"
 #include "map/DrawSurface.h"
 #include "map/MapView.h"
+#include "support/BgrColours.h"
+#include "support/ChartRows.h"
+#include "support/PixelProbe.h"
 
 #include <QImage>
 
@@ -9,10 +12,11 @@
 #include <cmath>
 
 using namespace tv;
+using tvtest::chartRow;
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
+using tvtest::bgr::kWhite;
 
 // A chart of 48-49° N, 11-12° E, 1000 x 800 pixels, in a 500 x 400 map at a zoom (slider).
 class RouteLineOnMap : public ::testing::Test
@@ -22,7 +26,8 @@ protected:
     {
         view = MapView();
         view.setViewSize(500, 400);
-        ChartRow row{48.00, 49.00, 11.00, 12.00, 1000, 800};
+        const ChartRow row =
+            chartRow({.south = 48.00, .north = 49.00, .west = 11.00, .east = 12.00}, 1000, 800);
         QImage image(1000, 800, QImage::Format_RGB32);
         ASSERT_EQ(view.loadChart(row, image), MapView::LoadResult::Loaded);
         view.setSliderValue(slider);
@@ -62,9 +67,8 @@ TEST_F(RouteLineOnMap, LegsThickenAsTheMapIsEnlarged)
         showChart(slider);
         ASSERT_TRUE(drawRouteLeg(map, view, {48.9, 11.05}, {48.9, 11.15}, kGuideLineColour));
         const double x = std::floor(view.positionToView({48.9, 11.1})->x());
-        int thickness = 0;
-        for (int y = 0; y < map.heightPx(); ++y)
-            thickness += map.Point(x, y) == kGuideLineColour ? 1 : 0;
-        EXPECT_EQ(thickness, width) << "slider " << slider;
+        EXPECT_EQ(tvtest::countColour(map, QRect(int(x), 0, 1, map.heightPx()), kGuideLineColour),
+                  width)
+            << "slider " << slider;
     }
 }

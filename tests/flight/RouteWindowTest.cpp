@@ -1,5 +1,7 @@
 #include "route/RouteFixture.h"
+#include "support/BgrColours.h"
 #include "support/NmeaText.h"
+#include "support/PixelProbe.h"
 #include "support/QtPrint.h"
 
 #include "core/GeoMath.h"
@@ -42,8 +44,8 @@ protected:
         setUpRouteGrid(*w);
         if (!w->routeRS)
             w->routeRS = std::make_shared<Recordset>();
-        if (!w->routepointsRS)
-            w->routepointsRS = std::make_shared<Recordset>();
+        if (!w->navigation().route.points)
+            w->navigation().route.points = std::make_shared<Recordset>();
         w->GridBusy = false;
         w->HandleInput(tvtest::fixStatus(true));
     }
@@ -79,7 +81,7 @@ protected:
     void blankMap(int width, int height)
     {
         w->mapSurface().resize(width, height);
-        w->mapSurface().setBackColor(0xFFFFFF);
+        w->mapSurface().setBackColor(tvtest::bgr::kWhite);
         w->mapSurface().Cls();
     }
     int64_t mapColourAt(GeoPos p)
@@ -97,7 +99,7 @@ protected:
         return route;
     }
 
-    QString target() const { return routePointFromRow(*w->routepointsRS).name; }
+    QString target() const { return routePointFromRow(*w->navigation().route.points).name; }
     bool frameShown() const { return !w->Frame1->isHidden(); }
     // Highlighted grid rows.
     std::vector<int> highlighted() const
@@ -134,7 +136,7 @@ TEST_F(RouteWindow, ChoosingTheSecondOfTwoRoutesOfOneNameShowsItsPoints)
     EXPECT_EQ(w->cmbRoute->itemData(0).toLongLong(), first);
     w->cmbRoute->setCurrentIndex(1);
     w->cmbRoute_Click();
-    EXPECT_EQ(currentRouteId(*w->routeRS), second);
+    EXPECT_EQ(currentRouteId(*w->navigation().route.routes), second);
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 3);
 }
 
@@ -145,7 +147,7 @@ TEST_F(RouteWindow, RouteNameWithAnApostropheCanBeChosen)
     refillRoutes(*w);
     w->cmbRoute->setCurrentIndex(1);
     w->cmbRoute_Click();
-    EXPECT_EQ(w->routepointsRS->RecordCount(), 4);
+    EXPECT_EQ(w->navigation().route.points->RecordCount(), 4);
     EXPECT_EQ(w->tRoute->text(), "Pilot's Loop");
 }
 
@@ -156,7 +158,7 @@ TEST_F(RouteWindow, RefillKeepsTheRouteAndTargetPointShownBefore)
     refillRoutes(*w);
     w->cmbRoute->setCurrentIndex(1);
     w->cmbRoute_Click();
-    w->routepointsRS->MoveNext(); // P2 of the second route
+    w->navigation().route.points->MoveNext(); // P2 of the second route
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->currentIndex(), 1);
     EXPECT_EQ(target(), "P2");
@@ -181,7 +183,7 @@ TEST_F(RouteWindow, NoRoutesEmptiesTheBoxAndTheGrid)
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->count(), 0);
     EXPECT_EQ(w->tRoute->text(), "");
-    EXPECT_EQ(w->routepointsRS->State(), Recordset::kStateOpen);
+    EXPECT_EQ(w->navigation().route.points->State(), Recordset::kStateOpen);
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 0);
 }
 
@@ -193,7 +195,7 @@ TEST_F(RouteWindow, RouteFiguresFollowAChoiceOnlyWhileAChartIsActive)
     w->lblRoute->setText(QStringLiteral("old"));
     w->cmbRoute->setCurrentIndex(1);
     w->cmbRoute_Click();
-    EXPECT_EQ(w->routepointsRS->RecordCount(), 3);
+    EXPECT_EQ(w->navigation().route.points->RecordCount(), 3);
     EXPECT_EQ(w->lblRoute->text(), "old");
     EXPECT_FALSE(std::filesystem::exists(data.dir / "kartendaten.crm"));
 
@@ -419,8 +421,8 @@ TEST_F(RouteWindow, RouteLineAndGuideLineAreDrawnOnTheMap)
     w->HandleInput(tvtest::fixAt(DDMMToDegrees(48.10), 11.9));
     w->UpdateMap();
     EXPECT_EQ(mapColourAt({48.0 + 15.0 / 60.0, 11.5}), kRouteLineColour);
-    EXPECT_EQ(mapColourAt({48.05, 11.5}), 0xFFFFFF);                // south of the first point
-    EXPECT_EQ(mapColourAt({DDMMToDegrees(48.10), 11.7}), 0xFFFFFF); // not navigating
+    EXPECT_EQ(mapColourAt({48.05, 11.5}), tvtest::bgr::kWhite); // south of the first point
+    EXPECT_EQ(mapColourAt({DDMMToDegrees(48.10), 11.7}), tvtest::bgr::kWhite); // not navigating
 
     w->cmdActivateGoto_Click(); // guide line east from P1 to the aircraft
     EXPECT_EQ(mapColourAt({DDMMToDegrees(48.10), 11.7}), kGuideLineColour);
@@ -434,7 +436,5 @@ TEST_F(RouteWindow, NothingIsDrawnWithoutAnActiveChart)
     blankMap(100, 100);
     w->layers.ShowRoute = true;
     w->UpdateMap();
-    for (int y = 0; y < 100; y += 3)
-        for (int x = 0; x < 100; x += 3)
-            ASSERT_EQ(w->mapSurface().Point(x, y), 0xFFFFFF);
+    EXPECT_EQ(tvtest::countInk(w->mapSurface(), QRect(0, 0, 100, 100)), 0);
 }

@@ -33,16 +33,25 @@ WindInputs captions(const char* ias, const char* heading, const char* speed, con
 
 } // namespace
 
-TEST(TrueAirspeed, ToolTipForIas100At6000FeetReads108To112)
+// The IAS box's tool tip: the true airspeed on a day 10 degrees colder than standard, on a
+// standard day and on a day 10 degrees warmer, at the altitude shown (feet).
+TEST(TrueAirspeed, ToolTipShowsColdStandardAndWarmDays)
 {
-    EXPECT_EQ(tv::ShowTAS(QStringLiteral("100"), 6000.0),
-              QStringLiteral(" TAS 108 (ISA-10)  |  TAS 110 (ISA)  |  TAS 112 (ISA+10) "));
-}
-
-TEST(TrueAirspeed, AtSeaLevelTheColdDayIsBelowIas)
-{
-    EXPECT_EQ(tv::ShowTAS(QStringLiteral("100"), 0.0),
-              QStringLiteral(" TAS 98 (ISA-10)  |  TAS 100 (ISA)  |  TAS 102 (ISA+10) "));
+    const struct
+    {
+        const char* ias;
+        double altitudeFt;
+        QString toolTip;
+    } cases[] = {
+        {"100", 6000.0,
+         QStringLiteral(" TAS 108 (ISA-10)  |  TAS 110 (ISA)  |  TAS 112 (ISA+10) ")},
+        // At sea level the cold day is below IAS.
+        {"100", 0.0, QStringLiteral(" TAS 98 (ISA-10)  |  TAS 100 (ISA)  |  TAS 102 (ISA+10) ")},
+        {"---", 6000.0, QString()}, // no IAS entered: no tool tip
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(tv::ShowTAS(QString::fromLatin1(c.ias), c.altitudeFt), c.toolTip)
+            << c.ias << " at " << c.altitudeFt << " ft";
 }
 
 TEST(TrueAirspeed, AboveFlightLevel300TheFactorGrowsFaster)
@@ -50,11 +59,6 @@ TEST(TrueAirspeed, AboveFlightLevel300TheFactorGrowsFaster)
     EXPECT_DOUBLE_EQ(tv::tasPercent(30000.0), 50.0);
     EXPECT_NEAR(tv::tasPercent(30001.0), 60.002, 1e-9);
     EXPECT_DOUBLE_EQ(tv::tasPercent(6000.0), 10.0);
-}
-
-TEST(TrueAirspeed, NoIasEnteredClearsTheToolTip)
-{
-    EXPECT_EQ(tv::ShowTAS(QStringLiteral("---"), 6000.0), QString());
 }
 
 TEST(TrueAirspeed, WindCalculationWritesTheToolTipWithoutTrailingBlank)

@@ -4,6 +4,7 @@
 #include "map/DrawSurface.h"
 #include "map/Drawing.h"
 
+#include "support/BgrColours.h"
 #include "support/GuiApp.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ namespace {
 
 constexpr int kW = 400;
 constexpr int kH = 300;
-constexpr uint32_t kWhite = 0xFFFFFF;
+using tvtest::bgr::kWhite;
 constexpr uint32_t kLabel = 0x000080;
 const uint32_t kColours[] = {0x0000FF, 0x000000, 0xFFFF00, 0x0080FF, 0xD9358F};
 

@@ -1,5 +1,6 @@
 #include "map/DrawSurface.h"
 
+#include "support/BgrColours.h"
 #include "support/GuiApp.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +13,7 @@ using tv::DrawSurface;
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kRed = 0x0000FF;
-constexpr uint32_t kGreen = 0x00FF00;
-constexpr uint32_t kBlue = 0xFF0000;
-constexpr uint32_t kYellow = 0x00FFFF;
-constexpr uint32_t kBlack = 0x000000;
+using namespace tvtest::bgr;
 
 // A square picture whose top half is red and bottom half blue, with a green pixel column at
 // the left edge of the top half: enough to tell every turn and mirror apart.

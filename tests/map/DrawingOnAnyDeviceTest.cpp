@@ -3,6 +3,7 @@
 #include "map/DrawSurface.h"
 #include "map/Drawing.h"
 
+#include "support/BgrColours.h"
 #include "support/GuiApp.h"
 
 #include <gtest/gtest.h>
@@ -20,14 +21,12 @@ using tv::DrawSurface;
 
 namespace {
 
-constexpr uint32_t kRed = 0x0000FF;
-constexpr uint32_t kBlue = 0xFF0000;
-constexpr uint32_t kNavy = 0x800000;
+using namespace tvtest::bgr;
 
 QImage chartPicture()
 {
     QImage image(40, 40, QImage::Format_RGB32);
-    image.fill(tv::vbColor(0x00FF00));
+    image.fill(tv::vbColor(kGreen));
     for (int x = 0; x < 40; ++x)
         image.setPixelColor(x, 5, tv::vbColor(kBlue));
     return image;

@@ -1,6 +1,8 @@
 #include "map/MapView.h"
 #include "core/GeoMath.h"
 #include "map/DrawSurface.h"
+#include "support/BgrColours.h"
+#include "support/ChartRows.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +14,14 @@ using tv::ChartRow;
 using tv::GeoPos;
 using tv::MapView;
 using tv::MapViewConstants;
+using tvtest::chartRow;
 
 namespace {
 
 // A 400 x 200 pixel chart from 9°30' E to 11°30' E and 47°30' N to 48°30' N: two degrees across,
 // one degree high, so 20 image pixels per 0.1 degree both ways. The image is four coloured
 // quadrants so that painted views can be told apart.
-constexpr uint32_t kRed = 0x0000FF;
-constexpr uint32_t kGreen = 0x00FF00;
-constexpr uint32_t kBlue = 0xFF0000;
-constexpr uint32_t kYellow = 0x00FFFF;
+using namespace tvtest::bgr;
 constexpr uint32_t kMapBack = 0xFFC0C0;
 
 QImage quadrantImage(int w, int h)
@@ -38,14 +38,7 @@ QImage quadrantImage(int w, int h)
 
 ChartRow bavarianChart()
 {
-    ChartRow row;
-    row.southDDMM = 47.30;
-    row.northDDMM = 48.30;
-    row.westDDMM = 9.30;
-    row.eastDDMM = 11.30;
-    row.widthPx = 400;
-    row.heightPx = 200;
-    return row;
+    return chartRow({.south = 47.30, .north = 48.30, .west = 9.30, .east = 11.30}, 400, 200);
 }
 
 // A flight-window map of 200 x 100 pixels with the chart loaded, centring off.
@@ -193,13 +186,8 @@ TEST(MapConversions, PositionSurvivesTheRoundTripAtAnyZoomAndPan)
 TEST(MapConversions, SouthernAndWesternChartsConvertWithTheirSigns)
 {
     // 7°30' W .. 5°30' W, 34°30' S .. 33°30' S.
-    ChartRow row;
-    row.southDDMM = -34.30;
-    row.northDDMM = -33.30;
-    row.westDDMM = -7.30;
-    row.eastDDMM = -5.30;
-    row.widthPx = 400;
-    row.heightPx = 200;
+    const ChartRow row =
+        chartRow({.south = -34.30, .north = -33.30, .west = -7.30, .east = -5.30}, 400, 200);
     MapView view;
     view.setViewSize(200, 100);
     ASSERT_EQ(view.loadChart(row, quadrantImage(400, 200)), MapView::LoadResult::Loaded);
@@ -411,11 +399,7 @@ TEST(MapCentring, AircraftWestOfTheChartSwitchesCentringOff)
 TEST(MapCentring, LeftEdgeIsOnTheChartRightEdgeIsOff)
 {
     // Whole-degree edges, so that the edges are exact pixel 0 and pixel 400.
-    ChartRow row = bavarianChart();
-    row.southDDMM = 47;
-    row.northDDMM = 48;
-    row.westDDMM = 9;
-    row.eastDDMM = 11;
+    const ChartRow row = chartRow({.south = 47, .north = 48, .west = 9, .east = 11}, 400, 200);
     MapView view;
     view.setViewSize(200, 100);
     ASSERT_EQ(view.loadChart(row, quadrantImage(400, 200)), MapView::LoadResult::Loaded);

@@ -7,6 +7,9 @@
 #include "platform/Recordset.h"
 #include "platform/Value.h"
 #include "schema/Layout.h"
+#include "support/BgrColours.h"
+#include "support/ChartRows.h"
+#include "support/PixelProbe.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,14 +23,11 @@
 
 namespace overlaytest {
 
-constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kRed = 0x0000FF;
-constexpr uint32_t kGreen = 0x00FF00;
-constexpr uint32_t kBlue = 0xFF0000;
-constexpr uint32_t kYellow = 0x00FFFF;
-constexpr uint32_t kNavy = 0x800000;
-constexpr uint32_t kLightGrey = 0xC0C0C0;
+using namespace tvtest::bgr;
+using tvtest::chartRow;
+using tvtest::countColour;
+using tvtest::countInk;
+
 constexpr uint32_t kDotRing = 0x001215;
 constexpr uint32_t kChartPaper = 0xE0F0F0; // the plain chart image
 
@@ -36,14 +36,7 @@ constexpr uint32_t kChartPaper = 0xE0F0F0; // the plain chart image
 // 0.001 degree is one pixel both ways (x = (lon - 9) * 1000, y = (49 - lat) * 1000).
 inline tv::ChartRow testChart()
 {
-    tv::ChartRow row;
-    row.southDDMM = 48.00;
-    row.northDDMM = 49.00;
-    row.westDDMM = 9.00;
-    row.eastDDMM = 11.00;
-    row.widthPx = 2000;
-    row.heightPx = 1000;
-    return row;
+    return chartRow({.south = 48.00, .north = 49.00, .west = 9.00, .east = 11.00}, 2000, 1000);
 }
 
 inline QImage plainChartImage()
@@ -81,30 +74,6 @@ inline tv::GeoPos positionAt(double x, double y)
 inline tv::DrawSurface mapPicture()
 {
     return tv::DrawSurface(1000, 500, kWhite);
-}
-
-// How many pixels of `colour` lie in the rectangle (pixels).
-inline int countColour(const tv::DrawSurface& pic, const QRect& area, uint32_t colour)
-{
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            if (pic.Point(x, y) == static_cast<int64_t>(colour))
-                ++n;
-    return n;
-}
-
-// How many pixels in the rectangle are not `background`.
-inline int countInk(const tv::DrawSurface& pic, const QRect& area, uint32_t background = kWhite)
-{
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const int64_t c = pic.Point(x, y);
-            if (c >= 0 && c != static_cast<int64_t>(background))
-                ++n;
-        }
-    return n;
 }
 
 // A program folder with the main data file and the airport data file, both open.

@@ -2,7 +2,9 @@
 #include "PlanData.h"
 #include "map/DrawSurface.h"
 #include "planning/PlanText.h"
+#include "support/ChartRows.h"
 #include "support/GuiApp.h"
+#include "support/PixelProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@
 using tv::ChartRow;
 using tv::DDMMPoint;
 using tv::PlanMap;
+using tvtest::chartRow;
 
 namespace {
 
@@ -30,14 +33,7 @@ QImage plainChart(int w, int h)
 // one to one, so map pixels are image pixels.
 ChartRow alpineChart()
 {
-    ChartRow row;
-    row.southDDMM = 47.00;
-    row.northDDMM = 48.00;
-    row.westDDMM = 10.00;
-    row.eastDDMM = 12.00;
-    row.widthPx = 1000;
-    row.heightPx = 500;
-    return row;
+    return chartRow({.south = 47.00, .north = 48.00, .west = 10.00, .east = 12.00}, 1000, 500);
 }
 
 PlanMap loadedMap()
@@ -56,10 +52,7 @@ uint32_t at(const PlanMap& map, double x, double y)
 // Number of route-coloured pixels in the column x around y.
 int lineThickness(const PlanMap& map, int x, int y)
 {
-    int n = 0;
-    for (int dy = -12; dy <= 12; ++dy)
-        n += at(map, x, y + dy) == tv::kPlanRouteColour ? 1 : 0;
-    return n;
+    return tvtest::thicknessAt(map.surface(), x, y, tv::kPlanRouteColour);
 }
 
 } // namespace
@@ -95,13 +88,8 @@ TEST(PlanMapView, CursorReadOutSouthOfTheEquatorIsNegative)
 {
     PlanMap map;
     map.resize(500, 250);
-    ChartRow row;
-    row.southDDMM = -34.00;
-    row.northDDMM = -33.00;
-    row.westDDMM = -71.00;
-    row.eastDDMM = -70.00;
-    row.widthPx = 500;
-    row.heightPx = 500;
+    const ChartRow row =
+        chartRow({.south = -34.00, .north = -33.00, .west = -71.00, .east = -70.00}, 500, 500);
     ASSERT_TRUE(map.loadChart(row, plainChart(500, 500)));
     // Zoom 0 shows 250 x 125 image pixels, a quarter degree across: (0, 0) is 33°00' S
     // 71°00' W, the map's bottom-right corner 33°15' S 70°45' W.

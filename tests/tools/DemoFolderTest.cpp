@@ -1,6 +1,7 @@
 #include "tools/DemoFolder.h"
 #include "core/GeoMath.h"
 #include "core/SettingsFile.h"
+#include "map/ChartRow.h"
 #include "map/MapView.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
@@ -101,13 +102,7 @@ TEST_F(DemoProgramFolder, EveryRoutePointLiesOnTheChartImage)
     Recordset maps;
     maps.Open("SELECT * FROM Maps", db);
     ASSERT_EQ(maps.RecordCount(), 1);
-    tv::ChartRow row;
-    row.southDDMM = maps.Fields("Unten").toDouble();
-    row.northDDMM = maps.Fields("Oben").toDouble();
-    row.westDDMM = maps.Fields("Links").toDouble();
-    row.eastDDMM = maps.Fields("Rechts").toDouble();
-    row.widthPx = maps.Fields("Breite").toDouble();
-    row.heightPx = maps.Fields("Höhe").toDouble();
+    const tv::ChartRow row = tv::readChartRow(maps);
     // The map model of the flight window places the points.
     tv::MapView view;
     view.setViewSize(800, 600);
