@@ -5,8 +5,6 @@
 #include "schema/Layout.h"
 #include "support/TempDir.h"
 
-#include <sqlite3.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -31,12 +29,12 @@ public:
     {
         db->Execute("INSERT INTO Waypoints (Name, Lat, Long, Kategorie) VALUES (?, ?, ?, ?)",
                     {name, lat, lon, kategorie});
-        return sqlite3_last_insert_rowid(db->handle());
+        return db->LastInsertId();
     }
     int64_t addRoute(const std::string& name, double nummer)
     {
         db->Execute("INSERT INTO Route (Name, Nummer) VALUES (?, ?)", {name, nummer});
-        return sqlite3_last_insert_rowid(db->handle());
+        return db->LastInsertId();
     }
     int64_t addPoint(int64_t routeId, double nummer, const std::string& name, double lat,
                      double lon)
@@ -44,7 +42,7 @@ public:
         db->Execute("INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) "
                     "VALUES (?, ?, 0, ?, ?, ?)",
                     {routeId, nummer, name, lat, lon});
-        return sqlite3_last_insert_rowid(db->handle());
+        return db->LastInsertId();
     }
     void addChart(const std::string& name, double unten, double oben, double links, double rechts,
                   int breite, int hoehe, bool active = true)

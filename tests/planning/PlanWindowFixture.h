@@ -12,8 +12,6 @@
 #include <QLineEdit>
 #include <QLocale>
 
-#include <sqlite3.h>
-
 #include <string>
 #include <vector>
 
@@ -62,13 +60,13 @@ protected:
         tv::MainConnection->Execute(
             "INSERT INTO Waypoints (Name, Lat, Long, Kategorie) VALUES (?, ?, ?, ?)",
             {name, lat, lon, kategorie});
-        return sqlite3_last_insert_rowid(tv::MainConnection->handle());
+        return tv::MainConnection->LastInsertId();
     }
     int64_t addRoute(const std::string& name, double nummer)
     {
         tv::MainConnection->Execute("INSERT INTO Route (Name, Nummer) VALUES (?, ?)",
                                     {name, nummer});
-        return sqlite3_last_insert_rowid(tv::MainConnection->handle());
+        return tv::MainConnection->LastInsertId();
     }
     int64_t addPoint(int64_t routeId, double nummer, const std::string& name, double lat,
                      double lon)
@@ -77,7 +75,7 @@ protected:
             "INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) "
             "VALUES (?, ?, 0, ?, ?, ?)",
             {routeId, nummer, name, lat, lon});
-        return sqlite3_last_insert_rowid(tv::MainConnection->handle());
+        return tv::MainConnection->LastInsertId();
     }
 
     tv::frmPlanung& open(int width = 945, int height = 527)

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QTableView>
 
+#include <sqlite3.h>
+
 using tvtest::PlanWindowTest;
 
 TEST_F(PlanWindowTest, ChecksComeInOrderAndStoreNothing)

@@ -5,8 +5,6 @@
 #include "schema/Layout.h"
 #include "support/TempDir.h"
 
-#include <sqlite3.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,7 +28,7 @@ public:
     int64_t addRoute(const std::string& name, double nummer)
     {
         db->Execute("INSERT INTO Route (Name, Nummer) VALUES (?, ?)", {name, nummer});
-        return sqlite3_last_insert_rowid(db->handle());
+        return db->LastInsertId();
     }
 
     // Position in DD.MM.
@@ -40,7 +38,7 @@ public:
         db->Execute("INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) "
                     "VALUES (?, ?, ?, ?, ?, ?)",
                     {routeId, nummer, pointId, name, lat, lon});
-        return sqlite3_last_insert_rowid(db->handle());
+        return db->LastInsertId();
     }
 
     TempDir dir;

@@ -321,7 +321,7 @@ TEST_F(DataFiles, EveryAutonumberCountsOnAndNeverGivesANumberTwice)
         // waypoints are referred to by number.
         db.exec("DELETE FROM \"" + k.table + "\" WHERE \"" + k.key + "\" = 2");
         db.exec("INSERT INTO \"" + k.table + "\" DEFAULT VALUES");
-        EXPECT_EQ(sqlite3_last_insert_rowid(db.handle()), 3);
+        EXPECT_EQ(db.column("SELECT last_insert_rowid()"), std::vector<std::string>{"3"});
     }
 }
 
