@@ -36,9 +36,6 @@ TEST_F(WindowStart, StoredSwitchesSetTheirControls)
     writeFile("Set.crm",
               "#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
     tv::frmGPSmain& w = openWindow();
-    EXPECT_TRUE(w.layers.ShowLuftraum);
-    EXPECT_TRUE(w.layers.ShowPR);
-    EXPECT_TRUE(w.layers.ShowWayInfo);
     EXPECT_TRUE(w.cmdLR1->isHidden());
     EXPECT_FALSE(w.cmdLR2->isHidden());
     EXPECT_FALSE(w.picPR->isHidden());
@@ -179,31 +176,30 @@ using LayerSwitches = FlightWindowTest;
 TEST_F(LayerSwitches, AirspaceSwitchCyclesOffOnWithAltitudesOff)
 {
     tv::frmGPSmain& w = openWindow();
-    w.cmdLR1_Click();
-    EXPECT_TRUE(w.layers.ShowLuftraum);
-    EXPECT_FALSE(w.layers.ShowLuftraumHoehe);
+    w.cmdLR1_Click(); // airspaces
     EXPECT_TRUE(w.cmdLR1->isHidden());
     EXPECT_FALSE(w.cmdLR2->isHidden());
-    w.cmdLR2_Click();
-    EXPECT_TRUE(w.layers.ShowLuftraumHoehe);
+    w.cmdLR2_Click(); // with altitudes
     EXPECT_TRUE(w.cmdLR2->isHidden());
-    w.picLR3_Click();
-    EXPECT_FALSE(w.layers.ShowLuftraum);
-    EXPECT_FALSE(w.layers.ShowLuftraumHoehe);
+    EXPECT_FALSE(w.picLR3->isHidden());
+    w.picLR3_Click(); // off
     EXPECT_FALSE(w.cmdLR1->isHidden());
+    EXPECT_FALSE(w.cmdLR2->isHidden());
 }
 
 TEST_F(LayerSwitches, AirportSwitchCyclesThroughTwoSteps)
 {
+    tv::AptDataAvailable = true; // the airport switches show only with the airport file
     tv::frmGPSmain& w = openWindow();
-    w.cmdAPT1_Click();
-    EXPECT_TRUE(w.layers.ShowAPT1);
-    EXPECT_FALSE(w.layers.ShowAPT2);
-    w.cmdAPT2_Click();
-    EXPECT_TRUE(w.layers.ShowAPT2);
-    w.picAPT3_Click();
-    EXPECT_FALSE(w.layers.ShowAPT1);
-    EXPECT_FALSE(w.layers.ShowAPT2);
+    w.cmdAPT1_Click(); // step 1
+    EXPECT_TRUE(w.cmdAPT1->isHidden());
+    EXPECT_FALSE(w.cmdAPT2->isHidden());
+    w.cmdAPT2_Click(); // step 2
+    EXPECT_TRUE(w.cmdAPT2->isHidden());
+    EXPECT_FALSE(w.picAPT3->isHidden());
+    w.picAPT3_Click(); // off
+    EXPECT_FALSE(w.cmdAPT1->isHidden());
+    EXPECT_FALSE(w.cmdAPT2->isHidden());
 }
 
 TEST_F(LayerSwitches, ClosingTheSettingsStripSavesTheSwitches)

@@ -60,13 +60,14 @@ TEST_F(OverlayInWindow, SteppingModeListsTheChartsAndCountsTheShownOne)
     tv::frmGPSmain& w = windowWithThreeCharts();
     placeAircraft(48.5, 9.5);
     w.cmdMapScroll_Click(); // centring on: the aircraft in the middle, far from the edges
-    ASSERT_EQ(w.overlay.chartsUnderAircraft.size(), 3u);
-    EXPECT_EQ(w.overlay.chartsUnderAircraft[2], "c.png");
     EXPECT_EQ(w.tNextMap->text(), "b.png");
     EXPECT_EQ(w.LblMapNumber->text(), "1 / 3");
     EXPECT_FALSE(w.LblMapNumber->isHidden());
     EXPECT_FALSE(w.tNextMap->isHidden());
     EXPECT_EQ(w.cmbMaps->currentText(), "a.png");
+    w.StepToNextChart(); // the third chart comes next
+    EXPECT_EQ(w.cmbMaps->currentText(), "b.png");
+    EXPECT_EQ(w.tNextMap->text(), "c.png");
 }
 
 TEST_F(OverlayInWindow, NearTheEdgeTheWindowChangesToTheNextChart)
