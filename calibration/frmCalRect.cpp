@@ -107,8 +107,10 @@ void frmCalRect::buildControls()
         const auto p = static_cast<size_t>(point);
         auto save = [this, point] { point == 1 ? cmdSave1_Click() : cmdSave2_Click(); };
         onKeyUp(tLat[p], [this, p](int key) {
-            if (isEnterKey(key))
-                tLong[p]->setFocus();
+            guarded([&] {
+                if (isEnterKey(key))
+                    tLong[p]->setFocus();
+            });
         });
         onKeyUp(tLong[p], [save](int key) {
             if (isEnterKey(key))

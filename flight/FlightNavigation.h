@@ -84,6 +84,9 @@ public:
     // ------------------------------------------------------------ route and direct flight
     // GotoActive, DirectFly, the chosen route and its current point (the target point).
     ActiveRoute route;
+    // The name of the route the window shows: from kartendaten.crm at start, then the route
+    // chosen; a refill of the route list chooses the route of this name again.
+    QString routeName;
 
     // The direct-flight target as its labels show it: DD.MM with three decimals.
     struct DirectTarget
@@ -104,7 +107,7 @@ public:
     // The instrument's station looked up in the waypoint table (LookupVOR): only with an open
     // point set, a fix and a chosen name. A name that is not in the table is reported once
     // (reportMissing); a station found gives bearing and distance from the aircraft (the
-    // distance as lbldistVOR shows it), which keep their values when they cannot be worked
+    // distance as its display shows it), which keep their values when they cannot be worked
     // out. A closed connection or an unreadable table finds nothing and reports nothing.
     struct StationLookup
     {

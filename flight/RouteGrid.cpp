@@ -30,8 +30,10 @@ RouteGridModel* RouteGridModel::attach(QTableView& view, std::function<void(int)
     view.setColumnWidth(1, 135);
     QObject::connect(view.selectionModel(), &QItemSelectionModel::currentRowChanged, model,
                      [model](const QModelIndex& current, const QModelIndex& previous) {
-                         model->currentRowMoved(current.isValid() ? current.row() : -1,
-                                                previous.isValid() ? previous.row() : -1);
+                         guarded([&] {
+                             model->currentRowMoved(current.isValid() ? current.row() : -1,
+                                                    previous.isValid() ? previous.row() : -1);
+                         });
                      });
     QObject::connect(view.horizontalHeader(), &QHeaderView::sectionClicked, model,
                      std::move(headClicked));

@@ -94,8 +94,7 @@ void frmGPSmain::MSComm1_OnComm(int16_t CommEvent)
             std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
     }
     if (nav_.link.switchedOn()) {
-        if (!lblStatus->isHidden())
-            lblStatus->hide();
+        lblStatus->hide();
         if (CommEvent != GpsPort::comEvReceive)
             enterNoSignalMode();
     }
@@ -124,8 +123,7 @@ void frmGPSmain::silenceWatch_Timer()
         silenceWatch.setInterval(kSilenceMs);
         return;
     }
-    if (!lblStatus->isHidden())
-        lblStatus->hide();
+    lblStatus->hide();
     enterNoSignalMode();
 }
 

@@ -195,8 +195,10 @@ void frmGPSmain::LoadLastMap()
     const ChartChoice::LastMap last = ChartChoice::readLastMap(programFile("kartendaten.crm"));
     if (last.chart)
         LastMapName = *last.chart;
-    if (last.route)
-        tRoute->setText(*last.route);
+    if (last.route) {
+        nav_.routeName = *last.route;
+        tRoute->setText(nav_.routeName);
+    }
 }
 
 void frmGPSmain::updateMapInfo()

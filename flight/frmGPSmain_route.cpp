@@ -57,7 +57,7 @@ void refillRoutes(frmGPSmain& w)
 
     FlightNavigation& nav = w.navigation();
     const ActiveRoute::Choice choice =
-        nav.route.refresh(*MainConnection, shownRoute, w.tRoute->text());
+        nav.route.refresh(*MainConnection, shownRoute, nav.routeName);
     {
         const QSignalBlocker quiet(w.cmbRoute);
         w.cmbRoute->clear();
@@ -65,7 +65,8 @@ void refillRoutes(frmGPSmain& w)
             w.cmbRoute->addItem(e.name, QVariant::fromValue<qlonglong>(e.routeId));
         w.cmbRoute->setCurrentIndex(choice.chosen);
     }
-    w.tRoute->setText(choice.chosen >= 0 ? choice.entries[size_t(choice.chosen)].name : QString());
+    nav.routeName = choice.chosen >= 0 ? choice.entries[size_t(choice.chosen)].name : QString();
+    w.tRoute->setText(nav.routeName);
     if (choice.entries.empty()) {
         w.routePointsOnly = false;
         w.picShowPoints->hide();
@@ -105,9 +106,10 @@ void frmGPSmain::cmbRoute_Click()
     if (!MainConnection || !ok || !nav_.route.choose(*MainConnection, routeId))
         return; // the route is gone: the next activation refills the box
     bindRouteGrid(*this);
-    if (cmbRoute->currentText() != tRoute->text()) {
+    if (cmbRoute->currentText() != nav_.routeName) {
+        nav_.routeName = cmbRoute->currentText();
         tRoute->show();
-        tRoute->setText(cmbRoute->currentText());
+        tRoute->setText(nav_.routeName);
     }
     if (!ChartChoice::currentName().isEmpty()) { // an active chart
         writeLastMapFile();

@@ -663,7 +663,11 @@ void frmFlugPlan::cmdPreview_Click()
         QPrintPreviewDialog preview(&printer, this);
         bool painted = true;
         connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                [this, &painted](QPrinter* p) { painted = printReport(*p) && painted; });
+                [this, &painted](QPrinter* p) {
+                    bool done = false;
+                    guarded([&] { done = printReport(*p); });
+                    painted = done && painted;
+                });
         if (previewRunner())
             previewRunner()(preview);
         else

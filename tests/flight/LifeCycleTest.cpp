@@ -89,6 +89,18 @@ TEST_F(WindowStart, WithoutRoutesTheRouteBoxesAreEmpty)
     EXPECT_EQ(points->RecordCount(), 0);
 }
 
+TEST_F(WindowStart, RememberedRouteIsChosenAgain)
+{
+    addStandardChart();
+    for (const auto& [name, nummer] : {std::pair{"Alpha", 1}, std::pair{"Bravo's", 2}})
+        tv::MainConnection->Execute("INSERT INTO Route (Name, Nummer) VALUES (?, ?)",
+                                    {name, nummer});
+    writeFile("kartendaten.crm", "\"test.png\"\r\n\"Bravo's\"\r\n");
+    tv::frmGPSmain& w = openWindow();
+    EXPECT_EQ(w.cmbRoute->currentText(), "Bravo's");
+    EXPECT_EQ(w.tRoute->text(), "Bravo's");
+}
+
 TEST_F(WindowStart, RememberedChartIsShownAgain)
 {
     addChart("alpha.png", chartImage(300, 300), 48.00, 49.00, 9.00, 10.00);

@@ -165,11 +165,11 @@ TEST_F(RouteWindow, RefillKeepsTheRouteAndTargetPointShownBefore)
     EXPECT_EQ(highlighted(), std::vector<int>{1});
 }
 
-TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedInTheRouteBoxAndStartsThereWithoutAFix)
+TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedAtStartAndStartsThereWithoutAFix)
 {
     northRoute("Alpha", 1, 1);
     northRoute("Bravo's", 2, 2);
-    w->tRoute->setText(QStringLiteral("Bravo's"));
+    w->navigation().routeName = QStringLiteral("Bravo's"); // as kartendaten.crm names it
     w->HandleInput(tvtest::fixStatus(false));
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->currentText(), "Bravo's");
@@ -179,7 +179,7 @@ TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedInTheRouteBoxAndStartsThereWith
 
 TEST_F(RouteWindow, NoRoutesEmptiesTheBoxAndTheGrid)
 {
-    w->tRoute->setText(QStringLiteral("Gone"));
+    w->navigation().routeName = QStringLiteral("Gone"); // as kartendaten.crm names it
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->count(), 0);
     EXPECT_EQ(w->tRoute->text(), "");
