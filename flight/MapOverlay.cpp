@@ -5,6 +5,7 @@
 #include "core/HandlerGuard.h"
 #include "flight/RouteNav.h"
 #include "map/DrawSurface.h"
+#include "map/Drawing.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
@@ -16,11 +17,8 @@ namespace tv {
 
 namespace {
 
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kRed = 0x0000FF;
-constexpr uint32_t kGreen = 0x00FF00;
-constexpr uint32_t kBlue = 0xFF0000;
-constexpr uint32_t kWhite = 0xFFFFFF;
+using namespace bgr;
+
 constexpr uint32_t kDotRing = 0x001215;
 constexpr uint32_t kCentreDot = 0xFFFF80;
 

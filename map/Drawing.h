@@ -29,6 +29,17 @@ QColor vbColor(uint32_t bgr);
 // The 0x00BBGGRR value of a colour (alpha ignored).
 uint32_t vbColorValue(const QColor& color);
 
+// The plain colours the maps draw with, as 0x00BBGGRR.
+namespace bgr {
+inline constexpr uint32_t kBlack = 0x000000;
+inline constexpr uint32_t kWhite = 0xFFFFFF;
+inline constexpr uint32_t kRed = 0x0000FF;
+inline constexpr uint32_t kGreen = 0x00FF00;
+inline constexpr uint32_t kBlue = 0xFF0000;
+inline constexpr uint32_t kYellow = 0x00FFFF;
+inline constexpr uint32_t kNavy = 0x800000;
+} // namespace bgr
+
 // A picture box's drawing vocabulary (Line, Circle, Print, PaintPicture ...) over a QPainter:
 // the map, the instruments and the reports draw through it onto whatever device the painter
 // works on, a surface's QImage (DrawSurface) or a printer or PDF page.

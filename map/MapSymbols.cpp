@@ -11,11 +11,7 @@ namespace tv {
 
 namespace {
 
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kRed = 0x0000FF;
-constexpr uint32_t kBlue = 0xFF0000;
-constexpr uint32_t kYellow = 0x00FFFF;
-constexpr uint32_t kNavy = 0x800000;
+using namespace bgr;
 
 // Labels start 10 pixels right of the point; the name's top lies 7 pixels above it.
 constexpr double kLabelDx = 10.0;

@@ -41,7 +41,7 @@ namespace {
 const QString kAllWaypoints = QStringLiteral("Alle Wegpunkte");
 constexpr const char* kMapsSql = "SELECT * From Maps Where Active <> 0 Order by NAME ASC";
 
-QString bgr(uint32_t c)
+QString cssColour(uint32_t c)
 {
     return QStringLiteral("#%1%2%3")
         .arg(c & 0xFF, 2, 16, QLatin1Char('0'))
@@ -51,9 +51,9 @@ QString bgr(uint32_t c)
 
 void colour(QWidget* w, uint32_t back, std::optional<uint32_t> fore = std::nullopt)
 {
-    QString sheet = QStringLiteral("background-color: %1;").arg(bgr(back));
+    QString sheet = QStringLiteral("background-color: %1;").arg(cssColour(back));
     if (fore)
-        sheet += QStringLiteral(" color: %1;").arg(bgr(*fore));
+        sheet += QStringLiteral(" color: %1;").arg(cssColour(*fore));
     w->setStyleSheet(sheet);
 }
 
@@ -175,7 +175,7 @@ void frmPlanung::buildControls()
     Label6 = label("Label6");
     Label7 = label("Label7");
     for (QLabel* l : {Label1, Label2, Label3, Label4, Label5, Label6, Label7})
-        l->setStyleSheet(QStringLiteral("color: %1;").arg(bgr(0x00FFFF)));
+        l->setStyleSheet(QStringLiteral("color: %1;").arg(cssColour(0x00FFFF)));
 
     cmdshowRoute = button("cmdshowRoute", 0xFFC0C0);
     picShowRoute = button("picShowRoute", 0xFFC0C0);
@@ -210,7 +210,7 @@ void frmPlanung::buildControls()
     colour(tKat, readOut);
     lblCount = label("lblCount");
     lblCount->setAlignment(Qt::AlignCenter);
-    lblCount->setStyleSheet(QStringLiteral("color: %1;").arg(bgr(0x00FFFF)));
+    lblCount->setStyleSheet(QStringLiteral("color: %1;").arg(cssColour(0x00FFFF)));
 
     cmdPrev = button("cmdPrev", 0xFF00FF);
     cmdNext = button("cmdNext", 0xFF00FF);
