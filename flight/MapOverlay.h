@@ -40,6 +40,8 @@ struct OverlayState
     // The active charts under the aircraft at the last redraw in chart stepping mode, in the
     // order of the chart table: a step goes through them.
     std::vector<QString> chartsUnderAircraft;
+    // The chart the hint names: the one the next step goes to (empty: none).
+    QString nextChart;
 };
 
 // A point of the Waypoints or GpsPoints table.

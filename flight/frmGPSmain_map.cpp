@@ -131,8 +131,9 @@ void frmGPSmain::StepToNextChart()
     }
     const ChartStep step = stepToNextChart(MapListIndex, count);
     MapListIndex = static_cast<int16_t>(step.mapListIndex);
-    tNextMap->setText(step.nextEntry >= 0 ? charts[size_t(step.nextEntry)] : QString());
-    if (!tNextMap->text().isEmpty() && count > 0) {
+    overlay.nextChart = step.nextEntry >= 0 ? charts[size_t(step.nextEntry)] : QString();
+    tNextMap->setText(overlay.nextChart);
+    if (!overlay.nextChart.isEmpty() && count > 0) {
         // Setting the combo's text switches the chart (its change handler runs when the text
         // changes).
         const QString chart = charts[size_t(MapListIndex)];

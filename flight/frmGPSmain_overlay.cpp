@@ -61,7 +61,7 @@ void frmGPSmain::prepareMovingMap()
     nav_.fillOverlayInputs(in, openConnection(MainConnection));
     in.mapScroll = mapView.chartStepping();
     in.shownChart = cmbMaps->currentText();
-    in.nextMapText = tNextMap->text();
+    in.nextMapText = overlay.nextChart;
     movingMap.prepare(std::move(in), openConnection(MainConnection),
                       openConnection(AirportConnection));
 }
@@ -84,7 +84,8 @@ void frmGPSmain::showMovingMapResult()
             if (list.showNextMap)
                 tNextMap->show();
             MapListIndex = static_cast<int16_t>(list.mapListIndex);
-            tNextMap->setText(list.nextMap);
+            overlay.nextChart = list.nextMap;
+            tNextMap->setText(overlay.nextChart);
             LblMapNumber->setText(list.mapNumberCaption);
         }
     }

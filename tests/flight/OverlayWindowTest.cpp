@@ -86,9 +86,17 @@ TEST_F(OverlayInWindow, NearTheEdgeTheWindowChangesToTheNextChart)
 TEST_F(OverlayInWindow, WithoutSteppingTheHintsStayHiddenAndTheChartStays)
 {
     tv::frmGPSmain& w = windowWithThreeCharts();
+    placeAircraft(48.5, 9.5);
+    w.cmdMapScroll_Click(); // stepping on: the hint names the next chart
+    ASSERT_EQ(w.tNextMap->text(), "b.png");
+    w.PicMapScroll_Click(); // stepping off again
     w.picKartezentrieren_Click();
-    placeAircraft(48.75, tv::DDMMToDegrees(9.0006)); // map pixel y 400: in sight
-    w.tNextMap->setText("b.png");
+    // Near the bottom edge of the view, still in sight: with stepping on this would change
+    // the chart.
+    const auto nearEdge =
+        w.mapView.viewToPosition({w.mapView.viewWidth() / 2.0, w.mapView.viewHeight() - 5.0});
+    ASSERT_TRUE(nearEdge);
+    placeAircraft(nearEdge->latDeg, nearEdge->lonDeg);
     w.tNextMap->show();
     w.UpdateMap();
     EXPECT_TRUE(w.tNextMap->isHidden());
