@@ -114,10 +114,9 @@ void frmGPSmain::timeTrack_Timer()
         stopAfterTrackFileError();
         return;
     }
-    if (!picRecord->isHidden()) {
-        showRecordCounter(recorder.TrackPointCount());
-        lblRecord->setText(QString::number(recorder.TrackPointCount()));
-    }
+    // The counter sits on the record picture: while that is hidden, so is the count.
+    showRecordCounter(recorder.TrackPointCount());
+    lblRecord->setText(QString::number(recorder.TrackPointCount()));
 }
 
 } // namespace tv
