@@ -62,29 +62,26 @@ QString dateOf(const QStringList& history, const QString& version)
 
 } // namespace
 
-TEST(ReleaseHistory, GermanCoversTwelveReleasesNewestFirst)
+TEST(ReleaseHistory, BothLanguagesCoverTheSameTwelveReleasesNewestFirst)
 {
-    const QStringList history = tv::releaseHistory(0);
-    const HistoryShape shape = shapeOf(history);
-    EXPECT_EQ(shape.entries, 87);
-    EXPECT_EQ(shape.releases, 12);
-    EXPECT_EQ(shape.empties, 14);
-    EXPECT_EQ(shape.dates, 8);
-    EXPECT_EQ(shape.newest, "1.1.2");
-    EXPECT_EQ(shape.oldest, "1.0.1");
-    EXPECT_EQ(history.first(), "- Version 1.1.2");
-}
-
-TEST(ReleaseHistory, EnglishCoversTheSameTwelveReleases)
-{
-    const QStringList history = tv::releaseHistory(1);
-    const HistoryShape shape = shapeOf(history);
-    EXPECT_EQ(shape.entries, 75);
-    EXPECT_EQ(shape.releases, 12);
-    EXPECT_EQ(shape.empties, 12);
-    EXPECT_EQ(shape.dates, 8);
-    EXPECT_EQ(shape.newest, "1.1.2");
-    EXPECT_EQ(shape.oldest, "1.0.1");
+    struct Case
+    {
+        int16_t language;
+        int entries;
+        int empties;
+    } const cases[] = {{0, 87, 14}, {1, 75, 12}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        const QStringList history = tv::releaseHistory(c.language);
+        const HistoryShape shape = shapeOf(history);
+        EXPECT_EQ(shape.entries, c.entries);
+        EXPECT_EQ(shape.releases, 12);
+        EXPECT_EQ(shape.empties, c.empties);
+        EXPECT_EQ(shape.dates, 8);
+        EXPECT_EQ(shape.newest, "1.1.2");
+        EXPECT_EQ(shape.oldest, "1.0.1");
+        EXPECT_EQ(history.first(), "- Version 1.1.2");
+    }
 }
 
 TEST(ReleaseHistory, NewestEntryIsTheProgramsOwnVersionInBothLanguages)
