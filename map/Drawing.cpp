@@ -2,6 +2,7 @@
 
 #include "core/Rounding.h"
 #include "map/DrawingRaster.h"
+#include "platform/Log.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -12,9 +13,15 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <deque>
+#include <functional>
+#include <mutex>
 #include <optional>
+#include <system_error>
+#include <thread>
 
 namespace tv {
 namespace {
@@ -23,6 +30,113 @@ int32_t roundToLong(double value)
 {
     return ToInt32HalfEven(value).value_or(0);
 }
+
+// A few threads that share out the rows of one image for one drawing call: a job given the
+// rows of a band draws what falls in them, bands are taken in turn until none is left.
+// Built when a call has enough to draw; without threads (none could be started, or a single
+// processor) the calling thread draws every band itself.
+class RowBandWorkers
+{
+public:
+    using Rows = raster::ImageTarget::Rows;
+    using Job = std::function<void(Rows)>;
+    // Below this many items a job is drawn faster than the threads wake up.
+    static constexpr std::size_t kWorthItems = 2048;
+
+    explicit RowBandWorkers(int rows) : rows_(rows)
+    {
+        constexpr unsigned kMostThreads = 4;
+        // The calling thread is one of them.
+        const unsigned threads =
+            std::max(1U, std::min(std::thread::hardware_concurrency(), kMostThreads));
+        // More bands than threads: a thread whose rows are few takes another band.
+        constexpr int kBandsPerThread = 4;
+        bands_ = std::max(1, std::min(rows_, kBandsPerThread * static_cast<int>(threads)));
+        try {
+            for (unsigned i = 1; i < threads; ++i)
+                threads_.emplace_back([this] { serve(); });
+        } catch (const std::system_error& e) {
+            logIgnoredFault(e, "drawn by fewer threads; the calling thread takes the other bands");
+        }
+    }
+    ~RowBandWorkers()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_all();
+        for (std::thread& t : threads_)
+            t.join();
+    }
+    RowBandWorkers(const RowBandWorkers&) = delete;
+    RowBandWorkers& operator=(const RowBandWorkers&) = delete;
+
+    // Runs `job` for every band; returns when all bands are drawn.
+    void run(const Job& job)
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            job_ = &job;
+            nextBand_ = 0;
+            busy_ = threads_.size();
+            ++round_;
+        }
+        wake_.notify_all();
+        // The other threads are done with `job` before this returns, however it returns.
+        struct AllDone
+        {
+            RowBandWorkers& workers;
+            ~AllDone()
+            {
+                std::unique_lock lock(workers.mutex_);
+                workers.done_.wait(lock, [this] { return workers.busy_ == 0; });
+                workers.job_ = nullptr;
+            }
+        } allDone{*this};
+        takeBands(job);
+    }
+
+private:
+    void serve()
+    {
+        uint64_t seen = 0;
+        for (;;) {
+            const Job* job = nullptr;
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [&] { return stop_ || round_ != seen; });
+                if (stop_)
+                    return;
+                seen = round_;
+                job = job_;
+            }
+            takeBands(*job);
+            {
+                const std::lock_guard lock(mutex_);
+                --busy_;
+            }
+            done_.notify_one();
+        }
+    }
+    void takeBands(const Job& job)
+    {
+        for (int band = nextBand_++; band < bands_; band = nextBand_++)
+            job({rows_ * band / bands_, rows_ * (band + 1) / bands_ - 1});
+    }
+
+    int rows_;
+    int bands_ = 1;
+    std::vector<std::thread> threads_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable done_;
+    const Job* job_ = nullptr;
+    uint64_t round_ = 0;
+    std::size_t busy_ = 0;
+    bool stop_ = false;
+    std::atomic<int> nextBand_{0};
+};
 
 } // namespace
 
@@ -250,6 +364,7 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
         QPen pen;
         QImage disc;
         raster::Mask discMask;
+        uint32_t index; // in `styles`
     };
     std::deque<Style> styles; // stays put as it grows
     const Style* lastStyle = nullptr;
@@ -265,6 +380,7 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
         pen.setCapStyle(width <= 2 ? Qt::RoundCap : Qt::FlatCap);
         QImage disc;
         raster::Mask mask;
+        const auto index = static_cast<uint32_t>(styles.size());
         if (width > 2) {
             disc = QImage(width, width, QImage::Format_ARGB32_Premultiplied);
             disc.fill(Qt::transparent);
@@ -275,7 +391,8 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
             p.end();
             mask = raster::maskOf(disc, disc.rect(), QPoint(0, 0));
         }
-        styles.push_back({bgr, width, vbColor(bgr).rgb(), pen, std::move(disc), std::move(mask)});
+        styles.push_back(
+            {bgr, width, vbColor(bgr).rgb(), pen, std::move(disc), std::move(mask), index});
         return *(lastStyle = &styles.back());
     };
 
@@ -297,8 +414,10 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
     const double perUnitX = pixelsPerUnitX();
     const double perUnitY = pixelsPerUnitY();
     // A line of no length leaves no mark, whatever the pen.
-    std::vector<QPointF> ends;
-    std::vector<char> marks;
+    std::vector<QPointF>& ends = lineScratch_.ends;
+    std::vector<char>& marks = lineScratch_.marks;
+    ends.clear();
+    marks.clear();
     ends.reserve(2 * lines.size());
     marks.reserve(lines.size());
     for (const LineSpec& line : lines) {
@@ -317,37 +436,109 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
             return false;
         return ends[2 * i + 2] == end || ends[2 * i + 3] == end;
     };
-    const Style* penSet = nullptr;
+    // What each line puts down, in order: the line, then a disc at either end, each part
+    // straight into the image's rows or through the painter.
+    using Item = LineItem;
+    std::vector<Item>& items = lineScratch_.items;
+    items.clear();
+    items.reserve(lines.size());
+    const auto row = [](double y) { return static_cast<int>(std::floor(y)); };
+    // The painter puts an image's corner on the nearest pixel (where the image lies across the
+    // edge, it clips it its own way).
+    const auto discAt = [](QPointF end, int width) {
+        return QPoint(qRound(end.x() - width / 2.0), qRound(end.y() - width / 2.0));
+    };
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const LineSpec& line = lines[i];
-        const QPointF a = ends[2 * i];
-        const QPointF b = ends[2 * i + 1];
         if (!marks[i])
             continue;
-        const int width = line.widthPx < 1 ? 1 : line.widthPx;
-        const Style& style = styleFor(line.bgr, width);
-        if (!(direct && direct->flatLine(a, b, width, style.rgb))) {
+        const QPointF a = ends[2 * i];
+        const QPointF b = ends[2 * i + 1];
+        const int width = lines[i].widthPx < 1 ? 1 : lines[i].widthPx;
+        const Style& style = styleFor(lines[i].bgr, width);
+        Item item{static_cast<uint32_t>(i),
+                  style.index,
+                  kPainter,
+                  {kNone, kNone},
+                  row(std::min(a.y(), b.y()) - width) - 1,
+                  row(std::max(a.y(), b.y()) + width) + 1};
+        if (direct && direct->copiesFlatLine(a, b, width))
+            item.stroke = kDirect;
+        if (!style.disc.isNull()) {
+            for (int k = 0; k < 2; ++k) {
+                const QPointF end = k == 0 ? a : b;
+                if (coveredByNext(i, end, width))
+                    continue;
+                item.disc[k] =
+                    direct && direct->holds(QRect(discAt(end, width), QSize(width, width)))
+                        ? kDirect
+                        : kPainter;
+            }
+        }
+        items.push_back(item);
+    }
+
+    const auto drawDirect = [&](const Item& item, raster::ImageTarget::Rows rows) {
+        if (item.rowLast < rows.first || item.rowFirst > rows.last)
+            return;
+        const Style& style = styles[item.style];
+        const QPointF a = ends[2 * item.line];
+        const QPointF b = ends[2 * item.line + 1];
+        if (item.stroke == kDirect)
+            direct->flatLine(a, b, style.width, style.rgb, rows);
+        for (int k = 0; k < 2; ++k)
+            if (item.disc[k] == kDirect)
+                direct->stampInside(style.discMask, discAt(k == 0 ? a : b, style.width), style.rgb,
+                                    rows);
+    };
+    const Style* penSet = nullptr;
+    const auto drawInTurn = [&](const Item& item) {
+        const Style& style = styles[item.style];
+        const QPointF a = ends[2 * item.line];
+        const QPointF b = ends[2 * item.line + 1];
+        if (item.stroke == kDirect) {
+            direct->flatLine(a, b, style.width, style.rgb);
+        } else {
             if (penSet != &style) {
                 painter.setPen(style.pen);
                 penSet = &style;
             }
             painter.drawLine(a, b);
         }
-        if (style.disc.isNull())
-            continue;
-        const QPointF half(width / 2.0, width / 2.0);
-        for (const QPointF end : {a, b}) {
-            if (coveredByNext(i, end, width))
-                continue;
-            // The painter puts an image's corner on the nearest pixel (where the image lies
-            // across the edge, it clips it its own way).
-            const QPointF corner = end - half;
-            const QRect disc(qRound(corner.x()), qRound(corner.y()), width, width);
-            if (direct && direct->holds(disc))
-                direct->stampInside(style.discMask, disc.topLeft(), style.rgb);
-            else
-                painter.drawImage(corner, style.disc);
+        const QPointF half(style.width / 2.0, style.width / 2.0);
+        for (int k = 0; k < 2; ++k) {
+            if (item.disc[k] == kDirect)
+                direct->stampInside(style.discMask, discAt(k == 0 ? a : b, style.width), style.rgb);
+            else if (item.disc[k] == kPainter)
+                painter.drawImage((k == 0 ? a : b) - half, style.disc);
         }
+    };
+    const auto needsPainter = [](const Item& item) {
+        return item.stroke == kPainter || item.disc[0] == kPainter || item.disc[1] == kPainter;
+    };
+
+    // The items the image takes directly are shared out by rows among a few threads; each
+    // item that needs the painter is drawn alone, after those before it and before those
+    // after it, so every pixel ends as drawing one item after another leaves it.
+    std::optional<RowBandWorkers> workers; // started for the first run worth it
+    std::size_t from = 0;
+    for (std::size_t k = 0; k <= items.size(); ++k) {
+        if (k < items.size() && !needsPainter(items[k]))
+            continue;
+        if (k > from) {
+            const auto drawRun = [&, from, k](raster::ImageTarget::Rows rows) {
+                for (std::size_t j = from; j < k; ++j)
+                    drawDirect(items[j], rows);
+            };
+            if (k - from >= RowBandWorkers::kWorthItems) {
+                if (!workers)
+                    workers.emplace(direct->height());
+                workers->run(drawRun);
+            } else
+                drawRun({0, direct->height() - 1});
+        }
+        if (k < items.size())
+            drawInTurn(items[k]);
+        from = k + 1;
     }
 }
 

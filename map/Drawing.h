@@ -209,6 +209,30 @@ private:
     std::shared_ptr<const LabelSprites> makeSprites(const QStaticText& text, const QFont& plain,
                                                     const QImage& like) const;
 
+    // One line of a Lines call: its stroke and the discs at its ends, each drawn straight into
+    // the image (kDirect) or through the painter.
+    enum LineWay : uint8_t { kNone, kDirect, kPainter };
+    struct LineItem
+    {
+        uint32_t line;  // in the call's list
+        uint32_t style; // the pen, in the order the call met them
+        LineWay stroke;
+        LineWay disc[2];
+        int32_t rowFirst; // the rows a direct part may touch
+        int32_t rowLast;
+    };
+    // Lines' lists, kept from call to call so that a large drawing does not fault in fresh
+    // memory for them on every redraw. A copy of the drawing starts without.
+    struct LineScratch
+    {
+        std::vector<QPointF> ends;
+        std::vector<char> marks;
+        std::vector<LineItem> items;
+        LineScratch() = default;
+        LineScratch(const LineScratch&) {}
+        LineScratch& operator=(const LineScratch&) { return *this; }
+    };
+
     QPainter* painter_ = nullptr; // the caller's active painter, or null
     uint32_t backColor_;
     uint32_t foreColor_ = 0x000000;
@@ -230,6 +254,7 @@ private:
     QFont labelCacheFont_;
     int labelCacheDotsPerMeter_ = 0; // of the image the kept pixels were made for
     int labelSpriteTexts_ = 0;
+    LineScratch lineScratch_;
 };
 
 } // namespace tv

@@ -75,6 +75,89 @@ bool makeEdge(Point26Dot6 a, Point26Dot6 b, Edge& e)
     return true;
 }
 
+// Whether a line keeps clear of the image's edges: the engine clips lines there its own way.
+bool clearOfEdges(QPointF a, QPointF b, int widthPx, int imageWidth, int imageHeight)
+{
+    const double margin = widthPx / 2.0 + 2.0;
+    return std::min(a.x(), b.x()) - margin >= 0.0 && std::min(a.y(), b.y()) - margin >= 0.0 &&
+           std::max(a.x(), b.x()) + margin <= imageWidth - 1.0 &&
+           std::max(a.y(), b.y()) + margin <= imageHeight - 1.0;
+}
+
+// The pixels of a flat-ended line: a rectangle of whole pixels for level and upright lines,
+// else the rows between the edges of the rectangle about it.
+struct FlatLineShape
+{
+    bool upright = false;
+    int rowFrom = 0; // upright: rows [rowFrom, rowTo), columns [left, right)
+    int rowTo = 0;
+    int left = 0;
+    int right = 0;
+    Edge edges[4];
+    int top = 0; // any other line: the rows its edges cross
+    int bottom = -1;
+};
+
+// False for a line this does not copy.
+bool shapeOf(QPointF a, QPointF b, int widthPx, int imageWidth, int imageHeight,
+             FlatLineShape& shape)
+{
+    // The engine clips lines at the image's edge; lines near it are left to QPainter.
+    if (!clearOfEdges(a, b, widthPx, imageWidth, imageHeight) || a == b || widthPx < 3)
+        return false;
+    const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+
+    // Level and upright lines (to 1/64 pixel) are filled as rectangles: a level line is turned
+    // into an upright one as long as the pen is wide, as wide as the line is long.
+    QPointF pa = a;
+    QPointF pb = b;
+    double width = widthPx / length; // relative to the length, as the engine takes it
+    if (same26Dot6(pa.y(), pb.y())) {
+        const double x = (pa.x() + pb.x()) * 0.5;
+        const double dx = std::fabs(pb.x() - pa.x()) * 0.5;
+        const double y = pa.y();
+        const double dy = width * dx;
+        pa = QPointF(x, y - dy);
+        pb = QPointF(x, y + dy);
+        width = 1 / width;
+    }
+    if (same26Dot6(pa.x(), pb.x())) {
+        if (pa.y() > pb.y())
+            std::swap(pa, pb);
+        shape.upright = true;
+        const double halfWidth = 0.5 * width * (pb.y() - pa.y());
+        const double left = std::clamp(pa.x() - halfWidth, 0.0, double(imageWidth));
+        const double right = std::clamp(pa.x() + halfWidth, 0.0, double(imageWidth));
+        const double top = std::clamp(pa.y(), 0.0, double(imageHeight));
+        const double bottom = std::clamp(pb.y(), 0.0, double(imageHeight));
+        if (same26Dot6(left, right) || same26Dot6(top, bottom))
+            return true; // no pixel
+        shape.left = static_cast<int>(left + 0.5);
+        shape.right = static_cast<int>(right + 0.5);
+        shape.rowFrom = static_cast<int>(top + 0.5);
+        shape.rowTo = static_cast<int>(bottom + 0.5);
+        return true;
+    }
+
+    // Any other line: the rectangle about it, scan-converted.
+    const QPointF delta = (b - a) * (0.5 * widthPx / length);
+    const QPointF perp(delta.y(), -delta.x());
+    const Point26Dot6 corners[4] = {to26Dot6(a + perp), to26Dot6(b + perp), to26Dot6(b - perp),
+                                    to26Dot6(a - perp)};
+    shape.top = imageHeight;
+    shape.bottom = -1;
+    for (int i = 0; i < 4; ++i) {
+        Edge& e = shape.edges[i];
+        if (!makeEdge(corners[i], corners[(i + 1) % 4], e))
+            return false;
+        if (e.top <= e.bottom) {
+            shape.top = std::min(shape.top, e.top);
+            shape.bottom = std::max(shape.bottom, e.bottom);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 Mask maskOf(const QImage& image, const QRect& area, QPoint origin)
@@ -112,8 +195,16 @@ std::optional<ImageTarget> ImageTarget::of(QImage& image)
 
 void ImageTarget::stampInside(const Mask& mask, QPoint at, QRgb colour)
 {
+    stampInside(mask, at, colour, {0, height_ - 1});
+}
+
+void ImageTarget::stampInside(const Mask& mask, QPoint at, QRgb colour, Rows rows)
+{
     uchar* const origin = bits_ + at.y() * bytesPerLine_ + qsizetype(at.x()) * 4;
     for (const Run& run : mask) {
+        const int y = at.y() + run.dy;
+        if (y < rows.first || y > rows.last)
+            continue;
         QRgb* p = reinterpret_cast<QRgb*>(origin + run.dy * bytesPerLine_) + run.x;
         for (QRgb* const end = p + run.length; p != end; ++p)
             *p = colour;
@@ -133,75 +224,48 @@ void ImageTarget::stamp(const Mask& mask, QPoint at, QRgb colour)
     }
 }
 
+bool ImageTarget::copiesFlatLine(QPointF a, QPointF b, int widthPx) const
+{
+    if (!clearOfEdges(a, b, widthPx, width_, height_) || a == b || widthPx < 3)
+        return false;
+    // Only an edge that runs 256 pixels across or more can be too flat to copy; the rectangle's
+    // edges run no further across than the line or the pen's width.
+    constexpr double kShortAcross = 250.0;
+    if (std::fabs(b.x() - a.x()) < kShortAcross && widthPx < kShortAcross)
+        return true;
+    FlatLineShape shape;
+    return shapeOf(a, b, widthPx, width_, height_, shape);
+}
+
 bool ImageTarget::flatLine(QPointF a, QPointF b, int widthPx, QRgb colour)
 {
-    // The engine clips lines at the image's edge; lines near it are left to QPainter.
-    const double margin = widthPx / 2.0 + 2.0;
-    if (!(std::min(a.x(), b.x()) - margin >= 0.0 && std::min(a.y(), b.y()) - margin >= 0.0 &&
-          std::max(a.x(), b.x()) + margin <= width_ - 1.0 &&
-          std::max(a.y(), b.y()) + margin <= height_ - 1.0) ||
-        a == b || widthPx < 3)
+    return flatLine(a, b, widthPx, colour, {0, height_ - 1});
+}
+
+bool ImageTarget::flatLine(QPointF a, QPointF b, int widthPx, QRgb colour, Rows rows)
+{
+    FlatLineShape shape;
+    if (!shapeOf(a, b, widthPx, width_, height_, shape))
         return false;
-    const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
-
-    // Level and upright lines (to 1/64 pixel) are filled as rectangles: a level line is turned
-    // into an upright one as long as the pen is wide, as wide as the line is long.
-    QPointF pa = a;
-    QPointF pb = b;
-    double width = widthPx / length; // relative to the length, as the engine takes it
-    if (same26Dot6(pa.y(), pb.y())) {
-        const double x = (pa.x() + pb.x()) * 0.5;
-        const double dx = std::fabs(pb.x() - pa.x()) * 0.5;
-        const double y = pa.y();
-        const double dy = width * dx;
-        pa = QPointF(x, y - dy);
-        pb = QPointF(x, y + dy);
-        width = 1 / width;
-    }
-    if (same26Dot6(pa.x(), pb.x())) {
-        if (pa.y() > pb.y())
-            std::swap(pa, pb);
-        const double halfWidth = 0.5 * width * (pb.y() - pa.y());
-        const double left = std::clamp(pa.x() - halfWidth, 0.0, double(width_));
-        const double right = std::clamp(pa.x() + halfWidth, 0.0, double(width_));
-        const double top = std::clamp(pa.y(), 0.0, double(height_));
-        const double bottom = std::clamp(pb.y(), 0.0, double(height_));
-        if (same26Dot6(left, right) || same26Dot6(top, bottom))
-            return true;
-        const int iLeft = static_cast<int>(left + 0.5);
-        const int iRight = static_cast<int>(right + 0.5);
-        const int iBottom = static_cast<int>(bottom + 0.5);
-        for (int y = static_cast<int>(top + 0.5); y < iBottom && iLeft < iRight; ++y)
-            span(y, iLeft, iRight - iLeft, colour);
+    if (shape.upright) {
+        const int from = std::max(shape.rowFrom, rows.first);
+        const int to = std::min(shape.rowTo, rows.last + 1);
+        for (int y = from; y < to && shape.left < shape.right; ++y)
+            span(y, shape.left, shape.right - shape.left, colour);
         return true;
-    }
-
-    // Any other line: the rectangle about it, scan-converted.
-    const QPointF delta = (b - a) * (0.5 * widthPx / length);
-    const QPointF perp(delta.y(), -delta.x());
-    const Point26Dot6 corners[4] = {to26Dot6(a + perp), to26Dot6(b + perp), to26Dot6(b - perp),
-                                    to26Dot6(a - perp)};
-    Edge edges[4];
-    int top = height_;
-    int bottom = -1;
-    for (int i = 0; i < 4; ++i) {
-        if (!makeEdge(corners[i], corners[(i + 1) % 4], edges[i]))
-            return false;
-        if (edges[i].top <= edges[i].bottom) {
-            top = std::min(top, edges[i].top);
-            bottom = std::max(bottom, edges[i].bottom);
-        }
     }
     // Each row's span runs from the leftmost to the rightmost edge crossing it (every row of
     // a closed outline is crossed twice or more), gathered edge by edge.
     constexpr int kRows = 64;
+    const int top = std::max(shape.top, rows.first);
+    const int bottom = std::min(shape.bottom, rows.last);
     for (int first = top; first <= bottom; first += kRows) {
         const int last = std::min(bottom, first + kRows - 1);
         int64_t left[kRows];
         int64_t right[kRows];
         std::fill_n(left, last - first + 1, std::numeric_limits<int64_t>::max());
         std::fill_n(right, last - first + 1, std::numeric_limits<int64_t>::min());
-        for (const Edge& e : edges) {
+        for (const Edge& e : shape.edges) {
             const int from = std::max(e.top, first);
             const int to = std::min(e.bottom, last);
             int64_t x = e.x + e.step * (from - e.top);

@@ -40,11 +40,22 @@ public:
     // Empty for other formats, a null image or one too large for the fixed-point arithmetic.
     static std::optional<ImageTarget> of(QImage& image);
 
+    // Rows first..last of the image: one thread's share of a drawing.
+    struct Rows
+    {
+        int first;
+        int last;
+    };
+
     // The line a->b `widthPx` (3 or more) wide with flat ends, as QPainter draws it without
     // anti-aliasing. False (nothing drawn) for a line this does not copy: one that comes near
     // the image's edge, or whose sides are almost level over hundreds of pixels; QPainter
     // draws those.
     bool flatLine(QPointF a, QPointF b, int widthPx, QRgb colour);
+    // The same line's pixels within `rows` only.
+    bool flatLine(QPointF a, QPointF b, int widthPx, QRgb colour, Rows rows);
+    // Whether flatLine draws the line (cheap for all but long lines).
+    bool copiesFlatLine(QPointF a, QPointF b, int widthPx) const;
     // Whether `rect` lies inside the image, a pixel off its edges.
     bool holds(const QRect& rect) const
     {
@@ -55,6 +66,8 @@ public:
     void stamp(const Mask& mask, QPoint at, QRgb colour);
     // The same for a mask known to lie inside the image.
     void stampInside(const Mask& mask, QPoint at, QRgb colour);
+    void stampInside(const Mask& mask, QPoint at, QRgb colour, Rows rows);
+    int height() const { return height_; }
     // The first pixel of the image, to tell whether a painter still draws into the same rows.
     const uchar* bits() const { return bits_; }
 

@@ -93,6 +93,7 @@ TEST(ManyLinesOnAnImage, WrittenDirectlyAsThePainterDrawsThem)
     {
         const char* what;
         Family next;
+        int count = 400;
     };
     const Case cases[] = {
         {"long lines at any angle",
@@ -139,13 +140,24 @@ TEST(ManyLinesOnAnImage, WrittenDirectlyAsThePainterDrawsThem)
              l.widthPx = 1 + static_cast<int>(g() % 3);
              return l;
          }},
+        {"a whole map's outlines in one call, now and then one across an edge",
+         [](std::mt19937& g, const Drawing::LineSpec& p) {
+             if (g() % 4000 == 0)
+                 return line(g, {uniform(g, -30, kW + 30), -5}, anywhere(g));
+             const QPointF from = p.to.x() > 20 && p.to.x() < kW - 20 && p.to.y() > 20 &&
+                                          p.to.y() < kH - 20 && g() % 30
+                                      ? p.to
+                                      : anywhere(g);
+             return line(g, from, from + QPointF(uniform(g, -3, 3), uniform(g, -3, 3)));
+         },
+         12000},
     };
     tvtest::ensureGuiApplication();
     for (const Case& c : cases) {
         std::mt19937 g(7);
         std::vector<Drawing::LineSpec> lines;
         Drawing::LineSpec previous{anywhere(g), anywhere(g), 0, 5};
-        for (int i = 0; i < 400; ++i)
+        for (int i = 0; i < c.count; ++i)
             lines.push_back(previous = c.next(g, previous));
         const auto draw = [&lines](Drawing& d) { d.Lines(lines); };
         const Comparison result = compare(throughPainter(draw), onSurface(draw));
