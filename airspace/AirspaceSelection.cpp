@@ -113,10 +113,42 @@ void AirspaceIndex::add(const QueryRow& row, int south, int north, int west, int
     ++rowCount_;
 }
 
+bool AirspaceIndex::worthScanning(Connection& connection, int south, int north)
+{
+    // The file's latitude index finds a band's rows, but each row it finds is then looked up
+    // in the table: for a band of more than about a fifth of the file, reading the whole
+    // table in its order is faster. The rows are taken to spread evenly between the lowest
+    // and the highest latitude (two look-ups in the index, once).
+    constexpr double kScanShare = 0.2;
+    if (south == 0 && north == kPartCount - 1)
+        return false; // no bounds: the table is read in its order anyway
+    if (!latitudes_) {
+        auto edge = [&connection](const char* which) {
+            std::optional<double> value;
+            connection.ForEachRow(std::string("SELECT ") + which + "(\"Lat\") FROM \"Luftraum\"",
+                                  {}, [&value](const QueryRow& row) { value = row.number(0); });
+            return value;
+        };
+        const std::optional<double> lowest = edge("min");
+        const std::optional<double> highest = edge("max");
+        latitudes_ = lowest && highest && *lowest < *highest
+                         ? std::pair<double, double>(*lowest, *highest)
+                         : std::pair<double, double>(0.0, 0.0);
+    }
+    const auto [lowest, highest] = *latitudes_;
+    if (!(lowest < highest))
+        return false;
+    const double from = std::max(lowest, lowerBound(south));
+    const double to = std::min(highest, lowerBound(north + 1));
+    return to - from > kScanShare * (highest - lowest);
+}
+
 void AirspaceIndex::readTiles(Connection& connection, int south, int north, int west, int east)
 {
     std::string sql =
         "SELECT \"Index\", \"Lat\", \"Long\", \"Low\", \"High\", \"AspType\" FROM \"Luftraum\"";
+    if (worthScanning(connection, south, north))
+        sql += " NOT INDEXED";
     std::vector<Value> params;
     bounds("\"Lat\"", south, north, sql, params);
     bounds("\"Long\"", west, east, sql, params);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tv {
@@ -103,6 +104,9 @@ private:
     // Reads the tiles of the latitude parts `south` to `north` and the longitude parts `west`
     // to `east` in one query.
     void readTiles(Connection& connection, int south, int north, int west, int east);
+    // Whether the rows of the latitude parts `south` to `north` are found faster by reading
+    // the whole table than through the file's latitude index.
+    bool worthScanning(Connection& connection, int south, int north);
     // Keeps a row that lies in the tiles being read.
     void add(const QueryRow& row, int south, int north, int west, int east);
 
@@ -110,6 +114,8 @@ private:
     std::unordered_map<int32_t, uint32_t> places_; // airspace number -> place in numbers_
     std::vector<int32_t> numbers_;                 // in the order first read
     std::size_t rowCount_ = 0;
+    // The lowest and the highest latitude in the file, once asked; equal when unknown.
+    std::optional<std::pair<double, double>> latitudes_;
 };
 
 // More than this many airspaces in the airspace pass colour the flight map's QNH box.

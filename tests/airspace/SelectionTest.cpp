@@ -215,6 +215,7 @@ TEST_F(Selection, ReadingAsViewsNeedItSelectsAsReadingEverything)
         {"far north, then back", {52.0, 53.0, 9.0, 10.0}},
         {"down to the low row", {47.0, 47.2, 9.0, 10.0}},
         {"across Greenwich", {48.0, 48.5, -0.5, 0.5}},
+        {"half the file's latitudes (read in the table's order)", {47.0, 49.6, 8.0, 12.0}},
         {"everything", {40.0, 60.0, -10.0, 20.0}},
         {"upside down: nothing", {49.0, 48.0, 9.0, 10.0}},
     };
