@@ -5,6 +5,7 @@
 #include "platform/TextFold.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 namespace tv {
@@ -65,12 +66,11 @@ AirspaceRow readRow(const QueryRow& v, bool first)
 
 } // namespace
 
-std::vector<std::pair<int32_t, AirspaceRows>> readAirspaceRows(Connection& connection,
-                                                               const std::vector<int32_t>& indexes)
+void readAirspaceRows(Connection& connection, const std::vector<int32_t>& indexes,
+                      const std::function<void(int32_t, const AirspaceRows&)>& each)
 {
-    std::vector<std::pair<int32_t, AirspaceRows>> result;
     if (indexes.empty())
-        return result;
+        return;
     std::string sql =
         "SELECT " + selectList(connection) + " FROM \"Luftraum\" WHERE \"Index\" IN (?";
     std::vector<Value> params{indexes.front()};
@@ -79,14 +79,20 @@ std::vector<std::pair<int32_t, AirspaceRows>> readAirspaceRows(Connection& conne
         params.emplace_back(indexes[i]);
     }
     sql += ") ORDER BY \"Index\" ASC, \"PNumber\" ASC, rowid ASC";
-    connection.ForEachRow(sql, params, [&result](const QueryRow& row) {
+    // One airspace's rows at a time, in one list that keeps its room.
+    AirspaceRows rows;
+    int32_t current = 0;
+    connection.ForEachRow(sql, params, [&](const QueryRow& row) {
         const auto index = static_cast<int32_t>(row.value(kIndexColumn).toInt());
-        const bool first = result.empty() || result.back().first != index;
-        if (first)
-            result.emplace_back(index, AirspaceRows{});
-        result.back().second.push_back(readRow(row, first));
+        if (!rows.empty() && index != current) {
+            each(current, rows);
+            rows.clear();
+        }
+        current = index;
+        rows.push_back(readRow(row, rows.empty()));
     });
-    return result;
+    if (!rows.empty())
+        each(current, rows);
 }
 
 AirspaceRows readAirspaceRows(Connection& connection, int32_t index)

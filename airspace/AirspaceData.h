@@ -8,6 +8,7 @@
 // level stored as feet (FL 65 as 6500); radii NM.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -55,10 +56,10 @@ using AirspaceRows = std::vector<AirspaceRow>;
 // other). Throws DbError when the rows cannot be read.
 AirspaceRows readAirspaceRows(Connection& connection, int32_t index);
 
-// Reads the rows of several airspaces in one query, in order of number and then as
-// readAirspaceRows orders them; an airspace without rows is missing from the result. Throws
-// DbError.
-std::vector<std::pair<int32_t, AirspaceRows>> readAirspaceRows(Connection& connection,
-                                                               const std::vector<int32_t>& indexes);
+// Reads the rows of several airspaces in one query and hands each airspace's rows to `each`,
+// in order of number, its rows ordered as readAirspaceRows orders them; an airspace without
+// rows is not handed over. Throws DbError; the airspaces handed over before were read whole.
+void readAirspaceRows(Connection& connection, const std::vector<int32_t>& indexes,
+                      const std::function<void(int32_t, const AirspaceRows&)>& each);
 
 } // namespace tv

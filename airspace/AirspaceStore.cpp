@@ -48,16 +48,15 @@ void AirspaceStore::prefetch(const std::shared_ptr<Connection>& connection,
         const std::vector<int32_t> chunk(missing.begin() + static_cast<std::ptrdiff_t>(from),
                                          missing.begin() + static_cast<std::ptrdiff_t>(std::min(
                                                                missing.size(), from + kPerQuery)));
-        std::vector<std::pair<int32_t, AirspaceRows>> read;
         try {
-            read = readAirspaceRows(*connection, chunk);
+            readAirspaceRows(*connection, chunk, [this](int32_t index, const AirspaceRows& rows) {
+                keep(index, rows);
+            });
         } catch (const DbError&) {
-            // Left to outline(), which reads each airspace alone, so that one unreadable
-            // airspace does not take the others with it.
+            // The airspaces not read are left to outline(), which reads each airspace alone,
+            // so that one unreadable airspace does not take the others with it.
             continue;
         }
-        for (const auto& [index, rows] : read)
-            keep(index, rows);
     }
 }
 
