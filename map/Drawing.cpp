@@ -454,6 +454,15 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
         const QPointF a = ends[2 * i];
         const QPointF b = ends[2 * i + 1];
         const int width = lines[i].widthPx < 1 ? 1 : lines[i].widthPx;
+        // On the own image a line that keeps more than half its width off every pixel
+        // centre leaves no mark, nor do its ends' discs.
+        if (direct) {
+            const double off = width / 2.0 + 1.0;
+            if (std::max(a.x(), b.x()) + off < 0.0 || std::max(a.y(), b.y()) + off < 0.0 ||
+                std::min(a.x(), b.x()) - off > direct->width() ||
+                std::min(a.y(), b.y()) - off > direct->height())
+                continue;
+        }
         const Style& style = styleFor(lines[i].bgr, width);
         Item item{static_cast<uint32_t>(i),
                   style.index,
@@ -468,10 +477,15 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
                 const QPointF end = k == 0 ? a : b;
                 if (coveredByNext(i, end, width))
                     continue;
-                item.disc[k] =
-                    direct && direct->holds(QRect(discAt(end, width), QSize(width, width)))
-                        ? kDirect
-                        : kPainter;
+                // A disc wholly on the image is stamped, one wholly beside it leaves no mark,
+                // one across its edge is left to the painter.
+                const QRect disc(discAt(end, width), QSize(width, width));
+                if (!direct)
+                    item.disc[k] = kPainter;
+                else if (direct->rect().contains(disc))
+                    item.disc[k] = kDirect;
+                else if (direct->rect().intersects(disc))
+                    item.disc[k] = kPainter;
             }
         }
         items.push_back(item);
