@@ -439,15 +439,80 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
     // What each line puts down, in order: the line, then a disc at either end, each part
     // straight into the image's rows or through the painter.
     using Item = LineItem;
-    std::vector<Item>& items = lineScratch_.items;
-    items.clear();
-    items.reserve(lines.size());
     const auto row = [](double y) { return static_cast<int>(std::floor(y)); };
     // The painter puts an image's corner on the nearest pixel (where the image lies across the
     // edge, it clips it its own way).
     const auto discAt = [](QPointF end, int width) {
         return QPoint(qRound(end.x() - width / 2.0), qRound(end.y() - width / 2.0));
     };
+    const auto drawDirect = [&](const Item& item, raster::ImageTarget::Rows rows) {
+        if (item.rowLast < rows.first || item.rowFirst > rows.last)
+            return;
+        const Style& style = styles[item.style];
+        const QPointF a = ends[2 * item.line];
+        const QPointF b = ends[2 * item.line + 1];
+        if (item.stroke == kDirect)
+            direct->flatLine(a, b, style.width, style.rgb, rows);
+        for (int k = 0; k < 2; ++k)
+            if (item.disc[k] == kDirect)
+                direct->stampInside(style.discMask, discAt(k == 0 ? a : b, style.width), style.rgb,
+                                    rows);
+    };
+    // Draws the item's parts in turn; a line kept for the image that the image does not take
+    // after all goes through the painter. True when the painter drew a part.
+    const Style* penSet = nullptr;
+    const auto drawInTurn = [&](const Item& item) {
+        const Style& style = styles[item.style];
+        const QPointF a = ends[2 * item.line];
+        const QPointF b = ends[2 * item.line + 1];
+        bool painted = false;
+        if (!(item.stroke == kDirect && direct->flatLine(a, b, style.width, style.rgb))) {
+            if (penSet != &style) {
+                painter.setPen(style.pen);
+                penSet = &style;
+            }
+            painter.drawLine(a, b);
+            painted = true;
+        }
+        const QPointF half(style.width / 2.0, style.width / 2.0);
+        for (int k = 0; k < 2; ++k) {
+            if (item.disc[k] == kDirect) {
+                direct->stampInside(style.discMask, discAt(k == 0 ? a : b, style.width), style.rgb);
+            } else if (item.disc[k] == kPainter) {
+                painter.drawImage((k == 0 ? a : b) - half, style.disc);
+                painted = true;
+            }
+        }
+        return painted;
+    };
+
+    // Items are drawn one after another as they come. Once a good many in a row go straight
+    // into the image, the following ones are kept until one needs the painter (or the list
+    // ends): a long run is then shared out by rows among a few threads, each drawing the run's
+    // items in order in its rows, before the item that needs the painter. Every pixel ends as
+    // drawing one item after another leaves it.
+    constexpr std::size_t kKeepAfter = 1024;
+    std::vector<Item>& run = lineScratch_.items;
+    run.clear();
+    std::optional<RowBandWorkers> workers; // started for the first run worth it
+    const auto drawRun = [&] {
+        if (run.empty())
+            return;
+        const auto drawRows = [&](raster::ImageTarget::Rows rows) {
+            for (const Item& item : run)
+                drawDirect(item, rows);
+        };
+        if (run.size() >= RowBandWorkers::kWorthItems) {
+            if (!workers)
+                workers.emplace(direct->height());
+            workers->run(drawRows);
+        } else {
+            drawRows({0, direct->height() - 1});
+        }
+        run.clear();
+    };
+    bool keeping = false;
+    std::size_t directInARow = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (!marks[i])
             continue;
@@ -464,13 +529,10 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
                 continue;
         }
         const Style& style = styleFor(lines[i].bgr, width);
-        Item item{static_cast<uint32_t>(i),
-                  style.index,
-                  kPainter,
-                  {kNone, kNone},
-                  row(std::min(a.y(), b.y()) - width) - 1,
-                  row(std::max(a.y(), b.y()) + width) + 1};
-        if (direct && direct->copiesFlatLine(a, b, width))
+        Item item{static_cast<uint32_t>(i), style.index, kPainter, {kNone, kNone}, 0, 0};
+        // Drawn at once, the line is tried on the image first; kept, it must be known now
+        // whether the image takes it.
+        if (direct && (!keeping || direct->copiesFlatLine(a, b, width)))
             item.stroke = kDirect;
         if (!style.disc.isNull()) {
             for (int k = 0; k < 2; ++k) {
@@ -479,81 +541,32 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
                     continue;
                 // A disc wholly on the image is stamped, one wholly beside it leaves no mark,
                 // one across its edge is left to the painter.
-                const QRect disc(discAt(end, width), QSize(width, width));
+                const QPoint at = discAt(end, width);
                 if (!direct)
                     item.disc[k] = kPainter;
-                else if (direct->rect().contains(disc))
+                else if (at.x() >= 0 && at.y() >= 0 && at.x() + width <= direct->width() &&
+                         at.y() + width <= direct->height())
                     item.disc[k] = kDirect;
-                else if (direct->rect().intersects(disc))
+                else if (at.x() + width > 0 && at.y() + width > 0 && at.x() < direct->width() &&
+                         at.y() < direct->height())
                     item.disc[k] = kPainter;
             }
         }
-        items.push_back(item);
-    }
-
-    const auto drawDirect = [&](const Item& item, raster::ImageTarget::Rows rows) {
-        if (item.rowLast < rows.first || item.rowFirst > rows.last)
-            return;
-        const Style& style = styles[item.style];
-        const QPointF a = ends[2 * item.line];
-        const QPointF b = ends[2 * item.line + 1];
-        if (item.stroke == kDirect)
-            direct->flatLine(a, b, style.width, style.rgb, rows);
-        for (int k = 0; k < 2; ++k)
-            if (item.disc[k] == kDirect)
-                direct->stampInside(style.discMask, discAt(k == 0 ? a : b, style.width), style.rgb,
-                                    rows);
-    };
-    const Style* penSet = nullptr;
-    const auto drawInTurn = [&](const Item& item) {
-        const Style& style = styles[item.style];
-        const QPointF a = ends[2 * item.line];
-        const QPointF b = ends[2 * item.line + 1];
-        if (item.stroke == kDirect) {
-            direct->flatLine(a, b, style.width, style.rgb);
-        } else {
-            if (penSet != &style) {
-                painter.setPen(style.pen);
-                penSet = &style;
+        if (keeping) {
+            if (item.stroke == kDirect && item.disc[0] != kPainter && item.disc[1] != kPainter) {
+                item.rowFirst = row(std::min(a.y(), b.y()) - width) - 1;
+                item.rowLast = row(std::max(a.y(), b.y()) + width) + 1;
+                run.push_back(item);
+                continue;
             }
-            painter.drawLine(a, b);
+            drawRun();
+            keeping = false;
+            directInARow = 0;
         }
-        const QPointF half(style.width / 2.0, style.width / 2.0);
-        for (int k = 0; k < 2; ++k) {
-            if (item.disc[k] == kDirect)
-                direct->stampInside(style.discMask, discAt(k == 0 ? a : b, style.width), style.rgb);
-            else if (item.disc[k] == kPainter)
-                painter.drawImage((k == 0 ? a : b) - half, style.disc);
-        }
-    };
-    const auto needsPainter = [](const Item& item) {
-        return item.stroke == kPainter || item.disc[0] == kPainter || item.disc[1] == kPainter;
-    };
-
-    // The items the image takes directly are shared out by rows among a few threads; each
-    // item that needs the painter is drawn alone, after those before it and before those
-    // after it, so every pixel ends as drawing one item after another leaves it.
-    std::optional<RowBandWorkers> workers; // started for the first run worth it
-    std::size_t from = 0;
-    for (std::size_t k = 0; k <= items.size(); ++k) {
-        if (k < items.size() && !needsPainter(items[k]))
-            continue;
-        if (k > from) {
-            const auto drawRun = [&, from, k](raster::ImageTarget::Rows rows) {
-                for (std::size_t j = from; j < k; ++j)
-                    drawDirect(items[j], rows);
-            };
-            if (k - from >= RowBandWorkers::kWorthItems) {
-                if (!workers)
-                    workers.emplace(direct->height());
-                workers->run(drawRun);
-            } else
-                drawRun({0, direct->height() - 1});
-        }
-        if (k < items.size())
-            drawInTurn(items[k]);
-        from = k + 1;
+        directInARow = drawInTurn(item) ? 0 : directInARow + 1;
+        keeping = directInARow >= kKeepAfter;
     }
+    drawRun();
 }
 
 void Drawing::LineTo(double x2, double y2)

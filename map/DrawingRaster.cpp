@@ -52,7 +52,7 @@ int64_t floorToInt(double v)
 }
 
 // False when the edge is one this does not copy.
-bool makeEdge(Point26Dot6 a, Point26Dot6 b, Edge& e)
+[[gnu::always_inline]] inline bool makeEdge(Point26Dot6 a, Point26Dot6 b, Edge& e)
 {
     if (a.y > b.y)
         std::swap(a, b);
@@ -76,7 +76,8 @@ bool makeEdge(Point26Dot6 a, Point26Dot6 b, Edge& e)
 }
 
 // Whether a line keeps clear of the image's edges: the engine clips lines there its own way.
-bool clearOfEdges(QPointF a, QPointF b, int widthPx, int imageWidth, int imageHeight)
+[[gnu::always_inline]] inline bool clearOfEdges(QPointF a, QPointF b, int widthPx, int imageWidth,
+                                                int imageHeight)
 {
     const double margin = widthPx / 2.0 + 2.0;
     return std::min(a.x(), b.x()) - margin >= 0.0 && std::min(a.y(), b.y()) - margin >= 0.0 &&
@@ -99,8 +100,8 @@ struct FlatLineShape
 };
 
 // False for a line this does not copy.
-bool shapeOf(QPointF a, QPointF b, int widthPx, int imageWidth, int imageHeight,
-             FlatLineShape& shape)
+[[gnu::always_inline]] inline bool shapeOf(QPointF a, QPointF b, int widthPx, int imageWidth,
+                                           int imageHeight, FlatLineShape& shape)
 {
     // The engine clips lines at the image's edge; lines near it are left to QPainter.
     if (!clearOfEdges(a, b, widthPx, imageWidth, imageHeight) || a == b || widthPx < 3)
