@@ -230,6 +230,37 @@ TEST_F(Selection, ReadingAsViewsNeedItSelectsAsReadingEverything)
         (std::vector<int32_t>{3}));
 }
 
+TEST_F(Selection, WideAndNarrowViewsSelectAsReadingEverythingWhateverTheLatitudesHold)
+{
+    // A view of more than a fifth of the file's latitudes is read in the table's order, a
+    // narrow one through the latitude index; how far the file reaches is asked of it.
+    for (int i = 0; i < 8; ++i)
+        addSquare(i + 1, 47.0 + i * 0.5, 9.5);
+    struct Case
+    {
+        const char* what;
+        const char* change; // SQL, or none
+    };
+    const Case cases[] = {
+        {"latitudes that are numbers", nullptr},
+        {"the highest latitude a text", "UPDATE \"Luftraum\" SET \"Lat\" = 'north' WHERE "
+                                        "\"Index\" = 8 AND \"PNumber\" = 1"},
+        {"every latitude the same", "UPDATE \"Luftraum\" SET \"Lat\" = 48.1"},
+        {"no latitude at all", "UPDATE \"Luftraum\" SET \"Lat\" = NULL"},
+    };
+    const ViewBox views[] = {{46.0, 52.0, 8.0, 11.0}, {48.0, 48.3, 9.0, 10.0}};
+    for (const Case& c : cases) {
+        if (c.change)
+            db->Execute(c.change);
+        const tv::AirspaceIndex whole = tv::AirspaceIndex::read(*db);
+        for (const ViewBox& box : views) {
+            tv::AirspaceStore store;
+            const tv::AirspaceQuery query{box, tv::flightBand(1000), AirspaceKind::Airspaces};
+            EXPECT_EQ(store.select(db, query), whole.select(query)) << c.what;
+        }
+    }
+}
+
 // ------------------------------------------------------------------------------ passes
 
 class Passes : public AirspaceFile

@@ -166,6 +166,35 @@ TEST(ManyLinesOnAnImage, WrittenDirectlyAsThePainterDrawsThem)
     }
 }
 
+TEST(ManyLinesOnAnImage, BatchAfterBatchAsThePainterDrawsThem)
+{
+    // A surface keeps its lists from one batch to the next: a small batch after a large one,
+    // and a large one after that, must leave nothing of the one before.
+    tvtest::ensureGuiApplication();
+    std::mt19937 g(3);
+    auto batch = [&g](int count) {
+        std::vector<Drawing::LineSpec> lines;
+        QPointF at = anywhere(g);
+        for (int i = 0; i < count; ++i) {
+            const QPointF from = i % 500 == 499 ? QPointF(uniform(g, -20, kW + 20), -3) : at;
+            const QPointF to =
+                i % 500 == 499 ? anywhere(g) : at + QPointF(uniform(g, -3, 3), uniform(g, -3, 3));
+            lines.push_back(line(g, from, to));
+            at = to.x() > 20 && to.x() < kW - 20 && to.y() > 20 && to.y() < kH - 20 ? to
+                                                                                    : anywhere(g);
+        }
+        return lines;
+    };
+    const std::vector<Drawing::LineSpec> batches[] = {batch(9000), batch(7), batch(5000), batch(1)};
+    const auto draw = [&batches](Drawing& d) {
+        for (const auto& lines : batches)
+            d.Lines(lines);
+    };
+    const Comparison result = compare(throughPainter(draw), onSurface(draw));
+    EXPECT_GT(result.drawn, 0);
+    EXPECT_EQ(result.differing, 0);
+}
+
 TEST(ManyLabelsOnAnImage, PrintedFromPixelsAsThePainterPrintsThem)
 {
     tvtest::ensureGuiApplication();
