@@ -461,10 +461,7 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
     // Draws the item's parts in turn; a line kept for the image that the image does not take
     // after all goes through the painter. True when the painter drew a part.
     const Style* penSet = nullptr;
-    const auto drawInTurn = [&](const Item& item) {
-        const Style& style = styles[item.style];
-        const QPointF a = ends[2 * item.line];
-        const QPointF b = ends[2 * item.line + 1];
+    const auto drawInTurn = [&](const Item& item, const Style& style, QPointF a, QPointF b) {
         bool painted = false;
         if (!(item.stroke == kDirect && direct->flatLine(a, b, style.width, style.rgb))) {
             if (penSet != &style) {
@@ -563,7 +560,7 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
             keeping = false;
             directInARow = 0;
         }
-        directInARow = drawInTurn(item) ? 0 : directInARow + 1;
+        directInARow = drawInTurn(item, style, a, b) ? 0 : directInARow + 1;
         keeping = directInARow >= kKeepAfter;
     }
     drawRun();

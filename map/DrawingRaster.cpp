@@ -196,7 +196,12 @@ std::optional<ImageTarget> ImageTarget::of(QImage& image)
 
 void ImageTarget::stampInside(const Mask& mask, QPoint at, QRgb colour)
 {
-    stampInside(mask, at, colour, {0, height_ - 1});
+    uchar* const origin = bits_ + at.y() * bytesPerLine_ + qsizetype(at.x()) * 4;
+    for (const Run& run : mask) {
+        QRgb* p = reinterpret_cast<QRgb*>(origin + run.dy * bytesPerLine_) + run.x;
+        for (QRgb* const end = p + run.length; p != end; ++p)
+            *p = colour;
+    }
 }
 
 void ImageTarget::stampInside(const Mask& mask, QPoint at, QRgb colour, Rows rows)
