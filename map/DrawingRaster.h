@@ -57,7 +57,6 @@ public:
     // Whether flatLine draws the line (cheap for all but long lines).
     bool copiesFlatLine(QPointF a, QPointF b, int widthPx) const;
     int width() const { return width_; }
-    QRect rect() const { return {0, 0, width_, height_}; }
     // Whether `rect` lies inside the image, a pixel off its edges.
     bool holds(const QRect& rect) const
     {
