@@ -9,7 +9,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The Part's example chart: 47°40' N to 48°10' N, 8°50' E to 9°30' E, typed with commas.
+// A chart near Lake Constance: 47°40' N to 48°10' N, 8°50' E to 9°30' E, typed with commas.
 tv::EdgeEntry demoEntry()
 {
     tv::EdgeEntry e;
