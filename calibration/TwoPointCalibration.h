@@ -4,7 +4,7 @@
 // interpolation in image pixels.
 //
 // Pixels: x right, y down, (0, 0) the image's top-left corner. Positions: DD.MM, south and
-// west negative (or magnitudes, when the map calibration window's selectors give the sign).
+// west negative (a typed magnitude has had its sign given first, ChartHemispheres.h).
 // A north-up chart's pixel rows grow southwards, so its degrees per pixel in y are negative.
 
 namespace tv {

@@ -198,6 +198,8 @@ void frmCalRect::buildPanel(int point)
     tLong[p] = new QLineEdit(frame);
     for (QLineEdit* box : {tLat[p], tLong[p]})
         box->setAlignment(Qt::AlignCenter);
+    takenAs[p] = new QLabel(frame);
+    takenAs[p]->setAlignment(Qt::AlignCenter);
     example[p] = new QLabel(QStringLiteral("Bsp: N48° 10': 48,1"), frame);
     QPalette yellow = example[p]->palette();
     yellow.setColor(QPalette::WindowText, vbColor(kExample));
@@ -222,11 +224,25 @@ void frmCalRect::buildPanel(int point)
     g->addWidget(longCaption[p], 0, 1);
     g->addWidget(tLat[p], 1, 0);
     g->addWidget(tLong[p], 1, 1);
-    g->addWidget(example[p], 2, 0, 1, 2);
-    g->addWidget(findCaption[p], 3, 0, 1, 2);
-    g->addWidget(tQuickfind[p], 4, 0, 1, 2);
-    g->addWidget(gridWay[p], 5, 0, 1, 2);
-    g->addWidget(cmdSave[p], 6, 0, 1, 2);
+    g->addWidget(takenAs[p], 2, 0, 1, 2);
+    g->addWidget(example[p], 3, 0, 1, 2);
+    g->addWidget(findCaption[p], 4, 0, 1, 2);
+    g->addWidget(tQuickfind[p], 5, 0, 1, 2);
+    g->addWidget(gridWay[p], 6, 0, 1, 2);
+    g->addWidget(cmdSave[p], 7, 0, 1, 2);
+
+    // What the pilot types is read with the hemispheres shown; a waypoint's text with its sign.
+    connect(tLat[p], &QLineEdit::textEdited, this, [this, point, p] {
+        latFromWaypoint_[p] = false;
+        guarded([&] { showTakenAs(point); });
+    });
+    connect(tLong[p], &QLineEdit::textEdited, this, [this, point, p] {
+        lonFromWaypoint_[p] = false;
+        guarded([&] { showTakenAs(point); });
+    });
+    for (QLineEdit* box : {tLat[p], tLong[p]})
+        connect(box, &QLineEdit::textChanged, this,
+                [this, point] { guarded([&] { showTakenAs(point); }); });
 
     connect(gridWay[p]->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this, point](const QModelIndex& current, const QModelIndex&) {
@@ -273,8 +289,10 @@ void frmCalRect::Form_Activate()
 }
 
 void frmCalRect::InitializeData(const QString& chartName, const QImage& image, int headerWidth,
-                                int headerHeight, TakeEdges takeEdges)
+                                int headerHeight, const ChartHemispheres& hemispheres,
+                                TakeEdges takeEdges)
 {
+    hemispheres_ = hemispheres;
     takeEdges_ = std::move(takeEdges);
     chartName_ = chartName;
     headerWidth_ = headerWidth;
@@ -471,6 +489,9 @@ void frmCalRect::placePoint(int point)
     setPointColour(point, PointState::Placed);
     points_[p].x = tx_;
     points_[p].y = ty_;
+    latFromWaypoint_[p] = false;
+    lonFromWaypoint_[p] = false;
+    showTakenAs(point);
 }
 
 void frmCalRect::picMap_DblClick()
@@ -532,8 +553,32 @@ void frmCalRect::gridWay_RowColChange(int point, int row)
     rs->SetBookmark(gridModel_[p]->bookmarkAt(row));
     const auto lat = rs->Field("Lat").asNumber();
     const auto lon = rs->Field("Long").asNumber();
+    latFromWaypoint_[p] = true;
+    lonFromWaypoint_[p] = true;
     tLat[p]->setText(lat ? coordinateText(*lat) : QString());
     tLong[p]->setText(lon ? coordinateText(*lon) : QString());
+}
+
+std::optional<double> frmCalRect::coordinate(int point, bool latitude) const
+{
+    const auto p = static_cast<size_t>(point);
+    const Point& at = points_[p];
+    int hemisphere = kNorthOrEast; // a waypoint's unsigned coordinate is north or east
+    if (latitude && !latFromWaypoint_[p])
+        hemisphere = hemispheres_.latitudeAt(at.y, headerHeight_);
+    else if (!latitude && !lonFromWaypoint_[p])
+        hemisphere = hemispheres_.longitudeAt(at.x, headerWidth_);
+    return typedCoordinate((latitude ? tLat[p] : tLong[p])->text().toStdString(), hemisphere);
+}
+
+void frmCalRect::showTakenAs(int point)
+{
+    const auto words = [this, point](bool latitude) {
+        const auto value = coordinate(point, latitude);
+        return value ? QString::fromStdString(coordinateWords(*value, latitude, userDecimalMark()))
+                     : QString();
+    };
+    takenAs[static_cast<size_t>(point)]->setText(words(true) + QStringLiteral("  ") + words(false));
 }
 
 bool frmCalRect::savePoint(int point)
@@ -541,10 +586,10 @@ bool frmCalRect::savePoint(int point)
     const auto p = static_cast<size_t>(point);
     if (points_[p].state != PointState::Placed)
         return false;
-    const auto lat = readStrictNumber(tLat[p]->text().toStdString());
+    const auto lat = coordinate(point, true);
     if (!lat)
         return false;
-    const auto lon = readStrictNumber(tLong[p]->text().toStdString());
+    const auto lon = coordinate(point, false);
     if (!lon)
         return false;
     points_[p].lat = *lat;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calibration/ChartHemispheres.h"
 #include "calibration/TwoPointCalibration.h"
 #include "core/forms/Forms.h"
 #include "map/MapView.h"
@@ -29,7 +30,9 @@ class VbTimer;
 // The two-point calibration window: the chart at full size in a zoomable, movable view; the
 // pilot double-clicks two points of known position, types their coordinates (or takes them
 // from a waypoint by quick find), and the chart's four edges are computed and handed back to
-// the window that opened it, which stores them.
+// the window that opened it, which stores them. A coordinate typed without a sign lies in the
+// hemisphere the chart window shows for the edge nearer the point; each panel shows, below its
+// boxes, the position that will be taken.
 class frmCalRect : public DialogForm
 {
     Q_OBJECT
@@ -47,9 +50,10 @@ public:
 
     // Loads the chart: `image` is the whole image as stored (no EXIF rotation), `headerWidth`
     // and `headerHeight` its size from the file header (above 0), and sets up the view.
-    // `takeEdges` gets the computed edges.
+    // `hemispheres` are those the chart window shows for the chart; `takeEdges` gets the
+    // computed edges.
     void InitializeData(const QString& chartName, const QImage& image, int headerWidth,
-                        int headerHeight, TakeEdges takeEdges);
+                        int headerHeight, const ChartHemispheres& hemispheres, TakeEdges takeEdges);
     void Draw_Picture();
 
     // Handlers (named as they have always been).
@@ -88,6 +92,7 @@ public:
     std::array<QLabel*, 3> latCaption{};  // Label5, Label18
     std::array<QLabel*, 3> longCaption{}; // Label6, Label17
     std::array<QLabel*, 3> example{};     // Label7, Label8
+    std::array<QLabel*, 3> takenAs{};     // the position the boxes give, hemispheres first
     std::array<QLabel*, 3> findCaption{}; // Label4, Label19
     QPushButton* cmdExit = nullptr;
     VbTimer* timArr = nullptr;
@@ -113,6 +118,9 @@ private:
     // Shows the entry panel of `point` (1 or 2) alone; 0 hides both.
     void showPanel(int point);
     void setPointColour(int point, PointState state);
+    // A point's latitude or longitude as it will be taken, signed; empty when no number.
+    std::optional<double> coordinate(int point, bool latitude) const;
+    void showTakenAs(int point);
     bool savePoint(int point);
     void placePoint(int point);
     void unlockPoint2();
@@ -131,6 +139,10 @@ private:
     bool up_ = false, down_ = false, left_ = false, right_ = false;
     std::array<Point, 3> points_{};
     int openPoint_ = 0; // the point whose entry panel is shown (frmP1, frmP2); 0: none
+    ChartHemispheres hemispheres_;
+    // The box holds a waypoint's stored coordinate, whose sign is its own, until the pilot types.
+    std::array<bool, 3> latFromWaypoint_{};
+    std::array<bool, 3> lonFromWaypoint_{};
     TakeEdges takeEdges_;
     std::array<std::shared_ptr<Recordset>, 3> quickFind_{};
     std::array<RecordsetGridModel*, 3> gridModel_{};

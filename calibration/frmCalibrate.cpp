@@ -201,6 +201,10 @@ void frmCalibrate::buildControls()
             [this](bool) { guarded([&] { chkVorschau_Click(); }); });
     for (QLineEdit* box : tKarten)
         box->installEventFilter(this);
+    // Only the pilot's choice reaches the hemispheres: the window writes the selectors quietly.
+    for (size_t i = 0; i < 4; ++i)
+        connect(cmbLatLong[i], &QComboBox::currentIndexChanged, this,
+                [this, i](int index) { guarded([&] { hemispheres_.choose(i, index); }); });
 }
 
 bool frmCalibrate::eventFilter(QObject* watched, QEvent* event)
@@ -228,8 +232,6 @@ void frmCalibrate::Form_Load()
         chkVorschau->setChecked(false);
     }
     FillMapList();
-    for (QComboBox* selector : cmbLatLong)
-        selector->setCurrentIndex(0);
     LoadLatSettings();
     SetLanguage();
 }
@@ -248,7 +250,7 @@ void frmCalibrate::Form_Unload()
 {
     LatSettings settings;
     for (size_t i = 0; i < 4; ++i)
-        settings.hemisphere[i] = cmbLatLong[i]->currentIndex() == 1 ? 1 : 0;
+        settings.hemisphere[i] = hemispheres_.at(i);
     settings.preview = chkVorschau->isChecked() ? 1 : 0;
     // A failure to write only loses the remembered selectors; nothing to tell the pilot.
     saveLatSettings(chartFolder() / "LatData.crm", settings);
@@ -256,10 +258,9 @@ void frmCalibrate::Form_Unload()
 
 void frmCalibrate::LoadLatSettings()
 {
+    // The remembered hemispheres are not shown: those of the chart on screen are its own, and
+    // a chart never saved starts at N and E. The file keeps them for its format.
     const LatSettings settings = loadLatSettings(chartFolder() / "LatData.crm");
-    for (size_t i = 0; i < 4; ++i)
-        cmbLatLong[i]->setCurrentIndex(settings.hemisphere[i]);
-    // Ticking the preview shows the chart again, which sets the selectors from its row.
     chkVorschau->setChecked(settings.preview == 1);
 }
 
@@ -400,19 +401,26 @@ void frmCalibrate::emptyEdgesAndSize()
     heightPx_.reset();
     lblBreite->clear();
     lblHoehe->clear();
-    for (QLineEdit* box : tKarten)
-        box->clear();
+    showEdges({});
 }
 
 void frmCalibrate::showEdges(const std::array<std::optional<double>, 4>& edges)
 {
+    hemispheres_.showChart(edges);
+    showHemispheres();
     for (size_t i = 0; i < 4; ++i) {
-        if (!edges[i]) {
+        if (edges[i])
+            tKarten[i]->setText(QString::fromStdString(edgeText(*edges[i], userDecimalMark())));
+        else
             tKarten[i]->clear();
-            continue;
-        }
-        cmbLatLong[i]->setCurrentIndex(*edges[i] >= 0.0 ? 0 : 1);
-        tKarten[i]->setText(QString::fromStdString(edgeText(*edges[i], userDecimalMark())));
+    }
+}
+
+void frmCalibrate::showHemispheres()
+{
+    for (size_t i = 0; i < 4; ++i) {
+        const QSignalBlocker quiet(cmbLatLong[i]);
+        cmbLatLong[i]->setCurrentIndex(hemispheres_.at(i));
     }
 }
 
@@ -421,7 +429,7 @@ EdgeEntry frmCalibrate::currentEntry() const
     EdgeEntry entry;
     for (size_t i = 0; i < 4; ++i) {
         entry.boxes[i] = tKarten[i]->text().toStdString();
-        entry.hemisphere[i] = cmbLatLong[i]->currentIndex() == 1 ? 1 : 0;
+        entry.hemisphere[i] = hemispheres_.at(i);
     }
     entry.widthPx = widthPx_;
     entry.heightPx = heightPx_;
@@ -448,8 +456,8 @@ void frmCalibrate::showPreview(const QString& name)
 
 void frmCalibrate::ShowMapData()
 {
-    // Nothing of the chart shown before may stay: its size or edges would be stored under
-    // this one.
+    // Nothing of the chart shown before may stay: its size, edges or hemispheres would be
+    // stored under this one.
     emptyEdgesAndSize();
     const QString name = currentChart();
     if (name.isEmpty()) {
@@ -538,12 +546,12 @@ bool frmCalibrate::cmdSpeichern_Click()
 bool frmCalibrate::takeTwoPointEdges(const CalibrationResult& edges)
 {
     const std::array<double, 4> values = {edges.unten, edges.oben, edges.links, edges.rechts};
-    // Each selector takes the sign of its computed edge, N or E too: selectors left over from
-    // the chart shown before would otherwise turn the computed edges round.
-    for (size_t i = 0; i < 4; ++i) {
+    // The computed edges are signed: the two-point window gave each typed magnitude the
+    // hemisphere shown for its edge, and took typed signs as typed.
+    hemispheres_.takeSigns(values);
+    showHemispheres();
+    for (size_t i = 0; i < 4; ++i)
         tKarten[i]->setText(QString::fromStdString(edgeText(values[i], userDecimalMark())));
-        cmbLatLong[i]->setCurrentIndex(values[i] < 0.0 ? 1 : 0);
-    }
     if (!cmdSpeichern_Click())
         return false;
     const int item = listKarten->currentRow();
@@ -586,7 +594,7 @@ void frmCalibrate::cmdCalibrate_Click()
     }
     frmCalRect& window = forms().get<frmCalRect>();
     window.InitializeData(
-        name, image, header.width, header.height,
+        name, image, header.width, header.height, hemispheres_,
         [this](const CalibrationResult& edges) { return takeTwoPointEdges(edges); });
     forms().showModal(window);
 }

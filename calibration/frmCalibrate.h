@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calibration/ChartHemispheres.h"
 #include "calibration/ChartSave.h"
 #include "calibration/TwoPointCalibration.h"
 #include "core/forms/Forms.h"
@@ -78,7 +79,9 @@ private:
     void LoadLatSettings();
     void setEdgeColours(uint32_t bgr);
     void emptyEdgesAndSize();
+    // The chart's stored edges: magnitudes into the boxes, signs into the hemispheres.
     void showEdges(const std::array<std::optional<double>, 4>& edges);
+    void showHemispheres();
     void showPreview(const QString& name);
     void requeryActiveMaps();
     EdgeEntry currentEntry() const;
@@ -86,14 +89,17 @@ private:
     void setCheck(int item, bool checked);
     void dataError();
     // What the two-point calibration window hands back: the four edges go into the boxes
-    // (magnitudes in the user's format; each selector follows its edge's sign), then the save
-    // runs, and after a successful save a ticked chart is ticked again. True when saved.
+    // (magnitudes in the user's format; each hemisphere follows its edge's sign, which comes
+    // from what the pilot typed or saw), then the save runs, and after a successful save a
+    // ticked chart is ticked again. True when saved.
     bool takeTwoPointEdges(const CalibrationResult& edges);
 
     RecordsetGridModel* gridModel_ = nullptr;
     // The shown chart's size in pixels (lblBreite, lblHoehe); empty when none was read.
     std::optional<int32_t> widthPx_;
     std::optional<int32_t> heightPx_;
+    // The hemispheres of the chart shown; the selectors cmbLatLong are written from them.
+    ChartHemispheres hemispheres_;
     QString lastChartName_;
     bool shownByRowChange_ = false;
 };

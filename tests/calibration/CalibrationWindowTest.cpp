@@ -137,6 +137,21 @@ protected:
         }
     }
 
+    // The pilot picks "N", "S", "E" or "W" in an edge's selector.
+    void choose(size_t edge, const QString& letter)
+    {
+        QComboBox* selector = window().cmbLatLong[edge];
+        selector->setCurrentIndex(selector->findText(letter));
+    }
+
+    QString shownHemispheres()
+    {
+        QString letters;
+        for (QComboBox* selector : window().cmbLatLong)
+            letters += selector->currentText();
+        return letters;
+    }
+
     std::unique_ptr<tvtest::TestDb> raw;
 };
 
@@ -286,17 +301,54 @@ TEST_F(ChartWindow, ACalibrationFileGivesTheEdgesOfAChartWithoutRow)
     EXPECT_EQ(field("Active", "alpen.jpg"), (std::vector<std::string>{"1"}));
 }
 
-TEST_F(ChartWindow, HemispheresAndPreviewAreRememberedInLatData)
+TEST_F(ChartWindow, AChartShowsItsOwnHemispheresAfterASessionWithAnother)
+{
+    struct Case
+    {
+        const char* session;          // the chart saved in the session before
+        std::array<QString, 4> boxes; // Unten Oben Links Rechts
+        QString hemispheres;
+    };
+    const Case cases[] = {
+        {"across the meridian", {"47,4", "48,1", "1,3", "2,3"}, "NNWE"},
+        {"south and west", {"34,2", "33,5", "58,3", "57,2"}, "SSWW"},
+    };
+    chart("demo.jpg", 400, 300, "JPEG");
+    chart("zuletzt.jpg", 400, 300, "JPEG");
+    mapsRow("'demo.jpg', 47.4, 48.1, 9, 11, 400, 300, 1");
+    for (const Case& c : cases) {
+        select("zuletzt.jpg");
+        typeEdges(c.boxes[0], c.boxes[1], c.boxes[2], c.boxes[3]);
+        for (size_t i = 0; i < 4; ++i)
+            choose(i, c.hemispheres.at(static_cast<qsizetype>(i)));
+        ASSERT_TRUE(window().cmdSpeichern_Click()) << c.session;
+        tv::forms().unloadAll(QString());
+        flushDeletes();
+
+        // The next session opens on demo.jpg; the pilot retypes the upper latitude only.
+        ASSERT_EQ(window().listKarten->currentItem()->text(), "demo.jpg") << c.session;
+        EXPECT_EQ(shownHemispheres(), "NNEE") << c.session;
+        window().tKarten[1]->clear();
+        type(window().tKarten[1], "48,2");
+        ASSERT_TRUE(window().cmdSpeichern_Click()) << c.session;
+        EXPECT_EQ(tvtest::readFile(karten() / "demo.crm"), "47.4\r\n48.2\r\n9\r\n11\r\n")
+            << c.session;
+        EXPECT_EQ(field("Links", "demo.jpg"), (std::vector<std::string>{"9.0"})) << c.session;
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(ChartWindow, ThePreviewAndTheShownHemispheresAreKeptInLatData)
 {
     chart("demo.bmp", 400, 300, "BMP");
     tvtest::writeFile(karten() / "LatData.crm", "1\r\n1\r\n0\r\n1\r\n0\r\n");
-    EXPECT_EQ(window().cmbLatLong[0]->currentText(), "S");
-    EXPECT_EQ(window().cmbLatLong[3]->currentText(), "W");
+    EXPECT_EQ(shownHemispheres(), "NNEE") << "a chart never saved starts north and east";
     EXPECT_FALSE(window().chkVorschau->isChecked());
 
-    window().cmbLatLong[3]->setCurrentIndex(0);
     window().chkVorschau->setChecked(true);
     ASSERT_FALSE(window().picMap->pixmap().isNull()) << "the preview is drawn";
+    choose(0, "S");
+    choose(1, "S");
     tv::forms().unloadAll(QString());
     flushDeletes();
     EXPECT_EQ(tvtest::readFile(karten() / "LatData.crm"), "1\r\n1\r\n0\r\n0\r\n1\r\n");
@@ -425,10 +477,11 @@ TEST_F(TwoPointWindow, TheEdgesGoBackToTheOpenerWhoseAnswerClosesTheWindowOrNot)
         std::vector<tv::CalibrationResult> handed;
         messages.clear();
         tv::frmCalRect& w = tv::forms().get<tv::frmCalRect>();
-        w.InitializeData("demo.bmp", image, 1000, 800, [&](const tv::CalibrationResult& edges) {
-            handed.push_back(edges);
-            return stored;
-        });
+        w.InitializeData("demo.bmp", image, 1000, 800, tv::ChartHemispheres{},
+                         [&](const tv::CalibrationResult& edges) {
+                             handed.push_back(edges);
+                             return stored;
+                         });
         tv::forms().showModal(w);
 
         ASSERT_EQ(handed.size(), 1u) << stored;
@@ -524,6 +577,55 @@ TEST_F(TwoPointWindow, AnEasternChartIsStoredEastWhateverTheChartBeforeIt)
         EXPECT_EQ(field("Links", after), (std::vector<std::string>{"8.15"})) << c.before;
         for (size_t i = 0; i < 4; ++i)
             EXPECT_EQ(window().cmbLatLong[i]->currentIndex(), 0) << c.before << " selector " << i;
+    }
+}
+
+TEST_F(TwoPointWindow, AWesternChartIsStoredWestWhetherTypedAsMagnitudesOrSigned)
+{
+    struct Case
+    {
+        const char* what;
+        const char* row;  // the chart's stored row, or none
+        bool chooseWest;  // the pilot picks W for both longitude edges first
+        const char* lon1; // typed for point 1 at x = 100, then for point 2 at x = 900
+        const char* lon2;
+    };
+    const Case cases[] = {
+        {"magnitudes on a chart stored west", "-10, -8", false, "9,3", "8,3"},
+        {"magnitudes after choosing W W", nullptr, true, "9,3", "8,3"},
+        {"minus signs on a chart shown east", nullptr, false, "-9,3", "-8,3"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string name = "west" + std::to_string(++n) + ".jpg";
+        chart(name, 1000, 800, "JPEG");
+        if (c.row)
+            mapsRow("'" + name + "', 47, 49, " + c.row + ", 1000, 800, 0");
+        window().FillMapList();
+        select(QString::fromStdString(name));
+        if (c.chooseWest) {
+            choose(2, "W");
+            choose(3, "W");
+        }
+        drive = [&c](tv::frmCalRect& w) {
+            w.SlideMap->setValue(100);
+            doubleClickAt(w, 100, 100);
+            enterCoordinates(w, 1, "48,3", c.lon1);
+            scrollDown(w, 5);
+            doubleClickAt(w, 900, 700);
+            type(w.tLat[2], "48");
+            type(w.tLong[2], c.lon2);
+            EXPECT_EQ(w.takenAs[2]->text(), "N 48°00'  W 8°30'") << c.what << ", before saving";
+            key(w.tLong[2], Qt::Key_Return);
+        };
+        messages.clear();
+        window().cmdCalibrate_Click();
+
+        ASSERT_EQ(messages.size(), 1u) << c.what;
+        EXPECT_EQ(messages.front().text, "Karte wurde kalibriert.") << c.what;
+        EXPECT_EQ(field("Links", name), (std::vector<std::string>{"-9.375"})) << c.what;
+        EXPECT_EQ(field("Rechts", name), (std::vector<std::string>{"-8.225"})) << c.what;
+        EXPECT_EQ(shownHemispheres(), "NNWW") << c.what;
     }
 }
 

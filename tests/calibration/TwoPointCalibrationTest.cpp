@@ -1,6 +1,8 @@
 #include "calibration/TwoPointCalibration.h"
+#include "calibration/ChartHemispheres.h"
 
 #include <gtest/gtest.h>
+
 
 using tv::CalculateCalibration;
 using tv::CalibrationMessage;
@@ -69,4 +71,42 @@ TEST(TwoPointCalibration, SignedPositionsGiveSignedEdges)
         CalculateCalibration({100, 100, -33.3, 18.3}, {900, 700, -34.3, 19.3}, 1000, 800);
     EXPECT_DOUBLE_EQ(s.oben, -33.2);
     EXPECT_DOUBLE_EQ(s.unten, -34.4);
+}
+
+TEST(TwoPointCalibration, TypedMagnitudesLieInTheShownHemispheresTypedSignsAsTyped)
+{
+    // A 1000 x 800 chart across the meridian shown N N W E: left half west, right half east.
+    tv::ChartHemispheres h;
+    h.showChart({47.0, 49.0, -1.0, 1.0});
+    struct Case
+    {
+        const char* typed;
+        double xPx;
+        double expected;
+    };
+    const Case cases[] = {
+        {"0,3", 100, -0.3}, {"0,3", 900, 0.3},   {"-0,3", 900, -0.3},
+        {"+0,3", 100, 0.3}, {" 0.3", 499, -0.3}, {"0,3", 500, 0.3},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tv::typedCoordinate(c.typed, h.longitudeAt(c.xPx, 1000)), c.expected)
+            << c.typed << " at x " << c.xPx;
+    EXPECT_EQ(tv::typedCoordinate("48,3", h.latitudeAt(700, 800)), 48.3);
+    EXPECT_FALSE(tv::typedCoordinate("W 9,3", 1));
+
+    // The western example: W W shown, magnitudes typed.
+    h.showChart({47.0, 49.0, -10.0, -8.0});
+    const auto lon = [&h](const char* typed, double x) {
+        return *tv::typedCoordinate(typed, h.longitudeAt(x, 1000));
+    };
+    const auto r = CalculateCalibration({100, 100, 48.3, lon("9,3", 100)},
+                                        {900, 700, 48.0, lon("8,3", 900)}, 1000, 800);
+    EXPECT_DOUBLE_EQ(r.links, -9.375);
+    EXPECT_DOUBLE_EQ(r.rechts, -8.225);
+}
+
+TEST(TwoPointCalibration, APositionIsShownHemisphereFirst)
+{
+    EXPECT_EQ(tv::coordinateWords(-8.225, false, ','), "W 8°22,5'");
+    EXPECT_EQ(tv::coordinateWords(-33.05, true, '.'), "S 33°05'");
 }
