@@ -55,8 +55,9 @@ RecordButtons recordButtonsOnReturn(bool loggerOn, bool automatic, bool paused, 
         buttons.timerMs = 0;
     } else if (paused) {
         buttons.timerMs = intervalMs;
-        buttons.hideRecording = intervalMs <= 0;
     }
+    // The indicator with its point counter stays only over a recording that goes on.
+    buttons.hideRecording = !(buttons.timerMs && *buttons.timerMs > 0);
     return buttons;
 }
 

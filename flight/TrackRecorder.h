@@ -52,13 +52,14 @@ RecordToggle toggleRecording(bool fix, bool automatic, bool running, bool failed
 // automatic recording may have changed in the settings window meanwhile): the start button
 // without automatic recording, the indicator of automatic recording with it, neither with the
 // logger off. A recording by hand that was paused goes on; an interval of 0 means no recording,
-// and the paused one ends instead of showing an indicator that nothing is behind.
+// and the paused one ends. The recording indicator with its point counter goes whenever no
+// recording goes on, so that it never shows a count that nothing is behind.
 struct RecordButtons
 {
     bool startButton = false;
     bool autoIndicator = false;
     std::optional<int> timerMs; // the track timer's new interval; empty: as it is
-    bool hideRecording = false; // the recording indicator goes
+    bool hideRecording = false; // the recording indicator with its counter goes
 };
 RecordButtons recordButtonsOnReturn(bool loggerOn, bool automatic, bool paused, int intervalMs);
 

@@ -59,6 +59,8 @@ protected:
     }
 
     bool recording() const { return w->timeTrack.interval() > 0; }
+    // The point counter as the pilot sees it: on the recording indicator, or not at all.
+    bool counterSeen() const { return w->lblRecord->isVisibleTo(w); }
 
     double latDeg_ = 48.6895;
 };
@@ -346,4 +348,45 @@ TEST_F(RecordButtons, TicksWithoutANewPositionWriteNoPoint)
     EXPECT_NEAR(rs.Field("Lat").toDouble(), 48.7, 1e-9);
     EXPECT_EQ(rs.Field("Time").toString(), "14:05:44");
     EXPECT_EQ(w->lblRecord->text(), "2");
+}
+
+// After a visit to another window the point counter shows only over a recording that goes on.
+TEST_F(RecordButtons, TheCounterShowsOnReturnOnlyWhenTheRecordingGoesOn)
+{
+    struct Case
+    {
+        const char* name;
+        bool automatic;
+        bool loggerOnReturn;
+        bool recordingGoesOn;
+    };
+    const Case cases[] = {
+        {"automatic recording: a new track at the next take-off", true, true, false},
+        {"by hand, logger switched off meanwhile", false, false, false},
+        {"by hand, paused: goes on", false, true, true},
+    };
+    for (const Case& c : cases) {
+        tv::TrackLoggerOn = true;
+        tv::TrackAutoOn = c.automatic;
+        setFix(true);
+        if (c.automatic) {
+            w->picRecord->show();
+            w->ToggleTrackRecording();
+        } else {
+            w->cmdRecord_Click();
+        }
+        nextPosition();
+        w->timeTrack_Timer();
+        ASSERT_TRUE(counterSeen()) << c.name;
+
+        w->Form_Deactivate();
+        tv::TrackLoggerOn = c.loggerOnReturn;
+        w->Form_Activate();
+        EXPECT_EQ(recording(), c.recordingGoesOn) << c.name;
+        EXPECT_EQ(counterSeen(), c.recordingGoesOn) << c.name;
+        EXPECT_EQ(shown(w->cmdRecordAuto), c.automatic) << c.name;
+
+        w->timeTrack.setInterval(0); // stopped for the next case
+        w->picRecord->hide();
+    }
 }
