@@ -72,16 +72,11 @@ TEST(TrackIntervalEntry, TheLeadingNumberIsSecondsUpToAMinuteAndNoTimeKeepsTheIn
         bool refused;
     };
     const Case cases[] = {
-        {"15", true, "15", 15000, false},
-        {"2.5", true, "2.5", 2500, false},
-        {" 20 ", true, "20", 20000, false},
-        {"12x", true, "12", 12000, false},
-        {"90", true, "60", 60000, false},
-        {"99999999999999999999", true, "60", 60000, false},
-        {"0", true, "7", 7000, true},
-        {"-5", true, "7", 7000, true},
-        {"abc", true, "7", 7000, true},
-        {"", true, "7", 7000, true},
+        {"15", true, "15", 15000, false},   {"2.5", true, "2.5", 2500, false},
+        {" 20 ", true, "20", 20000, false}, {"12x", true, "12", 12000, false},
+        {"90", true, "60", 60000, false},   {"99999999999999999999", true, "60", 60000, false},
+        {"0", true, "7", 7000, true},       {"-5", true, "7", 7000, true},
+        {"abc", true, "7", 7000, true},     {"", true, "7", 7000, true},
         {"0.0004", true, "7", 7000, true}, // rounds to 0 ms
         {"abc", false, "0", 0, false},     // the logger is off: nothing to keep running
     };

@@ -158,10 +158,8 @@ TEST_F(TrackLoggerSettings, TypedIntervalReadsAsItsLeadingNumberAndNoTimeKeepsTh
         bool told;
     };
     const Case cases[] = {
-        {"12x", 15000, 12000, "12", false},
-        {"abc", 15000, 15000, "15", true},
-        {"0", 15000, 15000, "15", true},
-        {"", 15000, 15000, "15", true},
+        {"12x", 15000, 12000, "12", false}, {"abc", 15000, 15000, "15", true},
+        {"0", 15000, 15000, "15", true},    {"", 15000, 15000, "15", true},
         {"0", 0, 10000, "10", true}, // first start: no interval in use yet
     };
     for (const Case& c : cases) {
