@@ -1,6 +1,7 @@
 #include "core/NumberFormat.h"
 
 #include "core/Rounding.h"
+#include "core/SettingsFile.h"
 #include "platform/Value.h"
 
 #include <QLocale>
@@ -140,6 +141,41 @@ std::optional<double> readStrictNumber(std::string_view text)
     if (ec != std::errc() || ptr != last || !std::isfinite(value))
         return std::nullopt;
     return value;
+}
+
+double readLeadingNumber(std::string_view text)
+{
+    std::string number;
+    bool sign = false, point = false, exponent = false, expSign = false;
+    bool mantissaDigits = false, expDigits = false;
+    for (const char c : text) {
+        if (isBlank(c))
+            continue;
+        if (!sign && number.empty() && (c == '+' || c == '-')) {
+            sign = true;
+            number += c;
+        } else if (c >= '0' && c <= '9') {
+            number += c;
+            (exponent ? expDigits : mantissaDigits) = true;
+        } else if (c == '.' && !point && !exponent) {
+            point = true;
+            number += '.';
+        } else if ((c == 'e' || c == 'E' || c == 'd' || c == 'D') && mantissaDigits && !exponent) {
+            exponent = true;
+            number += 'e';
+        } else if ((c == '+' || c == '-') && exponent && !expSign && !expDigits &&
+                   number.back() == 'e') {
+            expSign = true;
+            number += c;
+        } else {
+            break;
+        }
+    }
+    if (!mantissaDigits)
+        return 0.0;
+    if (exponent && !expDigits) // "12E" or "12E-": the exponent is not there
+        number.erase(number.find('e'));
+    return parseSettingsNumber(number).value_or(0.0);
 }
 
 char userDecimalMark()

@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's one number-pattern formatter, its one strict reader of typed numbers, and the
-// user's decimal mark with which the windows show numbers.
+// The program's one number-pattern formatter, its strict and its lenient reader of typed
+// numbers, and the user's decimal mark with which the windows show numbers.
 
 #include <optional>
 #include <string>
@@ -49,5 +49,12 @@ std::string numberText(double value, char decimalMark);
 // Anything else (grouping "1.000,5", an exponent "1e3", a second mark, a blank inside) is no
 // number: empty.
 std::optional<double> readStrictNumber(std::string_view text);
+
+// The leading number of a text, as the program has always read captions and boxes that take
+// "whatever number the text begins with": blanks anywhere are skipped, then an optional sign,
+// digits with at most one ".", and an optional exponent (E or D). Whatever follows is ignored
+// ("12x" is 12, "5 / 20" is 5); a text without leading digits ("---", "", "abc") and a number
+// beyond the double's range read as 0. The decimal point is "." whatever the locale.
+double readLeadingNumber(std::string_view text);
 
 } // namespace tv

@@ -1,9 +1,11 @@
 #include "core/SettingsRules.h"
 
+#include "core/NumberFormat.h"
 #include "core/Rounding.h"
 #include "core/SettingsFile.h"
 #include "platform/TextTrim.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tv {
@@ -29,16 +31,19 @@ int16_t qnhInForce(int16_t storedHpa, const Date& storedOn, const Date& today)
     return acceptQnh(std::to_string(storedHpa)).value_or(kStandardQnhHpa);
 }
 
-TrackIntervalSetting trackIntervalSetting(std::string_view boxText)
+TrackIntervalSetting trackIntervalSetting(std::string_view boxText, bool loggerOn,
+                                          int32_t intervalInUseMs)
 {
-    const std::optional<double> seconds = parseSettingsNumber(boxText);
-    if (!seconds)
-        return {std::string(boxText), 0};
-    if (*seconds > kMaxTrackIntervalS)
-        return {std::to_string(kMaxTrackIntervalS), kMaxTrackIntervalS * 1000};
-    if (*seconds <= 0.0)
-        return {std::string(boxText), 0};
-    return {std::string(boxText), ToInt32HalfEven(*seconds * 1000.0).value_or(0)};
+    const auto setting = [](int32_t intervalMs, bool refused) {
+        return TrackIntervalSetting{numberText(intervalMs / 1000.0, '.'), intervalMs, refused};
+    };
+    const double seconds = std::min(readLeadingNumber(boxText), double{kMaxTrackIntervalS});
+    const int32_t intervalMs = ToInt32HalfEven(seconds * 1000.0).value_or(0);
+    if (intervalMs > 0)
+        return setting(intervalMs, false);
+    if (!loggerOn)
+        return setting(0, false);
+    return setting(intervalInUseMs > 0 ? intervalInUseMs : kDefaultTrackIntervalS * 1000, true);
 }
 
 } // namespace tv

@@ -27,15 +27,21 @@ int16_t qnhInForce(int16_t storedHpa, const Date& storedOn, const Date& today);
 // Track logger interval: seconds in the box, milliseconds in TrackInterval.
 inline constexpr int kMaxTrackIntervalS = 60;
 
-// What leaving the settings window makes of the interval box. Any number ("." as decimal
-// point, as track.crm holds it) is seconds: "2.5" is 2500 ms; more than kMaxTrackIntervalS
-// becomes "60". A text that is no number is stored as typed and, like "0", gives interval 0:
-// no recording (the recording timer treats 0 as stopped). A negative number counts as 0 too.
+// The interval box read when the settings window is left. The box is read as the program reads
+// typed numbers elsewhere, by its leading number (readLeadingNumber): "12x" is 12 s, "2.5" is
+// 2500 ms; more than kMaxTrackIntervalS counts as kMaxTrackIntervalS. What the box then shows
+// and track.crm stores is the interval in use, so that the next start reads the same one.
+// An interval of 0 ms or less ("0", "abc", "", "-5", "0.0004") is no interval: while the logger
+// is on it is refused and the interval in use stays (kDefaultTrackIntervalS when there is none
+// above 0, as on a first start); with the logger off it gives interval 0.
+inline constexpr int kDefaultTrackIntervalS = 10;
 struct TrackIntervalSetting
 {
-    std::string text;   // what the box shows and track.crm stores
-    int32_t intervalMs; // the new TrackInterval, whole milliseconds (halves to even), >= 0
+    std::string text;     // seconds, what the box shows and track.crm stores ("12", "2.5")
+    int32_t intervalMs;   // the new TrackInterval
+    bool refused = false; // the pilot is told that the box held no usable interval
 };
-TrackIntervalSetting trackIntervalSetting(std::string_view boxText);
+TrackIntervalSetting trackIntervalSetting(std::string_view boxText, bool loggerOn,
+                                          int32_t intervalInUseMs);
 
 } // namespace tv

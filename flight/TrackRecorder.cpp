@@ -55,8 +55,9 @@ RecordButtons recordButtonsOnReturn(bool loggerOn, bool automatic, bool paused, 
         buttons.timerMs = 0;
     } else if (paused) {
         buttons.timerMs = intervalMs;
-        buttons.hideRecording = intervalMs <= 0;
     }
+    // The indicator with its point counter stays only over a recording that goes on.
+    buttons.hideRecording = !(buttons.timerMs && *buttons.timerMs > 0);
     return buttons;
 }
 
@@ -151,6 +152,19 @@ Date TrackRecorder::pointDate(Date utcToday) const
     return gpsDate_ ? *gpsDate_ : utcToday;
 }
 
+std::optional<TrackPoint> TrackRecorder::nextPoint(const GpsFix& fix, bool altitudeInFeet) const
+{
+    if (!fix.valid || fix.positionCount <= writtenPositionCount_)
+        return std::nullopt;
+    TrackPoint point;
+    point.latDeg = fix.latDeg;
+    point.longDeg = fix.lonDeg;
+    point.heightM = heightMetres(fix, altitudeInFeet);
+    point.time = timeText(QString::fromStdString(fix.utcTime));
+    point.positionCount = fix.positionCount;
+    return point;
+}
+
 void TrackRecorder::startTrack(Connection& connection, const QString& name)
 {
     trackIndex_ = 0;
@@ -189,6 +203,7 @@ void TrackRecorder::writePoint(Connection& connection, const TrackPoint& point, 
          point.heightM ? Value(*point.heightM) : Value(), Value(formatIsoDate(pointDate(utcToday))),
          Value(point.time.toStdString())});
     trackPointCount_ = number;
+    writtenPositionCount_ = point.positionCount;
 }
 
 } // namespace tv

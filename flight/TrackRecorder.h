@@ -31,6 +31,7 @@ struct TrackPoint
     double longDeg = 0.0;
     std::optional<double> heightM; // empty: no altitude shown
     QString time;                  // "HH:MM:SS"
+    uint64_t positionCount = 0;    // GpsFix::positionCount of the position taken
 };
 
 // Automatic recording follows the ground speed in knots (whatever unit the display shows): it
@@ -51,13 +52,14 @@ RecordToggle toggleRecording(bool fix, bool automatic, bool running, bool failed
 // automatic recording may have changed in the settings window meanwhile): the start button
 // without automatic recording, the indicator of automatic recording with it, neither with the
 // logger off. A recording by hand that was paused goes on; an interval of 0 means no recording,
-// and the paused one ends instead of showing an indicator that nothing is behind.
+// and the paused one ends. The recording indicator with its point counter goes whenever no
+// recording goes on, so that it never shows a count that nothing is behind.
 struct RecordButtons
 {
     bool startButton = false;
     bool autoIndicator = false;
     std::optional<int> timerMs; // the track timer's new interval; empty: as it is
-    bool hideRecording = false; // the recording indicator goes
+    bool hideRecording = false; // the recording indicator with its counter goes
 };
 RecordButtons recordButtonsOnReturn(bool loggerOn, bool automatic, bool paused, int intervalMs);
 
@@ -102,11 +104,18 @@ public:
     // The computer's UTC date now.
     static Date utcToday();
 
+    // The point a tick of the track timer writes: the newest position with a fix, its altitude
+    // as shown (see heightMetres) and its GPS time. Empty without a fix, and when no position
+    // with a fix came since the last point written: a receiver that fell silent or sends
+    // nothing readable adds no points that repeat the last position under its old time.
+    std::optional<TrackPoint> nextPoint(const GpsFix& fix, bool altitudeInFeet) const;
+
     // Starts a new track: adds its "List" row named `name` and takes its number; no points yet;
     // clears failed(). Throws DbError when the track file refuses (the recorder then holds no
     // track).
     void startTrack(Connection& connection, const QString& name);
-    // Writes the next point of the current track, numbered from 1, dated pointDate(utcToday).
+    // Writes the next point of the current track, numbered from 1, dated pointDate(utcToday),
+    // and notes its position as written.
     // Throws DbError when the track file refuses, or when no track was started; the count then
     // stays as it was.
     void writePoint(Connection& connection, const TrackPoint& point, Date utcToday);
@@ -130,6 +139,7 @@ public:
 private:
     int32_t trackIndex_ = 0;
     int32_t trackPointCount_ = 0;
+    uint64_t writtenPositionCount_ = 0; // positionCount of the last point written
     std::optional<Date> gpsDate_;
     bool failed_ = false;
 };

@@ -101,15 +101,13 @@ void frmGPSmain::timeTrack_Timer()
         showIdleRecordButtons();
         return;
     }
+    const std::optional<TrackPoint> point = recorder.nextPoint(nav_.fix(), nav_.units.altFeet);
+    if (!point)
+        return; // no new position since the last point: the recording waits for one
     try {
-        TrackPoint point;
-        point.latDeg = nav_.aircraft().latDeg;
-        point.longDeg = nav_.aircraft().lonDeg;
-        point.heightM = TrackRecorder::heightMetres(nav_.fix(), nav_.units.altFeet);
-        point.time = TrackRecorder::timeText(QString::fromStdString(nav_.fix().utcTime));
         if (recorder.restartIfDeleted(openTrackFile(TrackConnection), TrackRecorder::trackName()))
             showRecordCounter(0);
-        recorder.writePoint(openTrackFile(TrackConnection), point, TrackRecorder::utcToday());
+        recorder.writePoint(openTrackFile(TrackConnection), *point, TrackRecorder::utcToday());
     } catch (const std::exception&) {
         stopAfterTrackFileError();
         return;

@@ -128,6 +128,7 @@ void GpsFixBuilder::PositionReceived(const std::string& latitude, const std::str
         fix_.latDeg = rawToDegrees(latraw, latitude, 'S');
         fix_.lonDeg = rawToDegrees(longraw, longitude, 'W');
         fix_.hasPosition = true;
+        ++fix_.positionCount;
     } else {
         fix_.hasPosition = false; // the aircraft stays where it was
     }

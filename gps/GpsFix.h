@@ -35,6 +35,10 @@ struct GpsFix
     double latDeg = 0.0;
     double lonDeg = 0.0;
     bool hasPosition = false;
+    // Positions received with a fix so far. A reader that noted the count when it last took the
+    // position knows by a higher one that a newer position came (a lost fix, silence or
+    // unreadable sentences leave it as it is).
+    uint64_t positionCount = 0;
 
     std::optional<double> speedKt;
     std::optional<double> trackDegTrue;

@@ -9,11 +9,6 @@
 namespace tv {
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -52,38 +47,7 @@ QString formatNumber(double value, const QString& pattern)
 
 double leadingNumber(const QString& caption)
 {
-    std::string text;
-    bool sign = false, point = false, exponent = false, expSign = false;
-    bool mantissaDigits = false, expDigits = false;
-    for (const QChar c : caption) {
-        if (isBlank(c))
-            continue;
-        if (!sign && text.empty() && (c == u'+' || c == u'-')) {
-            sign = true;
-            text += static_cast<char>(c.unicode());
-        } else if (isDigit(c)) {
-            text += static_cast<char>(c.unicode());
-            (exponent ? expDigits : mantissaDigits) = true;
-        } else if (c == u'.' && !point && !exponent) {
-            point = true;
-            text += '.';
-        } else if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && mantissaDigits &&
-                   !exponent) {
-            exponent = true;
-            text += 'e';
-        } else if ((c == u'+' || c == u'-') && exponent && !expSign && !expDigits &&
-                   text.back() == 'e') {
-            expSign = true;
-            text += static_cast<char>(c.unicode());
-        } else {
-            break;
-        }
-    }
-    if (!mantissaDigits)
-        return 0.0;
-    if (exponent && !expDigits) // "12E" or "12E-": the exponent is not there
-        text.erase(text.find('e'));
-    return parseNumber(text).value_or(0.0);
+    return readLeadingNumber(caption.toStdString());
 }
 
 std::optional<double> wholeNumber(const QString& caption)

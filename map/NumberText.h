@@ -12,10 +12,8 @@ namespace tv {
 // decimal mark and halves to even, as the flight window's captions have always shown them.
 QString formatNumber(double value, const QString& pattern);
 
-// The leading numeric part of a caption, as the program has always read its labels: blanks
-// anywhere are skipped, then an optional sign, digits with at most one ".", and an optional
-// exponent (E or D). Whatever follows is ignored; a caption without leading digits ("---",
-// "", "abc") reads as 0. The decimal point is "." whatever the locale.
+// The leading numeric part of a caption (readLeadingNumber in core/NumberFormat.h): "123 kt" is
+// 123, "---" is 0.
 double leadingNumber(const QString& caption);
 
 // The whole caption as one number (blanks around it allowed, "." as decimal point); empty when

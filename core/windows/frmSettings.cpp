@@ -261,6 +261,21 @@ void frmSettings::reportUnsaved(const char* fileName)
                QStringLiteral("Nicht gespeichert"));
 }
 
+void frmSettings::reportRefusedInterval(const QString& typed, const QString& keptSeconds)
+{
+    if (english())
+        MsgBox(QStringLiteral("The track logger interval \"") + typed +
+                   QStringLiteral("\" is not a time above 0 seconds. The logger keeps ") +
+                   keptSeconds + QStringLiteral(" s."),
+               QStringLiteral("Track Logger"));
+    else
+        MsgBox(QStringLiteral("Das Intervall \"") + typed +
+                   QStringLiteral("\" des Track Loggers ist keine Zeit über 0 Sekunden. Es "
+                                  "bleibt bei ") +
+                   keptSeconds + QStringLiteral(" s."),
+               QStringLiteral("Track Logger"));
+}
+
 void frmSettings::reportCategoryUnsaved()
 {
     if (!unsavedReported_.insert("data.tvd").second)
@@ -290,9 +305,12 @@ void frmSettings::applyQnh()
 
 void frmSettings::saveTrackSettings()
 {
+    const QString typed = cmbTrack->currentText();
     const TrackIntervalSetting interval =
-        trackIntervalSetting(cmbTrack->currentText().toStdString());
+        trackIntervalSetting(typed.toStdString(), chkTrack->isChecked(), TrackInterval);
     cmbTrack->setCurrentText(QString::fromStdString(interval.text));
+    if (interval.refused)
+        reportRefusedInterval(typed, QString::fromStdString(interval.text));
     if (!WriteTrackSettings(chkTrack->isChecked(), interval.text, chkAutoOn->isChecked()))
         reportUnsaved("track.crm");
     TrackInterval = interval.intervalMs;

@@ -183,6 +183,8 @@ private:
     // A settings file or the category table could not be written: says so, naming the file.
     void reportUnsaved(const char* fileName);
     void reportCategoryUnsaved();
+    // The interval box held no time above 0 with the logger on: says which interval stays.
+    void reportRefusedInterval(const QString& typed, const QString& keptSeconds);
     void selectCategoryRow(long position);
     void onSerialError(int error);
     void refreshCategories(long selectPosition);

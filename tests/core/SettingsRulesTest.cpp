@@ -61,30 +61,30 @@ TEST(QnhInForce, OnlyTodaysAcceptableQnhIsFlownWith)
         EXPECT_EQ(tv::qnhInForce(c.stored, c.storedOn, day), c.expected) << c.stored;
 }
 
-TEST(TrackIntervalEntry, AnyNumberIsSecondsUpToAMinute)
+TEST(TrackIntervalEntry, TheLeadingNumberIsSecondsUpToAMinuteAndNoTimeKeepsTheIntervalInUse)
 {
     struct Case
     {
         const char* typed;
+        bool loggerOn;
         const char* stored;
         int32_t intervalMs;
+        bool refused;
     };
-    for (const Case& c :
-         {Case{"15", "15", 15000}, Case{"2.5", "2.5", 2500}, Case{" 20 ", " 20 ", 20000},
-          Case{"60", "60", 60000}, Case{"90", "60", 60000},
-          Case{"99999999999999999999", "60", 60000}, Case{"0.0004", "0.0004", 0}}) {
-        const tv::TrackIntervalSetting s = trackIntervalSetting(c.typed);
+    const Case cases[] = {
+        {"15", true, "15", 15000, false},   {"2.5", true, "2.5", 2500, false},
+        {" 20 ", true, "20", 20000, false}, {"12x", true, "12", 12000, false},
+        {"90", true, "60", 60000, false},   {"99999999999999999999", true, "60", 60000, false},
+        {"0", true, "7", 7000, true},       {"-5", true, "7", 7000, true},
+        {"abc", true, "7", 7000, true},     {"", true, "7", 7000, true},
+        {"0.0004", true, "7", 7000, true}, // rounds to 0 ms
+        {"abc", false, "0", 0, false},     // the logger is off: nothing to keep running
+    };
+    for (const Case& c : cases) {
+        const tv::TrackIntervalSetting s = trackIntervalSetting(c.typed, c.loggerOn, 7000);
         EXPECT_EQ(s.text, c.stored) << c.typed;
         EXPECT_EQ(s.intervalMs, c.intervalMs) << c.typed;
-    }
-}
-
-TEST(TrackIntervalEntry, ZeroOrTextMeansNoRecordingAndIsStoredAsTyped)
-{
-    for (const char* typed : {"0", "-5", "abc", "", "2,5"}) {
-        const tv::TrackIntervalSetting s = trackIntervalSetting(typed);
-        EXPECT_EQ(s.text, typed);
-        EXPECT_EQ(s.intervalMs, 0) << typed;
+        EXPECT_EQ(s.refused, c.refused) << c.typed;
     }
 }
 

@@ -146,9 +146,9 @@ TEST(RecordingDecisions, TheRecordButtonsOnReturningToTheWindow)
         bool hideRecording;
     };
     const Case cases[] = {
-        {"logger off", false, false, true, 5000, false, false, 0, false},
-        {"automatic", true, true, true, 5000, false, true, 0, false},
-        {"by hand, not recording", true, false, false, 5000, true, false, std::nullopt, false},
+        {"logger off", false, false, true, 5000, false, false, 0, true},
+        {"automatic", true, true, true, 5000, false, true, 0, true},
+        {"by hand, not recording", true, false, false, 5000, true, false, std::nullopt, true},
         {"by hand, paused: goes on", true, false, true, 5000, true, false, 5000, false},
         {"by hand, paused, interval now 0", true, false, true, 0, true, false, 0, true},
     };

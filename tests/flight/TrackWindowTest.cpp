@@ -51,7 +51,18 @@ protected:
         return rs;
     }
 
+    // The receiver reports a fix at a new position, a little further north each time.
+    void nextPosition()
+    {
+        latDeg_ += 0.001;
+        w->HandleInput(tvtest::fixAt(latDeg_, 9.2218));
+    }
+
     bool recording() const { return w->timeTrack.interval() > 0; }
+    // The point counter as the pilot sees it: on the recording indicator, or not at all.
+    bool counterSeen() const { return w->lblRecord->isVisibleTo(w); }
+
+    double latDeg_ = 48.6895;
 };
 
 } // namespace
@@ -85,7 +96,7 @@ TEST_F(RecordButtons, RecordingCreatesANamedTrackAndNumberedPoints)
 
     w->HandleInput(tvtest::nmea("GPRMC,,A,,,,,,,081226,,"));
     w->timeTrack_Timer();
-    w->HandleInput(tvtest::nmea("GPRMC,140543,A,,,,,,,,,"));   // with a fix
+    w->HandleInput(tvtest::nmea("GPRMC,140543,A," + tvtest::nmeaPosition(48.7, 9.23) + ",,,,,"));
     w->HandleInput(tvtest::nmea("GPGGA,,,,,,,,,304.8,M,,,,")); // shown as 1000 ft
     w->timeTrack_Timer();
     EXPECT_EQ(w->lblRecord->text(), "2");
@@ -162,7 +173,7 @@ TEST_F(RecordButtons, LostFixEndsTheTrackAndTheNextStartOpensANewOne)
     EXPECT_FALSE(shown(w->picRecord));
     EXPECT_EQ(rows("track"), 1);
 
-    setFix(true);
+    nextPosition();
     w->cmdRecord_Click();
     w->timeTrack_Timer();
     EXPECT_EQ(rows("List"), 2);
@@ -188,9 +199,12 @@ TEST_F(RecordButtons, CounterShrinksFromTheNineHundredNinetyNinthPoint)
     setFix(true);
     w->cmdRecord_Click();
     EXPECT_EQ(w->lblRecord->font().pointSize(), 14);
-    for (int i = 0; i < 998; ++i)
+    for (int i = 0; i < 998; ++i) {
+        nextPosition();
         w->timeTrack_Timer();
+    }
     EXPECT_EQ(w->lblRecord->font().pointSize(), 14);
+    nextPosition();
     w->timeTrack_Timer();
     EXPECT_EQ(w->lblRecord->text(), "999");
     EXPECT_EQ(w->lblRecord->font().pointSize(), 12);
@@ -202,6 +216,7 @@ TEST_F(RecordButtons, TrackFileErrorStopsRecordingWithAMessage)
     w->cmdRecord_Click();
     w->timeTrack_Timer();
     tv::TrackConnection->Execute(R"(DROP TABLE "track")");
+    nextPosition();
     EXPECT_NO_THROW(w->timeTrack_Timer());
     EXPECT_FALSE(recording());
     EXPECT_TRUE(shown(w->cmdRecord));
@@ -284,6 +299,7 @@ TEST_F(RecordButtons, DeletedCurrentTrackMakesTheNextPointStartANewTrack)
     setFix(true);
     w->cmdRecord_Click();
     w->timeTrack_Timer();
+    nextPosition();
     w->timeTrack_Timer();
     tv::Recordset before = points();
     const std::int64_t deleted = before.Field("Index").toInt();
@@ -296,6 +312,7 @@ TEST_F(RecordButtons, DeletedCurrentTrackMakesTheNextPointStartANewTrack)
         tv::deleteTracks(manager, {deleted});
     }
     w->timeTrack.setInterval(10000);
+    nextPosition();
     w->timeTrack_Timer();
 
     EXPECT_EQ(rows("List"), 1);
@@ -305,4 +322,71 @@ TEST_F(RecordButtons, DeletedCurrentTrackMakesTheNextPointStartANewTrack)
     EXPECT_EQ(after.Field("Number").toInt(), 1);
     EXPECT_EQ(w->lblRecord->text(), "1");
     EXPECT_TRUE(recording());
+}
+
+// The receiver falls silent (the watchdog notices only after 5 s) or sends nothing readable:
+// ticks meanwhile add no points that repeat the last position under its old time.
+TEST_F(RecordButtons, TicksWithoutANewPositionWriteNoPoint)
+{
+    setFix(true);
+    w->cmdRecord_Click();
+    w->timeTrack_Timer();
+    ASSERT_EQ(rows("track"), 1);
+
+    w->timeTrack_Timer(); // silence
+    w->HandleInput("$GPRMC,garbage*00\r\n\x01\x02 noise\r\n");
+    w->timeTrack_Timer();
+    EXPECT_EQ(rows("track"), 1);
+    EXPECT_EQ(w->lblRecord->text(), "1");
+    EXPECT_TRUE(recording()) << "the recording waits for the next position";
+
+    w->HandleInput(tvtest::nmea("GPRMC,140544,A," + tvtest::nmeaPosition(48.7, 9.23) + ",,,,,"));
+    w->timeTrack_Timer();
+    auto rs = points();
+    ASSERT_EQ(rs.RecordCount(), 2);
+    rs.MoveLast();
+    EXPECT_NEAR(rs.Field("Lat").toDouble(), 48.7, 1e-9);
+    EXPECT_EQ(rs.Field("Time").toString(), "14:05:44");
+    EXPECT_EQ(w->lblRecord->text(), "2");
+}
+
+// After a visit to another window the point counter shows only over a recording that goes on.
+TEST_F(RecordButtons, TheCounterShowsOnReturnOnlyWhenTheRecordingGoesOn)
+{
+    struct Case
+    {
+        const char* name;
+        bool automatic;
+        bool loggerOnReturn;
+        bool recordingGoesOn;
+    };
+    const Case cases[] = {
+        {"automatic recording: a new track at the next take-off", true, true, false},
+        {"by hand, logger switched off meanwhile", false, false, false},
+        {"by hand, paused: goes on", false, true, true},
+    };
+    for (const Case& c : cases) {
+        tv::TrackLoggerOn = true;
+        tv::TrackAutoOn = c.automatic;
+        setFix(true);
+        if (c.automatic) {
+            w->picRecord->show();
+            w->ToggleTrackRecording();
+        } else {
+            w->cmdRecord_Click();
+        }
+        nextPosition();
+        w->timeTrack_Timer();
+        ASSERT_TRUE(counterSeen()) << c.name;
+
+        w->Form_Deactivate();
+        tv::TrackLoggerOn = c.loggerOnReturn;
+        w->Form_Activate();
+        EXPECT_EQ(recording(), c.recordingGoesOn) << c.name;
+        EXPECT_EQ(counterSeen(), c.recordingGoesOn) << c.name;
+        EXPECT_EQ(shown(w->cmdRecordAuto), c.automatic) << c.name;
+
+        w->timeTrack.setInterval(0); // stopped for the next case
+        w->picRecord->hide();
+    }
 }

@@ -126,20 +126,63 @@ TEST_F(TrackLoggerSettings, FifteenSecondsGiveFifteenThousandMilliseconds)
     EXPECT_EQ(file("track.crm"), "1\r\n\"15\"\r\n1\r\n");
 }
 
-TEST_F(TrackLoggerSettings, FractionsAreSecondsAndTextOrZeroMeansNoRecording)
+TEST_F(TrackLoggerSettings, WithTheLoggerOffFractionsAreSecondsAndNoNumberIsZero)
 {
     struct Case
     {
         const char* typed;
         int32_t intervalMs;
+        const char* stored;
     };
-    for (const Case& c : {Case{"2.5", 2500}, Case{"abc", 0}, Case{"0", 0}, Case{"", 0}}) {
+    for (const Case& c : {Case{"2.5", 2500, "2.5"}, Case{"abc", 0, "0"}, Case{"", 0, "0"}}) {
         tv::TrackInterval = 10000;
         window().cmbTrack->setCurrentText(c.typed);
         window().Form_Deactivate();
-        EXPECT_EQ(window().cmbTrack->currentText(), c.typed);
+        EXPECT_EQ(window().cmbTrack->currentText(), c.stored);
         EXPECT_EQ(tv::TrackInterval, c.intervalMs) << c.typed;
-        EXPECT_EQ(file("track.crm"), "0\r\n\"" + std::string(c.typed) + "\"\r\n0\r\n");
+        EXPECT_EQ(file("track.crm"), "0\r\n\"" + std::string(c.stored) + "\"\r\n0\r\n");
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+// The pilot ticks the logger and automatic logging, types an interval, goes to the flight
+// window, and later starts the program again.
+TEST_F(TrackLoggerSettings, TypedIntervalReadsAsItsLeadingNumberAndNoTimeKeepsTheLoggerRunning)
+{
+    struct Case
+    {
+        const char* typed;
+        int32_t inUseMs; // before the window was left
+        int32_t intervalMs;
+        const char* stored;
+        bool told;
+    };
+    const Case cases[] = {
+        {"12x", 15000, 12000, "12", false}, {"abc", 15000, 15000, "15", true},
+        {"0", 15000, 15000, "15", true},    {"", 15000, 15000, "15", true},
+        {"0", 0, 10000, "10", true}, // first start: no interval in use yet
+    };
+    for (const Case& c : cases) {
+        messages.clear();
+        tv::TrackInterval = c.inUseMs;
+        window().chkTrack->setChecked(true);
+        window().chkAutoOn->setChecked(true);
+        window().cmbTrack->setCurrentText(c.typed);
+        window().Form_Deactivate();
+        EXPECT_EQ(window().cmbTrack->currentText(), c.stored) << c.typed;
+        EXPECT_EQ(tv::TrackInterval, c.intervalMs) << c.typed;
+        EXPECT_EQ(file("track.crm"), "1\r\n\"" + std::string(c.stored) + "\"\r\n1\r\n");
+        ASSERT_EQ(messages.size(), c.told ? 1u : 0u) << c.typed;
+        if (c.told) {
+            EXPECT_TRUE(messages[0].text.contains("bleibt bei " + QString(c.stored) + " s"))
+                << messages[0].text.toStdString();
+        }
+
+        tv::TrackLoggerOn = tv::TrackAutoOn = false;
+        tv::TrackInterval = 0;
+        EXPECT_TRUE(tv::LoadTrackSettings()) << c.typed; // the next start
+        EXPECT_TRUE(tv::TrackLoggerOn && tv::TrackAutoOn) << c.typed;
+        EXPECT_EQ(tv::TrackInterval, c.intervalMs) << c.typed;
     }
 }
 
