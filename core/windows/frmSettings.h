@@ -180,8 +180,7 @@ private:
     void loadTrackSettings();
     void saveTrackSettings();
     void applyQnh();
-    // A settings file or the category table could not be written: says so, naming the file.
-    void reportUnsaved(const char* fileName);
+    // The category table could not be written: says so once per visit, naming the file.
     void reportCategoryUnsaved();
     void selectCategoryRow(long position);
     void onSerialError(int error);
