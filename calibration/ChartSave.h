@@ -60,7 +60,8 @@ std::filesystem::path calibrationFilePath(const std::filesystem::path& chartFold
 
 // Writes the four signed edges (settings-file rule, through a temporary file). False when the
 // file could not be written; the old file is then kept.
-[[nodiscard]] bool writeCalibrationFile(const std::filesystem::path& file, const std::array<double, 4>& edges);
+[[nodiscard]] bool writeCalibrationFile(const std::filesystem::path& file,
+                                        const std::array<double, 4>& edges);
 // The four signed edges of a calibration file; empty when it is missing, short or unreadable.
 std::optional<std::array<double, 4>> readCalibrationFile(const std::filesystem::path& file);
 

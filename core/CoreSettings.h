@@ -45,7 +45,8 @@ std::optional<TrackFileBoxes> ReadTrackFileForSettings();
 
 // The settings window's writer: 1 or 0 for the logger box, the interval text as typed (quoted),
 // and 1 only when both the logger and the automatic box are ticked.
-[[nodiscard]] bool WriteTrackSettings(bool loggerTicked, const std::string& intervalText, bool automaticTicked);
+[[nodiscard]] bool WriteTrackSettings(bool loggerTicked, const std::string& intervalText,
+                                      bool automaticTicked);
 
 // The flight window's record switches: logger on, the interval in whole seconds
 // (intervalMs / 1000, halves to even), automatic recording off.

@@ -40,8 +40,7 @@ std::optional<UnsavedNotice> unsavedNotice(const std::filesystem::path& file, in
                          "Not saved"};
 }
 
-void passOverUnsaved(const std::filesystem::path& file, const char* why,
-                     std::source_location where)
+void passOverUnsaved(const std::filesystem::path& file, const char* why, std::source_location where)
 {
     const std::string what = "cannot write " + file.string();
     logPassedOver(what.c_str(), why, where);

@@ -640,10 +640,10 @@ std::string writeRowsetXml(const RowsetTable& table)
             const Value& v = table.cells[r * table.fields.size() + i];
             if (v.isNull())
                 continue;
-            out +=
-                " " + names[i] + "='" +
-                attributeText(valueText(table.fields[i], v), row + ", field " + table.fields[i].name) +
-                "'";
+            out += " " + names[i] + "='" +
+                   attributeText(valueText(table.fields[i], v),
+                                 row + ", field " + table.fields[i].name) +
+                   "'";
         }
         out += "/>\n";
         if (out.size() + kEnd.size() > kMaxRowsetFileBytes)

@@ -30,13 +30,18 @@ TEST_F(UnsavedSettings, EachWriterThatCannotWriteItsFileIsToldOnceNamingTheFile)
         {"planung.crm",
          [&] { return tv::savePlanSettings(folder, tv::PlanAirspaceChoice::atAltitude(3000)); }},
         {"Set.crm", [&] { return tv::SaveSetFile(folder / "Set.crm", tv::LayerFlags{}); }},
-        {"VOR.crm", [&] { return tv::SaveVorFile(folder / "VOR.crm", {"STG", "VOR", "90"}); }},
+        {"VOR.crm",
+         [&] {
+             return tv::SaveVorFile(folder / "VOR.crm", {"STG", "VOR", "90"});
+         }},
         {"kartendaten.crm",
          [&] { return tv::ChartChoice::writeLastMap(folder / "kartendaten.crm", "Alpen"); }},
         {"Karten/LatData.crm",
          [&] { return tv::saveLatSettings(folder / "Karten/LatData.crm", {}); }},
         {"Karten/demo.crm",
-         [&] { return tv::writeCalibrationFile(folder / "Karten/demo.crm", {48, 49, 9, 11}); }},
+         [&] {
+             return tv::writeCalibrationFile(folder / "Karten/demo.crm", {48, 49, 9, 11});
+         }},
         {"lang.crm", [] { return tv::SaveLanguage(); }},
         {"symbol.crm", [] { return tv::SaveSymbol(); }},
         {"track.crm", [] { return tv::WriteTrackRecordSwitch(5000); }},
