@@ -212,7 +212,8 @@ void Main::MDIForm_Load()
         forms().get<frmGPSmain>().AirspaceFileMissing();
     }
 
-    WriteVersionFile();
+    if (!WriteVersionFile())
+        reportUnsaved(programFolder() / "version.crm", this);
     mnuUpdate->setVisible(UpdateAvailable);
     SetModeCaptions();
     forms().showMaximized(forms().get<frmGPSmain>());

@@ -98,7 +98,7 @@ void frmSplash::Form_Load()
     loading_ = true;
     Timer1->setInterval(2000);
     // A copy of the program killed while saving left its temporary file behind.
-    removeStaleTemporaryFiles(programFolder());
+    removeStaleSaves();
     LoadLanguage();
     useQtTranslations(Language);
     LoadSymbol();

@@ -2,6 +2,7 @@
 
 #include "core/NumberFormat.h"
 #include "core/SettingsFile.h"
+#include "core/UnsavedFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
@@ -67,7 +68,9 @@ FileBefore readFileBefore(const fs::path& file)
 void restoreFile(const fs::path& file, const FileBefore& before)
 {
     if (before.kind == FileBefore::Kind::Content) {
-        writeFileAtomically(file, before.content);
+        // The failed commit is what the pilot is told; the file is a step behind it.
+        if (!writeFileAtomically(file, before.content))
+            passOverUnsaved(file, "the new edges stay in the file; the database error is shown");
     } else if (before.kind == FileBefore::Kind::Missing) {
         std::error_code ec;
         fs::remove(file, ec);
@@ -228,7 +231,8 @@ LatSettings loadLatSettings(const fs::path& file)
     if (good)
         return settings;
     const LatSettings defaults;
-    saveLatSettings(file, defaults);
+    if (!saveLatSettings(file, defaults))
+        passOverUnsaved(file, "the file is repaired silently; its defaults apply");
     return defaults;
 }
 

@@ -60,7 +60,8 @@ std::filesystem::path calibrationFilePath(const std::filesystem::path& chartFold
 
 // Writes the four signed edges (settings-file rule, through a temporary file). False when the
 // file could not be written; the old file is then kept.
-bool writeCalibrationFile(const std::filesystem::path& file, const std::array<double, 4>& edges);
+[[nodiscard]] bool writeCalibrationFile(const std::filesystem::path& file,
+                                        const std::array<double, 4>& edges);
 // The four signed edges of a calibration file; empty when it is missing, short or unreadable.
 std::optional<std::array<double, 4>> readCalibrationFile(const std::filesystem::path& file);
 
@@ -102,6 +103,6 @@ struct LatSettings
 // Reads the file; when it is missing or a value is not 0 or 1, writes it anew with five zeros
 // and answers those.
 LatSettings loadLatSettings(const std::filesystem::path& file);
-bool saveLatSettings(const std::filesystem::path& file, const LatSettings& settings);
+[[nodiscard]] bool saveLatSettings(const std::filesystem::path& file, const LatSettings& settings);
 
 } // namespace tv

@@ -6,6 +6,7 @@
 #include "core/FileHelpers.h"
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
+#include "core/UnsavedFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
@@ -252,8 +253,9 @@ void frmCalibrate::Form_Unload()
     for (size_t i = 0; i < 4; ++i)
         settings.hemisphere[i] = hemispheres_.at(i);
     settings.preview = chkVorschau->isChecked() ? 1 : 0;
-    // A failure to write only loses the remembered selectors; nothing to tell the pilot.
-    saveLatSettings(chartFolder() / "LatData.crm", settings);
+    if (!saveLatSettings(chartFolder() / "LatData.crm", settings))
+        passOverUnsaved(chartFolder() / "LatData.crm",
+                        "only the remembered selectors are lost; the window is closing");
 }
 
 void frmCalibrate::LoadLatSettings()

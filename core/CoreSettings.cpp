@@ -2,6 +2,7 @@
 
 #include "core/Rounding.h"
 #include "core/SettingsFile.h"
+#include "core/UnsavedFile.h"
 #include "core/Variablen.h"
 #include "core/Version.h"
 #include "platform/ProgramFolder.h"
@@ -18,12 +19,25 @@ std::filesystem::path settingsPath(const char* name)
     return programFolder() / name;
 }
 
-bool writeWholeLines(const char* name, std::initializer_list<int64_t> values)
+// Writes an unreadable file anew with its defaults. The repair is silent: the defaults apply
+// whether or not the file could be written.
+void repair(const SettingsWriter& out, const char* name)
+{
+    if (!out.save(settingsPath(name)))
+        passOverUnsaved(settingsPath(name), "the file is repaired silently; its defaults apply");
+}
+
+SettingsWriter wholeLines(std::initializer_list<int64_t> values)
 {
     SettingsWriter out;
     for (const int64_t v : values)
         out.writeWhole(v);
-    return out.save(settingsPath(name));
+    return out;
+}
+
+bool writeWholeLines(const char* name, std::initializer_list<int64_t> values)
+{
+    return wholeLines(values).save(settingsPath(name));
 }
 
 // Reads a one-line whole-number file into `target`; on failure writes the file anew with
@@ -35,7 +49,7 @@ bool loadSingleInt16(const char* name, int16_t fallback, int16_t& target)
         target = *value;
         return true;
     }
-    writeWholeLines(name, {fallback});
+    repair(wholeLines({fallback}), name);
     target = fallback;
     return false;
 }
@@ -81,7 +95,7 @@ bool LoadTrackSettings()
         TrackAutoOn = *automatic == 1.0;
         return true;
     }
-    writeWholeLines("track.crm", {0, 0, 0});
+    repair(wholeLines({0, 0, 0}), "track.crm");
     TrackLoggerOn = false;
     TrackInterval = 0;
     return false;
@@ -98,9 +112,7 @@ std::optional<TrackFileBoxes> ReadTrackFileForSettings()
     };
     if (in.ok() && isBoxState(logger) && isBoxState(automatic))
         return TrackFileBoxes{*logger, *interval, *automatic};
-    SettingsWriter out;
-    out.writeWhole(0).writeWhole(10).writeWhole(0);
-    out.save(settingsPath("track.crm"));
+    repair(wholeLines({0, 10, 0}), "track.crm");
     return std::nullopt;
 }
 
@@ -132,7 +144,7 @@ bool LoadQnh(Date today)
     }
     SettingsWriter out;
     out.writeWhole(1013).writeDate(today);
-    out.save(settingsPath("LR.crm"));
+    repair(out, "LR.crm");
     QNH = 1013;
     QNHDate = today;
     return false;
@@ -162,7 +174,7 @@ std::optional<SavedCom> LoadSavedCom()
     const auto baud = in.readText();
     if (in.ok())
         return SavedCom{*port, *baud + ",n,8,1"};
-    SaveComSettings("1", "4800");
+    repair(SettingsWriter().writeText("1").writeText("4800"), "data.crm");
     return std::nullopt;
 }
 

@@ -21,11 +21,11 @@ namespace tv {
 
 // lang.crm -> Language; repaired with 0 (German). True when the file was read.
 bool LoadLanguage();
-bool SaveLanguage(); // writes Language
+[[nodiscard]] bool SaveLanguage(); // writes Language
 
 // symbol.crm -> PlaneSymbol; repaired with 1. True when the file was read.
 bool LoadSymbol();
-bool SaveSymbol(); // writes PlaneSymbol
+[[nodiscard]] bool SaveSymbol(); // writes PlaneSymbol
 
 // track.crm at start -> TrackLoggerOn (line 1 is exactly 1), TrackInterval (line 2 seconds x 1000,
 // halves to even) and TrackAutoOn (line 3 is exactly 1); any other number counts as off.
@@ -45,19 +45,20 @@ std::optional<TrackFileBoxes> ReadTrackFileForSettings();
 
 // The settings window's writer: 1 or 0 for the logger box, the interval text as typed (quoted),
 // and 1 only when both the logger and the automatic box are ticked.
-bool WriteTrackSettings(bool loggerTicked, const std::string& intervalText, bool automaticTicked);
+[[nodiscard]] bool WriteTrackSettings(bool loggerTicked, const std::string& intervalText,
+                                      bool automaticTicked);
 
 // The flight window's record switches: logger on, the interval in whole seconds
 // (intervalMs / 1000, halves to even), automatic recording off.
-bool WriteTrackRecordSwitch(int32_t intervalMs);
+[[nodiscard]] bool WriteTrackRecordSwitch(int32_t intervalMs);
 
 // LR.crm -> QNH and QNHDate, assigned only when both lines were read. Repaired with 1013 and
 // `today`, which QNH and QNHDate then take. True when the file was read.
 bool LoadQnh(Date today);
 bool LoadQnh();
 // Writes QNH and `today` (the day of saving, not QNHDate).
-bool SaveQnh(Date today);
-bool SaveQnh();
+[[nodiscard]] bool SaveQnh(Date today);
+[[nodiscard]] bool SaveQnh();
 
 // data.crm for the flight window: the port number (line 1 as a whole number) and the serial
 // settings text (line 2 followed by ",n,8,1", e.g. "4800,n,8,1").
@@ -79,9 +80,9 @@ struct SavedComTexts
 std::optional<SavedComTexts> ReadSavedComTexts();
 
 // Writes data.crm after a successful port test: both values as quoted texts.
-bool SaveComSettings(const std::string& portText, const std::string& baudText);
+[[nodiscard]] bool SaveComSettings(const std::string& portText, const std::string& baudText);
 
 // Writes version.crm: the program version text, without surrounding blanks, in quotes.
-bool WriteVersionFile();
+[[nodiscard]] bool WriteVersionFile();
 
 } // namespace tv

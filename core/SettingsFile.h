@@ -38,7 +38,7 @@ public:
     // Replaces the file at `path` (temporary file + rename). False when the file could not be
     // written; the old file, if any, is then unchanged. A file that already holds exactly this
     // content is left as it is and counts as saved.
-    bool save(const std::filesystem::path& path) const;
+    [[nodiscard]] bool save(const std::filesystem::path& path) const;
 
 private:
     void addLine(std::string_view line);

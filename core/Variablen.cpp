@@ -1,5 +1,7 @@
 #include "core/Variablen.h"
 
+#include "core/UnsavedFile.h"
+
 namespace tv {
 
 std::shared_ptr<Connection> MainConnection;
@@ -24,6 +26,7 @@ bool AirspaceDataMissing = false;
 
 void resetGlobalsForTesting()
 {
+    forgetUnsavedNoticesForTesting();
     MainConnection.reset();
     TrackConnection.reset();
     AirspaceConnection.reset();

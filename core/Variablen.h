@@ -61,7 +61,8 @@ constexpr bool isReleaseDateMarker(Date date)
     return date == kAirspaceNotOpened || date == kAirspaceNoDate;
 }
 
-// Test hook: every variable back to its start value (connections dropped).
+// Test hook: every variable back to its start value (connections dropped, no unsaved file told
+// yet: a new session).
 void resetGlobalsForTesting();
 
 } // namespace tv

@@ -1,6 +1,7 @@
 #include "flight/ChartChoice.h"
 
 #include "core/SettingsFile.h"
+#include "core/UnsavedFile.h"
 #include "core/Variablen.h"
 #include "flight/MapOverlay.h"
 #include "map/ChartImage.h"
@@ -114,14 +115,14 @@ ChartChoice::LastMap ChartChoice::readLastMap(const std::filesystem::path& path)
             complete = true;
         }
     }
-    if (!complete)
-        SettingsWriter().writeText("demo.bmp").save(path);
+    if (!complete && !SettingsWriter().writeText("demo.bmp").save(path))
+        passOverUnsaved(path, "the file is repaired silently; the first chart is shown");
     return last;
 }
 
-void ChartChoice::writeLastMap(const std::filesystem::path& path, const QString& routeText)
+bool ChartChoice::writeLastMap(const std::filesystem::path& path, const QString& routeText)
 {
-    SettingsWriter()
+    return SettingsWriter()
         .writeText(currentName().toStdString())
         .writeText(routeText.toStdString())
         .save(path);

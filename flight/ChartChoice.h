@@ -70,7 +70,8 @@ public:
     };
     static LastMap readLastMap(const std::filesystem::path& path);
     // Rewrites kartendaten.crm with the current chart and `routeText`.
-    static void writeLastMap(const std::filesystem::path& path, const QString& routeText);
+    [[nodiscard]] static bool writeLastMap(const std::filesystem::path& path,
+                                           const QString& routeText);
 
     // position.crm, read once when the window loads (an empty memory when it is missing).
     void openViewMemory(const std::filesystem::path& path);

@@ -1,6 +1,7 @@
 #include "flight/FlightSettings.h"
 
 #include "core/SettingsFile.h"
+#include "core/UnsavedFile.h"
 
 #include <array>
 
@@ -27,7 +28,8 @@ bool LoadSetFile(const std::filesystem::path& path, LayerFlags& flags)
     }
     if (reader.ok())
         return true;
-    SaveSetFile(path, flags);
+    if (!SaveSetFile(path, flags))
+        passOverUnsaved(path, "the file is repaired silently; the layers keep their switches");
     return false;
 }
 
@@ -47,7 +49,8 @@ std::optional<VorSettings> LoadVorFile(const std::filesystem::path& path)
     std::optional<std::string> mode = reader.readText();
     std::optional<std::string> course = reader.readText();
     if (!reader.ok() || !name || !mode || !course) {
-        SettingsWriter().writeText("").writeText("Kurs").writeWhole(0).save(path);
+        if (!SettingsWriter().writeText("").writeText("Kurs").writeWhole(0).save(path))
+            passOverUnsaved(path, "the file is repaired silently; the instrument starts as it is");
         return std::nullopt;
     }
     VorSettings settings;

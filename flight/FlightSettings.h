@@ -22,7 +22,7 @@ namespace tv {
 // something else, the flags read before the fault are kept, the others keep the values they
 // had, the file is written anew with the flags as they then stand, and the result is false.
 bool LoadSetFile(const std::filesystem::path& path, LayerFlags& flags);
-bool SaveSetFile(const std::filesystem::path& path, const LayerFlags& flags);
+[[nodiscard]] bool SaveSetFile(const std::filesystem::path& path, const LayerFlags& flags);
 
 struct VorSettings
 {
@@ -34,6 +34,6 @@ struct VorSettings
 // The three values, or empty when the file cannot be read; the file is then written anew with
 // "", "Kurs" and 0. A mode other than the three known ones reads as "Kurs".
 std::optional<VorSettings> LoadVorFile(const std::filesystem::path& path);
-bool SaveVorFile(const std::filesystem::path& path, const VorSettings& settings);
+[[nodiscard]] bool SaveVorFile(const std::filesystem::path& path, const VorSettings& settings);
 
 } // namespace tv

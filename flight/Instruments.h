@@ -65,7 +65,8 @@ struct InstrumentState
 // VOR.crm (flight/FlightSettings.h) read into the instrument's station, mode and course; false
 // when the file could not be read (it is then written anew and the state stays as it was).
 bool loadInstrumentFile(const std::filesystem::path& path, InstrumentState& state);
-bool saveInstrumentFile(const std::filesystem::path& path, const InstrumentState& state);
+[[nodiscard]] bool saveInstrumentFile(const std::filesystem::path& path,
+                                      const InstrumentState& state);
 
 // ---------------------------------------------------------------- artwork
 // The compass card: a dark disc on a transparent square, white graduations every 5 degrees

@@ -8,6 +8,7 @@
 #include "core/HandlerGuard.h"
 #include "core/SettingsRules.h"
 #include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
 #include "flight/FlightLayout.h"
 #include "flight/FlightSettings.h"
 #include "flight/RouteWindow.h"
@@ -209,7 +210,8 @@ void frmGPSmain::LoadVOR()
 
 void frmGPSmain::SaveVOR()
 {
-    saveInstrumentFile(programFile("VOR.crm"), nav_.instrument);
+    if (!saveInstrumentFile(programFile("VOR.crm"), nav_.instrument))
+        reportUnsaved(programFile("VOR.crm"), this);
 }
 
 void frmGPSmain::LoadSet()
@@ -220,7 +222,8 @@ void frmGPSmain::LoadSet()
 
 void frmGPSmain::SaveSet()
 {
-    SaveSetFile(programFile("Set.crm"), layers);
+    if (!SaveSetFile(programFile("Set.crm"), layers))
+        reportUnsaved(programFile("Set.crm"), this);
 }
 
 } // namespace tv

@@ -46,7 +46,8 @@ void frmGPSmain::setMapsTextQuietly(const QString& text)
 
 void frmGPSmain::writeLastMapFile()
 {
-    ChartChoice::writeLastMap(programFile("kartendaten.crm"), cmbRoute->currentText());
+    if (!ChartChoice::writeLastMap(programFile("kartendaten.crm"), cmbRoute->currentText()))
+        reportUnsaved(programFile("kartendaten.crm"), this);
 }
 
 // ------------------------------------------------------------------------------ loading

@@ -6,8 +6,10 @@
 
 #include "core/CoreSettings.h"
 #include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
+#include "platform/ProgramFolder.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -89,7 +91,8 @@ void frmGPSmain::cmdRecord_Click()
 void frmGPSmain::picRecord_Click()
 {
     TrackAutoOn = false;
-    WriteTrackRecordSwitch(TrackInterval);
+    if (!WriteTrackRecordSwitch(TrackInterval))
+        reportUnsaved(programFile("track.crm"), this);
     ToggleTrackRecording();
 }
 

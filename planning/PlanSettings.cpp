@@ -1,6 +1,7 @@
 #include "planning/PlanSettings.h"
 
 #include "core/SettingsFile.h"
+#include "core/UnsavedFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,7 +54,8 @@ PlanAirspaceChoice loadPlanSettings(const std::filesystem::path& folder)
         if (const std::optional<PlanAirspaceChoice> choice = airspaceChoiceFromText(*text))
             return *choice;
     }
-    savePlanSettings(folder, PlanAirspaceChoice::all());
+    if (!savePlanSettings(folder, PlanAirspaceChoice::all()))
+        passOverUnsaved(file, "the file is repaired silently; all airspaces are shown");
     return PlanAirspaceChoice::all();
 }
 
@@ -71,9 +73,8 @@ std::optional<std::string> loadLastChartName(const std::filesystem::path& folder
     const std::optional<std::string> name = reader.readText();
     if (name)
         return name;
-    SettingsWriter writer;
-    writer.writeText("demo.bmp");
-    writer.save(file);
+    if (!SettingsWriter().writeText("demo.bmp").save(file))
+        passOverUnsaved(file, "the file is repaired silently; no chart is chosen");
     return std::nullopt;
 }
 

@@ -24,7 +24,8 @@ namespace tv {
 PlanAirspaceChoice loadPlanSettings(const std::filesystem::path& folder);
 // Writes planung.crm with the airspaces part of `choice`; false when the file could not be
 // written (the old one stays).
-bool savePlanSettings(const std::filesystem::path& folder, const PlanAirspaceChoice& choice);
+[[nodiscard]] bool savePlanSettings(const std::filesystem::path& folder,
+                                    const PlanAirspaceChoice& choice);
 
 // The chart the flight window showed last: the first value of kartendaten.crm. A missing or
 // unreadable file is re-created with the single value "demo.bmp" and gives no name.

@@ -544,7 +544,8 @@ void frmPlanung::Form_Activate()
 
 void frmPlanung::Form_Deactivate()
 {
-    savePlanSettings(programFolder(), airspaceChoice_);
+    if (!savePlanSettings(programFolder(), airspaceChoice_))
+        reportUnsaved(programFolder() / "planung.crm", this);
     const MapView& v = map_.view();
     savedView_ = {v.sourceX(), v.sourceY(), v.sourceWidth(), v.sourceHeight(),
                   static_cast<double>(v.sliderValue())};

@@ -1,7 +1,10 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/Log.h"
+
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -45,12 +48,48 @@ std::string temporaryStem(const std::string& fileName)
     return fileName.substr(0, end);
 }
 
+std::filesystem::path folderOf(const std::filesystem::path& path)
+{
+    return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+}
+
+// Removes the temporary files in `folder` older than `minimumAge` whose name repeats `stem`
+// (every stem when it is empty).
+int removeStale(const std::filesystem::path& folder, std::chrono::seconds minimumAge,
+                const std::string& stem)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec)
+        return 0;
+    const auto now = fs::file_time_type::clock::now();
+    int removed = 0;
+    for (const fs::directory_entry& entry : it) {
+        const std::string name = entry.path().filename().string();
+        if (!isTemporaryName(name))
+            continue;
+        if (!stem.empty() &&
+            name.substr(1, name.size() - 1 - kTempMark.size() - kTempRandomChars) != stem)
+            continue;
+        if (!entry.is_regular_file(ec) || entry.is_symlink(ec))
+            continue;
+        const auto written = entry.last_write_time(ec);
+        if (ec || now - written < minimumAge)
+            continue;
+        if (fs::remove(entry.path(), ec))
+            ++removed;
+    }
+    return removed;
+}
+
 // Creates a new temporary file beside `path`; -1 (errno set) when none can be created. The
-// mode 0666 is reduced by the umask as for any new file.
+// mode 0666 is reduced by the umask as for any new file. A save killed before its rename left
+// its temporary file; those of this file's name that are old enough go first.
 int createTemporary(const std::filesystem::path& path, std::string& tempPath)
 {
-    const std::filesystem::path folder =
-        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path folder = folderOf(path);
+    removeStale(folder, kStaleTemporaryAge, temporaryStem(path.filename().string()));
     std::random_device rd;
     std::uniform_int_distribution<size_t> pick(0, kTempAlphabet.size() - 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -72,8 +111,7 @@ int createTemporary(const std::filesystem::path& path, std::string& tempPath)
 // folder; the file is in place either way, so this is not reported.
 void flushFolder(const std::filesystem::path& path)
 {
-    const std::filesystem::path folder =
-        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path folder = folderOf(path);
     const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd < 0)
         return;
@@ -86,7 +124,11 @@ void flushFolder(const std::filesystem::path& path)
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view content)
 {
     AtomicFileWriter writer;
-    return writer.open(path) && writer.write(content) && writer.commit();
+    if (writer.open(path) && writer.write(content) && writer.commit())
+        return true;
+    const std::string why = "cannot write " + path.string() + ": " + std::strerror(writer.error());
+    logHandlerFault("writeFileAtomically", why.c_str());
+    return false;
 }
 
 AtomicFileWriter::~AtomicFileWriter()
@@ -198,25 +240,7 @@ int createTemporaryFile(const std::filesystem::path& path, std::string& tempPath
 
 int removeStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::seconds minimumAge)
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    if (ec)
-        return 0;
-    const auto now = fs::file_time_type::clock::now();
-    int removed = 0;
-    for (const fs::directory_entry& entry : it) {
-        if (!isTemporaryName(entry.path().filename().string()))
-            continue;
-        if (!entry.is_regular_file(ec) || entry.is_symlink(ec))
-            continue;
-        const auto written = entry.last_write_time(ec);
-        if (ec || now - written < minimumAge)
-            continue;
-        if (fs::remove(entry.path(), ec))
-            ++removed;
-    }
-    return removed;
+    return removeStale(folder, minimumAge, {});
 }
 
 } // namespace tv

@@ -12,8 +12,9 @@ namespace tv {
 // content. The file keeps the permissions of the file it replaces; a new file gets the usual
 // ones (0666 less the umask). Returns false when any step up to the rename fails; the old file
 // at `path` is then left untouched and the temporary file removed. Used for every settings file,
-// rowset file and export.
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view content);
+// rowset file and export. A failure is logged with its reason; telling the pilot is the caller's
+// part.
+[[nodiscard]] bool writeFileAtomically(const std::filesystem::path& path, std::string_view content);
 
 // The same for a file written piece by piece (a large export that is never held whole in
 // memory): open() creates the temporary file beside `path`, write() appends through a buffer,
@@ -58,8 +59,11 @@ int createTemporaryFile(const std::filesystem::path& path, std::string& tempPath
 // its first 32 bytes, then six letters or digits). A program killed during a save leaves one
 // behind; this removes those in `folder` that are older than `minimumAge` (younger ones may
 // belong to a save still running in another copy of the program). Other files are never
-// touched. Returns how many were removed.
+// touched. Returns how many were removed. Every save of a file first removes the stale
+// temporary files of that file's name (kStaleTemporaryAge), so a leftover goes at the latest
+// with the next save of its file.
+inline constexpr std::chrono::seconds kStaleTemporaryAge{60};
 int removeStaleTemporaryFiles(const std::filesystem::path& folder,
-                              std::chrono::seconds minimumAge = std::chrono::seconds(10));
+                              std::chrono::seconds minimumAge = kStaleTemporaryAge);
 
 } // namespace tv

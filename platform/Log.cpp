@@ -17,4 +17,10 @@ void logIgnoredFault(const std::exception& fault, const char* why,
                  why != nullptr ? why : "");
 }
 
+void logPassedOver(const char* what, const char* why, std::source_location where) noexcept
+{
+    std::fprintf(stderr, "Tramvik GPS: debug: %s: %s (%s)\n", where.function_name(),
+                 what != nullptr ? what : "", why != nullptr ? why : "");
+}
+
 } // namespace tv

@@ -19,4 +19,9 @@ void logHandlerFault(const char* handler, const char* what) noexcept;
 void logIgnoredFault(const std::exception& fault, const char* why,
                      std::source_location where = std::source_location::current()) noexcept;
 
+// The same for a failure that is no exception (a write that returned false): writes
+// "Tramvik GPS: debug: <where>: <what> (<why>)".
+void logPassedOver(const char* what, const char* why,
+                   std::source_location where = std::source_location::current()) noexcept;
+
 } // namespace tv

@@ -1,5 +1,7 @@
 #include "platform/ProgramFolder.h"
 
+#include "platform/AtomicFile.h"
+
 #include <system_error>
 
 namespace tv {
@@ -30,6 +32,15 @@ void setProgramFolderForTesting(const std::filesystem::path& folder)
 std::string programFile(const std::string& name)
 {
     return (programFolder() / name).string();
+}
+
+int removeStaleSaves()
+{
+    const std::filesystem::path folder = programFolder();
+    int removed = removeStaleTemporaryFiles(folder);
+    for (const char* sub : kProgramSubfolders)
+        removed += removeStaleTemporaryFiles(folder / sub);
+    return removed;
 }
 
 } // namespace tv

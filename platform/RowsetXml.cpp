@@ -596,6 +596,9 @@ bool xmlCanHold(std::string_view text)
 
 std::string writeRowsetXml(const RowsetTable& table)
 {
+    if (table.fields.size() > kMaxAttributesPerTag)
+        throw DbError("more than " + std::to_string(kMaxAttributesPerTag) +
+                      " fields, which a rowset file cannot hold");
     const std::vector<std::string> names = xmlNames(table.fields);
     std::string out;
     out += "<xml xmlns:s='";
@@ -625,21 +628,30 @@ std::string writeRowsetXml(const RowsetTable& table)
         out += "/>\n\t\t</s:AttributeType>\n";
     }
     out += "\t\t<s:extends type='rs:rowbase'/>\n\t</s:ElementType>\n</s:Schema>\n<rs:data>\n";
+    constexpr std::string_view kEnd = "</rs:data>\n</xml>\n";
     for (std::size_t r = 0; r < table.rowCount; ++r) {
+        // The reader's bounds: a file it would refuse is never written.
+        const std::string row = "row " + std::to_string(r + 1);
+        if ((r + 1) * table.fields.size() > kMaxValues)
+            throw DbError(row + ": more than " + std::to_string(kMaxValues) +
+                          " values, which a rowset file cannot hold");
         out += "\t<z:row";
         for (std::size_t i = 0; i < table.fields.size(); ++i) {
             const Value& v = table.cells[r * table.fields.size() + i];
             if (v.isNull())
                 continue;
-            out +=
-                " " + names[i] + "='" +
-                attributeText(valueText(table.fields[i], v),
-                              "row " + std::to_string(r + 1) + ", field " + table.fields[i].name) +
-                "'";
+            out += " " + names[i] + "='" +
+                   attributeText(valueText(table.fields[i], v),
+                                 row + ", field " + table.fields[i].name) +
+                   "'";
         }
         out += "/>\n";
+        if (out.size() + kEnd.size() > kMaxRowsetFileBytes)
+            throw DbError(row + ": more than " +
+                          std::to_string(kMaxRowsetFileBytes / (1024 * 1024)) +
+                          " MB, which a rowset file cannot hold");
     }
-    out += "</rs:data>\n</xml>\n";
+    out += kEnd;
     return out;
 }
 

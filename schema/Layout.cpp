@@ -1,5 +1,6 @@
 #include "schema/Layout.h"
 
+#include "platform/ProgramFolder.h"
 #include "schema/CreateDetail.h"
 #include "schema/Schema.h"
 
@@ -17,10 +18,6 @@ std::string quoted(const fs::path& p)
 {
     return "\"" + p.string() + "\"";
 }
-
-// The subfolders the program reads and writes by fixed name: chart images with their
-// calibration files, exported routes, saved flight plans.
-constexpr const char* kSubfolders[] = {"Karten", "Route", "Flugplan"};
 
 void makeFolder(const fs::path& folder)
 {
@@ -115,7 +112,7 @@ void layoutProgramFolder(const std::filesystem::path& folder, const LayoutOption
         release = releaseDate(options);
 
     makeFolder(folder);
-    for (const char* sub : kSubfolders)
+    for (const char* sub : kProgramSubfolders)
         makeFolder(folder / sub);
 
     ensureDataFile(folder, DataFile::Main);

@@ -1,5 +1,8 @@
 #include "core/forms/MsgBox.h"
 
+#include "core/UnsavedFile.h"
+#include "core/Variablen.h"
+
 #include <QMessageBox>
 
 namespace tv {
@@ -32,6 +35,13 @@ MsgResult MsgBox(const QString& text, const QString& title, MsgButtons buttons, 
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return MsgResult::Ok;
+}
+
+void reportUnsaved(const std::filesystem::path& file, QWidget* parent)
+{
+    if (const std::optional<UnsavedNotice> notice = unsavedNotice(file, Language))
+        MsgBox(QString::fromStdString(notice->text), QString::fromStdString(notice->title),
+               MsgButtons::Ok, parent);
 }
 
 } // namespace tv

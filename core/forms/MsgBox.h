@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <functional>
 
 class QWidget;
@@ -15,6 +16,10 @@ enum class MsgResult { Ok, Yes, No };
 
 MsgResult MsgBox(const QString& text, const QString& title = QString(),
                  MsgButtons buttons = MsgButtons::Ok, QWidget* parent = nullptr);
+
+// Tells the pilot, in the window's language (Language), that `file` could not be saved; once per
+// file and session (core/UnsavedFile.h). For every settings write that returned false.
+void reportUnsaved(const std::filesystem::path& file, QWidget* parent = nullptr);
 
 struct MsgRecord
 {

@@ -231,7 +231,7 @@ void frmSettings::Form_Deactivate()
 {
     applyQnh();
     if (!SaveQnh())
-        reportUnsaved("LR.crm");
+        reportUnsaved(programFolder() / "LR.crm", this);
     closePort();
     // However the test stood, leaving the window ends it: no timer, no hourglass.
     stopPortTest();
@@ -243,22 +243,6 @@ void frmSettings::Form_Unload()
 {
     closePort();
     stopPortTest();
-}
-
-void frmSettings::reportUnsaved(const char* fileName)
-{
-    // Once per file and visit: a folder that refuses one save refuses the next keystroke too.
-    if (!unsavedReported_.insert(fileName).second)
-        return;
-    const QString path = QString::fromStdString((programFolder() / fileName).string());
-    if (english())
-        MsgBox(QStringLiteral("The change could not be saved in the file ") + path +
-                   QStringLiteral(". It applies only until the program ends."),
-               QStringLiteral("Not saved"));
-    else
-        MsgBox(QStringLiteral("Die Änderung konnte nicht in der Datei ") + path +
-                   QStringLiteral(" gespeichert werden. Sie gilt nur bis zum Programmende."),
-               QStringLiteral("Nicht gespeichert"));
 }
 
 void frmSettings::reportRefusedInterval(const QString& typed, const QString& keptSeconds)
@@ -312,7 +296,7 @@ void frmSettings::saveTrackSettings()
     if (interval.refused)
         reportRefusedInterval(typed, QString::fromStdString(interval.text));
     if (!WriteTrackSettings(chkTrack->isChecked(), interval.text, chkAutoOn->isChecked()))
-        reportUnsaved("track.crm");
+        reportUnsaved(programFolder() / "track.crm", this);
     TrackInterval = interval.intervalMs;
 }
 
@@ -328,7 +312,7 @@ void frmSettings::OptGer_Click()
     SetLanguage();
     forms().languageChanged();
     if (!SaveLanguage())
-        reportUnsaved("lang.crm");
+        reportUnsaved(programFolder() / "lang.crm", this);
 }
 
 void frmSettings::OptEng_Click()
@@ -340,7 +324,7 @@ void frmSettings::OptEng_Click()
     SetLanguage();
     forms().languageChanged();
     if (!SaveLanguage())
-        reportUnsaved("lang.crm");
+        reportUnsaved(programFolder() / "lang.crm", this);
 }
 
 void frmSettings::Option1_Click()
@@ -348,7 +332,7 @@ void frmSettings::Option1_Click()
     Option1->setChecked(true);
     PlaneSymbol = 1;
     if (!SaveSymbol())
-        reportUnsaved("symbol.crm");
+        reportUnsaved(programFolder() / "symbol.crm", this);
 }
 
 void frmSettings::Option2_Click()
@@ -356,7 +340,7 @@ void frmSettings::Option2_Click()
     Option2->setChecked(true);
     PlaneSymbol = 2;
     if (!SaveSymbol())
-        reportUnsaved("symbol.crm");
+        reportUnsaved(programFolder() / "symbol.crm", this);
 }
 
 void frmSettings::chkTrack_Click()

@@ -180,8 +180,7 @@ private:
     void loadTrackSettings();
     void saveTrackSettings();
     void applyQnh();
-    // A settings file or the category table could not be written: says so, naming the file.
-    void reportUnsaved(const char* fileName);
+    // The category table could not be written: says so once per visit, naming the file.
     void reportCategoryUnsaved();
     // The interval box held no time above 0 with the logger on: says which interval stays.
     void reportRefusedInterval(const QString& typed, const QString& keptSeconds);

@@ -606,3 +606,38 @@ TEST(RowsetFileSaving, TextThatXmlCannotHoldIsRefusedInsteadOfWritten)
             << what;
     }
 }
+
+TEST(RowsetFileSaving, ATableTheReaderWouldRefuseAsTooLargeIsNotWritten)
+{
+    TempDir dir;
+    const auto file = dir / "Alpen.tvr";
+    Recordset rs;
+    rs.AppendField("Notes", FieldType::Text, 0, true);
+    rs.Open();
+    rs.AddNew();
+    rs.SetField("Notes", std::string("x"));
+    rs.Update();
+    rs.Save(file);
+    const std::string old = tvtest::readFile(file);
+    // A value as long as the file may still grow fills it to the last byte; one more byte in it
+    // is one too many.
+    const std::size_t fits = tv::kMaxRowsetFileBytes - old.size() + 1;
+    for (const std::size_t extra : {std::size_t{1}, std::size_t{200}}) {
+        rs.SetField("Notes", std::string(fits + extra, 'x'));
+        rs.Update();
+        try {
+            rs.Save(file);
+            ADD_FAILURE() << "a value " << extra << " bytes too long was written";
+        } catch (const DbError& e) {
+            EXPECT_STREQ(e.what(), "row 1: more than 8 MB, which a rowset file cannot hold");
+        }
+        EXPECT_EQ(tvtest::readFile(file), old);
+    }
+    rs.SetField("Notes", std::string(fits, 'x'));
+    rs.Update();
+    rs.Save(file);
+    EXPECT_EQ(std::filesystem::file_size(file), tv::kMaxRowsetFileBytes);
+    Recordset back;
+    back.OpenFile(file);
+    EXPECT_EQ(back.Field("Notes").toString().size(), fits);
+}

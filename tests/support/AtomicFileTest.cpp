@@ -123,6 +123,43 @@ TEST(AtomicFileLeftovers, AKilledSaveLeavesATemporaryFileThatTheNextStartRemoves
     EXPECT_TRUE(std::filesystem::exists(dir / ".data.crm.tvsave-qwerty"));
 }
 
+TEST(AtomicFileLeftovers, TheNextSaveOfAFileAndTheNextStartRemoveLeftoversInEveryFolder)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    for (const char* sub : {"Flugplan", "Karten", "Route"})
+        fs::create_directory(dir / sub);
+    const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    const auto leftover = [&](const std::string& name, bool stale) {
+        writeFile(dir / name, "half a save");
+        if (stale)
+            fs::last_write_time(dir / name, old);
+        return dir / name;
+    };
+    const auto stalePlan = leftover("Flugplan/.Stuttgart - Augsburg.tvsave-ReCfSC", true);
+    const auto freshPlan = leftover("Flugplan/.Stuttgart - Augsburg.tvsave-Fresh1", false);
+    const auto otherPlan = leftover("Flugplan/.Ulm - Augsburg.tvsave-ReCfSC", true);
+    const auto notOurs = leftover("Flugplan/Stuttgart - Augsburg.tvsave-ReCfSC", true);
+
+    ASSERT_TRUE(tv::writeFileAtomically(dir / "Flugplan/Stuttgart - Augsburg", "plan"));
+    EXPECT_FALSE(fs::exists(stalePlan)) << "the save of the same plan removes its leftover";
+    EXPECT_TRUE(fs::exists(freshPlan)) << "a save under way is never touched";
+    EXPECT_TRUE(fs::exists(otherPlan)) << "another plan's leftover waits for its save or the start";
+
+    const fs::path atStart[] = {otherPlan, leftover("Karten/.demo.crm.tvsave-abc123", true),
+                                leftover("Route/.Alpen.tvr.tvsave-abc123", true),
+                                leftover(".track.bak.tvsave-abc123", true),
+                                leftover(".position.crm.tvsave-abc123", true)};
+    tv::setProgramFolderForTesting(dir.path());
+    EXPECT_EQ(tv::removeStaleSaves(), 5);
+    tv::setProgramFolderForTesting({});
+    for (const fs::path& p : atStart)
+        EXPECT_FALSE(fs::exists(p)) << p;
+    EXPECT_TRUE(fs::exists(freshPlan));
+    EXPECT_EQ(readFile(notOurs), "half a save");
+    EXPECT_EQ(readFile(dir / "Flugplan/Stuttgart - Augsburg"), "plan");
+}
+
 TEST(ProgramFolderHook, TestFolderOverridesTheExecutableFolder)
 {
     TempDir dir;
