@@ -15,32 +15,6 @@
 namespace tv {
 namespace {
 
-// Halves away from zero on the decimal text of the value, so that 0.125 at 2 decimals (stored
-// as 0.1250000000000000069...) and 2.675 (stored as 2.67499999...) round as a pilot reads them.
-// The text is the value's first 15 significant digits, what a double holds reliably: a value
-// computed a unit in the last place beside a half (1.0049999999999997 for 1.005) still rounds
-// as the half it stands for, where its shortest exact text would not.
-double roundHalfAway(double magnitude, int decimals)
-{
-    if (decimals > 15)
-        return magnitude;
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = magnitude * scale;
-    if (scaled >= 4503599627370496.0) // from 2^52 on every double is whole
-        return magnitude;
-    // From 10^15 on, 15 significant digits would cut whole digits off the shown value
-    // (1234567890123456 is no 1234567890123460); there the double itself is rounded.
-    if (scaled >= 1e15)
-        return std::round(scaled) / scale;
-    // to_chars and from_chars, unlike printf, ignore the C locale's decimal mark.
-    char text[64];
-    const auto written =
-        std::to_chars(text, text + sizeof text, scaled, std::chars_format::general, 15);
-    double reread = 0.0;
-    std::from_chars(text, written.ptr, reread);
-    return std::floor(reread + 0.5) / scale;
-}
-
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -68,11 +42,11 @@ std::string formatPattern(double value, std::string_view pattern, NumberStyle st
     const double magnitude = std::fabs(value);
     const double rounded = style.halves == HalfRounding::ToEven
                                ? RoundHalfEven(magnitude, decimals)
-                               : roundHalfAway(magnitude, decimals);
+                               : RoundHalfAwayOnDecimalText(magnitude, decimals);
     // Fixed notation with "." whatever the C locale says (Qt sets it from the user's
     // settings at start, and a German one would give ",").
     // The largest double has 309 digits before the point. Long exports format hundreds of
-    // thousands of numbers, so the usual patterns need no heap buffer.
+    // thousands of numbers, so the usual patterns need no heap buffer beside the text itself.
     std::array<char, 400> local;
     std::vector<char> large;
     char* first = local.data();
@@ -83,26 +57,33 @@ std::string formatPattern(double value, std::string_view pattern, NumberStyle st
         last = large.data() + large.size();
     }
     const auto written = std::to_chars(first, last, rounded, std::chars_format::fixed, decimals);
-    const std::string digits(first, written.ptr);
+    const std::string_view digits(first, static_cast<size_t>(written.ptr - first));
     const size_t dot = digits.find('.');
-    std::string whole = dot == std::string::npos ? digits : digits.substr(0, dot);
-    std::string frac = dot == std::string::npos ? std::string() : digits.substr(dot + 1);
+    std::string_view whole = digits.substr(0, dot);
+    std::string_view frac =
+        dot == std::string_view::npos ? std::string_view() : digits.substr(dot + 1);
 
     if (whole == "0")
-        whole.clear();
-    while (static_cast<int>(whole.size()) < minIntDigits)
-        whole.insert(whole.begin(), '0');
-    while (static_cast<int>(frac.size()) > minDecimals && frac.back() == '0')
-        frac.pop_back();
+        whole = {};
+    const size_t padding = whole.size() < static_cast<size_t>(minIntDigits)
+                               ? static_cast<size_t>(minIntDigits) - whole.size()
+                               : 0;
+    while (frac.size() > static_cast<size_t>(minDecimals) && frac.back() == '0')
+        frac.remove_suffix(1);
+    const auto nonZero = [](std::string_view part) {
+        return part.find_first_of("123456789") != std::string_view::npos;
+    };
 
-    std::string text = whole;
+    std::string text;
+    text.reserve(1 + padding + whole.size() + 1 + frac.size());
+    if (value < 0 && (nonZero(whole) || nonZero(frac)))
+        text += '-';
+    text.append(padding, '0');
+    text += whole;
     if (point != std::string_view::npos) {
         text += style.decimalMark;
         text += frac;
     }
-    const bool anyNonZero = text.find_first_of("123456789") != std::string::npos;
-    if (value < 0 && anyNonZero)
-        text.insert(text.begin(), '-');
     return text;
 }
 

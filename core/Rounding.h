@@ -13,6 +13,13 @@ namespace tv {
 // large to carry that many decimals, NaN and infinities come back unchanged.
 double RoundHalfEven(double value, int decimals = 0);
 
+// `magnitude` (0 or more) rounded to `decimals` places with halves away from zero, on the
+// value's decimal text of 15 significant digits: 0.125 at 2 decimals (stored as
+// 0.1250000000000000069...) and 2.675 (stored as 2.67499999...) round as a pilot reads them,
+// and 1.0049999999999997 computed for 1.005 still rounds as the half it stands for. Values too
+// large to carry that many decimals, NaN and infinities come back unchanged.
+double RoundHalfAwayOnDecimalText(double magnitude, int decimals);
+
 // Whole number conversions with halves to even. Empty when the rounded value does not fit the
 // type (or is NaN): the caller treats that as a value that does not convert.
 std::optional<int16_t> ToInt16HalfEven(double value);

@@ -317,8 +317,6 @@ public:
     // The layers are given their inputs, the chart image is painted, the layer stack drawn
     // over it, and the controls show what the layers decided.
     void UpdateMap();
-    // The moving-map layer alone, over what the map shows (the aircraft after a lost fix).
-    void DrawMovingMap();
 
     // ================================================================ route and target
     void cmbRoute_Click();

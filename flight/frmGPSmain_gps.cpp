@@ -169,9 +169,13 @@ void frmGPSmain::timerCheck_Timer()
 
 void frmGPSmain::ClearInstruments()
 {
-    for (QLabel* display : {lblSpeed, lblBearing, lblAlt, lblLat, lblLong})
-        display->setText(QStringLiteral("---"));
     nav_.clearDisplays();
+    const GpsFix& fix = nav_.fix();
+    lblSpeed->setText(speedText(fix, nav_.units.speedKts));
+    lblBearing->setText(trackText(fix));
+    lblAlt->setText(altitudeText(fix, nav_.units.altFeet));
+    lblLat->setText(QStringLiteral("---"));
+    lblLong->setText(QStringLiteral("---"));
     showTargetFigures();
     ShowInstrument(0.0f);
 }
@@ -257,10 +261,10 @@ void frmGPSmain::gps_FixLost()
 {
     nav_.link.fixLost();
     showGpsPictures();
-    if (chart_.valid()) {
-        guarded([&] { DrawMovingMap(); });
-        picMap->Refresh();
-    }
+    // The displays show "---" as in the no-signal mode, and the map is drawn anew, chart first:
+    // the aircraft turns red where it was.
+    ClearInstruments();
+    UpdateMap();
 }
 
 } // namespace tv

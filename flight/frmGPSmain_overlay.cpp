@@ -103,11 +103,4 @@ void frmGPSmain::showMovingMapResult()
     }
 }
 
-void frmGPSmain::DrawMovingMap()
-{
-    prepareMovingMap();
-    guarded([&] { movingMap.draw(mapSurface(), mapView); });
-    showMovingMapResult();
-}
-
 } // namespace tv

@@ -190,6 +190,7 @@ void GpsFixBuilder::FixObtained()
 void GpsFixBuilder::FixLost()
 {
     fix_.valid = false;
+    clearShownValues();
     touched();
     if (next_)
         next_->FixLost();

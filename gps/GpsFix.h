@@ -8,11 +8,11 @@
 // true 0..360, altitude metres above mean sea level, time and date UTC.
 //
 // A value is what the displays show: it is set by its sentence while the receiver reports a
-// fix, and cleared when its sentence arrives without a fix (the displays then show "---"). A
-// lost fix alone clears nothing: what was received stays until its next sentence. An empty
-// field counts as 0, as the displays show it. The position
-// is kept through a lost fix (the aircraft stays where it was); `hasPosition` says whether the
-// last position sentence came with a fix.
+// fix, and cleared when its sentence arrives without a fix or when the receiver reports the fix
+// lost (the displays then show "---": a receiver without a fix often sends empty fields, and
+// figures of the last fix must not stand as if current). An empty field counts as 0, as the
+// displays show it. The position is kept through a lost fix (the aircraft stays where it
+// was); `hasPosition` says whether the last position sentence came with a fix.
 
 #include "gps/VB6NmeaInterpreter.h"
 

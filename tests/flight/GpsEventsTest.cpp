@@ -151,6 +151,27 @@ TEST_F(GpsEvents, LosingTheFixShowsTheNoFixPicture)
     EXPECT_TRUE(w.picGPSCheck[1]->isHidden());
 }
 
+TEST_F(GpsEvents, LosingTheFixBlanksTheFiguresAndShowsOneWholePicture)
+{
+    tv::MainConnection->Execute(
+        "INSERT INTO Waypoints (Name, Lat, Long, Kategorie) VALUES ('Mitte', 48.32, 9.32, '')");
+    tv::frmGPSmain& w = openWindow();
+    w.cmdKartezentrieren_Click();
+    w.cmdWayInfo_Click();
+    feed(rmc(48.30, 9.30, 250.0, 124.0) + gga("1067.1")); // redrawn, centred here
+    feed(rmc(48.30, 9.31, 250.0, 124.0)); // moved on; the next redraw is 20 positions away
+    ASSERT_EQ(w.lblSpeed->text(), "250");
+    ASSERT_EQ(w.lblAlt->text(), "3501");
+    feed(tvtest::fixStatus(false)); // status V, every other field empty
+    EXPECT_EQ(w.lblSpeed->text(), "---");
+    EXPECT_EQ(w.lblBearing->text(), "---");
+    EXPECT_EQ(w.lblAlt->text(), "---");
+    EXPECT_EQ(w.lblLat->text(), "---");
+    const QImage shown = w.mapSurface().image();
+    w.UpdateMap();
+    EXPECT_TRUE(shown == w.mapSurface().image()) << "the map shows what a fresh redraw shows";
+}
+
 class AutomaticRecording : public GpsEvents
 {
 protected:

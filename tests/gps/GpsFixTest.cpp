@@ -82,6 +82,17 @@ TEST_F(FixMotion, ValuesReceivedWithoutAFixAreGoneAsTheDisplaysShowThem)
     EXPECT_EQ(tv::shownTrackDeg(fix()), 0.0);
 }
 
+TEST_F(FixMotion, ALostFixWithEmptyFieldsClearsSpeedTrackAndAltitude)
+{
+    feed(kRmcValid);
+    feed("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,");
+    feed("$GPRMC,,V,,,,,,,,,");
+    EXPECT_FALSE(fix().speedKt);
+    EXPECT_FALSE(fix().trackDegTrue);
+    EXPECT_FALSE(fix().altitudeM);
+    EXPECT_NEAR(fix().latDeg, 48.1173, 1e-9) << "the aircraft stays where it was";
+}
+
 TEST_F(FixMotion, ShownTrackRoundsHalvesToEvenLikeTheDisplay)
 {
     feed("$GPRMC,123519,A,4807.038,N,01131.000,E,0,359.5,230394,,");
