@@ -83,10 +83,14 @@ public:
                                  {std::string(name)});
             }
         }
+        db.Execute("INSERT INTO Route (Name, Nummer) VALUES ('Bench', 1)");
+        route = {&db, db.LastInsertId()};
+        for (int k = 0; k < 20; ++k)
+            db.Execute("INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) "
+                       "VALUES (?, ?, 0, 'P', ?, ?)",
+                       {*route.routeId, k + 1, lat(rng), lon(rng)});
         t.commit();
         ta.commit();
-        for (int k = 0; k < 20; ++k)
-            route.push_back({lat(rng), lon(rng)});
     }
     ~Folder()
     {
@@ -98,7 +102,7 @@ public:
 
     tv::Connection db;
     tv::Connection airports;
-    std::vector<tv::PlanRoutePoint> route;
+    tv::PlanRouteLayer::Inputs route; // the 20-point route
 
 private:
     fs::path path_;

@@ -80,21 +80,6 @@ ChartChoice::Message ChartChoice::errorMessage(const QString& name, bool german)
             QStringLiteral("Map error")};
 }
 
-void ChartChoice::openActiveCharts(Recordset& maps, Connection& main)
-{
-    maps.Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", main);
-}
-
-std::vector<QString> ChartChoice::activeNames(Connection& main)
-{
-    Recordset maps;
-    openActiveCharts(maps, main);
-    std::vector<QString> names;
-    for (; !maps.Eof(); maps.MoveNext())
-        names.push_back(QString::fromStdString(maps.Field("Name").toString()));
-    return names;
-}
-
 bool ChartChoice::currentIsLoaded() const
 {
     const QString name = currentName();

@@ -50,10 +50,6 @@ public:
         QString title;
     };
     static Message errorMessage(const QString& name, bool german);
-    // Opens `maps` on the active charts in name order (ActiveMaps). Throws DbError.
-    static void openActiveCharts(Recordset& maps, Connection& main);
-    // The names of the active charts in name order (the chart combo's list). Throws DbError.
-    static std::vector<QString> activeNames(Connection& main);
     // A chart is loaded and usable: only then is anything drawn on the map.
     bool valid() const { return !loaded_.isEmpty(); }
     void invalidate() { loaded_.clear(); }

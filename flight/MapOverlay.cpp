@@ -87,9 +87,7 @@ std::vector<MapPoint> waypointsInView(Connection& main, double southDDMM, double
 std::vector<MapPoint> routePointsOf(Connection& main, const Value& routeId)
 {
     Recordset rs;
-    rs.Open("SELECT PointID, Name, Lat, Long FROM GpsPoints WHERE RouteID = ? "
-            "ORDER BY Nummer ASC",
-            main, {routeId});
+    openRoutePoints(rs, main, routeId.toInt());
     return readPoints(rs);
 }
 

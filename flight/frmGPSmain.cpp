@@ -12,6 +12,7 @@
 #include "flight/FlightLayout.h"
 #include "flight/FlightSettings.h"
 #include "flight/RouteWindow.h"
+#include "map/ChartRow.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
 #include "platform/ProgramFolder.h"
@@ -55,7 +56,7 @@ void frmGPSmain::Form_Load()
     ActiveMaps = std::make_shared<Recordset>();
     if (MainConnection) {
         guarded([&] { nav_.route.openList(*MainConnection); });
-        guarded([&] { ChartChoice::openActiveCharts(*ActiveMaps, *MainConnection); });
+        guarded([&] { openActiveCharts(*ActiveMaps, *MainConnection); });
     }
 
     // 3: start values (the navigation starts with them); centring is on.

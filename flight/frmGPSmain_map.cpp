@@ -14,6 +14,7 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "map/ChartImage.h"
+#include "map/ChartRow.h"
 #include "map/PictureBox.h"
 #include "map/ViewMemory.h"
 #include "platform/Connection.h"
@@ -207,7 +208,7 @@ void frmGPSmain::updateMapInfo()
 {
     if (!MainConnection)
         return;
-    const std::vector<QString> names = ChartChoice::activeNames(*MainConnection);
+    const std::vector<QString> names = activeChartNames(*MainConnection);
     PrevMapName = cmbMaps->currentText();
     {
         const QSignalBlocker quiet(cmbMaps);

@@ -5,6 +5,7 @@
 #include "core/Rounding.h"
 #include "core/SafeFileName.h"
 #include "platform/DbError.h"
+#include "route/RouteData.h"
 
 #include <system_error>
 
@@ -333,6 +334,18 @@ bool saveFlightPlan(Recordset& plan, const std::filesystem::path& file)
     } catch (const DbError&) {
         return false;
     }
+}
+
+std::vector<PlanPoint> routePlanPoints(Connection& db, int64_t routeId)
+{
+    Recordset points;
+    openRoutePoints(points, db, routeId);
+    std::vector<PlanPoint> out;
+    out.reserve(static_cast<size_t>(points.RecordCount()));
+    for (; !points.Eof(); points.MoveNext())
+        out.push_back({points.Field("id").toString(), points.Field("Name").toString(),
+                       points.Field("Lat").toDouble(), points.Field("Long").toDouble()});
+    return out;
 }
 
 } // namespace tv

@@ -8,6 +8,7 @@
 #include "flightplan/FlightPlanMath.h"
 #include "platform/Recordset.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,6 +16,8 @@
 #include <vector>
 
 namespace tv {
+
+class Connection;
 
 // The plan's fields in their order. Text fields are wide enough for any point name of the
 // Waypoints table and for wind texts with decimals.
@@ -33,6 +36,9 @@ struct PlanPoint
     double lat = 0; // DD.MM
     double lon = 0; // DD.MM
 };
+
+// The points of the route a plan is built for, in route order. Throws DbError.
+std::vector<PlanPoint> routePlanPoints(Connection& db, int64_t routeId);
 
 // The entry values of the legs of a saved plan by point id. The departure row is not among
 // them; when an id stands more than once the first leg row wins.

@@ -14,6 +14,7 @@
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/ProgramFolder.h"
+#include "route/RouteData.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -242,7 +243,7 @@ void frmFlugPlan::Form_Load()
         for (std::size_t c = 0; c < kColumnTwips.size(); ++c)
             gridFlug->setColumnWidth(static_cast<int>(c), px(kColumnTwips[c]));
         if (MainConnection)
-            routeList_.Open("SELECT * From Route Order by NUMMER ASC", *MainConnection);
+            openRouteList(routeList_, *MainConnection);
     });
     LoadFlightPlanDefaults();
 }
@@ -279,7 +280,7 @@ void frmFlugPlan::Form_Activate()
         if (routeList_.State() != Recordset::kStateOpen) {
             if (!MainConnection)
                 return;
-            routeList_.Open("SELECT * From Route Order by NUMMER ASC", *MainConnection);
+            openRouteList(routeList_, *MainConnection);
         } else {
             routeList_.Requery();
         }
@@ -449,13 +450,7 @@ void frmFlugPlan::BuildFlightPlan()
             paintBox(box, validBoxColour());
 
         PlanInput input;
-        Recordset points;
-        points.Open("SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC",
-                    *MainConnection, {Value(routeId)});
-        for (points.MoveFirst(); !points.Eof(); points.MoveNext())
-            input.points.push_back({points.Field("id").toString(), points.Field("Name").toString(),
-                                    points.Field("Lat").toDouble(),
-                                    points.Field("Long").toDouble()});
+        input.points = routePlanPoints(*MainConnection, routeId);
         if (input.points.empty()) {
             MsgBox(QStringLiteral("Flugstrecke - ") + cmbRoute->currentText() +
                        QStringLiteral(" - enthält keine Wegpunkte..."),

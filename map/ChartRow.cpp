@@ -1,5 +1,6 @@
 #include "map/ChartRow.h"
 
+#include "platform/Connection.h"
 #include "platform/Recordset.h"
 
 #include <cmath>
@@ -27,6 +28,22 @@ ChartRow readChartRow(const Recordset& maps)
     row.widthPx = storedNumber(maps, "Breite");
     row.heightPx = storedNumber(maps, "Höhe");
     return row;
+}
+
+void openActiveCharts(Recordset& maps, Connection& db)
+{
+    maps.Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", db);
+}
+
+std::vector<QString> activeChartNames(Connection& db)
+{
+    Recordset maps;
+    openActiveCharts(maps, db);
+    std::vector<QString> names;
+    names.reserve(static_cast<size_t>(maps.RecordCount()));
+    for (; !maps.Eof(); maps.MoveNext())
+        names.push_back(QString::fromStdString(maps.Field("Name").toString()));
+    return names;
 }
 
 } // namespace tv

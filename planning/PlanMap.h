@@ -47,8 +47,8 @@ struct PlanMapInputs
 {
     // The airspace layer's inputs; none: no airspaces and no airspace box.
     std::optional<PlanAirspaceMapLayer::Inputs> airspaces;
-    // The route line when shown; none: no line and no length.
-    std::optional<std::vector<PlanRoutePoint>> route;
+    // The route line's inputs when it is shown; none: no line and no length.
+    std::optional<PlanRouteLayer::Inputs> route;
     PlanWaypointLayer::Inputs waypoints;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/DbError.h"
 #include "platform/Log.h"
 #include "platform/Recordset.h"
+#include "route/RouteData.h"
 
 #include <QPainter>
 #include <QPen>
@@ -53,17 +54,38 @@ std::optional<PlanViewBox> planViewBox(const DrawSurface& surface, const MapView
 
 // ------------------------------------------------------------------------------ route
 
-void PlanRouteLayer::prepare(std::optional<std::vector<PlanRoutePoint>> route)
+std::vector<PlanRoutePoint> planRoutePoints(Connection& db, int64_t routeId)
 {
-    route_ = std::move(route);
+    Recordset rs;
+    openRoutePoints(rs, db, routeId);
+    const auto number = [](const Value& v) { return v.isNull() ? std::nullopt : v.asNumber(); };
+    const int latField = rs.FieldIndex("Lat");
+    const int longField = rs.FieldIndex("Long");
+    std::vector<PlanRoutePoint> points;
+    points.reserve(static_cast<size_t>(rs.RecordCount()));
+    for (; !rs.Eof(); rs.MoveNext())
+        points.push_back({number(rs.Field(latField)), number(rs.Field(longField))});
+    return points;
+}
+
+void PlanRouteLayer::prepare(std::optional<Inputs> inputs)
+{
+    in_ = inputs;
     lengthNm_.reset();
 }
 
 void PlanRouteLayer::draw(DrawSurface& surface, MapView& view)
 {
-    if (!route_)
+    if (!in_)
         return;
-    const std::vector<PlanRoutePoint>& route = *route_;
+    std::vector<PlanRoutePoint> route;
+    if (in_->routes && in_->routeId) {
+        try {
+            route = planRoutePoints(*in_->routes, *in_->routeId);
+        } catch (const DbError& e) {
+            logIgnoredFault(e, "a redraw ends quietly; the points read so far are drawn");
+        }
+    }
     double total = 0.0;
     const int width = view.zoomedDrawWidth(6);
     for (size_t k = 0; k + 1 < route.size(); ++k) {

@@ -31,12 +31,15 @@ inline constexpr uint32_t kMapPointColour = 0xFF0000;        // blue
 inline constexpr uint32_t kAirportRingColour = 0x800000;     // navy
 inline constexpr uint32_t kPlanRouteColour = 0x800000;       // navy
 
-// One point of the route as stored (GpsPoints), in route order.
+// One point of the route as stored (GpsPoints), in route order; a field without a number
+// leaves its value empty.
 struct PlanRoutePoint
 {
     std::optional<double> latDDMM;
     std::optional<double> lonDDMM;
 };
+// The positions of a route's points in route order. Throws DbError.
+std::vector<PlanRoutePoint> planRoutePoints(Connection& db, int64_t routeId);
 
 // The DD.MM box the map shows (top, left, bottom, right): the waypoint query's bounds.
 struct PlanViewBox
@@ -59,21 +62,27 @@ struct PlanMapSymbol
 // label, each layer in one pass over the surface. The pen is black, three pixels afterwards.
 void drawPlanSymbols(DrawSurface& surface, const std::vector<PlanMapSymbol>& symbols);
 
-// "route": the legs between the route's points, navy, thickening as the chart is enlarged.
-// The route's length in NM (legs whose ends both have a position; CalcRouteDist's zero rules)
-// is kept for the window.
+// "route": the legs between the points of a route of data.tvd, navy, thickening as the chart is
+// enlarged. The route's length in NM (legs whose ends both have a position; CalcRouteDist's
+// zero rules) is kept for the window. A database fault ends the layer quietly: the points read
+// so far are drawn and measured.
 class PlanRouteLayer final : public MapLayer
 {
 public:
+    struct Inputs
+    {
+        Connection* routes = nullptr;   // data.tvd; null: no points
+        std::optional<int64_t> routeId; // the route shown; none: no points
+    };
     // None: the route line is not shown and no length is worked out.
-    void prepare(std::optional<std::vector<PlanRoutePoint>> route);
+    void prepare(std::optional<Inputs> inputs);
     std::string name() const override { return "route"; }
     void draw(DrawSurface& surface, MapView& view) override;
     // Empty when the route is not shown or the layer was not drawn.
     std::optional<double> lengthNm() const { return lengthNm_; }
 
 private:
-    std::optional<std::vector<PlanRoutePoint>> route_;
+    std::optional<Inputs> in_;
     std::optional<double> lengthNm_;
 };
 

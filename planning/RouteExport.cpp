@@ -5,6 +5,7 @@
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
 #include "platform/RowsetXml.h"
+#include "route/RouteData.h"
 
 #include <cmath>
 #include <system_error>
@@ -14,11 +15,11 @@ namespace tv {
 std::vector<RouteChoice> listRoutes(Connection& db)
 {
     Recordset rs;
-    rs.Open("SELECT RouteID, Name From Route Order by NUMMER ASC", db);
+    openRouteList(rs, db);
     std::vector<RouteChoice> routes;
     routes.reserve(static_cast<std::size_t>(rs.RecordCount()));
     for (; !rs.Eof(); rs.MoveNext())
-        routes.push_back({rs.Field(0).toInt(), rs.Field(1).toString()});
+        routes.push_back({rs.Field("RouteID").toInt(), rs.Field("Name").toString()});
     return routes;
 }
 
@@ -168,8 +169,7 @@ RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
     result.file = routeFilePath(programFolder, route.name);
     try {
         Recordset points;
-        points.Open("SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC", db,
-                    {route.routeId});
+        openRoutePoints(points, db, route.routeId);
         // The checks come before the folder is made: a route that is not written leaves no
         // trace.
         if (points.RecordCount() == 0) {

@@ -3,8 +3,8 @@
 // Route files: one stored route written as a rowset file (platform/RowsetXml.h) that another
 // installation can import (RouteImport.h).
 //
-// A route file holds the route's GpsPoints rows exactly as the main data file returns them for
-// "SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC": all seven columns (id,
+// A route file holds the route's GpsPoints rows exactly as openRoutePoints (route/RouteData.h)
+// reads them from the main data file: all seven columns (id,
 // RouteID, Nummer, PointID, Name, Lat, Long) with their types, one row per point in route
 // order. Lat and Long are DD.MM. The file carries no route name: the name is the file name,
 // Route/<name>.tvr in the program folder.

@@ -1,12 +1,12 @@
 #include "planning/frmManager.h"
 
+#include "core/Categories.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "planning/CategoryAssign.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
-#include "platform/Recordset.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -126,23 +126,18 @@ void frmManager::Form_Load()
         return;
     // When the data file fails, the lists show what could be read.
     guarded([this] {
-        Recordset rs;
-        rs.Open("SELECT PointID, Name, Kategorie FROM Waypoints ORDER BY Name ASC",
-                *MainConnection);
-        for (; !rs.Eof(); rs.MoveNext()) {
-            pointIds_.push_back(rs.Field(0).toInt());
-            listWegpunkt->addItem(QString::fromStdString(rs.Field(1).toString()));
-            listKategorie->addItem(QString::fromStdString(rs.Field(2).toString()));
+        for (const ManagedWaypoint& w : waypointsByName(*MainConnection)) {
+            pointIds_.push_back(w.pointId);
+            listWegpunkt->addItem(QString::fromStdString(w.name));
+            listKategorie->addItem(QString::fromStdString(w.category));
         }
         if (listWegpunkt->count() > 0) {
             const QSignalBlocker block(listWegpunkt);
             listWegpunkt->setCurrentRow(0, QItemSelectionModel::NoUpdate);
             keepInStep(listWegpunkt, listKategorie);
         }
-        Recordset categories;
-        categories.Open("SELECT Kategorie FROM Kategorie ORDER BY Nummer ASC", *MainConnection);
-        for (; !categories.Eof(); categories.MoveNext())
-            cmbKategorie->addItem(QString::fromStdString(categories.Field(0).toString()));
+        for (const CategoryRow& category : listCategories(*MainConnection))
+            cmbKategorie->addItem(QString::fromStdString(category.name));
         if (cmbKategorie->count() > 0)
             cmbKategorie->setCurrentIndex(0);
     });
@@ -155,15 +150,13 @@ void frmManager::fillCategories()
     const QSignalBlocker block(listKategorie);
     guarded([this] {
         // Row i stands for pointIds_[i]; a waypoint deleted meanwhile keeps its old line.
-        Recordset rs;
-        rs.Open("SELECT PointID, Kategorie FROM Waypoints", *MainConnection);
-        std::unordered_map<int64_t, QString> category;
-        for (; !rs.Eof(); rs.MoveNext())
-            category[rs.Field(0).toInt()] = QString::fromStdString(rs.Field(1).toString());
+        const std::unordered_map<int64_t, std::string> category =
+            waypointCategories(*MainConnection);
         for (size_t i = 0; i < pointIds_.size(); ++i) {
             const auto it = category.find(pointIds_[i]);
             if (it != category.end() && static_cast<int>(i) < listKategorie->count())
-                listKategorie->item(static_cast<int>(i))->setText(it->second);
+                listKategorie->item(static_cast<int>(i))
+                    ->setText(QString::fromStdString(it->second));
         }
     });
 }

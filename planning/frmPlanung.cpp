@@ -1,6 +1,7 @@
 #include "planning/frmPlanung.h"
 
 #include "airspace/AirspacePainter.h"
+#include "core/Categories.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/KeyUp.h"
@@ -15,9 +16,11 @@
 #include "planning/PlanText.h"
 #include "planning/PlanWindowLink.h"
 #include "planning/RouteName.h"
+#include "planning/WaypointList.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/ProgramFolder.h"
+#include "route/RouteData.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -39,7 +42,6 @@ namespace tv {
 namespace {
 
 const QString kAllWaypoints = QStringLiteral("Alle Wegpunkte");
-constexpr const char* kMapsSql = "SELECT * From Maps Where Active <> 0 Order by NAME ASC";
 
 QString cssColour(uint32_t c)
 {
@@ -444,9 +446,9 @@ void frmPlanung::Form_Load()
     // The main data file holds the tables; a damaged file leaves the lists empty.
     guarded([this] {
         if (MainConnection) {
-            planrouteRS.Open("SELECT * From Route Order by NUMMER ASC", *MainConnection);
-            waypointsRS.Open("SELECT * From Waypoints Order by NAME ASC", *MainConnection);
-            mapsRS.Open(kMapsSql, *MainConnection);
+            openRouteList(planrouteRS, *MainConnection);
+            openWaypointList(waypointsRS, *MainConnection, std::nullopt);
+            openActiveCharts(mapsRS, *MainConnection);
         }
     });
     measuring_ = false;
@@ -507,12 +509,12 @@ void frmPlanung::Form_Activate()
         }
 
         if (MainConnection) {
-            kategorieRS.Open("SELECT * From Kategorie Order by NUMMER ASC", *MainConnection);
+            const std::vector<CategoryRow> categories = listCategories(*MainConnection);
             const QSignalBlocker block(cmbKat);
             cmbKat->clear();
             cmbKat->addItem(kAllWaypoints);
-            for (; !kategorieRS.Eof(); kategorieRS.MoveNext())
-                cmbKat->addItem(QString::fromStdString(kategorieRS.Field("Kategorie").toString()));
+            for (const CategoryRow& category : categories)
+                cmbKat->addItem(QString::fromStdString(category.name));
             cmbKat->setCurrentIndex(0);
             tKat->setText(kAllWaypoints);
         }
@@ -650,10 +652,8 @@ void frmPlanung::updateMapInfo()
     if (!MainConnection)
         return;
     guarded([this] {
-        Recordset rs;
-        rs.Open(kMapsSql, *MainConnection);
-        for (; !rs.Eof(); rs.MoveNext())
-            cmbMaps->addItem(QString::fromStdString(rs.Field("Name").toString()));
+        for (const QString& name : activeChartNames(*MainConnection))
+            cmbMaps->addItem(name);
     });
     cmbMaps->setEditText(text);
 }

@@ -106,7 +106,6 @@ public:
     Recordset planpointsRS;
     Recordset planrouteRS;
     Recordset waypointsRS;
-    Recordset kategorieRS;
     Recordset mapsRS;
 
     PlanMap& planMap() { return map_; }

@@ -9,8 +9,6 @@
 #include "planning/PlanAirspaceDisplay.h"
 #include "planning/PlanText.h"
 #include "platform/Connection.h"
-#include "platform/DbError.h"
-#include "platform/Log.h"
 #include "platform/Recordset.h"
 
 #include <QComboBox>
@@ -21,16 +19,6 @@
 
 namespace tv {
 
-namespace {
-
-std::optional<double> optionalField(const Recordset& rs, const char* name)
-{
-    const Value v = rs.Field(name);
-    return v.isNull() ? std::nullopt : v.asNumber();
-}
-
-} // namespace
-
 void frmPlanung::RedrawMap()
 {
     PlanMapInputs in;
@@ -38,19 +26,8 @@ void frmPlanung::RedrawMap()
                                                 planAirspaceSwitches(airspaceChoice_), Language};
     std::optional<int64_t> routeId;
     if (showRoute_) {
-        in.route.emplace();
         routeId = currentKey(planrouteRS, "RouteID");
-        if (routeId && MainConnection) {
-            try {
-                Recordset rs;
-                rs.Open("SELECT Lat, Long From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC",
-                        *MainConnection, {*routeId});
-                for (; !rs.Eof(); rs.MoveNext())
-                    in.route->push_back({optionalField(rs, "Lat"), optionalField(rs, "Long")});
-            } catch (const DbError& e) {
-                logIgnoredFault(e, "a redraw ends quietly; the points read so far are drawn");
-            }
-        }
+        in.route = PlanRouteLayer::Inputs{MainConnection.get(), routeId};
     }
     in.waypoints.waypoints = MainConnection.get();
     in.waypoints.currentPointId = currentKey(waypointsRS, "PointID");

@@ -9,6 +9,7 @@
 #include "planning/RouteName.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
+#include "route/RouteData.h"
 #include "route/RouteEditing.h"
 
 #include <QTableView>
@@ -39,8 +40,7 @@ void frmPlanung::reopenPoints()
     const std::optional<int64_t> routeId = currentKey(planrouteRS, "RouteID");
     const bool opened = guarded([&] {
         if (routeId && MainConnection)
-            planpointsRS.Open("SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC",
-                              *MainConnection, {*routeId});
+            openRoutePoints(planpointsRS, *MainConnection, *routeId);
         else
             planpointsRS.Close();
     });

@@ -7,6 +7,7 @@
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
 #include "map/PictureBox.h"
+#include "planning/WaypointList.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 
@@ -97,9 +98,7 @@ void frmPlanung::cmdNew_Click()
     try {
         // The name is looked up in the whole table (ignoring case, umlauts included), also
         // while the list shows one category only.
-        Recordset same;
-        same.Open("SELECT PointID FROM Waypoints WHERE Name = ?", *MainConnection, {name});
-        if (same.RecordCount() > 0) {
+        if (waypointNameTaken(*MainConnection, name)) {
             if (waypointsRS.RecordCount() > 0) {
                 waypointsRS.MoveFirst();
                 waypointsRS.Find("Name", CompareOp::Equal, Value(name));
@@ -262,11 +261,10 @@ void frmPlanung::openWaypoints(const QString& category)
     if (!MainConnection)
         return;
     const bool opened = guarded([&] {
-        if (category == kAllWaypoints)
-            waypointsRS.Open("SELECT * From Waypoints Order by NAME ASC", *MainConnection);
-        else
-            waypointsRS.Open("SELECT * From Waypoints WHERE Kategorie = ? ORDER by NAME ASC",
-                             *MainConnection, {category.toStdString()});
+        openWaypointList(waypointsRS, *MainConnection,
+                         category == kAllWaypoints
+                             ? std::nullopt
+                             : std::optional<std::string>(category.toStdString()));
     });
     if (!opened)
         waypointsRS.Close(); // an empty list

@@ -23,7 +23,7 @@ void ActiveRoute::openList(Connection& db)
     if (!routes)
         routes = std::make_shared<Recordset>();
     if (!isOpen(routes))
-        routes->Open(kRoutesSql, db);
+        openRouteList(*routes, db);
 }
 
 ActiveRoute::Choice ActiveRoute::refresh(Connection& db, std::optional<int64_t> routeKey,
@@ -34,7 +34,7 @@ ActiveRoute::Choice ActiveRoute::refresh(Connection& db, std::optional<int64_t> 
     if (isOpen(routes))
         routes->Requery();
     else
-        routes->Open(kRoutesSql, db);
+        openRouteList(*routes, db);
     if (!points)
         points = std::make_shared<Recordset>();
 

@@ -8,6 +8,13 @@
 namespace tv {
 namespace {
 
+// The one place of the route list's and a route's points' SELECT: every window and file
+// export reads routes through the functions below.
+constexpr const char* kRoutesSql = "SELECT * From Route Order by NUMMER ASC";
+// The route key is a bound parameter.
+constexpr const char* kRoutePointsSql =
+    "SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC";
+
 std::optional<int64_t> integerField(const Recordset& set, const char* field)
 {
     if (!set.HasCurrentRow())
@@ -26,6 +33,12 @@ GeoPos RoutePoint::position() const
 }
 
 // --- route data ----------------------------------------------------------------------------
+
+void openRouteList(Recordset& routes, Connection& connection)
+{
+    routes.Close();
+    routes.Open(kRoutesSql, connection);
+}
 
 void openRoutePoints(Recordset& points, Connection& connection, int64_t routeId)
 {

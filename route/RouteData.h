@@ -39,13 +39,10 @@ struct RoutePoint
 
 // --- route data ----------------------------------------------------------------------------
 
-// One route's points in Nummer order; the route key is a bound parameter.
-inline constexpr const char* kRoutePointsSql =
-    "SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC";
-// The route list in its order.
-inline constexpr const char* kRoutesSql = "SELECT * From Route Order by NUMMER ASC";
-
-// (Re)opens `points` on the given route's points. Throws DbError.
+// (Re)opens `routes` on the route list (every Route row) in its order (Nummer). Throws DbError.
+void openRouteList(Recordset& routes, Connection& connection);
+// (Re)opens `points` on the given route's points (every GpsPoints row) in Nummer order.
+// Throws DbError.
 void openRoutePoints(Recordset& points, Connection& connection, int64_t routeId);
 // The current row of a point set; a missing value reads as 0 or "".
 RoutePoint routePointFromRow(const Recordset& points);

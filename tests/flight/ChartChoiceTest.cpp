@@ -2,6 +2,7 @@
 // scales, and the view kept for each chart.
 #include "flight/ChartChoice.h"
 #include "core/Variablen.h"
+#include "map/ChartRow.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "schema/Layout.h"
@@ -42,7 +43,7 @@ protected:
     void openActiveCharts()
     {
         tv::ActiveMaps = std::make_shared<tv::Recordset>();
-        tv::ActiveMaps->Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", db);
+        tv::openActiveCharts(*tv::ActiveMaps, db);
     }
     std::string file(const std::string& name)
     {

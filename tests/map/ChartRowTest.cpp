@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -41,6 +42,27 @@ TEST(ChartRowReader, ReadsWhatIsStoredAsANumberAndNothingElse)
              {row.southDDMM, row.northDDMM, row.westDDMM, row.eastDDMM, row.widthPx, row.heightPx})
             EXPECT_EQ(field, want) << stored;
     }
+}
+
+// The chart box of both maps offers the charts whose Active is set (any value but 0; NULL is
+// not set), by name.
+TEST(ActiveCharts, OnlyChartsSetActiveByName)
+{
+    tvtest::TempDir dir;
+    tvtest::buildWithPlainSqlite(
+        dir / "data.tvd",
+        R"(CREATE TABLE Maps (Name, Unten, Oben, Links, Rechts, Breite, "Höhe", Active);)",
+        {"INSERT INTO Maps (Name, Active) VALUES ('c.jpg', 1), ('off.jpg', 0), ('a.jpg', -1), "
+         "('none.jpg', NULL), ('b.jpg', 1)"});
+    tv::Connection db;
+    db.Open((dir / "data.tvd").string());
+    EXPECT_EQ(tv::activeChartNames(db),
+              (std::vector<QString>{QStringLiteral("a.jpg"), QStringLiteral("b.jpg"),
+                                    QStringLiteral("c.jpg")}));
+    tv::Recordset maps;
+    tv::openActiveCharts(maps, db);
+    EXPECT_EQ(maps.RecordCount(), 3);
+    EXPECT_EQ(tv::readChartRow(maps).widthPx, std::nullopt); // every field is there to read
 }
 
 } // namespace

@@ -183,10 +183,29 @@ TEST(PlanMapSymbols, AirportRingAndRunwayBar)
     EXPECT_EQ(at(map, 384, 125), tv::kAirportRingColour);
 }
 
+namespace {
+
+// A route of data.tvd through the given DD.MM positions, in order; the inputs that show it.
+tv::PlanRouteLayer::Inputs routeThrough(tvtest::PlanData& data,
+                                        const std::vector<tv::PlanRoutePoint>& points)
+{
+    const int64_t route = data.addRoute("R" + std::to_string(data.routeList().size()), 1);
+    for (size_t i = 0; i < points.size(); ++i)
+        data.db->Execute("INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) "
+                         "VALUES (?, ?, 0, 'P', ?, ?)",
+                         {route, static_cast<double>(i + 1),
+                          points[i].latDDMM ? tv::Value(*points[i].latDDMM) : tv::Value(),
+                          points[i].lonDDMM ? tv::Value(*points[i].lonDDMM) : tv::Value()});
+    return {data.db.get(), route};
+}
+
+} // namespace
+
 TEST(PlanMapRoute, NavyLineThinsAsTheUserZoomsOut)
 {
+    tvtest::PlanData data;
     // Two points on 47°45' N from 10°06' E to 10°54' E.
-    const std::vector<tv::PlanRoutePoint> route = {{47.45, 10.06}, {47.45, 10.54}};
+    const tv::PlanRouteLayer::Inputs route = routeThrough(data, {{47.45, 10.06}, {47.45, 10.54}});
     struct Case
     {
         int slider;
@@ -206,23 +225,29 @@ TEST(PlanMapRoute, NavyLineThinsAsTheUserZoomsOut)
 
 TEST(PlanMapRoute, LengthInWholeMiles)
 {
+    tvtest::PlanData data;
     PlanMap map = loadedMap();
-    const std::vector<tv::PlanRoutePoint> meridian = {{50.00, 10.00}, {51.00, 10.00}};
     tv::PlanMapInputs layers;
-    layers.route = meridian;
+    layers.route = routeThrough(data, {{50.00, 10.00}, {51.00, 10.00}});
     const auto length = map.RedrawMap(layers).routeLengthNm;
     ASSERT_TRUE(length);
     EXPECT_EQ(tv::routeLengthText(*length, {}), QStringLiteral("60 NM"));
 
-    const std::vector<tv::PlanRoutePoint> one = {{50.00, 10.00}};
-    layers.route = one;
+    layers.route = routeThrough(data, {{50.00, 10.00}});
     EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}), QStringLiteral(" NM"));
 
     // A point without a position draws no leg and adds nothing.
-    const std::vector<tv::PlanRoutePoint> gap = {
-        {50.00, 10.00}, {std::nullopt, 10.0}, {51.00, 10.00}};
-    layers.route = gap;
+    layers.route = routeThrough(data, {{50.00, 10.00}, {std::nullopt, 10.0}, {51.00, 10.00}});
     EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}), QStringLiteral(" NM"));
+
+    // No route chosen, or no data file: the line is shown without points.
+    for (const tv::PlanRouteLayer::Inputs none :
+         {tv::PlanRouteLayer::Inputs{data.db.get(), std::nullopt},
+          tv::PlanRouteLayer::Inputs{nullptr, layers.route->routeId}}) {
+        layers.route = none;
+        EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}),
+                  QStringLiteral(" NM"));
+    }
 }
 
 TEST(PlanMapLayers, WaypointsOverTheRouteLineOverTheChart)
@@ -233,7 +258,7 @@ TEST(PlanMapLayers, WaypointsOverTheRouteLineOverTheChart)
     PlanMap map = loadedMap();
     EXPECT_EQ(map.layerNames(), (std::vector<std::string>{"airspaces", "route", "waypoints"}));
     tv::PlanMapInputs in;
-    in.route = std::vector<tv::PlanRoutePoint>{{47.45, 10.06}, {47.45, 10.54}};
+    in.route = routeThrough(data, {{47.45, 10.06}, {47.45, 10.54}});
     in.waypoints.waypoints = data.db.get();
     const tv::PlanMapResult result = map.RedrawMap(in);
     EXPECT_EQ(at(map, 253, 125), tv::kOtherWaypointColour); // the symbol over the line
