@@ -78,7 +78,8 @@ std::string storeFaultText(StoreFault fault, int language)
     case StoreFault::DiskFull:
         return de ? "Der Datenträger ist voll." : "The disk is full.";
     case StoreFault::DiskError:
-        return de ? "Der Datenträger meldet einen Schreibfehler." : "The disk reported a write error.";
+        return de ? "Der Datenträger meldet einen Schreibfehler."
+                  : "The disk reported a write error.";
     case StoreFault::Damaged:
         return de ? "Die Datenbank ist beschädigt." : "The database is damaged.";
     case StoreFault::OutOfMemory:

@@ -37,12 +37,12 @@ struct RouteFilePoint
 
 // Why a file that was read could not be stored.
 enum class StoreFault {
-    None,        // the file was not read, or was stored
-    Locked,      // another program holds the data file
-    ReadOnly,    // the data file or its folder cannot be written
+    None,     // the file was not read, or was stored
+    Locked,   // another program holds the data file
+    ReadOnly, // the data file or its folder cannot be written
     DiskFull,
-    DiskError,   // the disk failed to write
-    Damaged,     // the data file is no sound database
+    DiskError, // the disk failed to write
+    Damaged,   // the data file is no sound database
     OutOfMemory,
     Other,
 };
@@ -50,8 +50,8 @@ enum class StoreFault {
 // Why a route file was not imported.
 struct RouteFileProblem
 {
-    std::string reason;                   // for the log
-    std::optional<RoutePointFault> point; // the row at fault, when one row is, for the pilot
+    std::string reason;                      // for the log
+    std::optional<RoutePointFault> point;    // the row at fault, when one row is, for the pilot
     StoreFault notStored = StoreFault::None; // the file was read, the database did not take it
 };
 

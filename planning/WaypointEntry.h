@@ -51,9 +51,9 @@ struct WaypointCheck
 // The checks of adding and changing, in this order: a name (not blank); a latitude that reads
 // as a number (readStrictNumber) and lies within 90°; a longitude that reads as a number and
 // lies within 180° (DD.MM magnitudes, so 90.00 and 180.00 are the limits, and minutes of 60 or
-// more are refused with the same message: 89.7 is 89°70', beyond the pole; see IsDDMMWithin). The first failure gives its
-// message ("Datenfehler" / "Data error"); German asks for the "Waypoint" name when adding and
-// for the "Wegpunkt" name when changing, as the program always has.
+// more are refused with the same message: 89.7 is 89°70', beyond the pole; see IsDDMMWithin). The
+// first failure gives its message ("Datenfehler" / "Data error"); German asks for the "Waypoint"
+// name when adding and for the "Wegpunkt" name when changing, as the program always has.
 WaypointCheck checkWaypointBoxes(const WaypointBoxes& boxes, WaypointEdit edit, int16_t language);
 
 // "The waypoint already exists..." for a name the list already holds.

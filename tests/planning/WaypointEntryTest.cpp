@@ -168,25 +168,25 @@ TEST(WaypointChecks, MinutesOfSixtyOrMoreAreNoPlaceInBoxesAndGrid)
         QString message; // empty: accepted
     };
     const Case cases[] = {
-        {"48.5999", "9.59", false, {}},     // 48°59.99', 9°59'
-        {"90", "180", true, {}},             // the pole and the date line themselves
-        {"0.5959", "179.5959", true, {}},
-        {"89.7", "9", false, pole},          // 89°70' = 90°10'
-        {"48.6", "9", true, pole},           // 48°60'
-        {"89.6", "9", false, pole},          // 89°60', stored a hair below 89.6
-        {"48,60", "9", false, pole},
-        {"47.99", "9", false, pole},         // 47°99'
-        {"48", "179.9", false, dateLine},    // 179°90'
-        {"48", "9.60", true, dateLine},
-        {"91", "9", false, pole},
+        {"48.5999", "9.59", false, {}},   // 48°59.99', 9°59'
+        {"90", "180", true, {}},          // the pole and the date line themselves
+        {"0.5959", "179.5959", true, {}}, // 0°59.59', 179°59.59'
+        {"89.7", "9", false, pole},       // 89°70' = 90°10'
+        {"48.6", "9", true, pole},        // 48°60'
+        {"89.6", "9", false, pole},       // 89°60', held a hair below 89.6
+        {"48,60", "9", false, pole},      // 48°60' with a comma
+        {"47.99", "9", false, pole},      // 47°99'
+        {"48", "179.9", false, dateLine}, // 179°90'
+        {"48", "9.60", true, dateLine},   // 9°60'
+        {"91", "9", false, pole},         // beyond the pole in degrees
     };
     for (const Case& c : cases) {
         const QString lat = QString::fromLatin1(c.lat);
         const QString lon = QString::fromLatin1(c.lon);
         const QString at = lat + QLatin1Char(' ') + lon;
-        const tv::WaypointCheck box = tv::checkWaypointBoxes(
-            boxes("P", lat, lon, c.south ? "S" : "N", c.south ? "W" : "E"), WaypointEdit::Add,
-            kGerman);
+        const tv::WaypointCheck box =
+            tv::checkWaypointBoxes(boxes("P", lat, lon, c.south ? "S" : "N", c.south ? "W" : "E"),
+                                   WaypointEdit::Add, kGerman);
         EXPECT_EQ(box.message ? box.message->text : QString(), c.message) << at.toStdString();
         EXPECT_EQ(box.entry.has_value(), c.message.isEmpty()) << at.toStdString();
         const QString sign = c.south ? QStringLiteral("-") : QString();
