@@ -49,6 +49,18 @@ double DegreesToDDMM(double degrees)
     return degrees < 0 ? -ddmm : ddmm;
 }
 
+bool IsDDMMWithin(double ddmm, double maxDegrees)
+{
+    const double m = std::fabs(ddmm);
+    if (!std::isfinite(m) || m > maxDegrees + 1.0)
+        return false;
+    constexpr double kScale = 1e8; // eight decimals: minutes to a millionth
+    const long long scaled = std::llround(m * kScale);
+    const long long minutesScaled = scaled % static_cast<long long>(kScale);
+    return minutesScaled < 60 * static_cast<long long>(kScale) / 100 &&
+           scaled <= std::llround(maxDegrees * kScale);
+}
+
 double Arccos(double x)
 {
     if (std::fabs(x) < 1.0)

@@ -24,6 +24,12 @@ inline constexpr double kHalfPiBoundary = 1.5707963267949;
 double DDMMToDegrees(double ddmm);
 // Decimal degrees -> DD.MM, unrounded: magnitude converted, sign kept (-7.5 -> -7.3).
 double DegreesToDDMM(double degrees);
+// True when a DD.MM value names a place at most `maxDegrees` from 0 (90 for a latitude, 180 for
+// a longitude), sign ignored: minutes below 60, and degrees with minutes at most maxDegrees°00'
+// (89.7 is 89°70' = 90°10', refused; 48.6 is 48°60', refused). The value counts at eight
+// decimals, so a double a hair below 48.6 is still 48°60', while 48.5999 is 48°59.99'.
+// NaN and infinities are no place.
+bool IsDDMMWithin(double ddmm, double maxDegrees);
 
 // Arc cosine in radians, 0..pi. Arguments at or beyond +-1 (rounding noise in the formulas
 // below) are clamped: >= 1 gives 0, <= -1 gives 2 * kHalfPiBoundary. NaN stays NaN.

@@ -1,10 +1,14 @@
 #include "planning/RouteImport.h"
 
 #include "platform/Connection.h"
+#include "platform/DbError.h"
 #include "platform/Recordset.h"
 #include "platform/TextFold.h"
 
+#include <sqlite3.h>
+
 #include <exception>
+#include <new>
 #include <unordered_map>
 
 namespace tv {
@@ -36,6 +40,56 @@ std::function<void(std::size_t)>& importRowHook()
 bool differs(const Value& stored, const Value& file)
 {
     return stored.isNumber() && file.isNumber() && stored.toDouble() != file.toDouble();
+}
+
+StoreFault storeFault(int sqliteCode)
+{
+    switch (sqliteCode) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return StoreFault::Locked;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        return StoreFault::ReadOnly;
+    case SQLITE_FULL:
+        return StoreFault::DiskFull;
+    case SQLITE_IOERR:
+        return StoreFault::DiskError;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return StoreFault::Damaged;
+    case SQLITE_NOMEM:
+        return StoreFault::OutOfMemory;
+    default:
+        return StoreFault::Other;
+    }
+}
+
+std::string storeFaultText(StoreFault fault, int language)
+{
+    const bool de = language == 0;
+    switch (fault) {
+    case StoreFault::Locked:
+        return de ? "Die Datenbank ist von einem anderen Programm gesperrt."
+                  : "The database is locked by another program.";
+    case StoreFault::ReadOnly:
+        return de ? "Die Datenbank ist schreibgeschützt." : "The database is read-only.";
+    case StoreFault::DiskFull:
+        return de ? "Der Datenträger ist voll." : "The disk is full.";
+    case StoreFault::DiskError:
+        return de ? "Der Datenträger meldet einen Schreibfehler."
+                  : "The disk reported a write error.";
+    case StoreFault::Damaged:
+        return de ? "Die Datenbank ist beschädigt." : "The database is damaged.";
+    case StoreFault::OutOfMemory:
+        return de ? "Der Arbeitsspeicher reicht nicht aus." : "There is not enough memory.";
+    case StoreFault::None:
+    case StoreFault::Other:
+        break;
+    }
+    return de ? "Die Datenbank hat die Daten nicht angenommen."
+              : "The database did not accept the data.";
 }
 
 } // namespace
@@ -155,6 +209,12 @@ RouteImportResult importRoutePoints(Connection& db, const std::vector<RouteFileP
         result = RouteImportResult{};
         result.routeName = routeName;
         result.problem.reason = e.what();
+        if (const auto* refused = dynamic_cast<const DbError*>(&e))
+            result.problem.notStored = storeFault(refused->sqliteCode());
+        else if (dynamic_cast<const std::bad_alloc*>(&e))
+            result.problem.notStored = StoreFault::OutOfMemory;
+        else
+            result.problem.notStored = StoreFault::Other;
     }
     return result;
 }
@@ -175,6 +235,13 @@ RouteImportResult importRouteFile(Connection& db, const std::filesystem::path& f
 
 MessageText routeImportFailedMessage(int language, const RouteFileProblem& problem)
 {
+    if (problem.notStored != StoreFault::None) {
+        const std::string why = storeFaultText(problem.notStored, language);
+        return language == 0
+                   ? MessageText{"Datenfehler",
+                                 "Die Daten konnten nicht gespeichert werden.\n\n" + why}
+                   : MessageText{"Data error", "The data could not be written.\n\n" + why};
+    }
     MessageText m = language == 0 ? MessageText{"Datenfehler", "Fehler beim Einlesen der Wegpunkte"}
                                   : MessageText{"Data error", "Error reading waypoint data"};
     if (problem.point)

@@ -35,11 +35,24 @@ struct RouteFilePoint
     Value lon;
 };
 
+// Why a file that was read could not be stored.
+enum class StoreFault {
+    None,     // the file was not read, or was stored
+    Locked,   // another program holds the data file
+    ReadOnly, // the data file or its folder cannot be written
+    DiskFull,
+    DiskError, // the disk failed to write
+    Damaged,   // the data file is no sound database
+    OutOfMemory,
+    Other,
+};
+
 // Why a route file was not imported.
 struct RouteFileProblem
 {
-    std::string reason;                   // for the log
-    std::optional<RoutePointFault> point; // the row at fault, when one row is, for the pilot
+    std::string reason;                      // for the log
+    std::optional<RoutePointFault> point;    // the row at fault, when one row is, for the pilot
+    StoreFault notStored = StoreFault::None; // the file was read, the database did not take it
 };
 
 // Reads a route file and checks it: a readable rowset (platform/RowsetXml.h sets its bounds)
@@ -71,8 +84,8 @@ struct RouteImportResult
 //   not renumbered, and a route of the same name may exist already;
 // - one GpsPoints row per file row, Nummer 1..n in file order, with the waypoint's PointID,
 //   stored name and stored coordinates.
-// Any failure (of the database, or a lack of memory) rolls everything back: imported is false
-// and nothing is stored.
+// Any failure (of the database, or a lack of memory) rolls everything back: imported is false,
+// nothing is stored, and problem.notStored says why.
 RouteImportResult importRoutePoints(Connection& db, const std::vector<RouteFilePoint>& points,
                                     const std::string& routeName);
 
@@ -80,8 +93,9 @@ RouteImportResult importRoutePoints(Connection& db, const std::vector<RouteFileP
 RouteImportResult importRouteFile(Connection& db, const std::filesystem::path& file);
 
 // The message boxes of the import. `language` 0 is German, any other value English.
-// A file that cannot be read, or an import that failed: nothing was stored. When one row of the
-// file is at fault, the message goes on to name it and say what is wrong.
+// A file that cannot be read: nothing was stored; when one row of the file is at fault, the
+// message goes on to name it and say what is wrong. A file that was read but could not be
+// stored: the data could not be written, and why.
 MessageText routeImportFailedMessage(int language, const RouteFileProblem& problem = {});
 // A file row naming a stored waypoint at other coordinates: German only, whatever the language.
 MessageText waypointDifferenceMessage(std::string_view name);

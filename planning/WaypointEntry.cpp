@@ -1,5 +1,7 @@
 #include "planning/WaypointEntry.h"
 
+#include "core/GeoMath.h"
+
 #include <cmath>
 
 namespace tv {
@@ -41,7 +43,7 @@ PlanMessage longitudeNotNumeric(int16_t language)
             dataErrorTitle(language)};
 }
 
-// Positions are DD.MM: 90.00 is the pole, 180.00 the date line; the minutes are not checked.
+// Positions are DD.MM: 90.00 is the pole, 180.00 the date line; minutes run to 59.99...
 constexpr double kMaxLatitudeDDMM = 90.0;
 constexpr double kMaxLongitudeDDMM = 180.0;
 
@@ -65,7 +67,7 @@ std::optional<PlanMessage> coordinateFault(const std::optional<double>& value, b
 {
     if (!value)
         return latitude ? latitudeNotNumeric(language) : longitudeNotNumeric(language);
-    if (std::fabs(*value) > (latitude ? kMaxLatitudeDDMM : kMaxLongitudeDDMM))
+    if (!IsDDMMWithin(*value, latitude ? kMaxLatitudeDDMM : kMaxLongitudeDDMM))
         return latitude ? latitudeBeyondPole(language) : longitudeBeyondDateLine(language);
     return std::nullopt;
 }

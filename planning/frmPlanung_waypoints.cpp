@@ -339,15 +339,12 @@ void frmPlanung::tEW_KeyUp(int keyCode)
 }
 
 // Only a key pressed in the list itself adds to the route: the Enter that confirms a cell
-// edit, or closes a message, began elsewhere.
+// edit, or closes a message, began elsewhere. Up and Down moved the list on the press already
+// (the grid's own keys, followed by gridWaypoints_RowColChange): the release adds nothing.
 void frmPlanung::gridWaypoints_KeyUp(int keyCode)
 {
     if (isEnterKey(keyCode))
         cmdAddwaypoint_Click();
-    else if (keyCode == Qt::Key_Down)
-        cmdNext_Click();
-    else if (keyCode == Qt::Key_Up)
-        cmdPrev_Click();
 }
 
 void frmPlanung::tNS_Click()

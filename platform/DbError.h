@@ -13,6 +13,17 @@ class DbError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+    // `sqliteCode`: the primary SQLite result code of a failed statement (SQLITE_BUSY, ...).
+    DbError(const std::string& what, int sqliteCode)
+        : std::runtime_error(what), sqliteCode_(sqliteCode)
+    {
+    }
+
+    // The primary SQLite result code when the database refused a statement; 0 otherwise.
+    int sqliteCode() const { return sqliteCode_; }
+
+private:
+    int sqliteCode_ = 0;
 };
 
 } // namespace tv

@@ -8,7 +8,9 @@ namespace tv::detail {
 
 void throwSqlError(sqlite3* db, const std::string& what)
 {
-    throw DbError(what + ": " + (db != nullptr ? sqlite3_errmsg(db) : "no database"));
+    if (db == nullptr)
+        throw DbError(what + ": no database");
+    throw DbError(what + ": " + sqlite3_errmsg(db), sqlite3_errcode(db) & 0xFF);
 }
 
 std::string quoteIdentifier(std::string_view name)

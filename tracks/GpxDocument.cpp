@@ -185,11 +185,13 @@ bool writeDocument(AtomicFileWriter& file, Recordset& rs, GpxKind kind, GpxLeftO
 
 } // namespace
 
-std::string gpxCoordinate(double degrees)
+std::string gpxCoordinate(double degrees, char decimalMark)
 {
-    std::string text = formatPattern(degrees, kCoordinatePattern, kCoordinateStyle);
-    if (text == "." || text == "-.")
-        return "0.";
+    std::string text =
+        formatPattern(degrees, kCoordinatePattern, {decimalMark, kCoordinateStyle.halves});
+    const std::string mark(1, decimalMark);
+    if (text == mark || text == "-" + mark)
+        return "0" + mark;
     return text;
 }
 

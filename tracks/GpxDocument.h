@@ -31,9 +31,10 @@ enum class GpxKind {
 inline constexpr const char* kGpxCreator = "Oskelund - http://www.tramvik.invalid";
 
 // Latitude or longitude in decimal degrees as the documents write it: rounded to 4 decimals,
-// halves away from zero, only significant digits, always a point ("48.1235", "8.", ".5",
+// halves away from zero, only significant digits, a point in files ("48.1235", "8.", ".5",
 // "-.25"). A value that rounds to zero is "0.", since "." alone is no number to a GPX reader.
-std::string gpxCoordinate(double degrees);
+// The points grid shows the same text with the user's decimal mark.
+std::string gpxCoordinate(double degrees, char decimalMark = '.');
 // Height in metres as a whole number, halves to even, sign kept ("-12", "14"); empty when the
 // height is empty or no number (the point then gets no <ele>).
 std::optional<std::string> gpxElevation(const Value& heightM);

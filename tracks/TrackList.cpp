@@ -60,11 +60,11 @@ void deleteTracks(Connection& connection, const std::vector<std::int64_t>& ticke
     transaction.commit();
 }
 
-QString pointCellText(const QString& field, const Value& value)
+QString pointCellText(const QString& field, const Value& value, char decimalMark)
 {
     const std::optional<double> number = value.asNumber();
     if (number && (field == QLatin1String("Lat") || field == QLatin1String("Long")))
-        return QString::fromStdString(gpxCoordinate(*number));
+        return QString::fromStdString(gpxCoordinate(*number, decimalMark));
     if (number && field == QLatin1String("Height"))
         return QString::fromStdString(gpxElevation(value).value_or(value.toString()));
     return QString::fromStdString(value.toString());

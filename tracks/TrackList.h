@@ -7,6 +7,7 @@
 // Track numbers are "List"."Index" (never renumbered); "Index" is an SQL keyword and is always
 // written quoted. Track numbers enter SQL only as bound values.
 
+#include "core/NumberFormat.h"
 #include "platform/Value.h"
 
 #include <QString>
@@ -51,9 +52,10 @@ BoundSql pointQuery(const std::vector<std::int64_t>& ticked);
 void deleteTracks(Connection& connection, const std::vector<std::int64_t>& ticked);
 
 // A value of the points grid as the pilot reads it: latitude and longitude as the GPX export
-// writes them ("48.1235", "8."), the height in whole metres ("1067"), everything else (and a
-// value that is no number) as stored.
-QString pointCellText(const QString& field, const Value& value);
+// writes them, with the user's decimal mark ("48,1235", "8,"), the height in whole metres
+// ("1067"), everything else (and a value that is no number) as stored.
+QString pointCellText(const QString& field, const Value& value,
+                      char decimalMark = userDecimalMark());
 
 // --- Texts, by Language (0 German, any other value English) ---
 

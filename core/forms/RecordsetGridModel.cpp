@@ -1,6 +1,7 @@
 #include "core/forms/RecordsetGridModel.h"
 
 #include "core/HandlerGuard.h"
+#include "core/NumberFormat.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "platform/DbError.h"
@@ -45,6 +46,15 @@ void cellMessage(const QModelIndex& cell, const QString& text, const QString& ti
     }
 }
 
+// A value as the grid shows it without a format of its own: a stored fraction with the user's
+// decimal mark, as every box shows it; whole numbers and text as stored.
+QString shownValue(const Value& v)
+{
+    if (v.kind() == Value::Kind::Real)
+        return QString::fromStdString(numberText(v.real(), userDecimalMark()));
+    return QString::fromStdString(v.toString());
+}
+
 } // namespace
 
 RecordsetGridModel::RecordsetGridModel(std::vector<GridColumn> columns, QObject* parent)
@@ -82,7 +92,7 @@ void RecordsetGridModel::readRow(std::vector<QString>& cells) const
         else if (format_)
             cells.push_back(format_(columns_[c], rs_->Field(f)));
         else
-            cells.push_back(QString::fromStdString(rs_->Field(f).toString()));
+            cells.push_back(shownValue(rs_->Field(f)));
     }
 }
 

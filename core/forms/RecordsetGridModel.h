@@ -45,7 +45,8 @@ public:
     // `row` is the grid row of the cell being stored.
     using CellCheck =
         std::function<GridCellVerdict(int row, const GridColumn&, const QString& text)>;
-    // Display text of a field value; without one a value shows as its plain text.
+    // Display text of a field value; without one a number shows with the user's decimal mark
+    // (numberText) and text as it is stored.
     using CellFormat = std::function<QString(const GridColumn&, const Value&)>;
 
     explicit RecordsetGridModel(std::vector<GridColumn> columns, QObject* parent = nullptr);

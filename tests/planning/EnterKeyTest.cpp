@@ -1,5 +1,6 @@
-// Enter in the plan window, given as a hand gives it: a press and a release to whatever holds the
-// keyboard. Only a press that began in the waypoint list adds the current waypoint to the route.
+// Keys in the plan window, given as a hand gives them: a press and a release to whatever holds the
+// keyboard. Only a press that began in the waypoint list adds the current waypoint to the route;
+// Up and Down in the list move it one row per key.
 #include "PlanWindowFixture.h"
 #include "support/Keyboard.h"
 
@@ -122,6 +123,26 @@ TEST_F(PlanWindowEnter, ARefusedCellKeepsTheKeyboardInTheList)
     EXPECT_EQ(w.gridWaypoints->currentIndex(), lat);
     EXPECT_EQ(column("SELECT Lat FROM Waypoints WHERE Name = 'B'"), "47.2");
     EXPECT_EQ(routePoints(), "P1|P2");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PlanWindowEnter, UpAndDownInTheListMoveOneRowPerKey)
+{
+    addWaypoint("C", 47.3, 10.3);
+    addWaypoint("D", 47.4, 10.4);
+    tv::frmPlanung& w = shown();
+    w.gridWaypoints->setFocus();
+    w.gridWaypoints->setCurrentIndex(w.waypointsModel()->index(0, 0));
+    QStringList shownNames;
+    for (const int key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up}) {
+        pressKey(&w, key);
+        releaseKey(&w, key);
+        shownNames << w.tWaypoint[1]->text();
+    }
+    EXPECT_EQ(shownNames, (QStringList{"B", "C", "D", "C"}));
 }
 
 } // namespace

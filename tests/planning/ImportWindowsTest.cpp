@@ -279,7 +279,7 @@ TEST_F(ImportWindows, ImportThatFailsInAnyWayShowsTheErrorStoresNothingAndUnload
         {"Gross.tvr", "Error reading waypoint data"},
         {"Nordpol.tvr", "Error reading waypoint data\n\nRoute point 1 (EDNY): the latitude 91 "
                         "is not between -90 and 90."},
-        {"Route/Alpen.tvr", "Error reading waypoint data", true},
+        {"Route/Alpen.tvr", "The data could not be written.\n\nThere is not enough memory.", true},
     };
     tv::Language = 1;
     const auto before = routeTables();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 using importtest::ProgramFolder;
 
 namespace {
@@ -74,6 +76,42 @@ TEST_F(RouteImportRefusals, UnusableFilesStoreNothing)
     }
     EXPECT_FALSE(tv::importRouteFile(db.data, db / "nicht da.tvr").imported);
     EXPECT_EQ(db.routeTables(), before);
+}
+
+TEST_F(RouteImportRefusals, ALockedDataFileSaysTheDataWereNotWrittenAndAnUnreadableFileBlamesIt)
+{
+    sqlite3_busy_timeout(db.data.handle(), 0); // the lock is not let go: no need to wait for it
+    const std::string good = routeFile("<z:row Name='Neu' Lat='1' Long='2'/>");
+    struct Case
+    {
+        const char* what;
+        std::string content;
+        bool locked;
+        const char* german;
+        const char* english;
+    };
+    const Case cases[] = {
+        {"another program writes", good, true,
+         "Die Daten konnten nicht gespeichert werden.\n\nDie Datenbank ist von einem anderen "
+         "Programm gesperrt.",
+         "The data could not be written.\n\nThe database is locked by another program."},
+        {"the file is cut short", good.substr(0, good.size() - 40), false,
+         "Fehler beim Einlesen der Wegpunkte", "Error reading waypoint data"},
+    };
+    const auto before = db.routeTables();
+    for (const Case& c : cases) {
+        tvtest::TestDb other(db / "data.tvd");
+        if (c.locked)
+            other.exec("BEGIN IMMEDIATE");
+        const tv::RouteImportResult r = import("Nord.tvr", c.content);
+        EXPECT_FALSE(r.imported) << c.what;
+        EXPECT_EQ(tv::routeImportFailedMessage(0, r.problem).title, "Datenfehler") << c.what;
+        EXPECT_EQ(tv::routeImportFailedMessage(0, r.problem).text, c.german) << c.what;
+        EXPECT_EQ(tv::routeImportFailedMessage(1, r.problem).text, c.english) << c.what;
+        if (c.locked)
+            other.exec("ROLLBACK");
+        EXPECT_EQ(db.routeTables(), before) << c.what;
+    }
 }
 
 TEST_F(RouteImportRefusals, NumbersWrittenAsTextAndMissingCoordinatesAreAccepted)

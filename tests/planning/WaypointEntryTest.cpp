@@ -156,6 +156,48 @@ TEST(WaypointGridCells, RefusedLikeTheBoxes)
     EXPECT_DOUBLE_EQ(south.value->toDouble(), -48.3012);
 }
 
+TEST(WaypointChecks, MinutesOfSixtyOrMoreAreNoPlaceInBoxesAndGrid)
+{
+    const QString pole = QString::fromUtf8("Bitte einen Breitengrad bis 90° eingeben");
+    const QString dateLine = QString::fromUtf8("Bitte einen Längengrad bis 180° eingeben");
+    struct Case
+    {
+        const char* lat; // the boxes take the magnitude, the grid the signed value
+        const char* lon;
+        bool south;
+        QString message; // empty: accepted
+    };
+    const Case cases[] = {
+        {"48.5999", "9.59", false, {}},   // 48°59.99', 9°59'
+        {"90", "180", true, {}},          // the pole and the date line themselves
+        {"0.5959", "179.5959", true, {}}, // 0°59.59', 179°59.59'
+        {"89.7", "9", false, pole},       // 89°70' = 90°10'
+        {"48.6", "9", true, pole},        // 48°60'
+        {"89.6", "9", false, pole},       // 89°60', held a hair below 89.6
+        {"48,60", "9", false, pole},      // 48°60' with a comma
+        {"47.99", "9", false, pole},      // 47°99'
+        {"48", "179.9", false, dateLine}, // 179°90'
+        {"48", "9.60", true, dateLine},   // 9°60'
+        {"91", "9", false, pole},         // beyond the pole in degrees
+    };
+    for (const Case& c : cases) {
+        const QString lat = QString::fromLatin1(c.lat);
+        const QString lon = QString::fromLatin1(c.lon);
+        const QString at = lat + QLatin1Char(' ') + lon;
+        const tv::WaypointCheck box =
+            tv::checkWaypointBoxes(boxes("P", lat, lon, c.south ? "S" : "N", c.south ? "W" : "E"),
+                                   WaypointEdit::Add, kGerman);
+        EXPECT_EQ(box.message ? box.message->text : QString(), c.message) << at.toStdString();
+        EXPECT_EQ(box.entry.has_value(), c.message.isEmpty()) << at.toStdString();
+        const QString sign = c.south ? QStringLiteral("-") : QString();
+        const tv::CellCheck latCell = tv::checkWaypointCell("Lat", sign + lat, kGerman);
+        const tv::CellCheck lonCell = tv::checkWaypointCell("Long", sign + lon, kGerman);
+        const tv::CellCheck& refused = latCell.message ? latCell : lonCell;
+        EXPECT_EQ(refused.message ? refused.message->text : QString(), c.message)
+            << at.toStdString();
+    }
+}
+
 TEST(PlanFigures, MeasuredAndRouteTexts)
 {
     EXPECT_EQ(tv::distanceText(40.1234, kPoint), QStringLiteral("40.1 NM"));
