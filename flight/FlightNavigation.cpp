@@ -222,4 +222,31 @@ void FlightNavigation::clearTargetFigures()
     figures_.time.clear();
 }
 
+ActiveRoute::Choice FlightNavigation::refillRoutes(Connection& main)
+{
+    ActiveRoute::Choice choice = route.refresh(main, routeId_, routeName_);
+    routeEntries_ = choice.entries;
+    routeId_.reset();
+    if (choice.chosen >= 0) {
+        const RouteEntry& chosen = routeEntries_[size_t(choice.chosen)];
+        routeId_ = chosen.routeId;
+        routeName_ = chosen.name;
+    } else {
+        routeName_.clear();
+    }
+    return choice;
+}
+
+bool FlightNavigation::chooseRoute(Connection& main, int index)
+{
+    if (index < 0 || size_t(index) >= routeEntries_.size())
+        return false;
+    const RouteEntry& entry = routeEntries_[size_t(index)];
+    if (!route.choose(main, entry.routeId))
+        return false;
+    routeId_ = entry.routeId;
+    routeName_ = entry.name;
+    return true;
+}
+
 } // namespace tv

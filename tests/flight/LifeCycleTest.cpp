@@ -101,6 +101,23 @@ TEST_F(WindowStart, RememberedRouteIsChosenAgain)
     EXPECT_EQ(w.tRoute->text(), "Bravo's");
 }
 
+TEST_F(WindowStart, RememberedRouteSurvivesRepeatedStarts)
+{
+    addStandardChart();
+    for (const auto& [name, nummer] : {std::pair{"Erste Route", 1}, std::pair{"Zweite Route", 2}})
+        tv::MainConnection->Execute("INSERT INTO Route (Name, Nummer) VALUES (?, ?)",
+                                    {name, nummer});
+    writeFile("kartendaten.crm", "\"test.png\"\r\n\"Zweite Route\"\r\n");
+    for (int start = 1; start <= 3; ++start) {
+        tv::frmGPSmain& w = openWindow();
+        EXPECT_EQ(w.cmbRoute->currentText(), "Zweite Route") << "start " << start;
+        w.Form_Deactivate();
+        tv::forms().unload(&w);
+        EXPECT_EQ(file("kartendaten.crm"), "\"test.png\"\r\n\"Zweite Route\"\r\n")
+            << "start " << start;
+    }
+}
+
 TEST_F(WindowStart, RememberedChartIsShownAgain)
 {
     addChart("alpha.png", chartImage(300, 300), 48.00, 49.00, 9.00, 10.00);

@@ -38,12 +38,10 @@ protected:
     void SetUp() override
     {
         MainConnection = data.db;
-        ActiveMaps = std::make_shared<Recordset>();
-        openActiveMaps();
         w = std::make_unique<frmGPSmain>();
         setUpRouteGrid(*w);
-        if (!w->routeRS)
-            w->routeRS = std::make_shared<Recordset>();
+        if (!w->navigation().route.routes)
+            w->navigation().route.routes = std::make_shared<Recordset>();
         if (!w->navigation().route.points)
             w->navigation().route.points = std::make_shared<Recordset>();
         w->GridBusy = false;
@@ -56,11 +54,6 @@ protected:
         resetGlobalsForTesting();
     }
 
-    void openActiveMaps()
-    {
-        ActiveMaps->Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", *data.db);
-    }
-
     // A chart from 48°00' to 49°00' N, 11°00' to 12°00' E, 1000 x 800 pixels, shown whole in a
     // 500 x 400 map.
     void showChart()
@@ -71,7 +64,8 @@ protected:
         image.fill(Qt::white);
         ASSERT_TRUE(
             image.save(QString::fromStdString((data.dir / "Karten" / "test.png").string())));
-        openActiveMaps();
+        w->Form_Load(); // opens the active charts
+        w->GridBusy = false;
         blankMap(500, 400);
         w->InitializeData();
         w->mapView.setSliderValue(100);
@@ -99,6 +93,12 @@ protected:
         return route;
     }
 
+    // The pilot picks entry `index` from the route box.
+    void pickRoute(int index)
+    {
+        w->cmbRoute->setCurrentIndex(index);
+        emit w->cmbRoute->activated(index);
+    }
     QString target() const { return routePointFromRow(*w->navigation().route.points).name; }
     bool frameShown() const { return !w->Frame1->isHidden(); }
     // Highlighted grid rows.
@@ -134,8 +134,7 @@ TEST_F(RouteWindow, ChoosingTheSecondOfTwoRoutesOfOneNameShowsItsPoints)
     refillRoutes(*w);
     ASSERT_EQ(w->cmbRoute->count(), 2);
     EXPECT_EQ(w->cmbRoute->itemData(0).toLongLong(), first);
-    w->cmbRoute->setCurrentIndex(1);
-    w->cmbRoute_Click();
+    pickRoute(1);
     EXPECT_EQ(currentRouteId(*w->navigation().route.routes), second);
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 3);
 }
@@ -145,8 +144,7 @@ TEST_F(RouteWindow, RouteNameWithAnApostropheCanBeChosen)
     northRoute("Other", 1, 1);
     northRoute("Pilot's Loop", 2, 4);
     refillRoutes(*w);
-    w->cmbRoute->setCurrentIndex(1);
-    w->cmbRoute_Click();
+    pickRoute(1);
     EXPECT_EQ(w->navigation().route.points->RecordCount(), 4);
     EXPECT_EQ(w->tRoute->text(), "Pilot's Loop");
 }
@@ -156,8 +154,7 @@ TEST_F(RouteWindow, RefillKeepsTheRouteAndTargetPointShownBefore)
     northRoute("Sunday", 1, 2);
     northRoute("Sunday", 2, 3);
     refillRoutes(*w);
-    w->cmbRoute->setCurrentIndex(1);
-    w->cmbRoute_Click();
+    pickRoute(1);
     w->navigation().route.points->MoveNext(); // P2 of the second route
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->currentIndex(), 1);
@@ -169,7 +166,7 @@ TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedAtStartAndStartsThereWithoutAFi
 {
     northRoute("Alpha", 1, 1);
     northRoute("Bravo's", 2, 2);
-    w->navigation().routeName = QStringLiteral("Bravo's"); // as kartendaten.crm names it
+    w->navigation().rememberRouteName(QStringLiteral("Bravo's")); // as kartendaten.crm names it
     w->HandleInput(tvtest::fixStatus(false));
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->currentText(), "Bravo's");
@@ -179,7 +176,7 @@ TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedAtStartAndStartsThereWithoutAFi
 
 TEST_F(RouteWindow, NoRoutesEmptiesTheBoxAndTheGrid)
 {
-    w->navigation().routeName = QStringLiteral("Gone"); // as kartendaten.crm names it
+    w->navigation().rememberRouteName(QStringLiteral("Gone")); // as kartendaten.crm names it
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->count(), 0);
     EXPECT_EQ(w->tRoute->text(), "");
@@ -193,14 +190,13 @@ TEST_F(RouteWindow, RouteFiguresFollowAChoiceOnlyWhileAChartIsActive)
     northRoute("Bravo", 2, 3);
     refillRoutes(*w);
     w->lblRoute->setText(QStringLiteral("old"));
-    w->cmbRoute->setCurrentIndex(1);
-    w->cmbRoute_Click();
+    pickRoute(1);
     EXPECT_EQ(w->navigation().route.points->RecordCount(), 3);
     EXPECT_EQ(w->lblRoute->text(), "old");
     EXPECT_FALSE(std::filesystem::exists(data.dir / "kartendaten.crm"));
 
     showChart();
-    w->cmbRoute_Click();
+    pickRoute(1);
     EXPECT_EQ(w->lblRoute->text(), "20");
     EXPECT_TRUE(std::filesystem::exists(data.dir / "kartendaten.crm"));
 }
@@ -402,8 +398,7 @@ TEST_F(RouteWindow, RouteWithoutATargetRowLeavesTheFiguresAlone)
     w->UpdateTargetNav();
     ASSERT_EQ(w->lblDistanz->text(), "1.0 NM");
     // Another route chosen while navigating: it has no point to steer to.
-    w->cmbRoute->setCurrentIndex(1);
-    w->cmbRoute_Click();
+    pickRoute(1);
     ASSERT_TRUE(nav().route.gotoActive);
     placeAircraft(48.10, -2.0);
     w->UpdateTargetNav();
