@@ -82,8 +82,20 @@ public:
     void noDataAtTick();
 
     // ------------------------------------------------------------ route and direct flight
-    // GotoActive, DirectFly, the chosen route and its current point (the target point).
-    ActiveRoute route;
+    // GotoActive, DirectFly, the chosen route and its current point (the target point), as
+    // the window shows them (route box, grid, switches).
+    const ActiveRoute& route() const { return route_; }
+    // The route list, opened when the window loads. Throws DbError.
+    void openRouteList(Connection& main) { route_.openList(main); }
+    // What the pilot does with the route (ActiveRoute): GOTO on and off, the next and the
+    // previous point, direct flight on and off; after a refill the target point shown before.
+    bool startNavigation() { return route_.startNavigation(); }
+    void stopNavigation() { route_.stopNavigation(); }
+    StepResult nextPoint() { return route_.advance(); }
+    StepResult previousPoint() { return route_.back(); }
+    void startDirectFlight() { route_.startDirectFlight(); }
+    void stopDirectFlight() { route_.stopDirectFlight(); }
+    void restoreTarget(int64_t pointId) { route_.restoreTarget(pointId); }
     // The route the window shows: its name from kartendaten.crm at start, then the route
     // chosen (name and key); a refill of the route list chooses it again, by its key once
     // there is one, else by its name.
@@ -174,6 +186,7 @@ public:
     void fillOverlayInputs(OverlayInputs& in, Connection* main) const;
 
 private:
+    ActiveRoute route_;
     QString routeName_;
     std::optional<int64_t> routeId_;
     std::vector<RouteEntry> routeEntries_;

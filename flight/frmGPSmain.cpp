@@ -53,7 +53,7 @@ void frmGPSmain::Form_Load()
     // 1-2: the routes and the active charts (shared with the calibration window).
     ActiveMaps = chart_.activeCharts();
     if (MainConnection) {
-        guarded([&] { nav_.route.openList(*MainConnection); });
+        guarded([&] { nav_.openRouteList(*MainConnection); });
         guarded([&] { chart_.openActiveCharts(*MainConnection); });
     }
 

@@ -83,7 +83,7 @@ TEST_F(WindowStart, WithoutRoutesTheRouteBoxesAreEmpty)
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbRoute->count(), 0);
     EXPECT_EQ(w.tRoute->text(), "");
-    const auto& points = w.navigation().route.points;
+    const auto& points = w.navigation().route().points;
     ASSERT_TRUE(points);
     EXPECT_EQ(points->State(), tv::Recordset::kStateOpen);
     EXPECT_EQ(points->RecordCount(), 0);

@@ -40,10 +40,6 @@ protected:
         MainConnection = data.db;
         w = std::make_unique<frmGPSmain>();
         setUpRouteGrid(*w);
-        if (!w->navigation().route.routes)
-            w->navigation().route.routes = std::make_shared<Recordset>();
-        if (!w->navigation().route.points)
-            w->navigation().route.points = std::make_shared<Recordset>();
         w->GridBusy = false;
         w->HandleInput(tvtest::fixStatus(true));
     }
@@ -99,7 +95,7 @@ protected:
         w->cmbRoute->setCurrentIndex(index);
         emit w->cmbRoute->activated(index);
     }
-    QString target() const { return routePointFromRow(*w->navigation().route.points).name; }
+    QString target() const { return routePointFromRow(*w->navigation().route().points).name; }
     bool frameShown() const { return !w->Frame1->isHidden(); }
     // Highlighted grid rows.
     std::vector<int> highlighted() const
@@ -135,7 +131,7 @@ TEST_F(RouteWindow, ChoosingTheSecondOfTwoRoutesOfOneNameShowsItsPoints)
     ASSERT_EQ(w->cmbRoute->count(), 2);
     EXPECT_EQ(w->cmbRoute->itemData(0).toLongLong(), first);
     pickRoute(1);
-    EXPECT_EQ(currentRouteId(*w->navigation().route.routes), second);
+    EXPECT_EQ(currentRouteId(*w->navigation().route().routes), second);
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 3);
 }
 
@@ -145,7 +141,7 @@ TEST_F(RouteWindow, RouteNameWithAnApostropheCanBeChosen)
     northRoute("Pilot's Loop", 2, 4);
     refillRoutes(*w);
     pickRoute(1);
-    EXPECT_EQ(w->navigation().route.points->RecordCount(), 4);
+    EXPECT_EQ(w->navigation().route().points->RecordCount(), 4);
     EXPECT_EQ(w->tRoute->text(), "Pilot's Loop");
 }
 
@@ -155,7 +151,7 @@ TEST_F(RouteWindow, RefillKeepsTheRouteAndTargetPointShownBefore)
     northRoute("Sunday", 2, 3);
     refillRoutes(*w);
     pickRoute(1);
-    w->navigation().route.points->MoveNext(); // P2 of the second route
+    w->navigation().route().points->MoveNext(); // P2 of the second route
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->currentIndex(), 1);
     EXPECT_EQ(target(), "P2");
@@ -180,7 +176,7 @@ TEST_F(RouteWindow, NoRoutesEmptiesTheBoxAndTheGrid)
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->count(), 0);
     EXPECT_EQ(w->tRoute->text(), "");
-    EXPECT_EQ(w->navigation().route.points->State(), Recordset::kStateOpen);
+    EXPECT_EQ(w->navigation().route().points->State(), Recordset::kStateOpen);
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 0);
 }
 
@@ -191,7 +187,7 @@ TEST_F(RouteWindow, RouteFiguresFollowAChoiceOnlyWhileAChartIsActive)
     refillRoutes(*w);
     w->lblRoute->setText(QStringLiteral("old"));
     pickRoute(1);
-    EXPECT_EQ(w->navigation().route.points->RecordCount(), 3);
+    EXPECT_EQ(w->navigation().route().points->RecordCount(), 3);
     EXPECT_EQ(w->lblRoute->text(), "old");
     EXPECT_FALSE(std::filesystem::exists(data.dir / "kartendaten.crm"));
 
@@ -208,7 +204,7 @@ TEST_F(RouteWindow, RouteWithoutPointsCannotBeNavigatedNorStepped)
     data.addRoute("Empty", 1);
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
-    EXPECT_FALSE(nav().route.gotoActive);
+    EXPECT_FALSE(nav().route().gotoActive);
     EXPECT_TRUE(w->picActivateGoto->isHidden());
     EXPECT_FALSE(frameShown());
     w->cmdNext_Click();
@@ -221,18 +217,18 @@ TEST_F(RouteWindow, NextToTheLastPointKeepsNavigatingOneMoreEndsIt)
     northRoute("Alpha", 1, 3);
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
-    EXPECT_TRUE(nav().route.gotoActive);
+    EXPECT_TRUE(nav().route().gotoActive);
     EXPECT_TRUE(frameShown());
     EXPECT_EQ(highlighted(), std::vector<int>{0});
     w->cmdNext_Click();
     w->cmdNext_Click();
     EXPECT_EQ(target(), "P3");
-    EXPECT_TRUE(nav().route.gotoActive);
+    EXPECT_TRUE(nav().route().gotoActive);
     EXPECT_EQ(highlighted(), std::vector<int>{2});
     EXPECT_EQ(w->gridWaypoints->currentIndex().row(), 2);
 
     w->cmdNext_Click();
-    EXPECT_FALSE(nav().route.gotoActive);
+    EXPECT_FALSE(nav().route().gotoActive);
     EXPECT_FALSE(w->cmdNext->isEnabled());
     EXPECT_FALSE(frameShown());
     EXPECT_EQ(target(), "P3");
@@ -300,7 +296,7 @@ TEST_F(RouteWindow, EachModeKeepsTheFiguresUpWhileTheOtherIsOn)
 
     w->cmdDirectFly_Click();
     w->cmdNext_Click(); // past the only point: route navigation ends
-    EXPECT_FALSE(nav().route.gotoActive);
+    EXPECT_FALSE(nav().route().gotoActive);
     EXPECT_TRUE(frameShown());
     w->picDF_Click();
     EXPECT_FALSE(frameShown());
@@ -399,7 +395,7 @@ TEST_F(RouteWindow, RouteWithoutATargetRowLeavesTheFiguresAlone)
     ASSERT_EQ(w->lblDistanz->text(), "1.0 NM");
     // Another route chosen while navigating: it has no point to steer to.
     pickRoute(1);
-    ASSERT_TRUE(nav().route.gotoActive);
+    ASSERT_TRUE(nav().route().gotoActive);
     placeAircraft(48.10, -2.0);
     w->UpdateTargetNav();
     EXPECT_EQ(w->lblDistanz->text(), "1.0 NM");
