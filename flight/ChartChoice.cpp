@@ -1,9 +1,8 @@
 #include "flight/ChartChoice.h"
 
+#include "core/FileHelpers.h"
 #include "core/SettingsFile.h"
 #include "core/UnsavedFile.h"
-#include "core/Variablen.h"
-#include "flight/MapOverlay.h"
 #include "map/ChartImage.h"
 #include "map/ChartRow.h"
 #include "map/ViewMemory.h"
@@ -20,46 +19,53 @@ bool hasRows(const std::shared_ptr<Recordset>& rs)
 
 } // namespace
 
-bool ChartChoice::hasCharts()
+ChartChoice::ChartChoice() : charts_(std::make_shared<Recordset>()) {}
+
+void ChartChoice::openActiveCharts(Connection& main)
 {
-    return hasRows(ActiveMaps);
+    tv::openActiveCharts(*charts_, main);
 }
 
-QString ChartChoice::currentName()
+bool ChartChoice::hasCharts() const
 {
-    if (!ActiveMaps || !ActiveMaps->HasCurrentRow())
+    return hasRows(charts_);
+}
+
+QString ChartChoice::currentName() const
+{
+    if (!charts_->HasCurrentRow())
         return {};
-    return QString::fromStdString(ActiveMaps->Field("Name").toString());
+    return QString::fromStdString(charts_->Field("Name").toString());
 }
 
-std::optional<ChartRow> ChartChoice::currentRow()
+std::optional<ChartRow> ChartChoice::currentRow() const
 {
-    if (!ActiveMaps || !ActiveMaps->HasCurrentRow())
+    if (!charts_->HasCurrentRow())
         return std::nullopt;
-    return readChartRow(*ActiveMaps);
+    return readChartRow(*charts_);
 }
 
 bool ChartChoice::seek(const QString& name)
 {
-    if (!hasRows(ActiveMaps))
+    if (!hasCharts())
         return false;
-    ActiveMaps->MoveFirst();
-    ActiveMaps->Find("Name", CompareOp::Equal, Value(name.toStdString()));
-    if (!ActiveMaps->Eof())
+    charts_->MoveFirst();
+    charts_->Find("Name", CompareOp::Equal, Value(name.toStdString()));
+    if (!charts_->Eof())
         return true;
-    ActiveMaps->MoveFirst();
+    charts_->MoveFirst();
     return false;
 }
 
 ChartChoice::Load ChartChoice::loadCurrent(MapView& view, const std::filesystem::path& folder)
 {
-    if (!hasRows(ActiveMaps))
+    if (!hasCharts())
         return Load::NoCharts;
     loaded_.clear();
     const QString name = currentName();
     ChartRow row;
     try {
-        row = readChartRow(*ActiveMaps);
+        row = readChartRow(*charts_);
     } catch (const std::exception&) {
         return Load::Failed; // a row without the chart's edges
     }
@@ -92,8 +98,9 @@ ChartChoice::LastMap ChartChoice::readLastMap(const std::filesystem::path& path)
     SettingsReader reader(path);
     const std::optional<std::string> chart = reader.readText();
     bool complete = false;
-    if (chart && hasRows(ActiveMaps)) {
+    if (chart && hasCharts()) {
         last.chart = QString::fromStdString(*chart);
+        last_ = *last.chart;
         seek(*last.chart);
         if (const std::optional<std::string> route = reader.readText()) {
             last.route = QString::fromStdString(*route);
@@ -105,13 +112,76 @@ ChartChoice::LastMap ChartChoice::readLastMap(const std::filesystem::path& path)
     return last;
 }
 
-bool ChartChoice::writeLastMap(const std::filesystem::path& path, const QString& routeText)
+bool ChartChoice::writeLastMap(const std::filesystem::path& path, const QString& routeText) const
 {
     return SettingsWriter()
         .writeText(currentName().toStdString())
         .writeText(routeText.toStdString())
         .save(path);
 }
+
+bool ChartChoice::textSwitchesChart(const QString& text, bool stepping) const
+{
+    return hasCharts() && (text != previous_ || stepping);
+}
+
+bool ChartChoice::loadedByChange(const QString& picked) const
+{
+    return !loadedByChange_.isEmpty() &&
+           equalsNoCase(loadedByChange_.toStdString(), picked.toStdString());
+}
+
+// ------------------------------------------------------------------------------ stepping
+
+std::optional<QString> ChartChoice::chartsUnderAircraftFound(std::vector<QString> charts,
+                                                             bool atEdge)
+{
+    under_ = std::move(charts);
+    const int count = static_cast<int>(under_.size());
+    if (count == 0)
+        return std::nullopt;
+    std::vector<std::string> names;
+    names.reserve(under_.size());
+    for (const QString& entry : under_)
+        names.push_back(entry.toStdString());
+    const auto placeOf = [&](const QString& chart) {
+        return SearchList(names, chart.toStdString(), true);
+    };
+    const auto after = [&](int place) { return place < count - 1 ? place + 1 : 0; };
+
+    // The chart after the shown one in today's list, cycling; the first one when the shown
+    // chart no longer holds the aircraft. A change to the chart shown would only reset its view.
+    QString shown = currentName();
+    std::optional<QString> switchTo;
+    const QString candidate = under_[size_t(after(placeOf(shown)))];
+    if (atEdge && !equalsNoCase(candidate.toStdString(), shown.toStdString())) {
+        switchTo = candidate;
+        shown = candidate;
+    }
+    index_ = placeOf(shown);
+    next_ = under_[size_t(after(index_))];
+    hints_.showMapNumber = count > 2;
+    hints_.showNextMap = count > 1;
+    hints_.mapNumberCaption =
+        QString::number(index_ + 1) + QLatin1String(" / ") + QString::number(count);
+    return switchTo;
+}
+
+std::optional<QString> ChartChoice::step()
+{
+    const int count = static_cast<int>(under_.size());
+    const ChartStep step = stepToNextChart(index_, count);
+    index_ = step.mapListIndex;
+    next_ = step.nextEntry >= 0 ? under_[size_t(step.nextEntry)] : QString();
+    if (next_.isEmpty() || count == 0)
+        return std::nullopt;
+    const QString& chart = under_[size_t(index_)];
+    if (chart == currentName())
+        return std::nullopt;
+    return chart;
+}
+
+// ------------------------------------------------------------------------------ view memory
 
 void ChartChoice::openViewMemory(const std::filesystem::path& path)
 {

@@ -83,7 +83,7 @@ void FlightNavigation::pickDirectTarget(GeoPos picked)
 FlightNavigation::StationLookup FlightNavigation::lookUpStation(Connection* main)
 {
     StationLookup result;
-    if (!route.points || route.points->State() != Recordset::kStateOpen || !hasFix())
+    if (!route_.points || route_.points->State() != Recordset::kStateOpen || !hasFix())
         return result;
     if (instrument.vorName.isEmpty()) {
         instrument.vorStationKnown = false;
@@ -107,17 +107,17 @@ FlightNavigation::StationLookup FlightNavigation::lookUpStation(Connection* main
 
 std::optional<FlightNavigation::Target> FlightNavigation::target() const
 {
-    if (!route.points || route.points->State() != Recordset::kStateOpen)
+    if (!route_.points || route_.points->State() != Recordset::kStateOpen)
         return std::nullopt;
     Target target;
-    if (route.directFly) {
+    if (route_.directFly) {
         if (!direct_)
             return std::nullopt; // nothing picked yet
         target.position = {DDMMToDegrees(direct_->latDDMM), DDMMToDegrees(direct_->lonDDMM)};
         target.key.direct = true;
     } else {
         // A route chosen without points (or a set beyond its ends) has no target.
-        const std::optional<RoutePoint> point = route.target();
+        const std::optional<RoutePoint> point = route_.target();
         if (!point)
             return std::nullopt;
         target.position = point->position();
@@ -136,7 +136,7 @@ FlightNavigation::TargetUpdate FlightNavigation::updateTarget(const Target& targ
     in.target = target.position;
     in.own = aircraft();
     in.key = target.key;
-    in.directFly = route.directFly;
+    in.directFly = route_.directFly;
     in.groundSpeed = shownSpeed(fix(), units.speedKts);
     in.speedKts = units.speedKts;
     in.showEte = units.showEte;
@@ -153,10 +153,10 @@ FlightNavigation::TargetUpdate FlightNavigation::updateTarget(const Target& targ
 
 std::vector<RoutePoint> FlightNavigation::chosenRoutePoints(Connection& main) const
 {
-    if (!route.routes || route.routes->State() != Recordset::kStateOpen ||
-        route.routes->RecordCount() == 0)
+    if (!route_.routes || route_.routes->State() != Recordset::kStateOpen ||
+        route_.routes->RecordCount() == 0)
         return {};
-    const std::optional<int64_t> routeId = currentRouteId(*route.routes);
+    const std::optional<int64_t> routeId = currentRouteId(*route_.routes);
     if (!routeId)
         return {};
     return loadRoutePoints(main, *routeId);
@@ -164,16 +164,16 @@ std::vector<RoutePoint> FlightNavigation::chosenRoutePoints(Connection& main) co
 
 bool FlightNavigation::updateRouteFigures(Connection& main)
 {
-    if (!route.routes || route.routes->State() != Recordset::kStateOpen ||
-        !currentRouteId(*route.routes))
+    if (!route_.routes || route_.routes->State() != Recordset::kStateOpen ||
+        !currentRouteId(*route_.routes))
         return false;
     const std::vector<RoutePoint> points = chosenRoutePoints(main);
     const std::optional<int64_t> targetId =
-        route.points ? currentPointRowId(*route.points) : std::nullopt;
+        route_.points ? currentPointRowId(*route_.points) : std::nullopt;
     const RouteFigures legs = routeFigures(points, targetId);
     figures_.routeLength = routeLengthText(legs.totalNm);
     figures_.remaining = remainingDistanceText(legs, hasFix(), targetState_.PrevTargetDistance,
-                                               route.directFly, figures_.distance);
+                                               route_.directFly, figures_.distance);
     return true;
 }
 
@@ -191,7 +191,7 @@ void FlightNavigation::fillOverlayInputs(OverlayInputs& in, Connection* main) co
     in.aircraft = aircraft();
     in.trackDeg = shownTrackDeg(fix());
     in.noFix = !hasFix();
-    in.navigating = route.navigating();
+    in.navigating = route_.navigating();
     if (in.navigating) {
         if (const std::optional<Target> t = target())
             in.guideTarget = t->position;
@@ -199,19 +199,19 @@ void FlightNavigation::fillOverlayInputs(OverlayInputs& in, Connection* main) co
     const auto current = [](const std::shared_ptr<Recordset>& rs) {
         return rs && rs->HasCurrentRow();
     };
-    if (current(route.routes))
-        in.routeId = route.routes->Field("RouteID");
-    if (route.hasPoints()) {
+    if (current(route_.routes))
+        in.routeId = route_.routes->Field("RouteID");
+    if (route_.hasPoints()) {
         ActivePoint active;
-        if (current(route.points)) {
-            active.name = QString::fromStdString(route.points->Field("Name").toString());
-            const Value id = route.points->Field("PointID");
+        if (current(route_.points)) {
+            active.name = QString::fromStdString(route_.points->Field("Name").toString());
+            const Value id = route_.points->Field("PointID");
             if (id.asNumber())
                 active.pointId = id.toInt();
         }
         in.activePoint = active;
     }
-    if (route.directFly && direct_)
+    if (route_.directFly && direct_)
         in.directTarget = {direct_->latDDMM, direct_->lonDDMM};
 }
 
@@ -220,6 +220,33 @@ void FlightNavigation::clearTargetFigures()
     figures_.distance.clear();
     figures_.course.clear();
     figures_.time.clear();
+}
+
+ActiveRoute::Choice FlightNavigation::refillRoutes(Connection& main)
+{
+    ActiveRoute::Choice choice = route_.refresh(main, routeId_, routeName_);
+    routeEntries_ = choice.entries;
+    routeId_.reset();
+    if (choice.chosen >= 0) {
+        const RouteEntry& chosen = routeEntries_[size_t(choice.chosen)];
+        routeId_ = chosen.routeId;
+        routeName_ = chosen.name;
+    } else {
+        routeName_.clear();
+    }
+    return choice;
+}
+
+bool FlightNavigation::chooseRoute(Connection& main, int index)
+{
+    if (index < 0 || size_t(index) >= routeEntries_.size())
+        return false;
+    const RouteEntry& entry = routeEntries_[size_t(index)];
+    if (!route_.choose(main, entry.routeId))
+        return false;
+    routeId_ = entry.routeId;
+    routeName_ = entry.name;
+    return true;
 }
 
 } // namespace tv

@@ -82,11 +82,33 @@ public:
     void noDataAtTick();
 
     // ------------------------------------------------------------ route and direct flight
-    // GotoActive, DirectFly, the chosen route and its current point (the target point).
-    ActiveRoute route;
-    // The name of the route the window shows: from kartendaten.crm at start, then the route
-    // chosen; a refill of the route list chooses the route of this name again.
-    QString routeName;
+    // GotoActive, DirectFly, the chosen route and its current point (the target point), as
+    // the window shows them (route box, grid, switches).
+    const ActiveRoute& route() const { return route_; }
+    // The route list, opened when the window loads. Throws DbError.
+    void openRouteList(Connection& main) { route_.openList(main); }
+    // What the pilot does with the route (ActiveRoute): GOTO on and off, the next and the
+    // previous point, direct flight on and off; after a refill the target point shown before.
+    bool startNavigation() { return route_.startNavigation(); }
+    void stopNavigation() { route_.stopNavigation(); }
+    StepResult nextPoint() { return route_.advance(); }
+    StepResult previousPoint() { return route_.back(); }
+    void startDirectFlight() { route_.startDirectFlight(); }
+    void stopDirectFlight() { route_.stopDirectFlight(); }
+    void restoreTarget(int64_t pointId) { route_.restoreTarget(pointId); }
+    // The route the window shows: its name from kartendaten.crm at start, then the route
+    // chosen (name and key); a refill of the route list chooses it again, by its key once
+    // there is one, else by its name.
+    const QString& routeName() const { return routeName_; }
+    void rememberRouteName(const QString& name) { routeName_ = name; }
+    // The route box: the routes in list order, as the last refill read them.
+    const std::vector<RouteEntry>& routeEntries() const { return routeEntries_; }
+    // Re-reads the route list and chooses the route shown again (ActiveRoute::refresh).
+    // Throws DbError.
+    ActiveRoute::Choice refillRoutes(Connection& main);
+    // The pilot picked entry `index` of the route box: that route and its points are chosen.
+    // False (nothing changed) when there is no such entry or the route is gone. Throws DbError.
+    bool chooseRoute(Connection& main, int index);
 
     // The direct-flight target as its labels show it: DD.MM with three decimals.
     struct DirectTarget
@@ -164,6 +186,10 @@ public:
     void fillOverlayInputs(OverlayInputs& in, Connection* main) const;
 
 private:
+    ActiveRoute route_;
+    QString routeName_;
+    std::optional<int64_t> routeId_;
+    std::vector<RouteEntry> routeEntries_;
     GpsFixBuilder fix_;
     int refreshCounter_ = -1;
     bool figuresBlanked_ = false;

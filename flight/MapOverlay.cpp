@@ -1,6 +1,5 @@
 #include "flight/MapOverlay.h"
 
-#include "core/FileHelpers.h"
 #include "core/GeoMath.h"
 #include "core/HandlerGuard.h"
 #include "flight/RouteNav.h"
@@ -154,36 +153,6 @@ bool aircraftInSight(double planeX, double planeY, double viewWidth, double view
     const float y = static_cast<float>(planeY);
     return !(x < -5.0f || y < -5.0f || x > static_cast<float>(viewWidth + 5.0) ||
              y > static_cast<float>(viewHeight + 5.0));
-}
-
-ChartListUpdate updateChartList(std::vector<QString> chartsUnderAircraft, const QString& shownChart,
-                                const QString& nextMapText, bool nearEdge)
-{
-    ChartListUpdate update;
-    update.entries = std::move(chartsUnderAircraft);
-    const int count = static_cast<int>(update.entries.size());
-    QString shown = shownChart;
-    if (count > 0) {
-        update.showMapNumber = count > 2;
-        update.showNextMap = count > 1;
-        // Changing to the chart already shown would only reset its view at every redraw.
-        if (nearEdge && !nextMapText.isEmpty() && nextMapText != shownChart) {
-            update.switchTo = nextMapText;
-            shown = nextMapText;
-        }
-    }
-    std::vector<std::string> names;
-    names.reserve(update.entries.size());
-    for (const QString& entry : update.entries)
-        names.push_back(entry.toStdString());
-    update.mapListIndex = SearchList(names, shown.toStdString(), true);
-    if (count > 0) {
-        const int next = update.mapListIndex < count - 1 ? update.mapListIndex + 1 : 0;
-        update.nextMap = update.entries[static_cast<std::size_t>(next)];
-    }
-    update.mapNumberCaption =
-        QString::number(update.mapListIndex + 1) + QLatin1String(" / ") + QString::number(count);
-    return update;
 }
 
 // --- aircraft ----------------------------------------------------------------------------
@@ -350,11 +319,9 @@ OverlayResult drawMovingMap(DrawSurface& surface, MapView& view, OverlayState& s
 
     if (in.mapScroll && main != nullptr) {
         guarded([&] {
-            ChartListUpdate update =
-                updateChartList(chartsContaining(*main, latDDMM, lonDDMM), in.shownChart,
-                                in.nextMapText, nearViewEdge(state.PlaneX, state.PlaneY, w, h));
-            result.switchTo = update.switchTo;
-            result.chartList = std::move(update);
+            result.chartsUnderAircraft = chartsContaining(*main, latDDMM, lonDDMM);
+            result.atViewEdge =
+                placement.offChart || nearViewEdge(state.PlaneX, state.PlaneY, w, h);
         });
     }
 

@@ -21,9 +21,10 @@ class DrawSurface;
 
 // The moving-map overlay: what the flight map draws on top of the chart image and the
 // airspaces: the route line and the guide line to the target, the waypoints or the chosen
-// route's points and the airports, the direct-flight target, the list of charts under the
-// aircraft with the automatic chart change, and last the aircraft. It draws from plain inputs
-// the window gathers before the redraw and returns what the window does after it.
+// route's points and the airports, the direct-flight target, and last the aircraft. In
+// stepping mode it also finds the charts under the aircraft (ChartChoice decides the change). It
+// draws from plain inputs the window gathers before the redraw and returns what the window does
+// after it.
 //
 // Positions of points are DD.MM (south and west negative), the aircraft position decimal
 // degrees; map pixels have y pointing down; colours are 0x00BBGGRR.
@@ -37,11 +38,6 @@ struct OverlayState
     double PlaneY = 0.0;
     // What the airport data file said about the names seen so far.
     AirportLookup airports;
-    // The active charts under the aircraft at the last redraw in chart stepping mode, in the
-    // order of the chart table: a step goes through them.
-    std::vector<QString> chartsUnderAircraft;
-    // The chart the hint names: the one the next step goes to (empty: none).
-    QString nextChart;
 };
 
 // A point of the Waypoints or GpsPoints table.
@@ -89,25 +85,6 @@ bool nearViewEdge(double planeX, double planeY, double viewWidth, double viewHei
 // Inside the view widened by 5 pixels on each side.
 bool aircraftInSight(double planeX, double planeY, double viewWidth, double viewHeight);
 
-// What the chart list controls show after a redraw with chart stepping on.
-struct ChartListUpdate
-{
-    std::vector<QString> entries; // the charts under the aircraft
-    bool showMapNumber = false;   // the chart number box: more than two charts
-    bool showNextMap = false;     // the next-chart hint: more than one chart
-    // The chart to change to now: the aircraft is near the view's edge and the hint box names
-    // another chart than the one shown.
-    std::optional<QString> switchTo;
-    int mapListIndex = -1;    // place of the shown chart in the list, -1 when not there
-    QString nextMap;          // the hint's new text: the chart after the shown one, cycling
-    QString mapNumberCaption; // "2 / 3", "0 / 3" when the shown chart is not in the list
-};
-// `shownChart` is the chart combo's text, `nextMapText` the hint box's text before this
-// redraw: the change uses the next chart the previous redraw computed. With no chart under the
-// aircraft only the (empty) list counts: index, hint box and counter keep what they showed.
-ChartListUpdate updateChartList(std::vector<QString> chartsUnderAircraft, const QString& shownChart,
-                                const QString& nextMapText, bool nearEdge);
-
 // --- aircraft ---------------------------------------------------------------------------
 
 struct AircraftSymbol
@@ -150,24 +127,22 @@ struct OverlayInputs
     std::optional<ActivePoint> activePoint;
     // Direct-flight target, DD.MM; none when direct flight is off or no target is picked.
     std::optional<std::pair<double, double>> directTarget;
-    QString shownChart;  // chart combo text
-    QString nextMapText; // hint box text
 };
 
 struct OverlayResult
 {
     bool drawn = false;     // false: no chart, or a chart that is not valid; nothing was drawn
     bool offChart = false;  // the aircraft is outside the chart image: centring went off
-    bool hideHints = false; // hide the hint and the chart number (before applying chartList)
-    std::optional<ChartListUpdate> chartList; // stepping mode on and the aircraft in sight
+    bool hideHints = false; // hide the hint and the chart number (before showing new ones)
+    // Stepping mode on: the active charts holding the aircraft, in the order of the chart
+    // table, and whether it is within 10 pixels of the view's edge or beyond it (or off the
+    // chart).
+    std::optional<std::vector<QString>> chartsUnderAircraft;
+    bool atViewEdge = false;
     bool aircraftDrawn = false;
     // Navigating, and the overlay got as far as the target navigation (a chart and an aircraft
     // position it could place): the window works out the target figures after the redraw.
     bool navigationDue = false;
-    // What the window must do next: make this chart current (as picking it in the chart combo)
-    // once the redraw is over. Set when the aircraft nears the view's edge in stepping mode
-    // and the hint box names another chart.
-    std::optional<QString> switchTo;
 };
 
 // Draws the overlay in its order. Every part is drawn on its own: a database fault or a bad
@@ -188,7 +163,7 @@ public:
     // What the last draw decided; nothing drawn when the draw did not run or failed.
     const OverlayResult& result() const { return result_; }
 
-    // Lives as long as the layer: the aircraft's place, the airports seen, the chart list.
+    // Lives as long as the layer: the aircraft's place, the airports seen.
     OverlayState state;
 
 private:

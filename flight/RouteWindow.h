@@ -12,8 +12,8 @@ class RouteGridModel;
 // and connects the pilot's row and header clicks to the grid handlers.
 void setUpRouteGrid(frmGPSmain& w);
 
-// Shows the rows of routepointsRS in the grid (drops the highlighted rows, which belonged to
-// the rows shown before) and puts the grid's current row on the set's current row.
+// Shows the rows of the chosen route's points in the grid (drops the highlighted rows, which
+// belonged to the rows shown before) and puts the grid's current row on the set's current row.
 void bindRouteGrid(frmGPSmain& w);
 
 // The route refill of every activation: requeries the routes, refills the route box (each

@@ -52,11 +52,11 @@ frmGPSmain::~frmGPSmain()
 
 void frmGPSmain::Form_Load()
 {
-    // 1-2: the routes and the active charts.
-    ActiveMaps = std::make_shared<Recordset>();
+    // 1-2: the routes and the active charts (shared with the calibration window).
+    ActiveMaps = chart_.activeCharts();
     if (MainConnection) {
-        guarded([&] { nav_.route.openList(*MainConnection); });
-        guarded([&] { openActiveCharts(*ActiveMaps, *MainConnection); });
+        guarded([&] { nav_.openRouteList(*MainConnection); });
+        guarded([&] { chart_.openActiveCharts(*MainConnection); });
     }
 
     // 3: start values (the navigation starts with them); centring is on.
@@ -74,7 +74,7 @@ void frmGPSmain::Form_Load()
     GridBusy = true;
     mapView.setChartStepping(false);
     TrackPaused = false;
-    MapListIndex = 0;
+    chart_.resetStepping();
     layers = {};
     // 7: no airport data file, no airport switches.
     airportFile_ = AptDataAvailable;
@@ -109,10 +109,10 @@ void frmGPSmain::Form_Activate()
     }
     // 6: the chart shown before.
     guarded([&] {
-        if (!ChartChoice::hasCharts()) {
+        if (!chart_.hasCharts()) {
             chart_.invalidate();
             picMap->Cls();
-        } else if (!ChartChoice::seek(LastMapName)) {
+        } else if (!chart_.reselectLast()) {
             GridBusy = true;
         }
     });
@@ -146,7 +146,7 @@ void frmGPSmain::Form_Activate()
 
 void frmGPSmain::Form_Deactivate()
 {
-    LastMapName = cmbMaps->currentText();
+    chart_.leave();
     GridBusy = false;
     timerCheck.setInterval(0);
     silenceWatch.setInterval(0);

@@ -204,10 +204,6 @@ public:
     // controls show it; none of it is read back from them.
     FlightNavigation& navigation() { return nav_; }
     const FlightNavigation& navigation() const { return nav_; }
-    // The route list and the chosen route's points, whose current row is the target point
-    // (the window's names for the parts of navigation().route).
-    std::shared_ptr<Recordset>& routeRS = nav_.route.routes;
-    std::shared_ptr<Recordset>& routepointsRS = nav_.route.points;
 
     // Layer flags (Set.crm lines 1-7): ShowLuftraum, ShowLuftraumHoehe, ShowPR, ShowRoute,
     // ShowWayInfo, ShowAPT1, ShowAPT2.
@@ -220,18 +216,11 @@ public:
     bool dontResize = true;
     // While true the route grid's row-change handler does nothing.
     bool GridBusy = true;
-    // Chart name kept while the window is in the background.
-    QString LastMapName;
     // COM port number from data.crm.
     int16_t SavedComPort = 0;
-    // Position of the shown chart among the charts under the aircraft
-    // (overlay.chartsUnderAircraft), -1 when not there.
-    int16_t MapListIndex = 0;
 
     // Serial reception: the line assembler keeps only the unfinished tail of the received text.
     LineAssembler LineBuffer;
-    // The combo text as it was when updateMapInfo last refilled the chart combo.
-    QString PrevMapName;
 
     // The chart display model: source rectangle, scales, zoom, centring (CenterMap), chart
     // stepping (MapScroll), view bounds (ViewTop ...), ChartWidth / ChartHeight.
@@ -245,7 +234,6 @@ public:
     FlightAirspaceMapLayer airspaceMap;
     MovingMapLayer movingMap;
     MapLayerStack mapLayers;
-    OverlayState& overlay = movingMap.state; // PlaneX, PlaneY, the charts under the aircraft
     TrackRecorder recorder;
 
     // ================================================================ life cycle
@@ -307,8 +295,10 @@ public:
     // ================================================================ chart choice
     void LoadLastMap();
     void updateMapInfo();
-    void cmbMaps_Change();
-    void cmbMaps_Click();
+    // The combo's text changed to `text` (typed, or a pick from its list).
+    void cmbMaps_Change(const QString& text);
+    // The pilot picked `picked` from the combo's list.
+    void cmbMaps_Click(const QString& picked);
     void LoadMapView();
     void SaveMapView() { chart_.saveView(mapView, programFile("position.crm")); }
     void tNextMap_MouseMove() { tNextMap->hide(); }
@@ -319,7 +309,8 @@ public:
     void UpdateMap();
 
     // ================================================================ route and target
-    void cmbRoute_Click();
+    // The pilot picked entry `index` of the route box.
+    void cmbRoute_Click(int index);
     void cmbRoute_LostFocus() { tRoute->show(); }
     void tRoute_Click() { tRoute->hide(); }
     void cmdActivateGoto_Click();
@@ -415,9 +406,11 @@ private:
     // Keeps the view of the chart shown and shows the chart `name` (the first active one when
     // there is none of that name).
     void showChart(const QString& name);
-    // Sets the chart combo's text without its change handler.
-    void setMapsTextQuietly(const QString& text);
-    // Rewrites kartendaten.crm with the current chart and the route combo's text.
+    // The chart combo shows the current chart's name (without its change handler).
+    void showCurrentChartName();
+    // A step or the automatic change at the view's edge shows the chart `name`.
+    void changeChartTo(const QString& name);
+    // Rewrites kartendaten.crm with the current chart and the route shown.
     void writeLastMapFile();
     // Opens the GPS port on SavedComPort; false when it cannot be opened.
     bool openPort();
@@ -455,10 +448,7 @@ private:
     void FixLost() override { gps_FixLost(); }
     // Heading and IAS as typed (lblHeading, lblIAS show them).
     WindEntry windEntry_;
-    // Chart name that the combo's change handler loaded just before a pick from its list
-    // (the pick then does not load the same chart twice).
-    QString loadedByChange_;
-    // The chart shown, the last chart file and the view memory.
+    // The chart shown, the charts under the aircraft, the last chart file and the view memory.
     ChartChoice chart_;
 };
 

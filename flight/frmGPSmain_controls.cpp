@@ -268,9 +268,13 @@ void frmGPSmain::wireControls()
     picMap->onMouseMove(mouseAt(&frmGPSmain::picMap_MouseMove));
     picMap->onMouseUp(mouseAt(&frmGPSmain::picMap_MouseUp));
     Kurskreisel->onMouseDown(mouseAt(&frmGPSmain::Kurskreisel_MouseDown));
-    connect(cmbMaps, &QComboBox::editTextChanged, this, run(&frmGPSmain::cmbMaps_Change));
-    connect(cmbMaps, &QComboBox::activated, this, run(&frmGPSmain::cmbMaps_Click));
-    connect(cmbRoute, &QComboBox::activated, this, run(&frmGPSmain::cmbRoute_Click));
+    // The combos hand their handlers what the pilot typed or picked.
+    connect(cmbMaps, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { guarded([&] { cmbMaps_Change(text); }); });
+    connect(cmbMaps, &QComboBox::textActivated, this,
+            [this](const QString& picked) { guarded([&] { cmbMaps_Click(picked); }); });
+    connect(cmbRoute, &QComboBox::activated, this,
+            [this](int index) { guarded([&] { cmbRoute_Click(index); }); });
     guarded([&] { setUpRouteGrid(*this); });
 
     // The zoom follows the slider when the mouse is let go on it (where it is let go sets the

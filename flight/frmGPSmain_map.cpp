@@ -39,15 +39,20 @@ void frmGPSmain::setSliderQuietly(int value)
     SlideMap->setValue(value);
 }
 
-void frmGPSmain::setMapsTextQuietly(const QString& text)
+void frmGPSmain::showCurrentChartName()
 {
-    const QSignalBlocker quiet(cmbMaps);
-    cmbMaps->setEditText(text);
+    const QString name = chart_.currentName();
+    {
+        const QSignalBlocker quiet(cmbMaps);
+        cmbMaps->setCurrentText(name);
+        cmbMaps->setEditText(name);
+    }
+    chart_.comboShows(name);
 }
 
 void frmGPSmain::writeLastMapFile()
 {
-    if (!ChartChoice::writeLastMap(programFile("kartendaten.crm"), cmbRoute->currentText()))
+    if (!chart_.writeLastMap(programFile("kartendaten.crm"), nav_.routeName()))
         reportUnsaved(programFile("kartendaten.crm"), this);
 }
 
@@ -62,7 +67,7 @@ void frmGPSmain::InitializeData()
         return;
     case ChartChoice::Load::Failed: {
         picMap->Cls();
-        const auto error = ChartChoice::errorMessage(ChartChoice::currentName(), Language == 0);
+        const auto error = ChartChoice::errorMessage(chart_.currentName(), Language == 0);
         MsgBox(error.text, error.title);
         return;
     }
@@ -110,7 +115,7 @@ void frmGPSmain::picMap_MouseDown(int Button, int /*Shift*/, double X, double Y)
         StepToNextChart();
         return;
     }
-    if (Button == 2 && nav_.route.directFly && chart_.valid()) {
+    if (Button == 2 && nav_.route().directFly && chart_.valid()) {
         const std::optional<GeoPos> picked = mapView.viewToPosition(QPointF(X, Y));
         if (!picked)
             return;
@@ -125,25 +130,14 @@ void frmGPSmain::picMap_MouseDown(int Button, int /*Shift*/, double X, double Y)
 
 void frmGPSmain::StepToNextChart()
 {
-    const std::vector<QString>& charts = overlay.chartsUnderAircraft;
-    const int count = static_cast<int>(charts.size());
-    if (count >= 2) {
+    if (chart_.chartsUnderAircraft().size() >= 2) {
         progBar->show();
         progBar->setValue(25);
     }
-    const ChartStep step = stepToNextChart(MapListIndex, count);
-    MapListIndex = static_cast<int16_t>(step.mapListIndex);
-    overlay.nextChart = step.nextEntry >= 0 ? charts[size_t(step.nextEntry)] : QString();
-    tNextMap->setText(overlay.nextChart);
-    if (!overlay.nextChart.isEmpty() && count > 0) {
-        // Setting the combo's text switches the chart (its change handler runs when the text
-        // changes).
-        const QString chart = charts[size_t(MapListIndex)];
-        if (chart != cmbMaps->currentText()) {
-            setMapsTextQuietly(chart);
-            cmbMaps_Change();
-        }
-    }
+    const std::optional<QString> chart = chart_.step();
+    tNextMap->setText(chart_.nextChart());
+    if (chart)
+        changeChartTo(*chart);
     SlideMap_Change();
 }
 
@@ -195,12 +189,10 @@ void frmGPSmain::PicMapScroll_Click()
 
 void frmGPSmain::LoadLastMap()
 {
-    const ChartChoice::LastMap last = ChartChoice::readLastMap(programFile("kartendaten.crm"));
-    if (last.chart)
-        LastMapName = *last.chart;
+    const ChartChoice::LastMap last = chart_.readLastMap(programFile("kartendaten.crm"));
     if (last.route) {
-        nav_.routeName = *last.route;
-        tRoute->setText(nav_.routeName);
+        nav_.rememberRouteName(*last.route);
+        tRoute->setText(nav_.routeName());
     }
 }
 
@@ -209,7 +201,7 @@ void frmGPSmain::updateMapInfo()
     if (!MainConnection)
         return;
     const std::vector<QString> names = activeChartNames(*MainConnection);
-    PrevMapName = cmbMaps->currentText();
+    chart_.comboRefilled();
     {
         const QSignalBlocker quiet(cmbMaps);
         cmbMaps->clear();
@@ -217,55 +209,63 @@ void frmGPSmain::updateMapInfo()
         for (const QString& name : names)
             cmbMaps->addItem(name);
     }
+    chart_.comboShows(QString());
     if (!names.empty()) {
-        setMapsTextQuietly(ChartChoice::currentName());
-        cmbMaps_Change();
+        const QString current = chart_.currentName();
+        showCurrentChartName();
+        cmbMaps_Change(current);
     }
 }
 
 void frmGPSmain::showChart(const QString& name)
 {
     SaveMapView();
-    ChartChoice::seek(name);
+    chart_.seek(name);
     InitializeData();
 }
 
-void frmGPSmain::cmbMaps_Change()
+void frmGPSmain::changeChartTo(const QString& name)
 {
-    loadedByChange_.clear();
-    if (!ChartChoice::hasCharts())
-        return;
-    const QString text = cmbMaps->currentText();
-    if (text == PrevMapName && !mapView.chartStepping())
+    showChart(name);
+    writeLastMapFile();
+    showCurrentChartName();
+}
+
+void frmGPSmain::cmbMaps_Change(const QString& text)
+{
+    chart_.forgetChangeLoad();
+    const bool switches = chart_.textSwitchesChart(text, mapView.chartStepping());
+    chart_.comboShows(text);
+    if (!switches)
         return;
     showChart(text);
     writeLastMapFile();
     // A pick from the list runs the click handler right after this one: it need not load the
     // same chart again.
-    loadedByChange_ = ChartChoice::currentName();
-    QTimer::singleShot(0, this, [this] { loadedByChange_.clear(); });
+    chart_.noteChangeLoad(chart_.currentName());
+    QTimer::singleShot(0, this, [this] { chart_.forgetChangeLoad(); });
 }
 
-void frmGPSmain::cmbMaps_Click()
+void frmGPSmain::cmbMaps_Click(const QString& picked)
 {
-    if (!ChartChoice::hasCharts())
+    if (!chart_.hasCharts())
         return;
-    const QString text = cmbMaps->currentText();
-    if (loadedByChange_.isEmpty() ||
-        !equalsNoCase(loadedByChange_.toStdString(), text.toStdString()))
-        showChart(text);
-    loadedByChange_.clear();
+    if (!chart_.loadedByChange(picked))
+        showChart(picked);
+    chart_.forgetChangeLoad();
     writeLastMapFile();
+    showCurrentChartName();
     UpdateMap();
 }
 
 void frmGPSmain::LoadMapView()
 {
     const std::optional<bool> centred = chart_.restoreView(mapView);
-    if (!centred)
-        return;
-    setSliderQuietly(mapView.sliderValue());
-    if (*centred || mapView.chartStepping()) {
+    if (centred)
+        setSliderQuietly(mapView.sliderValue());
+    // In stepping mode every chart opens centred on the aircraft, a chart never shown too:
+    // the aircraft may have left the chart before (a fast flight past the view's edge).
+    if ((centred && *centred) || (mapView.chartStepping() && chart_.currentIsLoaded())) {
         mapView.setCentredOnAircraft(true);
         picKartezentrieren->show();
     }
@@ -276,7 +276,7 @@ void frmGPSmain::LoadMapView()
 void frmGPSmain::UpdateMap()
 {
     guarded([&] {
-        if (!ChartChoice::hasCharts() || !chart_.valid())
+        if (!chart_.hasCharts() || !chart_.valid())
             return;
         mapView.setViewSize(mapSurface().ScaleWidth(), mapSurface().ScaleHeight());
         const AircraftPlacement placement = mapView.placeAircraft(nav_.aircraft());
@@ -284,8 +284,8 @@ void frmGPSmain::UpdateMap()
             picKartezentrieren->hide();
         if (!placement.viewPx)
             return;
-        overlay.PlaneX = placement.viewPx->x();
-        overlay.PlaneY = placement.viewPx->y();
+        movingMap.state.PlaneX = placement.viewPx->x();
+        movingMap.state.PlaneY = placement.viewPx->y();
         prepareAirspaces();
         prepareMovingMap();
         mapView.paint(mapSurface());

@@ -54,14 +54,12 @@ void frmGPSmain::prepareMovingMap()
     OverlayInputs in;
     // Nothing goes onto a chart that failed to load.
     in.chartLoaded = chart_.valid();
-    in.chart = ChartChoice::currentRow();
+    in.chart = chart_.currentRow();
     in.planeSymbol = PlaneSymbol;
     in.layers = layers;
     in.modes = {routePointsOnly, AptDataAvailable};
     nav_.fillOverlayInputs(in, openConnection(MainConnection));
     in.mapScroll = mapView.chartStepping();
-    in.shownChart = cmbMaps->currentText();
-    in.nextMapText = overlay.nextChart;
     movingMap.prepare(std::move(in), openConnection(MainConnection),
                       openConnection(AirportConnection));
 }
@@ -75,32 +73,24 @@ void frmGPSmain::showMovingMapResult()
         tNextMap->hide();
         LblMapNumber->hide();
     }
-    if (result.chartList) {
-        const ChartListUpdate& list = *result.chartList;
-        overlay.chartsUnderAircraft = list.entries;
-        if (!list.entries.empty()) {
-            if (list.showMapNumber)
+    // The chart change comes last; the next redraw paints the new chart.
+    std::optional<QString> changeTo;
+    if (result.chartsUnderAircraft) {
+        changeTo = chart_.chartsUnderAircraftFound(*result.chartsUnderAircraft, result.atViewEdge);
+        if (!chart_.chartsUnderAircraft().empty()) {
+            const ChartChoice::StepHints& hints = chart_.stepHints();
+            if (hints.showMapNumber)
                 LblMapNumber->show();
-            if (list.showNextMap)
+            if (hints.showNextMap)
                 tNextMap->show();
-            MapListIndex = static_cast<int16_t>(list.mapListIndex);
-            overlay.nextChart = list.nextMap;
-            tNextMap->setText(overlay.nextChart);
-            LblMapNumber->setText(list.mapNumberCaption);
+            tNextMap->setText(chart_.nextChart());
+            LblMapNumber->setText(hints.mapNumberCaption);
         }
     }
     if (result.navigationDue)
         guarded([&] { UpdateTargetNav(); });
-    // The chart change comes last. The change handler runs once, here, whatever signals the
-    // combo is wired to.
-    if (result.switchTo) {
-        {
-            const QSignalBlocker quiet(cmbMaps);
-            cmbMaps->setCurrentText(*result.switchTo);
-            cmbMaps->setEditText(*result.switchTo);
-        }
-        cmbMaps_Change();
-    }
+    if (changeTo)
+        changeChartTo(*changeTo);
 }
 
 } // namespace tv

@@ -38,26 +38,20 @@ void setUpRouteGrid(frmGPSmain& w)
 
 void bindRouteGrid(frmGPSmain& w)
 {
-    routeGridModel(w)->load(w.routepointsRS.get());
+    routeGridModel(w)->load(w.navigation().route().points.get());
 }
 
 void refillRoutes(frmGPSmain& w)
 {
     if (!MainConnection)
         return;
-    // What was shown before: the route (by key, else by the name in the route box, as after
-    // the start) and the target point.
-    std::optional<int64_t> shownRoute;
-    bool ok = false;
-    if (const qlonglong id = w.cmbRoute->currentData().toLongLong(&ok); ok)
-        shownRoute = id;
+    // What was shown before: the route (the navigation chooses it again) and the target point.
     std::optional<int64_t> shownPoint;
-    if (gridRowOf(w.routepointsRS.get()) >= 0)
-        shownPoint = w.routepointsRS->Field("PointID").toInt();
+    if (gridRowOf(w.navigation().route().points.get()) >= 0)
+        shownPoint = w.navigation().route().points->Field("PointID").toInt();
 
     FlightNavigation& nav = w.navigation();
-    const ActiveRoute::Choice choice =
-        nav.route.refresh(*MainConnection, shownRoute, nav.routeName);
+    const ActiveRoute::Choice choice = nav.refillRoutes(*MainConnection);
     {
         const QSignalBlocker quiet(w.cmbRoute);
         w.cmbRoute->clear();
@@ -65,8 +59,7 @@ void refillRoutes(frmGPSmain& w)
             w.cmbRoute->addItem(e.name, QVariant::fromValue<qlonglong>(e.routeId));
         w.cmbRoute->setCurrentIndex(choice.chosen);
     }
-    nav.routeName = choice.chosen >= 0 ? choice.entries[size_t(choice.chosen)].name : QString();
-    w.tRoute->setText(nav.routeName);
+    w.tRoute->setText(nav.routeName());
     if (choice.entries.empty()) {
         w.routePointsOnly = false;
         w.picShowPoints->hide();
@@ -74,14 +67,14 @@ void refillRoutes(frmGPSmain& w)
     w.showNavigation();
     if (choice.hasPoints) {
         // Without a fix the map opens at the start of the route.
-        const GeoPos start = routePointFromRow(*w.routepointsRS).position();
+        const GeoPos start = routePointFromRow(*w.navigation().route().points).position();
         nav.fixEvents().placeWithoutFix(start.latDeg, start.lonDeg);
     }
     bindRouteGrid(w);
     if (choice.hasPoints) {
         w.GridBusy = false;
         if (shownPoint)
-            nav.route.restoreTarget(*shownPoint);
+            nav.restoreTarget(*shownPoint);
         routeGridModel(w)->followCurrentRow();
         routeGridModel(w)->highlightCurrent();
     }
@@ -89,7 +82,7 @@ void refillRoutes(frmGPSmain& w)
 
 void frmGPSmain::showNavigation()
 {
-    const ActiveRoute& route = nav_.route;
+    const ActiveRoute& route = nav_.route();
     Frame1->setVisible(route.navigating());
     picActivateGoto->setVisible(route.gotoActive);
     picDF->setVisible(route.directFly);
@@ -99,19 +92,17 @@ void frmGPSmain::showNavigation()
 
 // ------------------------------------------------------------------ choosing a route
 
-void frmGPSmain::cmbRoute_Click()
+void frmGPSmain::cmbRoute_Click(int index)
 {
-    bool ok = false;
-    const int64_t routeId = cmbRoute->currentData().toLongLong(&ok);
-    if (!MainConnection || !ok || !nav_.route.choose(*MainConnection, routeId))
+    const QString before = nav_.routeName();
+    if (!MainConnection || !nav_.chooseRoute(*MainConnection, index))
         return; // the route is gone: the next activation refills the box
     bindRouteGrid(*this);
-    if (cmbRoute->currentText() != nav_.routeName) {
-        nav_.routeName = cmbRoute->currentText();
+    if (nav_.routeName() != before) {
         tRoute->show();
-        tRoute->setText(nav_.routeName);
+        tRoute->setText(nav_.routeName());
     }
-    if (!ChartChoice::currentName().isEmpty()) { // an active chart
+    if (chart_.hasCharts()) {
         writeLastMapFile();
         UpdateRouteInfo();
     }
@@ -122,7 +113,7 @@ void frmGPSmain::cmbRoute_Click()
 
 void frmGPSmain::cmdActivateGoto_Click()
 {
-    const bool started = nav_.route.startNavigation();
+    const bool started = nav_.startNavigation();
     showNavigation();
     if (!started)
         return;
@@ -132,17 +123,17 @@ void frmGPSmain::cmdActivateGoto_Click()
 
 void frmGPSmain::picActivateGoto_Click()
 {
-    nav_.route.stopNavigation();
+    nav_.stopNavigation();
     showNavigation();
     UpdateMap();
 }
 
 void frmGPSmain::cmdNext_Click()
 {
-    if (gridRowOf(routepointsRS.get()) < 0)
+    if (gridRowOf(nav_.route().points.get()) < 0)
         return;
     routeGridModel(*this)->clearSelectedBookmarks();
-    switch (nav_.route.advance()) {
+    switch (nav_.nextPoint()) {
     case StepResult::AtLastEnd:
         // The last point was the target: route navigation has ended there. The figures stay
         // up while a direct flight still uses them.
@@ -162,10 +153,10 @@ void frmGPSmain::cmdNext_Click()
 
 void frmGPSmain::cmdPrev_Click()
 {
-    if (!routepointsRS || routepointsRS->State() != Recordset::kStateOpen)
+    if (!nav_.route().points || nav_.route().points->State() != Recordset::kStateOpen)
         return;
     routeGridModel(*this)->clearSelectedBookmarks();
-    if (nav_.route.back() == StepResult::Moved) {
+    if (nav_.previousPoint() == StepResult::Moved) {
         cmdNext->setEnabled(true);
         routeGridModel(*this)->followCurrentRow();
     } else { // on the first point, or no point at all
@@ -177,7 +168,7 @@ void frmGPSmain::cmdPrev_Click()
 
 void frmGPSmain::cmdDirectFly_Click()
 {
-    nav_.route.startDirectFlight();
+    nav_.startDirectFlight();
     showNavigation();
     nav_.clearTargetFigures();
     showTargetFigures();
@@ -186,7 +177,7 @@ void frmGPSmain::cmdDirectFly_Click()
 
 void frmGPSmain::picDF_Click()
 {
-    nav_.route.stopDirectFlight();
+    nav_.stopDirectFlight();
     showNavigation();
     nav_.clearTargetFigures();
     showTargetFigures();
@@ -197,7 +188,7 @@ void frmGPSmain::picDF_Click()
 
 void frmGPSmain::gridWaypoints_HeadClick(int /*ColIndex*/)
 {
-    if (gridRowOf(routepointsRS.get()) < 0)
+    if (gridRowOf(nav_.route().points.get()) < 0)
         return;
     routeGridModel(*this)->highlightCurrent();
     picMap->Refresh();
@@ -206,7 +197,7 @@ void frmGPSmain::gridWaypoints_HeadClick(int /*ColIndex*/)
 void frmGPSmain::gridWaypoints_RowColChange(int /*LastRow*/, int /*LastCol*/)
 {
     // The row the pilot moved to becomes the target.
-    if (GridBusy || gridRowOf(routepointsRS.get()) < 0)
+    if (GridBusy || gridRowOf(nav_.route().points.get()) < 0)
         return;
     routeGridModel(*this)->highlightCurrent();
     UpdateMap();

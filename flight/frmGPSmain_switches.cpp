@@ -55,8 +55,9 @@ void frmGPSmain::showLayerSwitches()
 void frmGPSmain::cmdShowPoints_Click()
 {
     // Only the points of a chosen route can be shown alone.
-    routePointsOnly = routeRS->State() == Recordset::kStateOpen && routeRS->RecordCount() > 0 &&
-                      routepointsRS->State() == Recordset::kStateOpen;
+    routePointsOnly = nav_.route().routes->State() == Recordset::kStateOpen &&
+                      nav_.route().routes->RecordCount() > 0 &&
+                      nav_.route().points->State() == Recordset::kStateOpen;
     picShowPoints->setVisible(routePointsOnly);
     UpdateMap();
 }

@@ -35,7 +35,7 @@ TEST_F(UnsavedSettings, EachWriterThatCannotWriteItsFileIsToldOnceNamingTheFile)
              return tv::SaveVorFile(folder / "VOR.crm", {"STG", "VOR", "90"});
          }},
         {"kartendaten.crm",
-         [&] { return tv::ChartChoice::writeLastMap(folder / "kartendaten.crm", "Alpen"); }},
+         [&] { return tv::ChartChoice().writeLastMap(folder / "kartendaten.crm", "Alpen"); }},
         {"Karten/LatData.crm",
          [&] { return tv::saveLatSettings(folder / "Karten/LatData.crm", {}); }},
         {"Karten/demo.crm",

@@ -108,8 +108,8 @@ TEST_F(Navigation, DirectTargetIsKeptAsItsLabelsShowIt)
         {{0.5, -0.5}, ".300", "-.300", {0.5, -0.5}},           // no digit before the point
     };
     tvtest::RouteData data; // an open, empty point set: the navigation may run
-    nav.route.refresh(*data.db, std::nullopt, QString());
-    nav.route.startDirectFlight();
+    nav.refillRoutes(*data.db);
+    nav.startDirectFlight();
     EXPECT_FALSE(nav.target()) << "nothing picked yet";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.latText);
@@ -130,8 +130,8 @@ TEST_F(Navigation, FiguresToTheTargetAndAlongTheRoute)
     const int64_t route = data.addRoute("North", 1);
     for (int i = 1; i <= 3; ++i) // 48°10', 48°20', 48°30' at 11°30'
         data.addPoint(route, i, "P" + std::to_string(i), 48.0 + i * 0.10, 11.30);
-    nav.route.refresh(*data.db, std::nullopt, QString());
-    ASSERT_TRUE(nav.route.startNavigation());
+    nav.refillRoutes(*data.db);
+    ASSERT_TRUE(nav.startNavigation());
     const QTime noon(12, 0);
     const auto at = [&](double nmSouthOfP1) {
         receive(tvtest::nmea("GPRMC,120000,A," +
@@ -169,7 +169,7 @@ TEST_F(Navigation, FiguresToTheTargetAndAlongTheRoute)
     EXPECT_EQ(nav.updateTarget(*nav.target(), noon), FlightNavigation::TargetUpdate::Passed);
 
     // In a direct flight the remaining distance is the distance to the picked point.
-    nav.route.startDirectFlight();
+    nav.startDirectFlight();
     nav.clearTargetFigures();
     EXPECT_EQ(nav.figures().distance, "");
     nav.pickDirectTarget({48.5, 11.5});

@@ -20,6 +20,7 @@
 #include "support/PixelProbe.h"
 #include "support/WindowTestBase.h"
 
+#include <QComboBox>
 #include <QImage>
 
 #include <cstdio>
@@ -123,6 +124,13 @@ protected:
     void placeAircraft(double latDeg, double lonDeg)
     {
         window().navigation().fixEvents().placeWithoutFix(latDeg, lonDeg);
+    }
+
+    // The pilot picks entry `index` from the chart combo's list.
+    static void pickChart(tv::frmGPSmain& w, int index)
+    {
+        w.cmbMaps->setCurrentIndex(index);
+        emit w.cmbMaps->textActivated(w.cmbMaps->itemText(index));
     }
 
     std::vector<QString> messageTexts() const

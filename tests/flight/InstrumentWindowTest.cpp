@@ -27,8 +27,8 @@ protected:
         addWaypoint("O'Brien Field", 48.30, 10.0); // due east of the aircraft below
         addWaypoint("edny", 47.4018, 9.3041);
         // The route points set is open once the window has been activated.
-        w->routepointsRS->Open("SELECT * FROM GpsPoints WHERE RouteID = -99999",
-                               *tv::MainConnection);
+        w->navigation().route().points->Open("SELECT * FROM GpsPoints WHERE RouteID = -99999",
+                                             *tv::MainConnection);
         nav().fixEvents().placeWithoutFix(48.5, 9.0);
     }
 

@@ -83,7 +83,7 @@ TEST_F(WindowStart, WithoutRoutesTheRouteBoxesAreEmpty)
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbRoute->count(), 0);
     EXPECT_EQ(w.tRoute->text(), "");
-    const auto& points = w.navigation().route.points;
+    const auto& points = w.navigation().route().points;
     ASSERT_TRUE(points);
     EXPECT_EQ(points->State(), tv::Recordset::kStateOpen);
     EXPECT_EQ(points->RecordCount(), 0);
@@ -99,6 +99,23 @@ TEST_F(WindowStart, RememberedRouteIsChosenAgain)
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbRoute->currentText(), "Bravo's");
     EXPECT_EQ(w.tRoute->text(), "Bravo's");
+}
+
+TEST_F(WindowStart, RememberedRouteSurvivesRepeatedStarts)
+{
+    addStandardChart();
+    for (const auto& [name, nummer] : {std::pair{"Erste Route", 1}, std::pair{"Zweite Route", 2}})
+        tv::MainConnection->Execute("INSERT INTO Route (Name, Nummer) VALUES (?, ?)",
+                                    {name, nummer});
+    writeFile("kartendaten.crm", "\"test.png\"\r\n\"Zweite Route\"\r\n");
+    for (int start = 1; start <= 3; ++start) {
+        tv::frmGPSmain& w = openWindow();
+        EXPECT_EQ(w.cmbRoute->currentText(), "Zweite Route") << "start " << start;
+        w.Form_Deactivate();
+        tv::forms().unload(&w);
+        EXPECT_EQ(file("kartendaten.crm"), "\"test.png\"\r\n\"Zweite Route\"\r\n")
+            << "start " << start;
+    }
 }
 
 TEST_F(WindowStart, RememberedChartIsShownAgain)

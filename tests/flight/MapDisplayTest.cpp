@@ -47,8 +47,8 @@ TEST_F(ChartOnMap, AircraftIsDrawnWhereItsPositionLies)
 {
     // 48°45' N 9°15' E: chart pixel (125, 100), map pixel (500, 400).
     tv::frmGPSmain& w = showAt(48.45, 9.15);
-    EXPECT_NEAR(w.overlay.PlaneX, 500, 0.01);
-    EXPECT_NEAR(w.overlay.PlaneY, 400, 0.01);
+    EXPECT_NEAR(w.movingMap.state.PlaneX, 500, 0.01);
+    EXPECT_NEAR(w.movingMap.state.PlaneY, 400, 0.01);
     EXPECT_EQ(probe(500, 400), kRed); // no fix: the red dot
     EXPECT_EQ(probe(470, 400), chartColour(117, 100));
 }
@@ -180,12 +180,10 @@ TEST_F(ChartErrors, GoodChartAfterABadOneShowsOnlyItself)
     addStandardChart("b-good.png");
     tv::frmGPSmain& w = openWindow();
     ASSERT_EQ(probe(100, 100), 0xFFC0C0);
-    w.cmbMaps->setCurrentIndex(1); // a pick from the list
-    w.cmbMaps_Click();
+    pickChart(w, 1); // a pick from the list
     EXPECT_EQ(probe(100, 100), chartColour(25, 25));
     // And back: the bad chart does not show the good one's picture.
-    w.cmbMaps->setCurrentIndex(0);
-    w.cmbMaps_Click();
+    pickChart(w, 0);
     EXPECT_EQ(probe(100, 100), 0xFFC0C0);
 }
 
@@ -216,15 +214,13 @@ TEST_F(ChartChoice, SwitchingAwayAndBackRestoresTheView)
     const float sx = w.mapView.sourceX(), sy = w.mapView.sourceY(), sw = w.mapView.sourceWidth();
     ASSERT_EQ(w.SlideMap->value(), -10);
 
-    w.cmbMaps->setCurrentIndex(1);
-    w.cmbMaps_Click();
+    pickChart(w, 1);
     EXPECT_EQ(w.mapView.imageWidthPx(), 300);
     EXPECT_EQ(w.mapView.sourceX(), 0); // never shown before: the initial view
     EXPECT_EQ(w.SlideMap->value(), 0);
     EXPECT_EQ(file("kartendaten.crm"), "\"beta.png\"\r\n\"\"\r\n");
 
-    w.cmbMaps->setCurrentIndex(0);
-    w.cmbMaps_Click();
+    pickChart(w, 0);
     EXPECT_EQ(w.mapView.sourceX(), sx);
     EXPECT_EQ(w.mapView.sourceY(), sy);
     EXPECT_EQ(w.mapView.sourceWidth(), sw);
@@ -271,9 +267,7 @@ TEST_F(ChartChoice, SteppingWithSpaceCyclesTheChartsUnderTheAircraft)
     addChart("beta.png", chartImage(300, 240), 48.00, 49.00, 9.00, 10.00);
     tv::frmGPSmain& w = openWindow();
     placeAircraft(48.5, 9.5); // in the middle of both charts: no automatic change near the edge
-    w.mapView.setChartStepping(true);
-    w.overlay.chartsUnderAircraft = {"alpha.png", "beta.png"};
-    w.MapListIndex = 0;
+    w.cmdMapScroll_Click();   // the redraw finds both charts under the aircraft
     w.Form_KeyUp(32, 0);
     EXPECT_EQ(w.tNextMap->text(), "alpha.png");
     EXPECT_EQ(w.cmbMaps->currentText(), "beta.png");
@@ -285,18 +279,15 @@ TEST_F(ChartChoice, SteppingWithSpaceCyclesTheChartsUnderTheAircraft)
     EXPECT_EQ(w.cmbMaps->currentText(), "beta.png");
 }
 
-TEST_F(ChartChoice, SteppingWithAnEmptyListOnlyRedraws)
+TEST_F(ChartChoice, SteppingWithOneChartOnlyRedraws)
 {
     addStandardChart();
     tv::frmGPSmain& w = openWindow();
     placeAircraft(48.5, 9.5);
-    w.cmdMapScroll_Click();
-    w.overlay.chartsUnderAircraft.clear();
-    w.MapListIndex = 3;
+    w.cmdMapScroll_Click();   // the only chart under the aircraft
     placeAircraft(48.6, 9.4); // moved meanwhile: the redraw centres the map on it
     const QImage before = w.mapSurface().image();
     w.picMap_MouseDown(1, 0, 100, 100);
-    EXPECT_EQ(w.MapListIndex, 0);
     EXPECT_EQ(w.cmbMaps->currentText(), "test.png");
     EXPECT_NE(w.mapSurface().image(), before);
 }

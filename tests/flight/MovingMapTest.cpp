@@ -21,7 +21,6 @@ protected:
     {
         data.addChart("test.jpg", 48.00, 49.00, 9.00, 11.00);
         in.chart = testChart();
-        in.shownChart = QStringLiteral("test.jpg");
         in.noFix = false;
         in.planeSymbol = 1;
         in.modes.aptDataAvailable = true;
@@ -308,51 +307,39 @@ TEST_F(MovingMap, ChartSteppingListsTheChartsUnderTheAircraft)
     aircraftAt(500, 250);
     const OverlayResult r = draw();
     EXPECT_TRUE(r.hideHints);
-    ASSERT_TRUE(r.chartList);
-    ASSERT_EQ(r.chartList->entries.size(), 2u);
-    EXPECT_EQ(r.chartList->mapListIndex, 0);
-    EXPECT_EQ(r.chartList->nextMap, QStringLiteral("west.jpg"));
-    EXPECT_EQ(r.chartList->mapNumberCaption, QStringLiteral("1 / 2"));
-    EXPECT_FALSE(r.chartList->switchTo);
+    ASSERT_TRUE(r.chartsUnderAircraft);
+    EXPECT_EQ(*r.chartsUnderAircraft,
+              (std::vector<QString>{QStringLiteral("test.jpg"), QStringLiteral("west.jpg")}));
+    EXPECT_FALSE(r.atViewEdge);
 }
 
-TEST_F(MovingMap, NearTheViewEdgeTheChartChangesToTheHintedOne)
+TEST_F(MovingMap, NearTheViewEdgeTheAircraftIsAtTheEdge)
 {
     data.addChart("west.jpg", 48.00, 49.00, 8.00, 10.00);
     in.mapScroll = true;
-    in.nextMapText = QStringLiteral("west.jpg");
     aircraftAt(5, 250);
     const OverlayResult r = draw();
-    std::vector<QString> switched;
-    if (r.switchTo)
-        switched.push_back(*r.switchTo);
-    ASSERT_EQ(switched.size(), 1u);
-    EXPECT_EQ(switched[0], QStringLiteral("west.jpg"));
-    EXPECT_EQ(r.chartList->mapListIndex, 1);
-    EXPECT_EQ(r.chartList->nextMap, QStringLiteral("test.jpg"));
+    ASSERT_TRUE(r.chartsUnderAircraft);
+    EXPECT_EQ(r.chartsUnderAircraft->size(), 2u);
+    EXPECT_TRUE(r.atViewEdge);
     EXPECT_TRUE(r.aircraftDrawn);
 }
 
-TEST_F(MovingMap, NoAutomaticChartChangeWhileSteppingIsOff)
+TEST_F(MovingMap, NoChartListWhileSteppingIsOff)
 {
     data.addChart("west.jpg", 48.00, 49.00, 8.00, 10.00);
-    in.nextMapText = QStringLiteral("west.jpg");
     aircraftAt(5, 250);
     const OverlayResult r = draw();
-    const int switches = r.switchTo ? 1 : 0;
-    EXPECT_EQ(switches, 0);
-    EXPECT_FALSE(r.chartList);
+    EXPECT_FALSE(r.chartsUnderAircraft);
     EXPECT_TRUE(r.hideHints);
 }
 
-TEST_F(MovingMap, AircraftAwayFromTheEdgeKeepsTheChart)
+TEST_F(MovingMap, AircraftAwayFromTheEdgeIsNotAtTheEdge)
 {
     data.addChart("west.jpg", 48.00, 49.00, 8.00, 10.00);
     in.mapScroll = true;
-    in.nextMapText = QStringLiteral("west.jpg");
     aircraftAt(500, 250);
-    const int switches = draw().switchTo ? 1 : 0;
-    EXPECT_EQ(switches, 0);
+    EXPECT_FALSE(draw().atViewEdge);
 }
 
 TEST_F(MovingMap, ChartRowIsReadFromTheActiveChartsAndMatchesTheLoadedView)

@@ -74,13 +74,30 @@ TEST_F(OverlayInWindow, NearTheEdgeTheWindowChangesToTheNextChart)
 {
     tv::frmGPSmain& w = windowWithThreeCharts();
     placeAircraft(48.5, tv::DDMMToDegrees(9.0006)); // 1 image pixel from the west edge
-    w.cmdMapScroll_Click();                         // lists the charts, names b.png as the next
-    ASSERT_EQ(w.tNextMap->text(), "b.png");
-    w.UpdateMap(); // near the edge: the change to b.png
+    w.cmdMapScroll_Click(); // near the edge: the change to the next chart under the aircraft
     EXPECT_EQ(w.cmbMaps->currentText(), "b.png");
     EXPECT_EQ(QString::fromStdString(tv::ActiveMaps->Field("Name").toString()), "b.png");
     EXPECT_EQ(w.tNextMap->text(), "c.png");
     EXPECT_EQ(w.LblMapNumber->text(), "2 / 3");
+}
+
+TEST_F(OverlayInWindow, FastFlightAcrossTheChartEdgeOpensTheNextChartCentred)
+{
+    // The east chart overlaps the west one's eastern half. At 250 kt and one position a
+    // second the map is redrawn every 21 positions, 1.5 NM apart: the aircraft jumps over the
+    // band at the view's edge.
+    addStandardChart("a-west.png");
+    addChart("b-east.png", fwtest::chartImage(500, 400), 48.00, 49.00, 9.30, 10.30);
+    tv::frmGPSmain& w = openWindow();
+    placeAircraft(48.5, 9.8);
+    w.cmdMapScroll_Click();
+    double lonDeg = 9.8;
+    for (int second = 0; second < 200; ++second, lonDeg += 250.0 / 3600.0 / 60.0 / 0.6626)
+        w.HandleInput(fwtest::rmc(48.30, tv::DegreesToDDMM(lonDeg), 250.0, 90.0));
+    ASSERT_GT(lonDeg, 10.05); // well past the west chart's edge
+    EXPECT_EQ(w.cmbMaps->currentText(), "b-east.png");
+    w.UpdateMap();
+    EXPECT_EQ(probe(w.mapView.viewWidth() / 2.0, w.mapView.viewHeight() / 2.0), kGreen);
 }
 
 TEST_F(OverlayInWindow, WithoutSteppingTheHintsStayHiddenAndTheChartStays)

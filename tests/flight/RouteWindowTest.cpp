@@ -38,14 +38,8 @@ protected:
     void SetUp() override
     {
         MainConnection = data.db;
-        ActiveMaps = std::make_shared<Recordset>();
-        openActiveMaps();
         w = std::make_unique<frmGPSmain>();
         setUpRouteGrid(*w);
-        if (!w->routeRS)
-            w->routeRS = std::make_shared<Recordset>();
-        if (!w->navigation().route.points)
-            w->navigation().route.points = std::make_shared<Recordset>();
         w->GridBusy = false;
         w->HandleInput(tvtest::fixStatus(true));
     }
@@ -54,11 +48,6 @@ protected:
     {
         w.reset();
         resetGlobalsForTesting();
-    }
-
-    void openActiveMaps()
-    {
-        ActiveMaps->Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", *data.db);
     }
 
     // A chart from 48°00' to 49°00' N, 11°00' to 12°00' E, 1000 x 800 pixels, shown whole in a
@@ -71,7 +60,8 @@ protected:
         image.fill(Qt::white);
         ASSERT_TRUE(
             image.save(QString::fromStdString((data.dir / "Karten" / "test.png").string())));
-        openActiveMaps();
+        w->Form_Load(); // opens the active charts
+        w->GridBusy = false;
         blankMap(500, 400);
         w->InitializeData();
         w->mapView.setSliderValue(100);
@@ -99,7 +89,13 @@ protected:
         return route;
     }
 
-    QString target() const { return routePointFromRow(*w->navigation().route.points).name; }
+    // The pilot picks entry `index` from the route box.
+    void pickRoute(int index)
+    {
+        w->cmbRoute->setCurrentIndex(index);
+        emit w->cmbRoute->activated(index);
+    }
+    QString target() const { return routePointFromRow(*w->navigation().route().points).name; }
     bool frameShown() const { return !w->Frame1->isHidden(); }
     // Highlighted grid rows.
     std::vector<int> highlighted() const
@@ -134,9 +130,8 @@ TEST_F(RouteWindow, ChoosingTheSecondOfTwoRoutesOfOneNameShowsItsPoints)
     refillRoutes(*w);
     ASSERT_EQ(w->cmbRoute->count(), 2);
     EXPECT_EQ(w->cmbRoute->itemData(0).toLongLong(), first);
-    w->cmbRoute->setCurrentIndex(1);
-    w->cmbRoute_Click();
-    EXPECT_EQ(currentRouteId(*w->navigation().route.routes), second);
+    pickRoute(1);
+    EXPECT_EQ(currentRouteId(*w->navigation().route().routes), second);
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 3);
 }
 
@@ -145,9 +140,8 @@ TEST_F(RouteWindow, RouteNameWithAnApostropheCanBeChosen)
     northRoute("Other", 1, 1);
     northRoute("Pilot's Loop", 2, 4);
     refillRoutes(*w);
-    w->cmbRoute->setCurrentIndex(1);
-    w->cmbRoute_Click();
-    EXPECT_EQ(w->navigation().route.points->RecordCount(), 4);
+    pickRoute(1);
+    EXPECT_EQ(w->navigation().route().points->RecordCount(), 4);
     EXPECT_EQ(w->tRoute->text(), "Pilot's Loop");
 }
 
@@ -156,9 +150,8 @@ TEST_F(RouteWindow, RefillKeepsTheRouteAndTargetPointShownBefore)
     northRoute("Sunday", 1, 2);
     northRoute("Sunday", 2, 3);
     refillRoutes(*w);
-    w->cmbRoute->setCurrentIndex(1);
-    w->cmbRoute_Click();
-    w->navigation().route.points->MoveNext(); // P2 of the second route
+    pickRoute(1);
+    w->navigation().route().points->MoveNext(); // P2 of the second route
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->currentIndex(), 1);
     EXPECT_EQ(target(), "P2");
@@ -169,7 +162,7 @@ TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedAtStartAndStartsThereWithoutAFi
 {
     northRoute("Alpha", 1, 1);
     northRoute("Bravo's", 2, 2);
-    w->navigation().routeName = QStringLiteral("Bravo's"); // as kartendaten.crm names it
+    w->navigation().rememberRouteName(QStringLiteral("Bravo's")); // as kartendaten.crm names it
     w->HandleInput(tvtest::fixStatus(false));
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->currentText(), "Bravo's");
@@ -179,11 +172,11 @@ TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedAtStartAndStartsThereWithoutAFi
 
 TEST_F(RouteWindow, NoRoutesEmptiesTheBoxAndTheGrid)
 {
-    w->navigation().routeName = QStringLiteral("Gone"); // as kartendaten.crm names it
+    w->navigation().rememberRouteName(QStringLiteral("Gone")); // as kartendaten.crm names it
     refillRoutes(*w);
     EXPECT_EQ(w->cmbRoute->count(), 0);
     EXPECT_EQ(w->tRoute->text(), "");
-    EXPECT_EQ(w->navigation().route.points->State(), Recordset::kStateOpen);
+    EXPECT_EQ(w->navigation().route().points->State(), Recordset::kStateOpen);
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 0);
 }
 
@@ -193,14 +186,13 @@ TEST_F(RouteWindow, RouteFiguresFollowAChoiceOnlyWhileAChartIsActive)
     northRoute("Bravo", 2, 3);
     refillRoutes(*w);
     w->lblRoute->setText(QStringLiteral("old"));
-    w->cmbRoute->setCurrentIndex(1);
-    w->cmbRoute_Click();
-    EXPECT_EQ(w->navigation().route.points->RecordCount(), 3);
+    pickRoute(1);
+    EXPECT_EQ(w->navigation().route().points->RecordCount(), 3);
     EXPECT_EQ(w->lblRoute->text(), "old");
     EXPECT_FALSE(std::filesystem::exists(data.dir / "kartendaten.crm"));
 
     showChart();
-    w->cmbRoute_Click();
+    pickRoute(1);
     EXPECT_EQ(w->lblRoute->text(), "20");
     EXPECT_TRUE(std::filesystem::exists(data.dir / "kartendaten.crm"));
 }
@@ -212,7 +204,7 @@ TEST_F(RouteWindow, RouteWithoutPointsCannotBeNavigatedNorStepped)
     data.addRoute("Empty", 1);
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
-    EXPECT_FALSE(nav().route.gotoActive);
+    EXPECT_FALSE(nav().route().gotoActive);
     EXPECT_TRUE(w->picActivateGoto->isHidden());
     EXPECT_FALSE(frameShown());
     w->cmdNext_Click();
@@ -225,18 +217,18 @@ TEST_F(RouteWindow, NextToTheLastPointKeepsNavigatingOneMoreEndsIt)
     northRoute("Alpha", 1, 3);
     refillRoutes(*w);
     w->cmdActivateGoto_Click();
-    EXPECT_TRUE(nav().route.gotoActive);
+    EXPECT_TRUE(nav().route().gotoActive);
     EXPECT_TRUE(frameShown());
     EXPECT_EQ(highlighted(), std::vector<int>{0});
     w->cmdNext_Click();
     w->cmdNext_Click();
     EXPECT_EQ(target(), "P3");
-    EXPECT_TRUE(nav().route.gotoActive);
+    EXPECT_TRUE(nav().route().gotoActive);
     EXPECT_EQ(highlighted(), std::vector<int>{2});
     EXPECT_EQ(w->gridWaypoints->currentIndex().row(), 2);
 
     w->cmdNext_Click();
-    EXPECT_FALSE(nav().route.gotoActive);
+    EXPECT_FALSE(nav().route().gotoActive);
     EXPECT_FALSE(w->cmdNext->isEnabled());
     EXPECT_FALSE(frameShown());
     EXPECT_EQ(target(), "P3");
@@ -304,7 +296,7 @@ TEST_F(RouteWindow, EachModeKeepsTheFiguresUpWhileTheOtherIsOn)
 
     w->cmdDirectFly_Click();
     w->cmdNext_Click(); // past the only point: route navigation ends
-    EXPECT_FALSE(nav().route.gotoActive);
+    EXPECT_FALSE(nav().route().gotoActive);
     EXPECT_TRUE(frameShown());
     w->picDF_Click();
     EXPECT_FALSE(frameShown());
@@ -402,9 +394,8 @@ TEST_F(RouteWindow, RouteWithoutATargetRowLeavesTheFiguresAlone)
     w->UpdateTargetNav();
     ASSERT_EQ(w->lblDistanz->text(), "1.0 NM");
     // Another route chosen while navigating: it has no point to steer to.
-    w->cmbRoute->setCurrentIndex(1);
-    w->cmbRoute_Click();
-    ASSERT_TRUE(nav().route.gotoActive);
+    pickRoute(1);
+    ASSERT_TRUE(nav().route().gotoActive);
     placeAircraft(48.10, -2.0);
     w->UpdateTargetNav();
     EXPECT_EQ(w->lblDistanz->text(), "1.0 NM");
