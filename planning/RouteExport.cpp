@@ -204,6 +204,9 @@ RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
         }
         points.Save(result.file);
         result.status = RouteExportStatus::Saved;
+    } catch (const RowsetTooLarge& e) {
+        result.status = RouteExportStatus::TooLarge;
+        result.reason = e.what();
     } catch (const DbError& e) {
         result.status = RouteExportStatus::WriteFailed;
         result.reason = e.what();
@@ -232,6 +235,15 @@ MessageText routeExportMessage(const RouteExportResult& result, std::string_view
                                              pointFaultText(result.point, language)};
         return {"Route error", "Route - " + name + " - was not saved.\n\n" +
                                    pointFaultText(result.point, language)};
+    case RouteExportStatus::TooLarge:
+        if (german)
+            return {"Fehler in Strecke",
+                    "Flugstrecke - " + name +
+                        " - wurde nicht gespeichert.\n\nSie ist zu lang für eine Streckendatei "
+                        "(mehr als 8 MB). Eine ältere Datei bleibt unverändert."};
+        return {"Route error", "Route - " + name +
+                                   " - was not saved.\n\nIt is too long for a route file (more "
+                                   "than 8 MB). An older file stays unchanged."};
     case RouteExportStatus::WriteFailed:
         break;
     }

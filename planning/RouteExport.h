@@ -82,6 +82,7 @@ enum class RouteExportStatus {
     Saved,
     NoPoints,    // the route has no points: nothing written, no folder made
     BadPoint,    // a point the file cannot carry: nothing written, no folder made
+    TooLarge,    // more than a route file can hold: nothing written; an older file stays
     WriteFailed, // the folder could not be made or the file not written; an older file stays
 };
 

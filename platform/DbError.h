@@ -26,4 +26,12 @@ private:
     int sqliteCode_ = 0;
 };
 
+// A table too large for a rowset file (size, values or fields beyond what its reader takes):
+// nothing was written.
+class RowsetTooLarge : public DbError
+{
+public:
+    using DbError::DbError;
+};
+
 } // namespace tv

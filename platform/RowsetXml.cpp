@@ -597,8 +597,8 @@ bool xmlCanHold(std::string_view text)
 std::string writeRowsetXml(const RowsetTable& table)
 {
     if (table.fields.size() > kMaxAttributesPerTag)
-        throw DbError("more than " + std::to_string(kMaxAttributesPerTag) +
-                      " fields, which a rowset file cannot hold");
+        throw RowsetTooLarge("more than " + std::to_string(kMaxAttributesPerTag) +
+                             " fields, which a rowset file cannot hold");
     const std::vector<std::string> names = xmlNames(table.fields);
     std::string out;
     out += "<xml xmlns:s='";
@@ -633,8 +633,8 @@ std::string writeRowsetXml(const RowsetTable& table)
         // The reader's bounds: a file it would refuse is never written.
         const std::string row = "row " + std::to_string(r + 1);
         if ((r + 1) * table.fields.size() > kMaxValues)
-            throw DbError(row + ": more than " + std::to_string(kMaxValues) +
-                          " values, which a rowset file cannot hold");
+            throw RowsetTooLarge(row + ": more than " + std::to_string(kMaxValues) +
+                                 " values, which a rowset file cannot hold");
         out += "\t<z:row";
         for (std::size_t i = 0; i < table.fields.size(); ++i) {
             const Value& v = table.cells[r * table.fields.size() + i];
@@ -647,9 +647,9 @@ std::string writeRowsetXml(const RowsetTable& table)
         }
         out += "/>\n";
         if (out.size() + kEnd.size() > kMaxRowsetFileBytes)
-            throw DbError(row + ": more than " +
-                          std::to_string(kMaxRowsetFileBytes / (1024 * 1024)) +
-                          " MB, which a rowset file cannot hold");
+            throw RowsetTooLarge(row + ": more than " +
+                                 std::to_string(kMaxRowsetFileBytes / (1024 * 1024)) +
+                                 " MB, which a rowset file cannot hold");
     }
     out += kEnd;
     return out;

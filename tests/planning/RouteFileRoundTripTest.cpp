@@ -4,6 +4,7 @@
 #include "planning/RouteExport.h"
 #include "planning/RouteImport.h"
 #include "platform/Recordset.h"
+#include "platform/RowsetXml.h"
 
 #include <gtest/gtest.h>
 
@@ -357,6 +358,23 @@ TEST_F(RouteFileRoundTrip, PointTheImportWouldRefuseIsNamedAndNothingIsWritten)
         EXPECT_EQ(en.title, "Route error");
         EXPECT_NE(en.text.find(c.english), std::string::npos) << c.what << ": " << en.text;
     }
+}
+
+TEST_F(RouteFileRoundTrip, RouteTooLongForAFileIsNotWrittenAndTheOldFileStays)
+{
+    const auto file = exportAlpen();
+    const std::string before = tvtest::readFile(file);
+    // One name that brings the file just past what the import reads.
+    replacePoints(from.data, {"EDNY", std::string(tv::kMaxRowsetFileBytes - 900, 'x')});
+    const tv::RouteExportResult r = tv::exportRoute(from.data, {7, "Alpen"}, from.path());
+    EXPECT_EQ(r.status, RouteExportStatus::TooLarge) << r.reason;
+    EXPECT_EQ(tvtest::readFile(file), before);
+    EXPECT_EQ(tv::routeExportMessage(r, "Alpen", 0).text,
+              "Flugstrecke - Alpen - wurde nicht gespeichert.\n\nSie ist zu lang für eine "
+              "Streckendatei (mehr als 8 MB). Eine ältere Datei bleibt unverändert.");
+    EXPECT_EQ(tv::routeExportMessage(r, "Alpen", 1).text,
+              "Route - Alpen - was not saved.\n\nIt is too long for a route file (more than 8 "
+              "MB). An older file stays unchanged.");
 }
 
 // The longest run of characters without a blank or line break: what a message box cannot wrap.
