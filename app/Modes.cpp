@@ -5,7 +5,6 @@
 #include "core/windows/frmSettings.h"
 #include "flight/frmGPSmain.h"
 #include "flightplan/frmFlugPlan.h"
-#include "planning/PlanAirspaceDisplay.h"
 #include "planning/frmExport.h"
 #include "planning/frmGetWaypoints.h"
 #include "planning/frmImport.h"

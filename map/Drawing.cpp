@@ -2,7 +2,6 @@
 
 #include "core/Rounding.h"
 #include "map/DrawingRaster.h"
-#include "platform/Log.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -13,15 +12,8 @@
 #include <QTransform>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <condition_variable>
-#include <deque>
-#include <functional>
-#include <mutex>
 #include <optional>
-#include <system_error>
-#include <thread>
 
 namespace tv {
 namespace {
@@ -30,113 +22,6 @@ int32_t roundToLong(double value)
 {
     return ToInt32HalfEven(value).value_or(0);
 }
-
-// A few threads that share out the rows of one image for one drawing call: a job given the
-// rows of a band draws what falls in them, bands are taken in turn until none is left.
-// Built when a call has enough to draw; without threads (none could be started, or a single
-// processor) the calling thread draws every band itself.
-class RowBandWorkers
-{
-public:
-    using Rows = raster::ImageTarget::Rows;
-    using Job = std::function<void(Rows)>;
-    // Below this many items a job is drawn faster than the threads wake up.
-    static constexpr std::size_t kWorthItems = 2048;
-
-    explicit RowBandWorkers(int rows) : rows_(rows)
-    {
-        constexpr unsigned kMostThreads = 4;
-        // The calling thread is one of them.
-        const unsigned threads =
-            std::max(1U, std::min(std::thread::hardware_concurrency(), kMostThreads));
-        // More bands than threads: a thread whose rows are few takes another band.
-        constexpr int kBandsPerThread = 4;
-        bands_ = std::max(1, std::min(rows_, kBandsPerThread * static_cast<int>(threads)));
-        try {
-            for (unsigned i = 1; i < threads; ++i)
-                threads_.emplace_back([this] { serve(); });
-        } catch (const std::system_error& e) {
-            logIgnoredFault(e, "drawn by fewer threads; the calling thread takes the other bands");
-        }
-    }
-    ~RowBandWorkers()
-    {
-        {
-            const std::lock_guard lock(mutex_);
-            stop_ = true;
-        }
-        wake_.notify_all();
-        for (std::thread& t : threads_)
-            t.join();
-    }
-    RowBandWorkers(const RowBandWorkers&) = delete;
-    RowBandWorkers& operator=(const RowBandWorkers&) = delete;
-
-    // Runs `job` for every band; returns when all bands are drawn.
-    void run(const Job& job)
-    {
-        {
-            const std::lock_guard lock(mutex_);
-            job_ = &job;
-            nextBand_ = 0;
-            busy_ = threads_.size();
-            ++round_;
-        }
-        wake_.notify_all();
-        // The other threads are done with `job` before this returns, however it returns.
-        struct AllDone
-        {
-            RowBandWorkers& workers;
-            ~AllDone()
-            {
-                std::unique_lock lock(workers.mutex_);
-                workers.done_.wait(lock, [this] { return workers.busy_ == 0; });
-                workers.job_ = nullptr;
-            }
-        } allDone{*this};
-        takeBands(job);
-    }
-
-private:
-    void serve()
-    {
-        uint64_t seen = 0;
-        for (;;) {
-            const Job* job = nullptr;
-            {
-                std::unique_lock lock(mutex_);
-                wake_.wait(lock, [&] { return stop_ || round_ != seen; });
-                if (stop_)
-                    return;
-                seen = round_;
-                job = job_;
-            }
-            takeBands(*job);
-            {
-                const std::lock_guard lock(mutex_);
-                --busy_;
-            }
-            done_.notify_one();
-        }
-    }
-    void takeBands(const Job& job)
-    {
-        for (int band = nextBand_++; band < bands_; band = nextBand_++)
-            job({rows_ * band / bands_, rows_ * (band + 1) / bands_ - 1});
-    }
-
-    int rows_;
-    int bands_ = 1;
-    std::vector<std::thread> threads_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::condition_variable done_;
-    const Job* job_ = nullptr;
-    uint64_t round_ = 0;
-    std::size_t busy_ = 0;
-    bool stop_ = false;
-    std::atomic<int> nextBand_{0};
-};
 
 } // namespace
 
@@ -311,23 +196,13 @@ void Drawing::preparePainter(QPainter& painter, uint32_t penBgr) const
     painter.setBrush(Qt::NoBrush);
 }
 
-bool Drawing::drawable(QPointF a, QPointF b)
-{
-    // Coordinates far outside the picture (a point thousands of charts away) are left out
-    // rather than handed to the rasteriser.
-    constexpr double kFar = 1.0e6;
-    return std::isfinite(a.x()) && std::isfinite(a.y()) && std::isfinite(b.x()) &&
-           std::isfinite(b.y()) && std::fabs(a.x()) <= kFar && std::fabs(a.y()) <= kFar &&
-           std::fabs(b.x()) <= kFar && std::fabs(b.y()) <= kFar;
-}
-
 void Drawing::strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr)
 {
     currentX_ = toUser.x();
     currentY_ = toUser.y();
     const QPointF a = toPixels(fromUser);
     const QPointF b = toPixels(toUser);
-    if (!drawable(a, b))
+    if (!drawableLine(a, b))
         return;
     Painting painter(*this);
     if (!painter)
@@ -352,50 +227,6 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
         return;
     currentX_ = lines.back().to.x();
     currentY_ = lines.back().to.y();
-    // Rasterising a wide pen's round ends costs three times the line itself. A wide line is
-    // drawn here with flat ends and a disc of the pen's width stamped on each end point, which
-    // gives the round-ended line's pixels. One pen and one disc per colour and width: a layer
-    // uses a handful.
-    struct Style
-    {
-        uint32_t bgr;
-        int width;
-        QRgb rgb;
-        QPen pen;
-        QImage disc;
-        raster::Mask discMask;
-        uint32_t index; // in `styles`
-    };
-    std::deque<Style> styles; // stays put as it grows
-    const Style* lastStyle = nullptr;
-    auto styleFor = [&styles, &lastStyle](uint32_t bgr, int width) -> const Style& {
-        if (lastStyle && lastStyle->bgr == bgr && lastStyle->width == width)
-            return *lastStyle;
-        for (const Style& st : styles)
-            if (st.bgr == bgr && st.width == width)
-                return *(lastStyle = &st);
-        QPen pen(vbColor(bgr));
-        pen.setWidth(width);
-        // Thin pens have no visible round end.
-        pen.setCapStyle(width <= 2 ? Qt::RoundCap : Qt::FlatCap);
-        QImage disc;
-        raster::Mask mask;
-        const auto index = static_cast<uint32_t>(styles.size());
-        if (width > 2) {
-            disc = QImage(width, width, QImage::Format_ARGB32_Premultiplied);
-            disc.fill(Qt::transparent);
-            QPainter p(&disc);
-            p.setPen(Qt::NoPen);
-            p.setBrush(vbColor(bgr));
-            p.drawEllipse(QRectF(0, 0, width, width));
-            p.end();
-            mask = raster::maskOf(disc, disc.rect(), QPoint(0, 0));
-        }
-        styles.push_back(
-            {bgr, width, vbColor(bgr).rgb(), pen, std::move(disc), std::move(mask), index});
-        return *(lastStyle = &styles.back());
-    };
-
     // On the own image the lines and discs go straight into its rows (exactly the pixels the
     // painter would put down); lines the copy does not cover go through the painter, in turn.
     QImage* image = ownImage();
@@ -407,163 +238,8 @@ void Drawing::Lines(const std::vector<LineSpec>& lines)
         return;
     if (direct && image->constBits() != direct->bits())
         direct.reset();
-    QPainter& painter = *painting;
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setBrush(Qt::NoBrush);
-    // Every end in pixels, once (the scale does not change while drawing).
-    const double perUnitX = pixelsPerUnitX();
-    const double perUnitY = pixelsPerUnitY();
-    // A line of no length leaves no mark, whatever the pen.
-    std::vector<QPointF>& ends = lineScratch_.ends;
-    std::vector<char>& marks = lineScratch_.marks;
-    ends.clear();
-    marks.clear();
-    ends.reserve(2 * lines.size());
-    marks.reserve(lines.size());
-    for (const LineSpec& line : lines) {
-        const QPointF a((line.from.x() - scaleLeft_) * perUnitX,
-                        (line.from.y() - scaleTop_) * perUnitY);
-        const QPointF b((line.to.x() - scaleLeft_) * perUnitX,
-                        (line.to.y() - scaleTop_) * perUnitY);
-        ends.push_back(a);
-        ends.push_back(b);
-        marks.push_back(drawable(a, b) && a != b);
-    }
-    // An end shared with the next line, whose disc is at least as wide, is covered by that
-    // disc anyway: outlines are chains, so this saves half the stamps.
-    auto coveredByNext = [&](std::size_t i, QPointF end, int width) {
-        if (i + 1 >= lines.size() || lines[i + 1].widthPx < width || !marks[i + 1])
-            return false;
-        return ends[2 * i + 2] == end || ends[2 * i + 3] == end;
-    };
-    // What each line puts down, in order: the line, then a disc at either end, each part
-    // straight into the image's rows or through the painter.
-    using Item = LineItem;
-    const auto row = [](double y) { return static_cast<int>(std::floor(y)); };
-    // The painter puts an image's corner on the nearest pixel (where the image lies across the
-    // edge, it clips it its own way).
-    const auto discAt = [](QPointF end, int width) {
-        return QPoint(qRound(end.x() - width / 2.0), qRound(end.y() - width / 2.0));
-    };
-    const auto drawDirect = [&](const Item& item, raster::ImageTarget::Rows rows) {
-        if (item.rowLast < rows.first || item.rowFirst > rows.last)
-            return;
-        const Style& style = styles[item.style];
-        const QPointF a = ends[2 * item.line];
-        const QPointF b = ends[2 * item.line + 1];
-        if (item.stroke == kDirect)
-            direct->flatLine(a, b, style.width, style.rgb, rows);
-        for (int k = 0; k < 2; ++k)
-            if (item.disc[k] == kDirect)
-                direct->stampInside(style.discMask, discAt(k == 0 ? a : b, style.width), style.rgb,
-                                    rows);
-    };
-    // Draws the item's parts in turn; a line kept for the image that the image does not take
-    // after all goes through the painter. True when the painter drew a part.
-    const Style* penSet = nullptr;
-    const auto drawInTurn = [&](const Item& item, const Style& style, QPointF a, QPointF b) {
-        bool painted = false;
-        if (!(item.stroke == kDirect && direct->flatLine(a, b, style.width, style.rgb))) {
-            if (penSet != &style) {
-                painter.setPen(style.pen);
-                penSet = &style;
-            }
-            painter.drawLine(a, b);
-            painted = true;
-        }
-        const QPointF half(style.width / 2.0, style.width / 2.0);
-        for (int k = 0; k < 2; ++k) {
-            if (item.disc[k] == kDirect) {
-                direct->stampInside(style.discMask, discAt(k == 0 ? a : b, style.width), style.rgb);
-            } else if (item.disc[k] == kPainter) {
-                painter.drawImage((k == 0 ? a : b) - half, style.disc);
-                painted = true;
-            }
-        }
-        return painted;
-    };
-
-    // Items are drawn one after another as they come. Once a good many in a row go straight
-    // into the image, the following ones are kept until one needs the painter (or the list
-    // ends): a long run is then shared out by rows among a few threads, each drawing the run's
-    // items in order in its rows, before the item that needs the painter. Every pixel ends as
-    // drawing one item after another leaves it.
-    constexpr std::size_t kKeepAfter = 1024;
-    std::vector<Item>& run = lineScratch_.items;
-    run.clear();
-    std::optional<RowBandWorkers> workers; // started for the first run worth it
-    const auto drawRun = [&] {
-        if (run.empty())
-            return;
-        const auto drawRows = [&](raster::ImageTarget::Rows rows) {
-            for (const Item& item : run)
-                drawDirect(item, rows);
-        };
-        if (run.size() >= RowBandWorkers::kWorthItems) {
-            if (!workers)
-                workers.emplace(direct->height());
-            workers->run(drawRows);
-        } else {
-            drawRows({0, direct->height() - 1});
-        }
-        run.clear();
-    };
-    bool keeping = false;
-    std::size_t directInARow = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!marks[i])
-            continue;
-        const QPointF a = ends[2 * i];
-        const QPointF b = ends[2 * i + 1];
-        const int width = lines[i].widthPx < 1 ? 1 : lines[i].widthPx;
-        // On the own image a line that keeps more than half its width off every pixel
-        // centre leaves no mark, nor do its ends' discs.
-        if (direct) {
-            const double off = width / 2.0 + 1.0;
-            if (std::max(a.x(), b.x()) + off < 0.0 || std::max(a.y(), b.y()) + off < 0.0 ||
-                std::min(a.x(), b.x()) - off > direct->width() ||
-                std::min(a.y(), b.y()) - off > direct->height())
-                continue;
-        }
-        const Style& style = styleFor(lines[i].bgr, width);
-        Item item{static_cast<uint32_t>(i), style.index, kPainter, {kNone, kNone}, 0, 0};
-        // Drawn at once, the line is tried on the image first; kept, it must be known now
-        // whether the image takes it.
-        if (direct && (!keeping || direct->copiesFlatLine(a, b, width)))
-            item.stroke = kDirect;
-        if (!style.disc.isNull()) {
-            for (int k = 0; k < 2; ++k) {
-                const QPointF end = k == 0 ? a : b;
-                if (coveredByNext(i, end, width))
-                    continue;
-                // A disc wholly on the image is stamped, one wholly beside it leaves no mark,
-                // one across its edge is left to the painter.
-                const QPoint at = discAt(end, width);
-                if (!direct)
-                    item.disc[k] = kPainter;
-                else if (at.x() >= 0 && at.y() >= 0 && at.x() + width <= direct->width() &&
-                         at.y() + width <= direct->height())
-                    item.disc[k] = kDirect;
-                else if (at.x() + width > 0 && at.y() + width > 0 && at.x() < direct->width() &&
-                         at.y() < direct->height())
-                    item.disc[k] = kPainter;
-            }
-        }
-        if (keeping) {
-            if (item.stroke == kDirect && item.disc[0] != kPainter && item.disc[1] != kPainter) {
-                item.rowFirst = row(std::min(a.y(), b.y()) - width) - 1;
-                item.rowLast = row(std::max(a.y(), b.y()) + width) + 1;
-                run.push_back(item);
-                continue;
-            }
-            drawRun();
-            keeping = false;
-            directInARow = 0;
-        }
-        directInARow = drawInTurn(item, style, a, b) ? 0 : directInARow + 1;
-        keeping = directInARow >= kKeepAfter;
-    }
-    drawRun();
+    lineBatch_.draw(lines, {scaleLeft_, scaleTop_, pixelsPerUnitX(), pixelsPerUnitY()}, *painting,
+                    direct ? &*direct : nullptr);
 }
 
 void Drawing::LineTo(double x2, double y2)

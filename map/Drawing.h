@@ -1,5 +1,7 @@
 #pragma once
 
+#include "map/LineBatch.h"
+
 #include <QColor>
 #include <QFont>
 #include <QHash>
@@ -113,13 +115,7 @@ public:
     // surface's own image the pixels are written directly, about twenty times faster than
     // through QPainter). The current position ends at the last line's end; DrawWidth stays as
     // it is.
-    struct LineSpec
-    {
-        QPointF from;
-        QPointF to;
-        uint32_t bgr = 0;
-        int widthPx = 1;
-    };
+    using LineSpec = tv::LineSpec;
     void Lines(const std::vector<LineSpec>& lines);
     // Line -(x2, y2): on from the current position.
     void LineTo(double x2, double y2);
@@ -195,7 +191,6 @@ private:
     };
 
     void strokeLine(QPointF fromUser, QPointF toUser, uint32_t bgr);
-    static bool drawable(QPointF a, QPointF b);
     void preparePainter(QPainter& painter, uint32_t penBgr) const;
     QPaintDevice* target() const;
     // The own device when it is an image (no caller's painter): Lines and PrintLabels write
@@ -208,30 +203,6 @@ private:
     // text does not keep its shape from one row to the next.
     std::shared_ptr<const LabelSprites> makeSprites(const QStaticText& text, const QFont& plain,
                                                     const QImage& like) const;
-
-    // One line of a Lines call: its stroke and the discs at its ends, each drawn straight into
-    // the image (kDirect) or through the painter.
-    enum LineWay : uint8_t { kNone, kDirect, kPainter };
-    struct LineItem
-    {
-        uint32_t line;  // in the call's list
-        uint32_t style; // the pen, in the order the call met them
-        LineWay stroke;
-        LineWay disc[2];
-        int32_t rowFirst; // the rows a direct part may touch
-        int32_t rowLast;
-    };
-    // Lines' lists, kept from call to call so that a large drawing does not fault in fresh
-    // memory for them on every redraw. A copy of the drawing starts without.
-    struct LineScratch
-    {
-        std::vector<QPointF> ends;
-        std::vector<char> marks;
-        std::vector<LineItem> items;
-        LineScratch() = default;
-        LineScratch(const LineScratch&) {}
-        LineScratch& operator=(const LineScratch&) { return *this; }
-    };
 
     QPainter* painter_ = nullptr; // the caller's active painter, or null
     uint32_t backColor_;
@@ -254,7 +225,7 @@ private:
     QFont labelCacheFont_;
     int labelCacheDotsPerMeter_ = 0; // of the image the kept pixels were made for
     int labelSpriteTexts_ = 0;
-    LineScratch lineScratch_;
+    LineBatch lineBatch_; // Lines' lists, kept from call to call
 };
 
 } // namespace tv

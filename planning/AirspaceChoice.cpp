@@ -30,4 +30,14 @@ PlanAirspaceChoice airspaceChoiceOnClose(const PlanAirspaceChoice& before,
     return chosen;
 }
 
+PlanAirspaceSwitches planAirspaceSwitches(const PlanAirspaceChoice& choice)
+{
+    PlanAirspaceSwitches switches;
+    switches.airspaces = choice.airspaces != PlanAirspaceChoice::Airspaces::None;
+    if (choice.airspaces == PlanAirspaceChoice::Airspaces::AtAltitude)
+        switches.altitudeFt = choice.altitudeFt;
+    switches.circuits = choice.circuits;
+    return switches;
+}
+
 } // namespace tv

@@ -3,7 +3,10 @@
 // The plan map's airspace choice: which airspaces it shows (all of them, none, or those whose
 // band holds one altitude) and whether it shows the traffic circuits. The plan window keeps it,
 // the airspace display dialog edits it, and planung.crm keeps its airspaces part as text
-// (PlanSettings.h); the circuits start off each time the plan window loads.
+// (PlanSettings.h); the circuits start off each time the plan window loads. The airspace layer
+// draws it as PlanAirspaceSwitches.
+
+#include "airspace/AirspaceLayer.h"
 
 #include <optional>
 #include <string_view>
@@ -40,5 +43,8 @@ struct PlanAirspaceChoice
 PlanAirspaceChoice airspaceChoiceOnClose(const PlanAirspaceChoice& before,
                                          std::optional<PlanAirspaceChoice::Airspaces> option,
                                          std::string_view altitudeText, bool circuits);
+
+// What the plan map's airspace layer draws for `choice`.
+PlanAirspaceSwitches planAirspaceSwitches(const PlanAirspaceChoice& choice);
 
 } // namespace tv

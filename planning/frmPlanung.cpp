@@ -10,7 +10,6 @@
 #include "map/ChartImage.h"
 #include "map/ChartRow.h"
 #include "map/PictureBox.h"
-#include "planning/PlanAirspaceDisplay.h"
 #include "planning/PlanLayout.h"
 #include "planning/PlanSettings.h"
 #include "planning/PlanText.h"

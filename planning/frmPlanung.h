@@ -203,4 +203,9 @@ private:
     std::optional<int64_t> boxesPointId_;
 };
 
+// The menu item of the airspace display dialog: the dialog edits the plan window's choice, and
+// the plan map shows the new choice at once. When the plan window is unloaded meanwhile (the
+// program ends while the dialog is open), the choice goes nowhere.
+void showPlanAirspaceDialog();
+
 } // namespace tv

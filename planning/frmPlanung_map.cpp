@@ -6,14 +6,15 @@
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
 #include "map/PictureBox.h"
-#include "planning/PlanAirspaceDisplay.h"
 #include "planning/PlanText.h"
+#include "planning/frmLuftraumSettings.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSlider>
 
@@ -157,6 +158,15 @@ void frmPlanung::picShowRoute_Click()
     picShowRoute->hide();
     showRoute_ = false;
     RedrawMap();
+}
+
+void showPlanAirspaceDialog()
+{
+    const QPointer<frmPlanung> plan = &forms().get<frmPlanung>();
+    PlanAirspaceChoice choice = plan->airspaceChoice();
+    showAirspaceDialog(choice);
+    if (plan)
+        plan->setAirspaceChoice(choice);
 }
 
 } // namespace tv

@@ -1,5 +1,4 @@
 #include "planning/AirspaceChoice.h"
-#include "planning/PlanAirspaceDisplay.h"
 #include "planning/frmLuftraumSettings.h"
 #include "planning/frmPlanung.h"
 

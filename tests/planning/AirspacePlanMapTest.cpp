@@ -5,8 +5,8 @@
 
 #include "airspace/AirspacePainter.h"
 #include "core/GeoMath.h"
-#include "planning/PlanAirspaceDisplay.h"
 #include "planning/frmLuftraumSettings.h"
+#include "planning/frmPlanung.h"
 #include "platform/Connection.h"
 #include "schema/Schema.h"
 
