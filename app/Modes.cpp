@@ -5,9 +5,7 @@
 #include "core/windows/frmSettings.h"
 #include "flight/frmGPSmain.h"
 #include "flightplan/frmFlugPlan.h"
-#include "planning/frmExport.h"
 #include "planning/frmGetWaypoints.h"
-#include "planning/frmImport.h"
 #include "planning/frmLuftraumSettings.h"
 #include "planning/frmManager.h"
 #include "planning/frmPlanung.h"
@@ -57,12 +55,12 @@ std::vector<ModeEntry> programModes()
     plan.formName = QStringLiteral("frmPlanung");
     plan.show = showWindow<frmPlanung>();
     // While the plan window is active the frame offers route export, route import and the
-    // airspace display dialog.
+    // airspace display dialog; the route files go through the plan window, which is loaded.
     plan.menuItems = {
         {QStringLiteral("mnuExport"), QStringLiteral("Strecke exportieren"),
-         QStringLiteral("Export Route"), [] { forms().showModal(forms().get<frmExport>()); }},
+         QStringLiteral("Export Route"), [] { forms().get<frmPlanung>().ExportRoute(); }},
         {QStringLiteral("mnuImport"), QStringLiteral("Strecke importieren"),
-         QStringLiteral("Import Route"), [] { forms().get<frmImport>().GetRoute(); }},
+         QStringLiteral("Import Route"), [] { forms().get<frmPlanung>().ImportRoute(); }},
         // This caption has always been German in both languages.
         {QStringLiteral("mnuLuftEin"), QStringLiteral("Luftraum Einstellungen"),
          QStringLiteral("Luftraum Einstellungen"), [] { showPlanAirspaceDialog(); }},

@@ -4,7 +4,6 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/windows/WindowLook.h"
-#include "planning/PlanWindowLink.h"
 #include "platform/Connection.h"
 #include "platform/ProgramFolder.h"
 
@@ -92,13 +91,13 @@ void frmExport::Form_Load()
         return;
     for (const RouteChoice& r : routes_)
         cmbRoute->addItem(text(r.name), QVariant::fromValue<qlonglong>(r.routeId));
-
-    // The route the plan window shows, whichever of its cells is current.
-    const PlanWindowLink& plan = planWindowLink();
-    const std::optional<std::int64_t> current =
-        plan.currentRouteId ? plan.currentRouteId() : std::nullopt;
-    cmbRoute->setCurrentIndex(preselectedRoute(routes_, current));
+    selectRoute(std::nullopt);
     showPath(QString::fromStdString((routeFolder(programFolder()) / "").string()));
+}
+
+void frmExport::selectRoute(std::optional<std::int64_t> routeId)
+{
+    cmbRoute->setCurrentIndex(preselectedRoute(routes_, routeId)); // -1: the box is empty
 }
 
 void frmExport::showPath(const QString& path)

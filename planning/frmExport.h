@@ -3,6 +3,8 @@
 #include "core/forms/Forms.h"
 #include "planning/RouteExport.h"
 
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -12,7 +14,7 @@ class QPushButton;
 namespace tv {
 
 // Route export: writes the chosen route to Route/<name>.tvr in the program folder. Modal, opened
-// from the main frame's menu while the plan window is active; stays open for further exports.
+// by the plan window with its current route; stays open for further exports.
 class frmExport : public DialogForm
 {
     Q_OBJECT
@@ -20,8 +22,11 @@ public:
     frmExport();
     QString formName() const override { return QStringLiteral("frmExport"); }
 
-    // Fills the route box and preselects the plan window's route.
+    // Fills the route box; the first route is selected.
     void Form_Load() override;
+    // Selects the route with the key `routeId` (RouteID) in the box, or the first route when
+    // there is no such route or no key.
+    void selectRoute(std::optional<std::int64_t> routeId);
     void Form_Activate() override;
     void SetLanguage();
     void cmdExport_Click();

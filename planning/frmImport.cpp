@@ -1,11 +1,9 @@
 #include "planning/frmImport.h"
 
-#include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/BusyCursor.h"
 #include "core/forms/MsgBox.h"
 #include "core/windows/WindowLook.h"
-#include "planning/PlanWindowLink.h"
 #include "platform/Connection.h"
 
 #include <QFileDialog>
@@ -82,9 +80,7 @@ void frmImport::GetRoute()
     }
     for (const std::string& name : result.differingNames)
         showMessage(waypointDifferenceMessage(name));
-    // The plan window's grids show the new data; its map is not repainted.
-    if (planWindowLink().requeryAfterImport)
-        guarded([] { planWindowLink().requeryAfterImport(); }); // the import is stored anyway
+    emit routeStored();
     showMessage(routeImportedMessage(result.routeName, Language));
 }
 

@@ -9,7 +9,7 @@
 
 namespace tv {
 
-// Route import. Never shown: the main frame's menu calls GetRoute, which asks for a route file,
+// Route import. Never shown: the plan window calls GetRoute, which asks for a route file,
 // imports it and unloads the window again.
 class frmImport : public DialogForm
 {
@@ -26,6 +26,10 @@ public:
     // the chosen path, or an empty text for Cancel. An empty function restores the dialog.
     using FileChooser = std::function<QString(const RouteFileDialogText&)>;
     static void setFileChooserForTesting(FileChooser chooser);
+
+signals:
+    // A route was imported and stored; sent before GetRoute says so to the pilot.
+    void routeStored();
 };
 
 } // namespace tv

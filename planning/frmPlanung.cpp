@@ -13,7 +13,6 @@
 #include "planning/PlanLayout.h"
 #include "planning/PlanSettings.h"
 #include "planning/PlanText.h"
-#include "planning/PlanWindowLink.h"
 #include "planning/RouteName.h"
 #include "planning/WaypointList.h"
 #include "platform/Connection.h"
@@ -88,17 +87,6 @@ frmPlanung::frmPlanung()
     }
     resize(945, 527);
     map_.resize(picMap->width(), picMap->height());
-}
-
-frmPlanung::~frmPlanung()
-{
-    planWindowLink() = {};
-}
-
-void frmPlanung::Form_Unload()
-{
-    // The route files no longer see this window's lists.
-    planWindowLink() = {};
 }
 
 void frmPlanung::buildControls()
@@ -463,7 +451,6 @@ void frmPlanung::Form_Load()
     cmdshowRoute_Click();
     ShowWaypoint();
     skipViewRestore_ = true;
-    linkRouteFiles();
 }
 
 void frmPlanung::LoadLastMap()

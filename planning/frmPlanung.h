@@ -32,13 +32,11 @@ class frmPlanung : public MdiForm
     Q_OBJECT
 public:
     frmPlanung();
-    ~frmPlanung() override;
     QString formName() const override { return QStringLiteral("frmPlanung"); }
 
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Deactivate() override;
-    void Form_Unload() override;
     // Lays the controls out for an inner size of `width` x `height` pixels.
     void Form_Resize(int width, int height);
     void SetLanguage();
@@ -99,10 +97,12 @@ public:
     // After another window changed the tables (the route import): the three lists are read
     // again, their grids rebound, and the map redrawn.
     void RequeryLists();
-    // Offers the route export and import what they need of this window (planWindowLink()).
-    void linkRouteFiles();
+    // The route files (the frame's menu while this window is active): the export opens modally
+    // with this window's current route selected; after an import was stored the lists show it.
+    void ExportRoute();
+    void ImportRoute();
 
-    // Recordsets other windows use (the route import requeries them).
+    // The window's recordsets.
     Recordset planpointsRS;
     Recordset planrouteRS;
     Recordset waypointsRS;

@@ -5,8 +5,9 @@
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
-#include "planning/PlanWindowLink.h"
 #include "planning/RouteName.h"
+#include "planning/frmExport.h"
+#include "planning/frmImport.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "route/RouteData.h"
@@ -27,11 +28,21 @@ void reportFailure()
 
 } // namespace
 
-void frmPlanung::linkRouteFiles()
+void frmPlanung::ExportRoute()
 {
-    PlanWindowLink& link = planWindowLink();
-    link.currentRouteId = [this] { return currentKey(planrouteRS, "RouteID"); };
-    link.requeryAfterImport = [this] { RequeryLists(); };
+    frmExport& exporter = forms().get<frmExport>();
+    exporter.selectRoute(currentKey(planrouteRS, "RouteID"));
+    forms().showModal(exporter);
+}
+
+void frmPlanung::ImportRoute()
+{
+    frmImport& importer = forms().get<frmImport>();
+    // The lists show the new route behind the import's last message. A failing re-read leaves
+    // them as they were: the import is stored anyway.
+    connect(&importer, &frmImport::routeStored, this,
+            [this] { guarded([this] { RequeryLists(); }); });
+    importer.GetRoute();
 }
 
 // planpointsRS shows the points of the current route, or is closed without a route.

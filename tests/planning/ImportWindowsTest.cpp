@@ -1,7 +1,6 @@
 #include "support/WindowTestBase.h"
 
 #include "core/Variablen.h"
-#include "planning/PlanWindowLink.h"
 #include "planning/frmExport.h"
 #include "planning/frmGetWaypoints.h"
 #include "planning/frmImport.h"
@@ -47,7 +46,6 @@ protected:
 
     void TearDown() override
     {
-        tv::planWindowLink() = {};
         tv::frmImport::setFileChooserForTesting(nullptr);
         WindowTestBase::TearDown();
     }
@@ -58,10 +56,11 @@ protected:
         return tvtest::TestDb(dir / "data.tvd").column(text);
     }
 
-    // The plan window as the export sees it: its current route.
-    void planShows(std::optional<std::int64_t> route)
+    // Counts the routes an import announces as stored.
+    void countStored(int& stored)
     {
-        tv::planWindowLink().currentRouteId = [route] { return route; };
+        QObject::connect(&tv::forms().get<tv::frmImport>(), &tv::frmImport::routeStored,
+                         [&stored] { ++stored; });
     }
 
     // Every row of the tables an import writes.
@@ -77,7 +76,13 @@ protected:
         return rows;
     }
 
-    tv::frmExport& exportWindow() { return tv::forms().get<tv::frmExport>(); }
+    // The export as the plan window opens it, with its current route (if any) selected.
+    tv::frmExport& exportWindow(std::optional<std::int64_t> planRoute = std::nullopt)
+    {
+        tv::frmExport& w = tv::forms().get<tv::frmExport>();
+        w.selectRoute(planRoute);
+        return w;
+    }
 };
 
 TEST_F(ImportWindows, ExportWindowSpeaksBothLanguages)
@@ -99,8 +104,7 @@ TEST_F(ImportWindows, ExportWindowSpeaksBothLanguages)
 
 TEST_F(ImportWindows, ExportSavesThePlanWindowsRouteAndSaysWhere)
 {
-    planShows(3); // the second route named Alpen
-    tv::frmExport& w = exportWindow();
+    tv::frmExport& w = exportWindow(3); // the second route named Alpen
     ASSERT_EQ(w.cmbRoute->count(), 4);
     EXPECT_EQ(w.cmbRoute->currentIndex(), 2);
     EXPECT_EQ(w.lblSave->text().toStdString(), (dir / "Route" / "").string());
@@ -119,8 +123,7 @@ TEST_F(ImportWindows, ExportSavesThePlanWindowsRouteAndSaysWhere)
 TEST_F(ImportWindows, ExportOfARouteWithAnApostrophe)
 {
     tv::Language = 1;
-    planShows(2);
-    tv::frmExport& w = exportWindow();
+    tv::frmExport& w = exportWindow(2);
     EXPECT_EQ(w.cmbRoute->currentText(), "O'Brien");
     w.cmdExport_Click();
     ASSERT_EQ(messages.size(), 1u);
@@ -134,8 +137,7 @@ TEST_F(ImportWindows, ExportPreselectsThePlanWindowsRouteWhicheverCellIsCurrent)
     const std::vector<std::pair<std::optional<std::int64_t>, int>> cases = {
         {2, 1}, {3, 2}, {4, 3}, {std::nullopt, 0}};
     for (const auto& [route, index] : cases) {
-        planShows(route);
-        tv::frmExport& w = exportWindow();
+        tv::frmExport& w = exportWindow(route);
         EXPECT_EQ(w.cmbRoute->currentIndex(), index) << route.value_or(-1);
         tv::forms().unload(&w);
         flushDeletes();
@@ -148,8 +150,7 @@ TEST_F(ImportWindows, ExportOfALongRouteNameStaysOnTheScreen)
     for (int i = 0; i < 125; ++i)
         name += "\xC3\xBC"; // ü: 250 bytes
     sql("UPDATE Route SET Name = '" + name + "' WHERE RouteID = 1");
-    planShows(1);
-    tv::frmExport& w = exportWindow();
+    tv::frmExport& w = exportWindow(1);
     w.show();
     QApplication::processEvents();
     const int width = w.width();
@@ -192,15 +193,15 @@ TEST_F(ImportWindows, ImportAsksForARouteFileAndCancelEndsQuietly)
         asked.push_back(t);
         return QString();
     });
-    int requeries = 0;
-    tv::planWindowLink().requeryAfterImport = [&] { ++requeries; };
+    int stored = 0;
+    countStored(stored);
     tv::forms().get<tv::frmImport>().GetRoute();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].title, "Tramvik Route importieren ");
     EXPECT_EQ(asked[0].filters[asked[0].selectedFilter], "Tramvik Route (*.tvr)");
     EXPECT_EQ(asked[0].defaultSuffix, "tvr");
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(requeries, 0);
+    EXPECT_EQ(stored, 0);
     flushDeletes();
     EXPECT_EQ(tv::forms().find<tv::frmImport>(), nullptr);
 }
@@ -215,10 +216,12 @@ TEST_F(ImportWindows, ImportReportsDifferencesThenTheRouteAfterItWasStored)
     const auto file = dir / "Route" / "Alpen.tvr";
     tv::frmImport::setFileChooserForTesting(
         [&](const tv::RouteFileDialogText&) { return QString::fromStdString(file.string()); });
-    std::vector<std::string> routesSeenByRequery;
-    tv::planWindowLink().requeryAfterImport = [&] {
-        routesSeenByRequery = column("SELECT count(*) FROM Route");
-    };
+    std::vector<std::string> routesWhenStored;
+    std::size_t messagesWhenStored = 0;
+    QObject::connect(&tv::forms().get<tv::frmImport>(), &tv::frmImport::routeStored, [&] {
+        routesWhenStored = column("SELECT count(*) FROM Route");
+        messagesWhenStored = messages.size();
+    });
     tv::forms().get<tv::frmImport>().GetRoute();
 
     ASSERT_EQ(messages.size(), 2u);
@@ -226,7 +229,8 @@ TEST_F(ImportWindows, ImportReportsDifferencesThenTheRouteAfterItWasStored)
     EXPECT_TRUE(messages[0].text.startsWith("Der Punkt: EDNY unterscheidet sich"));
     EXPECT_EQ(messages[1].title, "Data imported");
     EXPECT_EQ(messages[1].text, "Route: Alpen was added to the database");
-    EXPECT_EQ(routesSeenByRequery, std::vector<std::string>{"5"});
+    EXPECT_EQ(routesWhenStored, std::vector<std::string>{"5"});
+    EXPECT_EQ(messagesWhenStored, 1u); // before the route's own message
     EXPECT_EQ(column("SELECT Name || ' ' || Lat FROM GpsPoints WHERE RouteID = 5"),
               std::vector<std::string>{"edny 47.5"});
 }
@@ -237,13 +241,13 @@ TEST_F(ImportWindows, ImportOfABadFileShowsTheErrorOnly)
     tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
         return QString::fromStdString((dir / "Kaputt.tvr").string());
     });
-    int requeries = 0;
-    tv::planWindowLink().requeryAfterImport = [&] { ++requeries; };
+    int stored = 0;
+    countStored(stored);
     tv::forms().get<tv::frmImport>().GetRoute();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, "Datenfehler");
     EXPECT_EQ(messages[0].text, "Fehler beim Einlesen der Wegpunkte");
-    EXPECT_EQ(requeries, 0);
+    EXPECT_EQ(stored, 0);
     EXPECT_EQ(column("SELECT count(*) FROM Route"), std::vector<std::string>{"4"});
 }
 

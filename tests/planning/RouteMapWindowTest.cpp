@@ -1,5 +1,6 @@
 #include "PlanWindowFixture.h"
-#include "planning/PlanWindowLink.h"
+#include "planning/frmExport.h"
+#include "planning/frmImport.h"
 #include "planning/frmManager.h"
 
 #include <QComboBox>
@@ -256,24 +257,37 @@ TEST_F(ManagerTest, EnglishCaptions)
     EXPECT_EQ(m.Label2->text(), QStringLiteral("Waypoint"));
 }
 
-TEST_F(PlanWindowTest, RouteFilesSeeThePlanWindowsCurrentRouteUntilItIsUnloaded)
+TEST_F(PlanWindowTest, RouteFilesExportTheCurrentRouteAndTheImportShowsAtOnce)
 {
     addAlps();
     addRoute("First", 1);
     const int64_t second = addRoute("Second", 2);
+    addPoint(second, 1, "P1", 47.1, 10.1);
     tv::frmPlanung& w = open();
-    w.planrouteRS.MoveLast();
-    const tv::PlanWindowLink& link = tv::planWindowLink();
-    ASSERT_TRUE(link.currentRouteId);
-    EXPECT_EQ(link.currentRouteId(), second);
+    w.gridRoute->setCurrentIndex(w.routeModel()->index(1, 0)); // the pilot picks Second
+    ASSERT_EQ(highlightedName(w.gridRoute), "Second");
 
-    // A route stored by the import shows up in the plan window's list once it asks for it.
-    addRoute("Imported", 3);
-    ASSERT_TRUE(link.requeryAfterImport);
-    link.requeryAfterImport();
-    EXPECT_EQ(w.routeModel()->rowCount(), 3);
+    QString offered;
+    tv::forms().setModalHook([&](tv::DialogForm& d) {
+        auto& exporter = dynamic_cast<tv::frmExport&>(d);
+        offered = exporter.cmbRoute->currentText();
+        exporter.cmdExport_Click();
+        return 0;
+    });
+    w.ExportRoute();
+    EXPECT_EQ(offered, "Second");
 
-    tv::forms().unload(&w);
-    EXPECT_FALSE(link.currentRouteId);
-    EXPECT_FALSE(link.requeryAfterImport);
+    // The route list shows the imported route when the import says it was added.
+    int routesShown = 0;
+    tv::setMsgBoxHook([&](const tv::MsgRecord&) {
+        routesShown = w.gridRoute->model()->rowCount();
+        return tv::MsgResult::Ok;
+    });
+    tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
+        return QString::fromStdString((dir / "Route" / "Second.tvr").string());
+    });
+    w.ImportRoute();
+    tv::frmImport::setFileChooserForTesting(nullptr);
+    EXPECT_EQ(routesShown, 3);
+    EXPECT_EQ(highlightedName(w.gridRoute), "Second");
 }
