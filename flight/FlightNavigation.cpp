@@ -46,24 +46,25 @@ void FlightNavigation::signalLost()
 {
     fix_.loseFix();
     figuresBlanked_ = true;
+    link_.enterNoSignalMode();
 }
 
 void FlightNavigation::gpsSwitchedOn()
 {
     fix_.loseFix();
-    link.start();
+    link_.start();
 }
 
 void FlightNavigation::gpsSwitchedOff()
 {
     fix_.loseFix();
-    link.off();
+    link_.off();
 }
 
 void FlightNavigation::noDataAtTick()
 {
     fix_.loseFix();
-    link.silentAfterTick();
+    link_.silentAfterTick();
 }
 
 void FlightNavigation::pickDirectTarget(GeoPos picked)
@@ -83,41 +84,41 @@ void FlightNavigation::pickDirectTarget(GeoPos picked)
 FlightNavigation::StationLookup FlightNavigation::lookUpStation(Connection* main)
 {
     StationLookup result;
-    if (!route_.points || route_.points->State() != Recordset::kStateOpen || !hasFix())
+    if (!route_.pointsOpen() || !hasFix())
         return result;
-    if (instrument.vorName.isEmpty()) {
-        instrument.vorStationKnown = false;
+    if (instrument_.vorName.isEmpty()) {
+        instrument_.vorStationKnown = false;
         return result;
     }
-    const VorLookupResult found = lookupSelectedVor(main, instrument.vorName, instrument);
-    instrument.vorStationKnown = found.waypoint.has_value();
+    const VorLookupResult found = lookupSelectedVor(main, instrument_.vorName, instrument_);
+    instrument_.vorStationKnown = found.waypoint.has_value();
     result.reportMissing = found.reportMissing;
     if (!found.waypoint)
         return result;
     const std::optional<VorNav> toVor = calcNavToVor(
         DDMMToDegrees(found.waypoint->latDDMM), DDMMToDegrees(found.waypoint->longDDMM),
-        aircraft().latDeg, aircraft().lonDeg, instrument.vorBearing);
+        aircraft().latDeg, aircraft().lonDeg, instrument_.vorBearing);
     if (!toVor)
         return result;
-    instrument.vorDistanceNm = toVor->distanceNm;
-    instrument.vorBearing = toVor->bearingDeg;
+    instrument_.vorDistanceNm = toVor->distanceNm;
+    instrument_.vorBearing = toVor->bearingDeg;
     result.distanceText = vorDistanceText(toVor->distanceNm);
     return result;
 }
 
 std::optional<FlightNavigation::Target> FlightNavigation::target() const
 {
-    if (!route_.points || route_.points->State() != Recordset::kStateOpen)
+    if (!route_.pointsOpen())
         return std::nullopt;
     Target target;
-    if (route_.directFly) {
+    if (route_.flyingDirect()) {
         if (!direct_)
             return std::nullopt; // nothing picked yet
         target.position = {DDMMToDegrees(direct_->latDDMM), DDMMToDegrees(direct_->lonDDMM)};
         target.key.direct = true;
     } else {
         // A route chosen without points (or a set beyond its ends) has no target.
-        const std::optional<RoutePoint> point = route_.target();
+        const std::optional<RoutePoint> point = route_.targetPoint();
         if (!point)
             return std::nullopt;
         target.position = point->position();
@@ -136,10 +137,10 @@ FlightNavigation::TargetUpdate FlightNavigation::updateTarget(const Target& targ
     in.target = target.position;
     in.own = aircraft();
     in.key = target.key;
-    in.directFly = route_.directFly;
-    in.groundSpeed = shownSpeed(fix(), units.speedKts);
-    in.speedKts = units.speedKts;
-    in.showEte = units.showEte;
+    in.directFly = route_.flyingDirect();
+    in.groundSpeed = shownSpeed(fix(), units_.speedKts);
+    in.speedKts = units_.speedKts;
+    in.showEte = units_.showEte;
     in.now = now;
     const std::optional<TargetFigures> computed = calcNavToTarget(targetState_, in);
     if (!computed)
@@ -153,10 +154,7 @@ FlightNavigation::TargetUpdate FlightNavigation::updateTarget(const Target& targ
 
 std::vector<RoutePoint> FlightNavigation::chosenRoutePoints(Connection& main) const
 {
-    if (!route_.routes || route_.routes->State() != Recordset::kStateOpen ||
-        route_.routes->RecordCount() == 0)
-        return {};
-    const std::optional<int64_t> routeId = currentRouteId(*route_.routes);
+    const std::optional<int64_t> routeId = route_.chosenRouteId();
     if (!routeId)
         return {};
     return loadRoutePoints(main, *routeId);
@@ -164,16 +162,14 @@ std::vector<RoutePoint> FlightNavigation::chosenRoutePoints(Connection& main) co
 
 bool FlightNavigation::updateRouteFigures(Connection& main)
 {
-    if (!route_.routes || route_.routes->State() != Recordset::kStateOpen ||
-        !currentRouteId(*route_.routes))
+    if (!route_.chosenRouteId())
         return false;
     const std::vector<RoutePoint> points = chosenRoutePoints(main);
-    const std::optional<int64_t> targetId =
-        route_.points ? currentPointRowId(*route_.points) : std::nullopt;
+    const std::optional<int64_t> targetId = currentPointRowId(route_.pointSet());
     const RouteFigures legs = routeFigures(points, targetId);
     figures_.routeLength = routeLengthText(legs.totalNm);
     figures_.remaining = remainingDistanceText(legs, hasFix(), targetState_.PrevTargetDistance,
-                                               route_.directFly, figures_.distance);
+                                               route_.flyingDirect(), figures_.distance);
     return true;
 }
 
@@ -196,22 +192,21 @@ void FlightNavigation::fillOverlayInputs(OverlayInputs& in, Connection* main) co
         if (const std::optional<Target> t = target())
             in.guideTarget = t->position;
     }
-    const auto current = [](const std::shared_ptr<Recordset>& rs) {
-        return rs && rs->HasCurrentRow();
-    };
-    if (current(route_.routes))
-        in.routeId = route_.routes->Field("RouteID");
+    const Recordset& routes = route_.routeList();
+    if (routes.HasCurrentRow())
+        in.routeId = routes.Field("RouteID");
     if (route_.hasPoints()) {
+        const Recordset& points = route_.pointSet();
         ActivePoint active;
-        if (current(route_.points)) {
-            active.name = QString::fromStdString(route_.points->Field("Name").toString());
-            const Value id = route_.points->Field("PointID");
+        if (points.HasCurrentRow()) {
+            active.name = QString::fromStdString(points.Field("Name").toString());
+            const Value id = points.Field("PointID");
             if (id.asNumber())
                 active.pointId = id.toInt();
         }
         in.activePoint = active;
     }
-    if (route_.directFly && direct_)
+    if (route_.flyingDirect() && direct_)
         in.directTarget = {direct_->latDDMM, direct_->lonDDMM};
 }
 

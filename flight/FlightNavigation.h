@@ -57,7 +57,12 @@ public:
     GeoPos aircraft() const { return {fix().latDeg, fix().lonDeg}; }
     bool hasFix() const { return fix().valid; }
 
-    UnitSwitches units;
+    // The unit switches: a click on the speed, altitude or time display switches its unit
+    // (knots / km/h, feet / metres, time en route / arrival clock time).
+    const UnitSwitches& units() const { return units_; }
+    void toggleSpeedUnit() { units_.speedKts = !units_.speedKts; }
+    void toggleAltitudeUnit() { units_.altFeet = !units_.altFeet; }
+    void toggleTimeShown() { units_.showEte = !units_.showEte; }
 
     // A position with a fix arrived. True when the map is to be redrawn now: on the first
     // position after the window was made, then on every 21st. It also ends the blanking of
@@ -74,7 +79,13 @@ public:
     void signalLost();
 
     // ------------------------------------------------------------ the GPS switch
-    GpsLink link;
+    // The GPS pictures, the check after a start and the no-signal mode.
+    const GpsLink& link() const { return link_; }
+    void gpsDataArrived() { link_.dataArrived(); }
+    void receiverFoundFix() { link_.fixObtained(); }
+    void receiverLostFix() { link_.fixLost(); }
+    // A tick of the check timer: what the check decides now.
+    GpsLink::Tick checkTick() { return link_.tick(); }
     // The GPS is switched on (the check begins) or off, or a tick of the watchdog found no
     // data: in each case there is no fix until the receiver reports one.
     void gpsSwitchedOn();
@@ -85,6 +96,8 @@ public:
     // GotoActive, DirectFly, the chosen route and its current point (the target point), as
     // the window shows them (route box, grid, switches).
     const ActiveRoute& route() const { return route_; }
+    // The point set the waypoint grid shows: the row the pilot moves to becomes the target.
+    Recordset& gridPoints() { return route_.gridPoints(); }
     // The route list, opened when the window loads. Throws DbError.
     void openRouteList(Connection& main) { route_.openList(main); }
     // What the pilot does with the route (ActiveRoute): GOTO on and off, the next and the
@@ -125,7 +138,17 @@ public:
     void pickDirectTarget(GeoPos picked);
 
     // ------------------------------------------------------------ the course instrument
-    InstrumentState instrument;
+    // Mode, course and station of the instrument (VOR.crm) and what the last lookup found.
+    const InstrumentState& instrument() const { return instrument_; }
+    // The pilot switches the instrument's mode, types a course, or picks a station.
+    void chooseInstrumentMode(InstrumentMode mode) { instrument_.mode = mode; }
+    void chooseCourse(const QString& course) { instrument_.course = course; }
+    void chooseStation(const QString& name) { instrument_.vorName = name; }
+    // Mode, station and course as VOR.crm keeps them; false (nothing changed) when unreadable.
+    bool loadInstrument(const std::filesystem::path& path)
+    {
+        return loadInstrumentFile(path, instrument_);
+    }
     // The instrument's station looked up in the waypoint table (LookupVOR): only with an open
     // point set, a fix and a chosen name. A name that is not in the table is reported once
     // (reportMissing); a station found gives bearing and distance from the aircraft (the
@@ -186,6 +209,9 @@ public:
     void fillOverlayInputs(OverlayInputs& in, Connection* main) const;
 
 private:
+    UnitSwitches units_;
+    GpsLink link_;
+    InstrumentState instrument_;
     ActiveRoute route_;
     QString routeName_;
     std::optional<int64_t> routeId_;

@@ -126,7 +126,7 @@ void frmGPSmain::Form_Activate()
     guarded([&] { LoadSavedCom(); });
     GridBusy = false;
     // 10: the GPS was on when the window was left: reopen the port without a new check.
-    if (nav_.link.shown() && !MSComm1.isOpen() && openPort() && nav_.link.switchedOn())
+    if (nav_.link().shown() && !MSComm1.isOpen() && openPort() && nav_.link().switchedOn())
         silenceWatch.setInterval(kSilenceMs);
     // 11: track buttons; a paused recording by hand goes on.
     const RecordButtons record =
@@ -205,13 +205,13 @@ void frmGPSmain::LoadSavedCom()
 
 void frmGPSmain::LoadVOR()
 {
-    if (loadInstrumentFile(programFile("VOR.crm"), nav_.instrument))
-        lblVOR1->setText(nav_.instrument.vorName);
+    if (nav_.loadInstrument(programFile("VOR.crm")))
+        lblVOR1->setText(nav_.instrument().vorName);
 }
 
 void frmGPSmain::SaveVOR()
 {
-    if (!saveInstrumentFile(programFile("VOR.crm"), nav_.instrument))
+    if (!saveInstrumentFile(programFile("VOR.crm"), nav_.instrument()))
         reportUnsaved(programFile("VOR.crm"), this);
 }
 

@@ -378,9 +378,9 @@ public:
     void picShowPoints_Click();
     void cmdSet_Click();
     void picSet_Click();
-    void lblSpeed_Click() { nav_.units.speedKts = !nav_.units.speedKts; }
-    void lblAlt_Click() { nav_.units.altFeet = !nav_.units.altFeet; }
-    void lblTime_Click() { nav_.units.showEte = !nav_.units.showEte; }
+    void lblSpeed_Click() { nav_.toggleSpeedUnit(); }
+    void lblAlt_Click() { nav_.toggleAltitudeUnit(); }
+    void lblTime_Click() { nav_.toggleTimeShown(); }
     void Form_KeyUp(int KeyCode, int Shift);
     void SetToolTips();
 

@@ -31,7 +31,7 @@ void frmGPSmain::showStatus(const QString& text)
 
 void frmGPSmain::showGpsPictures()
 {
-    const GpsLink::Pictures& shown = nav_.link.pictures();
+    const GpsLink::Pictures& shown = nav_.link().pictures();
     picGPSCheck[0]->setVisible(shown.on);
     picGPSCheck[1]->setVisible(shown.fix);
     picGPSCheck[2]->setVisible(shown.noSignal);
@@ -87,13 +87,13 @@ void frmGPSmain::MSComm1_OnComm(int16_t CommEvent)
         const QByteArray received = MSComm1.readAll();
         // The link is alive the moment data arrive: the silence count starts again before the
         // sentences are handled, since handling may open a message box and wait for the pilot.
-        nav_.link.dataArrived();
-        if (nav_.link.switchedOn())
+        nav_.gpsDataArrived();
+        if (nav_.link().switchedOn())
             silenceWatch.setInterval(kSilenceMs);
         HandleInput(
             std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
     }
-    if (nav_.link.switchedOn()) {
+    if (nav_.link().switchedOn()) {
         lblStatus->hide();
         if (CommEvent != GpsPort::comEvReceive)
             enterNoSignalMode();
@@ -105,7 +105,6 @@ void frmGPSmain::enterNoSignalMode()
     silenceWatch.setInterval(0);
     ClearInstruments();
     nav_.signalLost();
-    nav_.link.enterNoSignalMode();
     showGpsPictures();
     timerCheck.setInterval(5000);
     UpdateMap();
@@ -115,7 +114,7 @@ void frmGPSmain::silenceWatch_Timer()
 {
     silenceWatch.setInterval(0);
     // During the check after a start the verdict decides; without the GPS nobody listens.
-    if (!nav_.link.silenceStartsNoSignalMode())
+    if (!nav_.link().silenceStartsNoSignalMode())
         return;
     // Data arrived but wait unread: the port announces new data only once the handler of the
     // last ones has returned, and that handler waits for a message box the pilot has open.
@@ -136,7 +135,7 @@ void frmGPSmain::HandleInput(std::string_view Sinput)
 void frmGPSmain::timerCheck_Timer()
 {
     const bool german = Language == 0;
-    switch (nav_.link.tick()) {
+    switch (nav_.checkTick()) {
     case GpsLink::Tick::Wait:
         return;
     case GpsLink::Tick::Done:
@@ -171,9 +170,9 @@ void frmGPSmain::ClearInstruments()
 {
     nav_.clearDisplays();
     const GpsFix& fix = nav_.fix();
-    lblSpeed->setText(speedText(fix, nav_.units.speedKts));
+    lblSpeed->setText(speedText(fix, nav_.units().speedKts));
     lblBearing->setText(trackText(fix));
-    lblAlt->setText(altitudeText(fix, nav_.units.altFeet));
+    lblAlt->setText(altitudeText(fix, nav_.units().altFeet));
     lblLat->setText(QStringLiteral("---"));
     lblLong->setText(QStringLiteral("---"));
     showTargetFigures();
@@ -199,10 +198,10 @@ void frmGPSmain::gps_PositionReceived(const std::string& latitude, const std::st
 void frmGPSmain::gps_SpeedReceived(const std::string& /*Speed: read from the fix*/)
 {
     const GpsFix& fix = nav_.fix();
-    lblSpeed->setText(speedText(fix, nav_.units.speedKts));
+    lblSpeed->setText(speedText(fix, nav_.units().speedKts));
     if (!fix.speedKt)
         return;
-    lblSpeedmode->setText(speedUnitText(nav_.units.speedKts));
+    lblSpeedmode->setText(speedUnitText(nav_.units().speedKts));
     if (!TrackAutoOn)
         return;
     switch (automaticRecording(*fix.speedKt, timeTrack.interval() > 0)) {
@@ -233,11 +232,11 @@ void frmGPSmain::gps_BearingReceived(const std::string& /*bearing: read from the
 void frmGPSmain::gps_AltitudeReceived(const std::string& /*altitude: read from the fix*/)
 {
     const GpsFix& fix = nav_.fix();
-    lblAlt->setText(altitudeText(fix, nav_.units.altFeet));
+    lblAlt->setText(altitudeText(fix, nav_.units().altFeet));
     const std::optional<double> feet = altitudeFeet(fix);
     if (!feet)
         return;
-    lblAltmode->setText(altitudeUnitText(nav_.units.altFeet));
+    lblAltmode->setText(altitudeUnitText(nav_.units().altFeet));
     guarded([&] { ShowTAS(*feet); });
 }
 
@@ -253,13 +252,13 @@ void frmGPSmain::gps_SatellitesInViewReceived(int16_t /*satellitesInView: read f
 
 void frmGPSmain::gps_FixObtained()
 {
-    nav_.link.fixObtained();
+    nav_.receiverFoundFix();
     showGpsPictures();
 }
 
 void frmGPSmain::gps_FixLost()
 {
-    nav_.link.fixLost();
+    nav_.receiverLostFix();
     showGpsPictures();
     // The displays show "---" as in the no-signal mode, and the map is drawn anew, chart first:
     // the aircraft turns red where it was.

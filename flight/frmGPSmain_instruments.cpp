@@ -27,7 +27,7 @@ const QImage& frmGPSmain::compassCard()
 
 void frmGPSmain::ShowInstrument(float angle)
 {
-    const InstrumentMode mode = nav_.instrument.mode;
+    const InstrumentMode mode = nav_.instrument().mode;
     DrawSurface& face = Kurskreisel->surface();
     // A drawing that fails leaves the instrument as far as it got.
     guarded([&] {
@@ -43,7 +43,7 @@ void frmGPSmain::ShowInstrument(float angle)
     if (mode != InstrumentMode::Kurs)
         LookupVOR();
     guarded([&] {
-        drawInstrumentOverlay(face, nav_.instrument, angle, shownTrack(nav_.fix()),
+        drawInstrumentOverlay(face, nav_.instrument(), angle, shownTrack(nav_.fix()),
                               !frmKurs->isHidden());
     });
     Kurskreisel->Refresh();
@@ -62,9 +62,9 @@ void frmGPSmain::LookupVOR()
 
 void frmGPSmain::Kurskreisel_MouseDown(int Button, int /*Shift*/, double /*X*/, double /*Y*/)
 {
-    const InstrumentMode mode = nav_.instrument.mode;
+    const InstrumentMode mode = nav_.instrument().mode;
     if (Button == 1) {
-        nav_.instrument.mode = nextInstrumentMode(mode);
+        nav_.chooseInstrumentMode(nextInstrumentMode(mode));
         // With a track the next track report redraws.
         if (!nav_.fix().trackDegTrue)
             ShowInstrument(0.0f);
@@ -93,15 +93,15 @@ void frmGPSmain::tKurs_KeyUp(int KeyCode, int /*Shift*/)
     }
     if (KeyCode == kKeyEnter) {
         frmKurs->hide();
-        nav_.instrument.course = tKurs->text();
+        nav_.chooseCourse(tKurs->text());
         DrawSurface& face = Kurskreisel->surface();
         if (!nav_.hasFix()) {
             // Without a fix no track report follows: draw the new course now, on the card
             // standing north up.
             clearInstrumentFace(face, compassCard());
-            drawSelectedCourse(face, nav_.instrument, 0.0f, false);
+            drawSelectedCourse(face, nav_.instrument(), 0.0f, false);
         }
-        drawStationNeedle(face, nav_.instrument, shownTrack(nav_.fix()), kInstrumentCyan);
+        drawStationNeedle(face, nav_.instrument(), shownTrack(nav_.fix()), kInstrumentCyan);
         Kurskreisel->Refresh();
     }
     const double value = leadingNumber(tKurs->text());
@@ -128,7 +128,7 @@ void frmGPSmain::tVOR1_KeyUp(int KeyCode, int /*Shift*/)
         frmVOR->hide();
         // Enter with nothing found keeps the VOR chosen before.
         if (match) {
-            nav_.instrument.vorName = *match;
+            nav_.chooseStation(*match);
             lblVOR1->setText(*match);
         }
         tVOR1->clear();

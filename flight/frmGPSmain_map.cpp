@@ -115,7 +115,7 @@ void frmGPSmain::picMap_MouseDown(int Button, int /*Shift*/, double X, double Y)
         StepToNextChart();
         return;
     }
-    if (Button == 2 && nav_.route().directFly && chart_.valid()) {
+    if (Button == 2 && nav_.route().flyingDirect() && chart_.valid()) {
         const std::optional<GeoPos> picked = mapView.viewToPosition(QPointF(X, Y));
         if (!picked)
             return;

@@ -32,8 +32,8 @@ void frmGPSmain::prepareAirspaces()
 {
     // The altitude as lblAlt shows it (whole feet or whole metres), 0 while it shows "---".
     airspaceMap.prepare({AirspaceConnection, layers,
-                         shownAltitude(nav_.fix(), nav_.units.altFeet).value_or(0.0),
-                         nav_.units.altFeet, QNH, Language});
+                         shownAltitude(nav_.fix(), nav_.units().altFeet).value_or(0.0),
+                         nav_.units().altFeet, QNH, Language});
 }
 
 void frmGPSmain::showAirspaceBox()

@@ -38,7 +38,7 @@ void setUpRouteGrid(frmGPSmain& w)
 
 void bindRouteGrid(frmGPSmain& w)
 {
-    routeGridModel(w)->load(w.navigation().route().points.get());
+    routeGridModel(w)->load(&w.navigation().gridPoints());
 }
 
 void refillRoutes(frmGPSmain& w)
@@ -46,11 +46,11 @@ void refillRoutes(frmGPSmain& w)
     if (!MainConnection)
         return;
     // What was shown before: the route (the navigation chooses it again) and the target point.
-    std::optional<int64_t> shownPoint;
-    if (gridRowOf(w.navigation().route().points.get()) >= 0)
-        shownPoint = w.navigation().route().points->Field("PointID").toInt();
-
     FlightNavigation& nav = w.navigation();
+    std::optional<int64_t> shownPoint;
+    if (gridRowOf(&nav.route().pointSet()) >= 0)
+        shownPoint = nav.route().pointSet().Field("PointID").toInt();
+
     const ActiveRoute::Choice choice = nav.refillRoutes(*MainConnection);
     {
         const QSignalBlocker quiet(w.cmbRoute);
@@ -67,7 +67,7 @@ void refillRoutes(frmGPSmain& w)
     w.showNavigation();
     if (choice.hasPoints) {
         // Without a fix the map opens at the start of the route.
-        const GeoPos start = routePointFromRow(*w.navigation().route().points).position();
+        const GeoPos start = routePointFromRow(nav.route().pointSet()).position();
         nav.fixEvents().placeWithoutFix(start.latDeg, start.lonDeg);
     }
     bindRouteGrid(w);
@@ -84,10 +84,10 @@ void frmGPSmain::showNavigation()
 {
     const ActiveRoute& route = nav_.route();
     Frame1->setVisible(route.navigating());
-    picActivateGoto->setVisible(route.gotoActive);
-    picDF->setVisible(route.directFly);
-    lblLatx->setVisible(route.directFly);
-    lblLongx->setVisible(route.directFly);
+    picActivateGoto->setVisible(route.followingRoute());
+    picDF->setVisible(route.flyingDirect());
+    lblLatx->setVisible(route.flyingDirect());
+    lblLongx->setVisible(route.flyingDirect());
 }
 
 // ------------------------------------------------------------------ choosing a route
@@ -130,7 +130,7 @@ void frmGPSmain::picActivateGoto_Click()
 
 void frmGPSmain::cmdNext_Click()
 {
-    if (gridRowOf(nav_.route().points.get()) < 0)
+    if (gridRowOf(&nav_.route().pointSet()) < 0)
         return;
     routeGridModel(*this)->clearSelectedBookmarks();
     switch (nav_.nextPoint()) {
@@ -153,7 +153,7 @@ void frmGPSmain::cmdNext_Click()
 
 void frmGPSmain::cmdPrev_Click()
 {
-    if (!nav_.route().points || nav_.route().points->State() != Recordset::kStateOpen)
+    if (!nav_.route().pointsOpen())
         return;
     routeGridModel(*this)->clearSelectedBookmarks();
     if (nav_.previousPoint() == StepResult::Moved) {
@@ -188,7 +188,7 @@ void frmGPSmain::picDF_Click()
 
 void frmGPSmain::gridWaypoints_HeadClick(int /*ColIndex*/)
 {
-    if (gridRowOf(nav_.route().points.get()) < 0)
+    if (gridRowOf(&nav_.route().pointSet()) < 0)
         return;
     routeGridModel(*this)->highlightCurrent();
     picMap->Refresh();
@@ -197,7 +197,7 @@ void frmGPSmain::gridWaypoints_HeadClick(int /*ColIndex*/)
 void frmGPSmain::gridWaypoints_RowColChange(int /*LastRow*/, int /*LastCol*/)
 {
     // The row the pilot moved to becomes the target.
-    if (GridBusy || gridRowOf(nav_.route().points.get()) < 0)
+    if (GridBusy || gridRowOf(&nav_.route().pointSet()) < 0)
         return;
     routeGridModel(*this)->highlightCurrent();
     UpdateMap();

@@ -12,7 +12,6 @@
 #include "flight/LayerSwitches.h"
 #include "flight/WindCalc.h"
 #include "map/PictureBox.h"
-#include "platform/Recordset.h"
 
 #include <QAbstractItemModel>
 #include <QFrame>
@@ -55,9 +54,7 @@ void frmGPSmain::showLayerSwitches()
 void frmGPSmain::cmdShowPoints_Click()
 {
     // Only the points of a chosen route can be shown alone.
-    routePointsOnly = nav_.route().routes->State() == Recordset::kStateOpen &&
-                      nav_.route().routes->RecordCount() > 0 &&
-                      nav_.route().points->State() == Recordset::kStateOpen;
+    routePointsOnly = nav_.route().hasRoutes() && nav_.route().pointsOpen();
     picShowPoints->setVisible(routePointsOnly);
     UpdateMap();
 }
@@ -147,8 +144,8 @@ void frmGPSmain::ShowTAS(double altitude)
 
 void frmGPSmain::CalcWind()
 {
-    const std::optional<WindResult> result =
-        tv::CalcWind(windInputs(windEntry_, nav_.fix(), nav_.units.speedKts, nav_.units.altFeet));
+    const std::optional<WindResult> result = tv::CalcWind(
+        windInputs(windEntry_, nav_.fix(), nav_.units().speedKts, nav_.units().altFeet));
     if (!result)
         return;
     lblIAS->setToolTip(result->iasToolTip);

@@ -104,7 +104,7 @@ void frmGPSmain::timeTrack_Timer()
         showIdleRecordButtons();
         return;
     }
-    const std::optional<TrackPoint> point = recorder.nextPoint(nav_.fix(), nav_.units.altFeet);
+    const std::optional<TrackPoint> point = recorder.nextPoint(nav_.fix(), nav_.units().altFeet);
     if (!point)
         return; // no new position since the last point: the recording waits for one
     try {

@@ -6,42 +6,38 @@
 namespace tv {
 namespace {
 
-bool isOpen(const std::shared_ptr<Recordset>& set)
+bool isOpen(const Recordset& set)
 {
-    return set && set->State() == Recordset::kStateOpen;
+    return set.State() == Recordset::kStateOpen;
 }
 
 } // namespace
 
 ActiveRoute::ActiveRoute()
-    : routes(std::make_shared<Recordset>()), points(std::make_shared<Recordset>())
+    : routes_(std::make_unique<Recordset>()), points_(std::make_unique<Recordset>())
 {
 }
 
+ActiveRoute::~ActiveRoute() = default;
+
 void ActiveRoute::openList(Connection& db)
 {
-    if (!routes)
-        routes = std::make_shared<Recordset>();
-    if (!isOpen(routes))
-        openRouteList(*routes, db);
+    if (!isOpen(*routes_))
+        openRouteList(*routes_, db);
 }
 
 ActiveRoute::Choice ActiveRoute::refresh(Connection& db, std::optional<int64_t> routeKey,
                                          const QString& routeName)
 {
-    if (!routes)
-        routes = std::make_shared<Recordset>();
-    if (isOpen(routes))
-        routes->Requery();
+    if (isOpen(*routes_))
+        routes_->Requery();
     else
-        openRouteList(*routes, db);
-    if (!points)
-        points = std::make_shared<Recordset>();
+        openRouteList(*routes_, db);
 
     Choice choice;
-    choice.entries = routeEntries(*routes);
+    choice.entries = routeEntries(*routes_);
     if (choice.entries.empty()) {
-        openRoutePoints(*points, db, kNoRouteId);
+        openRoutePoints(*points_, db, kNoRouteId);
         return choice;
     }
     choice.chosen = 0;
@@ -53,12 +49,12 @@ ActiveRoute::Choice ActiveRoute::refresh(Connection& db, std::optional<int64_t> 
         }
     }
     const RouteEntry& route = choice.entries[static_cast<size_t>(choice.chosen)];
-    if (!selectRoute(*routes, route.routeId))
-        routes->MoveFirst();
-    openRoutePoints(*points, db, route.routeId);
-    choice.hasPoints = points->RecordCount() > 0;
+    if (!selectRoute(*routes_, route.routeId))
+        routes_->MoveFirst();
+    openRoutePoints(*points_, db, route.routeId);
+    choice.hasPoints = points_->RecordCount() > 0;
     if (!choice.hasPoints)
-        gotoActive = false;
+        gotoActive_ = false;
     return choice;
 }
 
@@ -66,55 +62,66 @@ void ActiveRoute::restoreTarget(int64_t pointId)
 {
     if (!hasPoints())
         return;
-    points->MoveFirst();
-    points->Find("PointID", CompareOp::Equal, Value(pointId));
-    if (points->Eof())
-        points->MoveFirst();
+    points_->MoveFirst();
+    points_->Find("PointID", CompareOp::Equal, Value(pointId));
+    if (points_->Eof())
+        points_->MoveFirst();
 }
 
 bool ActiveRoute::choose(Connection& db, int64_t routeId)
 {
-    if (!routes || !selectRoute(*routes, routeId))
+    if (!selectRoute(*routes_, routeId))
         return false;
-    if (!points)
-        points = std::make_shared<Recordset>();
-    openRoutePoints(*points, db, routeId);
+    openRoutePoints(*points_, db, routeId);
     return true;
 }
 
 bool ActiveRoute::startNavigation()
 {
-    gotoActive = hasPoints();
-    return gotoActive;
+    gotoActive_ = hasPoints();
+    return gotoActive_;
 }
 
 StepResult ActiveRoute::advance()
 {
-    if (!points)
-        return StepResult::NoRow;
-    const StepResult result = stepToNextPoint(*points);
+    const StepResult result = stepToNextPoint(*points_);
     if (result == StepResult::AtLastEnd)
-        gotoActive = false;
+        gotoActive_ = false;
     return result;
 }
 
 StepResult ActiveRoute::back()
 {
-    if (!points)
-        return StepResult::NoRow;
-    return stepToPreviousPoint(*points);
+    return stepToPreviousPoint(*points_);
 }
 
-std::optional<RoutePoint> ActiveRoute::target() const
+std::optional<RoutePoint> ActiveRoute::targetPoint() const
 {
-    if (!points || !currentPointRowId(*points))
+    if (!currentPointRowId(*points_))
         return std::nullopt;
-    return routePointFromRow(*points);
+    return routePointFromRow(*points_);
+}
+
+std::optional<int64_t> ActiveRoute::chosenRouteId() const
+{
+    if (!isOpen(*routes_))
+        return std::nullopt;
+    return currentRouteId(*routes_);
+}
+
+bool ActiveRoute::hasRoutes() const
+{
+    return isOpen(*routes_) && routes_->RecordCount() > 0;
+}
+
+bool ActiveRoute::pointsOpen() const
+{
+    return isOpen(*points_);
 }
 
 bool ActiveRoute::hasPoints() const
 {
-    return isOpen(points) && points->RecordCount() > 0;
+    return pointsOpen() && points_->RecordCount() > 0;
 }
 
 } // namespace tv

@@ -1,8 +1,8 @@
 #pragma once
 
 // The route being flown: the route list, the chosen route with its points, and what the flight
-// follows on it. The current row of `points` is the target point. The flight window shows this
-// state (route box, waypoint grid, switches); the verbs below decide what changes.
+// follows on it. The current row of the point set is the target point. The flight window shows
+// this state (route box, waypoint grid, switches); only the verbs below change it.
 
 #include "route/RouteData.h"
 
@@ -25,15 +25,9 @@ class ActiveRoute
 {
 public:
     ActiveRoute();
-
-    // The route list (Route, by Nummer) and the chosen route's points (GpsPoints, by Nummer).
-    // Shared with the window's grid model; either may be replaced by a fresh set.
-    std::shared_ptr<Recordset> routes;
-    std::shared_ptr<Recordset> points;
-    // Route navigation to the current point is on (the GOTO switch).
-    bool gotoActive = false;
-    // A direct flight to a point picked on the map is on.
-    bool directFly = false;
+    ~ActiveRoute();
+    ActiveRoute(const ActiveRoute&) = delete;
+    ActiveRoute& operator=(const ActiveRoute&) = delete;
 
     // Opens the route list when it is not open yet. Throws DbError.
     void openList(Connection& db);
@@ -61,21 +55,47 @@ public:
 
     // Route navigation on: only a route with points can be flown. Returns whether it is on.
     bool startNavigation();
-    void stopNavigation() { gotoActive = false; }
+    void stopNavigation() { gotoActive_ = false; }
     // The next point becomes the target. Past the last point route navigation ends
     // (AtLastEnd, the target stays on the last point).
     StepResult advance();
     // The previous point becomes the target; on the first point nothing changes (AtFirst).
     StepResult back();
 
-    void startDirectFlight() { directFly = true; }
-    void stopDirectFlight() { directFly = false; }
+    void startDirectFlight() { directFly_ = true; }
+    void stopDirectFlight() { directFly_ = false; }
+
+    // Route navigation to the target point is on (the GOTO switch).
+    bool followingRoute() const { return gotoActive_; }
+    // A direct flight to a point picked on the map is on.
+    bool flyingDirect() const { return directFly_; }
     // Some navigation runs: the target figures are shown.
-    bool navigating() const { return gotoActive || directFly; }
+    bool navigating() const { return gotoActive_ || directFly_; }
 
     // The target point; empty when no point is current.
-    std::optional<RoutePoint> target() const;
+    std::optional<RoutePoint> targetPoint() const;
+    // The route chosen in the route box; empty before the list is open or without routes.
+    std::optional<int64_t> chosenRouteId() const;
+    // The route list is open and has routes.
+    bool hasRoutes() const;
+    // The chosen route's points are open (from the first refresh on), perhaps empty.
+    bool pointsOpen() const;
     bool hasPoints() const;
+
+    // Read-only views: the route list (Route, by Nummer) and the chosen route's points
+    // (GpsPoints, by Nummer), on their current rows.
+    const Recordset& routeList() const { return *routes_; }
+    const Recordset& pointSet() const { return *points_; }
+    // The point set as the waypoint grid shows it: a row the pilot moves to in the grid
+    // becomes the current row, that is the target point. Nothing else moves it from outside.
+    Recordset& gridPoints() { return *points_; }
+
+private:
+    // Never null; refreshing and choosing reopen the same sets, so the grid keeps its set.
+    std::unique_ptr<Recordset> routes_;
+    std::unique_ptr<Recordset> points_;
+    bool gotoActive_ = false;
+    bool directFly_ = false;
 };
 
 } // namespace tv

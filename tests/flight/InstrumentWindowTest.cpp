@@ -27,8 +27,7 @@ protected:
         addWaypoint("O'Brien Field", 48.30, 10.0); // due east of the aircraft below
         addWaypoint("edny", 47.4018, 9.3041);
         // The route points set is open once the window has been activated.
-        w->navigation().route().points->Open("SELECT * FROM GpsPoints WHERE RouteID = -99999",
-                                             *tv::MainConnection);
+        nav().refillRoutes(*tv::MainConnection);
         nav().fixEvents().placeWithoutFix(48.5, 9.0);
     }
 
@@ -65,8 +64,8 @@ protected:
 TEST_F(CourseInstrument, CourseModeHidesTheVorLabelsAndLooksNothingUp)
 {
     setFix(true);
-    nav().instrument.mode = tv::InstrumentMode::Kurs;
-    nav().instrument.vorName = "Nowhere";
+    nav().chooseInstrumentMode(tv::InstrumentMode::Kurs);
+    nav().chooseStation("Nowhere");
     w->lblVOR1->show();
     track(0);
     w->ShowInstrument(0.0f);
@@ -79,15 +78,15 @@ TEST_F(CourseInstrument, CourseModeHidesTheVorLabelsAndLooksNothingUp)
 TEST_F(CourseInstrument, VorModeShowsDistanceAndPointsAtTheStation)
 {
     setFix(true);
-    nav().instrument.mode = tv::InstrumentMode::Vor;
-    nav().instrument.vorName = "O'Brien Field";
+    nav().chooseInstrumentMode(tv::InstrumentMode::Vor);
+    nav().chooseStation("O'Brien Field");
     track(0);
     w->ShowInstrument(-0.0f);
     EXPECT_TRUE(shown(w->lblVOR1));
     EXPECT_TRUE(shown(w->lbldistVOR));
     EXPECT_EQ(w->lbldistVOR->text(), "40"); // one degree of longitude at 48.5 N
-    EXPECT_GT(nav().instrument.vorBearing, 89.0);
-    EXPECT_LT(nav().instrument.vorBearing, 91.0);
+    EXPECT_GT(nav().instrument().vorBearing, 89.0);
+    EXPECT_LT(nav().instrument().vorBearing, 91.0);
     EXPECT_EQ(at(150, 100), tv::kInstrumentCyan);
     EXPECT_EQ(errorBoxes(), 0);
 }
@@ -98,8 +97,8 @@ TEST_F(CourseInstrument, WithoutAStationVorAndHsiDrawNoNeedle)
     track(0);
     for (const tv::InstrumentMode mode : {tv::InstrumentMode::Vor, tv::InstrumentMode::Hsi}) {
         for (const char* station : {"", "Nowhere"}) {
-            nav().instrument.mode = mode;
-            nav().instrument.vorName = station;
+            nav().chooseInstrumentMode(mode);
+            nav().chooseStation(station);
             w->ShowInstrument(-0.0f);
             // Where a needle to true north would lie, head and tail.
             for (const auto& [x, y] : {std::pair{100.0, 50.0}, std::pair{100.0, 150.0}}) {
@@ -112,8 +111,8 @@ TEST_F(CourseInstrument, WithoutAStationVorAndHsiDrawNoNeedle)
         }
     }
     // A station found again draws its needle.
-    nav().instrument.mode = tv::InstrumentMode::Vor;
-    nav().instrument.vorName = "O'Brien Field";
+    nav().chooseInstrumentMode(tv::InstrumentMode::Vor);
+    nav().chooseStation("O'Brien Field");
     w->ShowInstrument(-0.0f);
     EXPECT_EQ(at(150, 100), tv::kInstrumentCyan);
 }
@@ -121,8 +120,8 @@ TEST_F(CourseInstrument, WithoutAStationVorAndHsiDrawNoNeedle)
 TEST_F(CourseInstrument, UnknownVorIsReportedOnceAcrossManyTrackReports)
 {
     setFix(true);
-    nav().instrument.mode = tv::InstrumentMode::Hsi;
-    nav().instrument.vorName = "Nowhere";
+    nav().chooseInstrumentMode(tv::InstrumentMode::Hsi);
+    nav().chooseStation("Nowhere");
     track(120);
     for (int i = 0; i < 10; ++i)
         w->ShowInstrument(-120.0f);
@@ -132,30 +131,30 @@ TEST_F(CourseInstrument, UnknownVorIsReportedOnceAcrossManyTrackReports)
 
 TEST_F(CourseInstrument, LeftClickStepsTheModeAndRedrawsWithoutTrack)
 {
-    nav().instrument.mode = tv::InstrumentMode::Kurs;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Kurs);
     w->Kurskreisel_MouseDown(1, 0, 50, 50);
-    EXPECT_EQ(nav().instrument.mode, tv::InstrumentMode::Vor);
+    EXPECT_EQ(nav().instrument().mode, tv::InstrumentMode::Vor);
     EXPECT_TRUE(shown(w->lblVOR1));
     EXPECT_NE(at(150, 100), tv::kInstrumentRed) << "no station chosen: no needle";
     w->Kurskreisel_MouseDown(1, 0, 50, 50);
-    EXPECT_EQ(nav().instrument.mode, tv::InstrumentMode::Hsi);
+    EXPECT_EQ(nav().instrument().mode, tv::InstrumentMode::Hsi);
     w->Kurskreisel_MouseDown(1, 0, 50, 50);
-    EXPECT_EQ(nav().instrument.mode, tv::InstrumentMode::Kurs);
+    EXPECT_EQ(nav().instrument().mode, tv::InstrumentMode::Kurs);
     EXPECT_FALSE(shown(w->lblVOR1));
 }
 
 TEST_F(CourseInstrument, RightClickOpensTheEntryOfTheMode)
 {
-    nav().instrument.mode = tv::InstrumentMode::Kurs;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Kurs);
     w->Kurskreisel_MouseDown(2, 0, 50, 50);
     EXPECT_FALSE(shown(w->frmVOR));
     EXPECT_FALSE(shown(w->frmKurs));
 
-    nav().instrument.mode = tv::InstrumentMode::Vor;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Vor);
     w->Kurskreisel_MouseDown(2, 0, 50, 50);
     EXPECT_TRUE(shown(w->frmVOR));
 
-    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Hsi);
     w->tKurs->setText("123");
     w->Kurskreisel_MouseDown(2, 0, 50, 50);
     EXPECT_TRUE(shown(w->frmKurs));
@@ -165,7 +164,7 @@ TEST_F(CourseInstrument, RightClickOpensTheEntryOfTheMode)
 
 TEST_F(CourseInstrument, CourseEntryRefusesLongAndOutOfRangeValues)
 {
-    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Hsi);
     w->frmKurs->show();
     type(w->tKurs, "0900", '0');
     EXPECT_EQ(w->tKurs->text(), "") << "a fourth character empties the box";
@@ -181,7 +180,7 @@ TEST_F(CourseInstrument, CourseEntryRefusesLongAndOutOfRangeValues)
 
 TEST_F(CourseInstrument, OnlyAnEnterPressedInTheEntryTakesTheCourse)
 {
-    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Hsi);
     w->show();
     w->activateWindow();
     w->frmKurs->show();
@@ -198,22 +197,22 @@ TEST_F(CourseInstrument, OnlyAnEnterPressedInTheEntryTakesTheCourse)
     }
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(shown(w->frmKurs));
-    EXPECT_NE(nav().instrument.course, "45");
+    EXPECT_NE(nav().instrument().course, "45");
 
     tvtest::pressKey(w, Qt::Key_Return);
     tvtest::releaseKey(w, Qt::Key_Return);
     EXPECT_FALSE(shown(w->frmKurs));
-    EXPECT_EQ(nav().instrument.course, "45");
+    EXPECT_EQ(nav().instrument().course, "45");
 }
 
 TEST_F(CourseInstrument, EnteredCourseIsDrawnAtOnceWithoutFix)
 {
     setFix(false);
-    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Hsi);
     w->frmKurs->show();
     type(w->tKurs, "45", kEnter);
     EXPECT_FALSE(shown(w->frmKurs));
-    EXPECT_EQ(nav().instrument.course, "45");
+    EXPECT_EQ(nav().instrument().course, "45");
     // The arrow's head half at 45 degrees, on the card standing north up.
     EXPECT_EQ(at(100 + 70 * 0.70710678, 100 - 70 * 0.70710678), tv::kInstrumentYellow);
     EXPECT_EQ(at(100, 8), tv::kCompassNorthColor);
@@ -222,24 +221,24 @@ TEST_F(CourseInstrument, EnteredCourseIsDrawnAtOnceWithoutFix)
 TEST_F(CourseInstrument, CourseAboveThreeSixtyOrNotANumberHidesTheArrow)
 {
     setFix(true);
-    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Hsi);
     track(0);
-    nav().instrument.course = "360.5";
+    nav().chooseCourse("360.5");
     w->ShowInstrument(0.0f);
     EXPECT_NE(at(100, 30), tv::kInstrumentYellow);
-    nav().instrument.course = "abc";
+    nav().chooseCourse("abc");
     w->ShowInstrument(0.0f);
     EXPECT_NE(at(100, 30), tv::kInstrumentYellow);
-    nav().instrument.course = "360";
+    nav().chooseCourse("360");
     w->ShowInstrument(0.0f);
     EXPECT_EQ(at(100, 30), tv::kInstrumentYellow);
 }
 
 TEST_F(CourseInstrument, ArrowIsNotDrawnWhileTheCourseEntryIsOpen)
 {
-    nav().instrument.mode = tv::InstrumentMode::Hsi;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Hsi);
     track(0);
-    nav().instrument.course = "0";
+    nav().chooseCourse("0");
     w->frmKurs->show();
     w->ShowInstrument(0.0f);
     EXPECT_NE(at(100, 30), tv::kInstrumentYellow);
@@ -247,7 +246,7 @@ TEST_F(CourseInstrument, ArrowIsNotDrawnWhileTheCourseEntryIsOpen)
 
 TEST_F(CourseInstrument, TypingSearchesTheWaypointsAndEnterTakesTheMatch)
 {
-    nav().instrument.mode = tv::InstrumentMode::Vor;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Vor);
     w->frmVOR->show();
     type(w->tVOR1, "E", 'E');
     EXPECT_EQ(w->lblResult->text(), "EDDS");
@@ -265,7 +264,7 @@ TEST_F(CourseInstrument, VorNameWithApostropheCanBeTypedAndFlown)
     w->frmVOR->show();
     type(w->tVOR1, "O'", kEnter);
     EXPECT_EQ(w->lblVOR1->text(), "O'Brien Field");
-    nav().instrument.mode = tv::InstrumentMode::Vor;
+    nav().chooseInstrumentMode(tv::InstrumentMode::Vor);
     track(0);
     w->ShowInstrument(0.0f);
     EXPECT_EQ(errorBoxes(), 0);
@@ -274,15 +273,15 @@ TEST_F(CourseInstrument, VorNameWithApostropheCanBeTypedAndFlown)
 
 TEST_F(CourseInstrument, EnterWithoutMatchOrTextKeepsTheChosenVor)
 {
-    nav().instrument.vorName = "EDDS";
+    nav().chooseStation("EDDS");
     w->frmVOR->show();
     type(w->tVOR1, "ZZZ", kEnter);
-    EXPECT_EQ(nav().instrument.vorName, "EDDS");
+    EXPECT_EQ(nav().instrument().vorName, "EDDS");
     EXPECT_EQ(w->lblResult->text(), "");
     EXPECT_FALSE(shown(w->frmVOR));
     w->frmVOR->show();
     type(w->tVOR1, "", kEnter);
-    EXPECT_EQ(nav().instrument.vorName, "EDDS");
+    EXPECT_EQ(nav().instrument().vorName, "EDDS");
     EXPECT_FALSE(shown(w->frmVOR));
 }
 
@@ -290,10 +289,10 @@ TEST_F(CourseInstrument, NoWaypointTableDoesNotStopTheInstrument)
 {
     tv::MainConnection->Execute(R"(DROP TABLE "Waypoints")");
     setFix(true);
-    nav().instrument.mode = tv::InstrumentMode::Hsi;
-    nav().instrument.vorName = "EDDS";
+    nav().chooseInstrumentMode(tv::InstrumentMode::Hsi);
+    nav().chooseStation("EDDS");
     track(0);
-    nav().instrument.course = "0";
+    nav().chooseCourse("0");
     EXPECT_NO_THROW(w->ShowInstrument(0.0f));
     EXPECT_EQ(at(100, 30), tv::kInstrumentYellow);
     // A letter typed into the VOR entry finds nothing; the entry stays open as it is.

@@ -26,7 +26,7 @@ TEST_F(WindowStart, FirstStartWritesTheSwitchAndInstrumentFiles)
     EXPECT_EQ(file("Set.crm"),
               "#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n");
     EXPECT_EQ(file("VOR.crm"), "\"\"\r\n\"Kurs\"\r\n0\r\n");
-    EXPECT_EQ(w.navigation().instrument.mode, tv::InstrumentMode::Kurs);
+    EXPECT_EQ(w.navigation().instrument().mode, tv::InstrumentMode::Kurs);
     EXPECT_EQ(w.windowTitle(), "Flug");
     EXPECT_TRUE(messages.empty());
 }
@@ -57,9 +57,9 @@ TEST_F(WindowStart, InstrumentStateComesFromItsFile)
     writeFile("VOR.crm", "\"EDDS\"\r\n\"VOR\"\r\n\"270\"\r\n");
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.lblVOR1->text(), "EDDS");
-    EXPECT_EQ(w.navigation().instrument.mode, tv::InstrumentMode::Vor);
-    EXPECT_EQ(w.navigation().instrument.course, "270");
-    w.navigation().instrument.vorName = "EDDM";
+    EXPECT_EQ(w.navigation().instrument().mode, tv::InstrumentMode::Vor);
+    EXPECT_EQ(w.navigation().instrument().course, "270");
+    w.navigation().chooseStation("EDDM");
     w.Kurskreisel_MouseDown(1, 0, 100, 100); // VOR -> HSI
     tv::forms().unload(&w);
     EXPECT_EQ(file("VOR.crm"), "\"EDDM\"\r\n\"HSI\"\r\n\"270\"\r\n");
@@ -83,10 +83,8 @@ TEST_F(WindowStart, WithoutRoutesTheRouteBoxesAreEmpty)
     tv::frmGPSmain& w = openWindow();
     EXPECT_EQ(w.cmbRoute->count(), 0);
     EXPECT_EQ(w.tRoute->text(), "");
-    const auto& points = w.navigation().route().points;
-    ASSERT_TRUE(points);
-    EXPECT_EQ(points->State(), tv::Recordset::kStateOpen);
-    EXPECT_EQ(points->RecordCount(), 0);
+    EXPECT_TRUE(w.navigation().route().pointsOpen());
+    EXPECT_FALSE(w.navigation().route().hasPoints());
 }
 
 TEST_F(WindowStart, RememberedRouteIsChosenAgain)
@@ -269,7 +267,7 @@ TEST_F(LayerSwitches, UnitLabelsToggle)
     w.lblSpeed_Click();
     w.lblAlt_Click();
     w.lblTime_Click();
-    const tv::UnitSwitches& units = w.navigation().units;
+    const tv::UnitSwitches& units = w.navigation().units();
     EXPECT_FALSE(units.speedKts);
     EXPECT_FALSE(units.altFeet);
     EXPECT_FALSE(units.showEte);

@@ -12,7 +12,6 @@
 #include "flight/RouteWindow.h"
 #include "flight/frmGPSmain.h"
 #include "map/DrawSurface.h"
-#include "platform/Recordset.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -30,8 +29,8 @@ using namespace tv;
 
 namespace {
 
-// The flight window over a data file with routes, not shown on screen. The window's own
-// start-up is left out: the route handlers work on the state the tests give them.
+// The flight window over a data file with routes, not shown on screen. The window is not
+// loaded; each test brings it to the front (Form_Activate), which fills the route box.
 class RouteWindow : public ::testing::Test
 {
 protected:
@@ -95,7 +94,7 @@ protected:
         w->cmbRoute->setCurrentIndex(index);
         emit w->cmbRoute->activated(index);
     }
-    QString target() const { return routePointFromRow(*w->navigation().route().points).name; }
+    QString target() const { return nav().route().targetPoint().value_or(RoutePoint{}).name; }
     bool frameShown() const { return !w->Frame1->isHidden(); }
     // Highlighted grid rows.
     std::vector<int> highlighted() const
@@ -127,11 +126,11 @@ TEST_F(RouteWindow, ChoosingTheSecondOfTwoRoutesOfOneNameShowsItsPoints)
 {
     const int64_t first = northRoute("Sunday", 1, 2);
     const int64_t second = northRoute("Sunday", 2, 3);
-    refillRoutes(*w);
+    w->Form_Activate();
     ASSERT_EQ(w->cmbRoute->count(), 2);
     EXPECT_EQ(w->cmbRoute->itemData(0).toLongLong(), first);
     pickRoute(1);
-    EXPECT_EQ(currentRouteId(*w->navigation().route().routes), second);
+    EXPECT_EQ(nav().route().chosenRouteId(), second);
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 3);
 }
 
@@ -139,9 +138,9 @@ TEST_F(RouteWindow, RouteNameWithAnApostropheCanBeChosen)
 {
     northRoute("Other", 1, 1);
     northRoute("Pilot's Loop", 2, 4);
-    refillRoutes(*w);
+    w->Form_Activate();
     pickRoute(1);
-    EXPECT_EQ(w->navigation().route().points->RecordCount(), 4);
+    EXPECT_EQ(routeGridModel(*w)->rowCount(), 4);
     EXPECT_EQ(w->tRoute->text(), "Pilot's Loop");
 }
 
@@ -149,10 +148,10 @@ TEST_F(RouteWindow, RefillKeepsTheRouteAndTargetPointShownBefore)
 {
     northRoute("Sunday", 1, 2);
     northRoute("Sunday", 2, 3);
-    refillRoutes(*w);
+    w->Form_Activate();
     pickRoute(1);
-    w->navigation().route().points->MoveNext(); // P2 of the second route
-    refillRoutes(*w);
+    w->gridWaypoints->setCurrentIndex(routeGridModel(*w)->index(1, 1)); // the pilot clicks P2
+    w->Form_Activate();
     EXPECT_EQ(w->cmbRoute->currentIndex(), 1);
     EXPECT_EQ(target(), "P2");
     EXPECT_EQ(highlighted(), std::vector<int>{1});
@@ -164,7 +163,7 @@ TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedAtStartAndStartsThereWithoutAFi
     northRoute("Bravo's", 2, 2);
     w->navigation().rememberRouteName(QStringLiteral("Bravo's")); // as kartendaten.crm names it
     w->HandleInput(tvtest::fixStatus(false));
-    refillRoutes(*w);
+    w->Form_Activate();
     EXPECT_EQ(w->cmbRoute->currentText(), "Bravo's");
     EXPECT_NEAR(nav().aircraft().latDeg, 48.0 + 10.0 / 60.0, 1e-9);
     EXPECT_NEAR(nav().aircraft().lonDeg, 11.5, 1e-9);
@@ -173,10 +172,10 @@ TEST_F(RouteWindow, FirstRefillFindsTheRouteNamedAtStartAndStartsThereWithoutAFi
 TEST_F(RouteWindow, NoRoutesEmptiesTheBoxAndTheGrid)
 {
     w->navigation().rememberRouteName(QStringLiteral("Gone")); // as kartendaten.crm names it
-    refillRoutes(*w);
+    w->Form_Activate();
     EXPECT_EQ(w->cmbRoute->count(), 0);
     EXPECT_EQ(w->tRoute->text(), "");
-    EXPECT_EQ(w->navigation().route().points->State(), Recordset::kStateOpen);
+    EXPECT_TRUE(nav().route().pointsOpen());
     EXPECT_EQ(routeGridModel(*w)->rowCount(), 0);
 }
 
@@ -184,10 +183,10 @@ TEST_F(RouteWindow, RouteFiguresFollowAChoiceOnlyWhileAChartIsActive)
 {
     northRoute("Alpha", 1, 1);
     northRoute("Bravo", 2, 3);
-    refillRoutes(*w);
+    w->Form_Activate();
     w->lblRoute->setText(QStringLiteral("old"));
     pickRoute(1);
-    EXPECT_EQ(w->navigation().route().points->RecordCount(), 3);
+    EXPECT_EQ(routeGridModel(*w)->rowCount(), 3);
     EXPECT_EQ(w->lblRoute->text(), "old");
     EXPECT_FALSE(std::filesystem::exists(data.dir / "kartendaten.crm"));
 
@@ -202,9 +201,9 @@ TEST_F(RouteWindow, RouteFiguresFollowAChoiceOnlyWhileAChartIsActive)
 TEST_F(RouteWindow, RouteWithoutPointsCannotBeNavigatedNorStepped)
 {
     data.addRoute("Empty", 1);
-    refillRoutes(*w);
+    w->Form_Activate();
     w->cmdActivateGoto_Click();
-    EXPECT_FALSE(nav().route().gotoActive);
+    EXPECT_FALSE(nav().route().followingRoute());
     EXPECT_TRUE(w->picActivateGoto->isHidden());
     EXPECT_FALSE(frameShown());
     w->cmdNext_Click();
@@ -215,20 +214,20 @@ TEST_F(RouteWindow, RouteWithoutPointsCannotBeNavigatedNorStepped)
 TEST_F(RouteWindow, NextToTheLastPointKeepsNavigatingOneMoreEndsIt)
 {
     northRoute("Alpha", 1, 3);
-    refillRoutes(*w);
+    w->Form_Activate();
     w->cmdActivateGoto_Click();
-    EXPECT_TRUE(nav().route().gotoActive);
+    EXPECT_TRUE(nav().route().followingRoute());
     EXPECT_TRUE(frameShown());
     EXPECT_EQ(highlighted(), std::vector<int>{0});
     w->cmdNext_Click();
     w->cmdNext_Click();
     EXPECT_EQ(target(), "P3");
-    EXPECT_TRUE(nav().route().gotoActive);
+    EXPECT_TRUE(nav().route().followingRoute());
     EXPECT_EQ(highlighted(), std::vector<int>{2});
     EXPECT_EQ(w->gridWaypoints->currentIndex().row(), 2);
 
     w->cmdNext_Click();
-    EXPECT_FALSE(nav().route().gotoActive);
+    EXPECT_FALSE(nav().route().followingRoute());
     EXPECT_FALSE(w->cmdNext->isEnabled());
     EXPECT_FALSE(frameShown());
     EXPECT_EQ(target(), "P3");
@@ -241,7 +240,7 @@ TEST_F(RouteWindow, NextToTheLastPointKeepsNavigatingOneMoreEndsIt)
 TEST_F(RouteWindow, PreviousOnTheFirstPointKeepsIt)
 {
     northRoute("Alpha", 1, 3);
-    refillRoutes(*w);
+    w->Form_Activate();
     w->cmdActivateGoto_Click();
     w->cmdPrev_Click();
     EXPECT_FALSE(w->cmdPrev->isEnabled());
@@ -252,7 +251,7 @@ TEST_F(RouteWindow, PreviousOnTheFirstPointKeepsIt)
 TEST_F(RouteWindow, ClickingARowMakesItTheTarget)
 {
     northRoute("Alpha", 1, 3);
-    refillRoutes(*w);
+    w->Form_Activate();
     w->cmdActivateGoto_Click();
     w->gridWaypoints->setCurrentIndex(routeGridModel(*w)->index(2, 1));
     EXPECT_EQ(target(), "P3");
@@ -265,7 +264,7 @@ TEST_F(RouteWindow, DirectFlightShowsNothingUntilATargetIsPicked)
 {
     showChart();
     northRoute("Alpha", 1, 2);
-    refillRoutes(*w);
+    w->Form_Activate();
     w->lblDistanz->setText(QStringLiteral("9.9 NM"));
     w->cmdDirectFly_Click();
     EXPECT_TRUE(frameShown());
@@ -287,7 +286,7 @@ TEST_F(RouteWindow, DirectFlightShowsNothingUntilATargetIsPicked)
 TEST_F(RouteWindow, EachModeKeepsTheFiguresUpWhileTheOtherIsOn)
 {
     northRoute("Alpha", 1, 1);
-    refillRoutes(*w);
+    w->Form_Activate();
     w->cmdActivateGoto_Click();
     w->cmdDirectFly_Click();
     w->picDF_Click();
@@ -296,7 +295,7 @@ TEST_F(RouteWindow, EachModeKeepsTheFiguresUpWhileTheOtherIsOn)
 
     w->cmdDirectFly_Click();
     w->cmdNext_Click(); // past the only point: route navigation ends
-    EXPECT_FALSE(nav().route().gotoActive);
+    EXPECT_FALSE(nav().route().followingRoute());
     EXPECT_TRUE(frameShown());
     w->picDF_Click();
     EXPECT_FALSE(frameShown());
@@ -307,7 +306,7 @@ TEST_F(RouteWindow, EachModeKeepsTheFiguresUpWhileTheOtherIsOn)
 TEST_F(RouteWindow, NavigationShowsDistanceCourseTimeAndTheRestOfTheRoute)
 {
     northRoute("Alpha", 1, 3); // P1 48°10', P2 48°20', P3 48°30'
-    refillRoutes(*w);
+    w->Form_Activate();
     w->cmdActivateGoto_Click();
     w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt, with a fix
     placeAircraft(48.10, -5.0);
@@ -326,7 +325,7 @@ TEST_F(RouteWindow, NavigationShowsDistanceCourseTimeAndTheRestOfTheRoute)
 TEST_F(RouteWindow, SwitchingToKmhBeforeTheNextSpeedReportKeepsTheTimeEnRoute)
 {
     northRoute("Alpha", 1, 3); // P1 48°10'
-    refillRoutes(*w);
+    w->Form_Activate();
     w->cmdActivateGoto_Click();
     w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt
     placeAircraft(48.10, -5.0);
@@ -340,7 +339,7 @@ TEST_F(RouteWindow, NoSignalLeavesTheTargetFiguresClearedUntilANewPosition)
 {
     showChart();
     northRoute("Alpha", 1, 3); // P1 48°10'
-    refillRoutes(*w);
+    w->Form_Activate();
     w->cmdActivateGoto_Click();
     w->HandleInput(tvtest::nmea("GPRMC,120000,A,,,,,059.0,,,,")); // 59 kt, receiving a fix
     placeAircraft(48.10, -5.0);
@@ -363,7 +362,7 @@ TEST_F(RouteWindow, NoSignalLeavesTheTargetFiguresClearedUntilANewPosition)
 TEST_F(RouteWindow, PassingARoutePointStepsToTheNextByItself)
 {
     northRoute("Alpha", 1, 3);
-    refillRoutes(*w);
+    w->Form_Activate();
     w->cmdActivateGoto_Click();
     placeAircraft(48.10, -0.3);
     w->UpdateTargetNav();
@@ -388,14 +387,14 @@ TEST_F(RouteWindow, RouteWithoutATargetRowLeavesTheFiguresAlone)
 {
     northRoute("Alpha", 1, 1);
     data.addRoute("Empty", 2);
-    refillRoutes(*w);
+    w->Form_Activate();
     w->cmdActivateGoto_Click();
     placeAircraft(48.10, -1.0);
     w->UpdateTargetNav();
     ASSERT_EQ(w->lblDistanz->text(), "1.0 NM");
     // Another route chosen while navigating: it has no point to steer to.
     pickRoute(1);
-    ASSERT_TRUE(nav().route().gotoActive);
+    ASSERT_TRUE(nav().route().followingRoute());
     placeAircraft(48.10, -2.0);
     w->UpdateTargetNav();
     EXPECT_EQ(w->lblDistanz->text(), "1.0 NM");
@@ -407,7 +406,7 @@ TEST_F(RouteWindow, RouteLineAndGuideLineAreDrawnOnTheMap)
 {
     showChart();
     northRoute("Alpha", 1, 3); // up the meridian 11°30'
-    refillRoutes(*w);
+    w->Form_Activate();
     w->layers.ShowRoute = true;
     w->HandleInput(tvtest::fixAt(DDMMToDegrees(48.10), 11.9));
     w->UpdateMap();
@@ -423,7 +422,7 @@ TEST_F(RouteWindow, RouteLineAndGuideLineAreDrawnOnTheMap)
 TEST_F(RouteWindow, NothingIsDrawnWithoutAnActiveChart)
 {
     northRoute("Alpha", 1, 3);
-    refillRoutes(*w);
+    w->Form_Activate();
     blankMap(100, 100);
     w->layers.ShowRoute = true;
     w->UpdateMap();

@@ -226,7 +226,7 @@ TEST_F(SerialLink, ReceiverFallingSilentStartsTheNoSignalMode)
 
     // Data again: the next tick ends the mode.
     send(rmc(48.30, 9.30, 80.0));
-    EXPECT_TRUE(w.navigation().link.dataReceived());
+    EXPECT_TRUE(w.navigation().link().dataReceived());
     w.timerCheck.fire();
     EXPECT_EQ(w.timerCheck.interval(), 0);
     EXPECT_TRUE(w.lblStatus->isHidden());
@@ -241,8 +241,8 @@ TEST_F(SerialLink, AMessageBoxOpenWhileSentencesArriveIsNoSilence)
     w.timerCheck.fire();
     ASSERT_FALSE(w.picGPSCheck[1]->isHidden());
     // A VOR that is not in the waypoint table: the next track report opens the error box.
-    w.navigation().instrument.mode = tv::InstrumentMode::Vor;
-    w.navigation().instrument.vorName = "Nowhere";
+    w.navigation().chooseInstrumentMode(tv::InstrumentMode::Vor);
+    w.navigation().chooseStation("Nowhere");
     int boxes = 0;
     bool noSignalWhileOpen = false;
     tv::setMsgBoxHook([&](const tv::MsgRecord& m) {

@@ -27,7 +27,7 @@ protected:
         empty = data.addRoute("leer", 3);
     }
 
-    QString target() const { return route.target() ? route.target()->name : QString(); }
+    QString target() const { return route.targetPoint() ? route.targetPoint()->name : QString(); }
 
     tvtest::RouteData data;
     ActiveRoute route;
@@ -61,7 +61,7 @@ TEST_F(ActiveRouteTest, RefreshChoosesTheRouteShownBefore)
         ASSERT_EQ(choice.entries.size(), 3u);
         EXPECT_EQ(choice.entries[static_cast<size_t>(choice.chosen)].name, c.expectedRoute);
         EXPECT_TRUE(choice.hasPoints);
-        EXPECT_EQ(tv::currentRouteId(*route.routes),
+        EXPECT_EQ(route.chosenRouteId(),
                   choice.entries[static_cast<size_t>(choice.chosen)].routeId);
     }
 }
@@ -79,7 +79,7 @@ TEST_F(ActiveRouteTest, ChoosingARouteWithoutPointsEndsRouteNavigation)
     ASSERT_TRUE(route.startNavigation());
     const ActiveRoute::Choice choice = route.refresh(*data.db, empty, QString());
     EXPECT_FALSE(choice.hasPoints);
-    EXPECT_FALSE(route.gotoActive);
+    EXPECT_FALSE(route.followingRoute());
     EXPECT_FALSE(route.startNavigation());
 }
 
@@ -89,9 +89,9 @@ TEST_F(ActiveRouteTest, WithoutRoutesThePointsAreAnOpenEmptySet)
     data.db->Execute("DELETE FROM Route");
     const ActiveRoute::Choice choice = route.refresh(*data.db, std::nullopt, QString());
     EXPECT_TRUE(choice.entries.empty());
-    EXPECT_EQ(route.points->State(), tv::Recordset::kStateOpen);
-    EXPECT_EQ(route.points->RecordCount(), 0);
-    EXPECT_FALSE(route.target());
+    EXPECT_TRUE(route.pointsOpen());
+    EXPECT_FALSE(route.hasPoints());
+    EXPECT_FALSE(route.targetPoint());
 }
 
 TEST_F(ActiveRouteTest, TargetComesBackByItsWaypointAfterARefresh)
@@ -110,9 +110,9 @@ TEST_F(ActiveRouteTest, AdvancingPastTheLastPointEndsRouteNavigation)
     EXPECT_EQ(route.advance(), StepResult::Moved);
     EXPECT_EQ(target(), "ULM");
     EXPECT_EQ(route.advance(), StepResult::Moved);
-    EXPECT_TRUE(route.gotoActive);
+    EXPECT_TRUE(route.followingRoute());
     EXPECT_EQ(route.advance(), StepResult::AtLastEnd);
-    EXPECT_FALSE(route.gotoActive);
+    EXPECT_FALSE(route.followingRoute());
     EXPECT_EQ(target(), "EDMA");
 }
 
@@ -129,10 +129,10 @@ TEST_F(ActiveRouteTest, ChoosingARouteByKeyOpensItsPoints)
 {
     route.refresh(*data.db, first, QString());
     EXPECT_TRUE(route.choose(*data.db, second));
-    EXPECT_EQ(route.points->RecordCount(), 2);
+    EXPECT_EQ(route.pointSet().RecordCount(), 2);
     EXPECT_EQ(target(), "EDMA");
     EXPECT_FALSE(route.choose(*data.db, 9999));
-    EXPECT_EQ(tv::currentRouteId(*route.routes), second);
+    EXPECT_EQ(route.chosenRouteId(), second);
 }
 
 TEST_F(ActiveRouteTest, DirectFlightKeepsTheFiguresUpWithoutRouteNavigation)
