@@ -38,6 +38,14 @@ protected:
 
     std::string stored(const std::string& sql) { return tvtest::queryText(path_, sql); }
 
+    // All waypoints, open, in name order.
+    Recordset waypointsByName()
+    {
+        Recordset rs;
+        rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+        return rs;
+    }
+
     TempDir dir_;
     std::filesystem::path path_ = dir_ / "data.tvd";
     Connection db_;
@@ -140,8 +148,7 @@ class RecordsetNavigation : public RecordsetOnDataFile
 
 TEST_F(RecordsetNavigation, MovesStopAtBothEndsWithAnError)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.MoveLast();
     EXPECT_EQ(rs.Field("Name").toString(), "Überlingen");
     rs.MoveNext();
@@ -164,8 +171,7 @@ TEST_F(RecordsetNavigation, MovesStopAtBothEndsWithAnError)
 
 TEST_F(RecordsetNavigation, AbsolutePositionCountsFromOneAndCanBeSet)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.MoveNext();
     rs.MoveNext();
     EXPECT_EQ(rs.AbsolutePosition(), 3);
@@ -193,8 +199,7 @@ TEST_F(RecordsetNavigation, EmptySelectionIsAtBofAndEofAndMoveFirstIsHarmless)
 
 TEST_F(RecordsetNavigation, BookmarkLeadsBackToTheSameRowAfterSortAndFilter)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.SetAbsolutePosition(3);
     const auto oHare = rs.Bookmark();
     rs.MoveFirst();
@@ -225,8 +230,7 @@ class RecordsetFind : public RecordsetOnDataFile
 
 TEST_F(RecordsetFind, SearchesForwardFromTheCurrentRowNotFromTheStart)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.SetAbsolutePosition(3);
     rs.Find("Kategorie", CompareOp::Equal, "Stadt"); // Berlin and MÜNCHEN lie behind
     EXPECT_TRUE(rs.Eof());
@@ -241,8 +245,7 @@ TEST_F(RecordsetFind, SearchesForwardFromTheCurrentRowNotFromTheStart)
 
 TEST_F(RecordsetFind, NoMatchLeavesTheSetAtEof)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Find("Name", CompareOp::Equal, "Bern");
     EXPECT_TRUE(rs.Eof());
     EXPECT_THROW(rs.Field("Name"), DbError);
@@ -252,8 +255,7 @@ TEST_F(RecordsetFind, NoMatchLeavesTheSetAtEof)
 
 TEST_F(RecordsetFind, NamesMatchIgnoringCaseIncludingUmlauts)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Find("name", CompareOp::Equal, "münchen");
     ASSERT_FALSE(rs.Eof());
     EXPECT_EQ(rs.Field("Name").toString(), "MÜNCHEN");
@@ -265,8 +267,7 @@ TEST_F(RecordsetFind, NamesMatchIgnoringCaseIncludingUmlauts)
 
 TEST_F(RecordsetFind, NameWithApostropheIsFound)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Find("Name", CompareOp::Equal, "o'hare");
     ASSERT_FALSE(rs.Eof());
     EXPECT_EQ(rs.Field("Name").toString(), "O'Hare");
@@ -299,8 +300,7 @@ TEST_F(RecordsetFind, NumbersCompareAsNumbersAlsoWhenGivenAsText)
 
 TEST_F(RecordsetFind, NullFieldsMatchNoComparison)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Find("Kategorie", CompareOp::NotEqual, "Stadt");
     EXPECT_EQ(rs.Field("Name").toString(), "O'Hare");
     rs.MoveNext();
@@ -313,8 +313,7 @@ TEST_F(RecordsetFind, NullFieldsMatchNoComparison)
 
 TEST_F(RecordsetFind, UnknownFieldIsAnErrorAndTheRowStays)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.MoveNext();
     EXPECT_THROW(rs.Find("Nme", CompareOp::Equal, "Berlin"), DbError);
     EXPECT_EQ(rs.AbsolutePosition(), 2);
@@ -328,8 +327,7 @@ class RecordsetFilterAndSort : public RecordsetOnDataFile
 
 TEST_F(RecordsetFilterAndSort, FilterHidesRowsUntilCleared)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.SetAbsolutePosition(4);
     rs.Filter("Kategorie", CompareOp::Equal, "stadt");
     EXPECT_EQ(rs.RecordCount(), 2);
@@ -342,8 +340,7 @@ TEST_F(RecordsetFilterAndSort, FilterHidesRowsUntilCleared)
 
 TEST_F(RecordsetFilterAndSort, FilterWithSeveralComparisonsNeedsAllOfThem)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Filter({Criterion{"Lat", CompareOp::LessEqual, 48.5},
                Criterion{"Lat", CompareOp::GreaterEqual, 47.46},
                Criterion{"Name", CompareOp::NotEqual, "Zell"}});
@@ -352,8 +349,7 @@ TEST_F(RecordsetFilterAndSort, FilterWithSeveralComparisonsNeedsAllOfThem)
 
 TEST_F(RecordsetFilterAndSort, FilterOnApostropheValueAndEmptyResult)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Filter("Name", CompareOp::Equal, "O'Hare");
     EXPECT_EQ(rs.RecordCount(), 1);
     rs.Filter("Name", CompareOp::Equal, "Nowhere");
@@ -461,8 +457,7 @@ class RecordsetChanges : public RecordsetOnDataFile
 
 TEST_F(RecordsetChanges, AddNewStoresTheRowAndShowsItsAutonumber)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.AddNew();
     EXPECT_EQ(rs.EditMode(), Recordset::EditState::Add);
     rs.SetField("Name", "L'Alpe d'Huez");
@@ -515,8 +510,7 @@ TEST_F(RecordsetChanges, EmptySelectionStillTakesNewRows)
 
 TEST_F(RecordsetChanges, ChangedFieldIsWrittenToItsRow)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Find("Name", CompareOp::Equal, "O'Hare");
     rs.SetField("Name", "O'Hare Intl");
     EXPECT_EQ(rs.EditMode(), Recordset::EditState::InProgress);
@@ -557,8 +551,7 @@ TEST_F(RecordsetChanges, MovingOnStoresThePendingChangeLikeARenumbering)
 
 TEST_F(RecordsetChanges, CancelUpdateForgetsTheChange)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.SetField("Name", "Bern");
     rs.CancelUpdate();
     EXPECT_EQ(rs.Field("Name").toString(), "Berlin");
@@ -590,8 +583,7 @@ TEST_F(RecordsetChanges, ValueThatDoesNotFitIsRefusedAndNothingChanges)
 
 TEST_F(RecordsetChanges, DeleteRemovesTheRowFromFileAndSet)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.SetAbsolutePosition(2);
     rs.Delete();
     EXPECT_EQ(rs.RecordCount(), 4);
@@ -617,8 +609,7 @@ TEST_F(RecordsetChanges, DeletingWhileWalkingRemovesEveryRow)
 
 TEST_F(RecordsetChanges, RowDeletedBehindTheSetsBackIsReported)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     db_.Execute("DELETE FROM Waypoints WHERE Name = ?", {"Berlin"});
     rs.SetField("Lat", 1.0);
     EXPECT_THROW(rs.Update(), DbError);
