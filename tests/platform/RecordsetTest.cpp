@@ -38,13 +38,16 @@ protected:
 
     std::string stored(const std::string& sql) { return tvtest::queryText(path_, sql); }
 
-    // All waypoints, open, in name order.
-    Recordset waypointsByName()
+    // The rows of `sql`, open.
+    Recordset opened(const std::string& sql)
     {
         Recordset rs;
-        rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+        rs.Open(sql, db_);
         return rs;
     }
+
+    // All waypoints, open, in name order.
+    Recordset waypointsByName() { return opened("SELECT * FROM Waypoints ORDER BY Name"); }
 
     TempDir dir_;
     std::filesystem::path path_ = dir_ / "data.tvd";
@@ -63,8 +66,7 @@ class RecordsetOpen : public RecordsetOnDataFile
 
 TEST_F(RecordsetOpen, RecordCountIsKnownRightAfterOpenAndFirstRowIsCurrent)
 {
-    Recordset rs;
-    rs.Open("SELECT * From Waypoints Order by NAME ASC", db_);
+    Recordset rs = opened("SELECT * From Waypoints Order by NAME ASC");
     EXPECT_EQ(rs.State(), Recordset::kStateOpen);
     EXPECT_EQ(rs.RecordCount(), 5);
     EXPECT_EQ(rs.AbsolutePosition(), 1);
@@ -86,8 +88,7 @@ TEST_F(RecordsetOpen, WhereClauseTakesBoundNameWithApostrophe)
 
 TEST_F(RecordsetOpen, FieldNamesIgnoreCaseAndTypesFollowTheSchema)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Maps ORDER BY Name", db_);
+    Recordset rs = opened("SELECT * FROM Maps ORDER BY Name");
     ASSERT_EQ(rs.FieldCount(), 10);
     EXPECT_EQ(rs.Field("höhe").toInt(), 1600);
     EXPECT_EQ(rs.Field("HÖHE").toInt(), 1600);
@@ -275,8 +276,7 @@ TEST_F(RecordsetFind, NameWithApostropheIsFound)
 
 TEST_F(RecordsetFind, QuickFindLandsOnFirstNameNotBeforeTheTypedText)
 {
-    Recordset rs;
-    rs.Open("SELECT * from waypoints ORDER BY NAME ASC", db_);
+    Recordset rs = opened("SELECT * from waypoints ORDER BY NAME ASC");
     rs.Find("Name", CompareOp::GreaterEqual, "m");
     EXPECT_EQ(rs.Field("Name").toString(), "MÜNCHEN");
     rs.MoveFirst();
@@ -286,8 +286,7 @@ TEST_F(RecordsetFind, QuickFindLandsOnFirstNameNotBeforeTheTypedText)
 
 TEST_F(RecordsetFind, NumbersCompareAsNumbersAlsoWhenGivenAsText)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie ORDER BY Nummer", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie ORDER BY Nummer");
     rs.Find("Nummer", CompareOp::Equal, 2);
     EXPECT_EQ(rs.Field("Kategorie").toString(), "Flugplatz");
     rs.MoveFirst();
@@ -363,8 +362,7 @@ TEST_F(RecordsetFilterAndSort, NumberFieldFilteredWithQuotedText)
 {
     db_.Execute("INSERT INTO List (Name, Surface) VALUES ('asphalt', 0), ('gras', 1), "
                 "('beton', 0)");
-    Recordset rs;
-    rs.Open("SELECT * FROM List ORDER BY Name", db_);
+    Recordset rs = opened("SELECT * FROM List ORDER BY Name");
     rs.Filter("Surface", CompareOp::Equal, "0");
     EXPECT_EQ(names(rs), (Names{"asphalt", "beton"}));
 }
@@ -372,8 +370,7 @@ TEST_F(RecordsetFilterAndSort, NumberFieldFilteredWithQuotedText)
 TEST_F(RecordsetFilterAndSort, SortOrdersNumbersAsNumbersAndTextsIgnoringCase)
 {
     db_.Execute("INSERT INTO Kategorie VALUES (10, 'zehn'), (9, 'Neun')");
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie");
     rs.MoveLast();
     rs.Sort("Nummer ASC");
     EXPECT_EQ(rs.AbsolutePosition(), 1);
@@ -388,8 +385,7 @@ TEST_F(RecordsetFilterAndSort, SortOrdersNumbersAsNumbersAndTextsIgnoringCase)
 
 TEST_F(RecordsetFilterAndSort, SortByUnknownFieldIsRefusedAndOrderStays)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie");
     rs.Sort("Nummer DESC");
     EXPECT_THROW(rs.Sort("Nummer; DROP TABLE Kategorie"), DbError);
     EXPECT_THROW(rs.Sort("Nummer ASC, Nope"), DbError);
@@ -398,8 +394,7 @@ TEST_F(RecordsetFilterAndSort, SortByUnknownFieldIsRefusedAndOrderStays)
 
 TEST_F(RecordsetFilterAndSort, FilterAndSortWorkTogether)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints", db_);
+    Recordset rs = opened("SELECT * FROM Waypoints");
     rs.Sort("Lat");
     rs.Filter("Lat", CompareOp::Less, 50);
     EXPECT_EQ(names(rs), (Names{"O'Hare", "Überlingen", "Zell", "MÜNCHEN"}));
@@ -427,8 +422,7 @@ TEST_F(RecordsetRequery, SeesNewRowsAndStartsAtTheFirstRow)
 
 TEST_F(RecordsetRequery, FilterOnAColumnThatIsGoneIsDroppedNotFollowed)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints", db_);
+    Recordset rs = opened("SELECT * FROM Waypoints");
     rs.Filter("Kategorie", CompareOp::Equal, "Stadt");
     rs.Sort("Kategorie, Name");
     db_.Execute("ALTER TABLE Waypoints DROP COLUMN Kategorie");
@@ -440,8 +434,7 @@ TEST_F(RecordsetRequery, FilterOnAColumnThatIsGoneIsDroppedNotFollowed)
 
 TEST_F(RecordsetRequery, KeepsFilterAndSort)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints", db_);
+    Recordset rs = opened("SELECT * FROM Waypoints");
     rs.Filter("Kategorie", CompareOp::Equal, "Stadt");
     rs.Sort("Name DESC");
     db_.Execute("INSERT INTO Waypoints (Name, Kategorie) VALUES ('Aachen', 'STADT')");
@@ -477,8 +470,7 @@ TEST_F(RecordsetChanges, AddNewStoresTheRowAndShowsItsAutonumber)
 
 TEST_F(RecordsetChanges, MovingAwayFromANewRowStoresIt)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie ORDER BY Nummer", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie ORDER BY Nummer");
     rs.AddNew();
     rs.SetField("Nummer", 1.3);
     rs.SetField("Kategorie", "Flugplätze");
@@ -523,8 +515,7 @@ TEST_F(RecordsetChanges, ChangedFieldIsWrittenToItsRow)
 TEST_F(RecordsetChanges, RowOfTableWithoutKeyIsFoundByItsExactValues)
 {
     // "Stadt" and "stadt" are equal to the collation; only row 3 may change.
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie ORDER BY Nummer", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie ORDER BY Nummer");
     rs.SetAbsolutePosition(3);
     rs.SetField("Kategorie", "Dorf");
     rs.Update();
@@ -538,8 +529,7 @@ TEST_F(RecordsetChanges, RowOfTableWithoutKeyIsFoundByItsExactValues)
 TEST_F(RecordsetChanges, MovingOnStoresThePendingChangeLikeARenumbering)
 {
     db_.Execute("UPDATE Kategorie SET Nummer = Nummer * 10 + 0.3");
-    Recordset rs;
-    rs.Open("SELECT * From Kategorie ORDER BY Nummer ASC", db_);
+    Recordset rs = opened("SELECT * From Kategorie ORDER BY Nummer ASC");
     int n = 1;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         rs.SetField("Nummer", n++);
@@ -569,8 +559,7 @@ TEST_F(RecordsetChanges, CancelUpdateForgetsTheChange)
 
 TEST_F(RecordsetChanges, ValueThatDoesNotFitIsRefusedAndNothingChanges)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Maps ORDER BY Name", db_);
+    Recordset rs = opened("SELECT * FROM Maps ORDER BY Name");
     EXPECT_THROW(rs.SetField("Zoom", 40000), DbError);     // SMALLINT
     EXPECT_THROW(rs.SetField("Breite", "breit"), DbError); // INTEGER
     EXPECT_THROW(rs.SetField("Name", std::string(256, 'x')), DbError);
@@ -596,8 +585,7 @@ TEST_F(RecordsetChanges, DeleteRemovesTheRowFromFileAndSet)
 
 TEST_F(RecordsetChanges, DeletingWhileWalkingRemovesEveryRow)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie");
     rs.MoveFirst();
     while (!rs.Eof()) {
         rs.Delete();
