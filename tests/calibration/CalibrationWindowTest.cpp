@@ -322,8 +322,7 @@ TEST_F(ChartWindow, AChartShowsItsOwnHemispheresAfterASessionWithAnother)
         for (size_t i = 0; i < 4; ++i)
             choose(i, c.hemispheres.at(static_cast<qsizetype>(i)));
         ASSERT_TRUE(window().cmdSpeichern_Click()) << c.session;
-        tv::forms().unloadAll(QString());
-        flushDeletes();
+        closeAllWindows();
 
         // The next session opens on demo.jpg; the pilot retypes the upper latitude only.
         ASSERT_EQ(window().listKarten->currentItem()->text(), "demo.jpg") << c.session;
@@ -349,8 +348,7 @@ TEST_F(ChartWindow, ThePreviewAndTheShownHemispheresAreKeptInLatData)
     ASSERT_FALSE(window().picMap->pixmap().isNull()) << "the preview is drawn";
     choose(0, "S");
     choose(1, "S");
-    tv::forms().unloadAll(QString());
-    flushDeletes();
+    closeAllWindows();
     EXPECT_EQ(tvtest::readFile(karten() / "LatData.crm"), "1\r\n1\r\n0\r\n0\r\n1\r\n");
 }
 
