@@ -17,6 +17,7 @@
 #include "platform/Connection.h"
 #include "schema/Schema.h"
 #include "support/GuiApp.h"
+#include "support/SurfaceImage.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -112,10 +113,7 @@ tv::ViewBox viewBox(tv::MapView& view)
 
 QImage paintedBefore(const tv::MapView& view, const std::vector<tv::AirspaceStroke>& strokes)
 {
-    QImage image(kMapWidth, kMapHeight, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780); // as a surface's image
-    image.setDotsPerMeterY(3780);
-    image.fill(tv::vbColor(kChart));
+    QImage image = tvtest::blankSurfaceImage(kMapWidth, kMapHeight, tv::vbColor(kChart));
     QPainter painter(&image);
     tv::Drawing picMap(painter);
     paintAirspaceStrokesAsBefore(picMap, view, strokes);

@@ -322,8 +322,7 @@ TEST_F(ChartWindow, AChartShowsItsOwnHemispheresAfterASessionWithAnother)
         for (size_t i = 0; i < 4; ++i)
             choose(i, c.hemispheres.at(static_cast<qsizetype>(i)));
         ASSERT_TRUE(window().cmdSpeichern_Click()) << c.session;
-        tv::forms().unloadAll(QString());
-        flushDeletes();
+        closeAllWindows();
 
         // The next session opens on demo.jpg; the pilot retypes the upper latitude only.
         ASSERT_EQ(window().listKarten->currentItem()->text(), "demo.jpg") << c.session;
@@ -349,8 +348,7 @@ TEST_F(ChartWindow, ThePreviewAndTheShownHemispheresAreKeptInLatData)
     ASSERT_FALSE(window().picMap->pixmap().isNull()) << "the preview is drawn";
     choose(0, "S");
     choose(1, "S");
-    tv::forms().unloadAll(QString());
-    flushDeletes();
+    closeAllWindows();
     EXPECT_EQ(tvtest::readFile(karten() / "LatData.crm"), "1\r\n1\r\n0\r\n0\r\n1\r\n");
 }
 
@@ -417,6 +415,30 @@ protected:
         key(w.tLong[point], Qt::Key_Return);
     }
 
+    // Shows the whole image width and places point 1 at image pixel (100, 100) as 48°30' N
+    // 8°30' E.
+    static void placePoint1(tv::frmCalRect& w)
+    {
+        w.SlideMap->setValue(100);
+        doubleClickAt(w, 100, 100);
+        enterCoordinates(w, 1, "48,3", "8,3");
+    }
+
+    // After placePoint1: scrolls down and double-clicks point 2 at image pixel (x, 700).
+    static void placePoint2At(tv::frmCalRect& w, double x)
+    {
+        scrollDown(w, 5);
+        doubleClickAt(w, x, 700);
+    }
+
+    // Both points, point 2 at image pixel (x2, 700) entered as 47°30' N and `lon2` east.
+    static void placeBothPoints(tv::frmCalRect& w, const QString& lon2 = "9,3", double x2 = 900)
+    {
+        placePoint1(w);
+        placePoint2At(w, x2);
+        enterCoordinates(w, 2, "47,3", lon2);
+    }
+
     void openOn(const std::string& name)
     {
         window();
@@ -460,12 +482,7 @@ TEST_F(TwoPointWindow, TwoDoubleClickedPointsCalibrateTheChart)
 TEST_F(TwoPointWindow, TheEdgesGoBackToTheOpenerWhoseAnswerClosesTheWindowOrNot)
 {
     drive = [](tv::frmCalRect& w) {
-        w.SlideMap->setValue(100);
-        doubleClickAt(w, 100, 100);
-        enterCoordinates(w, 1, "48,3", "8,3");
-        scrollDown(w, 5);
-        doubleClickAt(w, 900, 700);
-        enterCoordinates(w, 2, "47,3", "9,3");
+        placeBothPoints(w);
         if (w.isVisible()) { // refused: point 2 is open for another try
             EXPECT_TRUE(w.cmdSave[2]->isEnabled());
             EXPECT_TRUE(w.tQuickfind[2]->isEnabled());
@@ -547,14 +564,7 @@ TEST_F(TwoPointWindow, AnEasternChartIsStoredEastWhateverTheChartBeforeIt)
         {"across Greenwich", {"47,4", "48,1", "1,3", "0,5"}, {0, 0, 1, 0}},
         {"south and west", {"34,2", "33,5", "58,3", "57,2"}, {1, 1, 1, 1}},
     };
-    drive = [](tv::frmCalRect& w) {
-        w.SlideMap->setValue(100);
-        doubleClickAt(w, 100, 100);
-        enterCoordinates(w, 1, "48,3", "8,3");
-        scrollDown(w, 5);
-        doubleClickAt(w, 900, 700);
-        enterCoordinates(w, 2, "47,3", "10,3");
-    };
+    drive = [](tv::frmCalRect& w) { placeBothPoints(w, "10,3"); };
     int n = 0;
     for (const Case& c : cases) {
         const std::string before = "vorher" + std::to_string(++n) + ".bmp";
@@ -657,12 +667,7 @@ TEST_F(TwoPointWindow, ARefusedSaveKeepsTheWindowOpenWithPoint2Unlocked)
     chart("demo.bmp", 1000, 800, "BMP");
     fs::create_directory(karten() / "demo.crm"); // the calibration file cannot be written
     drive = [](tv::frmCalRect& w) {
-        w.SlideMap->setValue(100);
-        doubleClickAt(w, 100, 100);
-        enterCoordinates(w, 1, "48,3", "8,3");
-        scrollDown(w, 5);
-        doubleClickAt(w, 900, 700);
-        enterCoordinates(w, 2, "47,3", "9,3");
+        placeBothPoints(w);
         EXPECT_TRUE(w.cmdSave[2]->isEnabled());
         EXPECT_TRUE(w.tQuickfind[2]->isEnabled());
     };
@@ -678,12 +683,7 @@ TEST_F(TwoPointWindow, PointsTooCloseAskForOthers)
 {
     chart("demo.bmp", 1000, 800, "BMP");
     drive = [](tv::frmCalRect& w) {
-        w.SlideMap->setValue(100);
-        doubleClickAt(w, 100, 100);
-        enterCoordinates(w, 1, "48,3", "8,3");
-        scrollDown(w, 5);
-        doubleClickAt(w, 110, 700);
-        enterCoordinates(w, 2, "47,3", "9,3");
+        placeBothPoints(w, "9,3", 110);
         EXPECT_EQ(w.tLat[2]->text(), "47,3") << "the texts stay";
         EXPECT_TRUE(w.cmdSave[2]->isEnabled());
     };
@@ -699,11 +699,8 @@ TEST_F(TwoPointWindow, TheEnterThatClosesTheMessageDoesNotAskAgain)
 {
     chart("demo.bmp", 1000, 800, "BMP");
     drive = [this](tv::frmCalRect& w) {
-        w.SlideMap->setValue(100);
-        doubleClickAt(w, 100, 100);
-        enterCoordinates(w, 1, "48,3", "8,3");
-        scrollDown(w, 5);
-        doubleClickAt(w, 110, 700);
+        placePoint1(w);
+        placePoint2At(w, 110);
         type(w.tLat[2], "47,3");
         key(w.tLat[2], Qt::Key_Return);
         type(w.tLong[2], "9,3");

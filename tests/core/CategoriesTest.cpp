@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 namespace {
 
 using settingstest::CategoryDb;
@@ -118,19 +121,6 @@ TEST(RenamingCategories, NamesWithApostrophesWorkOnBothSides)
     EXPECT_EQ(f.categoryOf("EDDM"), "Owner's");
 }
 
-TEST(RenamingCategories, AFailureHalfWayChangesNothing)
-{
-    CategoryDb f;
-    f.categories({"A", "B"});
-    f.waypoint("EDDM", "B");
-    // The category row refuses the change after the waypoints were already updated.
-    f.db.Execute("CREATE TRIGGER refuse BEFORE UPDATE OF Kategorie ON Kategorie "
-                 "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    EXPECT_THROW(tv::renameCategory(f.db, 2, "Y"), tv::DbError);
-    EXPECT_EQ(f.categoryOf("EDDM"), "B");
-    EXPECT_EQ(f.list(), (Rows{{1, "A"}, {2, "B"}}));
-}
-
 TEST(DeletingCategories, LeavesItsWaypointsWithoutCategoryAndSelectsTheNextRow)
 {
     CategoryDb f;
@@ -173,16 +163,30 @@ TEST(DeletingCategories, ASecondRowOfTheSameNameKeepsItsWaypoints)
     EXPECT_EQ(f.list(), (Rows{{1, "A"}, {2, "b"}}));
 }
 
-TEST(DeletingCategories, AFailureHalfWayChangesNothing)
+TEST(ChangingCategories, AFailureHalfWayChangesNothing)
 {
-    CategoryDb f;
-    f.categories({"A", "B"});
-    f.waypoint("EDDM", "B");
-    f.db.Execute("CREATE TRIGGER refuse BEFORE DELETE ON Kategorie "
-                 "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    EXPECT_THROW(tv::deleteCategory(f.db, 2), tv::DbError);
-    EXPECT_EQ(f.categoryOf("EDDM"), "B");
-    EXPECT_EQ(f.list(), (Rows{{1, "A"}, {2, "B"}}));
+    struct Case
+    {
+        const char* verb;
+        const char* refusedEvent; // the category row refuses it, after the waypoints changed
+        std::function<void(tv::Connection&)> change;
+    };
+    const Case cases[] = {
+        {"renaming", "UPDATE OF Kategorie",
+         [](tv::Connection& db) { tv::renameCategory(db, 2, "Y"); }},
+        {"deleting", "DELETE", [](tv::Connection& db) { tv::deleteCategory(db, 2); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.verb);
+        CategoryDb f;
+        f.categories({"A", "B"});
+        f.waypoint("EDDM", "B");
+        f.db.Execute(std::string("CREATE TRIGGER refuse BEFORE ") + c.refusedEvent +
+                     " ON Kategorie BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        EXPECT_THROW(c.change(f.db), tv::DbError);
+        EXPECT_EQ(f.categoryOf("EDDM"), "B");
+        EXPECT_EQ(f.list(), (Rows{{1, "A"}, {2, "B"}}));
+    }
 }
 
 } // namespace

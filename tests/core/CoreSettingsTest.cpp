@@ -6,21 +6,18 @@
 #include "platform/ProgramFolder.h"
 
 #include "Unprivileged.h"
+#include "support/Dates.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 using namespace tv;
+using tvtest::day;
 using tvtest::readFile;
 using tvtest::TempDir;
 using tvtest::writeFile;
 
 namespace {
-
-Date day(int y, unsigned m, unsigned d)
-{
-    return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
-}
 
 // A fresh program folder with no settings files and every global at its start value.
 class CoreSettingsTest : public ::testing::Test

@@ -114,16 +114,6 @@ TEST(ArcRadius, OneMinuteOfLongitudeShrinksWithLatitude)
     EXPECT_LT(d, 30.0);
 }
 
-TEST(ArcDimension, EastAndWestAlongAParallel)
-{
-    const double east = ArcDimension(48.00, 11.00, 48.00, 11.10);
-    EXPECT_GT(east, 89.9);
-    EXPECT_LT(east, 90.0);
-    const double west = ArcDimension(48.00, 11.10, 48.00, 11.00);
-    EXPECT_GT(west, 269.9);
-    EXPECT_LT(west, 270.0);
-}
-
 TEST(ArcDimension, OnOneMeridianSouthIs180AndNorthIsAlmost360)
 {
     EXPECT_EQ(ArcDimension(48.00, 11.00, 47.30, 11.00), 180.0);
@@ -139,20 +129,28 @@ TEST(ArcDimension, TwoEqualPointsGiveZeroNotNaN)
     EXPECT_EQ(ArcDimension(0.0, 0.0, 0.0, 0.0), 0.0);
 }
 
-TEST(ArcDimension, QuadrantsAroundACentre)
+TEST(ArcDimension, EachDirectionFallsInItsSector)
 {
-    const double ne = ArcDimension(48.00, 11.00, 48.10, 11.15);
-    EXPECT_GT(ne, 0.0);
-    EXPECT_LT(ne, 90.0);
-    const double se = ArcDimension(48.00, 11.00, 47.50, 11.15);
-    EXPECT_GT(se, 90.0);
-    EXPECT_LT(se, 180.0);
-    const double sw = ArcDimension(48.00, 11.00, 47.50, 10.45);
-    EXPECT_GT(sw, 180.0);
-    EXPECT_LT(sw, 270.0);
-    const double nw = ArcDimension(48.00, 11.00, 48.10, 10.45);
-    EXPECT_GT(nw, 270.0);
-    EXPECT_LT(nw, 360.0);
+    struct Case
+    {
+        const char* label;
+        double fromLat, fromLon, toLat, toLon; // DD.MM
+        double aboveDeg, belowDeg;             // the bearing lies strictly between these
+    };
+    const Case cases[] = {
+        {"east along a parallel", 48.00, 11.00, 48.00, 11.10, 89.9, 90.0},
+        {"west along a parallel", 48.00, 11.10, 48.00, 11.00, 269.9, 270.0},
+        {"north-east", 48.00, 11.00, 48.10, 11.15, 0.0, 90.0},
+        {"south-east", 48.00, 11.00, 47.50, 11.15, 90.0, 180.0},
+        {"south-west", 48.00, 11.00, 47.50, 10.45, 180.0, 270.0},
+        {"north-west", 48.00, 11.00, 48.10, 10.45, 270.0, 360.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const double bearing = ArcDimension(c.fromLat, c.fromLon, c.toLat, c.toLon);
+        EXPECT_GT(bearing, c.aboveDeg);
+        EXPECT_LT(bearing, c.belowDeg);
+    }
 }
 
 TEST(CalcRouteDist, HalfADegreeOfLatitudeIsThirtyMiles)

@@ -1,6 +1,7 @@
 #include "core/SettingsFile.h"
 
 #include "Unprivileged.h"
+#include "support/Dates.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,16 +9,10 @@
 #include <cstring>
 
 using namespace tv;
+using tvtest::day;
 using tvtest::readFile;
 using tvtest::TempDir;
 using tvtest::writeFile;
-
-namespace {
-Date day(int y, unsigned m, unsigned d)
-{
-    return Date{std::chrono::year{y}, std::chrono::month{m}, std::chrono::day{d}};
-}
-} // namespace
 
 TEST(SettingsFileWriting, EveryValueFormOnItsOwnCrLfLine)
 {

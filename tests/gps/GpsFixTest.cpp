@@ -3,6 +3,7 @@
 
 #include "gps/RecordingEvents.h"
 #include "gps/VB6NmeaInterpreter.h"
+#include "support/Dates.h"
 #include "support/NmeaText.h"
 
 #include <gtest/gtest.h>
@@ -148,13 +149,9 @@ TEST_F(FixClock, UtcTimeAndDateAsTextAndAsNumbers)
     EXPECT_EQ(fix().utcTime, "12:35:19");
     EXPECT_EQ(fix().utcTimeOfDay, std::chrono::seconds(12 * 3600 + 35 * 60 + 19));
     EXPECT_EQ(fix().utcDate, "23/03/94");
-    EXPECT_EQ(fix().utcDay,
-              (std::chrono::year_month_day{std::chrono::year{1994}, std::chrono::month{3},
-                                           std::chrono::day{23}}));
+    EXPECT_EQ(fix().utcDay, tvtest::day(1994, 3, 23));
     feed("$GPRMC,000000,A,4807.038,N,01131.000,E,,,091226,,");
-    EXPECT_EQ(fix().utcDay,
-              (std::chrono::year_month_day{std::chrono::year{2026}, std::chrono::month{12},
-                                           std::chrono::day{9}}));
+    EXPECT_EQ(fix().utcDay, tvtest::day(2026, 12, 9));
 }
 
 TEST_F(FixClock, ADateThatIsNoCalendarDayKeepsItsTextOnly)

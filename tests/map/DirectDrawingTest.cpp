@@ -6,6 +6,7 @@
 
 #include "support/BgrColours.h"
 #include "support/GuiApp.h"
+#include "support/SurfaceImage.h"
 
 #include <gtest/gtest.h>
 
@@ -32,10 +33,7 @@ const uint32_t kColours[] = {0x0000FF, 0x000000, 0xFFFF00, 0x0080FF, 0xD9358F};
 
 QImage throughPainter(const std::function<void(Drawing&)>& draw)
 {
-    QImage image(kW, kH, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    image.fill(Qt::white);
+    QImage image = tvtest::blankSurfaceImage(kW, kH, Qt::white);
     QPainter painter(&image);
     Drawing d(painter);
     draw(d);

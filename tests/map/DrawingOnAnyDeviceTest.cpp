@@ -5,6 +5,7 @@
 
 #include "support/BgrColours.h"
 #include "support/GuiApp.h"
+#include "support/SurfaceImage.h"
 
 #include <gtest/gtest.h>
 
@@ -51,10 +52,7 @@ void drawScene(Drawing& d)
 
 QImage paintedByCaller(int w, int h, const std::function<void(QPainter&)>& afterwards = {})
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
-    image.fill(Qt::white);
+    QImage image = tvtest::blankSurfaceImage(w, h, Qt::white);
     QPainter painter(&image);
     Drawing d(painter);
     drawScene(d);

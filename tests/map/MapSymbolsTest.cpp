@@ -39,6 +39,26 @@ SymbolModes withAirportData()
     return modes;
 }
 
+// The airport steps and the waypoint name switch a test turns on.
+LayerFlags airportSteps(bool first, bool second, bool waypointNames = false)
+{
+    LayerFlags layers;
+    layers.ShowAPT1 = first;
+    layers.ShowAPT2 = second;
+    layers.ShowWayInfo = waypointNames;
+    return layers;
+}
+
+// The map picture after drawing `name` as an ordinary point (kind 0) at (kX, kY) of the loaded
+// view; `info` is its airport row or nullptr when it has none.
+tv::DrawSurface airportPointDrawn(const QString& name, const LayerFlags& layers,
+                                  const SymbolModes& modes, const AirportInfo* info)
+{
+    auto pic = mapPicture();
+    tv::DrawAirportInfo(pic, loadedView(), kLat, kLon, 0, name, layers, modes, info);
+    return pic;
+}
+
 } // namespace
 
 TEST(WaypointSymbol, OrdinaryPointIsARedRingAroundABlackCentreAtItsPixel)
@@ -110,13 +130,9 @@ TEST(WaypointSymbol, NothingIsDrawnWithoutAUsableView)
 
 TEST(AirportSymbol, RingRunwayBarAndCodeWithTheFirstAirportStep)
 {
-    auto view = loadedView();
-    auto pic = mapPicture();
-    LayerFlags layers;
-    const SymbolModes modes = withAirportData();
-    layers.ShowAPT1 = true;
     const AirportInfo info = hardRunwayEast();
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, modes, &info);
+    const auto pic = airportPointDrawn(QStringLiteral("EDMA"), airportSteps(true, false),
+                                       withAirportData(), &info);
     EXPECT_EQ(pic.Point(kX, kY - 10), kNavy);
     EXPECT_EQ(pic.Point(kX, kY + 10), kNavy);
     // Runway 09/27: a bar east and west through the point, light grey; none north and south.
@@ -131,15 +147,11 @@ TEST(AirportSymbol, RingRunwayBarAndCodeWithTheFirstAirportStep)
 
 TEST(AirportSymbol, NorthSouthRunwayBarPointsUp)
 {
-    auto view = loadedView();
-    auto pic = mapPicture();
-    LayerFlags layers;
-    const SymbolModes modes = withAirportData();
-    layers.ShowAPT1 = true;
     AirportInfo info = hardRunwayEast();
     info.headingDeg = 0.0;
     info.runwayColour = tv::kGrassRunwayColour;
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, modes, &info);
+    const auto pic = airportPointDrawn(QStringLiteral("EDMA"), airportSteps(true, false),
+                                       withAirportData(), &info);
     EXPECT_EQ(pic.Point(kX, kY - 5), kGreen);
     EXPECT_EQ(pic.Point(kX, kY + 5), kGreen);
     EXPECT_EQ(pic.Point(kX + 5, kY), kWhite);
@@ -147,13 +159,9 @@ TEST(AirportSymbol, NorthSouthRunwayBarPointsUp)
 
 TEST(AirportSymbol, AirportWithoutHeadingStillGetsRingAndCode)
 {
-    auto view = loadedView();
-    auto pic = mapPicture();
-    LayerFlags layers;
-    const SymbolModes modes = withAirportData();
-    layers.ShowAPT1 = true;
-    AirportInfo info;
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, modes, &info);
+    const AirportInfo info;
+    const auto pic = airportPointDrawn(QStringLiteral("EDMA"), airportSteps(true, false),
+                                       withAirportData(), &info);
     EXPECT_EQ(pic.Point(kX - 10, kY), kNavy);
     EXPECT_EQ(pic.Point(kX + 5, kY), kWhite);
     EXPECT_GT(countColour(pic, kNameBox, kBlack), 5);
@@ -161,13 +169,9 @@ TEST(AirportSymbol, AirportWithoutHeadingStillGetsRingAndCode)
 
 TEST(AirportSymbol, SecondStepAloneWritesTheTextLinesWithoutRing)
 {
-    auto view = loadedView();
-    auto pic = mapPicture();
-    LayerFlags layers;
-    const SymbolModes modes = withAirportData();
-    layers.ShowAPT2 = true;
     const AirportInfo info = hardRunwayEast();
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, modes, &info);
+    const auto pic = airportPointDrawn(QStringLiteral("EDMA"), airportSteps(false, true),
+                                       withAirportData(), &info);
     EXPECT_EQ(countColour(pic, QRect(kX - 14, kY - 14, 29, 29), kNavy), 0);
     EXPECT_EQ(countInk(pic, kNameBox), 0);
     EXPECT_GT(countColour(pic, QRect(kX + 10, kY + 10, 150, 15), kBlack), 5); // runway
@@ -177,35 +181,25 @@ TEST(AirportSymbol, SecondStepAloneWritesTheTextLinesWithoutRing)
 
 TEST(AirportSymbol, BothStepsOffDrawNothingForAnAirport)
 {
-    auto view = loadedView();
-    auto pic = mapPicture();
     const AirportInfo info = hardRunwayEast();
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), {}, withAirportData(),
-                        &info);
+    const auto pic = airportPointDrawn(QStringLiteral("EDMA"), airportSteps(false, false),
+                                       withAirportData(), &info);
     EXPECT_EQ(countInk(pic, QRect(0, 0, 1000, 500)), 0);
 }
 
 TEST(AirportSymbol, WithoutTheAirportDataFileAFourLetterNameIsAnOrdinaryWaypoint)
 {
-    auto view = loadedView();
-    auto pic = mapPicture();
-    LayerFlags layers;
-    layers.ShowAPT1 = true;
     SymbolModes modes;
     modes.routePointsOnly = true;
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("EDMA"), layers, modes, nullptr);
+    const auto pic =
+        airportPointDrawn(QStringLiteral("EDMA"), airportSteps(true, false), modes, nullptr);
     EXPECT_EQ(pic.Point(kX + 5, kY), kRed);
 }
 
 TEST(AirportSymbol, FourLetterNameThatIsNoAirportIsDrawnAsAWaypoint)
 {
-    auto view = loadedView();
-    auto pic = mapPicture();
-    LayerFlags layers;
-    const SymbolModes modes = withAirportData();
-    layers.ShowAPT1 = true;
-    layers.ShowWayInfo = true;
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("WALD"), layers, modes, nullptr);
+    const auto pic = airportPointDrawn(QStringLiteral("WALD"), airportSteps(true, false, true),
+                                       withAirportData(), nullptr);
     EXPECT_EQ(pic.Point(kX + 5, kY), kRed);
     EXPECT_GT(countColour(pic, kNameBox, kBlack), 5);
 }
@@ -227,10 +221,7 @@ TEST(AirportSymbol, RoutePointsOnlyModeShowsNoOrdinaryWaypointsButTheDirectTarge
 
 TEST(AirportSymbol, AllWaypointsModeDrawsShortNamesAsRedRings)
 {
-    auto view = loadedView();
-    LayerFlags layers;
-    const SymbolModes modes = withAirportData();
-    auto pic = mapPicture();
-    tv::DrawAirportInfo(pic, view, kLat, kLon, 0, QStringLiteral("KRHAB"), layers, modes, nullptr);
+    const auto pic = airportPointDrawn(QStringLiteral("KRHAB"), airportSteps(false, false),
+                                       withAirportData(), nullptr);
     EXPECT_EQ(pic.Point(kX + 5, kY), kRed);
 }

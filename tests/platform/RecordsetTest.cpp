@@ -38,6 +38,17 @@ protected:
 
     std::string stored(const std::string& sql) { return tvtest::queryText(path_, sql); }
 
+    // The rows of `sql`, open.
+    Recordset opened(const std::string& sql)
+    {
+        Recordset rs;
+        rs.Open(sql, db_);
+        return rs;
+    }
+
+    // All waypoints, open, in name order.
+    Recordset waypointsByName() { return opened("SELECT * FROM Waypoints ORDER BY Name"); }
+
     TempDir dir_;
     std::filesystem::path path_ = dir_ / "data.tvd";
     Connection db_;
@@ -55,8 +66,7 @@ class RecordsetOpen : public RecordsetOnDataFile
 
 TEST_F(RecordsetOpen, RecordCountIsKnownRightAfterOpenAndFirstRowIsCurrent)
 {
-    Recordset rs;
-    rs.Open("SELECT * From Waypoints Order by NAME ASC", db_);
+    Recordset rs = opened("SELECT * From Waypoints Order by NAME ASC");
     EXPECT_EQ(rs.State(), Recordset::kStateOpen);
     EXPECT_EQ(rs.RecordCount(), 5);
     EXPECT_EQ(rs.AbsolutePosition(), 1);
@@ -78,8 +88,7 @@ TEST_F(RecordsetOpen, WhereClauseTakesBoundNameWithApostrophe)
 
 TEST_F(RecordsetOpen, FieldNamesIgnoreCaseAndTypesFollowTheSchema)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Maps ORDER BY Name", db_);
+    Recordset rs = opened("SELECT * FROM Maps ORDER BY Name");
     ASSERT_EQ(rs.FieldCount(), 10);
     EXPECT_EQ(rs.Field("höhe").toInt(), 1600);
     EXPECT_EQ(rs.Field("HÖHE").toInt(), 1600);
@@ -140,8 +149,7 @@ class RecordsetNavigation : public RecordsetOnDataFile
 
 TEST_F(RecordsetNavigation, MovesStopAtBothEndsWithAnError)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.MoveLast();
     EXPECT_EQ(rs.Field("Name").toString(), "Überlingen");
     rs.MoveNext();
@@ -164,8 +172,7 @@ TEST_F(RecordsetNavigation, MovesStopAtBothEndsWithAnError)
 
 TEST_F(RecordsetNavigation, AbsolutePositionCountsFromOneAndCanBeSet)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.MoveNext();
     rs.MoveNext();
     EXPECT_EQ(rs.AbsolutePosition(), 3);
@@ -193,8 +200,7 @@ TEST_F(RecordsetNavigation, EmptySelectionIsAtBofAndEofAndMoveFirstIsHarmless)
 
 TEST_F(RecordsetNavigation, BookmarkLeadsBackToTheSameRowAfterSortAndFilter)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.SetAbsolutePosition(3);
     const auto oHare = rs.Bookmark();
     rs.MoveFirst();
@@ -225,8 +231,7 @@ class RecordsetFind : public RecordsetOnDataFile
 
 TEST_F(RecordsetFind, SearchesForwardFromTheCurrentRowNotFromTheStart)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.SetAbsolutePosition(3);
     rs.Find("Kategorie", CompareOp::Equal, "Stadt"); // Berlin and MÜNCHEN lie behind
     EXPECT_TRUE(rs.Eof());
@@ -241,8 +246,7 @@ TEST_F(RecordsetFind, SearchesForwardFromTheCurrentRowNotFromTheStart)
 
 TEST_F(RecordsetFind, NoMatchLeavesTheSetAtEof)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Find("Name", CompareOp::Equal, "Bern");
     EXPECT_TRUE(rs.Eof());
     EXPECT_THROW(rs.Field("Name"), DbError);
@@ -252,8 +256,7 @@ TEST_F(RecordsetFind, NoMatchLeavesTheSetAtEof)
 
 TEST_F(RecordsetFind, NamesMatchIgnoringCaseIncludingUmlauts)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Find("name", CompareOp::Equal, "münchen");
     ASSERT_FALSE(rs.Eof());
     EXPECT_EQ(rs.Field("Name").toString(), "MÜNCHEN");
@@ -265,8 +268,7 @@ TEST_F(RecordsetFind, NamesMatchIgnoringCaseIncludingUmlauts)
 
 TEST_F(RecordsetFind, NameWithApostropheIsFound)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Find("Name", CompareOp::Equal, "o'hare");
     ASSERT_FALSE(rs.Eof());
     EXPECT_EQ(rs.Field("Name").toString(), "O'Hare");
@@ -274,8 +276,7 @@ TEST_F(RecordsetFind, NameWithApostropheIsFound)
 
 TEST_F(RecordsetFind, QuickFindLandsOnFirstNameNotBeforeTheTypedText)
 {
-    Recordset rs;
-    rs.Open("SELECT * from waypoints ORDER BY NAME ASC", db_);
+    Recordset rs = opened("SELECT * from waypoints ORDER BY NAME ASC");
     rs.Find("Name", CompareOp::GreaterEqual, "m");
     EXPECT_EQ(rs.Field("Name").toString(), "MÜNCHEN");
     rs.MoveFirst();
@@ -285,8 +286,7 @@ TEST_F(RecordsetFind, QuickFindLandsOnFirstNameNotBeforeTheTypedText)
 
 TEST_F(RecordsetFind, NumbersCompareAsNumbersAlsoWhenGivenAsText)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie ORDER BY Nummer", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie ORDER BY Nummer");
     rs.Find("Nummer", CompareOp::Equal, 2);
     EXPECT_EQ(rs.Field("Kategorie").toString(), "Flugplatz");
     rs.MoveFirst();
@@ -299,8 +299,7 @@ TEST_F(RecordsetFind, NumbersCompareAsNumbersAlsoWhenGivenAsText)
 
 TEST_F(RecordsetFind, NullFieldsMatchNoComparison)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Find("Kategorie", CompareOp::NotEqual, "Stadt");
     EXPECT_EQ(rs.Field("Name").toString(), "O'Hare");
     rs.MoveNext();
@@ -313,8 +312,7 @@ TEST_F(RecordsetFind, NullFieldsMatchNoComparison)
 
 TEST_F(RecordsetFind, UnknownFieldIsAnErrorAndTheRowStays)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.MoveNext();
     EXPECT_THROW(rs.Find("Nme", CompareOp::Equal, "Berlin"), DbError);
     EXPECT_EQ(rs.AbsolutePosition(), 2);
@@ -328,8 +326,7 @@ class RecordsetFilterAndSort : public RecordsetOnDataFile
 
 TEST_F(RecordsetFilterAndSort, FilterHidesRowsUntilCleared)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.SetAbsolutePosition(4);
     rs.Filter("Kategorie", CompareOp::Equal, "stadt");
     EXPECT_EQ(rs.RecordCount(), 2);
@@ -342,8 +339,7 @@ TEST_F(RecordsetFilterAndSort, FilterHidesRowsUntilCleared)
 
 TEST_F(RecordsetFilterAndSort, FilterWithSeveralComparisonsNeedsAllOfThem)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Filter({Criterion{"Lat", CompareOp::LessEqual, 48.5},
                Criterion{"Lat", CompareOp::GreaterEqual, 47.46},
                Criterion{"Name", CompareOp::NotEqual, "Zell"}});
@@ -352,8 +348,7 @@ TEST_F(RecordsetFilterAndSort, FilterWithSeveralComparisonsNeedsAllOfThem)
 
 TEST_F(RecordsetFilterAndSort, FilterOnApostropheValueAndEmptyResult)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Filter("Name", CompareOp::Equal, "O'Hare");
     EXPECT_EQ(rs.RecordCount(), 1);
     rs.Filter("Name", CompareOp::Equal, "Nowhere");
@@ -367,8 +362,7 @@ TEST_F(RecordsetFilterAndSort, NumberFieldFilteredWithQuotedText)
 {
     db_.Execute("INSERT INTO List (Name, Surface) VALUES ('asphalt', 0), ('gras', 1), "
                 "('beton', 0)");
-    Recordset rs;
-    rs.Open("SELECT * FROM List ORDER BY Name", db_);
+    Recordset rs = opened("SELECT * FROM List ORDER BY Name");
     rs.Filter("Surface", CompareOp::Equal, "0");
     EXPECT_EQ(names(rs), (Names{"asphalt", "beton"}));
 }
@@ -376,8 +370,7 @@ TEST_F(RecordsetFilterAndSort, NumberFieldFilteredWithQuotedText)
 TEST_F(RecordsetFilterAndSort, SortOrdersNumbersAsNumbersAndTextsIgnoringCase)
 {
     db_.Execute("INSERT INTO Kategorie VALUES (10, 'zehn'), (9, 'Neun')");
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie");
     rs.MoveLast();
     rs.Sort("Nummer ASC");
     EXPECT_EQ(rs.AbsolutePosition(), 1);
@@ -392,8 +385,7 @@ TEST_F(RecordsetFilterAndSort, SortOrdersNumbersAsNumbersAndTextsIgnoringCase)
 
 TEST_F(RecordsetFilterAndSort, SortByUnknownFieldIsRefusedAndOrderStays)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie");
     rs.Sort("Nummer DESC");
     EXPECT_THROW(rs.Sort("Nummer; DROP TABLE Kategorie"), DbError);
     EXPECT_THROW(rs.Sort("Nummer ASC, Nope"), DbError);
@@ -402,8 +394,7 @@ TEST_F(RecordsetFilterAndSort, SortByUnknownFieldIsRefusedAndOrderStays)
 
 TEST_F(RecordsetFilterAndSort, FilterAndSortWorkTogether)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints", db_);
+    Recordset rs = opened("SELECT * FROM Waypoints");
     rs.Sort("Lat");
     rs.Filter("Lat", CompareOp::Less, 50);
     EXPECT_EQ(names(rs), (Names{"O'Hare", "Überlingen", "Zell", "MÜNCHEN"}));
@@ -431,8 +422,7 @@ TEST_F(RecordsetRequery, SeesNewRowsAndStartsAtTheFirstRow)
 
 TEST_F(RecordsetRequery, FilterOnAColumnThatIsGoneIsDroppedNotFollowed)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints", db_);
+    Recordset rs = opened("SELECT * FROM Waypoints");
     rs.Filter("Kategorie", CompareOp::Equal, "Stadt");
     rs.Sort("Kategorie, Name");
     db_.Execute("ALTER TABLE Waypoints DROP COLUMN Kategorie");
@@ -444,8 +434,7 @@ TEST_F(RecordsetRequery, FilterOnAColumnThatIsGoneIsDroppedNotFollowed)
 
 TEST_F(RecordsetRequery, KeepsFilterAndSort)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints", db_);
+    Recordset rs = opened("SELECT * FROM Waypoints");
     rs.Filter("Kategorie", CompareOp::Equal, "Stadt");
     rs.Sort("Name DESC");
     db_.Execute("INSERT INTO Waypoints (Name, Kategorie) VALUES ('Aachen', 'STADT')");
@@ -461,8 +450,7 @@ class RecordsetChanges : public RecordsetOnDataFile
 
 TEST_F(RecordsetChanges, AddNewStoresTheRowAndShowsItsAutonumber)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.AddNew();
     EXPECT_EQ(rs.EditMode(), Recordset::EditState::Add);
     rs.SetField("Name", "L'Alpe d'Huez");
@@ -482,8 +470,7 @@ TEST_F(RecordsetChanges, AddNewStoresTheRowAndShowsItsAutonumber)
 
 TEST_F(RecordsetChanges, MovingAwayFromANewRowStoresIt)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie ORDER BY Nummer", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie ORDER BY Nummer");
     rs.AddNew();
     rs.SetField("Nummer", 1.3);
     rs.SetField("Kategorie", "Flugplätze");
@@ -515,8 +502,7 @@ TEST_F(RecordsetChanges, EmptySelectionStillTakesNewRows)
 
 TEST_F(RecordsetChanges, ChangedFieldIsWrittenToItsRow)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.Find("Name", CompareOp::Equal, "O'Hare");
     rs.SetField("Name", "O'Hare Intl");
     EXPECT_EQ(rs.EditMode(), Recordset::EditState::InProgress);
@@ -529,8 +515,7 @@ TEST_F(RecordsetChanges, ChangedFieldIsWrittenToItsRow)
 TEST_F(RecordsetChanges, RowOfTableWithoutKeyIsFoundByItsExactValues)
 {
     // "Stadt" and "stadt" are equal to the collation; only row 3 may change.
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie ORDER BY Nummer", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie ORDER BY Nummer");
     rs.SetAbsolutePosition(3);
     rs.SetField("Kategorie", "Dorf");
     rs.Update();
@@ -544,8 +529,7 @@ TEST_F(RecordsetChanges, RowOfTableWithoutKeyIsFoundByItsExactValues)
 TEST_F(RecordsetChanges, MovingOnStoresThePendingChangeLikeARenumbering)
 {
     db_.Execute("UPDATE Kategorie SET Nummer = Nummer * 10 + 0.3");
-    Recordset rs;
-    rs.Open("SELECT * From Kategorie ORDER BY Nummer ASC", db_);
+    Recordset rs = opened("SELECT * From Kategorie ORDER BY Nummer ASC");
     int n = 1;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         rs.SetField("Nummer", n++);
@@ -557,8 +541,7 @@ TEST_F(RecordsetChanges, MovingOnStoresThePendingChangeLikeARenumbering)
 
 TEST_F(RecordsetChanges, CancelUpdateForgetsTheChange)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.SetField("Name", "Bern");
     rs.CancelUpdate();
     EXPECT_EQ(rs.Field("Name").toString(), "Berlin");
@@ -576,8 +559,7 @@ TEST_F(RecordsetChanges, CancelUpdateForgetsTheChange)
 
 TEST_F(RecordsetChanges, ValueThatDoesNotFitIsRefusedAndNothingChanges)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Maps ORDER BY Name", db_);
+    Recordset rs = opened("SELECT * FROM Maps ORDER BY Name");
     EXPECT_THROW(rs.SetField("Zoom", 40000), DbError);     // SMALLINT
     EXPECT_THROW(rs.SetField("Breite", "breit"), DbError); // INTEGER
     EXPECT_THROW(rs.SetField("Name", std::string(256, 'x')), DbError);
@@ -590,8 +572,7 @@ TEST_F(RecordsetChanges, ValueThatDoesNotFitIsRefusedAndNothingChanges)
 
 TEST_F(RecordsetChanges, DeleteRemovesTheRowFromFileAndSet)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     rs.SetAbsolutePosition(2);
     rs.Delete();
     EXPECT_EQ(rs.RecordCount(), 4);
@@ -604,8 +585,7 @@ TEST_F(RecordsetChanges, DeleteRemovesTheRowFromFileAndSet)
 
 TEST_F(RecordsetChanges, DeletingWhileWalkingRemovesEveryRow)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Kategorie", db_);
+    Recordset rs = opened("SELECT * FROM Kategorie");
     rs.MoveFirst();
     while (!rs.Eof()) {
         rs.Delete();
@@ -617,8 +597,7 @@ TEST_F(RecordsetChanges, DeletingWhileWalkingRemovesEveryRow)
 
 TEST_F(RecordsetChanges, RowDeletedBehindTheSetsBackIsReported)
 {
-    Recordset rs;
-    rs.Open("SELECT * FROM Waypoints ORDER BY Name", db_);
+    Recordset rs = waypointsByName();
     db_.Execute("DELETE FROM Waypoints WHERE Name = ?", {"Berlin"});
     rs.SetField("Lat", 1.0);
     EXPECT_THROW(rs.Update(), DbError);

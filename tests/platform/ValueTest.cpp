@@ -97,24 +97,27 @@ TEST(FieldAssignment, ValuesAreConvertedForTheirField)
 
 TEST(FieldAssignment, DeclaredTypesMapToFieldTypes)
 {
+    struct Case
+    {
+        const char* declared;
+        FieldType type;
+    };
+    const Case cases[] = {
+        {"VARCHAR(30)", FieldType::VarChar}, {"integer", FieldType::Long},
+        {"SMALLINT", FieldType::SmallInt},   {"REAL", FieldType::Single},
+        {"DOUBLE", FieldType::Double},       {"BOOLEAN", FieldType::Boolean},
+        {"DATETIME", FieldType::DateTime},   {"TEXT", FieldType::Text},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.declared);
+        FieldType t{};
+        int size = 0;
+        EXPECT_TRUE(tv::fieldTypeFromDeclared(c.declared, t, size));
+        EXPECT_EQ(t, c.type);
+    }
     FieldType t{};
     int size = 0;
     ASSERT_TRUE(tv::fieldTypeFromDeclared("VARCHAR(30)", t, size));
-    EXPECT_EQ(t, FieldType::VarChar);
     EXPECT_EQ(size, 30);
-    tv::fieldTypeFromDeclared("integer", t, size);
-    EXPECT_EQ(t, FieldType::Long);
-    tv::fieldTypeFromDeclared("SMALLINT", t, size);
-    EXPECT_EQ(t, FieldType::SmallInt);
-    tv::fieldTypeFromDeclared("REAL", t, size);
-    EXPECT_EQ(t, FieldType::Single);
-    tv::fieldTypeFromDeclared("DOUBLE", t, size);
-    EXPECT_EQ(t, FieldType::Double);
-    tv::fieldTypeFromDeclared("BOOLEAN", t, size);
-    EXPECT_EQ(t, FieldType::Boolean);
-    tv::fieldTypeFromDeclared("DATETIME", t, size);
-    EXPECT_EQ(t, FieldType::DateTime);
-    tv::fieldTypeFromDeclared("TEXT", t, size);
-    EXPECT_EQ(t, FieldType::Text);
     EXPECT_FALSE(tv::fieldTypeFromDeclared("", t, size));
 }

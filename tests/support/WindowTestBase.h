@@ -44,8 +44,7 @@ protected:
 
     void TearDown() override
     {
-        tv::forms().unloadAll(QString());
-        flushDeletes();
+        closeAllWindows();
         tv::setMsgBoxHook(nullptr);
         tv::forms().setModalHook(nullptr);
         tv::resetGlobalsForTesting();
@@ -59,6 +58,14 @@ protected:
     static void flushDeletes()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Unloads every window at once: the next one touched is loaded anew, as when the pilot
+    // opens it again.
+    static void closeAllWindows()
+    {
+        tv::forms().unloadAll(QString());
+        flushDeletes();
     }
 
     void layout(const tv::schema::LayoutOptions& options = {})

@@ -315,8 +315,7 @@ TEST_F(GpxExport, PointsLeftOutAreCountedWithTheirReasonAfterSaving)
     };
     for (const Case& c : cases) {
         tv::Language = static_cast<int16_t>(c.language);
-        tv::forms().unloadAll(QString());
-        flushDeletes();
+        closeAllWindows();
         messages.clear();
         clickTrack(3);
         ASSERT_EQ(countLabel(), c.language == 0 ? "6 Trackpunkte" : "6 trackpoints");

@@ -62,8 +62,7 @@ TEST_F(TrackDeletion, QuestionListsTheTickedNumbersInTheWindowsLanguage)
     };
     for (const Case& c : cases) {
         tv::Language = static_cast<int16_t>(c.language);
-        tv::forms().unloadAll(QString());
-        flushDeletes();
+        closeAllWindows();
         messages.clear();
         for (const int row : c.clicks)
             clickTrack(row);

@@ -45,8 +45,7 @@ TEST_F(TrackList, CountLabelNamesThePointsOfTheTickedTracksInBothLanguages)
     };
     for (const Case& c : cases) {
         tv::Language = static_cast<int16_t>(c.language);
-        tv::forms().unloadAll(QString());
-        flushDeletes();
+        closeAllWindows();
         for (const int row : c.clicks)
             clickTrack(row);
         EXPECT_EQ(countLabel(), c.label) << c.language << " " << c.clicks.size();
@@ -95,8 +94,7 @@ TEST_F(TrackList, GridCaptionsFollowTheLanguageWithTheirLeadingBlanks)
     EXPECT_EQ(captions(), (QStringList{"Track", "PositionNr", " Breitengrad", " Längengrad",
                                        "       Höhe", "        Datum", "          Zeit"}));
     EXPECT_EQ(window().cmdDelete->text(), "Ausgewählte Tracks löschen");
-    tv::forms().unloadAll(QString());
-    flushDeletes();
+    closeAllWindows();
     tv::Language = 1;
     EXPECT_EQ(captions(), (QStringList{"Track", "PositionNr", "  Latitude", "  Longitude",
                                        "     Altitude", "         Date", "         Time"}));
@@ -117,8 +115,7 @@ TEST_F(TrackList, PointsReadWholeInSevenColumnsThatFitTheGrid)
     };
     for (const int language : {0, 1}) {
         tv::Language = static_cast<int16_t>(language);
-        tv::forms().unloadAll(QString());
-        flushDeletes();
+        closeAllWindows();
         window().show();
         clickTrack(3);
         ASSERT_EQ(gridRows(), 4);
@@ -176,8 +173,7 @@ TEST_F(TrackList, AnEmptyTrackFileGivesEmptyListsAndClicksDoNothing)
 TEST_F(TrackList, AMissingOrBrokenTrackFileShowsAMessageAndNoTracks)
 {
     for (const char* content : {"", "no database at all"}) {
-        tv::forms().unloadAll(QString());
-        flushDeletes();
+        closeAllWindows();
         messages.clear();
         std::filesystem::remove(dir / "track.tvd");
         if (*content != 0)
@@ -262,8 +258,7 @@ TEST_F(TrackWindow, PaintsWithPointsShown)
     trackstest::addRecordedTrack(dir / "track.tvd");
     for (const int language : {0, 1}) {
         tv::Language = static_cast<int16_t>(language);
-        tv::forms().unloadAll(QString());
-        flushDeletes();
+        closeAllWindows();
         clickTrack(0);
         clickTrack(2);
         clickTrack(3);

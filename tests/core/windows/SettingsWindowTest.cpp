@@ -4,6 +4,7 @@
 #include "core/CoreSettings.h"
 #include "core/Dates.h"
 #include "planning/frmManager.h"
+#include "support/Dates.h"
 #include "support/Keyboard.h"
 #include "support/ReadOnlyFolder.h"
 
@@ -69,7 +70,7 @@ TEST_F(QnhOnLeaving, ValuesInsideTheRangeAreTakenAndSavedWithToday)
 
 TEST_F(QnhOnLeaving, LimitsTextAndAnEmptyBoxGiveStandardPressure)
 {
-    const tv::Date earlier{std::chrono::year{2020}, std::chrono::month{5}, std::chrono::day{1}};
+    const tv::Date earlier = tvtest::day(2020, 5, 1);
     for (const char* text : {"950", "1050", "abc", ""}) {
         tv::QNH = 1000;
         tv::QNHDate = earlier;
@@ -89,7 +90,7 @@ TEST_F(QnhOnLeaving, ActivationShowsTodaysQnhButStandardPressureOnALaterDay)
     window().Form_Activate();
     EXPECT_EQ(window().tQNH->text(), "1022");
 
-    tv::QNHDate = tv::Date{std::chrono::year{2020}, std::chrono::month{5}, std::chrono::day{1}};
+    tv::QNHDate = tvtest::day(2020, 5, 1);
     window().Form_Activate();
     EXPECT_EQ(window().tQNH->text(), "1013");
 }
