@@ -1,8 +1,7 @@
 #include "flight/ChartChoice.h"
 
 #include "core/FileHelpers.h"
-#include "core/SettingsFile.h"
-#include "core/UnsavedFile.h"
+#include "map/ActiveCharts.h"
 #include "map/ChartImage.h"
 #include "map/ChartRow.h"
 #include "map/ViewMemory.h"
@@ -76,16 +75,6 @@ ChartChoice::Load ChartChoice::loadCurrent(MapView& view, const std::filesystem:
     return Load::Loaded;
 }
 
-ChartChoice::Message ChartChoice::errorMessage(const QString& name, bool german)
-{
-    if (german)
-        return {QStringLiteral("Fehler in Karte: ") + name +
-                    QStringLiteral(" - Bitte Koordinaten üperprüfen."),
-                QStringLiteral("Fehler in Karte")};
-    return {QStringLiteral("Map error: ") + name + QStringLiteral(" - please check coordinates."),
-            QStringLiteral("Map error")};
-}
-
 bool ChartChoice::currentIsLoaded() const
 {
     const QString name = currentName();
@@ -95,29 +84,22 @@ bool ChartChoice::currentIsLoaded() const
 ChartChoice::LastMap ChartChoice::readLastMap(const std::filesystem::path& path)
 {
     LastMap last;
-    SettingsReader reader(path);
-    const std::optional<std::string> chart = reader.readText();
-    bool complete = false;
-    if (chart && hasCharts()) {
-        last.chart = QString::fromStdString(*chart);
+    const LastMapFile file = readLastMapFile(path);
+    if (file.chart && hasCharts()) {
+        last.chart = QString::fromStdString(*file.chart);
         last_ = *last.chart;
         seek(*last.chart);
-        if (const std::optional<std::string> route = reader.readText()) {
-            last.route = QString::fromStdString(*route);
-            complete = true;
-        }
+        if (file.route)
+            last.route = QString::fromStdString(*file.route);
     }
-    if (!complete && !SettingsWriter().writeText("demo.bmp").save(path))
-        passOverUnsaved(path, "the file is repaired silently; the first chart is shown");
+    if (!last.route)
+        repairLastMapFile(path, "the file is repaired silently; the first chart is shown");
     return last;
 }
 
 bool ChartChoice::writeLastMap(const std::filesystem::path& path, const QString& routeText) const
 {
-    return SettingsWriter()
-        .writeText(currentName().toStdString())
-        .writeText(routeText.toStdString())
-        .save(path);
+    return writeLastMapFile(path, currentName().toStdString(), routeText.toStdString());
 }
 
 bool ChartChoice::textSwitchesChart(const QString& text, bool stepping) const

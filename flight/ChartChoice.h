@@ -54,13 +54,7 @@ public:
     // `folder`, its scales from the chart row, the view of a chart never shown before (the
     // top-left half of the image width, zoom 0).
     Load loadCurrent(MapView& view, const std::filesystem::path& folder);
-    // The message box of a chart that fails to load, in German or English.
-    struct Message
-    {
-        QString text;
-        QString title;
-    };
-    static Message errorMessage(const QString& name, bool german);
+    // (The message box of a chart that fails to load: chartErrorMessage, map/ActiveCharts.h.)
     // A chart is loaded and usable: only then is anything drawn on the map.
     bool valid() const { return !loaded_.isEmpty(); }
     void invalidate() { loaded_.clear(); }

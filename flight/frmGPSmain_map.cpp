@@ -13,6 +13,7 @@
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
+#include "map/ActiveCharts.h"
 #include "map/ChartImage.h"
 #include "map/ChartRow.h"
 #include "map/PictureBox.h"
@@ -67,7 +68,7 @@ void frmGPSmain::InitializeData()
         return;
     case ChartChoice::Load::Failed: {
         picMap->Cls();
-        const auto error = ChartChoice::errorMessage(chart_.currentName(), Language == 0);
+        const auto error = chartErrorMessage(chart_.currentName(), Language == 0);
         MsgBox(error.text, error.title);
         return;
     }

@@ -19,17 +19,6 @@ bool finite(double v)
 
 } // namespace
 
-PlanMessage mapErrorMessage(const QString& chartName, int16_t language)
-{
-    if (language == 0)
-        return {QStringLiteral("Fehler in Karte: ") + chartName +
-                    QStringLiteral(" - Bitte Koordinaten üperprüfen."),
-                QStringLiteral("Fehler in Karte")};
-    return {QStringLiteral("Map error: ") + chartName +
-                QStringLiteral(" - please check coordinates."),
-            QStringLiteral("Map error")};
-}
-
 Measurement measure(DDMMPoint waypoint, DDMMPoint cursor)
 {
     Measurement m;
@@ -144,7 +133,7 @@ PlanMapResult PlanMap::RedrawMap(PlanMapInputs inputs)
     waypointLayer_.prepare(inputs.waypoints);
     if (!chartShown_) {
         surface().Cls();
-        return {};
+        return {routeLayer_.lengthNm(), std::nullopt};
     }
     paintChart();
     layerStack().draw(surface(), view_);

@@ -29,10 +29,6 @@ namespace tv {
 
 class Connection;
 
-// "Fehler in Karte: <name> - Bitte Koordinaten üperprüfen." / "Map error: <name> - please check
-// coordinates." with its title.
-PlanMessage mapErrorMessage(const QString& chartName, int16_t language);
-
 // Distance (NM) and course (degrees true) from the waypoint to the cursor, with ArcRadius and
 // ArcDimension. The cursor on the waypoint gives 0 and 0.
 struct Measurement
@@ -55,7 +51,7 @@ struct PlanMapInputs
 // What the layers decided in a redraw, for the window to show.
 struct PlanMapResult
 {
-    // The route's length when a route was given and the map has a chart.
+    // The route's length when the route line is shown, with a chart or without one.
     std::optional<double> routeLengthNm;
     // What the airspace box shows; none when no airspace inputs were given, without a chart, or
     // when the airspace layer failed.
@@ -84,7 +80,7 @@ public:
 
     // Loads a chart row with its picture (a null image: the file could not be read). A picture
     // that failed or edges without a valid scale are a chart error: false, the map is blank
-    // and stays blank until a chart loads; the caller shows mapErrorMessage.
+    // and stays blank until a chart loads; the caller shows chartErrorMessage (map/ActiveCharts.h).
     bool loadChart(const ChartRow& row, const QImage& picture);
     // No active chart: blank map, nothing draws.
     void clearChart();

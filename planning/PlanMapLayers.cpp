@@ -68,46 +68,59 @@ std::vector<PlanRoutePoint> planRoutePoints(Connection& db, int64_t routeId)
     return points;
 }
 
+double planRouteLengthNm(const std::vector<PlanRoutePoint>& route)
+{
+    double total = 0.0;
+    for (size_t k = 0; k + 1 < route.size(); ++k) {
+        const PlanRoutePoint& a = route[k];
+        const PlanRoutePoint& b = route[k + 1];
+        // A point without a position adds nothing.
+        if (!a.latDDMM || !a.lonDDMM || !b.latDDMM || !b.lonDDMM)
+            continue;
+        const double leg = CalcRouteDist(DDMMToDegrees(*b.latDDMM), DDMMToDegrees(*b.lonDDMM),
+                                         DDMMToDegrees(*a.latDDMM), DDMMToDegrees(*a.lonDDMM));
+        if (finite(leg))
+            total += leg;
+    }
+    return total;
+}
+
 void PlanRouteLayer::prepare(std::optional<Inputs> inputs)
 {
     in_ = inputs;
+    route_.clear();
     lengthNm_.reset();
+    if (!in_)
+        return;
+    if (in_->routes && in_->routeId) {
+        try {
+            route_ = planRoutePoints(*in_->routes, *in_->routeId);
+        } catch (const DbError& e) {
+            logIgnoredFault(e, "the points read so far are drawn and measured");
+        }
+    }
+    lengthNm_ = planRouteLengthNm(route_);
 }
 
 void PlanRouteLayer::draw(DrawSurface& surface, MapView& view)
 {
-    if (!in_)
-        return;
-    std::vector<PlanRoutePoint> route;
-    if (in_->routes && in_->routeId) {
-        try {
-            route = planRoutePoints(*in_->routes, *in_->routeId);
-        } catch (const DbError& e) {
-            logIgnoredFault(e, "a redraw ends quietly; the points read so far are drawn");
-        }
-    }
-    double total = 0.0;
     const int width = view.zoomedDrawWidth(6);
-    for (size_t k = 0; k + 1 < route.size(); ++k) {
-        const PlanRoutePoint& a = route[k];
-        const PlanRoutePoint& b = route[k + 1];
-        // A point without a position draws no leg and adds nothing.
+    for (size_t k = 0; k + 1 < route_.size(); ++k) {
+        const PlanRoutePoint& a = route_[k];
+        const PlanRoutePoint& b = route_[k + 1];
+        // A point without a position draws no leg.
         if (!a.latDDMM || !a.lonDDMM || !b.latDDMM || !b.lonDDMM)
             continue;
-        const double lat1 = DDMMToDegrees(*a.latDDMM), lon1 = DDMMToDegrees(*a.lonDDMM);
-        const double lat2 = DDMMToDegrees(*b.latDDMM), lon2 = DDMMToDegrees(*b.lonDDMM);
-        const std::optional<QPointF> p1 = view.positionToView(GeoPos{lat1, lon1});
-        const std::optional<QPointF> p2 = view.positionToView(GeoPos{lat2, lon2});
+        const std::optional<QPointF> p1 =
+            view.positionToView(GeoPos{DDMMToDegrees(*a.latDDMM), DDMMToDegrees(*a.lonDDMM)});
+        const std::optional<QPointF> p2 =
+            view.positionToView(GeoPos{DDMMToDegrees(*b.latDDMM), DDMMToDegrees(*b.lonDDMM)});
         if (p1 && p2) {
             surface.setDrawWidth(width);
             surface.Line(p2->x(), p2->y(), p1->x(), p1->y(), kPlanRouteColour);
             surface.setDrawWidth(1);
         }
-        const double leg = CalcRouteDist(lat2, lon2, lat1, lon1);
-        if (finite(leg))
-            total += leg;
     }
-    lengthNm_ = total;
 }
 
 // ------------------------------------------------------------------------------ waypoints

@@ -40,6 +40,9 @@ struct PlanRoutePoint
 };
 // The positions of a route's points in route order. Throws DbError.
 std::vector<PlanRoutePoint> planRoutePoints(Connection& db, int64_t routeId);
+// The length of the route in NM: the legs whose ends both have a position, by CalcRouteDist
+// (which gives 0 for a leg with a coordinate of exactly 0).
+double planRouteLengthNm(const std::vector<PlanRoutePoint>& route);
 
 // The DD.MM box the map shows (top, left, bottom, right): the waypoint query's bounds.
 struct PlanViewBox
@@ -63,9 +66,9 @@ struct PlanMapSymbol
 void drawPlanSymbols(DrawSurface& surface, const std::vector<PlanMapSymbol>& symbols);
 
 // "route": the legs between the points of a route of data.tvd, navy, thickening as the chart is
-// enlarged. The route's length in NM (legs whose ends both have a position; CalcRouteDist's
-// zero rules) is kept for the window. A database fault ends the layer quietly: the points read
-// so far are drawn and measured.
+// enlarged. The points are read and the route's length worked out when the layer is prepared,
+// with a chart or without one: the length belongs to the route, not to the drawing. A database
+// fault ends the reading quietly: the points read so far are drawn and measured.
 class PlanRouteLayer final : public MapLayer
 {
 public:
@@ -74,15 +77,16 @@ public:
         Connection* routes = nullptr;   // data.tvd; null: no points
         std::optional<int64_t> routeId; // the route shown; none: no points
     };
-    // None: the route line is not shown and no length is worked out.
+    // None: the route line is not shown and no length is worked out. Throws nothing.
     void prepare(std::optional<Inputs> inputs);
     std::string name() const override { return "route"; }
     void draw(DrawSurface& surface, MapView& view) override;
-    // Empty when the route is not shown or the layer was not drawn.
+    // Empty when the route is not shown.
     std::optional<double> lengthNm() const { return lengthNm_; }
 
 private:
     std::optional<Inputs> in_;
+    std::vector<PlanRoutePoint> route_;
     std::optional<double> lengthNm_;
 };
 

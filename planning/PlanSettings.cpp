@@ -66,16 +66,4 @@ bool savePlanSettings(const std::filesystem::path& folder, const PlanAirspaceCho
     return writer.save(folder / "planung.crm");
 }
 
-std::optional<std::string> loadLastChartName(const std::filesystem::path& folder)
-{
-    const std::filesystem::path file = folder / "kartendaten.crm";
-    SettingsReader reader(file);
-    const std::optional<std::string> name = reader.readText();
-    if (name)
-        return name;
-    if (!SettingsWriter().writeText("demo.bmp").save(file))
-        passOverUnsaved(file, "the file is repaired silently; no chart is chosen");
-    return std::nullopt;
-}
-
 } // namespace tv

@@ -5,9 +5,8 @@
 // planung.crm: one quoted text, the airspaces part of the plan map's airspace choice: "-99" all
 // airspaces, "-10" none, or an altitude in feet, a whole number 0..32767. Written when the plan
 // window is left, read once when it loads. These texts are read and written here only.
-// kartendaten.crm: written by the flight window (line 1 the chart's name, line 2 the route);
-// the plan window only reads the first value, once, and re-creates the file with "demo.bmp"
-// when it is missing or unreadable.
+// kartendaten.crm, the chart the flight window showed last, is read with the charts
+// (planning/PlanChart.h, map/ActiveCharts.h).
 
 #include "planning/AirspaceChoice.h"
 
@@ -26,9 +25,5 @@ PlanAirspaceChoice loadPlanSettings(const std::filesystem::path& folder);
 // written (the old one stays).
 [[nodiscard]] bool savePlanSettings(const std::filesystem::path& folder,
                                     const PlanAirspaceChoice& choice);
-
-// The chart the flight window showed last: the first value of kartendaten.crm. A missing or
-// unreadable file is re-created with the single value "demo.bmp" and gives no name.
-std::optional<std::string> loadLastChartName(const std::filesystem::path& folder);
 
 } // namespace tv

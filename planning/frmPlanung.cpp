@@ -279,12 +279,13 @@ void frmPlanung::wireControls()
     onKeyUp(tNS, [this](int key) { guarded([&] { tNS_KeyUp(key); }); });
     onKeyUp(tEW, [this](int key) { guarded([&] { tEW_KeyUp(key); }); });
 
-    connect(cmbMaps, qOverload<int>(&QComboBox::activated), this,
-            [this] { guarded([this] { cmbMaps_Click(); }); });
+    connect(cmbMaps, &QComboBox::textActivated, this,
+            [this](const QString& name) { guarded([&] { cmbMaps_Click(name); }); });
     // A typed name that is no chart: the first active chart (a listed name comes as a pick).
     connect(cmbMaps->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        if (cmbMaps->findText(cmbMaps->currentText(), Qt::MatchFixedString) < 0)
-            guarded([this] { cmbMaps_Click(); });
+        const QString typed = cmbMaps->lineEdit()->text();
+        if (cmbMaps->findText(typed, Qt::MatchFixedString) < 0)
+            guarded([&] { cmbMaps_Click(typed); });
     });
     connect(SlideMap, &QSlider::valueChanged, this,
             [this] { guarded([this] { SlideMap_Change(); }); });
@@ -323,43 +324,45 @@ void frmPlanung::wireControls()
           static_cast<QObject*>(gridWaypoints), static_cast<QObject*>(cmbKat)})
         o->installEventFilter(this);
 
-    // The user picks a row: the set follows, then the row change handler runs.
-    auto follow = [this](QTableView* grid, RecordsetGridModel* model, auto handler) {
+    // The pilot picks a row (a click in any column, or the keys): the logic takes that row as
+    // current, then the row change handler shows it.
+    auto follow = [this](QTableView* grid, RecordsetGridModel* model, auto choose) {
         connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-                [this, model, handler](const QModelIndex& now) {
+                [this, model, choose](const QModelIndex& now) {
                     if (syncing_ || !now.isValid() || !model->recordset())
                         return;
-                    guarded([&] {
-                        model->recordset()->SetBookmark(model->bookmarkAt(now.row()));
-                        (this->*handler)();
-                    });
+                    guarded([&] { choose(model->bookmarkAt(now.row())); });
                 });
     };
     // Header clicks: the first column of the route grids orders by Nummer, the waypoint list
     // keeps its order by name and only marks its current row again.
-    auto sortByNumber = [this](QTableView* grid, RecordsetGridModel* model, Recordset& rs) {
+    auto sortByNumber = [this](QTableView* grid, RecordsetGridModel* model, auto sort) {
         connect(grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
-                [this, grid, model, &rs](int column) {
-                    if (column == 0 && rs.State() == Recordset::kStateOpen) {
-                        guarded([&] {
-                            const std::optional<Recordset::BookmarkId> keep =
-                                rs.HasCurrentRow() ? std::optional(rs.Bookmark()) : std::nullopt;
-                            rs.Sort("Nummer ASC");
-                            if (keep)
-                                rs.SetBookmark(*keep);
-                        });
-                    }
-                    model->bind(&rs);
-                    syncGrid(grid, model);
+                [this, grid, model, sort](int column) {
+                    guarded([&] {
+                        if (column == 0)
+                            (routes_.*sort)();
+                        model->bind(model->recordset());
+                        syncGrid(grid, model);
+                    });
                 });
     };
-    sortByNumber(gridRoute, routeModel_, planrouteRS);
-    sortByNumber(gridPoints, pointsModel_, planpointsRS);
+    sortByNumber(gridRoute, routeModel_, &PlanRoutes::sortRoutesByNumber);
+    sortByNumber(gridPoints, pointsModel_, &PlanRoutes::sortPointsByNumber);
     connect(gridWaypoints->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this] { guarded([this] { syncWaypointGrid(); }); });
-    follow(gridWaypoints, waypointsModel_, &frmPlanung::gridWaypoints_RowColChange);
-    follow(gridRoute, routeModel_, &frmPlanung::gridRoute_RowColChange);
-    follow(gridPoints, pointsModel_, &frmPlanung::gridPoints_RowColChange);
+    follow(gridWaypoints, waypointsModel_, [this](Recordset::BookmarkId row) {
+        waypointsRS.SetBookmark(row);
+        gridWaypoints_RowColChange();
+    });
+    follow(gridRoute, routeModel_, [this](Recordset::BookmarkId row) {
+        routes_.chooseRoute(row);
+        gridRoute_RowColChange();
+    });
+    follow(gridPoints, pointsModel_, [this](Recordset::BookmarkId row) {
+        routes_.choosePoint(row);
+        gridPoints_RowColChange();
+    });
 
     waypointsModel_->setCellCheck([](int, const GridColumn& c, const QString& text) {
         const CellCheck check = checkWaypointCell(c.field, text, Language);
@@ -432,39 +435,24 @@ void frmPlanung::Form_Load()
 {
     // The main data file holds the tables; a damaged file leaves the lists empty.
     guarded([this] {
-        if (MainConnection) {
-            openRouteList(planrouteRS, *MainConnection);
+        if (MainConnection)
             openWaypointList(waypointsRS, *MainConnection, std::nullopt);
-            openActiveCharts(mapsRS, *MainConnection);
-        }
     });
+    routes_.open(MainConnection.get());
+    chart_.open(MainConnection.get(), programFolder());
     measuring_ = false;
     airspaceChoice_.circuits = false;
-    LoadLastMap();
     LoadSettings();
     waypointsModel_->bind(&waypointsRS);
-    routeModel_->bind(&planrouteRS);
-    reopenPoints();
+    routeModel_->bind(&routes_.routes());
+    pointsModel_->bind(&routes_.points());
     syncWaypointGrid();
     syncGrid(gridRoute, routeModel_);
+    syncGrid(gridPoints, pointsModel_);
     InitializeData();
     cmdshowRoute_Click();
     ShowWaypoint();
     skipViewRestore_ = true;
-}
-
-void frmPlanung::LoadLastMap()
-{
-    const std::optional<std::string> name = loadLastChartName(programFolder());
-    if (mapsRS.State() != Recordset::kStateOpen || mapsRS.RecordCount() == 0)
-        return;
-    mapsRS.MoveFirst();
-    if (!name)
-        return;
-    lastMapName_ = QString::fromStdString(*name);
-    mapsRS.Find("Name", CompareOp::Equal, Value(*name));
-    if (mapsRS.Eof())
-        mapsRS.MoveFirst();
 }
 
 void frmPlanung::LoadSettings()
@@ -475,25 +463,12 @@ void frmPlanung::LoadSettings()
 void frmPlanung::Form_Activate()
 {
     SetLanguage();
+    // The chart shown when the window was left, or the first when that one is gone.
+    if (!chart_.comeBack())
+        InitializeData();
+    RedrawMap();
     // When the data file fails, activation goes on with what could be read.
     guarded([this] {
-        if (mapsRS.State() == Recordset::kStateOpen)
-            mapsRS.Requery();
-        if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0) {
-            mapsRS.MoveFirst();
-            mapsRS.Find("Name", CompareOp::Equal, Value(lastMapName_.toStdString()));
-            if (mapsRS.Eof()) {
-                InitializeData();
-                RedrawMap();
-                mapsRS.MoveFirst();
-            } else {
-                RedrawMap();
-            }
-        } else {
-            map_.clearChart();
-            picMap->Refresh();
-        }
-
         if (MainConnection) {
             const std::vector<CategoryRow> categories = listCategories(*MainConnection);
             const QSignalBlocker block(cmbKat);
@@ -505,7 +480,7 @@ void frmPlanung::Form_Activate()
             tKat->setText(kAllWaypoints);
         }
     });
-    updateMapInfo();
+    showChartBox();
 
     if (!skipViewRestore_) {
         const MapView& v = map_.view();
@@ -521,12 +496,6 @@ void frmPlanung::Form_Activate()
         RedrawMap();
     }
     skipViewRestore_ = true;
-    if (mapsRS.HasCurrentRow()) {
-        suppressMapChange_ = true;
-        const QSignalBlocker block(cmbMaps);
-        cmbMaps->setEditText(QString::fromStdString(mapsRS.Field("Name").toString()));
-        suppressMapChange_ = false;
-    }
     tWaypoint[1]->setFocus();
 }
 
@@ -537,8 +506,7 @@ void frmPlanung::Form_Deactivate()
     const MapView& v = map_.view();
     savedView_ = {v.sourceX(), v.sourceY(), v.sourceWidth(), v.sourceHeight(),
                   static_cast<double>(v.sliderValue())};
-    if (mapsRS.HasCurrentRow())
-        lastMapName_ = QString::fromStdString(mapsRS.Field("Name").toString());
+    chart_.leave();
     skipViewRestore_ = false;
 }
 
@@ -604,44 +572,29 @@ void frmPlanung::SetLanguage()
 
 void frmPlanung::InitializeData()
 {
-    // A chart row that cannot be read leaves the map empty.
-    const bool read = guarded([this] {
-        if (mapsRS.State() != Recordset::kStateOpen || mapsRS.RecordCount() == 0)
-            return;
-        if (!mapsRS.HasCurrentRow())
-            mapsRS.MoveFirst();
-        const ChartRow row = readChartRow(mapsRS);
-        const QString name = QString::fromStdString(mapsRS.Field("Name").toString());
-        const QImage picture = readChartImage(chartFolder() / name.toStdString());
-        map_.surfaceResized();
-        if (!map_.loadChart(row, picture)) {
-            picMap->Refresh();
-            const PlanMessage m = mapErrorMessage(name, Language);
-            MsgBox(m.text, m.title);
-            return;
-        }
+    map_.surfaceResized();
+    const PlanChart::Load load = chart_.load(map_, chartFolder());
+    if (load == PlanChart::Load::Loaded) {
         const QSignalBlocker block(SlideMap);
         SlideMap->setValue(0);
         SlideMap_Change();
-    });
-    if (!read) {
-        map_.clearChart();
+    } else {
         picMap->Refresh();
+    }
+    showChartBox();
+    if (load == PlanChart::Load::Failed) {
+        const ChartMessage m = chartErrorMessage(chart_.name(), Language == 0);
+        MsgBox(m.text, m.title);
     }
 }
 
-void frmPlanung::updateMapInfo()
+void frmPlanung::showChartBox()
 {
     const QSignalBlocker block(cmbMaps);
-    const QString text = cmbMaps->currentText();
     cmbMaps->clear();
-    if (!MainConnection)
-        return;
-    guarded([this] {
-        for (const QString& name : activeChartNames(*MainConnection))
-            cmbMaps->addItem(name);
-    });
-    cmbMaps->setEditText(text);
+    for (const QString& name : chart_.names())
+        cmbMaps->addItem(name);
+    cmbMaps->setEditText(chart_.name());
 }
 
 void frmPlanung::showAirspaceBox(const PlanAirspaceBox& box)
@@ -660,29 +613,6 @@ void frmPlanung::setAirspaceChoice(const PlanAirspaceChoice& choice)
 }
 
 // --- shared helpers --------------------------------------------------------------------------
-
-std::optional<int64_t> frmPlanung::currentKey(Recordset& rs, const char* field) const
-{
-    if (!rs.HasCurrentRow())
-        return std::nullopt;
-    const Value v = rs.Field(field);
-    if (v.isNull())
-        return std::nullopt;
-    return v.toInt();
-}
-
-bool frmPlanung::findKey(Recordset& rs, const char* field, int64_t key)
-{
-    if (rs.State() != Recordset::kStateOpen || rs.RecordCount() == 0)
-        return false;
-    rs.MoveFirst();
-    rs.Find(field, CompareOp::Equal, Value(key));
-    if (rs.Eof()) {
-        rs.MoveFirst();
-        return false;
-    }
-    return true;
-}
 
 void frmPlanung::syncGrid(QTableView* grid, RecordsetGridModel* model)
 {

@@ -2,7 +2,9 @@
 
 #include "core/forms/Forms.h"
 #include "planning/AirspaceChoice.h"
+#include "planning/PlanChart.h"
 #include "planning/PlanMap.h"
+#include "planning/PlanRoutes.h"
 #include "planning/WaypointEntry.h"
 #include "platform/Recordset.h"
 
@@ -25,8 +27,9 @@ class RecordsetGridModel;
 
 // The plan window: the plan map on the left; the waypoint entry boxes, the waypoint list, the
 // route list and the current route's points on the right. Handlers keep the names the program
-// has always had and stay thin: the rules live in planning/ (WaypointEntry, PlanMap,
-// RouteEditing, PlanSettings, PlanLayout).
+// has always had and stay thin: the rules live in planning/ (WaypointEntry, PlanMap, PlanChart,
+// PlanRoutes, PlanSettings, PlanLayout). The chart on screen, the current route and the
+// current point are held there; the controls are written from them and never read back.
 class frmPlanung : public MdiForm
 {
     Q_OBJECT
@@ -43,7 +46,6 @@ public:
 
     // --- the plan map -----------------------------------------------------------------------
     void InitializeData();
-    void updateMapInfo();
     void RedrawMap();
     // tLR as the plan map's airspace layer decided in the last redraw.
     void showAirspaceBox(const PlanAirspaceBox& box);
@@ -52,7 +54,8 @@ public:
     const PlanAirspaceChoice& airspaceChoice() const { return airspaceChoice_; }
     // Takes a new choice; the map shows it at once.
     void setAirspaceChoice(const PlanAirspaceChoice& choice);
-    void cmbMaps_Click();
+    // The pilot picked `name` in the chart box or typed it there and pressed Enter.
+    void cmbMaps_Click(const QString& name);
     void SlideMap_Change();
     // X in pixels along the slider.
     void SlideMap_MouseUp(double xPixels);
@@ -102,13 +105,12 @@ public:
     void ExportRoute();
     void ImportRoute();
 
-    // The window's recordsets.
-    Recordset planpointsRS;
-    Recordset planrouteRS;
+    // The waypoint list.
     Recordset waypointsRS;
-    Recordset mapsRS;
 
     PlanMap& planMap() { return map_; }
+    const PlanChart& chart() const { return chart_; }
+    const PlanRoutes& routes() const { return routes_; }
     bool measuring() const { return measuring_; }
     bool showRoute() const { return showRoute_; }
     // The entry boxes as they stand.
@@ -170,7 +172,6 @@ private:
     bool filterEvent(QObject* watched, QEvent* event);
     void buildControls();
     void wireControls();
-    void LoadLastMap();
     void LoadSettings();
     void openWaypoints(const QString& category);
     // The grids show their set's current row as selected and current.
@@ -180,21 +181,22 @@ private:
     void highlightCurrentWaypoint();
     void setBoxes(const WaypointBoxes& boxes);
     void measureTo(DDMMPoint cursor);
-    void reopenPoints();
-    std::optional<int64_t> currentKey(Recordset& rs, const char* field) const;
-    bool findKey(Recordset& rs, const char* field, int64_t key);
+    void showRoutes();
+    void showWrite(PlanRoutes::Write result);
+    // The chart box lists the active charts and shows the chart on screen.
+    void showChartBox();
     void showRouteLength(const QString& text);
 
     PlanMap map_;
+    PlanChart chart_;
+    PlanRoutes routes_;
     PlanAirspaceChoice airspaceChoice_;
     RecordsetGridModel* waypointsModel_ = nullptr;
     RecordsetGridModel* routeModel_ = nullptr;
     RecordsetGridModel* pointsModel_ = nullptr;
 
-    QString lastMapName_;
     std::array<double, 5> savedView_{};
     bool skipViewRestore_ = true;
-    bool suppressMapChange_ = false;
     bool showRoute_ = false;
     bool measuring_ = false;
     bool syncing_ = false;

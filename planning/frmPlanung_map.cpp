@@ -27,11 +27,11 @@ void frmPlanung::RedrawMap()
                                                 planAirspaceSwitches(airspaceChoice_), Language};
     std::optional<int64_t> routeId;
     if (showRoute_) {
-        routeId = currentKey(planrouteRS, "RouteID");
+        routeId = routes_.routeId();
         in.route = PlanRouteLayer::Inputs{MainConnection.get(), routeId};
     }
     in.waypoints.waypoints = MainConnection.get();
-    in.waypoints.currentPointId = currentKey(waypointsRS, "PointID");
+    in.waypoints.currentPointId = rowKey(waypointsRS, "PointID");
     if (AptDataAvailable && AirportConnection) {
         map_.airportLookup().useConnection(AirportConnection.get());
         in.waypoints.airports = AirportConnection.get();
@@ -52,17 +52,11 @@ void frmPlanung::showRouteLength(const QString& text)
     lblRouteDistanz->setText(text);
 }
 
-void frmPlanung::cmbMaps_Click()
+void frmPlanung::cmbMaps_Click(const QString& name)
 {
-    guarded([this] {
-        if (mapsRS.State() == Recordset::kStateOpen && mapsRS.RecordCount() > 0) {
-            mapsRS.MoveFirst();
-            mapsRS.Find("Name", CompareOp::Equal, Value(cmbMaps->currentText().toStdString()));
-        }
-    });
+    chart_.choose(name);
     InitializeData();
     CenterOnWaypoint();
-    suppressMapChange_ = false;
 }
 
 void frmPlanung::SlideMap_Change()

@@ -1,4 +1,5 @@
-// Routes in the plan window: the route list, the current route's points and their editing.
+// Routes in the plan window: the route list, the current route's points and their editing. The
+// routes are held by PlanRoutes; every handler calls one of its verbs and then shows the lists.
 #include "planning/frmPlanung.h"
 
 #include "core/HandlerGuard.h"
@@ -9,29 +10,15 @@
 #include "planning/frmExport.h"
 #include "planning/frmImport.h"
 #include "platform/Connection.h"
-#include "platform/DbError.h"
-#include "route/RouteData.h"
-#include "route/RouteEditing.h"
 
 #include <QTableView>
 
 namespace tv {
 
-namespace {
-
-void reportFailure()
-{
-    MsgBox(Language == 0 ? QStringLiteral("Die Änderung konnte nicht gespeichert werden.")
-                         : QStringLiteral("The change could not be stored."),
-           Language == 0 ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
-}
-
-} // namespace
-
 void frmPlanung::ExportRoute()
 {
     frmExport& exporter = forms().get<frmExport>();
-    exporter.selectRoute(currentKey(planrouteRS, "RouteID"));
+    exporter.selectRoute(routes_.routeId());
     forms().showModal(exporter);
 }
 
@@ -45,56 +32,59 @@ void frmPlanung::ImportRoute()
     importer.GetRoute();
 }
 
-// planpointsRS shows the points of the current route, or is closed without a route.
-void frmPlanung::reopenPoints()
+// Both route grids show their set as it stands, the current rows highlighted; the map follows.
+void frmPlanung::showRoutes()
 {
-    const std::optional<int64_t> routeId = currentKey(planrouteRS, "RouteID");
-    const bool opened = guarded([&] {
-        if (routeId && MainConnection)
-            openRoutePoints(planpointsRS, *MainConnection, *routeId);
-        else
-            planpointsRS.Close();
-    });
-    if (!opened)
-        planpointsRS.Close();
-    pointsModel_->bind(&planpointsRS);
+    routeModel_->bind(&routes_.routes());
+    pointsModel_->bind(&routes_.points());
+    syncGrid(gridRoute, routeModel_);
     syncGrid(gridPoints, pointsModel_);
+    RedrawMap();
+}
+
+// After a verb: a write the file refused is told; the grids show what is stored either way.
+void frmPlanung::showWrite(PlanRoutes::Write result)
+{
+    if (result == PlanRoutes::Write::Nothing)
+        return;
+    showRoutes();
+    if (result == PlanRoutes::Write::Failed) {
+        MsgBox(Language == 0 ? QStringLiteral("Die Änderung konnte nicht gespeichert werden.")
+                             : QStringLiteral("The change could not be stored."),
+               Language == 0 ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
+    }
 }
 
 void frmPlanung::gridRoute_RowColChange()
 {
     syncGrid(gridRoute, routeModel_);
-    reopenPoints();
+    pointsModel_->bind(&routes_.points());
+    syncGrid(gridPoints, pointsModel_);
     if (showRoute_)
         RedrawMap();
 }
 
 void frmPlanung::RequeryLists()
 {
-    const std::optional<int64_t> route = currentKey(planrouteRS, "RouteID");
-    const std::optional<int64_t> waypoint = currentKey(waypointsRS, "PointID");
-    // When the data file fails, the lists show what could be read.
+    const std::optional<int64_t> waypoint = rowKey(waypointsRS, "PointID");
+    routes_.reread();
+    // When the data file fails, the waypoint list shows what could be read.
     guarded([&] {
-        for (Recordset* rs : {&planrouteRS, &waypointsRS}) {
-            if (rs->State() == Recordset::kStateOpen)
-                rs->Requery();
-        }
-        if (route)
-            findKey(planrouteRS, "RouteID", *route);
+        if (waypointsRS.State() == Recordset::kStateOpen)
+            waypointsRS.Requery();
         if (waypoint)
-            findKey(waypointsRS, "PointID", *waypoint);
+            seekRowKey(waypointsRS, "PointID", *waypoint);
     });
-    routeModel_->bind(&planrouteRS);
     waypointsModel_->bind(&waypointsRS);
     syncWaypointGrid();
-    gridRoute_RowColChange();
+    showRoutes();
     ShowWaypoint();
-    RedrawMap();
 }
 
 // The current point decides where the next point goes; the keys go back to the waypoint list.
 void frmPlanung::gridPoints_RowColChange()
 {
+    syncGrid(gridPoints, pointsModel_);
     gridWaypoints->setFocus();
 }
 
@@ -106,103 +96,43 @@ void frmPlanung::cmdNewRoute_Click()
         MsgBox(QString::fromStdString(m->text), QString::fromStdString(m->title));
         return;
     }
-    if (!MainConnection || planrouteRS.State() != Recordset::kStateOpen)
-        return;
-    try {
-        const int64_t id =
-            insertRouteAfter(*MainConnection, currentKey(planrouteRS, "RouteID"), name);
-        planrouteRS.Requery();
-        findKey(planrouteRS, "RouteID", id);
-    } catch (const DbError&) {
-        reportFailure();
-        return;
-    }
-    routeModel_->bind(&planrouteRS);
-    gridRoute_RowColChange();
-    gridRoute->setFocus();
+    const PlanRoutes::Write result = routes_.newRoute(name);
+    showWrite(result);
+    if (result == PlanRoutes::Write::Stored)
+        gridRoute->setFocus();
 }
 
 void frmPlanung::cmdRouteDelete_Click()
 {
-    const std::optional<int64_t> routeId = currentKey(planrouteRS, "RouteID");
-    if (!routeId || !MainConnection)
+    if (!routes_.routeId())
         return;
-    const QString name = QString::fromStdString(planrouteRS.Field("Name").toString());
+    const QString name = routes_.routeName();
     const QString question =
         Language == 0 ? QStringLiteral("Soll die Strecke - %1 - gelöscht werden ?").arg(name)
                       : QStringLiteral("The Route - %1 - will be deleted ?").arg(name);
     if (MsgBox(question, QString(), MsgButtons::YesNo) != MsgResult::Yes)
         return;
-    try {
-        const std::optional<int64_t> next = deleteRoute(*MainConnection, *routeId);
-        planrouteRS.Requery();
-        if (next)
-            findKey(planrouteRS, "RouteID", *next);
-    } catch (const DbError&) {
-        reportFailure();
-        return;
-    }
-    routeModel_->bind(&planrouteRS);
-    gridRoute_RowColChange();
+    showWrite(routes_.deleteRoute());
 }
 
 void frmPlanung::cmdAddwaypoint_Click()
 {
     waypointsModel_->setReadOnly(0, true);
-    const std::optional<int64_t> routeId = currentKey(planrouteRS, "RouteID");
-    const std::optional<int64_t> pointId = currentKey(waypointsRS, "PointID");
-    // No route, or no current waypoint: nothing to add.
-    if (!routeId || !pointId || !MainConnection)
+    // No current waypoint: nothing to add.
+    const std::optional<int64_t> pointId = rowKey(waypointsRS, "PointID");
+    if (!pointId)
         return;
-    try {
-        if (planpointsRS.State() != Recordset::kStateOpen)
-            reopenPoints();
-        NewRoutePoint point;
-        point.pointId = *pointId;
-        point.name = QString::fromStdString(waypointsRS.Field("Name").toString());
-        point.latDDMM = waypointsRS.Field("Lat").toDouble();
-        point.lonDDMM = waypointsRS.Field("Long").toDouble();
-        const int64_t id =
-            insertPointAfter(*MainConnection, *routeId, currentKey(planpointsRS, "id"), point);
-        planpointsRS.Requery();
-        findKey(planpointsRS, "id", id);
-    } catch (const DbError&) {
-        reportFailure();
-        return;
-    }
-    pointsModel_->bind(&planpointsRS);
-    syncGrid(gridPoints, pointsModel_);
-    RedrawMap();
+    NewRoutePoint point;
+    point.pointId = *pointId;
+    point.name = QString::fromStdString(waypointsRS.Field("Name").toString());
+    point.latDDMM = waypointsRS.Field("Lat").toDouble();
+    point.lonDDMM = waypointsRS.Field("Long").toDouble();
+    showWrite(routes_.addPoint(point));
 }
 
 void frmPlanung::cmdDeleteWaypoint_Click()
 {
-    const std::optional<int64_t> routeId = currentKey(planrouteRS, "RouteID");
-    const std::optional<int64_t> id = currentKey(planpointsRS, "id");
-    if (!routeId || !id || !MainConnection)
-        return;
-    try {
-        // The point after the deleted one becomes current; after the last, the one before.
-        std::optional<int64_t> next;
-        planpointsRS.MoveNext();
-        if (planpointsRS.Eof()) {
-            planpointsRS.MoveLast();
-            if (!planpointsRS.Bof())
-                planpointsRS.MovePrevious();
-        }
-        if (planpointsRS.HasCurrentRow() && currentKey(planpointsRS, "id") != id)
-            next = currentKey(planpointsRS, "id");
-        deletePoint(*MainConnection, *routeId, *id);
-        planpointsRS.Requery();
-        if (next)
-            findKey(planpointsRS, "id", *next);
-    } catch (const DbError&) {
-        reportFailure();
-        return;
-    }
-    pointsModel_->bind(&planpointsRS);
-    syncGrid(gridPoints, pointsModel_);
-    RedrawMap();
+    showWrite(routes_.deletePoint());
 }
 
 } // namespace tv

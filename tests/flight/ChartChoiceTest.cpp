@@ -2,6 +2,7 @@
 // scales, the view kept for each chart, and stepping through the charts under the aircraft.
 #include "flight/ChartChoice.h"
 #include "core/Variablen.h"
+#include "map/ActiveCharts.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "schema/Layout.h"
@@ -107,7 +108,7 @@ TEST_F(Charts, OnlyAChartWithImageAndDistinctEdgesLoads)
     EXPECT_EQ(choice.loadCurrent(view, dir / "Karten"), tv::ChartChoice::Load::Loaded);
     EXPECT_TRUE(choice.valid());
     EXPECT_EQ(view.imageWidthPx(), 500);
-    EXPECT_EQ(tv::ChartChoice::errorMessage("flat.png", false).text,
+    EXPECT_EQ(tv::chartErrorMessage("flat.png", false).text,
               "Map error: flat.png - please check coordinates.");
 }
 

@@ -1,5 +1,6 @@
 #include "planning/PlanMap.h"
 #include "PlanData.h"
+#include "map/ActiveCharts.h"
 #include "map/DrawSurface.h"
 #include "planning/PlanText.h"
 #include "support/ChartRows.h"
@@ -122,10 +123,10 @@ TEST(PlanMapView, BadChartsGiveTheMapErrorAndABlankMap)
     EXPECT_NE(at(map, 10, 10), kChartColour);
     EXPECT_TRUE(std::isfinite(map.view().sourceWidth()));
 
-    const tv::PlanMessage en = tv::mapErrorMessage("O'Brien.jpg", 1);
+    const tv::ChartMessage en = tv::chartErrorMessage("O'Brien.jpg", false);
     EXPECT_EQ(en.text, QStringLiteral("Map error: O'Brien.jpg - please check coordinates."));
     EXPECT_EQ(en.title, QStringLiteral("Map error"));
-    EXPECT_EQ(tv::mapErrorMessage("a.bmp", 0).title, QStringLiteral("Fehler in Karte"));
+    EXPECT_EQ(tv::chartErrorMessage("a.bmp", true).title, QStringLiteral("Fehler in Karte"));
 }
 
 TEST(PlanMapSymbols, CurrentYellowOthersRedAndTheMapPointBlue)
@@ -267,10 +268,11 @@ TEST(PlanMapLayers, WaypointsOverTheRouteLineOverTheChart)
     EXPECT_TRUE(result.routeLengthNm);
     EXPECT_FALSE(result.airspaceBox); // no airspace inputs: tLR is left alone
 
-    // Without a chart nothing is drawn and nothing is decided.
+    // Without a chart nothing is drawn, but the route keeps its length.
     map.clearChart();
     const tv::PlanMapResult blank = map.RedrawMap(in);
-    EXPECT_FALSE(blank.routeLengthNm);
+    EXPECT_EQ(blank.routeLengthNm, result.routeLengthNm);
+    EXPECT_FALSE(blank.airspaceBox);
     EXPECT_NE(at(map, 300, 125), tv::kPlanRouteColour);
 }
 

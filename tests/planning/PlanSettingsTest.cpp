@@ -1,5 +1,6 @@
 #include "planning/PlanSettings.h"
 #include "core/SettingsFile.h"
+#include "planning/PlanChart.h"
 #include "planning/PlanLayout.h"
 #include "support/TempDir.h"
 
@@ -98,11 +99,11 @@ TEST(LastChartFile, ReadOnceAndRecreatedOnlyWhenMissingOrUnreadable)
 {
     tvtest::TempDir dir;
     writeFile(dir / "kartendaten.crm", "\"O'Brien Field.jpg\"\r\n\"Route 1\"\r\n");
-    EXPECT_EQ(tv::loadLastChartName(dir.path()), "O'Brien Field.jpg");
+    tv::PlanChart().open(nullptr, dir.path());
     EXPECT_EQ(readFile(dir / "kartendaten.crm"), "\"O'Brien Field.jpg\"\r\n\"Route 1\"\r\n");
 
     tvtest::TempDir empty;
-    EXPECT_FALSE(tv::loadLastChartName(empty.path()).has_value());
+    tv::PlanChart().open(nullptr, empty.path());
     EXPECT_EQ(readFile(empty / "kartendaten.crm"), "\"demo.bmp\"\r\n");
 }
 

@@ -7,15 +7,69 @@
 #include "planning/frmPlanung.h"
 #include "support/WindowTestBase.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
+#include <QTableView>
+
+#include <sqlite3.h>
 
 #include <string>
 #include <vector>
 
 namespace tvtest {
+
+// Another program holds the write lock of data.tvd while this lives: reading goes on, every
+// write of the program fails (at once: the program's wait for the lock is cut to nothing).
+class WriteLock
+{
+public:
+    explicit WriteLock(const std::filesystem::path& file)
+    {
+        sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_busy_timeout(tv::MainConnection->handle(), 0);
+    }
+    ~WriteLock()
+    {
+        sqlite3_busy_timeout(tv::MainConnection->handle(), 2000);
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(db_);
+    }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+// The pilot's click on a grid cell (the grid is shown).
+inline void clickCell(QTableView* grid, int row, int column)
+{
+    const QModelIndex cell = grid->model()->index(row, column);
+    grid->scrollTo(cell);
+    const QPointF at = grid->visualRect(cell).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, grid->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(grid->viewport(), &event);
+    }
+}
+
+// The name in the row a grid highlights, as the pilot sees it; empty without one.
+inline QString highlightedName(const QTableView* grid)
+{
+    const QAbstractItemModel* m = grid->model();
+    for (int row = 0; row < m->rowCount(); ++row) {
+        if (m->index(row, 1).data(Qt::BackgroundRole).isValid())
+            return m->index(row, 1).data().toString().trimmed();
+    }
+    return {};
+}
 
 // A program folder with data.tvd open and one active chart, "Alpen.bmp": 10°00' E to 12°00' E,
 // 47°00' N to 48°00' N, 1000 x 500 pixels of one colour. Waypoints, routes and points are

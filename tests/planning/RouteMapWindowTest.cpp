@@ -5,21 +5,13 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSlider>
 #include <QTableView>
 
 using tvtest::PlanWindowTest;
 
-namespace {
-
-// The name in the row a grid highlights as current, as the pilot reads it; empty without one.
-QString highlightedName(const QTableView* grid)
-{
-    const QModelIndex current = grid->currentIndex();
-    return current.isValid() ? current.siblingAtColumn(1).data().toString().trimmed() : QString();
-}
-
-} // namespace
+using tvtest::highlightedName;
 
 TEST_F(PlanWindowTest, FirstRouteThenAPointAtOnce)
 {
@@ -67,27 +59,81 @@ TEST_F(PlanWindowTest, NewRouteAndPointGoAfterTheCurrentRowWhateverTheNumbers)
     EXPECT_EQ(column("SELECT COUNT(*) FROM Route"), "3");
 }
 
-TEST_F(PlanWindowTest, DeletingPointsLeavesTheNextOrThePreviousCurrent)
+// The row the pilot clicks (in either column) is the one highlighted and the one "-" deletes;
+// the point after it is current then, after the last the one before it.
+TEST_F(PlanWindowTest, TheClickedPointIsHighlightedAndDeleted)
 {
     addAlps();
     const int64_t r = addRoute("R", 1);
-    for (int i = 1; i <= 4; ++i)
-        addPoint(r, i, "P" + std::to_string(i), 47.1, 10.0 + i / 10.0);
+    for (int i = 1; i <= 12; ++i)
+        addPoint(r, i, i == 6 ? "Ulm" : "P" + std::to_string(i), 47.1, 10.0 + i / 100.0);
     tv::frmPlanung& w = open();
-    w.planpointsRS.MoveNext(); // P2
-    w.cmdDeleteWaypoint_Click();
-    EXPECT_EQ(column("SELECT Name FROM GpsPoints ORDER BY Nummer"), "P1|P3|P4");
-    EXPECT_EQ(column("SELECT Nummer FROM GpsPoints ORDER BY Nummer"), "1|2|3");
-    EXPECT_EQ(highlightedName(w.gridPoints), "P3");
-    w.planpointsRS.MoveLast();
-    w.cmdDeleteWaypoint_Click(); // the last: the one before becomes current
-    EXPECT_EQ(highlightedName(w.gridPoints), "P3");
-    w.cmdDeleteWaypoint_Click();
-    w.cmdDeleteWaypoint_Click(); // the only one
-    EXPECT_EQ(column("SELECT COUNT(*) FROM GpsPoints"), "0");
+    w.show();
+    ASSERT_EQ(highlightedName(w.gridPoints), "P1");
+    struct Case
+    {
+        int row, column;
+        const char *clicked, *left, *highlightedAfter;
+    };
+    const Case cases[] = {
+        {5, 0, "Ulm", "P1|P2|P3|P4|P5|P7|P8|P9|P10|P11|P12", "P7"},
+        {1, 1, "P2", "P1|P3|P4|P5|P7|P8|P9|P10|P11|P12", "P3"},
+        {9, 1, "P12", "P1|P3|P4|P5|P7|P8|P9|P10|P11", "P11"},
+    };
+    for (const Case& c : cases) {
+        tvtest::clickCell(w.gridPoints, c.row, c.column);
+        EXPECT_EQ(highlightedName(w.gridPoints), c.clicked);
+        w.cmdDeleteWaypoint->click();
+        EXPECT_EQ(column("SELECT Name FROM GpsPoints ORDER BY Nummer"), c.left) << c.clicked;
+        EXPECT_EQ(highlightedName(w.gridPoints), c.highlightedAfter) << c.clicked;
+    }
+    EXPECT_EQ(column("SELECT MAX(Nummer) FROM GpsPoints"), "9");
+    for (int i = 0; i < 9; ++i)
+        w.cmdDeleteWaypoint->click();
     EXPECT_EQ(w.pointsModel()->rowCount(), 0);
-    w.cmdDeleteWaypoint_Click(); // nothing left: nothing happens
+    w.cmdDeleteWaypoint->click(); // nothing left: nothing happens
     EXPECT_TRUE(messages.empty());
+}
+
+// A write the file refuses changes nothing, and the grids show what is stored with the
+// current rows the pilot sees highlighted; once the lock is gone "-" deletes that row.
+TEST_F(PlanWindowTest, AFailedWriteLeavesTheGridsShowingTheStoredRows)
+{
+    addAlps();
+    addWaypoint("W", 47.3, 10.3);
+    const int64_t r = addRoute("R", 1);
+    for (int i = 1; i <= 12; ++i)
+        addPoint(r, i, "P" + std::to_string(i), 47.1, 10.0 + i / 100.0);
+    tv::frmPlanung& w = open();
+    w.show();
+    tv::setInputBoxHook([](const QString&) { return QStringLiteral("Neu"); });
+    {
+        tvtest::WriteLock lock(dir / "data.tvd");
+        for (QPushButton* button : {w.cmdNewRoute, w.cmdAddwaypoint, w.cmdDeleteWaypoint}) {
+            if (button == w.cmdDeleteWaypoint)
+                tvtest::clickCell(w.gridPoints, 1, 1);
+            messages.clear();
+            button->click();
+            EXPECT_EQ(lastMessage(), QStringLiteral("Die Änderung konnte nicht gespeichert werden."))
+                << button->objectName().toStdString();
+            EXPECT_EQ(w.routeModel()->rowCount(), 1);
+            EXPECT_EQ(w.pointsModel()->rowCount(), 12);
+        }
+        EXPECT_EQ(highlightedName(w.gridPoints), "P2");
+    }
+    w.cmdDeleteWaypoint->click();
+    EXPECT_EQ(column("SELECT Name FROM GpsPoints ORDER BY Nummer LIMIT 3"), "P1|P3|P4");
+    EXPECT_EQ(highlightedName(w.gridPoints), "P3");
+}
+
+TEST_F(PlanWindowTest, TheRouteLengthIsShownWithoutAChart)
+{
+    const int64_t a = addRoute("A", 1);
+    addPoint(a, 1, "N", 50.00, 10.00);
+    addPoint(a, 2, "S", 51.00, 10.00);
+    tv::frmPlanung& w = open();
+    EXPECT_FALSE(w.planMap().hasChart());
+    EXPECT_EQ(w.lblRouteDistanz->text(), QStringLiteral("60 NM"));
 }
 
 TEST_F(PlanWindowTest, RouteDeleteShowsTheNextRouteAndItsLength)
@@ -178,8 +224,7 @@ TEST_F(PlanWindowTest, ChartWithEqualEdgesOrMissingPictureIsAMapError)
     EXPECT_EQ(messages.front().text,
               QStringLiteral("Map error: Flat.bmp - please check coordinates."));
     EXPECT_FALSE(w.planMap().hasChart());
-    w.cmbMaps->setEditText("Gone.bmp");
-    w.cmbMaps_Click();
+    w.cmbMaps_Click("Gone.bmp");
     EXPECT_EQ(lastMessage(), QStringLiteral("Map error: Gone.bmp - please check coordinates."));
     EXPECT_FALSE(w.planMap().hasChart());
     EXPECT_EQ(file("kartendaten.crm"), "\"Flat.bmp\"\r\n");

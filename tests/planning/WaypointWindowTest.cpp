@@ -177,8 +177,7 @@ TEST_F(PlanWindowTest, GridEditsAreCheckedLikeTheBoxes)
 
     const int64_t r = addRoute("R", 1);
     addPoint(r, 1, "P", 47.1, 10.1);
-    w.planrouteRS.Requery();
-    w.routeModel()->bind(&w.planrouteRS);
+    w.RequeryLists();
     EXPECT_FALSE(w.routeModel()->flags(w.routeModel()->index(0, 0)) & Qt::ItemIsEditable);
     EXPECT_FALSE(w.routeModel()->setData(w.routeModel()->index(0, 1), "", Qt::EditRole));
     EXPECT_EQ(lastMessage(), QStringLiteral("Bitte eine Streckenbezeichnung eingeben !"));
@@ -206,32 +205,6 @@ TEST_F(PlanWindowTest, CategoryFilterMovesTheBoxesAndChangeWritesOnlyTheirWaypoi
               "EDMA 48.2533 10.534|Ulm 48.24 9.59");
 }
 
-namespace {
-
-// Another program holds the write lock of data.tvd while this lives: reading goes on, every
-// write of the program fails once its wait for the lock has run out.
-class WriteLock
-{
-public:
-    explicit WriteLock(const std::filesystem::path& file)
-    {
-        sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    }
-    ~WriteLock()
-    {
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_close(db_);
-    }
-    WriteLock(const WriteLock&) = delete;
-    WriteLock& operator=(const WriteLock&) = delete;
-
-private:
-    sqlite3* db_ = nullptr;
-};
-
-} // namespace
-
 TEST_F(PlanWindowTest, ChangeAndDeleteOfALockedFileSayDataErrorAndShowWhatIsStored)
 {
     addAlps();
@@ -239,7 +212,7 @@ TEST_F(PlanWindowTest, ChangeAndDeleteOfALockedFileSayDataErrorAndShowWhatIsStor
     addWaypoint("B", 47.2, 10.2);
     tv::frmPlanung& w = open();
     {
-        WriteLock lock(dir / "data.tvd");
+        tvtest::WriteLock lock(dir / "data.tvd");
         tv::Language = 0;
         type(w, "Anders", "47.5", "10.5");
         w.cmdChange->click();

@@ -1,0 +1,88 @@
+#pragma once
+
+// The plan window's routes, held here once: the route list with its current route, and the
+// current route's points with the current point. The route grids are bound to the two sets and
+// show their current rows as highlighted; the window writes them from here and reads nothing
+// back from them.
+//
+// Every edit is one verb: it writes data.tvd and then reads both lists again, whether the
+// write was stored or not, so the grids show what is stored and the current rows are rows that
+// exist. The current route and point are kept by their keys across that re-read.
+
+#include "platform/Recordset.h"
+#include "route/RouteEditing.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tv {
+
+class Connection;
+
+// The whole number in `field` of the set's current row; empty without a current row or value.
+std::optional<int64_t> rowKey(const Recordset& rs, const char* field);
+// Makes the row whose `field` holds `key` current; the first row when none does (false).
+bool seekRowKey(Recordset& rs, const char* field, std::optional<int64_t> key);
+
+// The row that becomes current when `removed` leaves a list in the order `keys`: the one after
+// it, after the last the one before it; none when the list holds no other row (or not
+// `removed`).
+std::optional<int64_t> rowAfterRemoval(const std::vector<int64_t>& keys, int64_t removed);
+
+class PlanRoutes
+{
+public:
+    // Opens the route list of `db` (none: both lists stay closed) with its first route current,
+    // and that route's points with the first point current. A failing file leaves what could be
+    // read. Throws nothing.
+    void open(Connection* db);
+
+    Recordset& routes() { return routes_; }
+    Recordset& points() { return points_; }
+
+    std::optional<int64_t> routeId() const;    // RouteID of the current route
+    std::optional<int64_t> pointRowId() const; // GpsPoints.id of the current point
+    QString routeName() const;                 // "" without a current route
+
+    // The pilot chose a row of the route grid: its points are shown, the first current.
+    void chooseRoute(Recordset::BookmarkId row);
+    // The pilot chose a row of the points grid: the point that "+" goes after and "-" deletes.
+    void choosePoint(Recordset::BookmarkId row);
+    // The route list is shown by number again, the current route stays (a header click).
+    void sortRoutesByNumber();
+    void sortPointsByNumber();
+
+    // What a verb did to data.tvd.
+    enum class Write {
+        Nothing, // nothing to do: no route, no point, no data file
+        Stored,
+        Failed, // the file refused the write: nothing changed, the pilot is told
+    };
+    // A new route named `name` after the current one; it becomes current with its (no) points.
+    Write newRoute(const QString& name);
+    // Deletes the current route with its points; the next route becomes current, after the
+    // last the one before it.
+    Write deleteRoute();
+    // Adds `point` to the current route after the current point; it becomes current.
+    Write addPoint(const NewRoutePoint& point);
+    // Deletes the current point; the next becomes current, after the last the one before it.
+    Write deletePoint();
+
+    // Reads both lists again from the file (another window wrote them); the current route and
+    // point stay when they are still stored, else the first row is current.
+    void reread();
+
+private:
+    void reread(std::optional<int64_t> route, std::optional<int64_t> point);
+    void reopenPoints(std::optional<int64_t> point);
+    template <typename Edit> Write write(Edit edit);
+
+    Connection* db_ = nullptr;
+    Recordset routes_;
+    Recordset points_;
+};
+
+} // namespace tv
