@@ -1,0 +1,103 @@
+#include "planning/PlanRoutes.h"
+#include "PlanData.h"
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <functional>
+
+namespace {
+
+using tv::PlanRoutes;
+using Write = PlanRoutes::Write;
+
+TEST(PlanRoutes, TheRowAfterARemovedOneIsTheNextElseThePrevious)
+{
+    struct Case
+    {
+        std::vector<int64_t> keys;
+        int64_t removed;
+        std::optional<int64_t> current;
+    };
+    const Case cases[] = {
+        {{1, 2, 3}, 2, 3}, {{1, 2, 3}, 3, 2}, {{1, 2, 3}, 1, 2},
+        {{7}, 7, std::nullopt}, {{1, 2}, 9, std::nullopt}, {{}, 1, std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tv::rowAfterRemoval(c.keys, c.removed), c.current) << c.removed;
+}
+
+std::string names(tv::Recordset& rs)
+{
+    std::string out;
+    if (rs.State() != tv::Recordset::kStateOpen)
+        return "closed";
+    const std::optional<tv::Recordset::BookmarkId> keep =
+        rs.HasCurrentRow() ? std::optional(rs.Bookmark()) : std::nullopt;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        out += (out.empty() ? "" : "|") + rs.Field("Name").toString();
+    if (keep)
+        rs.SetBookmark(*keep);
+    return out;
+}
+
+std::string current(const tv::Recordset& rs)
+{
+    return rs.HasCurrentRow() ? rs.Field("Name").toString() : "-";
+}
+
+// Routes R (P1..P4) and S (Q1); the pilot stands on R's point P2. Each verb, stored or refused
+// by a locked file, leaves both lists as stored and current rows that exist.
+TEST(PlanRoutes, EveryVerbShowsWhatIsStoredWithTheRightRowCurrent)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<Write(PlanRoutes&)> verb;
+        bool locked;
+        Write result;
+        const char *routes, *route, *points, *point;
+    };
+    const tv::NewRoutePoint w{42, "W", 47.3, 10.3};
+    const Case cases[] = {
+        {"delete P2", [](PlanRoutes& r) { return r.deletePoint(); }, false, Write::Stored, "R|S",
+         "R", "P1|P3|P4", "P3"},
+        {"add W", [&](PlanRoutes& r) { return r.addPoint(w); }, false, Write::Stored, "R|S", "R",
+         "P1|P2|W|P3|P4", "W"},
+        {"new route", [](PlanRoutes& r) { return r.newRoute("N"); }, false, Write::Stored,
+         "R|N|S", "N", "", "-"},
+        {"delete R", [](PlanRoutes& r) { return r.deleteRoute(); }, false, Write::Stored, "S",
+         "S", "Q1", "Q1"},
+        {"locked delete", [](PlanRoutes& r) { return r.deletePoint(); }, true, Write::Failed,
+         "R|S", "R", "P1|P2|P3|P4", "P2"},
+        {"locked add", [&](PlanRoutes& r) { return r.addPoint(w); }, true, Write::Failed, "R|S",
+         "R", "P1|P2|P3|P4", "P2"},
+        {"locked route", [](PlanRoutes& r) { return r.deleteRoute(); }, true, Write::Failed,
+         "R|S", "R", "P1|P2|P3|P4", "P2"},
+    };
+    for (const Case& c : cases) {
+        tvtest::PlanData data;
+        const int64_t r = data.addRoute("R", 1);
+        data.addPoint(data.addRoute("S", 2), 1, "Q1", 47.0, 10.0);
+        for (int i = 1; i <= 4; ++i)
+            data.addPoint(r, i, "P" + std::to_string(i), 47.1, 10.0 + i / 10.0);
+        PlanRoutes routes;
+        routes.open(data.db.get());
+        routes.points().MoveNext();
+        sqlite3* lock = nullptr;
+        if (c.locked) {
+            sqlite3_open((data.dir / "data.tvd").c_str(), &lock);
+            sqlite3_exec(lock, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+            sqlite3_busy_timeout(data.db->handle(), 0);
+        }
+        EXPECT_EQ(c.verb(routes), c.result) << c.what;
+        sqlite3_close_v2(lock);
+        EXPECT_EQ(names(routes.routes()), c.routes) << c.what;
+        EXPECT_EQ(current(routes.routes()), c.route) << c.what;
+        EXPECT_EQ(names(routes.points()), c.points) << c.what;
+        EXPECT_EQ(current(routes.points()), c.point) << c.what;
+    }
+}
+
+} // namespace
