@@ -1,7 +1,9 @@
 // The flight window's map: loading the current chart, zoom, pan, centring, chart stepping,
 // picking a direct-flight target, the chart combo, the per-chart view memory and the redraw.
 //
-// The arithmetic lives in MapView; these handlers read the controls, call it and redraw.
+// The arithmetic lives in MapView and the chart choice in ChartChoice; these handlers take what
+// the pilot did (a mouse position, the slider, a picked or typed chart), call them, write the
+// controls from what they hold and redraw. No handler reads a control back.
 // A chart is drawn only when it loaded completely (ChartChoice): an image that fails to load or
 // edges that give no scale are reported as a chart error and leave the map empty, so nothing
 // of the chart shown before is mixed with the new one.

@@ -45,14 +45,14 @@ QString formatNumber(double value, const QString& pattern)
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-double leadingNumber(const QString& caption)
+double leadingNumber(const QString& text)
 {
-    return readLeadingNumber(caption.toStdString());
+    return readLeadingNumber(text.toStdString());
 }
 
-std::optional<double> wholeNumber(const QString& caption)
+std::optional<double> wholeNumber(const QString& text)
 {
-    const QString trimmed = caption.trimmed();
+    const QString trimmed = text.trimmed();
     for (const QChar c : trimmed) {
         if (!isDigit(c) && c != u'.' && c != u'+' && c != u'-' && c != u'e' && c != u'E')
             return std::nullopt;
