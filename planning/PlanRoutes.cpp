@@ -24,7 +24,7 @@ std::vector<int64_t> keysOf(Recordset& rs, const char* field)
     const std::optional<Recordset::BookmarkId> keep =
         rs.HasCurrentRow() ? std::optional(rs.Bookmark()) : std::nullopt;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-        if (const std::optional<int64_t> key = rowKey(rs, field))
+        if (const std::optional<int64_t> key = currentKey(rs, field))
             keys.push_back(*key);
     }
     if (keep)
@@ -47,16 +47,6 @@ void sortByNumber(Recordset& rs)
 }
 
 } // namespace
-
-std::optional<int64_t> rowKey(const Recordset& rs, const char* field)
-{
-    if (!rs.HasCurrentRow())
-        return std::nullopt;
-    const Value v = rs.Field(field);
-    if (v.isNull())
-        return std::nullopt;
-    return v.toInt();
-}
 
 bool seekRowKey(Recordset& rs, const char* field, std::optional<int64_t> key)
 {
@@ -101,12 +91,12 @@ void PlanRoutes::open(Connection* db)
 
 std::optional<int64_t> PlanRoutes::routeId() const
 {
-    return rowKey(routes_, "RouteID");
+    return currentRouteId(routes_);
 }
 
 std::optional<int64_t> PlanRoutes::pointRowId() const
 {
-    return rowKey(points_, "id");
+    return currentPointRowId(points_);
 }
 
 QString PlanRoutes::routeName() const

@@ -22,8 +22,6 @@ namespace tv {
 
 class Connection;
 
-// The whole number in `field` of the set's current row; empty without a current row or value.
-std::optional<int64_t> rowKey(const Recordset& rs, const char* field);
 // Makes the row whose `field` holds `key` current; the first row when none does (false).
 bool seekRowKey(Recordset& rs, const char* field, std::optional<int64_t> key);
 

@@ -9,6 +9,7 @@
 #include "planning/PlanText.h"
 #include "planning/frmLuftraumSettings.h"
 #include "platform/Connection.h"
+#include "route/RouteData.h"
 #include "platform/Recordset.h"
 
 #include <QComboBox>
@@ -31,7 +32,7 @@ void frmPlanung::RedrawMap()
         in.route = PlanRouteLayer::Inputs{MainConnection.get(), routeId};
     }
     in.waypoints.waypoints = MainConnection.get();
-    in.waypoints.currentPointId = rowKey(waypointsRS, "PointID");
+    in.waypoints.currentPointId = currentKey(waypointsRS, "PointID");
     if (AptDataAvailable && AirportConnection) {
         map_.airportLookup().useConnection(AirportConnection.get());
         in.waypoints.airports = AirportConnection.get();

@@ -10,6 +10,7 @@
 #include "planning/frmExport.h"
 #include "planning/frmImport.h"
 #include "platform/Connection.h"
+#include "route/RouteData.h"
 
 #include <QTableView>
 
@@ -66,7 +67,7 @@ void frmPlanung::gridRoute_RowColChange()
 
 void frmPlanung::RequeryLists()
 {
-    const std::optional<int64_t> waypoint = rowKey(waypointsRS, "PointID");
+    const std::optional<int64_t> waypoint = currentKey(waypointsRS, "PointID");
     routes_.reread();
     // When the data file fails, the waypoint list shows what could be read.
     guarded([&] {
@@ -119,7 +120,7 @@ void frmPlanung::cmdAddwaypoint_Click()
 {
     waypointsModel_->setReadOnly(0, true);
     // No current waypoint: nothing to add.
-    const std::optional<int64_t> pointId = rowKey(waypointsRS, "PointID");
+    const std::optional<int64_t> pointId = currentKey(waypointsRS, "PointID");
     if (!pointId)
         return;
     NewRoutePoint point;

@@ -9,6 +9,7 @@
 #include "map/PictureBox.h"
 #include "planning/WaypointList.h"
 #include "platform/Connection.h"
+#include "route/RouteData.h"
 #include "platform/DbError.h"
 
 #include <QComboBox>
@@ -69,7 +70,7 @@ void frmPlanung::ShowWaypoint()
         if (lon.isNull())
             b.lon.clear();
         setBoxes(b);
-        boxesPointId_ = rowKey(waypointsRS, "PointID");
+        boxesPointId_ = currentKey(waypointsRS, "PointID");
         lblCount->setText(QStringLiteral("%1 / %2")
                               .arg(waypointsRS.AbsolutePosition())
                               .arg(waypointsRS.RecordCount()));
@@ -107,7 +108,7 @@ void frmPlanung::cmdNew_Click()
                 highlightCurrentWaypoint();
                 // The list stands on the waypoint of the typed name: the boxes, which keep what
                 // was typed, now stand for it, and Change updates it.
-                boxesPointId_ = rowKey(waypointsRS, "PointID");
+                boxesPointId_ = currentKey(waypointsRS, "PointID");
             }
             const PlanMessage m = duplicateWaypointMessage(Language);
             MsgBox(m.text, m.title);
@@ -145,7 +146,7 @@ void frmPlanung::cmdChange_Click()
     if (!waypointsRS.HasCurrentRow())
         return;
     // The boxes are written only into the waypoint they were filled from.
-    if (rowKey(waypointsRS, "PointID") != boxesPointId_) {
+    if (currentKey(waypointsRS, "PointID") != boxesPointId_) {
         const PlanMessage m = boxesShowAnotherWaypointMessage(Language);
         MsgBox(m.text, m.title);
         return;

@@ -15,7 +15,9 @@ constexpr const char* kRoutesSql = "SELECT * From Route Order by NUMMER ASC";
 constexpr const char* kRoutePointsSql =
     "SELECT * From GpsPoints WHERE RouteID = ? ORDER BY Nummer ASC";
 
-std::optional<int64_t> integerField(const Recordset& set, const char* field)
+} // namespace
+
+std::optional<int64_t> currentKey(const Recordset& set, const char* field)
 {
     if (!set.HasCurrentRow())
         return std::nullopt;
@@ -24,8 +26,6 @@ std::optional<int64_t> integerField(const Recordset& set, const char* field)
         return std::nullopt;
     return v.toInt();
 }
-
-} // namespace
 
 GeoPos RoutePoint::position() const
 {
@@ -104,12 +104,12 @@ bool selectRoute(Recordset& routes, int64_t routeId)
 
 std::optional<int64_t> currentRouteId(const Recordset& routes)
 {
-    return integerField(routes, "RouteID");
+    return currentKey(routes, "RouteID");
 }
 
 std::optional<int64_t> currentPointRowId(const Recordset& points)
 {
-    return integerField(points, "id");
+    return currentKey(points, "id");
 }
 
 // --- stepping along the route --------------------------------------------------------------

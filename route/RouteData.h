@@ -60,6 +60,8 @@ std::vector<RouteEntry> routeEntries(Recordset& routes);
 // Makes the route with this key the current row. False (and the current row as it was, when
 // there was one) when no row has it.
 bool selectRoute(Recordset& routes, int64_t routeId);
+// The whole number in `field` of the set's current row; empty without a current row or value.
+std::optional<int64_t> currentKey(const Recordset& set, const char* field);
 // The RouteID of the current route row; empty at BOF/EOF or on a closed set.
 std::optional<int64_t> currentRouteId(const Recordset& routes);
 // The GpsPoints.id of the target row; empty when no row is current.
