@@ -1,5 +1,6 @@
 #include "calibration/ChartSave.h"
 
+#include "core/NameLength.h"
 #include "core/NumberFormat.h"
 #include "core/SettingsFile.h"
 #include "core/UnsavedFile.h"
@@ -157,6 +158,8 @@ SaveOutcome saveChart(Connection& connection, const fs::path& chartFolder,
     // The row and the file change together or not at all: the row is written inside a
     // transaction, then the file, and only then is the transaction committed. A file that
     // cannot be written rolls the row back; a commit that fails puts the old file back.
+    if (!nameFits(chartName))
+        return SaveOutcome::NameTooLong;
     const fs::path file = calibrationFilePath(chartFolder, chartName);
     const FileBefore oldFile = readFileBefore(file);
     Connection::Transaction transaction(connection);
@@ -190,6 +193,8 @@ SaveOutcome saveChart(Connection& connection, const fs::path& chartFolder,
 CheckOutcome toggleChartActive(Connection& connection, const std::string& chartName,
                                const EdgeEntry& entry)
 {
+    if (!nameFits(chartName))
+        return {true, false, true};
     Recordset maps;
     seekChart(maps, connection, chartName);
     const bool hasRow = maps.HasCurrentRow();

@@ -72,6 +72,7 @@ std::optional<ChartRow> findChartRow(Connection& connection, const std::string& 
 enum class SaveOutcome {
     Saved,
     FileNotWritten, // the calibration file could not be written: the row was left as it was
+    NameTooLong,    // longer than the Name column holds (core/NameLength.h): nothing written
 };
 // The save: the chart's row (a new row gets Active 0, an existing one keeps its Active) and its
 // calibration file, both or neither. Throws DbError when the row cannot be written; the file is
@@ -82,8 +83,9 @@ SaveOutcome saveChart(Connection& connection, const std::filesystem::path& chart
 // The check box of a chart in the list. `entry` is what the window shows for the chart.
 struct CheckOutcome
 {
-    bool refused = false; // "Datenfehler": the tick goes back, nothing was written
-    bool active = false;  // the chart's Active after the change
+    bool refused = false;     // "Datenfehler": the tick goes back, nothing was written
+    bool active = false;      // the chart's Active after the change
+    bool nameTooLong = false; // refused because the name is longer than the Name column holds
 };
 // Toggles Active of the chart's row (a chart without a row gets one, active). Making a chart
 // active needs a valid entry (validateEdgeEntry), whose edges and size are then stored with

@@ -5,6 +5,7 @@
 #include "calibration/frmCalRect.h"
 #include "core/FileHelpers.h"
 #include "core/HandlerGuard.h"
+#include "core/NameLength.h"
 #include "core/NumberFormat.h"
 #include "core/UnsavedFile.h"
 #include "core/Variablen.h"
@@ -377,7 +378,7 @@ void frmCalibrate::listKarten_ItemCheck(int item)
         outcome.refused = true;
     }
     if (outcome.refused) {
-        dataError();
+        dataError(outcome.nameTooLong);
         setCheck(item, !wanted);
         return;
     }
@@ -438,8 +439,13 @@ EdgeEntry frmCalibrate::currentEntry() const
     return entry;
 }
 
-void frmCalibrate::dataError()
+void frmCalibrate::dataError(bool nameTooLong)
 {
+    if (nameTooLong) {
+        MsgBox(QString::fromStdString(nameTooLongMessage(NameKind::Chart, Language)),
+               pick("Datenfehler", "Data error"));
+        return;
+    }
     MsgBox(pick("Bitte Kartendaten checken.Daten können nicht gespeichert werden.",
                 "Please check map data.Data can not be saved."),
            pick("Datenfehler", "Data error"));
@@ -528,6 +534,10 @@ bool frmCalibrate::cmdSpeichern_Click()
                     "The map could not be written to the database: ") +
                    name,
                pick("Datenfehler", "Data error"));
+        return false;
+    }
+    if (outcome == SaveOutcome::NameTooLong) {
+        dataError(true);
         return false;
     }
     if (outcome == SaveOutcome::FileNotWritten) {

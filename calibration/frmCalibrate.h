@@ -87,7 +87,7 @@ private:
     EdgeEntry currentEntry() const;
     QString currentChart() const;
     void setCheck(int item, bool checked);
-    void dataError();
+    void dataError(bool nameTooLong = false);
     // What the two-point calibration window hands back: the four edges go into the boxes
     // (magnitudes in the user's format; each hemisphere follows its edge's sign, which comes
     // from what the pilot typed or saw), then the save runs, and after a successful save a

@@ -1,5 +1,6 @@
 #include "core/Categories.h"
 
+#include "core/NameLength.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
@@ -48,6 +49,16 @@ bool nameTaken(Connection& db, std::string_view name, std::int64_t except)
     return rs.RecordCount() > 0;
 }
 
+// What is wrong with a new name before the list is looked at.
+CategoryStatus nameFault(std::string_view name)
+{
+    if (name.empty())
+        return CategoryStatus::EmptyName;
+    if (!nameFits(name))
+        return CategoryStatus::TooLong;
+    return CategoryStatus::Done;
+}
+
 } // namespace
 
 std::vector<CategoryRow> listCategories(Connection& db)
@@ -63,8 +74,8 @@ std::vector<CategoryRow> listCategories(Connection& db)
 
 CategoryOutcome addCategory(Connection& db, std::string_view name, long selectedPosition)
 {
-    if (name.empty())
-        return {CategoryStatus::EmptyName, 0};
+    if (const CategoryStatus fault = nameFault(name); fault != CategoryStatus::Done)
+        return {fault, 0};
     Connection::Transaction tx(db);
     if (nameTaken(db, name, -1))
         return {CategoryStatus::Duplicate, 0};
@@ -88,8 +99,8 @@ CategoryOutcome renameCategory(Connection& db, long position, std::string_view n
     const std::vector<Keyed> rows = keyedList(db);
     if (position < 1 || position > static_cast<long>(rows.size()))
         return {CategoryStatus::NoRow, 0};
-    if (newName.empty())
-        return {CategoryStatus::EmptyName, 0};
+    if (const CategoryStatus fault = nameFault(newName); fault != CategoryStatus::Done)
+        return {fault, 0};
     const Keyed& row = rows[static_cast<std::size_t>(position - 1)];
     if (nameTaken(db, newName, row.rowid))
         return {CategoryStatus::Duplicate, 0};

@@ -30,6 +30,7 @@ struct CategoryRow
 enum class CategoryStatus {
     Done,
     EmptyName, // refused: no name given
+    TooLong,   // refused: longer than the data file holds (core/NameLength.h)
     Duplicate, // refused: another category has that name already (any letter case)
     NoRow,     // nothing to do: the list is empty or the place does not exist
 };
@@ -45,12 +46,13 @@ struct CategoryOutcome
 std::vector<CategoryRow> listCategories(Connection& db);
 
 // Adds `name` directly below the row at `selectedPosition` (1-based; 0 or a place past the end
-// adds it at the end), or first in an empty list. Result position: the new row's place.
+// adds it at the end), or first in an empty list; an empty name, one too long and one taken
+// are refused. Result position: the new row's place.
 CategoryOutcome addCategory(Connection& db, std::string_view name, long selectedPosition);
 
-// Renames the row at `position` and every waypoint of its old name. An empty name and a name
-// another row already has are refused (the row's own name in other letter case is fine).
-// Result position: `position`.
+// Renames the row at `position` and every waypoint of its old name. An empty name, one too
+// long and a name another row already has are refused (the row's own name in other letter
+// case is fine). Result position: `position`.
 CategoryOutcome renameCategory(Connection& db, long position, std::string_view newName);
 
 // Deletes the row at `position`; its waypoints get the empty category "" (not Null). Result

@@ -1,5 +1,6 @@
 #include "planning/RouteExport.h"
 
+#include "core/NameLength.h"
 #include "core/SafeFileName.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
@@ -103,6 +104,9 @@ PointFault routePointFault(const Value& name, const Value& lat, const Value& lon
 {
     if (!name.isNull() && !xmlCanHold(name.toString()))
         return PointFault::NameNotWritable;
+    // A file row's name becomes a waypoint's and a route point's name.
+    if (!name.isNull() && !nameFits(name.toString()))
+        return PointFault::NameTooLong;
     const PointFault latitude =
         coordinateFault(lat, 90.0, PointFault::LatitudeNotANumber, PointFault::LatitudeOutOfRange);
     if (latitude != PointFault::None)
@@ -122,6 +126,9 @@ std::string pointFaultText(const RoutePointFault& fault, int language)
     case PointFault::NameNotWritable:
         reason = german ? "der Name enthält Zeichen, die eine Streckendatei nicht aufnehmen kann"
                         : "the name holds characters that a route file cannot carry";
+        break;
+    case PointFault::NameTooLong:
+        reason = (german ? "der Name ist " : "the name is ") + nameTooLongReason(language);
         break;
     case PointFault::LatitudeNotANumber:
         reason = german ? "der Breitengrad \"" + value + "\" ist keine Zahl"

@@ -49,11 +49,13 @@ std::filesystem::path routeFilePath(const std::filesystem::path& programFolder,
 
 // What a route file can carry of one point; the import refuses a file with any other, so the
 // export refuses to write one. The name is Null or text that XML can hold (no control
-// characters but tab, line feed and carriage return; valid UTF-8); Lat and Long are Null or a
-// number (text that reads as one counts) within +-90 and +-180.
+// characters but tab, line feed and carriage return; valid UTF-8) and a name column can hold
+// (core/NameLength.h); Lat and Long are Null or a number (text that reads as one counts)
+// within +-90 and +-180.
 enum class PointFault {
     None,
     NameNotWritable,
+    NameTooLong,
     LatitudeNotANumber,
     LatitudeOutOfRange,
     LongitudeNotANumber,

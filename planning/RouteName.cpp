@@ -2,13 +2,17 @@
 
 namespace tv {
 
-std::optional<RouteNameMessage> checkRouteName(const std::string& name, int16_t language)
+std::optional<RouteNameMessage> checkRouteName(const std::string& name, int16_t language,
+                                               NameKind kind)
 {
-    if (name.find_first_not_of(" \t") != std::string::npos)
-        return std::nullopt;
-    if (language == 0)
-        return RouteNameMessage{"Bitte eine Streckenbezeichnung eingeben !", "Eingabefehler"};
-    return RouteNameMessage{"Please enter a route name !", "Data error"};
+    const std::string title = language == 0 ? "Eingabefehler" : "Data error";
+    if (name.find_first_not_of(" \t") == std::string::npos)
+        return RouteNameMessage{language == 0 ? "Bitte eine Streckenbezeichnung eingeben !"
+                                              : "Please enter a route name !",
+                                title};
+    if (auto tooLong = checkNameLength(kind, name, language))
+        return RouteNameMessage{std::move(*tooLong), title};
+    return std::nullopt;
 }
 
 } // namespace tv

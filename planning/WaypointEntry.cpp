@@ -1,6 +1,7 @@
 #include "planning/WaypointEntry.h"
 
 #include "core/GeoMath.h"
+#include "core/NameLength.h"
 
 #include <cmath>
 
@@ -72,6 +73,16 @@ std::optional<PlanMessage> coordinateFault(const std::optional<double>& value, b
     return std::nullopt;
 }
 
+// The fault of a typed name: blank, or longer than the data file holds.
+std::optional<PlanMessage> nameFault(const QString& name, WaypointEdit edit, int16_t language)
+{
+    if (name.trimmed().isEmpty())
+        return nameMissing(edit, language);
+    if (const auto tooLong = checkNameLength(NameKind::Waypoint, name.toStdString(), language))
+        return PlanMessage{QString::fromStdString(*tooLong), dataErrorTitle(language)};
+    return std::nullopt;
+}
+
 double joined(double magnitude, const QString& letter, QChar negative)
 {
     return letter == QString(negative) ? -magnitude : magnitude;
@@ -82,10 +93,9 @@ double joined(double magnitude, const QString& letter, QChar negative)
 WaypointCheck checkWaypointBoxes(const WaypointBoxes& boxes, WaypointEdit edit, int16_t language)
 {
     WaypointCheck result;
-    if (boxes.name.trimmed().isEmpty()) {
-        result.message = nameMissing(edit, language);
+    result.message = nameFault(boxes.name, edit, language);
+    if (result.message)
         return result;
-    }
     const std::optional<double> lat = typedNumber(boxes.lat);
     result.message = coordinateFault(lat, true, language);
     if (result.message)
@@ -151,9 +161,8 @@ CellCheck checkWaypointCell(const QString& field, const QString& text, int16_t l
 {
     CellCheck result;
     if (field.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0) {
-        if (text.trimmed().isEmpty())
-            result.message = nameMissing(WaypointEdit::Change, language);
-        else
+        result.message = nameFault(text, WaypointEdit::Change, language);
+        if (!result.message)
             result.value = Value(text.toStdString());
         return result;
     }

@@ -48,12 +48,13 @@ struct WaypointCheck
     std::optional<PlanMessage> message; // the first check that failed
 };
 
-// The checks of adding and changing, in this order: a name (not blank); a latitude that reads
-// as a number (readStrictNumber) and lies within 90°; a longitude that reads as a number and
-// lies within 180° (DD.MM magnitudes, so 90.00 and 180.00 are the limits, and minutes of 60 or
-// more are refused with the same message: 89.7 is 89°70', beyond the pole; see IsDDMMWithin). The
-// first failure gives its message ("Datenfehler" / "Data error"); German asks for the "Waypoint"
-// name when adding and for the "Wegpunkt" name when changing, as the program always has.
+// The checks of adding and changing, in this order: a name (not blank, and no longer than the
+// data file holds: core/NameLength.h); a latitude that reads as a number (readStrictNumber) and
+// lies within 90°; a longitude that reads as a number and lies within 180° (DD.MM magnitudes,
+// so 90.00 and 180.00 are the limits, and minutes of 60 or more are refused with the same
+// message: 89.7 is 89°70', beyond the pole; see IsDDMMWithin). The first failure gives its
+// message ("Datenfehler" / "Data error"); German asks for the "Waypoint" name when adding and
+// for the "Wegpunkt" name when changing, as the program always has.
 WaypointCheck checkWaypointBoxes(const WaypointBoxes& boxes, WaypointEdit edit, int16_t language);
 
 // "The waypoint already exists..." for a name the list already holds.
@@ -84,8 +85,9 @@ QString toggledNorthSouth(const QString& letter);
 QString toggledEastWest(const QString& letter);
 
 // A grid cell of the waypoint list typed by the user, checked as the boxes are: a name must
-// not be blank, Lat and Long must be numbers within 90° and 180° with minutes below 60 (signed,
-// as the grid shows them). The value to store, or the message of the box that the cell stands for.
+// not be blank nor too long, Lat and Long must be numbers within 90° and 180° with minutes
+// below 60 (signed, as the grid shows them). The value to store, or the message of the box that
+// the cell stands for.
 struct CellCheck
 {
     std::optional<Value> value;

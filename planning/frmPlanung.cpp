@@ -34,6 +34,7 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <functional>
 
 namespace tv {
 
@@ -374,9 +375,9 @@ void frmPlanung::wireControls()
         }
         return v;
     });
-    auto nameCheck = [](int, const GridColumn&, const QString& text) {
+    auto nameCheck = [](NameKind kind, int, const GridColumn&, const QString& text) {
         GridCellVerdict v;
-        if (const auto m = checkRouteName(text.toStdString(), Language)) {
+        if (const auto m = checkRouteName(text.toStdString(), Language, kind)) {
             v.message = QString::fromStdString(m->text);
             v.title = QString::fromStdString(m->title);
         } else {
@@ -384,8 +385,8 @@ void frmPlanung::wireControls()
         }
         return v;
     };
-    routeModel_->setCellCheck(nameCheck);
-    pointsModel_->setCellCheck(nameCheck);
+    routeModel_->setCellCheck(std::bind_front(nameCheck, NameKind::Route));
+    pointsModel_->setCellCheck(std::bind_front(nameCheck, NameKind::RoutePoint));
     waypointsModel_->onCellStored([this](int, int) {
         ShowWaypoint();
         CenterOnWaypoint();

@@ -3,6 +3,7 @@
 #include "core/Categories.h"
 #include "core/CoreSettings.h"
 #include "core/HandlerGuard.h"
+#include "core/NameLength.h"
 #include "core/SettingsRules.h"
 #include "core/Variablen.h"
 #include "core/forms/KeyUp.h"
@@ -659,7 +660,9 @@ namespace {
 void categoryMessage(CategoryStatus status, bool en)
 {
     const QString title = en ? QStringLiteral("Data error") : QStringLiteral("Datenfehler");
-    if (status == CategoryStatus::EmptyName)
+    if (status == CategoryStatus::TooLong)
+        MsgBox(QString::fromStdString(nameTooLongMessage(NameKind::Category, en ? 1 : 0)), title);
+    else if (status == CategoryStatus::EmptyName)
         MsgBox(en ? QStringLiteral("Please enter a category name")
                   : QStringLiteral("Bitte Name für die Kategorie eingeben"),
                title);

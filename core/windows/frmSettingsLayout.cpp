@@ -227,8 +227,9 @@ void frmSettings::buildControls()
         gridKategorie->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
         gridKategorie->horizontalHeader()->setStretchLastSection(true);
         gridKategorie->setColumnWidth(0, 60);
+        // No length limit on the box: a name too long is refused with a message
+        // (core/NameLength.h), never cut without a word.
         tKategorie = new QLineEdit(Frame2);
-        tKategorie->setMaxLength(255); // the width of the name field
         cmdAdd = new QPushButton(Frame2);
         cmdChange = new QPushButton(Frame2);
         cmdDelete = new QPushButton(Frame2);

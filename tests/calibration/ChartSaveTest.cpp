@@ -241,6 +241,20 @@ TEST_F(ChartCheck, AFailedSizeReadBlocksActivationButNotDeactivation)
     EXPECT_EQ(field("Active", "demo.bmp"), (std::vector<std::string>{"0"}));
 }
 
+// No file name of more than 255 bytes exists here, so the chart window never offers one; the
+// rule is held by the save and the check themselves.
+TEST_F(ChartCheck, ANameLongerThanTheDataFileHoldsIsRefusedBeforeAnythingIsWritten)
+{
+    for (const std::size_t length : {255, 256, 300}) {
+        const std::string name = std::string(length - 4, 'k') + ".bmp";
+        EXPECT_EQ(tv::saveChart(connection, karten(), name, *tv::validateEdgeEntry(demoEntry())),
+                  length == 255 ? tv::SaveOutcome::Saved : tv::SaveOutcome::NameTooLong);
+        EXPECT_EQ(tv::toggleChartActive(connection, name, demoEntry()).nameTooLong, length > 255);
+    }
+    EXPECT_EQ(names(), std::vector<std::string>{std::string(251, 'k') + ".bmp"});
+    EXPECT_EQ(field("Active", names().front()), std::vector<std::string>{"1"});
+}
+
 TEST(LatDataFile, RoundTripAndRepair)
 {
     tvtest::TempDir dir;

@@ -268,6 +268,7 @@ TEST_F(RouteFileRoundTrip, UnwritableRouteFolderKeepsTheOldFile)
 void replacePoints(tv::Connection& db, const std::vector<tv::Value>& names,
                    const std::vector<tv::Value>& lats = {})
 {
+    tv::Connection::Transaction transaction(db);
     db.Execute("DELETE FROM GpsPoints WHERE RouteID = 7");
     for (std::size_t i = 0; i < names.size(); ++i) {
         db.Execute("INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) "
@@ -275,6 +276,7 @@ void replacePoints(tv::Connection& db, const std::vector<tv::Value>& names,
                    {static_cast<std::int64_t>(i + 1), static_cast<std::int64_t>(100 + i), names[i],
                     i < lats.size() ? lats[i] : tv::Value(47.5)});
     }
+    transaction.commit();
 }
 
 TEST_F(RouteFileRoundTrip, EveryNameTheExportWritesIsReadBackByTheImport)
@@ -364,8 +366,10 @@ TEST_F(RouteFileRoundTrip, RouteTooLongForAFileIsNotWrittenAndTheOldFileStays)
 {
     const auto file = exportAlpen();
     const std::string before = tvtest::readFile(file);
-    // One name that brings the file just past what the import reads.
-    replacePoints(from.data, {"EDNY", std::string(tv::kMaxRowsetFileBytes - 900, 'x')});
+    // Names as long as a waypoint's may be, enough of them to bring the file past what the
+    // import reads.
+    replacePoints(from.data, std::vector<tv::Value>(tv::kMaxRowsetFileBytes / 255 + 1,
+                                                    tv::Value(std::string(255, 'x'))));
     const tv::RouteExportResult r = tv::exportRoute(from.data, {7, "Alpen"}, from.path());
     EXPECT_EQ(r.status, RouteExportStatus::TooLarge) << r.reason;
     EXPECT_EQ(tvtest::readFile(file), before);

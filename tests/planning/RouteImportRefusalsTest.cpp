@@ -198,7 +198,7 @@ TEST_F(RouteImportRefusals, RowThatCannotBeAWaypointIsNamedInTheMessage)
         std::string german;
         std::string english;
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"<z:row Name='Nordpol' Lat='91' Long='0'/>", "float",
          "Streckenpunkt 3 (Nordpol): der Breitengrad 91 liegt nicht zwischen -90 und 90.",
          "Route point 3 (Nordpol): the latitude 91 is not between -90 and 90."},
@@ -213,6 +213,13 @@ TEST_F(RouteImportRefusals, RowThatCannotBeAWaypointIsNamedInTheMessage)
          "Streckenpunkt 3 (): der Längengrad \"\" ist keine Zahl.",
          "Route point 3 (): the longitude \"\" is not a number."},
     };
+    for (const std::size_t length : {256, 300}) {
+        const std::string name = tv::nameForMessage(std::string(length, 'N'));
+        cases.push_back(
+            {"<z:row Name='" + std::string(length, 'N') + "' Lat='1' Long='2'/>", "float",
+             "Streckenpunkt 3 (" + name + "): der Name ist zu lang (höchstens 255 Zeichen).",
+             "Route point 3 (" + name + "): the name is too long (at most 255 characters)."});
+    }
     const auto before = db.routeTables();
     for (const Case& c : cases) {
         const tv::RouteImportResult r =

@@ -1,11 +1,15 @@
 #include "PlanWindowFixture.h"
 
+#include "core/NameLength.h"
+
 #include <QComboBox>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
 
 #include <sqlite3.h>
+
+#include <functional>
 
 using tvtest::PlanWindowTest;
 
@@ -267,6 +271,50 @@ TEST_F(PlanWindowTest, PositionsBeyondThePolesOrTheDateLineAreRefusedAtEntry)
     EXPECT_FALSE(m->setData(m->index(0, 2), "181", Qt::EditRole));
     EXPECT_EQ(lastMessage(), QString::fromUtf8("Bitte einen Längengrad bis 180° eingeben"));
     EXPECT_EQ(column("SELECT Lat || ' ' || Long FROM Waypoints WHERE Name = 'A'"), "47.1 10.1");
+}
+
+TEST_F(PlanWindowTest, NamesLongerThanTheDataFileHoldsAreRefusedBeforeAnythingIsStored)
+{
+    addAlps();
+    addWaypoint("A", 47.1, 10.1);
+    addPoint(addRoute("R", 1), 1, "A", 47.1, 10.1);
+    tv::frmPlanung& w = open();
+    auto cell = [](tv::RecordsetGridModel* m, int c) {
+        return [=](const QString& name) { m->setData(m->index(0, c), name, Qt::EditRole); };
+    };
+    auto boxes = [&w](void (tv::frmPlanung::*click)()) {
+        return [&w, click](const QString& name) {
+            type(w, name, "47.2", "10.2");
+            (w.*click)();
+        };
+    };
+    auto newRoute = [&w](const QString& name) {
+        tv::setInputBoxHook([name](const QString&) { return name; });
+        w.cmdNewRoute_Click();
+    };
+    using Kind = tv::NameKind; // each surface fills its names with its own letter
+    const std::tuple<char16_t, const char*, Kind, std::function<void(const QString&)>> surfaces[] =
+        {{u'a', "Waypoints", Kind::Waypoint, boxes(&tv::frmPlanung::cmdNew_Click)},
+         {u'ä', "Waypoints", Kind::Waypoint, boxes(&tv::frmPlanung::cmdChange_Click)},
+         {u'b', "Waypoints", Kind::Waypoint, cell(w.waypointsModel(), 0)},
+         {u'd', "Route", Kind::Route, cell(w.routeModel(), 1)},
+         {u'e', "GpsPoints", Kind::RoutePoint, cell(w.pointsModel(), 1)},
+         {u'c', "Route", Kind::Route, newRoute}}; // last: the new route has no points
+    for (const auto& [fill, table, kind, enter] : surfaces) {
+        for (const int length : {255, 256, 300}) {
+            messages.clear();
+            tv::Language = length == 300 ? 1 : 0;
+            const QString name(length, QChar(fill));
+            enter(name);
+            const std::string refused =
+                length > 255 ? tv::nameTooLongMessage(kind, tv::Language) : "";
+            EXPECT_EQ(lastMessage().toStdString(), refused) << table;
+            EXPECT_EQ(column(std::string("SELECT COUNT(*) FROM ") + table + " WHERE Name = ?",
+                             {name.toStdString()}),
+                      refused.empty() ? "1" : "0")
+                << table << length;
+        }
+    }
 }
 
 TEST_F(PlanWindowTest, EveryCaptionAndHeaderReadsWholeInBothLanguages)

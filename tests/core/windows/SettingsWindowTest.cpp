@@ -510,6 +510,23 @@ TEST_F(CategoryGrid, RefusedNamesGiveTheirMessagesInTheWindowsLanguage)
     EXPECT_EQ(shown(), (Shown{"1 A", "2 B"}));
 }
 
+TEST_F(CategoryGrid, NamesLongerThanTheDataFileHoldsAreRefusedAndNeverCut)
+{
+    settingstest::addCategories(db(), {"A"});
+    for (const int length : {300, 256, 255}) {
+        tv::Language = length == 300 ? 1 : 0;
+        window().tKategorie->setText(QString(length, u'n'));
+        window().cmdAdd->click();
+        clickRow(0);
+        window().tKategorie->setText(QString(length, u'r'));
+        window().cmdChange->click();
+    }
+    ASSERT_EQ(messages.size(), 4u);
+    EXPECT_EQ(messages[1].text, "The category name is too long (at most 255 characters).");
+    EXPECT_EQ(messages[2].text, "Der Name der Kategorie ist zu lang (höchstens 255 Zeichen).");
+    EXPECT_EQ(shown(), (Shown{"1 " + QString(255, u'r'), "2 " + QString(255, u'n')}));
+}
+
 TEST_F(CategoryGrid, RenameAndDeleteWorkOnTheSelectedRowAndItsWaypoints)
 {
     settingstest::addCategories(db(), {"A", "B", "C"});
