@@ -440,9 +440,8 @@ EdgeEntry frmCalibrate::currentEntry() const
 
 void frmCalibrate::dataError()
 {
-    MsgBox(pick("Bitte Kartendaten checken.Daten können nicht gespeichert werden.",
-                "Please check map data.Data can not be saved."),
-           pick("Datenfehler", "Data error"));
+    const EdgeMessage message = edgeDataError(Language);
+    MsgBox(QString::fromStdString(message.text), QString::fromStdString(message.title));
 }
 
 void frmCalibrate::showPreview(const QString& name)

@@ -639,6 +639,59 @@ TEST_F(TwoPointWindow, AWesternChartIsStoredWestWhetherTypedAsMagnitudesOrSigned
     }
 }
 
+TEST_F(TwoPointWindow, MinutesOfSixtyOrMoreAreRefusedInEveryBox)
+{
+    enum class Box { UpperEdge, Point1Latitude, Point2Longitude };
+    const struct
+    {
+        Box box;
+        const char* typed;
+        bool refused;
+    } cases[] = {
+        {Box::UpperEdge, "48,75", true},      {Box::UpperEdge, "48.75", true},
+        {Box::UpperEdge, "48,59", false},     {Box::Point1Latitude, "48,75", true},
+        {Box::Point1Latitude, "48.75", true}, {Box::Point1Latitude, "48,59", false},
+        {Box::Point2Longitude, "9,6", true},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string stem = "karte" + std::to_string(++n);
+        const std::string what = stem + " " + c.typed;
+        chart(stem + ".bmp", 1000, 800, "BMP");
+        bool pointStillOpen = false;
+        drive = [&](tv::frmCalRect& w) {
+            const bool second = c.box == Box::Point2Longitude;
+            w.SlideMap->setValue(100);
+            doubleClickAt(w, 100, 100);
+            enterCoordinates(w, 1, second ? "48,3" : c.typed, "8,3");
+            pointStillOpen = w.cmdSave[1]->isEnabled();
+            if (pointStillOpen)
+                return;
+            placePoint2At(w, 900);
+            enterCoordinates(w, 2, "47,3", second ? c.typed : "9,3");
+            pointStillOpen = w.cmdSave[2]->isEnabled();
+        };
+        if (c.box == Box::UpperEdge) {
+            select(QString::fromStdString(stem + ".bmp"));
+            messages.clear();
+            typeEdges("47,4", c.typed, "8,5", "9,3");
+            window().cmdSpeichern->click();
+        } else {
+            openOn(stem + ".bmp");
+            EXPECT_EQ(pointStillOpen, c.refused) << what;
+        }
+        int refusals = 0;
+        for (const auto& m : messages)
+            refusals += m.text == "Bitte Kartendaten checken.Daten können nicht gespeichert "
+                                  "werden." &&
+                        m.title == "Datenfehler";
+        EXPECT_EQ(refusals, c.refused ? 1 : 0) << what;
+        EXPECT_EQ(fs::exists(karten() / (stem + ".crm")), !c.refused) << what;
+        EXPECT_EQ(field("Name", stem + ".bmp").empty(), c.refused) << what;
+        closeAllWindows();
+    }
+}
+
 TEST_F(TwoPointWindow, KeepsItsSizeWhilePointsArePlaced)
 {
     chart("demo.bmp", 1000, 800, "BMP");
