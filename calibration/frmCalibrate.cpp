@@ -12,6 +12,7 @@
 #include "core/forms/RecordsetGridModel.h"
 #include "core/windows/WindowLook.h"
 #include "map/ChartImage.h"
+#include "map/ChartRow.h"
 #include "map/DrawSurface.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
@@ -58,7 +59,7 @@ QString folderText()
 
 } // namespace
 
-frmCalibrate::frmCalibrate()
+frmCalibrate::frmCalibrate() : activeCharts_(std::make_shared<Recordset>())
 {
     setWindowTitle(QStringLiteral("Kartendaten"));
     buildControls();
@@ -227,7 +228,6 @@ void frmCalibrate::Form_Load()
     setEdgeColours(kNotSaved);
     for (QLineEdit* box : tKarten)
         box->clear();
-    gridModel_->bind(ActiveMaps.get());
     {
         const QSignalBlocker quiet(chkVorschau);
         chkVorschau->setChecked(false);
@@ -307,10 +307,10 @@ void frmCalibrate::setCheck(int item, bool checked)
 
 void frmCalibrate::requeryActiveMaps()
 {
-    // When it fails the active charts stay as read last; the next change requeries again.
-    if (ActiveMaps && ActiveMaps->State() == Recordset::kStateOpen)
-        guarded([] { ActiveMaps->Requery(); });
-    gridModel_->bind(ActiveMaps.get());
+    // When it fails the active charts stay as read last; the next change reads them again.
+    if (MainConnection)
+        guarded([&] { rereadActiveCharts(*activeCharts_, *MainConnection); });
+    gridModel_->bind(activeCharts_.get());
 }
 
 void frmCalibrate::FillMapList()
@@ -558,7 +558,7 @@ bool frmCalibrate::takeTwoPointEdges(const CalibrationResult& edges)
     const int item = listKarten->currentRow();
     QListWidgetItem* row = listKarten->item(item);
     if (row && row->checkState() == Qt::Checked) {
-        // Off and on again: the row keeps Active with the new edges, ActiveMaps is requeried.
+        // Off and on again: the row keeps Active with the new edges, the grid is read again.
         row->setCheckState(Qt::Unchecked);
         row->setCheckState(Qt::Checked);
     }
