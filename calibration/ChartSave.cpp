@@ -1,5 +1,6 @@
 #include "calibration/ChartSave.h"
 
+#include "core/GeoMath.h"
 #include "core/NameLength.h"
 #include "core/NumberFormat.h"
 #include "core/SettingsFile.h"
@@ -21,9 +22,6 @@ namespace tv {
 namespace {
 
 constexpr const char* kFieldOf[4] = {"Unten", "Oben", "Links", "Rechts"};
-
-// The largest magnitude of a latitude (boxes 0, 1) and of a longitude (boxes 2, 3), degrees.
-constexpr double kLimitDeg[4] = {90.0, 90.0, 180.0, 180.0};
 
 void writeEdgesAndSize(Recordset& maps, const ChartEdges& chart)
 {
@@ -88,6 +86,11 @@ bool edgeBoxesAreNumbers(const EdgeEntry& entry)
     return true;
 }
 
+bool isPlaceCoordinate(double ddmm, bool latitude)
+{
+    return IsDDMMWithin(ddmm, latitude ? 90.0 : 180.0);
+}
+
 std::optional<ChartEdges> validateEdgeEntry(const EdgeEntry& entry)
 {
     ChartEdges chart;
@@ -96,8 +99,7 @@ std::optional<ChartEdges> validateEdgeEntry(const EdgeEntry& entry)
         if (!value)
             return std::nullopt;
         const double magnitude = std::fabs(*value);
-        // A DD.MM magnitude beyond 90 (latitude) or 180 (longitude) is no place on earth.
-        if (magnitude > kLimitDeg[i])
+        if (!isPlaceCoordinate(magnitude, i < 2)) // boxes 0, 1 are latitudes
             return std::nullopt;
         chart.edges[i] = magnitude == 0.0 ? 0.0 : entry.hemisphere[i] == 1 ? -magnitude : magnitude;
     }
@@ -108,6 +110,13 @@ std::optional<ChartEdges> validateEdgeEntry(const EdgeEntry& entry)
     chart.breite = *entry.widthPx;
     chart.hoehe = *entry.heightPx;
     return chart;
+}
+
+EdgeMessage edgeDataError(int16_t language)
+{
+    if (language == 0)
+        return {"Bitte Kartendaten checken.Daten können nicht gespeichert werden.", "Datenfehler"};
+    return {"Please check map data.Data can not be saved.", "Data error"};
 }
 
 std::string edgeText(double ddmm, char decimalMark)

@@ -41,11 +41,24 @@ struct ChartEdges
     int32_t hoehe = 0;
 };
 
-// The entry as it may be stored, or empty ("Datenfehler" / "Data error") when a box is empty
-// or no number; a size is missing or not above 0; after the signs Unten >= Oben or
-// Links >= Rechts (equal edges give no scale); or a latitude lies beyond 90 or a longitude
-// beyond 180 degrees. A typed minus sign is dropped: the selector alone gives the sign.
+// A DD.MM coordinate, either sign, names a place: a latitude within 90°, a longitude within 180°,
+// minutes below 60 (IsDDMMWithin: 48.75 is 48°75', refused; 48.59 is 48°59').
+bool isPlaceCoordinate(double ddmm, bool latitude);
+
+// The entry as it may be stored, or empty (edgeDataError) when a box is empty or no number; a
+// size is missing or not above 0; after the signs Unten >= Oben or Links >= Rechts (equal edges
+// give no scale); or an edge is no place (isPlaceCoordinate). A typed minus sign is dropped: the
+// selector alone gives the sign.
 std::optional<ChartEdges> validateEdgeEntry(const EdgeEntry& entry);
+
+// The message of edges that cannot be stored, and of a two-point coordinate that is no place;
+// German for language 0, English otherwise.
+struct EdgeMessage
+{
+    std::string text;
+    std::string title;
+};
+EdgeMessage edgeDataError(int16_t language);
 
 // The four boxes alone are numbers (the first test of a check).
 bool edgeBoxesAreNumbers(const EdgeEntry& entry);

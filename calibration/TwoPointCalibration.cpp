@@ -6,6 +6,21 @@
 #include <cmath>
 
 namespace tv {
+namespace {
+
+// An edge in DD.MM to three decimals. Minutes that round up to 60 carry into the degrees:
+// 7°59.9994' is 8.0, never 7.600, which would read as 7°60' and be refused by the save.
+double edgeDDMM(double degrees)
+{
+    const double ddmm = RoundHalfEven(DegreesToDDMM(degrees), 3);
+    const double m = std::fabs(ddmm);
+    const double whole = std::floor(m);
+    if (m - whole < 0.6 - 1e-9)
+        return ddmm;
+    return ddmm < 0 ? -(whole + 1.0) : whole + 1.0;
+}
+
+} // namespace
 
 CalibrationResult CalculateCalibration(const ReferencePoint& p1, const ReferencePoint& p2,
                                        double headerWidth, double headerHeight)
@@ -31,10 +46,10 @@ CalibrationResult CalculateCalibration(const ReferencePoint& p1, const Reference
     const double top = lat1 - p1.yPx * scaleY;
     const double bottom = top + headerHeight * scaleY;
 
-    out.links = RoundHalfEven(DegreesToDDMM(left), 3);
-    out.rechts = RoundHalfEven(DegreesToDDMM(right), 3);
-    out.oben = RoundHalfEven(DegreesToDDMM(top), 3);
-    out.unten = RoundHalfEven(DegreesToDDMM(bottom), 3);
+    out.links = edgeDDMM(left);
+    out.rechts = edgeDDMM(right);
+    out.oben = edgeDDMM(top);
+    out.unten = edgeDDMM(bottom);
     out.message = dx >= headerWidth / 2 && dy >= headerHeight / 2
                       ? CalibrationMessage::Calibrated
                       : CalibrationMessage::CalibratedHint;

@@ -26,7 +26,8 @@ enum class CalibrationMessage {
 struct CalibrationResult
 {
     CalibrationMessage message = CalibrationMessage::PointsTooClose;
-    // DD.MM, rounded to 3 decimals with halves to even; meaningful unless PointsTooClose.
+    // DD.MM, rounded to 3 decimals with halves to even, minutes that round to 60 carried into
+    // the degrees; meaningful unless PointsTooClose.
     double unten = 0.0;
     double oben = 0.0;
     double links = 0.0;

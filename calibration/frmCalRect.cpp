@@ -1,5 +1,6 @@
 #include "calibration/frmCalRect.h"
 
+#include "calibration/ChartSave.h"
 #include "calibration/MapPicture.h"
 #include "calibration/QuickFind.h"
 #include "core/HandlerGuard.h"
@@ -592,6 +593,12 @@ bool frmCalRect::savePoint(int point)
     const auto lon = coordinate(point, false);
     if (!lon)
         return false;
+    // Minutes of 60 or more, or beyond the pole or the date line: no place, nothing is saved.
+    if (!isPlaceCoordinate(*lat, true) || !isPlaceCoordinate(*lon, false)) {
+        const EdgeMessage message = edgeDataError(Language);
+        MsgBox(QString::fromStdString(message.text), QString::fromStdString(message.title));
+        return false;
+    }
     points_[p].lat = *lat;
     points_[p].lon = *lon;
     setPointColour(point, PointState::Saved);

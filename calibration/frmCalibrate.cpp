@@ -13,6 +13,7 @@
 #include "core/forms/RecordsetGridModel.h"
 #include "core/windows/WindowLook.h"
 #include "map/ChartImage.h"
+#include "map/ChartRow.h"
 #include "map/DrawSurface.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
@@ -59,7 +60,7 @@ QString folderText()
 
 } // namespace
 
-frmCalibrate::frmCalibrate()
+frmCalibrate::frmCalibrate() : activeCharts_(std::make_shared<Recordset>())
 {
     setWindowTitle(QStringLiteral("Kartendaten"));
     buildControls();
@@ -228,7 +229,6 @@ void frmCalibrate::Form_Load()
     setEdgeColours(kNotSaved);
     for (QLineEdit* box : tKarten)
         box->clear();
-    gridModel_->bind(ActiveMaps.get());
     {
         const QSignalBlocker quiet(chkVorschau);
         chkVorschau->setChecked(false);
@@ -308,10 +308,10 @@ void frmCalibrate::setCheck(int item, bool checked)
 
 void frmCalibrate::requeryActiveMaps()
 {
-    // When it fails the active charts stay as read last; the next change requeries again.
-    if (ActiveMaps && ActiveMaps->State() == Recordset::kStateOpen)
-        guarded([] { ActiveMaps->Requery(); });
-    gridModel_->bind(ActiveMaps.get());
+    // When it fails the active charts stay as read last; the next change reads them again.
+    if (MainConnection)
+        guarded([&] { rereadActiveCharts(*activeCharts_, *MainConnection); });
+    gridModel_->bind(activeCharts_.get());
 }
 
 void frmCalibrate::FillMapList()
@@ -441,14 +441,13 @@ EdgeEntry frmCalibrate::currentEntry() const
 
 void frmCalibrate::dataError(bool nameTooLong)
 {
+    const EdgeMessage message = edgeDataError(Language);
     if (nameTooLong) {
         MsgBox(QString::fromStdString(nameTooLongMessage(NameKind::Chart, Language)),
-               pick("Datenfehler", "Data error"));
+               QString::fromStdString(message.title));
         return;
     }
-    MsgBox(pick("Bitte Kartendaten checken.Daten können nicht gespeichert werden.",
-                "Please check map data.Data can not be saved."),
-           pick("Datenfehler", "Data error"));
+    MsgBox(QString::fromStdString(message.text), QString::fromStdString(message.title));
 }
 
 void frmCalibrate::showPreview(const QString& name)
@@ -569,7 +568,7 @@ bool frmCalibrate::takeTwoPointEdges(const CalibrationResult& edges)
     const int item = listKarten->currentRow();
     QListWidgetItem* row = listKarten->item(item);
     if (row && row->checkState() == Qt::Checked) {
-        // Off and on again: the row keeps Active with the new edges, ActiveMaps is requeried.
+        // Off and on again: the row keeps Active with the new edges, the grid is read again.
         row->setCheckState(Qt::Unchecked);
         row->setCheckState(Qt::Checked);
     }

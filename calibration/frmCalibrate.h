@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -24,11 +25,12 @@ class QTableView;
 
 namespace tv {
 
+class Recordset;
 class RecordsetGridModel;
 
 // The map calibration window ("Kartendaten" / "Map Data"), one of the main frame's mode
 // windows: the chart images of Karten with a tick per active chart, the image size, a preview,
-// the four edges with their hemisphere selectors, and the active charts.
+// the four edges with their hemisphere selectors, and the active charts (gridMaps).
 class frmCalibrate : public MdiForm
 {
     Q_OBJECT
@@ -83,6 +85,7 @@ private:
     void showEdges(const std::array<std::optional<double>, 4>& edges);
     void showHemispheres();
     void showPreview(const QString& name);
+    // Reads the window's own set of active charts anew and shows it in gridMaps.
     void requeryActiveMaps();
     EdgeEntry currentEntry() const;
     QString currentChart() const;
@@ -94,6 +97,8 @@ private:
     // ticked chart is ticked again. True when saved.
     bool takeTwoPointEdges(const CalibrationResult& edges);
 
+    // The active charts by name, this window's own set: the flight window reads its own.
+    std::shared_ptr<Recordset> activeCharts_;
     RecordsetGridModel* gridModel_ = nullptr;
     // The shown chart's size in pixels (lblBreite, lblHoehe); empty when none was read.
     std::optional<int32_t> widthPx_;

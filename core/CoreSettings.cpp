@@ -2,6 +2,7 @@
 
 #include "core/Rounding.h"
 #include "core/SettingsFile.h"
+#include "core/SettingsRules.h"
 #include "core/UnsavedFile.h"
 #include "core/Variablen.h"
 #include "core/Version.h"
@@ -78,16 +79,18 @@ bool SaveSymbol()
 
 bool LoadTrackSettings()
 {
-    // Every line is read as text and then taken as a number, so the interval may be stored
-    // quoted (settings window) or bare (record switches, repaired file).
+    // Every line is read as text, so the interval may be stored quoted (settings window) or bare
+    // (record switches, repaired file), and by the box's own rule: "12x" is 12 s. The file cannot
+    // be read at all, and is written anew, when it is missing or unreadable, has fewer than three
+    // lines, a switch line that is no number, or an interval without any leading number ("abc").
     SettingsReader in(settingsPath("track.crm"));
     const auto toNumber = [&in]() -> std::optional<double> {
         const auto text = in.readText();
         return text ? parseSettingsNumber(*text) : std::nullopt;
     };
     const auto logger = toNumber();
-    const auto seconds = logger ? toNumber() : std::nullopt;
-    const auto intervalMs = seconds ? ToInt32HalfEven(*seconds * 1000.0) : std::nullopt;
+    const auto seconds = logger ? in.readText() : std::nullopt;
+    const auto intervalMs = seconds ? trackIntervalMs(*seconds) : std::nullopt;
     const auto automatic = intervalMs ? toNumber() : std::nullopt;
     if (automatic) {
         TrackLoggerOn = *logger == 1.0;

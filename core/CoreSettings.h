@@ -27,9 +27,10 @@ bool LoadLanguage();
 bool LoadSymbol();
 [[nodiscard]] bool SaveSymbol(); // writes PlaneSymbol
 
-// track.crm at start -> TrackLoggerOn (line 1 is exactly 1), TrackInterval (line 2 seconds x 1000,
-// halves to even) and TrackAutoOn (line 3 is exactly 1); any other number counts as off.
-// Repaired with 0, 0, 0: logger off, interval 0, TrackAutoOn left as it was.
+// track.crm at start -> TrackLoggerOn (line 1 is exactly 1), TrackInterval (line 2 read as the
+// settings box reads it, trackIntervalMs: "12x" is 12000 ms, capped at a minute) and TrackAutoOn
+// (line 3 is exactly 1); any other number counts as off. Only a file that cannot be read at all
+// (see the reader) is repaired with 0, 0, 0: logger off, interval 0, TrackAutoOn left as it was.
 bool LoadTrackSettings();
 
 // track.crm as the settings window shows it: the logger and automatic boxes (0 or 1) and the

@@ -126,6 +126,11 @@ std::optional<double> readStrictNumber(std::string_view text)
 
 double readLeadingNumber(std::string_view text)
 {
+    return leadingNumber(text).value_or(0.0);
+}
+
+std::optional<double> leadingNumber(std::string_view text)
+{
     std::string number;
     bool sign = false, point = false, exponent = false, expSign = false;
     bool mantissaDigits = false, expDigits = false;
@@ -153,10 +158,10 @@ double readLeadingNumber(std::string_view text)
         }
     }
     if (!mantissaDigits)
-        return 0.0;
+        return std::nullopt;
     if (exponent && !expDigits) // "12E" or "12E-": the exponent is not there
         number.erase(number.find('e'));
-    return parseSettingsNumber(number).value_or(0.0);
+    return parseSettingsNumber(number).value_or(0.0); // beyond the double's range: 0
 }
 
 char userDecimalMark()

@@ -56,5 +56,7 @@ std::optional<double> readStrictNumber(std::string_view text);
 // ("12x" is 12, "5 / 20" is 5); a text without leading digits ("---", "", "abc") and a number
 // beyond the double's range read as 0. The decimal point is "." whatever the locale.
 double readLeadingNumber(std::string_view text);
+// The same rule, but empty for a text without leading digits, so that "0" and "abc" differ.
+std::optional<double> leadingNumber(std::string_view text);
 
 } // namespace tv

@@ -31,14 +31,22 @@ int16_t qnhInForce(int16_t storedHpa, const Date& storedOn, const Date& today)
     return acceptQnh(std::to_string(storedHpa)).value_or(kStandardQnhHpa);
 }
 
+std::optional<int32_t> trackIntervalMs(std::string_view text)
+{
+    const std::optional<double> seconds = leadingNumber(text);
+    if (!seconds)
+        return std::nullopt;
+    const double within = std::clamp(*seconds, 0.0, double{kMaxTrackIntervalS});
+    return ToInt32HalfEven(within * 1000.0).value_or(0); // always fits: at most 60000
+}
+
 TrackIntervalSetting trackIntervalSetting(std::string_view boxText, bool loggerOn,
                                           int32_t intervalInUseMs)
 {
     const auto setting = [](int32_t intervalMs, bool refused) {
         return TrackIntervalSetting{numberText(intervalMs / 1000.0, '.'), intervalMs, refused};
     };
-    const double seconds = std::min(readLeadingNumber(boxText), double{kMaxTrackIntervalS});
-    const int32_t intervalMs = ToInt32HalfEven(seconds * 1000.0).value_or(0);
+    const int32_t intervalMs = trackIntervalMs(boxText).value_or(0);
     if (intervalMs > 0)
         return setting(intervalMs, false);
     if (!loggerOn)

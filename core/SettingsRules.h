@@ -27,9 +27,13 @@ int16_t qnhInForce(int16_t storedHpa, const Date& storedOn, const Date& today);
 // Track logger interval: seconds in the box, milliseconds in TrackInterval.
 inline constexpr int kMaxTrackIntervalS = 60;
 
-// The interval box read when the settings window is left. The box is read as the program reads
-// typed numbers elsewhere, by its leading number (readLeadingNumber): "12x" is 12 s, "2.5" is
-// 2500 ms; more than kMaxTrackIntervalS counts as kMaxTrackIntervalS. What the box then shows
+// An interval text, from the box or from track.crm, read by its leading number (leadingNumber):
+// "12x" is 12 s, "2.5" is 2500 ms; more than kMaxTrackIntervalS counts as kMaxTrackIntervalS,
+// 0 or less as 0. Milliseconds, halves to even. Empty when the text has no leading number at all
+// ("abc", "", "-").
+std::optional<int32_t> trackIntervalMs(std::string_view text);
+
+// The interval box read when the settings window is left, by trackIntervalMs. What the box shows
 // and track.crm stores is the interval in use, so that the next start reads the same one.
 // An interval of 0 ms or less ("0", "abc", "", "-5", "0.0004") is no interval: while the logger
 // is on it is refused and the interval in use stays (kDefaultTrackIntervalS when there is none

@@ -8,7 +8,6 @@ std::shared_ptr<Connection> MainConnection;
 std::shared_ptr<Connection> TrackConnection;
 std::shared_ptr<Connection> AirspaceConnection;
 std::shared_ptr<Connection> AirportConnection;
-std::shared_ptr<Recordset> ActiveMaps;
 
 bool UpdateAvailable = false;
 int16_t Language = 0;
@@ -31,7 +30,6 @@ void resetGlobalsForTesting()
     TrackConnection.reset();
     AirspaceConnection.reset();
     AirportConnection.reset();
-    ActiveMaps.reset();
     UpdateAvailable = false;
     Language = 0;
     PlaneSymbol = 0;

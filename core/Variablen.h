@@ -12,15 +12,12 @@
 namespace tv {
 
 class Connection;
-class Recordset;
 
 // Open connections to the four data files; empty when that file is not open.
 extern std::shared_ptr<Connection> MainConnection;     // data.tvd
 extern std::shared_ptr<Connection> TrackConnection;    // track.tvd
 extern std::shared_ptr<Connection> AirspaceConnection; // Luftraum.tvd
 extern std::shared_ptr<Connection> AirportConnection;  // tvdata.tvd, only when the file exists
-// The active charts ordered by name; its current row is the chart the flight window shows.
-extern std::shared_ptr<Recordset> ActiveMaps;
 
 // The update check found a remote version text that differs from ours.
 extern bool UpdateAvailable;

@@ -25,6 +25,11 @@ void ChartChoice::openActiveCharts(Connection& main)
     tv::openActiveCharts(*charts_, main);
 }
 
+void ChartChoice::rereadActiveCharts(Connection& main)
+{
+    tv::rereadActiveCharts(*charts_, main);
+}
+
 bool ChartChoice::hasCharts() const
 {
     return hasRows(charts_);

@@ -2,7 +2,8 @@
 
 // The chart the flight map shows and what is remembered about charts, each held once here:
 //   - the active charts (the Maps rows with Active set, by name) and the current one, their
-//     current row; the calibration window shares the set (ActiveMaps) and requeries it;
+//     current row; the set is the flight window's own (the calibration window reads its own),
+//     read anew when the window comes back, which then seeks its chart by name;
 //   - the loaded chart: its image and scales in the map's MapView, usable or not;
 //   - the chart combo's text and the chart shown before the window went to the background;
 //   - in stepping mode, the charts under the aircraft at the last redraw, the place of the
@@ -33,8 +34,9 @@ public:
     ChartChoice();
     // Opens the active charts in name order on `main`; the first is current. Throws DbError.
     void openActiveCharts(Connection& main);
-    // The set of active charts, shared with the calibration window (never null).
-    const std::shared_ptr<Recordset>& activeCharts() const { return charts_; }
+    // Reads the active charts again (another window may have added, activated or deactivated
+    // one; map/ChartRow.h); the first is current. Throws DbError.
+    void rereadActiveCharts(Connection& main);
     // There are active charts (one of them is current).
     bool hasCharts() const;
     // Name of the current chart; "" without active charts.

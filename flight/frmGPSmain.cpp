@@ -52,8 +52,7 @@ frmGPSmain::~frmGPSmain()
 
 void frmGPSmain::Form_Load()
 {
-    // 1-2: the routes and the active charts (shared with the calibration window).
-    ActiveMaps = chart_.activeCharts();
+    // 1-2: the routes and the active charts.
     if (MainConnection) {
         guarded([&] { nav_.openRouteList(*MainConnection); });
         guarded([&] { chart_.openActiveCharts(*MainConnection); });
@@ -107,7 +106,10 @@ void frmGPSmain::Form_Activate()
         dontResize = false;
         guarded([&] { Form_Resize(); });
     }
-    // 6: the chart shown before.
+    // 6: the active charts as they are now (the calibration window may have changed them), and
+    // the chart shown before, found again by its name.
+    if (MainConnection)
+        guarded([&] { chart_.rereadActiveCharts(*MainConnection); });
     guarded([&] {
         if (!chart_.hasCharts()) {
             chart_.invalidate();

@@ -37,6 +37,10 @@ ChartRow readChartRow(const Recordset& maps);
 
 // Opens `maps` on the active charts (every Maps field), by name. Throws DbError.
 void openActiveCharts(Recordset& maps, Connection& db);
+// Reads the active charts into `maps` again (a window's own set, after another window may have
+// changed them), or opens them when `maps` is not open; the first is current. Throws DbError;
+// a failed read again keeps the rows as they were.
+void rereadActiveCharts(Recordset& maps, Connection& db);
 // The names of the active charts by name: the chart box of a map. Throws DbError.
 std::vector<QString> activeChartNames(Connection& db);
 

@@ -16,13 +16,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QPushButton>
+#include <QTableView>
 #include <QThread>
 
 using windowstest::FrameFixture;
@@ -424,6 +428,34 @@ TEST_F(ModeToolbar, ModeWindowsStayLoadedWhenAnotherModeIsChosen)
     m.clickToolButton(3);
     EXPECT_EQ(tv::forms().find<tv::frmPlanung>(), plan);
     EXPECT_EQ(plan->airspaceChoice(), tv::PlanAirspaceChoice::atAltitude(4500));
+}
+
+TEST_F(ModeToolbar, AChartActivatedInMapDataReachesTheFlightWindowWhichKeepsItsChart)
+{
+    layoutComplete();
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    ASSERT_TRUE(image.save(QString::fromStdString((dir / "Karten" / "m.bmp").string()), "BMP"));
+    ASSERT_TRUE(image.scaled(300, 240).save(
+        QString::fromStdString((dir / "Karten" / "b.bmp").string()), "BMP"));
+    sql(dir / "data.tvd", "INSERT INTO Maps (Name, Unten, Oben, Links, Rechts, Breite, \"Höhe\", "
+                          "Active) VALUES ('m.bmp', 47, 48, 9, 10, 400, 300, 1), "
+                          "('b.bmp', 47, 48, 9, 10, 300, 240, 0)");
+    tv::Main& m = tv::forms().get<tv::Main>();
+    tv::frmGPSmain& flight = *tv::forms().find<tv::frmGPSmain>();
+    ASSERT_EQ(flight.cmbMaps->currentText(), "m.bmp");
+
+    m.clickToolButton(7);
+    tv::frmCalibrate& charts = *tv::forms().find<tv::frmCalibrate>();
+    charts.listKarten->item(0)->setCheckState(Qt::Checked); // b.bmp
+    ASSERT_EQ(charts.gridMaps->model()->rowCount(), 2);
+
+    m.clickToolButton(1);
+    EXPECT_EQ(flight.cmbMaps->findText("b.bmp"), 0);
+    EXPECT_EQ(flight.cmbMaps->currentText(), "m.bmp");
+    EXPECT_EQ(flight.mapView.imageWidthPx(), 400);
+    flight.cmbMaps->setEditText("b.bmp"); // the new chart is one the window can show
+    EXPECT_EQ(flight.mapView.imageWidthPx(), 300);
 }
 
 // --- Menus ----------------------------------------------------------------------------------

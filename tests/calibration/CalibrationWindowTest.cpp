@@ -73,10 +73,6 @@ protected:
         layout();
         openMainConnection();
         raw = std::make_unique<tvtest::TestDb>(dir / "data.tvd");
-        // As the flight window opens it at start.
-        tv::ActiveMaps = std::make_shared<tv::Recordset>();
-        tv::ActiveMaps->Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC",
-                             *tv::MainConnection);
     }
     void TearDown() override
     {
@@ -115,6 +111,16 @@ protected:
         QStringList names;
         for (int i = 0; i < window().listKarten->count(); ++i)
             names << window().listKarten->item(i)->text();
+        return names;
+    }
+
+    // The active charts the grid shows.
+    QStringList activeShown()
+    {
+        QStringList names;
+        const QAbstractItemModel* grid = window().gridMaps->model();
+        for (int row = 0; row < grid->rowCount(); ++row)
+            names << grid->index(row, 0).data().toString();
         return names;
     }
 
@@ -168,7 +174,7 @@ TEST_F(ChartWindow, ListsTheChartFolderAndDropsRowsOfGoneImages)
     EXPECT_EQ(window().listKarten->item(1)->checkState(), Qt::Checked);
     EXPECT_EQ(window().listKarten->item(0)->checkState(), Qt::Unchecked);
     EXPECT_EQ(window().tPath->text().toStdString(), karten().string());
-    EXPECT_EQ(tv::ActiveMaps->RecordCount(), 1);
+    EXPECT_EQ(activeShown(), (QStringList{"demo.bmp"}));
 }
 
 TEST_F(ChartWindow, AMissingChartFolderIsNamedAndNothingIsDeleted)
@@ -279,11 +285,11 @@ TEST_F(ChartWindow, TheCheckActsOnTheChartWhoseBoxChanged)
     EXPECT_EQ(window().listKarten->currentRow(), 1);
     EXPECT_EQ(field("Active", "b.bmp"), (std::vector<std::string>{"1"}));
     EXPECT_TRUE(field("Name", "a.bmp").empty());
-    EXPECT_EQ(tv::ActiveMaps->RecordCount(), 1);
+    EXPECT_EQ(activeShown(), (QStringList{"b.bmp"}));
 
     window().listKarten->item(1)->setCheckState(Qt::Unchecked);
     EXPECT_EQ(field("Active", "b.bmp"), (std::vector<std::string>{"0"}));
-    EXPECT_EQ(tv::ActiveMaps->RecordCount(), 0);
+    EXPECT_TRUE(activeShown().isEmpty());
 }
 
 TEST_F(ChartWindow, ACalibrationFileGivesTheEdgesOfAChartWithoutRow)
@@ -636,6 +642,45 @@ TEST_F(TwoPointWindow, AWesternChartIsStoredWestWhetherTypedAsMagnitudesOrSigned
         EXPECT_EQ(field("Links", name), (std::vector<std::string>{"-9.375"})) << c.what;
         EXPECT_EQ(field("Rechts", name), (std::vector<std::string>{"-8.225"})) << c.what;
         EXPECT_EQ(shownHemispheres(), "NNWW") << c.what;
+    }
+}
+
+TEST_F(TwoPointWindow, MinutesOfSixtyOrMoreAreRefusedInEveryBox)
+{
+    // box 0: the upper edge; 1: point 1's latitude; 2: point 2's longitude.
+    const struct
+    {
+        int box;
+        const char* typed;
+        bool refused;
+    } cases[] = {{0, "48,75", true}, {0, "48.75", true},  {0, "48,59", false}, {1, "48,75", true},
+                 {1, "48.75", true}, {1, "48,59", false}, {2, "9,6", true}};
+    int n = 0;
+    for (const auto& c : cases) {
+        const std::string stem = "karte" + std::to_string(++n), what = stem + " " + c.typed;
+        chart(stem + ".bmp", 1000, 800, "BMP");
+        drive = [&c](tv::frmCalRect& w) {
+            w.SlideMap->setValue(100);
+            doubleClickAt(w, 100, 100);
+            enterCoordinates(w, 1, c.box == 1 ? c.typed : "48,3", "8,3");
+            placePoint2At(w, 900); // places point 1 again when it was refused
+            enterCoordinates(w, 2, "47,3", c.box == 2 ? c.typed : "9,3");
+        };
+        select(QString::fromStdString(stem + ".bmp"));
+        messages.clear();
+        typeEdges("47,4", c.box == 0 ? c.typed : "48,1", "8,5", "9,3");
+        c.box == 0 ? window().cmdSpeichern->click() : window().cmdCalibrate->click();
+        ASSERT_EQ(messages.size(), c.refused || c.box > 0 ? 1u : 0u) << what;
+        if (c.refused) {
+            EXPECT_EQ(messages.front().text,
+                      "Bitte Kartendaten checken.Daten können nicht gespeichert werden.")
+                << what;
+        }
+        EXPECT_EQ(stillOpen, c.refused && c.box > 0) << what;
+        EXPECT_EQ(fs::exists(karten() / (stem + ".crm")), !c.refused) << what;
+        EXPECT_EQ(field("Name", stem + ".bmp").empty(), c.refused) << what;
+        closeAllWindows();
+        stillOpen = false;
     }
 }
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 using tv::CalculateCalibration;
 using tv::CalibrationMessage;
 using tv::ReferencePoint;
@@ -18,6 +17,10 @@ TEST(TwoPointCalibration, TwoPointsFarApartGiveTheEdges)
     EXPECT_DOUBLE_EQ(r.oben, 48.4);
     EXPECT_DOUBLE_EQ(r.links, 8.225);
     EXPECT_DOUBLE_EQ(r.rechts, 9.375);
+    // A left edge at 7°59.9994' E: the minutes round up to 60 and carry, 8°00' and not 7.600.
+    const auto carried =
+        CalculateCalibration({100, 100, 48.3, 8.3}, {900, 700, 47.3, 12.300048}, 1000.0, 800.0);
+    EXPECT_DOUBLE_EQ(carried.links, 8.0);
 }
 
 TEST(TwoPointCalibration, PointsCloserThanHalfTheImageGiveTheHint)

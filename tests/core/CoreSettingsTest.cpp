@@ -151,11 +151,27 @@ TEST_F(TrackSettingsFile, IntervalThatIsNoNumberIsRepaired)
     EXPECT_EQ(file("track.crm"), "0\r\n0\r\n0\r\n");
 }
 
-TEST_F(TrackSettingsFile, IntervalTooLongForMillisecondsIsRepaired)
+TEST_F(TrackSettingsFile, TheIntervalLineIsReadAsTheSettingsBoxReadsIt)
 {
-    put("track.crm", "1\r\n3000000\r\n1\r\n");
-    EXPECT_FALSE(LoadTrackSettings());
-    EXPECT_EQ(TrackInterval, 0);
+    const struct
+    {
+        const char* line;
+        int32_t intervalMs;
+    } cases[] = {
+        {"\"12x\"", 12000},   // an old file: the leading number, logger and automatic stay on
+        {"\" 2.5 s\"", 2500}, // blanks skipped, the unit ignored
+        {"3000000", 60000},   // longer than a minute counts as a minute, as in the box
+        {"\"-5\"", 0},        // no interval, but the switches are read as stored
+    };
+    for (const auto& c : cases) {
+        const std::string content = std::string("1\r\n") + c.line + "\r\n1\r\n";
+        put("track.crm", content);
+        EXPECT_TRUE(LoadTrackSettings()) << c.line;
+        EXPECT_TRUE(TrackLoggerOn) << c.line;
+        EXPECT_EQ(TrackInterval, c.intervalMs) << c.line;
+        EXPECT_TRUE(TrackAutoOn) << c.line;
+        EXPECT_EQ(file("track.crm"), content) << c.line << ": not written anew";
+    }
 }
 
 TEST_F(TrackSettingsFile, SettingsWindowShowsTheStoredBoxes)

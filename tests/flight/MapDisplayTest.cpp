@@ -242,7 +242,6 @@ TEST_F(ChartChoice, ViewIsRememberedAcrossStarts)
         w.Form_Deactivate();
         tv::forms().unload(&w);
     }
-    tv::ActiveMaps.reset();
     tv::frmGPSmain& again = openWindow();
     EXPECT_EQ(again.mapView.sourceX(), 60);
     EXPECT_EQ(again.mapView.sourceY(), 20);

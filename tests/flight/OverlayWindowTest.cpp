@@ -76,9 +76,10 @@ TEST_F(OverlayInWindow, NearTheEdgeTheWindowChangesToTheNextChart)
     placeAircraft(48.5, tv::DDMMToDegrees(9.0006)); // 1 image pixel from the west edge
     w.cmdMapScroll_Click(); // near the edge: the change to the next chart under the aircraft
     EXPECT_EQ(w.cmbMaps->currentText(), "b.png");
-    EXPECT_EQ(QString::fromStdString(tv::ActiveMaps->Field("Name").toString()), "b.png");
     EXPECT_EQ(w.tNextMap->text(), "c.png");
     EXPECT_EQ(w.LblMapNumber->text(), "2 / 3");
+    // The change made b.png the current chart, not only the combo's text: the next start shows it.
+    EXPECT_EQ(file("kartendaten.crm"), "\"b.png\"\r\n\"\"\r\n");
 }
 
 TEST_F(OverlayInWindow, FastFlightAcrossTheChartEdgeOpensTheNextChartCentred)
