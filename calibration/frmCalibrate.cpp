@@ -60,7 +60,7 @@ QString folderText()
 
 } // namespace
 
-frmCalibrate::frmCalibrate() : activeCharts_(std::make_shared<Recordset>())
+frmCalibrate::frmCalibrate()
 {
     setWindowTitle(QStringLiteral("Kartendaten"));
     buildControls();
@@ -310,8 +310,8 @@ void frmCalibrate::requeryActiveMaps()
 {
     // When it fails the active charts stay as read last; the next change reads them again.
     if (MainConnection)
-        guarded([&] { rereadActiveCharts(*activeCharts_, *MainConnection); });
-    gridModel_->bind(activeCharts_.get());
+        guarded([&] { activeCharts_.reread(*MainConnection); });
+    gridModel_->bind(&activeCharts_.rows());
 }
 
 void frmCalibrate::FillMapList()

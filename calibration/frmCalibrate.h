@@ -4,6 +4,7 @@
 #include "calibration/ChartSave.h"
 #include "calibration/TwoPointCalibration.h"
 #include "core/forms/Forms.h"
+#include "map/ActiveCharts.h"
 
 #include <QImage>
 #include <QString>
@@ -98,7 +99,7 @@ private:
     bool takeTwoPointEdges(const CalibrationResult& edges);
 
     // The active charts by name, this window's own set: the flight window reads its own.
-    std::shared_ptr<Recordset> activeCharts_;
+    ActiveCharts activeCharts_;
     RecordsetGridModel* gridModel_ = nullptr;
     // The shown chart's size in pixels (lblBreite, lblHoehe); empty when none was read.
     std::optional<int32_t> widthPx_;

@@ -9,56 +9,37 @@
 #include "platform/TextFold.h"
 
 namespace tv {
-namespace {
 
-bool hasRows(const std::shared_ptr<Recordset>& rs)
-{
-    return rs && rs->State() == Recordset::kStateOpen && rs->RecordCount() > 0;
-}
-
-} // namespace
-
-ChartChoice::ChartChoice() : charts_(std::make_shared<Recordset>()) {}
+ChartChoice::ChartChoice() = default;
 
 void ChartChoice::openActiveCharts(Connection& main)
 {
-    tv::openActiveCharts(*charts_, main);
+    charts_.open(main);
 }
 
 void ChartChoice::rereadActiveCharts(Connection& main)
 {
-    tv::rereadActiveCharts(*charts_, main);
+    charts_.reread(main);
 }
 
 bool ChartChoice::hasCharts() const
 {
-    return hasRows(charts_);
+    return charts_.hasCharts();
 }
 
 QString ChartChoice::currentName() const
 {
-    if (!charts_->HasCurrentRow())
-        return {};
-    return QString::fromStdString(charts_->Field("Name").toString());
+    return charts_.currentName();
 }
 
 std::optional<ChartRow> ChartChoice::currentRow() const
 {
-    if (!charts_->HasCurrentRow())
-        return std::nullopt;
-    return readChartRow(*charts_);
+    return charts_.currentRow();
 }
 
 bool ChartChoice::seek(const QString& name)
 {
-    if (!hasCharts())
-        return false;
-    charts_->MoveFirst();
-    charts_->Find("Name", CompareOp::Equal, Value(name.toStdString()));
-    if (!charts_->Eof())
-        return true;
-    charts_->MoveFirst();
-    return false;
+    return charts_.seek(name);
 }
 
 ChartChoice::Load ChartChoice::loadCurrent(MapView& view, const std::filesystem::path& folder)
@@ -69,7 +50,7 @@ ChartChoice::Load ChartChoice::loadCurrent(MapView& view, const std::filesystem:
     const QString name = currentName();
     ChartRow row;
     try {
-        row = readChartRow(*charts_);
+        row = readChartRow(charts_.rows());
     } catch (const std::exception&) {
         return Load::Failed; // a row without the chart's edges
     }

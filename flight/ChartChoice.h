@@ -14,6 +14,7 @@
 // The window writes the chart combo, the hint and the counter from this object and reads
 // none of them back.
 
+#include "map/ActiveCharts.h"
 #include "map/MapView.h"
 
 #include <QString>
@@ -35,7 +36,7 @@ public:
     // Opens the active charts in name order on `main`; the first is current. Throws DbError.
     void openActiveCharts(Connection& main);
     // Reads the active charts again (another window may have added, activated or deactivated
-    // one; map/ChartRow.h); the first is current. Throws DbError.
+    // one); the chart of the same name stays current, else the first. Throws DbError.
     void rereadActiveCharts(Connection& main);
     // There are active charts (one of them is current).
     bool hasCharts() const;
@@ -135,7 +136,7 @@ public:
     void saveView(const MapView& view, const std::filesystem::path& path);
 
 private:
-    std::shared_ptr<Recordset> charts_;
+    ActiveCharts charts_;
     QString comboText_;
     QString previous_;
     QString last_;

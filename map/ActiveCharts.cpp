@@ -16,10 +16,12 @@ void ActiveCharts::open(Connection& main)
     openActiveCharts(*charts_, main);
 }
 
-void ActiveCharts::requery()
+void ActiveCharts::reread(Connection& main)
 {
-    if (charts_->State() != Recordset::kStateOpen)
+    if (charts_->State() != Recordset::kStateOpen) {
+        open(main);
         return;
+    }
     const QString name = currentName();
     charts_->Requery();
     seek(name);

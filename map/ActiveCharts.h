@@ -32,9 +32,10 @@ public:
 
     // Opens the active charts in name order on `main`; the first is current. Throws DbError.
     void open(Connection& main);
-    // Reads the charts again (another window may have added or switched off one); the chart
-    // of the same name stays current, else the first. Throws DbError.
-    void requery();
+    // Reads the charts of `main` again (another window may have added, switched on or off
+    // one), or opens them when the set is not open; the chart of the same name stays current,
+    // else the first. Throws DbError; a failed read again keeps the rows as they were.
+    void reread(Connection& main);
     // The set itself, for a grid bound to it (never null).
     Recordset& rows() const { return *charts_; }
     // There are active charts (one of them is current).

@@ -35,14 +35,6 @@ void openActiveCharts(Recordset& maps, Connection& db)
     maps.Open("SELECT * From Maps Where Active <> 0 Order by NAME ASC", db);
 }
 
-void rereadActiveCharts(Recordset& maps, Connection& db)
-{
-    if (maps.State() == Recordset::kStateOpen)
-        maps.Requery();
-    else
-        openActiveCharts(maps, db);
-}
-
 std::vector<QString> activeChartNames(Connection& db)
 {
     Recordset maps;

@@ -35,12 +35,9 @@ struct ChartRow
 // recordset has no current row or lacks one of the six fields.
 ChartRow readChartRow(const Recordset& maps);
 
-// Opens `maps` on the active charts (every Maps field), by name. Throws DbError.
+// Opens `maps` on the active charts (every Maps field), by name. Throws DbError. A window keeps
+// its own set of them in an ActiveCharts (map/ActiveCharts.h).
 void openActiveCharts(Recordset& maps, Connection& db);
-// Reads the active charts into `maps` again (a window's own set, after another window may have
-// changed them), or opens them when `maps` is not open; the first is current. Throws DbError;
-// a failed read again keeps the rows as they were.
-void rereadActiveCharts(Recordset& maps, Connection& db);
 // The names of the active charts by name: the chart box of a map. Throws DbError.
 std::vector<QString> activeChartNames(Connection& db);
 

@@ -9,6 +9,7 @@ namespace tv {
 
 void PlanChart::open(Connection* db, const std::filesystem::path& folder)
 {
+    db_ = db;
     charts_ = ActiveCharts();
     try {
         if (db)
@@ -64,7 +65,8 @@ PlanChart::Load PlanChart::load(PlanMap& map, const std::filesystem::path& karte
 bool PlanChart::comeBack()
 {
     try {
-        charts_.requery();
+        if (db_)
+            charts_.reread(*db_);
     } catch (const DbError& e) {
         logIgnoredFault(e, "the charts stay as they were read");
     }

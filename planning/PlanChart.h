@@ -51,6 +51,7 @@ public:
     bool comeBack();
 
 private:
+    Connection* db_ = nullptr;
     ActiveCharts charts_;
     QString last_;
 };
