@@ -63,13 +63,13 @@ std::vector<QString> ActiveCharts::names() const
     std::vector<QString> out;
     if (!hasCharts())
         return out;
-    const std::optional<Recordset::BookmarkId> keep =
-        charts_->HasCurrentRow() ? std::optional(charts_->Bookmark()) : std::nullopt;
+    const bool hadRow = charts_->HasCurrentRow();
+    const auto keep = hadRow ? charts_->Bookmark() : 0;
     out.reserve(static_cast<size_t>(charts_->RecordCount()));
     for (charts_->MoveFirst(); !charts_->Eof(); charts_->MoveNext())
         out.push_back(QString::fromStdString(charts_->Field("Name").toString()));
-    if (keep)
-        charts_->SetBookmark(*keep);
+    if (hadRow)
+        charts_->SetBookmark(keep);
     else
         charts_->MoveFirst();
     return out;

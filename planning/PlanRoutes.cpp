@@ -21,14 +21,14 @@ std::vector<int64_t> keysOf(Recordset& rs, const char* field)
     std::vector<int64_t> keys;
     if (!isOpen(rs) || rs.RecordCount() == 0)
         return keys;
-    const std::optional<Recordset::BookmarkId> keep =
-        rs.HasCurrentRow() ? std::optional(rs.Bookmark()) : std::nullopt;
+    const bool hadRow = rs.HasCurrentRow();
+    const auto keep = hadRow ? rs.Bookmark() : 0;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
         if (const std::optional<int64_t> key = currentKey(rs, field))
             keys.push_back(*key);
     }
-    if (keep)
-        rs.SetBookmark(*keep);
+    if (hadRow)
+        rs.SetBookmark(keep);
     else
         rs.MoveFirst();
     return keys;
@@ -39,11 +39,11 @@ void sortByNumber(Recordset& rs)
 {
     if (!isOpen(rs))
         return;
-    const std::optional<Recordset::BookmarkId> keep =
-        rs.HasCurrentRow() ? std::optional(rs.Bookmark()) : std::nullopt;
+    const bool hadRow = rs.HasCurrentRow();
+    const auto keep = hadRow ? rs.Bookmark() : 0;
     rs.Sort("Nummer ASC");
-    if (keep)
-        rs.SetBookmark(*keep);
+    if (hadRow)
+        rs.SetBookmark(keep);
 }
 
 } // namespace

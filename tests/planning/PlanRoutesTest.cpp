@@ -33,12 +33,12 @@ std::string names(tv::Recordset& rs)
     std::string out;
     if (rs.State() != tv::Recordset::kStateOpen)
         return "closed";
-    const std::optional<tv::Recordset::BookmarkId> keep =
-        rs.HasCurrentRow() ? std::optional(rs.Bookmark()) : std::nullopt;
+    const bool hadRow = rs.HasCurrentRow();
+    const auto keep = hadRow ? rs.Bookmark() : 0;
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         out += (out.empty() ? "" : "|") + rs.Field("Name").toString();
-    if (keep)
-        rs.SetBookmark(*keep);
+    if (hadRow)
+        rs.SetBookmark(keep);
     return out;
 }
 
