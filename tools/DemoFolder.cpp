@@ -2,6 +2,7 @@
 
 #include "core/GeoMath.h"
 #include "core/SettingsFile.h"
+#include "map/ActiveCharts.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 #include "schema/Layout.h"
@@ -241,9 +242,8 @@ DemoFolderReport prepareDemoFolder(const fs::path& folder)
     if (pathTaken(lastMap)) {
         report.kept.push_back(lastMap.string());
     } else {
-        SettingsWriter w;
-        w.writeText(chart.name).writeText(demoRouteName());
-        save(w, lastMap);
+        if (!writeLastMapFile(lastMap, chart.name, demoRouteName()))
+            throw std::runtime_error("Cannot write " + lastMap.string());
         report.made.push_back(lastMap.string());
     }
     // Layer switches of the flight window, in its order: airspaces, airspace labels, traffic
