@@ -109,8 +109,6 @@ public:
     Recordset waypointsRS;
 
     PlanMap& planMap() { return map_; }
-    const PlanChart& chart() const { return chart_; }
-    const PlanRoutes& routes() const { return routes_; }
     bool measuring() const { return measuring_; }
     bool showRoute() const { return showRoute_; }
     // The entry boxes as they stand.
