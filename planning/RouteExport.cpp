@@ -102,11 +102,14 @@ constexpr std::size_t kPathCharacters = 72;
 
 PointFault routePointFault(const Value& name, const Value& lat, const Value& lon)
 {
-    if (!name.isNull() && !xmlCanHold(name.toString()))
-        return PointFault::NameNotWritable;
-    // A file row's name becomes a waypoint's and a route point's name.
-    if (!name.isNull() && !nameFits(name.toString()))
-        return PointFault::NameTooLong;
+    if (!name.isNull()) {
+        const std::string text = name.toString();
+        if (!xmlCanHold(text))
+            return PointFault::NameNotWritable;
+        // A file row's name becomes a waypoint's and a route point's name.
+        if (!nameFits(text))
+            return PointFault::NameTooLong;
+    }
     const PointFault latitude =
         coordinateFault(lat, 90.0, PointFault::LatitudeNotANumber, PointFault::LatitudeOutOfRange);
     if (latitude != PointFault::None)
