@@ -5,6 +5,7 @@
 #include "route/RouteData.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tv {
 
@@ -46,6 +47,20 @@ void sortByNumber(Recordset& rs)
         rs.SetBookmark(keep);
 }
 
+// The row that becomes current when `removed` leaves a list in the order `keys`: the one after
+// it, after the last the one before it; none when the list holds no other row.
+std::optional<int64_t> rowAfterRemoval(const std::vector<int64_t>& keys, int64_t removed)
+{
+    const auto at = std::find(keys.begin(), keys.end(), removed);
+    if (at == keys.end())
+        return std::nullopt;
+    if (at + 1 != keys.end())
+        return *(at + 1);
+    if (at != keys.begin())
+        return *(at - 1);
+    return std::nullopt;
+}
+
 } // namespace
 
 bool seekRowKey(Recordset& rs, const char* field, std::optional<int64_t> key)
@@ -60,18 +75,6 @@ bool seekRowKey(Recordset& rs, const char* field, std::optional<int64_t> key)
         return true;
     rs.MoveFirst();
     return false;
-}
-
-std::optional<int64_t> rowAfterRemoval(const std::vector<int64_t>& keys, int64_t removed)
-{
-    const auto at = std::find(keys.begin(), keys.end(), removed);
-    if (at == keys.end())
-        return std::nullopt;
-    if (at + 1 != keys.end())
-        return *(at + 1);
-    if (at != keys.begin())
-        return *(at - 1);
-    return std::nullopt;
 }
 
 void PlanRoutes::open(Connection* db)

@@ -16,7 +16,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace tv {
 
@@ -24,11 +23,6 @@ class Connection;
 
 // Makes the row whose `field` holds `key` current; the first row when none does (false).
 bool seekRowKey(Recordset& rs, const char* field, std::optional<int64_t> key);
-
-// The row that becomes current when `removed` leaves a list in the order `keys`: the one after
-// it, after the last the one before it; none when the list holds no other row (or not
-// `removed`).
-std::optional<int64_t> rowAfterRemoval(const std::vector<int64_t>& keys, int64_t removed);
 
 class PlanRoutes
 {

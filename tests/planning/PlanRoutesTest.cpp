@@ -12,22 +12,6 @@ namespace {
 using tv::PlanRoutes;
 using Write = PlanRoutes::Write;
 
-TEST(PlanRoutes, TheRowAfterARemovedOneIsTheNextElseThePrevious)
-{
-    struct Case
-    {
-        std::vector<int64_t> keys;
-        int64_t removed;
-        std::optional<int64_t> current;
-    };
-    const Case cases[] = {
-        {{1, 2, 3}, 2, 3}, {{1, 2, 3}, 3, 2}, {{1, 2, 3}, 1, 2},
-        {{7}, 7, std::nullopt}, {{1, 2}, 9, std::nullopt}, {{}, 1, std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(tv::rowAfterRemoval(c.keys, c.removed), c.current) << c.removed;
-}
-
 std::string names(tv::Recordset& rs)
 {
     std::string out;
@@ -47,8 +31,9 @@ std::string current(const tv::Recordset& rs)
     return rs.HasCurrentRow() ? rs.Field("Name").toString() : "-";
 }
 
-// Routes R (P1..P4) and S (Q1); the pilot stands on R's point P2. Each verb, stored or refused
-// by a locked file, leaves both lists as stored and current rows that exist.
+// Routes R (P1..P4) and S (Q1); the pilot stands on R's point P2 (P4 for the last case). Each
+// verb, stored or refused by a locked file, leaves both lists as stored and current rows that
+// exist; after a delete the next row is current, after the last one the one before it.
 TEST(PlanRoutes, EveryVerbShowsWhatIsStoredWithTheRightRowCurrent)
 {
     struct Case
@@ -75,6 +60,11 @@ TEST(PlanRoutes, EveryVerbShowsWhatIsStoredWithTheRightRowCurrent)
          "R", "P1|P2|P3|P4", "P2"},
         {"locked route", [](PlanRoutes& r) { return r.deleteRoute(); }, true, Write::Failed,
          "R|S", "R", "P1|P2|P3|P4", "P2"},
+        {"delete the last", [](PlanRoutes& r) {
+             r.points().MoveLast();
+             return r.deletePoint();
+         },
+         false, Write::Stored, "R|S", "R", "P1|P2|P3", "P3"},
     };
     for (const Case& c : cases) {
         tvtest::PlanData data;
