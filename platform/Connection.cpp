@@ -7,6 +7,11 @@
 
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <algorithm>
 #include <optional>
 #include <string_view>
@@ -115,18 +120,21 @@ bool registerLike(sqlite3* db)
 
 } // namespace
 
-Connection::Connection() = default;
+namespace {
 
-Connection::~Connection()
-{
-    Close();
-}
+int gBusyWaitMs = 2000;
 
-void Connection::Open(const std::string& path)
+struct OpenedFile
 {
-    Close();
-    if (path.empty())
-        throw DbError("no data file given");
+    sqlite3* db = nullptr;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+};
+
+// Opens `path` read-write (read-only where SQLite can only read it), never creating it, and
+// checks that it is a database with tables. Throws DbError with the fault.
+OpenedFile openFile(const std::string& path)
+{
     // SQLite reads ":memory:" and "file:" as special names; ours are always files.
     std::string file = path;
     if (file.front() == ':' || file.rfind("file:", 0) == 0)
@@ -139,12 +147,16 @@ void Connection::Open(const std::string& path)
     if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
         SQLITE_OK) {
         const std::string msg = db != nullptr ? sqlite3_errmsg(db) : "out of memory";
+        const DataFault fault = db != nullptr ? detail::faultOf(sqlite3_extended_errcode(db),
+                                                                sqlite3_system_errno(db))
+                                              : DataFault::OutOfMemory;
+        const int code = db != nullptr ? sqlite3_errcode(db) & 0xFF : SQLITE_NOMEM;
         sqlite3_close(db);
-        throw DbError("cannot open data file " + path + ": " + msg);
+        throw DbError("cannot open data file " + path + ": " + msg, code, fault, path);
     }
     try {
         sqlite3_extended_result_codes(db, 1);
-        sqlite3_busy_timeout(db, 2000);
+        sqlite3_busy_timeout(db, gBusyWaitMs);
         // Lists open every row at once, often through an index in another order than the
         // table's: a page cache that holds a whole data file (32 MiB, taken only as used)
         // reads each page once instead of again and again.
@@ -155,14 +167,42 @@ void Connection::Open(const std::string& path)
         // A database without tables (an empty file) is none of ours either.
         detail::Statement probe(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'");
         if (!probe.step() || probe.column(0).toInt() == 0)
-            throw DbError("no tables in " + path);
+            throw DbError("no tables in " + path, SQLITE_NOTADB, DataFault::Damaged, path);
     } catch (const DbError& e) {
         sqlite3_close_v2(db);
-        throw DbError(std::string("not a data file: ") + e.what());
+        throw DbError(std::string("not a data file: ") + e.what(), e.sqliteCode(), e.fault(),
+                      path);
     }
+    // The file SQLite has open now; a file put at the path after this is another file.
+    OpenedFile opened{db};
+    struct stat st{};
+    if (::stat(file.c_str(), &st) == 0) {
+        opened.device = static_cast<std::uint64_t>(st.st_dev);
+        opened.inode = static_cast<std::uint64_t>(st.st_ino);
+    }
+    return opened;
+}
+
+} // namespace
+
+Connection::Connection() = default;
+
+Connection::~Connection()
+{
+    Close();
+}
+
+void Connection::Open(const std::string& path)
+{
+    Close();
+    if (path.empty())
+        throw DbError("no data file given");
+    const OpenedFile opened = openFile(path);
     state_ = std::make_shared<detail::ConnectionState>();
-    state_->db = db;
+    state_->db = opened.db;
     state_->path = path;
+    state_->device = opened.device;
+    state_->inode = opened.inode;
 }
 
 void Connection::Close()
@@ -174,6 +214,73 @@ void Connection::Close()
     sqlite3_close_v2(state_->db);
     state_->db = nullptr;
     state_.reset();
+}
+
+sqlite3* detail::ConnectionState::current()
+{
+    if (db == nullptr)
+        return db;
+    const int waitMs = shortTries > 0 ? std::min(gBusyWaitMs, Connection::ShortWait::kShortTryMs)
+                                      : gBusyWaitMs;
+    if (waitMs != appliedWaitMs) {
+        sqlite3_busy_timeout(db, waitMs);
+        appliedWaitMs = waitMs;
+    }
+    if (sqlite3_get_autocommit(db) == 0)
+        return db;
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT)
+            throw DbError("data file " + path + " is gone", SQLITE_CANTOPEN, DataFault::Missing,
+                          path);
+        return db; // SQLite tells what else is wrong
+    }
+    const bool replaced = static_cast<std::uint64_t>(st.st_dev) != device ||
+                          static_cast<std::uint64_t>(st.st_ino) != inode;
+    const bool readOnly = sqlite3_db_readonly(db, "main") == 1;
+    if (!replaced && !(readOnly && ::access(path.c_str(), W_OK) == 0))
+        return db;
+    // Statements of the old file are finished (outside a transaction nothing is pending), so
+    // the recordsets sharing this state go on with the new file.
+    const OpenedFile opened = openFile(path);
+    if (!replaced && sqlite3_db_readonly(opened.db, "main") == 1) {
+        sqlite3_close_v2(opened.db);
+        return db;
+    }
+    sqlite3_close_v2(db);
+    db = opened.db;
+    device = opened.device;
+    inode = opened.inode;
+    sqlite3_busy_timeout(db, waitMs);
+    appliedWaitMs = waitMs;
+    return db;
+}
+
+bool Connection::IsReadOnly() const
+{
+    return IsOpen() && sqlite3_db_readonly(state_->db, "main") == 1;
+}
+
+void Connection::SetBusyWaitMs(int ms)
+{
+    gBusyWaitMs = std::max(0, ms);
+}
+
+int Connection::BusyWaitMs()
+{
+    return gBusyWaitMs;
+}
+
+Connection::ShortWait::ShortWait(Connection& connection) : state_(connection.state_)
+{
+    if (state_)
+        ++state_->shortTries;
+}
+
+Connection::ShortWait::~ShortWait()
+{
+    if (state_)
+        --state_->shortTries;
 }
 
 bool Connection::IsOpen() const
@@ -196,14 +303,15 @@ int Connection::Execute(const std::string& sql, const std::vector<Value>& params
 {
     if (!IsOpen())
         throw DbError("connection is not open");
-    detail::Statement stmt(state_->db, sql);
+    sqlite3* db = state_->current();
+    detail::Statement stmt(db, sql);
     stmt.bind(params);
-    const auto before = sqlite3_total_changes64(state_->db);
+    const auto before = sqlite3_total_changes64(db);
     while (stmt.step()) {
     }
     // sqlite3_changes keeps the count of the last INSERT, UPDATE or DELETE; other statements
     // changed nothing.
-    return sqlite3_total_changes64(state_->db) == before ? 0 : sqlite3_changes(state_->db);
+    return sqlite3_total_changes64(db) == before ? 0 : sqlite3_changes(db);
 }
 
 int QueryRow::columnCount() const
@@ -262,7 +370,7 @@ void Connection::ForEachRow(const std::string& sql, const std::vector<Value>& pa
 {
     if (!IsOpen())
         throw DbError("connection is not open");
-    detail::Statement stmt(state_->db, sql);
+    detail::Statement stmt(state_->current(), sql);
     if (stmt.columnCount() == 0 || !sqlite3_stmt_readonly(stmt.get()))
         throw DbError("not a query (" + sql + ")");
     stmt.bind(params);
@@ -287,7 +395,7 @@ Connection::Transaction::Transaction(Connection& connection) : state_(connection
 {
     if (!state_ || state_->db == nullptr)
         throw DbError("connection is not open");
-    detail::Statement(state_->db, "SAVEPOINT tv_transaction").step();
+    detail::Statement(state_->current(), "SAVEPOINT tv_transaction").step();
 }
 
 Connection::Transaction::~Transaction()

@@ -20,9 +20,18 @@ struct ConnectionState
 {
     sqlite3* db = nullptr;
     std::string path;
+    // The file `db` has open (device and inode), to tell when another file took its path.
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    int shortTries = 0;    // ShortWait guards alive
+    int appliedWaitMs = -1; // the lock wait set on `db`
 
     // The rowid of the row that the last successful INSERT on `db` added; 0 before any.
     std::int64_t lastInsertId() const;
+    // `db` for the next statement. Outside a transaction the file at `path` is checked first:
+    // a missing file throws DbError (Missing); a file put in place of the one open, or a file
+    // opened read-only that can now be written, is opened again. Throws DbError.
+    sqlite3* current();
 };
 } // namespace detail
 
@@ -63,9 +72,36 @@ public:
     // SQLite database, or a database without any table throws DbError and creates nothing.
     // Registers the case-insensitive collation TVNOCASE and a LIKE that ignores case the same
     // way (umlauts included; wildcards % and _). An open connection is closed first.
+    //
+    // The file is watched from then on: before each statement outside a transaction, a file
+    // that was replaced (a backup put back) or that opened read-only and can now be written is
+    // opened again, and a file that is gone fails the statement as Missing (DbError::fault).
     void Open(const std::string& path);
     void Close();
     bool IsOpen() const;
+    // The file could only be opened for reading (no permission to write it): every change
+    // fails until it can be written again.
+    bool IsReadOnly() const;
+
+    // How long a statement waits for another program's lock before it fails as Locked: 2 s
+    // unless a test sets less (for every connection, from its next statement on).
+    static void SetBusyWaitMs(int ms);
+    static int BusyWaitMs();
+
+    // For code that must not keep the pilot waiting (the moving map, the track recorder): while
+    // it lives, statements of `connection` wait at most a short try for another program's lock.
+    class ShortWait
+    {
+    public:
+        static constexpr int kShortTryMs = 20;
+        explicit ShortWait(Connection& connection);
+        ~ShortWait();
+        ShortWait(const ShortWait&) = delete;
+        ShortWait& operator=(const ShortWait&) = delete;
+
+    private:
+        std::shared_ptr<detail::ConnectionState> state_;
+    };
 
     // Runs one SQL statement with its "?" parameters bound in order; returns the number of
     // rows it changed. Throws DbError when the database refuses it.

@@ -111,7 +111,7 @@ void Recordset::swap(Recordset& other) noexcept
 
 Recordset::Fetched Recordset::fetch(const std::string& sql, const std::vector<Value>& params) const
 {
-    sqlite3* db = connection_ ? connection_->db : nullptr;
+    sqlite3* db = connection_ ? connection_->current() : nullptr;
     if (db == nullptr)
         throw DbError("connection is not open");
     detail::Statement stmt(db, sql);

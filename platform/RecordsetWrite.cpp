@@ -16,7 +16,7 @@ sqlite3* Recordset::database() const
         throw DbError("connection is not open");
     if (table_.empty())
         throw DbError("this recordset cannot be changed");
-    return connection_->db;
+    return connection_->current();
 }
 
 // A condition naming the table row behind set row `row`: its rowid when known, else the

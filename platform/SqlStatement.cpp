@@ -4,13 +4,62 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+
 namespace tv::detail {
+
+DataFault faultOf(int extendedCode, int systemErrno)
+{
+    const auto byErrno = [systemErrno](DataFault otherwise) {
+        switch (systemErrno) {
+        case ENOENT:
+            return DataFault::Missing;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return DataFault::NoPermission;
+        case ENOSPC:
+        case EDQUOT:
+            return DataFault::DiskFull;
+        default:
+            return otherwise;
+        }
+    };
+    switch (extendedCode & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return DataFault::Locked;
+    case SQLITE_READONLY:
+        // SQLite refuses writes once the file it opened is no longer the file at its path.
+        return extendedCode == SQLITE_READONLY_DBMOVED ? DataFault::Missing
+                                                       : DataFault::NoPermission;
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return DataFault::NoPermission;
+    case SQLITE_CANTOPEN:
+        return byErrno(DataFault::Missing);
+    case SQLITE_FULL:
+        return DataFault::DiskFull;
+    case SQLITE_IOERR:
+        return byErrno(DataFault::DiskError);
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return DataFault::Damaged;
+    case SQLITE_NOMEM:
+        return DataFault::OutOfMemory;
+    default:
+        return DataFault::None;
+    }
+}
 
 void throwSqlError(sqlite3* db, const std::string& what)
 {
     if (db == nullptr)
         throw DbError(what + ": no database");
-    throw DbError(what + ": " + sqlite3_errmsg(db), sqlite3_errcode(db) & 0xFF);
+    const int code = sqlite3_extended_errcode(db);
+    const char* file = sqlite3_db_filename(db, "main");
+    throw DbError(what + ": " + sqlite3_errmsg(db), code & 0xFF,
+                  faultOf(code, sqlite3_system_errno(db)), file != nullptr ? file : "");
 }
 
 std::string quoteIdentifier(std::string_view name)

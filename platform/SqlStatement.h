@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DbError.h"
 #include "platform/Value.h"
 
 #include <string>
@@ -36,6 +37,11 @@ private:
     std::string sql_;
 };
 
+// The fault of a data file behind an SQLite result code (extended) and the errno of the system
+// call that failed under it.
+DataFault faultOf(int extendedCode, int systemErrno);
+
+// Throws DbError with the database's message, its result code, the fault and the file.
 [[noreturn]] void throwSqlError(sqlite3* db, const std::string& what);
 
 // "name" with inner quotes doubled: an identifier that may be a keyword ("Index") or hold
