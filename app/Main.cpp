@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "core/CoreSettings.h"
+#include "core/DataFileFault.h"
 #include "core/Dates.h"
 #include "core/FileHelpers.h"
 #include "core/HandlerGuard.h"
@@ -13,6 +14,7 @@
 #include "core/windows/frmInfo3.h"
 #include "flight/frmGPSmain.h"
 #include "platform/Connection.h"
+#include "platform/DbError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Recordset.h"
 
@@ -30,6 +32,7 @@
 #include <QToolBar>
 
 #include <exception>
+#include <optional>
 
 namespace tv {
 
@@ -52,16 +55,34 @@ std::optional<Date> releaseDate(const Value& datum)
     return parseIsoDate(text);
 }
 
-// Opens a data file of the program folder; the connection when it opened, else empty.
-std::shared_ptr<Connection> openDataFile(const char* fileName)
+// Opens a data file of the program folder; the connection when it opened, else empty, and
+// then why in `failure` when the caller wants to know.
+std::shared_ptr<Connection> openDataFile(const char* fileName,
+                                         std::optional<DbError>* failure = nullptr)
 {
     auto connection = std::make_shared<Connection>();
     try {
         connection->Open(programFile(fileName));
         return connection;
+    } catch (const DbError& e) {
+        if (failure != nullptr)
+            *failure = e;
+        return nullptr;
     } catch (const std::exception&) {
         return nullptr;
     }
+}
+
+// A file of the program's own that opened for reading only: its data show, but no change can
+// be stored until it may be written again (the connection then opens it for writing by
+// itself). Told once, at start.
+void tellIfReadOnly(const std::shared_ptr<Connection>& connection, QWidget* parent)
+{
+    if (!connection || !connection->IsReadOnly())
+        return;
+    MsgBox(QString::fromStdString(readOnlyAtStartText(connection->path(), Language)),
+           Language == 0 ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"),
+           MsgButtons::Ok, parent);
 }
 
 } // namespace
@@ -158,9 +179,21 @@ void Main::MDIForm_Load()
     }
 
     // Main data file: required.
-    MainConnection = openDataFile("data.tvd");
+    std::optional<DbError> mainFailure;
+    MainConnection = openDataFile("data.tvd", &mainFailure);
     if (!MainConnection) {
-        if (Language == 0)
+        // A file that is there but cannot be opened now (held, no permission) says why; a
+        // missing or damaged one is "not found", as always.
+        const DataFault fault = mainFailure ? mainFailure->fault() : DataFault::Missing;
+        if (fault != DataFault::Missing && fault != DataFault::Damaged &&
+            fault != DataFault::None)
+            MsgBox(QString::fromStdString(
+                       (Language == 0 ? "Die Datei - data.tvd - konnte nicht geöffnet werden.\n\n"
+                                      : "File - data.tvd - could not be opened.\n\n") +
+                       dataFaultText(*mainFailure, Language)),
+                   Language == 0 ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"),
+                   MsgButtons::Ok, this);
+        else if (Language == 0)
             MsgBox(QStringLiteral("Die Datei - data.tvd - wurde nicht im Programmordner gefunden."),
                    QStringLiteral("Datenfehler"), MsgButtons::Ok, this);
         else
@@ -174,7 +207,9 @@ void Main::MDIForm_Load()
     // Track file: optional; without it the track logger is off for the whole run.
     TrackFileMissing = false;
     AirspaceDataMissing = false;
+    tellIfReadOnly(MainConnection, this);
     TrackConnection = openDataFile("track.tvd");
+    tellIfReadOnly(TrackConnection, this);
     if (!TrackConnection) {
         forms().showModal(forms().get<frmInfo1>());
         if (ended_) // asked to end while the notice was open

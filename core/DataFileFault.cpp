@@ -39,6 +39,15 @@ std::string dataFaultText(const DbError& error, int language)
     return dataFaultText(error.fault(), error.file(), language);
 }
 
+std::string readOnlyAtStartText(const std::string& file, int language)
+{
+    return dataFaultText(DataFault::NoPermission, file, language) +
+           (language == 0 ? "\n\nIhre Daten werden gezeigt, aber keine Änderung kann gespeichert "
+                            "werden, bis die Datei wieder beschrieben werden darf."
+                          : "\n\nIts data are shown, but no change can be stored until the file "
+                            "may be written again.");
+}
+
 std::optional<std::string> DataFaultOnce::failed(const DbError& error, int language)
 {
     if (told_ == error.fault())

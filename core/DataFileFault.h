@@ -21,6 +21,11 @@ std::string dataFaultText(DataFault fault, const std::string& file, int language
 // says that the file reported an error.
 std::string dataFaultText(const DbError& error, int language);
 
+// A file of the program's own that could only be opened for reading, told at start: "<the file
+// or its folder is read-only>" + that its data show but nothing can be stored until it may be
+// written again.
+std::string readOnlyAtStartText(const std::string& file, int language);
+
 // A read that fails again and again (the moving map redraws each second) is told once: the
 // first failure of a file with one reason, and again only after a read succeeded or the reason
 // changed.

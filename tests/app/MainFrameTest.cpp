@@ -12,7 +12,9 @@
 
 #include "core/windows/FrameFixture.h"
 #include "schema/Schema.h"
+#include "support/HeldDataFile.h"
 #include "support/PlainSqlite.h"
+#include "support/ReadOnlyFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -125,6 +127,48 @@ TEST_F(MainFrameStart, DamagedMainDataFileCountsAsMissing)
     start();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(endedWith);
+}
+
+TEST_F(MainFrameStart, AMainDataFileHeldOrReadOnlyAtStartSaysSoAndNamesTheFile)
+{
+    namespace fs = std::filesystem;
+    const QString file = QString::fromStdString((dir / "data.tvd").string());
+    {
+        // Held by another program: the program cannot open it and says why, then ends.
+        layoutComplete();
+        const tvtest::HeldDataFile held(dir / "data.tvd");
+        start();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, QStringLiteral("Die Datei - data.tvd - konnte nicht geöffnet "
+                                                   "werden.\n\nDie Datei ") +
+                                        file + " wird von einem anderen Programm gesperrt.");
+        EXPECT_TRUE(endedWith);
+    }
+    // Read-only for the user (who is not root): the data show, the pilot is told once, and
+    // once the file may be written a change is stored without a restart.
+    TearDown();
+    SetUp();
+    messages.clear();
+    endedWith.reset();
+    layoutComplete();
+    fs::permissions(dir.path(), fs::perms::all);
+    for (const char* name : {"track.tvd", "Luftraum.tvd", "tvdata.tvd"})
+        fs::permissions(dir / name, fs::perms::all);
+    fs::permissions(dir / "data.tvd", fs::perms::owner_all | fs::perms::group_read |
+                                          fs::perms::others_read);
+    tvtest::Unprivileged user;
+    if (!user.active())
+        GTEST_SKIP() << "cannot run as another user here";
+    tv::Language = 1;
+    start();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "The file " + file +
+                                    " or its folder is read-only (no permission).\n\nIts data "
+                                    "are shown, but no change can be stored until the file may "
+                                    "be written again.");
+    EXPECT_FALSE(endedWith);
+    user.end();
+    EXPECT_NO_THROW(tv::MainConnection->Execute("DELETE FROM Waypoints"));
 }
 
 TEST_F(MainFrameStart, MissingTrackFileShowsItsNoticeAndSwitchesTheLoggerOff)
