@@ -185,8 +185,7 @@ void Main::MDIForm_Load()
         // A file that is there but cannot be opened now (held, no permission) says why; a
         // missing or damaged one is "not found", as always.
         const DataFault fault = mainFailure ? mainFailure->fault() : DataFault::Missing;
-        if (fault != DataFault::Missing && fault != DataFault::Damaged &&
-            fault != DataFault::None)
+        if (fault != DataFault::Missing && fault != DataFault::Damaged && fault != DataFault::None)
             MsgBox(QString::fromStdString(
                        (Language == 0 ? "Die Datei - data.tvd - konnte nicht geöffnet werden.\n\n"
                                       : "File - data.tvd - could not be opened.\n\n") +

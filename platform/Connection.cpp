@@ -147,9 +147,9 @@ OpenedFile openFile(const std::string& path)
     if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
         SQLITE_OK) {
         const std::string msg = db != nullptr ? sqlite3_errmsg(db) : "out of memory";
-        const DataFault fault = db != nullptr ? detail::faultOf(sqlite3_extended_errcode(db),
-                                                                sqlite3_system_errno(db))
-                                              : DataFault::OutOfMemory;
+        const DataFault fault =
+            db != nullptr ? detail::faultOf(sqlite3_extended_errcode(db), sqlite3_system_errno(db))
+                          : DataFault::OutOfMemory;
         const int code = db != nullptr ? sqlite3_errcode(db) & 0xFF : SQLITE_NOMEM;
         sqlite3_close(db);
         throw DbError("cannot open data file " + path + ": " + msg, code, fault, path);
@@ -170,12 +170,13 @@ OpenedFile openFile(const std::string& path)
             throw DbError("no tables in " + path, SQLITE_NOTADB, DataFault::Damaged, path);
     } catch (const DbError& e) {
         sqlite3_close_v2(db);
-        throw DbError(std::string("not a data file: ") + e.what(), e.sqliteCode(), e.fault(),
-                      path);
+        throw DbError(std::string("not a data file: ") + e.what(), e.sqliteCode(), e.fault(), path);
     }
     // The file SQLite has open now; a file put at the path after this is another file.
     OpenedFile opened{db};
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(file.c_str(), &st) == 0) {
         opened.device = static_cast<std::uint64_t>(st.st_dev);
         opened.inode = static_cast<std::uint64_t>(st.st_ino);
@@ -220,15 +221,17 @@ sqlite3* detail::ConnectionState::current()
 {
     if (db == nullptr)
         return db;
-    const int waitMs = shortTries > 0 ? std::min(gBusyWaitMs, Connection::ShortWait::kShortTryMs)
-                                      : gBusyWaitMs;
+    const int waitMs =
+        shortTries > 0 ? std::min(gBusyWaitMs, Connection::ShortWait::kShortTryMs) : gBusyWaitMs;
     if (waitMs != appliedWaitMs) {
         sqlite3_busy_timeout(db, waitMs);
         appliedWaitMs = waitMs;
     }
     if (sqlite3_get_autocommit(db) == 0)
         return db;
-    struct stat st{};
+    struct stat st
+    {
+    };
     if (::stat(path.c_str(), &st) != 0) {
         if (errno == ENOENT)
             throw DbError("data file " + path + " is gone", SQLITE_CANTOPEN, DataFault::Missing,

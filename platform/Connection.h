@@ -23,7 +23,7 @@ struct ConnectionState
     // The file `db` has open (device and inode), to tell when another file took its path.
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
-    int shortTries = 0;    // ShortWait guards alive
+    int shortTries = 0;     // ShortWait guards alive
     int appliedWaitMs = -1; // the lock wait set on `db`
 
     // The rowid of the row that the last successful INSERT on `db` added; 0 before any.

@@ -11,9 +11,9 @@ enum class DataFault {
     Locked,       // another program holds the file (also against readers)
     NoPermission, // the file or its folder may not be written (or read)
     DiskFull,
-    DiskError,  // the disk failed to read or write
-    Missing,    // the file is gone, or another file was put in its place
-    Damaged,    // the file is no sound database
+    DiskError, // the disk failed to read or write
+    Missing,   // the file is gone, or another file was put in its place
+    Damaged,   // the file is no sound database
     OutOfMemory,
 };
 

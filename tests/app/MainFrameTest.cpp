@@ -154,8 +154,8 @@ TEST_F(MainFrameStart, AMainDataFileHeldOrReadOnlyAtStartSaysSoAndNamesTheFile)
     fs::permissions(dir.path(), fs::perms::all);
     for (const char* name : {"track.tvd", "Luftraum.tvd", "tvdata.tvd"})
         fs::permissions(dir / name, fs::perms::all);
-    fs::permissions(dir / "data.tvd", fs::perms::owner_all | fs::perms::group_read |
-                                          fs::perms::others_read);
+    fs::permissions(dir / "data.tvd",
+                    fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
     tvtest::Unprivileged user;
     if (!user.active())
         GTEST_SKIP() << "cannot run as another user here";

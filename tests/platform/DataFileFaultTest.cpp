@@ -31,10 +31,9 @@ struct Folder
         tvtest::makeDatabase(path, "CREATE TABLE Waypoints (Name TEXT); "
                                    "INSERT INTO Waypoints VALUES ('Ulm');");
         std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
-        std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::owner_write |
-                                               std::filesystem::perms::group_read |
-                                               std::filesystem::perms::others_read);
+        std::filesystem::permissions(
+            path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                      std::filesystem::perms::group_read | std::filesystem::perms::others_read);
         db.Open(path.string());
     }
     std::string names()
@@ -74,9 +73,8 @@ TEST(DataFileFailing, EachFaultIsToldAsWhatItIsAndTheNextActionAfterItWorks)
     };
     const auto renamed = [](Folder& f) {
         std::filesystem::rename(f.path, f.dir / "data.bak");
-        return std::shared_ptr<void>(nullptr, [&f](void*) {
-            std::filesystem::rename(f.dir / "data.bak", f.path);
-        });
+        return std::shared_ptr<void>(
+            nullptr, [&f](void*) { std::filesystem::rename(f.dir / "data.bak", f.path); });
     };
     const Case cases[] = {
         {"held by another program",

@@ -16,8 +16,7 @@ namespace tvtest {
 class HeldDataFile
 {
 public:
-    explicit HeldDataFile(const std::filesystem::path& file)
-        : waitMs_(tv::Connection::BusyWaitMs())
+    explicit HeldDataFile(const std::filesystem::path& file) : waitMs_(tv::Connection::BusyWaitMs())
     {
         tv::Connection::SetBusyWaitMs(0);
         if (sqlite3_open_v2(file.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
@@ -57,8 +56,8 @@ public:
     }
     ~FullDisk()
     {
-        sqlite3_exec(connection_.handle(), "PRAGMA max_page_count = 1073741823", nullptr,
-                     nullptr, nullptr);
+        sqlite3_exec(connection_.handle(), "PRAGMA max_page_count = 1073741823", nullptr, nullptr,
+                     nullptr);
     }
     FullDisk(const FullDisk&) = delete;
     FullDisk& operator=(const FullDisk&) = delete;
