@@ -3,6 +3,7 @@
 #include "calibration/ChartList.h"
 #include "calibration/ImageHeaderSize.h"
 #include "calibration/frmCalRect.h"
+#include "core/DataFileFault.h"
 #include "core/FileHelpers.h"
 #include "core/HandlerGuard.h"
 #include "core/NameLength.h"
@@ -17,7 +18,6 @@
 #include "map/DrawSurface.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
-#include "platform/Log.h"
 #include "platform/Recordset.h"
 
 #include <QCheckBox>
@@ -51,6 +51,12 @@ constexpr uint32_t kSaved = 0xFFC0C0;    // light blue: as stored
 QString pick(const char* de, const char* en)
 {
     return QString::fromUtf8(Language == 0 ? de : en);
+}
+
+// A data file failed: the window's own first sentence, then the file and the reason.
+QString withReason(const QString& first, const DbError& error)
+{
+    return first + QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(error, Language));
 }
 
 QString folderText()
@@ -319,9 +325,16 @@ void frmCalibrate::FillMapList()
     if (!currentChart().isEmpty())
         lastChartName_ = currentChart();
     ChartListRefill refill;
+    std::optional<DbError> unread;
+    if (MainConnection) {
+        try {
+            refill = refillChartList(*MainConnection, chartFolder());
+        } catch (const DbError& e) {
+            unread = e;
+        }
+    }
     // Without the chart table, or when it cannot be read or changed, the list shows the folder.
-    if (!MainConnection ||
-        !guarded([&] { refill = refillChartList(*MainConnection, chartFolder()); })) {
+    if (!MainConnection || unread) {
         const auto names = listChartImages(chartFolder());
         refill.listed = names.has_value();
         refill.names = names.value_or(std::vector<std::string>{});
@@ -346,6 +359,17 @@ void frmCalibrate::FillMapList()
                     "The map directory cannot be read:\n") +
                    folderText(),
                pick("Kartendaten", "Map Data"));
+    if (unread) {
+        // The ticks are unknown: the list shows the folder without them, and says so once.
+        MsgBox(withReason(pick("Die aktiven Karten konnten nicht gelesen werden; die Liste zeigt "
+                               "die Karten ohne Häkchen.",
+                               "The active maps could not be read; the list shows the maps "
+                               "without ticks."),
+                          *unread),
+               pick("Datenfehler", "Data error"));
+        showChart();
+        return;
+    }
     ShowMapData();
 }
 
@@ -366,16 +390,27 @@ void frmCalibrate::listKarten_ItemCheck(int item)
         const QSignalBlocker quiet(listKarten);
         listKarten->setCurrentRow(item);
     }
-    ShowMapData();
+    std::optional<DbError> failed = showChart(); // the stored state of the chart is unknown
     if (!MainConnection) {
         setCheck(item, !wanted);
         return;
     }
     CheckOutcome outcome;
-    try {
-        outcome = toggleChartActive(*MainConnection, row->text().toStdString(), currentEntry());
-    } catch (const DbError&) {
-        outcome.refused = true;
+    if (!failed) {
+        try {
+            outcome = toggleChartActive(*MainConnection, row->text().toStdString(), currentEntry());
+        } catch (const DbError& e) {
+            failed = e;
+        }
+    }
+    if (failed) {
+        // The file failed, not the edges: the pilot's entry is not blamed.
+        MsgBox(withReason(pick("Die Änderung konnte nicht gespeichert werden.",
+                               "The change could not be saved."),
+                          *failed),
+               pick("Datenfehler", "Data error"));
+        setCheck(item, !wanted);
+        return;
     }
     if (outcome.refused) {
         dataError(outcome.nameTooLong);
@@ -463,6 +498,15 @@ void frmCalibrate::showPreview(const QString& name)
 
 void frmCalibrate::ShowMapData()
 {
+    if (const std::optional<DbError> unread = showChart())
+        MsgBox(withReason(pick("Die Daten der Karte konnten nicht gelesen werden.",
+                               "The map data could not be read."),
+                          *unread),
+               pick("Datenfehler", "Data error"));
+}
+
+std::optional<DbError> frmCalibrate::showChart()
+{
     // Nothing of the chart shown before may stay: its size, edges or hemispheres would be
     // stored under this one.
     emptyEdgesAndSize();
@@ -470,7 +514,7 @@ void frmCalibrate::ShowMapData()
     if (name.isEmpty()) {
         picMap->clear();
         setEdgeColours(kNotSaved);
-        return;
+        return std::nullopt;
     }
     const ImageHeaderResult size = ImageHeaderSize(chartFolder() / name.toStdString());
     if (size.hasSize()) {
@@ -490,8 +534,10 @@ void frmCalibrate::ShowMapData()
         try {
             row = findChartRow(*MainConnection, name.toStdString());
         } catch (const DbError& e) {
-            logIgnoredFault(e, "the display goes on as for a chart without a row");
-            row.reset();
+            // Neither the row's edges nor the calibration file's: which of them holds is unknown.
+            setEdgeColours(kNotSaved);
+            requeryActiveMaps();
+            return e;
         }
     }
     if (row) {
@@ -505,6 +551,7 @@ void frmCalibrate::ShowMapData()
             showEdges({(*file)[0], (*file)[1], (*file)[2], (*file)[3]});
     }
     requeryActiveMaps();
+    return std::nullopt;
 }
 
 void frmCalibrate::chkVorschau_Click()
@@ -528,10 +575,11 @@ bool frmCalibrate::cmdSpeichern_Click()
     SaveOutcome outcome;
     try {
         outcome = saveChart(*MainConnection, chartFolder(), name.toStdString(), *chart);
-    } catch (const DbError&) {
-        MsgBox(pick("Die Karte konnte nicht in die Datenbank geschrieben werden: ",
-                    "The map could not be written to the database: ") +
-                   name,
+    } catch (const DbError& e) {
+        MsgBox(withReason(pick("Die Karte konnte nicht in die Datenbank geschrieben werden: ",
+                               "The map could not be written to the database: ") +
+                              name,
+                          e),
                pick("Datenfehler", "Data error"));
         return false;
     }

@@ -5,6 +5,7 @@
 #include "calibration/TwoPointCalibration.h"
 #include "core/forms/Forms.h"
 #include "map/ActiveCharts.h"
+#include "platform/DbError.h"
 
 #include <QImage>
 #include <QString>
@@ -86,6 +87,9 @@ private:
     void showEdges(const std::array<std::optional<double>, 4>& edges);
     void showHemispheres();
     void showPreview(const QString& name);
+    // ShowMapData without its message: the read that failed when the chart's row could not be
+    // read (the edges are then empty), for the caller to tell in its own words.
+    std::optional<DbError> showChart();
     // Reads the window's own set of active charts anew and shows it in gridMaps.
     void requeryActiveMaps();
     EdgeEntry currentEntry() const;

@@ -1,6 +1,7 @@
 #include "planning/frmManager.h"
 
 #include "core/Categories.h"
+#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -124,8 +125,8 @@ void frmManager::Form_Load()
     SetLanguage();
     if (!MainConnection)
         return;
-    // When the data file fails, the lists show what could be read.
-    guarded([this] {
+    // When the data file fails, the lists show what could be read, and the pilot hears why.
+    try {
         for (const ManagedWaypoint& w : waypointsByName(*MainConnection)) {
             pointIds_.push_back(w.pointId);
             listWegpunkt->addItem(QString::fromStdString(w.name));
@@ -140,7 +141,13 @@ void frmManager::Form_Load()
             cmbKategorie->addItem(QString::fromStdString(category.name));
         if (cmbKategorie->count() > 0)
             cmbKategorie->setCurrentIndex(0);
-    });
+    } catch (const DbError& e) {
+        const bool de = Language == 0;
+        MsgBox((de ? QStringLiteral("Die Wegpunkte und Kategorien konnten nicht gelesen werden.")
+                   : QStringLiteral("The waypoints and categories could not be read.")) +
+                   QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(e, Language)),
+               de ? QStringLiteral("Datenbankfehler") : QStringLiteral("Database error"));
+    }
 }
 
 void frmManager::fillCategories()
@@ -185,10 +192,11 @@ void frmManager::cmdZuweisen_Click()
                    QStringLiteral("Datenbankfehler"));
             return;
         }
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         const bool de = Language == 0;
-        MsgBox(de ? QStringLiteral("Die Kategorie konnte nicht gespeichert werden.")
-                  : QStringLiteral("The category could not be saved."),
+        MsgBox((de ? QStringLiteral("Die Kategorie konnte nicht gespeichert werden.")
+                   : QStringLiteral("The category could not be saved.")) +
+                   QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(e, Language)),
                de ? QStringLiteral("Datenbankfehler") : QStringLiteral("Database error"));
         return;
     }

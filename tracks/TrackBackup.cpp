@@ -17,8 +17,9 @@
 namespace tv {
 namespace {
 
-// How long the copy waits for a write of another connection to end, in 50 ms steps.
-constexpr int kBusyRetries = 40;
+// The copy waits for a write of another connection to end in steps of this many ms, as long
+// as the connection waits for a lock (Connection::BusyWaitMs).
+constexpr int kBusyStepMs = 50;
 
 std::string why(int error)
 {
@@ -114,13 +115,21 @@ void backupTrackDb(Connection& from, const std::filesystem::path& backup)
             throw DbError("cannot start the copy of " + from.path() + ": " +
                           sqlite3_errmsg(dest.db));
         int rc = SQLITE_OK;
-        for (int attempt = 0; attempt <= kBusyRetries; ++attempt) {
+        // The loop below is the only wait: the source's own busy wait would add to it.
+        sqlite3_busy_timeout(from.handle(), 0);
+        const int retries = Connection::BusyWaitMs() / kBusyStepMs;
+        for (int attempt = 0; attempt <= retries; ++attempt) {
             rc = sqlite3_backup_step(job, -1);
             if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
                 break;
-            sqlite3_sleep(50);
+            if (attempt < retries)
+                sqlite3_sleep(kBusyStepMs);
         }
         sqlite3_backup_finish(job);
+        sqlite3_busy_timeout(from.handle(), Connection::BusyWaitMs());
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+            throw DbError("cannot copy " + from.path() + ": " + sqlite3_errstr(rc), rc,
+                          DataFault::Locked, from.path());
         if (rc != SQLITE_DONE)
             throw DbError("cannot copy " + from.path() + ": " + sqlite3_errstr(rc));
         if (sqlite3_errcode(dest.db) != SQLITE_OK)

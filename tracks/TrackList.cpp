@@ -127,4 +127,12 @@ QString deleteFailedMessage(int language)
                                           "Nothing was deleted.");
 }
 
+QString listRereadFailedMessage(int language)
+{
+    return language == 0 ? QStringLiteral("Die Tracks wurden gelöscht; die Liste konnte nicht neu "
+                                          "aus track.tvd gelesen werden.")
+                         : QStringLiteral("The tracks were deleted; the list could not be read "
+                                          "again from track.tvd.");
+}
+
 } // namespace tv

@@ -71,5 +71,7 @@ QString trackFileFailedMessage(int language);
 QString pointsFailedMessage(int language);
 QString backupFailedMessage(int language);
 QString deleteFailedMessage(int language);
+// The deletion went through but the list could not be read again.
+QString listRereadFailedMessage(int language);
 
 } // namespace tv

@@ -1,5 +1,6 @@
 #include "tracks/frmTrack.h"
 
+#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -73,6 +74,17 @@ std::vector<GridColumn> pointGridColumns()
         columns.push_back({QString::fromLatin1(c.field), QString::fromUtf8(c.german), true,
                            Qt::AlignRight | Qt::AlignVCenter});
     return columns;
+}
+
+// A message of the window, and under it the track file and why it failed when the fault is
+// known (a backup that could not be written says so in its own first sentence).
+void tell(QWidget* parent, const QString& first, const std::exception& failure)
+{
+    QString text = first;
+    const auto* error = dynamic_cast<const DbError*>(&failure);
+    if (error && (error->fault() != DataFault::None || !error->file().empty()))
+        text += QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(*error, Language));
+    MsgBox(text, QString(), MsgButtons::Ok, parent);
 }
 
 const QString kAllFiles = QStringLiteral("All files (*.*)");
@@ -232,19 +244,19 @@ void frmTrack::Form_Load()
         connection_->Open(programFile("track.tvd"));
         trackRS_ = std::make_unique<Recordset>();
         trackRS_->Open(kTrackListSql, *connection_);
-        fillLists();
-    } catch (const std::exception&) {
+        fillLists(trackEntries(*trackRS_));
+    } catch (const std::exception& e) {
         clearTracks();
-        MsgBox(trackFileFailedMessage(Language), QString(), MsgButtons::Ok, this);
+        tell(this, trackFileFailedMessage(Language), e);
     }
 }
 
-// Both lists from the track recordset, nothing ticked.
-void frmTrack::fillLists()
+// Both lists from `tracks`, nothing ticked.
+void frmTrack::fillLists(std::vector<TrackEntry> tracks)
 {
     listTrack->clear();
     listIndex->clear();
-    tracks_ = trackEntries(*trackRS_);
+    tracks_ = std::move(tracks);
     for (const TrackEntry& t : tracks_) {
         auto* item = new QListWidgetItem(t.name, listTrack);
         // The tick follows the clicks (listTrack_MouseUp), not the tick box itself.
@@ -278,25 +290,26 @@ std::vector<std::int64_t> frmTrack::tickedTracks() const
     return ticked;
 }
 
-void frmTrack::ShowTrackPoints()
+bool frmTrack::ShowTrackPoints()
 {
-    pointsRS_.reset();
     if (!connection_) {
+        pointsRS_.reset();
         model_->bind(nullptr);
         lblRecords->clear();
-        return;
+        return false;
     }
     try {
         const BoundSql query = pointQuery(tickedTracks());
         auto points = std::make_unique<Recordset>();
         points->Open(query.sql, *connection_, query.params);
+        model_->bind(points.get());
         pointsRS_ = std::move(points);
-        model_->bind(pointsRS_.get());
         lblRecords->setText(pointCountCaption(pointsRS_->RecordCount(), Language));
-    } catch (const std::exception&) {
-        model_->bind(nullptr);
-        lblRecords->clear();
-        MsgBox(pointsFailedMessage(Language), QString(), MsgButtons::Ok, this);
+        return true;
+    } catch (const std::exception& e) {
+        // The points read last stay shown; the caller puts the ticks back to match them.
+        tell(this, pointsFailedMessage(Language), e);
+        return false;
     }
 }
 
@@ -319,7 +332,10 @@ void frmTrack::listTrack_MouseUp()
     listTrack->item(i)->setCheckState(selected_[at] ? Qt::Checked : Qt::Unchecked);
     listIndex->verticalScrollBar()->setValue(listTrack->verticalScrollBar()->value());
     listIndex->setCurrentRow(i);
-    ShowTrackPoints();
+    if (!ShowTrackPoints() && connection_) {
+        selected_[at] = !selected_[at];
+        listTrack->item(i)->setCheckState(selected_[at] ? Qt::Checked : Qt::Unchecked);
+    }
 }
 
 void frmTrack::listTrack_Scroll()
@@ -337,44 +353,54 @@ void frmTrack::listIndex_MouseDown()
 
 void frmTrack::cmdDelete_Click()
 {
-    try {
-        const std::vector<std::int64_t> ticked = tickedTracks();
-        if (MsgBox(deleteQuestion(ticked, Language), deleteQuestionTitle(Language),
-                   MsgButtons::YesNo, this) != MsgResult::Yes)
-            return;
-        if (!connection_)
-            return;
-        // Nothing is deleted without a backup of what is about to go.
-        if (!BackupTrackDb()) {
-            MsgBox(backupFailedMessage(Language), QString(), MsgButtons::Ok, this);
-            return;
-        }
-        try {
-            deleteTracks(*connection_, ticked);
-        } catch (const DbError&) {
-            MsgBox(deleteFailedMessage(Language), QString(), MsgButtons::Ok, this);
-        }
-        // The lists show what the file holds now, nothing ticked; the numbers are never
-        // given out again.
-        trackRS_->Requery();
-        fillLists();
-        ShowTrackPoints();
-    } catch (const std::exception&) {
-        clearTracks();
+    const std::vector<std::int64_t> ticked = tickedTracks();
+    if (MsgBox(deleteQuestion(ticked, Language), deleteQuestionTitle(Language), MsgButtons::YesNo,
+               this) != MsgResult::Yes)
+        return;
+    if (!connection_) {
         MsgBox(trackFileFailedMessage(Language), QString(), MsgButtons::Ok, this);
+        return;
     }
+    // Nothing is deleted without a backup of what is about to go.
+    try {
+        backupTrackDb(*connection_, programFolder() / "track.bak");
+    } catch (const DbError& e) {
+        tell(this, backupFailedMessage(Language), e);
+        return;
+    }
+    try {
+        deleteTracks(*connection_, ticked);
+    } catch (const DbError& e) {
+        // The file is as it was, and so are the lists, the ticks and the points shown.
+        tell(this, deleteFailedMessage(Language), e);
+        return;
+    }
+    // The lists show what the file holds now, nothing ticked; the numbers are never given out
+    // again. When the file cannot be read again, they are the tracks read before less the
+    // deleted ones, which is what the file holds.
+    try {
+        trackRS_->Requery();
+        fillLists(trackEntries(*trackRS_));
+    } catch (const std::exception& e) {
+        std::vector<TrackEntry> left;
+        for (const TrackEntry& t : tracks_)
+            if (std::find(ticked.begin(), ticked.end(), t.index) == ticked.end())
+                left.push_back(t);
+        fillLists(std::move(left));
+        tell(this, listRereadFailedMessage(Language), e);
+        pointsRS_.reset();
+        model_->bind(nullptr);
+        lblRecords->clear();
+        return;
+    }
+    ShowTrackPoints();
 }
 
 bool frmTrack::BackupTrackDb()
 {
     if (!connection_)
         return false;
-    try {
-        backupTrackDb(*connection_, programFolder() / "track.bak");
-        return true;
-    } catch (const DbError&) {
-        return false;
-    }
+    return guarded([this] { backupTrackDb(*connection_, programFolder() / "track.bak"); });
 }
 
 void frmTrack::cmdExit_Click()
@@ -397,11 +423,14 @@ void frmTrack::cmdWptTrack_Click()
     exportPoints(GpxKind::WaypointsAndTrack);
 }
 
-// No points shown: the buttons do nothing.
+// No points shown: the buttons do nothing. Otherwise the ticked tracks' points are read again,
+// so that the file gets what track.tvd holds and the grid shows what was written.
 void frmTrack::exportPoints(GpxKind kind)
 {
     if (!pointsRS_ || pointsRS_->State() != Recordset::kStateOpen || pointsRS_->RecordCount() == 0)
         return;
+    if (!ShowTrackPoints() || pointsRS_->RecordCount() == 0)
+        return; // told, or the tracks are gone and the grid shows no points
     SaveGpxFile(kind);
 }
 
@@ -424,8 +453,8 @@ void frmTrack::SaveGpxFile(GpxKind kind)
                    MsgButtons::Ok, this);
         else if (leftOut.total() > 0)
             MsgBox(gpxLeftOutMessage(leftOut, Language), QString(), MsgButtons::Ok, this);
-    } catch (const std::exception&) {
-        MsgBox(pointsFailedMessage(Language), QString(), MsgButtons::Ok, this);
+    } catch (const std::exception& e) {
+        tell(this, pointsFailedMessage(Language), e);
     }
 }
 

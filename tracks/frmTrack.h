@@ -47,7 +47,9 @@ public:
     QString formName() const override { return QStringLiteral("frmTrack"); }
 
     void Form_Load() override;
-    void ShowTrackPoints();
+    // Reads the points of the ticked tracks into the grid. False when they could not be read
+    // (the pilot was told; the points read before stay shown).
+    bool ShowTrackPoints();
     void listTrack_MouseUp();
     void listTrack_Scroll();
     void listIndex_MouseDown();
@@ -89,7 +91,7 @@ private:
     void buildControls();
     void setCaptions();
     void fitColumns();
-    void fillLists();
+    void fillLists(std::vector<TrackEntry> tracks);
     void clearTracks();
     std::vector<std::int64_t> tickedTracks() const;
     void exportPoints(GpxKind kind);

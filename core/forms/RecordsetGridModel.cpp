@@ -1,5 +1,6 @@
 #include "core/forms/RecordsetGridModel.h"
 
+#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
@@ -280,13 +281,14 @@ bool RecordsetGridModel::setData(const QModelIndex& index, const QVariant& value
         rs_->SetField(col.field.toStdString(), *verdict.value);
         rs_->Update();
         readRow(cells_[row]);
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         if (rs_->State() == Recordset::kStateOpen && rs_->EditMode() != Recordset::EditState::None)
             rs_->CancelUpdate();
         const bool german = Language == 0;
         cellMessage(index,
-                    german ? QStringLiteral("Die Änderung konnte nicht gespeichert werden.")
-                           : QStringLiteral("The change could not be stored."),
+                    (german ? QStringLiteral("Die Änderung konnte nicht gespeichert werden.")
+                            : QStringLiteral("The change could not be stored.")) +
+                        QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(e, Language)),
                     german ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
         return false;
     }

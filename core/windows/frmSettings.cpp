@@ -2,6 +2,7 @@
 
 #include "core/Categories.h"
 #include "core/CoreSettings.h"
+#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/NameLength.h"
 #include "core/SettingsRules.h"
@@ -145,10 +146,8 @@ bool frmSettings::english() const
 void frmSettings::Form_Load()
 {
     CategoryRS = std::make_unique<Recordset>();
-    // Without a category table the grid stays empty and the buttons do nothing.
-    if (MainConnection)
-        guarded([this] { CategoryRS->Open(kCategoryListSql, *MainConnection); });
-    refreshCategories(1);
+    // A failure is told by the activation that follows, which reads again.
+    refreshCategories(1, false);
     hideFramesOfMissingFiles();
 }
 
@@ -166,7 +165,9 @@ void frmSettings::hideFramesOfMissingFiles()
 void frmSettings::Form_Activate()
 {
     hideFramesOfMissingFiles();
-    unsavedReported_.clear(); // a new visit reports a failed save again
+    // Coming back reads the categories that could not be read before.
+    if (CategoryRS && CategoryRS->State() != Recordset::kStateOpen)
+        refreshCategories(1);
     if (QNHDate == today())
         tQNH->setText(QString::number(QNH));
     else
@@ -261,19 +262,18 @@ void frmSettings::reportRefusedInterval(const QString& typed, const QString& kep
                QStringLiteral("Track Logger"));
 }
 
-void frmSettings::reportCategoryUnsaved()
+void frmSettings::reportCategoryUnsaved(const DbError& error)
 {
-    if (!unsavedReported_.insert("data.tvd").second)
-        return;
-    const QString path = QString::fromStdString((programFolder() / "data.tvd").string());
+    const QString reason = QString::fromStdString(dataFaultText(error, Language));
     if (english())
-        MsgBox(QStringLiteral("The category change could not be saved in the file ") + path +
-                   QStringLiteral(". The list shows the categories as they are stored."),
+        MsgBox(QStringLiteral("The category change could not be saved. The list shows the "
+                              "categories as they are stored.\n\n") +
+                   reason,
                QStringLiteral("Not saved"));
     else
-        MsgBox(QStringLiteral("Die Änderung der Kategorien konnte nicht in der Datei ") + path +
-                   QStringLiteral(" gespeichert werden. Die Liste zeigt die gespeicherten "
-                                  "Kategorien."),
+        MsgBox(QStringLiteral("Die Änderung der Kategorien konnte nicht gespeichert werden. Die "
+                              "Liste zeigt die gespeicherten Kategorien.\n\n") +
+                   reason,
                QStringLiteral("Nicht gespeichert"));
 }
 
@@ -606,12 +606,35 @@ int frmSettings::selectedCategoryPosition() const
     return pos >= 1 ? static_cast<int>(pos) : 0;
 }
 
-void frmSettings::refreshCategories(long selectPosition)
+bool frmSettings::refreshCategories(long selectPosition, bool tellFailure)
 {
-    if (CategoryRS && CategoryRS->State() == Recordset::kStateOpen)
-        guarded([this] { CategoryRS->Requery(); }); // keeps the rows it had when it fails
+    bool read = false;
+    if (MainConnection && CategoryRS) {
+        try {
+            if (CategoryRS->State() == Recordset::kStateOpen)
+                CategoryRS->Requery(); // keeps the rows it had when it fails
+            else
+                CategoryRS->Open(kCategoryListSql, *MainConnection);
+            read = true;
+        } catch (const DbError& e) {
+            if (tellFailure)
+                MsgBox((english() ? QStringLiteral("The categories could not be read.\n\n")
+                                  : QStringLiteral("Die Kategorien konnten nicht gelesen "
+                                                   "werden.\n\n")) +
+                           QString::fromStdString(dataFaultText(e, Language)),
+                       english() ? QStringLiteral("Data error") : QStringLiteral("Datenfehler"));
+        }
+    }
     categoryModel_->load(CategoryRS.get());
     selectCategoryRow(selectPosition);
+    return read;
+}
+
+bool frmSettings::categoriesRead()
+{
+    if (!MainConnection || !CategoryRS)
+        return false;
+    return CategoryRS->State() == Recordset::kStateOpen || refreshCategories(1);
 }
 
 void frmSettings::selectCategoryRow(long position)
@@ -682,7 +705,7 @@ void frmSettings::cmdAdd_Click()
         categoryMessage(CategoryStatus::EmptyName, english());
         return;
     }
-    if (!MainConnection || !CategoryRS || CategoryRS->State() != Recordset::kStateOpen)
+    if (!categoriesRead())
         return;
     try {
         const CategoryOutcome r = addCategory(*MainConnection, name, selectedCategoryPosition());
@@ -691,15 +714,15 @@ void frmSettings::cmdAdd_Click()
             return;
         }
         refreshCategories(r.position);
-    } catch (const DbError&) {
-        refreshCategories(selectedCategoryPosition()); // shows the list as it stands
-        reportCategoryUnsaved();
+    } catch (const DbError& e) {
+        reportCategoryUnsaved(e);
+        refreshCategories(selectedCategoryPosition(), false); // shows the list as it stands
     }
 }
 
 void frmSettings::cmdChange_Click()
 {
-    if (!MainConnection || categoryModel_->rowCount() == 0)
+    if (!categoriesRead() || categoryModel_->rowCount() == 0)
         return;
     const long position = selectedCategoryPosition();
     try {
@@ -710,23 +733,23 @@ void frmSettings::cmdChange_Click()
             return;
         }
         refreshCategories(r.position);
-    } catch (const DbError&) {
-        refreshCategories(position); // shows the list as it stands
-        reportCategoryUnsaved();
+    } catch (const DbError& e) {
+        reportCategoryUnsaved(e);
+        refreshCategories(position, false); // shows the list as it stands
     }
 }
 
 void frmSettings::cmdDelete_Click()
 {
-    if (!MainConnection || categoryModel_->rowCount() == 0)
+    if (!categoriesRead() || categoryModel_->rowCount() == 0)
         return;
     const long position = selectedCategoryPosition();
     try {
         const CategoryOutcome r = deleteCategory(*MainConnection, position);
         refreshCategories(r.status == CategoryStatus::Done ? r.position : position);
-    } catch (const DbError&) {
-        refreshCategories(position); // shows the list as it stands
-        reportCategoryUnsaved();
+    } catch (const DbError& e) {
+        reportCategoryUnsaved(e);
+        refreshCategories(position, false); // shows the list as it stands
     }
 }
 

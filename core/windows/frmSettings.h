@@ -13,7 +13,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
 
 class QCheckBox;
@@ -29,8 +28,9 @@ class QTableView;
 namespace tv {
 
 class VbTimer;
-class Recordset;
 class CategoryTableModel;
+class DbError;
+class Recordset;
 
 class frmSettings : public MdiForm, private NmeaEvents
 {
@@ -180,13 +180,19 @@ private:
     void loadTrackSettings();
     void saveTrackSettings();
     void applyQnh();
-    // The category table could not be written: says so once per visit, naming the file.
-    void reportCategoryUnsaved();
+    // A category change could not be written: says so for each change, naming the file and
+    // the reason.
+    void reportCategoryUnsaved(const DbError& error);
     // The interval box held no time above 0 with the logger on: says which interval stays.
     void reportRefusedInterval(const QString& typed, const QString& keptSeconds);
     void selectCategoryRow(long position);
     void onSerialError(int error);
-    void refreshCategories(long selectPosition);
+    // Reads the categories again (opens them when they could never be read) and selects the
+    // row at `selectPosition`. A read that fails keeps the rows read last and is told unless
+    // `tellFailure` is false (the action told its own failure already). True when read.
+    bool refreshCategories(long selectPosition, bool tellFailure = true);
+    // The categories are read, or the pilot was told why not.
+    bool categoriesRead();
     bool english() const;
 
     VB6NmeaInterpreter gps;
@@ -204,7 +210,6 @@ private:
     CategoryTableModel* categoryModel_ = nullptr;
     bool SkipRowCopy = false;
     // Files whose failed save was reported during this visit of the window.
-    std::set<std::string> unsavedReported_;
 };
 
 } // namespace tv

@@ -8,6 +8,7 @@
 #include "map/DrawSurface.h"
 #include "platform/Recordset.h"
 #include "schema/TestDb.h"
+#include "support/HeldDataFile.h"
 #include "support/Keyboard.h"
 #include "support/WindowTestBase.h"
 
@@ -290,6 +291,49 @@ TEST_F(ChartWindow, TheCheckActsOnTheChartWhoseBoxChanged)
     window().listKarten->item(1)->setCheckState(Qt::Unchecked);
     EXPECT_EQ(field("Active", "b.bmp"), (std::vector<std::string>{"0"}));
     EXPECT_TRUE(activeShown().isEmpty());
+}
+
+TEST_F(ChartWindow, AHeldDataFileIsNamedAndTheSameActionWorksOnceItIsFree)
+{
+    chart("demo.bmp", 1200, 900, "BMP");
+    mapsRow("'demo.bmp', 47.4, 48.1, 8.5, 9.3, 1200, 900, 0");
+    const QString held = "\n\nDie Datei " + QString::fromStdString((dir / "data.tvd").string()) +
+                         " wird von einem anderen Programm gesperrt.";
+    const struct
+    {
+        const char* action;
+        std::function<void()> act;
+        QString told;
+        const char* field;
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {"tick", [this] { window().listKarten->item(0)->setCheckState(Qt::Checked); },
+         "Die Änderung konnte nicht gespeichert werden." + held, "Active", "0", "1"},
+        {"save", [this] { window().cmdSpeichern->click(); },
+         "Die Karte konnte nicht in die Datenbank geschrieben werden: demo.bmp" + held, "Unten",
+         "47.4", "47.5"},
+    };
+    for (const auto& c : cases) {
+        raw->exec("UPDATE Maps SET Active = 0, Unten = 47.4");
+        window().FillMapList();
+        select("demo.bmp");
+        typeEdges("47,5", "48,1", "8,5", "9,3");
+        messages.clear();
+        {
+            tvtest::HeldDataFile heldFile(dir / "data.tvd");
+            c.act();
+        }
+        ASSERT_EQ(messages.size(), 1u) << c.action;
+        EXPECT_EQ(messages[0].text, c.told) << c.action;
+        EXPECT_EQ(window().listKarten->item(0)->checkState(), Qt::Unchecked) << c.action;
+        EXPECT_EQ(field(c.field, "demo.bmp"), (std::vector<std::string>{c.before})) << c.action;
+
+        messages.clear();
+        c.act();
+        EXPECT_TRUE(messages.empty()) << c.action;
+        EXPECT_EQ(field(c.field, "demo.bmp"), (std::vector<std::string>{c.after})) << c.action;
+    }
 }
 
 TEST_F(ChartWindow, ACalibrationFileGivesTheEdgesOfAChartWithoutRow)

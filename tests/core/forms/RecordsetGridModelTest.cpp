@@ -3,6 +3,7 @@
 #include "core/forms/MsgBox.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
+#include "support/HeldDataFile.h"
 #include "support/PlainSqlite.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TempDir.h"
@@ -263,22 +264,29 @@ protected:
 
 TEST_F(GridKeyboard, AfterACellThatWasNotStoredTheGridHasTheKeyboardOnThatCell)
 {
+    enum class Underneath { Nothing, ReadOnlyFolder, HeldByAnotherProgram };
+    const QString file = QString::fromStdString((dir / "grid.tvd").string());
     const struct
     {
         const char* why;
         int16_t language;
-        bool readOnlyFolder;
+        Underneath underneath;
         QStringList message; // title, text
     } cases[] = {
-        {"refused by the check", 0, false, {"Datenfehler", "Fehler in der Dateneingabe"}},
+        {"refused by the check",
+         0,
+         Underneath::Nothing,
+         {"Datenfehler", "Fehler in der Dateneingabe"}},
         {"data file refuses the write",
          0,
-         true,
-         {"Datenfehler", "Die Änderung konnte nicht gespeichert werden."}},
-        {"data file refuses the write, English",
+         Underneath::ReadOnlyFolder,
+         {"Datenfehler", "Die Änderung konnte nicht gespeichert werden.\n\nDie Datei " + file +
+                             " oder ihr Ordner ist schreibgeschützt (keine Berechtigung)."}},
+        {"data file held by another program, English",
          1,
-         true,
-         {"Data error", "The change could not be stored."}},
+         Underneath::HeldByAnotherProgram,
+         {"Data error", "The change could not be stored.\n\nThe file " + file +
+                            " is locked by another program."}},
     };
     for (const auto& c : cases) {
         tv::Language = c.language;
@@ -286,9 +294,12 @@ TEST_F(GridKeyboard, AfterACellThatWasNotStoredTheGridHasTheKeyboardOnThatCell)
         QStringList said;
         {
             std::optional<tvtest::ReadOnlyFolder> readOnly;
-            if (c.readOnlyFolder)
+            std::optional<tvtest::HeldDataFile> held;
+            if (c.underneath == Underneath::ReadOnlyFolder)
                 readOnly.emplace(dir.path());
-            said = typeAndConfirm(cell, c.readOnlyFolder ? "EDMB" : "bad");
+            if (c.underneath == Underneath::HeldByAnotherProgram)
+                held.emplace(dir / "grid.tvd");
+            said = typeAndConfirm(cell, c.underneath != Underneath::Nothing ? "EDMB" : "bad");
         }
         EXPECT_EQ(said, c.message) << c.why;
         EXPECT_EQ(QApplication::focusWidget(), &grid) << c.why;

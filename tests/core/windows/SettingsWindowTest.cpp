@@ -5,6 +5,7 @@
 #include "core/Dates.h"
 #include "planning/frmManager.h"
 #include "support/Dates.h"
+#include "support/HeldDataFile.h"
 #include "support/Keyboard.h"
 #include "support/ReadOnlyFolder.h"
 
@@ -26,6 +27,7 @@
 #include <QTableView>
 
 #include <chrono>
+#include <optional>
 
 namespace {
 
@@ -641,25 +643,67 @@ TEST_F(FailedSaves, LeavingWithNothingChangedSaysNothing)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(FailedSaves, ACategoryChangeThatCannotBeStoredIsReportedAndNotShown)
+TEST_F(FailedSaves, EachCategoryChangeThatCannotBeStoredIsReportedWithItsReasonAndNotShown)
 {
     settingstest::addCategories(db(), {"A", "B"});
     window().Form_Activate();
+    const std::string data = (dir / "data.tvd").string();
+    const QString head = "Die Änderung der Kategorien konnte nicht gespeichert werden. Die Liste "
+                         "zeigt die gespeicherten Kategorien.\n\nDie Datei " +
+                         pathOf("data.tvd");
+    const struct
     {
-        tvtest::ReadOnlyFolder readOnly(dir.path());
-        window().tKategorie->setText("C");
-        pressEnter(window().tKategorie);
-        window().tKategorie->setText("D");
-        pressEnter(window().tKategorie); // the next keystroke: no second message
-        clickRow(0);
+        const char* underneath;
+        QString told;
+    } cases[] = {
+        {"read-only folder", head + " oder ihr Ordner ist schreibgeschützt (keine Berechtigung)."},
+        {"held by another program", head + " wird von einem anderen Programm gesperrt."},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        {
+            std::optional<tvtest::ReadOnlyFolder> readOnly;
+            std::optional<tvtest::HeldDataFile> held;
+            if (c.underneath == std::string("read-only folder"))
+                readOnly.emplace(dir.path());
+            else
+                held.emplace(data);
+            window().tKategorie->setText("C");
+            pressEnter(window().tKategorie);
+            window().tKategorie->setText("D");
+            pressEnter(window().tKategorie);
+            clickRow(0);
+            window().cmdDelete->click();
+        }
+        EXPECT_EQ(shown(), (Shown{"1 A", "2 B"})) << c.underneath;
+        ASSERT_EQ(messages.size(), 3u) << c.underneath << ": each change is told";
+        for (const tv::MsgRecord& m : messages)
+            EXPECT_EQ(m.text, c.told) << c.underneath;
+    }
+    messages.clear();
+    clickRow(1);
+    window().tKategorie->setText("C");
+    pressEnter(window().tKategorie); // the file is free again
+    EXPECT_EQ(shown(), (Shown{"1 A", "2 B", "3 C"}));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FailedSaves, CategoriesThatCannotBeReadAreToldAndReadOnTheNextVisit)
+{
+    settingstest::addCategories(db(), {"A", "B"});
+    {
+        tvtest::HeldDataFile held(dir / "data.tvd");
+        window().Form_Activate();
         window().cmdDelete->click();
     }
+    EXPECT_TRUE(shown().empty());
+    ASSERT_EQ(messages.size(), 2u);
+    for (const tv::MsgRecord& m : messages)
+        EXPECT_EQ(m.text, "Die Kategorien konnten nicht gelesen werden.\n\nDie Datei " +
+                              pathOf("data.tvd") + " wird von einem anderen Programm gesperrt.");
+    window().Form_Activate();
     EXPECT_EQ(shown(), (Shown{"1 A", "2 B"}));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Die Änderung der Kategorien konnte nicht in der Datei " +
-                                    pathOf("data.tvd") +
-                                    " gespeichert werden. Die Liste zeigt die gespeicherten "
-                                    "Kategorien.");
+    EXPECT_EQ(messages.size(), 2u);
 }
 
 TEST_F(FailedSaves, TheCategoryManagerSaysInTheWindowsLanguageThatNothingWasAssigned)
@@ -672,8 +716,14 @@ TEST_F(FailedSaves, TheCategoryManagerSaysInTheWindowsLanguageThatNothingWasAssi
         QString text;
         QString title;
     } cases[] = {
-        {0, "Die Kategorie konnte nicht gespeichert werden.", "Datenbankfehler"},
-        {1, "The category could not be saved.", "Database error"},
+        {0,
+         "Die Kategorie konnte nicht gespeichert werden.\n\nDie Datei " + pathOf("data.tvd") +
+             " oder ihr Ordner ist schreibgeschützt (keine Berechtigung).",
+         "Datenbankfehler"},
+        {1,
+         "The category could not be saved.\n\nThe file " + pathOf("data.tvd") +
+             " or its folder is read-only (no permission).",
+         "Database error"},
     };
     for (const auto& c : cases) {
         tv::Language = c.language;
