@@ -400,7 +400,7 @@ private:
     void showTrackNotice(const QString& text);
     // Writes what the recorder holds back; the notice shows while anything waits, and why.
     void writeTrackPoints();
-    // The recording ends (its track stays for nothing but a new start); what waits is tried.
+    // The recording ends (a later start opens a new track); what waits is tried once more.
     void stopTrackRecording();
     // The window closes: one more try for what waits; points that still cannot be written are
     // told in a message box.
