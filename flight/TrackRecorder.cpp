@@ -35,13 +35,13 @@ AutoRecording automaticRecording(double groundSpeedKt, bool recording)
     return AutoRecording::Keep;
 }
 
-RecordToggle toggleRecording(bool fix, bool automatic, bool running, bool failed, int intervalMs)
+RecordToggle toggleRecording(bool fix, bool automatic, bool running, int intervalMs)
 {
     if (!fix || (automatic && running))
         return RecordToggle::Nothing;
     if (running)
         return RecordToggle::Stop;
-    if ((automatic && failed) || intervalMs <= 0)
+    if (intervalMs <= 0)
         return RecordToggle::Idle;
     return RecordToggle::Start;
 }
@@ -70,11 +70,33 @@ CounterFont recordCounterFont(int32_t points)
     return {};
 }
 
-Connection& openTrackFile(const std::shared_ptr<Connection>& connection)
+Connection& openTrackFile(const std::shared_ptr<Connection>& connection, const std::string& path)
 {
     if (!connection || !connection->IsOpen())
-        throw DbError("the track file is not open");
+        throw DbError("the track file is not open", 0, DataFault::Missing, path);
     return *connection;
+}
+
+QString trackWaitingNotice(int pendingPoints, bool running, const std::string& reason, int language)
+{
+    const bool de = language == 0;
+    QString what;
+    if (pendingPoints <= 0) {
+        what = de ? QStringLiteral("der neue Track ist noch nicht gespeichert.")
+                  : QStringLiteral("the new track is not saved yet.");
+    } else if (pendingPoints == 1) {
+        what = de ? QStringLiteral("1 Punkt ist noch nicht gespeichert.")
+                  : QStringLiteral("1 point is not saved yet.");
+    } else {
+        what = (de ? QStringLiteral("%1 Punkte sind noch nicht gespeichert.")
+                   : QStringLiteral("%1 points are not saved yet."))
+                   .arg(pendingPoints);
+    }
+    const QString state = running ? (de ? QStringLiteral("Die Aufzeichnung läuft weiter, ")
+                                        : QStringLiteral("The recording goes on; "))
+                                  : (de ? QStringLiteral("Die Aufzeichnung ist beendet, ")
+                                        : QStringLiteral("The recording has stopped; "));
+    return state + what + QStringLiteral("\n\n") + QString::fromStdString(reason);
 }
 
 QString TrackRecorder::trackName(const QDateTime& localStart, const QLocale& locale)
@@ -154,7 +176,7 @@ Date TrackRecorder::pointDate(Date utcToday) const
 
 std::optional<TrackPoint> TrackRecorder::nextPoint(const GpsFix& fix, bool altitudeInFeet) const
 {
-    if (!fix.valid || fix.positionCount <= writtenPositionCount_)
+    if (!fix.valid || fix.positionCount <= takenPositionCount_)
         return std::nullopt;
     TrackPoint point;
     point.latDeg = fix.latDeg;
@@ -165,45 +187,87 @@ std::optional<TrackPoint> TrackRecorder::nextPoint(const GpsFix& fix, bool altit
     return point;
 }
 
-void TrackRecorder::startTrack(Connection& connection, const QString& name)
+void TrackRecorder::startTrack(const QString& name)
 {
-    trackIndex_ = 0;
-    trackPointCount_ = 0;
-    connection.Execute(R"(INSERT INTO "List" ("Name") VALUES (?))", {Value(name.toStdString())});
-    Recordset rs;
-    rs.Open("SELECT last_insert_rowid() AS \"Index\"", connection);
-    const std::int64_t index = rs.RecordCount() > 0 ? rs.Field(0).toInt() : 0;
-    if (index <= 0 || index > std::numeric_limits<int32_t>::max())
-        throw DbError("the new track got no usable number");
-    trackIndex_ = static_cast<int32_t>(index);
-    failed_ = false;
+    // A track that has nothing left to write needs no keeping.
+    if (!tracks_.empty() && tracks_.back().index != 0 && tracks_.back().pending.empty())
+        tracks_.pop_back();
+    tracks_.push_back(Track{0, name, 0, {}});
 }
 
-bool TrackRecorder::restartIfDeleted(Connection& connection, const QString& name)
+void TrackRecorder::recordPoint(const TrackPoint& point, Date utcToday)
 {
-    if (!hasTrack())
-        return false;
-    Recordset rs;
-    rs.Open(R"(SELECT "Index" FROM "List" WHERE "Index" = ?)", connection, {Value(trackIndex_)});
-    if (rs.RecordCount() > 0)
-        return false;
-    startTrack(connection, name);
-    return true;
-}
-
-void TrackRecorder::writePoint(Connection& connection, const TrackPoint& point, Date utcToday)
-{
-    if (!hasTrack())
+    if (tracks_.empty())
         throw DbError("no track has been started");
-    const int32_t number = trackPointCount_ + 1;
-    connection.Execute(
-        R"(INSERT INTO "track" ("Index", "Number", "Lat", "Long", "Height", "Date", "Time"))"
-        R"( VALUES (?, ?, ?, ?, ?, ?, ?))",
-        {Value(trackIndex_), Value(number), Value(point.latDeg), Value(point.longDeg),
-         point.heightM ? Value(*point.heightM) : Value(), Value(formatIsoDate(pointDate(utcToday))),
-         Value(point.time.toStdString())});
-    trackPointCount_ = number;
-    writtenPositionCount_ = point.positionCount;
+    tracks_.back().pending.push_back({point, pointDate(utcToday)});
+    takenPositionCount_ = point.positionCount;
+}
+
+bool TrackRecorder::waiting() const
+{
+    for (const Track& track : tracks_) {
+        if (track.index == 0 || !track.pending.empty())
+            return true;
+    }
+    return false;
+}
+
+int TrackRecorder::pendingPoints() const
+{
+    std::size_t points = 0;
+    for (const Track& track : tracks_)
+        points += track.pending.size();
+    return static_cast<int>(points);
+}
+
+int32_t TrackRecorder::TrackPointCount() const
+{
+    if (tracks_.empty())
+        return 0;
+    return tracks_.back().written + static_cast<int32_t>(tracks_.back().pending.size());
+}
+
+bool TrackRecorder::write(Connection& connection, const QString& restartName)
+{
+    if (!waiting())
+        return false;
+    const Connection::ShortWait shortWait(connection);
+    Connection::Transaction transaction(connection);
+    // Worked on a copy: the recorder changes only once the file has taken everything.
+    std::vector<Track> tracks = tracks_;
+    bool restarted = false;
+    for (Track& track : tracks) {
+        if (track.index != 0 && !track.pending.empty()) {
+            Recordset rs;
+            rs.Open(R"(SELECT "Index" FROM "List" WHERE "Index" = ?)", connection,
+                    {Value(track.index)});
+            if (rs.RecordCount() == 0) {
+                track = Track{0, restartName, 0, std::move(track.pending)};
+                restarted = restarted || &track == &tracks.back();
+            }
+        }
+        if (track.index == 0) {
+            connection.Execute(R"(INSERT INTO "List" ("Name") VALUES (?))",
+                               {Value(track.name.toStdString())});
+            const std::int64_t index = connection.LastInsertId();
+            if (index <= 0 || index > std::numeric_limits<int32_t>::max())
+                throw DbError("the new track got no usable number");
+            track.index = static_cast<int32_t>(index);
+        }
+        for (const PendingPoint& p : track.pending) {
+            connection.Execute(
+                R"(INSERT INTO "track" ("Index", "Number", "Lat", "Long", "Height", "Date", "Time"))"
+                R"( VALUES (?, ?, ?, ?, ?, ?, ?))",
+                {Value(track.index), Value(track.written + 1), Value(p.point.latDeg),
+                 Value(p.point.longDeg), p.point.heightM ? Value(*p.point.heightM) : Value(),
+                 Value(formatIsoDate(p.date)), Value(p.point.time.toStdString())});
+            ++track.written;
+        }
+        track.pending.clear();
+    }
+    transaction.commit();
+    tracks_ = {std::move(tracks.back())};
+    return restarted;
 }
 
 } // namespace tv

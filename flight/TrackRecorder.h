@@ -7,6 +7,12 @@
 // Whether a recording runs is the flight window's business (its track timer); the recorder
 // keeps the track being written and its point count, which survive a pause, and the last date
 // the GPS reported.
+//
+// The file may refuse for a while (another program holds it, the disk is full, the file was
+// renamed away and comes back): a point is then kept, in order and with its number, and goes
+// into the file with the next write that succeeds. Each write puts everything that waits into
+// the file in one transaction, so a point is written once or not at all, and the flight stays
+// one track.
 
 #include "core/Dates.h"
 #include "gps/GpsFix.h"
@@ -18,7 +24,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace tv {
 
@@ -42,11 +50,11 @@ AutoRecording automaticRecording(double groundSpeedKt, bool recording);
 
 // What the record button (or an automatic start) does: nothing without a fix, nor to an
 // automatic recording that runs (only the ground speed stops it); a running recording stops;
-// otherwise a new track starts, unless recording cannot run (the track interval is 0, or an
-// automatic recording failed on the track file and the speed has not dropped since): then
-// the idle buttons show.
+// otherwise a new track starts, unless recording cannot run (the track interval is 0): then
+// the idle buttons show. A track file that refuses for a while is no reason not to start: the
+// points wait for it (see TrackRecorder).
 enum class RecordToggle { Nothing, Stop, Idle, Start };
-RecordToggle toggleRecording(bool fix, bool automatic, bool running, bool failed, int intervalMs);
+RecordToggle toggleRecording(bool fix, bool automatic, bool running, int intervalMs);
 
 // The record buttons when the flight window comes back to the front (the logger switch and
 // automatic recording may have changed in the settings window meanwhile): the start button
@@ -72,9 +80,15 @@ struct CounterFont
 };
 CounterFont recordCounterFont(int32_t points);
 
-// The track file when it is open. Throws DbError when it is not: a recording stops then as on
-// any other fault of the file.
-Connection& openTrackFile(const std::shared_ptr<Connection>& connection);
+// The track file when it is open. Throws DbError (DataFault::Missing, naming `path`) when it
+// is not: it was missing when the program started, and no recording can begin.
+Connection& openTrackFile(const std::shared_ptr<Connection>& connection, const std::string& path);
+
+// The notice on the map while recorded points wait for the track file: what waits, then
+// (after a blank line) `reason`, the file and why it refuses (dataFaultText). `running`: the
+// recording goes on; else it has stopped with points still unsaved. `language` 0 is German.
+QString trackWaitingNotice(int pendingPoints, bool running, const std::string& reason,
+                           int language);
 
 class TrackRecorder
 {
@@ -104,44 +118,57 @@ public:
     // The computer's UTC date now.
     static Date utcToday();
 
-    // The point a tick of the track timer writes: the newest position with a fix, its altitude
+    // The point a tick of the track timer takes: the newest position with a fix, its altitude
     // as shown (see heightMetres) and its GPS time. Empty without a fix, and when no position
-    // with a fix came since the last point written: a receiver that fell silent or sends
+    // with a fix came since the last point taken: a receiver that fell silent or sends
     // nothing readable adds no points that repeat the last position under its old time.
     std::optional<TrackPoint> nextPoint(const GpsFix& fix, bool altitudeInFeet) const;
 
-    // Starts a new track: adds its "List" row named `name` and takes its number; no points yet;
-    // clears failed(). Throws DbError when the track file refuses (the recorder then holds no
-    // track).
-    void startTrack(Connection& connection, const QString& name);
-    // Writes the next point of the current track, numbered from 1, dated pointDate(utcToday),
-    // and notes its position as written.
-    // Throws DbError when the track file refuses, or when no track was started; the count then
-    // stays as it was.
-    void writePoint(Connection& connection, const TrackPoint& point, Date utcToday);
+    // Starts a new track named `name`, numbered from 1: its "List" row goes into the file with
+    // the next write(). Nothing of the previous track is lost: what of it waits is written
+    // first.
+    void startTrack(const QString& name);
+    // Takes the next point of the current track, dated pointDate(utcToday), and notes its
+    // position as taken; it waits for the next write(). Throws DbError when no track was
+    // started.
+    void recordPoint(const TrackPoint& point, Date utcToday);
+    // Writes all that waits (new "List" rows, points in the order taken) in one transaction,
+    // waiting at most a short try for another program's lock. Throws DbError when the file
+    // refuses: then nothing was written and everything still waits.
+    // A track whose "List" row is gone (the track manager deleted it while the recording was
+    // paused) gets a new row named `restartName` and its waiting points are numbered from 1
+    // under it, so that no point goes under a number that no list shows any more; true when
+    // that happened to the current track. A read that fails starts no new track.
+    bool write(Connection& connection, const QString& restartName);
 
-    // Before a point is written: when the current track's "List" row is gone (the track
-    // manager deleted it while the recording was paused), the recorder forgets it and starts a
-    // new track named `name`, so no point goes under a number that no list shows any more.
-    // True when a new track was started. Throws DbError.
-    bool restartIfDeleted(Connection& connection, const QString& name);
+    // Something waits for the file: a "List" row or points.
+    bool waiting() const;
+    // Points taken and not yet in the file, of every track.
+    int pendingPoints() const;
 
-    bool hasTrack() const { return trackIndex_ != 0; }
-    // Set when the track file refused a write; automatic recording then does not start again
-    // by itself until a start succeeds or the ground speed has fallen below 30 kt (the next
-    // rise past it is a new start condition).
-    bool failed() const { return failed_; }
-    void setFailed(bool failed) { failed_ = failed; }
-    // "Index" of the track being written (0 before the first start) and its points so far.
-    int32_t TrackIndex() const { return trackIndex_; }
-    int32_t TrackPointCount() const { return trackPointCount_; }
+    bool hasTrack() const { return !tracks_.empty(); }
+    // "Index" of the track being recorded (0 before its "List" row is written) and its points
+    // recorded so far, written or waiting.
+    int32_t TrackIndex() const { return tracks_.empty() ? 0 : tracks_.back().index; }
+    int32_t TrackPointCount() const;
 
 private:
-    int32_t trackIndex_ = 0;
-    int32_t trackPointCount_ = 0;
-    uint64_t writtenPositionCount_ = 0; // positionCount of the last point written
+    struct PendingPoint
+    {
+        TrackPoint point;
+        Date date;
+    };
+    struct Track
+    {
+        int32_t index = 0; // "Index" of its List row; 0 while the row waits
+        QString name;      // of the List row
+        int32_t written = 0;
+        std::vector<PendingPoint> pending; // in the order taken, numbered after `written`
+    };
+    // The current track last; earlier ones only while points of them wait.
+    std::vector<Track> tracks_;
+    uint64_t takenPositionCount_ = 0; // positionCount of the last point taken
     std::optional<Date> gpsDate_;
-    bool failed_ = false;
 };
 
 } // namespace tv

@@ -153,6 +153,7 @@ void frmGPSmain::Form_Deactivate()
     timerCheck.setInterval(0);
     silenceWatch.setInterval(0);
     busy_.release();
+    guarded([&] { writeTrackPoints(); });
     TrackPaused = timeTrack.interval() > 0;
     timeTrack.setInterval(0);
     MSComm1.closeIfOpen();
@@ -166,6 +167,7 @@ void frmGPSmain::Form_Unload()
     timeTrack.setInterval(0);
     busy_.release();
     MSComm1.closeIfOpen();
+    guarded([&] { writeTrackPointsOnClose(); });
     guarded([&] { SaveMapView(); });
     guarded([&] { SaveVOR(); });
     guarded([&] { SaveSet(); });

@@ -147,6 +147,8 @@ public:
     QPushButton* cmdRecordAuto = nullptr;
     QLabel* picRecord = nullptr;
     QLabel* lblRecord = nullptr; // inside picRecord
+    // Why recorded points wait for track.tvd; made when first needed, shown while they wait.
+    QLabel* lblTrackNotice = nullptr;
 
     // Course instrument.
     QLabel* lblVOR1 = nullptr;
@@ -394,8 +396,15 @@ private:
     void showRecording();
     // Not recording: the start button, or the indicator of automatic recording.
     void showIdleRecordButtons();
-    // The track file refused a write: the recording stops and the status label says why.
-    void stopAfterTrackFileError();
+    // The notice under the record buttons, shown with `text`.
+    void showTrackNotice(const QString& text);
+    // Writes what the recorder holds back; the notice shows while anything waits, and why.
+    void writeTrackPoints();
+    // The recording ends (a later start opens a new track); what waits is tried once more.
+    void stopTrackRecording();
+    // The window closes: one more try for what waits; points that still cannot be written are
+    // told in a message box.
+    void writeTrackPointsOnClose();
 
     void buildControls();
     void wireControls();

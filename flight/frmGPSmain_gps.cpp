@@ -210,11 +210,8 @@ void frmGPSmain::gps_SpeedReceived(const std::string& /*Speed: read from the fix
         guarded([&] { ToggleTrackRecording(); });
         break;
     case AutoRecording::Stop:
-        // The track entry stays open for a later start. A track file error stopped automatic
-        // recording until now: the speed rising past 30 kt again may try a new start.
-        recorder.setFailed(false);
-        timeTrack.setInterval(0);
-        showIdleRecordButtons();
+        // The track entry stays open for a later start.
+        stopTrackRecording();
         break;
     case AutoRecording::Keep:
         break;

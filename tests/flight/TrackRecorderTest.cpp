@@ -33,6 +33,13 @@ protected:
         return rs;
     }
 
+    // A point taken and written at once.
+    void write(const tv::TrackPoint& p)
+    {
+        recorder_.recordPoint(p, kPcDay);
+        recorder_.write(db_, QStringLiteral("restarted"));
+    }
+
     static tv::TrackPoint point(double lat, double lon, std::optional<double> height,
                                 const char* time = "14:05:33")
     {
@@ -114,23 +121,20 @@ TEST(RecordingDecisions, TheRecordButton)
     struct Case
     {
         const char* name;
-        bool fix, automatic, running, failed;
+        bool fix, automatic, running;
         int intervalMs;
         RecordToggle expected;
     };
     const Case cases[] = {
-        {"no fix: nothing", false, false, false, false, 5000, RecordToggle::Nothing},
-        {"start", true, false, false, false, 5000, RecordToggle::Start},
-        {"stop", true, false, true, false, 5000, RecordToggle::Stop},
-        {"automatic and running: only the speed stops it", true, true, true, false, 5000,
+        {"no fix: nothing", false, false, false, 5000, RecordToggle::Nothing},
+        {"start", true, false, false, 5000, RecordToggle::Start},
+        {"stop", true, false, true, 5000, RecordToggle::Stop},
+        {"automatic and running: only the speed stops it", true, true, true, 5000,
          RecordToggle::Nothing},
-        {"automatic after a track file error", true, true, false, true, 5000, RecordToggle::Idle},
-        {"by hand after a track file error", true, false, false, true, 5000, RecordToggle::Start},
-        {"interval 0", true, false, false, false, 0, RecordToggle::Idle},
+        {"interval 0", true, false, false, 0, RecordToggle::Idle},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(tv::toggleRecording(c.fix, c.automatic, c.running, c.failed, c.intervalMs),
-                  c.expected)
+        EXPECT_EQ(tv::toggleRecording(c.fix, c.automatic, c.running, c.intervalMs), c.expected)
             << c.name;
 }
 
@@ -186,7 +190,8 @@ TEST(TrackPointDate, TwoDigitGpsYearsFrom1980)
 
 TEST_F(TrackFile, StartingARecordingAddsANamedListRow)
 {
-    recorder_.startTrack(db_, QStringLiteral("08Dec26 - 14:05"));
+    recorder_.startTrack(QStringLiteral("08Dec26 - 14:05"));
+    recorder_.write(db_, QStringLiteral("restarted"));
     ASSERT_TRUE(recorder_.hasTrack());
     EXPECT_EQ(recorder_.TrackPointCount(), 0);
     auto list = query(R"(SELECT "Index", "Name" FROM "List")");
@@ -199,9 +204,9 @@ TEST_F(TrackFile, StartingARecordingAddsANamedListRow)
 
 TEST_F(TrackFile, PointsAreNumberedFromOneWithDecimalDegrees)
 {
-    recorder_.startTrack(db_, QStringLiteral("first"));
-    recorder_.writePoint(db_, point(48.6895, 9.2218, 304.8), kPcDay);
-    recorder_.writePoint(db_, point(-33.8667, -151.2, std::nullopt, "14:05:34"), kPcDay);
+    recorder_.startTrack(QStringLiteral("first"));
+    write(point(48.6895, 9.2218, 304.8));
+    write(point(-33.8667, -151.2, std::nullopt, "14:05:34"));
     EXPECT_EQ(recorder_.TrackPointCount(), 2);
 
     auto rs = query(R"(SELECT * FROM "track" ORDER BY "Number")");
@@ -223,21 +228,21 @@ TEST_F(TrackFile, PointsAreNumberedFromOneWithDecimalDegrees)
 TEST_F(TrackFile, PointDateComesFromTheGpsDate)
 {
     recorder_.gpsDateChanged("01/01/27"); // UTC past midnight while the PC still says 8 Dec
-    recorder_.startTrack(db_, QStringLiteral("night"));
-    recorder_.writePoint(db_, point(48.0, 9.0, 100.0, "00:00:05"), kPcDay);
+    recorder_.startTrack(QStringLiteral("night"));
+    write(point(48.0, 9.0, 100.0, "00:00:05"));
     auto rs = query(R"(SELECT "Date" FROM "track")");
     EXPECT_EQ(rs.Field("Date").toString(), "2027-01-01");
 }
 
 TEST_F(TrackFile, EveryStartOpensANewTrack)
 {
-    recorder_.startTrack(db_, QStringLiteral("one"));
-    recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay);
+    recorder_.startTrack(QStringLiteral("one"));
+    write(point(48.0, 9.0, 1.0));
     const int32_t first = recorder_.TrackIndex();
-    recorder_.startTrack(db_, QStringLiteral("two"));
-    EXPECT_NE(recorder_.TrackIndex(), first);
+    recorder_.startTrack(QStringLiteral("two"));
     EXPECT_EQ(recorder_.TrackPointCount(), 0);
-    recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay);
+    write(point(48.0, 9.0, 1.0));
+    EXPECT_NE(recorder_.TrackIndex(), first);
     EXPECT_EQ(query(R"(SELECT * FROM "List")").RecordCount(), 2);
     auto second = query(R"(SELECT "Number" FROM "track" WHERE "Index" = )" +
                         std::to_string(recorder_.TrackIndex()));
@@ -245,34 +250,46 @@ TEST_F(TrackFile, EveryStartOpensANewTrack)
     EXPECT_EQ(second.Field("Number").toInt(), 1);
 }
 
-TEST_F(TrackFile, RefusedPointThrowsAndKeepsTheCount)
+// The track table is gone for a while (renamed by a repair tool), and the pilot stops and
+// starts again meanwhile: each write is all or nothing, and what waited goes in once, in
+// order, under its own track, afterwards.
+TEST_F(TrackFile, RefusedWriteKeepsEverythingAndWritesItOnceLater)
 {
-    recorder_.startTrack(db_, QStringLiteral("broken"));
-    recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay);
-    db_.Execute(R"(DROP TABLE "track")");
-    EXPECT_THROW(recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay), tv::DbError);
-    EXPECT_EQ(recorder_.TrackPointCount(), 1);
-}
+    recorder_.startTrack(QStringLiteral("first"));
+    db_.Execute(R"(ALTER TABLE "track" RENAME TO "away")");
+    for (double height : {1.0, 2.0}) {
+        recorder_.recordPoint(point(48.1, 9.0, height), kPcDay);
+        EXPECT_THROW(recorder_.write(db_, "x"), tv::DbError);
+    }
+    EXPECT_EQ(query(R"(SELECT * FROM "List")").RecordCount(), 0) << "rolled back with the points";
+    recorder_.startTrack(QStringLiteral("second"));
+    recorder_.recordPoint(point(48.2, 9.0, 3.0), kPcDay);
 
-TEST_F(TrackFile, RefusedStartLeavesNoTrack)
-{
-    db_.Execute(R"(DROP TABLE "List")");
-    EXPECT_THROW(recorder_.startTrack(db_, QStringLiteral("x")), tv::DbError);
-    EXPECT_FALSE(recorder_.hasTrack());
-    EXPECT_THROW(recorder_.writePoint(db_, point(48.0, 9.0, 1.0), kPcDay), tv::DbError);
+    db_.Execute(R"(ALTER TABLE "away" RENAME TO "track")");
+    recorder_.write(db_, "x");
+    recorder_.write(db_, "x"); // nothing waits: nothing written twice
+    auto rs = query(R"(SELECT "Name", "Number", "Height" FROM "track" JOIN "List" USING ("Index"))"
+                    R"( ORDER BY "track".rowid)");
+    const std::pair<const char*, int> expected[] = {{"first", 1}, {"first", 2}, {"second", 1}};
+    ASSERT_EQ(rs.RecordCount(), 3);
+    for (int i = 0; i < 3; ++i, rs.MoveNext()) {
+        EXPECT_EQ(rs.Field("Name").toString(), expected[i].first);
+        EXPECT_EQ(rs.Field("Number").toInt(), expected[i].second);
+        EXPECT_DOUBLE_EQ(rs.Field("Height").toDouble(), i + 1.0);
+    }
 }
 
 TEST_F(TrackFile, ATrackDeletedUnderTheRecorderIsReplacedByANewOne)
 {
-    recorder_.startTrack(db_, "08Dec26 - 14:05");
-    recorder_.writePoint(db_, point(48.5, 9.2, 500.0), kPcDay);
-    EXPECT_FALSE(recorder_.restartIfDeleted(db_, "08Dec26 - 15:00"));
+    recorder_.startTrack("08Dec26 - 14:05");
+    write(point(48.5, 9.2, 500.0));
     const int32_t first = recorder_.TrackIndex();
 
     db_.Execute(R"(DELETE FROM "List" WHERE "Index" = ?)", {first});
-    EXPECT_TRUE(recorder_.restartIfDeleted(db_, "08Dec26 - 15:00"));
+    recorder_.recordPoint(point(48.6, 9.2, 500.0), kPcDay);
+    EXPECT_TRUE(recorder_.write(db_, "08Dec26 - 15:00"));
     EXPECT_GT(recorder_.TrackIndex(), first);
-    EXPECT_EQ(recorder_.TrackPointCount(), 0);
+    EXPECT_EQ(recorder_.TrackPointCount(), 1);
     tv::Recordset list = query(R"(SELECT "Name" FROM "List")");
     ASSERT_EQ(list.RecordCount(), 1);
     EXPECT_EQ(list.Field("Name").toString(), "08Dec26 - 15:00");

@@ -3,13 +3,19 @@
 #include "core/CoreSettings.h"
 #include "map/PictureBox.h"
 #include "platform/Connection.h"
+#include "platform/DbError.h"
 #include "platform/Recordset.h"
+#include "support/HeldDataFile.h"
 #include "support/NmeaText.h"
 #include "tracks/TrackList.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -57,6 +63,21 @@ protected:
         latDeg_ += 0.001;
         w->HandleInput(tvtest::fixAt(latDeg_, 9.2218));
     }
+
+    // The newest track's points: number and latitude in millionths of a degree, as stored.
+    std::vector<std::pair<long, long>> newestTrack()
+    {
+        std::vector<std::pair<long, long>> all;
+        tv::TrackConnection->ForEachRow(R"(SELECT "Number", "Lat" FROM "track" WHERE "Index" = )"
+                                        R"((SELECT max("Index") FROM "List") ORDER BY rowid)",
+                                        {}, [&](const tv::QueryRow& row) {
+                                            all.emplace_back(std::lround(*row.number(0)),
+                                                             std::lround(*row.number(1) * 1e6));
+                                        });
+        return all;
+    }
+    // The notice on the map about points that wait for track.tvd; empty while none shows.
+    QString notice() const { return shown(w->lblTrackNotice) ? w->lblTrackNotice->text() : ""; }
 
     bool recording() const { return w->timeTrack.interval() > 0; }
     // The point counter as the pilot sees it: on the recording indicator, or not at all.
@@ -210,20 +231,89 @@ TEST_F(RecordButtons, CounterShrinksFromTheNineHundredNinetyNinthPoint)
     EXPECT_EQ(w->lblRecord->font().pointSize(), 12);
 }
 
-TEST_F(RecordButtons, TrackFileErrorStopsRecordingWithAMessage)
+// track.tvd refuses for a while in flight: the recording goes on in the same track, its
+// points wait with a notice on the map that says why, and once the file takes them again the
+// track holds every point once, in order.
+TEST_F(RecordButtons, ATrackFileThatRefusesForAWhileLosesNoPointAndSplitsNoFlight)
+{
+    const std::string file = tv::TrackConnection->path();
+    const auto held = [file] { return std::make_shared<tvtest::HeldDataFile>(file); };
+    const auto diskFull = [] {
+        auto full = std::make_shared<tvtest::FullDisk>(*tv::TrackConnection);
+        // Rows of no track take the file's last free bytes: the next point needs a new page.
+        for (bool room = true; room;) {
+            try {
+                tv::TrackConnection->Execute(R"(INSERT INTO "track" ("Index") VALUES (-1))");
+            } catch (const tv::DbError& e) {
+                room = false;
+                EXPECT_EQ(e.fault(), tv::DataFault::DiskFull);
+            }
+        }
+        return full;
+    };
+    const auto renamed = [file] {
+        std::filesystem::rename(file, file + ".away");
+        return std::shared_ptr<void>(
+            nullptr, [file](void*) { std::filesystem::rename(file + ".away", file); });
+    };
+    const struct
+    {
+        const char* name;
+        std::function<std::shared_ptr<void>()> fault;
+        bool beforeRec; // the fault begins before REC is pressed
+        const char* reason;
+    } cases[] = {
+        {"held by another program", held, false, " is locked by another program."},
+        {"held when REC is pressed", held, true, " is locked by another program."},
+        {"disk full", diskFull, false, " is full."},
+        {"renamed away and back", renamed, false, " is missing or was replaced."},
+    };
+    setFix(true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::pair<long, long>> expected;
+        const auto tick = [&] {
+            nextPosition();
+            expected.emplace_back(expected.size() + 1, std::lround(latDeg_ * 1e6));
+            w->timeTrack_Timer();
+        };
+        std::shared_ptr<void> fault = c.beforeRec ? c.fault() : nullptr;
+        w->cmdRecord_Click();
+        if (!c.beforeRec) {
+            tick();
+            fault = c.fault();
+        }
+        for (int i = 0; i < 3; ++i)
+            tick();
+        EXPECT_TRUE(recording());
+        EXPECT_TRUE(notice().startsWith("The recording goes on; 3 points are not saved yet.\n\n"));
+        EXPECT_TRUE(notice().endsWith(QString::fromStdString(file) + c.reason))
+            << notice().toStdString();
+        fault.reset();
+        tick();
+        EXPECT_EQ(notice(), "");
+        EXPECT_EQ(newestTrack(), expected);
+        EXPECT_EQ(w->lblRecord->text(), QString::number(expected.size()));
+        w->picRecord_Click();
+    }
+    EXPECT_EQ(rows("List"), 4) << "one track per recording";
+    EXPECT_TRUE(messages.empty()) << "no message box: the program flies on";
+}
+
+TEST_F(RecordButtons, PointsTheFileStillRefusesWhenTheWindowClosesAreTold)
 {
     setFix(true);
     w->cmdRecord_Click();
-    w->timeTrack_Timer();
-    tv::TrackConnection->Execute(R"(DROP TABLE "track")");
-    nextPosition();
-    EXPECT_NO_THROW(w->timeTrack_Timer());
-    EXPECT_FALSE(recording());
-    EXPECT_TRUE(shown(w->cmdRecord));
-    EXPECT_FALSE(shown(w->picRecord));
-    EXPECT_TRUE(shown(w->lblStatus));
-    EXPECT_EQ(w->lblStatus->text(), "Track recording stopped: error in track.tvd");
-    EXPECT_TRUE(messages.empty()) << "no message box: the program flies on";
+    const tvtest::HeldDataFile held(tv::TrackConnection->path());
+    for (int i = 0; i < 2; ++i) {
+        nextPosition();
+        w->timeTrack_Timer();
+    }
+    closeAllWindows();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text.toStdString(),
+              "2 points of the recording could not be saved.\n\nThe file " +
+                  tv::TrackConnection->path() + " is locked by another program.");
 }
 
 TEST_F(RecordButtons, TrackFileMissingRefusesTheStartWithAMessage)
@@ -235,49 +325,30 @@ TEST_F(RecordButtons, TrackFileMissingRefusesTheStartWithAMessage)
     EXPECT_FALSE(recording());
     EXPECT_TRUE(shown(w->cmdRecord));
     EXPECT_FALSE(shown(w->picRecord));
-    EXPECT_EQ(w->lblStatus->text(), "Track-Aufzeichnung beendet: Fehler in track.tvd");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text.toStdString(),
+              "Die Aufzeichnung kann nicht beginnen.\n\nDie Datei " + (dir / "track.tvd").string() +
+                  " fehlt oder wurde ersetzt.");
 }
 
-TEST_F(RecordButtons, AutomaticRecordingDoesNotRetryABrokenTrackFile)
+// A track file that refuses is no reason for automatic recording to stop, nor to start a new
+// track at every speed report; the landing writes what waited.
+TEST_F(RecordButtons, AutomaticRecordingRidesOutARefusingTrackFile)
 {
     setFix(true);
     tv::TrackAutoOn = true;
-    tv::TrackConnection->Execute(R"(DROP TABLE "track")");
-    w->ToggleTrackRecording();
-    w->timeTrack_Timer();
-    EXPECT_FALSE(recording());
-    EXPECT_TRUE(shown(w->cmdRecordAuto));
-    // The ground speed asks for a new start at every sentence: no new empty tracks.
-    for (int i = 0; i < 5; ++i) {
-        w->picRecord->show();
-        w->ToggleTrackRecording();
-        EXPECT_FALSE(recording());
-        EXPECT_FALSE(shown(w->picRecord));
-    }
-    EXPECT_EQ(rows("List"), 1);
-}
-
-TEST_F(RecordButtons, AutomaticRecordingStartsAgainWhenTheSpeedRisesPastThirtyAgain)
-{
-    setFix(true);
-    tv::TrackAutoOn = true;
-    w->cmdRecord->hide();
-    w->cmdRecordAuto->show();
-    tv::TrackConnection->Execute(R"(ALTER TABLE "track" RENAME TO "track_away")");
     speed("45");
-    ASSERT_TRUE(recording());
-    w->timeTrack_Timer(); // the write fails: recording stops
-    ASSERT_FALSE(recording());
-    tv::TrackConnection->Execute(R"(ALTER TABLE "track_away" RENAME TO "track")");
-
-    speed("46"); // still above 30 kt: no new start at every sentence
-    EXPECT_FALSE(recording());
-    speed("12"); // taxiing
-    EXPECT_FALSE(recording());
-    speed("45"); // the next take-off
-    EXPECT_TRUE(recording());
-    EXPECT_TRUE(shown(w->picRecord));
+    tv::TrackConnection->Execute(R"(ALTER TABLE "track" RENAME TO "track_away")");
+    nextPosition();
     w->timeTrack_Timer();
+    speed("46");
+    EXPECT_TRUE(recording());
+    EXPECT_TRUE(notice().endsWith("track.tvd reported an error.")) << notice().toStdString();
+    tv::TrackConnection->Execute(R"(ALTER TABLE "track_away" RENAME TO "track")");
+    speed("12");
+    EXPECT_FALSE(recording());
+    EXPECT_EQ(notice(), "");
+    EXPECT_EQ(rows("List"), 1);
     EXPECT_EQ(rows("track"), 1);
 }
 
