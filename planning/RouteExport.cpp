@@ -1,5 +1,6 @@
 #include "planning/RouteExport.h"
 
+#include "core/GeoMath.h"
 #include "core/NameLength.h"
 #include "core/SafeFileName.h"
 #include "platform/Connection.h"
@@ -41,7 +42,7 @@ int preselectedRoute(const std::vector<RouteChoice>& routes,
 namespace {
 
 PointFault coordinateFault(const Value& v, double limit, PointFault notANumber,
-                           PointFault outOfRange)
+                           PointFault outOfRange, PointFault minutesOver59)
 {
     if (v.isNull())
         return PointFault::None;
@@ -50,6 +51,9 @@ PointFault coordinateFault(const Value& v, double limit, PointFault notANumber,
         return notANumber;
     if (!std::isfinite(*d) || std::fabs(*d) > limit)
         return outOfRange;
+    // Within the limit but not DD.MM (89.7 = 89°70'): told as minutes, not as beyond the pole.
+    if (!IsDDMMWithin(*d, limit))
+        return minutesOver59;
     return PointFault::None;
 }
 
@@ -111,11 +115,18 @@ PointFault routePointFault(const Value& name, const Value& lat, const Value& lon
             return PointFault::NameTooLong;
     }
     const PointFault latitude =
-        coordinateFault(lat, 90.0, PointFault::LatitudeNotANumber, PointFault::LatitudeOutOfRange);
+        coordinateFault(lat, 90.0, PointFault::LatitudeNotANumber, PointFault::LatitudeOutOfRange,
+                        PointFault::LatitudeMinutesOver59);
     if (latitude != PointFault::None)
         return latitude;
     return coordinateFault(lon, 180.0, PointFault::LongitudeNotANumber,
-                           PointFault::LongitudeOutOfRange);
+                           PointFault::LongitudeOutOfRange, PointFault::LongitudeMinutesOver59);
+}
+
+bool isLatitudeFault(PointFault fault)
+{
+    return fault == PointFault::LatitudeNotANumber || fault == PointFault::LatitudeOutOfRange ||
+           fault == PointFault::LatitudeMinutesOver59;
 }
 
 std::string pointFaultText(const RoutePointFault& fault, int language)
@@ -140,6 +151,18 @@ std::string pointFaultText(const RoutePointFault& fault, int language)
     case PointFault::LatitudeOutOfRange:
         reason = german ? "der Breitengrad " + value + " liegt nicht zwischen -90 und 90"
                         : "the latitude " + value + " is not between -90 and 90";
+        break;
+    case PointFault::LatitudeMinutesOver59:
+        reason =
+            german ? "der Breitengrad " + value +
+                         " ist keine Angabe in Grad und Minuten (Minuten 00 bis 59)"
+                   : "the latitude " + value + " is not in degrees and minutes (minutes 00 to 59)";
+        break;
+    case PointFault::LongitudeMinutesOver59:
+        reason =
+            german ? "der Längengrad " + value +
+                         " ist keine Angabe in Grad und Minuten (Minuten 00 bis 59)"
+                   : "the longitude " + value + " is not in degrees and minutes (minutes 00 to 59)";
         break;
     case PointFault::LongitudeNotANumber:
         reason = german ? "der Längengrad \"" + value + "\" ist keine Zahl"
@@ -195,8 +218,7 @@ RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
             const PointFault fault = routePointFault(points.Field(nameField), lat, lon);
             if (fault == PointFault::None)
                 continue;
-            const bool latitude =
-                fault == PointFault::LatitudeNotANumber || fault == PointFault::LatitudeOutOfRange;
+            const bool latitude = isLatitudeFault(fault);
             const std::string value = fault == PointFault::NameNotWritable ? std::string()
                                       : latitude                           ? lat.toString()
                                                                            : lon.toString();

@@ -51,16 +51,21 @@ std::filesystem::path routeFilePath(const std::filesystem::path& programFolder,
 // export refuses to write one. The name is Null or text that XML can hold (no control
 // characters but tab, line feed and carriage return; valid UTF-8) and a name column can hold
 // (core/NameLength.h); Lat and Long are Null or a number (text that reads as one counts)
-// within +-90 and +-180.
+// within +-90 and +-180 that is DD.MM: the minutes after the point below 60 (IsDDMMWithin;
+// 48.75 would be 48°75', which no waypoint window can store again).
 enum class PointFault {
     None,
     NameNotWritable,
     NameTooLong,
     LatitudeNotANumber,
     LatitudeOutOfRange,
+    LatitudeMinutesOver59,
     LongitudeNotANumber,
     LongitudeOutOfRange,
+    LongitudeMinutesOver59,
 };
+// The fault is one of the latitude.
+bool isLatitudeFault(PointFault fault);
 PointFault routePointFault(const Value& name, const Value& lat, const Value& lon);
 
 // A point that cannot travel in a route file, as the pilot is told about it.

@@ -344,6 +344,9 @@ TEST_F(RouteFileRoundTrip, PointTheImportWouldRefuseIsNamedAndNothingIsWritten)
         {"beyond the pole", "Nordpol", 91.0,
          "Streckenpunkt 2 (Nordpol): der Breitengrad 91 liegt nicht zwischen -90 und 90.",
          "Route point 2 (Nordpol): the latitude 91 is not between -90 and 90."},
+        {"75 minutes", "Sechzig", 48.75,
+         "Streckenpunkt 2 (Sechzig): der Breitengrad 48.75 ist keine Angabe in Grad und Minuten",
+         "Route point 2 (Sechzig): the latitude 48.75 is not in degrees and minutes"},
     };
     for (const Case& c : cases) {
         replacePoints(from.data, {"EDNY", c.name}, {47.4, c.lat});
