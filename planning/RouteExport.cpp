@@ -102,6 +102,8 @@ std::string shownText(std::string_view text, std::size_t maxCharacters)
 constexpr std::size_t kNameCharacters = 48;
 constexpr std::size_t kPathCharacters = 72;
 
+constexpr std::string_view kRouteFileSuffix = ".tvr";
+
 } // namespace
 
 PointFault routePointFault(const Value& name, const Value& lat, const Value& lon)
@@ -192,7 +194,8 @@ std::filesystem::path routeFilePath(const std::filesystem::path& programFolder,
 {
     // The name is made safe before the extension is added: "" gives "_.tvr", not the hidden
     // file ".tvr".
-    return routeFolder(programFolder) / std::filesystem::path(safeFileName(routeName) + ".tvr");
+    return routeFolder(programFolder) /
+           std::filesystem::path(safeFileName(routeName) + std::string(kRouteFileSuffix));
 }
 
 RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
@@ -200,6 +203,12 @@ RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
 {
     RouteExportResult result;
     result.file = routeFilePath(programFolder, route.name);
+    if (!fileNameFits(route.name, kRouteFileSuffix)) {
+        result.status = RouteExportStatus::NameTooLong;
+        result.reason = "the file name has more than " + std::to_string(kMaxFileNameBytes) +
+                        " bytes: " + result.file.filename().string();
+        return result;
+    }
     try {
         Recordset points;
         openRoutePoints(points, db, route.routeId);
@@ -267,6 +276,13 @@ MessageText routeExportMessage(const RouteExportResult& result, std::string_view
                                              pointFaultText(result.point, language)};
         return {"Route error", "Route - " + name + " - was not saved.\n\n" +
                                    pointFaultText(result.point, language)};
+    case RouteExportStatus::NameTooLong:
+        if (german)
+            return {"Fehler in Strecke",
+                    "Flugstrecke - " + name + " - wurde nicht gespeichert.\n\nDer Name ist " +
+                        fileNameTooLongReason(language, kRouteFileSuffix) + "."};
+        return {"Route error", "Route - " + name + " - was not saved.\n\nThe name is " +
+                                   fileNameTooLongReason(language, kRouteFileSuffix) + "."};
     case RouteExportStatus::TooLarge:
         if (german)
             return {"Fehler in Strecke",

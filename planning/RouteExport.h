@@ -88,6 +88,7 @@ std::string nameForMessage(std::string_view name);
 enum class RouteExportStatus {
     Saved,
     NoPoints,    // the route has no points: nothing written, no folder made
+    NameTooLong, // the route's name makes too long a file name: nothing written, no folder made
     BadPoint,    // a point the file cannot carry: nothing written, no folder made
     TooLarge,    // more than a route file can hold: nothing written; an older file stays
     WriteFailed, // the folder could not be made or the file not written; an older file stays

@@ -417,7 +417,22 @@ TEST_F(RouteFileRoundTrip, LongRouteNamesExportAndTheirMessagesStayReadable)
     // 260 characters make a file name too long to exist; the message says so and fits.
     const tv::RouteExportResult failed =
         tv::exportRoute(from.data, {7, std::string(260, 'x')}, from.path());
-    EXPECT_EQ(failed.status, RouteExportStatus::WriteFailed);
+    EXPECT_EQ(failed.status, RouteExportStatus::NameTooLong);
+    // So do 126 umlauts: 252 bytes and ".tvr". Nothing is written, not even the folder.
+    std::filesystem::remove_all(from / "Route");
+    const tv::RouteExportResult umlauts =
+        tv::exportRoute(from.data, {7, longName + "\xC3\xA4"}, from.path());
+    EXPECT_EQ(umlauts.status, RouteExportStatus::NameTooLong);
+    EXPECT_FALSE(std::filesystem::exists(from / "Route"));
+    const std::string shown = tv::nameForMessage(longName + "\xC3\xA4");
+    EXPECT_EQ(tv::routeExportMessage(umlauts, longName + "\xC3\xA4", 0).text,
+              "Flugstrecke - " + shown +
+                  " - wurde nicht gespeichert.\n\nDer Name ist zu lang für einen Dateinamen "
+                  "(höchstens 251 Byte; ein Umlaut zählt zwei).");
+    EXPECT_EQ(tv::routeExportMessage(umlauts, longName + "\xC3\xA4", 1).text,
+              "Route - " + shown +
+                  " - was not saved.\n\nThe name is too long for a file name (at most 251 "
+                  "bytes; an umlaut counts two).");
     for (int language : {0, 1}) {
         for (const tv::MessageText& m :
              {tv::routeExportMessage(saved, longName, language),
