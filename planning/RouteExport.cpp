@@ -1,5 +1,6 @@
 #include "planning/RouteExport.h"
 
+#include "core/DataFileFault.h"
 #include "core/GeoMath.h"
 #include "core/NameLength.h"
 #include "core/SafeFileName.h"
@@ -251,6 +252,8 @@ RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
     } catch (const DbError& e) {
         result.status = RouteExportStatus::WriteFailed;
         result.reason = e.what();
+        if (e.fault() != DataFault::None)
+            result.dataFault = e;
     }
     return result;
 }
@@ -296,12 +299,14 @@ MessageText routeExportMessage(const RouteExportResult& result, std::string_view
         break;
     }
     const std::string file = shownText(result.file.string(), kPathCharacters);
+    const std::string why =
+        result.dataFault ? "\n\n" + dataFaultText(*result.dataFault, language) : std::string();
     if (german)
         return {"Fehler in Strecke", "Flugstrecke - " + name +
                                          " - konnte nicht gespeichert werden (" + file +
-                                         "). Eine ältere Datei bleibt unverändert."};
+                                         "). Eine ältere Datei bleibt unverändert." + why};
     return {"Route error", "Route - " + name + " - could not be saved (" + file +
-                               "). An older file stays unchanged."};
+                               "). An older file stays unchanged." + why};
 }
 
 } // namespace tv

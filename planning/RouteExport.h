@@ -10,6 +10,7 @@
 // Route/<name>.tvr in the program folder.
 
 #include "planning/MessageText.h"
+#include "platform/DbError.h"
 #include "platform/Value.h"
 
 #include <cstddef>
@@ -100,6 +101,9 @@ struct RouteExportResult
     std::filesystem::path file; // the route file (also when writing it failed)
     RoutePointFault point;      // with BadPoint: the first point at fault
     std::string reason;         // why it failed, for the log
+    // WriteFailed because the data file failed while its points were read (held by another
+    // program, ...): the failure, for core/DataFileFault.h.
+    std::optional<DbError> dataFault;
 };
 
 // Writes the route's points to its route file: through a temporary file renamed over the old

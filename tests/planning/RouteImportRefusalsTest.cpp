@@ -212,11 +212,6 @@ TEST_F(RouteImportRefusals, RowThatCannotBeAWaypointIsNamedInTheMessage)
          "(Minuten 00 bis 59).",
          "Route point 3 (Sechzig): the latitude 48.75 is not in degrees and minutes (minutes 00 "
          "to 59)."},
-        {"<z:row Name='Westen' Lat='48' Long='-179.6'/>", "float",
-         "Streckenpunkt 3 (Westen): der Längengrad -179.6 ist keine Angabe in Grad und Minuten "
-         "(Minuten 00 bis 59).",
-         "Route point 3 (Westen): the longitude -179.6 is not in degrees and minutes (minutes 00 "
-         "to 59)."},
         {"<z:row Name='Irgendwo' Lat='Nord' Long='2'/>", "string",
          "Streckenpunkt 3 (Irgendwo): der Breitengrad \"Nord\" ist keine Zahl.",
          "Route point 3 (Irgendwo): the latitude \"Nord\" is not a number."},
