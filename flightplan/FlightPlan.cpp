@@ -322,17 +322,19 @@ std::optional<std::filesystem::path> setDamagedPlanAside(const std::filesystem::
     return std::nullopt;
 }
 
-bool saveFlightPlan(Recordset& plan, const std::filesystem::path& file)
+PlanSave saveFlightPlan(Recordset& plan, const std::filesystem::path& file)
 {
+    if (file.filename().string().size() > kMaxFileNameBytes)
+        return PlanSave::NameTooLong;
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
     if (ec)
-        return false;
+        return PlanSave::Failed;
     try {
         plan.Save(file);
-        return true;
+        return PlanSave::Saved;
     } catch (const DbError&) {
-        return false;
+        return PlanSave::Failed;
     }
 }
 

@@ -119,7 +119,9 @@ SavedPlan readSavedPlan(const std::filesystem::path& file);
 std::optional<std::filesystem::path> setDamagedPlanAside(const std::filesystem::path& file);
 
 // Writes the plan to its file through a temporary file, creating the Flugplan folder when it
-// is missing. False when that fails; the old file is then kept.
-bool saveFlightPlan(Recordset& plan, const std::filesystem::path& file);
+// is missing. Unless Saved, the old file is kept; NameTooLong: the file name (the route's name)
+// has more bytes than a file name may have (core/SafeFileName.h), nothing was tried.
+enum class PlanSave { Saved, NameTooLong, Failed };
+PlanSave saveFlightPlan(Recordset& plan, const std::filesystem::path& file);
 
 } // namespace tv

@@ -1,7 +1,9 @@
 #include "flightplan/frmFlugPlan.h"
 
+#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
+#include "core/SafeFileName.h"
 #include "core/SettingsFile.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -240,10 +242,9 @@ void frmFlugPlan::buildControls()
 void frmFlugPlan::Form_Load()
 {
     runHandler([this] {
+        // The route list is read when the window is activated, which follows at once.
         for (std::size_t c = 0; c < kColumnTwips.size(); ++c)
             gridFlug->setColumnWidth(static_cast<int>(c), px(kColumnTwips[c]));
-        if (MainConnection)
-            openRouteList(routeList_, *MainConnection);
     });
     LoadFlightPlanDefaults();
 }
@@ -277,12 +278,20 @@ void frmFlugPlan::Form_Activate()
     bool refilled = false;
     runHandler([this, &refilled] {
         SetLanguage();
-        if (routeList_.State() != Recordset::kStateOpen) {
-            if (!MainConnection)
-                return;
-            openRouteList(routeList_, *MainConnection);
-        } else {
-            routeList_.Requery();
+        try {
+            if (routeList_.State() != Recordset::kStateOpen) {
+                if (!MainConnection)
+                    return;
+                openRouteList(routeList_, *MainConnection);
+            } else {
+                routeList_.Requery();
+            }
+        } catch (const DbError& e) {
+            // The route box and the plan stay as they were; the next visit reads again.
+            dataFileFailed(german("Die Streckenliste konnte nicht gelesen werden.",
+                                  "The route list could not be read."),
+                           e);
+            return;
         }
         if (routeList_.RecordCount() < 1)
             return; // the route box keeps what it showed, nothing is built
@@ -291,7 +300,7 @@ void frmFlugPlan::Form_Activate()
         int choose = 0;
         for (routeList_.MoveFirst(); !routeList_.Eof(); routeList_.MoveNext()) {
             const std::int64_t id = routeList_.Field("RouteID").toInt();
-            if (lastRouteId_ && *lastRouteId_ == id)
+            if (shownRouteId_ && *shownRouteId_ == id)
                 choose = cmbRoute->count();
             cmbRoute->addItem(QString::fromStdString(routeList_.Field("Name").toString()),
                               QVariant::fromValue<qlonglong>(id));
@@ -308,8 +317,6 @@ void frmFlugPlan::Form_Activate()
 
 void frmFlugPlan::Form_Deactivate()
 {
-    if (cmbRoute->currentIndex() >= 0)
-        lastRouteId_ = cmbRoute->currentData().toLongLong();
     SaveFlightPlan();
     saveEntryValues();
 }
@@ -392,11 +399,36 @@ void frmFlugPlan::SaveFlightPlan()
         std::filesystem::exists(flightPlanFile(programFolder(), planRouteName_), ec))
         return;
     const auto file = flightPlanFile(programFolder(), planRouteName_);
-    if (!saveFlightPlan(plan_, file))
+    const PlanSave saved = saveFlightPlan(plan_, file);
+    if (saved == PlanSave::NameTooLong) {
+        // Nothing the pilot can do but rename the route: told once, not at every visit.
+        if (nameTooLongReported_.insert(planRouteName_).second)
+            MsgBox(german("Der Flugplan kann nicht gespeichert werden: der Name der Strecke ist ",
+                          "The flight plan cannot be saved: the route name is ") +
+                       QString::fromStdString(fileNameTooLongReason(Language)) +
+                       QStringLiteral("."),
+                   german("Datenfehler", "Data error"), MsgButtons::Ok, this);
+    } else if (saved == PlanSave::Failed) {
         MsgBox(german("Der Flugplan konnte nicht gespeichert werden; die alte Datei bleibt:\n",
                       "The flight plan could not be saved; the old file is kept:\n") +
                    QString::fromStdString(file.string()),
                german("Datenfehler", "Data error"), MsgButtons::Ok, this);
+    }
+}
+
+void frmFlugPlan::showRouteOfPlan()
+{
+    const int i =
+        shownRouteId_ ? cmbRoute->findData(QVariant::fromValue<qlonglong>(*shownRouteId_)) : -1;
+    filling_ = true;
+    cmbRoute->setCurrentIndex(i);
+    filling_ = false;
+}
+
+void frmFlugPlan::dataFileFailed(const QString& what, const DbError& error)
+{
+    MsgBox(what + QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(error, Language)),
+           german("Datenfehler", "Data error"), MsgButtons::Ok, this);
 }
 
 void frmFlugPlan::clearPlan()
@@ -444,13 +476,29 @@ void frmFlugPlan::BuildFlightPlan()
             markBox(check.failingBox);
             if (!sameRoute)
                 clearPlan();
+            shownRouteId_ = routeId;
             return;
         }
         for (QLineEdit* box : texts)
             paintBox(box, validBoxColour());
 
         PlanInput input;
-        input.points = routePlanPoints(*MainConnection, routeId);
+        try {
+            input.points = routePlanPoints(*MainConnection, routeId);
+        } catch (const DbError& e) {
+            // What the window shows belongs together: the route box goes back to the route of
+            // the plan (or of its absence) shown, which stays as it was.
+            showRouteOfPlan();
+            dataFileFailed(havePlan_ ? german("Die Strecke konnte nicht gelesen werden; der "
+                                              "angezeigte Flugplan bleibt unverändert.",
+                                              "The route could not be read; the flight plan "
+                                              "shown stays unchanged.")
+                                     : german("Die Strecke konnte nicht gelesen werden.",
+                                              "The route could not be read."),
+                           e);
+            return;
+        }
+        shownRouteId_ = routeId;
         if (input.points.empty()) {
             MsgBox(QStringLiteral("Flugstrecke - ") + cmbRoute->currentText() +
                        QStringLiteral(" - enthält keine Wegpunkte..."),

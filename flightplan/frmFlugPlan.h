@@ -26,6 +26,7 @@ class QTableView;
 
 namespace tv {
 
+class DbError;
 class RecordsetGridModel;
 struct GridCellVerdict;
 struct GridColumn;
@@ -113,6 +114,9 @@ private:
     // The saved plan of a route; a damaged file is set aside with a word to the pilot.
     SavedPlan savedPlanOf(const std::string& routeName);
     void saveEntryValues();
+    // The route box shows shownRouteId_ again (after a pick whose route could not be read).
+    void showRouteOfPlan();
+    void dataFileFailed(const QString& what, const DbError& error);
     void clearPlan();
     void showLabels(const PlanLabels& labels, bool withDistance);
     void fitButtonRow();
@@ -130,13 +134,17 @@ private:
     std::string planRouteName_;
     // The totals lblDistanz, lblFF, lblZeit and lblAvgWind show; the report prints them.
     PlanLabels labels_;
-    std::optional<std::int64_t> lastRouteId_; // the route shown when the window was left
+    // The route whose plan (or lack of one) the window shows; the route box is written from it
+    // and it is chosen again when the window comes back.
+    std::optional<std::int64_t> shownRouteId_;
     double course_ = 0; // kept from leg to leg and plan to plan, see buildFlightPlan
     bool calculate_ = false;
     bool filling_ = false;
     RecordsetGridModel* model_ = nullptr;
     // Damaged plan files already reported that could not be set aside.
     std::set<std::string> damagedReported_;
+    // Routes whose names are too long for a plan file, told once a session.
+    std::set<std::string> nameTooLongReported_;
 };
 
 } // namespace tv

@@ -1,5 +1,7 @@
 #include "planning/RouteExport.h"
 
+#include "core/DataFileFault.h"
+#include "core/GeoMath.h"
 #include "core/NameLength.h"
 #include "core/SafeFileName.h"
 #include "platform/Connection.h"
@@ -41,7 +43,7 @@ int preselectedRoute(const std::vector<RouteChoice>& routes,
 namespace {
 
 PointFault coordinateFault(const Value& v, double limit, PointFault notANumber,
-                           PointFault outOfRange)
+                           PointFault outOfRange, PointFault minutesOver59)
 {
     if (v.isNull())
         return PointFault::None;
@@ -50,6 +52,9 @@ PointFault coordinateFault(const Value& v, double limit, PointFault notANumber,
         return notANumber;
     if (!std::isfinite(*d) || std::fabs(*d) > limit)
         return outOfRange;
+    // Within the limit but not DD.MM (89.7 = 89°70'): told as minutes, not as beyond the pole.
+    if (!IsDDMMWithin(*d, limit))
+        return minutesOver59;
     return PointFault::None;
 }
 
@@ -98,6 +103,8 @@ std::string shownText(std::string_view text, std::size_t maxCharacters)
 constexpr std::size_t kNameCharacters = 48;
 constexpr std::size_t kPathCharacters = 72;
 
+constexpr std::string_view kRouteFileSuffix = ".tvr";
+
 } // namespace
 
 PointFault routePointFault(const Value& name, const Value& lat, const Value& lon)
@@ -111,11 +118,18 @@ PointFault routePointFault(const Value& name, const Value& lat, const Value& lon
             return PointFault::NameTooLong;
     }
     const PointFault latitude =
-        coordinateFault(lat, 90.0, PointFault::LatitudeNotANumber, PointFault::LatitudeOutOfRange);
+        coordinateFault(lat, 90.0, PointFault::LatitudeNotANumber, PointFault::LatitudeOutOfRange,
+                        PointFault::LatitudeMinutesOver59);
     if (latitude != PointFault::None)
         return latitude;
     return coordinateFault(lon, 180.0, PointFault::LongitudeNotANumber,
-                           PointFault::LongitudeOutOfRange);
+                           PointFault::LongitudeOutOfRange, PointFault::LongitudeMinutesOver59);
+}
+
+bool isLatitudeFault(PointFault fault)
+{
+    return fault == PointFault::LatitudeNotANumber || fault == PointFault::LatitudeOutOfRange ||
+           fault == PointFault::LatitudeMinutesOver59;
 }
 
 std::string pointFaultText(const RoutePointFault& fault, int language)
@@ -140,6 +154,18 @@ std::string pointFaultText(const RoutePointFault& fault, int language)
     case PointFault::LatitudeOutOfRange:
         reason = german ? "der Breitengrad " + value + " liegt nicht zwischen -90 und 90"
                         : "the latitude " + value + " is not between -90 and 90";
+        break;
+    case PointFault::LatitudeMinutesOver59:
+        reason =
+            german ? "der Breitengrad " + value +
+                         " ist keine Angabe in Grad und Minuten (Minuten 00 bis 59)"
+                   : "the latitude " + value + " is not in degrees and minutes (minutes 00 to 59)";
+        break;
+    case PointFault::LongitudeMinutesOver59:
+        reason =
+            german ? "der Längengrad " + value +
+                         " ist keine Angabe in Grad und Minuten (Minuten 00 bis 59)"
+                   : "the longitude " + value + " is not in degrees and minutes (minutes 00 to 59)";
         break;
     case PointFault::LongitudeNotANumber:
         reason = german ? "der Längengrad \"" + value + "\" ist keine Zahl"
@@ -169,7 +195,8 @@ std::filesystem::path routeFilePath(const std::filesystem::path& programFolder,
 {
     // The name is made safe before the extension is added: "" gives "_.tvr", not the hidden
     // file ".tvr".
-    return routeFolder(programFolder) / std::filesystem::path(safeFileName(routeName) + ".tvr");
+    return routeFolder(programFolder) /
+           std::filesystem::path(safeFileName(routeName) + std::string(kRouteFileSuffix));
 }
 
 RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
@@ -177,6 +204,12 @@ RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
 {
     RouteExportResult result;
     result.file = routeFilePath(programFolder, route.name);
+    if (!fileNameFits(route.name, kRouteFileSuffix)) {
+        result.status = RouteExportStatus::NameTooLong;
+        result.reason = "the file name has more than " + std::to_string(kMaxFileNameBytes) +
+                        " bytes: " + result.file.filename().string();
+        return result;
+    }
     try {
         Recordset points;
         openRoutePoints(points, db, route.routeId);
@@ -195,8 +228,7 @@ RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
             const PointFault fault = routePointFault(points.Field(nameField), lat, lon);
             if (fault == PointFault::None)
                 continue;
-            const bool latitude =
-                fault == PointFault::LatitudeNotANumber || fault == PointFault::LatitudeOutOfRange;
+            const bool latitude = isLatitudeFault(fault);
             const std::string value = fault == PointFault::NameNotWritable ? std::string()
                                       : latitude                           ? lat.toString()
                                                                            : lon.toString();
@@ -220,6 +252,8 @@ RouteExportResult exportRoute(Connection& db, const RouteChoice& route,
     } catch (const DbError& e) {
         result.status = RouteExportStatus::WriteFailed;
         result.reason = e.what();
+        if (e.fault() != DataFault::None)
+            result.dataFault = e;
     }
     return result;
 }
@@ -245,6 +279,13 @@ MessageText routeExportMessage(const RouteExportResult& result, std::string_view
                                              pointFaultText(result.point, language)};
         return {"Route error", "Route - " + name + " - was not saved.\n\n" +
                                    pointFaultText(result.point, language)};
+    case RouteExportStatus::NameTooLong:
+        if (german)
+            return {"Fehler in Strecke",
+                    "Flugstrecke - " + name + " - wurde nicht gespeichert.\n\nDer Name ist " +
+                        fileNameTooLongReason(language, kRouteFileSuffix) + "."};
+        return {"Route error", "Route - " + name + " - was not saved.\n\nThe name is " +
+                                   fileNameTooLongReason(language, kRouteFileSuffix) + "."};
     case RouteExportStatus::TooLarge:
         if (german)
             return {"Fehler in Strecke",
@@ -258,12 +299,14 @@ MessageText routeExportMessage(const RouteExportResult& result, std::string_view
         break;
     }
     const std::string file = shownText(result.file.string(), kPathCharacters);
+    const std::string why =
+        result.dataFault ? "\n\n" + dataFaultText(*result.dataFault, language) : std::string();
     if (german)
         return {"Fehler in Strecke", "Flugstrecke - " + name +
                                          " - konnte nicht gespeichert werden (" + file +
-                                         "). Eine ältere Datei bleibt unverändert."};
+                                         "). Eine ältere Datei bleibt unverändert." + why};
     return {"Route error", "Route - " + name + " - could not be saved (" + file +
-                               "). An older file stays unchanged."};
+                               "). An older file stays unchanged." + why};
 }
 
 } // namespace tv

@@ -10,6 +10,7 @@
 // Route/<name>.tvr in the program folder.
 
 #include "planning/MessageText.h"
+#include "platform/DbError.h"
 #include "platform/Value.h"
 
 #include <cstddef>
@@ -51,16 +52,21 @@ std::filesystem::path routeFilePath(const std::filesystem::path& programFolder,
 // export refuses to write one. The name is Null or text that XML can hold (no control
 // characters but tab, line feed and carriage return; valid UTF-8) and a name column can hold
 // (core/NameLength.h); Lat and Long are Null or a number (text that reads as one counts)
-// within +-90 and +-180.
+// within +-90 and +-180 that is DD.MM: the minutes after the point below 60 (IsDDMMWithin;
+// 48.75 would be 48°75', which no waypoint window can store again).
 enum class PointFault {
     None,
     NameNotWritable,
     NameTooLong,
     LatitudeNotANumber,
     LatitudeOutOfRange,
+    LatitudeMinutesOver59,
     LongitudeNotANumber,
     LongitudeOutOfRange,
+    LongitudeMinutesOver59,
 };
+// The fault is one of the latitude.
+bool isLatitudeFault(PointFault fault);
 PointFault routePointFault(const Value& name, const Value& lat, const Value& lon);
 
 // A point that cannot travel in a route file, as the pilot is told about it.
@@ -83,6 +89,7 @@ std::string nameForMessage(std::string_view name);
 enum class RouteExportStatus {
     Saved,
     NoPoints,    // the route has no points: nothing written, no folder made
+    NameTooLong, // the route's name makes too long a file name: nothing written, no folder made
     BadPoint,    // a point the file cannot carry: nothing written, no folder made
     TooLarge,    // more than a route file can hold: nothing written; an older file stays
     WriteFailed, // the folder could not be made or the file not written; an older file stays
@@ -94,6 +101,9 @@ struct RouteExportResult
     std::filesystem::path file; // the route file (also when writing it failed)
     RoutePointFault point;      // with BadPoint: the first point at fault
     std::string reason;         // why it failed, for the log
+    // WriteFailed because the data file failed while its points were read (held by another
+    // program, ...): the failure, for core/DataFileFault.h.
+    std::optional<DbError> dataFault;
 };
 
 // Writes the route's points to its route file: through a temporary file renamed over the old

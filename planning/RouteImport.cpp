@@ -1,5 +1,6 @@
 #include "planning/RouteImport.h"
 
+#include "core/DataFileFault.h"
 #include "platform/Connection.h"
 #include "platform/DbError.h"
 #include "platform/Recordset.h"
@@ -42,56 +43,6 @@ bool differs(const Value& stored, const Value& file)
     return stored.isNumber() && file.isNumber() && stored.toDouble() != file.toDouble();
 }
 
-StoreFault storeFault(int sqliteCode)
-{
-    switch (sqliteCode) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return StoreFault::Locked;
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_CANTOPEN:
-        return StoreFault::ReadOnly;
-    case SQLITE_FULL:
-        return StoreFault::DiskFull;
-    case SQLITE_IOERR:
-        return StoreFault::DiskError;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        return StoreFault::Damaged;
-    case SQLITE_NOMEM:
-        return StoreFault::OutOfMemory;
-    default:
-        return StoreFault::Other;
-    }
-}
-
-std::string storeFaultText(StoreFault fault, int language)
-{
-    const bool de = language == 0;
-    switch (fault) {
-    case StoreFault::Locked:
-        return de ? "Die Datenbank ist von einem anderen Programm gesperrt."
-                  : "The database is locked by another program.";
-    case StoreFault::ReadOnly:
-        return de ? "Die Datenbank ist schreibgeschützt." : "The database is read-only.";
-    case StoreFault::DiskFull:
-        return de ? "Der Datenträger ist voll." : "The disk is full.";
-    case StoreFault::DiskError:
-        return de ? "Der Datenträger meldet einen Schreibfehler."
-                  : "The disk reported a write error.";
-    case StoreFault::Damaged:
-        return de ? "Die Datenbank ist beschädigt." : "The database is damaged.";
-    case StoreFault::OutOfMemory:
-        return de ? "Der Arbeitsspeicher reicht nicht aus." : "There is not enough memory.";
-    case StoreFault::None:
-    case StoreFault::Other:
-        break;
-    }
-    return de ? "Die Datenbank hat die Daten nicht angenommen."
-              : "The database did not accept the data.";
-}
-
 } // namespace
 
 std::string routeNameFromFile(const std::filesystem::path& file)
@@ -124,8 +75,7 @@ std::optional<std::vector<RouteFilePoint>> readRouteFile(const std::filesystem::
             const Value& lon = rs.Field(longField);
             const PointFault fault = routePointFault(name, lat, lon);
             if (fault != PointFault::None) {
-                const bool latitude = fault == PointFault::LatitudeNotANumber ||
-                                      fault == PointFault::LatitudeOutOfRange;
+                const bool latitude = isLatitudeFault(fault);
                 problem.point = RoutePointFault{fault, points.size() + 1, name.toString(),
                                                 latitude ? lat.toString() : lon.toString()};
                 problem.reason = pointFaultText(*problem.point, 1);
@@ -210,11 +160,12 @@ RouteImportResult importRoutePoints(Connection& db, const std::vector<RouteFileP
         result.routeName = routeName;
         result.problem.reason = e.what();
         if (const auto* refused = dynamic_cast<const DbError*>(&e))
-            result.problem.notStored = storeFault(refused->sqliteCode());
+            result.problem.notStored = *refused;
         else if (dynamic_cast<const std::bad_alloc*>(&e))
-            result.problem.notStored = StoreFault::OutOfMemory;
+            result.problem.notStored =
+                DbError(e.what(), SQLITE_NOMEM, DataFault::OutOfMemory, db.path());
         else
-            result.problem.notStored = StoreFault::Other;
+            result.problem.notStored = DbError(e.what(), 0, DataFault::None, db.path());
     }
     return result;
 }
@@ -235,8 +186,8 @@ RouteImportResult importRouteFile(Connection& db, const std::filesystem::path& f
 
 MessageText routeImportFailedMessage(int language, const RouteFileProblem& problem)
 {
-    if (problem.notStored != StoreFault::None) {
-        const std::string why = storeFaultText(problem.notStored, language);
+    if (problem.notStored) {
+        const std::string why = dataFaultText(*problem.notStored, language);
         return language == 0
                    ? MessageText{"Datenfehler",
                                  "Die Daten konnten nicht gespeichert werden.\n\n" + why}

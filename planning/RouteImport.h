@@ -8,6 +8,7 @@
 
 #include "planning/MessageText.h"
 #include "planning/RouteExport.h"
+#include "platform/DbError.h"
 #include "platform/Value.h"
 
 #include <cstdint>
@@ -35,24 +36,14 @@ struct RouteFilePoint
     Value lon;
 };
 
-// Why a file that was read could not be stored.
-enum class StoreFault {
-    None,     // the file was not read, or was stored
-    Locked,   // another program holds the data file
-    ReadOnly, // the data file or its folder cannot be written
-    DiskFull,
-    DiskError, // the disk failed to write
-    Damaged,   // the data file is no sound database
-    OutOfMemory,
-    Other,
-};
-
 // Why a route file was not imported.
 struct RouteFileProblem
 {
-    std::string reason;                      // for the log
-    std::optional<RoutePointFault> point;    // the row at fault, when one row is, for the pilot
-    StoreFault notStored = StoreFault::None; // the file was read, the database did not take it
+    std::string reason;                   // for the log
+    std::optional<RoutePointFault> point; // the row at fault, when one row is, for the pilot
+    // The file was read, the data file did not take it: the failure as the data file gave it
+    // (fault() and file() for core/DataFileFault.h; a lack of memory is OutOfMemory).
+    std::optional<DbError> notStored;
 };
 
 // Reads a route file and checks it: a readable rowset (platform/RowsetXml.h sets its bounds)
@@ -95,7 +86,7 @@ RouteImportResult importRouteFile(Connection& db, const std::filesystem::path& f
 // The message boxes of the import. `language` 0 is German, any other value English.
 // A file that cannot be read: nothing was stored; when one row of the file is at fault, the
 // message goes on to name it and say what is wrong. A file that was read but could not be
-// stored: the data could not be written, and why.
+// stored: the data could not be written, with the data file and the reason (dataFaultText).
 MessageText routeImportFailedMessage(int language, const RouteFileProblem& problem = {});
 // A file row naming a stored waypoint at other coordinates: German only, whatever the language.
 MessageText waypointDifferenceMessage(std::string_view name);

@@ -136,6 +136,22 @@ TEST_F(FlightPlanFiles, RouteNamesCannotLeaveTheFolder)
     EXPECT_EQ(file("data.tvd"), data);
 }
 
+TEST_F(FlightPlanFiles, RouteNameTooLongForAFileNameIsToldOnceWithTheReason)
+{
+    std::string umlauts;
+    for (int i = 0; i < 255; ++i)
+        umlauts += "\xC3\xA4"; // ä: 255 characters fit the route's name, 510 bytes no file name
+    addRoute(umlauts, northbound());
+    tv::frmFlugPlan& w = open();
+    w.Form_Deactivate();
+    w.Form_Activate();
+    w.Form_Deactivate();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Der Flugplan kann nicht gespeichert werden: der Name der Strecke "
+                                "ist zu lang für einen Dateinamen (höchstens 255 Byte; ein Umlaut "
+                                "zählt zwei).");
+}
+
 TEST_F(FlightPlanFiles, MissingFolderIsMadeAtTheFirstSave)
 {
     addRoute("Nord", northbound());

@@ -1,4 +1,5 @@
 #include "FlightPlanFixture.h"
+#include "support/HeldDataFile.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -12,6 +13,36 @@ namespace fplantest {
 namespace {
 
 using FlightPlanWindow = FlightPlanWindowTest;
+
+TEST_F(FlightPlanWindow, ADataFileHeldByAnotherProgramKeepsRouteAndPlanTogetherUntilItIsFree)
+{
+    addRoute("Alpha", northbound());
+    addRoute("Bravo", {{"B1", 50.00, 8.00}, {"B2", 50.30, 8.00}});
+    tv::frmFlugPlan& w = open();
+    messages.clear();
+    const QString reason = QString::fromStdString("\n\nDie Datei " + (dir / "data.tvd").string() +
+                                                  " wird von einem anderen Programm gesperrt.");
+    tvtest::HeldDataFile held(dir / "data.tvd");
+    choose("Bravo");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Die Strecke konnte nicht gelesen werden; der angezeigte "
+                                "Flugplan bleibt unverändert." +
+                                    reason);
+    EXPECT_EQ(w.cmbRoute->currentText(), "Alpha");
+    EXPECT_EQ(cell(1, 1), "Eins");
+    w.Form_Deactivate();
+    w.Form_Activate(); // coming back reads the route list again: told once, nothing changes
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text, "Die Streckenliste konnte nicht gelesen werden." + reason);
+    EXPECT_EQ(w.cmbRoute->currentText(), "Alpha");
+    EXPECT_EQ(cell(1, 1), "Eins");
+
+    held.release();
+    choose("Bravo");
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(w.cmbRoute->currentText(), "Bravo");
+    EXPECT_EQ(cell(1, 1), "B2");
+}
 
 TEST_F(FlightPlanWindow, FirstLoadWritesTheDefaultEntryValues)
 {

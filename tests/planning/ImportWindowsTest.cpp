@@ -274,7 +274,7 @@ TEST_F(ImportWindows, ImportThatFailsInAnyWayShowsTheErrorStoresNothingAndUnload
     struct Case
     {
         const char* file;
-        const char* text;
+        std::string text;
         bool outOfMemory = false;
     };
     const std::vector<Case> cases = {
@@ -283,7 +283,10 @@ TEST_F(ImportWindows, ImportThatFailsInAnyWayShowsTheErrorStoresNothingAndUnload
         {"Gross.tvr", "Error reading waypoint data"},
         {"Nordpol.tvr", "Error reading waypoint data\n\nRoute point 1 (EDNY): the latitude 91 "
                         "is not between -90 and 90."},
-        {"Route/Alpen.tvr", "The data could not be written.\n\nThere is not enough memory.", true},
+        {"Route/Alpen.tvr",
+         "The data could not be written.\n\nThere is not enough memory for the file " +
+             (dir / "data.tvd").string() + ".",
+         true},
     };
     tv::Language = 1;
     const auto before = routeTables();

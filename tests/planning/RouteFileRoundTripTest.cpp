@@ -5,6 +5,7 @@
 #include "planning/RouteImport.h"
 #include "platform/Recordset.h"
 #include "platform/RowsetXml.h"
+#include "support/HeldDataFile.h"
 
 #include <gtest/gtest.h>
 
@@ -232,6 +233,18 @@ TEST(RoutePreselection, IsThePlanWindowsCurrentRoute)
     EXPECT_EQ(tv::preselectedRoute({}, 7), -1);
 }
 
+TEST_F(RouteFileRoundTrip, DataFileHeldByAnotherProgramIsNamedAndTheOldFileStays)
+{
+    const auto file = exportAlpen();
+    const std::string before = tvtest::readFile(file);
+    tvtest::HeldDataFile held(from / "data.tvd");
+    const tv::RouteExportResult r = tv::exportRoute(from.data, {7, "Alpen"}, from.path());
+    EXPECT_TRUE(tv::routeExportMessage(r, "Alpen", 1)
+                    .text.ends_with("stays unchanged.\n\nThe file " + (from / "data.tvd").string() +
+                                    " is locked by another program."));
+    EXPECT_EQ(tvtest::readFile(file), before);
+}
+
 TEST_F(RouteFileRoundTrip, RouteFolderInTheWayShowsTheErrorNamingTheRoute)
 {
     std::filesystem::remove_all(from / "Route");
@@ -344,6 +357,9 @@ TEST_F(RouteFileRoundTrip, PointTheImportWouldRefuseIsNamedAndNothingIsWritten)
         {"beyond the pole", "Nordpol", 91.0,
          "Streckenpunkt 2 (Nordpol): der Breitengrad 91 liegt nicht zwischen -90 und 90.",
          "Route point 2 (Nordpol): the latitude 91 is not between -90 and 90."},
+        {"75 minutes", "Sechzig", 48.75,
+         "Streckenpunkt 2 (Sechzig): der Breitengrad 48.75 ist keine Angabe in Grad und Minuten",
+         "Route point 2 (Sechzig): the latitude 48.75 is not in degrees and minutes"},
     };
     for (const Case& c : cases) {
         replacePoints(from.data, {"EDNY", c.name}, {47.4, c.lat});
@@ -414,7 +430,17 @@ TEST_F(RouteFileRoundTrip, LongRouteNamesExportAndTheirMessagesStayReadable)
     // 260 characters make a file name too long to exist; the message says so and fits.
     const tv::RouteExportResult failed =
         tv::exportRoute(from.data, {7, std::string(260, 'x')}, from.path());
-    EXPECT_EQ(failed.status, RouteExportStatus::WriteFailed);
+    EXPECT_EQ(failed.status, RouteExportStatus::NameTooLong);
+    // So do 126 umlauts: 252 bytes and ".tvr". Nothing is written, not even the folder.
+    std::filesystem::remove_all(from / "Route");
+    const tv::RouteExportResult umlauts =
+        tv::exportRoute(from.data, {7, longName + "\xC3\xA4"}, from.path());
+    EXPECT_EQ(umlauts.status, RouteExportStatus::NameTooLong);
+    EXPECT_FALSE(std::filesystem::exists(from / "Route"));
+    EXPECT_TRUE(
+        tv::routeExportMessage(umlauts, "Lang", 0)
+            .text.ends_with(" - wurde nicht gespeichert.\n\nDer Name ist zu lang für "
+                            "einen Dateinamen (höchstens 251 Byte; ein Umlaut zählt zwei)."));
     for (int language : {0, 1}) {
         for (const tv::MessageText& m :
              {tv::routeExportMessage(saved, longName, language),

@@ -78,7 +78,7 @@ TEST_F(RouteImportRefusals, UnusableFilesStoreNothing)
     EXPECT_EQ(db.routeTables(), before);
 }
 
-TEST_F(RouteImportRefusals, ALockedDataFileSaysTheDataWereNotWrittenAndAnUnreadableFileBlamesIt)
+TEST_F(RouteImportRefusals, ALockedDataFileIsNamedWithTheReasonAndAnUnreadableFileBlamesIt)
 {
     sqlite3_busy_timeout(db.data.handle(), 0); // the lock is not let go: no need to wait for it
     const std::string good = routeFile("<z:row Name='Neu' Lat='1' Long='2'/>");
@@ -87,14 +87,15 @@ TEST_F(RouteImportRefusals, ALockedDataFileSaysTheDataWereNotWrittenAndAnUnreada
         const char* what;
         std::string content;
         bool locked;
-        const char* german;
-        const char* english;
+        std::string german;
+        std::string english;
     };
+    const std::string file = (db / "data.tvd").string();
     const Case cases[] = {
         {"another program writes", good, true,
-         "Die Daten konnten nicht gespeichert werden.\n\nDie Datenbank ist von einem anderen "
-         "Programm gesperrt.",
-         "The data could not be written.\n\nThe database is locked by another program."},
+         "Die Daten konnten nicht gespeichert werden.\n\nDie Datei " + file +
+             " wird von einem anderen Programm gesperrt.",
+         "The data could not be written.\n\nThe file " + file + " is locked by another program."},
         {"the file is cut short", good.substr(0, good.size() - 40), false,
          "Fehler beim Einlesen der Wegpunkte", "Error reading waypoint data"},
     };
@@ -206,6 +207,11 @@ TEST_F(RouteImportRefusals, RowThatCannotBeAWaypointIsNamedInTheMessage)
          "Streckenpunkt 3 (Datumsgrenze): der Längengrad -180.5 liegt nicht zwischen -180 und "
          "180.",
          "Route point 3 (Datumsgrenze): the longitude -180.5 is not between -180 and 180."},
+        {"<z:row Name='Sechzig' Lat='48.75' Long='9'/>", "float",
+         "Streckenpunkt 3 (Sechzig): der Breitengrad 48.75 ist keine Angabe in Grad und Minuten "
+         "(Minuten 00 bis 59).",
+         "Route point 3 (Sechzig): the latitude 48.75 is not in degrees and minutes (minutes 00 "
+         "to 59)."},
         {"<z:row Name='Irgendwo' Lat='Nord' Long='2'/>", "string",
          "Streckenpunkt 3 (Irgendwo): der Breitengrad \"Nord\" ist keine Zahl.",
          "Route point 3 (Irgendwo): the latitude \"Nord\" is not a number."},
