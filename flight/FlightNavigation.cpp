@@ -2,8 +2,6 @@
 
 #include "core/GeoMath.h"
 #include "map/NumberText.h"
-#include "platform/DbError.h"
-#include "platform/Log.h"
 #include "platform/Recordset.h"
 
 namespace tv {
@@ -152,38 +150,21 @@ FlightNavigation::TargetUpdate FlightNavigation::updateTarget(const Target& targ
     return computed->advance ? TargetUpdate::Passed : TargetUpdate::Computed;
 }
 
-std::vector<RoutePoint> FlightNavigation::chosenRoutePoints(Connection& main) const
-{
-    const std::optional<int64_t> routeId = route_.chosenRouteId();
-    if (!routeId)
-        return {};
-    return loadRoutePoints(main, *routeId);
-}
-
-bool FlightNavigation::updateRouteFigures(Connection& main)
+bool FlightNavigation::updateRouteFigures()
 {
     if (!route_.chosenRouteId())
         return false;
-    const std::vector<RoutePoint> points = chosenRoutePoints(main);
     const std::optional<int64_t> targetId = currentPointRowId(route_.pointSet());
-    const RouteFigures legs = routeFigures(points, targetId);
+    const RouteFigures legs = routeFigures(route_.points(), targetId);
     figures_.routeLength = routeLengthText(legs.totalNm);
     figures_.remaining = remainingDistanceText(legs, hasFix(), targetState_.PrevTargetDistance,
                                                route_.flyingDirect(), figures_.distance);
     return true;
 }
 
-void FlightNavigation::fillOverlayInputs(OverlayInputs& in, Connection* main) const
+void FlightNavigation::fillOverlayInputs(OverlayInputs& in) const
 {
-    // The route chosen in the route box, whatever point set the grid shows and whether or not
-    // a mode is on.
-    if (in.layers.ShowRoute && main != nullptr) {
-        try {
-            in.routeLine = chosenRoutePoints(*main);
-        } catch (const DbError& e) {
-            logIgnoredFault(e, "a route whose points cannot be read draws no line");
-        }
-    }
+    in.routePoints = route_.points();
     in.aircraft = aircraft();
     in.trackDeg = shownTrackDeg(fix());
     in.noFix = !hasFix();
@@ -242,6 +223,14 @@ bool FlightNavigation::chooseRoute(Connection& main, int index)
     routeId_ = entry.routeId;
     routeName_ = entry.name;
     return true;
+}
+
+int FlightNavigation::chosenEntry() const
+{
+    for (size_t i = 0; routeId_ && i < routeEntries_.size(); ++i)
+        if (routeEntries_[i].routeId == *routeId_)
+            return static_cast<int>(i);
+    return -1;
 }
 
 } // namespace tv

@@ -120,8 +120,11 @@ public:
     // Throws DbError.
     ActiveRoute::Choice refillRoutes(Connection& main);
     // The pilot picked entry `index` of the route box: that route and its points are chosen.
-    // False (nothing changed) when there is no such entry or the route is gone. Throws DbError.
+    // False (nothing changed) when there is no such entry or the route is gone. Throws DbError;
+    // then the route chosen before stays chosen, points and all.
     bool chooseRoute(Connection& main, int index);
+    // The entry of the route box that is the chosen route; -1 for none.
+    int chosenEntry() const;
 
     // The direct-flight target as its labels show it: DD.MM with three decimals.
     struct DirectTarget
@@ -186,15 +189,11 @@ public:
     // Distance at the last computation, NM, to whichever target it was (PrevTargetDistance).
     double previousTargetDistance() const { return targetState_.PrevTargetDistance; }
 
-    // The points of the route chosen in the route list, in their order; none without a
-    // chosen route. Throws DbError.
-    std::vector<RoutePoint> chosenRoutePoints(Connection& main) const;
-
-    // The route figures of the chosen route: its length, and the distance still to fly (the
-    // legs after the target point, plus the distance to the target while there is a fix; in
-    // a direct flight the distance to the picked target). False when no route is chosen: the
-    // figures stay. Throws DbError.
-    bool updateRouteFigures(Connection& main);
+    // The route figures of the chosen route (its points as the grid shows them): its length,
+    // and the distance still to fly (the legs after the target point, plus the distance to
+    // the target while there is a fix; in a direct flight the distance to the picked target).
+    // False when no route is chosen: the figures stay.
+    bool updateRouteFigures();
 
     // Starting or stopping a direct flight empties distance, course and time.
     void clearTargetFigures();
@@ -202,11 +201,10 @@ public:
     const NavFigures& figures() const { return figures_; }
 
     // What the map overlay takes from the navigation: the aircraft with its track and fix, the
-    // chosen route with its target point, whether a target is navigated to and where the guide
-    // line runs to, the direct-flight target while a direct flight is on; with the route line
-    // switched on (in.layers, set before) the chosen route's points, read through `main` (null:
-    // not open, no line).
-    void fillOverlayInputs(OverlayInputs& in, Connection* main) const;
+    // chosen route's points (as the grid shows them) with its target point, whether a target
+    // is navigated to and where the guide line runs to, the direct-flight target while a
+    // direct flight is on. Nothing of it is read from a data file.
+    void fillOverlayInputs(OverlayInputs& in) const;
 
 private:
     UnitSwitches units_;

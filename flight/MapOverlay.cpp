@@ -83,13 +83,6 @@ std::vector<MapPoint> waypointsInView(Connection& main, double southDDMM, double
     return readPoints(rs);
 }
 
-std::vector<MapPoint> routePointsOf(Connection& main, const Value& routeId)
-{
-    Recordset rs;
-    openRoutePoints(rs, main, routeId.toInt());
-    return readPoints(rs);
-}
-
 std::vector<QString> chartsContaining(Connection& main, double latDDMM, double lonDDMM)
 {
     Recordset rs;
@@ -211,11 +204,9 @@ void drawAircraft(DrawSurface& surface, const AircraftSymbol& aircraft)
 
 namespace {
 
-void drawPoints(DrawSurface& surface, const MapView& view, OverlayState& state, Connection* main,
+void drawPoints(DrawSurface& surface, const MapView& view, OverlayState& state, RedrawReads& reads,
                 Connection* airports, const OverlayInputs& in)
 {
-    if (main == nullptr)
-        return;
     const LayerFlags& layers = in.layers;
     SymbolModes modes = in.modes;
     modes.aptDataAvailable = modes.aptDataAvailable && airports != nullptr;
@@ -226,11 +217,13 @@ void drawPoints(DrawSurface& surface, const MapView& view, OverlayState& state, 
         return;
 
     if (allWaypoints || layers.ShowAPT1) {
-        std::vector<MapPoint> waypoints;
         guarded([&] {
-            waypoints = waypointsInView(*main, view.viewSouthDDMM(), view.viewNorthDDMM(),
-                                        view.viewWestDDMM(), view.viewEastDDMM());
+            reads.read([&](Connection& main) {
+                state.waypoints = waypointsInView(main, view.viewSouthDDMM(), view.viewNorthDDMM(),
+                                                  view.viewWestDDMM(), view.viewEastDDMM());
+            });
         });
+        const std::vector<MapPoint>& waypoints = state.waypoints;
         if (modes.aptDataAvailable) {
             std::vector<QString> names;
             names.reserve(waypoints.size());
@@ -250,11 +243,10 @@ void drawPoints(DrawSurface& surface, const MapView& view, OverlayState& state, 
     }
 
     if (!allWaypoints) {
-        std::vector<MapPoint> points;
-        guarded([&] { points = routePointsOf(*main, *in.routeId); });
         if (!in.activePoint)
             return; // the route grid is empty: no point of it is drawn
-        for (const MapPoint& p : points) {
+        for (const RoutePoint& r : in.routePoints) {
+            const MapPoint p{r.latDdmm, r.longDdmm, r.name, r.pointId};
             guarded([&] {
                 DrawWaypointSymbol(surface, view, p.latDDMM, p.lonDDMM,
                                    static_cast<int>(routePointKind(p, *in.activePoint)), p.name,
@@ -277,10 +269,8 @@ void drawDirectTarget(DrawSurface& surface, const MapView& view, Connection* air
                     modes, nullptr);
 }
 
-} // namespace
-
-OverlayResult drawMovingMap(DrawSurface& surface, MapView& view, OverlayState& state,
-                            Connection* main, Connection* airports, const OverlayInputs& in)
+OverlayResult drawOverlay(DrawSurface& surface, MapView& view, OverlayState& state,
+                          RedrawReads& reads, Connection* airports, const OverlayInputs& in)
 {
     OverlayResult result;
     if (!in.chartLoaded || !in.chart || !viewShowsChart(view, *in.chart))
@@ -298,7 +288,7 @@ OverlayResult drawMovingMap(DrawSurface& surface, MapView& view, OverlayState& s
     const double lonDDMM = DegreesToDDMM(in.aircraft.lonDeg);
 
     if (in.layers.ShowRoute)
-        guarded([&] { drawRouteLine(surface, view, in.routeLine); });
+        guarded([&] { drawRouteLine(surface, view, in.routePoints); });
     if (in.navigating) {
         result.navigationDue = true;
         if (in.guideTarget)
@@ -308,7 +298,7 @@ OverlayResult drawMovingMap(DrawSurface& surface, MapView& view, OverlayState& s
     }
 
     if (view.computeViewBounds(0, 0, view.viewWidth(), view.viewHeight()))
-        drawPoints(surface, view, state, main, airports, in);
+        drawPoints(surface, view, state, reads, airports, in);
     guarded([&] { drawDirectTarget(surface, view, airports, in); });
 
     const double w = view.viewWidth();
@@ -317,17 +307,38 @@ OverlayResult drawMovingMap(DrawSurface& surface, MapView& view, OverlayState& s
         return result;
     result.hideHints = true;
 
-    if (in.mapScroll && main != nullptr) {
+    if (in.mapScroll) {
+        // Unread, the chart list stays as it is: no chart change on this redraw.
         guarded([&] {
-            result.chartsUnderAircraft = chartsContaining(*main, latDDMM, lonDDMM);
-            result.atViewEdge =
-                placement.offChart || nearViewEdge(state.PlaneX, state.PlaneY, w, h);
+            reads.read([&](Connection& main) {
+                result.chartsUnderAircraft = chartsContaining(main, latDDMM, lonDDMM);
+                result.atViewEdge =
+                    placement.offChart || nearViewEdge(state.PlaneX, state.PlaneY, w, h);
+            });
         });
     }
 
     drawAircraft(surface, {state.PlaneX, state.PlaneY, in.trackDeg, in.noFix, in.planeSymbol});
     result.aircraftDrawn = true;
     return result;
+}
+
+} // namespace
+
+OverlayResult drawMovingMap(DrawSurface& surface, MapView& view, OverlayState& state,
+                            Connection* main, Connection* airports, const OverlayInputs& in)
+{
+    RedrawReads reads(main);
+    OverlayResult result = drawOverlay(surface, view, state, reads, airports, in);
+    result.readFault = reads.fault();
+    result.readSucceeded = reads.succeeded();
+    return result;
+}
+
+RedrawReads::RedrawReads(Connection* main) : main_(main)
+{
+    if (main_ != nullptr)
+        wait_.emplace(*main_);
 }
 
 void MovingMapLayer::prepare(OverlayInputs inputs, Connection* main, Connection* airports)

@@ -5,6 +5,8 @@
 #include "map/MapLayer.h"
 #include "map/MapSymbols.h"
 #include "map/MapView.h"
+#include "platform/Connection.h"
+#include "platform/DbError.h"
 #include "platform/Value.h"
 #include "route/RouteData.h"
 
@@ -16,7 +18,6 @@
 
 namespace tv {
 
-class Connection;
 class DrawSurface;
 
 // The moving-map overlay: what the flight map draws on top of the chart image and the
@@ -29,17 +30,6 @@ class DrawSurface;
 // Positions of points are DD.MM (south and west negative), the aircraft position decimal
 // degrees; map pixels have y pointing down; colours are 0x00BBGGRR.
 
-// State of the overlay that lives as long as the flight window.
-struct OverlayState
-{
-    // The aircraft on the map picture after the last overlay, map pixels (before it, image
-    // pixels: the redraw computes them in two steps).
-    double PlaneX = 0.0;
-    double PlaneY = 0.0;
-    // What the airport data file said about the names seen so far.
-    AirportLookup airports;
-};
-
 // A point of the Waypoints or GpsPoints table.
 struct MapPoint
 {
@@ -49,13 +39,64 @@ struct MapPoint
     std::optional<int64_t> pointId; // GpsPoints.PointID (Waypoints.PointID of the point)
 };
 
+// State of the overlay that lives as long as the flight window.
+struct OverlayState
+{
+    // The aircraft on the map picture after the last overlay, map pixels (before it, image
+    // pixels: the redraw computes them in two steps).
+    double PlaneX = 0.0;
+    double PlaneY = 0.0;
+    // What the airport data file said about the names seen so far.
+    AirportLookup airports;
+    // The waypoints of the last view whose read succeeded: drawn again while data.tvd cannot
+    // be read.
+    std::vector<MapPoint> waypoints;
+};
+
+// The reads of data.tvd during one redraw. The moving map never waits seconds for the file:
+// each read waits at most Connection::ShortWait for another program's lock, and once a read
+// failed the redraw reads nothing more (each read would wait again) and draws what was read
+// last. The next redraw tries again.
+class RedrawReads
+{
+public:
+    // `main` may be null (not open): nothing is read.
+    explicit RedrawReads(Connection* main);
+    RedrawReads(const RedrawReads&) = delete;
+    RedrawReads& operator=(const RedrawReads&) = delete;
+
+    // Runs `read` with the connection unless a read of this redraw failed already. False when
+    // it did not run or threw DbError (kept in fault()); what else it throws passes through.
+    template <class F> bool read(F&& read)
+    {
+        if (main_ == nullptr || fault_)
+            return false;
+        try {
+            read(*main_);
+        } catch (const DbError& e) {
+            fault_ = e;
+            return false;
+        }
+        succeeded_ = true;
+        return true;
+    }
+    // The first failed read's fault; none while every read succeeded.
+    const std::optional<DbError>& fault() const { return fault_; }
+    // A read of this redraw succeeded.
+    bool succeeded() const { return succeeded_; }
+
+private:
+    Connection* main_;
+    std::optional<Connection::ShortWait> wait_;
+    std::optional<DbError> fault_;
+    bool succeeded_ = false;
+};
+
 // --- queries (MainConnection; every value a bound parameter) ------------------------------
 
 // Waypoints whose position lies in the DD.MM box (edges included), by name.
 std::vector<MapPoint> waypointsInView(Connection& main, double southDDMM, double northDDMM,
                                       double westDDMM, double eastDDMM);
-// The points of one route in their order.
-std::vector<MapPoint> routePointsOf(Connection& main, const Value& routeId);
 // Names of the active charts whose edges contain the DD.MM position (edges included), in the
 // order of the chart table.
 std::vector<QString> chartsContaining(Connection& main, double latDDMM, double lonDDMM);
@@ -114,14 +155,15 @@ struct OverlayInputs
     int planeSymbol = 1;
     LayerFlags layers; // ShowRoute, ShowWayInfo, ShowAPT1 and ShowAPT2 are read
     SymbolModes modes;
-    // The chosen route's points, joined by the route line while ShowRoute is on.
-    std::vector<RoutePoint> routeLine;
+    // The chosen route's points as the route grid shows them: joined by the route line while
+    // ShowRoute is on, and the points drawn in route-points-only mode.
+    std::vector<RoutePoint> routePoints;
     bool navigating = false; // route navigation or direct flight: target navigation runs
     // What the guide line runs to from the aircraft while navigating, decimal degrees; none:
     // no target (nothing picked yet, no current route point).
     std::optional<GeoPos> guideTarget;
     bool mapScroll = false; // chart stepping mode
-    // Route-points-only mode: the chosen route (none: no route in the database) and the
+    // Route-points-only mode: the chosen route's key (none: no route in the database) and the
     // active point (none: the route grid has no rows).
     std::optional<Value> routeId;
     std::optional<ActivePoint> activePoint;
@@ -143,11 +185,16 @@ struct OverlayResult
     // Navigating, and the overlay got as far as the target navigation (a chart and an aircraft
     // position it could place): the window works out the target figures after the redraw.
     bool navigationDue = false;
+    // data.tvd could not be read: what was read last was drawn. None when every read worked.
+    std::optional<DbError> readFault;
+    // A read of data.tvd succeeded in this redraw (the file is readable again).
+    bool readSucceeded = false;
 };
 
-// Draws the overlay in its order. Every part is drawn on its own: a database fault or a bad
-// row leaves out what it concerns, never the rest, and the aircraft is drawn last whenever it
-// is in sight (or stepping mode is on). `main` and `airports` may be null (not open).
+// Draws the overlay in its order. Every part is drawn on its own: a bad row leaves out what it
+// concerns, never the rest; a data.tvd that cannot be read draws the waypoints read last, and the
+// aircraft is drawn last whenever it is in sight (or stepping mode is on). `main` and `airports`
+// may be null (not open).
 OverlayResult drawMovingMap(DrawSurface& surface, MapView& view, OverlayState& state,
                             Connection* main, Connection* airports, const OverlayInputs& in);
 

@@ -24,6 +24,7 @@
 // Mouse buttons: 1 left, 2 right.
 
 #include "airspace/AirspaceMapLayers.h"
+#include "core/DataFileFault.h"
 #include "core/forms/BusyCursor.h"
 #include "core/forms/Forms.h"
 #include "core/forms/VbTimer.h"
@@ -459,6 +460,11 @@ private:
     WindEntry windEntry_;
     // The chart shown, the charts under the aircraft, the last chart file and the view memory.
     ChartChoice chart_;
+
+    // data.tvd failing underneath: the redraws' reads are told once (DataFaultOnce), a route
+    // pick or a refill of the route box that could not read keeps the route shown and says so.
+    DataFaultOnce mapReadFault_;
+    void reportMapReads();
 };
 
 } // namespace tv

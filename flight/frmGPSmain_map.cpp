@@ -297,6 +297,27 @@ void frmGPSmain::UpdateMap()
         showMovingMapResult();
     });
     picMap->Refresh();
+    reportMapReads();
+}
+
+void frmGPSmain::reportMapReads()
+{
+    const OverlayResult& result = movingMap.result();
+    if (result.readFault) {
+        // Once per fault: the map redraws on every position and must not stop the pilot.
+        if (const std::optional<std::string> reason =
+                mapReadFault_.failed(*result.readFault, Language)) {
+            const QString first = Language == 0
+                                      ? QStringLiteral("Die Wegpunkte der Karte konnten nicht "
+                                                       "gelesen werden. Die Karte zeigt die "
+                                                       "zuletzt gelesenen.")
+                                      : QStringLiteral("The map's waypoints could not be read. "
+                                                       "The map shows those read last.");
+            MsgBox(first + QStringLiteral("\n\n") + QString::fromStdString(*reason));
+        }
+    } else if (result.readSucceeded) {
+        mapReadFault_.succeeded();
+    }
 }
 
 } // namespace tv

@@ -58,7 +58,7 @@ void frmGPSmain::prepareMovingMap()
     in.planeSymbol = PlaneSymbol;
     in.layers = layers;
     in.modes = {routePointsOnly, AptDataAvailable};
-    nav_.fillOverlayInputs(in, openConnection(MainConnection));
+    nav_.fillOverlayInputs(in);
     in.mapScroll = mapView.chartStepping();
     movingMap.prepare(std::move(in), openConnection(MainConnection),
                       openConnection(AirportConnection));

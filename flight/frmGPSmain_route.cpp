@@ -4,8 +4,10 @@
 
 #include "flight/frmGPSmain.h"
 
+#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
+#include "core/forms/MsgBox.h"
 #include "flight/RouteGrid.h"
 #include "flight/RouteWindow.h"
 #include "map/PictureBox.h"
@@ -21,6 +23,16 @@
 #include <QTableView>
 
 namespace tv {
+namespace {
+
+// The window's own sentence, then the file and why it failed.
+void reportRouteFault(const QString& firstSentence, const DbError& error)
+{
+    MsgBox(firstSentence + QStringLiteral("\n\n") +
+           QString::fromStdString(dataFaultText(error, Language)));
+}
+
+} // namespace
 
 RouteGridModel* routeGridModel(frmGPSmain& w)
 {
@@ -51,7 +63,17 @@ void refillRoutes(frmGPSmain& w)
     if (gridRowOf(&nav.route().pointSet()) >= 0)
         shownPoint = nav.route().pointSet().Field("PointID").toInt();
 
-    const ActiveRoute::Choice choice = nav.refillRoutes(*MainConnection);
+    ActiveRoute::Choice choice;
+    try {
+        choice = nav.refillRoutes(*MainConnection);
+    } catch (const DbError& e) {
+        // The route box, the grid and the map keep the route shown before.
+        reportRouteFault(Language == 0 ? QStringLiteral("Die Routen konnten nicht gelesen "
+                                                        "werden.")
+                                       : QStringLiteral("The routes could not be read."),
+                         e);
+        return;
+    }
     {
         const QSignalBlocker quiet(w.cmbRoute);
         w.cmbRoute->clear();
@@ -95,7 +117,26 @@ void frmGPSmain::showNavigation()
 void frmGPSmain::cmbRoute_Click(int index)
 {
     const QString before = nav_.routeName();
-    if (!MainConnection || !nav_.chooseRoute(*MainConnection, index))
+    bool chosen = false;
+    try {
+        chosen = MainConnection && nav_.chooseRoute(*MainConnection, index);
+    } catch (const DbError& e) {
+        // The route flown so far stays whole: its name goes back into the box.
+        {
+            const QSignalBlocker quiet(cmbRoute);
+            cmbRoute->setCurrentIndex(nav_.chosenEntry());
+        }
+        const QString picked = cmbRoute->itemText(index);
+        reportRouteFault(
+            Language == 0
+                ? QStringLiteral("Die Route \u201E%1\u201C konnte nicht geladen "
+                                 "werden.")
+                      .arg(picked)
+                : QStringLiteral("The route \u201C%1\u201D could not be loaded.").arg(picked),
+            e);
+        return;
+    }
+    if (!chosen)
         return; // the route is gone: the next activation refills the box
     bindRouteGrid(*this);
     if (nav_.routeName() != before) {
@@ -224,13 +265,11 @@ void frmGPSmain::UpdateTargetNav()
 
 void frmGPSmain::UpdateRouteInfo()
 {
-    // A route whose points cannot be read keeps the figures shown last.
-    guarded([&] {
-        if (MainConnection && nav_.updateRouteFigures(*MainConnection)) {
-            lblRoute->setText(nav_.figures().routeLength);
-            lblRemDist->setText(nav_.figures().remaining);
-        }
-    });
+    // Made from the points the grid shows: nothing is read from data.tvd.
+    if (nav_.updateRouteFigures()) {
+        lblRoute->setText(nav_.figures().routeLength);
+        lblRemDist->setText(nav_.figures().remaining);
+    }
 }
 
 void frmGPSmain::showTargetFigures()

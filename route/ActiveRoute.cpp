@@ -3,6 +3,8 @@
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
 
+#include <algorithm>
+
 namespace tv {
 namespace {
 
@@ -29,15 +31,17 @@ void ActiveRoute::openList(Connection& db)
 ActiveRoute::Choice ActiveRoute::refresh(Connection& db, std::optional<int64_t> routeKey,
                                          const QString& routeName)
 {
-    if (isOpen(*routes_))
-        routes_->Requery();
-    else
-        openRouteList(*routes_, db);
-
+    // Everything is read before anything shown changes: a read that fails (the file held by
+    // another program) leaves the route box, the grid and the map on the route shown before.
+    Recordset list;
+    openRouteList(list, db);
     Choice choice;
-    choice.entries = routeEntries(*routes_);
+    choice.entries = routeEntries(list);
+    Recordset read;
     if (choice.entries.empty()) {
-        openRoutePoints(*points_, db, kNoRouteId);
+        openRoutePoints(read, db, kNoRouteId);
+        *routes_ = std::move(list);
+        adoptPoints(read);
         return choice;
     }
     choice.chosen = 0;
@@ -49,9 +53,11 @@ ActiveRoute::Choice ActiveRoute::refresh(Connection& db, std::optional<int64_t> 
         }
     }
     const RouteEntry& route = choice.entries[static_cast<size_t>(choice.chosen)];
-    if (!selectRoute(*routes_, route.routeId))
-        routes_->MoveFirst();
-    openRoutePoints(*points_, db, route.routeId);
+    openRoutePoints(read, db, route.routeId);
+    if (!selectRoute(list, route.routeId))
+        list.MoveFirst();
+    *routes_ = std::move(list);
+    adoptPoints(read);
     choice.hasPoints = points_->RecordCount() > 0;
     if (!choice.hasPoints)
         gotoActive_ = false;
@@ -70,10 +76,30 @@ void ActiveRoute::restoreTarget(int64_t pointId)
 
 bool ActiveRoute::choose(Connection& db, int64_t routeId)
 {
-    if (!selectRoute(*routes_, routeId))
+    if (!isOpen(*routes_))
         return false;
-    openRoutePoints(*points_, db, routeId);
+    const std::vector<RouteEntry> entries = routeEntries(*routes_);
+    if (std::none_of(entries.begin(), entries.end(),
+                     [&](const RouteEntry& e) { return e.routeId == routeId; }))
+        return false;
+    // The points first: when they cannot be read the route shown before stays chosen.
+    Recordset read;
+    openRoutePoints(read, db, routeId);
+    selectRoute(*routes_, routeId);
+    adoptPoints(read);
     return true;
+}
+
+void ActiveRoute::adoptPoints(Recordset& read)
+{
+    std::vector<RoutePoint> list;
+    list.reserve(static_cast<size_t>(read.RecordCount()));
+    for (read.MoveFirst(); !read.Eof(); read.MoveNext())
+        list.push_back(routePointFromRow(read));
+    if (read.RecordCount() > 0)
+        read.MoveFirst();
+    *points_ = std::move(read);
+    pointList_ = std::move(list);
 }
 
 bool ActiveRoute::startNavigation()

@@ -42,7 +42,8 @@ public:
     // given, else by its name (as after the start, when only the name was saved); the first
     // route when neither is there any more. Opens the chosen route's points (on the first
     // point). Without routes the points are an open, empty set. A chosen route without points
-    // ends route navigation. Throws DbError.
+    // ends route navigation. Throws DbError; then the list, the chosen route and its points
+    // are all as they were.
     Choice refresh(Connection& db, std::optional<int64_t> routeKey, const QString& routeName);
 
     // Makes the point made from waypoint `pointId` the target again; the first point when the
@@ -50,7 +51,7 @@ public:
     void restoreTarget(int64_t pointId);
 
     // Chooses the route with this key and opens its points. False (nothing changed) when the
-    // list has no such route. Throws DbError.
+    // list has no such route. Throws DbError; then the route and its points are as they were.
     bool choose(Connection& db, int64_t routeId);
 
     // Route navigation on: only a route with points can be flown. Returns whether it is on.
@@ -82,6 +83,11 @@ public:
     bool pointsOpen() const;
     bool hasPoints() const;
 
+    // The chosen route's points in their order, as they were read with the point set: the
+    // route line and the route figures are made from these, so that they always belong to the
+    // route in the route box and the grid.
+    const std::vector<RoutePoint>& points() const { return pointList_; }
+
     // Read-only views: the route list (Route, by Nummer) and the chosen route's points
     // (GpsPoints, by Nummer), on their current rows.
     const Recordset& routeList() const { return *routes_; }
@@ -91,9 +97,13 @@ public:
     Recordset& gridPoints() { return *points_; }
 
 private:
+    // Takes a route's points just read (on their first row) as the chosen route's.
+    void adoptPoints(Recordset& read);
+
     // Never null; refreshing and choosing reopen the same sets, so the grid keeps its set.
     std::unique_ptr<Recordset> routes_;
     std::unique_ptr<Recordset> points_;
+    std::vector<RoutePoint> pointList_;
     bool gotoActive_ = false;
     bool directFly_ = false;
 };

@@ -57,17 +57,6 @@ RoutePoint routePointFromRow(const Recordset& points)
     return p;
 }
 
-std::vector<RoutePoint> loadRoutePoints(Connection& connection, int64_t routeId)
-{
-    Recordset set;
-    openRoutePoints(set, connection, routeId);
-    std::vector<RoutePoint> points;
-    points.reserve(static_cast<size_t>(set.RecordCount()));
-    for (set.MoveFirst(); !set.Eof(); set.MoveNext())
-        points.push_back(routePointFromRow(set));
-    return points;
-}
-
 std::vector<RouteEntry> routeEntries(Recordset& routes)
 {
     std::vector<RouteEntry> entries;

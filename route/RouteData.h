@@ -46,8 +46,6 @@ void openRouteList(Recordset& routes, Connection& connection);
 void openRoutePoints(Recordset& points, Connection& connection, int64_t routeId);
 // The current row of a point set; a missing value reads as 0 or "".
 RoutePoint routePointFromRow(const Recordset& points);
-// Reads a route's points into a list. Throws DbError.
-std::vector<RoutePoint> loadRoutePoints(Connection& connection, int64_t routeId);
 
 struct RouteEntry
 {

@@ -144,11 +144,11 @@ TEST_F(Navigation, FiguresToTheTargetAndAlongTheRoute)
     EXPECT_EQ(nav.figures().distance, "5.0 NM");
     EXPECT_EQ(nav.figures().course, "360 °");
     EXPECT_EQ(nav.figures().time, "00:05");
-    ASSERT_TRUE(nav.updateRouteFigures(*data.db));
+    ASSERT_TRUE(nav.updateRouteFigures());
     EXPECT_EQ(nav.figures().routeLength, "20");
     EXPECT_EQ(nav.figures().remaining, "25.0 NM") << "the rest of the route plus the target";
     receive(tvtest::fixStatus(false));
-    nav.updateRouteFigures(*data.db);
+    nav.updateRouteFigures();
     EXPECT_EQ(nav.figures().remaining, "20.0 NM") << "without a fix: the legs after the target";
 
     // The receiver falls silent: the figures show "---" until a new position.
@@ -174,7 +174,7 @@ TEST_F(Navigation, FiguresToTheTargetAndAlongTheRoute)
     EXPECT_EQ(nav.figures().distance, "");
     nav.pickDirectTarget({48.5, 11.5});
     nav.updateTarget(*nav.target(), noon);
-    nav.updateRouteFigures(*data.db);
+    nav.updateRouteFigures();
     EXPECT_EQ(nav.figures().remaining, nav.figures().distance);
     EXPECT_EQ(nav.figures().distance, "19.7 NM");
 }

@@ -42,6 +42,12 @@ protected:
         data.addWaypoint(name, latAt(y), lonAt(x));
     }
 
+    // A point of the chosen route as the route grid holds it, at DD.MM.
+    void routePoint(int64_t pointId, const char* name, double latDDMM, double lonDDMM)
+    {
+        in.routePoints.push_back({pointId, pointId, QString::fromUtf8(name), latDDMM, lonDDMM});
+    }
+
     void airport(const std::string& icao, double x, double y)
     {
         waypointAt(icao, x, y);
@@ -202,9 +208,9 @@ TEST_F(MovingMap, RoutePointsOnlyMarksTheActivePointBlueOverTheAirports)
     waypointAt("Kirchheim", 300, 200); // not on the route: left out
     airport("EDMA", 200, 100);
     const int64_t route = data.addRoute("Alpen");
-    data.addRoutePoint(route, 1, 11, "EDMA", latAt(100), lonAt(200));
-    data.addRoutePoint(route, 2, 12, "Wendepunkt", latAt(300), lonAt(400));
-    data.addRoutePoint(route, 3, 13, "Ziel", latAt(300), lonAt(600));
+    routePoint(11, "EDMA", latAt(100), lonAt(200));
+    routePoint(12, "Wendepunkt", latAt(300), lonAt(400));
+    routePoint(13, "Ziel", latAt(300), lonAt(600));
     in.modes.routePointsOnly = true;
     in.layers.ShowAPT1 = true;
     in.routeId = tv::Value(route);
@@ -221,8 +227,8 @@ TEST_F(MovingMap, RoutePointsOnlyMarksTheActivePointBlueOverTheAirports)
 TEST_F(MovingMap, ActivePointIsFoundByItsWaypointKeyToo)
 {
     const int64_t route = data.addRoute("Alpen");
-    data.addRoutePoint(route, 1, 11, "Start", latAt(300), lonAt(400));
-    data.addRoutePoint(route, 2, 12, "Ziel", latAt(300), lonAt(600));
+    routePoint(11, "Start", latAt(300), lonAt(400));
+    routePoint(12, "Ziel", latAt(300), lonAt(600));
     in.modes.routePointsOnly = true;
     in.routeId = tv::Value(route);
     in.activePoint = tv::ActivePoint{QStringLiteral("renamed"), 12};
@@ -234,7 +240,7 @@ TEST_F(MovingMap, ActivePointIsFoundByItsWaypointKeyToo)
 TEST_F(MovingMap, RoutePointsAreNotDrawnWhileTheRouteGridIsEmpty)
 {
     const int64_t route = data.addRoute("Alpen");
-    data.addRoutePoint(route, 1, 11, "Start", latAt(300), lonAt(400));
+    routePoint(11, "Start", latAt(300), lonAt(400));
     in.modes.routePointsOnly = true;
     in.routeId = tv::Value(route);
     draw();
@@ -278,7 +284,7 @@ TEST_F(MovingMap, RouteLineAndGuideLineAreDrawnUnderThePointsWhenSwitchedOn)
         pic = mapPicture();
         in.layers.ShowRoute = c.showRoute;
         in.navigating = c.navigating;
-        in.routeLine = {routePoint(100, 200), routePoint(700, 200)};
+        in.routePoints = {routePoint(100, 200), routePoint(700, 200)};
         in.guideTarget = positionAt(300, 400);
         const OverlayResult r = draw();
         EXPECT_EQ(pic.Point(500, 200), c.onRoute);
