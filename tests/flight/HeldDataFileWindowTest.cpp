@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -153,12 +152,10 @@ TEST(HeldDataFileWindow, EachActionKeepsOnePictureSaysWhyOnceAndWorksWhenTheFile
         {
             tvtest::HeldDataFile held(data.dir / "data.tvd");
             c.act(f);
-            Connection::SetBusyWaitMs(2000); // as in the program: the redraws must not wait
-            const auto start = std::chrono::steady_clock::now();
+            // Redraws go on from what was read last (that they do not wait for the lock is
+            // bench_updatemap's to show).
             w->UpdateMap();
             w->UpdateMap();
-            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500))
-                << "a redraw waited for the lock";
             EXPECT_EQ(w->tRoute->text(), "EDDS - EDMA");
             EXPECT_EQ(w->cmbRoute->currentText(), "EDDS - EDMA");
             EXPECT_EQ(f.routeInGrid(), "EDDS - EDMA");
