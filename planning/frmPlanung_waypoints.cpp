@@ -9,8 +9,8 @@
 #include "map/PictureBox.h"
 #include "planning/WaypointList.h"
 #include "platform/Connection.h"
-#include "route/RouteData.h"
 #include "platform/DbError.h"
+#include "route/RouteData.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -125,10 +125,10 @@ void frmPlanung::cmdNew_Click()
         const Recordset::BookmarkId added = waypointsRS.Bookmark();
         waypointsRS.Sort("Name ASC");
         waypointsRS.SetBookmark(added);
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         if (waypointsRS.EditMode() != Recordset::EditState::None)
             waypointsRS.CancelUpdate();
-        const PlanMessage m = waypointNotStoredMessage(Language);
+        const PlanMessage m = waypointNotStoredMessage(e, Language);
         MsgBox(m.text, m.title);
         return;
     }
@@ -156,19 +156,19 @@ void frmPlanung::cmdChange_Click()
         MsgBox(check.message->text, check.message->title);
         return;
     }
-    bool stored = true;
+    std::optional<DbError> refused;
     try {
         waypointsRS.SetField("Name", Value(check.entry->name.toStdString()));
         waypointsRS.SetField("Lat", Value(check.entry->latDDMM));
         waypointsRS.SetField("Long", Value(check.entry->lonDDMM));
         waypointsRS.Update();
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         if (waypointsRS.EditMode() != Recordset::EditState::None)
             waypointsRS.CancelUpdate();
-        stored = false;
+        refused = e;
     }
-    if (!stored) {
-        const PlanMessage m = waypointNotStoredMessage(Language);
+    if (refused) {
+        const PlanMessage m = waypointNotStoredMessage(*refused, Language);
         MsgBox(m.text, m.title);
     }
     // The list and the boxes show what is stored.
@@ -189,9 +189,9 @@ void frmPlanung::cmdDelete_Click()
         const long count = waypointsRS.RecordCount();
         if (count > 0)
             waypointsRS.SetAbsolutePosition(std::min(position, count));
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         // The row is still stored and still current.
-        const PlanMessage m = waypointNotDeletedMessage(Language);
+        const PlanMessage m = waypointNotDeletedMessage(e, Language);
         MsgBox(m.text, m.title);
     }
     waypointsModel_->bind(&waypointsRS);
