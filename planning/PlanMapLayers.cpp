@@ -54,10 +54,8 @@ std::optional<PlanViewBox> planViewBox(const DrawSurface& surface, const MapView
 
 // ------------------------------------------------------------------------------ route
 
-std::vector<PlanRoutePoint> planRoutePoints(Connection& db, int64_t routeId)
+std::vector<PlanRoutePoint> planRoutePoints(Recordset& rs)
 {
-    Recordset rs;
-    openRoutePoints(rs, db, routeId);
     const auto number = [](const Value& v) { return v.isNull() ? std::nullopt : v.asNumber(); };
     const int latField = rs.FieldIndex("Lat");
     const int longField = rs.FieldIndex("Long");
@@ -92,13 +90,7 @@ void PlanRouteLayer::prepare(std::optional<Inputs> inputs)
     lengthNm_.reset();
     if (!in_)
         return;
-    if (in_->routes && in_->routeId) {
-        try {
-            route_ = planRoutePoints(*in_->routes, *in_->routeId);
-        } catch (const DbError& e) {
-            logIgnoredFault(e, "the points read so far are drawn and measured");
-        }
-    }
+    route_ = std::move(in_->points);
     lengthNm_ = planRouteLengthNm(route_);
 }
 

@@ -356,10 +356,7 @@ void frmPlanung::wireControls()
         waypointsRS.SetBookmark(row);
         gridWaypoints_RowColChange();
     });
-    follow(gridRoute, routeModel_, [this](Recordset::BookmarkId row) {
-        routes_.chooseRoute(row);
-        gridRoute_RowColChange();
-    });
+    follow(gridRoute, routeModel_, [this](Recordset::BookmarkId row) { chooseRoute(row); });
     follow(gridPoints, pointsModel_, [this](Recordset::BookmarkId row) {
         routes_.choosePoint(row);
         gridPoints_RowColChange();
@@ -464,10 +461,15 @@ void frmPlanung::LoadSettings()
 void frmPlanung::Form_Activate()
 {
     SetLanguage();
+    // Coming back reads the routes again: another window may have changed them, or the file
+    // failed before and works again.
+    routes_.reread();
+    showRouteGrids();
     // The chart shown when the window was left, or the first when that one is gone.
     if (!chart_.comeBack())
         InitializeData();
     RedrawMap();
+    tellUnreadRoutes();
     // When the data file fails, activation goes on with what could be read.
     guarded([this] {
         if (MainConnection) {

@@ -179,8 +179,11 @@ private:
     void highlightCurrentWaypoint();
     void setBoxes(const WaypointBoxes& boxes);
     void measureTo(DDMMPoint cursor);
+    void showRouteGrids();
     void showRoutes();
     void showWrite(PlanRoutes::Write result);
+    void tellUnreadRoutes();
+    void chooseRoute(Recordset::BookmarkId row);
     // The chart box lists the active charts and shows the chart on screen.
     void showChartBox();
     void showRouteLength(const QString& text);

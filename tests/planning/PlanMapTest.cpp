@@ -3,6 +3,8 @@
 #include "map/ActiveCharts.h"
 #include "map/DrawSurface.h"
 #include "planning/PlanText.h"
+#include "platform/Recordset.h"
+#include "route/RouteData.h"
 #include "support/ChartRows.h"
 #include "support/GuiApp.h"
 #include "support/PixelProbe.h"
@@ -197,7 +199,9 @@ tv::PlanRouteLayer::Inputs routeThrough(tvtest::PlanData& data,
                          {route, static_cast<double>(i + 1),
                           points[i].latDDMM ? tv::Value(*points[i].latDDMM) : tv::Value(),
                           points[i].lonDDMM ? tv::Value(*points[i].lonDDMM) : tv::Value()});
-    return {data.db.get(), route};
+    tv::Recordset rs;
+    tv::openRoutePoints(rs, *data.db, route);
+    return {tv::planRoutePoints(rs)};
 }
 
 } // namespace
@@ -241,14 +245,9 @@ TEST(PlanMapRoute, LengthInWholeMiles)
     layers.route = routeThrough(data, {{50.00, 10.00}, {std::nullopt, 10.0}, {51.00, 10.00}});
     EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}), QStringLiteral(" NM"));
 
-    // No route chosen, or no data file: the line is shown without points.
-    for (const tv::PlanRouteLayer::Inputs none :
-         {tv::PlanRouteLayer::Inputs{data.db.get(), std::nullopt},
-          tv::PlanRouteLayer::Inputs{nullptr, layers.route->routeId}}) {
-        layers.route = none;
-        EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}),
-                  QStringLiteral(" NM"));
-    }
+    // No route chosen: the line is shown without points.
+    layers.route = tv::PlanRouteLayer::Inputs{};
+    EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}), QStringLiteral(" NM"));
 }
 
 TEST(PlanMapLayers, WaypointsOverTheRouteLineOverTheChart)

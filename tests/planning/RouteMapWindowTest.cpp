@@ -2,6 +2,7 @@
 #include "planning/frmExport.h"
 #include "planning/frmImport.h"
 #include "planning/frmManager.h"
+#include "support/HeldDataFile.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -9,8 +10,12 @@
 #include <QSlider>
 #include <QTableView>
 
+#include <algorithm>
+#include <functional>
+
 using tvtest::PlanWindowTest;
 
+using tvtest::gridNames;
 using tvtest::highlightedName;
 
 TEST_F(PlanWindowTest, FirstRouteThenAPointAtOnce)
@@ -114,7 +119,9 @@ TEST_F(PlanWindowTest, AFailedWriteLeavesTheGridsShowingTheStoredRows)
                 tvtest::clickCell(w.gridPoints, 1, 1);
             messages.clear();
             button->click();
-            EXPECT_EQ(lastMessage(), QStringLiteral("Die Änderung konnte nicht gespeichert werden."))
+            EXPECT_EQ(lastMessage(), "Die Änderung konnte nicht gespeichert werden.\n\nDie Datei " +
+                                         QString::fromStdString((dir / "data.tvd").string()) +
+                                         " wird von einem anderen Programm gesperrt.")
                 << button->objectName().toStdString();
             EXPECT_EQ(w.routeModel()->rowCount(), 1);
             EXPECT_EQ(w.pointsModel()->rowCount(), 12);
@@ -335,4 +342,128 @@ TEST_F(PlanWindowTest, RouteFilesExportTheCurrentRouteAndTheImportShowsAtOnce)
     tv::frmImport::setFileChooserForTesting(nullptr);
     EXPECT_EQ(routesShown, 3);
     EXPECT_EQ(highlightedName(w.gridRoute), "Second");
+}
+
+namespace {
+
+struct HeldCase
+{
+    const char* what;
+    std::function<void(tv::frmPlanung&)> act;
+    const char* refused;     // the first sentence while another program holds data.tvd
+    const char* routesAfter; // the route grid once it let go and the pilot acted again
+    const char* pointsAfter; // the points grid then
+};
+
+void PrintTo(const HeldCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class HeldDataFileInPlanWindow : public PlanWindowTest,
+                                 public ::testing::WithParamInterface<HeldCase>
+{
+};
+
+const char* const kNotStored = "Die Änderung konnte nicht gespeichert werden.";
+
+} // namespace
+
+// Another program holds data.tvd (not even reading works) while the pilot acts: the action is
+// refused naming the file and the reason, and the grids and the route line keep the route as
+// stored. Once the file is let go the same action works and shows what is stored, also a
+// route another window added meanwhile.
+TEST_P(HeldDataFileInPlanWindow, IsToldAndTheWindowRecoversWhenItIsLetGo)
+{
+    const HeldCase& c = GetParam();
+    addAlps();
+    addWaypoint("W", 47.3, 10.3);
+    const int64_t r = addRoute("R", 1);
+    for (int i = 1; i <= 3; ++i)
+        addPoint(r, i, "P" + std::to_string(i), 47.1, 10.0 + i / 10.0);
+    addPoint(addRoute("S", 2), 1, "Q1", 47.2, 10.2);
+    tv::frmPlanung& w = open();
+    w.show();
+    const QString length = w.lblRouteDistanz->text();
+    ASSERT_NE(length, QStringLiteral(" NM"));
+    tv::setMsgBoxHook([this](const tv::MsgRecord& m) {
+        messages.push_back(m);
+        return tv::MsgResult::Yes;
+    });
+    tv::setInputBoxHook([](const QString&) { return QStringLiteral("Neu"); });
+    {
+        tvtest::HeldDataFile held(dir / "data.tvd");
+        c.act(w);
+        ASSERT_FALSE(messages.empty());
+        EXPECT_EQ(messages.back().text, QString::fromUtf8(c.refused) + "\n\nDie Datei " +
+                                            QString::fromStdString((dir / "data.tvd").string()) +
+                                            " wird von einem anderen Programm gesperrt.");
+        EXPECT_EQ(gridNames(w.gridRoute), "R|S");
+        EXPECT_EQ(highlightedName(w.gridRoute), "R");
+        EXPECT_EQ(gridNames(w.gridPoints), "P1|P2|P3");
+        EXPECT_EQ(w.lblRouteDistanz->text(), length);
+    }
+    addRoute("T", 9);
+    messages.clear();
+    c.act(w);
+    for (const tv::MsgRecord& m : messages)
+        EXPECT_FALSE(m.text.contains(QStringLiteral("gesperrt"))) << m.text.toStdString();
+    EXPECT_EQ(gridNames(w.gridRoute), c.routesAfter);
+    EXPECT_EQ(column("SELECT Name FROM Route ORDER BY Nummer"), c.routesAfter);
+    EXPECT_EQ(gridNames(w.gridPoints), c.pointsAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PlanWindowTest, HeldDataFileInPlanWindow,
+    ::testing::Values(
+        HeldCase{"route plus", [](tv::frmPlanung& w) { w.cmdNewRoute->click(); }, kNotStored,
+                 "R|Neu|S|T", ""},
+        HeldCase{"route minus", [](tv::frmPlanung& w) { w.cmdRouteDelete->click(); }, kNotStored,
+                 "S|T", "Q1"},
+        HeldCase{"point plus", [](tv::frmPlanung& w) { w.cmdAddwaypoint->click(); }, kNotStored,
+                 "R|S|T", "P1|W|P2|P3"},
+        HeldCase{"point minus", [](tv::frmPlanung& w) { w.cmdDeleteWaypoint->click(); }, kNotStored,
+                 "R|S|T", "P2|P3"},
+        HeldCase{"route click", [](tv::frmPlanung& w) { tvtest::clickCell(w.gridRoute, 1, 1); },
+                 "Die gewählte Strecke konnte nicht gelesen werden. Die Strecke - R - bleibt "
+                 "gewählt.",
+                 "R|S|T", "Q1"},
+        HeldCase{"coming back",
+                 [](tv::frmPlanung& w) {
+                     w.Form_Deactivate();
+                     w.Form_Activate();
+                 },
+                 "Die Strecken konnten nicht gelesen werden. Die Listen zeigen den zuletzt "
+                 "gelesenen Stand.",
+                 "R|S|T", "P1|P2|P3"}),
+    [](const ::testing::TestParamInfo<HeldCase>& param) {
+        std::string name = param.param.what;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+
+// A route "+" refused while data.tvd was held leaves the lists unread; the import after the
+// file was let go shows its route at once.
+TEST_F(PlanWindowTest, AnImportAfterAHeldDataFileShowsItsRoute)
+{
+    addAlps();
+    addPoint(addRoute("Alpen", 1), 1, "P1", 47.1, 10.1);
+    tv::frmPlanung& w = open();
+    tv::forms().setModalHook([](tv::DialogForm& d) {
+        dynamic_cast<tv::frmExport&>(d).cmdExport_Click();
+        return 0;
+    });
+    w.ExportRoute();
+    tv::setInputBoxHook([](const QString&) { return QStringLiteral("Neu"); });
+    {
+        tvtest::HeldDataFile held(dir / "data.tvd");
+        w.cmdNewRoute->click();
+    }
+    tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
+        return QString::fromStdString((dir / "Route" / "Alpen.tvr").string());
+    });
+    w.ImportRoute();
+    tv::frmImport::setFileChooserForTesting(nullptr);
+    EXPECT_EQ(column("SELECT COUNT(*) FROM Route"), "2");
+    EXPECT_EQ(w.routeModel()->rowCount(), 2);
 }
