@@ -221,6 +221,16 @@ PlanMessage routeChangeNotStoredMessage(const DbError& error, int16_t language)
                      error, language);
 }
 
+PlanMessage waypointsNotReadMessage(const DbError& error, int16_t language)
+{
+    return withFault(german(language)
+                         ? QStringLiteral("Die Wegpunkte konnten nicht gelesen werden. Die Liste "
+                                          "zeigt den zuletzt gelesenen Stand.")
+                         : QStringLiteral("The waypoints could not be read. The list shows what "
+                                          "was read last."),
+                     error, language);
+}
+
 PlanMessage routesNotReadMessage(const DbError& error, int16_t language)
 {
     return withFault(german(language)

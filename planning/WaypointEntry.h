@@ -102,6 +102,8 @@ CellCheck checkWaypointCell(const QString& field, const QString& text, int16_t l
 PlanMessage waypointNotStoredMessage(const DbError& error, int16_t language);
 PlanMessage waypointNotDeletedMessage(const DbError& error, int16_t language);
 PlanMessage routeChangeNotStoredMessage(const DbError& error, int16_t language);
+// The waypoint list could not be read: it shows the rows last read.
+PlanMessage waypointsNotReadMessage(const DbError& error, int16_t language);
 // The route lists could not be read again: they show the rows last read.
 PlanMessage routesNotReadMessage(const DbError& error, int16_t language);
 // A route picked in the route grid could not be read: `kept` stays shown ("" for none).

@@ -431,11 +431,9 @@ bool frmPlanung::filterEvent(QObject* watched, QEvent* event)
 
 void frmPlanung::Form_Load()
 {
-    // The main data file holds the tables; a damaged file leaves the lists empty.
-    guarded([this] {
-        if (MainConnection)
-            openWaypointList(waypointsRS, *MainConnection, std::nullopt);
-    });
+    // The main data file holds the tables. A list that cannot be read stays empty and is read
+    // again, and told, when the window is activated.
+    openWaypoints(kAllWaypoints);
     routes_.open(MainConnection.get());
     chart_.open(MainConnection.get(), programFolder());
     measuring_ = false;
@@ -465,11 +463,22 @@ void frmPlanung::Form_Activate()
     // failed before and works again.
     routes_.reread();
     showRouteGrids();
+    std::optional<DbError> waypointFault;
+    if (waypointsRS.State() != Recordset::kStateOpen) {
+        waypointFault = openWaypoints(kAllWaypoints);
+        waypointsModel_->bind(&waypointsRS);
+        syncWaypointGrid();
+        ShowWaypoint();
+    }
     // The chart shown when the window was left, or the first when that one is gone.
     if (!chart_.comeBack())
         InitializeData();
     RedrawMap();
-    tellUnreadRoutes();
+    // One message for the one file, the route lists' when both failed.
+    if (!tellUnreadRoutes() && waypointFault) {
+        const PlanMessage m = waypointsNotReadMessage(*waypointFault, Language);
+        MsgBox(m.text, m.title);
+    }
     // When the data file fails, activation goes on with what could be read.
     guarded([this] {
         if (MainConnection) {

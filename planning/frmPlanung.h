@@ -6,6 +6,7 @@
 #include "planning/PlanMap.h"
 #include "planning/PlanRoutes.h"
 #include "planning/WaypointEntry.h"
+#include "platform/DbError.h"
 #include "platform/Recordset.h"
 
 #include <QString>
@@ -171,7 +172,7 @@ private:
     void buildControls();
     void wireControls();
     void LoadSettings();
-    void openWaypoints(const QString& category);
+    std::optional<DbError> openWaypoints(const QString& category);
     // The grids show their set's current row as selected and current.
     void syncWaypointGrid();
     void syncGrid(QTableView* grid, RecordsetGridModel* model);
@@ -182,7 +183,7 @@ private:
     void showRouteGrids();
     void showRoutes();
     void showWrite(PlanRoutes::Write result);
-    void tellUnreadRoutes();
+    bool tellUnreadRoutes();
     void chooseRoute(Recordset::BookmarkId row);
     // The chart box lists the active charts and shows the chart on screen.
     void showChartBox();

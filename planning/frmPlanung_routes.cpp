@@ -51,13 +51,14 @@ void frmPlanung::showRoutes()
 }
 
 // After the lists were read again: a list that could not be read is told (it shows the rows
-// last read).
-void frmPlanung::tellUnreadRoutes()
+// last read). True when it told.
+bool frmPlanung::tellUnreadRoutes()
 {
-    if (routes_.stale() && routes_.fault()) {
-        const PlanMessage m = routesNotReadMessage(*routes_.fault(), Language);
-        MsgBox(m.text, m.title);
-    }
+    if (!routes_.stale() || !routes_.fault())
+        return false;
+    const PlanMessage m = routesNotReadMessage(*routes_.fault(), Language);
+    MsgBox(m.text, m.title);
+    return true;
 }
 
 // After a verb: a write the file refused is told, and lists that could not be read again; the

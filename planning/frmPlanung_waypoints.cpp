@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 
 #include <algorithm>
@@ -93,8 +94,16 @@ void frmPlanung::cmdNew_Click()
         MsgBox(check.message->text, check.message->title);
         return;
     }
-    if (!MainConnection || waypointsRS.State() != Recordset::kStateOpen)
+    if (!MainConnection)
         return;
+    // A list that could not be read when the window opened is read now.
+    if (waypointsRS.State() != Recordset::kStateOpen) {
+        if (const std::optional<DbError> fault = openWaypoints(cmbKat->currentText())) {
+            const PlanMessage m = waypointNotStoredMessage(*fault, Language);
+            MsgBox(m.text, m.title);
+            return;
+        }
+    }
     const std::string name = check.entry->name.toStdString();
     try {
         // The name is looked up in the whole table (ignoring case, umlauts included), also
@@ -257,24 +266,37 @@ void frmPlanung::gridWaypoints_RowColChange()
     cmdPrev->setEnabled(true);
 }
 
-void frmPlanung::openWaypoints(const QString& category)
+// The waypoint list of `category`. When the file cannot be read the list keeps the rows it
+// shows, and the fault is given back for the caller's message.
+std::optional<DbError> frmPlanung::openWaypoints(const QString& category)
 {
     if (!MainConnection)
-        return;
-    const bool opened = guarded([&] {
-        openWaypointList(waypointsRS, *MainConnection,
+        return std::nullopt;
+    Recordset fresh;
+    try {
+        openWaypointList(fresh, *MainConnection,
                          category == kAllWaypoints
                              ? std::nullopt
                              : std::optional<std::string>(category.toStdString()));
-    });
-    if (!opened)
-        waypointsRS.Close(); // an empty list
+    } catch (const DbError& e) {
+        logIgnoredFault(e, "the waypoint list keeps the rows it shows; the pilot is told");
+        return e;
+    }
+    waypointsRS = std::move(fresh);
+    return std::nullopt;
 }
 
 void frmPlanung::cmbKat_Click()
 {
     const QString category = cmbKat->currentText();
-    openWaypoints(category);
+    if (const std::optional<DbError> fault = openWaypoints(category)) {
+        // The box goes back to the category that the list still shows.
+        const QSignalBlocker block(cmbKat);
+        cmbKat->setCurrentIndex(std::max(0, cmbKat->findText(tKat->text())));
+        const PlanMessage m = waypointsNotReadMessage(*fault, Language);
+        MsgBox(m.text, m.title);
+        return;
+    }
     const long count = waypointsRS.State() == Recordset::kStateOpen ? waypointsRS.RecordCount() : 0;
     lblCount->setText(count > 0 ? QStringLiteral("1 / %1").arg(count) : QStringLiteral("0 / 0"));
     waypointsModel_->bind(&waypointsRS);

@@ -467,3 +467,33 @@ TEST_F(PlanWindowTest, AnImportAfterAHeldDataFileShowsItsRoute)
     EXPECT_EQ(column("SELECT COUNT(*) FROM Route"), "2");
     EXPECT_EQ(w.routeModel()->rowCount(), 2);
 }
+
+// The window opened while another program holds data.tvd says so once, and "+" says why it
+// stores nothing; coming back after the file was let go shows what is stored, and "+" stores.
+TEST_F(PlanWindowTest, AWindowOpenedWhileTheFileIsHeldShowsTheRowsOnceItIsLetGo)
+{
+    addAlps();
+    addWaypoint("W", 47.3, 10.3);
+    addPoint(addRoute("R", 1), 1, "P1", 47.1, 10.1);
+    tvtest::HeldDataFile held(dir / "data.tvd");
+    tv::frmPlanung& w = open();
+    const QString reason = "\n\nDie Datei " + QString::fromStdString((dir / "data.tvd").string()) +
+                           " wird von einem anderen Programm gesperrt.";
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "Die Strecken konnten nicht gelesen werden. Die Listen zeigen "
+                                "den zuletzt gelesenen Stand." +
+                                    reason);
+    type(w, "Neu", "47.4", "10.4");
+    w.cmdNew->click();
+    EXPECT_EQ(lastMessage(), "Der Wegpunkt konnte nicht gespeichert werden." + reason);
+    held.release();
+    w.Form_Deactivate();
+    w.Form_Activate();
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(gridNames(w.gridRoute), "R");
+    EXPECT_EQ(gridNames(w.gridPoints), "P1");
+    type(w, "Neu", "47.4", "10.4");
+    w.cmdNew->click();
+    EXPECT_EQ(column("SELECT Name FROM Waypoints ORDER BY Name"), "Neu|W");
+    EXPECT_EQ(w.waypointsModel()->rowCount(), 2);
+}
