@@ -92,8 +92,9 @@ private:
 };
 
 // "waypoints": the waypoints of data.tvd in view, the current one yellow and the others red,
-// airports of the airport data file with their rings. A database fault ends the layer quietly:
-// the symbols read so far are drawn.
+// airports of the airport data file with their rings. While data.tvd cannot be read the
+// waypoints read last are drawn (the map keeps showing what the waypoint list shows); the
+// window tells the fault with the pilot's action.
 class PlanWaypointLayer final : public MapLayer
 {
 public:
@@ -111,7 +112,15 @@ public:
     AirportLookup airports;
 
 private:
+    struct Waypoint
+    {
+        int64_t pointId = 0;
+        QString name;
+        double latDDMM = 0.0;
+        double lonDDMM = 0.0;
+    };
     Inputs in_;
+    std::vector<Waypoint> lastRead_;
 };
 
 } // namespace tv
