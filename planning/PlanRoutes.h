@@ -34,8 +34,8 @@ class PlanRoutes
 {
 public:
     // Opens the route list of `db` (none: both lists stay closed) with its first route current,
-    // and that route's points with the first point current. A failing file leaves what could be
-    // read. Throws nothing.
+    // and that route's points with the first point current. A file that cannot be read leaves
+    // the lists empty and stale: the next verb, pick or reread reads them. Throws nothing.
     void open(Connection* db);
 
     Recordset& routes() { return routes_; }

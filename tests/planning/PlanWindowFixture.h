@@ -177,6 +177,12 @@ protected:
     }
 
     QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
+    // What follows a message's first sentence while another program holds data.tvd.
+    QString lockedReason() const
+    {
+        return "\n\nDie Datei " + QString::fromStdString((dir / "data.tvd").string()) +
+               " wird von einem anderen Programm gesperrt.";
+    }
 };
 
 } // namespace tvtest

@@ -1,4 +1,5 @@
 #include "PlanWindowFixture.h"
+#include "planning/RouteExport.h"
 #include "planning/frmExport.h"
 #include "planning/frmImport.h"
 #include "planning/frmManager.h"
@@ -14,6 +15,14 @@
 #include <functional>
 
 using tvtest::PlanWindowTest;
+
+namespace {
+
+const char* const kNotStored = "Die Änderung konnte nicht gespeichert werden.";
+const char* const kRoutesNotRead =
+    "Die Strecken konnten nicht gelesen werden. Die Listen zeigen den zuletzt gelesenen Stand.";
+
+} // namespace
 
 using tvtest::gridNames;
 using tvtest::highlightedName;
@@ -119,9 +128,7 @@ TEST_F(PlanWindowTest, AFailedWriteLeavesTheGridsShowingTheStoredRows)
                 tvtest::clickCell(w.gridPoints, 1, 1);
             messages.clear();
             button->click();
-            EXPECT_EQ(lastMessage(), "Die Änderung konnte nicht gespeichert werden.\n\nDie Datei " +
-                                         QString::fromStdString((dir / "data.tvd").string()) +
-                                         " wird von einem anderen Programm gesperrt.")
+            EXPECT_EQ(lastMessage(), kNotStored + lockedReason())
                 << button->objectName().toStdString();
             EXPECT_EQ(w.routeModel()->rowCount(), 1);
             EXPECT_EQ(w.pointsModel()->rowCount(), 12);
@@ -352,7 +359,7 @@ struct HeldCase
     std::function<void(tv::frmPlanung&)> act;
     const char* refused;     // the first sentence while another program holds data.tvd
     const char* routesAfter; // the route grid once it let go and the pilot acted again
-    const char* pointsAfter; // the points grid then
+    const char* pointsAfter;
 };
 
 void PrintTo(const HeldCase& c, std::ostream* os)
@@ -364,8 +371,6 @@ class HeldDataFileInPlanWindow : public PlanWindowTest,
                                  public ::testing::WithParamInterface<HeldCase>
 {
 };
-
-const char* const kNotStored = "Die Änderung konnte nicht gespeichert werden.";
 
 } // namespace
 
@@ -394,10 +399,7 @@ TEST_P(HeldDataFileInPlanWindow, IsToldAndTheWindowRecoversWhenItIsLetGo)
     {
         tvtest::HeldDataFile held(dir / "data.tvd");
         c.act(w);
-        ASSERT_FALSE(messages.empty());
-        EXPECT_EQ(messages.back().text, QString::fromUtf8(c.refused) + "\n\nDie Datei " +
-                                            QString::fromStdString((dir / "data.tvd").string()) +
-                                            " wird von einem anderen Programm gesperrt.");
+        EXPECT_EQ(lastMessage(), QString::fromUtf8(c.refused) + lockedReason());
         EXPECT_EQ(gridNames(w.gridRoute), "R|S");
         EXPECT_EQ(highlightedName(w.gridRoute), "R");
         EXPECT_EQ(gridNames(w.gridPoints), "P1|P2|P3");
@@ -433,67 +435,33 @@ INSTANTIATE_TEST_SUITE_P(
                      w.Form_Deactivate();
                      w.Form_Activate();
                  },
-                 "Die Strecken konnten nicht gelesen werden. Die Listen zeigen den zuletzt "
-                 "gelesenen Stand.",
-                 "R|S|T", "P1|P2|P3"}),
-    [](const ::testing::TestParamInfo<HeldCase>& param) {
-        std::string name = param.param.what;
-        std::replace(name.begin(), name.end(), ' ', '_');
-        return name;
-    });
-
-// A route "+" refused while data.tvd was held leaves the lists unread; the import after the
-// file was let go shows its route at once.
-TEST_F(PlanWindowTest, AnImportAfterAHeldDataFileShowsItsRoute)
-{
-    addAlps();
-    addPoint(addRoute("Alpen", 1), 1, "P1", 47.1, 10.1);
-    tv::frmPlanung& w = open();
-    tv::forms().setModalHook([](tv::DialogForm& d) {
-        dynamic_cast<tv::frmExport&>(d).cmdExport_Click();
-        return 0;
-    });
-    w.ExportRoute();
-    tv::setInputBoxHook([](const QString&) { return QStringLiteral("Neu"); });
-    {
-        tvtest::HeldDataFile held(dir / "data.tvd");
-        w.cmdNewRoute->click();
-    }
-    tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
-        return QString::fromStdString((dir / "Route" / "Alpen.tvr").string());
-    });
-    w.ImportRoute();
-    tv::frmImport::setFileChooserForTesting(nullptr);
-    EXPECT_EQ(column("SELECT COUNT(*) FROM Route"), "2");
-    EXPECT_EQ(w.routeModel()->rowCount(), 2);
-}
+                 kRoutesNotRead, "R|S|T", "P1|P2|P3"}));
 
 // The window opened while another program holds data.tvd says so once, and "+" says why it
-// stores nothing; coming back after the file was let go shows what is stored, and "+" stores.
-TEST_F(PlanWindowTest, AWindowOpenedWhileTheFileIsHeldShowsTheRowsOnceItIsLetGo)
+// stores nothing. Once the file is let go the next action shows what is stored: an import
+// shows its route beside the others, and "+" stores.
+TEST_F(PlanWindowTest, AWindowOpenedWhileTheFileIsHeldShowsWhatIsStoredOnceItIsLetGo)
 {
     addAlps();
     addWaypoint("W", 47.3, 10.3);
-    addPoint(addRoute("R", 1), 1, "P1", 47.1, 10.1);
+    const int64_t r = addRoute("R", 1);
+    addPoint(r, 1, "P1", 47.1, 10.1);
+    tv::exportRoute(*tv::MainConnection, {r, "R"}, dir.path());
     tvtest::HeldDataFile held(dir / "data.tvd");
     tv::frmPlanung& w = open();
-    const QString reason = "\n\nDie Datei " + QString::fromStdString((dir / "data.tvd").string()) +
-                           " wird von einem anderen Programm gesperrt.";
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].text, "Die Strecken konnten nicht gelesen werden. Die Listen zeigen "
-                                "den zuletzt gelesenen Stand." +
-                                    reason);
+    EXPECT_EQ(lastMessage(), kRoutesNotRead + lockedReason());
     type(w, "Neu", "47.4", "10.4");
     w.cmdNew->click();
-    EXPECT_EQ(lastMessage(), "Der Wegpunkt konnte nicht gespeichert werden." + reason);
+    EXPECT_EQ(lastMessage(), "Der Wegpunkt konnte nicht gespeichert werden." + lockedReason());
     held.release();
-    w.Form_Deactivate();
-    w.Form_Activate();
-    EXPECT_EQ(messages.size(), 2u);
-    EXPECT_EQ(gridNames(w.gridRoute), "R");
+    tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
+        return QString::fromStdString((dir / "Route" / "R.tvr").string());
+    });
+    w.ImportRoute();
+    tv::frmImport::setFileChooserForTesting(nullptr);
+    EXPECT_EQ(gridNames(w.gridRoute), "R|R");
     EXPECT_EQ(gridNames(w.gridPoints), "P1");
-    type(w, "Neu", "47.4", "10.4");
     w.cmdNew->click();
-    EXPECT_EQ(column("SELECT Name FROM Waypoints ORDER BY Name"), "Neu|W");
-    EXPECT_EQ(w.waypointsModel()->rowCount(), 2);
+    EXPECT_EQ(column("SELECT Name FROM Waypoints ORDER BY Name"), "Neu|P1|W"); // P1 imported
 }
