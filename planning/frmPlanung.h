@@ -173,6 +173,8 @@ private:
     void wireControls();
     void LoadSettings();
     std::optional<DbError> openWaypoints(const QString& category);
+    bool readClosedWaypointList(PlanMessage (*failed)(const DbError&, int16_t));
+    void showReadWaypointList();
     // The grids show their set's current row as selected and current.
     void syncWaypointGrid();
     void syncGrid(QTableView* grid, RecordsetGridModel* model);

@@ -158,6 +158,12 @@ void frmPlanung::cmdRouteDelete_Click()
 void frmPlanung::cmdAddwaypoint_Click()
 {
     waypointsModel_->setReadOnly(0, true);
+    // A list read only now is shown first: the pilot adds a waypoint he has seen.
+    if (waypointsRS.State() != Recordset::kStateOpen) {
+        if (readClosedWaypointList(routeChangeNotStoredMessage))
+            showReadWaypointList();
+        return;
+    }
     // No current waypoint: nothing to add.
     const std::optional<int64_t> pointId = currentKey(waypointsRS, "PointID");
     if (!pointId)

@@ -96,14 +96,8 @@ void frmPlanung::cmdNew_Click()
     }
     if (!MainConnection)
         return;
-    // A list that could not be read when the window opened is read now.
-    if (waypointsRS.State() != Recordset::kStateOpen) {
-        if (const std::optional<DbError> fault = openWaypoints(cmbKat->currentText())) {
-            const PlanMessage m = waypointNotStoredMessage(*fault, Language);
-            MsgBox(m.text, m.title);
-            return;
-        }
-    }
+    if (!readClosedWaypointList(waypointNotStoredMessage))
+        return;
     const std::string name = check.entry->name.toStdString();
     try {
         // The name is looked up in the whole table (ignoring case, umlauts included), also
@@ -189,6 +183,12 @@ void frmPlanung::cmdChange_Click()
 
 void frmPlanung::cmdDelete_Click()
 {
+    // A list read only now is shown first: the pilot deletes a waypoint he has seen.
+    if (waypointsRS.State() != Recordset::kStateOpen) {
+        if (readClosedWaypointList(waypointNotDeletedMessage))
+            showReadWaypointList();
+        return;
+    }
     if (!waypointsRS.HasCurrentRow())
         return;
     const long position = waypointsRS.AbsolutePosition();
@@ -284,6 +284,28 @@ std::optional<DbError> frmPlanung::openWaypoints(const QString& category)
     }
     waypointsRS = std::move(fresh);
     return std::nullopt;
+}
+
+// A list that could not be read when the window opened is read before an action that needs it.
+// False, and told with the action's own first sentence, when it still cannot be read.
+bool frmPlanung::readClosedWaypointList(PlanMessage (*failed)(const DbError&, int16_t))
+{
+    if (waypointsRS.State() == Recordset::kStateOpen)
+        return true;
+    if (const std::optional<DbError> fault = openWaypoints(cmbKat->currentText())) {
+        const PlanMessage m = failed(*fault, Language);
+        MsgBox(m.text, m.title);
+        return false;
+    }
+    waypointsModel_->bind(&waypointsRS);
+    return true;
+}
+
+void frmPlanung::showReadWaypointList()
+{
+    syncWaypointGrid();
+    ShowWaypoint();
+    RedrawMap();
 }
 
 void frmPlanung::cmbKat_Click()

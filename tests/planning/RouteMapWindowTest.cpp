@@ -454,6 +454,8 @@ TEST_F(PlanWindowTest, AWindowOpenedWhileTheFileIsHeldShowsWhatIsStoredOnceItIsL
     type(w, "Neu", "47.4", "10.4");
     w.cmdNew->click();
     EXPECT_EQ(lastMessage(), "Der Wegpunkt konnte nicht gespeichert werden." + lockedReason());
+    w.cmdAddwaypoint->click();
+    EXPECT_EQ(lastMessage(), kNotStored + lockedReason());
     held.release();
     tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
         return QString::fromStdString((dir / "Route" / "R.tvr").string());
