@@ -292,7 +292,9 @@ bool frmPlanung::readClosedWaypointList(PlanMessage (*failed)(const DbError&, in
 {
     if (waypointsRS.State() == Recordset::kStateOpen)
         return true;
-    if (const std::optional<DbError> fault = openWaypoints(cmbKat->currentText())) {
+    // The category box is empty when the categories could not be read either: all waypoints.
+    const QString category = cmbKat->currentIndex() > 0 ? cmbKat->currentText() : kAllWaypoints;
+    if (const std::optional<DbError> fault = openWaypoints(category)) {
         const PlanMessage m = failed(*fault, Language);
         MsgBox(m.text, m.title);
         return false;

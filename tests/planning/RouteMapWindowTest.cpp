@@ -443,7 +443,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PlanWindowTest, AWindowOpenedWhileTheFileIsHeldShowsWhatIsStoredOnceItIsLetGo)
 {
     addAlps();
-    addWaypoint("W", 47.3, 10.3);
+    addWaypoint("W", 47.3, 10.3, "Stadt");
     const int64_t r = addRoute("R", 1);
     addPoint(r, 1, "P1", 47.1, 10.1);
     tv::exportRoute(*tv::MainConnection, {r, "R"}, dir.path());
@@ -466,4 +466,5 @@ TEST_F(PlanWindowTest, AWindowOpenedWhileTheFileIsHeldShowsWhatIsStoredOnceItIsL
     EXPECT_EQ(gridNames(w.gridPoints), "P1");
     w.cmdNew->click();
     EXPECT_EQ(column("SELECT Name FROM Waypoints ORDER BY Name"), "Neu|P1|W"); // P1 imported
+    EXPECT_EQ(w.waypointsModel()->rowCount(), 3);
 }
