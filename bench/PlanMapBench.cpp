@@ -15,6 +15,7 @@
 #include "planning/PlanMap.h"
 #include "platform/Connection.h"
 #include "platform/Recordset.h"
+#include "route/RouteData.h"
 #include "schema/Layout.h"
 #include "schema/Schema.h"
 
@@ -84,13 +85,16 @@ public:
             }
         }
         db.Execute("INSERT INTO Route (Name, Nummer) VALUES ('Bench', 1)");
-        route = {&db, db.LastInsertId()};
+        const int64_t routeId = db.LastInsertId();
         for (int k = 0; k < 20; ++k)
             db.Execute("INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) "
                        "VALUES (?, ?, 0, 'P', ?, ?)",
-                       {*route.routeId, k + 1, lat(rng), lon(rng)});
+                       {routeId, k + 1, lat(rng), lon(rng)});
         t.commit();
         ta.commit();
+        tv::Recordset points;
+        tv::openRoutePoints(points, db, routeId);
+        route = {tv::planRoutePoints(points)};
     }
     ~Folder()
     {

@@ -54,10 +54,8 @@ std::optional<PlanViewBox> planViewBox(const DrawSurface& surface, const MapView
 
 // ------------------------------------------------------------------------------ route
 
-std::vector<PlanRoutePoint> planRoutePoints(Connection& db, int64_t routeId)
+std::vector<PlanRoutePoint> planRoutePoints(Recordset& rs)
 {
-    Recordset rs;
-    openRoutePoints(rs, db, routeId);
     const auto number = [](const Value& v) { return v.isNull() ? std::nullopt : v.asNumber(); };
     const int latField = rs.FieldIndex("Lat");
     const int longField = rs.FieldIndex("Long");
@@ -92,13 +90,7 @@ void PlanRouteLayer::prepare(std::optional<Inputs> inputs)
     lengthNm_.reset();
     if (!in_)
         return;
-    if (in_->routes && in_->routeId) {
-        try {
-            route_ = planRoutePoints(*in_->routes, *in_->routeId);
-        } catch (const DbError& e) {
-            logIgnoredFault(e, "the points read so far are drawn and measured");
-        }
-    }
+    route_ = std::move(in_->points);
     lengthNm_ = planRouteLengthNm(route_);
 }
 
@@ -132,37 +124,46 @@ void PlanWaypointLayer::draw(DrawSurface& surface, MapView& view)
     const std::optional<PlanViewBox> box = planViewBox(surface, view);
     if (!box)
         return;
-    std::vector<PlanMapSymbol> symbols;
     try {
         Recordset rs;
         rs.Open("SELECT PointID, Name, Lat, Long FROM Waypoints "
                 "WHERE Lat BETWEEN ? AND ? AND Long BETWEEN ? AND ?",
                 *in_.waypoints, {box->latS, box->latN, box->lonW, box->lonE});
-        symbols.reserve(static_cast<size_t>(rs.RecordCount()));
-        std::vector<QString> fourLetterNames;
+        std::vector<Waypoint> read;
+        read.reserve(static_cast<size_t>(rs.RecordCount()));
         for (; !rs.Eof(); rs.MoveNext()) {
             const Value lat = rs.Field(2);
             const Value lon = rs.Field(3);
-            if (lat.isNull() || lon.isNull())
-                continue;
-            const std::optional<QPointF> at = pointOf(view, lat.toDouble(), lon.toDouble());
-            if (!at)
-                continue;
-            const bool current = in_.currentPointId && rs.Field(0).toInt() == *in_.currentPointId;
-            symbols.push_back({*at, current ? PlanSymbol::Current : PlanSymbol::Other,
-                               QString::fromStdString(rs.Field(1).toString())});
-            if (symbols.back().name.size() == 4)
-                fourLetterNames.push_back(symbols.back().name);
+            if (!lat.isNull() && !lon.isNull())
+                read.push_back({rs.Field(0).toInt(), QString::fromStdString(rs.Field(1).toString()),
+                                lat.toDouble(), lon.toDouble()});
         }
-        if (in_.airports) {
-            airports.prefetch(*in_.airports, fourLetterNames);
-            for (PlanMapSymbol& sym : symbols) {
-                if (sym.name.size() == 4)
-                    sym.airport = airports.find(sym.name);
-            }
-        }
+        lastRead_ = std::move(read);
     } catch (const DbError& e) {
-        logIgnoredFault(e, "a redraw ends quietly; the symbols read so far are drawn");
+        logIgnoredFault(e, "the waypoints read last are drawn");
+    }
+    std::vector<PlanMapSymbol> symbols;
+    symbols.reserve(lastRead_.size());
+    std::vector<QString> fourLetterNames;
+    for (const Waypoint& w : lastRead_) {
+        const std::optional<QPointF> at = pointOf(view, w.latDDMM, w.lonDDMM);
+        if (!at)
+            continue;
+        const bool current = in_.currentPointId && w.pointId == *in_.currentPointId;
+        symbols.push_back({*at, current ? PlanSymbol::Current : PlanSymbol::Other, w.name});
+        if (w.name.size() == 4)
+            fourLetterNames.push_back(w.name);
+    }
+    if (in_.airports) {
+        try {
+            airports.prefetch(*in_.airports, fourLetterNames);
+        } catch (const DbError& e) {
+            logIgnoredFault(e, "the airports looked up before get their rings");
+        }
+        for (PlanMapSymbol& sym : symbols) {
+            if (sym.name.size() == 4)
+                sym.airport = airports.find(sym.name);
+        }
     }
     drawPlanSymbols(surface, symbols);
 }

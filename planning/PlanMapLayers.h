@@ -21,6 +21,7 @@ namespace tv {
 class Connection;
 class DrawSurface;
 class MapView;
+class Recordset;
 
 // Symbol kinds of the plan map.
 enum class PlanSymbol : int16_t { Current = 1, Other = 2, MapPoint = 3 };
@@ -38,8 +39,9 @@ struct PlanRoutePoint
     std::optional<double> latDDMM;
     std::optional<double> lonDDMM;
 };
-// The positions of a route's points in route order. Throws DbError.
-std::vector<PlanRoutePoint> planRoutePoints(Connection& db, int64_t routeId);
+// The positions of the points of a route's point set (route/RouteData.h) from its current row
+// to its end, in the set's order. Throws DbError.
+std::vector<PlanRoutePoint> planRoutePoints(Recordset& points);
 // The length of the route in NM: the legs whose ends both have a position, by CalcRouteDist
 // (which gives 0 for a leg with a coordinate of exactly 0).
 double planRouteLengthNm(const std::vector<PlanRoutePoint>& route);
@@ -65,17 +67,16 @@ struct PlanMapSymbol
 // label, each layer in one pass over the surface. The pen is black, three pixels afterwards.
 void drawPlanSymbols(DrawSurface& surface, const std::vector<PlanMapSymbol>& symbols);
 
-// "route": the legs between the points of a route of data.tvd, navy, thickening as the chart is
-// enlarged. The points are read and the route's length worked out when the layer is prepared,
-// with a chart or without one: the length belongs to the route, not to the drawing. A database
-// fault ends the reading quietly: the points read so far are drawn and measured.
+// "route": the legs between the points of a route, navy, thickening as the chart is enlarged.
+// The points are the ones the window's points grid holds (the map shows the route the grid
+// shows, also while data.tvd cannot be read); the route's length is worked out when the layer
+// is prepared, with a chart or without one: the length belongs to the route, not the drawing.
 class PlanRouteLayer final : public MapLayer
 {
 public:
     struct Inputs
     {
-        Connection* routes = nullptr;   // data.tvd; null: no points
-        std::optional<int64_t> routeId; // the route shown; none: no points
+        std::vector<PlanRoutePoint> points; // in route order; none without a route
     };
     // None: the route line is not shown and no length is worked out. Throws nothing.
     void prepare(std::optional<Inputs> inputs);
@@ -91,8 +92,9 @@ private:
 };
 
 // "waypoints": the waypoints of data.tvd in view, the current one yellow and the others red,
-// airports of the airport data file with their rings. A database fault ends the layer quietly:
-// the symbols read so far are drawn.
+// airports of the airport data file with their rings. While data.tvd cannot be read the
+// waypoints read last are drawn (the map keeps showing what the waypoint list shows); the
+// window tells the fault with the pilot's action.
 class PlanWaypointLayer final : public MapLayer
 {
 public:
@@ -110,7 +112,15 @@ public:
     AirportLookup airports;
 
 private:
+    struct Waypoint
+    {
+        int64_t pointId = 0;
+        QString name;
+        double latDDMM = 0.0;
+        double lonDDMM = 0.0;
+    };
     Inputs in_;
+    std::vector<Waypoint> lastRead_;
 };
 
 } // namespace tv

@@ -80,16 +80,12 @@ bool seekRowKey(Recordset& rs, const char* field, std::optional<int64_t> key)
 void PlanRoutes::open(Connection* db)
 {
     db_ = db;
-    try {
-        if (db_)
-            openRouteList(routes_, *db_);
-        else
-            routes_.Close();
-    } catch (const DbError& e) {
-        logIgnoredFault(e, "the route list stays empty");
-        routes_.Close();
-    }
-    reopenPoints(std::nullopt);
+    routes_.Close();
+    points_.Close();
+    pointsRoute_.reset();
+    stale_ = false;
+    fault_.reset();
+    reread(std::nullopt, std::nullopt);
 }
 
 std::optional<int64_t> PlanRoutes::routeId() const
@@ -109,12 +105,13 @@ QString PlanRoutes::routeName() const
     return QString::fromStdString(routes_.Field("Name").toString());
 }
 
-void PlanRoutes::chooseRoute(Recordset::BookmarkId row)
+bool PlanRoutes::chooseRoute(Recordset::BookmarkId row)
 {
+    fault_.reset();
     if (!isOpen(routes_))
-        return;
+        return true;
     routes_.SetBookmark(row);
-    reopenPoints(std::nullopt);
+    return stale_ ? reread(routeId(), std::nullopt) : reopenPoints(std::nullopt);
 }
 
 void PlanRoutes::choosePoint(Recordset::BookmarkId row)
@@ -134,39 +131,95 @@ void PlanRoutes::sortPointsByNumber()
 }
 
 // The points of the current route with `point` current (the first when it is not among them);
-// closed without a route.
-void PlanRoutes::reopenPoints(std::optional<int64_t> point)
+// closed without a route. A failed read keeps the points shown before.
+bool PlanRoutes::reopenPoints(std::optional<int64_t> point)
 {
     const std::optional<int64_t> route = routeId();
-    try {
-        if (route && db_) {
-            openRoutePoints(points_, *db_, *route);
-            seekRowKey(points_, "id", point);
-            return;
-        }
-    } catch (const DbError& e) {
-        logIgnoredFault(e, "the route's points are not shown");
+    if (!route || !db_) {
+        points_.Close();
+        pointsRoute_.reset();
+        return true;
     }
-    points_.Close();
-}
-
-void PlanRoutes::reread()
-{
-    reread(routeId(), pointRowId());
-}
-
-void PlanRoutes::reread(std::optional<int64_t> route, std::optional<int64_t> point)
-{
+    Recordset fresh;
     try {
+        openRoutePoints(fresh, *db_, *route);
+    } catch (const DbError& e) {
+        return readFailed(e);
+    }
+    points_ = std::move(fresh);
+    pointsRoute_ = route;
+    seekRowKey(points_, "id", point);
+    return true;
+}
+
+// A read failed: the lists keep the rows last read, and the route list stands on the route
+// whose points are shown (one route in both grids and on the map), or shows no points when
+// that route is gone from it.
+bool PlanRoutes::readFailed(const DbError& e)
+{
+    logIgnoredFault(e, "the lists keep the rows last read; the pilot is told");
+    stale_ = true;
+    if (!fault_)
+        fault_ = e;
+    if (routeId() != pointsRoute_ && !(pointsRoute_ && selectRoute(routes_, *pointsRoute_))) {
+        points_.Close();
+        pointsRoute_.reset();
+    }
+    return false;
+}
+
+bool PlanRoutes::reread()
+{
+    fault_.reset();
+    return reread(routeId(), pointRowId());
+}
+
+bool PlanRoutes::reread(std::optional<int64_t> route, std::optional<int64_t> point)
+{
+    if (!db_) {
+        routes_.Close();
+        points_.Close();
+        pointsRoute_.reset();
+        stale_ = false;
+        return true;
+    }
+    try {
+        // A failed Requery leaves the set as it was; a list never read is opened.
         if (isOpen(routes_))
             routes_.Requery();
-        seekRowKey(routes_, "RouteID", route);
+        else
+            openRouteList(routes_, *db_);
     } catch (const DbError& e) {
-        // What cannot be read is not shown: a list that fails is empty, never a stale copy.
-        logIgnoredFault(e, "the route list is shown empty");
-        routes_.Close();
+        return readFailed(e);
     }
-    reopenPoints(routeId() == route ? point : std::nullopt);
+    seekRowKey(routes_, "RouteID", route);
+    if (!reopenPoints(routeId() == route ? point : std::nullopt))
+        return false;
+    stale_ = false;
+    return true;
+}
+
+// Before a verb: lists that could not be read are read first, so that the verb works on what
+// is stored. False when they still cannot be read (nothing is written then).
+bool PlanRoutes::readAgainIfStale()
+{
+    fault_.reset();
+    return !stale_ || reread(routeId(), pointRowId());
+}
+
+std::vector<PlanRoutePoint> PlanRoutes::routeLine()
+{
+    if (!isOpen(points_) || points_.RecordCount() == 0)
+        return {};
+    const bool hadRow = points_.HasCurrentRow();
+    const auto keep = hadRow ? points_.Bookmark() : 0;
+    points_.MoveFirst();
+    std::vector<PlanRoutePoint> line = planRoutePoints(points_);
+    if (hadRow)
+        points_.SetBookmark(keep);
+    else
+        points_.MoveFirst();
+    return line;
 }
 
 // Runs `edit` (which gives the route and point to make current after it was stored, and
@@ -181,6 +234,7 @@ template <typename Edit> PlanRoutes::Write PlanRoutes::write(Edit edit)
         std::tie(route, point) = edit(route, point);
     } catch (const DbError& e) {
         logIgnoredFault(e, "the change is not stored; the pilot is told");
+        fault_ = e;
         result = Write::Failed;
     }
     reread(route, point);
@@ -191,8 +245,10 @@ using Current = std::pair<std::optional<int64_t>, std::optional<int64_t>>;
 
 PlanRoutes::Write PlanRoutes::newRoute(const QString& name)
 {
-    if (!db_ || !isOpen(routes_))
+    if (!db_)
         return Write::Nothing;
+    if (!readAgainIfStale())
+        return Write::Failed;
     return write([&](std::optional<int64_t> route, std::optional<int64_t>) {
         return Current{insertRouteAfter(*db_, route, name), std::nullopt};
     });
@@ -200,7 +256,11 @@ PlanRoutes::Write PlanRoutes::newRoute(const QString& name)
 
 PlanRoutes::Write PlanRoutes::deleteRoute()
 {
-    if (!db_ || !routeId())
+    if (!db_)
+        return Write::Nothing;
+    if (!readAgainIfStale())
+        return Write::Failed;
+    if (!routeId())
         return Write::Nothing;
     return write([&](std::optional<int64_t> route, std::optional<int64_t>) {
         return Current{tv::deleteRoute(*db_, *route), std::nullopt};
@@ -209,7 +269,11 @@ PlanRoutes::Write PlanRoutes::deleteRoute()
 
 PlanRoutes::Write PlanRoutes::addPoint(const NewRoutePoint& newPoint)
 {
-    if (!db_ || !routeId())
+    if (!db_)
+        return Write::Nothing;
+    if (!readAgainIfStale())
+        return Write::Failed;
+    if (!routeId())
         return Write::Nothing;
     return write([&](std::optional<int64_t> route, std::optional<int64_t> point) {
         return Current{route, insertPointAfter(*db_, *route, point, newPoint)};
@@ -218,7 +282,11 @@ PlanRoutes::Write PlanRoutes::addPoint(const NewRoutePoint& newPoint)
 
 PlanRoutes::Write PlanRoutes::deletePoint()
 {
-    if (!db_ || !routeId() || !pointRowId())
+    if (!db_)
+        return Write::Nothing;
+    if (!readAgainIfStale())
+        return Write::Failed;
+    if (!routeId() || !pointRowId())
         return Write::Nothing;
     const std::optional<int64_t> next = rowAfterRemoval(keysOf(points_, "id"), *pointRowId());
     return write([&](std::optional<int64_t> route, std::optional<int64_t> point) {

@@ -1,5 +1,6 @@
 #include "planning/WaypointEntry.h"
 
+#include "core/DataFileFault.h"
 #include "core/GeoMath.h"
 #include "core/NameLength.h"
 
@@ -62,15 +63,39 @@ PlanMessage longitudeBeyondDateLine(int16_t language)
             dataErrorTitle(language)};
 }
 
-// The first fault of a typed latitude or longitude: not a number, or no place on earth.
-std::optional<PlanMessage> coordinateFault(const std::optional<double>& value, bool latitude,
-                                           int16_t language)
+// Degrees within the limit, but the fraction (minutes / 100) is 0.60 or more.
+PlanMessage minutesTooLarge(const QString& typed, bool latitude, int16_t language)
 {
+    const QString number = typed.trimmed();
+    if (german(language))
+        return {(latitude ? QStringLiteral("Die Minuten müssen unter 60 liegen (Breitengrad %1).")
+                          : QStringLiteral("Die Minuten müssen unter 60 liegen (Längengrad %1)."))
+                    .arg(number),
+                dataErrorTitle(language)};
+    return {(latitude ? QStringLiteral("The minutes must be below 60 (latitude %1).")
+                      : QStringLiteral("The minutes must be below 60 (longitude %1)."))
+                .arg(number),
+            dataErrorTitle(language)};
+}
+
+// The first fault of a typed latitude or longitude: not a number, or no place on earth.
+std::optional<PlanMessage> coordinateFault(const QString& typed, bool latitude, int16_t language)
+{
+    const std::optional<double> value = typedNumber(typed);
     if (!value)
         return latitude ? latitudeNotNumeric(language) : longitudeNotNumeric(language);
-    if (!IsDDMMWithin(*value, latitude ? kMaxLatitudeDDMM : kMaxLongitudeDDMM))
-        return latitude ? latitudeBeyondPole(language) : longitudeBeyondDateLine(language);
-    return std::nullopt;
+    const double limit = latitude ? kMaxLatitudeDDMM : kMaxLongitudeDDMM;
+    if (IsDDMMWithin(*value, limit))
+        return std::nullopt;
+    if (std::fabs(*value) <= limit)
+        return minutesTooLarge(typed, latitude, language);
+    return latitude ? latitudeBeyondPole(language) : longitudeBeyondDateLine(language);
+}
+
+PlanMessage withFault(const QString& first, const DbError& error, int16_t language)
+{
+    return {first + QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(error, language)),
+            dataErrorTitle(language)};
 }
 
 // The fault of a typed name: blank, or longer than the data file holds.
@@ -96,14 +121,14 @@ WaypointCheck checkWaypointBoxes(const WaypointBoxes& boxes, WaypointEdit edit, 
     result.message = nameFault(boxes.name, edit, language);
     if (result.message)
         return result;
+    result.message = coordinateFault(boxes.lat, true, language);
+    if (result.message)
+        return result;
+    result.message = coordinateFault(boxes.lon, false, language);
+    if (result.message)
+        return result;
     const std::optional<double> lat = typedNumber(boxes.lat);
-    result.message = coordinateFault(lat, true, language);
-    if (result.message)
-        return result;
     const std::optional<double> lon = typedNumber(boxes.lon);
-    result.message = coordinateFault(lon, false, language);
-    if (result.message)
-        return result;
     result.entry = WaypointEntry{boxes.name, joined(*lat, boxes.ns, QLatin1Char('S')),
                                  joined(*lon, boxes.ew, QLatin1Char('W'))};
     return result;
@@ -167,25 +192,64 @@ CellCheck checkWaypointCell(const QString& field, const QString& text, int16_t l
         return result;
     }
     const bool lat = field.compare(QLatin1String("Lat"), Qt::CaseInsensitive) == 0;
-    const std::optional<double> number = typedNumber(text);
-    result.message = coordinateFault(number, lat, language);
+    result.message = coordinateFault(text, lat, language);
     if (!result.message)
-        result.value = Value(*number);
+        result.value = Value(*typedNumber(text));
     return result;
 }
 
-PlanMessage waypointNotStoredMessage(int16_t language)
+PlanMessage waypointNotStoredMessage(const DbError& error, int16_t language)
 {
-    return {german(language) ? QStringLiteral("Der Wegpunkt konnte nicht gespeichert werden.")
-                             : QStringLiteral("The waypoint could not be stored."),
-            dataErrorTitle(language)};
+    return withFault(german(language)
+                         ? QStringLiteral("Der Wegpunkt konnte nicht gespeichert werden.")
+                         : QStringLiteral("The waypoint could not be stored."),
+                     error, language);
 }
 
-PlanMessage waypointNotDeletedMessage(int16_t language)
+PlanMessage waypointNotDeletedMessage(const DbError& error, int16_t language)
 {
-    return {german(language) ? QStringLiteral("Der Wegpunkt konnte nicht gelöscht werden.")
-                             : QStringLiteral("The waypoint could not be deleted."),
-            dataErrorTitle(language)};
+    return withFault(german(language) ? QStringLiteral("Der Wegpunkt konnte nicht gelöscht werden.")
+                                      : QStringLiteral("The waypoint could not be deleted."),
+                     error, language);
+}
+
+PlanMessage routeChangeNotStoredMessage(const DbError& error, int16_t language)
+{
+    return withFault(german(language)
+                         ? QStringLiteral("Die Änderung konnte nicht gespeichert werden.")
+                         : QStringLiteral("The change could not be stored."),
+                     error, language);
+}
+
+PlanMessage waypointsNotReadMessage(const DbError& error, int16_t language)
+{
+    return withFault(german(language)
+                         ? QStringLiteral("Die Wegpunkte konnten nicht gelesen werden. Die Liste "
+                                          "zeigt den zuletzt gelesenen Stand.")
+                         : QStringLiteral("The waypoints could not be read. The list shows what "
+                                          "was read last."),
+                     error, language);
+}
+
+PlanMessage routesNotReadMessage(const DbError& error, int16_t language)
+{
+    return withFault(german(language)
+                         ? QStringLiteral("Die Strecken konnten nicht gelesen werden. Die Listen "
+                                          "zeigen den zuletzt gelesenen Stand.")
+                         : QStringLiteral("The routes could not be read. The lists show what was "
+                                          "read last."),
+                     error, language);
+}
+
+PlanMessage pickedRouteNotReadMessage(const QString& kept, const DbError& error, int16_t language)
+{
+    const bool de = german(language);
+    QString first = de ? QStringLiteral("Die gewählte Strecke konnte nicht gelesen werden.")
+                       : QStringLiteral("The chosen route could not be read.");
+    if (!kept.isEmpty())
+        first += de ? QStringLiteral(" Die Strecke - %1 - bleibt gewählt.").arg(kept)
+                    : QStringLiteral(" The route - %1 - stays selected.").arg(kept);
+    return withFault(first, error, language);
 }
 
 PlanMessage boxesShowAnotherWaypointMessage(int16_t language)

@@ -7,6 +7,7 @@
 
 #include "core/NumberFormat.h"
 #include "planning/PlanText.h"
+#include "platform/DbError.h"
 #include "platform/Value.h"
 
 #include <QString>
@@ -51,8 +52,8 @@ struct WaypointCheck
 // The checks of adding and changing, in this order: a name (not blank, and no longer than the
 // data file holds: core/NameLength.h); a latitude that reads as a number (readStrictNumber) and
 // lies within 90°; a longitude that reads as a number and lies within 180° (DD.MM magnitudes,
-// so 90.00 and 180.00 are the limits, and minutes of 60 or more are refused with the same
-// message: 89.7 is 89°70', beyond the pole; see IsDDMMWithin). The first failure gives its
+// so 90.00 and 180.00 are the limits; minutes of 60 or more within them are refused as such:
+// 48.75 is 48°75', no position; see IsDDMMWithin). The first failure gives its
 // message ("Datenfehler" / "Data error"); German asks for the "Waypoint" name when adding and
 // for the "Wegpunkt" name when changing, as the program always has.
 WaypointCheck checkWaypointBoxes(const WaypointBoxes& boxes, WaypointEdit edit, int16_t language);
@@ -95,9 +96,18 @@ struct CellCheck
 };
 CellCheck checkWaypointCell(const QString& field, const QString& text, int16_t language);
 
-// The database refused to store or to delete a waypoint ("Datenfehler" / "Data error").
-PlanMessage waypointNotStoredMessage(int16_t language);
-PlanMessage waypointNotDeletedMessage(int16_t language);
+// A read or write of data.tvd failed ("Datenfehler" / "Data error"): the window's first
+// sentence says what failed, then after a blank line the file and the reason
+// (core/DataFileFault.h), so the pilot can tell what to fix.
+PlanMessage waypointNotStoredMessage(const DbError& error, int16_t language);
+PlanMessage waypointNotDeletedMessage(const DbError& error, int16_t language);
+PlanMessage routeChangeNotStoredMessage(const DbError& error, int16_t language);
+// The waypoint list could not be read: it shows the rows last read.
+PlanMessage waypointsNotReadMessage(const DbError& error, int16_t language);
+// The route lists could not be read again: they show the rows last read.
+PlanMessage routesNotReadMessage(const DbError& error, int16_t language);
+// A route picked in the route grid could not be read: `kept` stays shown ("" for none).
+PlanMessage pickedRouteNotReadMessage(const QString& kept, const DbError& error, int16_t language);
 // Change was pressed while the boxes hold another waypoint than the list's current one.
 PlanMessage boxesShowAnotherWaypointMessage(int16_t language);
 

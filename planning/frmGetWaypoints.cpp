@@ -1,6 +1,7 @@
 #include "planning/frmGetWaypoints.h"
 
 #include "core/Categories.h"
+#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/BusyCursor.h"
@@ -149,6 +150,8 @@ void frmGetWaypoints::cmdTransfer_Click()
         } catch (const DbError& e) {
             qWarning("frmGetWaypoints: airport import failed: %s", e.what());
             message = transferFailedMessage();
+            // The window speaks German only; the file and the reason go under its sentence.
+            message.text += "\n\n" + dataFaultText(e, 0);
         }
     }
     MsgBox(text(message.text), text(message.title), MsgButtons::Ok, this);

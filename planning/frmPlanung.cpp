@@ -356,10 +356,7 @@ void frmPlanung::wireControls()
         waypointsRS.SetBookmark(row);
         gridWaypoints_RowColChange();
     });
-    follow(gridRoute, routeModel_, [this](Recordset::BookmarkId row) {
-        routes_.chooseRoute(row);
-        gridRoute_RowColChange();
-    });
+    follow(gridRoute, routeModel_, [this](Recordset::BookmarkId row) { chooseRoute(row); });
     follow(gridPoints, pointsModel_, [this](Recordset::BookmarkId row) {
         routes_.choosePoint(row);
         gridPoints_RowColChange();
@@ -434,11 +431,9 @@ bool frmPlanung::filterEvent(QObject* watched, QEvent* event)
 
 void frmPlanung::Form_Load()
 {
-    // The main data file holds the tables; a damaged file leaves the lists empty.
-    guarded([this] {
-        if (MainConnection)
-            openWaypointList(waypointsRS, *MainConnection, std::nullopt);
-    });
+    // The main data file holds the tables. A list that cannot be read stays empty and is read
+    // again, and told, when the window is activated.
+    openWaypoints(kAllWaypoints);
     routes_.open(MainConnection.get());
     chart_.open(MainConnection.get(), programFolder());
     measuring_ = false;
@@ -464,10 +459,26 @@ void frmPlanung::LoadSettings()
 void frmPlanung::Form_Activate()
 {
     SetLanguage();
+    // Coming back reads the routes again: another window may have changed them, or the file
+    // failed before and works again.
+    routes_.reread();
+    showRouteGrids();
+    std::optional<DbError> waypointFault;
+    if (waypointsRS.State() != Recordset::kStateOpen) {
+        waypointFault = openWaypoints(kAllWaypoints);
+        waypointsModel_->bind(&waypointsRS);
+        syncWaypointGrid();
+        ShowWaypoint();
+    }
     // The chart shown when the window was left, or the first when that one is gone.
     if (!chart_.comeBack())
         InitializeData();
     RedrawMap();
+    // One message for the one file, the route lists' when both failed.
+    if (!tellUnreadRoutes() && waypointFault) {
+        const PlanMessage m = waypointsNotReadMessage(*waypointFault, Language);
+        MsgBox(m.text, m.title);
+    }
     // When the data file fails, activation goes on with what could be read.
     guarded([this] {
         if (MainConnection) {

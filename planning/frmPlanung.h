@@ -6,6 +6,7 @@
 #include "planning/PlanMap.h"
 #include "planning/PlanRoutes.h"
 #include "planning/WaypointEntry.h"
+#include "platform/DbError.h"
 #include "platform/Recordset.h"
 
 #include <QString>
@@ -171,7 +172,9 @@ private:
     void buildControls();
     void wireControls();
     void LoadSettings();
-    void openWaypoints(const QString& category);
+    std::optional<DbError> openWaypoints(const QString& category);
+    bool readClosedWaypointList(PlanMessage (*failed)(const DbError&, int16_t));
+    void showReadWaypointList();
     // The grids show their set's current row as selected and current.
     void syncWaypointGrid();
     void syncGrid(QTableView* grid, RecordsetGridModel* model);
@@ -179,8 +182,11 @@ private:
     void highlightCurrentWaypoint();
     void setBoxes(const WaypointBoxes& boxes);
     void measureTo(DDMMPoint cursor);
+    void showRouteGrids();
     void showRoutes();
     void showWrite(PlanRoutes::Write result);
+    bool tellUnreadRoutes();
+    void chooseRoute(Recordset::BookmarkId row);
     // The chart box lists the active charts and shows the chart on screen.
     void showChartBox();
     void showRouteLength(const QString& text);

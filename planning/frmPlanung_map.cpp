@@ -9,8 +9,8 @@
 #include "planning/PlanText.h"
 #include "planning/frmLuftraumSettings.h"
 #include "platform/Connection.h"
-#include "route/RouteData.h"
 #include "platform/Recordset.h"
+#include "route/RouteData.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -29,7 +29,7 @@ void frmPlanung::RedrawMap()
     std::optional<int64_t> routeId;
     if (showRoute_) {
         routeId = routes_.routeId();
-        in.route = PlanRouteLayer::Inputs{MainConnection.get(), routeId};
+        in.route = PlanRouteLayer::Inputs{routes_.routeLine()};
     }
     in.waypoints.waypoints = MainConnection.get();
     in.waypoints.currentPointId = currentKey(waypointsRS, "PointID");

@@ -7,6 +7,7 @@
 #include "core/forms/MsgBox.h"
 #include "core/forms/RecordsetGridModel.h"
 #include "planning/RouteName.h"
+#include "planning/WaypointEntry.h"
 #include "planning/frmExport.h"
 #include "planning/frmImport.h"
 #include "platform/Connection.h"
@@ -33,26 +34,63 @@ void frmPlanung::ImportRoute()
     importer.GetRoute();
 }
 
-// Both route grids show their set as it stands, the current rows highlighted; the map follows.
-void frmPlanung::showRoutes()
+// Both route grids show their set as it stands, the current rows highlighted.
+void frmPlanung::showRouteGrids()
 {
     routeModel_->bind(&routes_.routes());
     pointsModel_->bind(&routes_.points());
     syncGrid(gridRoute, routeModel_);
     syncGrid(gridPoints, pointsModel_);
+}
+
+// The grids and the map show the route lists; the map follows.
+void frmPlanung::showRoutes()
+{
+    showRouteGrids();
     RedrawMap();
 }
 
-// After a verb: a write the file refused is told; the grids show what is stored either way.
+// After the lists were read again: a list that could not be read is told (it shows the rows
+// last read). True when it told.
+bool frmPlanung::tellUnreadRoutes()
+{
+    if (!routes_.stale() || !routes_.fault())
+        return false;
+    const PlanMessage m = routesNotReadMessage(*routes_.fault(), Language);
+    MsgBox(m.text, m.title);
+    return true;
+}
+
+// After a verb: a write the file refused is told, and lists that could not be read again; the
+// grids show what is stored (or was read last) either way.
 void frmPlanung::showWrite(PlanRoutes::Write result)
 {
     if (result == PlanRoutes::Write::Nothing)
         return;
     showRoutes();
-    if (result == PlanRoutes::Write::Failed) {
-        MsgBox(Language == 0 ? QStringLiteral("Die Änderung konnte nicht gespeichert werden.")
-                             : QStringLiteral("The change could not be stored."),
-               Language == 0 ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
+    if (result == PlanRoutes::Write::Failed && routes_.fault()) {
+        const PlanMessage m = routeChangeNotStoredMessage(*routes_.fault(), Language);
+        MsgBox(m.text, m.title);
+    } else {
+        tellUnreadRoutes();
+    }
+}
+
+// The pilot clicked a route: its points are shown, or, when they cannot be read, the route
+// shown before stays with its points, and the pilot hears why.
+void frmPlanung::chooseRoute(Recordset::BookmarkId row)
+{
+    const bool wasStale = routes_.stale();
+    const bool read = routes_.chooseRoute(row);
+    if (read && !wasStale) {
+        gridRoute_RowColChange();
+        return;
+    }
+    showRoutes();
+    if (!read && routes_.fault()) {
+        const PlanMessage m =
+            pickedRouteNotReadMessage(routes_.routeName(), *routes_.fault(), Language);
+        MsgBox(m.text, m.title);
     }
 }
 
@@ -69,6 +107,7 @@ void frmPlanung::RequeryLists()
 {
     const std::optional<int64_t> waypoint = currentKey(waypointsRS, "PointID");
     routes_.reread();
+    tellUnreadRoutes();
     // When the data file fails, the waypoint list shows what could be read.
     guarded([&] {
         if (waypointsRS.State() == Recordset::kStateOpen)
@@ -119,6 +158,12 @@ void frmPlanung::cmdRouteDelete_Click()
 void frmPlanung::cmdAddwaypoint_Click()
 {
     waypointsModel_->setReadOnly(0, true);
+    // A list read only now is shown first: the pilot adds a waypoint he has seen.
+    if (waypointsRS.State() != Recordset::kStateOpen) {
+        if (readClosedWaypointList(routeChangeNotStoredMessage))
+            showReadWaypointList();
+        return;
+    }
     // No current waypoint: nothing to add.
     const std::optional<int64_t> pointId = currentKey(waypointsRS, "PointID");
     if (!pointId)

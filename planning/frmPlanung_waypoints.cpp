@@ -9,13 +9,14 @@
 #include "map/PictureBox.h"
 #include "planning/WaypointList.h"
 #include "platform/Connection.h"
-#include "route/RouteData.h"
 #include "platform/DbError.h"
+#include "route/RouteData.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 
 #include <algorithm>
@@ -93,7 +94,9 @@ void frmPlanung::cmdNew_Click()
         MsgBox(check.message->text, check.message->title);
         return;
     }
-    if (!MainConnection || waypointsRS.State() != Recordset::kStateOpen)
+    if (!MainConnection)
+        return;
+    if (!readClosedWaypointList(waypointNotStoredMessage))
         return;
     const std::string name = check.entry->name.toStdString();
     try {
@@ -125,10 +128,10 @@ void frmPlanung::cmdNew_Click()
         const Recordset::BookmarkId added = waypointsRS.Bookmark();
         waypointsRS.Sort("Name ASC");
         waypointsRS.SetBookmark(added);
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         if (waypointsRS.EditMode() != Recordset::EditState::None)
             waypointsRS.CancelUpdate();
-        const PlanMessage m = waypointNotStoredMessage(Language);
+        const PlanMessage m = waypointNotStoredMessage(e, Language);
         MsgBox(m.text, m.title);
         return;
     }
@@ -156,19 +159,19 @@ void frmPlanung::cmdChange_Click()
         MsgBox(check.message->text, check.message->title);
         return;
     }
-    bool stored = true;
+    std::optional<DbError> refused;
     try {
         waypointsRS.SetField("Name", Value(check.entry->name.toStdString()));
         waypointsRS.SetField("Lat", Value(check.entry->latDDMM));
         waypointsRS.SetField("Long", Value(check.entry->lonDDMM));
         waypointsRS.Update();
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         if (waypointsRS.EditMode() != Recordset::EditState::None)
             waypointsRS.CancelUpdate();
-        stored = false;
+        refused = e;
     }
-    if (!stored) {
-        const PlanMessage m = waypointNotStoredMessage(Language);
+    if (refused) {
+        const PlanMessage m = waypointNotStoredMessage(*refused, Language);
         MsgBox(m.text, m.title);
     }
     // The list and the boxes show what is stored.
@@ -180,6 +183,12 @@ void frmPlanung::cmdChange_Click()
 
 void frmPlanung::cmdDelete_Click()
 {
+    // A list read only now is shown first: the pilot deletes a waypoint he has seen.
+    if (waypointsRS.State() != Recordset::kStateOpen) {
+        if (readClosedWaypointList(waypointNotDeletedMessage))
+            showReadWaypointList();
+        return;
+    }
     if (!waypointsRS.HasCurrentRow())
         return;
     const long position = waypointsRS.AbsolutePosition();
@@ -189,9 +198,9 @@ void frmPlanung::cmdDelete_Click()
         const long count = waypointsRS.RecordCount();
         if (count > 0)
             waypointsRS.SetAbsolutePosition(std::min(position, count));
-    } catch (const DbError&) {
+    } catch (const DbError& e) {
         // The row is still stored and still current.
-        const PlanMessage m = waypointNotDeletedMessage(Language);
+        const PlanMessage m = waypointNotDeletedMessage(e, Language);
         MsgBox(m.text, m.title);
     }
     waypointsModel_->bind(&waypointsRS);
@@ -257,24 +266,61 @@ void frmPlanung::gridWaypoints_RowColChange()
     cmdPrev->setEnabled(true);
 }
 
-void frmPlanung::openWaypoints(const QString& category)
+// The waypoint list of `category`. When the file cannot be read the list keeps the rows it
+// shows, and the fault is given back for the caller's message.
+std::optional<DbError> frmPlanung::openWaypoints(const QString& category)
 {
     if (!MainConnection)
-        return;
-    const bool opened = guarded([&] {
-        openWaypointList(waypointsRS, *MainConnection,
+        return std::nullopt;
+    Recordset fresh;
+    try {
+        openWaypointList(fresh, *MainConnection,
                          category == kAllWaypoints
                              ? std::nullopt
                              : std::optional<std::string>(category.toStdString()));
-    });
-    if (!opened)
-        waypointsRS.Close(); // an empty list
+    } catch (const DbError& e) {
+        logIgnoredFault(e, "the waypoint list keeps the rows it shows; the pilot is told");
+        return e;
+    }
+    waypointsRS = std::move(fresh);
+    return std::nullopt;
+}
+
+// A list that could not be read when the window opened is read before an action that needs it.
+// False, and told with the action's own first sentence, when it still cannot be read.
+bool frmPlanung::readClosedWaypointList(PlanMessage (*failed)(const DbError&, int16_t))
+{
+    if (waypointsRS.State() == Recordset::kStateOpen)
+        return true;
+    // The category box is empty when the categories could not be read either: all waypoints.
+    const QString category = cmbKat->currentIndex() > 0 ? cmbKat->currentText() : kAllWaypoints;
+    if (const std::optional<DbError> fault = openWaypoints(category)) {
+        const PlanMessage m = failed(*fault, Language);
+        MsgBox(m.text, m.title);
+        return false;
+    }
+    waypointsModel_->bind(&waypointsRS);
+    return true;
+}
+
+void frmPlanung::showReadWaypointList()
+{
+    syncWaypointGrid();
+    ShowWaypoint();
+    RedrawMap();
 }
 
 void frmPlanung::cmbKat_Click()
 {
     const QString category = cmbKat->currentText();
-    openWaypoints(category);
+    if (const std::optional<DbError> fault = openWaypoints(category)) {
+        // The box goes back to the category that the list still shows.
+        const QSignalBlocker block(cmbKat);
+        cmbKat->setCurrentIndex(std::max(0, cmbKat->findText(tKat->text())));
+        const PlanMessage m = waypointsNotReadMessage(*fault, Language);
+        MsgBox(m.text, m.title);
+        return;
+    }
     const long count = waypointsRS.State() == Recordset::kStateOpen ? waypointsRS.RecordCount() : 0;
     lblCount->setText(count > 0 ? QStringLiteral("1 / %1").arg(count) : QStringLiteral("0 / 0"));
     waypointsModel_->bind(&waypointsRS);

@@ -1,3 +1,4 @@
+#include "support/HeldDataFile.h"
 #include "support/WindowTestBase.h"
 
 #include "core/Variablen.h"
@@ -368,15 +369,18 @@ TEST_F(AirportWindow, TransferStoresTheChosenCategoryAndReports)
 
 TEST_F(AirportWindow, FailedTransferAddsNothingAndSaysSo)
 {
-    sql("CREATE TRIGGER Voll BEFORE INSERT ON Waypoints WHEN NEW.Name = 'LOWI' "
-        "BEGIN SELECT RAISE(ABORT, 'disk full'); END;");
     tv::frmGetWaypoints& w = tv::forms().get<tv::frmGetWaypoints>();
     tick(w, "Deutschland");
     tick(w, "Österreich");
-    w.cmdTransfer_Click();
+    {
+        tvtest::HeldDataFile held(dir / "data.tvd");
+        w.cmdTransfer_Click();
+    }
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, "Datenfehler");
-    EXPECT_EQ(messages[0].text, "Fehler beim Import der Flughäfen. Es wurde nichts hinzugefügt.");
+    EXPECT_EQ(messages[0].text.toStdString(),
+              "Fehler beim Import der Flughäfen. Es wurde nichts hinzugefügt.\n\nDie Datei " +
+                  (dir / "data.tvd").string() + " wird von einem anderen Programm gesperrt.");
     EXPECT_EQ(column("SELECT count(*) FROM Waypoints"), std::vector<std::string>{"0"});
 }
 

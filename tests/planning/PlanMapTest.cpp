@@ -3,8 +3,11 @@
 #include "map/ActiveCharts.h"
 #include "map/DrawSurface.h"
 #include "planning/PlanText.h"
+#include "platform/Recordset.h"
+#include "route/RouteData.h"
 #include "support/ChartRows.h"
 #include "support/GuiApp.h"
+#include "support/HeldDataFile.h"
 #include "support/PixelProbe.h"
 
 #include <gtest/gtest.h>
@@ -155,6 +158,20 @@ TEST(PlanMapSymbols, CurrentYellowOthersRedAndTheMapPointBlue)
     EXPECT_EQ(at(map, 86, 167), tv::kMapPointColour);
 }
 
+TEST(PlanMapSymbols, WhileAnotherProgramHoldsTheFileTheSymbolsReadLastStay)
+{
+    tvtest::ensureGuiApplication();
+    tvtest::PlanData data;
+    data.addWaypoint("Here", 47.45, 10.30); // image x 250, y 125
+    PlanMap map = loadedMap();
+    tv::PlanMapInputs layers;
+    layers.waypoints.waypoints = data.db.get();
+    map.RedrawMap(layers);
+    tvtest::HeldDataFile held(data.dir / "data.tvd");
+    map.RedrawMap(layers);
+    EXPECT_EQ(at(map, 253, 125), tv::kOtherWaypointColour);
+}
+
 TEST(PlanMapSymbols, AirportRingAndRunwayBar)
 {
     tvtest::ensureGuiApplication();
@@ -197,7 +214,9 @@ tv::PlanRouteLayer::Inputs routeThrough(tvtest::PlanData& data,
                          {route, static_cast<double>(i + 1),
                           points[i].latDDMM ? tv::Value(*points[i].latDDMM) : tv::Value(),
                           points[i].lonDDMM ? tv::Value(*points[i].lonDDMM) : tv::Value()});
-    return {data.db.get(), route};
+    tv::Recordset rs;
+    tv::openRoutePoints(rs, *data.db, route);
+    return {tv::planRoutePoints(rs)};
 }
 
 } // namespace
@@ -241,14 +260,9 @@ TEST(PlanMapRoute, LengthInWholeMiles)
     layers.route = routeThrough(data, {{50.00, 10.00}, {std::nullopt, 10.0}, {51.00, 10.00}});
     EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}), QStringLiteral(" NM"));
 
-    // No route chosen, or no data file: the line is shown without points.
-    for (const tv::PlanRouteLayer::Inputs none :
-         {tv::PlanRouteLayer::Inputs{data.db.get(), std::nullopt},
-          tv::PlanRouteLayer::Inputs{nullptr, layers.route->routeId}}) {
-        layers.route = none;
-        EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}),
-                  QStringLiteral(" NM"));
-    }
+    // No route chosen: the line is shown without points.
+    layers.route = tv::PlanRouteLayer::Inputs{};
+    EXPECT_EQ(tv::routeLengthText(*map.RedrawMap(layers).routeLengthNm, {}), QStringLiteral(" NM"));
 }
 
 TEST(PlanMapLayers, WaypointsOverTheRouteLineOverTheChart)

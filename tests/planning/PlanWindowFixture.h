@@ -71,6 +71,15 @@ inline QString highlightedName(const QTableView* grid)
     return {};
 }
 
+// "a|b|c": the names a grid shows, top to bottom.
+inline QString gridNames(const QTableView* grid)
+{
+    QStringList names;
+    for (int row = 0; row < grid->model()->rowCount(); ++row)
+        names << grid->model()->index(row, 1).data().toString().trimmed();
+    return names.join(QLatin1Char('|'));
+}
+
 // A program folder with data.tvd open and one active chart, "Alpen.bmp": 10°00' E to 12°00' E,
 // 47°00' N to 48°00' N, 1000 x 500 pixels of one colour. Waypoints, routes and points are
 // added with bound parameters; the plan window is loaded and activated by open().
@@ -168,6 +177,12 @@ protected:
     }
 
     QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
+    // What follows a message's first sentence while another program holds data.tvd.
+    QString lockedReason() const
+    {
+        return "\n\nDie Datei " + QString::fromStdString((dir / "data.tvd").string()) +
+               " wird von einem anderen Programm gesperrt.";
+    }
 };
 
 } // namespace tvtest

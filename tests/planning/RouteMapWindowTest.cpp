@@ -1,7 +1,9 @@
 #include "PlanWindowFixture.h"
+#include "planning/RouteExport.h"
 #include "planning/frmExport.h"
 #include "planning/frmImport.h"
 #include "planning/frmManager.h"
+#include "support/HeldDataFile.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -9,8 +11,20 @@
 #include <QSlider>
 #include <QTableView>
 
+#include <algorithm>
+#include <functional>
+
 using tvtest::PlanWindowTest;
 
+namespace {
+
+const char* const kNotStored = "Die Änderung konnte nicht gespeichert werden.";
+const char* const kRoutesNotRead =
+    "Die Strecken konnten nicht gelesen werden. Die Listen zeigen den zuletzt gelesenen Stand.";
+
+} // namespace
+
+using tvtest::gridNames;
 using tvtest::highlightedName;
 
 TEST_F(PlanWindowTest, FirstRouteThenAPointAtOnce)
@@ -114,7 +128,7 @@ TEST_F(PlanWindowTest, AFailedWriteLeavesTheGridsShowingTheStoredRows)
                 tvtest::clickCell(w.gridPoints, 1, 1);
             messages.clear();
             button->click();
-            EXPECT_EQ(lastMessage(), QStringLiteral("Die Änderung konnte nicht gespeichert werden."))
+            EXPECT_EQ(lastMessage(), kNotStored + lockedReason())
                 << button->objectName().toStdString();
             EXPECT_EQ(w.routeModel()->rowCount(), 1);
             EXPECT_EQ(w.pointsModel()->rowCount(), 12);
@@ -335,4 +349,122 @@ TEST_F(PlanWindowTest, RouteFilesExportTheCurrentRouteAndTheImportShowsAtOnce)
     tv::frmImport::setFileChooserForTesting(nullptr);
     EXPECT_EQ(routesShown, 3);
     EXPECT_EQ(highlightedName(w.gridRoute), "Second");
+}
+
+namespace {
+
+struct HeldCase
+{
+    const char* what;
+    std::function<void(tv::frmPlanung&)> act;
+    const char* refused;     // the first sentence while another program holds data.tvd
+    const char* routesAfter; // the route grid once it let go and the pilot acted again
+    const char* pointsAfter;
+};
+
+void PrintTo(const HeldCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class HeldDataFileInPlanWindow : public PlanWindowTest,
+                                 public ::testing::WithParamInterface<HeldCase>
+{
+};
+
+} // namespace
+
+// Another program holds data.tvd (not even reading works) while the pilot acts: the action is
+// refused naming the file and the reason, and the grids and the route line keep the route as
+// stored. Once the file is let go the same action works and shows what is stored, also a
+// route another window added meanwhile.
+TEST_P(HeldDataFileInPlanWindow, IsToldAndTheWindowRecoversWhenItIsLetGo)
+{
+    const HeldCase& c = GetParam();
+    addAlps();
+    addWaypoint("W", 47.3, 10.3);
+    const int64_t r = addRoute("R", 1);
+    for (int i = 1; i <= 3; ++i)
+        addPoint(r, i, "P" + std::to_string(i), 47.1, 10.0 + i / 10.0);
+    addPoint(addRoute("S", 2), 1, "Q1", 47.2, 10.2);
+    tv::frmPlanung& w = open();
+    w.show();
+    const QString length = w.lblRouteDistanz->text();
+    ASSERT_NE(length, QStringLiteral(" NM"));
+    tv::setMsgBoxHook([this](const tv::MsgRecord& m) {
+        messages.push_back(m);
+        return tv::MsgResult::Yes;
+    });
+    tv::setInputBoxHook([](const QString&) { return QStringLiteral("Neu"); });
+    {
+        tvtest::HeldDataFile held(dir / "data.tvd");
+        c.act(w);
+        EXPECT_EQ(lastMessage(), QString::fromUtf8(c.refused) + lockedReason());
+        EXPECT_EQ(gridNames(w.gridRoute), "R|S");
+        EXPECT_EQ(highlightedName(w.gridRoute), "R");
+        EXPECT_EQ(gridNames(w.gridPoints), "P1|P2|P3");
+        EXPECT_EQ(w.lblRouteDistanz->text(), length);
+    }
+    addRoute("T", 9);
+    messages.clear();
+    c.act(w);
+    for (const tv::MsgRecord& m : messages)
+        EXPECT_FALSE(m.text.contains(QStringLiteral("gesperrt"))) << m.text.toStdString();
+    EXPECT_EQ(gridNames(w.gridRoute), c.routesAfter);
+    EXPECT_EQ(column("SELECT Name FROM Route ORDER BY Nummer"), c.routesAfter);
+    EXPECT_EQ(gridNames(w.gridPoints), c.pointsAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PlanWindowTest, HeldDataFileInPlanWindow,
+    ::testing::Values(
+        HeldCase{"route plus", [](tv::frmPlanung& w) { w.cmdNewRoute->click(); }, kNotStored,
+                 "R|Neu|S|T", ""},
+        HeldCase{"route minus", [](tv::frmPlanung& w) { w.cmdRouteDelete->click(); }, kNotStored,
+                 "S|T", "Q1"},
+        HeldCase{"point plus", [](tv::frmPlanung& w) { w.cmdAddwaypoint->click(); }, kNotStored,
+                 "R|S|T", "P1|W|P2|P3"},
+        HeldCase{"point minus", [](tv::frmPlanung& w) { w.cmdDeleteWaypoint->click(); }, kNotStored,
+                 "R|S|T", "P2|P3"},
+        HeldCase{"route click", [](tv::frmPlanung& w) { tvtest::clickCell(w.gridRoute, 1, 1); },
+                 "Die gewählte Strecke konnte nicht gelesen werden. Die Strecke - R - bleibt "
+                 "gewählt.",
+                 "R|S|T", "Q1"},
+        HeldCase{"coming back",
+                 [](tv::frmPlanung& w) {
+                     w.Form_Deactivate();
+                     w.Form_Activate();
+                 },
+                 kRoutesNotRead, "R|S|T", "P1|P2|P3"}));
+
+// The window opened while another program holds data.tvd says so once, and "+" says why it
+// stores nothing. Once the file is let go the next action shows what is stored: an import
+// shows its route beside the others, and "+" stores.
+TEST_F(PlanWindowTest, AWindowOpenedWhileTheFileIsHeldShowsWhatIsStoredOnceItIsLetGo)
+{
+    addAlps();
+    addWaypoint("W", 47.3, 10.3, "Stadt");
+    const int64_t r = addRoute("R", 1);
+    addPoint(r, 1, "P1", 47.1, 10.1);
+    tv::exportRoute(*tv::MainConnection, {r, "R"}, dir.path());
+    tvtest::HeldDataFile held(dir / "data.tvd");
+    tv::frmPlanung& w = open();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(lastMessage(), kRoutesNotRead + lockedReason());
+    type(w, "Neu", "47.4", "10.4");
+    w.cmdNew->click();
+    EXPECT_EQ(lastMessage(), "Der Wegpunkt konnte nicht gespeichert werden." + lockedReason());
+    w.cmdAddwaypoint->click();
+    EXPECT_EQ(lastMessage(), kNotStored + lockedReason());
+    held.release();
+    tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
+        return QString::fromStdString((dir / "Route" / "R.tvr").string());
+    });
+    w.ImportRoute();
+    tv::frmImport::setFileChooserForTesting(nullptr);
+    EXPECT_EQ(gridNames(w.gridRoute), "R|R");
+    EXPECT_EQ(gridNames(w.gridPoints), "P1");
+    w.cmdNew->click();
+    EXPECT_EQ(column("SELECT Name FROM Waypoints ORDER BY Name"), "Neu|P1|W"); // P1 imported
+    EXPECT_EQ(w.waypointsModel()->rowCount(), 3);
 }

@@ -156,10 +156,15 @@ TEST(WaypointGridCells, RefusedLikeTheBoxes)
     EXPECT_DOUBLE_EQ(south.value->toDouble(), -48.3012);
 }
 
+// Minutes of 60 or more are refused as such, naming the number as typed; degrees beyond the
+// pole or the date line are refused as that.
 TEST(WaypointChecks, MinutesOfSixtyOrMoreAreNoPlaceInBoxesAndGrid)
 {
     const QString pole = QString::fromUtf8("Bitte einen Breitengrad bis 90° eingeben");
     const QString dateLine = QString::fromUtf8("Bitte einen Längengrad bis 180° eingeben");
+    const auto minutes = [](const char* coordinate) {
+        return QString::fromUtf8("Die Minuten müssen unter 60 liegen (%1).").arg(coordinate);
+    };
     struct Case
     {
         const char* lat; // the boxes take the magnitude, the grid the signed value
@@ -168,17 +173,17 @@ TEST(WaypointChecks, MinutesOfSixtyOrMoreAreNoPlaceInBoxesAndGrid)
         QString message; // empty: accepted
     };
     const Case cases[] = {
-        {"48.5999", "9.59", false, {}},   // 48°59.99', 9°59'
-        {"90", "180", true, {}},          // the pole and the date line themselves
-        {"0.5959", "179.5959", true, {}}, // 0°59.59', 179°59.59'
-        {"89.7", "9", false, pole},       // 89°70' = 90°10'
-        {"48.6", "9", true, pole},        // 48°60'
-        {"89.6", "9", false, pole},       // 89°60', held a hair below 89.6
-        {"48,60", "9", false, pole},      // 48°60' with a comma
-        {"47.99", "9", false, pole},      // 47°99'
-        {"48", "179.9", false, dateLine}, // 179°90'
-        {"48", "9.60", true, dateLine},   // 9°60'
-        {"91", "9", false, pole},         // beyond the pole in degrees
+        {"48.5999", "9.59", false, {}},                      // 48°59.99', 9°59'
+        {"90", "180", true, {}},                             // the pole, the date line
+        {"0.5959", "179.5959", true, {}},                    // 0°59.59', 179°59.59'
+        {"89.7", "9", false, minutes("Breitengrad 89.7")},   // 89°70'
+        {"89.6", "9", false, minutes("Breitengrad 89.6")},   // held a hair below 89.6
+        {"48,60", "9", false, minutes("Breitengrad 48,60")}, // with a comma
+        {"47.99", "9", false, minutes("Breitengrad 47.99")}, // 47°99'
+        {"48", "179.9", false, minutes("Längengrad 179.9")}, // 179°90'
+        {"91", "9", false, pole},                            // degrees beyond the pole
+        {"90.3", "9", true, pole},                           // 90°30' S
+        {"48", "180.75", true, dateLine},                    // beyond the date line
     };
     for (const Case& c : cases) {
         const QString lat = QString::fromLatin1(c.lat);
@@ -196,6 +201,8 @@ TEST(WaypointChecks, MinutesOfSixtyOrMoreAreNoPlaceInBoxesAndGrid)
         EXPECT_EQ(refused.message ? refused.message->text : QString(), c.message)
             << at.toStdString();
     }
+    EXPECT_EQ(tv::checkWaypointBoxes(boxes("P", "48", "9.75"), WaypointEdit::Add, 1).message->text,
+              QStringLiteral("The minutes must be below 60 (longitude 9.75)."));
 }
 
 TEST(PlanFigures, MeasuredAndRouteTexts)

@@ -224,9 +224,12 @@ TEST_F(PlanWindowTest, ChangeAndDeleteOfALockedFileSayDataErrorAndShowWhatIsStor
         w.cmdDelete->click();
     }
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text, QStringLiteral("Der Wegpunkt konnte nicht gespeichert werden."));
+    const QString file = QString::fromStdString((dir / "data.tvd").string());
+    EXPECT_EQ(messages[0].text, "Der Wegpunkt konnte nicht gespeichert werden.\n\nDie Datei " +
+                                    file + " wird von einem anderen Programm gesperrt.");
     EXPECT_EQ(messages[0].title, QStringLiteral("Datenfehler"));
-    EXPECT_EQ(messages[1].text, QStringLiteral("The waypoint could not be deleted."));
+    EXPECT_EQ(messages[1].text, "The waypoint could not be deleted.\n\nThe file " + file +
+                                    " is locked by another program.");
     EXPECT_EQ(messages[1].title, QStringLiteral("Data error"));
     EXPECT_EQ(w.tWaypoint[1]->text(), QStringLiteral("A"));
     EXPECT_EQ(w.tWaypoint[2]->text(), QStringLiteral("47.1"));
