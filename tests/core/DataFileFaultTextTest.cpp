@@ -7,32 +7,17 @@
 using tv::DataFault;
 using tv::DbError;
 
-TEST(DataFileFaultText, TheMessageNamesTheFileAndTheReasonInTheWindowsLanguage)
+TEST(DataFileFaultText, EveryReasonNamesTheFileAndARepeatedFailureIsToldOnce)
 {
     const std::string file = "/home/pilot/tramvik/data.tvd";
-    struct Case
-    {
-        DataFault fault;
-        const char* german;
-        const char* english;
-    };
-    const Case cases[] = {
-        {DataFault::Locked,
-         "Die Datei /home/pilot/tramvik/data.tvd wird von einem anderen Programm gesperrt.",
-         "The file /home/pilot/tramvik/data.tvd is locked by another program."},
-        {DataFault::DiskFull, "Der Datenträger der Datei /home/pilot/tramvik/data.tvd ist voll.",
-         "The disk of the file /home/pilot/tramvik/data.tvd is full."},
-        {DataFault::NoPermission,
-         "Die Datei /home/pilot/tramvik/data.tvd oder ihr Ordner ist schreibgeschützt (keine "
-         "Berechtigung).",
-         "The file /home/pilot/tramvik/data.tvd or its folder is read-only (no permission)."},
-        {DataFault::Missing, "Die Datei /home/pilot/tramvik/data.tvd fehlt oder wurde ersetzt.",
-         "The file /home/pilot/tramvik/data.tvd is missing or was replaced."},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(tv::dataFaultText(c.fault, file, 0), c.german);
-        EXPECT_EQ(tv::dataFaultText(c.fault, file, 1), c.english);
-    }
+    for (const DataFault fault : {DataFault::Locked, DataFault::NoPermission, DataFault::DiskFull,
+                                  DataFault::DiskError, DataFault::Missing, DataFault::Damaged,
+                                  DataFault::OutOfMemory, DataFault::None})
+        for (const int language : {0, 1})
+            EXPECT_NE(tv::dataFaultText(fault, file, language).find(file), std::string::npos);
+    EXPECT_EQ(tv::dataFaultText(DataFault::DiskFull, file, 0),
+              "Der Datenträger der Datei /home/pilot/tramvik/data.tvd ist voll.");
+
     // A redraw that fails each second tells its reason once, and again after a good read.
     tv::DataFaultOnce once;
     const DbError held("busy", 5, DataFault::Locked, file);

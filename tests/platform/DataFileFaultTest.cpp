@@ -30,10 +30,6 @@ struct Folder
     {
         tvtest::makeDatabase(path, "CREATE TABLE Waypoints (Name TEXT); "
                                    "INSERT INTO Waypoints VALUES ('Ulm');");
-        std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
-        std::filesystem::permissions(
-            path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                      std::filesystem::perms::group_read | std::filesystem::perms::others_read);
         db.Open(path.string());
     }
     std::string names()
