@@ -236,6 +236,12 @@ template <typename Edit> PlanRoutes::Write PlanRoutes::write(Edit edit)
         logIgnoredFault(e, "the change is not stored; the pilot is told");
         fault_ = e;
         result = Write::Failed;
+        // Nothing changed, so the rows shown are what is stored; a file held by another
+        // program would only keep the pilot waiting again for each list. The next action reads.
+        if (e.fault() == DataFault::Locked) {
+            stale_ = true;
+            return result;
+        }
     }
     reread(route, point);
     return result;
