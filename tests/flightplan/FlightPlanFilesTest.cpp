@@ -138,10 +138,8 @@ TEST_F(FlightPlanFiles, RouteNamesCannotLeaveTheFolder)
 
 TEST_F(FlightPlanFiles, RouteNameTooLongForAFileNameIsToldOnceWithTheReason)
 {
-    std::string umlauts;
-    for (int i = 0; i < 255; ++i)
-        umlauts += "\xC3\xA4"; // ä: 255 characters fit the route's name, 510 bytes no file name
-    addRoute(umlauts, northbound());
+    // 255 umlauts fit the route's name; their 510 bytes fit no file name.
+    addRoute(QString(255, QChar(0xE4)).toStdString(), northbound());
     tv::frmFlugPlan& w = open();
     w.Form_Deactivate();
     w.Form_Activate();
