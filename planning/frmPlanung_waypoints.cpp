@@ -305,6 +305,11 @@ bool frmPlanung::readClosedWaypointList(PlanMessage (*failed)(const DbError&, in
 
 void frmPlanung::showReadWaypointList()
 {
+    // The file answers again: routes that could not be read before are read now as well.
+    if (routes_.stale()) {
+        routes_.reread();
+        showRouteGrids();
+    }
     syncWaypointGrid();
     ShowWaypoint();
     RedrawMap();

@@ -422,6 +422,10 @@ TEST_F(PlanWindowTest, AWindowOpenedWhileTheFileIsHeldShowsWhatIsStoredOnceItIsL
     w.cmdNew->click();
     EXPECT_EQ(lastMessage(), "Der Wegpunkt konnte nicht gespeichert werden." + lockedReason());
     held.release();
+    // The first button pressed after that shows the stored lists, routes included.
+    w.cmdAddwaypoint->click();
+    EXPECT_EQ(gridNames(w.gridRoute), "R");
+    EXPECT_EQ(gridNames(w.gridPoints), "P1");
     tv::frmImport::setFileChooserForTesting([&](const tv::RouteFileDialogText&) {
         return QString::fromStdString((dir / "Route" / "R.tvr").string());
     });
