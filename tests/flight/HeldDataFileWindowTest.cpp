@@ -59,7 +59,6 @@ public:
         w->InitializeData();
         w->mapView.setSliderValue(100);
         w->mapView.applyZoom();
-        w->mapView.setCentredOnAircraft(false);
         w->Form_Activate();
         w->layers.ShowRoute = true;
         w->HandleInput(tvtest::fixAt(DDMMToDegrees(48.10), 11.9));
@@ -120,7 +119,6 @@ TEST(HeldDataFileWindow, EachActionKeepsOnePictureSaysWhyOnceAndWorksWhenTheFile
          },
          {"Die Route \u201EAugsburg - Ulm\u201C konnte nicht geladen werden.", kMap},
          "Augsburg - Ulm"},
-        {"WPT", &frmGPSmain::cmdWayInfo_Click, {kMap}, "EDDS - EDMA"},
         {"GOTO", &frmGPSmain::cmdActivateGoto_Click, {kMap}, "EDDS - EDMA"},
         {"redraw", &frmGPSmain::UpdateMap, {kMap}, "EDDS - EDMA"},
         {"coming back to the window",
