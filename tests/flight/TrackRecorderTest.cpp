@@ -268,15 +268,10 @@ TEST_F(TrackFile, RefusedWriteKeepsEverythingAndWritesItOnceLater)
     db_.Execute(R"(ALTER TABLE "away" RENAME TO "track")");
     recorder_.write(db_, "x");
     recorder_.write(db_, "x"); // nothing waits: nothing written twice
-    auto rs = query(R"(SELECT "Name", "Number", "Height" FROM "track" JOIN "List" USING ("Index"))"
-                    R"( ORDER BY "track".rowid)");
-    const std::pair<const char*, int> expected[] = {{"first", 1}, {"first", 2}, {"second", 1}};
-    ASSERT_EQ(rs.RecordCount(), 3);
-    for (int i = 0; i < 3; ++i, rs.MoveNext()) {
-        EXPECT_EQ(rs.Field("Name").toString(), expected[i].first);
-        EXPECT_EQ(rs.Field("Number").toInt(), expected[i].second);
-        EXPECT_DOUBLE_EQ(rs.Field("Height").toDouble(), i + 1.0);
-    }
+    auto rs = query(
+        R"(SELECT group_concat("Name" || ' ' || "Number" || ' ' || "Height", ', ') AS p)"
+        R"( FROM (SELECT * FROM "track" JOIN "List" USING ("Index") ORDER BY "track".rowid))");
+    EXPECT_EQ(rs.Field("p").toString(), "first 1 1.0, first 2 2.0, second 1 3.0");
 }
 
 TEST_F(TrackFile, ATrackDeletedUnderTheRecorderIsReplacedByANewOne)
