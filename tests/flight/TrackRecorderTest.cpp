@@ -257,11 +257,10 @@ TEST_F(TrackFile, RefusedWriteKeepsEverythingAndWritesItOnceLater)
 {
     recorder_.startTrack(QStringLiteral("first"));
     db_.Execute(R"(ALTER TABLE "track" RENAME TO "away")");
-    for (double height : {1.0, 2.0}) {
-        recorder_.recordPoint(point(48.1, 9.0, height), kPcDay);
-        EXPECT_THROW(recorder_.write(db_, "x"), tv::DbError);
-    }
-    EXPECT_EQ(query(R"(SELECT * FROM "List")").RecordCount(), 0) << "rolled back with the points";
+    recorder_.recordPoint(point(48.1, 9.0, 1.0), kPcDay);
+    EXPECT_THROW(recorder_.write(db_, "x"), tv::DbError);
+    EXPECT_EQ(query(R"(SELECT * FROM "List")").RecordCount(), 0) << "rolled back with the point";
+    recorder_.recordPoint(point(48.1, 9.0, 2.0), kPcDay);
     recorder_.startTrack(QStringLiteral("second"));
     recorder_.recordPoint(point(48.2, 9.0, 3.0), kPcDay);
 
