@@ -257,26 +257,20 @@ TEST_F(TrackFile, RefusedWriteKeepsEverythingAndWritesItOnceLater)
 {
     recorder_.startTrack(QStringLiteral("first"));
     db_.Execute(R"(ALTER TABLE "track" RENAME TO "away")");
-    for (double height : {1.0, 2.0}) {
-        recorder_.recordPoint(point(48.1, 9.0, height), kPcDay);
-        EXPECT_THROW(recorder_.write(db_, "x"), tv::DbError);
-    }
-    EXPECT_EQ(query(R"(SELECT * FROM "List")").RecordCount(), 0) << "rolled back with the points";
+    recorder_.recordPoint(point(48.1, 9.0, 1.0), kPcDay);
+    EXPECT_THROW(recorder_.write(db_, "x"), tv::DbError);
+    EXPECT_EQ(query(R"(SELECT * FROM "List")").RecordCount(), 0) << "rolled back with the point";
+    recorder_.recordPoint(point(48.1, 9.0, 2.0), kPcDay);
     recorder_.startTrack(QStringLiteral("second"));
     recorder_.recordPoint(point(48.2, 9.0, 3.0), kPcDay);
 
     db_.Execute(R"(ALTER TABLE "away" RENAME TO "track")");
     recorder_.write(db_, "x");
     recorder_.write(db_, "x"); // nothing waits: nothing written twice
-    auto rs = query(R"(SELECT "Name", "Number", "Height" FROM "track" JOIN "List" USING ("Index"))"
-                    R"( ORDER BY "track".rowid)");
-    const std::pair<const char*, int> expected[] = {{"first", 1}, {"first", 2}, {"second", 1}};
-    ASSERT_EQ(rs.RecordCount(), 3);
-    for (int i = 0; i < 3; ++i, rs.MoveNext()) {
-        EXPECT_EQ(rs.Field("Name").toString(), expected[i].first);
-        EXPECT_EQ(rs.Field("Number").toInt(), expected[i].second);
-        EXPECT_DOUBLE_EQ(rs.Field("Height").toDouble(), i + 1.0);
-    }
+    auto rs = query(
+        R"(SELECT group_concat("Name" || ' ' || "Number" || ' ' || "Height", ', ') AS p)"
+        R"( FROM (SELECT * FROM "track" JOIN "List" USING ("Index") ORDER BY "track".rowid))");
+    EXPECT_EQ(rs.Field("p").toString(), "first 1 1.0, first 2 2.0, second 1 3.0");
 }
 
 TEST_F(TrackFile, ATrackDeletedUnderTheRecorderIsReplacedByANewOne)
