@@ -3,7 +3,6 @@
 #include "calibration/ChartList.h"
 #include "calibration/ImageHeaderSize.h"
 #include "calibration/frmCalRect.h"
-#include "core/DataFileFault.h"
 #include "core/FileHelpers.h"
 #include "core/HandlerGuard.h"
 #include "core/NameLength.h"
@@ -51,12 +50,6 @@ constexpr uint32_t kSaved = 0xFFC0C0;    // light blue: as stored
 QString pick(const char* de, const char* en)
 {
     return QString::fromUtf8(Language == 0 ? de : en);
-}
-
-// A data file failed: the window's own first sentence, then the file and the reason.
-QString withReason(const QString& first, const DbError& error)
-{
-    return first + QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(error, Language));
 }
 
 QString folderText()
@@ -361,12 +354,13 @@ void frmCalibrate::FillMapList()
                pick("Kartendaten", "Map Data"));
     if (unread) {
         // The ticks are unknown: the list shows the folder without them, and says so once.
-        MsgBox(withReason(pick("Die aktiven Karten konnten nicht gelesen werden; die Liste zeigt "
+        MsgBox(
+            withDataFault(pick("Die aktiven Karten konnten nicht gelesen werden; die Liste zeigt "
                                "die Karten ohne Häkchen.",
                                "The active maps could not be read; the list shows the maps "
                                "without ticks."),
                           *unread),
-               pick("Datenfehler", "Data error"));
+            pick("Datenfehler", "Data error"));
         showChart();
         return;
     }
@@ -405,9 +399,9 @@ void frmCalibrate::listKarten_ItemCheck(int item)
     }
     if (failed) {
         // The file failed, not the edges: the pilot's entry is not blamed.
-        MsgBox(withReason(pick("Die Änderung konnte nicht gespeichert werden.",
-                               "The change could not be saved."),
-                          *failed),
+        MsgBox(withDataFault(pick("Die Änderung konnte nicht gespeichert werden.",
+                                  "The change could not be saved."),
+                             *failed),
                pick("Datenfehler", "Data error"));
         setCheck(item, !wanted);
         return;
@@ -499,9 +493,9 @@ void frmCalibrate::showPreview(const QString& name)
 void frmCalibrate::ShowMapData()
 {
     if (const std::optional<DbError> unread = showChart())
-        MsgBox(withReason(pick("Die Daten der Karte konnten nicht gelesen werden.",
-                               "The map data could not be read."),
-                          *unread),
+        MsgBox(withDataFault(pick("Die Daten der Karte konnten nicht gelesen werden.",
+                                  "The map data could not be read."),
+                             *unread),
                pick("Datenfehler", "Data error"));
 }
 
@@ -576,10 +570,10 @@ bool frmCalibrate::cmdSpeichern_Click()
     try {
         outcome = saveChart(*MainConnection, chartFolder(), name.toStdString(), *chart);
     } catch (const DbError& e) {
-        MsgBox(withReason(pick("Die Karte konnte nicht in die Datenbank geschrieben werden: ",
-                               "The map could not be written to the database: ") +
-                              name,
-                          e),
+        MsgBox(withDataFault(pick("Die Karte konnte nicht in die Datenbank geschrieben werden: ",
+                                  "The map could not be written to the database: ") +
+                                 name,
+                             e),
                pick("Datenfehler", "Data error"));
         return false;
     }

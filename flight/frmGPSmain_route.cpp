@@ -4,7 +4,6 @@
 
 #include "flight/frmGPSmain.h"
 
-#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -28,8 +27,7 @@ namespace {
 // The window's own sentence, then the file and why it failed.
 void reportRouteFault(const QString& firstSentence, const DbError& error)
 {
-    MsgBox(firstSentence + QStringLiteral("\n\n") +
-           QString::fromStdString(dataFaultText(error, Language)));
+    MsgBox(withDataFault(firstSentence, error));
 }
 
 } // namespace

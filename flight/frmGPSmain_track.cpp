@@ -110,8 +110,7 @@ void frmGPSmain::writeTrackPointsOnClose()
                                                "gespeichert werden.")
                               : QStringLiteral("%1 points of the recording could not be saved."))
                               .arg(points);
-        MsgBox(what + QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(e, Language)),
-               QString(), MsgButtons::Ok, this);
+        MsgBox(withDataFault(what, e), QString(), MsgButtons::Ok, this);
     }
 }
 
@@ -135,9 +134,9 @@ void frmGPSmain::ToggleTrackRecording()
         // No track file since the program started: nothing could ever be written.
         showIdleRecordButtons();
         const QString text =
-            (Language == 0 ? QStringLiteral("Die Aufzeichnung kann nicht beginnen.")
-                           : QStringLiteral("The recording cannot start.")) +
-            QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(e, Language));
+            withDataFault(Language == 0 ? QStringLiteral("Die Aufzeichnung kann nicht beginnen.")
+                                        : QStringLiteral("The recording cannot start."),
+                          e);
         // Automatic recording asks again at every speed report: no box each second.
         if (TrackAutoOn)
             showTrackNotice(text);

@@ -1,6 +1,5 @@
 #include "flightplan/frmFlugPlan.h"
 
-#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
 #include "core/SafeFileName.h"
@@ -427,8 +426,7 @@ void frmFlugPlan::showRouteOfPlan()
 
 void frmFlugPlan::dataFileFailed(const QString& what, const DbError& error)
 {
-    MsgBox(what + QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(error, Language)),
-           german("Datenfehler", "Data error"), MsgButtons::Ok, this);
+    MsgBox(withDataFault(what, error), german("Datenfehler", "Data error"), MsgButtons::Ok, this);
 }
 
 void frmFlugPlan::clearPlan()

@@ -1,7 +1,6 @@
 #include "planning/frmManager.h"
 
 #include "core/Categories.h"
-#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -143,9 +142,10 @@ void frmManager::Form_Load()
             cmbKategorie->setCurrentIndex(0);
     } catch (const DbError& e) {
         const bool de = Language == 0;
-        MsgBox((de ? QStringLiteral("Die Wegpunkte und Kategorien konnten nicht gelesen werden.")
-                   : QStringLiteral("The waypoints and categories could not be read.")) +
-                   QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(e, Language)),
+        MsgBox(withDataFault(de ? QStringLiteral("Die Wegpunkte und Kategorien konnten nicht "
+                                                 "gelesen werden.")
+                                : QStringLiteral("The waypoints and categories could not be read."),
+                             e),
                de ? QStringLiteral("Datenbankfehler") : QStringLiteral("Database error"));
     }
 }
@@ -194,9 +194,9 @@ void frmManager::cmdZuweisen_Click()
         }
     } catch (const DbError& e) {
         const bool de = Language == 0;
-        MsgBox((de ? QStringLiteral("Die Kategorie konnte nicht gespeichert werden.")
-                   : QStringLiteral("The category could not be saved.")) +
-                   QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(e, Language)),
+        MsgBox(withDataFault(de ? QStringLiteral("Die Kategorie konnte nicht gespeichert werden.")
+                                : QStringLiteral("The category could not be saved."),
+                             e),
                de ? QStringLiteral("Datenbankfehler") : QStringLiteral("Database error"));
         return;
     }

@@ -1,6 +1,5 @@
 #include "tracks/frmTrack.h"
 
-#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/Variablen.h"
 #include "core/forms/MsgBox.h"
@@ -83,7 +82,7 @@ void tell(QWidget* parent, const QString& first, const std::exception& failure)
     QString text = first;
     const auto* error = dynamic_cast<const DbError*>(&failure);
     if (error && (error->fault() != DataFault::None || !error->file().empty()))
-        text += QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(*error, Language));
+        text = withDataFault(first, *error);
     MsgBox(text, QString(), MsgButtons::Ok, parent);
 }
 

@@ -1,5 +1,6 @@
 #include "core/forms/MsgBox.h"
 
+#include "core/DataFileFault.h"
 #include "core/UnsavedFile.h"
 #include "core/Variablen.h"
 
@@ -13,6 +14,11 @@ MsgHook& hook()
     return h;
 }
 } // namespace
+
+QString withDataFault(const QString& first, const DbError& error)
+{
+    return first + QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(error, Language));
+}
 
 void setMsgBoxHook(MsgHook h)
 {

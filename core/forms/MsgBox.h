@@ -9,6 +9,8 @@ class QWidget;
 
 namespace tv {
 
+class DbError;
+
 // Message boxes of the program: an OK box, or a Yes/No question. Every message goes through
 // here so that tests can answer them instead of a person.
 enum class MsgButtons { Ok, YesNo };
@@ -20,6 +22,10 @@ MsgResult MsgBox(const QString& text, const QString& title = QString(),
 // Tells the pilot, in the window's language (Language), that `file` could not be saved; once per
 // file and session (core/UnsavedFile.h). For every settings write that returned false.
 void reportUnsaved(const std::filesystem::path& file, QWidget* parent = nullptr);
+
+// `first` (what failed, the window's own sentence), a blank line, and the data file that failed
+// with the reason, in the window's language (core/DataFileFault.h).
+QString withDataFault(const QString& first, const DbError& error);
 
 struct MsgRecord
 {

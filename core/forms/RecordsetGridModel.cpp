@@ -1,6 +1,5 @@
 #include "core/forms/RecordsetGridModel.h"
 
-#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/NumberFormat.h"
 #include "core/Variablen.h"
@@ -286,9 +285,10 @@ bool RecordsetGridModel::setData(const QModelIndex& index, const QVariant& value
             rs_->CancelUpdate();
         const bool german = Language == 0;
         cellMessage(index,
-                    (german ? QStringLiteral("Die Änderung konnte nicht gespeichert werden.")
-                            : QStringLiteral("The change could not be stored.")) +
-                        QStringLiteral("\n\n") + QString::fromStdString(dataFaultText(e, Language)),
+                    withDataFault(german ? QStringLiteral("Die Änderung konnte nicht gespeichert "
+                                                          "werden.")
+                                         : QStringLiteral("The change could not be stored."),
+                                  e),
                     german ? QStringLiteral("Datenfehler") : QStringLiteral("Data error"));
         return false;
     }

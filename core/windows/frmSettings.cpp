@@ -2,7 +2,6 @@
 
 #include "core/Categories.h"
 #include "core/CoreSettings.h"
-#include "core/DataFileFault.h"
 #include "core/HandlerGuard.h"
 #include "core/NameLength.h"
 #include "core/SettingsRules.h"
@@ -264,16 +263,16 @@ void frmSettings::reportRefusedInterval(const QString& typed, const QString& kep
 
 void frmSettings::reportCategoryUnsaved(const DbError& error)
 {
-    const QString reason = QString::fromStdString(dataFaultText(error, Language));
     if (english())
-        MsgBox(QStringLiteral("The category change could not be saved. The list shows the "
-                              "categories as they are stored.\n\n") +
-                   reason,
+        MsgBox(withDataFault(QStringLiteral("The category change could not be saved. The list "
+                                            "shows the categories as they are stored."),
+                             error),
                QStringLiteral("Not saved"));
     else
-        MsgBox(QStringLiteral("Die Änderung der Kategorien konnte nicht gespeichert werden. Die "
-                              "Liste zeigt die gespeicherten Kategorien.\n\n") +
-                   reason,
+        MsgBox(withDataFault(QStringLiteral("Die Änderung der Kategorien konnte nicht gespeichert "
+                                            "werden. Die Liste zeigt die gespeicherten "
+                                            "Kategorien."),
+                             error),
                QStringLiteral("Nicht gespeichert"));
 }
 
@@ -618,10 +617,10 @@ bool frmSettings::refreshCategories(long selectPosition, bool tellFailure)
             read = true;
         } catch (const DbError& e) {
             if (tellFailure)
-                MsgBox((english() ? QStringLiteral("The categories could not be read.\n\n")
-                                  : QStringLiteral("Die Kategorien konnten nicht gelesen "
-                                                   "werden.\n\n")) +
-                           QString::fromStdString(dataFaultText(e, Language)),
+                MsgBox(withDataFault(english() ? QStringLiteral("The categories could not be read.")
+                                               : QStringLiteral("Die Kategorien konnten nicht "
+                                                                "gelesen werden."),
+                                     e),
                        english() ? QStringLiteral("Data error") : QStringLiteral("Datenfehler"));
         }
     }
