@@ -109,20 +109,3 @@ TEST(DataFileFailing, AFileReplacedWhileOpenIsOpenedAgainAndChangesLandInIt)
     EXPECT_EQ(tvtest::queryText(f.path, "SELECT group_concat(Name, ';') FROM Waypoints"),
               "Ulm;Biberach");
 }
-
-TEST(DataFileFailing, AFileReadOnlyAtOpenIsToldAndOpenedForWritingOnceItCanBe)
-{
-    Folder f;
-    f.db.Close();
-    {
-        const tvtest::ReadOnlyFolder readOnly(f.dir.path());
-        f.db.Open(f.path.string());
-        if (!f.db.IsReadOnly())
-            GTEST_SKIP() << "this system lets the test write any file";
-        EXPECT_EQ(f.names(), "Ulm;");
-        EXPECT_EQ(faultOf([&] { f.add("Aalen"); }), DataFault::NoPermission);
-    }
-    f.add("Biberach");
-    EXPECT_FALSE(f.db.IsReadOnly());
-    EXPECT_EQ(f.names(), "Ulm;Biberach;");
-}
