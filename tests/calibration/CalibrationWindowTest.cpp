@@ -301,38 +301,31 @@ TEST_F(ChartWindow, AHeldDataFileIsNamedAndTheSameActionWorksOnceItIsFree)
                          " wird von einem anderen Programm gesperrt.";
     const struct
     {
-        const char* action;
         std::function<void()> act;
         QString told;
-        const char* field;
-        const char* before;
-        const char* after;
+        std::string before, after; // Active and Unten in the file
     } cases[] = {
-        {"tick", [this] { window().listKarten->item(0)->setCheckState(Qt::Checked); },
-         "Die Änderung konnte nicht gespeichert werden." + held, "Active", "0", "1"},
-        {"save", [this] { window().cmdSpeichern->click(); },
-         "Die Karte konnte nicht in die Datenbank geschrieben werden: demo.bmp" + held, "Unten",
-         "47.4", "47.5"},
+        {[this] { window().cmdSpeichern->click(); },
+         "Die Karte konnte nicht in die Datenbank geschrieben werden: demo.bmp", "0 47.4",
+         "0 47.5"},
+        {[this] { window().listKarten->item(0)->setCheckState(Qt::Checked); },
+         "Die Änderung konnte nicht gespeichert werden.", "0 47.5", "1 47.5"},
     };
+    const auto stored = [this] { return raw->column("SELECT Active || ' ' || Unten FROM Maps"); };
+    select("demo.bmp");
+    typeEdges("47,5", "48,1", "8,5", "9,3");
     for (const auto& c : cases) {
-        raw->exec("UPDATE Maps SET Active = 0, Unten = 47.4");
-        window().FillMapList();
-        select("demo.bmp");
-        typeEdges("47,5", "48,1", "8,5", "9,3");
         messages.clear();
         {
             tvtest::HeldDataFile heldFile(dir / "data.tvd");
             c.act();
         }
-        ASSERT_EQ(messages.size(), 1u) << c.action;
-        EXPECT_EQ(messages[0].text, c.told) << c.action;
-        EXPECT_EQ(window().listKarten->item(0)->checkState(), Qt::Unchecked) << c.action;
-        EXPECT_EQ(field(c.field, "demo.bmp"), (std::vector<std::string>{c.before})) << c.action;
-
-        messages.clear();
+        EXPECT_EQ(window().listKarten->item(0)->checkState(), Qt::Unchecked) << c.after;
+        EXPECT_EQ(stored(), (std::vector<std::string>{c.before}));
         c.act();
-        EXPECT_TRUE(messages.empty()) << c.action;
-        EXPECT_EQ(field(c.field, "demo.bmp"), (std::vector<std::string>{c.after})) << c.action;
+        EXPECT_EQ(stored(), (std::vector<std::string>{c.after}));
+        ASSERT_EQ(messages.size(), 1u) << c.after << ": told while held, not once free";
+        EXPECT_EQ(messages[0].text, c.told + held);
     }
 }
 

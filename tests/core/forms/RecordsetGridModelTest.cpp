@@ -264,7 +264,7 @@ protected:
 
 TEST_F(GridKeyboard, AfterACellThatWasNotStoredTheGridHasTheKeyboardOnThatCell)
 {
-    enum class Underneath { Nothing, ReadOnlyFolder, HeldByAnotherProgram };
+    enum Underneath { Nothing, ReadOnlyFolder, Held };
     const QString file = QString::fromStdString((dir / "grid.tvd").string());
     const struct
     {
@@ -273,18 +273,15 @@ TEST_F(GridKeyboard, AfterACellThatWasNotStoredTheGridHasTheKeyboardOnThatCell)
         Underneath underneath;
         QStringList message; // title, text
     } cases[] = {
-        {"refused by the check",
-         0,
-         Underneath::Nothing,
-         {"Datenfehler", "Fehler in der Dateneingabe"}},
+        {"refused by the check", 0, Nothing, {"Datenfehler", "Fehler in der Dateneingabe"}},
         {"data file refuses the write",
          0,
-         Underneath::ReadOnlyFolder,
+         ReadOnlyFolder,
          {"Datenfehler", "Die Änderung konnte nicht gespeichert werden.\n\nDie Datei " + file +
                              " oder ihr Ordner ist schreibgeschützt (keine Berechtigung)."}},
         {"data file held by another program, English",
          1,
-         Underneath::HeldByAnotherProgram,
+         Held,
          {"Data error", "The change could not be stored.\n\nThe file " + file +
                             " is locked by another program."}},
     };
@@ -295,11 +292,11 @@ TEST_F(GridKeyboard, AfterACellThatWasNotStoredTheGridHasTheKeyboardOnThatCell)
         {
             std::optional<tvtest::ReadOnlyFolder> readOnly;
             std::optional<tvtest::HeldDataFile> held;
-            if (c.underneath == Underneath::ReadOnlyFolder)
+            if (c.underneath == ReadOnlyFolder)
                 readOnly.emplace(dir.path());
-            if (c.underneath == Underneath::HeldByAnotherProgram)
+            if (c.underneath == Held)
                 held.emplace(dir / "grid.tvd");
-            said = typeAndConfirm(cell, c.underneath != Underneath::Nothing ? "EDMB" : "bad");
+            said = typeAndConfirm(cell, c.underneath != Nothing ? "EDMB" : "bad");
         }
         EXPECT_EQ(said, c.message) << c.why;
         EXPECT_EQ(QApplication::focusWidget(), &grid) << c.why;
