@@ -48,13 +48,23 @@ private:
     std::filesystem::path path_;
 };
 
+// DD.MM positions spread over a few degrees, minutes 00 to 59 as the files hold them.
+double latOf(int n)
+{
+    return 47.0 + n % 500 / 60 + n % 60 * 0.01;
+}
+double lonOf(int n)
+{
+    return 9.0 + n % 700 / 60 + n % 60 * 0.01;
+}
+
 // Inserts `count` waypoints named <prefix><n> through one transaction.
 void addWaypoints(tv::Connection& db, const std::string& prefix, int count)
 {
     tv::Connection::Transaction t(db);
     for (int i = 0; i < count; ++i)
         db.Execute("INSERT INTO Waypoints (Name, Lat, Long, Kategorie) VALUES (?, ?, ?, '')",
-                   {prefix + std::to_string(i), 47.0 + i % 500 * 0.01, 9.0 + i % 700 * 0.01});
+                   {prefix + std::to_string(i), latOf(i), lonOf(i)});
     t.commit();
 }
 
@@ -73,8 +83,7 @@ void RouteFileImport(benchmark::State& state)
                 known ? "Punkt " + std::to_string(i * 7) : "Neu " + std::to_string(i);
             folder.data.Execute("INSERT INTO GpsPoints (RouteID, Nummer, PointID, Name, Lat, Long) "
                                 "VALUES (1, ?, 0, ?, ?, ?)",
-                                {i + 1, name, 47.0 + (i * 7 % 500) * 0.01 + (i % 20 == 0),
-                                 9.0 + (i * 7 % 700) * 0.01});
+                                {i + 1, name, latOf(i * 7) + (i % 20 == 0), lonOf(i * 7)});
         }
         t.commit();
     }
