@@ -464,7 +464,10 @@ void frmPlanung::Form_Activate()
     routes_.reread();
     showRouteGrids();
     std::optional<DbError> waypointFault;
-    if (waypointsRS.State() != Recordset::kStateOpen) {
+    // A list never read, or read from a file that was replaced since (the routes' read above
+    // has opened the new one), is read now.
+    if (waypointsRS.State() != Recordset::kStateOpen ||
+        (MainConnection && MainConnection->FileGeneration() != waypointsFile_)) {
         waypointFault = openWaypoints(kAllWaypoints);
         waypointsModel_->bind(&waypointsRS);
         syncWaypointGrid();

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 
 class QComboBox;
@@ -173,6 +174,8 @@ private:
     void wireControls();
     void LoadSettings();
     std::optional<DbError> openWaypoints(const QString& category);
+    // The opening of data.tvd the waypoint list was read from (Connection::FileGeneration).
+    std::uint64_t waypointsFile_ = 0;
     bool readClosedWaypointList(PlanMessage (*failed)(const DbError&, int16_t));
     void showReadWaypointList();
     // The grids show their set's current row as selected and current.

@@ -283,6 +283,7 @@ std::optional<DbError> frmPlanung::openWaypoints(const QString& category)
         return e;
     }
     waypointsRS = std::move(fresh);
+    waypointsFile_ = MainConnection->FileGeneration();
     return std::nullopt;
 }
 

@@ -254,6 +254,7 @@ sqlite3* detail::ConnectionState::current()
     db = opened.db;
     device = opened.device;
     inode = opened.inode;
+    ++generation;
     sqlite3_busy_timeout(db, waitMs);
     appliedWaitMs = waitMs;
     return db;
@@ -262,6 +263,11 @@ sqlite3* detail::ConnectionState::current()
 bool Connection::IsReadOnly() const
 {
     return IsOpen() && sqlite3_db_readonly(state_->db, "main") == 1;
+}
+
+std::uint64_t Connection::FileGeneration() const
+{
+    return state_ ? state_->generation : 0;
 }
 
 void Connection::SetBusyWaitMs(int ms)

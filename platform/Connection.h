@@ -23,8 +23,9 @@ struct ConnectionState
     // The file `db` has open (device and inode), to tell when another file took its path.
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
-    int shortTries = 0;     // ShortWait guards alive
-    int appliedWaitMs = -1; // the lock wait set on `db`
+    std::uint64_t generation = 1; // how often the file was opened: 1, +1 at each reopening
+    int shortTries = 0;           // ShortWait guards alive
+    int appliedWaitMs = -1;       // the lock wait set on `db`
 
     // The rowid of the row that the last successful INSERT on `db` added; 0 before any.
     std::int64_t lastInsertId() const;
@@ -82,6 +83,9 @@ public:
     // The file could only be opened for reading (no permission to write it): every change
     // fails until it can be written again.
     bool IsReadOnly() const;
+    // Counts the openings of the file, the first included: a list read under another count
+    // was read from a file that is no longer there (a backup was put back), and is read again.
+    std::uint64_t FileGeneration() const;
 
     // How long a statement waits for another program's lock before it fails as Locked: 2 s
     // unless a test sets less (for every connection, from its next statement on).

@@ -71,12 +71,12 @@ inline QString highlightedName(const QTableView* grid)
     return {};
 }
 
-// "a|b|c": the names a grid shows, top to bottom.
-inline QString gridNames(const QTableView* grid)
+// "a|b|c": the names a grid shows, top to bottom (the route grids' name column is the second).
+inline QString gridNames(const QTableView* grid, int column = 1)
 {
     QStringList names;
     for (int row = 0; row < grid->model()->rowCount(); ++row)
-        names << grid->model()->index(row, 1).data().toString().trimmed();
+        names << grid->model()->index(row, column).data().toString().trimmed();
     return names.join(QLatin1Char('|'));
 }
 

@@ -434,3 +434,24 @@ TEST_F(PlanWindowTest, AWindowOpenedWhileTheFileIsHeldShowsWhatIsStoredOnceItIsL
     EXPECT_EQ(gridNames(w.gridRoute), "R|R");
     EXPECT_EQ(gridNames(w.gridPoints), "P1");
 }
+
+TEST_F(PlanWindowTest, ABackupPutBackWhileTheWindowIsAwayIsWhatItShowsWhenComingBack)
+{
+    addWaypoint("W", 47.3, 10.3);
+    std::filesystem::copy_file(dir / "data.tvd", dir / "backup.tvd");
+    {
+        tv::Connection backup;
+        backup.Open((dir / "backup.tvd").string());
+        backup.Execute("INSERT INTO Waypoints (Name, Lat, Long, Kategorie) "
+                       "VALUES ('Aus der Sicherung', 47.4, 10.4, '')");
+    }
+    addRoute("R", 1);
+    tv::frmPlanung& w = open();
+    ASSERT_EQ(gridNames(w.gridRoute), "R");
+    w.Form_Deactivate();
+    std::filesystem::rename(dir / "backup.tvd", dir / "data.tvd");
+    w.Form_Activate();
+    EXPECT_EQ(gridNames(w.gridWaypoints, 0), "Aus der Sicherung|W");
+    EXPECT_EQ(gridNames(w.gridRoute), "");
+    EXPECT_TRUE(messages.empty());
+}
