@@ -10,9 +10,9 @@ using tv::DbError;
 TEST(DataFileFaultText, EveryReasonNamesTheFileAndARepeatedFailureIsToldOnce)
 {
     const std::string file = "/home/pilot/tramvik/data.tvd";
-    for (const DataFault fault : {DataFault::Locked, DataFault::NoPermission, DataFault::DiskFull,
-                                  DataFault::DiskError, DataFault::Missing, DataFault::Damaged,
-                                  DataFault::OutOfMemory, DataFault::None})
+    for (const DataFault fault :
+         {DataFault::Locked, DataFault::NoPermission, DataFault::DiskFull, DataFault::DiskError,
+          DataFault::Missing, DataFault::Damaged, DataFault::OutOfMemory, DataFault::None})
         for (const int language : {0, 1})
             EXPECT_NE(tv::dataFaultText(fault, file, language).find(file), std::string::npos);
     EXPECT_EQ(tv::dataFaultText(DataFault::DiskFull, file, 0),
