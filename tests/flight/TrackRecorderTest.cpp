@@ -33,11 +33,11 @@ protected:
         return rs;
     }
 
-    // A point taken and written at once.
-    void write(const tv::TrackPoint& p)
+    // A point taken and written at once; true when its track was deleted and started anew.
+    bool write(const tv::TrackPoint& p, const char* restartName = "restarted")
     {
         recorder_.recordPoint(p, kPcDay);
-        recorder_.write(db_, QStringLiteral("restarted"));
+        return recorder_.write(db_, QString::fromUtf8(restartName));
     }
 
     static tv::TrackPoint point(double lat, double lon, std::optional<double> height,
@@ -250,20 +250,16 @@ TEST_F(TrackFile, EveryStartOpensANewTrack)
     EXPECT_EQ(second.Field("Number").toInt(), 1);
 }
 
-// The track table is gone for a while (renamed by a repair tool), and the pilot stops and
-// starts again meanwhile: each write is all or nothing, and what waited goes in once, in
-// order, under its own track, afterwards.
+// The track table is gone for a while (a repair tool) and a second track starts meanwhile:
+// each write is all or nothing; what waited goes in once, in order, under its own track.
 TEST_F(TrackFile, RefusedWriteKeepsEverythingAndWritesItOnceLater)
 {
     recorder_.startTrack(QStringLiteral("first"));
     db_.Execute(R"(ALTER TABLE "track" RENAME TO "away")");
-    recorder_.recordPoint(point(48.1, 9.0, 1.0), kPcDay);
-    EXPECT_THROW(recorder_.write(db_, "x"), tv::DbError);
-    EXPECT_EQ(query(R"(SELECT * FROM "List")").RecordCount(), 0) << "rolled back with the point";
+    EXPECT_THROW(write(point(48.1, 9.0, 1.0)), tv::DbError);
     recorder_.recordPoint(point(48.1, 9.0, 2.0), kPcDay);
     recorder_.startTrack(QStringLiteral("second"));
     recorder_.recordPoint(point(48.2, 9.0, 3.0), kPcDay);
-
     db_.Execute(R"(ALTER TABLE "away" RENAME TO "track")");
     recorder_.write(db_, "x");
     recorder_.write(db_, "x"); // nothing waits: nothing written twice
@@ -271,6 +267,7 @@ TEST_F(TrackFile, RefusedWriteKeepsEverythingAndWritesItOnceLater)
         R"(SELECT group_concat("Name" || ' ' || "Number" || ' ' || "Height", ', ') AS p)"
         R"( FROM (SELECT * FROM "track" JOIN "List" USING ("Index") ORDER BY "track".rowid))");
     EXPECT_EQ(rs.Field("p").toString(), "first 1 1.0, first 2 2.0, second 1 3.0");
+    EXPECT_EQ(query(R"(SELECT * FROM "List")").RecordCount(), 2) << "rolled back with the point";
 }
 
 TEST_F(TrackFile, ATrackDeletedUnderTheRecorderIsReplacedByANewOne)
@@ -280,8 +277,7 @@ TEST_F(TrackFile, ATrackDeletedUnderTheRecorderIsReplacedByANewOne)
     const int32_t first = recorder_.TrackIndex();
 
     db_.Execute(R"(DELETE FROM "List" WHERE "Index" = ?)", {first});
-    recorder_.recordPoint(point(48.6, 9.2, 500.0), kPcDay);
-    EXPECT_TRUE(recorder_.write(db_, "08Dec26 - 15:00"));
+    EXPECT_TRUE(write(point(48.6, 9.2, 500.0), "08Dec26 - 15:00"));
     EXPECT_GT(recorder_.TrackIndex(), first);
     EXPECT_EQ(recorder_.TrackPointCount(), 1);
     tv::Recordset list = query(R"(SELECT "Name" FROM "List")");
