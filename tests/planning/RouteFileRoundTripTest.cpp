@@ -435,7 +435,6 @@ TEST_F(RouteFileRoundTrip, LongRouteNamesExportAndTheirMessagesStayReadable)
     std::filesystem::remove_all(from / "Route");
     const tv::RouteExportResult umlauts =
         tv::exportRoute(from.data, {7, longName + "\xC3\xA4"}, from.path());
-    EXPECT_EQ(umlauts.status, RouteExportStatus::NameTooLong);
     EXPECT_FALSE(std::filesystem::exists(from / "Route"));
     EXPECT_TRUE(
         tv::routeExportMessage(umlauts, "Lang", 0)
