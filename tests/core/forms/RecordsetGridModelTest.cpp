@@ -264,24 +264,23 @@ protected:
 
 TEST_F(GridKeyboard, AfterACellThatWasNotStoredTheGridHasTheKeyboardOnThatCell)
 {
-    enum Underneath { Nothing, ReadOnlyFolder, Held };
     const QString file = QString::fromStdString((dir / "grid.tvd").string());
     const struct
     {
         const char* why;
         int16_t language;
-        Underneath underneath;
+        int underneath;      // 0 nothing, 1 a read-only folder, 2 another program holds the file
         QStringList message; // title, text
     } cases[] = {
-        {"refused by the check", 0, Nothing, {"Datenfehler", "Fehler in der Dateneingabe"}},
+        {"refused by the check", 0, 0, {"Datenfehler", "Fehler in der Dateneingabe"}},
         {"data file refuses the write",
          0,
-         ReadOnlyFolder,
+         1,
          {"Datenfehler", "Die Änderung konnte nicht gespeichert werden.\n\nDie Datei " + file +
                              " oder ihr Ordner ist schreibgeschützt (keine Berechtigung)."}},
         {"data file held by another program, English",
          1,
-         Held,
+         2,
          {"Data error", "The change could not be stored.\n\nThe file " + file +
                             " is locked by another program."}},
     };
@@ -292,11 +291,11 @@ TEST_F(GridKeyboard, AfterACellThatWasNotStoredTheGridHasTheKeyboardOnThatCell)
         {
             std::optional<tvtest::ReadOnlyFolder> readOnly;
             std::optional<tvtest::HeldDataFile> held;
-            if (c.underneath == ReadOnlyFolder)
+            if (c.underneath == 1)
                 readOnly.emplace(dir.path());
-            if (c.underneath == Held)
+            if (c.underneath == 2)
                 held.emplace(dir / "grid.tvd");
-            said = typeAndConfirm(cell, c.underneath != Nothing ? "EDMB" : "bad");
+            said = typeAndConfirm(cell, c.underneath != 0 ? "EDMB" : "bad");
         }
         EXPECT_EQ(said, c.message) << c.why;
         EXPECT_EQ(QApplication::focusWidget(), &grid) << c.why;
